@@ -1,0 +1,17 @@
+// String helpers with a fixed rule at each call site (no program-wide case switch).
+#pragma once
+
+#include <string>
+
+// ASCII case-insensitive equality and ordering.
+bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+int CompareIgnoreCase(const std::string& a, const std::string& b);
+bool StartsWithIgnoreCase(const std::string& text, const std::string& prefix);
+std::string ToUpperAscii(std::string s);
+std::string ToLowerAscii(std::string s);
+// Blanks (space, tab, CR, LF) removed from both ends.
+std::string Trim(const std::string& s);
+
+// The path itself when it exists; otherwise the entry of its directory whose name matches
+// the file name ignoring case (first in directory order); otherwise the path unchanged.
+std::string ResolvePathIgnoringCase(const std::string& path);

@@ -1,0 +1,131 @@
+#include "framework/stream/PStream.h"
+#include "framework/stream/StringUtil.h"
+#include "framework/testsupport/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+TEST(PStream, PrimitivesAreLittleEndianFieldByField)
+{
+    omstream out;
+    out.writeWord32(0x11223344u);
+    out.writeWord16(0xA1B2);
+    out.writeByte(0x7F);
+    out.writeString("abc");
+    out.writeDouble(1.0);
+    ASSERT_TRUE(out.good());
+    const std::string expected = std::string("\x44\x33\x22\x11\xB2\xA1\x7F", 7) + std::string("\x03\0\0\0abc", 7) +
+                                 std::string("\0\0\0\0\0\0\xF0\x3F", 8);
+    EXPECT_EQ(out.str(), expected);
+}
+
+TEST(PStream, RoundTripsEveryKind)
+{
+    omstream out;
+    out << std::uint32_t(4000000000u) << std::int32_t(-5) << std::int16_t(-2) << std::uint8_t(200) << true
+        << 3.25 << 1.5f << std::string("") << std::string("Quillon Software - Stellum - ObsSite");
+    const double values[] = {0.0, -0.0, std::numeric_limits<double>::infinity(), 1e-300, M_PI};
+    out.writeBytes(values, sizeof values);
+    imstream in(out.str());
+    std::uint32_t u; std::int32_t i; std::int16_t s; std::uint8_t b; bool f; double d; float fl;
+    std::string e, sig;
+    in >> u >> i >> s >> b >> f >> d >> fl >> e >> sig;
+    double back[5];
+    in.readBytes(back, sizeof back);
+    ASSERT_TRUE(in.good());
+    EXPECT_EQ(u, 4000000000u);
+    EXPECT_EQ(i, -5);
+    EXPECT_EQ(s, -2);
+    EXPECT_EQ(b, 200);
+    EXPECT_TRUE(f);
+    EXPECT_EQ(d, 3.25);
+    EXPECT_EQ(fl, 1.5f);
+    EXPECT_EQ(e, "");
+    EXPECT_EQ(sig, "Quillon Software - Stellum - ObsSite");
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(std::memcmp(&back[k], &values[k], 8), 0) << k;
+    EXPECT_EQ(in.remaining(), 0);
+}
+
+TEST(PStream, ReadPastEndFailsAndYieldsZeros)
+{
+    imstream in(std::string("\x01\x02", 2));
+    EXPECT_EQ(in.readWord32(), 0x0201u);  // the two bytes that exist, zeros for the rest
+    EXPECT_TRUE(in.fail());
+    EXPECT_TRUE(in.eof());
+    EXPECT_EQ(in.readWord16(), 0u);
+    EXPECT_EQ(in.readDouble(), 0.0);
+    EXPECT_EQ(in.readString(), "");
+}
+
+TEST(PStream, StringLengthsAreBounded)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::uint32_t cap;
+    } cases[] = {
+        {"length above the cap", std::string("\x05\0\0\0hello", 9), 4},
+        {"length past the end", std::string("\xFF\xFF\xFF\x7Fxyz", 7), pstream::kMaxStringLength * 4096u},
+        {"huge length", std::string("\xFF\xFF\xFF\xFF", 4), pstream::kMaxStringLength},
+        {"truncated length", std::string("\x05\0", 2), pstream::kMaxStringLength},
+    };
+    for (const auto& c : cases) {
+        imstream in(c.bytes);
+        EXPECT_EQ(in.readString(c.cap), "") << c.what;
+        EXPECT_TRUE(in.fail()) << c.what;
+    }
+}
+
+TEST(PStream, FileModes)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("Data.RSX");
+    {
+        ofpstream out(path);
+        out.writeWord32(1);
+        out.writeWord32(2);
+        ASSERT_TRUE(out.close());
+    }
+    {
+        // Update mode: overwrite the second word in place, keep the length.
+        fpstream io(path);
+        ASSERT_TRUE(io.is_open());
+        EXPECT_EQ(io.readWord32(), 1u);
+        io.seekp(4);
+        io.writeWord32(7);
+        ASSERT_TRUE(io.close());
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(path), std::string("\x01\0\0\0\x07\0\0\0", 8));
+    {
+        // Opening for input falls back to a case-insensitive match of the name.
+        ifpstream in(dir.file("data.rsx"));
+        ASSERT_TRUE(in.is_open());
+        EXPECT_EQ(in.readWord32(), 1u);
+        EXPECT_EQ(in.readWord32(), 7u);
+        EXPECT_TRUE(in.good());
+    }
+    {
+        ofpstream out(path);  // output truncates
+        ASSERT_TRUE(out.close());
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "");
+    ifpstream missing(dir.file("nothing.rsx"));
+    EXPECT_FALSE(missing.is_open());
+    EXPECT_TRUE(missing.fail());
+    EXPECT_EQ(missing.readWord32(), 0u);
+}
+
+TEST(StringUtil, CaseInsensitiveHelpers)
+{
+    EXPECT_TRUE(EqualsIgnoreCase("STLMCNFG.RSX", "stlmcnfg.rsx"));
+    EXPECT_FALSE(EqualsIgnoreCase("abc", "abd"));
+    EXPECT_LT(CompareIgnoreCase("abc", "ABD"), 0);
+    EXPECT_LT(CompareIgnoreCase("ab", "ABC"), 0);
+    EXPECT_TRUE(StartsWithIgnoreCase("San Diego", "sAN"));
+    EXPECT_EQ(Trim(" \t x y \r\n"), "x y");
+    EXPECT_EQ(Trim("   "), "");
+}

@@ -1,0 +1,83 @@
+#include "framework/testsupport/TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+TempDir::TempDir()
+{
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path p = fs::temp_directory_path() / ("stellum-test-" + std::to_string(rd()));
+        std::error_code ec;
+        if (fs::create_directory(p, ec)) {
+            path_ = p.string() + "/";
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary directory");
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+bool InCi()
+{
+    const char* ci = std::getenv("CI");
+    return ci && std::string(ci) == "true";
+}
+
+static std::string WithSlash(std::string p)
+{
+    if (!p.empty() && p.back() != '/')
+        p += '/';
+    return p;
+}
+
+std::string RawDataDir()
+{
+    const char* env = std::getenv("STELLUM_RAW_DATA");
+    std::string dir = env && *env ? env : "../shared/data";
+    if (!fs::is_directory(dir))
+        return {};
+    return WithSlash(dir);
+}
+
+std::string ProgramDataDir(const std::string& probeFile)
+{
+    const char* env = std::getenv("STELLUM_PROGRAM_DIR");
+    if (!env || !*env)
+        return {};
+    std::string dir = WithSlash(env);
+    if (!fs::exists(dir + probeFile))
+        return {};
+    return dir;
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+} // namespace testsupport

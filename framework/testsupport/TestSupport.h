@@ -1,0 +1,49 @@
+// Helpers for tests: a temporary directory that removes itself, the raw catalogues and the
+// built program directory.
+#pragma once
+#include <string>
+
+namespace testsupport {
+
+// A fresh directory under the system's temporary directory, removed with everything in it
+// when the object goes out of scope. path() ends in '/'.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+// The raw public catalogues ($STELLUM_RAW_DATA, default ../shared/data beside the checkout),
+// ending in '/'. Empty when missing; under CI=true a missing directory fails the calling test.
+std::string RawDataDir();
+
+// The built program directory with the data files ($STELLUM_PROGRAM_DIR), ending in '/'.
+// Empty when it holds no data files; under CI=true that fails the calling test.
+std::string ProgramDataDir(const std::string& probeFile);
+
+// Whole content of a file as bytes ("" when it cannot be read).
+std::string ReadFileBytes(const std::string& path);
+// Writes bytes to a file, replacing it; false on failure.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
+} // namespace testsupport
+
+// Skips the test when the data is missing outside CI, fails it under CI=true.
+#define STELLUM_REQUIRE_DATA(dir)                                                        \
+    do {                                                                                 \
+        if ((dir).empty()) {                                                             \
+            if (::testsupport::InCi()) FAIL() << "data files missing under CI";          \
+            GTEST_SKIP() << "data files missing";                                        \
+        }                                                                                \
+    } while (0)
+
+namespace testsupport {
+bool InCi();
+}

@@ -1,0 +1,55 @@
+// The program-wide objects and flags of the planner. Lower layers read them; the application
+// shell fills them at start-up. Only forward declarations here, so that every layer can use
+// the block before the classes behind it exist.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Configuration;
+class StellumConfig;
+class TStatusDlg;
+class TStatusBar;
+class ObsSite;
+class JulianDate;
+class Planets;
+class Moon;
+class RiseSetTransit;
+class NGC2000Indexes;
+
+// The application's block of pointers to the global objects, one of each. The application
+// creates and deletes them; every other part of the program only reads them.
+struct AppGlobalsBlock {
+    Configuration* config = nullptr;
+    StellumConfig* stellumConfig = nullptr;
+    TStatusBar* statusBar = nullptr;
+    ObsSite* site = nullptr;
+    JulianDate* now = nullptr;
+    Planets* planets = nullptr;
+    Moon* moon = nullptr;
+    RiseSetTransit* moonRst = nullptr;
+    RiseSetTransit* sunRst = nullptr;
+    RiseSetTransit* twilightRst = nullptr;
+    NGC2000Indexes* database = nullptr;
+};
+
+extern AppGlobalsBlock AppGlobals;
+
+// The one status window, or null before the main window has made it.
+extern TStatusDlg* StatusWindow;
+
+// Directory of the running program, ending in '/'; the user directory is ProgramDirectory
+// followed by "User/".
+extern std::string ProgramDirectory;
+extern std::string UserDirectory;
+// Path of the program's help.
+extern std::string AppHelpPath;
+
+// 1 while the planets' rise/set update runs; the clock tick does nothing then.
+extern std::uint8_t UpdateInProgress;
+// The current time follows the computer's clock.
+extern bool FollowSystemClock;
+// Number of planner printouts in progress; panes do not paint on screen while it is not 0.
+extern std::int32_t PrintingCount;
+// True while the observing log's record form exists.
+extern bool ObservingLogOpen;
