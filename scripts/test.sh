@@ -8,4 +8,6 @@ for b in build/bench/*; do
   [ -x "$b" ] || continue
   "$b" --benchmark_min_time=0.01 >/dev/null
 done
+# Short fuzzing runs of the parsers that read untrusted files.
+if [ -f scripts/fuzz.sh ]; then bash scripts/fuzz.sh; fi
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
