@@ -48,11 +48,13 @@ function(stellum_tests prefix)
     set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
     target_compile_options(${exe} PRIVATE ${STELLUM_WARNINGS})
     target_link_libraries(${exe} PRIVATE ${ARG_LIBS} stellum_testsupport GTest::gtest GTest::gmock)
+    # The environment goes in through env(1): gtest_discover_tests splits a list-valued
+    # ENVIRONMENT property into separate properties, which would pass only its first entry.
+    set_target_properties(${exe} PROPERTIES CROSSCOMPILING_EMULATOR
+      "env;QT_QPA_PLATFORM=offscreen;STELLUM_RAW_DATA=${STELLUM_RAW_DATA};STELLUM_PROGRAM_DIR=${STELLUM_PROGRAM_DIR}")
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST
-      WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests"
-      PROPERTIES ENVIRONMENT
-        "QT_QPA_PLATFORM=offscreen;STELLUM_RAW_DATA=${STELLUM_RAW_DATA};STELLUM_PROGRAM_DIR=${STELLUM_PROGRAM_DIR}")
+      WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
   endforeach()
 endfunction()
 
