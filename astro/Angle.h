@@ -1,0 +1,86 @@
+// Angle: the value type of every angle in the planner, one double in radians.
+#pragma once
+
+#include <string>
+
+class ipstream;
+class opstream;
+
+class Angle {
+public:
+    Angle() = default;
+    // value in the given unit: 0 radians, 1 degrees, 2 hours, 3 arcminutes, 4 arcseconds;
+    // any other unit code gives 0 rad.
+    explicit Angle(double value, int unit = 0);
+
+    double Radians() const { return rad_; }
+    void SetRadians(double radians) { rad_ = radians; }
+
+    // Signed, unwrapped readings.
+    double Degrees() const;
+    double Hours() const;
+    double DayFraction() const;
+    double ArcMinutes() const;
+    double ArcSeconds() const;
+
+    // [0, 2pi) and (-pi, pi]; -2pi wraps to exactly 2pi.
+    static Angle Wrapped(double radians);
+    static Angle WrappedSigned(double radians);
+    Angle Wrapped() const { return Wrapped(rad_); }
+    Angle WrappedSigned() const { return WrappedSigned(rad_); }
+
+    // 1 to 4 for the wrapped angle in the first to fourth quarter turn, 0 otherwise.
+    int Quadrant() const;
+
+    Angle operator*(double k) const { return Angle(rad_ * k); }
+    Angle operator/(double k) const { return Angle(rad_ / k); }
+    Angle operator+(double radians) const { return Angle(rad_ + radians); }
+    Angle operator-(double radians) const { return Angle(rad_ - radians); }
+    Angle operator+(const Angle& a) const { return Angle(rad_ + a.rad_); }
+    Angle operator-(const Angle& a) const { return Angle(rad_ - a.rad_); }
+    Angle operator-() const { return Angle(-rad_); }
+    Angle& operator+=(double radians) { rad_ += radians; return *this; }
+    Angle& operator-=(double radians) { rad_ -= radians; return *this; }
+    Angle& operator+=(const Angle& a) { rad_ += a.rad_; return *this; }
+    Angle& operator-=(const Angle& a) { rad_ -= a.rad_; return *this; }
+    bool operator==(const Angle& a) const { return rad_ == a.rad_; }
+    bool operator!=(const Angle& a) const { return rad_ != a.rad_; }
+
+    double Sin() const;
+    double Cos() const;
+    double Tan() const;
+
+    // atan2(y, x); 0 when both are exactly 0.
+    static Angle FromAtan2(double y, double x);
+    // asin / acos of a / b with the ratio clamped to [-1, 1] (a ratio that is not a number
+    // counts as -1); b exactly 0 gives 0.
+    static Angle FromAsin(double a, double b);
+    static Angle FromAcos(double a, double b);
+    // asin(Earth's equatorial radius / distance in metres); 0 for a distance of 0 or less.
+    static Angle HorizontalParallax(double metres);
+
+    // Text in decimal, sexagesimal, compass or altitude-word form.
+    // unit: 0 rad, 1 degrees, 2 hours, 3 arcminutes, 4 arcseconds, 5 compass, 6 altitude word.
+    // style for units 0-4: 0 decimal, 1 whole + decimal minutes, 2 whole + minutes + seconds,
+    // 3 automatic; for unit 5: 4 quadrant, 5 four words, 6 eight points, 7 sixteen points.
+    static std::string Format(const Angle& angle, int unit, int style, int precision);
+    std::string Format(int unit, int style, int precision) const
+    {
+        return Format(*this, unit, style, precision);
+    }
+
+    // Stream form: the 8 bytes of the double, little-endian.
+    void WriteTo(opstream& os) const;
+    void ReadFrom(ipstream& is);
+
+private:
+    double rad_ = 0.0;
+};
+
+inline Angle operator*(double k, const Angle& a) { return a * k; }
+
+// The two halves of modf: both carry the sign of x.
+double IntegerPart(double x);
+double FractionalPart(double x);
+// Square root of x for x >= 0, and 0 for a negative x (or one that is not a number).
+double SafeSqrt(double x);

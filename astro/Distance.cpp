@@ -1,0 +1,63 @@
+#include "astro/Distance.h"
+
+#include "astro/TextFormat.h"
+#include "framework/stream/PStream.h"
+
+namespace {
+
+constexpr double kAU = 1.4959787e11;       // metres
+constexpr double kLightYear = 9.43053e15;  // metres, as the automatic unit choice takes it
+constexpr double kParsec = 3.085678e16;    // metres
+
+struct UnitText {
+    const char* suffix;
+    double fromMetres;
+};
+
+const UnitText kUnits[] = {
+    {" meters", 1.0},
+    {" km", 0.001},
+    {" AU", 6.684587153547039e-12},
+    {" ly", 1.060385789557957e-16},
+    {" pc", 3.2407788498994385e-17},
+    {" kpc", 3.2407788498994384e-20},
+    {" Mpc", 3.240778849899438e-23},
+};
+
+int AutomaticUnit(double m)
+{
+    if (m < 1000000.0) return 0;
+    if (m < 5e9) return 1;
+    if (m < kAU * 1e4) return 2;
+    if (m < kLightYear) return 3;
+    if (m < kParsec) return 4;
+    if (m < kParsec * 1e3) return 5;
+    return 6;
+}
+
+} // namespace
+
+Distance::Distance(double value, int unit)
+{
+    switch (unit) {
+    case 0: m_ = value; break;
+    case 1: m_ = value * 1000.0; break;
+    case 2: m_ = value * kAU; break;
+    case 4: m_ = value * kParsec; break;
+    case 6: m_ = value * kParsec * 1e6; break;
+    default: m_ = 0.0; break;
+    }
+}
+
+std::string Distance::Format(int unit, int precision) const
+{
+    if (unit == 7)
+        unit = AutomaticUnit(m_);
+    if (unit < 0 || unit > 6)
+        return "UNKNOWN DISTANCE UNITS";
+    const UnitText& u = kUnits[unit];
+    return FormatText((NumberFormat(precision, 'g') + u.suffix).c_str(), m_ * u.fromMetres);
+}
+
+void Distance::WriteTo(opstream& os) const { os.writeDouble(m_); }
+void Distance::ReadFrom(ipstream& is) { m_ = is.readDouble(); }
