@@ -1,0 +1,160 @@
+#include "framework/gui/ComboBox.h"
+
+#include <QLineEdit>
+
+ComboBox::ComboBox(QWidget* parent, bool editable, int textLimit, bool sorted)
+    : QComboBox(parent), sorted_(sorted), textLimit_(0)
+{
+    setEditable(editable);
+    if (editable) {
+        // Typing must not add items by itself: the program decides what is new.
+        setInsertPolicy(QComboBox::NoInsert);
+        setCompleter(nullptr);
+    }
+    SetTextLimit(textLimit);
+}
+
+void ComboBox::SetTextLimit(int limit)
+{
+    textLimit_ = limit > 0 ? limit : 0;
+    if (QLineEdit* e = lineEdit()) e->setMaxLength(textLimit_ ? textLimit_ : 32767);
+}
+
+int ComboBox::AddString(const std::string& text)
+{
+    QString t = QString::fromStdString(text);
+    int index = count();
+    if (sorted_) {
+        index = 0;
+        while (index < count() && QString::compare(itemText(index), t, Qt::CaseInsensitive) <= 0)
+            ++index;
+    }
+    // Inserting must not change the edit text or the selection.
+    QString edit = isEditable() ? currentText() : QString();
+    int sel = currentIndex();
+    insertItem(index, t);
+    if (sel == -1) setCurrentIndex(-1);
+    if (isEditable()) setEditText(edit);
+    return index;
+}
+
+int ComboBox::InsertString(const std::string& text, int index)
+{
+    if (index < -1 || index > count()) return CB_ERR;
+    if (index == -1) index = count();
+    QString edit = isEditable() ? currentText() : QString();
+    int sel = currentIndex();
+    insertItem(index, QString::fromStdString(text));
+    if (sel == -1) setCurrentIndex(-1);
+    if (isEditable()) setEditText(edit);
+    return index;
+}
+
+int ComboBox::DeleteString(int index)
+{
+    if (index < 0 || index >= count()) return CB_ERR;
+    removeItem(index);
+    return count();
+}
+
+void ComboBox::ClearList()
+{
+    clear();
+}
+
+std::string ComboBox::GetString(int index) const
+{
+    if (index < 0 || index >= count()) return {};
+    return itemText(index).toStdString();
+}
+
+bool ComboBox::SetItemData(int index, long data)
+{
+    if (index < 0 || index >= count()) return false;
+    setItemData(index, QVariant::fromValue<qlonglong>(data));
+    return true;
+}
+
+long ComboBox::GetItemData(int index) const
+{
+    if (index < 0 || index >= count()) return CB_ERR;
+    return static_cast<long>(itemData(index).toLongLong());
+}
+
+int ComboBox::FindFrom(const std::string& text, int start, bool exact) const
+{
+    int n = count();
+    if (n == 0) return CB_ERR;
+    if (start < -1 || start >= n) start = -1;
+    QString t = QString::fromStdString(text);
+    for (int k = 1; k <= n; ++k) {
+        int i = (start + k) % n;
+        QString s = itemText(i);
+        bool hit = exact ? QString::compare(s, t, Qt::CaseInsensitive) == 0
+                         : TextStartsWithNoCase(s, t);
+        if (hit) return i;
+    }
+    return CB_ERR;
+}
+
+int ComboBox::FindString(const std::string& prefix, int start) const
+{
+    return FindFrom(prefix, start, false);
+}
+
+int ComboBox::FindExactString(const std::string& text, int start) const
+{
+    return FindFrom(text, start, true);
+}
+
+int ComboBox::FindItemData(long data) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (GetItemData(i) == data) return i;
+    return CB_ERR;
+}
+
+int ComboBox::GetSelIndex() const
+{
+    return currentIndex() < 0 ? CB_ERR : currentIndex();
+}
+
+int ComboBox::SetSelIndex(int index)
+{
+    if (index < 0 || index >= count()) {
+        setCurrentIndex(-1);
+        if (isEditable()) setEditText(QString());
+        return index == -1 ? 0 : CB_ERR;
+    }
+    setCurrentIndex(index);
+    return index;
+}
+
+std::string ComboBox::GetSelString() const
+{
+    return GetString(GetSelIndex());
+}
+
+int ComboBox::SetSelString(const std::string& prefix, int start)
+{
+    int i = FindString(prefix, start);
+    if (i != CB_ERR) SetSelIndex(i);
+    return i;
+}
+
+std::string ComboBox::GetText() const
+{
+    return currentText().toStdString();
+}
+
+void ComboBox::SetText(const std::string& text)
+{
+    if (isEditable()) setEditText(QString::fromStdString(text));
+    else SetSelIndex(FindExactString(text));
+}
+
+void ComboBox::ClearText()
+{
+    if (isEditable()) setEditText(QString());
+    else setCurrentIndex(-1);
+}

@@ -1,0 +1,286 @@
+#include "framework/gui/ControlHost.h"
+
+#include "framework/gui/Gauge.h"
+#include "framework/gui/Validator.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
+
+ControlHost::ControlHost(QWidget* self) : self_(self) {}
+
+ControlHost::~ControlHost()
+{
+    for (auto& t : timers_) delete t.second;
+}
+
+void ControlHost::RegisterControl(int id, QWidget* control)
+{
+    controls_[id] = control;
+    if (!control) return;
+    if (auto* button = dynamic_cast<QAbstractButton*>(control)) {
+        QWidget* self = self_;
+        QObject::connect(button, &QAbstractButton::clicked, self, [this, id, button]() {
+            // A button registered again under another id must not send the old one.
+            if (Control(id) == button) SendCommand(id);
+        });
+    }
+}
+
+QWidget* ControlHost::Control(int id) const
+{
+    auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second.data();
+}
+
+std::vector<int> ControlHost::ControlIds() const
+{
+    std::vector<int> ids;
+    for (const auto& c : controls_)
+        if (c.second) ids.push_back(c.first);
+    return ids;
+}
+
+void ControlHost::EnableControl(int id, bool enable)
+{
+    if (QWidget* w = Control(id)) w->setEnabled(enable);
+}
+
+bool ControlHost::IsControlEnabled(int id) const
+{
+    QWidget* w = Control(id);
+    return w && w->isEnabled();
+}
+
+void ControlHost::ShowControl(int id, bool show)
+{
+    if (QWidget* w = Control(id)) w->setHidden(!show);
+}
+
+bool ControlHost::IsControlShown(int id) const
+{
+    QWidget* w = Control(id);
+    return w && !w->isHidden();
+}
+
+void ControlHost::CheckButton(int id, int state)
+{
+    if (auto* c = ControlAs<QCheckBox>(id)) {
+        if (state == BF_GRAYED) {
+            c->setTristate(true);
+            c->setCheckState(Qt::PartiallyChecked);
+        } else {
+            c->setCheckState(state == BF_CHECKED ? Qt::Checked : Qt::Unchecked);
+        }
+    } else if (auto* b = ControlAs<QAbstractButton>(id)) {
+        if (auto* r = dynamic_cast<QRadioButton*>(b)) {
+            // Unchecking one radio button of an exclusive group needs the group switched off.
+            bool exclusive = r->autoExclusive();
+            r->setAutoExclusive(false);
+            r->setChecked(state == BF_CHECKED);
+            r->setAutoExclusive(exclusive);
+        } else {
+            b->setCheckable(true);
+            b->setChecked(state == BF_CHECKED);
+        }
+    }
+}
+
+int ControlHost::IsButtonChecked(int id) const
+{
+    if (auto* c = ControlAs<QCheckBox>(id)) {
+        switch (c->checkState()) {
+        case Qt::Checked: return BF_CHECKED;
+        case Qt::PartiallyChecked: return BF_GRAYED;
+        default: return BF_UNCHECKED;
+        }
+    }
+    if (auto* b = ControlAs<QAbstractButton>(id)) return b->isChecked() ? BF_CHECKED : BF_UNCHECKED;
+    return BF_UNCHECKED;
+}
+
+void ControlHost::SetControlText(int id, const std::string& text)
+{
+    QString t = QString::fromStdString(text);
+    QWidget* w = Control(id);
+    if (!w) return;
+    if (auto* e = dynamic_cast<QLineEdit*>(w)) e->setText(t);
+    else if (auto* p = dynamic_cast<QPlainTextEdit*>(w)) p->setPlainText(t);
+    else if (auto* l = dynamic_cast<QLabel*>(w)) l->setText(t);
+    else if (auto* b = dynamic_cast<QAbstractButton*>(w)) b->setText(t);
+    else if (auto* g = dynamic_cast<QGroupBox*>(w)) g->setTitle(t);
+    else if (auto* c = dynamic_cast<QComboBox*>(w)) {
+        if (c->isEditable()) c->setEditText(t);
+        else c->setCurrentIndex(c->findText(t));
+    } else if (auto* gauge = dynamic_cast<Gauge*>(w)) gauge->SetCaption(text);
+    else w->setWindowTitle(t);
+}
+
+std::string ControlHost::ControlText(int id) const
+{
+    QWidget* w = Control(id);
+    if (!w) return {};
+    QString t;
+    if (auto* e = dynamic_cast<QLineEdit*>(w)) t = e->text();
+    else if (auto* p = dynamic_cast<QPlainTextEdit*>(w)) t = p->toPlainText();
+    else if (auto* l = dynamic_cast<QLabel*>(w)) t = l->text();
+    else if (auto* b = dynamic_cast<QAbstractButton*>(w)) t = b->text();
+    else if (auto* g = dynamic_cast<QGroupBox*>(w)) t = g->title();
+    else if (auto* c = dynamic_cast<QComboBox*>(w)) t = c->currentText();
+    else if (auto* gauge = dynamic_cast<Gauge*>(w)) return gauge->Caption();
+    else t = w->windowTitle();
+    return t.toStdString();
+}
+
+void ControlHost::FocusControl(int id)
+{
+    if (QWidget* w = Control(id)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void ControlHost::PressButton(int id)
+{
+    if (auto* b = ControlAs<QAbstractButton>(id)) {
+        if (b->isEnabled()) b->click();
+    } else {
+        SendCommand(id);
+    }
+}
+
+void ControlHost::SetValidator(int id, std::unique_ptr<Validator> validator)
+{
+    if (validator) validators_[id] = std::move(validator);
+    else validators_.erase(id);
+}
+
+const Validator* ControlHost::ValidatorOf(int id) const
+{
+    auto it = validators_.find(id);
+    return it == validators_.end() ? nullptr : it->second.get();
+}
+
+bool ControlHost::ValidateControls()
+{
+    for (const auto& v : validators_) {
+        if (!Control(v.first)) continue;
+        if (!v.second->IsValid(ControlText(v.first))) {
+            v.second->Error(self_);
+            FocusControl(v.first);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ControlHost::SendCommand(int id)
+{
+    auto it = handlers_.find(id);
+    if (it != handlers_.end()) {
+        auto handler = it->second; // a handler may replace itself
+        handler();
+        return true;
+    }
+    return EvCommand(id);
+}
+
+void ControlHost::PostCommand(int id)
+{
+    PostCommandTo(this, id);
+}
+
+void PostCommandTo(ControlHost* target, int id)
+{
+    if (!target) return;
+    QPointer<QWidget> guard(target->Self());
+    QMetaObject::invokeMethod(
+        target->Self(),
+        [guard, target, id]() {
+            if (guard) target->SendCommand(id);
+        },
+        Qt::QueuedConnection);
+}
+
+void ControlHost::OnCommand(int id, std::function<void()> handler)
+{
+    if (handler) handlers_[id] = std::move(handler);
+    else handlers_.erase(id);
+}
+
+void ControlHost::OnCommandEnable(int id, std::function<bool()> enabler)
+{
+    if (enabler) enablers_[id] = std::move(enabler);
+    else enablers_.erase(id);
+}
+
+bool ControlHost::CommandEnabled(int id) const
+{
+    auto it = enablers_.find(id);
+    return it == enablers_.end() || it->second();
+}
+
+bool ControlHost::EvCommand(int)
+{
+    return false;
+}
+
+void ControlHost::EvTimer(int) {}
+
+void ControlHost::SetTimer(int id, int milliseconds)
+{
+    QTimer*& timer = timers_[id];
+    if (!timer) {
+        timer = new QTimer();
+        QObject::connect(timer, &QTimer::timeout, self_, [this, id]() { EvTimer(id); });
+    }
+    timer->start(milliseconds);
+}
+
+void ControlHost::KillTimer(int id)
+{
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    delete it->second;
+    timers_.erase(it);
+}
+
+bool ControlHost::HasTimer(int id) const
+{
+    return timers_.count(id) != 0;
+}
+
+bool ControlHost::CloseAllowedNow()
+{
+    if (busy_ > 0) {
+        closePending_ = true;
+        return false;
+    }
+    return true;
+}
+
+ControlHost::Operation::Operation(ControlHost& host) : widget_(host.Self()), host_(&host)
+{
+    ++host_->busy_;
+}
+
+ControlHost::Operation::~Operation()
+{
+    if (!widget_) return; // destroyed by other means; nothing left to do
+    if (--host_->busy_ == 0 && host_->closePending_) {
+        host_->closePending_ = false;
+        widget_->close();
+    }
+}
+
+void PumpWaitingMessages()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

@@ -1,0 +1,164 @@
+#include "framework/gui/Dialog.h"
+
+#include "framework/gui/Help.h"
+#include "framework/gui/MessageBox.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+DialogResponder& Responder()
+{
+    static DialogResponder responder;
+    return responder;
+}
+} // namespace
+
+DialogResponder SetDialogResponder(DialogResponder responder)
+{
+    DialogResponder previous = std::move(Responder());
+    Responder() = std::move(responder);
+    return previous;
+}
+
+ScriptedDialogs::ScriptedDialogs(DialogResponder responder)
+{
+    previous_ = SetDialogResponder([this, responder](Dialog& d) {
+        ++count_;
+        captions_.push_back(d.Caption());
+        return responder ? responder(d) : IDCANCEL;
+    });
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    SetDialogResponder(std::move(previous_));
+}
+
+Dialog::Dialog(QWidget* parent, const std::string& caption) : QDialog(parent), ControlHost(this)
+{
+    auto* outer = new QVBoxLayout(this);
+    body_ = new QGridLayout();
+    buttons_ = new QHBoxLayout();
+    buttons_->addStretch(1);
+    outer->addLayout(body_, 1);
+    outer->addLayout(buttons_);
+    SetCaption(caption);
+}
+
+Dialog::~Dialog() = default;
+
+void Dialog::SetCaption(const std::string& caption)
+{
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string Dialog::Caption() const
+{
+    return windowTitle().toStdString();
+}
+
+QPushButton* Dialog::AddButton(int id, const std::string& text, bool isDefault)
+{
+    auto* b = new QPushButton(QString::fromStdString(text), this);
+    b->setAutoDefault(false);
+    b->setDefault(isDefault);
+    buttons_->addWidget(b);
+    return AddControl(id, b);
+}
+
+void Dialog::AddStandardButtons(int helpContext)
+{
+    AddButton(IDOK, "OK", true);
+    AddButton(IDCANCEL, "Cancel");
+    if (helpContext != 0) {
+        helpContext_ = helpContext;
+        AddButton(IDHELP, "Help");
+    }
+}
+
+void Dialog::PlaceWidget(QWidget* w, int row, int column, int rowSpan, int columnSpan)
+{
+    body_->addWidget(w, row, column, rowSpan, columnSpan);
+}
+
+void Dialog::EnsureSetUp()
+{
+    if (setUp_) return;
+    setUp_ = true;
+    SetupWindow();
+}
+
+void Dialog::Create(bool show)
+{
+    modal_ = false;
+    EnsureSetUp();
+    if (show) QDialog::show();
+}
+
+int Dialog::Execute()
+{
+    modal_ = true;
+    result_ = 0;
+    EnsureSetUp();
+    if (Responder()) {
+        DialogResponder responder = Responder();
+        int answer = responder(*this);
+        if (result_ == 0) result_ = answer;
+        modal_ = false;
+        return result_;
+    }
+    setModal(true);
+    QDialog::exec();
+    modal_ = false;
+    return result_;
+}
+
+void Dialog::CloseWindow(int id)
+{
+    result_ = id;
+    if (isVisible() && modal_) done(id);
+    else hide();
+}
+
+void Dialog::CmOk()
+{
+    if (CanClose()) CloseWindow(IDOK);
+}
+
+void Dialog::CmCancel()
+{
+    CloseWindow(IDCANCEL);
+}
+
+void Dialog::CmHelp()
+{
+    ShowHelp(helpContext_);
+}
+
+bool Dialog::EvCommand(int id)
+{
+    switch (id) {
+    case IDOK: CmOk(); return true;
+    case IDCANCEL: CmCancel(); return true;
+    case IDHELP: CmHelp(); return true;
+    default: return false;
+    }
+}
+
+void Dialog::reject()
+{
+    SendCommand(IDCANCEL);
+}
+
+void Dialog::closeEvent(QCloseEvent* event)
+{
+    if (!CloseAllowedNow()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}

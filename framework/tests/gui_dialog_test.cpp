@@ -1,0 +1,172 @@
+// Dialogs driven by control id: commands, validators, modal execution through a responder,
+// help, message boxes answered by a script, closing deferred while an operation runs.
+#include "framework/gui/ComboBox.h"
+#include "framework/gui/Dialog.h"
+#include "framework/gui/Edit.h"
+#include "framework/gui/Help.h"
+#include "framework/gui/ListBox.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/gui/Validator.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small dialog: an edit (101) with a range validator, a check box (102), a static (103),
+// a command button (104) that counts, and the standard buttons with help context 63.
+class SampleDialog : public Dialog {
+public:
+    explicit SampleDialog(QWidget* parent = nullptr) : Dialog(parent, "Sample")
+    {
+        Place(101, new Edit(this, 5), 0, 0);
+        Place(102, new QCheckBox("Flag", this), 1, 0);
+        Place(103, new QLabel("x", this), 2, 0);
+        AddButton(104, "Count");
+        AddStandardButtons(63);
+        SetValidator(101, std::make_unique<RangeValidator>(1, 59));
+        OnCommand(104, [this] { ++counted; });
+    }
+    int setups = 0;
+    int counted = 0;
+    bool refuse = false;
+
+protected:
+    void SetupWindow() override
+    {
+        ++setups;
+        SetControlText(101, "30");
+        CheckButton(102, BF_CHECKED);
+    }
+    bool CanClose() override { return Dialog::CanClose() && !refuse; }
+};
+
+TEST(GuiDialog, ExecuteThroughResponderDrivesControlsById)
+{
+    SampleDialog dlg;
+    ScriptedDialogs script([](Dialog& d) {
+        EXPECT_EQ(d.ControlText(101), "30"); // set-up ran before the responder
+        d.SetControlText(101, "45");
+        d.CheckButton(102, BF_UNCHECKED);
+        d.PressButton(IDOK);
+        return IDCANCEL; // ignored: the dialog closed itself
+    });
+    EXPECT_EQ(dlg.Execute(), IDOK);
+    EXPECT_EQ(script.Count(), 1);
+    EXPECT_EQ(script.Captions()[0], "Sample");
+    EXPECT_EQ(dlg.setups, 1);
+    EXPECT_EQ(dlg.ControlText(101), "45");
+    EXPECT_EQ(dlg.IsButtonChecked(102), BF_UNCHECKED);
+
+    // A second execution does not run the set-up again; the responder's answer stands when
+    // it leaves the dialog open.
+    ScriptedDialogs cancel([](Dialog&) { return IDCANCEL; });
+    EXPECT_EQ(dlg.Execute(), IDCANCEL);
+    EXPECT_EQ(dlg.setups, 1);
+}
+
+TEST(GuiDialog, OkRunsValidatorsThenCanClose)
+{
+    SampleDialog dlg;
+    dlg.Create(false);
+    ScriptedMessageBoxes boxes;
+
+    dlg.SetControlText(101, "60"); // out of range: refused with a message, stays open
+    dlg.PressButton(IDOK);
+    EXPECT_EQ(dlg.Result(), 0);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Value is not in the range 1 to 59.");
+
+    dlg.SetControlText(101, "59");
+    dlg.refuse = true; // the derived can-close step refuses without a message
+    dlg.PressButton(IDOK);
+    EXPECT_EQ(dlg.Result(), 0);
+    EXPECT_EQ(boxes.Count(), 1);
+
+    dlg.refuse = false;
+    dlg.PressButton(IDOK);
+    EXPECT_EQ(dlg.Result(), IDOK);
+
+    // Cancel never validates.
+    dlg.SetControlText(101, "abc");
+    dlg.PressButton(IDCANCEL);
+    EXPECT_EQ(dlg.Result(), IDCANCEL);
+    EXPECT_EQ(boxes.Count(), 1);
+}
+
+TEST(GuiDialog, ButtonsSendTheirIdsAndHelpOpensTheContext)
+{
+    SampleDialog dlg;
+    dlg.Create(false);
+    RecordedHelp help;
+    dlg.PressButton(104);
+    dlg.PressButton(104);
+    EXPECT_EQ(dlg.counted, 2);
+    dlg.PressButton(IDHELP);
+    EXPECT_EQ(help.Contexts(), std::vector<int>{63});
+
+    // A disabled button sends nothing; a hidden control reads as not shown.
+    dlg.EnableControl(104, false);
+    dlg.PressButton(104);
+    EXPECT_EQ(dlg.counted, 2);
+    dlg.ShowControl(103, false);
+    EXPECT_FALSE(dlg.IsControlShown(103));
+    EXPECT_TRUE(dlg.IsControlShown(101));
+    EXPECT_EQ(dlg.Control(999), nullptr);
+    EXPECT_EQ(dlg.ControlText(999), "");
+}
+
+TEST(GuiDialog, PostedCommandRunsFromTheEventLoopAndNotAfterDestruction)
+{
+    auto* dlg = new SampleDialog;
+    dlg->PostCommand(104);
+    EXPECT_EQ(dlg->counted, 0);
+    PumpWaitingMessages();
+    EXPECT_EQ(dlg->counted, 1);
+
+    dlg->PostCommand(104);
+    delete dlg;
+    PumpWaitingMessages(); // must not touch the deleted dialog
+}
+
+TEST(GuiMessageBox, ScriptAnswersInOrderThenTheDefaultButton)
+{
+    ScriptedMessageBoxes boxes({IDNO});
+    EXPECT_EQ(MessageBox(nullptr, "Apply?", "", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(MessageBox(nullptr, "Apply?", "Q", MB_YESNOCANCEL), IDYES);
+    EXPECT_EQ(MessageBox(nullptr, "Apply?", "Q", MB_YESNOCANCEL | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(MessageBox(nullptr, "Sure?", "Q", MB_OKCANCEL), IDOK);
+    ASSERT_EQ(boxes.Count(), 4);
+    EXPECT_EQ(boxes.Calls()[0].title, "Error"); // an empty title reads "Error"
+    EXPECT_EQ(boxes.Calls()[0].text, "Apply?");
+    EXPECT_EQ(boxes.Calls()[0].style & 0xF0, MB_ICONQUESTION);
+}
+
+TEST(GuiMessageBox, ResponderIsRestoredWhenTheScriptEnds)
+{
+    ScriptedMessageBoxes outer({IDRETRY});
+    {
+        ScriptedMessageBoxes inner({IDABORT});
+        EXPECT_EQ(MessageBox(nullptr, "a", "t", MB_ABORTRETRYIGNORE), IDABORT);
+    }
+    EXPECT_EQ(MessageBox(nullptr, "b", "t", MB_ABORTRETRYIGNORE), IDRETRY);
+    EXPECT_EQ(outer.Count(), 1);
+}
+
+TEST(GuiValidator, RangeAndLookup)
+{
+    RangeValidator range(1, 59);
+    struct Case { const char* text; bool ok; } cases[] = {
+        {"1", true}, {"59", true}, {" 7 ", true}, {"0", false}, {"60", false},
+        {"", false}, {"5x", false}, {"99999999999999999999", false}};
+    for (const auto& c : cases) EXPECT_EQ(range.IsValid(c.text), c.ok) << c.text;
+
+    StringLookupValidator months({"January", "February"});
+    EXPECT_TRUE(months.IsValid("january"));
+    EXPECT_FALSE(months.IsValid("Jan"));
+}
+
+} // namespace
