@@ -1,0 +1,23 @@
+// Settings record of a data window that shows an angle: units (0-6), format (0-7) and
+// precision (0-5) of the shown value.
+#pragma once
+
+#include "ui/LabelConfig.h"
+
+class AngleLabelConfig : public LabelConfig {
+public:
+    explicit AngleLabelConfig(const std::string& instanceName);
+    explicit AngleLabelConfig(const ConfigInfo& header);
+
+    // The data window's colours and then its own settings.
+    int Read(ipstream& is) override;
+    int Write(opstream& os) override;
+    // Resets only this class's own settings; the colours keep their values.
+    int SetDefaults() override;
+    bool CopyTo(ConfigInfo& target) const override { return CopyRecord(*this, target); }
+    bool CopyFrom(const ConfigInfo& source) override { return CopyRecordFrom(*this, source); }
+
+    std::int32_t units = 1;
+    std::int32_t format = 3;
+    std::int32_t precision = 2;
+};

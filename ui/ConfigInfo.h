@@ -1,0 +1,98 @@
+// Base of every settings record: a record is named by an instance name and a class name and
+// carries the version of its body layout. The configuration store keeps one copy of each
+// record; a window that is a settings record copies its record out of the store when it is
+// created (Load) and back when it is destroyed (Store).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class ipstream;
+class opstream;
+
+// A colour as held in memory by the settings records and the colour schemes: 0x00RRGGBB.
+using RGBColor = std::uint32_t;
+
+constexpr RGBColor MakeRGB(unsigned r, unsigned g, unsigned b)
+{
+    return ((r & 0xFFu) << 16) | ((g & 0xFFu) << 8) | (b & 0xFFu);
+}
+constexpr unsigned RedOf(RGBColor c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned GreenOf(RGBColor c) { return (c >> 8) & 0xFFu; }
+constexpr unsigned BlueOf(RGBColor c) { return c & 0xFFu; }
+
+class ConfigInfo {
+public:
+    // Longest class or instance name taken from a file.
+    static constexpr std::uint32_t kMaxNameLength = 1024;
+
+    // A bare record header (the store reads headers into one of these).
+    ConfigInfo() = default;
+    ConfigInfo(const std::string& instanceName, const std::string& className, std::int32_t version)
+        : instanceName(instanceName), className(className), version(version) {}
+    ConfigInfo(const ConfigInfo&) = default;
+    ConfigInfo& operator=(const ConfigInfo&) = default;
+    virtual ~ConfigInfo() = default;
+
+    // Reads the record body; the current version selects the layout, and afterwards the
+    // version is the class's current one. The base reads nothing and returns 0.
+    virtual int Read(ipstream& is);
+    // Writes the body in the current layout. The base writes nothing and returns 0.
+    virtual int Write(opstream& os);
+    // Copies this record into the application's store; with writeFileNow the file is
+    // written at once. 0 when there is no store or the record could not be kept.
+    virtual int Store(bool writeFileNow = false);
+    // Copies the stored record with the same key into this record; 0 when there is no store
+    // or no record of this class under the key.
+    virtual int Load();
+    // Gives every field its default. The base has none of its own.
+    virtual int SetDefaults();
+
+    // Copies between records of the same class (the record part only, header included):
+    // CopyTo fills the target when it is of this record's class, CopyFrom fills this record
+    // from a source of this record's class. False, and nothing copied, on another class.
+    virtual bool CopyTo(ConfigInfo& target) const;
+    virtual bool CopyFrom(const ConfigInfo& source);
+
+    // Record header as the configuration file holds it: class name, instance name, version.
+    void WriteHeader(opstream& os) const;
+    // False when the stream failed while reading the header.
+    bool ReadHeader(ipstream& is);
+
+    const std::string& InstanceName() const { return instanceName; }
+    const std::string& ClassName() const { return className; }
+    std::int32_t Version() const { return version; }
+
+protected:
+    // The header of another record, for the copy constructors of the concrete classes.
+    void TakeHeader(const ConfigInfo& header);
+
+    std::string instanceName;
+    std::string className;
+    std::int32_t version = 0;
+
+    // Copies that check the run-time class of the other record.
+    template <class Record>
+    static bool CopyRecord(const Record& from, ConfigInfo& to)
+    {
+        auto* target = dynamic_cast<Record*>(&to);
+        if (!target) return false;
+        static_cast<Record&>(*target) = from;
+        return true;
+    }
+    template <class Record>
+    static bool CopyRecordFrom(Record& to, const ConfigInfo& from)
+    {
+        auto* source = dynamic_cast<const Record*>(&from);
+        if (!source) return false;
+        to = *source;
+        return true;
+    }
+};
+
+// Helpers for record bodies: flags are written as words and any non-zero word reads as true;
+// a colour is three bytes, red, green and blue.
+void WriteFlag(opstream& os, bool flag);
+bool ReadFlag(ipstream& is);
+void WriteColor(opstream& os, RGBColor c);
+RGBColor ReadColor(ipstream& is);

@@ -1,0 +1,46 @@
+#include "ui/DropConfig.h"
+
+#include "framework/stream/PStream.h"
+
+namespace {
+// Exterior, label, interior, text, outline; schemes 0-4.
+const RGBColor kDefaults[5][DropConfig::kSlotCount] = {
+    {0x000040, 0xFFB3B3, 0x000040, 0x400080, 0x000040},
+    {0x000000, 0x800000, 0x000000, 0xFF0000, 0x000000},
+    {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000},
+    {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000},
+    {0x000000, 0x808080, 0x000000, 0x00FFFF, 0xC0C0C0},
+};
+} // namespace
+
+DropConfig::DropConfig(const std::string& name) : ConfigInfo(name, "DropConfig", kCurrentVersion)
+{
+    DropConfig::SetDefaults();
+}
+
+DropConfig::DropConfig(const ConfigInfo& header)
+{
+    TakeHeader(header);
+    DropConfig::SetDefaults();
+}
+
+int DropConfig::SetDefaults()
+{
+    colors.fill(0x808080);
+    for (int s = 0; s < 5; ++s)
+        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = kDefaults[s][k];
+    return 1;
+}
+
+int DropConfig::Read(ipstream& is)
+{
+    for (int i = 1; i <= kWrittenColors; ++i) colors[i] = ReadColor(is);
+    version = kCurrentVersion;
+    return 1;
+}
+
+int DropConfig::Write(opstream& os)
+{
+    for (int i = 1; i <= kWrittenColors; ++i) WriteColor(os, colors[i]);
+    return 1;
+}
