@@ -1,0 +1,127 @@
+// The emulated registry: roots, case-insensitive keys, typed values, stable enumeration,
+// pre-seeded keys and a file that a crash never leaves half-written.
+#include "framework/sys/RegistryStore.h"
+#include "framework/sys/WinRoot.h"
+#include "framework/testsupport/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(RegistryStoreTest, KeysValuesAndEnumerationSurviveReopening)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    {
+        RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(2, "Software\\Quillon\\Stellum"));
+        EXPECT_TRUE(reg.KeyExists(2, "SOFTWARE\\quillon\\STELLUM"));
+        EXPECT_FALSE(reg.KeyExists(0, "Software\\Quillon"));
+        EXPECT_FALSE(reg.CreateKey(5, "x"));
+        ASSERT_TRUE(reg.CreateKey(2, "software\\quillon\\Beta"));
+        ASSERT_TRUE(reg.CreateKey(2, "software\\quillon\\alpha"));
+        ASSERT_TRUE(reg.SetString(2, "Software\\Quillon", "Zed", "last"));
+        ASSERT_TRUE(reg.SetValue(2, "Software\\Quillon", "Count", kRegDword, std::string("\x07\0\0\0", 4)));
+        ASSERT_TRUE(reg.SetString(2, "Software\\Quillon", "zed", "again")); // same value, new data
+        EXPECT_FALSE(reg.SetString(2, "Software\\Missing", "v", "x"));
+        EXPECT_FALSE(reg.DeleteKey(2, "Software\\Quillon")); // has subkeys
+    }
+    RegistryStore reg(file);
+    std::vector<std::string> keys;
+    std::string name;
+    for (int i = 0; reg.SubkeyName(2, "Software\\Quillon", i, name); ++i) keys.push_back(name);
+    EXPECT_EQ(keys, (std::vector<std::string>{"alpha", "Beta", "Stellum"}));
+    ASSERT_EQ(reg.CountValues(2, "Software\\Quillon"), 2);
+    RegistryValue v;
+    ASSERT_TRUE(reg.ValueAt(2, "Software\\Quillon", 0, v));
+    EXPECT_EQ(v.name, "Zed");
+    EXPECT_EQ(v.type, kRegSz);
+    EXPECT_EQ(v.data, std::string("again\0", 6));
+    ASSERT_TRUE(reg.QueryValue(2, "software\\QUILLON", "COUNT", v));
+    EXPECT_EQ(v.type, kRegDword);
+    EXPECT_EQ(v.data.size(), 4u);
+    EXPECT_TRUE(reg.DeleteValue(2, "Software\\Quillon", "count"));
+    EXPECT_FALSE(reg.QueryValue(2, "Software\\Quillon", "Count", v));
+    EXPECT_TRUE(reg.DeleteKey(2, "Software\\Quillon\\Beta"));
+    EXPECT_EQ(reg.CountSubkeys(2, "Software\\Quillon"), 2);
+    EXPECT_EQ(reg.CountSubkeys(2, "Software\\Nothing"), -1);
+}
+
+TEST(RegistryStoreTest, DamagedFileIsNotTrusted)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    {
+        RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "A\\B"));
+    }
+    std::string bytes = testsupport::ReadFileBytes(file);
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, bytes.substr(0, bytes.size() - 7)));
+    RegistryStore reg(file);
+    EXPECT_FALSE(reg.KeyExists(0, "A"));
+}
+
+// A writer killed at random moments leaves a file that is always whole: one of the states it
+// wrote, never a mixture or a truncated file.
+TEST(RegistryStoreTest, CrashBetweenWritesLeavesTheOldOrTheNewFile)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    {
+        RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "Counter"));
+        ASSERT_TRUE(reg.SetString(0, "Counter", "n", "0"));
+    }
+    long last = 0;
+    for (int round = 0; round < 6; ++round) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            RegistryStore reg(file);
+            RegistryValue v;
+            long n = reg.QueryValue(0, "Counter", "n", v) ? std::atol(v.data.c_str()) : -1000000;
+            for (;;) {
+                ++n;
+                // Two values per state, so a mixture of states would show.
+                std::string text = std::to_string(n) + std::string(1000 + n % 500, 'x');
+                reg.SetString(0, "Counter", "pad", text);
+                reg.SetString(0, "Counter", "n", std::to_string(n));
+            }
+        }
+        usleep(20000 + round * 7000);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        RegistryStore reg(file);
+        RegistryValue n, pad;
+        ASSERT_TRUE(reg.QueryValue(0, "Counter", "n", n)) << "round " << round;
+        long value = std::atol(n.data.c_str());
+        EXPECT_GE(value, last);
+        last = value;
+        if (value > 0) {
+            ASSERT_TRUE(reg.QueryValue(0, "Counter", "pad", pad));
+            long padN = std::atol(pad.data.c_str());
+            EXPECT_TRUE(padN == value || padN == value + 1) << padN << " vs " << value;
+        }
+    }
+    EXPECT_GT(last, 0);
+}
+
+TEST(RegistryStoreTest, NewMachineIsPreSeeded)
+{
+    testsupport::TempDir tmp;
+    WinRoot root(tmp.file("root"));
+    RegistryValue v;
+    ASSERT_TRUE(root.Registry().QueryValue(0, "Software\\Microsoft\\Windows\\CurrentVersion",
+                                           "CommonFilesDir", v));
+    EXPECT_EQ(v.data, std::string("C:\\Program Files\\Common Files\0", 30));
+    ASSERT_TRUE(root.Registry().QueryValue(
+        2, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Programs", v));
+    EXPECT_EQ(v.type, kRegSz);
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+// The emulated Windows machine: path translation, confinement to the root, file rules,
+// pending renames and the restart step, settings.
+#include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinRoot.h"
+#include "framework/testsupport/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+namespace {
+
+class RootTest : public ::testing::Test {
+protected:
+    testsupport::TempDir tmp;
+    std::string rootDir = tmp.file("root");
+    WinRoot root{rootDir};
+    void SetUp() override { WinRoot::SetCurrent(&root); }
+    void TearDown() override { WinRoot::SetCurrent(nullptr); }
+    std::string C(const std::string& rel) { return rootDir + "/drive_c/" + rel; }
+    bool Write(const std::string& winPath, const std::string& text)
+    {
+        FILE* f = WinFileSystem::Open(winPath, "wb");
+        if (!f) return false;
+        std::fwrite(text.data(), 1, text.size(), f);
+        return std::fclose(f) == 0;
+    }
+};
+
+TEST_F(RootTest, FullPathClampsAtTheDriveRootAndResolvesRelativeNames)
+{
+    struct Case { const char* in; const char* out; } cases[] = {
+        {"C:\\..\\..\\etc\\passwd", "C:\\etc\\passwd"},
+        {"c:/a/./b/../c", "C:\\a\\c"},
+        {"C:\\a\\..\\..\\..", "C:\\"},
+        {"\\WINDOWS\\win.ini", "C:\\WINDOWS\\win.ini"},
+        {"setup.exe", "C:\\setup.exe"},
+        {"..\\x", "C:\\x"},
+        {"\\\\server\\share\\x", ""},
+        {"C:\\a:b", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WinFileSystem::FullPath(c.in), c.out) << c.in;
+    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Apps"));
+    ASSERT_TRUE(WinFileSystem::SetCurrentDirectory("c:\\apps"));
+    EXPECT_EQ(WinFileSystem::FullPath("x\\..\\..\\..\\y"), "C:\\y");
+    EXPECT_EQ(WinFileSystem::FullPath("y"), "C:\\apps\\y");
+}
+
+TEST_F(RootTest, NoPathLeavesTheRoot)
+{
+    // A file outside the root that every attempt below aims at.
+    const std::string outside = tmp.file("outside");
+    fs::create_directories(outside);
+    ASSERT_TRUE(WriteFileBytes(outside + "/passwd", "secret"));
+
+    std::string host;
+    ASSERT_TRUE(root.ToHost("C:\\..\\..\\etc\\passwd", host));
+    EXPECT_EQ(host, C("etc/passwd"));
+    EXPECT_EQ(WinFileSystem::Open("C:\\..\\..\\..\\outside\\passwd", "rb"), nullptr);
+
+    // Links inside the root pointing out of it: to a directory and to a file.
+    fs::create_directory_symlink(outside, C("dirlink"));
+    fs::create_symlink(outside + "/passwd", C("filelink"));
+    EXPECT_FALSE(root.ToHost("C:\\dirlink\\passwd", host));
+    EXPECT_EQ(WinFileSystem::Open("C:\\DIRLINK\\passwd", "rb"), nullptr);
+    EXPECT_EQ(WinFileSystem::Open("C:\\filelink", "rb"), nullptr);
+    EXPECT_EQ(WinFileSystem::Open("C:\\filelink", "wb"), nullptr);
+    EXPECT_FALSE(WinFileSystem::IsDirectory("C:\\dirlink"));
+    EXPECT_EQ(WinFileSystem::GetAttributes("C:\\dirlink") & kAttrDirectory, 0u);
+    EXPECT_FALSE(WinFileSystem::SetCurrentDirectory("C:\\dirlink"));
+    WinFind find;
+    WinFindData d;
+    EXPECT_FALSE(find.First("C:\\dirlink\\*.*", d));
+    // Deleting a link removes the link, never what it points at.
+    EXPECT_TRUE(WinFileSystem::DeleteFile("C:\\dirlink"));
+    EXPECT_TRUE(WinFileSystem::DeleteFile("C:\\filelink"));
+    EXPECT_EQ(ReadFileBytes(outside + "/passwd"), "secret");
+
+    // A link that stays inside the root may be read through.
+    ASSERT_TRUE(Write("C:\\real.txt", "inside"));
+    fs::create_symlink(C("real.txt"), C("inlink"));
+    FILE* f = WinFileSystem::Open("C:\\inlink", "rb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+}
+
+TEST_F(RootTest, NamesResolveIgnoringCaseAndAreCreatedCasePreserving)
+{
+    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\Stellum"));
+    ASSERT_TRUE(Write("c:\\PROGRAM FILES\\stellum\\ReadMe.TXT", "x"));
+    EXPECT_TRUE(fs::exists(C("Program Files/Stellum/ReadMe.TXT")));
+    EXPECT_TRUE(WinFileSystem::Exists("C:\\program files\\STELLUM\\readme.txt"));
+    std::string actual;
+    ASSERT_TRUE(WinFileSystem::ActualPath("c:\\program files\\stellum\\README.txt", actual));
+    EXPECT_EQ(actual, "C:\\Program Files\\Stellum\\ReadMe.TXT");
+    // A rename that only changes the spelling keeps the file.
+    ASSERT_TRUE(WinFileSystem::MoveFile("C:\\Program Files\\Stellum\\readme.txt",
+                                        "C:\\Program Files\\Stellum\\README.TXT"));
+    EXPECT_TRUE(fs::exists(C("Program Files/Stellum/README.TXT")));
+}
+
+TEST_F(RootTest, ShortNamesAreDerivedDeterministically)
+{
+    std::vector<std::string> sibs = {"Program Files", "Programs Old", "ReadMe.txt",
+                                     "very long name.html"};
+    struct Case { const char* name; const char* shortName; } cases[] = {
+        {"ReadMe.txt", "ReadMe.txt"},
+        {"Program Files", "PROGRA~1"},
+        {"Programs Old", "PROGRA~2"},
+        {"very long name.html", "VERYLO~1.HTM"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WinFileSystem::ShortNameAmong(c.name, sibs), c.shortName) << c.name;
+    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\Long Folder Name"));
+    std::string s;
+    ASSERT_TRUE(WinFileSystem::ShortPath("c:\\program files\\long folder name", s));
+    EXPECT_EQ(s, "C:\\PROGRA~1\\LONGFO~1");
+    EXPECT_FALSE(WinFileSystem::ShortPath("C:\\Program Files\\missing", s));
+}
+
+TEST_F(RootTest, ReadOnlyAndInUseFilesResistChange)
+{
+    ASSERT_TRUE(Write("C:\\a.dll", "a"));
+    ASSERT_TRUE(WinFileSystem::SetAttributes("C:\\a.dll", kAttrReadOnly | kAttrHidden));
+    EXPECT_EQ(WinFileSystem::GetAttributes("C:\\A.DLL"), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(WinFileSystem::Access("C:\\a.dll", 2), -1);
+    EXPECT_FALSE(WinFileSystem::DeleteFile("C:\\a.dll"));
+    EXPECT_EQ(WinFileSystem::Open("C:\\a.dll", "wb"), nullptr);
+    ASSERT_TRUE(WinFileSystem::SetAttributes("C:\\a.dll", kAttrNormal));
+    EXPECT_EQ(WinFileSystem::GetAttributes("C:\\a.dll"), kAttrNormal);
+
+    root.SetInUse("c:\\A.dll");
+    EXPECT_FALSE(WinFileSystem::DeleteFile("C:\\a.dll"));
+    EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\a.dll", "C:\\b.dll", kMoveReplaceExisting));
+    ASSERT_TRUE(Write("C:\\new.dll", "new"));
+    EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\new.dll", "C:\\a.dll", kMoveReplaceExisting));
+    EXPECT_FALSE(WinFileSystem::MoveFile("C:\\new.dll", "C:\\a.dll")); // exists
+}
+
+TEST_F(RootTest, RestartAppliesPendingRenamesAndWininit)
+{
+    ASSERT_TRUE(Write("C:\\WINDOWS\\SYSTEM\\x.dll", "old"));
+    ASSERT_TRUE(Write("C:\\WINDOWS\\SYSTEM\\x.new", "new"));
+    ASSERT_TRUE(Write("C:\\WINDOWS\\y.dll", "old"));
+    ASSERT_TRUE(Write("C:\\WINDOWS\\y.new", "new"));
+    ASSERT_TRUE(Write("C:\\WINDOWS\\gone.tmp", "z"));
+    root.SetInUse("C:\\WINDOWS\\SYSTEM\\x.dll");
+    ASSERT_TRUE(WinFileSystem::MoveFileEx("C:\\WINDOWS\\SYSTEM\\x.new", "C:\\WINDOWS\\SYSTEM\\x.dll",
+                                          kMoveReplaceExisting | kMoveDelayUntilReboot));
+    ASSERT_TRUE(Write("C:\\WINDOWS\\wininit.ini",
+                      "[rename]\nC:\\WINDOWS\\y.dll=C:\\WINDOWS\\y.new\nNUL=C:\\WINDOWS\\gone.tmp\n"));
+    // The pending list survives reopening the machine.
+    WinRoot again(rootDir);
+    ASSERT_EQ(again.PendingRenames().size(), 1u);
+    root.Restart();
+    EXPECT_FALSE(root.IsInUse("C:\\WINDOWS\\SYSTEM\\x.dll"));
+    EXPECT_EQ(ReadFileBytes(C("WINDOWS/SYSTEM/x.dll")), "new");
+    EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\SYSTEM\\x.new"));
+    EXPECT_EQ(ReadFileBytes(C("WINDOWS/y.dll")), "new");
+    EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\gone.tmp"));
+    EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\wininit.ini"));
+    EXPECT_TRUE(WinFileSystem::Exists("C:\\WINDOWS\\wininit.bak"));
+    EXPECT_TRUE(root.PendingRenames().empty());
+
+    // The Windows 95 family has no delayed rename.
+    root.Os().platform = kPlatformWin32Windows;
+    EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\a", "C:\\b", kMoveDelayUntilReboot));
+}
+
+TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
+{
+    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\d"));
+    ASSERT_TRUE(Write("C:\\d\\b.txt", "bb"));
+    ASSERT_TRUE(Write("C:\\d\\A.txt", "a"));
+    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\d\\sub"));
+    WinFind find;
+    WinFindData d;
+    std::vector<std::string> names;
+    for (bool ok = find.First("C:\\D\\*.*", d); ok; ok = find.Next(d)) names.push_back(d.name);
+    EXPECT_EQ(names, (std::vector<std::string>{".", "..", "A.txt", "b.txt", "sub"}));
+    ASSERT_TRUE(find.First("c:\\d\\?.TXT", d));
+    EXPECT_EQ(d.name, "A.txt");
+    EXPECT_EQ(d.size, 1);
+    EXPECT_FALSE(find.First("C:\\d\\*.dll", d));
+
+    VersionBlock v;
+    v.fileVersionMS = 0x00040004;
+    root.SetVersionBlock("C:\\d\\b.txt", v);
+    ASSERT_TRUE(WinFileSystem::MoveFile("C:\\d\\b.txt", "C:\\d\\c.txt"));
+    VersionBlock got;
+    EXPECT_FALSE(root.GetVersionBlock("C:\\d\\b.txt", got));
+    ASSERT_TRUE(WinRoot(rootDir).GetVersionBlock("c:\\D\\C.TXT", got));
+    EXPECT_EQ(got.fileVersionMS, 0x00040004u);
+
+    root.SetTickSource([] { return 4242u; });
+    EXPECT_EQ(root.TickCount(), 4242u);
+    root.SetEnv("Path", "C:\\BIN");
+    EXPECT_EQ(root.GetEnv("PATH"), "C:\\BIN");
+    root.SetForcedFreeSpace('c', 1000);
+    EXPECT_EQ(WinFileSystem::FreeSpace('C'), 1000);
+    EXPECT_EQ(WinFileSystem::FreeSpace('Q'), -1);
+    ASSERT_TRUE(root.AddDrive('D', DriveType::CdRom, "DISK1"));
+    ASSERT_TRUE(Write("D:\\setup.inf", "x"));
+    EXPECT_TRUE(fs::exists(rootDir + "/drive_d/setup.inf"));
+    EXPECT_EQ(WinFileSystem::GetDriveType('d'), DriveType::CdRom);
+}
+
+} // namespace
