@@ -1,0 +1,33 @@
+// Command ids of the planner view that other windows post to it, and the planner view's
+// colour-scheme commands with the least handling they need before the view itself exists.
+#pragma once
+
+// Posted by a pane that leaves its full-pane state: lay the panes out normally again.
+constexpr int CM_NORMALPANES = 19146;
+// Posted by a pane that has switched to its full-pane state: give it the whole pane area.
+constexpr int CM_CHARTFULLPANE = 19147;
+constexpr int CM_TEXTFULLPANE = 19148;
+constexpr int CM_ALTITUDEFULLPANE = 19149;
+// Posted by the chart pane when the chart window has stored a new frame for its object.
+constexpr int CM_CHARTFRAMESTORED = 19301;
+
+// Colour-scheme commands: schemes 0 normal, 1 night vision, 2 monochrome printer, 3 colour
+// printer, 4 default.
+constexpr int CM_NORMALCOLORSCHEME = 18411;
+constexpr int CM_NIGHTVISIONSCHEME = 18412;
+constexpr int CM_MONOPRINTERSCHEME = 18407;
+constexpr int CM_COLORPRINTERSCHEME = 18408;
+constexpr int CM_DEFAULTCOLORSCHEME = 18409;
+
+// The scheme a colour-scheme command chooses, or -1 for any other command.
+int ColorSchemeOfCommand(int command);
+// The command that chooses a scheme (0-4), or 0.
+int CommandOfColorScheme(int scheme);
+
+// A colour-scheme command: keeps the scheme in the user's saved state (when it exists) and
+// switches the colours to it. False for any other command.
+bool CmColorScheme(int command);
+
+// What the planner view does when it is made: takes the scheme of the saved state (when it
+// exists) as the current one.
+void ApplySavedColorScheme();
