@@ -3,7 +3,7 @@
 #include "framework/stream/PStream.h"
 
 namespace {
-// RA lines, Dec lines, star fill, star outline, Telrad, constellation lines, chart labels,
+// Colours as red-green-blue hex. RA lines, Dec lines, star fill, star outline, Telrad, constellation lines, chart labels,
 // sky background, Sun, Moon and planet limb, Moon and planet shadow; schemes 0-4.
 const RGBColor kDefaults[5][ChartConfig::kSlotCount] = {
     {0x00FF00, 0x0000FF, 0xB3FFFF, 0xC0C0C0, 0xFF0000, 0xC0C0C0, 0x00FFFF, 0x000040, 0xFFFF00, 0xFFFFFF, 0x808080},
@@ -27,9 +27,9 @@ ChartConfig::ChartConfig(const ConfigInfo& header)
 
 int ChartConfig::SetDefaults()
 {
-    colors.fill(0x808080);
+    colors.fill(HexRGB(0x808080));
     for (int s = 0; s < 5; ++s)
-        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = kDefaults[s][k];
+        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = HexRGB(kDefaults[s][k]);
     grid = starsShown = telrad = constellationLines = labels = solarSystem = true;
     starMagLimit = kDefaultMagLimit;
     return 1;

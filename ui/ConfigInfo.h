@@ -10,16 +10,22 @@
 class ipstream;
 class opstream;
 
-// A colour as held in memory by the settings records and the colour schemes: 0x00RRGGBB.
+// A colour as held in memory by the settings records and the colour schemes: the colour
+// number 0x00BBGGRR that the drawing layer takes (red in the low byte).
 using RGBColor = std::uint32_t;
 
 constexpr RGBColor MakeRGB(unsigned r, unsigned g, unsigned b)
 {
-    return ((r & 0xFFu) << 16) | ((g & 0xFFu) << 8) | (b & 0xFFu);
+    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned RedOf(RGBColor c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned RedOf(RGBColor c) { return c & 0xFFu; }
 constexpr unsigned GreenOf(RGBColor c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned BlueOf(RGBColor c) { return c & 0xFFu; }
+constexpr unsigned BlueOf(RGBColor c) { return (c >> 16) & 0xFFu; }
+// The colour written as red-green-blue hex digits (0xRRGGBB), as colour tables list them.
+constexpr RGBColor HexRGB(std::uint32_t rrggbb)
+{
+    return MakeRGB((rrggbb >> 16) & 0xFFu, (rrggbb >> 8) & 0xFFu, rrggbb & 0xFFu);
+}
 
 class ConfigInfo {
 public:

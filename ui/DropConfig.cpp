@@ -3,7 +3,7 @@
 #include "framework/stream/PStream.h"
 
 namespace {
-// Exterior, label, interior, text, outline; schemes 0-4.
+// Colours as red-green-blue hex. Exterior, label, interior, text, outline; schemes 0-4.
 const RGBColor kDefaults[5][DropConfig::kSlotCount] = {
     {0x000040, 0xFFB3B3, 0x000040, 0x400080, 0x000040},
     {0x000000, 0x800000, 0x000000, 0xFF0000, 0x000000},
@@ -26,9 +26,9 @@ DropConfig::DropConfig(const ConfigInfo& header)
 
 int DropConfig::SetDefaults()
 {
-    colors.fill(0x808080);
+    colors.fill(HexRGB(0x808080));
     for (int s = 0; s < 5; ++s)
-        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = kDefaults[s][k];
+        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = HexRGB(kDefaults[s][k]);
     return 1;
 }
 

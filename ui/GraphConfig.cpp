@@ -3,7 +3,7 @@
 #include "framework/stream/PStream.h"
 
 namespace {
-// Text, background, altitude line, hour line, daylight, twilight, night, plot, Moon limb,
+// Colours as red-green-blue hex. Text, background, altitude line, hour line, daylight, twilight, night, plot, Moon limb,
 // Moon shadow, percent illumination, Moon altitude; schemes 0-4.
 const RGBColor kDefaults[5][GraphConfig::kSlotCount] = {
     {0xB3D7FF, 0x000040, 0x0000FF, 0x0000FF, 0xB3FFFF, 0x00329F, 0x000040, 0xFF0000, 0xFFFFFF, 0x808080, 0xC0C0C0, 0x00FF00},
@@ -28,9 +28,9 @@ GraphConfig::GraphConfig(const ConfigInfo& header)
 int GraphConfig::SetDefaults()
 {
     moonOptions = kMoonPercentIllumination | kDrawMoonGraphic | kPlotMoonAltitude;
-    colors.fill(0x808080);
+    colors.fill(HexRGB(0x808080));
     for (int s = 0; s < 5; ++s)
-        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = kDefaults[s][k];
+        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = HexRGB(kDefaults[s][k]);
     return 1;
 }
 

@@ -3,7 +3,7 @@
 #include "framework/stream/PStream.h"
 
 namespace {
-// Label background, label text, data background, data text, outline; schemes 0-4.
+// Colours as red-green-blue hex. Label background, label text, data background, data text, outline; schemes 0-4.
 const RGBColor kDefaults[5][LabelConfig::kSlotCount] = {
     {0xFFD9B3, 0x000040, 0x000040, 0x00FFFF, 0x000040},
     {0x800000, 0xFF0000, 0x000000, 0xFF0000, 0x000000},
@@ -29,9 +29,9 @@ LabelConfig::LabelConfig(const ConfigInfo& header)
 
 int LabelConfig::SetDefaults()
 {
-    colors.fill(0x808080);
+    colors.fill(HexRGB(0x808080));
     for (int s = 0; s < 5; ++s)
-        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = kDefaults[s][k];
+        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = HexRGB(kDefaults[s][k]);
     return 1;
 }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-// Default colours of slots 0-44, schemes 0-4; slots 45-206 repeat slots 39-44.
+// Default colours (red-green-blue hex) of slots 0-44, schemes 0-4; slots 45-206 repeat slots 39-44.
 const RGBColor kSlotDefaults[45][RScolor::kSchemeCount] = {
     /*  0 */ {0x000040, 0x000000, 0xFFFFFF, 0xFFFFFF, 0x000000},
     /*  1 */ {0xB3D9FF, 0x800000, 0xC0C0C0, 0xFFFFFF, 0xC0C0C0},
@@ -73,9 +73,9 @@ RScolor::RScolor()
 {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const int source = slot < 45 ? slot : 39 + (slot - 39) % 6;
-        for (int s = 0; s < kSchemeCount; ++s) colors[std::size_t(s)][std::size_t(slot)] = kSlotDefaults[source][s];
+        for (int s = 0; s < kSchemeCount; ++s) colors[std::size_t(s)][std::size_t(slot)] = HexRGB(kSlotDefaults[source][s]);
     }
-    for (int i = 0; i < kCustomColorCount; ++i) customColors[std::size_t(i)] = kCustomDefaults[i];
+    for (int i = 0; i < kCustomColorCount; ++i) customColors[std::size_t(i)] = HexRGB(kCustomDefaults[i]);
     BuildPalette();
 }
 

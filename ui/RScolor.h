@@ -111,7 +111,7 @@ public:
     int penWidth = 2;
     std::array<RGBColor, kCustomColorCount> customColors{};
 
-    // Lower-case hexadecimal digits of the colour value (0xRRGGBB), without leading zeros.
+    // Lower-case hexadecimal digits of the colour number, without leading zeros.
     static std::string ColorToHex(RGBColor color);
 
 private:

@@ -133,7 +133,7 @@ TEST(Configuration, EveryRecordClassRoundTripsThroughTheFile)
 
     // Indexes 1-60 of the chart travel through the file; 61-69 are not written.
     for (int i = 1; i <= 60; ++i) EXPECT_EQ(chart.colors[i], in.chart.colors[i]) << i;
-    EXPECT_EQ(chart.colors[61], 0x808080u);
+    EXPECT_EQ(chart.colors[61], HexRGB(0x808080));
     EXPECT_FALSE(chart.grid);
     EXPECT_FALSE(chart.labels);
     EXPECT_TRUE(chart.telrad);
@@ -231,7 +231,7 @@ TEST(Configuration, OlderBodiesKeepTheDefaultsOfTheFieldsTheyLack)
     EXPECT_TRUE(chart.starsShown);
     EXPECT_TRUE(chart.solarSystem);  // any non-zero word is true
     EXPECT_FALSE(chart.labels);
-    EXPECT_EQ(chart.colors[60], 0x3C2233u);
+    EXPECT_EQ(chart.colors[60], MakeRGB(60, 0x22, 0x33));
 
     StellumConfig state;
     ASSERT_EQ(store.Load(state), 1);
@@ -393,8 +393,8 @@ TEST(Configuration, RecordsReachTheApplicationsStore)
 TEST(Configuration, SubclassDefaultsLeaveTheColours)
 {
     AngleLabelConfig angle("PositAngle");
-    EXPECT_EQ(angle.colors[1], 0xFFD9B3u);  // label background, normal scheme
-    EXPECT_EQ(angle.colors[24], 0x00FFFFu);  // data text, default scheme
+    EXPECT_EQ(angle.colors[1], HexRGB(0xFFD9B3));  // label background, normal scheme
+    EXPECT_EQ(angle.colors[24], HexRGB(0x00FFFF));  // data text, default scheme
     angle.colors[1] = 0x111111;
     angle.units = 0;
     angle.format = 7;

@@ -21,21 +21,21 @@ TEST(RScolor, SlotDefaultsAndSchemes)
         // outside the slots: black; a scheme above 3 is the default scheme
         {207, 0, 0}, {-1, 4, 0}, {43, 9, 0x00FFFF},
     };
-    for (const Case& k : cases) EXPECT_EQ(c.GetSchemeColor(k.slot, k.scheme), k.color) << k.slot << "/" << k.scheme;
+    for (const Case& k : cases) EXPECT_EQ(c.GetSchemeColor(k.slot, k.scheme), HexRGB(k.color)) << k.slot << "/" << k.scheme;
 
     // Edits of one scheme survive a switch to another and back.
     c.SetScheme(SchemeNormal);
-    c.SetSchemeColor(30, SchemeNormal, 0x123456);
-    EXPECT_EQ(c.GetColor(30), 0x123456u);
-    EXPECT_EQ(c.PaletteEntry(30), 0xB3FFFFu);  // rebuilt only on request
+    c.SetSchemeColor(30, SchemeNormal, HexRGB(0x123456));
+    EXPECT_EQ(c.GetColor(30), HexRGB(0x123456));
+    EXPECT_EQ(c.PaletteEntry(30), HexRGB(0xB3FFFF));  // rebuilt only on request
     c.BuildPalette();
-    EXPECT_EQ(c.PaletteEntry(30), 0x123456u);
+    EXPECT_EQ(c.PaletteEntry(30), HexRGB(0x123456));
     c.SetScheme(SchemeNightVision);
-    EXPECT_EQ(c.GetColor(30), 0xFF0000u);
-    EXPECT_EQ(c.BackgroundColor(), 0x000000u);
-    EXPECT_EQ(c.PaletteEntry(30), 0xFF0000u);
+    EXPECT_EQ(c.GetColor(30), HexRGB(0xFF0000));
+    EXPECT_EQ(c.BackgroundColor(), HexRGB(0x000000));
+    EXPECT_EQ(c.PaletteEntry(30), HexRGB(0xFF0000));
     c.SetScheme(SchemeNormal);
-    EXPECT_EQ(c.GetDrawColor(30), 0x123456u);
+    EXPECT_EQ(c.GetDrawColor(30), HexRGB(0x123456));
     EXPECT_FALSE(c.PaletteRealised());
     EXPECT_EQ(c.SetSchemeColor(207, 0, 1), 0);
 }
@@ -102,9 +102,10 @@ TEST(RScolor, FontsAndHex)
     EXPECT_EQ(c.GetFont(3).face, "");
     EXPECT_EQ(c.GetFont(3).height, 0);
     EXPECT_EQ(c.GetFont(3).weight, 400);
-    EXPECT_EQ(RScolor::ColorToHex(0x00FF00), "ff00");
+    EXPECT_EQ(RScolor::ColorToHex(HexRGB(0x00FF00)), "ff00");
+    EXPECT_EQ(RScolor::ColorToHex(HexRGB(0xFF0000)), "ff");  // red is the low byte
     EXPECT_EQ(RScolor::ColorToHex(0), "0");
-    EXPECT_EQ(RScolor::ColorToHex(0xB3D9FF), "b3d9ff");
+    EXPECT_EQ(RScolor::ColorToHex(HexRGB(0xB3D9FF)), "ffd9b3");
 }
 
 TEST(RScolor, EditColorThroughTheColourDialog)
@@ -116,26 +117,26 @@ TEST(RScolor, EditColorThroughTheColourDialog)
         EXPECT_FALSE(c.EditColor(28, nullptr));
         EXPECT_EQ(cancel.Count(), 1);
         EXPECT_EQ(cancel.LastStart(), c.GetColor(28));
-        EXPECT_EQ(c.GetColor(28), 0x000000u);
+        EXPECT_EQ(c.GetColor(28), HexRGB(0x000000));
         EXPECT_EQ(c.Scheme(), SchemeNormal);
     }
     {
-        ScriptedColorChooser ok(0x00FF80);
+        ScriptedColorChooser ok(HexRGB(0x00FF80));
         EXPECT_TRUE(c.EditColor(28, nullptr));
-        EXPECT_EQ(c.GetColor(28), 0x00FF80u);
-        EXPECT_EQ(c.PaletteEntry(28), 0x00FF80u);
-        EXPECT_EQ(c.GetSchemeColor(28, SchemeNightVision), 0x800000u);  // other schemes keep theirs
+        EXPECT_EQ(c.GetColor(28), HexRGB(0x00FF80));
+        EXPECT_EQ(c.PaletteEntry(28), HexRGB(0x00FF80));
+        EXPECT_EQ(c.GetSchemeColor(28, SchemeNightVision), HexRGB(0x800000));  // other schemes keep theirs
         EXPECT_FALSE(c.EditColor(207, nullptr));
         EXPECT_EQ(ok.Count(), 1);
     }
     // The custom colours row travels through the dialog and keeps the user's changes.
-    EXPECT_EQ(c.customColors[0], 0xFFD6B3u);
-    EXPECT_EQ(c.customColors[15], 0x800080u);
+    EXPECT_EQ(c.customColors[0], HexRGB(0xFFD6B3));
+    EXPECT_EQ(c.customColors[15], HexRGB(0x800080));
     SetColorChooserResponder([](RGBColor&, CustomColors& custom) {
-        custom[3] = 0x010101;
+        custom[3] = HexRGB(0x010101);
         return false;
     });
     EXPECT_FALSE(c.EditColor(1, nullptr));
     SetColorChooserResponder({});
-    EXPECT_EQ(c.customColors[3], 0x010101u);
+    EXPECT_EQ(c.customColors[3], HexRGB(0x010101));
 }
