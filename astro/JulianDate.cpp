@@ -1,0 +1,167 @@
+#include "astro/JulianDate.h"
+
+#include "astro/DeltaT.h"
+#include "astro/Nutation.h"
+#include "framework/stream/PStream.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr double kSecondsToDays = 0.000011574074074074073;
+constexpr double kDaysToCenturies = 0.000027378507871321012;
+
+} // namespace
+
+JulianDate::JulianDate() = default;
+
+JulianDate::JulianDate(double value, int kind)
+{
+    switch (kind) {
+    case kJulianDay: jd_ = value; break;
+    case kCenturies: jd_ = value * 36525.0; break;
+    case kMillennia: jd_ = value * 365250.0; break;
+    case kModifiedJulianDay: jd_ = value + 2400000.5; break;
+    default: jd_ = kJ2000; break;
+    }
+    SetCalendarFromJD();
+}
+
+JulianDate::JulianDate(const TimeDate& t)
+    : date_(t.year, t.month, t.day, t.hour, t.minute, t.second),
+      jd_(CalendarToJD(t.year, t.month, t.day, t.hour, t.minute, t.second))
+{
+}
+
+JulianDate JulianDate::FromCalendar(int year, int month, int day, int hour, int minute, int second)
+{
+    return JulianDate(TimeDate(year, month, day, hour, minute, second));
+}
+
+// Meeus, Astronomical Algorithms, chapter 7: Julian day of a calendar date.
+double JulianDate::CalendarToJD(int year, int month, int day, int hour, int minute, int second)
+{
+    long y = year;
+    long m = month;
+    if (month == 1 || month == 2) {
+        y = year - 1;
+        m = month + 12;
+    }
+    const bool gregorian =
+        year > 1582 || (year == 1582 && (month > 10 || (month == 10 && day >= 15)));
+    long g = gregorian ? 2 - y / 100 + y / 400 : 0;
+    return std::trunc(365.25 * (y + 4716)) + std::trunc(30.6001 * (m + 1)) + day + g - 1524.5 +
+           hour * 0.041666666666666664 + minute * 0.0006944444444444445 + second * kSecondsToDays;
+}
+
+// Meeus, Astronomical Algorithms, chapter 7: calendar date of a Julian day (Julian calendar
+// up to JD 2299160, Gregorian after).
+void JulianDate::SetCalendarFromJD()
+{
+    double jd = jd_;
+    if (!std::isfinite(jd))
+        jd = kJ2000; // no calendar reading exists; show J2000.0 rather than garbage
+    // Keep the integer arithmetic in range for any finite day number.
+    if (jd > 1e10) jd = 1e10;
+    if (jd < -1e10) jd = -1e10;
+
+    std::int64_t z = static_cast<std::int64_t>(std::floor(jd + 0.5));
+    double f = jd + 0.5 - static_cast<double>(z);
+    if (f > 0.9999942) { // within half a second of midnight: midnight of the next day
+        z += 1;
+        f = 0.0;
+    }
+    std::int64_t a = z;
+    if (z > 2299160) {
+        std::int64_t alpha = static_cast<std::int64_t>((z - 1867216.25) * 0.000027379070069885075);
+        a = z + 1 + alpha - alpha / 4;
+    }
+    std::int64_t b = a + 1524;
+    std::int64_t c = static_cast<std::int64_t>((b - 122.1) * 0.0027378507871321013);
+    std::int64_t d = static_cast<std::int64_t>(c * 365.25);
+    std::int64_t e = static_cast<std::int64_t>((b - d) * 0.03267963176590926);
+
+    int day = static_cast<int>(b - d - static_cast<std::int64_t>(std::floor(30.6001 * e)) + f);
+    int month = static_cast<int>(e > 13 ? e - 13 : e - 1);
+    std::int64_t year = month < 3 ? c - 4715 : c - 4716;
+
+    double h = f * 24.0;
+    int hour = static_cast<int>(h);
+    double mm = (h - hour) * 60.0;
+    int minute = static_cast<int>(mm);
+    double s = (mm - minute) * 60.0;
+    int second = static_cast<int>(s);
+    if (s - second > 0.5)
+        ++second;
+    if (second >= 60) {
+        second = 0;
+        ++minute;
+    }
+    if (minute >= 60) {
+        minute = 0;
+        ++hour;
+    }
+    date_ = TimeDate(static_cast<int>(year), month, day, hour, minute, second);
+}
+
+double JulianDate::JD(int scale) const
+{
+    if (scale == kDynamical || scale == kDynamical16)
+        return jd_ + DeltaT(*this) * kSecondsToDays;
+    return jd_;
+}
+
+double JulianDate::CenturiesSinceJ2000(int scale) const
+{
+    return (JD(scale) - kJ2000) * kDaysToCenturies;
+}
+
+JulianDate JulianDate::StartOfDay(int which) const
+{
+    double start = std::floor(jd_ - (date_.hour / 24.0 + date_.minute / 1440.0 + date_.second / 86400.0)) + 0.5;
+    if (which == 1)
+        start -= 1.0;
+    else if (which == 2)
+        start += 1.0;
+    return JulianDate(start, kJulianDay);
+}
+
+TimeDate JulianDate::DynamicalTimeDate() const
+{
+    return JulianDate(JD(kDynamical), kJulianDay).Calendar();
+}
+
+// Meeus, Astronomical Algorithms, chapter 12: mean sidereal time at Greenwich (degrees) from
+// the 0h UT value of the date plus the elapsed clock time in whole seconds.
+Angle JulianDate::GreenwichMeanSiderealTime() const
+{
+    double t = StartOfDay(0).CenturiesSinceJ2000(kUniversal);
+    double theta0 = 100.46061837 + 36000.770053608 * t + 0.000387933 * t * t -
+                    t * t * t * 2.5833118057349522e-8;
+    double dayFraction = date_.hour * 0.041666666666666664 + date_.minute * 0.0006944444444444445 +
+                         date_.second * kSecondsToDays;
+    double theta = theta0 + dayFraction * 360.0 * 1.00273790935;
+    return Angle::Wrapped(Angle(theta, 1).Radians());
+}
+
+Angle JulianDate::GreenwichApparentSiderealTime() const
+{
+    Angle mean = GreenwichMeanSiderealTime();
+    return Angle::Wrapped(mean.Radians() + SharedNutation.RightAscension(*this).Radians());
+}
+
+TimeDate JulianDate::GreenwichSiderealClock() const
+{
+    return (StartOfDay(0) + GreenwichMeanSiderealTime().DayFraction()).Calendar();
+}
+
+void JulianDate::WriteTo(opstream& os) const
+{
+    os.writeDouble(jd_);
+}
+
+void JulianDate::ReadFrom(ipstream& is)
+{
+    *this = JulianDate(is.readDouble(), kJulianDay);
+}
