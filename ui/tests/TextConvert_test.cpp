@@ -1,0 +1,247 @@
+#include "ui/TextConvert.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct ValueCase {
+    const char* text;
+    int kind;
+    double value;
+};
+
+TEST(TextConvert, ReadsValuesInEveryLayout)
+{
+    const ValueCase cases[] = {
+        {"12h 30m 15s", vkRightAscension, 12.504166666666666},
+        {"12 30 15", vkRightAscension, 12.504166666666666},
+        {"12:30:15", vkRightAscension, 12.504166666666666},
+        {"12.5", vkRightAscension, 12.5},
+        {"30m", vkRightAscension, 0.5},
+        {"45s", vkRightAscension, 0.0125},
+        {"24", vkRightAscension, 24.0},
+        {"-0 30", vkDeclination, -0.5},
+        {"30' 15\"", vkDeclination, 30.0 / 60 + 15.0 / 3600},
+        {"-12\xC2\xB0 30' 36\"", vkDeclination, -12.51},
+        {"45 deg 30 min", vkDeclination, 45.5},
+        {"6.5", vkMagnitude, 6.5},
+        {"12.3 (visual)", vkMagnitude, 212.3},
+        {"6.0 (photo)", vkMagnitude, 406.0},
+        {"-1.5 (visual)", vkMagnitude, 198.5},
+        {"2.5 deg", vkSize, 2.5},
+        {"15 min", vkSize, 0.25},
+        {"30 sec", vkSize, 30.0 / 3600},
+    };
+    for (const auto& c : cases) {
+        TextConvert tc(c.kind);
+        EXPECT_NEAR(tc.ParseValue(c.text, c.kind), c.value, 1e-9) << c.text;
+        EXPECT_EQ(tc.ErrorText(), "") << c.text;
+    }
+}
+
+TEST(TextConvert, ReportsRangeErrorsButReturnsTheValue)
+{
+    struct Case { const char* text; int kind; double value; const char* error; };
+    const Case cases[] = {
+        {"24.01", vkRightAscension, 24.01, "Right Ascension Cannot Exceed 24 Hours"},
+        {"-1", vkRightAscension, -1.0, "Right Ascension Must Be Positive"},
+        {"91", vkDeclination, 91.0, "Declination Cannot Exceed 90\xC2\xB0"},
+        {"-90 30", vkDeclination, -90.5, "Declination Cannot Exceed -90\xC2\xB0"},
+    };
+    for (const auto& c : cases) {
+        TextConvert tc(c.kind);
+        EXPECT_NEAR(tc.ParseValue(c.text), c.value, 1e-9) << c.text;
+        std::string error;
+        EXPECT_TRUE(tc.GetError(error));
+        EXPECT_EQ(error, c.error);
+        tc.ParseValue("1");
+        EXPECT_FALSE(tc.GetError(error)) << "the next parse clears the error";
+    }
+}
+
+TEST(TextConvert, ATextWithoutItsOwnUnitKeepsThePreviousReading)
+{
+    TextConvert tc(vkRightAscension);
+    EXPECT_NEAR(tc.ParseValue("30m"), 0.5, 1e-12);
+    // "10 am" names no unit the value reader knows, so the minutes reading stays.
+    EXPECT_NEAR(tc.ParseValue("10 am"), 10.0 / 60, 1e-12);
+    EXPECT_EQ(tc.ParseValue("hours"), 0.0);
+}
+
+TEST(TextConvert, FormatsValuesInTheirStandardForm)
+{
+    struct Case { double value; int kind; const char* text; };
+    const Case cases[] = {
+        {12.504166666666666, vkRightAscension, "12h 30m 15s"},
+        {12.5, vkRightAscension, "12h 30m"},
+        {12.999999, vkRightAscension, "13h"},
+        {1.0 + 2.0 / 60 + 3.4 / 3600, vkRightAscension, "1h 2m 3.4s"},
+        {0.5, vkDeclination, "0\xC2\xB0 30'"},
+        {-0.5, vkDeclination, "-0\xC2\xB0 30'"},
+        {-12.51, vkDeclination, "-12\xC2\xB0 30' 36\""},
+        {45.0, vkDeclination, "45\xC2\xB0"},
+        {212.3, vkMagnitude, "12.3 (visual)"},
+        {406.0, vkMagnitude, "6.0 (photo)"},
+        {100.0, vkMagnitude, "-100.0 (visual)"},
+        {-1.46, vkMagnitude, "-1.5"},
+        {0.0, vkSize, "NO ENTRY"},
+        {0.25, vkSize, "15 min"},
+        {2.0, vkSize, "2 deg"},
+        {2.5, vkSize, "2.5 deg"},
+        {0.4 / 60, vkSize, "24 sec"},
+        {0.25 + 0.5 / 60, vkSize, "15.5 min"},
+    };
+    for (const auto& c : cases) {
+        TextConvert tc(c.kind);
+        EXPECT_EQ(tc.FormatValue(c.value, c.kind), c.text) << c.value;
+    }
+}
+
+TEST(TextConvert, WordsRoundTripForEveryKind)
+{
+    for (int kind : {vkRightAscension, vkDeclination, vkMagnitude, vkSize}) {
+        TextConvert tc(kind);
+        for (const char* word : {"MIN", "MAX"}) {
+            const double v = tc.ParseValue(word);
+            EXPECT_EQ(tc.FormatValue(v), word) << kind;
+        }
+        // A size of 0 is "no entry", so all four kinds read and write the word.
+        EXPECT_EQ(tc.FormatValue(tc.ParseValue("NO ENTRY")), "NO ENTRY") << kind;
+        EXPECT_EQ(tc.ParseValue("max"), 0.0) << "lower case is no word";
+    }
+    TextConvert dates(vkDate);
+    for (const char* word : {"MIN", "MAX", "NO ENTRY"})
+        EXPECT_EQ(dates.FormatDate(dates.ParseDate(word)), word);
+    TextConvert times(vkTime);
+    for (const char* word : {"MIN", "MAX", "NO ENTRY"})
+        EXPECT_EQ(times.FormatTime(times.ParseTime(word)), word);
+}
+
+TEST(TextConvert, FormattedValuesReadBackUnchanged)
+{
+    // What a field writes when it loses the focus must read back as the same value.
+    for (double v : {212.3, 406.0, 6.5, -1.5, 100.0, 199.9, 300.0}) {
+        TextConvert tc(vkMagnitude);
+        EXPECT_NEAR(tc.ParseValue(tc.FormatValue(v)), v, 1e-9) << v;
+    }
+    for (double v : {0.0, 5.25, 12.504166666666666, 23.99}) {
+        TextConvert tc(vkRightAscension);
+        EXPECT_NEAR(tc.ParseValue(tc.FormatValue(v)), v, 0.05 / 3600) << v;
+    }
+    for (double v : {-89.5, -0.5, 12.51, 0.25}) {
+        TextConvert tc(vkDeclination);
+        EXPECT_NEAR(tc.ParseValue(tc.FormatValue(v)), v, 0.05 / 3600) << v;
+    }
+    for (double v : {2.5, 2.0, 0.25, 0.4 / 60}) {
+        TextConvert tc(vkSize);
+        EXPECT_NEAR(tc.ParseValue(tc.FormatValue(v)), v, 1e-9) << v;
+    }
+}
+
+TEST(TextConvert, ReadsAndWritesTimesOfDay)
+{
+    struct Case { const char* text; int h, m, s; };
+    const Case cases[] = {
+        {"7:05 pm", 19, 5, 0}, {"12:30 am", 0, 30, 0}, {"12 pm", 12, 0, 0},
+        {"12:30:15", 12, 30, 15}, {"12 75", 13, 15, 0}, {"0:00:01 am", 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        TextConvert tc(vkTime);
+        const TTime t = tc.ParseTime(c.text);
+        EXPECT_EQ(t.Date(), TDate::Today()) << c.text;
+        EXPECT_EQ(t.Hour(), c.h) << c.text;
+        EXPECT_EQ(t.Minute(), c.m) << c.text;
+        EXPECT_EQ(t.Second(), c.s) << c.text;
+    }
+    TextConvert tc(vkTime);
+    const TDate day(22u, 1u, 1996);
+    EXPECT_EQ(tc.FormatTime(TTime(day, 19, 5, 0)), "07:05 pm");
+    EXPECT_EQ(tc.FormatTime(TTime(day, 0, 30, 15)), "00:30:15 am");
+    EXPECT_EQ(tc.FormatTime(TTime(day, 12, 0, 0)), "12:00 pm");
+    for (const char* text : {"07:05 pm", "00:30:15 am", "12:00 pm", "11:59:59 pm"})
+        EXPECT_EQ(tc.FormatTime(tc.ParseTime(text)), text);
+
+    const TTime before = TTime::Now();
+    const TTime unreadable = tc.ParseTime("25:00");
+    EXPECT_GE(unreadable, before);
+    EXPECT_LE(unreadable, TTime::Now());
+}
+
+TEST(TextConvert, ReadsDatesInEveryForm)
+{
+    const TDate expected(22u, 1u, 1996);
+    for (const char* text : {"19960122", "Jan 22, 1996", "22 Jan 1996", "1/22/1996", "01/22/96", "22 January 96"}) {
+        TextConvert tc(vkDate);
+        EXPECT_EQ(tc.ParseDate(text), expected) << text;
+        EXPECT_EQ(tc.ErrorText(), "") << text;
+    }
+    // Two-digit years: 00-49 are this century, 50-99 the last.
+    TextConvert tc(vkDate);
+    EXPECT_EQ(tc.ParseDate("3/4/05"), TDate(4u, 3u, 2005));
+    EXPECT_EQ(tc.ParseDate("4 Mar 49"), TDate(4u, 3u, 2049));
+    EXPECT_EQ(tc.ParseDate("4 Mar 50"), TDate(4u, 3u, 1950));
+    EXPECT_EQ(tc.ErrorText(), "");
+}
+
+TEST(TextConvert, ReportsBadDatesAndGivesTheCurrentDate)
+{
+    // An impossible calendar date gives today; a real date outside the years still reports.
+    struct Case { const char* text; const char* error; bool today; };
+    const Case cases[] = {
+        {"13/45/1996", "Invalid Month Entry\nInvalid Day Entry\nLooking for Format = 1/1/1996\n", true},
+        {"2/30/96", "", true},
+        {"30 Xyz 1996", "Invalid Month Entry\nLooking for Format = 23 Jan 1995\n", true},
+        {"Feb 3, 1850", "Invalid Year Entry\nLooking for Format = Jan 1, 1996\n", false},
+        {"1/2/300", "Invalid Year Entry\nLooking for Format = 1/1/1996\n", false},
+    };
+    for (const auto& c : cases) {
+        TextConvert tc(vkDate);
+        const TDate d = tc.ParseDate(c.text);
+        EXPECT_EQ(tc.ErrorText(), c.error) << c.text;
+        EXPECT_EQ(d == TDate::Today(), c.today) << c.text;
+    }
+}
+
+TEST(TextConvert, WritesDatesInFiveStyles)
+{
+    TextConvert tc(vkDate);
+    const TDate d95(23u, 1u, 1995), d96(22u, 1u, 1996), d05(4u, 3u, 2005);
+    EXPECT_EQ(tc.FormatDate(d95, 1), "23 Jan 95");
+    EXPECT_EQ(tc.FormatDate(d95, 2), "23 Jan 1995");
+    EXPECT_EQ(tc.FormatDate(d96, 3), "01/22/96");
+    EXPECT_EQ(tc.FormatDate(d96, 4), "01/22/1996");
+    EXPECT_EQ(tc.FormatDate(d96, 5), "Jan 22, 1996");
+    EXPECT_EQ(tc.FormatDate(d96), "Jan 22, 1996");
+    EXPECT_EQ(tc.FormatDate(d05, 3), "03/04/05");
+    for (int style = 1; style <= 5; ++style)
+        for (const TDate& d : {d95, d96, d05, TDate(31u, 12u, 2029), TDate(1u, 1u, 2030)})
+            EXPECT_EQ(tc.ParseDate(tc.FormatDate(d, style)), d) << tc.FormatDate(d, style);
+}
+
+TEST(TextConvert, ReservedDatesLieOutsideEveryRealDate)
+{
+    TextConvert tc(vkDate);
+    // The days that once stood for the words are ordinary dates now.
+    EXPECT_EQ(tc.FormatDate(TDate(31u, 12u, 2029)), "Dec 31, 2029");
+    EXPECT_EQ(tc.FormatDate(TDate(1u, 1u, 2030)), "Jan 1, 2030");
+    const TDate latest = tc.ParseDate("99991231");
+    EXPECT_LT(latest, TextConvert::NoEntryDate());
+    EXPECT_LT(latest, TextConvert::MaxDate());
+    EXPECT_GT(TDate(1u, 1u, 1900), TextConvert::MinDate());
+    EXPECT_LT(TTime(latest, 23, 59, 59), TextConvert::NoEntryTime());
+    EXPECT_LT(TextConvert::NoEntryTime(), TextConvert::MaxTime());
+}
+
+TEST(TextConvert, ScanStopsAt41Characters)
+{
+    TextConvert tc(vkRightAscension);
+    // Forty blanks, then "1" at position 41 (read), then "2" at 42 (cut off).
+    const std::string text = std::string(40, ' ') + "12";
+    EXPECT_EQ(tc.ParseValue(text), 1.0);
+    const std::string longNumber = "1" + std::string(60, '0');
+    EXPECT_TRUE(std::isfinite(tc.ParseValue(longNumber)));
+}
+
+} // namespace
