@@ -1,0 +1,27 @@
+#include "astro/SolarReport.h"
+
+SolarReporter SolarReport;
+
+void SolarStatusMessage(const std::string& line)
+{
+    if (SolarReport.message)
+        SolarReport.message(line);
+}
+
+void SolarStatusProgress(int percent)
+{
+    if (SolarReport.progress)
+        SolarReport.progress(percent);
+}
+
+void SolarDebugLine(const std::string& line)
+{
+    if (SolarReport.debugLine)
+        SolarReport.debugLine(line);
+}
+
+void SolarReportProblem(const std::string& line)
+{
+    SolarStatusMessage(line);
+    SolarDebugLine(line);
+}
