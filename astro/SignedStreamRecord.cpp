@@ -1,0 +1,63 @@
+#include "astro/SignedStreamRecord.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "framework/stream/PStream.h"
+
+void SignedStreamRecord::WriteHeader(opstream& os, const std::string& signature, std::uint32_t version)
+{
+    os.writeString(signature);
+    os.writeWord32(version);
+}
+
+SignedStreamRecord::Header SignedStreamRecord::ReadHeader(ipstream& is)
+{
+    Header h;
+    h.signature = ReadSignature(is);
+    h.version = is.readWord();
+    return h;
+}
+
+void SignedStreamRecord::WriteSignature(opstream& os, const std::string& signature)
+{
+    os.writeString(signature);
+}
+
+std::string SignedStreamRecord::ReadSignature(ipstream& is)
+{
+    return is.readString(MaxSignatureLength);
+}
+
+std::string SignedStreamRecord::ReadName(ipstream& is)
+{
+    return is.readString(MaxNameLength);
+}
+
+void SignedStreamRecord::WriteRawDouble(opstream& os, double v)
+{
+    os.writeDouble(v);
+}
+
+double SignedStreamRecord::ReadRawDouble(ipstream& is)
+{
+    return is.readDouble();
+}
+
+void SignedStreamRecord::WriteRaw32(opstream& os, std::uint32_t v)
+{
+    os.writeWord32(v);
+}
+
+std::uint32_t SignedStreamRecord::ReadRaw32(ipstream& is)
+{
+    return is.readWord32();
+}
+
+double SignedStreamRecord::ReadJulianDay(ipstream& is)
+{
+    const double jd = is.readDouble();
+    // About 1e8 days either side of J2000.0: far beyond every date the planner works with.
+    if (!std::isfinite(jd) || std::fabs(jd - 2451545.0) > 1e8) return 2451545.0;
+    return jd;
+}
