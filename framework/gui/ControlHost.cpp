@@ -214,16 +214,19 @@ void ControlHost::OnCommand(int id, std::function<void()> handler)
     else handlers_.erase(id);
 }
 
-void ControlHost::OnCommandEnable(int id, std::function<bool()> enabler)
+void ControlHost::OnCommandEnable(int id, std::function<void(CommandEnabler&)> enabler)
 {
     if (enabler) enablers_[id] = std::move(enabler);
     else enablers_.erase(id);
 }
 
-bool ControlHost::CommandEnabled(int id) const
+CommandEnabler ControlHost::QueryCommand(int id) const
 {
+    CommandEnabler ce;
+    ce.id = id;
     auto it = enablers_.find(id);
-    return it == enablers_.end() || it->second();
+    if (it != enablers_.end()) it->second(ce);
+    return ce;
 }
 
 bool ControlHost::EvCommand(int)

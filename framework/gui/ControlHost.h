@@ -20,6 +20,16 @@ constexpr int BF_UNCHECKED = 0;
 constexpr int BF_CHECKED = 1;
 constexpr int BF_GRAYED = 2;
 
+// What an enabler says about a command: whether it can be chosen now and whether its menu
+// item or button shows a check mark.
+struct CommandEnabler {
+    int id = 0;
+    bool enabled = true;
+    int check = BF_UNCHECKED;
+    void Enable(bool on) { enabled = on; }
+    void SetCheck(int state) { check = state; }
+};
+
 class ControlHost {
 public:
     explicit ControlHost(QWidget* self);
@@ -75,9 +85,12 @@ public:
     // has gone by then).
     void PostCommand(int id);
     void OnCommand(int id, std::function<void()> handler);
-    // Whether a command can be chosen now (menus and buttons ask); true without an enabler.
-    void OnCommandEnable(int id, std::function<bool()> enabler);
-    bool CommandEnabled(int id) const;
+    // Installs the enabler of a command; menus ask it before they show the command.
+    void OnCommandEnable(int id, std::function<void(CommandEnabler&)> enabler);
+    bool HasEnabler(int id) const { return enablers_.count(id) != 0; }
+    // The enabler's answer (enabled and unchecked without one).
+    CommandEnabler QueryCommand(int id) const;
+    bool CommandEnabled(int id) const { return QueryCommand(id).enabled; }
 
     // --- timers -----------------------------------------------------------------------
     // Starts (or restarts) timer id with the interval; EvTimer(id) is called at each tick.
@@ -122,7 +135,7 @@ private:
     std::map<int, QPointer<QWidget>> controls_;
     std::map<int, std::unique_ptr<Validator>> validators_;
     std::map<int, std::function<void()>> handlers_;
-    std::map<int, std::function<bool()>> enablers_;
+    std::map<int, std::function<void(CommandEnabler&)>> enablers_;
     std::map<int, QTimer*> timers_;
     int busy_ = 0;
     bool closePending_ = false;

@@ -1,0 +1,39 @@
+#include "framework/gui/ColorChooser.h"
+
+#include <QColorDialog>
+
+namespace {
+ColorChooserResponder& Responder()
+{
+    static ColorChooserResponder responder;
+    return responder;
+}
+} // namespace
+
+ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder)
+{
+    ColorChooserResponder previous = std::move(Responder());
+    Responder() = std::move(responder);
+    return previous;
+}
+
+bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
+{
+    if (Responder()) {
+        QColor chosen = color;
+        if (!Responder()(chosen)) return false;
+        color = chosen;
+        return true;
+    }
+    if (custom)
+        for (int i = 0; i < 16 && i < QColorDialog::customCount(); ++i)
+            QColorDialog::setCustomColor(i, (*custom)[std::size_t(i)]);
+    QColorDialog dialog(color, owner);
+    dialog.setOption(QColorDialog::DontUseNativeDialog, false);
+    bool ok = dialog.exec() == QDialog::Accepted;
+    if (custom)
+        for (int i = 0; i < 16 && i < QColorDialog::customCount(); ++i)
+            (*custom)[std::size_t(i)] = QColorDialog::customColor(i);
+    if (ok) color = dialog.selectedColor();
+    return ok;
+}

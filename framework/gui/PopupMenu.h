@@ -1,0 +1,75 @@
+// Pop-up menus built from items with command ids. Before the menu shows, the owner's command
+// enablers decide which items are enabled and checked; the chosen item's id is sent to the
+// owner as a command. Tests install a responder that picks an item instead of a menu window.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/gui/Geometry.h"
+
+class ControlHost;
+
+// Item flags.
+constexpr unsigned MF_STRING = 0x000;
+constexpr unsigned MF_GRAYED = 0x001;
+constexpr unsigned MF_DISABLED = 0x002;
+constexpr unsigned MF_CHECKED = 0x008;
+constexpr unsigned MF_SEPARATOR = 0x800;
+
+class PopupMenu {
+public:
+    struct Item {
+        int id = 0; // 0 for separators and sub-menus
+        std::string text;
+        bool separator = false;
+        bool enabled = true;
+        bool checked = false;
+        std::shared_ptr<PopupMenu> submenu;
+    };
+
+    void AppendItem(int id, const std::string& text, unsigned flags = MF_STRING);
+    void AppendSeparator();
+    // Adds a sub-menu under the text and returns it to be filled.
+    PopupMenu& AppendPopup(const std::string& text);
+    void EnableItem(int id, bool enable);
+    void CheckItem(int id, bool check);
+    const std::vector<Item>& Items() const { return items_; }
+    // The item with the id anywhere in the menu or its sub-menus; null when none.
+    const Item* FindItem(int id) const;
+    // "Full Pane|-|Panel Label Color|..." of the top level ("-" a separator, ">" before a
+    // sub-menu's text); tests compare menus with it.
+    std::string Describe() const;
+
+    // Applies the owner's enablers to every item with an enabler, then shows the menu at the
+    // client point of the owner's window and sends the chosen id to the owner. Returns the
+    // chosen id, 0 when the menu was dismissed or a disabled item was picked.
+    int Track(ControlHost& owner, const Point& clientPoint);
+
+private:
+    void ApplyEnablers(const ControlHost& owner);
+    std::vector<Item> items_;
+};
+
+// For tests: answers Track with the id it returns (0: dismissed) and sees the menu as it
+// would show, enablers applied.
+using PopupMenuResponder = std::function<int(const PopupMenu&)>;
+PopupMenuResponder SetPopupMenuResponder(PopupMenuResponder responder);
+
+class ScriptedMenus {
+public:
+    explicit ScriptedMenus(std::vector<int> choices = {});
+    ~ScriptedMenus();
+    ScriptedMenus(const ScriptedMenus&) = delete;
+    ScriptedMenus& operator=(const ScriptedMenus&) = delete;
+    // Copies of the menus shown, enablers applied.
+    const std::vector<PopupMenu>& Shown() const { return shown_; }
+
+private:
+    std::vector<int> choices_;
+    std::size_t next_ = 0;
+    std::vector<PopupMenu> shown_;
+    PopupMenuResponder previous_;
+};

@@ -1,0 +1,265 @@
+// Windows: closing during a pumped operation, timers by id, pop-up menus with enablers,
+// painting with an overlay, input box, colour chooser and string tables.
+#include "framework/gui/Bitmap.h"
+#include "framework/gui/ColorChooser.h"
+#include "framework/gui/Dialog.h"
+#include "framework/gui/InputDialog.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/gui/PopupMenu.h"
+#include "framework/gui/RecordingDC.h"
+#include "framework/gui/ResourceModule.h"
+#include "framework/gui/Window.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Worker : public Window {
+public:
+    int steps = 0;
+    bool aliveThroughout = true;
+    bool sawPendingClose = false;
+    // A long operation that pumps messages between its steps.
+    void Run(int n)
+    {
+        Operation op(*this);
+        for (int i = 0; i < n; ++i) {
+            PumpWaitingMessages();
+            sawPendingClose = sawPendingClose || IsClosePending();
+            ++steps; // touches the window after every pump
+        }
+    }
+    int ticks = 0;
+
+protected:
+    void EvTimer(int id) override
+    {
+        if (id == 100) ++ticks;
+    }
+};
+
+TEST(GuiWindow, CloseDuringPumpedOperationWaitsForItsEnd)
+{
+    auto* w = new Worker;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+    QPointer<Worker> alive(w);
+    // The user closes the window while the operation pumps messages.
+    QTimer::singleShot(0, w, [w] { w->close(); });
+    w->Run(5);
+    // The operation ran to its end on a live window; the close happened after it.
+    EXPECT_EQ(w->steps, 5);
+    EXPECT_TRUE(w->sawPendingClose);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
+}
+
+TEST(GuiWindow, CloseWithoutOperationIsImmediateAndNestedOperationsWaitForTheOutermost)
+{
+    Worker w;
+    w.show();
+    {
+        ControlHost::Operation outer(w);
+        {
+            ControlHost::Operation inner(w);
+            w.close();
+        }
+        EXPECT_TRUE(w.isVisible()); // still inside the outer operation
+        EXPECT_TRUE(w.IsClosePending());
+    }
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(GuiWindow, ModelessDialogClosedDuringPumpSurvivesTheOperation)
+{
+    auto* d = new Dialog(nullptr, "Busy");
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->Create();
+    QPointer<Dialog> alive(d);
+    d->PostCommand(IDCANCEL); // hides only
+    QTimer::singleShot(0, d, [d] { d->close(); });
+    {
+        ControlHost::Operation op(*d);
+        PumpWaitingMessages();
+        PumpWaitingMessages();
+        EXPECT_FALSE(alive.isNull());
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
+}
+
+TEST(GuiWindow, TimersAreKeyedById)
+{
+    Worker w;
+    w.SetTimer(100, 1);
+    EXPECT_TRUE(w.HasTimer(100));
+    QElapsedTimer clock;
+    clock.start();
+    while (w.ticks < 2 && clock.elapsed() < 5000) {
+        QThread::msleep(2);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GE(w.ticks, 2);
+    w.KillTimer(100);
+    EXPECT_FALSE(w.HasTimer(100));
+    w.FireTimer(7); // other ids are not counted
+    EXPECT_GE(w.ticks, 2);
+}
+
+class MenuOwner : public Window {
+public:
+    MenuOwner()
+    {
+        OnCommand(16119, [this] { ++zoomIn; });
+        OnCommand(16106, [this] { ++stereo; });
+        OnCommandEnable(16106, [this](CommandEnabler& ce) {
+            ce.SetCheck(projection == 1 ? BF_CHECKED : BF_UNCHECKED);
+            ce.Enable(!editing);
+        });
+    }
+    int zoomIn = 0, stereo = 0, projection = 1;
+    bool editing = false;
+};
+
+TEST(GuiWindow, PopupMenuAppliesEnablersAndSendsTheChoice)
+{
+    MenuOwner owner;
+    PopupMenu menu;
+    menu.AppendItem(16119, "Zoom In");
+    menu.AppendSeparator();
+    PopupMenu& sub = menu.AppendPopup("Projection");
+    sub.AppendItem(16106, "&Stereographic");
+    EXPECT_EQ(menu.Describe(), "Zoom In|-|>Projection");
+
+    ScriptedMenus script({16106, 16119, 0});
+    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 16106);
+    EXPECT_TRUE(script.Shown()[0].FindItem(16106)->checked);
+    EXPECT_EQ(owner.stereo, 1);
+    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 16119);
+    EXPECT_EQ(owner.zoomIn, 1);
+    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 0); // dismissed
+
+    // A disabled item is not sent even when picked.
+    owner.editing = true;
+    owner.projection = 2;
+    ScriptedMenus pick({16106});
+    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 0);
+    EXPECT_FALSE(pick.Shown()[0].FindItem(16106)->enabled);
+    EXPECT_FALSE(pick.Shown()[0].FindItem(16106)->checked);
+    EXPECT_EQ(owner.stereo, 1);
+}
+
+class Canvas : public Window {
+protected:
+    void Paint(DC& dc, bool, const Rect&) override
+    {
+        dc.SelectPen(Pen(QColor(255, 255, 255)));
+        dc.Line(Point(0, 10), Point(40, 10));
+    }
+};
+
+TEST(GuiWindow, OverlayIsDrawnOverThePictureAndErasedWithoutRedrawingIt)
+{
+    Canvas w;
+    w.resize(40, 40);
+    w.SetBkgndColor(QColor(0, 0, 0));
+    w.GetOverlay().SetRect(1, Rect(5, 5, 30, 30), Pen(InvertedColor(QColor(0, 0, 0)), 1, PenStyle::Solid));
+    Bitmap with(40, 40);
+    w.RenderTo(with);
+    EXPECT_EQ(with.PixelAt(5, 20), QColor(255, 255, 255)); // the rectangle's left edge
+    EXPECT_EQ(with.PixelAt(20, 10), QColor(255, 255, 255)); // the picture
+    w.GetOverlay().Remove(1);
+    Bitmap without(40, 40);
+    w.RenderTo(without);
+    EXPECT_EQ(without.PixelAt(5, 20), QColor(0, 0, 0));
+    EXPECT_EQ(without.PixelAt(20, 10), QColor(255, 255, 255));
+
+    RecordingDC dc;
+    Overlay o;
+    o.SetLine(2, Point(1, 2), Point(3, 4), Pen(QColor(255, 0, 0)));
+    o.SetLine(2, Point(1, 2), Point(5, 6), Pen(QColor(255, 0, 0))); // moved, not added
+    o.Draw(dc);
+    EXPECT_EQ(dc.Log(), std::vector<std::string>{"Line 1,2 5,6"});
+}
+
+TEST(GuiWindow, MouseHandlersGetKeysAndPoints)
+{
+    struct Clicks : Window {
+        std::vector<std::string> seen;
+        void EvLButtonDown(unsigned k, const Point& p) override
+        {
+            seen.push_back("down " + std::to_string(k) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
+        }
+        void EvRButtonDown(unsigned k, const Point&) override { seen.push_back("right " + std::to_string(k)); }
+    } w;
+    w.resize(50, 50);
+    w.SimulateMouse(QEvent::MouseButtonPress, Qt::LeftButton, Point(3, 4), Qt::ControlModifier);
+    w.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(1, 1));
+    EXPECT_EQ(w.seen, (std::vector<std::string>{"down 9 3,4", "right 2"}));
+}
+
+TEST(GuiInputBox, OkTakesTheTextCancelKeepsIt)
+{
+    std::string name = "Local";
+    {
+        ScriptedDialogs script([](Dialog& d) {
+            EXPECT_EQ(d.Caption(), "Custom Time Zone");
+            EXPECT_EQ(d.ControlText(InputDialog::kPromptId), "Please Enter Zone Name");
+            EXPECT_EQ(d.ControlText(InputDialog::kEditId), "Local");
+            d.SetControlText(InputDialog::kEditId, "Mountain");
+            d.PressButton(IDOK);
+            return 0;
+        });
+        EXPECT_EQ(InputBox(nullptr, "Custom Time Zone", "Please Enter Zone Name", name, 20), IDOK);
+    }
+    EXPECT_EQ(name, "Mountain");
+    ScriptedDialogs cancel([](Dialog& d) {
+        d.SetControlText(InputDialog::kEditId, "changed");
+        return IDCANCEL;
+    });
+    EXPECT_EQ(InputBox(nullptr, "T", "P", name), IDCANCEL);
+    EXPECT_EQ(name, "Mountain");
+}
+
+TEST(GuiColorChooser, ResponderChoosesOrCancels)
+{
+    QColor c(1, 2, 3);
+    auto previous = SetColorChooserResponder([](QColor& color) {
+        EXPECT_EQ(color, QColor(1, 2, 3));
+        color = QColor(200, 100, 50);
+        return true;
+    });
+    EXPECT_TRUE(ChooseColor(nullptr, c));
+    EXPECT_EQ(c, QColor(200, 100, 50));
+    SetColorChooserResponder([](QColor& color) {
+        color = QColor(0, 0, 0);
+        return false;
+    });
+    EXPECT_FALSE(ChooseColor(nullptr, c));
+    EXPECT_EQ(c, QColor(200, 100, 50)); // a cancel changes nothing
+    SetColorChooserResponder(previous);
+    EXPECT_EQ(ColorToRef(ColorFromRef(0x00B3D6FF)), 0x00B3D6FFu);
+    EXPECT_EQ(ColorFromRef(0x000000FF), QColor(255, 0, 0));
+}
+
+TEST(GuiResources, StringTableByNumber)
+{
+    ResourceModule module("ui", {{1000, "And|Andromeda"}, {1088, "nc|(no comment)"}});
+    EXPECT_EQ(module.LoadString(1000), "And|Andromeda");
+    EXPECT_EQ(module.LoadString(1001), "");
+    std::string s;
+    EXPECT_TRUE(module.LoadString(1088, s, 5));
+    EXPECT_EQ(s, "nc|(n");
+    EXPECT_FALSE(module.LoadString(5, s));
+    EXPECT_EQ(s, "");
+}
+
+} // namespace
