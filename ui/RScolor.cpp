@@ -1,6 +1,9 @@
 #include "ui/RScolor.h"
 
+#include "framework/gui/PainterDC.h"
 #include "ui/ColorChooser.h"
+
+#include <QPrinter>
 
 #include <cstdio>
 
@@ -116,11 +119,11 @@ RGBColor RScolor::PaletteEntry(int slot) const { return ValidSlot(slot) ? palett
 
 RGBColor RScolor::GetDrawColor(int slot) const { return GetColor(slot); }
 
-RSPen RScolor::GetPen(int element) const
+Pen RScolor::GetPen(int element) const
 {
-    if (element < 0 || element > 9) return RSPen{0, 1};
+    if (element < 0 || element > 9) return Pen(QColor(0, 0, 0), 1);
     const int width = (element == 2 || element == 8) ? penWidth : 1;
-    return RSPen{GetDrawColor(kPenSlots[element]), width};
+    return Pen(ColorFromRef(GetDrawColor(kPenSlots[element])), width);
 }
 
 RSBrush RScolor::GetBrush(int element) const
@@ -142,11 +145,11 @@ int RScolor::SetFont(int index, const std::string& face, int height, int weight,
     return 1;
 }
 
-RSFont RScolor::GetFont(int index) const
+Font RScolor::GetFont(int index) const
 {
-    if (index < 0 || index > 2) return RSFont{};
+    if (index < 0 || index > 2) return Font("", 0, 400);
     const FontChar& font = fonts[std::size_t(index)];
-    return RSFont{font.face, font.height, font.weight};
+    return Font(font.face, font.height, font.weight);
 }
 
 const FontChar& RScolor::FontRecord(int index) const
@@ -154,6 +157,21 @@ const FontChar& RScolor::FontRecord(int index) const
     static const FontChar none{"", 0, 400, false};
     if (index < 0 || index > 2) return none;
     return fonts[std::size_t(index)];
+}
+
+void RScolor::SelectPalette(DC& dc)
+{
+    bool printer = false;
+    int deviceColors = 1 << 24;
+    if (auto* painterDC = dynamic_cast<PainterDC*>(&dc)) {
+        QPaintDevice* device = painterDC->Painter().device();
+        if (device && device->devType() == QInternal::Printer) {
+            printer = true;
+            auto* qprinter = dynamic_cast<QPrinter*>(device);
+            if (qprinter && qprinter->colorMode() == QPrinter::GrayScale) deviceColors = 2;
+        }
+    }
+    SelectPaletteFor(printer, deviceColors);
 }
 
 void RScolor::SelectPaletteFor(bool printer, int deviceColors)

@@ -7,6 +7,7 @@
 // colours, never realised, so a drawing colour is always the slot's RGB value.
 #pragma once
 
+#include "framework/gui/DC.h"
 #include "ui/ConfigInfo.h"
 
 #include <array>
@@ -14,7 +15,6 @@
 #include <string>
 
 class QWidget;
-class DC;
 
 // Colour scheme numbers, with the planner view's commands that choose them.
 enum ColorScheme : std::int32_t {
@@ -33,23 +33,12 @@ struct FontChar {
     bool set = false;  // false while the record still holds its defaults
 };
 
-// A solid pen of a colour and width.
-struct RSPen {
-    RGBColor color = 0;
-    int width = 1;
-};
-
-// A solid brush, or a diagonal cross-hatch in the colour.
+// A brush of a drawing element: solid, or a diagonal cross-hatch in the colour.
 struct RSBrush {
     RGBColor color = 0;
     bool crossHatch = false;
-};
-
-// A font as GetFont makes it.
-struct RSFont {
-    std::string face;
-    int height = 0;
-    int weight = 400;
+    // The solid brush of the drawing layer (a cross-hatch is drawn by the caller).
+    Brush ToBrush() const { return Brush(ColorFromRef(color)); }
 };
 
 class RScolor {
@@ -84,21 +73,25 @@ public:
     RGBColor GetDrawColor(int slot) const;
 
     // Pens and brushes by drawing element; black for an element outside the tables.
-    RSPen GetPen(int element) const;
+    Pen GetPen(int element) const;
     RSBrush GetBrush(int element) const;
 
     // Font records 0-2. SetFont with onlyIfUnset changes a record only while it holds its
     // defaults; 0 for another index.
     int SetFont(int index, const std::string& face, int height, int weight, bool onlyIfUnset);
-    RSFont GetFont(int index) const;
+    // A font of the record's face, height and weight; no face, height 0 and weight 400 for
+    // an index outside 0-2.
+    Font GetFont(int index) const;
     const FontChar& FontRecord(int index) const;
 
     // Adapts to a device before drawing: a printer switches to a printer scheme (monochrome
     // with fewer than 4 colours or while colour printing is off, else colour), any other
-    // device keeps the scheme. The printer scheme stays after the drawing.
+    // device keeps the scheme. The printer scheme stays after the drawing: the printing code
+    // saves the scheme before it prints and restores it afterwards.
     void SelectPalette(DC& dc);
     void SelectPaletteFor(bool printer, int deviceColors);
-    void RestorePalette(DC& dc);
+    // Nothing to undo without a palette device.
+    void RestorePalette(DC&) {}
 
     // Lets the user choose the colour of a slot of the current scheme with the colour dialog
     // (custom colours row of this object); on OK stores it, rebuilds the palette and gives

@@ -47,11 +47,11 @@ TEST(RScolor, PensAndBrushesByElement)
     c.penWidth = 5;
     const int penSlots[] = {19, 18, 23, 41, 44, 28, 29, 31, 32, 33};
     for (int e = 0; e < 10; ++e) {
-        RSPen pen = c.GetPen(e);
-        EXPECT_EQ(pen.color, c.GetColor(penSlots[e])) << e;
+        Pen pen = c.GetPen(e);
+        EXPECT_EQ(pen.color, ColorFromRef(c.GetColor(penSlots[e]))) << e;
         EXPECT_EQ(pen.width, (e == 2 || e == 8) ? 5 : 1) << e;
     }
-    EXPECT_EQ(c.GetPen(10).color, 0u);
+    EXPECT_EQ(c.GetPen(10).color, QColor(0, 0, 0));
     EXPECT_EQ(c.GetPen(-1).width, 1);
     const int brushSlots[] = {1, 39, 42, 20, 22, 21, 0, 30};
     for (int e = 0; e < 8; ++e) {
@@ -90,9 +90,7 @@ TEST(RScolor, PrinterSchemeSwitch)
 TEST(RScolor, FontsAndHex)
 {
     RScolor c;
-    EXPECT_EQ(c.GetFont(1).face, "Arial");
-    EXPECT_EQ(c.GetFont(1).height, 10);
-    EXPECT_EQ(c.GetFont(1).weight, 600);
+    EXPECT_EQ(c.GetFont(1), Font("Arial", 10, 600));
     EXPECT_EQ(c.SetFont(1, "Courier", 14, 400, true), 1);
     EXPECT_EQ(c.SetFont(1, "Times", 20, 700, true), 1);
     EXPECT_EQ(c.GetFont(1).face, "Courier");
