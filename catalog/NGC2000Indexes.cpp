@@ -1,0 +1,178 @@
+#include "catalog/NGC2000Indexes.h"
+
+#include "catalog/CatalogueStatus.h"
+#include "catalog/NamedObjects.h"
+#include "framework/stream/PStream.h"
+
+#include <cctype>
+#include <regex>
+
+namespace {
+
+// Longest signature accepted from the file; anything longer is not ours.
+constexpr std::uint32_t kMaxSignature = 256;
+
+// Reads one column of count entries into at most CatalogueCapacity slots; entries past the
+// capacity are skipped so that the following columns stay in place.
+template <typename T, typename ReadFn>
+void ReadColumn(ipstream& is, T* column, std::uint32_t count, std::streamoff entrySize, ReadFn read)
+{
+    const std::uint32_t kept = count < std::uint32_t(CatalogueCapacity) ? count : std::uint32_t(CatalogueCapacity);
+    for (std::uint32_t i = 0; i < kept && !is.fail(); ++i)
+        column[i] = read();
+    if (count > kept && !is.fail())
+        is.seekg(std::streamoff(count - kept) * entrySize, std::ios_base::cur);
+}
+
+// The number of the first run of digits, capped so that a long run cannot overflow.
+long FirstNumber(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && !std::isdigit(static_cast<unsigned char>(text[i])))
+        ++i;
+    long n = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        if (n < 100000000)
+            n = n * 10 + (text[i] - '0');
+    return n;
+}
+
+} // namespace
+
+NGC2000Indexes::NGC2000Indexes(const std::string& directory) : directory_(directory)
+{
+    ReadDatabase(directory_ + "ngc2k.rsx");
+    OpenDescriptions(directory_ + "dreyer.rsx");
+    names_ = std::make_unique<NamedObjects>(directory_ + "User/comname.txt");
+}
+
+NGC2000Indexes::~NGC2000Indexes() = default;
+
+int NGC2000Indexes::ReadDatabase(const std::string& path)
+{
+    CatalogueTable& t = NGCTable;
+    t.Clear();
+    CatalogueStatusMessage("Reading " + path);
+    ifpstream is(path);
+    if (!is.is_open()) {
+        CatalogueStatusMessage("Unable to open " + path);
+        return ReadNotOpened;
+    }
+    if (is.readString(kMaxSignature) != CatalogueSignature) {
+        CatalogueStatusMessage("Bad File Signature:  " + path);
+        return ReadBadSignature;
+    }
+    is.readWord32();  // version, not checked
+    const std::uint32_t n = is.readWord32();
+
+    auto word16 = [&] { return std::int16_t(is.readWord16()); };
+    auto byte = [&] { return is.readByte(); };
+    auto single = [&] { return is.readFloat(); };
+    CatalogueStatusGauge(0);
+    ReadColumn(is, t.catalogueNumber, n, 2, word16);
+    CatalogueStatusGauge(5);
+    ReadColumn(is, t.rowOfNumber, n, 2, word16);
+    CatalogueStatusGauge(10);
+    ReadColumn(is, t.shape, n, 1, byte);
+    CatalogueStatusGauge(20);
+    ReadColumn(is, t.size, n, 1, byte);
+    CatalogueStatusGauge(30);
+    ReadColumn(is, t.type, n, 1, byte);
+    CatalogueStatusGauge(40);
+    ReadColumn(is, t.brightness, n, 1, byte);
+    CatalogueStatusGauge(50);
+    ReadColumn(is, t.constellation, n, 1, byte);
+    CatalogueStatusGauge(60);
+    ReadColumn(is, t.ra, n, 4, single);
+    CatalogueStatusGauge(70);
+    ReadColumn(is, t.dec, n, 4, single);
+    CatalogueStatusGauge(80);
+    ReadColumn(is, t.magnitude, n, 4, single);
+    CatalogueStatusGauge(90);
+    ReadColumn(is, t.diameter, n, 4, single);
+
+    if (is.fail() || is.readString(kMaxSignature) != CatalogueSignature || is.fail()) {
+        CatalogueStatusMessage("Bad File Signature at EOF:  " + path);
+        return ReadBadClosingSignature;
+    }
+    CatalogueStatusMessage("Read Complete:  " + path);
+    CatalogueStatusGauge(100);
+    return ReadOk;
+}
+
+int NGC2000Indexes::RowIndex(ObjectId id)
+{
+    const std::uint32_t number = id.Number();
+    if (id.Catalogue() != ObjectId::kNgcCatalogue || number < 1 || number > std::uint32_t(CatalogueCapacity))
+        return -1;
+    const int row = NGCTable.rowOfNumber[number - 1];
+    // A row outside the table, or one holding another object (a damaged or short table),
+    // names nothing.
+    if (row < 0 || row >= CatalogueRowCount)
+        return -1;
+    if (ObjectNumberOfCatalogueNumber(NGCTable.catalogueNumber[row]) != number)
+        return -1;
+    return row;
+}
+
+ObjectId NGC2000Indexes::ParseObjectName(const std::string& text)
+{
+    static const std::regex messier("^M[ ]*[0-9]+");
+    static const std::regex ic("^IC[ ]*[0-9]+");
+    static const std::regex ngc("^NGC[ ]*[0-9]+");
+    const long n = FirstNumber(text);
+    if (std::regex_search(text, messier)) {
+        if (n < 1 || n > 110)
+            return ObjectId();
+        const std::int32_t k = NamedObjects::CatalogueOfMessier(int(n));
+        if (k == 0)
+            return ObjectId();
+        return ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, std::uint32_t(k <= 10000 ? k : k - 2160));
+    }
+    if (std::regex_search(text, ic)) {
+        if (n < 1 || n > 5386)
+            return ObjectId();
+        return ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, ObjectId::kIcOffset + std::uint32_t(n));
+    }
+    if (std::regex_search(text, ngc)) {
+        if (n < 1 || n > 7840)
+            return ObjectId();
+        return ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, std::uint32_t(n));
+    }
+    return ObjectId();
+}
+
+bool NGC2000Indexes::OpenDescriptions(const std::string& path)
+{
+    auto stream = std::make_unique<ifpstream>(path);
+    if (!stream->is_open()) {
+        dreyer_.reset();
+        return false;
+    }
+    dreyer_ = std::move(stream);
+    return true;
+}
+
+std::string NGC2000Indexes::DreyerText(ObjectId id) const
+{
+    const int row = RowIndex(id);
+    if (!dreyer_ || row < 0)
+        return "";
+    dreyer_->clear();
+    if (!dreyer_->seekg(std::streamoff(row) * DreyerRecordLength))
+        return "";
+    char record[DreyerRecordLength];
+    dreyer_->readBytes(record, sizeof record);
+    std::string text(record, sizeof record);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
+    dreyer_->clear();
+    return text;
+}
+
+ObjectData NGC2000Indexes::GetObjectData(ObjectId id) const
+{
+    ObjectData data(id);
+    data.dreyer = DreyerText(id);
+    return data;
+}
