@@ -1,23 +1,23 @@
-#include "framework/gui/ColorChooser.h"
+#include "framework/gui/ColorDialog.h"
 
 #include <QColorDialog>
 
 namespace {
-ColorChooserResponder& Responder()
+ColorDialogResponder& Responder()
 {
-    static ColorChooserResponder responder;
+    static ColorDialogResponder responder;
     return responder;
 }
 } // namespace
 
-ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder)
+ColorDialogResponder SetColorDialogResponder(ColorDialogResponder responder)
 {
-    ColorChooserResponder previous = std::move(Responder());
+    ColorDialogResponder previous = std::move(Responder());
     Responder() = std::move(responder);
     return previous;
 }
 
-bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
+bool RunColorDialog(QWidget* owner, QColor& color, ColorDialogCustomRow* custom)
 {
     if (Responder()) {
         QColor chosen = color;
