@@ -1,7 +1,7 @@
 #include "ui/RScolor.h"
 
 #include "framework/gui/PainterDC.h"
-#include "ui/ColorChooser.h"
+#include "framework/gui/ColorChooser.h"
 
 #include <QPrinter>
 
@@ -184,9 +184,14 @@ void RScolor::SelectPaletteFor(bool printer, int deviceColors)
 bool RScolor::EditColor(int slot, QWidget* parent)
 {
     if (!ValidSlot(slot)) return false;
-    RGBColor color = GetColor(slot);
-    if (!ChooseColor(parent, color, customColors)) return false;
-    SetSchemeColor(slot, scheme, color);
+    QColor color = ColorFromRef(GetColor(slot));
+    CustomColors custom;
+    for (std::size_t i = 0; i < custom.size(); ++i) custom[i] = ColorFromRef(customColors[i]);
+    const bool chosen = ChooseColor(parent, color, &custom);
+    // The custom row keeps the user's changes for the run, whatever the answer.
+    for (std::size_t i = 0; i < custom.size(); ++i) customColors[i] = ColorToRef(custom[i]);
+    if (!chosen) return false;
+    SetSchemeColor(slot, scheme, ColorToRef(color));
     BuildPalette();
     return true;
 }
