@@ -1,0 +1,19 @@
+#include "installer/support/WindowStack.h"
+
+WindowStack& WindowStack::Instance()
+{
+    static WindowStack stack;
+    return stack;
+}
+
+void WindowStack::Push(QWidget* window)
+{
+    if (count_ < kCapacity) windows_[count_++] = window;
+}
+
+void WindowStack::Pop()
+{
+    if (count_ > 0) windows_[--count_] = nullptr;
+}
+
+QWidget* WindowStack::Top() const { return count_ > 0 ? windows_[count_ - 1] : nullptr; }
