@@ -1,0 +1,161 @@
+#include "astro/TimeZone.h"
+
+#include "astro/SignedStreamRecord.h"
+#include "framework/stream/PStream.h"
+
+namespace {
+constexpr double kDaysPerMinute = 0.0006944444444444445;
+constexpr double kDaysPerHour = 0.041666666666666664;
+} // namespace
+
+TimeZone::TimeZone() : dstStart_(96, 4, 1, 2, 0, 0), dstEnd_(96, 10, 31, 2, 0, 0)
+{
+}
+
+void TimeZone::SetDstStartRule(int ordinal, int weekday, int month, int hour, int minute)
+{
+    startOrdinal_ = ordinal;
+    startWeekday_ = weekday;
+    dstStart_ = TimeDate::FromWeekdayRule(96, month, ordinal, weekday, hour, minute, 0);
+    flags_ |= DstObserved | StartIsRule;
+}
+
+void TimeZone::SetDstEndRule(int ordinal, int weekday, int month, int hour, int minute)
+{
+    endOrdinal_ = ordinal;
+    endWeekday_ = weekday;
+    dstEnd_ = TimeDate::FromWeekdayRule(96, month, ordinal, weekday, hour, minute, 0);
+    flags_ |= DstObserved | EndIsRule;
+}
+
+void TimeZone::SetDstStartDate(int month, int day, int hour, int minute)
+{
+    dstStart_ = TimeDate(96, month, day, hour, minute, 0);
+    flags_ = (flags_ & ~static_cast<std::uint32_t>(StartIsRule)) | DstObserved;
+}
+
+void TimeZone::SetDstEndDate(int month, int day, int hour, int minute)
+{
+    dstEnd_ = TimeDate(96, month, day, hour, minute, 0);
+    flags_ = (flags_ & ~static_cast<std::uint32_t>(EndIsRule)) | DstObserved;
+}
+
+TimeDate TimeZone::DstStart(int year) const
+{
+    const TimeDate& s = dstStart_;
+    if (flags_ & StartIsRule)
+        return TimeDate::FromWeekdayRule(year, s.month, startOrdinal_, startWeekday_, s.hour, s.minute, s.second);
+    return TimeDate(year, s.month, s.day, s.hour, s.minute, s.second);
+}
+
+TimeDate TimeZone::DstEnd(int year) const
+{
+    const TimeDate& e = dstEnd_;
+    if (flags_ & EndIsRule)
+        return TimeDate::FromWeekdayRule(year, e.month, endOrdinal_, endWeekday_, e.hour, e.minute, e.second);
+    return TimeDate(year, e.month, e.day, e.hour, e.minute, e.second);
+}
+
+bool TimeZone::IsDst(const TimeDate* local) const
+{
+    if (!local) return false;
+    if (flags_ & DstForced) return (flags_ & DstObserved) != 0;
+    if (flags_ == 0) return false;
+    const TimeDate start = DstStart(local->year);
+    const TimeDate end = DstEnd(local->year);
+    bool dst;
+    if (start > end)
+        // Southern rules: the period runs from the start over the new year to the end.
+        dst = *local > start || *local < end;
+    else
+        dst = *local > start && *local < end;
+    if (dst)
+        flags_ |= DstLastFound;
+    else
+        flags_ &= ~static_cast<std::uint32_t>(DstLastFound);
+    return dst;
+}
+
+int TimeZone::OffsetMinutes(const TimeDate* local) const
+{
+    return IsDst(local) ? offset_ + shift_ : offset_;
+}
+
+double TimeZone::OffsetDays(const TimeDate* local) const
+{
+    return OffsetMinutes(local) * kDaysPerMinute;
+}
+
+JulianDate TimeZone::LocalToUT(const TimeDate& local) const
+{
+    return JulianDate(local) + OffsetDays(local);
+}
+
+JulianDate TimeZone::NowAsUT() const
+{
+    return LocalToUT(TimeDate::Now());
+}
+
+// The local reading of an instant. Daylight saving begins when the standard clock reaches the
+// start and ends when the daylight clock reaches the end: the clock times at which the change
+// happens, the same readings by which LocalToUT decides, so that the two invert each other.
+TimeDate TimeZone::ToLocal(const JulianDate& ut) const
+{
+    const JulianDate standard = ut - offset_ * kDaysPerMinute;
+    const JulianDate daylight = standard - shift_ * kDaysPerMinute;
+    const bool dst = IsDst(standard.Calendar()) && IsDst(daylight.Calendar());
+    return dst ? daylight.Calendar() : standard.Calendar();
+}
+
+JulianDate TimeZone::MidnightOfNight(const JulianDate& ut) const
+{
+    const double x = ToLocal(ut).DecimalHours();
+    if (x >= 12.0) return ut + (24.0 - x) * kDaysPerHour;
+    return ut - x * kDaysPerHour;
+}
+
+bool TimeZone::operator==(const TimeZone& z) const
+{
+    auto sameDate = [](const TimeDate& a, const TimeDate& b) {
+        return a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute
+               && a.second == b.second;
+    };
+    return offset_ == z.offset_ && shift_ == z.shift_ && zoneNumber_ == z.zoneNumber_ && flags_ == z.flags_
+           && startOrdinal_ == z.startOrdinal_ && endOrdinal_ == z.endOrdinal_
+           && startWeekday_ == z.startWeekday_ && endWeekday_ == z.endWeekday_
+           && sameDate(dstStart_, z.dstStart_) && sameDate(dstEnd_, z.dstEnd_) && zoneName_ == z.zoneName_;
+}
+
+void TimeZone::WriteTo(opstream& os) const
+{
+    SignedStreamRecord::WriteHeader(os, SignedStreamRecord::ObsSite);
+    os.writeWord32(static_cast<std::uint32_t>(offset_));
+    os.writeWord32(static_cast<std::uint32_t>(shift_));
+    os.writeWord32(static_cast<std::uint32_t>(zoneNumber_));
+    os.writeString(zoneName_);
+    SignedStreamRecord::WriteRaw32(os, flags_);
+    os.writeWord32(static_cast<std::uint32_t>(startOrdinal_));
+    os.writeWord32(static_cast<std::uint32_t>(endOrdinal_));
+    os.writeWord32(static_cast<std::uint32_t>(startWeekday_));
+    os.writeWord32(static_cast<std::uint32_t>(endWeekday_));
+    dstStart_.WriteTo(os);
+    dstEnd_.WriteTo(os);
+    SignedStreamRecord::WriteSignature(os, SignedStreamRecord::ObsSite);
+}
+
+void TimeZone::ReadFrom(ipstream& is)
+{
+    SignedStreamRecord::ReadHeader(is); // neither signature nor version is checked
+    offset_ = is.readInt32();
+    shift_ = is.readInt32();
+    zoneNumber_ = is.readInt32();
+    zoneName_ = SignedStreamRecord::ReadName(is);
+    flags_ = SignedStreamRecord::ReadRaw32(is);
+    startOrdinal_ = is.readInt32();
+    endOrdinal_ = is.readInt32();
+    startWeekday_ = is.readInt32();
+    endWeekday_ = is.readInt32();
+    dstStart_.ReadFrom(is);
+    dstEnd_.ReadFrom(is);
+    SignedStreamRecord::ReadSignature(is);
+}
