@@ -1,13 +1,26 @@
 #include "catalog/NGC2000Indexes.h"
 
-#include "catalog/CatalogueStatus.h"
 #include "catalog/NamedObjects.h"
 #include "framework/stream/PStream.h"
+#include "globals/Globals.h"
+#include "ui/TStatusDlg.h"
 
 #include <cctype>
 #include <regex>
 
 namespace {
+
+void StatusLine(const std::string& text)
+{
+    if (StatusWindow)
+        StatusWindow->Message(text, true);
+}
+
+void StatusGauge(std::uint32_t percent)
+{
+    if (StatusWindow)
+        StatusWindow->SetProgress(percent);
+}
 
 // Longest signature accepted from the file; anything longer is not ours.
 constexpr std::uint32_t kMaxSignature = 256;
@@ -52,14 +65,14 @@ int NGC2000Indexes::ReadDatabase(const std::string& path)
 {
     CatalogueTable& t = NGCTable;
     t.Clear();
-    CatalogueStatusMessage("Reading " + path);
+    StatusLine("Reading " + path);
     ifpstream is(path);
     if (!is.is_open()) {
-        CatalogueStatusMessage("Unable to open " + path);
+        StatusLine("Unable to open " + path);
         return ReadNotOpened;
     }
     if (is.readString(kMaxSignature) != CatalogueSignature) {
-        CatalogueStatusMessage("Bad File Signature:  " + path);
+        StatusLine("Bad File Signature:  " + path);
         return ReadBadSignature;
     }
     is.readWord32();  // version, not checked
@@ -68,35 +81,35 @@ int NGC2000Indexes::ReadDatabase(const std::string& path)
     auto word16 = [&] { return std::int16_t(is.readWord16()); };
     auto byte = [&] { return is.readByte(); };
     auto single = [&] { return is.readFloat(); };
-    CatalogueStatusGauge(0);
+    StatusGauge(0);
     ReadColumn(is, t.catalogueNumber, n, 2, word16);
-    CatalogueStatusGauge(5);
+    StatusGauge(5);
     ReadColumn(is, t.rowOfNumber, n, 2, word16);
-    CatalogueStatusGauge(10);
+    StatusGauge(10);
     ReadColumn(is, t.shape, n, 1, byte);
-    CatalogueStatusGauge(20);
+    StatusGauge(20);
     ReadColumn(is, t.size, n, 1, byte);
-    CatalogueStatusGauge(30);
+    StatusGauge(30);
     ReadColumn(is, t.type, n, 1, byte);
-    CatalogueStatusGauge(40);
+    StatusGauge(40);
     ReadColumn(is, t.brightness, n, 1, byte);
-    CatalogueStatusGauge(50);
+    StatusGauge(50);
     ReadColumn(is, t.constellation, n, 1, byte);
-    CatalogueStatusGauge(60);
+    StatusGauge(60);
     ReadColumn(is, t.ra, n, 4, single);
-    CatalogueStatusGauge(70);
+    StatusGauge(70);
     ReadColumn(is, t.dec, n, 4, single);
-    CatalogueStatusGauge(80);
+    StatusGauge(80);
     ReadColumn(is, t.magnitude, n, 4, single);
-    CatalogueStatusGauge(90);
+    StatusGauge(90);
     ReadColumn(is, t.diameter, n, 4, single);
 
     if (is.fail() || is.readString(kMaxSignature) != CatalogueSignature || is.fail()) {
-        CatalogueStatusMessage("Bad File Signature at EOF:  " + path);
+        StatusLine("Bad File Signature at EOF:  " + path);
         return ReadBadClosingSignature;
     }
-    CatalogueStatusMessage("Read Complete:  " + path);
-    CatalogueStatusGauge(100);
+    StatusLine("Read Complete:  " + path);
+    StatusGauge(100);
     return ReadOk;
 }
 

@@ -1,12 +1,13 @@
 // Reading the catalogue table and the description file, finding objects by identifier and by
 // typed name.
-#include "catalog/CatalogueStatus.h"
 #include "catalog/CatalogueStrings.h"
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/PStream.h"
 #include "framework/testsupport/TestSupport.h"
+#include "globals/Globals.h"
+#include "ui/TStatusDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,20 @@ namespace {
 ObjectId Ngc(std::uint32_t n) { return ObjectId::FromCatalogue(1, n); }
 ObjectId Ic(std::uint32_t n) { return ObjectId::FromCatalogue(1, 7840 + n); }
 
-// Records the status lines and gauge steps while it lives.
+// A status window of its own while it lives, logging into a temporary directory.
 struct StatusRecorder {
-    std::vector<std::string> lines;
-    std::vector<int> gauge;
-    CatalogueStatusSink previous;
-    StatusRecorder()
+    testsupport::TempDir dir;
+    TStatusDlg window{nullptr, dir.file("status.txt")};
+    TStatusDlg* previous = StatusWindow;
+    StatusRecorder() { StatusWindow = &window; }
+    ~StatusRecorder() { StatusWindow = previous; }
+    std::vector<std::string> Lines() const
     {
-        previous = SetCatalogueStatusSink({[this](const std::string& s) { lines.push_back(s); },
-                                           [this](int p) { gauge.push_back(p); }});
+        std::vector<std::string> lines;
+        for (int i = 0; i < window.LineCount(); ++i)
+            lines.push_back(window.Line(i));
+        return lines;
     }
-    ~StatusRecorder() { SetCatalogueStatusSink(previous); }
 };
 
 // A catalogue table file of count entries per column. Entry i of every column holds a value
@@ -79,8 +83,8 @@ TEST(CatalogueTable, ReadsAFileAndReportsEachStep)
     ASSERT_TRUE(testsupport::WriteFileBytes(path, Fixture().Bytes()));
     StatusRecorder status;
     EXPECT_EQ(NGC2000Indexes::ReadDatabase(path), NGC2000Indexes::ReadOk);
-    EXPECT_EQ(status.lines, (std::vector<std::string>{"Reading " + path, "Read Complete:  " + path}));
-    EXPECT_EQ(status.gauge, (std::vector<int>{0, 5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
+    EXPECT_EQ(status.Lines(), (std::vector<std::string>{"Reading " + path, "Read Complete:  " + path}));
+    EXPECT_EQ(status.window.LastPercentage(), 100u);
     EXPECT_EQ(NGCTable.catalogueNumber[1], 10434);
     EXPECT_EQ(NGCTable.shape[13225], 1 + 13225 % 14);
     EXPECT_FLOAT_EQ(NGCTable.diameter[13225], float(13225 % 1000) + 0.25f);
@@ -126,10 +130,11 @@ TEST(CatalogueTable, DamagedFilesAreReportedAndNeverReadPastTheTable)
         }
         StatusRecorder status;
         EXPECT_EQ(NGC2000Indexes::ReadDatabase(path), c.result) << c.what;
-        ASSERT_EQ(status.lines.size(), 2u) << c.what;
-        EXPECT_EQ(status.lines[0], "Reading " + path) << c.what;
-        EXPECT_EQ(status.lines[1], c.line + path) << c.what;
-        EXPECT_TRUE(status.gauge.empty() || status.gauge.back() != 100) << c.what;
+        const std::vector<std::string> lines = status.Lines();
+        ASSERT_EQ(lines.size(), 2u) << c.what;
+        EXPECT_EQ(lines[0], "Reading " + path) << c.what;
+        EXPECT_EQ(lines[1], c.line + path) << c.what;
+        EXPECT_EQ(status.window.LastPercentage(), c.result == 3 ? 90u : 0u) << c.what;
     }
 
     // A file cut inside the RA column keeps the columns before it and zeros after it.

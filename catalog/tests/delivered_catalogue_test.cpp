@@ -1,13 +1,14 @@
 // The catalogue table and description file that the build delivers, against the raw
 // NGC 2000.0 catalogue they were made from.
 #include "astro/ConstellationTable.h"
-#include "catalog/CatalogueStatus.h"
 #include "catalog/CatalogueStrings.h"
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
 #include "catalog/NamedObjects.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/testsupport/TestSupport.h"
+#include "globals/Globals.h"
+#include "ui/TStatusDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +25,23 @@ protected:
     {
         dir_ = testsupport::ProgramDataDir("ngc2k.rsx");
         STELLUM_REQUIRE_DATA(dir_);
-        previous_ = SetCatalogueStatusSink({[this](const std::string& s) { lines_.push_back(s); }, nullptr});
+        status_ = std::make_unique<TStatusDlg>(nullptr, logDir_.file("status.txt"));
+        StatusWindow = status_.get();
         db_ = std::make_unique<NGC2000Indexes>(dir_);
     }
-    void TearDown() override { SetCatalogueStatusSink(previous_); }
+    void TearDown() override { StatusWindow = nullptr; }
 
     std::string dir_;
-    std::vector<std::string> lines_;
-    CatalogueStatusSink previous_;
+    testsupport::TempDir logDir_;
+    std::unique_ptr<TStatusDlg> status_;
     ScriptedMessageBoxes boxes_;
     std::unique_ptr<NGC2000Indexes> db_;
 };
 
 TEST_F(DeliveredCatalogue, AndromedaGalaxy)
 {
-    ASSERT_FALSE(lines_.empty());
-    EXPECT_EQ(lines_.back(), "Read Complete:  " + dir_ + "ngc2k.rsx");
+    ASSERT_GT(status_->LineCount(), 0);
+    EXPECT_EQ(status_->Line(status_->LineCount() - 1), "Read Complete:  " + dir_ + "ngc2k.rsx");
     EXPECT_EQ(boxes_.Count(), 0);
 
     const ObjectId m31 = NGC2000Indexes::ParseObjectName("M 31");
