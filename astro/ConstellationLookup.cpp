@@ -1,6 +1,8 @@
 #include "astro/ConstellationLookup.h"
 
 #include "astro/ConstellationTable.h"
+#include "astro/Coord.h"
+#include "astro/JulianDate.h"
 
 namespace {
 
@@ -401,4 +403,11 @@ int ConstellationLookup(double raHours, double decDegrees)
             break;
     }
     return -1;
+}
+
+int ConstellationIndex(const Coord& position)
+{
+    static const JulianDate epoch1875 = JulianDate::FromCalendar(1875, 1, 1, 0, 0, 0);
+    const Coord r = Coord::Reduce(position, epoch1875, Coord::MaskMeanPlace, Angle(), Angle(), Angle());
+    return ConstellationLookup(r.RA().Hours(), r.Dec().Degrees());
 }

@@ -25,3 +25,9 @@ const ConstellationBoundary* ConstellationBoundaries();
 // row with dec not below its lower declination and raLow <= ra < raHigh wins; -1 when only the
 // end row matches.
 int ConstellationLookup(double raHours, double decDegrees);
+
+class Coord;
+
+// Constellation code of an equatorial position: the position is carried back to the equinox
+// of 1875.0 (precession and proper motion only, no nutation or aberration) and looked up.
+int ConstellationIndex(const Coord& position);

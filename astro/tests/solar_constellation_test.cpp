@@ -52,3 +52,53 @@ TEST(ConstellationLookup, RightAscensionOf24HoursMatchesNoRow)
 }
 
 } // namespace
+
+#include "astro/Coord.h"
+#include "framework/testsupport/TestSupport.h"
+
+#include <fstream>
+
+namespace {
+
+// Every object of NGC 2000.0: its J2000 position, carried back to 1875, falls in the
+// constellation of the catalogue's column.
+TEST(ConstellationIndex, AgreesWithTheNgc2000Column)
+{
+    const std::string raw = testsupport::RawDataDir();
+    STELLUM_REQUIRE_DATA(raw);
+    std::ifstream in(raw + "ngc2000/ngc2000.dat");
+    ASSERT_TRUE(in);
+    int total = 0, agree = 0;
+    for (std::string l; std::getline(in, l);) {
+        if (l.size() < 32)
+            continue;
+        const std::string constellation = l.substr(29, 3);
+        const int expected = ConstellationCodeOf(constellation);
+        if (expected < 0)
+            continue;
+        const double ra = std::stod(l.substr(10, 2)) + std::stod(l.substr(13, 4)) / 60.0;
+        double dec = std::stod(l.substr(20, 2)) + std::stod(l.substr(23, 2)) / 60.0;
+        if (l[19] == '-')
+            dec = -dec;
+        const Coord c = Coord::Equatorial(Angle(ra, 2), Angle(dec, 1), Distance(), JulianDate(), 0);
+        ++total;
+        if (ConstellationIndex(c) == expected)
+            ++agree;
+    }
+    ASSERT_GT(total, 13000);
+    EXPECT_EQ(agree, total);
+}
+
+TEST(ConstellationIndex, PolesAndAKnownStar)
+{
+    const JulianDate j2000;
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(0.0), Angle(90.0, 1), Distance(), j2000, 0)), 83);
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(0.0), Angle(-90.0, 1), Distance(), j2000, 0)), 57);
+    // Polaris (J2000 2h31m49s +89 15' 51") lies in Ursa Minor, Betelgeuse in Orion.
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(2.5303, 2), Angle(89.264, 1), Distance(), j2000, 0)),
+              ConstellationCodeOf("UMi"));
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(5.9195, 2), Angle(7.407, 1), Distance(), j2000, 0)),
+              ConstellationCodeOf("Ori"));
+}
+
+} // namespace
