@@ -5,7 +5,6 @@
 
 namespace {
 constexpr double kDaysPerMinute = 0.0006944444444444445;
-constexpr double kDaysPerHour = 0.041666666666666664;
 } // namespace
 
 TimeZone::TimeZone() : dstStart_(96, 4, 1, 2, 0, 0), dstEnd_(96, 10, 31, 2, 0, 0)
@@ -107,11 +106,15 @@ TimeDate TimeZone::ToLocal(const JulianDate& ut) const
     return dst ? daylight.Calendar() : standard.Calendar();
 }
 
+// From noon on, the coming midnight; before noon, the midnight just past (noon belongs to the
+// night that follows). The midnight is converted as a local clock reading of its own, so that
+// a daylight-saving change between it and the instant does not move it by the shift.
 JulianDate TimeZone::MidnightOfNight(const JulianDate& ut) const
 {
-    const double x = ToLocal(ut).DecimalHours();
-    if (x >= 12.0) return ut + (24.0 - x) * kDaysPerHour;
-    return ut - x * kDaysPerHour;
+    const TimeDate local = ToLocal(ut);
+    TimeDate midnight(local.year, local.month, local.day, 0, 0, 0);
+    if (local.DecimalHours() >= 12.0) midnight = (JulianDate(midnight) + 1.0).Calendar();
+    return LocalToUT(TimeDate(midnight.year, midnight.month, midnight.day, 0, 0, 0));
 }
 
 bool TimeZone::operator==(const TimeZone& z) const

@@ -166,13 +166,19 @@ TEST(TimeZoneTest, LocalAndUniversalTimeRoundTripAroundChanges)
 
 TEST(TimeZoneTest, MidnightOfNightRunsNoonToNoon)
 {
-    const TimeZone plain, south = Southern();
+    const TimeZone plain, north = Northern(), south = Southern();
     struct Case { const TimeZone* zone; TimeDate local, midnight; } cases[] = {
         {&plain, TimeDate(1996, 1, 10, 3, 0, 0), TimeDate(1996, 1, 10, 0, 0, 0)},
         {&plain, TimeDate(1996, 1, 10, 15, 0, 0), TimeDate(1996, 1, 11, 0, 0, 0)},
         {&plain, TimeDate(1996, 1, 10, 12, 0, 0), TimeDate(1996, 1, 11, 0, 0, 0)},
         {&plain, TimeDate(1996, 1, 10, 11, 59, 0), TimeDate(1996, 1, 10, 0, 0, 0)},
         {&south, TimeDate(2024, 12, 31, 21, 0, 0), TimeDate(2025, 1, 1, 0, 0, 0)},
+        // Nights in which the clock changes: the midnight stays the local midnight.
+        {&north, TimeDate(1996, 4, 7, 3, 30, 0), TimeDate(1996, 4, 7, 0, 0, 0)},
+        {&north, TimeDate(1996, 10, 27, 3, 30, 0), TimeDate(1996, 10, 27, 0, 0, 0)},
+        {&north, TimeDate(1996, 4, 6, 20, 0, 0), TimeDate(1996, 4, 7, 0, 0, 0)},
+        {&south, TimeDate(2024, 10, 6, 5, 0, 0), TimeDate(2024, 10, 6, 0, 0, 0)},
+        {&south, TimeDate(2024, 4, 7, 11, 0, 0), TimeDate(2024, 4, 7, 0, 0, 0)},
     };
     for (const auto& c : cases) {
         const JulianDate m = c.zone->MidnightOfNight(c.zone->LocalToUT(c.local));
