@@ -52,20 +52,27 @@ bool IsBadNameChar(char c)
            c == '|';
 }
 
-// The name of the entry of a host directory that equals name ignoring case, or "".
+// The name of the entry of a host directory that equals name ignoring case, else the entry
+// whose 8.3 short name it is, or "".
 std::string FindIgnoringCase(const std::string& dir, const std::string& name)
 {
-    std::string found;
+    std::vector<std::string> names;
     DIR* d = opendir(dir.c_str());
-    if (!d) return found;
+    if (!d) return std::string();
     while (dirent* e = readdir(d)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
         if (EqualsIgnoreCase(e->d_name, name)) {
-            found = e->d_name;
-            break;
+            std::string found = e->d_name;
+            closedir(d);
+            return found;
         }
+        names.push_back(e->d_name);
     }
     closedir(d);
-    return found;
+    if (name.find('~') == std::string::npos) return std::string();
+    for (const std::string& n : names)
+        if (EqualsIgnoreCase(WinFileSystem::ShortNameAmong(n, names), name)) return n;
+    return std::string();
 }
 
 } // namespace
