@@ -1,6 +1,5 @@
 #include "astro/Coord.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "astro/Nutation.h"
