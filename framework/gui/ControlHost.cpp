@@ -1,9 +1,13 @@
 #include "framework/gui/ControlHost.h"
 
+#include "framework/gui/ComboBox.h"
+#include "framework/gui/Edit.h"
 #include "framework/gui/Gauge.h"
+#include "framework/gui/ListBox.h"
 #include "framework/gui/Validator.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -34,6 +38,55 @@ void ControlHost::RegisterControl(int id, QWidget* control)
             if (Control(id) == button) SendCommand(id);
         });
     }
+    // Notifications reach the window only while the control is still registered under the id.
+    auto notify = [this, id, control](int code) {
+        if (Control(id) == control) SendNotify(id, code);
+    };
+    if (auto* list = dynamic_cast<ListBox*>(control)) {
+        QObject::connect(list, &QListWidget::itemSelectionChanged, self_, [notify] { notify(LBN_SELCHANGE); });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, self_, [notify] { notify(LBN_DBLCLK); });
+    } else if (auto* combo = dynamic_cast<QComboBox*>(control)) {
+        QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), self_,
+                         [notify] { notify(CBN_SELCHANGE); });
+        if (combo->lineEdit())
+            QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, self_, [notify] { notify(CBN_EDITCHANGE); });
+    } else if (auto* edit = dynamic_cast<QLineEdit*>(control)) {
+        QObject::connect(edit, &QLineEdit::textChanged, self_, [notify] { notify(EN_CHANGE); });
+        if (auto* own = dynamic_cast<Edit*>(edit)) own->SetKillFocusNotify([notify] { notify(EN_KILLFOCUS); });
+    }
+}
+
+void ControlHost::GroupRadioButtons(const std::vector<int>& ids)
+{
+    auto* group = new QButtonGroup(self_);
+    group->setExclusive(true);
+    for (int id : ids)
+        if (auto* b = ControlAs<QAbstractButton>(id)) {
+            b->setAutoExclusive(false);
+            group->addButton(b);
+        }
+}
+
+void ControlHost::OnNotify(int id, int code, std::function<void()> handler)
+{
+    if (handler) notifyHandlers_[{id, code}] = std::move(handler);
+    else notifyHandlers_.erase({id, code});
+}
+
+bool ControlHost::SendNotify(int id, int code)
+{
+    auto it = notifyHandlers_.find({id, code});
+    if (it != notifyHandlers_.end()) {
+        auto handler = it->second;
+        handler();
+        return true;
+    }
+    return EvNotify(id, code);
+}
+
+bool ControlHost::EvNotify(int, int)
+{
+    return false;
 }
 
 QWidget* ControlHost::Control(int id) const
@@ -85,8 +138,15 @@ void ControlHost::CheckButton(int id, int state)
         if (auto* r = dynamic_cast<QRadioButton*>(b)) {
             // Unchecking one radio button of an exclusive group needs the group switched off.
             bool exclusive = r->autoExclusive();
+            QButtonGroup* group = r->group();
+            bool groupExclusive = group && group->exclusive();
             r->setAutoExclusive(false);
+            if (group) group->setExclusive(false);
+            if (state == BF_CHECKED && group)
+                for (QAbstractButton* other : group->buttons())
+                    if (other != r) other->setChecked(false);
             r->setChecked(state == BF_CHECKED);
+            if (group) group->setExclusive(groupExclusive);
             r->setAutoExclusive(exclusive);
         } else {
             b->setCheckable(true);

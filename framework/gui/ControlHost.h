@@ -20,6 +20,14 @@ constexpr int BF_UNCHECKED = 0;
 constexpr int BF_CHECKED = 1;
 constexpr int BF_GRAYED = 2;
 
+// Notifications that controls send to their window (with the control's id).
+constexpr int LBN_SELCHANGE = 1; // the user changed a list box's selection
+constexpr int LBN_DBLCLK = 2;    // the user double-clicked a list item
+constexpr int CBN_SELCHANGE = 1; // the user picked a combo box item
+constexpr int CBN_EDITCHANGE = 5; // the user edited a combo box's text
+constexpr int EN_CHANGE = 0x300; // an edit's text changed
+constexpr int EN_KILLFOCUS = 0x200; // an edit lost the keyboard focus
+
 // What an enabler says about a command: whether it can be chosen now and whether its menu
 // item or button shows a check mark.
 struct CommandEnabler {
@@ -69,6 +77,15 @@ public:
     void FocusControl(int id);
     // Presses a button as the user would: a button control is clicked, any other id is sent.
     void PressButton(int id);
+    // Makes the radio buttons one group: checking one unchecks the others of the group only.
+    void GroupRadioButtons(const std::vector<int>& ids);
+
+    // --- notifications ------------------------------------------------------------------
+    // Handler of a control's notification (selection change, double click, text change).
+    // Changes the program makes through the control classes' own calls send none.
+    void OnNotify(int id, int code, std::function<void()> handler);
+    // Sends a notification as the control would; true when something handled it.
+    bool SendNotify(int id, int code);
 
     // --- validators -------------------------------------------------------------------
     void SetValidator(int id, std::unique_ptr<Validator> validator);
@@ -125,6 +142,8 @@ protected:
     // Commands not handled by an OnCommand handler; returns true when handled.
     virtual bool EvCommand(int id);
     virtual void EvTimer(int id);
+    // Notifications without an OnNotify handler; returns true when handled.
+    virtual bool EvNotify(int id, int code);
     // Called by the widget's close handling: false means "not now" (the close is deferred).
     bool CloseAllowedNow();
 
@@ -135,6 +154,7 @@ private:
     std::map<int, QPointer<QWidget>> controls_;
     std::map<int, std::unique_ptr<Validator>> validators_;
     std::map<int, std::function<void()>> handlers_;
+    std::map<std::pair<int, int>, std::function<void()>> notifyHandlers_;
     std::map<int, std::function<void(CommandEnabler&)>> enablers_;
     std::map<int, QTimer*> timers_;
     int busy_ = 0;

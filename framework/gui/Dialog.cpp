@@ -26,7 +26,18 @@ DialogResponder SetDialogResponder(DialogResponder responder)
 
 ScriptedDialogs::ScriptedDialogs(DialogResponder responder)
 {
-    previous_ = SetDialogResponder([this, responder](Dialog& d) {
+    Install([responder](std::size_t) { return responder; });
+}
+
+ScriptedDialogs::ScriptedDialogs(std::vector<DialogResponder> inOrder)
+{
+    Install([inOrder](std::size_t n) { return n < inOrder.size() ? inOrder[n] : DialogResponder(); });
+}
+
+void ScriptedDialogs::Install(std::function<DialogResponder(std::size_t)> pick)
+{
+    previous_ = SetDialogResponder([this, pick](Dialog& d) {
+        DialogResponder responder = pick(std::size_t(count_));
         ++count_;
         captions_.push_back(d.Caption());
         return responder ? responder(d) : IDCANCEL;

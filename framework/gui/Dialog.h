@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <QDialog>
 
@@ -90,6 +91,9 @@ DialogResponder SetDialogResponder(DialogResponder responder);
 class ScriptedDialogs {
 public:
     explicit ScriptedDialogs(DialogResponder responder);
+    // Answers the dialogs in the order they are executed, one responder each (nested
+    // dialogs included); dialogs beyond the list are cancelled.
+    explicit ScriptedDialogs(std::vector<DialogResponder> inOrder);
     ~ScriptedDialogs();
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
@@ -97,6 +101,7 @@ public:
     const std::vector<std::string>& Captions() const { return captions_; }
 
 private:
+    void Install(std::function<DialogResponder(std::size_t)> pick);
     DialogResponder previous_;
     int count_ = 0;
     std::vector<std::string> captions_;

@@ -19,8 +19,14 @@ int Edit::GetInt(int fallback, bool* ok) const
     return good ? v : fallback;
 }
 
+void Edit::LoseFocus()
+{
+    EvKillFocus();
+    if (killFocusNotify_) killFocusNotify_();
+}
+
 void Edit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    EvKillFocus();
+    LoseFocus();
 }

@@ -20,7 +20,9 @@ public:
     void SetInt(int value) { setText(QString::number(value)); }
 
     // Runs the focus-leaving step as the user leaving the field would (tests, dialogs).
-    void LoseFocus() { EvKillFocus(); }
+    void LoseFocus();
+    // Called after the focus-leaving step (the window's EN_KILLFOCUS notification).
+    void SetKillFocusNotify(std::function<void()> notify) { killFocusNotify_ = std::move(notify); }
 
 protected:
     // Called after the control has lost the keyboard focus.
@@ -29,4 +31,5 @@ protected:
 
 private:
     int textLimit_ = 0;
+    std::function<void()> killFocusNotify_;
 };

@@ -1,5 +1,7 @@
 #include "framework/gui/ListBox.h"
 
+#include <QSignalBlocker>
+
 bool TextStartsWithNoCase(const QString& text, const QString& prefix)
 {
     return text.startsWith(prefix, Qt::CaseInsensitive);
@@ -29,6 +31,7 @@ bool ListBox::IsMultipleSelection() const
 
 int ListBox::AddString(const std::string& text)
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     QString t = QString::fromStdString(text);
     int index = count();
     if (sorted_) {
@@ -43,6 +46,7 @@ int ListBox::AddString(const std::string& text)
 
 int ListBox::InsertString(const std::string& text, int index)
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     if (index < -1 || index > count()) return LB_ERR;
     if (index == -1) index = count();
     insertItem(index, QString::fromStdString(text));
@@ -51,6 +55,7 @@ int ListBox::InsertString(const std::string& text, int index)
 
 int ListBox::DeleteString(int index)
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     if (index < 0 || index >= count()) return LB_ERR;
     delete takeItem(index);
     return count();
@@ -58,6 +63,7 @@ int ListBox::DeleteString(int index)
 
 void ListBox::ClearList()
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     clear();
 }
 
@@ -127,6 +133,7 @@ int ListBox::GetSelIndex() const
 
 int ListBox::SetSelIndex(int index)
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     if (index < 0 || index >= count()) {
         clearSelection();
         return index == -1 ? 0 : LB_ERR;
@@ -169,6 +176,7 @@ bool ListBox::GetSel(int index) const
 
 void ListBox::SetSel(int index, bool select)
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     if (index == -1) {
         for (int i = 0; i < count(); ++i) item(i)->setSelected(select);
         return;
@@ -178,6 +186,7 @@ void ListBox::SetSel(int index, bool select)
 
 void ListBox::SetSelIndexes(const std::vector<int>& indexes, bool select)
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     for (int i : indexes) SetSel(i, select);
 }
 
@@ -188,6 +197,7 @@ int ListBox::GetCaretIndex() const
 
 void ListBox::SetCaretIndex(int index)
 {
+    QSignalBlocker quiet(this); // the program's own changes notify no one
     if (index < 0 || index >= count()) return;
     if (IsMultipleSelection())
         selectionModel()->setCurrentIndex(model()->index(index, 0), QItemSelectionModel::NoUpdate);

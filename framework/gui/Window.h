@@ -39,6 +39,9 @@ public:
     void SetBkgndColor(const QColor& color);
     QColor GetBkgndColor() const { return background_; }
     Point MapToParent(const Point& p) const;
+    // The window's rectangle in its parent's client coordinates, and moving it there.
+    Rect GetRectInParent() const { return Rect::FromQt(geometry()); }
+    void SetRectInParent(const Rect& r) { setGeometry(r.Normalized().ToQt()); }
 
     Overlay& GetOverlay() { return overlay_; }
 

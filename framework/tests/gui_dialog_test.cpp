@@ -9,6 +9,7 @@
 #include "framework/gui/Validator.h"
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
@@ -167,6 +168,92 @@ TEST(GuiValidator, RangeAndLookup)
     StringLookupValidator months({"January", "February"});
     EXPECT_TRUE(months.IsValid("january"));
     EXPECT_FALSE(months.IsValid("Jan"));
+}
+
+TEST(GuiDialog, NotificationsComeFromTheUserNotFromTheProgram)
+{
+    Dialog dlg;
+    auto* list = dlg.Place(105, new ListBox(&dlg, true), 0, 0);
+    auto* combo = dlg.Place(101, new ComboBox(&dlg, true, 20), 0, 1);
+    auto* edit = dlg.Place(104, new Edit(&dlg), 0, 2);
+    std::vector<std::string> seen;
+    dlg.OnNotify(105, LBN_SELCHANGE, [&] { seen.push_back("sel"); });
+    dlg.OnNotify(105, LBN_DBLCLK, [&] { seen.push_back("dbl " + list->GetSelString()); });
+    dlg.OnNotify(101, CBN_SELCHANGE, [&] { seen.push_back("combo " + std::to_string(combo->GetSelIndex())); });
+    dlg.OnNotify(104, EN_KILLFOCUS, [&] { seen.push_back("left " + edit->GetText()); });
+    list->AddString("Orion");
+    list->AddString("Andromeda");
+    list->SetSelIndex(1); // the program's own change: no notification
+    combo->AddString("Dob");
+    combo->SetSelIndex(0);
+    EXPECT_TRUE(seen.empty());
+
+    // The user clicks and double-clicks a list item, picks a combo item, leaves the edit.
+    list->setCurrentRow(0);
+    emit list->itemDoubleClicked(list->item(0));
+    emit combo->activated(0);
+    edit->setText("12 30");
+    edit->LoseFocus();
+    EXPECT_EQ(seen, (std::vector<std::string>{"sel", "dbl Andromeda", "combo 0", "left 12 30"}));
+}
+
+TEST(GuiDialog, RadioGroupsAreIndependent)
+{
+    Dialog dlg;
+    for (int id : {103, 104, 105, 106}) dlg.Place(id, new QRadioButton(&dlg), 0, id - 103);
+    dlg.GroupRadioButtons({103, 104}); // North, South
+    dlg.GroupRadioButtons({105, 106}); // East, West
+    dlg.CheckButton(103, BF_CHECKED);
+    dlg.CheckButton(106, BF_CHECKED);
+    dlg.PressButton(104); // the user picks South
+    EXPECT_EQ(dlg.IsButtonChecked(103), BF_UNCHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(104), BF_CHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(106), BF_CHECKED);
+    dlg.CheckButton(105, BF_CHECKED); // the program checks East
+    EXPECT_EQ(dlg.IsButtonChecked(106), BF_UNCHECKED);
+    dlg.CheckButton(105, BF_UNCHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(105), BF_UNCHECKED);
+}
+
+// A dialog whose button runs a nested modal dialog, as section buttons of a filter dialog do.
+class OuterDialog : public Dialog {
+public:
+    OuterDialog() : Dialog(nullptr, "Filter Selection")
+    {
+        AddButton(101, "Position...");
+        AddStandardButtons();
+        OnCommand(101, [this] {
+            SampleDialog inner(this);
+            lastInner = inner.Execute();
+            innerText = inner.ControlText(101);
+        });
+    }
+    int lastInner = 0;
+    std::string innerText;
+};
+
+TEST(GuiDialog, NestedDialogsAreAnsweredInOrder)
+{
+    OuterDialog outer;
+    ScriptedDialogs script({
+        [](Dialog& d) {
+            d.PressButton(101); // opens the nested dialog, answered by the next responder
+            d.PressButton(IDOK);
+            return 0;
+        },
+        [](Dialog& d) {
+            d.SetControlText(101, "12");
+            d.PressButton(IDOK);
+            return 0;
+        },
+    });
+    EXPECT_EQ(outer.Execute(), IDOK);
+    EXPECT_EQ(outer.lastInner, IDOK);
+    EXPECT_EQ(outer.innerText, "12");
+    EXPECT_EQ(script.Captions(), (std::vector<std::string>{"Filter Selection", "Sample"}));
+    // A dialog beyond the script is cancelled.
+    OuterDialog again;
+    EXPECT_EQ(again.Execute(), IDCANCEL);
 }
 
 } // namespace
