@@ -1,7 +1,7 @@
 // Windows: closing during a pumped operation, timers by id, pop-up menus with enablers,
 // painting with an overlay, input box, colour dialog and string tables.
 #include "framework/gui/Bitmap.h"
-#include "framework/gui/ColorDialog.h"
+#include "framework/gui/ColorChooser.h"
 #include "framework/gui/Dialog.h"
 #include "framework/gui/InputDialog.h"
 #include "framework/gui/MessageBox.h"
@@ -229,23 +229,23 @@ TEST(GuiInputBox, OkTakesTheTextCancelKeepsIt)
     EXPECT_EQ(name, "Mountain");
 }
 
-TEST(GuiColorDialog, ResponderChoosesOrCancels)
+TEST(GuiColorChooser, ResponderChoosesOrCancels)
 {
     QColor c(1, 2, 3);
-    auto previous = SetColorDialogResponder([](QColor& color) {
+    auto previous = SetColorChooserResponder([](QColor& color) {
         EXPECT_EQ(color, QColor(1, 2, 3));
         color = QColor(200, 100, 50);
         return true;
     });
-    EXPECT_TRUE(RunColorDialog(nullptr, c));
+    EXPECT_TRUE(ChooseColor(nullptr, c));
     EXPECT_EQ(c, QColor(200, 100, 50));
-    SetColorDialogResponder([](QColor& color) {
+    SetColorChooserResponder([](QColor& color) {
         color = QColor(0, 0, 0);
         return false;
     });
-    EXPECT_FALSE(RunColorDialog(nullptr, c));
+    EXPECT_FALSE(ChooseColor(nullptr, c));
     EXPECT_EQ(c, QColor(200, 100, 50)); // a cancel changes nothing
-    SetColorDialogResponder(previous);
+    SetColorChooserResponder(previous);
     EXPECT_EQ(ColorToRef(ColorFromRef(0x00B3D6FF)), 0x00B3D6FFu);
     EXPECT_EQ(ColorFromRef(0x000000FF), QColor(255, 0, 0));
 }

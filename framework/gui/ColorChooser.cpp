@@ -1,23 +1,23 @@
-#include "framework/gui/ColorDialog.h"
+#include "framework/gui/ColorChooser.h"
 
 #include <QColorDialog>
 
 namespace {
-ColorDialogResponder& Responder()
+ColorChooserResponder& Responder()
 {
-    static ColorDialogResponder responder;
+    static ColorChooserResponder responder;
     return responder;
 }
 } // namespace
 
-ColorDialogResponder SetColorDialogResponder(ColorDialogResponder responder)
+ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder)
 {
-    ColorDialogResponder previous = std::move(Responder());
+    ColorChooserResponder previous = std::move(Responder());
     Responder() = std::move(responder);
     return previous;
 }
 
-bool RunColorDialog(QWidget* owner, QColor& color, ColorDialogCustomRow* custom)
+bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
 {
     if (Responder()) {
         QColor chosen = color;

@@ -1,4 +1,4 @@
-// The colour dialog: starts at a colour, shows a row of 16 custom colours that it may
+// The colour chooser: starts at a colour, shows a row of 16 custom colours that it may
 // change, and gives the chosen colour on OK. Tests install a responder instead of the window.
 #pragma once
 
@@ -9,13 +9,13 @@
 
 class QWidget;
 
-using ColorDialogCustomRow = std::array<QColor, 16>;
+using CustomColors = std::array<QColor, 16>;
 
 // True when the user chose a colour (then color holds it); custom, when given, is shown
 // and takes the user's changes to the custom row.
-bool RunColorDialog(QWidget* owner, QColor& color, ColorDialogCustomRow* custom = nullptr);
+bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom = nullptr);
 
 // A responder gets the starting colour and returns true with the chosen colour set, or false
 // for Cancel.
-using ColorDialogResponder = std::function<bool(QColor& color)>;
-ColorDialogResponder SetColorDialogResponder(ColorDialogResponder responder);
+using ColorChooserResponder = std::function<bool(QColor& color)>;
+ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder);
