@@ -1,0 +1,162 @@
+#include "ui/CountryDlg.h"
+
+#include "framework/gui/ListBox.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/stream/PStream.h"
+
+#include <QApplication>
+#include <QGridLayout>
+
+namespace {
+
+// Bounds on what a site list may announce; the sites are addressed by 16-bit positions.
+constexpr std::uint32_t kMaxCountries = 256;
+constexpr std::uint32_t kMaxRegionMap = 65536;
+constexpr std::uint32_t kMaxRegions = 65536;
+constexpr std::uint32_t kMaxSites = 65536;
+constexpr std::uint32_t kMaxName = 1024;
+
+} // namespace
+
+CountryDlg::SiteList CountryDlg::ReadSiteList(const std::string& path)
+{
+    SiteList list;
+    ifpstream in(path);
+    if (!in.is_open())
+        return list;
+    in.readString(kMaxName);  // header text
+    in.readWord32();
+    const std::uint32_t countries = in.readWord32();
+    if (in.fail() || countries > kMaxCountries)
+        return list;
+    for (std::uint32_t i = 0; i < countries; ++i) {
+        SiteList::Named c;
+        c.name = in.readString(kMaxName);
+        c.number = in.readWord32();
+        if (in.fail())
+            return list;
+        list.countries.push_back(c);
+    }
+    const std::uint32_t mapCount = in.readWord32();
+    if (in.fail() || mapCount > kMaxRegionMap)
+        return list;
+    list.regionCountry.assign(mapCount, 255);
+    for (std::uint32_t i = 0; i < mapCount; ++i) {
+        const std::uint8_t country = in.readByte();
+        const std::uint32_t region = in.readWord32();
+        if (in.fail())
+            return list;
+        if (region < mapCount)
+            list.regionCountry[region] = country;
+    }
+    const std::uint32_t regions = in.readWord32();
+    if (in.fail() || regions > kMaxRegions)
+        return list;
+    for (std::uint32_t i = 0; i < regions; ++i) {
+        SiteList::Named r;
+        r.name = in.readString(kMaxName);
+        r.number = in.readWord32();
+        if (in.fail())
+            return list;
+        list.regions.push_back(r);
+    }
+    const std::uint32_t sites = in.readWord32();
+    if (in.fail() || sites > kMaxSites)
+        return list;
+    for (std::uint32_t i = 0; i < sites; ++i) {
+        LocationData site;
+        site.Read(in);
+        if (in.fail())
+            return list;
+        list.sites.push_back(site);
+    }
+    list.complete = true;
+    return list;
+}
+
+CountryDlg::CountryDlg(QWidget* parent, const std::string& siteListFile, int helpContext)
+    : Dialog(parent, "Location Chooser"), siteListFile_(siteListFile)
+{
+    list_ = Place(kListId, new ListBox(this), 0, 0);
+    list_->setMinimumSize(260, 300);
+    AddStandardButtons(helpContext);
+    QObject::connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { Choose(); });
+}
+
+void CountryDlg::SetupWindow()
+{
+    Fill();
+}
+
+void CountryDlg::CmOk()
+{
+    Choose();
+}
+
+void CountryDlg::Fill()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    list_->ClearList();
+    stage_ = country_ == 255 ? Countries : (region_ == 255 ? Regions : Sites);
+    const SiteList list = ReadSiteList(siteListFile_);
+    if (stage_ == Countries) {
+        for (const auto& c : list.countries)
+            list_->SetItemData(list_->AddString(c.name), static_cast<long>(c.number));
+    }
+    if (stage_ == Regions) {
+        bool any = false;
+        for (const auto& r : list.regions) {
+            if (r.number < list.regionCountry.size() && list.regionCountry[r.number] == country_) {
+                list_->SetItemData(list_->AddString(r.name), static_cast<long>(r.number));
+                any = true;
+            }
+        }
+        if (!any)
+            stage_ = Sites;
+    }
+    // The sites of the chosen country and region; for a country without regions (or sites
+    // of a country that gives no region for them) the region is 255.
+    for (std::size_t i = 0; i < list.sites.size(); ++i) {
+        const LocationData& s = list.sites[i];
+        if (s.country == country_ && s.region == region_)
+            list_->SetItemData(list_->AddString(s.name), kSiteFlag + static_cast<long>(i));
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void CountryDlg::Choose()
+{
+    if (stage_ == SiteChosen) {
+        CloseWindow(IDOK);
+        return;
+    }
+    const int selected = list_->GetSelIndex();
+    if (selected < 0)
+        return;  // nothing chosen: nothing to take
+    const long data = list_->GetItemData(selected);
+    if (data < 0)
+        return;
+    if ((data >> 16) != 0)
+        stage_ = Sites;
+    switch (stage_) {
+    case Countries:
+        country_ = static_cast<std::uint8_t>(data & 0xFF);
+        Fill();
+        return;
+    case Regions:
+        region_ = static_cast<std::uint8_t>(data & 0xFF);
+        Fill();
+        return;
+    default:
+        site_ = static_cast<std::int32_t>(data & 0xFFFF);
+        break;
+    }
+    const SiteList list = ReadSiteList(siteListFile_);
+    if (site_ < 0 || static_cast<std::size_t>(site_) >= list.sites.size()) {
+        site_ = -1;
+        return;
+    }
+    chosen_ = list.sites[static_cast<std::size_t>(site_)];
+    stage_ = SiteChosen;
+    CloseWindow(IDOK);
+}

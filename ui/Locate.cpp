@@ -1,0 +1,340 @@
+#include "ui/Locate.h"
+
+#include "astro/SignedDMS.h"
+#include "framework/gui/ComboBox.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/stream/PStream.h"
+#include "framework/stream/StringUtil.h"
+#include "ui/CountryDlg.h"
+#include "ui/Spinner.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cstdio>
+#include <filesystem>
+
+const char* const Locate::kSignature = "Quillon Software - Stellum - Preferred Location File";
+const char* const Locate::kFullListMessage =
+    "At maximum location Limit. Unable to store modifications.  Please delete an entry.";
+
+namespace {
+
+// The names are read up to this length; the shipped site names fit in it.
+constexpr int kNameLength = 40;
+const char* const kCaption = "OBSERVATION LOCATION";
+
+} // namespace
+
+Locate::Locate(QWidget* parent, const std::string& preferredFile, const std::string& siteListFile)
+    : Dialog(parent, kCaption), preferredFile_(preferredFile), siteListFile_(siteListFile)
+{
+    auto* nameRow = new QHBoxLayout();
+    nameRow->addWidget(new QLabel("Location:", this));
+    combo_ = AddControl(kSiteCombo, new ComboBox(this, true, kNameLength));
+    combo_->setMinimumWidth(260);
+    nameRow->addWidget(combo_, 1);
+    Body()->addLayout(nameRow, 0, 0, 1, 2);
+
+    // One group per coordinate: degrees, minutes and seconds, then the two hemispheres.
+    struct Group {
+        const char* title;
+        int ids[3];
+        int maxDegrees;
+        int radios[2];
+        const char* radioTexts[2];
+    };
+    const Group groups[2] = {
+        {"Latitude", {kLatDegrees, kLatMinutes, kLatSeconds}, 89, {kNorth, kSouth}, {"North", "South"}},
+        {"Longitude", {kLonDegrees, kLonMinutes, kLonSeconds}, 179, {kEast, kWest}, {"East", "West"}},
+    };
+    for (int g = 0; g < 2; ++g) {
+        auto* box = new QGroupBox(groups[g].title, this);
+        auto* row = new QHBoxLayout(box);
+        const char* units[3] = {"\xC2\xB0", "'", "\""};
+        for (int k = 0; k < 3; ++k) {
+            auto* s = new spinner(this, groups[g].ids[k], 0, k == 0 ? groups[g].maxDegrees : 59, 4, spinner::Number, box);
+            s->setFixedWidth(62);
+            spinners_[g * 3 + k] = s;
+            row->addWidget(s);
+            row->addWidget(new QLabel(units[k], box));
+            row->addSpacing(6);
+        }
+        row->addStretch(1);
+        for (int k = 0; k < 2; ++k)
+            row->addWidget(AddControl(groups[g].radios[k], new QRadioButton(groups[g].radioTexts[k], box)));
+        Body()->addWidget(box, 1 + g, 0, 1, 2);
+    }
+
+    auto* actions = new QHBoxLayout();
+    actions->addWidget(AddControl(kDelete, new QPushButton("Delete From Preferred Locations", this)));
+    actions->addWidget(AddControl(kChooseDefault, new QPushButton("Choose From Default Locations", this)));
+    Body()->addLayout(actions, 3, 0, 1, 2);
+    for (int id : {kDelete, kChooseDefault})
+        ControlAs<QPushButton>(id)->setAutoDefault(false);
+    AddStandardButtons(kHelpContext);
+
+    QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited, this,
+                     [this](const QString& text) { typedName_ = text.toStdString(); });
+    QObject::connect(combo_, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int item) {
+        if (!updating_)
+            SelectionChanged(item);
+    });
+}
+
+int Locate::FindEntry(const std::string& name) const
+{
+    const std::string wanted = Trim(name);
+    if (wanted.empty())
+        return -1;
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (EqualsIgnoreCase(entries_[i].GetName(), wanted))
+            return static_cast<int>(i);
+    return -1;
+}
+
+void Locate::AddComboEntry(int index)
+{
+    updating_ = true;
+    combo_->SetItemData(combo_->AddString(entries_[static_cast<std::size_t>(index)].GetName()), index);
+    updating_ = false;
+}
+
+void Locate::RefillCombo()
+{
+    updating_ = true;
+    combo_->ClearList();
+    updating_ = false;
+    for (int i = 0; i < Count(); ++i)
+        AddComboEntry(i);
+}
+
+void Locate::EnableDelete()
+{
+    EnableControl(kDelete, combo_->GetCount() > 1);
+}
+
+void Locate::ShowSite()
+{
+    const SignedDMS lat(site_.Latitude());
+    const SignedDMS lon(site_.Longitude());
+    const std::int32_t parts[6] = {lat.whole, lat.minutes, lat.roundedSeconds, lon.whole, lon.minutes, lon.roundedSeconds};
+    for (int k = 0; k < 6; ++k)
+        spinners_[k]->SetText(std::to_string(parts[k]));
+    updating_ = true;
+    combo_->SetText(site_.GetName());
+    updating_ = false;
+    typedName_ = site_.GetName();
+    CheckButton(lat.sign > 0 ? kNorth : kSouth, BF_CHECKED);
+    CheckButton(lat.sign > 0 ? kSouth : kNorth, BF_UNCHECKED);
+    CheckButton(lon.sign > 0 ? kEast : kWest, BF_CHECKED);
+    CheckButton(lon.sign > 0 ? kWest : kEast, BF_UNCHECKED);
+}
+
+void Locate::ReadDialog(const std::string& typedName)
+{
+    const int latSign = IsButtonChecked(kNorth) == BF_CHECKED ? 1 : -1;
+    const int lonSign = IsButtonChecked(kEast) == BF_CHECKED ? 1 : -1;
+    site_.SetLatitude(ControlText(kLatDegrees), ControlText(kLatMinutes), ControlText(kLatSeconds), latSign);
+    site_.SetLongitude(ControlText(kLonDegrees), ControlText(kLonMinutes), ControlText(kLonSeconds), lonSign);
+    // An empty name is no name: the site keeps the one it had.
+    const std::string name = Trim(typedName.substr(0, kNameLength));
+    if (!name.empty())
+        site_.SetName(name);
+    StoreCurrentSite();
+}
+
+void Locate::StoreCurrentSite()
+{
+    if (site_.GetName().empty())
+        return;
+    const int found = FindEntry(site_.GetName());
+    if (found >= 0) {
+        entries_[static_cast<std::size_t>(found)] = site_;
+        // A change of letter case renames the entry in the box as well.
+        const int item = combo_->FindItemData(found);
+        if (item != CB_ERR && combo_->GetString(item) != site_.GetName()) {
+            updating_ = true;
+            combo_->setItemText(item, QString::fromStdString(site_.GetName()));
+            updating_ = false;
+        }
+        return;
+    }
+    if (Count() >= kMaxEntries) {
+        MessageBox(this, kFullListMessage, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    entries_.push_back(site_);
+    AddComboEntry(Count() - 1);
+    EnableDelete();
+}
+
+void Locate::SetupWindow()
+{
+    RefillCombo();
+    entries_.clear();
+    damaged_ = false;
+    if (!preferredFile_.empty())
+        ReadPreferredFile();
+
+    // Entries without a name cannot be chosen: drop them.
+    std::vector<LLposit> named;
+    for (const auto& e : entries_)
+        if (!e.GetName().empty())
+            named.push_back(e);
+    entries_ = named;
+    RefillCombo();
+
+    if (site_.GetName().empty()) {
+        if (Count() > 0)
+            site_ = entries_.front();
+    } else if (FindEntry(site_.GetName()) < 0) {
+        if (Count() < kMaxEntries) {
+            entries_.push_back(site_);
+            AddComboEntry(Count() - 1);
+        } else {
+            site_ = entries_.front();
+        }
+    }
+    ShowSite();
+    EnableDelete();
+    EnableControl(kChooseDefault, !siteListFile_.empty());
+}
+
+void Locate::ReadPreferredFile()
+{
+    ifpstream in(preferredFile_);
+    if (!in.is_open()) {
+        // A missing file is the normal first run; a file that exists but cannot be opened
+        // must not be replaced without asking.
+        damaged_ = std::filesystem::exists(ResolvePathIgnoringCase(preferredFile_));
+        return;
+    }
+    const std::string signature = in.readString(256);
+    const std::int32_t version = in.readInt32();
+    if (in.fail() || signature != kSignature || version != kVersion) {
+        damaged_ = true;
+        return;
+    }
+    std::uint32_t count = in.readWord32();
+    const bool tooMany = count > static_cast<std::uint32_t>(kMaxEntries);
+    if (tooMany)
+        count = kMaxEntries;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        LLposit entry;
+        entry.Read(in);
+        if (in.fail()) {
+            damaged_ = true;  // the entries read before the damage are kept
+            return;
+        }
+        entries_.push_back(entry);
+    }
+    const std::string trailer = in.readString(256);
+    if (tooMany || in.fail() || trailer != kSignature)
+        damaged_ = true;
+}
+
+void Locate::WritePreferredFile()
+{
+    if (preferredFile_.empty())
+        return;
+    if (damaged_) {
+        const std::string question = "The preferred location file " + preferredFile_ +
+                                     " could not be read whole.\nReplace it with the locations shown?";
+        if (MessageBox(this, question, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+    }
+    // Written beside the old file and renamed over it, so a failed write never damages it.
+    const std::string temporary = preferredFile_ + ".tmp";
+    bool ok;
+    {
+        ofpstream out(temporary);
+        out << std::string(kSignature);
+        out.writeWord32(static_cast<std::uint32_t>(kVersion));
+        out.writeWord32(static_cast<std::uint32_t>(Count()));
+        for (const auto& e : entries_)
+            e.Write(out);
+        out << std::string(kSignature);
+        ok = out.is_open() && out.close();
+    }
+    std::error_code ec;
+    if (ok)
+        std::filesystem::rename(temporary, preferredFile_, ec);
+    if (!ok || ec) {
+        std::filesystem::remove(temporary, ec);
+        MessageBox(this, "Unable to save the preferred locations in " + preferredFile_, kCaption,
+                   MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    damaged_ = false;
+}
+
+void Locate::CmOk()
+{
+    if (!CanClose())
+        return;
+    ReadDialog(combo_->GetText());
+    WritePreferredFile();
+    CloseWindow(IDOK);
+}
+
+bool Locate::EvCommand(int id)
+{
+    switch (id) {
+    case kDelete:
+        DeleteEntry();
+        return true;
+    case kChooseDefault:
+        ChooseFromDefaults();
+        return true;
+    default:
+        return Dialog::EvCommand(id);
+    }
+}
+
+void Locate::SelectionChanged(int item)
+{
+    // The edits belong to the site that was shown, under the name typed for it.
+    ReadDialog(typedName_);
+    const long index = combo_->GetItemData(item);
+    if (index < 0 || index >= Count())
+        return;
+    site_ = entries_[static_cast<std::size_t>(index)];
+    ShowSite();
+}
+
+void Locate::DeleteEntry()
+{
+    if (combo_->GetCount() <= 1) {
+        EnableControl(kDelete, false);
+        return;
+    }
+    const std::string typed = combo_->GetText();
+    ReadDialog(typed);
+    ShowSite();
+    // The entry named in the box goes, and no other.
+    const int index = FindEntry(typed);
+    if (index < 0)
+        return;
+    entries_.erase(entries_.begin() + index);
+    site_ = entries_.front();
+    RefillCombo();
+    EnableDelete();
+    ShowSite();
+}
+
+void Locate::ChooseFromDefaults()
+{
+    ReadDialog(combo_->GetText());
+    CountryDlg chooser(this, siteListFile_, kHelpContext);
+    if (chooser.Execute() != IDOK)
+        return;
+    const LocationData& chosen = chooser.Chosen();
+    site_ = LLposit(static_cast<double>(chosen.latitude), static_cast<double>(chosen.longitude), chosen.name);
+    ShowSite();
+}

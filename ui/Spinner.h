@@ -1,0 +1,49 @@
+// An integer field with arrows that step its value, for the parts of a date, a time and an
+// angle: a number between limits (style 0) or a month shown by its name (style 2).
+#pragma once
+
+#include "framework/gui/Edit.h"
+
+#include <functional>
+#include <string>
+
+class ControlHost;
+class QScrollBar;
+
+class spinner : public Edit {
+public:
+    enum Style { Number = 0, MonthName = 2 };
+
+    // Registers itself with the host under the id (when a host is given), with a range
+    // validator for minimum to maximum (style 0) or a month-name validator (style 2).
+    spinner(ControlHost* host, int id, int minimum, int maximum, int textLimit, int style,
+            QWidget* parent = nullptr);
+
+    // A value outside the limits changes nothing; returns the current value.
+    int SetValue(int value);
+    // Style 0: the integer in the first 5 characters; style 2: the month number of the name
+    // (0 when the text is no month name). The result becomes the current value.
+    int GetValue();
+
+    // The arrows. A value typed beyond the limits is stepped from where it is.
+    void LineUp();
+    void LineDown();
+
+    int Minimum() const { return minimum_; }
+    int Maximum() const { return maximum_; }
+    int Style() const { return style_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int minimum_;
+    int maximum_;
+    int value_;
+    int style_;
+    QScrollBar* arrows_;
+};
+
+// Gives an edit field a small vertical scroll bar at its right edge whose upper arrow (and the
+// Up key) calls `up` and whose lower arrow (and the Down key) calls `down`.
+QScrollBar* AttachArrows(QWidget* field, std::function<void()> up, std::function<void()> down);

@@ -1,0 +1,14 @@
+// A combo box of the constellations (and "(no comment)"), item data = constellation code.
+#pragma once
+
+#include "framework/gui/ComboBox.h"
+
+class TurboCBconstel : public ComboBox {
+public:
+    explicit TurboCBconstel(QWidget* parent = nullptr, int textLimit = 40);
+
+    // The code of the selected item, CB_ERR when nothing is selected.
+    long GetSelectedIndex() const;
+    // Selects the item of the code.
+    void SelectIndex(long code);
+};
