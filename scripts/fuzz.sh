@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of the installer's untrusted-input readers (the portable stream and
+# the INI scanner) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
+# finding. FUZZ_SECONDS sets the time per target (default 20).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-20}"
+out=build/fuzz
+mkdir -p "$out"
+
+CXX="${FUZZ_CXX:-clang++}"
+if ! command -v "$CXX" >/dev/null; then
+  echo "fuzz.sh: $CXX not found (install clang and libclang-rt-14-dev)" >&2
+  exit 1
+fi
+
+flags=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer -I.
+       $(pkg-config --cflags Qt6Widgets))
+libs=($(pkg-config --libs Qt6Widgets))
+# The support library and the parts of the platform layer it stands on, built instrumented.
+sources=(installer/support/*.cpp framework/sys/*.cpp framework/stream/StringUtil.cpp
+         framework/gui/MessageBox.cpp)
+
+# Objects once, shared by both targets.
+objdir="$out/obj"
+mkdir -p "$objdir"
+objects=()
+for s in "${sources[@]}"; do
+  o="$objdir/$(echo "$s" | tr '/' '_').o"
+  if [ ! -f "$o" ] || [ "$s" -nt "$o" ] || [ scripts/fuzz.sh -nt "$o" ]; then
+    "$CXX" "${flags[@]/-fsanitize=fuzzer,address/-fsanitize=fuzzer-no-link,address}" -c "$s" -o "$o" &
+  fi
+  objects+=("$o")
+done
+wait
+
+status=0
+for target in installer/support/fuzz/*.cpp; do
+  name=$(basename "$target" .cpp)
+  "$CXX" "${flags[@]}" "$target" "${objects[@]}" "${libs[@]}" -o "$out/$name"
+  corpus="$out/corpus-$name"
+  mkdir -p "$corpus"
+  echo "fuzz: $name for ${seconds}s"
+  if ! QT_QPA_PLATFORM=offscreen "$out/$name" -max_total_time="$seconds" -max_len=4096 \
+        -artifact_prefix="$out/$name-" "$corpus" >"$out/$name.log" 2>&1; then
+    echo "fuzz: $name found a fault:" >&2
+    tail -n 40 "$out/$name.log" >&2
+    status=1
+  else
+    grep -E "^#[0-9]+.*DONE|Done [0-9]+ runs" "$out/$name.log" | tail -n 1 || true
+  fi
+done
+exit $status
