@@ -1,0 +1,189 @@
+#include "astro/RiseSetTransit.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+// Sidereal turns per solar day.
+constexpr double kSiderealRate = 1.00273790935;
+
+double Wrap(double radians) { return Angle::WrappedSigned(radians).Radians(); }
+
+double Days(double radians) { return Angle(radians).DayFraction(); }
+
+double Asin(double v) { return std::asin(v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v)); }
+
+// Correction of a rise or set time from the altitude h reached there (Meeus 15.x); no
+// correction where the divisor vanishes (a pole, or an hour angle of 0), so the result stays
+// finite for any interpolated position.
+double EventCorrection(double h, double h0, double delta, double phi, double H)
+{
+    const double divisor = std::cos(delta) * std::cos(phi) * std::sin(H);
+    if (std::fabs(divisor) < 1e-12)
+        return 0.0;
+    return (h - h0) / divisor;
+}
+
+Coord DefaultPosition()
+{
+    return Coord(Angle(), Angle(), Distance(), JulianDate(), Coord::MaskMeanPlace);
+}
+
+} // namespace
+
+RiseSetTransit::RiseSetTransit()
+    : risePosition_(DefaultPosition()),
+      setPosition_(DefaultPosition()),
+      transitPosition_(DefaultPosition()),
+      site_(Angle(), Angle(), std::string(), 0.0, Distance())
+{
+}
+
+void RiseSetTransit::StatusAndH0(const Coord& position, const Angle& h0, double& H0)
+{
+    const double phi = site_.Position().Latitude().Radians();
+    const double delta = position.Dec().Radians();
+    const double c = std::cos(phi) * std::cos(delta);
+    const double s = std::sin(phi) * std::sin(delta);
+    H0 = 0.0;
+    if (c != 0.0) {
+        const double x = (std::sin(h0.Radians()) - s) / c;
+        if (x >= 1.0) {
+            status_ = kAlwaysBelow;
+        } else if (x > -1.0) {
+            status_ = kRisesAndSets;
+            H0 = Angle::FromAcos(x, 1).Radians();
+        } else {
+            status_ = kAlwaysAbove;
+        }
+    } else {
+        status_ = std::fabs(delta - phi) >= kTwoPi / 4 ? kAlwaysBelow : kAlwaysAbove;
+    }
+}
+
+RiseSetTransit RiseSetTransit::FromFixedPosition(const Coord& position, const JulianDate& date,
+                                                 const ObsSite& site, const Angle& h0)
+{
+    RiseSetTransit r;
+    r.date_ = date;
+    r.site_ = site;
+    r.positions_ = PositionTable::FromFixed(position);
+    const double alpha = position.RA().Radians();
+    const double delta = position.Dec().Radians();
+    double H0 = 0.0;
+    r.StatusAndH0(position, h0, H0);
+
+    const double phi = site.Position().Latitude().Radians();
+    const double L = site.Position().Longitude().Radians();
+    const double theta0 = date.GreenwichMeanSiderealTime().Radians();
+    double m[3];
+    m[0] = Wrap(alpha + L - theta0);
+    H0 = Wrap(H0);
+    m[1] = Wrap(m[0] - H0);
+    m[2] = Wrap(m[0] + H0);
+    double H[3];
+    for (int i = 0; i < 3; ++i)
+        H[i] = theta0 + kSiderealRate * m[i] - L - alpha;
+    m[0] -= Wrap(H[0]);
+    if (r.status_ == kRisesAndSets) {
+        for (int i = 1; i <= 2; ++i) {
+            const double h = Asin(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(H[i]));
+            m[i] += EventCorrection(h, h0.Radians(), delta, phi, H[i]);
+        }
+        r.rise_ = date + Days(m[1]);
+        r.set_ = date + Days(m[2]);
+    }
+    r.transit_ = date + Days(m[0]);
+    return r;
+}
+
+void RiseSetTransit::Iterate(const JulianDate& date, const Angle& h0, double H0, const Coord& middle)
+{
+    const double phi = site_.Position().Latitude().Radians();
+    const double L = site_.Position().Longitude().Radians();
+    const double theta0 = date.GreenwichMeanSiderealTime().Radians();
+    const double alpha = middle.RA().Radians();
+    double m0 = Wrap(alpha + L - theta0);
+    H0 = Wrap(H0);
+    double m1 = Wrap(m0 - H0);
+    double m2 = Wrap(m0 + H0);
+
+    for (int iteration = 0; iteration < 6; ++iteration) {
+        const double theta = theta0 + kSiderealRate * m0;
+        transitPosition_ = Coord::AsEquatorial(positions_.At(date + Days(m0)));
+        const double H = Wrap(theta - L - transitPosition_.RA().Radians());
+        m0 -= H;
+        if (status_ == kRisesAndSets) {
+            double* ms[2] = {&m1, &m2};
+            Coord* ps[2] = {&risePosition_, &setPosition_};
+            for (int e = 0; e < 2; ++e) {
+                double& mi = *ms[e];
+                const double thetaI = theta0 + kSiderealRate * mi;
+                *ps[e] = Coord::AsEquatorial(positions_.At(date + Days(mi)));
+                const double alphaI = ps[e]->RA().Radians();
+                const double deltaI = ps[e]->Dec().Radians();
+                const double Hi = thetaI - L - alphaI;
+                const double h =
+                    Asin(std::sin(phi) * std::sin(deltaI) + std::cos(phi) * std::cos(deltaI) * std::cos(Hi));
+                mi += EventCorrection(h, h0.Radians(), deltaI, phi, Hi);
+            }
+        }
+        if (H == 0.0)
+            break;
+    }
+    rise_ = date + Days(m1);
+    set_ = date + Days(m2);
+    transit_ = date + Days(m0);
+}
+
+RiseSetTransit RiseSetTransit::FromPositions(const Coord& p1, const Coord& p2, const Coord& p3, const Coord& p4,
+                                             const Coord& p5, const JulianDate& date, const ObsSite& site,
+                                             const Angle& h0)
+{
+    RiseSetTransit r;
+    r.positions_ = PositionTable::FromFive(date, 0.5, p1, p2, p3, p4, p5);
+    r.date_ = date;
+    r.site_ = site;
+    double H0 = 0.0;
+    r.StatusAndH0(p3, h0, H0);
+    r.Iterate(date, h0, H0, p3);
+    return r;
+}
+
+RiseSetTransit RiseSetTransit::FromThreePositions(const Coord& p1, const Coord& p2, const Coord& p3,
+                                                  const JulianDate& date, const ObsSite& site, const Angle& h0)
+{
+    RiseSetTransit r;
+    r.positions_ = PositionTable::FromThree(date, 1.0, p1, p2, p3);
+    r.date_ = date;
+    r.site_ = site;
+    double H0 = 0.0;
+    r.StatusAndH0(p2, h0, H0);
+    r.Iterate(date, h0, H0, p2);
+    return r;
+}
+
+Coord RiseSetTransit::PositionAt(const JulianDate& t)
+{
+    return Coord::AsEquatorial(positions_.At(t));
+}
+
+Angle RiseSetTransit::AltitudeAt(const JulianDate& t)
+{
+    return site_.Altitude(t, PositionAt(t));
+}
+
+Coord RiseSetTransit::HorizontalAt(const JulianDate& t)
+{
+    return site_.ToHorizontal(t, PositionAt(t), Coord::MaskApparentPlace);
+}
+
+bool RiseSetTransit::IsForDate(const JulianDate& t) const
+{
+    return std::fabs(t.JD() - date_.JD()) < 1.0;
+}
+
+TimeDate RiseSetTransit::RiseLocal() const { return site_.ToLocal(rise_); }
+TimeDate RiseSetTransit::TransitLocal() const { return site_.ToLocal(transit_); }
+TimeDate RiseSetTransit::SetLocal() const { return site_.ToLocal(set_); }

@@ -1,0 +1,71 @@
+// RiseSetTransit: a body's rise, transit and set for one site around one date (Meeus,
+// Astronomical Algorithms, chapter 15), with the sampled positions from which its position and
+// altitude at any instant of the night are interpolated. Times are handled as angles in which
+// a full turn is one day.
+#pragma once
+
+#include "astro/Coord.h"
+#include "astro/JulianDate.h"
+#include "astro/ObsSite.h"
+#include "astro/PositionTable.h"
+#include "astro/TimeDate.h"
+
+#include <cstdint>
+
+class RiseSetTransit {
+public:
+    // 0 rises and sets; 1 always above the standard altitude; 2 always below; 3 not computed.
+    enum Status { kRisesAndSets = 0, kAlwaysAbove = 1, kAlwaysBelow = 2, kNotComputed = 3 };
+
+    RiseSetTransit();
+
+    // A body that does not move: one correction step from the fixed position.
+    static RiseSetTransit FromFixedPosition(const Coord& position, const JulianDate& date, const ObsSite& site,
+                                            const Angle& h0);
+    // A moving body from five apparent positions at date - 1, - 0.5, 0, + 0.5 and + 1 day.
+    static RiseSetTransit FromPositions(const Coord& p1, const Coord& p2, const Coord& p3, const Coord& p4,
+                                        const Coord& p5, const JulianDate& date, const ObsSite& site,
+                                        const Angle& h0);
+    // The same from three positions at date - 1, date and date + 1 day.
+    static RiseSetTransit FromThreePositions(const Coord& p1, const Coord& p2, const Coord& p3,
+                                             const JulianDate& date, const ObsSite& site, const Angle& h0);
+
+    // Interpolated equatorial position and its altitude (no refraction) at t.
+    Coord PositionAt(const JulianDate& t);
+    Angle AltitudeAt(const JulianDate& t);
+    // Horizontal position with refraction added.
+    Coord HorizontalAt(const JulianDate& t);
+
+    // True when t lies less than one day from the date the object was computed for.
+    bool IsForDate(const JulianDate& t) const;
+
+    TimeDate RiseLocal() const;
+    TimeDate TransitLocal() const;
+    TimeDate SetLocal() const;
+
+    std::int32_t Status() const { return status_; }
+    const JulianDate& Rise() const { return rise_; }
+    const JulianDate& Transit() const { return transit_; }
+    const JulianDate& Set() const { return set_; }
+    const JulianDate& Date() const { return date_; }
+    const ObsSite& Site() const { return site_; }
+    const Coord& RisePosition() const { return risePosition_; }
+    const Coord& SetPosition() const { return setPosition_; }
+    const Coord& TransitPosition() const { return transitPosition_; }
+    const PositionTable& Positions() const { return positions_; }
+
+private:
+    void StatusAndH0(const Coord& position, const Angle& h0, double& H0);
+    void Iterate(const JulianDate& date, const Angle& h0, double H0, const Coord& middle);
+
+    std::int32_t status_ = kNotComputed;
+    Coord risePosition_;
+    Coord setPosition_;
+    Coord transitPosition_;
+    JulianDate rise_;
+    JulianDate transit_;
+    JulianDate set_;
+    JulianDate date_;
+    ObsSite site_;
+    PositionTable positions_;
+};
