@@ -1,5 +1,7 @@
 #include "ui/StellumConfig.h"
 
+#include "astro/Angle.h"
+#include "astro/Distance.h"
 #include "framework/stream/PStream.h"
 
 namespace {
@@ -18,12 +20,25 @@ StellumConfig::StellumConfig(const ConfigInfo& header)
     StellumConfig::SetDefaults();
 }
 
+ObsSite StellumConfig::DefaultSite()
+{
+    ObsSite site(Angle(78.42, 1), Angle(38.0, 1), "Charlottesville", -5.0, Distance(0.0));
+    site.SetUtcOffset(300);
+    site.SetDstShift(-60);
+    site.TimeZone::SetName("EASTERN");
+    site.SetZoneNumber(4);
+    site.SetFlags(TimeZone::DstObserved | TimeZone::StartIsRule | TimeZone::EndIsRule);
+    return site;
+}
+
 int StellumConfig::SetDefaults()
 {
     colorScheme = 4;
     lastPlannerFile.clear();
     lastLogFile.clear();
     logWindowState = plannerWindowState = mainWindowState = 9;
+    site = DefaultSite();
+    now = site.NowAsUT();
     useClock = true;
     return 1;
 }
@@ -37,6 +52,8 @@ int StellumConfig::Read(ipstream& is)
     plannerWindowState = is.readInt32();
     if (version >= 5) mainWindowState = is.readInt32();
     if (version >= 6) {
+        now.ReadFrom(is);
+        site.ReadFrom(is);
         useClock = ReadFlag(is);
     }
     version = kCurrentVersion;
@@ -51,6 +68,8 @@ int StellumConfig::Write(opstream& os)
     os.writeWord32(static_cast<std::uint32_t>(logWindowState));
     os.writeWord32(static_cast<std::uint32_t>(plannerWindowState));
     os.writeWord32(static_cast<std::uint32_t>(mainWindowState));
+    now.WriteTo(os);
+    site.WriteTo(os);
     WriteFlag(os, useClock);
     return 1;
 }

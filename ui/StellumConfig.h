@@ -3,6 +3,8 @@
 // computer clock. The application creates and loads it at start and stores it at close.
 #pragma once
 
+#include "astro/JulianDate.h"
+#include "astro/ObsSite.h"
 #include "ui/ConfigInfo.h"
 
 class StellumConfig : public ConfigInfo {
@@ -29,5 +31,12 @@ public:
     std::int32_t logWindowState = 9;
     std::int32_t plannerWindowState = 9;
     std::int32_t mainWindowState = 9;
+    // The saved time, the observing site, and whether the time is taken from the computer
+    // clock at start instead of the saved one.
+    JulianDate now;
+    ObsSite site;
     bool useClock = true;
+
+    // The site a new user starts with: Charlottesville on Eastern time.
+    static ObsSite DefaultSite();
 };

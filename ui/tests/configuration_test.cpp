@@ -13,6 +13,8 @@
 #include "ui/MagLabelConfig.h"
 #include "ui/StellumConfig.h"
 #include "ui/TimeDateLabelConfig.h"
+#include "astro/Angle.h"
+#include "astro/Distance.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +91,9 @@ struct Filled {
         stellum.plannerWindowState = 5;
         stellum.mainWindowState = 0;
         stellum.useClock = false;
+        stellum.now = JulianDate(2461020.25, JulianDate::kJulianDay);
+        stellum.site = ObsSite(Angle(-11.5, 1), Angle(-33.25, 1), "Sutherland", 2.0, Distance(1760.0));
+        stellum.site.SetDstStartRule(1, 0, 3, 2, 0);
     }
     std::vector<ConfigInfo*> All()
     {
@@ -160,6 +165,9 @@ TEST(Configuration, EveryRecordClassRoundTripsThroughTheFile)
     EXPECT_EQ(stellum.plannerWindowState, 5);
     EXPECT_EQ(stellum.mainWindowState, 0);
     EXPECT_FALSE(stellum.useClock);
+    EXPECT_DOUBLE_EQ(stellum.now.JD(), 2461020.25);
+    EXPECT_EQ(stellum.site, in.stellum.site);
+    EXPECT_EQ(stellum.site.Name(), "Sutherland");
 
     // Records nobody touched are written back exactly as they were read.
     ASSERT_EQ(store.Save(), 1);
@@ -240,6 +248,8 @@ TEST(Configuration, OlderBodiesKeepTheDefaultsOfTheFieldsTheyLack)
     EXPECT_EQ(state.plannerWindowState, 3);
     EXPECT_EQ(state.mainWindowState, 9);
     EXPECT_TRUE(state.useClock);
+    EXPECT_EQ(state.site, StellumConfig::DefaultSite());
+    EXPECT_NEAR(state.now.JD(), StellumConfig::DefaultSite().NowAsUT().JD(), 0.01);
     StellumConfig old5("Old 5");
     ASSERT_EQ(store.Load(old5), 1);
     EXPECT_EQ(old5.mainWindowState, 3);
@@ -388,6 +398,24 @@ TEST(Configuration, RecordsReachTheApplicationsStore)
     }
     Configuration reread(dir.file("STLMCNFG.RSX"));
     EXPECT_EQ(reread.Count(), 1);
+}
+
+TEST(Configuration, SavedStateDefaults)
+{
+    StellumConfig state;
+    EXPECT_EQ(state.InstanceName(), "Stellum 4");
+    EXPECT_EQ(state.Version(), 6);
+    EXPECT_EQ(state.colorScheme, 4);
+    EXPECT_EQ(state.site.Name(), "Charlottesville");
+    EXPECT_NEAR(state.site.Longitude().Degrees(), 78.42, 1e-9);
+    EXPECT_NEAR(state.site.Latitude().Degrees(), 38.0, 1e-9);
+    EXPECT_EQ(state.site.Elevation().Meters(), 0.0);
+    EXPECT_EQ(state.site.UtcOffset(), 300);
+    EXPECT_EQ(state.site.DstShift(), -60);
+    EXPECT_EQ(state.site.ZoneName(), "EASTERN");
+    EXPECT_EQ(state.site.ZoneNumber(), 4);
+    EXPECT_EQ(state.site.Flags() & 0xFFu, 7u);
+    EXPECT_TRUE(state.useClock);
 }
 
 TEST(Configuration, SubclassDefaultsLeaveTheColours)
