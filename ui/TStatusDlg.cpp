@@ -2,11 +2,13 @@
 
 #include "framework/gui/Gauge.h"
 #include "framework/gui/ListBox.h"
+#include "globals/Globals.h"
 
 #include <QGridLayout>
 #include <QLabel>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 TStatusDlg::TStatusDlg(QWidget* parent, const std::string& logPath)
@@ -122,4 +124,24 @@ std::string TStatusDlg::Line(int index) const
 std::string ErrnoText()
 {
     return std::strerror(errno);
+}
+
+TStatusDlg* StartStatusWindow(QWidget* mainWindow)
+{
+    std::string path = ProgramDirectory + "status.txt";
+    std::remove(path.c_str());
+    auto* status = new TStatusDlg(mainWindow, path);
+    status->SetLogging(true);
+    status->Create(false);
+    QObject::connect(status, &QObject::destroyed, [status] {
+        if (StatusWindow == status) StatusWindow = nullptr;
+    });
+    StatusWindow = status;
+    return status;
+}
+
+void EndStatusWindow()
+{
+    delete StatusWindow; // clears StatusWindow through its destruction
+    StatusWindow = nullptr;
 }

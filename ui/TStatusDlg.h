@@ -70,5 +70,13 @@ private:
     std::ofstream logFile_;
 };
 
+// The main window's set-up of the status window: deletes "status.txt" in the program
+// directory, makes the window over the main window with logging on, its log in that same
+// file, modeless and hidden, and keeps it in StatusWindow. The main window's destruction
+// destroys it and StatusWindow becomes null again.
+TStatusDlg* StartStatusWindow(QWidget* mainWindow);
+// Destroys the status window now (when the main window does not) and clears StatusWindow.
+void EndStatusWindow();
+
 // The run-time library's text for its last error number.
 std::string ErrnoText();

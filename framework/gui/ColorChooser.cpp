@@ -1,4 +1,5 @@
 #include "framework/gui/ColorChooser.h"
+#include "framework/gui/Headless.h"
 
 #include <QColorDialog>
 
@@ -24,6 +25,10 @@ bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
         if (!Responder()(chosen)) return false;
         color = chosen;
         return true;
+    }
+    if (IsHeadless()) {
+        ReportHeadlessModal("colour chooser");
+        return false;
     }
     if (custom)
         for (int i = 0; i < 16 && i < QColorDialog::customCount(); ++i)

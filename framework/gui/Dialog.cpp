@@ -2,6 +2,7 @@
 
 #include "framework/gui/Help.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/gui/Headless.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -120,6 +121,12 @@ int Dialog::Execute()
         int answer = responder(*this);
         if (result_ == 0) result_ = answer;
         modal_ = false;
+        return result_;
+    }
+    if (IsHeadless()) {
+        ReportHeadlessModal("dialog \"" + Caption() + "\"");
+        modal_ = false;
+        result_ = IDCANCEL;
         return result_;
     }
     setModal(true);

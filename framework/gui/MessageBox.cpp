@@ -1,4 +1,5 @@
 #include "framework/gui/MessageBox.h"
+#include "framework/gui/Headless.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -59,6 +60,12 @@ int MessageBox(QWidget* parent, const std::string& text, const std::string& titl
     MessageBoxCall call{title.empty() ? std::string("Error") : title, text, style};
     if (Responder())
         return Responder()(call);
+    if (IsHeadless()) {
+        ReportHeadlessModal("message box \"" + call.title + "\": " + call.text);
+        for (const auto& b : ButtonsOf(style))
+            if (b.id == IDCANCEL || b.id == IDNO) return b.id;
+        return DefaultMessageBoxAnswer(style);
+    }
 
     QMessageBox box(parent);
     box.setWindowTitle(QString::fromStdString(call.title));

@@ -1,6 +1,7 @@
 #include "framework/gui/PopupMenu.h"
 
 #include "framework/gui/ControlHost.h"
+#include "framework/gui/Headless.h"
 
 #include <QAction>
 #include <QMenu>
@@ -124,6 +125,8 @@ int PopupMenu::Track(ControlHost& owner, const Point& clientPoint)
     if (Responder()) {
         PopupMenuResponder responder = Responder();
         chosen = responder(*this);
+    } else if (IsHeadless()) {
+        ReportHeadlessModal("pop-up menu");
     } else {
         QMenu menu(owner.Self());
         Fill(menu, *this);

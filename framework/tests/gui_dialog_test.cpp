@@ -256,4 +256,13 @@ TEST(GuiDialog, NestedDialogsAreAnsweredInOrder)
     EXPECT_EQ(again.Execute(), IDCANCEL);
 }
 
+TEST(GuiDialog, WithoutAResponderNothingWaitsOffscreen)
+{
+    // A forgotten responder must fail a test, never hang it.
+    SampleDialog dlg;
+    EXPECT_EQ(dlg.Execute(), IDCANCEL);
+    EXPECT_EQ(MessageBox(nullptr, "Refilter Database?", "Position Filter Changed", MB_YESNO), IDNO);
+    EXPECT_EQ(MessageBox(nullptr, "Done", "Note", MB_OK), IDOK);
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "framework/gui/ListBox.h"
 #include "framework/gui/Window.h"
 #include "framework/testsupport/TestSupport.h"
+#include "globals/Globals.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -156,6 +157,25 @@ TEST_F(StatusFixture, Snapshot)
     EXPECT_TRUE(status.GetGaugeControl()->isVisible());
     std::string path = QDir::tempPath().toStdString() + "/stellum-status-window.png";
     EXPECT_TRUE(status.grab().save(QString::fromStdString(path), "PNG"));
+}
+
+TEST_F(StatusFixture, StartedByTheMainWindowAndGoneWithIt)
+{
+    std::string savedDir = ProgramDirectory;
+    ProgramDirectory = dir.path();
+    ASSERT_TRUE(testsupport::WriteFileBytes(logPath, "last run\n"));
+    auto* mainWindow = new Window;
+    TStatusDlg* status = StartStatusWindow(mainWindow);
+    EXPECT_EQ(StatusWindow, status);
+    EXPECT_FALSE(status->isVisible()); // hidden until the first report
+    EXPECT_TRUE(status->IsLogging());
+    EXPECT_EQ(testsupport::ReadFileBytes(logPath), "");
+    StatusWindow->Message("Loading Planets", false);
+    EXPECT_EQ(testsupport::ReadFileBytes(logPath), "Loading Planets\n");
+    delete mainWindow;
+    EXPECT_EQ(StatusWindow, nullptr);
+    EndStatusWindow(); // nothing left to end
+    ProgramDirectory = savedDir;
 }
 
 TEST(ErrnoText, GivesTheLibraryTextOfTheLastError)

@@ -1,0 +1,16 @@
+#include "framework/gui/Headless.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+bool IsHeadless()
+{
+    QString platform = QGuiApplication::platformName();
+    return platform == "offscreen" || platform == "minimal";
+}
+
+void ReportHeadlessModal(const std::string& what)
+{
+    std::fprintf(stderr, "headless: %s answered without a window (no responder installed)\n", what.c_str());
+}
