@@ -1,6 +1,7 @@
 #include "ui/Configuration.h"
 
 #include "framework/stream/PStream.h"
+#include "framework/stream/StringUtil.h"
 #include "ui/AngleLabelConfig.h"
 #include "ui/ChartConfig.h"
 #include "ui/ConfigInfo.h"
@@ -48,8 +49,9 @@ const KnownClass kKnownClasses[] = {
 } // namespace
 
 Configuration::Configuration(const std::string& name)
-    : signature(kSignature), fileVersion(kFileVersion), fileName(name)
+    : signature(kSignature), fileVersion(kFileVersion), fileName(ResolvePathIgnoringCase(name))
 {
+    // A file whose name differs only in letter case is the one read and written back.
     ifpstream is(fileName);
     ReadFrom(is);
 }

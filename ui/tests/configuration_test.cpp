@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
@@ -398,6 +400,23 @@ TEST(Configuration, RecordsReachTheApplicationsStore)
     }
     Configuration reread(dir.file("STLMCNFG.RSX"));
     EXPECT_EQ(reread.Count(), 1);
+
+    // A file whose name differs in letter case is read and written back under its own name.
+    ASSERT_TRUE(WriteFileBytes(dir.file("stlmcnfg.rsx"), ReadFileBytes(dir.file("STLMCNFG.RSX"))));
+    std::remove(dir.file("STLMCNFG.RSX").c_str());
+    {
+        Configuration lower(dir.file("STLMCNFG.RSX"));
+        EXPECT_EQ(lower.Count(), 1);
+        EXPECT_EQ(lower.FileName(), dir.file("stlmcnfg.rsx"));
+    }
+    EXPECT_EQ(ReadFileBytes(dir.file("STLMCNFG.RSX")), "");
+
+    // A file that cannot be written is reported as such.
+    Configuration nowhere(dir.file("no such directory/STLMCNFG.RSX"));
+    AppGlobals.config = &nowhere;
+    EXPECT_EQ(angle.Store(false), 1);
+    EXPECT_EQ(angle.Store(true), 0);
+    AppGlobals.config = nullptr;
 }
 
 TEST(Configuration, SavedStateDefaults)
