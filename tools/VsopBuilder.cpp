@@ -2,8 +2,9 @@
 // (the terms whose amplitude exceeds kLightThreshold) from VSOP87 version A (vsop87a/).
 //
 // Before anything is written the input is checked: every file has the record count its ReadMe
-// states, every block holds the number of terms its header announces, and the summed series
-// reproduce the authors' check values of vsop87.chk. The light series are then compared with
+// states, every block holds the number of terms its header announces, every amplitude agrees
+// with the two coefficients printed beside it, and the summed series reproduce the authors'
+// check values of vsop87.chk (printed to 1e-10 au). The light series are then compared with
 // the full ones at dates from 1900 to 2100 (geocentric direction of every planet and of the Sun)
 // and must stay within kLightTolerance.
 #include "framework/stream/PStream.h"
@@ -135,11 +136,19 @@ bool ParseBody(const std::string& path, int body, long expectedLines, VsopBody& 
             const std::string& t = lines[i + 1 + k];
             long tiv = 0, tib = 0, tic = 0, tit = 0;
             VsopTerm term{};
+            double sCoef = 0.0, kCoef = 0.0;
             if (!ParseInt(Field(t, 2, 1), tiv) || !ParseInt(Field(t, 3, 1), tib) || !ParseInt(Field(t, 4, 1), tic) ||
                 !ParseInt(Field(t, 5, 1), tit) || tiv != 1 || tib != body || tic != ic || tit != it ||
                 !ParseDouble(Field(t, 80, 18), term.a) || !ParseDouble(Field(t, 98, 14), term.b) ||
-                !ParseDouble(Field(t, 112, 20), term.c)) {
+                !ParseDouble(Field(t, 112, 20), term.c) || !ParseDouble(Field(t, 47, 15), sCoef) ||
+                !ParseDouble(Field(t, 62, 18), kCoef)) {
                 std::cerr << path << ": bad term at line " << i + 2 + k << "\n";
+                return false;
+            }
+            // The amplitude is printed beside the two coefficients it comes from: a damaged
+            // digit in any of the three shows.
+            if (std::fabs(term.a - std::hypot(sCoef, kCoef)) > 3e-11) {
+                std::cerr << path << ": amplitude and coefficients disagree at line " << i + 2 + k << "\n";
                 return false;
             }
             terms.push_back(term);
@@ -282,7 +291,7 @@ bool BuildVsop(const DataBuildContext& ctx)
     for (const auto& cv : checks) {
         const auto p = Evaluate(full[cv.body], (cv.jd - 2451545.0) / 365250.0);
         const double d = std::max({std::fabs(p[0] - cv.x), std::fabs(p[1] - cv.y), std::fabs(p[2] - cv.z)});
-        if (d > 1e-9) {
+        if (d > 2e-10) {
             std::cerr << "VSOP87A " << kChkName[cv.body] << " JD " << cv.jd << ": off the check value by " << d
                       << " au\n";
             return false;
