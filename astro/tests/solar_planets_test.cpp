@@ -327,6 +327,21 @@ TEST_F(PlanetsWithData, ApparentPlacesAgreeWithTheReferenceTable)
                     b == 3 ? "Moon" : Planets::BodyName(b), worst[b], worstMatched[b],
                     b == 3 ? "" : " with light time");
     }
+
+    // The light series (and the low-resolution Moon) stay within about an arcsecond more.
+    Planets light(dir_);
+    Moon lowMoon(dir_);
+    ASSERT_EQ(lowMoon.LoadLowRes(), Moon::kLowRes);
+    double worstLight[10] = {};
+    for (const auto& p : places) {
+        const JulianDate matched = AtDynamical(p.jd + p.deltaT / 86400.0);
+        const Coord c = p.body == 3 ? lowMoon.ApparentPosition(matched) : WithLightTime(light, matched, p.body);
+        worstLight[p.body] = std::max(worstLight[p.body], ArcsecBetween(c, p.ra, p.dec));
+    }
+    for (int b = 0; b <= 9; ++b) {
+        EXPECT_LT(worstLight[b], kSameTime[b] + 1.0) << Planets::BodyName(b);
+        std::printf("  %-8s light series: %5.2f\"\n", b == 3 ? "Moon" : Planets::BodyName(b), worstLight[b]);
+    }
 }
 
 TEST_F(PlanetsWithData, RiseTransitSetAgreeWithTheReferenceTable)
