@@ -25,14 +25,18 @@ sources=(installer/support/*.cpp framework/sys/*.cpp framework/stream/StringUtil
 objdir="$out/obj"
 mkdir -p "$objdir"
 objects=()
+pids=()
 for s in "${sources[@]}"; do
   o="$objdir/$(echo "$s" | tr '/' '_').o"
   if [ ! -f "$o" ] || [ "$s" -nt "$o" ] || [ scripts/fuzz.sh -nt "$o" ]; then
     "$CXX" "${flags[@]/-fsanitize=fuzzer,address/-fsanitize=fuzzer-no-link,address}" -c "$s" -o "$o" &
+    pids+=($!)
   fi
   objects+=("$o")
 done
-wait
+for p in "${pids[@]}"; do
+  wait "$p" || { echo "fuzz.sh: a source did not compile" >&2; exit 1; }
+done
 
 status=0
 for target in installer/support/fuzz/*.cpp; do

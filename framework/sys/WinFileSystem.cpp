@@ -19,6 +19,8 @@ namespace {
 
 WinRoot* Root() { return WinRoot::Current(); }
 
+int gFailRenames = 0;
+
 bool Host(const std::string& path, std::string& host, bool* link = nullptr)
 {
     WinRoot* r = Root();
@@ -192,6 +194,8 @@ void WinFind::Close()
     open_ = false;
 }
 
+void WinFileSystem::FailRenamesForTest(int n) { gFailRenames = n; }
+
 bool WinFileSystem::MatchPattern(const std::string& pattern, const std::string& name)
 {
     if (pattern == "*.*" || pattern == "*") return true;
@@ -289,6 +293,10 @@ bool WinFileSystem::MoveFileEx(const std::string& from, const std::string& to, u
         if (!(flags & kMoveReplaceExisting) || S_ISDIR(stt.st_mode)) return false;
         if (!S_ISLNK(stt.st_mode) && !(stt.st_mode & S_IWUSR)) return false;
         if (r->IsInUse(to)) return false;
+    }
+    if (gFailRenames > 0) {
+        --gFailRenames;
+        return false;
     }
     if (std::rename(hf.c_str(), ht.c_str()) != 0) return false;
     r->ForgetFile(to);

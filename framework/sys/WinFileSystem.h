@@ -91,6 +91,8 @@ public:
     // Writes a host file so that it is either the old or the new content after a crash:
     // a temporary file beside it is written, flushed to disk and renamed over it.
     static bool WriteHostFileAtomically(const std::string& host, const std::string& bytes);
+    // Test hook: the next n renames (MoveFile, MoveFileEx) fail as a full disk would.
+    static void FailRenamesForTest(int n);
     // Case-insensitive match of a name against a pattern of "*" and "?"; "*.*" matches all.
     static bool MatchPattern(const std::string& pattern, const std::string& name);
 };

@@ -309,15 +309,6 @@ bool WinRoot::ToHost(const std::string& path, std::string& host, bool* isLink) c
     return true;
 }
 
-bool WinRoot::HostPathInside(const std::string& host) const
-{
-    for (auto& d : drives_) {
-        const std::string& dir = d.second.hostDir;
-        if (host.compare(0, dir.size(), dir) == 0 || host + "/" == dir) return true;
-    }
-    return false;
-}
-
 std::string WinRoot::KeyOf(const std::string& path) const { return ToUpperAscii(FullPath(path)); }
 
 void WinRoot::SetInUse(const std::string& path, bool inUse)

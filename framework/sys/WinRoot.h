@@ -97,8 +97,6 @@ public:
     // component on the way is a symbolic link. When the final component is a link, isLink
     // is set (callers must not follow it out of the root).
     bool ToHost(const std::string& path, std::string& host, bool* isLink = nullptr) const;
-    // True when a host path lies inside the backing directory of some drive (no link resolved).
-    bool HostPathInside(const std::string& host) const;
 
     // Files in use: a file in use cannot be deleted, renamed, replaced or opened for writing.
     void SetInUse(const std::string& path, bool inUse = true);

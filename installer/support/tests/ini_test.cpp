@@ -120,7 +120,12 @@ TEST_F(IniTest, AFailedRewriteLeavesTheFileWhole)
 {
     const std::string before = "[S]\nk=1\n";
     ASSERT_TRUE(Write("setup.ini", before));
-    // The final rename cannot replace a file in use: the old file stays as it was.
+    // The rename that puts the new copy in place fails: the file keeps its old content.
+    WinFileSystem::FailRenamesForTest(1);
+    EXPECT_FALSE(SetIniEntry(kFile, "S", "k", "2", 0));
+    EXPECT_EQ(Read("setup.ini"), before);
+    WinFileSystem::FailRenamesForTest(0);
+    // Nor can it replace a file in use.
     root.SetInUse(kFile);
     EXPECT_FALSE(SetIniEntry(kFile, "S", "k", "2", 0));
     EXPECT_EQ(Read("setup.ini"), before);
