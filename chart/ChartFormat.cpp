@@ -1,0 +1,111 @@
+#include "chart/ChartFormat.h"
+
+#include "catalog/CatalogueTable.h"
+
+ChartFormat::ChartFormat(std::string fileName) : fileName_(std::move(fileName)) {}
+
+ChartFormat::~ChartFormat()
+{
+    Close();
+}
+
+void ChartFormat::Close()
+{
+    in_.close();
+    out_.close();
+    mode_ = Closed;
+}
+
+bool ChartFormat::MarkerIsGood()
+{
+    in_.close();
+    out_.close();
+    mode_ = Closed;
+    if (!in_.open(fileName_, pstream::in | pstream::binary))
+        return false;
+    const std::uint8_t marker = in_.readByte();
+    return in_.good() && marker == kMarker;
+}
+
+int ChartFormat::OpenRead()
+{
+    if (mode_ == Reading)
+        return 1;
+    if (!MarkerIsGood()) {
+        Rebuild();
+        if (!MarkerIsGood()) {
+            Close();
+            return 0;
+        }
+    }
+    mode_ = Reading;
+    return 1;
+}
+
+// Every object starts with a frame centred on its catalogue position, both field sizes 20.
+void ChartFormat::Rebuild()
+{
+    Close();
+    for (int i = 0; i < kRecordCount; ++i) {
+        if (!WriteFrame(i, NGCTable.ra[i], NGCTable.dec[i], kDefaultFieldSize, kDefaultFieldSize))
+            break;
+    }
+    Close();
+}
+
+int ChartFormat::OpenWrite()
+{
+    if (mode_ == Writing)
+        return 1;
+    in_.close();
+    out_.close();
+    mode_ = Closed;
+    if (out_.open(fileName_) && out_.seekp(0))
+        out_.writeByte(kMarker);
+    if (!out_.is_open() || out_.fail()) {
+        Close();
+        return 0;
+    }
+    mode_ = Writing;
+    return 1;
+}
+
+int ChartFormat::WriteFrame(int index, double ra, double dec, double size1, double size2)
+{
+    if (index < 0 || index >= kRecordCount)
+        return 0;
+    if (mode_ != Writing && !OpenWrite())
+        return 0;
+    record_[0] = static_cast<float>(ra);
+    record_[1] = static_cast<float>(dec);
+    record_[2] = static_cast<float>(size1);
+    record_[3] = static_cast<float>(size2);
+    out_.seekp(1 + std::streamoff(kRecordSize) * index);
+    for (float v : record_)
+        out_.writeFloat(v);
+    return out_.fail() ? 0 : 1;
+}
+
+int ChartFormat::ReadFrame(int index, double& ra, double& dec, double& size1, double& size2)
+{
+    if (index < 0 || index >= kRecordCount)
+        return 0;
+    if (mode_ != Reading && !OpenRead())
+        return 0;
+    // A read past the end of a short file fails that read only, not the ones after it.
+    in_.clear();
+    if (!in_.seekg(1 + std::streamoff(kRecordSize) * index))
+        return 0;
+    float r[4];
+    for (float& v : r)
+        v = in_.readFloat();
+    if (!in_.good())
+        return 0;
+    for (int i = 0; i < 4; ++i)
+        record_[i] = r[i];
+    ra = r[0];
+    dec = r[1];
+    size1 = r[2];
+    size2 = r[3];
+    return 1;
+}

@@ -1,0 +1,56 @@
+// The chart frame file "chrtfrmt.rsx" in the user directory: for every catalogue row the
+// frame in which the chart last showed the object (centre and two field sizes), one fixed
+// 16-byte record per row reached by one seek.
+//
+// File (little-endian): the format marker byte 4, then for row i at 1 + 16 i the centre's
+// right ascension and declination (floats, the units of the catalogue table's columns) and
+// the two field sizes (floats). A complete file holds 13336 records.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/stream/PStream.h"
+
+class ChartFormat {
+public:
+    static constexpr int kRecordCount = 13336;
+    static constexpr int kRecordSize = 16;
+    static constexpr std::uint8_t kMarker = 4;
+    // Field size of a frame made from the catalogue when the file is rebuilt.
+    static constexpr float kDefaultFieldSize = 20.0f;
+
+    enum Mode { Closed = 0, Reading = 1, Writing = 2 };
+
+    explicit ChartFormat(std::string fileName);
+    ~ChartFormat();
+    ChartFormat(const ChartFormat&) = delete;
+    ChartFormat& operator=(const ChartFormat&) = delete;
+
+    // Opens for reading and checks the marker; a missing file or a wrong marker rebuilds the
+    // file from the catalogue first. 0 when it still cannot be read.
+    int OpenRead();
+    // Opens for update (the records already in the file survive; a missing file is created)
+    // and writes the marker. 0 when that fails.
+    int OpenWrite();
+    void Close();
+
+    // Writes the frame of a catalogue row, leaving every other record as it was. 0 when the
+    // file cannot be written or the row lies outside the file.
+    int WriteFrame(int index, double ra, double dec, double size1, double size2);
+    // Reads the frame of a catalogue row; 0 (outputs untouched) when there is none.
+    int ReadFrame(int index, double& ra, double& dec, double& size1, double& size2);
+
+    int GetMode() const { return mode_; }
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    bool MarkerIsGood();
+    void Rebuild();
+
+    std::int32_t mode_ = Closed;
+    std::string fileName_;
+    ifpstream in_;
+    fpstream out_;
+    float record_[4] = {0, 0, 0, 0};
+};

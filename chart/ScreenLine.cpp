@@ -1,0 +1,60 @@
+#include "chart/ScreenLine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// Truncation towards zero into the range of a screen coordinate.
+int TruncToInt(double v)
+{
+    if (!(v == v))
+        return 0;
+    constexpr double lo = std::numeric_limits<int>::min();
+    constexpr double hi = std::numeric_limits<int>::max();
+    return static_cast<int>(std::trunc(std::clamp(v, lo, hi)));
+}
+
+bool StrictlyBetween(int v, int a, int b)
+{
+    return (a < v && v < b) || (b < v && v < a);
+}
+
+} // namespace
+
+double PointDistance(const Point& p, const Point& q)
+{
+    const double dx = double(p.x) - double(q.x);
+    const double dy = double(p.y) - double(q.y);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+int ScreenLine::DistanceTo(const Point& q, double& distance) const
+{
+    distance = 0;
+    if (IsEmpty() || (x1 == x2 && y1 == y2))
+        return 0;
+    if (y1 == y2) {
+        distance = std::fabs(double(q.y) - double(y1));
+        return StrictlyBetween(q.x, x1, x2) ? 1 : 0;
+    }
+    if (x1 == x2) {
+        distance = std::fabs(double(q.x) - double(x1));
+        return StrictlyBetween(q.y, y1, y2) ? 1 : 0;
+    }
+    // The line y = f x + h, and the perpendicular through q, y = g x + m; their meeting point
+    // is the foot of the perpendicular.
+    const double f = (double(y1) - double(y2)) / (double(x1) - double(x2));
+    const double h = y1 - f * x1;
+    const double g = -1.0 / f;
+    const double m = q.y - g * q.x;
+    const int fy = TruncToInt((g * h - f * m) / (g - f));
+    const int fx = TruncToInt((fy - h) / f);
+    distance = PointDistance(q, Point(fx, fy));
+
+    const long long left = std::min(x1, x2) - 3LL, right = std::max(x1, x2) + 3LL;
+    const long long top = std::min(y1, y2) - 3LL, bottom = std::max(y1, y2) + 3LL;
+    return (fx >= left && fx < right && fy >= top && fy < bottom) ? 1 : -1;
+}
