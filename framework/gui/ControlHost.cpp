@@ -24,6 +24,9 @@ ControlHost::ControlHost(QWidget* self) : self_(self) {}
 
 ControlHost::~ControlHost()
 {
+    for (auto& c : connections_) QObject::disconnect(c);
+    for (auto& c : controls_)
+        if (auto* edit = dynamic_cast<Edit*>(c.second.data())) edit->SetKillFocusNotify(nullptr);
     for (auto& t : timers_) delete t.second;
 }
 
@@ -31,27 +34,30 @@ void ControlHost::RegisterControl(int id, QWidget* control)
 {
     controls_[id] = control;
     if (!control) return;
+    auto keep = [this](QMetaObject::Connection c) { connections_.push_back(c); };
     if (auto* button = dynamic_cast<QAbstractButton*>(control)) {
-        QWidget* self = self_;
-        QObject::connect(button, &QAbstractButton::clicked, self, [this, id, button]() {
+        keep(QObject::connect(button, &QAbstractButton::clicked, self_, [this, id, button]() {
             // A button registered again under another id must not send the old one.
             if (Control(id) == button) SendCommand(id);
-        });
+        }));
     }
     // Notifications reach the window only while the control is still registered under the id.
     auto notify = [this, id, control](int code) {
         if (Control(id) == control) SendNotify(id, code);
     };
     if (auto* list = dynamic_cast<ListBox*>(control)) {
-        QObject::connect(list, &QListWidget::itemSelectionChanged, self_, [notify] { notify(LBN_SELCHANGE); });
-        QObject::connect(list, &QListWidget::itemDoubleClicked, self_, [notify] { notify(LBN_DBLCLK); });
+        keep(QObject::connect(list, &QListWidget::itemSelectionChanged, self_,
+                              [notify] { notify(LBN_SELCHANGE); }));
+        keep(QObject::connect(list, &QListWidget::itemDoubleClicked, self_,
+                              [notify] { notify(LBN_DBLCLK); }));
     } else if (auto* combo = dynamic_cast<QComboBox*>(control)) {
-        QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), self_,
-                         [notify] { notify(CBN_SELCHANGE); });
+        keep(QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), self_,
+                              [notify] { notify(CBN_SELCHANGE); }));
         if (combo->lineEdit())
-            QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, self_, [notify] { notify(CBN_EDITCHANGE); });
+            keep(QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, self_,
+                                  [notify] { notify(CBN_EDITCHANGE); }));
     } else if (auto* edit = dynamic_cast<QLineEdit*>(control)) {
-        QObject::connect(edit, &QLineEdit::textChanged, self_, [notify] { notify(EN_CHANGE); });
+        keep(QObject::connect(edit, &QLineEdit::textChanged, self_, [notify] { notify(EN_CHANGE); }));
         if (auto* own = dynamic_cast<Edit*>(edit)) own->SetKillFocusNotify([notify] { notify(EN_KILLFOCUS); });
     }
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <QMetaObject>
 #include <QPointer>
 
 class QWidget;
@@ -151,6 +152,9 @@ private:
     void RegisterControl(int id, QWidget* control);
 
     QWidget* self_;
+    // Connections from controls to this host, cut when the host goes (its controls outlive
+    // it by a moment while the widget destroys its children).
+    std::vector<QMetaObject::Connection> connections_;
     std::map<int, QPointer<QWidget>> controls_;
     std::map<int, std::unique_ptr<Validator>> validators_;
     std::map<int, std::function<void()>> handlers_;

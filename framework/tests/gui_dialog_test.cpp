@@ -265,4 +265,21 @@ TEST(GuiDialog, WithoutAResponderNothingWaitsOffscreen)
     EXPECT_EQ(MessageBox(nullptr, "Done", "Note", MB_OK), IDOK);
 }
 
+TEST(GuiDialog, DestroyingADialogWithLiveControlsSendsNothingToIt)
+{
+    auto* dlg = new Dialog;
+    auto* list = dlg->Place(105, new ListBox(dlg), 0, 0);
+    auto* edit = dlg->Place(104, new Edit(dlg), 1, 0);
+    int notes = 0;
+    dlg->OnNotify(105, LBN_SELCHANGE, [&] { ++notes; });
+    dlg->OnNotify(104, EN_KILLFOCUS, [&] { ++notes; });
+    list->AddString("a");
+    list->setCurrentRow(0);
+    dlg->Create();
+    edit->setFocus();
+    notes = 0;
+    delete dlg; // its list and edit go after the dialog's own part
+    EXPECT_EQ(notes, 0);
+}
+
 } // namespace
