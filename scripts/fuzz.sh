@@ -19,7 +19,7 @@ flags=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer
 libs=($(pkg-config --libs Qt6Widgets))
 # The support library and the parts of the platform layer it stands on, built instrumented.
 sources=(installer/support/*.cpp framework/sys/*.cpp framework/stream/StringUtil.cpp
-         framework/gui/MessageBox.cpp)
+         framework/gui/*.cpp)
 
 # Objects once, shared by both targets.
 objdir="$out/obj"
