@@ -8,7 +8,9 @@
 
 namespace {
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines, bool& endsWithNewline)
+// The lines of a file without their "\n" (a "\r" before it is kept, so that a rewrite keeps
+// each line's own ending); crlf tells whether the file's first line ends in "\r\n".
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, bool& crlf)
 {
     FILE* f = WinFileSystem::Open(path, "rb");
     if (!f) return false;
@@ -22,12 +24,11 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines, bool& e
     while (i < text.size()) {
         size_t j = text.find('\n', i);
         if (j == std::string::npos) j = text.size();
-        std::string line = text.substr(i, j - i);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+        lines.push_back(text.substr(i, j - i));
         i = j + 1;
     }
-    endsWithNewline = text.empty() || text.back() == '\n';
+    crlf = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r' &&
+           text.size() > lines[0].size();
     return true;
 }
 
@@ -112,21 +113,22 @@ bool WinProfile::WriteString(const std::string& file, const std::string& section
     WinRoot* r = WinRoot::Current();
     if (!r) return false;
     std::vector<std::string> lines;
-    bool nl = true;
+    bool crlf = false;
     bool exists = WinFileSystem::Exists(path);
     if (exists) {
         if (WinFileSystem::Access(path, 2) != 0 || r->IsInUse(path)) return false;
-        if (!ReadLines(path, lines, nl)) return false;
+        if (!ReadLines(path, lines, crlf)) return false;
     }
+    const std::string cr = crlf ? "\r" : "";
     int h = FindSection(lines, section);
     if (!key) {
         if (h < 0) return true;
         lines.erase(lines.begin() + h, lines.begin() + SectionEnd(lines, h));
     } else if (h < 0) {
         if (!value) return true;
-        if (!lines.empty() && !ProfileLine(lines.back()).IsBlank()) lines.push_back("");
-        lines.push_back("[" + section + "]");
-        lines.push_back(std::string(key) + "=" + value);
+        if (!lines.empty() && !ProfileLine(lines.back()).IsBlank()) lines.push_back(cr);
+        lines.push_back("[" + section + "]" + cr);
+        lines.push_back(std::string(key) + "=" + value + cr);
     } else {
         size_t end = SectionEnd(lines, h);
         size_t found = end;
@@ -134,13 +136,13 @@ bool WinProfile::WriteString(const std::string& file, const std::string& section
             if (ProfileLine(lines[i]).IsEntryNamed(key)) found = i;
         if (found != end) {
             if (value)
-                lines[found] = std::string(key) + "=" + value;
+                lines[found] = std::string(key) + "=" + value + cr;
             else
                 lines.erase(lines.begin() + found);
         } else if (value) {
             size_t at = end;
             while (at > static_cast<size_t>(h) + 1 && ProfileLine(lines[at - 1]).IsBlank()) --at;
-            lines.insert(lines.begin() + at, std::string(key) + "=" + value);
+            lines.insert(lines.begin() + at, std::string(key) + "=" + value + cr);
         }
     }
     std::string text;

@@ -48,6 +48,13 @@ TEST_F(ProfileTest, WritesReplaceAddAndDeleteInPlace)
     EXPECT_TRUE(WinProfile::WriteString("win.ini", "b", nullptr, nullptr));
     EXPECT_EQ(testsupport::ReadFileBytes(win + "win.ini"), "[a]\nX=9\nz=3\n\n[c]\nw=4\n");
 
+    // A file with "\r\n" line ends keeps them.
+    ASSERT_TRUE(testsupport::WriteFileBytes(win + "dos.ini", "[a]\r\nx=1\r\n"));
+    EXPECT_TRUE(WinProfile::WriteString("dos.ini", "a", "y", "2"));
+    EXPECT_TRUE(WinProfile::WriteString("dos.ini", "a", "x", "3"));
+    EXPECT_EQ(testsupport::ReadFileBytes(win + "dos.ini"), "[a]\r\nx=3\r\ny=2\r\n");
+    EXPECT_EQ(WinProfile::GetString("dos.ini", "A", "Y", ""), "2");
+
     // A read-only file is left alone.
     ASSERT_TRUE(WinFileSystem::SetAttributes("C:\\WINDOWS\\win.ini", kAttrReadOnly));
     EXPECT_FALSE(WinProfile::WriteString("win.ini", "a", "x", "0"));
