@@ -137,6 +137,15 @@ public:
     int LogPixelsX() const { return logPixelsX_; }
     int LogPixelsY() const { return logPixelsY_; }
     Size DeviceSize() const { return deviceSize_; }
+    // Whether the device is a printer, and how many colours it shows (2 for a monochrome
+    // or grey-scale printout). A printing routine that knows better states them.
+    bool IsPrinter() const { return printer_; }
+    int DeviceColors() const { return deviceColors_; }
+    void SetDeviceFacts(bool printer, int colors)
+    {
+        printer_ = printer;
+        deviceColors_ = colors;
+    }
 
     // --- clipping (rectangles in logical units unless said otherwise) ------------------
     void IntersectClipRect(const Rect& r);
@@ -229,5 +238,7 @@ private:
     Size deviceSize_;
     int logPixelsX_;
     int logPixelsY_;
+    bool printer_ = false;
+    int deviceColors_ = 1 << 24;
     unsigned dirty_ = kAll;
 };

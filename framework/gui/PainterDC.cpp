@@ -26,6 +26,7 @@ PainterDC::PainterDC(QPaintDevice* device)
     : DC(Size(device->width(), device->height()), device->logicalDpiX(), device->logicalDpiY()),
       own_(std::make_unique<QPainter>(device)), painter_(own_.get()), borrowed_(false)
 {
+    SetDeviceFacts(device->devType() == QInternal::Printer, device->colorCount());
 }
 
 PainterDC::PainterDC(QPainter& painter, Size deviceSize, int logPixelsX, int logPixelsY)

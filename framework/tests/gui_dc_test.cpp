@@ -96,6 +96,10 @@ TEST(GuiDC, AnisotropicMappingForPrinting)
     EXPECT_EQ(dc.DPtoLP(Point(45, 27)), Point(20, 30));
     EXPECT_EQ(dc.LogPixelsX(), 300);
     EXPECT_EQ(dc.LogPixelsY(), 600);
+    EXPECT_FALSE(dc.IsPrinter());
+    dc.SetDeviceFacts(true, 2); // a grey-scale printout
+    EXPECT_TRUE(dc.IsPrinter());
+    EXPECT_EQ(dc.DeviceColors(), 2);
 
     // Clipping set in logical units reads back in logical units; SaveDC/RestoreDC bring back
     // mapping and clipping together.
