@@ -46,10 +46,12 @@ int ChartFormat::OpenRead()
 void ChartFormat::Rebuild()
 {
     Close();
+    rebuilding_ = true;
     for (int i = 0; i < kRecordCount; ++i) {
         if (!WriteFrame(i, NGCTable.ra[i], NGCTable.dec[i], kDefaultFieldSize, kDefaultFieldSize))
             break;
     }
+    rebuilding_ = false;
     Close();
 }
 
@@ -57,6 +59,8 @@ int ChartFormat::OpenWrite()
 {
     if (mode_ == Writing)
         return 1;
+    if (!rebuilding_ && !MarkerIsGood())
+        Rebuild();
     in_.close();
     out_.close();
     mode_ = Closed;

@@ -30,8 +30,9 @@ public:
     // Opens for reading and checks the marker; a missing file or a wrong marker rebuilds the
     // file from the catalogue first. 0 when it still cannot be read.
     int OpenRead();
-    // Opens for update (the records already in the file survive; a missing file is created)
-    // and writes the marker. 0 when that fails.
+    // Opens for update (the records already in the file survive) and writes the marker. A
+    // missing file or one with a wrong marker is rebuilt from the catalogue first, so that
+    // writing one frame never leaves the other rows without theirs. 0 when that fails.
     int OpenWrite();
     void Close();
 
@@ -48,6 +49,7 @@ private:
     bool MarkerIsGood();
     void Rebuild();
 
+    bool rebuilding_ = false;
     std::int32_t mode_ = Closed;
     std::string fileName_;
     ifpstream in_;

@@ -102,7 +102,7 @@ int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point)
     if (line.slope == 0) {
         if (line.y1 < rect.top || line.y1 > rect.bottom)
             return EdgeNone;
-        const int m = (line.x1 + line.x2) / 2;
+        const long long m = (static_cast<long long>(line.x1) + line.x2) / 2;
         if (std::abs(double(rect.left) - m) >= std::abs(double(rect.right) - m)) {
             point = Point(rect.right, line.y1);
             return EdgeRight;

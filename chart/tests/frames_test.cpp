@@ -77,6 +77,23 @@ TEST_F(ChartFrames, WritingOneRecordKeepsTheOthers)
     EXPECT_EQ(FileSize(), 213377u);
 }
 
+TEST_F(ChartFrames, FirstWriteToAMissingFileBuildsTheOtherRowsToo)
+{
+    {
+        ChartFormat frames(File());
+        ASSERT_EQ(frames.WriteFrame(7, 1.25, 2.5, 3, 4), 1);
+    }
+    EXPECT_EQ(FileSize(), 213377u);
+    ChartFormat frames(File());
+    double ra, dec, s1, s2;
+    ASSERT_EQ(frames.ReadFrame(7, ra, dec, s1, s2), 1);
+    EXPECT_DOUBLE_EQ(ra, 1.25);
+    EXPECT_DOUBLE_EQ(s2, 4);
+    ASSERT_EQ(frames.ReadFrame(8, ra, dec, s1, s2), 1);
+    EXPECT_DOUBLE_EQ(ra, NGCTable.ra[8]);
+    EXPECT_DOUBLE_EQ(s1, 20);
+}
+
 TEST_F(ChartFrames, WrongMarkerOrShortFile)
 {
     // A file whose first byte is 3 is rebuilt.
