@@ -4,6 +4,7 @@
 #include "framework/stream/PStream.h"
 #include "framework/testsupport/TestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {

@@ -5,6 +5,7 @@
 #include "framework/testsupport/TestSupport.h"
 
 #include <cmath>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
