@@ -80,7 +80,7 @@ CountryDlg::CountryDlg(QWidget* parent, const std::string& siteListFile, int hel
     list_ = Place(kListId, new ListBox(this), 0, 0);
     list_->setMinimumSize(260, 300);
     AddStandardButtons(helpContext);
-    QObject::connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { Choose(); });
+    OnNotify(kListId, LBN_DBLCLK, [this] { Choose(); });
 }
 
 void CountryDlg::SetupWindow()

@@ -79,12 +79,10 @@ Locate::Locate(QWidget* parent, const std::string& preferredFile, const std::str
         ControlAs<QPushButton>(id)->setAutoDefault(false);
     AddStandardButtons(kHelpContext);
 
-    QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited, this,
-                     [this](const QString& text) { typedName_ = text.toStdString(); });
-    QObject::connect(combo_, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int item) {
-        if (!updating_)
-            SelectionChanged(item);
-    });
+    GroupRadioButtons({kNorth, kSouth});
+    GroupRadioButtons({kEast, kWest});
+    OnNotify(kSiteCombo, CBN_EDITCHANGE, [this] { typedName_ = combo_->GetText(); });
+    OnNotify(kSiteCombo, CBN_SELCHANGE, [this] { SelectionChanged(combo_->GetSelIndex()); });
 }
 
 int Locate::FindEntry(const std::string& name) const
@@ -100,16 +98,12 @@ int Locate::FindEntry(const std::string& name) const
 
 void Locate::AddComboEntry(int index)
 {
-    updating_ = true;
     combo_->SetItemData(combo_->AddString(entries_[static_cast<std::size_t>(index)].GetName()), index);
-    updating_ = false;
 }
 
 void Locate::RefillCombo()
 {
-    updating_ = true;
     combo_->ClearList();
-    updating_ = false;
     for (int i = 0; i < Count(); ++i)
         AddComboEntry(i);
 }
@@ -126,9 +120,7 @@ void Locate::ShowSite()
     const std::int32_t parts[6] = {lat.whole, lat.minutes, lat.roundedSeconds, lon.whole, lon.minutes, lon.roundedSeconds};
     for (int k = 0; k < 6; ++k)
         spinners_[k]->SetText(std::to_string(parts[k]));
-    updating_ = true;
     combo_->SetText(site_.GetName());
-    updating_ = false;
     typedName_ = site_.GetName();
     CheckButton(lat.sign > 0 ? kNorth : kSouth, BF_CHECKED);
     CheckButton(lat.sign > 0 ? kSouth : kNorth, BF_UNCHECKED);
@@ -158,11 +150,8 @@ void Locate::StoreCurrentSite()
         entries_[static_cast<std::size_t>(found)] = site_;
         // A change of letter case renames the entry in the box as well.
         const int item = combo_->FindItemData(found);
-        if (item != CB_ERR && combo_->GetString(item) != site_.GetName()) {
-            updating_ = true;
+        if (item != CB_ERR && combo_->GetString(item) != site_.GetName())
             combo_->setItemText(item, QString::fromStdString(site_.GetName()));
-            updating_ = false;
-        }
         return;
     }
     if (Count() >= kMaxEntries) {
@@ -299,7 +288,8 @@ bool Locate::EvCommand(int id)
 
 void Locate::SelectionChanged(int item)
 {
-    // The edits belong to the site that was shown, under the name typed for it.
+    // The edits belong to the site that was shown, under the name typed for it (the box has
+    // already put the picked item's text into its edit field).
     ReadDialog(typedName_);
     const long index = combo_->GetItemData(item);
     if (index < 0 || index >= Count())

@@ -69,7 +69,6 @@ private:
     LLposit site_;
     std::vector<LLposit> entries_;
     bool damaged_ = false;
-    bool updating_ = false;
     std::string typedName_;
     ComboBox* combo_;
     spinner* spinners_[6];

@@ -201,9 +201,22 @@ TEST_F(LocateFixture, ChangingTheSelectionKeepsTheEditsOfTheSiteLeft)
     EXPECT_TRUE(dlg->IsControlEnabled(Locate::kDelete));
     dlg->SetControlText(Locate::kLatDegrees, "7");
     Combo(*dlg)->SetSelIndex(Combo(*dlg)->FindExactString("Beta"));
+    dlg->SendNotify(Locate::kSiteCombo, CBN_SELCHANGE);
     EXPECT_EQ(dlg->ControlText(Locate::kSiteCombo), "Beta");
     EXPECT_EQ(dlg->ControlText(Locate::kLatDegrees), "2");
     EXPECT_EQ(dlg->Entry(0).Latitude(), 7.0);
+
+    // A name typed before picking another entry names the site that was being edited.
+    dlg->SetControlText(Locate::kSiteCombo, "Beta Two");
+    dlg->SendNotify(Locate::kSiteCombo, CBN_EDITCHANGE);
+    dlg->SetControlText(Locate::kLatDegrees, "8");
+    Combo(*dlg)->SetSelIndex(Combo(*dlg)->FindExactString("Alpha"));
+    dlg->SendNotify(Locate::kSiteCombo, CBN_SELCHANGE);
+    ASSERT_EQ(dlg->Count(), 3);
+    EXPECT_EQ(dlg->Entry(1).Latitude(), 2.0);
+    EXPECT_EQ(dlg->Entry(2).GetName(), "Beta Two");
+    EXPECT_EQ(dlg->Entry(2).Latitude(), 8.0);
+    EXPECT_EQ(dlg->ControlText(Locate::kLatDegrees), "7");
     dlg->PressButton(IDCANCEL);
     EXPECT_NEAR(ReadPreferred(pref)[0].Latitude(), 1.0, 1e-12) << "Cancel writes nothing";
 }
@@ -321,12 +334,12 @@ TEST_F(CountryFixture, WalksFromCountryToRegionToSite)
 
     // Nothing selected: OK and a double click take nothing.
     dlg.PressButton(IDOK);
-    emit list->itemDoubleClicked(nullptr);
+    dlg.SendNotify(CountryDlg::kListId, LBN_DBLCLK);
     EXPECT_EQ(dlg.CurrentStage(), CountryDlg::Countries);
     EXPECT_EQ(dlg.Result(), 0);
 
     list->SetSelIndex(0);
-    emit list->itemDoubleClicked(list->item(0));
+    dlg.SendNotify(CountryDlg::kListId, LBN_DBLCLK);
     EXPECT_EQ(dlg.CurrentStage(), CountryDlg::Regions);
     EXPECT_EQ(Items(*list), (std::vector<std::string>{"North", "South", "Capital"}))
         << "regions, then the country's sites without a region";
