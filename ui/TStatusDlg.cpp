@@ -1,5 +1,8 @@
 #include "ui/TStatusDlg.h"
 
+#include "astro/SolarReport.h"
+#include "ui/LogErrors.h"
+
 #include "framework/gui/Gauge.h"
 #include "framework/gui/ListBox.h"
 #include "globals/Globals.h"
@@ -137,6 +140,14 @@ TStatusDlg* StartStatusWindow(QWidget* mainWindow)
         if (StatusWindow == status) StatusWindow = nullptr;
     });
     StatusWindow = status;
+    // The astronomy library reports its series files and long runs through these.
+    SolarReport.message = [](const std::string& line) {
+        if (StatusWindow) StatusWindow->Message(line);
+    };
+    SolarReport.progress = [](int percent) {
+        if (StatusWindow) StatusWindow->SetProgress(percent < 0 ? 0u : static_cast<std::uint32_t>(percent));
+    };
+    SolarReport.debugLine = [](const std::string& line) { WriteDebugLine(line); };
     return status;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/gui/Window.h"
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
+#include "astro/SolarReport.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -172,6 +173,9 @@ TEST_F(StatusFixture, StartedByTheMainWindowAndGoneWithIt)
     EXPECT_EQ(testsupport::ReadFileBytes(logPath), "");
     StatusWindow->Message("Loading Planets", false);
     EXPECT_EQ(testsupport::ReadFileBytes(logPath), "Loading Planets\n");
+    // The astronomy library's reports reach the window once it exists.
+    SolarStatusMessage("Calculating Planets");
+    EXPECT_EQ(status->Line(status->LineCount() - 1), "Calculating Planets");
     delete mainWindow;
     EXPECT_EQ(StatusWindow, nullptr);
     EndStatusWindow(); // nothing left to end
