@@ -205,12 +205,11 @@ double TextConvert::ParseValue(const std::string& text, std::int32_t kind)
 
     // A magnitude written with its kind reads back into the stored form of that kind.
     if (kind_ == vkMagnitude) {
-        for (const auto& [suffix, offset] : {std::pair<const char*, double>{kVisualSuffix, kVisualOffset},
-                                             std::pair<const char*, double>{kPhotoSuffix, kPhotoOffset}}) {
-            if (EndsWith(text, suffix) && text.size() > std::string(suffix).size()) {
-                const double v = ParseValue(text.substr(0, text.size() - std::string(suffix).size()), vkMagnitude);
-                return v + offset;
-            }
+        const std::string trimmed = text.substr(0, text.find_last_not_of(' ') + 1);
+        for (const auto& [suffix, offset] : {std::pair<std::string, double>{kVisualSuffix, kVisualOffset},
+                                             std::pair<std::string, double>{kPhotoSuffix, kPhotoOffset}}) {
+            if (trimmed.size() > suffix.size() && EndsWith(trimmed, suffix))
+                return ParseValue(trimmed.substr(0, trimmed.size() - suffix.size()), vkMagnitude) + offset;
         }
     }
 

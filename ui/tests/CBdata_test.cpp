@@ -177,15 +177,17 @@ TEST(CBdata, TextLineCarriesAtMost499Entries)
 
     // Writing never produces a line the reader refuses.
     CBdata big(30, "BIG");
+    big.AddEntry("with|bar", 1000);
+    big.AddEntry(std::string(50, 'x'), 1001);
     for (int i = 1; i <= 600; ++i)
         big.AddEntry("Entry " + std::to_string(i), i);
-    big.AddEntry("with|bar", 0);
     std::stringstream round;
     big.WriteText(round);
     CBdata back;
     back.ReadText(round);
     EXPECT_EQ(back.TextReadState(), 1);
     EXPECT_EQ(back.Count(), 499);
+    EXPECT_EQ(back.TextAt(0), "Entry 1") << "texts the line cannot carry are left out";
 }
 
 } // namespace

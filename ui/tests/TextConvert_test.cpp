@@ -28,7 +28,7 @@ TEST(TextConvert, ReadsValuesInEveryLayout)
         {"45 deg 30 min", vkDeclination, 45.5},
         {"6.5", vkMagnitude, 6.5},
         {"12.3 (visual)", vkMagnitude, 212.3},
-        {"6.0 (photo)", vkMagnitude, 406.0},
+        {"6.0 (photo) ", vkMagnitude, 406.0},
         {"-1.5 (visual)", vkMagnitude, 198.5},
         {"2.5 deg", vkSize, 2.5},
         {"15 min", vkSize, 0.25},
