@@ -18,17 +18,17 @@ const char* const kPhotoSuffix = " (photo)";
 constexpr double kOneSixtieth = 0.016666666666666666;
 constexpr double kOne3600th = 0.0002777777777777778;
 
-bool ContainsAnyOf(const std::string& piece, const char* chars)
+bool ContainsAnyOf(const std::string& segment, const char* chars)
 {
-    return piece.find_first_of(chars) != std::string::npos;
+    return segment.find_first_of(chars) != std::string::npos;
 }
 
-// True when the piece holds `first` (either case) directly followed by `second` (either case).
-bool ContainsPair(const std::string& piece, char first, char second)
+// True when the segment holds `first` (either case) directly followed by `second` (either case).
+bool ContainsPair(const std::string& segment, char first, char second)
 {
-    for (std::size_t i = 0; i + 1 < piece.size(); ++i) {
-        const char a = static_cast<char>(piece[i] | 0x20);
-        const char b = static_cast<char>(piece[i + 1] | 0x20);
+    for (std::size_t i = 0; i + 1 < segment.size(); ++i) {
+        const char a = static_cast<char>(segment[i] | 0x20);
+        const char b = static_cast<char>(segment[i + 1] | 0x20);
         if (a == first && b == second)
             return true;
     }
@@ -175,21 +175,21 @@ void TextConvert::SplitText(const std::string& text)
     unitSuffix_ = UnitCode(suffix_);
 }
 
-// The unit a piece names; of the tests below, the last that finds something decides.
-std::int32_t TextConvert::UnitCode(const std::string& piece) const
+// The unit a segment names; of the tests below, the last that finds something decides.
+std::int32_t TextConvert::UnitCode(const std::string& segment) const
 {
     std::int32_t code = 0;
-    if (ContainsAnyOf(piece, "nNsSeEwW")) code = 7;  // compass letter
-    if (ContainsAnyOf(piece, "hH")) code = 1;        // hours
-    if (ContainsAnyOf(piece, "\xC2\xB0" "dD")) code = 2;  // degrees (the degree sign in UTF-8)
-    if (ContainsAnyOf(piece, "mM'")) code = 3;       // minutes
-    if (ContainsAnyOf(piece, "sS\"")) code = 4;      // seconds
-    if (ContainsAnyOf(piece, "aA")) code = 5;        // am
-    if (ContainsAnyOf(piece, "pP")) code = 6;        // pm
+    if (ContainsAnyOf(segment, "nNsSeEwW")) code = 7;  // compass letter
+    if (ContainsAnyOf(segment, "hH")) code = 1;        // hours
+    if (ContainsAnyOf(segment, "\xC2\xB0" "dD")) code = 2;  // degrees (the degree sign in UTF-8)
+    if (ContainsAnyOf(segment, "mM'")) code = 3;       // minutes
+    if (ContainsAnyOf(segment, "sS\"")) code = 4;      // seconds
+    if (ContainsAnyOf(segment, "aA")) code = 5;        // am
+    if (ContainsAnyOf(segment, "pP")) code = 6;        // pm
     if (kind_ == vkTime) {
-        if (ContainsAnyOf(piece, ":")) code = 8;     // time separator
-        if (ContainsPair(piece, 'a', 'm')) code = 5;
-        if (ContainsPair(piece, 'p', 'm')) code = 6;
+        if (ContainsAnyOf(segment, ":")) code = 8;     // time separator
+        if (ContainsPair(segment, 'a', 'm')) code = 5;
+        if (ContainsPair(segment, 'p', 'm')) code = 6;
     }
     return code;
 }

@@ -2,8 +2,8 @@
 // magnitude, object size, time of day and calendar date, with the reserved words "MIN", "MAX"
 // and "NO ENTRY" for an open lower bound, an open upper bound and an empty field.
 //
-// The reader is forgiving: it cuts a text into up to three numbers and the pieces around them,
-// classifies each piece by its unit letters (h, d or °, m or ', s or ", am, pm, colon) and from
+// The reader is forgiving: it cuts a text into up to three numbers and the segments around them,
+// classifies each segment by its unit letters (h, d or °, m or ', s or ", am, pm, colon) and from
 // the unit after the first number decides whether the numbers are units, minutes or seconds.
 #pragma once
 
@@ -78,7 +78,7 @@ private:
     };
 
     void SplitText(const std::string& text);
-    std::int32_t UnitCode(const std::string& piece) const;
+    std::int32_t UnitCode(const std::string& segment) const;
 
     std::int32_t kind_;
     std::int32_t dateStyle_ = 5;
