@@ -57,9 +57,13 @@ NGC2000Indexes::NGC2000Indexes(const std::string& directory) : directory_(direct
     ReadDatabase(directory_ + "ngc2k.rsx");
     OpenDescriptions(directory_ + "dreyer.rsx");
     names_ = std::make_unique<NamedObjects>(directory_ + "User/comname.txt");
+    RestoreState();
 }
 
-NGC2000Indexes::~NGC2000Indexes() = default;
+NGC2000Indexes::~NGC2000Indexes()
+{
+    SaveState();
+}
 
 int NGC2000Indexes::ReadDatabase(const std::string& path)
 {

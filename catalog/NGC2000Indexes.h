@@ -4,26 +4,33 @@
 // filter pipeline keeps and the observing log invalidates.
 #pragma once
 
+#include "catalog/Browser.h"
 #include "catalog/CatalogueTable.h"
+#include "catalog/FilterSettings.h"
 #include "catalog/ObjectData.h"
 #include "catalog/ObjectId.h"
+#include "catalog/SortCriteria.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 class ifpstream;
+class ipstream;
+class opstream;
 class NamedObjects;
 
-class NGC2000Indexes {
+class NGC2000Indexes : public Browser {
 public:
     // Results of ReadDatabase.
     enum { ReadOk = 0, ReadNotOpened = 1, ReadBadSignature = 2, ReadBadClosingSignature = 3 };
     // Stage-cache bit of the observing-history criterion.
     static constexpr std::uint32_t kHistoryStage = 0x400;
 
-    // Reads "ngc2k.rsx" and opens "dreyer.rsx" in the directory (ending in '/'), and reads
-    // the common names from "comname.txt" in its "User/" folder.
+    // Reads "ngc2k.rsx" and opens "dreyer.rsx" in the directory (ending in '/'), reads
+    // the common names from "comname.txt" in its "User/" folder, and restores the filter and
+    // list state from "indexes.rsx" there (defaults and a fresh filtering when it is missing).
+    // The destructor writes that state back.
     explicit NGC2000Indexes(const std::string& directory);
     virtual ~NGC2000Indexes();
     NGC2000Indexes(const NGC2000Indexes&) = delete;
@@ -55,10 +62,101 @@ public:
     void SetStageCache(std::uint32_t word) { stageCache_ = word; }
     void ClearStageCacheBits(std::uint32_t bits) { stageCache_ &= ~bits; }
 
+    // ---- Filter pipeline (NGC2000IndexesFilter.cpp) ----
+    // Runs every stage whose parameters changed, rebuilds and sorts the filtered list;
+    // returns its length.
+    int Refilter();
+    // The flag bits a row must carry to be on the filtered list.
+    std::uint16_t ActiveFilterMask();
+    // Counts (and when fill is set, lists) the rows carrying every active bit.
+    int BuildFilteredList(bool fill);
+    bool IsOnFilteredList(ObjectId id);
+    FilterSettings GetFilterSettings() const { return applied_; }
+    const FilterSettings& RequestedFilterSettings() const { return requested_; }
+    // Takes the settings; refilters when they differ from the applied ones, or when forced
+    // (which also makes every stage run again).
+    bool SetFilterSettings(const FilterSettings& settings, bool force);
+
+    // ---- Sorting (NGC2000IndexesSort.cpp) ----
+    // Sorts the selected list (0 or 1) by the applied sort criteria; 1 sorted, 0 not.
+    int Sort();
+    // Fills the sort-key array for the selected list.
+    void MakeSortKeys();
+    const float* SortKeys() const;
+    SortCriteria GetSortCriteria() const { return sortApplied_; }
+    bool SetSortCriteria(const SortCriteria& criteria, bool sortNow);
+
+    // ---- Lists and saved state (NGC2000IndexesState.cpp) ----
+    ObjectId CurrentObject() const;
+    ObjectId FirstObject();
+    ObjectId LastObject();
+    ObjectId NextObject();
+    ObjectId PreviousObject();
+    bool GoToObject(ObjectId id, int list = -1);
+    ObjectId TemporaryObject() const { return temporary_; }
+    void SetTemporaryObject(ObjectId id) { temporary_ = id; }
+    void ClearTemporaryObject() { temporary_ = ObjectId(); }
+
+    bool IsOnObservingList(ObjectId id) const;
+    int AddToObservingList(ObjectId id);
+    int RemoveFromObservingList(ObjectId id);
+    int AddRowToObservingList(int row);
+    int RemoveRowFromObservingList(int row);
+    void ClearObservingList();
+    void AddFilteredToObservingList();
+    bool ObservingListChanged() const { return observingListChanged_; }
+    void SetObservingListChanged(bool changed) { observingListChanged_ = changed; }
+
+    // "2 of 12 Filtered List Objects" and the like; kept as the last position text.
+    std::string ListPositionText();
+    const std::string& LastListPositionText() const { return positionText_; }
+    // "NGC 224 = Great Nebula in Andromeda = M 31", "Moon", "Jupiter".
+    std::string FullName(ObjectId id) const;
+
+    // The database state block of "indexes.rsx" and planner documents. Read takes a block
+    // only when it is whole and reports a damaged one; false then, and nothing changed.
+    bool Write(opstream& os);
+    bool Read(ipstream& is);
+    bool StateRead() const { return stateRead_; }
+    std::string StateFilePath() const { return directory_ + "indexes.rsx"; }
+    // Reads the state file, or starts from the defaults when there is none.
+    void RestoreState();
+    // Writes the state file in place of the old one; false when it could not be written.
+    bool SaveState();
+
 protected:
+    // Filter stages; each returns its pass count.
+    int ConstellationStage();
+    int RaDecStage();
+    int ElevationStage();
+    int DreyerBrightnessStage();
+    int MagnitudeStage();
+    int DreyerSizeStage();
+    int DiameterStage();
+    int NameStage();
+    int HistoryStage();
+    int ShapeStage();
+    int TypeStage();
+    int CountRowsWith(std::uint16_t bits) const;
+    int AddRowsToObservingList(const int* rows, int n);
+
     std::string directory_;
     std::unique_ptr<ifpstream> dreyer_;
     std::unique_ptr<NamedObjects> names_;
     std::uint32_t stageCache_ = 0;
     int rowCount_ = CatalogueRowCount;
+
+    ObjectId temporary_;
+    std::string positionText_;
+    FilterSettings requested_;
+    SortCriteria sortRequested_;
+    FilterSettings applied_;
+    SortCriteria sortApplied_;
+    int rowCursor_ = 0;
+    bool observingListChanged_ = false;
+    bool stateRead_ = false;
+    // What the elevation stage last ran with besides its settings: the reference sidereal
+    // time (hours) and the site's longitude (degrees).
+    double elevationReference_ = 0;
+    double elevationLongitude_ = 0;
 };

@@ -1,0 +1,136 @@
+#include "catalog/ElevationMap.h"
+
+#include "globals/Globals.h"
+#include "ui/TStatusDlg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+ElevationMap TheElevationMap;
+
+namespace {
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+}
+
+void ElevationMap::Reset()
+{
+    std::memset(cells_, 1, sizeof cells_);
+    std::memset(horizon_, kNeverRises, sizeof horizon_);
+    window_ = ElevationWindow();
+    force_ = true;
+}
+
+void ElevationMap::ClearRows(int from, int to)
+{
+    from = std::max(from, 0);
+    to = std::min(to, kRows - 1);
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = from; r <= to; ++r)
+            cells_[c][r] = 0;
+}
+
+void ElevationMap::ClearColumns(int row, int from, int to)
+{
+    from = std::max(from, 0);
+    to = std::min(to, kColumns - 1);
+    for (int c = from; c <= to; ++c)
+        cells_[c][row] = 0;
+}
+
+void ElevationMap::SetBit(int row, int column, std::uint8_t bit)
+{
+    if (column >= 0 && column < kColumns)
+        cells_[column][row] |= bit;
+}
+
+void ElevationMap::SetBitRange(int row, int from, int to, std::uint8_t bit)
+{
+    from = std::max(from, 0);
+    to = std::min(to, kColumns - 1);
+    for (int c = from; c <= to; ++c)
+        cells_[c][row] |= bit;
+}
+
+int ElevationMap::Generate(const ElevationWindow& window)
+{
+    if (!force_ && window == window_)
+        return 0;
+    window_ = window;
+    // The width is bounded so that a damaged window cannot make the ranges below overflow.
+    const double width = std::isfinite(window.width) ? std::clamp(window.width, -720.0, 720.0) : 0.0;
+    const int half = int(width / 2);
+    std::memset(cells_, 1, sizeof cells_);
+    const int minimum = window.minAltitude;
+    const int maximum = window.maxAltitude;
+
+    if (window.latitude <= -90.0) {
+        ClearRows(0, 90 + minimum);
+        ClearRows(90 + maximum, 180);
+    } else if (window.latitude >= 90.0) {
+        ClearRows(0, 90 - maximum);
+        ClearRows(90 - minimum, 180);
+    } else {
+        std::memset(horizon_, kNeverRises, sizeof horizon_);
+        const double sinMin = std::sin(minimum * kDegree);
+        const double sinMax = std::sin(maximum * kDegree);
+        const double sinLat = std::sin(window.latitude * kDegree);
+        const double cosLat = std::cos(window.latitude * kDegree);
+        if (StatusWindow)
+            StatusWindow->Message("Generating Elevation Filter...", true);
+        for (int d = 90; d >= -90; --d) {
+            const int r = 90 - d;
+            if (StatusWindow && r % 10 == 0)
+                StatusWindow->SetProgress(std::uint32_t(r * 100 / 180));
+            if (d == 90 || d == -90) {
+                if (d == 90)
+                    horizon_[r] = window.latitude > 0 ? kAlwaysAbove : kNeverRises;
+                else
+                    horizon_[r] = window.latitude >= 0 ? kNeverRises : kAlwaysAbove;
+                ClearRows(r, r);
+                continue;
+            }
+            const double A = -std::sin(d * kDegree) * sinLat;
+            const double B = std::cos(d * kDegree) * cosLat;
+            const double x = A / B;
+            if (x < -1)
+                horizon_[r] = kAlwaysAbove;
+            else if (x > 1)
+                horizon_[r] = kNeverRises;
+            else
+                horizon_[r] = std::uint8_t(int(std::acos(x) / kDegree));
+
+            bool crossing = false;
+            bool alwaysAboveMinimum = false;
+            const double a = (sinMin + A) / B;
+            if (a < -1) {
+                alwaysAboveMinimum = true;
+            } else if (a <= 1) {
+                crossing = true;
+                const int h = int(std::acos(a) / kDegree);
+                ClearColumns(r, 180 + h, 360);
+                ClearColumns(r, 0, 180 - h);
+                SetBit(r, 180 - h, kCrossesMinimum);
+                SetBit(r, 180 + h, kCrossesMinimum);
+                SetBitRange(r, std::max(0, 180 - h - half), 180 - h + half - 1, kCrossedInSession);
+                SetBitRange(r, 180 + h - half, std::min(360, 180 + h + half) - 1, kCrossedInSession);
+            }
+            const double b = (sinMax + A) / B;
+            if (b < -1) {
+                ClearRows(r, r);
+            } else if (b <= 1) {
+                crossing = true;
+                const int h = int(std::acos(b) / kDegree);
+                ClearColumns(r, 180 - h, 180 + h);
+                SetBit(r, 180 - h, kCrossesMaximum);
+                SetBit(r, 180 + h, kCrossesMaximum);
+                SetBitRange(r, std::max(0, 180 - h - half), 180 - h + half - 1, kCrossedInSession);
+                SetBitRange(r, 180 + h - half, std::min(360, 180 + h + half) - 1, kCrossedInSession);
+            }
+            if (!crossing && !alwaysAboveMinimum)
+                ClearRows(r, r);
+        }
+    }
+    force_ = false;
+    return 1;
+}

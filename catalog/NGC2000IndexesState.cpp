@@ -1,0 +1,394 @@
+// The catalogue database's object lists (filtered, observing, log) and the saved state of
+// filters and lists in "indexes.rsx" and planner documents.
+#include "catalog/NGC2000Indexes.h"
+
+#include "astro/ObsSite.h"
+#include "astro/SignedStreamRecord.h"
+#include "catalog/ElevationMap.h"
+#include "catalog/NamedObjects.h"
+#include "catalog/ObjectFlags.h"
+#include "catalog/SessionTime.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/stream/PStream.h"
+#include "globals/Globals.h"
+#include "ui/TStatusDlg.h"
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kStateVersion = 5;
+
+void Status(const char* line)
+{
+    if (StatusWindow)
+        StatusWindow->Message(line, true);
+}
+
+void SetGauge(std::uint32_t percent)
+{
+    if (StatusWindow)
+        StatusWindow->SetProgress(percent);
+}
+
+void ReadError(const char* text)
+{
+    MessageBox(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+}
+
+ObjectId ObjectOfRow(int row)
+{
+    if (row < 0 || row >= CatalogueCapacity)
+        return ObjectId();
+    return ObjectId::FromCatalogue(ObjectId::kNgcCatalogue,
+                                   ObjectNumberOfCatalogueNumber(NGCTable.catalogueNumber[row]));
+}
+
+} // namespace
+
+// ---- Moving through the lists ----
+
+ObjectId NGC2000Indexes::CurrentObject() const
+{
+    if (temporary_ != ObjectId())
+        return temporary_;
+    const int i = Index();
+    int row = 0;
+    if (i >= 0 && i < CatalogueCapacity) {
+        if (Selected() == kFilteredList)
+            row = FilteredList[i];
+        else if (Selected() == kObservingList)
+            row = ObservingList[i];
+    }
+    return ObjectOfRow(row);
+}
+
+ObjectId NGC2000Indexes::FirstObject()
+{
+    First();
+    ClearTemporaryObject();
+    return CurrentObject();
+}
+
+ObjectId NGC2000Indexes::LastObject()
+{
+    Last();
+    ClearTemporaryObject();
+    return CurrentObject();
+}
+
+ObjectId NGC2000Indexes::NextObject()
+{
+    Next();
+    ClearTemporaryObject();
+    return CurrentObject();
+}
+
+ObjectId NGC2000Indexes::PreviousObject()
+{
+    Previous();
+    ClearTemporaryObject();
+    return CurrentObject();
+}
+
+bool NGC2000Indexes::GoToObject(ObjectId id, int list)
+{
+    const int row = RowIndex(id);
+    if (row < 0)
+        return false;
+    if (list == -1)
+        list = Selected();
+    if (list == kFilteredList) {
+        if (!IsOnFilteredList(id))
+            return false;
+        const int n = CountOf(kFilteredList);
+        for (int p = 0; p < n && p < CatalogueCapacity; ++p)
+            if (FilteredList[p] == row) {
+                GoTo(p);
+                return true;
+            }
+    } else if (list == kObservingList) {
+        if (!(ObjectFlags[row] & ObjectFlag::kObservingList))
+            return false;
+        const int n = CountOf(kObservingList);
+        for (int p = 0; p < n && p < CatalogueCapacity; ++p)
+            if (ObservingList[p] == row) {
+                GoTo(p);
+                return true;
+            }
+    }
+    return false;
+}
+
+// ---- The observing list ----
+
+bool NGC2000Indexes::IsOnObservingList(ObjectId id) const
+{
+    const int row = RowIndex(id);
+    return row >= 0 && (ObjectFlags[row] & ObjectFlag::kObservingList) != 0;
+}
+
+int NGC2000Indexes::AddToObservingList(ObjectId id)
+{
+    if (id.Catalogue() != ObjectId::kNgcCatalogue)
+        return 0;
+    return AddRowToObservingList(RowIndex(id));
+}
+
+int NGC2000Indexes::RemoveFromObservingList(ObjectId id)
+{
+    if (id.Catalogue() != ObjectId::kNgcCatalogue)
+        return 0;
+    return RemoveRowFromObservingList(RowIndex(id));
+}
+
+int NGC2000Indexes::AddRowToObservingList(int row)
+{
+    if (row < 0 || row >= CatalogueCapacity || (ObjectFlags[row] & ObjectFlag::kObservingList))
+        return 0;
+    const int n = CountOf(kObservingList);
+    if (n >= CatalogueCapacity)
+        return 0;
+    ObservingList[n] = row;
+    ObjectFlags[row] |= ObjectFlag::kObservingList;
+    const int previous = Selected();
+    SelectList(kObservingList);
+    SetCount(n + 1);
+    SelectList(previous);
+    observingListChanged_ = true;
+    return n + 1;
+}
+
+int NGC2000Indexes::RemoveRowFromObservingList(int row)
+{
+    if (row < 0 || row >= CatalogueCapacity)
+        return 0;
+    ObjectFlags[row] &= std::uint16_t(~ObjectFlag::kObservingList);
+    const int n = CountOf(kObservingList);
+    for (int p = 0; p < n; ++p) {
+        if (ObservingList[p] != row)
+            continue;
+        for (int q = p; q + 1 < n; ++q)
+            ObservingList[q] = ObservingList[q + 1];
+        ObservingList[n - 1] = 0;
+        const int previous = Selected();
+        SelectList(kObservingList);
+        SetCount(n - 1);
+        SelectList(previous);
+        observingListChanged_ = true;
+        return n - 1;
+    }
+    return 0;
+}
+
+void NGC2000Indexes::ClearObservingList()
+{
+    for (int r = 0; r < CatalogueCapacity; ++r) {
+        ObservingList[r] = 0;
+        ObjectFlags[r] &= std::uint16_t(~ObjectFlag::kObservingList);
+    }
+    count_[kObservingList] = 0;
+    observingListChanged_ = true;
+    SelectList(kFilteredList);
+    UpdateState();
+}
+
+void NGC2000Indexes::AddFilteredToObservingList()
+{
+    const int n = CountOf(kFilteredList);
+    for (int p = 0; p < n && p < CatalogueCapacity; ++p)
+        AddRowToObservingList(FilteredList[p]);
+}
+
+// ---- Texts ----
+
+std::string NGC2000Indexes::ListPositionText()
+{
+    if (temporary_ != ObjectId()) {
+        positionText_ = "Temporary Object";
+        return positionText_;
+    }
+    const std::string position = std::to_string(Index() + 1) + " of " + std::to_string(Count()) + " ";
+    const ObjectId current = CurrentObject();
+    switch (Selected()) {
+    case kFilteredList:
+        positionText_ = IsOnFilteredList(current) ? position + "Filtered List Objects" : "Object Not on Filtered List";
+        break;
+    case kObservingList:
+        positionText_ =
+            IsOnObservingList(current) ? position + "Observing List Objects" : "Object Not on Observing List";
+        break;
+    default:
+        positionText_ = position + "Observing Log Objects";
+        break;
+    }
+    return positionText_;
+}
+
+std::string NGC2000Indexes::FullName(ObjectId id) const
+{
+    if (id.Catalogue() == ObjectId::kNgcCatalogue) {
+        const int row = RowIndex(id);
+        if (row < 0)
+            return "";
+        const std::int32_t k = NGCTable.catalogueNumber[row];
+        std::string text = k > 10000 ? "IC " + std::to_string(k - 10000) : "NGC " + std::to_string(k);
+        if (names_) {
+            const std::string common = names_->CommonName(id);
+            if (!common.empty())
+                text += " = " + common;
+        }
+        const std::string messier = NamedObjects::MessierDesignation(k);
+        if (!messier.empty())
+            text += " = " + messier;
+        const std::string herschel = NamedObjects::HerschelDesignation(k);
+        if (!herschel.empty())
+            text += " = " + herschel;
+        return text;
+    }
+    if (id.Catalogue() == ObjectId::kSolarSystemCatalogue) {
+        static const char* const bodies[] = {"Sun",    "Mercury", "Venus",   "Moon",    "Mars",
+                                             "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
+        const std::uint32_t number = id.Number();
+        if (number >= 0x300 && number <= 0x3FF)
+            return "Moon";
+        const std::uint32_t body = number / 256;
+        return body < 10 ? bodies[body] : "";
+    }
+    return "";
+}
+
+// ---- Saved state ----
+
+bool NGC2000Indexes::Write(opstream& os)
+{
+    using R = SignedStreamRecord;
+    R::WriteHeader(os, R::NGC2000Database, kStateVersion);
+    Browser::Write(os);
+    applied_.Write(os);
+    sortApplied_.Write(os);
+    for (int r = 0; r < CatalogueRowCount; ++r)
+        os.writeWord16(ObjectFlags[r]);
+    const int n = CountOf(kObservingList);
+    for (int p = 0; p < n && p < CatalogueCapacity; ++p)
+        WriteObjectId(os, ObjectOfRow(ObservingList[p]));
+    R::WriteSignature(os, R::NGC2000Database);
+    return !os.fail();
+}
+
+bool NGC2000Indexes::Read(ipstream& is)
+{
+    using R = SignedStreamRecord;
+    Status("Initializing Filter State");
+    SetGauge(0);
+    stateRead_ = false;
+
+    // Everything is read into temporaries first and taken only when the block is whole.
+    if (R::ReadSignature(is) != R::NGC2000Database || is.fail()) {
+        ReadError("Error Reading Indexes Filte Signature");
+        return false;
+    }
+    is.readWord32();  // version, not checked
+    const Browser::Block browser = Browser::ReadBlock(is);
+    FilterSettings filters;
+    filters.Read(is);
+    if (!filters.valid) {
+        ReadError("Error Reading Index Filter");
+        return false;
+    }
+    SortCriteria sort;
+    sort.Read(is);
+    if (!sort.valid) {
+        ReadError("Error Reading Sort Criteria");
+        return false;
+    }
+    if (is.fail() || !browser.IsWhole(CatalogueRowCount)) {
+        ReadError("Error Reading Indexes File");
+        return false;
+    }
+    std::vector<std::uint16_t> flags(CatalogueRowCount);
+    for (std::uint16_t& f : flags)
+        f = is.readWord16();
+    SetGauge(25);
+    std::vector<ObjectId> observing(std::size_t(browser.count[kObservingList]));
+    for (ObjectId& id : observing) {
+        id = ReadObjectId(is);
+        if (id == ObjectId() || is.fail()) {
+            ReadError("Error Reading Obslist");
+            return false;
+        }
+    }
+    if (R::ReadSignature(is) != R::NGC2000Database || is.fail()) {
+        ReadError("Error Reading Indexes File");
+        return false;
+    }
+
+    // The block is whole: take it.
+    Take(browser, CatalogueRowCount);
+    applied_.Assign(filters);
+    applied_.valid = 1;
+    const double latitude = SessionTime::Site().Latitude().Degrees();
+    applied_.elevationWindow.Set(applied_.sessionStartHour, applied_.sessionStartMinute, applied_.sessionEndHour,
+                                 applied_.sessionEndMinute, applied_.minAltitude, applied_.maxAltitude, latitude);
+    requested_.Assign(applied_);
+    sortApplied_.Assign(sort);
+    sortRequested_.Assign(sortApplied_);
+    for (int r = 0; r < CatalogueRowCount; ++r)
+        ObjectFlags[r] = std::uint16_t(flags[std::size_t(r)] & ObjectFlag::kUsedBits);
+    ClearObservingList();
+    for (ObjectId id : observing)
+        AddToObservingList(id);  // objects of other catalogues have no row and are left out
+    SelectList(kObservingList);
+    GoTo(browser.index[kObservingList]);
+
+    TheElevationMap.Generate(applied_.elevationWindow);
+    stageCache_ = ObjectFlag::kAllCriteria & ~(ObjectFlag::kElevation | ObjectFlag::kHistory);
+    observingListChanged_ = false;
+    SelectList(kFilteredList);
+    Refilter();  // reruns the elevation and history stages; sorts the filtered list
+    SetGauge(50);
+    SelectList(kFilteredList);
+    SetGauge(75);
+    stateRead_ = true;
+    return true;
+}
+
+void NGC2000Indexes::RestoreState()
+{
+    ifpstream is(StateFilePath());
+    if (is.is_open() && Read(is))
+        return;
+    // No saved state (the first start) or a damaged one (already reported): the defaults,
+    // filtered afresh.
+    stageCache_ = 0;
+    SelectList(kFilteredList);
+    Refilter();
+}
+
+bool NGC2000Indexes::SaveState()
+{
+    omstream os;
+    if (!Write(os))
+        return false;
+    const std::string path = StateFilePath();
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        const std::string bytes = os.str();
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    // Replaced in one step, so that a failed write never leaves a damaged state file.
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
