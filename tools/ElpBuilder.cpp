@@ -12,6 +12,7 @@
 // resolution series stay within kLowResTolerance of the full ones from 1900 to 2100.
 #include "framework/stream/PStream.h"
 #include "tools/DataBuilder.h"
+#include "tools/RawText.h"
 
 #include <algorithm>
 #include <array>
@@ -65,47 +66,6 @@ int MultiplierCount(int n)
 
 bool IsDistance(int n) { return n % 3 == 0; }
 
-std::string Trim(const std::string& s)
-{
-    size_t b = s.find_first_not_of(" \t\r");
-    size_t e = s.find_last_not_of(" \t\r");
-    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
-
-bool ParseInt(const std::string& text, int& v)
-{
-    std::string t = Trim(text);
-    if (t.empty())
-        return false;
-    char* end = nullptr;
-    v = static_cast<int>(std::strtol(t.c_str(), &end, 10));
-    return end && *end == '\0';
-}
-
-long ReadMeRecords(const std::vector<std::string>& readme, const std::string& name)
-{
-    for (const auto& l : readme) {
-        std::istringstream ss(l);
-        std::string f;
-        long lrecl = 0, records = 0;
-        if (ss >> f >> lrecl >> records && f == name)
-            return records;
-    }
-    return -1;
-}
-
-bool ReadLines(const std::string& path, std::vector<std::string>& lines)
-{
-    std::ifstream in(path);
-    if (!in) {
-        std::cerr << "cannot read " << path << "\n";
-        return false;
-    }
-    for (std::string l; std::getline(in, l);)
-        lines.push_back(l);
-    return true;
-}
-
 // Fit corrections of the notice, section 7.
 constexpr double kW1Rate = 1732559343.73604; // arcseconds per century
 constexpr double kAm = 0.074801329518;
@@ -133,8 +93,11 @@ bool ParseSeries(const std::string& path, int n, long expectedLines, ElpSeries& 
         ElpTerm t;
         std::array<int, 11> ints{};
         bool ok = l.size() >= static_cast<size_t>(3 * fileInts);
-        for (int k = 0; ok && k < fileInts; ++k)
-            ok = ParseInt(l.substr(3 * k, 3), ints[k]) && ints[k] >= -127 && ints[k] <= 127;
+        for (int k = 0; ok && k < fileInts; ++k) {
+            long v = 0;
+            ok = ParseLong(l.substr(3 * k, 3), v) && v >= -127 && v <= 127;
+            ints[k] = static_cast<int>(v);
+        }
         std::istringstream rest(ok ? l.substr(3 * fileInts) : std::string());
         if (n <= 3) {
             double b[6];

@@ -9,6 +9,7 @@
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
 #include "tools/DataBuilder.h"
+#include "tools/RawText.h"
 
 #include <array>
 #include <cmath>
@@ -100,16 +101,6 @@ std::vector<std::string> Words(const std::string& description)
     return words;
 }
 
-bool ParseNumber(const std::string& field, double& value)
-{
-    const std::string t = Trim(field);
-    if (t.empty())
-        return false;
-    char* end = nullptr;
-    value = std::strtod(t.c_str(), &end);
-    return end && *end == '\0';
-}
-
 bool Fail(const std::string& why)
 {
     std::cerr << "ngc2000: " << why << "\n";
@@ -133,7 +124,7 @@ bool ReadCatalogue(const std::string& path, std::vector<Row>& rows, std::vector<
         const std::string name = line.substr(0, 5);
         const bool ic = name[0] == 'I';
         double number = 0;
-        if (!ParseNumber(ic ? name.substr(1) : name, number) || number != std::floor(number))
+        if (!ParseDouble(ic ? name.substr(1) : name, number) || number != std::floor(number))
             return Fail(where + "bad designation '" + name + "'");
         const int n = int(number);
         if (n < 1 || n > (ic ? kIcCount : kNgcCount))
@@ -150,8 +141,8 @@ bool ReadCatalogue(const std::string& path, std::vector<Row>& rows, std::vector<
         row.type = std::uint8_t(type);
 
         double raH = 0, raM = 0, decD = 0, decM = 0;
-        if (!ParseNumber(line.substr(10, 2), raH) || !ParseNumber(line.substr(13, 4), raM) ||
-            !ParseNumber(line.substr(20, 2), decD) || !ParseNumber(line.substr(23, 2), decM) ||
+        if (!ParseDouble(line.substr(10, 2), raH) || !ParseDouble(line.substr(13, 4), raM) ||
+            !ParseDouble(line.substr(20, 2), decD) || !ParseDouble(line.substr(23, 2), decM) ||
             (line[19] != '+' && line[19] != '-'))
             return Fail(where + "bad position");
         row.ra = float(raH + raM / 60.0);
@@ -163,10 +154,10 @@ bool ReadCatalogue(const std::string& path, std::vector<Row>& rows, std::vector<
         row.constellation = std::uint8_t(constellation);
 
         double size = 0;
-        if (ParseNumber(line.substr(33, 5), size))
+        if (ParseDouble(line.substr(33, 5), size))
             row.diameter = float(size);
         double mag = 0;
-        if (ParseNumber(line.substr(40, 4), mag))
+        if (ParseDouble(line.substr(40, 4), mag))
             row.magnitude = float(line[44] == 'p' ? mag + 1000.0 : mag);
 
         row.description = line.substr(46, 50);

@@ -9,6 +9,7 @@
 // and must stay within kLightTolerance.
 #include "framework/stream/PStream.h"
 #include "tools/DataBuilder.h"
+#include "tools/RawText.h"
 
 #include <algorithm>
 #include <array>
@@ -45,63 +46,11 @@ const char* const kSuffix[9] = {"", "mer", "ven", "ear", "mar", "jup", "sat", "u
 const char* const kChkName[9] = {"",        "MERCURY", "VENUS",  "EARTH",  "MARS",
                                  "JUPITER", "SATURN",  "URANUS", "NEPTUNE"};
 
-std::string Trim(const std::string& s)
-{
-    size_t b = s.find_first_not_of(" \t\r");
-    size_t e = s.find_last_not_of(" \t\r");
-    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
-
-bool ParseDouble(const std::string& text, double& v)
-{
-    std::string t = Trim(text);
-    if (t.empty())
-        return false;
-    char* end = nullptr;
-    v = std::strtod(t.c_str(), &end);
-    return end && *end == '\0';
-}
-
-bool ParseInt(const std::string& text, long& v)
-{
-    std::string t = Trim(text);
-    if (t.empty())
-        return false;
-    char* end = nullptr;
-    v = std::strtol(t.c_str(), &end, 10);
-    return end && *end == '\0';
-}
-
 std::string Field(const std::string& line, size_t col1, size_t width)
 {
     if (line.size() < col1 - 1)
         return std::string();
     return line.substr(col1 - 1, width);
-}
-
-bool ReadLines(const std::string& path, std::vector<std::string>& lines)
-{
-    std::ifstream in(path);
-    if (!in) {
-        std::cerr << "cannot read " << path << "\n";
-        return false;
-    }
-    for (std::string l; std::getline(in, l);)
-        lines.push_back(l);
-    return true;
-}
-
-// Record count of a file in the ReadMe's file summary ("VSOP87A.ear    132   3556  Earth ...").
-long ReadMeRecords(const std::vector<std::string>& readme, const std::string& name)
-{
-    for (const auto& l : readme) {
-        std::istringstream ss(l);
-        std::string f;
-        long lrecl = 0, records = 0;
-        if (ss >> f >> lrecl >> records && f == name)
-            return records;
-    }
-    return -1;
 }
 
 bool ParseBody(const std::string& path, int body, long expectedLines, VsopBody& out)
@@ -117,9 +66,9 @@ bool ParseBody(const std::string& path, int body, long expectedLines, VsopBody& 
     while (i < lines.size()) {
         const std::string& h = lines[i];
         long iv = 0, ic = 0, it = 0, n = 0;
-        if (h.find("VSOP87 VERSION") == std::string::npos || !ParseInt(Field(h, 18, 1), iv) ||
-            !ParseInt(Field(h, 42, 1), ic) || !ParseInt(Field(h, 60, 1), it) ||
-            !ParseInt(Field(h, 61, 7), n) || iv != 1 || ic < 1 || ic > 3 || it < 0 || it > 5 || n <= 0) {
+        if (h.find("VSOP87 VERSION") == std::string::npos || !ParseLong(Field(h, 18, 1), iv) ||
+            !ParseLong(Field(h, 42, 1), ic) || !ParseLong(Field(h, 60, 1), it) ||
+            !ParseLong(Field(h, 61, 7), n) || iv != 1 || ic < 1 || ic > 3 || it < 0 || it > 5 || n <= 0) {
             std::cerr << path << ": bad block header at line " << i + 1 << "\n";
             return false;
         }
@@ -137,8 +86,8 @@ bool ParseBody(const std::string& path, int body, long expectedLines, VsopBody& 
             long tiv = 0, tib = 0, tic = 0, tit = 0;
             VsopTerm term{};
             double sCoef = 0.0, kCoef = 0.0;
-            if (!ParseInt(Field(t, 2, 1), tiv) || !ParseInt(Field(t, 3, 1), tib) || !ParseInt(Field(t, 4, 1), tic) ||
-                !ParseInt(Field(t, 5, 1), tit) || tiv != 1 || tib != body || tic != ic || tit != it ||
+            if (!ParseLong(Field(t, 2, 1), tiv) || !ParseLong(Field(t, 3, 1), tib) || !ParseLong(Field(t, 4, 1), tic) ||
+                !ParseLong(Field(t, 5, 1), tit) || tiv != 1 || tib != body || tic != ic || tit != it ||
                 !ParseDouble(Field(t, 80, 18), term.a) || !ParseDouble(Field(t, 98, 14), term.b) ||
                 !ParseDouble(Field(t, 112, 20), term.c) || !ParseDouble(Field(t, 47, 15), sCoef) ||
                 !ParseDouble(Field(t, 62, 18), kCoef)) {
