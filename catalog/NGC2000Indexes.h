@@ -159,4 +159,8 @@ protected:
     // time (hours) and the site's longitude (degrees).
     double elevationReference_ = 0;
     double elevationLongitude_ = 0;
+    // Stages that ran in the current filtering, and whether the group counts (position,
+    // brightness, size) must be made again whatever ran.
+    std::uint32_t stagesRun_ = 0;
+    bool recountGroups_ = true;
 };

@@ -138,27 +138,40 @@ int NGC2000Indexes::Refilter()
         applied_.passCounts[entry] = count;
     };
 
+    stagesRun_ = 0;
+    // A group's count is made again when one of its stages ran or its members changed.
+    auto groupCount = [&](int entry, std::uint16_t group, std::int32_t requestedBits, std::int32_t appliedBits) {
+        const std::uint16_t bits = std::uint16_t(requestedBits & group);
+        if (recountGroups_ || (stagesRun_ & group) || bits != (appliedBits & group))
+            storeCount(entry, CountRowsWith(bits));
+        else
+            storeCount(entry, applied_.passCounts[entry]);
+    };
+
     // Position.
     ConstellationStage();
     RaDecStage();
     ElevationStage();
-    storeCount(FS::kPassPosition,
-               CountRowsWith(std::uint16_t(requested_.positionCriteria & ObjectFlag::kPositionGroup)));
+    groupCount(FS::kPassPosition, ObjectFlag::kPositionGroup, requested_.positionCriteria,
+               applied_.positionCriteria);
     applied_.positionCriteria = requested_.positionCriteria;
 
     // Brightness.
     DreyerBrightnessStage();
     MagnitudeStage();
-    storeCount(FS::kPassBrightness,
-               CountRowsWith(std::uint16_t(requested_.brightnessCriteria & ObjectFlag::kBrightnessGroup)));
+    groupCount(FS::kPassBrightness, ObjectFlag::kBrightnessGroup, requested_.brightnessCriteria,
+               applied_.brightnessCriteria);
     applied_.brightnessCriteria = requested_.brightnessCriteria;
 
-    // Size.
+    // Size: with no member in force every row passes.
     DreyerSizeStage();
     DiameterStage();
-    const std::uint16_t sizeBits = std::uint16_t(requested_.sizeCriteria & ObjectFlag::kSizeGroup);
-    storeCount(FS::kPassSize, sizeBits == 0 ? rowCount_ : CountRowsWith(sizeBits));
+    if ((requested_.sizeCriteria & ObjectFlag::kSizeGroup) == 0)
+        storeCount(FS::kPassSize, rowCount_);
+    else
+        groupCount(FS::kPassSize, ObjectFlag::kSizeGroup, requested_.sizeCriteria, applied_.sizeCriteria);
     applied_.sizeCriteria = requested_.sizeCriteria;
+    recountGroups_ = false;
 
     ShapeStage();
     TypeStage();
@@ -199,6 +212,7 @@ int NGC2000Indexes::ConstellationStage()
     requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.constellations = requested_.constellations;
     stageCache_ |= ObjectFlag::kConstellation;
+    stagesRun_ |= ObjectFlag::kConstellation;
     return n;
 }
 
@@ -229,6 +243,7 @@ int NGC2000Indexes::RaDecStage()
     applied_.decMin = q.decMin;
     applied_.decMax = q.decMax;
     stageCache_ |= ObjectFlag::kRaDec;
+    stagesRun_ |= ObjectFlag::kRaDec;
     return n;
 }
 
@@ -278,6 +293,7 @@ int NGC2000Indexes::ElevationStage()
     elevationReference_ = reference;
     elevationLongitude_ = longitude;
     stageCache_ |= ObjectFlag::kElevation;
+    stagesRun_ |= ObjectFlag::kElevation;
     return n;
 }
 
@@ -294,6 +310,7 @@ int NGC2000Indexes::DreyerBrightnessStage()
     requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.dreyerBrightnessMask = mask;
     stageCache_ |= ObjectFlag::kDreyerBrightness;
+    stagesRun_ |= ObjectFlag::kDreyerBrightness;
     return n;
 }
 
@@ -321,6 +338,7 @@ int NGC2000Indexes::MagnitudeStage()
     applied_.magnitudeMin = lo;
     applied_.magnitudeMax = hi;
     stageCache_ |= ObjectFlag::kMagnitude;
+    stagesRun_ |= ObjectFlag::kMagnitude;
     return n;
 }
 
@@ -336,6 +354,7 @@ int NGC2000Indexes::DreyerSizeStage()
     requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.dreyerSizeMask = mask;
     stageCache_ |= ObjectFlag::kDreyerSize;
+    stagesRun_ |= ObjectFlag::kDreyerSize;
     return n;
 }
 
@@ -361,6 +380,7 @@ int NGC2000Indexes::DiameterStage()
     applied_.diameterMin = q.diameterMin;
     applied_.diameterMax = q.diameterMax;
     stageCache_ |= ObjectFlag::kDiameter;
+    stagesRun_ |= ObjectFlag::kDiameter;
     return n;
 }
 
@@ -396,6 +416,7 @@ int NGC2000Indexes::NameStage()
     requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.nameCriteria = criteria;
     stageCache_ |= ObjectFlag::kName;
+    stagesRun_ |= ObjectFlag::kName;
     return n;
 }
 
@@ -413,6 +434,7 @@ int NGC2000Indexes::HistoryStage()
     requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.historyCriteria = requested_.historyCriteria;
     stageCache_ |= ObjectFlag::kHistory;
+    stagesRun_ |= ObjectFlag::kHistory;
     return n;
 }
 
@@ -430,6 +452,7 @@ int NGC2000Indexes::ShapeStage()
     requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.shapeMask = mask;
     stageCache_ |= ObjectFlag::kShape;
+    stagesRun_ |= ObjectFlag::kShape;
     return n;
 }
 
@@ -445,5 +468,6 @@ int NGC2000Indexes::TypeStage()
     requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.typeMask = mask;
     stageCache_ |= ObjectFlag::kType;
+    stagesRun_ |= ObjectFlag::kType;
     return n;
 }

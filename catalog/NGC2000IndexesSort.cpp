@@ -96,24 +96,32 @@ void NGC2000Indexes::MakeSortKeys()
     if (!rows || n <= 0)
         return;
 
+    int codes[4], directions[4], ranges[4];
+    bool timeKeys = false;
+    for (int k = 0; k < 4; ++k) {
+        codes[k] = sortApplied_.Key(k + 1);
+        directions[k] = sortApplied_.Direction(k + 1);
+        ranges[k] = ::SortKeys::Range(codes[k]);
+        timeKeys = timeKeys || (codes[k] == kSortObservationOrder ||
+                                (codes[k] >= kSortRiseLST && codes[k] <= kSortTransitLMT));
+    }
+
+    // The sidereal times of the night, needed by the time keys only.
     const ObsSite& site = SessionTime::Site();
-    const JulianDate midnight = site.MidnightOfNight(SessionTime::Now());
     ::SortKeys::Context c;
-    c.midnightSiderealDegrees = SessionTime::SiderealHours(midnight) * 15.0;
-    c.sessionSiderealHours = SessionTime::SessionMiddleSiderealHours(
-        applied_.sessionStartHour, applied_.sessionStartMinute, applied_.sessionEndHour, applied_.sessionEndMinute);
+    if (timeKeys) {
+        const JulianDate midnight = site.MidnightOfNight(SessionTime::Now());
+        c.midnightSiderealDegrees = SessionTime::SiderealHours(midnight) * 15.0;
+        c.sessionSiderealHours = SessionTime::SessionMiddleSiderealHours(
+            applied_.sessionStartHour, applied_.sessionStartMinute, applied_.sessionEndHour,
+            applied_.sessionEndMinute);
+    }
     c.latitudeDegrees = site.Latitude().Degrees();
     c.sinLatitude = std::sin(site.Latitude().Radians());
     c.cosLatitude = std::cos(site.Latitude().Radians());
     c.map = &TheElevationMap;
     c.names = names_.get();
 
-    int codes[4], directions[4], ranges[4];
-    for (int k = 0; k < 4; ++k) {
-        codes[k] = sortApplied_.Key(k + 1);
-        directions[k] = sortApplied_.Direction(k + 1);
-        ranges[k] = ::SortKeys::Range(codes[k]);
-    }
     TStatusDlg* status = StatusWindow;
     const int limit = n < CatalogueCapacity ? n : CatalogueCapacity;
     for (int p = 0; p < limit; ++p) {
@@ -122,6 +130,8 @@ void NGC2000Indexes::MakeSortKeys()
         if (row >= 0 && row < CatalogueCapacity) {
             // Key 4 is the least significant.
             for (int k = 3; k >= 0; --k) {
+                if (ranges[k] == 1)
+                    continue;  // "Ignore": no value, no range
                 const int v = ::SortKeys::Directed(codes[k], directions[k], ::SortKeys::Value(codes[k], row, c));
                 key += v * scale;
                 scale *= ranges[k];

@@ -345,6 +345,7 @@ bool NGC2000Indexes::Read(ipstream& is)
 
     TheElevationMap.Generate(applied_.elevationWindow);
     stageCache_ = ObjectFlag::kAllCriteria & ~(ObjectFlag::kElevation | ObjectFlag::kHistory);
+    recountGroups_ = true;
     observingListChanged_ = false;
     SelectList(kFilteredList);
     Refilter();  // reruns the elevation and history stages; sorts the filtered list

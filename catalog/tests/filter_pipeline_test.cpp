@@ -103,6 +103,13 @@ TEST_F(CatalogueDatabase, ConstellationAndPositionWindow)
                   const int c = NGCTable.constellation[r];
                   return (ra >= 22 || ra <= 2) && dec >= -30 && dec <= 60 && (c == scl || c == andromeda);
               }));
+    const int both = db_->CountOf(0);
+    EXPECT_EQ(db_->GetFilterSettings().passCounts[FilterSettings::kPassPosition], both);
+    // Changing only which members are in force recounts the group without any stage.
+    f.positionCriteria = kConstellation;
+    EXPECT_EQ(Apply(f), n);
+    EXPECT_EQ(db_->GetFilterSettings().passCounts[FilterSettings::kPassPosition], n);
+
     f.positionCriteria = kRaDec;
     f.raMin = 0;
     f.raMax = 24;
