@@ -187,9 +187,11 @@ std::string NGC2000Indexes::DreyerText(ObjectId id) const
     return text;
 }
 
-ObjectData NGC2000Indexes::GetObjectData(ObjectId id) const
+ObjectData NGC2000Indexes::GetObjectData(ObjectId id)
 {
     ObjectData data(id);
     data.dreyer = DreyerText(id);
+    data.fullName = FullName(id);
+    data.listPosition = ListPositionText();
     return data;
 }

@@ -49,8 +49,8 @@ public:
     bool OpenDescriptions(const std::string& path);
     // The object's Dreyer description without trailing blanks; "" when there is none.
     std::string DreyerText(ObjectId id) const;
-    // ObjectData with the Dreyer description.
-    ObjectData GetObjectData(ObjectId id) const;
+    // ObjectData with the Dreyer description, the full name and the list-position text.
+    ObjectData GetObjectData(ObjectId id);
 
     // The common names, or null before they were read.
     NamedObjects* Names() const { return names_.get(); }
@@ -82,7 +82,7 @@ public:
     int Sort();
     // Fills the sort-key array for the selected list.
     void MakeSortKeys();
-    const float* SortKeys() const;
+    const float* SortKeyValues() const;
     SortCriteria GetSortCriteria() const { return sortApplied_; }
     bool SetSortCriteria(const SortCriteria& criteria, bool sortNow);
 

@@ -82,7 +82,7 @@ void HeapSort(float* keyArray, std::int32_t* rowArray, int n)
 
 } // namespace
 
-const float* NGC2000Indexes::SortKeys() const
+const float* NGC2000Indexes::SortKeyValues() const
 {
     return SortKeyArray;
 }

@@ -17,6 +17,8 @@
 #include <fstream>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr std::uint32_t kStateVersion = 5;
@@ -374,7 +376,8 @@ bool NGC2000Indexes::SaveState()
     if (!Write(os))
         return false;
     const std::string path = StateFilePath();
-    const std::string temporary = path + ".tmp";
+    // A name of this process's own, so that two programs saving at once never mix files.
+    const std::string temporary = path + "." + std::to_string(::getpid()) + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         const std::string bytes = os.str();

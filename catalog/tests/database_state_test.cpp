@@ -133,6 +133,9 @@ TEST_F(CatalogueDatabase, PositionTextsAndFullNames)
     db_->GoTo(2);
     EXPECT_EQ(db_->ListPositionText(), "3 of 4 Observing Log Objects");
 
+    const ObjectData d = db_->GetObjectData(Ngc(7789));
+    EXPECT_EQ(d.fullName, "NGC 7789 = H-30-VI");
+    EXPECT_EQ(d.listPosition, "3 of 4 Observing Log Objects");
     EXPECT_EQ(db_->FullName(Ngc(224)), "NGC 224 = Great Nebula in Andromeda = M 31");
     EXPECT_EQ(db_->FullName(Ngc(40)), "NGC 40 = H-58-IV");
     EXPECT_EQ(db_->FullName(Ic(434)), "IC 434 = Horsehead nebula");
@@ -306,5 +309,9 @@ TEST_F(CatalogueDatabase, DamagedStateFileAtStartUp)
     Open();
     EXPECT_EQ(boxes_.Count(), 0);
     EXPECT_TRUE(db_->StateRead());
-    EXPECT_FALSE(std::filesystem::exists(dir_.file("indexes.rsx.tmp")));
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        if (!entry.is_directory()) {
+            EXPECT_EQ(entry.path().extension(), ".rsx") << entry.path();  // none left half-written
+        }
+    }
 }
