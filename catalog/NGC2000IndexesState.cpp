@@ -364,7 +364,9 @@ void NGC2000Indexes::RestoreState()
     if (is.is_open() && Read(is))
         return;
     // No saved state (the first start) or a damaged one (already reported): the defaults,
-    // filtered afresh.
+    // an empty observing list, filtered afresh.
+    ClearObservingList();
+    observingListChanged_ = false;
     stageCache_ = 0;
     SelectList(kFilteredList);
     Refilter();

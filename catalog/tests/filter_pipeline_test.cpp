@@ -55,8 +55,18 @@ TEST_F(CatalogueDatabase, FirstStartListsEveryObjectSilently)
     EXPECT_EQ(f.passCounts[FilterSettings::kPassType],
               CountRows([](int r) { return NGCTable.type[r] <= 4; }));
     EXPECT_FALSE(std::filesystem::exists(dir_.file("indexes.rsx")));
+    EXPECT_FALSE(db_->ObservingListChanged());
     Close();
     EXPECT_TRUE(std::filesystem::exists(dir_.file("indexes.rsx")));
+
+    // A start without the file begins with an empty observing list, whatever the flag words
+    // held before.
+    std::filesystem::remove(dir_.file("indexes.rsx"));
+    ObjectFlags[Row(Ngc(1))] |= kObservingList;
+    Open();
+    EXPECT_EQ(boxes_.Count(), 0);
+    EXPECT_FALSE(db_->IsOnObservingList(Ngc(1)));
+    EXPECT_EQ(db_->AddToObservingList(Ngc(1)), 1);
 }
 
 TEST_F(CatalogueDatabase, ConstellationAndPositionWindow)
