@@ -191,7 +191,8 @@ void NGC2000Indexes::ClearObservingList()
         ObservingList[r] = 0;
         ObjectFlags[r] &= std::uint16_t(~ObjectFlag::kObservingList);
     }
-    count_[kObservingList] = 0;
+    SelectList(kObservingList);
+    SetCount(0);
     observingListChanged_ = true;
     SelectList(kFilteredList);
     UpdateState();

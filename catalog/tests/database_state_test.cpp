@@ -102,8 +102,13 @@ TEST_F(CatalogueDatabase, ObservingListOperations)
     }
     EXPECT_EQ(db_->Selected(), 0);
 
+    db_->SelectList(1);
+    db_->Last();
     db_->ClearObservingList();
     EXPECT_EQ(db_->CountOf(1), 0);
+    EXPECT_EQ(db_->IndexOf(1), 0);
+    EXPECT_EQ(db_->StateOf(1), Browser::kEmpty);
+    EXPECT_EQ(db_->Selected(), 0);
     EXPECT_FALSE(db_->IsOnObservingList(Ngc(224)));
     EXPECT_EQ(CountRows([](int r) { return (ObjectFlags[r] & ObjectFlag::kObservingList) != 0; }), 0);
 }
