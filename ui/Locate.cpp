@@ -25,8 +25,9 @@ const char* const Locate::kFullListMessage =
 
 namespace {
 
-// The names are read up to this length; the shipped site names fit in it.
-constexpr int kNameLength = 40;
+// Characters the name box takes; the longest names of the shipped site list fit in it, so a
+// chosen site is never stored again under a cut name.
+constexpr int kNameLength = 64;
 const char* const kCaption = "OBSERVATION LOCATION";
 
 } // namespace
@@ -135,7 +136,9 @@ void Locate::ReadDialog(const std::string& typedName)
     site_.SetLatitude(ControlText(kLatDegrees), ControlText(kLatMinutes), ControlText(kLatSeconds), latSign);
     site_.SetLongitude(ControlText(kLonDegrees), ControlText(kLonMinutes), ControlText(kLonSeconds), lonSign);
     // An empty name is no name: the site keeps the one it had.
-    const std::string name = Trim(typedName.substr(0, kNameLength));
+    // The box already holds the text to its limit in characters; a cut in bytes here could
+    // split a letter.
+    const std::string name = Trim(typedName);
     if (!name.empty())
         site_.SetName(name);
     StoreCurrentSite();

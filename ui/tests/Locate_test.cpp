@@ -194,6 +194,22 @@ TEST_F(LocateFixture, TypedNamesMatchWholeNamesOnly)
     EXPECT_EQ(dlg->Site().GetName(), "Other");
 }
 
+TEST_F(LocateFixture, LongSiteNamesAreKeptWhole)
+{
+    // The longest names of the shipped site list run past forty characters.
+    const std::string name = "Enchanted Rock State Natural Area (Fredricksburg) IDS";
+    auto dlg = Open(LLposit(30.5, -98.8, name));
+    EXPECT_EQ(dlg->ControlText(Locate::kSiteCombo), name);
+    dlg->PressButton(IDOK);
+    EXPECT_EQ(Names(ReadPreferred(pref)), std::vector<std::string>{name});
+    // A typed name with letters beyond ASCII is never cut inside a letter.
+    dlg = Open(LLposit(30.5, -98.8, name));
+    const std::string typed = std::string(39, 'a') + "\xC3\xB6";
+    dlg->SetControlText(Locate::kSiteCombo, typed);
+    dlg->PressButton(IDOK);
+    EXPECT_EQ(Names(ReadPreferred(pref)), (std::vector<std::string>{name, typed}));
+}
+
 TEST_F(LocateFixture, ChangingTheSelectionKeepsTheEditsOfTheSiteLeft)
 {
     ASSERT_TRUE(WriteFileBytes(pref, PreferredFileBytes({LLposit(1, 1, "Alpha"), LLposit(2, 2, "Beta")})));
