@@ -15,16 +15,32 @@ void TEditFloat::SetLimits(double minimum, double maximum, double step)
     step_ = step;
 }
 
+namespace {
+
+// The offset that marks a stored magnitude's kind. 100 itself, the top the arrows reach from
+// a plain magnitude, counts as plain so that it steps back down.
+double KindOffset(double stored)
+{
+    if (stored > 100.0 && stored < 300.0)
+        return TextConvert::kVisualOffset;
+    if (stored >= 300.0 && stored < 500.0)
+        return TextConvert::kPhotoOffset;
+    return 0.0;
+}
+
+} // namespace
+
+// The limits hold for the magnitude itself, and a step never changes the kind.
 void TEditFloat::LineUp()
 {
     const double v = GetValue();
-    if (v + step_ <= maximum_)
+    if (v - KindOffset(v) + step_ <= maximum_ && KindOffset(v + step_) == KindOffset(v))
         SetValue(v + step_);
 }
 
 void TEditFloat::LineDown()
 {
     const double v = GetValue();
-    if (v - step_ >= minimum_)
+    if (v - KindOffset(v) - step_ >= minimum_ && KindOffset(v - step_) == KindOffset(v))
         SetValue(v - step_);
 }

@@ -18,7 +18,8 @@ public:
     double Step() const { return step_; }
 
     // The arrows: up adds the step while the sum stays at or below the maximum, down
-    // subtracts it while the result stays at or above the minimum.
+    // subtracts it while the result stays at or above the minimum. A visual or photographic
+    // magnitude is stepped within its kind, the limits holding for the magnitude itself.
     void LineUp();
     void LineDown();
 

@@ -106,6 +106,20 @@ TEST(ValidatedFields, MagnitudeArrowsStepWithinTheLimits)
     mag.LineUp();
     EXPECT_NEAR(mag.GetValue(), 0.9, 1e-9);
     EXPECT_EQ(mag.GetText(), "0.9");
+    // A visual or photographic magnitude steps within its kind, the limits holding for the
+    // magnitude itself.
+    mag.SetValue(212.3);
+    mag.LineUp();
+    EXPECT_EQ(mag.GetText(), "12.8 (visual)");
+    mag.SetValue(419.8);
+    mag.LineUp();
+    EXPECT_NEAR(mag.GetValue(), 419.8, 1e-9) << "20.3 would pass the maximum";
+    mag.LineDown();
+    EXPECT_EQ(mag.GetText(), "19.3 (photo)");
+    mag.SetLimits(-100.0, 100.0, 0.1);
+    mag.SetValue(299.9);
+    mag.LineUp();
+    EXPECT_EQ(mag.GetText(), "99.9 (visual)") << "a step never turns it into a photographic magnitude";
 }
 
 TEST(ValidatedFields, PlainTextFieldKeepsItsLimit)
