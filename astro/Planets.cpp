@@ -227,6 +227,13 @@ int Planets::ComputeRiseSetTransit(int body, const JulianDate& t, const ObsSite&
     }
     if (full && body != 3)
         reload(3);
+    // Without series the body would be placed at the Sun (or the Sun at the Earth): no times
+    // rather than another body's.
+    if (!IsAvailable(body)) {
+        delete riseSet_[body];
+        riseSet_[body] = nullptr;
+        return 0;
+    }
 
     UpdateInProgress = 1;
     const JulianDate midnight = site.MidnightOfNight(t);

@@ -62,8 +62,10 @@ public:
     Angle StandardAltitude(const Coord& position, int body) const;
 
     // The body's rise/transit/set for the night of t at the site, at least at the level asked;
-    // computed when the cache is for another night, another site or a lower level.
+    // computed when the cache is for another night, another site or a lower level. Null for a
+    // body that is not available.
     RiseSetTransit* GetRiseSetTransit(int body, const JulianDate& t, const ObsSite& site, int level);
+    // 1, or 0 (and no cache) when the body is not available.
     int ComputeRiseSetTransit(int body, const JulianDate& t, const ObsSite& site, int level);
 
     static Angle Elongation(const Coord& body, const Coord& sun);

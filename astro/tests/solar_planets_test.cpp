@@ -90,6 +90,11 @@ TEST(Planets, WithoutSeriesFilesEveryBodyIsUnavailable)
     planets.LoadPlanet(4, 1);
     planets.LoadPlanet(4, 2);
     EXPECT_EQ(gMessages.size(), reported + 1); // the full file of Mars, not the light one again
+    // No rise/set times either (they would be the Sun's), and no run is announced.
+    const ObsSite site(Angle(71.0833, 1), Angle(42.3333, 1), "Boston", -5.0, Distance());
+    for (int body = 0; body <= 9; ++body)
+        EXPECT_EQ(planets.GetRiseSetTransit(body, JulianDate(), site, Planets::kLightLevel), nullptr) << body;
+    EXPECT_EQ(gMessages.size(), reported + 1);
 }
 
 TEST(Planets, LoadsTheOtherResolutionWhenOneIsMissing)
