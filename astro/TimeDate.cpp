@@ -101,9 +101,9 @@ TimeDate TimeDate::FromWeekdayRule(int y, int mo, int ordinal, int weekday, int 
     case 4: dd = d + 29; break;
     default: dd = d + 1; break;
     }
-    // The table's month length (February always 28): a fifth occurrence that does not fit
-    // falls back to the fourth.
-    if (dd > kMonthDays[MonthIndex(mo)])
+    // A fifth occurrence that does not fit the month falls back to the fourth; February has
+    // 29 days in a leap year, so its last weekday can be the 29th.
+    if (dd > MonthLength(y, mo))
         dd = d + 22;
     return TimeDate(y, mo, dd, h, mi, s);
 }

@@ -69,7 +69,9 @@ TEST(TimeDate, WeekdayRules)
         {1996, 10, 3, 2, 22},
         {1996, 10, 4, 2, 29}, // a fifth Tuesday exists
         {1996, 10, 4, 5, 25}, // no fifth Friday: the fourth
-        {1996, 2, 4, 4, 22},  // February counts 28 days here
+        {1996, 2, 4, 4, 29},  // last Thursday of February in a leap year: the 29th
+        {1997, 2, 4, 6, 22},  // no 29th in 1997: the fourth Saturday
+        {1900, 2, 4, 4, 22},  // 1900 is no leap year: the fourth Thursday
         {1996, 10, 9, 2, 1},  // unknown ordinal: the first
         {2026, 3, 1, 0, 8},   // second Sunday of March 2026
     };
