@@ -146,9 +146,10 @@ public:
     void NextSectionHeader(const std::string& line) override { Put(line); }
 
 protected:
+    // Lines go out byte for byte, a zero byte included, so no line is cut or joined.
     void Put(const std::string& text)
     {
-        if (copy_) std::fputs(text.c_str(), copy_);
+        if (copy_) std::fwrite(text.data(), 1, text.size(), copy_);
     }
     // Creates a missing file with the given text.
     bool CreateWith(const std::string& text)

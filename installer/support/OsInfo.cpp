@@ -4,8 +4,6 @@
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
 #include "framework/sys/WinRoot.h"
-#include "installer/support/FilePath.h"
-#include "installer/support/PathBuffer.h"
 #include "installer/support/RegKey.h"
 
 #include <string>
@@ -58,8 +56,11 @@ bool RenameFileAtReboot(const char* existing, const char* replacement)
     if (WinFileSystem::MoveFileEx(existing, replacement,
                                   kMoveReplaceExisting | kMoveDelayUntilReboot))
         return true;
-    PathBuffer from(existing), to(replacement);
-    ToShortPathName(from);
-    ToShortPathName(to);
-    return WinProfile::WriteString("wininit.ini", "rename", to.Text(), from.Text());
+    if (!existing || !*existing || !replacement || !*replacement) return false;
+    // Each name in its short form where every component exists, else as given; no fixed
+    // buffer, so a long name is never cut to an empty line that would do nothing at restart.
+    std::string from = existing, to = replacement, shortName;
+    if (WinFileSystem::ShortPath(from, shortName)) from = shortName;
+    if (WinFileSystem::ShortPath(to, shortName)) to = shortName;
+    return WinProfile::WriteString("wininit.ini", "rename", to.c_str(), from.c_str());
 }

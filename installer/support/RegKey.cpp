@@ -58,9 +58,11 @@ RegKey& RegKey::operator=(const RegKey& other)
 
 bool RegKey::Set(int root, const char* path)
 {
-    root_ = root;
     open_ = false;
-    return Copy(path_, sizeof path_, path ? path : "");
+    // A refused path leaves the whole key as it was, never a new root over the old path.
+    if (!Copy(path_, sizeof path_, path ? path : "")) return false;
+    root_ = root;
+    return true;
 }
 
 long RegKey::RootHandle() const

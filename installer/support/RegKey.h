@@ -18,7 +18,8 @@ public:
     RegKey(const RegKey& other);
     RegKey& operator=(const RegKey& other);
 
-    // A path that does not fit its 260 characters is refused with a check failure.
+    // A path that does not fit its 260 characters is refused with a check failure; the key
+    // then keeps its root and path.
     bool Set(int root, const char* path);
     int Root() const { return root_; }
     const char* Path() const { return path_; }

@@ -57,6 +57,8 @@ TEST_F(IniTest, EditsOfTheFirstSectionAndEntryOfAName)
         {"long lines stay whole", "[S]\nlong=" + longValue + "\n[T]\n",
          [] { return SetIniEntry(kFile, "T", "t", "1", 0); },
          "[S]\nlong=" + longValue + "\n[T]\nt=1\n"},
+        {"a zero byte inside a line is copied with the line", std::string("x=1\0y\n[S]\nk=1\n", 14),
+         [] { return SetIniEntry(kFile, "S", "k", "v", 0); }, std::string("x=1\0y\n[S]\nk=v\n", 14)},
     };
     for (const Case& c : cases) {
         fs::remove(C("setup.ini"));

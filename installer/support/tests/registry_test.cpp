@@ -90,6 +90,10 @@ TEST_F(RegKeyTest, ValuesSubkeysAndTreeWalking)
     ScriptedMessageBoxes boxes;
     EXPECT_EQ(sub.AppendSubkey(std::string(300, 'n').c_str()), -1);
     EXPECT_STREQ(sub.Path(), "Software\\Quillon\\Stellum");
+    // A refused path leaves root and path as they were.
+    EXPECT_FALSE(sub.Set(0, std::string(300, 'n').c_str()));
+    EXPECT_EQ(sub.Root(), 2);
+    EXPECT_STREQ(sub.Path(), "Software\\Quillon\\Stellum");
 
     // The key survives the operation log's stream.
     MemorySink sink;
@@ -156,6 +160,16 @@ TEST_F(RegKeyTest, ReplaceAtRestart)
     root.Restart();
     EXPECT_EQ(Read("Program Files/Shared Stuff/ctl.dll"), "newer");
     EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\wininit.ini"));
+
+    // Names longer than a path buffer are scheduled whole, in their short form.
+    const std::string deep = std::string(130, 'd');
+    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\" + deep));
+    ASSERT_TRUE(Write("Program Files/" + deep + "/ctl.dll", "old"));
+    ASSERT_TRUE(Write("Program Files/" + deep + "/ctl.new", "new"));
+    const std::string dir = "C:\\Program Files\\" + deep + "\\";
+    ASSERT_TRUE(RenameFileAtReboot((dir + "ctl.new").c_str(), (dir + "ctl.dll").c_str()));
+    root.Restart();
+    EXPECT_EQ(Read("Program Files/" + deep + "/ctl.dll"), "new");
 }
 
 } // namespace
