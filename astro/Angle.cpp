@@ -203,8 +203,11 @@ std::string Angle::Format(const Angle& angle, int unit, int style, int precision
         if (style == 0) {
             text += FormatText((F + (deg ? " deg" : " hrs")).c_str(), automatic ? dms.value : v);
         } else if (style == 1) {
+            // Decimal minutes take no part in the seconds' carry: when that carry reached the
+            // whole units, show the whole units before it (10.9999 is 10° 59.99', not 11° 59.99').
+            const std::int32_t whole = dms.whole > dms.value ? dms.whole - 1 : dms.whole;
             text += FormatText((std::string(deg ? "%i° " : "%ih ") + F + (deg ? "'" : "m")).c_str(),
-                               dms.whole, dms.decimalMinutes);
+                               whole, dms.decimalMinutes);
         } else if (style == 2) {
             text += FormatText((std::string(deg ? "%i° %2.2i' " : "%ih %2.2im ") + F + (deg ? "\"" : "s")).c_str(),
                                dms.whole, dms.minutes, dms.seconds);
