@@ -3,13 +3,14 @@
 // Sites of a country that has regions but gives none for the site keep region 255 and are
 // listed beside that country's regions.
 #include "tools/DataBuilder.h"
+#include "tools/RawText.h"
 
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
 #include "ui/LocationData.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -70,7 +71,15 @@ bool BuildSiteList(const DataBuildContext& ctx)
             std::cerr << source << ": short record: " << line << "\n";
             return false;
         }
-        cities.push_back({Trim(f[1]), Trim(f[2]), Trim(f[3]), std::atof(f[4].c_str()), std::atof(f[5].c_str())});
+        City city{Trim(f[1]), Trim(f[2]), Trim(f[3]), 0.0, 0.0};
+        // A position that does not read whole, or lies off the globe, stops the build rather
+        // than placing a site at 0, 0.
+        if (!ParseDouble(f[4], city.latitude) || !ParseDouble(f[5], city.longitude) ||
+            !(std::fabs(city.latitude) <= 90.0) || !(std::fabs(city.longitude) <= 180.0)) {
+            std::cerr << source << ": bad position: " << line << "\n";
+            return false;
+        }
+        cities.push_back(city);
     }
 
     // Countries and regions, numbered in name order; both numbers must fit in a byte
