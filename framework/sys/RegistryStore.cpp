@@ -174,6 +174,15 @@ bool RegistryStore::Save() const
     return WinFileSystem::WriteHostFileAtomically(file_, Serialize());
 }
 
+bool RegistryStore::Commit()
+{
+    if (Save()) return true;
+    // The change did not reach the file: take it back, so that what the registry answers
+    // is what the file holds and a failed change never turns up later.
+    Reload();
+    return false;
+}
+
 RegistryStore::Node* RegistryStore::Find(int root, const std::string& path) const
 {
     if (root < 0 || root >= kRootCount) return nullptr;
@@ -209,7 +218,7 @@ bool RegistryStore::CreateKey(int root, const std::string& path)
         }
         n = c;
     }
-    return !changed || Save();
+    return !changed || Commit();
 }
 
 bool RegistryStore::DeleteKey(int root, const std::string& path)
@@ -227,7 +236,7 @@ bool RegistryStore::DeleteKey(int root, const std::string& path)
         if (EqualsIgnoreCase((*it)->name, last)) {
             if (!(*it)->subkeys.empty()) return false;
             parent->subkeys.erase(it);
-            return Save();
+            return Commit();
         }
     }
     return false;
@@ -273,7 +282,7 @@ bool RegistryStore::SetValue(int root, const std::string& path, const std::strin
     } else {
         n->values.push_back(RegistryValue{name, type, data});
     }
-    return Save();
+    return Commit();
 }
 
 bool RegistryStore::SetString(int root, const std::string& path, const std::string& name,
@@ -299,7 +308,7 @@ bool RegistryStore::DeleteValue(int root, const std::string& path, const std::st
     for (auto it = n->values.begin(); it != n->values.end(); ++it) {
         if (EqualsIgnoreCase(it->name, name)) {
             n->values.erase(it);
-            return Save();
+            return Commit();
         }
     }
     return false;

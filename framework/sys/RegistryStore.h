@@ -56,6 +56,8 @@ public:
 
 private:
     struct Node;
+    // Saves a change; when the file cannot be written the change is undone (false).
+    bool Commit();
     Node* Find(int root, const std::string& path) const;
     std::string Serialize() const;
     bool Parse(const std::string& bytes);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,6 +64,32 @@ TEST(RegistryStoreTest, DamagedFileIsNotTrusted)
     ASSERT_TRUE(testsupport::WriteFileBytes(file, bytes.substr(0, bytes.size() - 7)));
     RegistryStore reg(file);
     EXPECT_FALSE(reg.KeyExists(0, "A"));
+}
+
+TEST(RegistryStoreTest, AChangeThatCannotBeWrittenIsTakenBack)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    RegistryStore reg(file);
+    ASSERT_TRUE(reg.CreateKey(0, "A"));
+    ASSERT_TRUE(reg.SetString(0, "A", "v", "old"));
+    // The file cannot be replaced: a directory stands where its new copy would be written.
+    const std::string blocker = file + ".tmp" + std::to_string(getpid());
+    ASSERT_EQ(mkdir(blocker.c_str(), 0755), 0);
+    EXPECT_FALSE(reg.SetString(0, "A", "v", "new"));
+    EXPECT_FALSE(reg.CreateKey(0, "A\\B"));
+    EXPECT_FALSE(reg.DeleteValue(0, "A", "v"));
+    RegistryValue v;
+    ASSERT_TRUE(reg.QueryValue(0, "A", "v", v));
+    EXPECT_EQ(v.data, std::string("old\0", 4));
+    EXPECT_FALSE(reg.KeyExists(0, "A\\B"));
+    // Nor does the refused change reach the file with a later one.
+    rmdir(blocker.c_str());
+    ASSERT_TRUE(reg.SetString(0, "A", "w", "x"));
+    RegistryStore again(file);
+    ASSERT_TRUE(again.QueryValue(0, "A", "v", v));
+    EXPECT_EQ(v.data, std::string("old\0", 4));
+    EXPECT_FALSE(again.KeyExists(0, "A\\B"));
 }
 
 // A writer killed at random moments leaves a file that is always whole: one of the states it
