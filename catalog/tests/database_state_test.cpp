@@ -320,3 +320,38 @@ TEST_F(CatalogueDatabase, DamagedStateFileAtStartUp)
         }
     }
 }
+
+// Any single damaged byte in the blocks before the flag words is either refused with a box
+// or taken as a whole state that filters and sorts without harm.
+TEST_F(CatalogueDatabase, EveryDamagedHeaderByteIsRefusedOrHarmless)
+{
+    Apply(Chosen());
+    db_->AddToObservingList(Ngc(224));
+    const std::string good = StateBytes(*db_);
+    const size_t flagsAt = good.rfind(SignedStreamRecord::SortCriteria) +
+                           std::string(SignedStreamRecord::SortCriteria).size();
+    int refused = 0, taken = 0;
+    for (size_t i = 0; i < flagsAt; ++i) {
+        for (std::uint8_t x : {std::uint8_t(0xFF), std::uint8_t(0x40)}) {
+            std::string bytes = good;
+            bytes[i] = char(bytes[i] ^ x);
+            boxes_.Clear();
+            imstream is(bytes);
+            if (db_->Read(is)) {
+                ++taken;
+                EXPECT_EQ(boxes_.Count(), 0) << i;
+                EXPECT_EQ(db_->CountOf(1), 1) << i;
+            } else {
+                ++refused;
+                EXPECT_EQ(boxes_.Count(), 1) << i;
+            }
+            ASSERT_LE(db_->CountOf(0), CatalogueRowCount) << i;
+            ASSERT_LE(db_->CountOf(1), CatalogueRowCount) << i;
+            ASSERT_LE(db_->CountOf(2), CatalogueRowCount) << i;
+            db_->FirstObject();
+            db_->ListPositionText();
+        }
+    }
+    EXPECT_GT(refused, 100);
+    EXPECT_GT(taken, 100);
+}
