@@ -1,5 +1,6 @@
 #include "astro/Moon.h"
 
+#include "astro/Planets.h"
 #include "astro/SolarReport.h"
 #include "framework/stream/PStream.h"
 
@@ -172,27 +173,20 @@ Angle Moon::RiseSetAltitude(const JulianDate& jd)
     return parallax_ * 0.7275 - Angle(34.0, 3);
 }
 
+// The phase geometry is that of any body lit by the Sun.
 Angle Moon::ComputeElongation(const Coord& moon, const Coord& sun)
 {
-    const double a = moon.RA().Radians(), d = moon.Dec().Radians();
-    const double a0 = sun.RA().Radians(), d0 = sun.Dec().Radians();
-    return Angle::FromAcos(std::sin(d0) * std::sin(d) + std::cos(d0) * std::cos(d) * std::cos(a0 - a), 1);
+    return Planets::Elongation(moon, sun);
 }
 
 Angle Moon::ComputePhaseAngle(const Coord& moon, const Coord& sun)
 {
-    const double psi = ComputeElongation(moon, sun).Radians();
-    const double R = sun.Dist().Meters();
-    const double dist = moon.Dist().Meters();
-    return Angle::FromAtan2(R * std::sin(psi), dist - R * std::cos(psi));
+    return Planets::PhaseAngle(moon, sun);
 }
 
 Angle Moon::ComputeBrightLimbAngle(const Coord& moon, const Coord& sun)
 {
-    const double a = moon.RA().Radians(), d = moon.Dec().Radians();
-    const double a0 = sun.RA().Radians(), d0 = sun.Dec().Radians();
-    return Angle::FromAtan2(std::cos(d0) * std::sin(a0 - a),
-                            std::sin(d0) * std::cos(d) - std::cos(d0) * std::sin(d) * std::cos(a0 - a));
+    return Planets::BrightLimbAngle(moon, sun);
 }
 
 void Moon::RecomputePhase(const JulianDate& jd, const Coord& sun)
