@@ -2,6 +2,17 @@
 
 #include <cmath>
 
+namespace {
+// One axis's scale from its viewport/window ratio; the isotropic mapping takes the smaller
+// magnitude of the two axes' ratios, with this axis's sign.
+double AxisScale(double own, double other, bool isotropic)
+{
+    if (!isotropic) return own;
+    double m = std::min(std::fabs(own), std::fabs(other));
+    return own < 0 ? -m : m;
+}
+} // namespace
+
 DC::DC(Size deviceSize, int logPixelsX, int logPixelsY)
     : deviceSize_(deviceSize), logPixelsX_(logPixelsX), logPixelsY_(logPixelsY)
 {
@@ -94,14 +105,19 @@ Point DC::SetWindowOrg(const Point& p)
     return old;
 }
 
-Size DC::SetWindowExt(const Size& s)
+Size DC::SetExtent(Size& extent, const Size& s)
 {
-    Size old = s_.windowExt;
+    Size old = extent;
     if (s_.mapMode != MM_TEXT && s.cx != 0 && s.cy != 0) {
-        s_.windowExt = s;
+        extent = s;
         dirty_ |= kMapping;
     }
     return old;
+}
+
+Size DC::SetWindowExt(const Size& s)
+{
+    return SetExtent(s_.windowExt, s);
 }
 
 Point DC::SetViewportOrg(const Point& p)
@@ -114,36 +130,21 @@ Point DC::SetViewportOrg(const Point& p)
 
 Size DC::SetViewportExt(const Size& s)
 {
-    Size old = s_.viewportExt;
-    if (s_.mapMode != MM_TEXT && s.cx != 0 && s.cy != 0) {
-        s_.viewportExt = s;
-        dirty_ |= kMapping;
-    }
-    return old;
+    return SetExtent(s_.viewportExt, s);
 }
 
 double DC::ScaleX() const
 {
     if (s_.mapMode == MM_TEXT) return 1.0;
-    double sx = double(s_.viewportExt.cx) / s_.windowExt.cx;
-    if (s_.mapMode == MM_ISOTROPIC) {
-        double sy = double(s_.viewportExt.cy) / s_.windowExt.cy;
-        double m = std::min(std::fabs(sx), std::fabs(sy));
-        return sx < 0 ? -m : m;
-    }
-    return sx;
+    return AxisScale(double(s_.viewportExt.cx) / s_.windowExt.cx, double(s_.viewportExt.cy) / s_.windowExt.cy,
+                     s_.mapMode == MM_ISOTROPIC);
 }
 
 double DC::ScaleY() const
 {
     if (s_.mapMode == MM_TEXT) return 1.0;
-    double sy = double(s_.viewportExt.cy) / s_.windowExt.cy;
-    if (s_.mapMode == MM_ISOTROPIC) {
-        double sx = double(s_.viewportExt.cx) / s_.windowExt.cx;
-        double m = std::min(std::fabs(sx), std::fabs(sy));
-        return sy < 0 ? -m : m;
-    }
-    return sy;
+    return AxisScale(double(s_.viewportExt.cy) / s_.windowExt.cy, double(s_.viewportExt.cx) / s_.windowExt.cx,
+                     s_.mapMode == MM_ISOTROPIC);
 }
 
 Point DC::LPtoDP(const Point& p) const
@@ -170,17 +171,20 @@ Rect DC::DPtoLP(const Rect& r) const
     return {a.x, a.y, b.x, b.y};
 }
 
+QRegion DC::ClipArea() const
+{
+    return s_.clip ? *s_.clip : QRegion(0, 0, deviceSize_.cx, deviceSize_.cy);
+}
+
 void DC::IntersectClipRect(const Rect& r)
 {
-    QRegion area = s_.clip ? *s_.clip : QRegion(0, 0, deviceSize_.cx, deviceSize_.cy);
-    s_.clip = area.intersected(LPtoDP(r).Normalized().ToQt());
+    s_.clip = ClipArea().intersected(LPtoDP(r).Normalized().ToQt());
     dirty_ |= kClip;
 }
 
 void DC::ExcludeClipRect(const Rect& r)
 {
-    QRegion area = s_.clip ? *s_.clip : QRegion(0, 0, deviceSize_.cx, deviceSize_.cy);
-    s_.clip = area.subtracted(LPtoDP(r).Normalized().ToQt());
+    s_.clip = ClipArea().subtracted(LPtoDP(r).Normalized().ToQt());
     dirty_ |= kClip;
 }
 

@@ -217,6 +217,12 @@ protected:
     double ScaleY() const;
 
 private:
+    // Sets a window or viewport extent: kept only in a scaling map mode and when neither
+    // dimension is 0. Returns the previous extent.
+    Size SetExtent(Size& extent, const Size& s);
+    // The clipping region in device units; the whole device when there is none.
+    QRegion ClipArea() const;
+
     struct State {
         Pen pen;
         Brush brush;
