@@ -3,6 +3,36 @@
 
 #include <cstring>
 
+// ---- pstream --------------------------------------------------------------------------
+
+std::streamoff pstream::tell(std::ios_base::openmode which)
+{
+    if (!buf_)
+        return -1;
+    return buf_->pubseekoff(0, std::ios_base::cur, which);
+}
+
+bool pstream::seek(std::streamoff off, std::ios_base::seekdir dir, std::ios_base::openmode which)
+{
+    if (!buf_ || buf_->pubseekoff(off, dir, which) == std::streamoff(-1)) {
+        setstate(failbit);
+        return false;
+    }
+    return true;
+}
+
+bool pstream::syncAndClose(std::filebuf& fb)
+{
+    bool ok = true;
+    if (fb.is_open()) {
+        if (fb.pubsync() != 0)
+            ok = false;
+        if (!fb.close())
+            ok = false;
+    }
+    return ok;
+}
+
 // ---- ipstream -------------------------------------------------------------------------
 
 std::size_t ipstream::rawRead(void* data, std::size_t n)
@@ -89,9 +119,7 @@ std::string ipstream::readString(std::uint32_t maxLen)
 
 std::streamoff ipstream::tellg()
 {
-    if (!buf_)
-        return -1;
-    return buf_->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+    return tell(std::ios_base::in);
 }
 
 bool ipstream::seekg(std::streamoff pos)
@@ -101,11 +129,7 @@ bool ipstream::seekg(std::streamoff pos)
 
 bool ipstream::seekg(std::streamoff off, std::ios_base::seekdir dir)
 {
-    if (!buf_ || buf_->pubseekoff(off, dir, std::ios_base::in) == std::streamoff(-1)) {
-        setstate(failbit);
-        return false;
-    }
-    return true;
+    return seek(off, dir, std::ios_base::in);
 }
 
 std::streamoff ipstream::remaining()
@@ -185,9 +209,7 @@ void opstream::writeFloat(float v)
 
 std::streamoff opstream::tellp()
 {
-    if (!buf_)
-        return -1;
-    return buf_->pubseekoff(0, std::ios_base::cur, std::ios_base::out);
+    return tell(std::ios_base::out);
 }
 
 bool opstream::seekp(std::streamoff pos)
@@ -197,11 +219,7 @@ bool opstream::seekp(std::streamoff pos)
 
 bool opstream::seekp(std::streamoff off, std::ios_base::seekdir dir)
 {
-    if (!buf_ || buf_->pubseekoff(off, dir, std::ios_base::out) == std::streamoff(-1)) {
-        setstate(failbit);
-        return false;
-    }
-    return true;
+    return seek(off, dir, std::ios_base::out);
 }
 
 bool opstream::flush()
@@ -252,13 +270,7 @@ bool ofpstream::open(const std::string& path, int mode)
 
 bool ofpstream::close()
 {
-    bool ok = !fail();
-    if (fb_.is_open()) {
-        if (fb_.pubsync() != 0)
-            ok = false;
-        if (!fb_.close())
-            ok = false;
-    }
+    const bool ok = syncAndClose(fb_) && !fail();
     buf_ = nullptr;
     state_ = ok ? goodbit : (failbit | badbit);
     return ok;
@@ -287,13 +299,8 @@ bool fpstream::open(const std::string& path)
 
 bool fpstream::close()
 {
-    bool ok = !ipstream::bad();
-    if (fb_.is_open()) {
-        if (fb_.pubsync() != 0)
-            ok = false;
-        if (!fb_.close())
-            ok = false;
-    }
+    // A read past the end does not spoil the file; only a failed write does.
+    const bool ok = syncAndClose(fb_) && !ipstream::bad();
     buf_ = nullptr;
     state_ = ok ? goodbit : (failbit | badbit);
     return ok;

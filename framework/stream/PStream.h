@@ -39,6 +39,12 @@ public:
 protected:
     pstream() = default;
     ~pstream() = default;
+    // Position of the buffer for reading (in) or writing (out); -1 without a buffer.
+    std::streamoff tell(std::ios_base::openmode which);
+    // Moves that position; a refused move fails the stream.
+    bool seek(std::streamoff off, std::ios_base::seekdir dir, std::ios_base::openmode which);
+    // Flushes and closes an open file buffer; false when either step failed.
+    static bool syncAndClose(std::filebuf& fb);
     std::streambuf* buf_ = nullptr;
     int state_ = goodbit;
 };
