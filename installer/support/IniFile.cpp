@@ -116,7 +116,8 @@ public:
     bool Begin() override
     {
         PathBuffer dir;
-        DirectoryOf(file_.c_str(), dir);
+        // The copy belongs beside the file; a directory too long to name refuses the edit.
+        if (!DirectoryOf(file_.c_str(), dir)) return false;
         for (;; ++gCopyCounter) {
             char name[32];
             std::snprintf(name, sizeof name, "%s%03u.%03u", "ini", (gCopyCounter / 1000) % 1000,

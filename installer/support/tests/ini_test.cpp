@@ -132,6 +132,16 @@ TEST_F(IniTest, AFailedRewriteLeavesTheFileWhole)
     EXPECT_FALSE(SetIniEntry(kFile, "S", "k", "2", 0));
     EXPECT_EQ(Read("setup.ini"), before);
     root.SetInUse(kFile, false);
+    // A directory too long for a path buffer is refused; no copy is made anywhere else.
+    {
+        ScriptedMessageBoxes boxes;
+        const std::string deep(130, 'd');
+        ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\" + deep));
+        ASSERT_TRUE(Write(deep + "/setup.ini", before));
+        EXPECT_FALSE(SetIniEntry(("C:\\" + deep + "\\setup.ini").c_str(), "S", "k", "2", 0));
+        EXPECT_EQ(Read(deep + "/setup.ini"), before);
+        EXPECT_GE(boxes.Count(), 1);
+    }
     for (auto& e : fs::directory_iterator(C("")))
         EXPECT_NE(e.path().filename().string().rfind("ini", 0), 0u) << e.path();
 
