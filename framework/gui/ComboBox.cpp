@@ -83,18 +83,7 @@ long ComboBox::GetItemData(int index) const
 
 int ComboBox::FindFrom(const std::string& text, int start, bool exact) const
 {
-    int n = count();
-    if (n == 0) return CB_ERR;
-    if (start < -1 || start >= n) start = -1;
-    QString t = QString::fromStdString(text);
-    for (int k = 1; k <= n; ++k) {
-        int i = (start + k) % n;
-        QString s = itemText(i);
-        bool hit = exact ? QString::compare(s, t, Qt::CaseInsensitive) == 0
-                         : TextStartsWithNoCase(s, t);
-        if (hit) return i;
-    }
-    return CB_ERR;
+    return FindItemText(count(), [this](int i) { return itemText(i); }, text, start, exact);
 }
 
 int ComboBox::FindString(const std::string& prefix, int start) const

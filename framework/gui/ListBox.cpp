@@ -7,6 +7,21 @@ bool TextStartsWithNoCase(const QString& text, const QString& prefix)
     return text.startsWith(prefix, Qt::CaseInsensitive);
 }
 
+int FindItemText(int n, const std::function<QString(int)>& textAt, const std::string& text, int start, bool exact)
+{
+    if (n == 0) return -1;
+    if (start < -1 || start >= n) start = -1;
+    QString t = QString::fromStdString(text);
+    for (int k = 1; k <= n; ++k) {
+        int i = (start + k) % n;
+        QString s = textAt(i);
+        bool hit = exact ? QString::compare(s, t, Qt::CaseInsensitive) == 0
+                         : TextStartsWithNoCase(s, t);
+        if (hit) return i;
+    }
+    return -1;
+}
+
 ListBox::ListBox(QWidget* parent, bool sorted, Selection selection)
     : QListWidget(parent), sorted_(sorted)
 {
@@ -90,18 +105,7 @@ long ListBox::GetItemData(int index) const
 
 int ListBox::FindFrom(const std::string& text, int start, bool exact) const
 {
-    int n = count();
-    if (n == 0) return LB_ERR;
-    if (start < -1 || start >= n) start = -1;
-    QString t = QString::fromStdString(text);
-    for (int k = 1; k <= n; ++k) {
-        int i = (start + k) % n;
-        QString s = item(i)->text();
-        bool hit = exact ? QString::compare(s, t, Qt::CaseInsensitive) == 0
-                         : TextStartsWithNoCase(s, t);
-        if (hit) return i;
-    }
-    return LB_ERR;
+    return FindItemText(count(), [this](int i) { return item(i)->text(); }, text, start, exact);
 }
 
 int ListBox::FindString(const std::string& prefix, int start) const

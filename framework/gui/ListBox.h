@@ -3,6 +3,7 @@
 // searches that start after a given item and wrap around.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,3 +80,7 @@ private:
 
 // Letter-case-blind comparisons used by list and combo searches and sorted insertion.
 bool TextStartsWithNoCase(const QString& text, const QString& prefix);
+// The search of lists and combo boxes over n item texts: the first item after 'start' (-1:
+// from the top) whose text begins with text (exact: equals it), letter case ignored; wraps
+// around so that 'start' is tried last. -1 (LB_ERR, CB_ERR) when none.
+int FindItemText(int n, const std::function<QString(int)>& textAt, const std::string& text, int start, bool exact);
