@@ -46,10 +46,12 @@ std::vector<std::string> SplitLines(const std::string& text)
     return lines;
 }
 
+// Characters Windows refuses in a name: control characters (which would also break the
+// line-based stores under the root) and the reserved punctuation.
 bool IsBadNameChar(char c)
 {
-    return c == '\0' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-           c == '|';
+    return static_cast<unsigned char>(c) < 32 || c == ':' || c == '*' || c == '?' || c == '"' ||
+           c == '<' || c == '>' || c == '|';
 }
 
 // The name of the entry of a host directory that equals name ignoring case, else the entry

@@ -44,6 +44,7 @@ TEST_F(RootTest, FullPathClampsAtTheDriveRootAndResolvesRelativeNames)
         {"..\\x", "C:\\x"},
         {"\\\\server\\share\\x", ""},
         {"C:\\a:b", ""},
+        {"C:\\a\nb\\x", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(WinFileSystem::FullPath(c.in), c.out) << c.in;
     ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Apps"));
