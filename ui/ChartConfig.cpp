@@ -27,9 +27,7 @@ ChartConfig::ChartConfig(const ConfigInfo& header)
 
 int ChartConfig::SetDefaults()
 {
-    colors.fill(HexRGB(0x808080));
-    for (int s = 0; s < 5; ++s)
-        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = HexRGB(kDefaults[s][k]);
+    SetSchemeDefaults(colors, kDefaults);
     grid = starsShown = telrad = constellationLines = labels = solarSystem = true;
     starMagLimit = kDefaultMagLimit;
     return 1;
@@ -43,7 +41,7 @@ int ChartConfig::Read(ipstream& is)
     constellationLines = ReadFlag(is);
     solarSystem = ReadFlag(is);
     labels = ReadFlag(is);
-    for (int i = 1; i <= kWrittenColors; ++i) colors[i] = ReadColor(is);
+    ReadColors(is, colors, kWrittenColors);
     if (version >= 5) {
         double limit = is.readDouble();
         if (!is.fail()) starMagLimit = limit;
@@ -60,7 +58,7 @@ int ChartConfig::Write(opstream& os)
     WriteFlag(os, constellationLines);
     WriteFlag(os, solarSystem);
     WriteFlag(os, labels);
-    for (int i = 1; i <= kWrittenColors; ++i) WriteColor(os, colors[i]);
+    WriteColors(os, colors, kWrittenColors);
     os.writeDouble(starMagLimit);
     return 1;
 }

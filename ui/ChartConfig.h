@@ -27,7 +27,7 @@ public:
     // Colour of the k-th slot (0-10, slot 28 + k) in a scheme (0-4).
     RGBColor SchemeColor(int scheme, int k) const { return colors[Index(scheme, k)]; }
     void SetSchemeColor(int scheme, int k, RGBColor c) { colors[Index(scheme, k)] = c; }
-    static int Index(int scheme, int k) { return 1 + kSlotCount * scheme + k; }
+    static int Index(int scheme, int k) { return SchemeColorIndex(kSlotCount, scheme, k); }
 
     std::array<RGBColor, kColorCount> colors{};
     bool grid = true;

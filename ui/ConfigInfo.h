@@ -4,6 +4,8 @@
 // created (Load) and back when it is destroyed (Store).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -102,3 +104,28 @@ void WriteFlag(opstream& os, bool flag);
 bool ReadFlag(ipstream& is);
 void WriteColor(opstream& os, RGBColor c);
 RGBColor ReadColor(ipstream& is);
+
+// Colour tables of the records whose colours come in five schemes: entry 1 + slotCount x scheme + k
+// holds slot k of a scheme; entry 0 and the entries past the schemes are spare.
+constexpr int SchemeColorIndex(int slotCount, int scheme, int k) { return 1 + slotCount * scheme + k; }
+// Defaults: every entry grey, then each scheme's slots from the table (red-green-blue hex).
+template <std::size_t N, std::size_t Slots>
+void SetSchemeDefaults(std::array<RGBColor, N>& colors, const RGBColor (&defaults)[5][Slots])
+{
+    static_assert(1 + 5 * Slots <= N, "the table holds every scheme");
+    colors.fill(HexRGB(0x808080));
+    for (std::size_t s = 0; s < 5; ++s)
+        for (std::size_t k = 0; k < Slots; ++k)
+            colors[SchemeColorIndex(int(Slots), int(s), int(k))] = HexRGB(defaults[s][k]);
+}
+// Entries 1 to count, the part of the table that the file holds.
+template <std::size_t N>
+void ReadColors(ipstream& is, std::array<RGBColor, N>& colors, int count)
+{
+    for (int i = 1; i <= count; ++i) colors[i] = ReadColor(is);
+}
+template <std::size_t N>
+void WriteColors(opstream& os, const std::array<RGBColor, N>& colors, int count)
+{
+    for (int i = 1; i <= count; ++i) WriteColor(os, colors[i]);
+}

@@ -26,21 +26,19 @@ DropConfig::DropConfig(const ConfigInfo& header)
 
 int DropConfig::SetDefaults()
 {
-    colors.fill(HexRGB(0x808080));
-    for (int s = 0; s < 5; ++s)
-        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = HexRGB(kDefaults[s][k]);
+    SetSchemeDefaults(colors, kDefaults);
     return 1;
 }
 
 int DropConfig::Read(ipstream& is)
 {
-    for (int i = 1; i <= kWrittenColors; ++i) colors[i] = ReadColor(is);
+    ReadColors(is, colors, kWrittenColors);
     version = kCurrentVersion;
     return 1;
 }
 
 int DropConfig::Write(opstream& os)
 {
-    for (int i = 1; i <= kWrittenColors; ++i) WriteColor(os, colors[i]);
+    WriteColors(os, colors, kWrittenColors);
     return 1;
 }

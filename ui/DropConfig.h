@@ -25,7 +25,7 @@ public:
     // Colour of role k (0 exterior, 1 label, 2 interior, 3 text, 4 outline) in a scheme.
     RGBColor SchemeColor(int scheme, int k) const { return colors[Index(scheme, k)]; }
     void SetSchemeColor(int scheme, int k, RGBColor c) { colors[Index(scheme, k)] = c; }
-    static int Index(int scheme, int k) { return 1 + kSlotCount * scheme + k; }
+    static int Index(int scheme, int k) { return SchemeColorIndex(kSlotCount, scheme, k); }
 
     std::array<RGBColor, kColorCount> colors{};
 };

@@ -28,16 +28,14 @@ GraphConfig::GraphConfig(const ConfigInfo& header)
 int GraphConfig::SetDefaults()
 {
     moonOptions = kMoonPercentIllumination | kDrawMoonGraphic | kPlotMoonAltitude;
-    colors.fill(HexRGB(0x808080));
-    for (int s = 0; s < 5; ++s)
-        for (int k = 0; k < kSlotCount; ++k) colors[Index(s, k)] = HexRGB(kDefaults[s][k]);
+    SetSchemeDefaults(colors, kDefaults);
     return 1;
 }
 
 int GraphConfig::Read(ipstream& is)
 {
     moonOptions = is.readWord32();
-    for (int i = 1; i <= kWrittenColors; ++i) colors[i] = ReadColor(is);
+    ReadColors(is, colors, kWrittenColors);
     version = kCurrentVersion;
     return 1;
 }
@@ -45,6 +43,6 @@ int GraphConfig::Read(ipstream& is)
 int GraphConfig::Write(opstream& os)
 {
     os.writeWord32(moonOptions);
-    for (int i = 1; i <= kWrittenColors; ++i) WriteColor(os, colors[i]);
+    WriteColors(os, colors, kWrittenColors);
     return 1;
 }

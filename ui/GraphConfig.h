@@ -30,7 +30,7 @@ public:
 
     RGBColor SchemeColor(int scheme, int k) const { return colors[Index(scheme, k)]; }
     void SetSchemeColor(int scheme, int k, RGBColor c) { colors[Index(scheme, k)] = c; }
-    static int Index(int scheme, int k) { return 1 + kSlotCount * scheme + k; }
+    static int Index(int scheme, int k) { return SchemeColorIndex(kSlotCount, scheme, k); }
 
     std::uint32_t moonOptions = 7;
     std::array<RGBColor, kColorCount> colors{};
