@@ -1,19 +1,16 @@
 // The system's profile functions on the emulated machine.
 #include "framework/sys/WinProfile.h"
 #include "framework/sys/WinFileSystem.h"
+#include "framework/testsupport/RootFixture.h"
 #include "framework/testsupport/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ProfileTest : public ::testing::Test {
+class ProfileTest : public RootFixture {
 protected:
-    testsupport::TempDir tmp;
-    WinRoot root{tmp.file("root")};
-    std::string win = tmp.file("root") + "/drive_c/WINDOWS/";
-    void SetUp() override { WinRoot::SetCurrent(&root); }
-    void TearDown() override { WinRoot::SetCurrent(nullptr); }
+    std::string win = C("WINDOWS/");
 };
 
 TEST_F(ProfileTest, ReadsTheFirstSectionAndEntryOfANameIgnoringCase)

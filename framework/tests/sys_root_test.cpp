@@ -2,6 +2,7 @@
 // pending renames and the restart step, settings.
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
+#include "framework/testsupport/RootFixture.h"
 #include "framework/testsupport/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,15 +17,10 @@ using testsupport::WriteFileBytes;
 
 namespace {
 
-class RootTest : public ::testing::Test {
+class RootTest : public RootFixture {
 protected:
-    testsupport::TempDir tmp;
-    std::string rootDir = tmp.file("root");
-    WinRoot root{rootDir};
-    void SetUp() override { WinRoot::SetCurrent(&root); }
-    void TearDown() override { WinRoot::SetCurrent(nullptr); }
-    std::string C(const std::string& rel) { return rootDir + "/drive_c/" + rel; }
-    bool Write(const std::string& winPath, const std::string& text)
+    // Writes a file through the machine's own file functions, by its Windows path.
+    bool WriteWin(const std::string& winPath, const std::string& text)
     {
         FILE* f = WinFileSystem::Open(winPath, "wb");
         if (!f) return false;
@@ -84,7 +80,7 @@ TEST_F(RootTest, NoPathLeavesTheRoot)
     EXPECT_EQ(ReadFileBytes(outside + "/passwd"), "secret");
 
     // A link that stays inside the root may be read through.
-    ASSERT_TRUE(Write("C:\\real.txt", "inside"));
+    ASSERT_TRUE(WriteWin("C:\\real.txt", "inside"));
     fs::create_symlink(C("real.txt"), C("inlink"));
     FILE* f = WinFileSystem::Open("C:\\inlink", "rb");
     ASSERT_NE(f, nullptr);
@@ -94,7 +90,7 @@ TEST_F(RootTest, NoPathLeavesTheRoot)
 TEST_F(RootTest, NamesResolveIgnoringCaseAndAreCreatedCasePreserving)
 {
     ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\Stellum"));
-    ASSERT_TRUE(Write("c:\\PROGRAM FILES\\stellum\\ReadMe.TXT", "x"));
+    ASSERT_TRUE(WriteWin("c:\\PROGRAM FILES\\stellum\\ReadMe.TXT", "x"));
     EXPECT_TRUE(fs::exists(C("Program Files/Stellum/ReadMe.TXT")));
     EXPECT_TRUE(WinFileSystem::Exists("C:\\program files\\STELLUM\\readme.txt"));
     std::string actual;
@@ -127,7 +123,7 @@ TEST_F(RootTest, ShortNamesAreDerivedDeterministically)
 
 TEST_F(RootTest, ReadOnlyAndInUseFilesResistChange)
 {
-    ASSERT_TRUE(Write("C:\\a.dll", "a"));
+    ASSERT_TRUE(WriteWin("C:\\a.dll", "a"));
     ASSERT_TRUE(WinFileSystem::SetAttributes("C:\\a.dll", kAttrReadOnly | kAttrHidden));
     EXPECT_EQ(WinFileSystem::GetAttributes("C:\\A.DLL"), kAttrReadOnly | kAttrHidden);
     EXPECT_EQ(WinFileSystem::Access("C:\\a.dll", 2), -1);
@@ -139,22 +135,22 @@ TEST_F(RootTest, ReadOnlyAndInUseFilesResistChange)
     root.SetInUse("c:\\A.dll");
     EXPECT_FALSE(WinFileSystem::DeleteFile("C:\\a.dll"));
     EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\a.dll", "C:\\b.dll", kMoveReplaceExisting));
-    ASSERT_TRUE(Write("C:\\new.dll", "new"));
+    ASSERT_TRUE(WriteWin("C:\\new.dll", "new"));
     EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\new.dll", "C:\\a.dll", kMoveReplaceExisting));
     EXPECT_FALSE(WinFileSystem::MoveFile("C:\\new.dll", "C:\\a.dll")); // exists
 }
 
 TEST_F(RootTest, RestartAppliesPendingRenamesAndWininit)
 {
-    ASSERT_TRUE(Write("C:\\WINDOWS\\SYSTEM\\x.dll", "old"));
-    ASSERT_TRUE(Write("C:\\WINDOWS\\SYSTEM\\x.new", "new"));
-    ASSERT_TRUE(Write("C:\\WINDOWS\\y.dll", "old"));
-    ASSERT_TRUE(Write("C:\\WINDOWS\\y.new", "new"));
-    ASSERT_TRUE(Write("C:\\WINDOWS\\gone.tmp", "z"));
+    ASSERT_TRUE(WriteWin("C:\\WINDOWS\\SYSTEM\\x.dll", "old"));
+    ASSERT_TRUE(WriteWin("C:\\WINDOWS\\SYSTEM\\x.new", "new"));
+    ASSERT_TRUE(WriteWin("C:\\WINDOWS\\y.dll", "old"));
+    ASSERT_TRUE(WriteWin("C:\\WINDOWS\\y.new", "new"));
+    ASSERT_TRUE(WriteWin("C:\\WINDOWS\\gone.tmp", "z"));
     root.SetInUse("C:\\WINDOWS\\SYSTEM\\x.dll");
     ASSERT_TRUE(WinFileSystem::MoveFileEx("C:\\WINDOWS\\SYSTEM\\x.new", "C:\\WINDOWS\\SYSTEM\\x.dll",
                                           kMoveReplaceExisting | kMoveDelayUntilReboot));
-    ASSERT_TRUE(Write("C:\\WINDOWS\\wininit.ini",
+    ASSERT_TRUE(WriteWin("C:\\WINDOWS\\wininit.ini",
                       "[rename]\nC:\\WINDOWS\\y.dll=C:\\WINDOWS\\y.new\nNUL=C:\\WINDOWS\\gone.tmp\n"));
     // The pending list survives reopening the machine.
     WinRoot again(rootDir);
@@ -177,8 +173,8 @@ TEST_F(RootTest, RestartAppliesPendingRenamesAndWininit)
 TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
 {
     ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\d"));
-    ASSERT_TRUE(Write("C:\\d\\b.txt", "bb"));
-    ASSERT_TRUE(Write("C:\\d\\A.txt", "a"));
+    ASSERT_TRUE(WriteWin("C:\\d\\b.txt", "bb"));
+    ASSERT_TRUE(WriteWin("C:\\d\\A.txt", "a"));
     ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\d\\sub"));
     WinFind find;
     WinFindData d;
@@ -207,7 +203,7 @@ TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
     EXPECT_EQ(WinFileSystem::FreeSpace('C'), 1000);
     EXPECT_EQ(WinFileSystem::FreeSpace('Q'), -1);
     ASSERT_TRUE(root.AddDrive('D', DriveType::CdRom, "DISK1"));
-    ASSERT_TRUE(Write("D:\\setup.inf", "x"));
+    ASSERT_TRUE(WriteWin("D:\\setup.inf", "x"));
     EXPECT_TRUE(fs::exists(rootDir + "/drive_d/setup.inf"));
     EXPECT_EQ(WinFileSystem::GetDriveType('d'), DriveType::CdRom);
 }

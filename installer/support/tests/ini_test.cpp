@@ -1,8 +1,8 @@
 // The INI scanner, its reading and rewriting operations, and typed profile access.
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
+#include "framework/testsupport/RootFixture.h"
 #include "installer/support/IniFile.h"
-#include "installer/support/tests/RootFixture.h"
 
 #include <filesystem>
 #include <functional>

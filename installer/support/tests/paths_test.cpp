@@ -2,6 +2,7 @@
 // the emulated machine.
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
+#include "framework/testsupport/RootFixture.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/FileSearch.h"
@@ -10,7 +11,6 @@
 #include "installer/support/SpannedFile.h"
 #include "installer/support/StdioFile.h"
 #include "installer/support/TextFile.h"
-#include "installer/support/tests/RootFixture.h"
 
 #include <filesystem>
 #include <string>

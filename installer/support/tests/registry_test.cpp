@@ -3,10 +3,10 @@
 #include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
+#include "framework/testsupport/RootFixture.h"
 #include "installer/support/OsInfo.h"
 #include "installer/support/PortableStream.h"
 #include "installer/support/RegKey.h"
-#include "installer/support/tests/RootFixture.h"
 
 #include <cstring>
 #include <string>

@@ -1,13 +1,13 @@
 // Strings, the linked list, check failures and their report channel, resource strings, the
 // message loop and the owner-window stack.
 #include "framework/gui/MessageBox.h"
+#include "framework/testsupport/RootFixture.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/HeapString.h"
 #include "installer/support/LinkedList.h"
 #include "installer/support/MessageLoop.h"
 #include "installer/support/ResString.h"
 #include "installer/support/WindowStack.h"
-#include "installer/support/tests/RootFixture.h"
 
 #include <QTimer>
 
