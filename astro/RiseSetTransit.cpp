@@ -141,26 +141,25 @@ RiseSetTransit RiseSetTransit::FromPositions(const Coord& p1, const Coord& p2, c
                                              const Coord& p5, const JulianDate& date, const ObsSite& site,
                                              const Angle& h0)
 {
-    RiseSetTransit r;
-    r.positions_ = PositionTable::FromFive(date, 0.5, p1, p2, p3, p4, p5);
-    r.date_ = date;
-    r.site_ = site;
-    double H0 = 0.0;
-    r.StatusAndH0(p3, h0, H0);
-    r.Iterate(date, h0, H0, p3);
-    return r;
+    return FromTable(PositionTable::FromFive(date, 0.5, p1, p2, p3, p4, p5), p3, date, site, h0);
 }
 
 RiseSetTransit RiseSetTransit::FromThreePositions(const Coord& p1, const Coord& p2, const Coord& p3,
                                                   const JulianDate& date, const ObsSite& site, const Angle& h0)
 {
+    return FromTable(PositionTable::FromThree(date, 1.0, p1, p2, p3), p2, date, site, h0);
+}
+
+RiseSetTransit RiseSetTransit::FromTable(const PositionTable& positions, const Coord& middle, const JulianDate& date,
+                                         const ObsSite& site, const Angle& h0)
+{
     RiseSetTransit r;
-    r.positions_ = PositionTable::FromThree(date, 1.0, p1, p2, p3);
+    r.positions_ = positions;
     r.date_ = date;
     r.site_ = site;
     double H0 = 0.0;
-    r.StatusAndH0(p2, h0, H0);
-    r.Iterate(date, h0, H0, p2);
+    r.StatusAndH0(middle, h0, H0);
+    r.Iterate(date, h0, H0, middle);
     return r;
 }
 

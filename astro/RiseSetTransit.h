@@ -55,6 +55,10 @@ public:
     const PositionTable& Positions() const { return positions_; }
 
 private:
+    // Rise, transit and set by iteration over a table of moving positions whose middle entry
+    // is at date.
+    static RiseSetTransit FromTable(const PositionTable& positions, const Coord& middle, const JulianDate& date,
+                                    const ObsSite& site, const Angle& h0);
     void StatusAndH0(const Coord& position, const Angle& h0, double& H0);
     void Iterate(const JulianDate& date, const Angle& h0, double H0, const Coord& middle);
 
