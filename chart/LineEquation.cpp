@@ -71,16 +71,6 @@ bool Within(double v, int a, int b)
     return v >= std::min(a, b) && v <= std::max(a, b);
 }
 
-// Truncation towards zero into the range of a screen coordinate.
-int TruncToInt(double v)
-{
-    if (!(v == v))
-        return 0;
-    constexpr double lo = std::numeric_limits<int>::min();
-    constexpr double hi = std::numeric_limits<int>::max();
-    return static_cast<int>(std::trunc(std::clamp(v, lo, hi)));
-}
-
 } // namespace
 
 int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point)

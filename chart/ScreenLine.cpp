@@ -7,16 +7,6 @@
 
 namespace {
 
-// Truncation towards zero into the range of a screen coordinate.
-int TruncToInt(double v)
-{
-    if (!(v == v))
-        return 0;
-    constexpr double lo = std::numeric_limits<int>::min();
-    constexpr double hi = std::numeric_limits<int>::max();
-    return static_cast<int>(std::trunc(std::clamp(v, lo, hi)));
-}
-
 bool StrictlyBetween(int v, int a, int b)
 {
     return (a < v && v < b) || (b < v && v < a);

@@ -3,12 +3,25 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+
+// A computed position as a device coordinate: truncated towards zero and held within the range
+// of int (a value that is not a number gives 0).
+inline int TruncToInt(double v)
+{
+    if (!(v == v))
+        return 0;
+    constexpr double lo = std::numeric_limits<int>::min();
+    constexpr double hi = std::numeric_limits<int>::max();
+    return static_cast<int>(std::trunc(std::clamp(v, lo, hi)));
+}
 
 struct Point {
     int x = 0;
