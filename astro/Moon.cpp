@@ -1,6 +1,7 @@
 #include "astro/Moon.h"
 
 #include "astro/Planets.h"
+#include "astro/SignedStreamRecord.h"
 #include "astro/SolarReport.h"
 #include "framework/stream/PStream.h"
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-const char* const kSignature = "Quillon Software - Stellum - Moon Data";
 constexpr double kArcsec = 4.84813681109536e-6; // radians
 
 } // namespace
@@ -45,15 +45,14 @@ int Moon::Load(const std::string& name, int state)
         return fail("is missing");
     std::unique_ptr<ELPseries[]> fresh(new ELPseries[kSeries]);
     while (is.remaining() > 0) {
-        const std::string sig = is.readString(256);
-        const std::uint32_t version = is.readWord32();
+        const SignedStreamRecord::Header header = SignedStreamRecord::ReadHeader(is);
         const std::uint32_t number = is.readWord32();
         const std::uint32_t count = is.readWord32();
         if (is.fail())
             return fail("is damaged");
         if (number == 0 || count == 0)
             break;
-        if (version != 4 || sig != kSignature)
+        if (!header.Matches(SignedStreamRecord::MoonData, 4))
             return fail("is not a Moon series file of this version");
         if (number > kSeries)
             return fail("is damaged");

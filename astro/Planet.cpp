@@ -1,5 +1,6 @@
 #include "astro/Planet.h"
 
+#include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 
 #include <cmath>
@@ -34,9 +35,8 @@ void Planet::Read()
         lastRead_ = kMissing;
         return;
     }
-    const std::string sig = is.readString(256);
-    const std::uint32_t version = is.readWord32();
-    if (is.fail() || sig != signature_ || version != static_cast<std::uint32_t>(version_)) {
+    const SignedStreamRecord::Header header = SignedStreamRecord::ReadHeader(is);
+    if (is.fail() || !header.Matches(SignedStreamRecord::PlanetData, static_cast<std::uint32_t>(version_))) {
         lastRead_ = kForeign;
         return;
     }

@@ -37,7 +37,6 @@ private:
     void Read();
 
     const int version_ = 4;
-    const std::string signature_ = "Quillon Software - Stellum - Planet Data";
     std::string path_;
     bool loaded_ = false;
     ReadResult lastRead_ = kMissing;

@@ -1,13 +1,11 @@
 #include "astro/Pluto.h"
 
 #include "astro/RectCoord.h"
+#include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 
 #include <cmath>
 
-namespace {
-const char* const kSignature = "Quillon Software - Stellum - Pluto";
-}
 
 Pluto::Pluto(const std::string& dataDirectory) : path_(dataDirectory + "9.rsx")
 {
@@ -19,9 +17,7 @@ void Pluto::Read()
     ifpstream is;
     if (!is.open(path_))
         return;
-    const std::string sig = is.readString(256);
-    const std::uint32_t version = is.readWord32();
-    if (is.fail() || sig != kSignature || version != 5)
+    if (!SignedStreamRecord::ReadHeader(is).Matches(SignedStreamRecord::Pluto, 5) || is.fail())
         return;
     double fq[110] = {}, cx[110] = {}, sx[110] = {}, cy[110] = {}, sy[110] = {}, cz[110] = {}, sz[110] = {};
     for (int i = 1; i <= kTerms; ++i) {
@@ -33,8 +29,8 @@ void Pluto::Read()
         cz[i] = is.readDouble();
         sz[i] = is.readDouble();
     }
-    const std::string trailer = is.readString(256);
-    if (is.fail() || trailer != kSignature)
+    const std::string trailer = SignedStreamRecord::ReadSignature(is);
+    if (is.fail() || trailer != SignedStreamRecord::Pluto)
         return;
     for (int i = 0; i < 110; ++i) {
         fq_[i] = fq[i];

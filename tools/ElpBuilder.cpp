@@ -10,6 +10,7 @@
 // summed with the notice's arguments and Laskar's precession, reproduce the notice's Table H
 // (rectangular coordinates, inertial mean ecliptic and equinox J2000) to kTableHTolerance; the low
 // resolution series stay within kLowResTolerance of the full ones from 1900 to 2100.
+#include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 #include "tools/DataBuilder.h"
 #include "tools/RawText.h"
@@ -229,13 +230,11 @@ std::array<double, 3> MoonPosition(const std::array<ElpSeries, 37>& s, double jd
 
 std::string SeriesFile(const std::array<ElpSeries, 37>& s)
 {
-    static const char* kSig = "Quillon Software - Stellum - Moon Data";
     omstream os;
     for (int n = 1; n <= 36; ++n) {
         if (s[n].terms.empty())
             continue; // a block with no terms would end the file
-        os.writeString(kSig);
-        os.writeWord32(4);
+        SignedStreamRecord::WriteHeader(os, SignedStreamRecord::MoonData, 4);
         os.writeWord32(static_cast<std::uint32_t>(n));
         os.writeWord32(static_cast<std::uint32_t>(s[n].terms.size()));
         for (const auto& t : s[n].terms) {
@@ -246,8 +245,7 @@ std::string SeriesFile(const std::array<ElpSeries, 37>& s)
                 os.writeDouble(t.phase);
         }
     }
-    os.writeString(kSig);
-    os.writeWord32(4);
+    SignedStreamRecord::WriteHeader(os, SignedStreamRecord::MoonData, 4);
     os.writeWord32(0);
     os.writeWord32(0);
     return os.str();

@@ -6,6 +6,7 @@
 // that there are 106 terms numbered in order with the powers 0 (1-82), 1 (83-101) and 2
 // (102-106), and that the series reproduce the five test values of the authors' notice
 // (pluto.txt, section 4) before it writes the file.
+#include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 #include "tools/DataBuilder.h"
 
@@ -126,10 +127,8 @@ bool BuildPluto(const DataBuildContext& ctx)
     }
     std::printf("  PLUTO95: 106 terms, test values reproduced to %.1e au\n", worst);
 
-    static const char* kSig = "Quillon Software - Stellum - Pluto";
     omstream os;
-    os.writeString(kSig);
-    os.writeWord32(5);
+    SignedStreamRecord::WriteHeader(os, SignedStreamRecord::Pluto, 5);
     for (const auto& t : terms) {
         os.writeDouble(t.fq);
         os.writeDouble(t.c[0]);
@@ -139,7 +138,7 @@ bool BuildPluto(const DataBuildContext& ctx)
         os.writeDouble(t.c[2]);
         os.writeDouble(t.s[2]);
     }
-    os.writeString(kSig);
+    SignedStreamRecord::WriteSignature(os, SignedStreamRecord::Pluto);
     return WriteFileAtomically(ctx.outDir + "9.rsx", os.str());
 }
 

@@ -7,6 +7,7 @@
 // check values of vsop87.chk (printed to 1e-10 au). The light series are then compared with
 // the full ones at dates from 1900 to 2100 (geocentric direction of every planet and of the Sun)
 // and must stay within kLightTolerance.
+#include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 #include "tools/DataBuilder.h"
 #include "tools/RawText.h"
@@ -179,8 +180,7 @@ bool ParseChecks(const std::string& path, std::vector<CheckValue>& out)
 std::string SeriesFile(const VsopBody& b)
 {
     omstream os;
-    os.writeString("Quillon Software - Stellum - Planet Data");
-    os.writeWord32(4);
+    SignedStreamRecord::WriteHeader(os, SignedStreamRecord::PlanetData, 4);
     for (int c = 0; c < 3; ++c)
         for (int p = 0; p < 6; ++p) {
             if (!b.present[c][p])
