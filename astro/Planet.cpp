@@ -30,6 +30,11 @@ void Planet::Read()
     if (loaded_)
         return;
     Unload();
+    // A damaged file loads nothing.
+    const auto damaged = [this] {
+        Unload();
+        lastRead_ = kDamaged;
+    };
     ifpstream is;
     if (!is.open(path_)) {
         lastRead_ = kMissing;
@@ -45,22 +50,16 @@ void Planet::Read()
         const std::uint32_t coordinate = is.readWord32();
         const std::uint32_t power = is.readWord32();
         const std::uint32_t count = is.readWord32();
-        if (is.fail()) {
-            Unload();
-            lastRead_ = kDamaged;
-            return;
-        }
+        if (is.fail())
+            return damaged();
         if (coordinate == 0 && power == 0) {
             is.readString(256);
             break;
         }
         if (coordinate > 3 || power > 5)
             break;
-        if (coordinate == 0 || count > kMaxTerms || !amplitude_[coordinate][power].empty()) {
-            Unload();
-            lastRead_ = kDamaged;
-            return;
-        }
+        if (coordinate == 0 || count > kMaxTerms || !amplitude_[coordinate][power].empty())
+            return damaged();
         auto& a = amplitude_[coordinate][power];
         auto& ph = phase_[coordinate][power];
         auto& f = frequency_[coordinate][power];
@@ -73,11 +72,8 @@ void Planet::Read()
             ph[i] = is.readDouble();
             f[i] = is.readDouble();
         }
-        if (is.fail()) {
-            Unload();
-            lastRead_ = kDamaged;
-            return;
-        }
+        if (is.fail())
+            return damaged();
         any = true;
     }
     loaded_ = any;

@@ -1,5 +1,6 @@
 #include "ui/Configuration.h"
 
+#include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
 #include "ui/AngleLabelConfig.h"
@@ -16,7 +17,7 @@
 
 #include <cstdio>
 
-const char* const Configuration::kSignature = "Quillon Software - Stellum - Configuration File";
+const char* const Configuration::kSignature = SignedStreamRecord::ConfigurationFile;
 const char* const Configuration::kFileName = "STLMCNFG.RSX";
 
 namespace {
