@@ -7,16 +7,16 @@
 
 bool TextFile::Open(const char* path, bool forReading)
 {
-    CheckFailed("TXTFILE", 13, file_ == nullptr);
-    if (file_ || !path) return false;
-    file_ = WinFileSystem::Open(path, forReading ? "rt" : "wt");
+    CheckFailed("TXTFILE", 13, !IsOpen());
+    if (IsOpen() || !path) return false;
+    file_.Reset(WinFileSystem::Open(path, forReading ? "rt" : "wt"));
     wroteLine_ = false;
-    return file_ != nullptr;
+    return IsOpen();
 }
 
 bool TextFile::ReadLine(char* buffer, size_t size)
 {
-    if (!file_ || size < 2 || !std::fgets(buffer, static_cast<int>(size), file_)) return false;
+    if (!IsOpen() || size < 2 || !std::fgets(buffer, static_cast<int>(size), file_.File())) return false;
     size_t n = std::strlen(buffer);
     if (n > 0 && buffer[n - 1] == '\n') buffer[--n] = 0;
     if (n > 0 && buffer[n - 1] == '\r') buffer[--n] = 0;
@@ -25,16 +25,8 @@ bool TextFile::ReadLine(char* buffer, size_t size)
 
 bool TextFile::WriteLine(const char* text)
 {
-    if (!file_) return false;
-    if (wroteLine_ && std::fputc('\n', file_) == EOF) return false;
+    if (!IsOpen()) return false;
+    if (wroteLine_ && std::fputc('\n', file_.File()) == EOF) return false;
     wroteLine_ = true;
-    return std::fputs(text ? text : "", file_) >= 0;
-}
-
-bool TextFile::Close()
-{
-    if (!file_) return true;
-    bool ok = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return ok;
+    return std::fputs(text ? text : "", file_.File()) >= 0;
 }

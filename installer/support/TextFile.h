@@ -2,21 +2,21 @@
 // newline after the last; lines read lose their "\n" or "\r\n".
 #pragma once
 
+#include "installer/support/StdioFile.h"
+
 #include <cstddef>
-#include <cstdio>
 
 class TextFile {
 public:
-    ~TextFile() { Close(); }
     bool Open(const char* path, bool forReading);
     // The next line into a buffer of the given size (a longer line continues in the next
     // read, as fgets does); false at the end.
     bool ReadLine(char* buffer, size_t size);
     bool WriteLine(const char* text);
-    bool Close();
-    bool IsOpen() const { return file_ != nullptr; }
+    bool Close() { return file_.Close(); }
+    bool IsOpen() const { return file_.File() != nullptr; }
 
 private:
-    FILE* file_ = nullptr;
+    StdioFile file_;
     bool wroteLine_ = false;
 };
