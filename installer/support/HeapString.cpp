@@ -29,6 +29,13 @@ void HeapString::Free()
     length_ = 0;
 }
 
+void HeapString::Replace(char* heapText, int length)
+{
+    Free();
+    text_ = heapText;
+    length_ = length;
+}
+
 HeapString::HeapString() = default;
 
 HeapString::HeapString(const char* text) { Assign(text); }
@@ -48,9 +55,7 @@ HeapString& HeapString::operator=(const HeapString& other)
     if (this != &other) {
         HeapString copy;
         if (copy.Append(other.Text())) {
-            Free();
-            text_ = copy.text_;
-            length_ = copy.length_;
+            Replace(copy.text_, copy.length_);
             copy.text_ = kEmpty;
             copy.length_ = 0;
         }
@@ -70,9 +75,7 @@ bool HeapString::Assign(const char* text)
     char* p = Allocate(n);
     if (!p) return false;
     std::memcpy(p, text, static_cast<size_t>(n) + 1);
-    Free();
-    text_ = p;
-    length_ = n;
+    Replace(p, n);
     return true;
 }
 
@@ -82,9 +85,7 @@ bool HeapString::Reserve(int n)
     if (!p) return false;
     p[0] = 0;
     p[n] = 0;
-    Free();
-    text_ = p;
-    length_ = n;
+    Replace(p, n);
     return true;
 }
 
@@ -111,18 +112,17 @@ bool HeapString::Append(const char* text)
     std::memcpy(p, Text(), static_cast<size_t>(length_));
     std::memcpy(p + length_, text, static_cast<size_t>(add) + 1);
     int n = length_ + add;
-    Free();
-    text_ = p;
-    length_ = n;
+    Replace(p, n);
     return true;
 }
 
 void HeapString::Adopt(char* heapText)
 {
-    Free();
-    if (!heapText) return;
-    text_ = heapText;
-    length_ = static_cast<int>(std::strlen(heapText));
+    if (!heapText) {
+        Free();
+        return;
+    }
+    Replace(heapText, static_cast<int>(std::strlen(heapText)));
 }
 
 char* HeapString::Detach()

@@ -42,6 +42,8 @@ public:
 private:
     static char* Allocate(int n);
     void Free();
+    // Frees the held text and takes a text allocated by Allocate (or new[]) of that length.
+    void Replace(char* heapText, int length);
     static char kEmpty[1];
     int length_ = 0;
     char* text_ = kEmpty;
