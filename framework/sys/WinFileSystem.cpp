@@ -28,6 +28,11 @@ bool Host(const std::string& path, std::string& host, bool* link = nullptr)
 }
 
 bool Lstat(const std::string& host, struct stat& st) { return lstat(host.c_str(), &st) == 0; }
+// The host path of an existing entry and its status (a link's own, never its target's).
+bool HostEntry(const std::string& path, std::string& host, struct stat& st)
+{
+    return Host(path, host) && Lstat(host, st);
+}
 
 bool IsWritableMode(const char* mode)
 {
@@ -224,7 +229,7 @@ int WinFileSystem::Access(const std::string& path, int mode)
 {
     std::string host;
     struct stat st;
-    if (!Host(path, host) || !Lstat(host, st)) return -1;
+    if (!HostEntry(path, host, st)) return -1;
     if ((mode & 2) && !S_ISDIR(st.st_mode) && !S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR))
         return -1;
     return 0;
@@ -234,7 +239,7 @@ bool WinFileSystem::IsDirectory(const std::string& path)
 {
     std::string host;
     struct stat st;
-    return Host(path, host) && Lstat(host, st) && S_ISDIR(st.st_mode);
+    return HostEntry(path, host, st) && S_ISDIR(st.st_mode);
 }
 
 bool WinFileSystem::CreateDirectory(const std::string& path)
@@ -247,7 +252,7 @@ bool WinFileSystem::RemoveDirectory(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!Host(path, host) || !Lstat(host, st) || !S_ISDIR(st.st_mode)) return false;
+    if (!HostEntry(path, host, st) || !S_ISDIR(st.st_mode)) return false;
     if (rmdir(host.c_str()) != 0) return false;
     Root()->ForgetFile(path);
     return true;
@@ -257,7 +262,7 @@ bool WinFileSystem::DeleteFile(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!Host(path, host) || !Lstat(host, st) || S_ISDIR(st.st_mode)) return false;
+    if (!HostEntry(path, host, st) || S_ISDIR(st.st_mode)) return false;
     if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR)) return false;
     if (Root()->IsInUse(path)) return false;
     if (unlink(host.c_str()) != 0) return false;
@@ -331,7 +336,7 @@ uint32_t WinFileSystem::GetAttributes(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!Host(path, host) || !Lstat(host, st)) return kAttrInvalid;
+    if (!HostEntry(path, host, st)) return kAttrInvalid;
     uint32_t a = Root()->StoredAttributes(path);
     if (S_ISDIR(st.st_mode)) a |= kAttrDirectory;
     else if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR)) a |= kAttrReadOnly;
@@ -342,7 +347,7 @@ bool WinFileSystem::SetAttributes(const std::string& path, uint32_t attributes)
 {
     std::string host;
     struct stat st;
-    if (!Host(path, host) || !Lstat(host, st)) return false;
+    if (!HostEntry(path, host, st)) return false;
     if (!S_ISLNK(st.st_mode) && !S_ISDIR(st.st_mode)) {
         mode_t m = st.st_mode & 07777;
         m = (attributes & kAttrReadOnly) ? (m & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (m | S_IWUSR);
@@ -356,7 +361,7 @@ int64_t WinFileSystem::FileSize(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!Host(path, host) || !Lstat(host, st) || S_ISDIR(st.st_mode)) return -1;
+    if (!HostEntry(path, host, st) || S_ISDIR(st.st_mode)) return -1;
     return st.st_size;
 }
 
@@ -364,7 +369,7 @@ bool WinFileSystem::GetFileTimes(const std::string& path, int64_t& writeTime, in
 {
     std::string host;
     struct stat st;
-    if (!Host(path, host) || !Lstat(host, st)) return false;
+    if (!HostEntry(path, host, st)) return false;
     writeTime = st.st_mtime;
     accessTime = st.st_atime;
     return true;
