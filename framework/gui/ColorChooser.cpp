@@ -3,6 +3,8 @@
 
 #include <QColorDialog>
 
+#include <utility>
+
 namespace {
 ColorChooserResponder& Responder()
 {
@@ -13,9 +15,7 @@ ColorChooserResponder& Responder()
 
 ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder)
 {
-    ColorChooserResponder previous = std::move(Responder());
-    Responder() = std::move(responder);
-    return previous;
+    return std::exchange(Responder(), std::move(responder));
 }
 
 bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)

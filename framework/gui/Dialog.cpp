@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 DialogResponder& Responder()
 {
@@ -20,9 +22,7 @@ DialogResponder& Responder()
 
 DialogResponder SetDialogResponder(DialogResponder responder)
 {
-    DialogResponder previous = std::move(Responder());
-    Responder() = std::move(responder);
-    return previous;
+    return std::exchange(Responder(), std::move(responder));
 }
 
 ScriptedDialogs::ScriptedDialogs(DialogResponder responder)

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 std::string& File()
 {
@@ -43,9 +45,7 @@ bool ShowHelp(int context)
 
 HelpResponder SetHelpResponder(HelpResponder responder)
 {
-    HelpResponder previous = std::move(Responder());
-    Responder() = std::move(responder);
-    return previous;
+    return std::exchange(Responder(), std::move(responder));
 }
 
 RecordedHelp::RecordedHelp()

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include <utility>
+
 namespace {
 
 MessageBoxResponder& Responder()
@@ -50,9 +52,7 @@ int DefaultMessageBoxAnswer(unsigned style)
 
 MessageBoxResponder SetMessageBoxResponder(MessageBoxResponder responder)
 {
-    MessageBoxResponder previous = std::move(Responder());
-    Responder() = std::move(responder);
-    return previous;
+    return std::exchange(Responder(), std::move(responder));
 }
 
 int MessageBox(QWidget* parent, const std::string& text, const std::string& title, unsigned style)

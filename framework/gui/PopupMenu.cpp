@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <utility>
+
 namespace {
 PopupMenuResponder& Responder()
 {
@@ -141,9 +143,7 @@ int PopupMenu::Track(ControlHost& owner, const Point& clientPoint)
 
 PopupMenuResponder SetPopupMenuResponder(PopupMenuResponder responder)
 {
-    PopupMenuResponder previous = std::move(Responder());
-    Responder() = std::move(responder);
-    return previous;
+    return std::exchange(Responder(), std::move(responder));
 }
 
 ScriptedMenus::ScriptedMenus(std::vector<int> choices) : choices_(std::move(choices))
