@@ -101,37 +101,28 @@ int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point)
         return EdgeLeft;
     }
 
+    // The crossing is the first candidate that lies on the border.
+    int code = EdgeNone;
+    const auto onBorder = [&](const Point& p) {
+        code = EdgeOfPoint(rect, p);
+        if (code != EdgeNone)
+            point = p;
+        return code != EdgeNone;
+    };
+
     // An end point on the border is the crossing itself.
-    for (const Point end : {Point(line.x1, line.y1), Point(line.x2, line.y2)}) {
-        const int code = EdgeOfPoint(rect, end);
-        if (code != EdgeNone) {
-            point = end;
+    for (const Point end : {Point(line.x1, line.y1), Point(line.x2, line.y2)})
+        if (onBorder(end))
             return code;
-        }
-    }
 
     double v;
     // Top, bottom, left, right: the first crossing that lies within the segment and on the
     // border.
-    for (const int y : {rect.top, rect.bottom}) {
-        if (line.XAtY(y, v) && Within(v, line.x1, line.x2)) {
-            const Point p(TruncToInt(v), y);
-            const int code = EdgeOfPoint(rect, p);
-            if (code != EdgeNone) {
-                point = p;
-                return code;
-            }
-        }
-    }
-    for (const int x : {rect.left, rect.right}) {
-        if (line.YAtX(x, v) && Within(v, line.y1, line.y2)) {
-            const Point p(x, TruncToInt(v));
-            const int code = EdgeOfPoint(rect, p);
-            if (code != EdgeNone) {
-                point = p;
-                return code;
-            }
-        }
-    }
+    for (const int y : {rect.top, rect.bottom})
+        if (line.XAtY(y, v) && Within(v, line.x1, line.x2) && onBorder(Point(TruncToInt(v), y)))
+            return code;
+    for (const int x : {rect.left, rect.right})
+        if (line.YAtX(x, v) && Within(v, line.y1, line.y2) && onBorder(Point(x, TruncToInt(v))))
+            return code;
     return EdgeNone;
 }
