@@ -23,18 +23,8 @@ void ComboBox::SetTextLimit(int limit)
 int ComboBox::AddString(const std::string& text)
 {
     QString t = QString::fromStdString(text);
-    int index = count();
-    if (sorted_) {
-        index = 0;
-        while (index < count() && QString::compare(itemText(index), t, Qt::CaseInsensitive) <= 0)
-            ++index;
-    }
-    // Inserting must not change the edit text or the selection.
-    QString edit = isEditable() ? currentText() : QString();
-    int sel = currentIndex();
-    insertItem(index, t);
-    if (sel == -1) setCurrentIndex(-1);
-    if (isEditable()) setEditText(edit);
+    const int index = sorted_ ? SortedItemIndex(count(), [this](int i) { return itemText(i); }, t) : count();
+    InsertQuietly(index, t);
     return index;
 }
 
@@ -42,12 +32,18 @@ int ComboBox::InsertString(const std::string& text, int index)
 {
     if (index < -1 || index > count()) return CB_ERR;
     if (index == -1) index = count();
+    InsertQuietly(index, QString::fromStdString(text));
+    return index;
+}
+
+void ComboBox::InsertQuietly(int index, const QString& text)
+{
+    // Inserting must not change the edit text or the selection.
     QString edit = isEditable() ? currentText() : QString();
     int sel = currentIndex();
-    insertItem(index, QString::fromStdString(text));
+    insertItem(index, text);
     if (sel == -1) setCurrentIndex(-1);
     if (isEditable()) setEditText(edit);
-    return index;
 }
 
 int ComboBox::DeleteString(int index)

@@ -45,6 +45,8 @@ public:
 
 private:
     int FindFrom(const std::string& text, int start, bool exact) const;
+    // Inserts an item, keeping the edit text and an empty selection as they were.
+    void InsertQuietly(int index, const QString& text);
 
     bool sorted_;
     int textLimit_;

@@ -7,6 +7,15 @@ bool TextStartsWithNoCase(const QString& text, const QString& prefix)
     return text.startsWith(prefix, Qt::CaseInsensitive);
 }
 
+int SortedItemIndex(int n, const std::function<QString(int)>& textAt, const QString& text)
+{
+    // After every item that does not sort above it, so equal texts keep their order.
+    int index = 0;
+    while (index < n && QString::compare(textAt(index), text, Qt::CaseInsensitive) <= 0)
+        ++index;
+    return index;
+}
+
 int FindItemText(int n, const std::function<QString(int)>& textAt, const std::string& text, int start, bool exact)
 {
     if (n == 0) return -1;
@@ -48,13 +57,7 @@ int ListBox::AddString(const std::string& text)
 {
     QSignalBlocker quiet(this); // the program's own changes notify no one
     QString t = QString::fromStdString(text);
-    int index = count();
-    if (sorted_) {
-        // After every item that does not sort above it, so equal texts keep their order.
-        index = 0;
-        while (index < count() && QString::compare(item(index)->text(), t, Qt::CaseInsensitive) <= 0)
-            ++index;
-    }
+    const int index = sorted_ ? SortedItemIndex(count(), [this](int i) { return item(i)->text(); }, t) : count();
     insertItem(index, t);
     return index;
 }

@@ -80,6 +80,9 @@ private:
 
 // Letter-case-blind comparisons used by list and combo searches and sorted insertion.
 bool TextStartsWithNoCase(const QString& text, const QString& prefix);
+// Where a text goes in a sorted list of n item texts: after every item that does not sort
+// above it (letter case ignored), so equal texts keep their order.
+int SortedItemIndex(int n, const std::function<QString(int)>& textAt, const QString& text);
 // The search of lists and combo boxes over n item texts: the first item after 'start' (-1:
 // from the top) whose text begins with text (exact: equals it), letter case ignored; wraps
 // around so that 'start' is tried last. -1 (LB_ERR, CB_ERR) when none.
