@@ -106,15 +106,10 @@ bool PortableReader::ReadRaw4(uint32_t& value)
 
 bool PortableReader::ReadInt(int& value)
 {
-    if (narrow_) {
-        uint16_t w;
-        if (!ReadWord(w)) return false;
-        value = static_cast<int16_t>(w);
-        return true;
-    }
-    uint32_t v;
-    if (!ReadRaw4(v)) return false;
-    value = static_cast<int32_t>(v);
+    unsigned u;
+    if (!ReadUInt(u)) return false;
+    // A narrow stream's word is a signed 16-bit number.
+    value = narrow_ ? static_cast<int16_t>(u) : static_cast<int32_t>(u);
     return true;
 }
 
@@ -229,8 +224,7 @@ bool PortableWriter::WriteRaw4(uint32_t value)
 
 bool PortableWriter::WriteInt(int value)
 {
-    return narrow_ ? WriteWord(static_cast<uint16_t>(value & 0xFFFF))
-                   : WriteRaw4(static_cast<uint32_t>(value));
+    return WriteUInt(static_cast<unsigned>(value));
 }
 
 bool PortableWriter::WriteUInt(unsigned value)
