@@ -1,4 +1,5 @@
 // stellum-databuild --raw <raw catalogues> --out <program directory> [--only name,...]
+#include "framework/stream/StringUtil.h"
 #include "tools/DataBuilder.h"
 
 #include <algorithm>
@@ -37,13 +38,6 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes)
     return true;
 }
 
-static std::string WithSlash(std::string p)
-{
-    if (!p.empty() && p.back() != '/')
-        p += '/';
-    return p;
-}
-
 int main(int argc, char** argv)
 {
     DataBuildContext ctx;
@@ -51,9 +45,9 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--raw" && i + 1 < argc)
-            ctx.rawDir = WithSlash(argv[++i]);
+            ctx.rawDir = WithTrailingSlash(argv[++i]);
         else if (a == "--out" && i + 1 < argc)
-            ctx.outDir = WithSlash(argv[++i]);
+            ctx.outDir = WithTrailingSlash(argv[++i]);
         else if (a == "--only" && i + 1 < argc) {
             std::stringstream ss(argv[++i]);
             for (std::string n; std::getline(ss, n, ',');)

@@ -12,6 +12,14 @@ std::string ToLowerAscii(std::string s);
 // Blanks (space, tab, CR, LF) removed from both ends.
 std::string Trim(const std::string& s);
 
+// A directory path ending in '/' (an empty path stays empty, the current directory).
+inline std::string WithTrailingSlash(std::string path)
+{
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path;
+}
+
 // The path itself when it exists; otherwise the entry of its directory whose name matches
 // the file name ignoring case (first in directory order); otherwise the path unchanged.
 std::string ResolvePathIgnoringCase(const std::string& path);

@@ -49,8 +49,7 @@ bool LinkStaysInside(const std::string& host)
     for (char letter : r->DriveLetters()) {
         fs::path dir = fs::weakly_canonical(r->Drive(letter)->hostDir, ec);
         if (ec) continue;
-        std::string d = dir.string();
-        if (!d.empty() && d.back() != '/') d += '/';
+        const std::string d = WithTrailingSlash(dir.string());
         if (target.string().compare(0, d.size(), d) == 0) return true;
     }
     return false;

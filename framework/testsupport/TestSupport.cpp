@@ -1,5 +1,7 @@
 #include "framework/testsupport/TestSupport.h"
 
+#include "framework/stream/StringUtil.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,20 +38,13 @@ bool InCi()
     return ci && std::string(ci) == "true";
 }
 
-static std::string WithSlash(std::string p)
-{
-    if (!p.empty() && p.back() != '/')
-        p += '/';
-    return p;
-}
-
 std::string RawDataDir()
 {
     const char* env = std::getenv("STELLUM_RAW_DATA");
     std::string dir = env && *env ? env : "../shared/data";
     if (!fs::is_directory(dir))
         return {};
-    return WithSlash(dir);
+    return WithTrailingSlash(dir);
 }
 
 std::string ProgramDataDir(const std::string& probeFile)
@@ -57,7 +52,7 @@ std::string ProgramDataDir(const std::string& probeFile)
     const char* env = std::getenv("STELLUM_PROGRAM_DIR");
     if (!env || !*env)
         return {};
-    std::string dir = WithSlash(env);
+    std::string dir = WithTrailingSlash(env);
     if (!fs::exists(dir + probeFile))
         return {};
     return dir;
