@@ -67,7 +67,7 @@ std::vector<std::string> ListHostDir(const std::string& host)
     DIR* d = opendir(host.c_str());
     if (!d) return names;
     while (dirent* e = readdir(d)) {
-        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+        if (WinFileSystem::IsDotName(e->d_name)) continue;
         names.push_back(e->d_name);
     }
     closedir(d);
@@ -99,7 +99,7 @@ bool MatchFrom(const char* p, const char* n)
 
 bool Fits83(const std::string& name)
 {
-    if (name.empty() || name == "." || name == "..") return !name.empty();
+    if (name.empty() || WinFileSystem::IsDotName(name)) return !name.empty();
     size_t dot = name.find('.');
     if (dot != std::string::npos && name.find('.', dot + 1) != std::string::npos) return false;
     std::string base = name.substr(0, dot);
@@ -133,7 +133,7 @@ void FillFindData(const std::string& host, const std::string& winPath, const std
     d.size = S_ISREG(st.st_mode) ? st.st_size : 0;
     d.writeTime = st.st_mtime;
     d.accessTime = st.st_atime;
-    if (name != "." && name != "..") {
+    if (!WinFileSystem::IsDotName(name)) {
         std::string s = WinFileSystem::ShortNameAmong(name, siblings);
         if (s != name) d.shortName = s;
     }

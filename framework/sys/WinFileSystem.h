@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum : uint32_t {
@@ -95,4 +96,6 @@ public:
     static void FailRenamesForTest(int n);
     // Case-insensitive match of a name against a pattern of "*" and "?"; "*.*" matches all.
     static bool MatchPattern(const std::string& pattern, const std::string& name);
+    // The "." and ".." entries that every directory listing holds.
+    static bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 };

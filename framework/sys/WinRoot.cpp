@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cctype>
-#include <cstring>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
@@ -62,7 +61,7 @@ std::string FindIgnoringCase(const std::string& dir, const std::string& name)
     DIR* d = opendir(dir.c_str());
     if (!d) return std::string();
     while (dirent* e = readdir(d)) {
-        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+        if (WinFileSystem::IsDotName(e->d_name)) continue;
         if (EqualsIgnoreCase(e->d_name, name)) {
             std::string found = e->d_name;
             closedir(d);

@@ -13,6 +13,7 @@ public:
     const WinFindData& Data() const { return data_; }
     const char* Name() const { return data_.name.c_str(); }
     bool IsDirectory() const { return (data_.attributes & kAttrDirectory) != 0; }
+    bool IsDotEntry() const { return WinFileSystem::IsDotName(data_.name); }
 
 private:
     WinFind find_;

@@ -330,10 +330,8 @@ bool DirectoryNotEmpty(const char* path)
     PathBuffer pattern;
     if (!JoinPath(pattern, path, "*.*")) return false;
     FileFind find;
-    for (bool ok = find.First(pattern.Text()); ok; ok = find.Next()) {
-        const char* n = find.Name();
-        if (std::strcmp(n, ".") != 0 && std::strcmp(n, "..") != 0) return true;
-    }
+    for (bool ok = find.First(pattern.Text()); ok; ok = find.Next())
+        if (!find.IsDotEntry()) return true;
     return false;
 }
 
@@ -433,8 +431,8 @@ bool RemoveTree(const char* path)
     {
         FileFind find;
         for (bool ok = find.First(pattern.Text()); ok; ok = find.Next()) {
+            if (find.IsDotEntry()) continue;
             const char* n = find.Name();
-            if (std::strcmp(n, ".") == 0 || std::strcmp(n, "..") == 0) continue;
             PathBuffer entry;
             if (!JoinPath(entry, path, n)) continue;
             // A symbolic link is listed as a plain file, so it is removed, never entered.

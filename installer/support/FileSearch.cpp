@@ -6,7 +6,6 @@
 #include "installer/support/MessageLoop.h"
 #include "installer/support/PathBuffer.h"
 
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,10 +17,9 @@ std::vector<std::pair<std::string, bool>> List(const char* pattern, bool skipDir
     std::vector<std::pair<std::string, bool>> entries;
     FileFind find;
     for (bool ok = find.First(pattern); ok; ok = find.Next()) {
-        const char* n = find.Name();
-        if (std::strcmp(n, ".") == 0 || std::strcmp(n, "..") == 0) continue;
+        if (find.IsDotEntry()) continue;
         if (skipDirectories && find.IsDirectory()) continue;
-        entries.push_back({n, find.IsDirectory()});
+        entries.push_back({find.Name(), find.IsDirectory()});
     }
     return entries;
 }
