@@ -1,11 +1,11 @@
 #include "catalog/NGC2000Indexes.h"
 
+#include "catalog/FirstNumber.h"
 #include "catalog/NamedObjects.h"
 #include "framework/stream/PStream.h"
 #include "globals/Globals.h"
 #include "ui/TStatusDlg.h"
 
-#include <cctype>
 #include <regex>
 
 namespace {
@@ -35,19 +35,6 @@ void ReadColumn(ipstream& is, T* column, std::uint32_t count, std::streamoff ent
         column[i] = read();
     if (count > kept && !is.fail())
         is.seekg(std::streamoff(count - kept) * entrySize, std::ios_base::cur);
-}
-
-// The number of the first run of digits, capped so that a long run cannot overflow.
-long FirstNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && !std::isdigit(static_cast<unsigned char>(text[i])))
-        ++i;
-    long n = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        if (n < 100000000)
-            n = n * 10 + (text[i] - '0');
-    return n;
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "catalog/NamedObjects.h"
 
+#include "catalog/FirstNumber.h"
 #include "catalog/NamedObjectTables.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/StringUtil.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 
@@ -26,20 +26,6 @@ const HerschelEntry* FindHerschel(std::int32_t catalogueNumber)
     const HerschelEntry* it = std::lower_bound(first, last + 1, catalogueNumber,
         [](const HerschelEntry& e, std::int32_t n) { return e.ngc < n; });
     return (it != last + 1 && it->ngc == catalogueNumber) ? it : nullptr;
-}
-
-// The first run of decimal digits in a text, 0 when there is none (capped so that a long
-// run cannot overflow).
-long FirstNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && !std::isdigit(static_cast<unsigned char>(text[i])))
-        ++i;
-    long n = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        if (n < 100000000)
-            n = n * 10 + (text[i] - '0');
-    return n;
 }
 
 std::string Piece(const std::string& s)
