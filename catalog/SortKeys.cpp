@@ -35,6 +35,20 @@ double WrapSigned(double a)
 // A sentinel of the rise/set keys that lies above every time.
 constexpr int kLateSentinel = 540;
 
+// Key of a rise or set at the sidereal time of the given whole degrees: the degrees past the
+// noon before the night's midnight, wrapped into [0, 360], plus one (so that 0 stays free).
+int SiderealKey(int degrees, double midnightSiderealDegrees)
+{
+    if (degrees > 180)
+        degrees -= 360;
+    int e = int(degrees + 180 - midnightSiderealDegrees);
+    if (e < 0)
+        e += 360;
+    else if (e > 360)
+        e -= 360;
+    return e + 1;
+}
+
 } // namespace
 
 int SortKeys::Range(int code)
@@ -99,15 +113,7 @@ int SortKeys::RiseLST(double raHours, double decDegrees, const Context& c)
         return kLateSentinel;
     if (h0 == ElevationMap::kNeverRises)
         return 0;
-    int d = int(raHours * 15.0) - h0;
-    if (d > 180)
-        d -= 360;
-    int e = int(d + 180 - c.midnightSiderealDegrees);
-    if (e < 0)
-        e += 360;
-    else if (e > 360)
-        e -= 360;
-    return e + 1;
+    return SiderealKey(int(raHours * 15.0) - h0, c.midnightSiderealDegrees);
 }
 
 int SortKeys::SetLST(double raHours, double decDegrees, const Context& c)
@@ -120,15 +126,7 @@ int SortKeys::SetLST(double raHours, double decDegrees, const Context& c)
         return 0;
     if (h0 == ElevationMap::kNeverRises)
         return kLateSentinel;
-    int d = int(raHours * 15.0) + h0;
-    if (d > 180)
-        d -= 360;
-    int e = int(d + 180 - c.midnightSiderealDegrees);
-    if (e < 0)
-        e += 360;
-    else if (e > 360)
-        e -= 360;
-    return e + 1;
+    return SiderealKey(int(raHours * 15.0) + h0, c.midnightSiderealDegrees);
 }
 
 void SortKeys::LocalTimes(double raHours, double decDegrees, const Context& c, double& rise, double& set,
