@@ -1,6 +1,7 @@
 #include "catalog/AtlasReference.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -14,6 +15,26 @@ int Near(double x)
 {
     return int(std::trunc(x + 0.5));
 }
+
+// The Uranometria bands below 72.5 degrees, north to south: pages of a band are counted from
+// 0 h at the given pages per hour, the page past the last wrapping to the first; a southern
+// page lies southOffset pages after its northern twin (the equatorial band is shared).
+struct UranometriaBand {
+    double minDeclination;
+    double pagesPerHour;
+    int pages;
+    int firstPage;
+    int southOffset;
+};
+constexpr UranometriaBand kUranometriaBands[] = {
+    {61, 0.8333333333333334, 20, 15, 425},
+    {50, 1, 24, 35, 381},
+    {39, 1.25, 30, 59, 327},
+    {28, 1.5, 36, 89, 261},
+    {17, 1.875, 45, 125, 180},
+    {5.5, 1.875, 45, 170, 90},
+    {0, 1.875, 45, 215, 0},
+};
 
 } // namespace
 
@@ -43,41 +64,22 @@ int AtlasReference::UranometriaPage(double raHours, double decDegrees) const
     const bool north = decDegrees >= 0;
     if (d >= 84.5)
         return north ? (raHours < 12 ? 1 : 2) : (raHours < 12 ? 473 : 472);
-    int page;
-    int southOffset;
     if (d >= 72.5) {
         const int p = int(std::trunc(raHours / 2 + 0.4166666666666667));
-        page = p == 12 ? 3 : p + 3;
-        southOffset = 457;
-    } else if (d >= 61) {
-        const int p = Near(raHours * 0.8333333333333334);
-        page = p == 20 ? 15 : p + 15;
-        southOffset = 425;
-    } else if (d >= 50) {
-        const int p = Near(raHours);
-        page = p == 24 ? 35 : p + 35;
-        southOffset = 381;
-    } else if (d >= 39) {
-        const int p = Near(raHours * 1.25);
-        page = p == 30 ? 59 : p + 59;
-        southOffset = 327;
-    } else if (d >= 28) {
-        const int p = Near(raHours * 1.5);
-        page = p == 36 ? 89 : p + 89;
-        southOffset = 261;
-    } else if (d >= 17) {
-        const int p = Near(raHours * 1.875);
-        page = p == 45 ? 125 : p + 125;
-        southOffset = 180;
-    } else if (d >= 5.5) {
-        const int p = Near(raHours * 1.875);
-        page = p == 45 ? 170 : p + 170;
-        southOffset = 90;
-    } else {
-        const int p = Near(raHours * 1.875);
-        return p == 45 ? 215 : p + 215;
+        const int page = p == 12 ? 3 : p + 3;
+        return north ? page : page + 457;
     }
-    return north ? page : page + southOffset;
+    // The first band the declination reaches; the equatorial band takes whatever is left.
+    const UranometriaBand* band = std::end(kUranometriaBands) - 1;
+    for (const UranometriaBand& b : kUranometriaBands) {
+        if (d >= b.minDeclination) {
+            band = &b;
+            break;
+        }
+    }
+    const int p = Near(raHours * band->pagesPerHour);
+    const int page = p == band->pages ? band->firstPage : p + band->firstPage;
+    return north ? page : page + band->southOffset;
 }
 
 std::string AtlasReference::SkyAtlasText(double raHours, double decDegrees, int style)
