@@ -137,6 +137,12 @@ protected:
     int HistoryStage();
     int ShapeStage();
     int TypeStage();
+    // A count of the filter record's table, kept alike in the requested and applied records.
+    int StoreCount(int entry, int count);
+    // The count of a stage whose cache held: the one it last made.
+    int CachedCount(int entry);
+    // The count of a stage that ran; its bit is marked cached and run in this filtering.
+    int StageRan(int entry, std::uint16_t bit, int count);
     int CountRowsWith(std::uint16_t bits) const;
     int AddRowsToObservingList(const int* rows, int n);
 

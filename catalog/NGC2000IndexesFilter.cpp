@@ -133,19 +133,14 @@ int NGC2000Indexes::Refilter()
     using FS = FilterSettings;
     ClearTemporaryObject();
 
-    auto storeCount = [this](int entry, int count) {
-        requested_.passCounts[entry] = count;
-        applied_.passCounts[entry] = count;
-    };
-
     stagesRun_ = 0;
     // A group's count is made again when one of its stages ran or its members changed.
     auto groupCount = [&](int entry, std::uint16_t group, std::int32_t requestedBits, std::int32_t appliedBits) {
         const std::uint16_t bits = std::uint16_t(requestedBits & group);
         if (recountGroups_ || (stagesRun_ & group) || bits != (appliedBits & group))
-            storeCount(entry, CountRowsWith(bits));
+            StoreCount(entry, CountRowsWith(bits));
         else
-            storeCount(entry, applied_.passCounts[entry]);
+            CachedCount(entry);
     };
 
     // Position.
@@ -167,7 +162,7 @@ int NGC2000Indexes::Refilter()
     DreyerSizeStage();
     DiameterStage();
     if ((requested_.sizeCriteria & ObjectFlag::kSizeGroup) == 0)
-        storeCount(FS::kPassSize, rowCount_);
+        StoreCount(FS::kPassSize, rowCount_);
     else
         groupCount(FS::kPassSize, ObjectFlag::kSizeGroup, requested_.sizeCriteria, applied_.sizeCriteria);
     applied_.sizeCriteria = requested_.sizeCriteria;
@@ -179,11 +174,11 @@ int NGC2000Indexes::Refilter()
     if (ObservingLogOpen)
         HistoryStage();
     else
-        storeCount(FS::kPassHistory, 0);
+        StoreCount(FS::kPassHistory, 0);
 
     const int previous = Selected();
     SelectList(kFilteredList);
-    storeCount(FS::kPassAll, BuildFilteredList(true));
+    StoreCount(FS::kPassAll, BuildFilteredList(true));
     Sort();
     First();
     SelectList(previous);
@@ -200,20 +195,35 @@ inline bool CacheHit(std::uint32_t cache, std::uint16_t bit, bool sameParameters
 }
 } // namespace
 
+int NGC2000Indexes::StoreCount(int entry, int count)
+{
+    requested_.passCounts[entry] = applied_.passCounts[entry] = count;
+    return count;
+}
+
+int NGC2000Indexes::CachedCount(int entry)
+{
+    return StoreCount(entry, applied_.passCounts[entry]);
+}
+
+int NGC2000Indexes::StageRan(int entry, std::uint16_t bit, int count)
+{
+    stageCache_ |= bit;
+    stagesRun_ |= bit;
+    return StoreCount(entry, count);
+}
+
 int NGC2000Indexes::ConstellationStage()
 {
     constexpr int entry = FilterSettings::kPassConstellation;
     if (CacheHit(stageCache_, ObjectFlag::kConstellation, requested_.constellations == applied_.constellations))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const ConstellationSet set = requested_.constellations;
     const std::uint8_t* code = NGCTable.constellation;
     const int n = RunStage(ObjectFlag::kConstellation, "Filtering By Constellation..", rowCount_,
                            [&](int r) { return set.Contains(code[r]); });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.constellations = requested_.constellations;
-    stageCache_ |= ObjectFlag::kConstellation;
-    stagesRun_ |= ObjectFlag::kConstellation;
-    return n;
+    return StageRan(entry, ObjectFlag::kConstellation, n);
 }
 
 int NGC2000Indexes::RaDecStage()
@@ -223,7 +233,7 @@ int NGC2000Indexes::RaDecStage()
     if (CacheHit(stageCache_, ObjectFlag::kRaDec,
                  q.raMin == applied_.raMin && q.raMax == applied_.raMax && q.decMin == applied_.decMin &&
                      q.decMax == applied_.decMax))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const double lo = q.raMin;
     const bool wraps = q.raMin > q.raMax;
     const double hi = wraps ? q.raMax + 24.0 : q.raMax;
@@ -237,14 +247,11 @@ int NGC2000Indexes::RaDecStage()
         const double d = dec[r];
         return decMin <= d && d <= decMax && lo <= a && a <= hi;
     });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.raMin = q.raMin;
     applied_.raMax = q.raMax;
     applied_.decMin = q.decMin;
     applied_.decMax = q.decMax;
-    stageCache_ |= ObjectFlag::kRaDec;
-    stagesRun_ |= ObjectFlag::kRaDec;
-    return n;
+    return StageRan(entry, ObjectFlag::kRaDec, n);
 }
 
 int NGC2000Indexes::ElevationStage()
@@ -272,7 +279,7 @@ int NGC2000Indexes::ElevationStage()
                       q.elevationWindow == applied_.elevationWindow && reference == elevationReference_ &&
                       longitude == elevationLongitude_;
     if (CacheHit(stageCache_, ObjectFlag::kElevation, same))
-        return q.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
 
     const std::uint8_t testMask = (q.elevationMode & 0x2) ? 3 : 1;
     const float* ra = NGCTable.ra;
@@ -281,7 +288,6 @@ int NGC2000Indexes::ElevationStage()
     const int n = RunStage(ObjectFlag::kElevation, "Filtering By Elevation...", rowCount_, [&](int r) {
         return (map.Lookup(ra[r], dec[r], reference) & testMask) != 0;
     });
-    q.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.elevationMode = q.elevationMode;
     applied_.sessionStartHour = q.sessionStartHour;
     applied_.sessionStartMinute = q.sessionStartMinute;
@@ -292,9 +298,7 @@ int NGC2000Indexes::ElevationStage()
     applied_.maxAltitude = q.maxAltitude;
     elevationReference_ = reference;
     elevationLongitude_ = longitude;
-    stageCache_ |= ObjectFlag::kElevation;
-    stagesRun_ |= ObjectFlag::kElevation;
-    return n;
+    return StageRan(entry, ObjectFlag::kElevation, n);
 }
 
 int NGC2000Indexes::DreyerBrightnessStage()
@@ -302,16 +306,13 @@ int NGC2000Indexes::DreyerBrightnessStage()
     constexpr int entry = FilterSettings::kPassDreyerBrightness;
     if (CacheHit(stageCache_, ObjectFlag::kDreyerBrightness,
                  requested_.dreyerBrightnessMask == applied_.dreyerBrightnessMask))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const std::int32_t mask = requested_.dreyerBrightnessMask;
     const std::uint8_t* code = NGCTable.brightness;
     const int n = RunStage(ObjectFlag::kDreyerBrightness, "Filtering By Dreyer Brightness..", rowCount_,
                            [&](int r) { return DreyerCodePasses(code[r], mask, 0x1000); });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.dreyerBrightnessMask = mask;
-    stageCache_ |= ObjectFlag::kDreyerBrightness;
-    stagesRun_ |= ObjectFlag::kDreyerBrightness;
-    return n;
+    return StageRan(entry, ObjectFlag::kDreyerBrightness, n);
 }
 
 int NGC2000Indexes::MagnitudeStage()
@@ -322,7 +323,7 @@ int NGC2000Indexes::MagnitudeStage()
     if (CacheHit(stageCache_, ObjectFlag::kMagnitude,
                  noValueFails == (applied_.brightnessCriteria & 0x4) && q.magnitudeMin == applied_.magnitudeMin &&
                      q.magnitudeMax == applied_.magnitudeMax))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const double lo = q.magnitudeMin, hi = q.magnitudeMax;
     const float* mag = NGCTable.magnitude;
     const int n = RunStage(ObjectFlag::kMagnitude, "Filtering By Magnitude..", rowCount_, [&](int r) {
@@ -333,29 +334,23 @@ int NGC2000Indexes::MagnitudeStage()
             return lo < m && m < hi;
         return noValueFails == 0;
     });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.brightnessCriteria = (applied_.brightnessCriteria & ~0x4) | noValueFails;
     applied_.magnitudeMin = lo;
     applied_.magnitudeMax = hi;
-    stageCache_ |= ObjectFlag::kMagnitude;
-    stagesRun_ |= ObjectFlag::kMagnitude;
-    return n;
+    return StageRan(entry, ObjectFlag::kMagnitude, n);
 }
 
 int NGC2000Indexes::DreyerSizeStage()
 {
     constexpr int entry = FilterSettings::kPassDreyerSize;
     if (CacheHit(stageCache_, ObjectFlag::kDreyerSize, requested_.dreyerSizeMask == applied_.dreyerSizeMask))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const std::int32_t mask = requested_.dreyerSizeMask;
     const std::uint8_t* code = NGCTable.size;
     const int n = RunStage(ObjectFlag::kDreyerSize, "Filtering By Dreyer Size...", rowCount_,
                            [&](int r) { return DreyerCodePasses(code[r], mask, 0x1000); });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.dreyerSizeMask = mask;
-    stageCache_ |= ObjectFlag::kDreyerSize;
-    stagesRun_ |= ObjectFlag::kDreyerSize;
-    return n;
+    return StageRan(entry, ObjectFlag::kDreyerSize, n);
 }
 
 int NGC2000Indexes::DiameterStage()
@@ -366,7 +361,7 @@ int NGC2000Indexes::DiameterStage()
     if (CacheHit(stageCache_, ObjectFlag::kDiameter,
                  noValueFails == (applied_.sizeCriteria & 0x2) && q.diameterMin == applied_.diameterMin &&
                      q.diameterMax == applied_.diameterMax))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const double lo = q.diameterMin * 60.0, hi = q.diameterMax * 60.0;
     const float* diameter = NGCTable.diameter;
     const int n = RunStage(ObjectFlag::kDiameter, "Filtering By Diameter...", rowCount_, [&](int r) {
@@ -375,20 +370,17 @@ int NGC2000Indexes::DiameterStage()
             return lo < d && d < hi;
         return noValueFails == 0;
     });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.sizeCriteria = (applied_.sizeCriteria & ~0x2) | noValueFails;
     applied_.diameterMin = q.diameterMin;
     applied_.diameterMax = q.diameterMax;
-    stageCache_ |= ObjectFlag::kDiameter;
-    stagesRun_ |= ObjectFlag::kDiameter;
-    return n;
+    return StageRan(entry, ObjectFlag::kDiameter, n);
 }
 
 int NGC2000Indexes::NameStage()
 {
     constexpr int entry = FilterSettings::kPassName;
     if (CacheHit(stageCache_, ObjectFlag::kName, requested_.nameCriteria == applied_.nameCriteria))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const std::int32_t criteria = requested_.nameCriteria;
     const std::int16_t* number = NGCTable.catalogueNumber;
     const NamedObjects* names = names_.get();
@@ -413,61 +405,49 @@ int NGC2000Indexes::NameStage()
             return false;
         return true;
     });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.nameCriteria = criteria;
-    stageCache_ |= ObjectFlag::kName;
-    stagesRun_ |= ObjectFlag::kName;
-    return n;
+    return StageRan(entry, ObjectFlag::kName, n);
 }
 
 int NGC2000Indexes::HistoryStage()
 {
     constexpr int entry = FilterSettings::kPassHistory;
     if (CacheHit(stageCache_, ObjectFlag::kHistory, requested_.historyCriteria == applied_.historyCriteria))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const bool neverRecorded = (requested_.historyCriteria & 0x1) != 0;
     const std::uint8_t* shape = NGCTable.shape;
     const int n = RunStage(ObjectFlag::kHistory, "Filtering By Observing History...", rowCount_, [&](int r) {
         const bool marked = (shape[r] & ObservedMark) != 0;
         return marked != neverRecorded;
     });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.historyCriteria = requested_.historyCriteria;
-    stageCache_ |= ObjectFlag::kHistory;
-    stagesRun_ |= ObjectFlag::kHistory;
-    return n;
+    return StageRan(entry, ObjectFlag::kHistory, n);
 }
 
 int NGC2000Indexes::ShapeStage()
 {
     constexpr int entry = FilterSettings::kPassShape;
     if (CacheHit(stageCache_, ObjectFlag::kShape, requested_.shapeMask == applied_.shapeMask))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const std::int32_t mask = requested_.shapeMask;
     const std::uint8_t* shape = NGCTable.shape;
     // The shape code without the observing log's mark.
     const int n = RunStage(ObjectFlag::kShape, "Filtering By Dreyer Shape...", rowCount_, [&](int r) {
         return DreyerCodePasses(shape[r] & std::uint8_t(~ObservedMark), mask, 0x4000);
     });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.shapeMask = mask;
-    stageCache_ |= ObjectFlag::kShape;
-    stagesRun_ |= ObjectFlag::kShape;
-    return n;
+    return StageRan(entry, ObjectFlag::kShape, n);
 }
 
 int NGC2000Indexes::TypeStage()
 {
     constexpr int entry = FilterSettings::kPassType;
     if (CacheHit(stageCache_, ObjectFlag::kType, requested_.typeMask == applied_.typeMask))
-        return requested_.passCounts[entry] = applied_.passCounts[entry];
+        return CachedCount(entry);
     const std::int32_t mask = requested_.typeMask;
     const std::uint8_t* type = NGCTable.type;
     const int n = RunStage(ObjectFlag::kType, "Filtering By Type...", rowCount_,
                            [&](int r) { return MaskBit(mask, type[r] & 31u); });
-    requested_.passCounts[entry] = applied_.passCounts[entry] = n;
     applied_.typeMask = mask;
-    stageCache_ |= ObjectFlag::kType;
-    stagesRun_ |= ObjectFlag::kType;
-    return n;
+    return StageRan(entry, ObjectFlag::kType, n);
 }
