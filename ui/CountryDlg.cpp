@@ -16,6 +16,31 @@ constexpr std::uint32_t kMaxRegions = 65536;
 constexpr std::uint32_t kMaxSites = 65536;
 constexpr std::uint32_t kMaxName = 1024;
 
+// Reads a count and that many entries through read into out; false when the count passes max
+// or the stream fails, the entries read so far kept.
+template <typename T, typename ReadFn>
+bool ReadEntries(ipstream& in, std::uint32_t max, std::vector<T>& out, ReadFn read)
+{
+    const std::uint32_t count = in.readWord32();
+    if (in.fail() || count > max)
+        return false;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        T entry = read();
+        if (in.fail())
+            return false;
+        out.push_back(entry);
+    }
+    return true;
+}
+
+CountryDlg::SiteList::Named ReadNamed(ipstream& in)
+{
+    CountryDlg::SiteList::Named n;
+    n.name = in.readString(kMaxName);
+    n.number = in.readWord32();
+    return n;
+}
+
 } // namespace
 
 CountryDlg::SiteList CountryDlg::ReadSiteList(const std::string& path)
@@ -26,17 +51,8 @@ CountryDlg::SiteList CountryDlg::ReadSiteList(const std::string& path)
         return list;
     in.readString(kMaxName);  // header text
     in.readWord32();
-    const std::uint32_t countries = in.readWord32();
-    if (in.fail() || countries > kMaxCountries)
+    if (!ReadEntries(in, kMaxCountries, list.countries, [&] { return ReadNamed(in); }))
         return list;
-    for (std::uint32_t i = 0; i < countries; ++i) {
-        SiteList::Named c;
-        c.name = in.readString(kMaxName);
-        c.number = in.readWord32();
-        if (in.fail())
-            return list;
-        list.countries.push_back(c);
-    }
     const std::uint32_t mapCount = in.readWord32();
     if (in.fail() || mapCount > kMaxRegionMap)
         return list;
@@ -49,27 +65,15 @@ CountryDlg::SiteList CountryDlg::ReadSiteList(const std::string& path)
         if (region < mapCount)
             list.regionCountry[region] = country;
     }
-    const std::uint32_t regions = in.readWord32();
-    if (in.fail() || regions > kMaxRegions)
+    if (!ReadEntries(in, kMaxRegions, list.regions, [&] { return ReadNamed(in); }))
         return list;
-    for (std::uint32_t i = 0; i < regions; ++i) {
-        SiteList::Named r;
-        r.name = in.readString(kMaxName);
-        r.number = in.readWord32();
-        if (in.fail())
-            return list;
-        list.regions.push_back(r);
-    }
-    const std::uint32_t sites = in.readWord32();
-    if (in.fail() || sites > kMaxSites)
-        return list;
-    for (std::uint32_t i = 0; i < sites; ++i) {
+    const auto readSite = [&] {
         LocationData site;
         site.Read(in);
-        if (in.fail())
-            return list;
-        list.sites.push_back(site);
-    }
+        return site;
+    };
+    if (!ReadEntries(in, kMaxSites, list.sites, readSite))
+        return list;
     list.complete = true;
     return list;
 }
