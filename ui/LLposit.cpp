@@ -20,6 +20,8 @@ int TextToInt(const std::string& text)
     return static_cast<int>(v);
 }
 
+// Checks the parts of an angle (code 1 degrees, 2 minutes, 3 seconds, 4 sign; 0 when all are
+// in range) and only then stores the signed angle in value.
 int CheckedDms(int degrees, int minutes, int seconds, int sign, int maxDegrees, double& value)
 {
     if (degrees < 0 || degrees > maxDegrees) return 1;
@@ -70,12 +72,9 @@ void LLposit::SetName(const std::string& name)
 
 int LLposit::SetLatitude(int degrees, int minutes, int seconds, int sign)
 {
-    double v = 0.0;
-    const int code = CheckedDms(degrees, minutes, seconds, sign, 90, v);
-    if (code == 0) {
-        latitude_ = v;
+    const int code = CheckedDms(degrees, minutes, seconds, sign, 90, latitude_);
+    if (code == 0)
         Clamp();
-    }
     return code;
 }
 
@@ -86,12 +85,9 @@ int LLposit::SetLatitude(const std::string& d, const std::string& m, const std::
 
 int LLposit::SetLongitude(int degrees, int minutes, int seconds, int sign)
 {
-    double v = 0.0;
-    const int code = CheckedDms(degrees, minutes, seconds, sign, 180, v);
-    if (code == 0) {
-        longitude_ = v;
+    const int code = CheckedDms(degrees, minutes, seconds, sign, 180, longitude_);
+    if (code == 0)
         Clamp();
-    }
     return code;
 }
 
