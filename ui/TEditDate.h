@@ -1,24 +1,14 @@
-// Validated edit field of a calendar date.
+// Validated edit field of a calendar date; a bad entry gives the current date.
 #pragma once
 
-#include "framework/gui/Edit.h"
-#include "ui/TextConvert.h"
+#include "ui/TEditParsed.h"
 
-class TEditDate : public Edit {
+class TEditDate : public TEditParsed<TDate> {
 public:
     explicit TEditDate(QWidget* parent = nullptr, int textLimit = 0);
 
-    // Reads and parses the text; a bad entry shows the error and gives the current date.
-    TDate GetValue();
-    void SetValue(const TDate& date);
-    const std::string& CurrentText() const { return text_; }
-
 protected:
-    void EvKillFocus() override { SetValue(GetValue()); }
-
-private:
-    TextConvert converter_;
-    std::string text_;
-    TDate value_;
-    std::string error_;
+    TDate Parse(const std::string& text) override { return converter_.ParseDate(text); }
+    std::string Format(const TDate& date) override { return converter_.FormatDate(date, 0); }
+    TDate Fallback() const override { return TDate::Today(); }
 };

@@ -1,24 +1,14 @@
-// Validated edit field of a time of day.
+// Validated edit field of a time of day; a bad entry gives the null time.
 #pragma once
 
-#include "framework/gui/Edit.h"
-#include "ui/TextConvert.h"
+#include "ui/TEditParsed.h"
 
-class TEditTime : public Edit {
+class TEditTime : public TEditParsed<TTime> {
 public:
     explicit TEditTime(QWidget* parent = nullptr, int textLimit = 0);
 
-    // Reads and parses the text; a bad entry shows the error and gives the null time.
-    TTime GetValue();
-    void SetValue(const TTime& time);
-    const std::string& CurrentText() const { return text_; }
-
 protected:
-    void EvKillFocus() override { SetValue(GetValue()); }
-
-private:
-    TextConvert converter_;
-    std::string text_;
-    TTime value_;
-    std::string error_;
+    TTime Parse(const std::string& text) override { return converter_.ParseTime(text); }
+    std::string Format(const TTime& time) override { return converter_.FormatTime(time); }
+    TTime Fallback() const override { return TTime(); }
 };
