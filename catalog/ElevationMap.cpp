@@ -52,6 +52,14 @@ void ElevationMap::SetBitRange(int row, int from, int to, std::uint8_t bit)
         cells_[c][row] |= bit;
 }
 
+void ElevationMap::MarkCrossing(int row, int h, std::uint8_t bit, int half)
+{
+    SetBit(row, 180 - h, bit);
+    SetBit(row, 180 + h, bit);
+    SetBitRange(row, std::max(0, 180 - h - half), 180 - h + half - 1, kCrossedInSession);
+    SetBitRange(row, 180 + h - half, std::min(360, 180 + h + half) - 1, kCrossedInSession);
+}
+
 int ElevationMap::Generate(const ElevationWindow& window)
 {
     if (!force_ && window == window_)
@@ -110,10 +118,7 @@ int ElevationMap::Generate(const ElevationWindow& window)
                 const int h = int(std::acos(a) / kDegree);
                 ClearColumns(r, 180 + h, 360);
                 ClearColumns(r, 0, 180 - h);
-                SetBit(r, 180 - h, kCrossesMinimum);
-                SetBit(r, 180 + h, kCrossesMinimum);
-                SetBitRange(r, std::max(0, 180 - h - half), 180 - h + half - 1, kCrossedInSession);
-                SetBitRange(r, 180 + h - half, std::min(360, 180 + h + half) - 1, kCrossedInSession);
+                MarkCrossing(r, h, kCrossesMinimum, half);
             }
             const double b = (sinMax + A) / B;
             if (b < -1) {
@@ -122,10 +127,7 @@ int ElevationMap::Generate(const ElevationWindow& window)
                 crossing = true;
                 const int h = int(std::acos(b) / kDegree);
                 ClearColumns(r, 180 - h, 180 + h);
-                SetBit(r, 180 - h, kCrossesMaximum);
-                SetBit(r, 180 + h, kCrossesMaximum);
-                SetBitRange(r, std::max(0, 180 - h - half), 180 - h + half - 1, kCrossedInSession);
-                SetBitRange(r, 180 + h - half, std::min(360, 180 + h + half) - 1, kCrossedInSession);
+                MarkCrossing(r, h, kCrossesMaximum, half);
             }
             if (!crossing && !alwaysAboveMinimum)
                 ClearRows(r, r);

@@ -59,6 +59,9 @@ private:
     void ClearColumns(int row, int from, int to);
     void SetBit(int row, int column, std::uint8_t bit);
     void SetBitRange(int row, int from, int to, std::uint8_t bit);
+    // Marks the hour angles 180 - h and 180 + h, where the row crosses a limit, with bit, and
+    // the cells within half a session of either as crossed in the session.
+    void MarkCrossing(int row, int h, std::uint8_t bit, int half);
 
     bool force_ = true;
     ElevationWindow window_;
