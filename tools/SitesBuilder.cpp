@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <set>
@@ -55,15 +54,12 @@ struct City {
 bool BuildSiteList(const DataBuildContext& ctx)
 {
     const std::string source = ctx.rawDir + "sites/citydb.csv";
-    std::ifstream in(source);
-    if (!in) {
-        std::cerr << "cannot read " << source << "\n";
+    std::vector<std::string> lines;
+    if (!ReadLines(source, lines))
         return false;
-    }
-    std::string line;
-    std::getline(in, line);  // header
     std::vector<City> cities;
-    while (std::getline(in, line)) {
+    for (std::size_t i = 1; i < lines.size(); ++i) {  // after the header
+        const std::string& line = lines[i];
         if (Trim(line).empty())
             continue;
         const auto f = SplitCsvLine(line);
