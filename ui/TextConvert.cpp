@@ -71,6 +71,29 @@ std::string Printf(const char* format, ...)
     return buffer;
 }
 
+// The marks of the three parts of a sexagesimal text.
+struct PartMarks {
+    const char* units;
+    const char* minutes;
+    const char* seconds;
+};
+constexpr PartMarks kHourMarks{"h", "m", "s"};
+constexpr PartMarks kDegreeMarks{"\xC2\xB0", "'", "\""};
+
+// Whole units, minutes and seconds with their marks; the seconds show a tenth when they are
+// fractional, and zero seconds, then zero minutes, are left off.
+std::string Sexagesimal(const PartMarks& marks, int units, int minutes, int seconds, double exactSeconds,
+                        bool fractionalSeconds)
+{
+    if (fractionalSeconds)
+        return Printf("%i%s %i%s %.1f%s", units, marks.units, minutes, marks.minutes, exactSeconds, marks.seconds);
+    if (seconds != 0)
+        return Printf("%i%s %i%s %i%s", units, marks.units, minutes, marks.minutes, seconds, marks.seconds);
+    if (minutes != 0)
+        return Printf("%i%s %i%s", units, marks.units, minutes, marks.minutes);
+    return Printf("%i%s", units, marks.units);
+}
+
 } // namespace
 
 TextConvert::TextConvert(std::int32_t kind) : kind_(kind) {}
@@ -262,14 +285,12 @@ std::string TextConvert::FormatValue(double value, std::int32_t kind)
         kind_ = kind;
 
     std::string tail;
-    if (kind_ == vkRightAscension || kind_ == vkDeclination || kind_ == vkSize) {
-        if (value == MinValue(kind_)) return kMin;
-        if (value == NoEntryValue(kind_)) return kNoEntry;
-        if (value == MaxValue(kind_)) return kMax;
-    } else if (kind_ == vkMagnitude) {
-        if (value == MinValue(kind_)) return kMin;
-        if (value == NoEntryValue(kind_)) return kNoEntry;
-        if (value == MaxValue(kind_)) return kMax;
+    if (kind_ != vkRightAscension && kind_ != vkDeclination && kind_ != vkSize && kind_ != vkMagnitude)
+        return std::string();
+    if (value == MinValue(kind_)) return kMin;
+    if (value == NoEntryValue(kind_)) return kNoEntry;
+    if (value == MaxValue(kind_)) return kMax;
+    if (kind_ == vkMagnitude) {
         if (value >= 100.0 && value < 300.0) {
             value -= kVisualOffset;
             tail = kVisualSuffix;
@@ -277,8 +298,6 @@ std::string TextConvert::FormatValue(double value, std::int32_t kind)
             value -= kPhotoOffset;
             tail = kPhotoSuffix;
         }
-    } else {
-        return std::string();
     }
 
     // Split into whole units, minutes and seconds, rounding the seconds half up with carries.
@@ -302,16 +321,10 @@ std::string TextConvert::FormatValue(double value, std::int32_t kind)
     std::string text;
     switch (kind_) {
     case vkRightAscension:
-        if (fractionalSeconds) text = Printf("%ih %im %.1fs", w, minutes, S);
-        else if (s != 0) text = Printf("%ih %im %is", w, minutes, s);
-        else if (minutes != 0) text = Printf("%ih %im", w, minutes);
-        else text = Printf("%ih", w);
+        text = Sexagesimal(kHourMarks, w, minutes, s, S, fractionalSeconds);
         break;
     case vkDeclination:
-        if (fractionalSeconds) text = Printf("%i\xC2\xB0 %i' %.1f\"", w, minutes, S);
-        else if (s != 0) text = Printf("%i\xC2\xB0 %i' %i\"", w, minutes, s);
-        else if (minutes != 0) text = Printf("%i\xC2\xB0 %i'", w, minutes);
-        else text = Printf("%i\xC2\xB0", w);
+        text = Sexagesimal(kDegreeMarks, w, minutes, s, S, fractionalSeconds);
         break;
     case vkMagnitude:
         text = Printf("%.1f", m);
