@@ -144,6 +144,8 @@ protected:
     // The count of a stage that ran; its bit is marked cached and run in this filtering.
     int StageRan(int entry, std::uint16_t bit, int count);
     int CountRowsWith(std::uint16_t bits) const;
+    // Sets the count of a list, the selected list staying selected.
+    void SetCountOf(int list, int count);
     int AddRowsToObservingList(const int* rows, int n);
 
     std::string directory_;

@@ -102,10 +102,7 @@ int NGC2000Indexes::BuildFilteredList(bool fill)
             ++count;
         }
     }
-    const int previous = Selected();
-    SelectList(kFilteredList);
-    SetCount(count);
-    SelectList(previous);
+    SetCountOf(kFilteredList, count);
     return count;
 }
 

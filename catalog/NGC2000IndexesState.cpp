@@ -102,29 +102,29 @@ bool NGC2000Indexes::GoToObject(ObjectId id, int list)
         return false;
     if (list == -1)
         list = Selected();
-    if (list == kFilteredList) {
-        if (!IsOnFilteredList(id))
-            return false;
-        const int n = CountOf(kFilteredList);
-        for (int p = 0; p < n && p < CatalogueCapacity; ++p)
-            if (FilteredList[p] == row) {
-                GoTo(p);
-                return true;
-            }
-    } else if (list == kObservingList) {
-        if (!(ObjectFlags[row] & ObjectFlag::kObservingList))
-            return false;
-        const int n = CountOf(kObservingList);
-        for (int p = 0; p < n && p < CatalogueCapacity; ++p)
-            if (ObservingList[p] == row) {
-                GoTo(p);
-                return true;
-            }
-    }
+    if (list != kFilteredList && list != kObservingList)
+        return false;
+    if (!(list == kFilteredList ? IsOnFilteredList(id) : IsOnObservingList(id)))
+        return false;
+    const std::int32_t* entries = list == kFilteredList ? FilteredList : ObservingList;
+    const int n = CountOf(list);
+    for (int p = 0; p < n && p < CatalogueCapacity; ++p)
+        if (entries[p] == row) {
+            GoTo(p);
+            return true;
+        }
     return false;
 }
 
 // ---- The observing list ----
+
+void NGC2000Indexes::SetCountOf(int list, int count)
+{
+    const int previous = Selected();
+    SelectList(list);
+    SetCount(count);
+    SelectList(previous);
+}
 
 bool NGC2000Indexes::IsOnObservingList(ObjectId id) const
 {
@@ -155,10 +155,7 @@ int NGC2000Indexes::AddRowToObservingList(int row)
         return 0;
     ObservingList[n] = row;
     ObjectFlags[row] |= ObjectFlag::kObservingList;
-    const int previous = Selected();
-    SelectList(kObservingList);
-    SetCount(n + 1);
-    SelectList(previous);
+    SetCountOf(kObservingList, n + 1);
     observingListChanged_ = true;
     return n + 1;
 }
@@ -175,10 +172,7 @@ int NGC2000Indexes::RemoveRowFromObservingList(int row)
         for (int q = p; q + 1 < n; ++q)
             ObservingList[q] = ObservingList[q + 1];
         ObservingList[n - 1] = 0;
-        const int previous = Selected();
-        SelectList(kObservingList);
-        SetCount(n - 1);
-        SelectList(previous);
+        SetCountOf(kObservingList, n - 1);
         observingListChanged_ = true;
         return n - 1;
     }
