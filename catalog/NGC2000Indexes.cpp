@@ -2,25 +2,12 @@
 
 #include "catalog/FirstNumber.h"
 #include "catalog/NamedObjects.h"
+#include "catalog/StatusReport.h"
 #include "framework/stream/PStream.h"
-#include "globals/Globals.h"
-#include "ui/TStatusDlg.h"
 
 #include <regex>
 
 namespace {
-
-void StatusLine(const std::string& text)
-{
-    if (StatusWindow)
-        StatusWindow->Message(text, true);
-}
-
-void StatusGauge(std::uint32_t percent)
-{
-    if (StatusWindow)
-        StatusWindow->SetProgress(percent);
-}
 
 // Longest signature accepted from the file; anything longer is not ours.
 constexpr std::uint32_t kMaxSignature = 256;

@@ -7,6 +7,7 @@
 #include "catalog/ObjectFlags.h"
 #include "catalog/SessionTime.h"
 #include "catalog/SortKeys.h"
+#include "catalog/StatusReport.h"
 #include "framework/gui/MessageBox.h"
 #include "globals/Globals.h"
 #include "ui/TStatusDlg.h"
@@ -17,12 +18,6 @@ namespace {
 
 // One key per position of the list being sorted.
 float SortKeyArray[CatalogueCapacity];
-
-void Status(const char* line)
-{
-    if (StatusWindow)
-        StatusWindow->Message(line, true);
-}
 
 std::int32_t* ListRows(int list)
 {
@@ -90,7 +85,7 @@ const float* NGC2000Indexes::SortKeyValues() const
 void NGC2000Indexes::MakeSortKeys()
 {
     sortApplied_.SelectList(Selected());
-    Status("Creating Sort Index");
+    StatusLine("Creating Sort Index");
     const std::int32_t* rows = ListRows(Selected());
     const int n = Count();
     if (!rows || n <= 0)
@@ -167,20 +162,20 @@ int NGC2000Indexes::Sort()
         }
     }
     if (list == kObservingList) {
-        Status("Sorting Observing List Records");
+        StatusLine("Sorting Observing List Records");
         observingListChanged_ = true;
     } else {
-        Status("Sorting Filtered Records");
+        StatusLine("Sorting Filtered Records");
     }
-    Status("Creating Hash Table...");
+    StatusLine("Creating Hash Table...");
     MakeSortKeys();
-    Status("Sorting Records...");
+    StatusLine("Sorting Records...");
     const int n = Count();
     if (n < 2)
         return 0;
     std::int32_t* rows = ListRows(list);
     HeapSort(SortKeyArray, rows, n < CatalogueCapacity ? n : CatalogueCapacity);
-    Status("Sorting Records Complete");
+    StatusLine("Sorting Records Complete");
     if (StatusWindow) {
         StatusWindow->SetProgress(0);
         StatusWindow->HideUnlessPinned();

@@ -8,10 +8,9 @@
 #include "catalog/NamedObjects.h"
 #include "catalog/ObjectFlags.h"
 #include "catalog/SessionTime.h"
+#include "catalog/StatusReport.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/PStream.h"
-#include "globals/Globals.h"
-#include "ui/TStatusDlg.h"
 
 #include <cstdio>
 #include <fstream>
@@ -22,18 +21,6 @@
 namespace {
 
 constexpr std::uint32_t kStateVersion = 5;
-
-void Status(const char* line)
-{
-    if (StatusWindow)
-        StatusWindow->Message(line, true);
-}
-
-void SetGauge(std::uint32_t percent)
-{
-    if (StatusWindow)
-        StatusWindow->SetProgress(percent);
-}
 
 void ReadError(const char* text)
 {
@@ -278,8 +265,8 @@ bool NGC2000Indexes::Write(opstream& os)
 bool NGC2000Indexes::Read(ipstream& is)
 {
     using R = SignedStreamRecord;
-    Status("Initializing Filter State");
-    SetGauge(0);
+    StatusLine("Initializing Filter State");
+    StatusGauge(0);
     stateRead_ = false;
 
     // Everything is read into temporaries first and taken only when the block is whole.
@@ -308,7 +295,7 @@ bool NGC2000Indexes::Read(ipstream& is)
     std::vector<std::uint16_t> flags(CatalogueRowCount);
     for (std::uint16_t& f : flags)
         f = is.readWord16();
-    SetGauge(25);
+    StatusGauge(25);
     std::vector<ObjectId> observing(std::size_t(browser.count[kObservingList]));
     for (ObjectId& id : observing) {
         id = ReadObjectId(is);
@@ -346,9 +333,9 @@ bool NGC2000Indexes::Read(ipstream& is)
     observingListChanged_ = false;
     SelectList(kFilteredList);
     Refilter();  // reruns the elevation and history stages; sorts the filtered list
-    SetGauge(50);
+    StatusGauge(50);
     SelectList(kFilteredList);
-    SetGauge(75);
+    StatusGauge(75);
     stateRead_ = true;
     return true;
 }
