@@ -44,6 +44,13 @@ struct CatalogueTable {
 // The program's one catalogue table.
 extern CatalogueTable NGCTable;
 
+// The magnitude an entry of the magnitude column stands for: a photographic one without its
+// +1000 mark; 0 (no magnitude) stays 0.
+inline double MagnitudeValue(double stored)
+{
+    return stored > 500 ? stored - 1000 : stored;
+}
+
 // ObjectId number of a catalogue number: k for NGC numbers up to 7840, k - 2160 for IC
 // numbers from 10001 on; 0 for anything that is neither.
 std::uint32_t ObjectNumberOfCatalogueNumber(int catalogueNumber);

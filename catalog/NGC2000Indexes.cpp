@@ -118,7 +118,7 @@ ObjectId NGC2000Indexes::ParseObjectName(const std::string& text)
         const std::int32_t k = NamedObjects::CatalogueOfMessier(int(n));
         if (k == 0)
             return ObjectId();
-        return ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, std::uint32_t(k <= 10000 ? k : k - 2160));
+        return ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, ObjectNumberOfCatalogueNumber(k));
     }
     if (std::regex_search(text, ic)) {
         if (n < 1 || n > 5386)

@@ -324,9 +324,7 @@ int NGC2000Indexes::MagnitudeStage()
     const double lo = q.magnitudeMin, hi = q.magnitudeMax;
     const float* mag = NGCTable.magnitude;
     const int n = RunStage(ObjectFlag::kMagnitude, "Filtering By Magnitude..", rowCount_, [&](int r) {
-        double m = mag[r];
-        if (m > 500)
-            m -= 1000;  // photographic magnitude
+        const double m = MagnitudeValue(mag[r]);
         if (m != 0)
             return lo < m && m < hi;
         return noValueFails == 0;

@@ -184,13 +184,7 @@ int SortKeys::Value(int code, int row, const Context& c)
     case kSortNumber: v = k > 8000 ? k - 2160 : k; break;
     case kSortRightAscension: v = ra * 1000.0 + 1; break;
     case kSortDeclination: v = (dec + 90.0) * 1000.0 + 1; break;
-    case kSortMagnitude: {
-        double m = t.magnitude[row];
-        if (m > 500)
-            m -= 1000;
-        v = (m + 30.0) * 10.0;
-        break;
-    }
+    case kSortMagnitude: v = (MagnitudeValue(t.magnitude[row]) + 30.0) * 10.0; break;
     case kSortDiameter: v = t.diameter[row] * 10.0 + 1; break;
     case kSortMessierNumber: v = NamedObjects::MessierNumber(k) + 1; break;
     case kSortHerschelNumber: v = NamedObjects::HerschelNumber(k) + 1; break;
