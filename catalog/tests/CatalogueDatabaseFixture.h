@@ -2,6 +2,8 @@
 // its saved state never touches the program directory, at a known site and time.
 #pragma once
 
+#include "CatalogueIds.h"
+
 #include "astro/Angle.h"
 #include "astro/Distance.h"
 #include "astro/JulianDate.h"
@@ -58,8 +60,6 @@ protected:
         AppGlobals.database = nullptr;
     }
 
-    static ObjectId Ngc(std::uint32_t n) { return ObjectId::FromCatalogue(1, n); }
-    static ObjectId Ic(std::uint32_t n) { return ObjectId::FromCatalogue(1, 7840 + n); }
     static int Row(ObjectId id) { return NGC2000Indexes::RowIndex(id); }
     static bool Has(ObjectId id, std::uint16_t bit) { return (ObjectFlags[Row(id)] & bit) != 0; }
 

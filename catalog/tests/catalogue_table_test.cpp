@@ -1,5 +1,7 @@
 // Reading the catalogue table and the description file, finding objects by identifier and by
 // typed name.
+#include "CatalogueIds.h"
+
 #include "catalog/CatalogueStrings.h"
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
@@ -14,9 +16,6 @@
 #include <vector>
 
 namespace {
-
-ObjectId Ngc(std::uint32_t n) { return ObjectId::FromCatalogue(1, n); }
-ObjectId Ic(std::uint32_t n) { return ObjectId::FromCatalogue(1, 7840 + n); }
 
 // A status window of its own while it lives, logging into a temporary directory.
 struct StatusRecorder {

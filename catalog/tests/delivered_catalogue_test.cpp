@@ -1,5 +1,7 @@
 // The catalogue table and description file that the build delivers, against the raw
 // NGC 2000.0 catalogue they were made from.
+#include "CatalogueIds.h"
+
 #include "astro/ConstellationTable.h"
 #include "catalog/CatalogueStrings.h"
 #include "catalog/CatalogueTable.h"
@@ -14,10 +16,6 @@
 
 #include <cmath>
 #include <fstream>
-
-namespace {
-ObjectId Ngc(std::uint32_t n) { return ObjectId::FromCatalogue(1, n); }
-}
 
 class DeliveredCatalogue : public ::testing::Test {
 protected:

@@ -1,3 +1,5 @@
+#include "CatalogueIds.h"
+
 #include "catalog/NamedObjectTables.h"
 #include "catalog/NamedObjects.h"
 #include "catalog/SAC110.h"
@@ -10,11 +12,6 @@
 #include <map>
 #include <set>
 #include <sstream>
-
-namespace {
-ObjectId Ngc(std::uint32_t n) { return ObjectId::FromCatalogue(1, n); }
-ObjectId Ic(std::uint32_t n) { return ObjectId::FromCatalogue(1, 7840 + n); }
-}
 
 TEST(NamedObjects, MessierAndHerschelLookups)
 {
