@@ -12,11 +12,14 @@ namespace {
 // Longest signature accepted from the file; anything longer is not ours.
 constexpr std::uint32_t kMaxSignature = 256;
 
-// Reads one column of count entries into at most CatalogueCapacity slots; entries past the
-// capacity are skipped so that the following columns stay in place.
+// Shows the gauge at the given percent, then reads one column of count entries into at most
+// CatalogueCapacity slots; entries past the capacity are skipped so that the following
+// columns stay in place.
 template <typename T, typename ReadFn>
-void ReadColumn(ipstream& is, T* column, std::uint32_t count, std::streamoff entrySize, ReadFn read)
+void ReadColumn(ipstream& is, std::uint32_t percent, T* column, std::uint32_t count, std::streamoff entrySize,
+                ReadFn read)
 {
+    StatusGauge(percent);
     const std::uint32_t kept = count < std::uint32_t(CatalogueCapacity) ? count : std::uint32_t(CatalogueCapacity);
     for (std::uint32_t i = 0; i < kept && !is.fail(); ++i)
         column[i] = read();
@@ -59,28 +62,17 @@ int NGC2000Indexes::ReadDatabase(const std::string& path)
     auto word16 = [&] { return std::int16_t(is.readWord16()); };
     auto byte = [&] { return is.readByte(); };
     auto single = [&] { return is.readFloat(); };
-    StatusGauge(0);
-    ReadColumn(is, t.catalogueNumber, n, 2, word16);
-    StatusGauge(5);
-    ReadColumn(is, t.rowOfNumber, n, 2, word16);
-    StatusGauge(10);
-    ReadColumn(is, t.shape, n, 1, byte);
-    StatusGauge(20);
-    ReadColumn(is, t.size, n, 1, byte);
-    StatusGauge(30);
-    ReadColumn(is, t.type, n, 1, byte);
-    StatusGauge(40);
-    ReadColumn(is, t.brightness, n, 1, byte);
-    StatusGauge(50);
-    ReadColumn(is, t.constellation, n, 1, byte);
-    StatusGauge(60);
-    ReadColumn(is, t.ra, n, 4, single);
-    StatusGauge(70);
-    ReadColumn(is, t.dec, n, 4, single);
-    StatusGauge(80);
-    ReadColumn(is, t.magnitude, n, 4, single);
-    StatusGauge(90);
-    ReadColumn(is, t.diameter, n, 4, single);
+    ReadColumn(is, 0, t.catalogueNumber, n, 2, word16);
+    ReadColumn(is, 5, t.rowOfNumber, n, 2, word16);
+    ReadColumn(is, 10, t.shape, n, 1, byte);
+    ReadColumn(is, 20, t.size, n, 1, byte);
+    ReadColumn(is, 30, t.type, n, 1, byte);
+    ReadColumn(is, 40, t.brightness, n, 1, byte);
+    ReadColumn(is, 50, t.constellation, n, 1, byte);
+    ReadColumn(is, 60, t.ra, n, 4, single);
+    ReadColumn(is, 70, t.dec, n, 4, single);
+    ReadColumn(is, 80, t.magnitude, n, 4, single);
+    ReadColumn(is, 90, t.diameter, n, 4, single);
 
     if (is.fail() || is.readString(kMaxSignature) != CatalogueSignature || is.fail()) {
         StatusLine("Bad File Signature at EOF:  " + path);
