@@ -2,6 +2,7 @@
 // filters and lists in "indexes.rsx" and planner documents.
 #include "catalog/NGC2000Indexes.h"
 
+#include "framework/stream/AtomicFile.h"
 #include "astro/ObsSite.h"
 #include "astro/SignedStreamRecord.h"
 #include "catalog/ElevationMap.h"
@@ -13,10 +14,8 @@
 #include "framework/stream/PStream.h"
 
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
-#include <unistd.h>
 
 namespace {
 
@@ -359,24 +358,6 @@ bool NGC2000Indexes::SaveState()
     omstream os;
     if (!Write(os))
         return false;
-    const std::string path = StateFilePath();
-    // A name of this process's own, so that two programs saving at once never mix files.
-    const std::string temporary = path + "." + std::to_string(::getpid()) + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        const std::string bytes = os.str();
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
     // Replaced in one step, so that a failed write never leaves a damaged state file.
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(StateFilePath(), os.str());
 }

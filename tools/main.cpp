@@ -1,11 +1,12 @@
 // stellum-databuild --raw <raw catalogues> --out <program directory> [--only name,...]
-#include "framework/stream/StringUtil.h"
 #include "tools/DataBuilder.h"
+
+#include "framework/stream/AtomicFile.h"
+#include "framework/stream/StringUtil.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -19,20 +20,8 @@ std::vector<DataBuilderEntry>& DataBuilders()
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    const std::string tmp = path + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::cerr << "cannot write " << tmp << "\n";
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        std::cerr << "cannot rename " << tmp << " to " << path << ": " << ec.message() << "\n";
+    if (!WriteFileReplacing(path, bytes)) {
+        std::cerr << "cannot write " << path << "\n";
         return false;
     }
     return true;

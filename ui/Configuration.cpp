@@ -1,5 +1,6 @@
 #include "ui/Configuration.h"
 
+#include "framework/stream/AtomicFile.h"
 #include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
@@ -105,20 +106,8 @@ int Configuration::Save()
     omstream os;
     WriteTo(os);
     if (os.fail()) return 0;
-    // Written beside the old file and renamed over it, so a failed write leaves the old file.
-    const std::string temp = fileName + ".tmp";
-    ofpstream out(temp);
-    if (!out.is_open()) return 0;
-    const std::string bytes = os.str();
-    out.writeBytes(bytes.data(), bytes.size());
-    if (!out.close()) {
-        std::remove(temp.c_str());
-        return 0;
-    }
-    if (std::rename(temp.c_str(), fileName.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return 0;
-    }
+    // Replaced in one step, so a failed write leaves the old file.
+    if (!WriteFileReplacing(fileName, os.str())) return 0;
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "astro/SignedDMS.h"
 #include "framework/gui/ComboBox.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
 #include "ui/CountryDlg.h"
@@ -241,24 +242,15 @@ void Locate::WritePreferredFile()
         if (MessageBox(this, question, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
     }
-    // Written beside the old file and renamed over it, so a failed write never damages it.
-    const std::string temporary = preferredFile_ + ".tmp";
-    bool ok;
-    {
-        ofpstream out(temporary);
-        out << std::string(kSignature);
-        out.writeWord32(static_cast<std::uint32_t>(kVersion));
-        out.writeWord32(static_cast<std::uint32_t>(Count()));
-        for (const auto& e : entries_)
-            e.Write(out);
-        out << std::string(kSignature);
-        ok = out.is_open() && out.close();
-    }
-    std::error_code ec;
-    if (ok)
-        std::filesystem::rename(temporary, preferredFile_, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temporary, ec);
+    // Replaced in one step, so a failed write never damages the old file.
+    omstream out;
+    out << std::string(kSignature);
+    out.writeWord32(static_cast<std::uint32_t>(kVersion));
+    out.writeWord32(static_cast<std::uint32_t>(Count()));
+    for (const auto& e : entries_)
+        e.Write(out);
+    out << std::string(kSignature);
+    if (out.fail() || !WriteFileReplacing(preferredFile_, out.str())) {
         MessageBox(this, "Unable to save the preferred locations in " + preferredFile_, kCaption,
                    MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -1,5 +1,6 @@
 #include "framework/sys/WinFileSystem.h"
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/StringUtil.h"
 
 #include <algorithm>
@@ -489,33 +490,5 @@ long long WinFileSystem::FreeSpace(char letter)
 
 bool WinFileSystem::WriteHostFileAtomically(const std::string& host, const std::string& bytes)
 {
-    std::string tmp = host + ".tmp" + std::to_string(getpid());
-    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return false;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            close(fd);
-            unlink(tmp.c_str());
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        unlink(tmp.c_str());
-        return false;
-    }
-    if (std::rename(tmp.c_str(), host.c_str()) != 0) {
-        unlink(tmp.c_str());
-        return false;
-    }
-    std::string dir = host.substr(0, host.find_last_of('/') + 1);
-    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        fsync(dfd);
-        close(dfd);
-    }
-    return true;
+    return WriteFileReplacing(host, bytes);
 }

@@ -1,3 +1,4 @@
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/testsupport/TestSupport.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <cstring>
 #include <limits>
 
@@ -128,4 +130,23 @@ TEST(StringUtil, CaseInsensitiveHelpers)
     EXPECT_TRUE(StartsWithIgnoreCase("San Diego", "sAN"));
     EXPECT_EQ(Trim(" \t x y \r\n"), "x y");
     EXPECT_EQ(Trim("   "), "");
+}
+
+TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("indexes.rsx");
+    ASSERT_TRUE(WriteFileReplacing(path, "old"));
+    ASSERT_TRUE(WriteFileReplacing(path, "new bytes"));
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "new bytes");
+    // A target that cannot be replaced (a directory) leaves it and no temporary behind.
+    const std::string blocked = dir.file("blocked");
+    std::filesystem::create_directory(blocked);
+    EXPECT_FALSE(WriteFileReplacing(blocked, "x"));
+    EXPECT_TRUE(std::filesystem::is_directory(blocked));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2);
+    EXPECT_FALSE(WriteFileReplacing(dir.file("missing/x.rsx"), "x"));
 }
