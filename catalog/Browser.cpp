@@ -105,7 +105,9 @@ bool Browser::Block::IsWhole(int maxCount) const
     if (selected < 0 || selected > 2)
         return false;
     for (int l = 0; l < 3; ++l) {
-        if (count[l] < 0 || count[l] > maxCount)
+        // The observing log's entries belong to the log, which may hold more than the
+        // catalogue has rows; no array of the database is indexed through its count.
+        if (count[l] < 0 || (l != kLogList && count[l] > maxCount))
             return false;
         if (index[l] < 0 || (count[l] == 0 ? index[l] != 0 : index[l] >= count[l]))
             return false;

@@ -45,7 +45,8 @@ public:
         std::int32_t index[3] = {0, 0, 0};
         std::int32_t state[3] = {0, 0, 0};
         std::int32_t count[3] = {0, 0, 0};
-        // Selection 0 to 2, every count 0 to maxCount and every index inside its list.
+        // Selection 0 to 2, the counts of lists 0 and 1 up to maxCount (the log's count not
+        // negative) and every index inside its list.
         bool IsWhole(int maxCount) const;
     };
     static Block ReadBlock(ipstream& is);

@@ -433,4 +433,15 @@ TEST(Browser, BlockIsTakenOnlyWhenWhole)
     imstream cut(bytes.substr(0, head + 20));
     Browser b;
     EXPECT_FALSE(b.Read(cut, 13226));
+
+    // The observing log may hold more entries than the catalogue has rows.
+    a.SelectList(2);
+    a.SetCount(20000);
+    a.GoTo(15000);
+    omstream longLog;
+    a.Write(longLog);
+    imstream is(longLog.str());
+    ASSERT_TRUE(b.Read(is, 13226));
+    EXPECT_EQ(b.CountOf(2), 20000);
+    EXPECT_EQ(b.IndexOf(2), 15000);
 }
