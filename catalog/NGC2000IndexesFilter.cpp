@@ -168,10 +168,14 @@ int NGC2000Indexes::Refilter()
     ShapeStage();
     TypeStage();
     NameStage();
-    if (ObservingLogOpen)
+    if (ObservingLogOpen) {
         HistoryStage();
-    else
+    } else {
+        // The count shown without a log is 0; the stage runs afresh once a log is open again,
+        // so that its count is not taken from that 0.
         StoreCount(FS::kPassHistory, 0);
+        stageCache_ &= ~std::uint32_t(ObjectFlag::kHistory);
+    }
 
     const int previous = Selected();
     SelectList(kFilteredList);

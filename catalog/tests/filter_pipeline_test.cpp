@@ -417,6 +417,15 @@ TEST_F(CatalogueDatabase, ObservingHistoryWhileTheLogIsOpen)
     NGCTable.shape[Row(Ngc(1))] |= ObservedMark;
     db_->ClearStageCacheBits(NGC2000Indexes::kHistoryStage);
     EXPECT_EQ(db_->Refilter(), CatalogueRowCount - 3);
+
+    // The log closes and opens again: the count is the objects that pass, not the 0 shown
+    // while no log was open.
+    ObservingLogOpen = false;
+    EXPECT_EQ(db_->Refilter(), CatalogueRowCount);
+    EXPECT_EQ(db_->GetFilterSettings().passCounts[FilterSettings::kPassHistory], 0);
+    ObservingLogOpen = true;
+    EXPECT_EQ(db_->Refilter(), CatalogueRowCount - 3);
+    EXPECT_EQ(db_->GetFilterSettings().passCounts[FilterSettings::kPassHistory], CatalogueRowCount - 3);
 }
 
 TEST_F(CatalogueDatabase, EveryCriterionAtOnce)
