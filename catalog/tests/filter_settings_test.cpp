@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -127,6 +128,60 @@ TEST(FilterSettings, BlockRoundTripsEveryFieldAltitudesIncluded)
     assigned.Assign(f);
     EXPECT_EQ(assigned, f);
     EXPECT_EQ(assigned.valid, 0);
+}
+
+// The fields lie where existing files have them: a round trip alone would not notice two
+// fields written and read in the same wrong order.
+TEST(FilterSettings, BlockByteLayout)
+{
+    const std::string bytes = Bytes(Altered());
+    const std::string sig = SignedStreamRecord::FilterSettings;
+    const size_t h = 4 + sig.size() + 4;
+    ASSERT_EQ(bytes.size(), h + 200 + 4 + sig.size());
+    auto u32 = [&](size_t at) {
+        std::uint32_t v = 0;
+        for (int i = 3; i >= 0; --i)
+            v = (v << 8) | std::uint8_t(bytes[at + size_t(i)]);
+        return v;
+    };
+    auto u16 = [&](size_t at) { return std::uint16_t(u32(at) & 0xFFFF); };
+    auto f64 = [&](size_t at) {
+        double d;
+        std::memcpy(&d, bytes.data() + at, 8);
+        return d;
+    };
+    EXPECT_EQ(u32(4 + sig.size()), FilterSettings::kVersion);
+    EXPECT_EQ(u32(h + 12), 77u);          // pass count 3
+    EXPECT_EQ(u32(h + 60), 0x3F3u);       // enabled criteria, entry 15
+    EXPECT_EQ(u32(h + 64), 0x50u);        // position criteria
+    EXPECT_EQ(f64(h + 68), 22.5);         // RA window start
+    EXPECT_EQ(f64(h + 76), 2.25);
+    EXPECT_EQ(f64(h + 84), -12.5);        // Dec window
+    EXPECT_EQ(f64(h + 92), 61);
+    EXPECT_EQ(u32(h + 100), 0u);          // constellation masks, lastBit, all
+    EXPECT_EQ(u32(h + 108), 1u << 6);
+    EXPECT_EQ(u32(h + 112), 1u << 6);
+    EXPECT_EQ(u32(h + 116), 0u);
+    EXPECT_EQ(u32(h + 120), 3u);          // elevation mode
+    EXPECT_EQ(u16(h + 124), 23);          // session 23:15 to 02:45
+    EXPECT_EQ(u16(h + 126), 15);
+    EXPECT_EQ(u16(h + 128), 2);
+    EXPECT_EQ(u16(h + 130), 45);
+    EXPECT_EQ(u32(h + 132), 0x21u);       // name criteria
+    EXPECT_EQ(u32(h + 136), 7u);          // brightness criteria
+    EXPECT_EQ(u32(h + 140), 0x10FFu);     // Dreyer brightness mask
+    EXPECT_EQ(f64(h + 144), 2.5);         // magnitudes
+    EXPECT_EQ(f64(h + 152), 11.5);
+    EXPECT_EQ(u32(h + 160), 0xEu);        // size criteria
+    EXPECT_EQ(u32(h + 164), 0x1F0u);      // Dreyer size mask
+    EXPECT_EQ(f64(h + 168), 0.1);         // diameters
+    EXPECT_EQ(f64(h + 176), 1.5);
+    EXPECT_EQ(u32(h + 184), 0x4003u);     // shape mask
+    EXPECT_EQ(u32(h + 188), 0x7FFFu);     // type mask
+    EXPECT_EQ(u32(h + 192), 1u);          // history criteria
+    EXPECT_EQ(u16(h + 196), 25);          // altitude limits, after the version-5 fields
+    EXPECT_EQ(u16(h + 198), 80);
+    EXPECT_EQ(bytes.substr(h + 204), sig);
 }
 
 // A version-5 block, as written before the altitude limits were saved: the fields up to the
