@@ -5,6 +5,7 @@
 #include "catalog/StatusReport.h"
 #include "framework/stream/PStream.h"
 
+#include <cmath>
 #include <regex>
 
 namespace {
@@ -25,6 +26,22 @@ void ReadColumn(ipstream& is, std::uint32_t percent, T* column, std::uint32_t co
         column[i] = read();
     if (count > kept && !is.fail())
         is.seekg(std::streamoff(count - kept) * entrySize, std::ios_base::cur);
+}
+
+// Every later step turns positions, magnitudes and sizes into whole degrees and indexes with
+// them, so a value no real object has (not a number, RA outside 0-24 h, Dec beyond the poles,
+// an absurd magnitude or size) is never trusted: it becomes 0. True when none was found.
+bool ClearValuesNoObjectHas(CatalogueTable& t)
+{
+    bool sane = true;
+    auto within = [](float v, float lo, float hi) { return std::isfinite(v) && v >= lo && v <= hi; };
+    for (int i = 0; i < CatalogueCapacity; ++i) {
+        if (!within(t.ra[i], 0.f, 24.f)) { t.ra[i] = 0.f; sane = false; }
+        if (!within(t.dec[i], -90.f, 90.f)) { t.dec[i] = 0.f; sane = false; }
+        if (!within(t.magnitude[i], -1e6f, 1e6f)) { t.magnitude[i] = 0.f; sane = false; }
+        if (!within(t.diameter[i], 0.f, 1e6f)) { t.diameter[i] = 0.f; sane = false; }
+    }
+    return sane;
 }
 
 } // namespace
@@ -73,10 +90,15 @@ int NGC2000Indexes::ReadDatabase(const std::string& path)
     ReadColumn(is, 70, t.dec, n, 4, single);
     ReadColumn(is, 80, t.magnitude, n, 4, single);
     ReadColumn(is, 90, t.diameter, n, 4, single);
+    const bool sane = ClearValuesNoObjectHas(t);
 
     if (is.fail() || is.readString(kMaxSignature) != CatalogueSignature || is.fail()) {
         StatusLine("Bad File Signature at EOF:  " + path);
         return ReadBadClosingSignature;
+    }
+    if (!sane) {
+        StatusLine("Bad Values In File:  " + path);
+        return ReadBadValues;
     }
     StatusLine("Read Complete:  " + path);
     StatusGauge(100);

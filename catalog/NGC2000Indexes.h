@@ -23,7 +23,7 @@ class NamedObjects;
 class NGC2000Indexes : public Browser {
 public:
     // Results of ReadDatabase.
-    enum { ReadOk = 0, ReadNotOpened = 1, ReadBadSignature = 2, ReadBadClosingSignature = 3 };
+    enum { ReadOk = 0, ReadNotOpened = 1, ReadBadSignature = 2, ReadBadClosingSignature = 3, ReadBadValues = 4 };
     // Stage-cache bit of the observing-history criterion.
     static constexpr std::uint32_t kHistoryStage = 0x400;
 

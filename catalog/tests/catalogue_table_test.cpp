@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include <vector>
 
 namespace {
@@ -43,6 +46,7 @@ struct Fixture {
     std::string openSignature = CatalogueSignature;
     std::string closeSignature = CatalogueSignature;
     std::vector<Object> objects = {{0, 224}, {1, 10434}, {2, 1}};
+    float badValue = 0;  // written into rows 5-8 of RA, Dec, magnitude and size when not 0
 
     std::string Bytes() const
     {
@@ -64,10 +68,11 @@ struct Fixture {
         for (std::uint32_t i = 0; i < count; ++i) out.writeByte(std::uint8_t(i % 19));         // type
         for (std::uint32_t i = 0; i < count; ++i) out.writeByte(std::uint8_t(2 + i % 11));     // brightness
         for (std::uint32_t i = 0; i < count; ++i) out.writeByte(std::uint8_t(i % 88));         // constellation
-        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(float(i % 24) + 0.5f);        // RA
-        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(float(i % 90) - 45.f);        // Dec
-        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(i % 2 ? 1012.5f : 8.25f);     // mag
-        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(float(i % 1000) + 0.25f);     // size
+        auto value = [&](std::uint32_t i, std::uint32_t badRow, float v) { return badValue != 0 && i == badRow ? badValue : v; };
+        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(value(i, 5, float(i % 24) + 0.5f));    // RA
+        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(value(i, 6, float(i % 90) - 45.f));    // Dec
+        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(value(i, 7, i % 2 ? 1012.5f : 8.25f)); // mag
+        for (std::uint32_t i = 0; i < count; ++i) out.writeFloat(value(i, 8, float(i % 1000) + 0.25f)); // size
         out.writeString(closeSignature);
         return out.str();
     }
@@ -113,6 +118,10 @@ TEST(CatalogueTable, DamagedFilesAreReportedAndNeverReadPastTheTable)
     wrongClose.closeSignature = "Quillon Software - Stellum 4.4";
     Fixture hugeCount;  // states far more entries than the file holds
     hugeCount.statedCount = 0xFFFFFFFFu;
+    Fixture notANumber;
+    notANumber.badValue = std::numeric_limits<float>::quiet_NaN();
+    Fixture huge;
+    huge.badValue = 3e30f;
     const Case cases[] = {
         {"missing", "", false, 1, "Unable to open "},
         {"wrong opening signature", wrongOpen.Bytes(), true, 2, "Bad File Signature:  "},
@@ -121,6 +130,8 @@ TEST(CatalogueTable, DamagedFilesAreReportedAndNeverReadPastTheTable)
         {"cut inside the RA column", good.substr(0, raStart + 100), true, 3, "Bad File Signature at EOF:  "},
         {"cut before the closing signature", good.substr(0, good.size() - 10), true, 3, "Bad File Signature at EOF:  "},
         {"count far above the capacity", hugeCount.Bytes(), true, 3, "Bad File Signature at EOF:  "},
+        {"values that are not numbers", notANumber.Bytes(), true, 4, "Bad Values In File:  "},
+        {"values no object has", huge.Bytes(), true, 4, "Bad Values In File:  "},
     };
     for (const Case& c : cases) {
         std::remove(path.c_str());
@@ -133,8 +144,14 @@ TEST(CatalogueTable, DamagedFilesAreReportedAndNeverReadPastTheTable)
         ASSERT_EQ(lines.size(), 2u) << c.what;
         EXPECT_EQ(lines[0], "Reading " + path) << c.what;
         EXPECT_EQ(lines[1], c.line + path) << c.what;
-        EXPECT_EQ(status.window.LastPercentage(), c.result == 3 ? 90u : 0u) << c.what;
+        EXPECT_EQ(status.window.LastPercentage(), c.result >= 3 ? 90u : 0u) << c.what;
     }
+    // The untrusted values are cleared; the rest of the table stays.
+    for (int row = 5; row <= 8; ++row) {
+        EXPECT_EQ(NGCTable.ra[row] * NGCTable.dec[row] * NGCTable.magnitude[row] * NGCTable.diameter[row], 0.f);
+        EXPECT_TRUE(std::isfinite(NGCTable.ra[row] + NGCTable.dec[row] + NGCTable.magnitude[row] + NGCTable.diameter[row]));
+    }
+    EXPECT_FLOAT_EQ(NGCTable.ra[9], 9.5f);
 
     // A file cut inside the RA column keeps the columns before it and zeros after it.
     ASSERT_TRUE(testsupport::WriteFileBytes(path, good.substr(0, raStart + 100)));
