@@ -18,7 +18,7 @@ flags=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer
        $(pkg-config --cflags Qt6Widgets))
 libs=($(pkg-config --libs Qt6Widgets))
 # The support library and the parts of the platform layer it stands on, built instrumented.
-sources=(installer/support/*.cpp framework/sys/*.cpp framework/stream/StringUtil.cpp
+sources=(installer/support/*.cpp framework/sys/*.cpp framework/stream/*.cpp
          framework/gui/*.cpp)
 
 # Objects once, shared by both targets.
