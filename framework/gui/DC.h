@@ -44,7 +44,7 @@ struct Brush {
 
 struct Font {
     std::string face = "Arial";
-    int height = 12; // character height in logical units (the sign is ignored)
+    int height = 12; // logical units: positive the character cell, negative the character alone
     int weight = 400; // 400 normal, 700 bold
     bool italic = false;
     Font() = default;

@@ -43,8 +43,15 @@ PainterDC::~PainterDC()
 QFont PainterDC::ToQFont(const Font& font)
 {
     QFont f(QString::fromStdString(font.face));
+    // A positive height is the character cell (ascent plus descent), a negative one the
+    // character height alone, as the program's drawing code gives its fonts.
     int h = font.height < 0 ? -font.height : font.height;
     f.setPixelSize(h > 0 ? h : 1);
+    if (font.height > 0) {
+        const int cell = QFontMetrics(f).height();
+        if (cell > h)
+            f.setPixelSize(std::max(1, h * h / cell));
+    }
     int w = font.weight < 100 ? 400 : (font.weight > 900 ? 900 : font.weight);
     f.setWeight(QFont::Weight(w));
     f.setItalic(font.italic);
