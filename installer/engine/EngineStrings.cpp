@@ -1,0 +1,78 @@
+#include "installer/engine/EngineStrings.h"
+
+#include "installer/support/ResString.h"
+
+namespace kw {
+
+namespace {
+const ResStringEntry kStrings[] = {
+    {4, "%s is a shared file that other programs may still use.\nKeep it?"},
+    {67, "&Remove"},
+    {68, "&Keep"},
+    {70, "Shared File"},
+    {143, "The directory %s is not empty.\nRemove it with everything in it?"},
+    {144, "Remove Directory"},
+    {145, "The section [%s] still has entries.\nRemove it?"},
+    {146, "Remove INI Section"},
+    {147, "The group %s still holds items.\nRemove it?"},
+    {148, "Remove Group"},
+    {149, "The registry key %s has subkeys.\nRemove it with its subkeys?"},
+    {150, "Remove Registry Key"},
+    {151, "Uninstalling..."},
+    {152, "Uninstall cancelled"},
+    {153, "Uninstall finished"},
+    {154, "Remove %s from this computer?"},
+    {155, "Confirm Uninstall"},
+    {156, "Directory created"},
+    {157, "Directory removed"},
+    {158, "File moved"},
+    {159, "File deleted"},
+    {160, "File created"},
+    {161, "Directory created: %s"},
+    {162, "Directory: %s"},
+    {163, "Directory removed: %s"},
+    {164, "File moved: %s"},
+    {165, "From: %s\nTo: %s"},
+    {166, "File deleted: %s"},
+    {167, "File: %s"},
+    {168, "File created: %s"},
+    {169, "File extended: %s"},
+    {170, "File: %s\nFormer length: %s"},
+    {171, "Attributes changed: %s"},
+    {172, "INI entry created: %s"},
+    {173, "File: %s\nSection: %s\nEntry: %s\nIndex: %s"},
+    {174, "INI entry deleted: %s"},
+    {175, "INI entry changed: %s"},
+    {176, "File: %s\nSection: %s\nEntry: %s\nIndex: %s\nValue: %s"},
+    {177, "INI section created: %s"},
+    {178, "INI section deleted: %s"},
+    {179, "File: %s\nSection: %s"},
+    {180, "Group: %s"},
+    {182, "Group created: %s"},
+    {183, "Group deleted: %s"},
+    {184, "Item created: %s"},
+    {185, "Group: %s\nItem: %s"},
+    {186, "Item deleted: %s"},
+    {187, "Group: %s\nItem: %s\nCommand: %s\nIcon: %s\nDirectory: %s"},
+    {188, "Registry key created: %s"},
+    {189, "Key: %s"},
+    {191, "Registry key deleted: %s"},
+    {193, "Registry value created: %s %s"},
+    {194, "Key: %s\nValue: %s"},
+    {195, "Registry value deleted: %s %s"},
+    {196, "Registry value changed: %s %s"},
+    {197, "Font installed: %s"},
+    {198, "Data block %s"},
+    {199, "Value: %s\nSize: %s"},
+};
+} // namespace
+
+void RegisterEngineStrings()
+{
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterOwnStrings(kStrings, static_cast<int>(sizeof kStrings / sizeof kStrings[0]));
+}
+
+} // namespace kw
