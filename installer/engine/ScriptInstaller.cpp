@@ -1,0 +1,160 @@
+#include "installer/engine/ScriptInstaller.h"
+
+#include "installer/engine/EngineStrings.h"
+#include "installer/engine/EventFactory.h"
+#include "installer/support/CheckFailed.h"
+#include "installer/support/FilePath.h"
+#include "installer/support/PathBuffer.h"
+#include "framework/sys/WinFileSystem.h"
+
+#include <cstring>
+
+namespace kw {
+
+ScriptInstaller::ScriptInstaller() : sink_(&NullLogSink()), executors_(kEventCodeCount)
+{
+    RegisterEngineStrings();
+}
+
+bool ScriptInstaller::LoadScript(const char* programDirectory)
+{
+    RegisterEventFactories();
+    PathBuffer path;
+    bool found = false;
+    for (const char* name : {"install.inf", "setup.inf"}) {
+        if (JoinPath(path, programDirectory, name) && PathExists(path.Text())) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) {
+        Report("install.inf or setup.inf not found");
+        return false;
+    }
+    auto project = std::make_unique<ScriptProject>();
+    if (ReadScriptFile(*project, path.Text()) != ScriptReadResult::kOk) {
+        Report("Unable to load %s", path.Text());
+        return false;
+    }
+    scriptPath_ = path.Text();
+    SetProject(std::move(project));
+    return true;
+}
+
+void ScriptInstaller::SetProject(std::unique_ptr<ScriptProject> project)
+{
+    project_ = std::move(project);
+    selection_.assign(project_ ? project_->events.size() : 0, 1);
+}
+
+void ScriptInstaller::SetExecutor(int code, EventExecutor executor)
+{
+    if (code >= 0 && code < kEventCodeCount) executors_[code] = std::move(executor);
+}
+
+int ScriptInstaller::RunEvents()
+{
+    if (!project_) return 1;
+    auto& events = project_->events;
+    for (size_t i = 0; i < events.size(); ++i) {
+        int result = 0;
+        if (!ExecuteEvent(*events[i], static_cast<int>(i), result)) return result;
+    }
+    return endCode_;
+}
+
+bool ScriptInstaller::ExecuteEvent(ScriptEvent& event, int position, int& result)
+{
+    result = 1;
+    if (event.logState >= 0 && event.logState <= 2) sink_->SetState(event.logState);
+    if (event.selection && position >= 0 && position < static_cast<int>(selection_.size()) &&
+        selection_[position] == 0)
+        return true;
+    int value;
+    if (!EvaluateCondition(event.condition.Text(), value)) return false;
+    if (value == 0) {
+        if (event.TypeCode() == 3 && gauge_) gauge_(event.Size());
+        return true;
+    }
+    const BuildStyle* style = project_ ? project_->build.Current() : nullptr;
+    if (style && style->BuildingMode() != 0) {
+        if (event.BuildEvent()) return true; // the build tool's business: nothing to do here
+        return DispatchEvent(event, result);
+    }
+    if (event.Interpretable()) return DispatchEvent(event, result);
+    Report("An uninterpretible event is being skipped");
+    return true;
+}
+
+bool ScriptInstaller::DispatchEvent(ScriptEvent& event, int& result)
+{
+    int code = event.TypeCode();
+    // Codes 2 and 10 have no service on the install side, 9 and 13 no case at all.
+    bool hasCase = code >= 0 && code < kEventCodeCount && code != 2 && code != 9 && code != 10 &&
+                   code != 13;
+    if (!hasCase || !executors_[code]) {
+        CheckFailed("KWTEST", __LINE__, false);
+        return true;
+    }
+    return executors_[code](event, *this, result);
+}
+
+int* ScriptInstaller::IntVariable(const char* name, bool create)
+{
+    return variables_.IntVariable(name, create);
+}
+
+char* ScriptInstaller::StringVariable(const char* name, bool create)
+{
+    return variables_.StringVariable(name, create);
+}
+
+const char* ScriptInstaller::FindString(const char* name) const
+{
+    if (std::strcmp(name, "s") == 0) return sourcePath_.c_str();
+    return variables_.FindString(name);
+}
+
+bool ScriptInstaller::EvaluateCondition(const char* text, int& out)
+{
+    ExprError e = EvaluateExpression(*this, text, out);
+    if (e == ExprError::kNone) return true;
+    Report(ExprErrorFormat(e), text);
+    return false;
+}
+
+bool ScriptInstaller::ExpandText(const char* text, char* out, size_t capacity)
+{
+    ExprError e = ExpandVariables(*this, text, out, capacity, sourcePath_.c_str());
+    if (e == ExprError::kNone) return true;
+    Report(ExprErrorFormat(e), text);
+    return false;
+}
+
+bool ScriptInstaller::OpenStringsFile(const char* listText, const char* directory,
+                                      std::string& pathOut)
+{
+    PathBuffer path;
+    if (!JoinPath(path, directory, "strs")) return false;
+    FILE* f = WinFileSystem::Open(path.Text(), "wt");
+    if (!f) {
+        Report("Unable to open %s", path.Text());
+        return false;
+    }
+    bool ok = true;
+    std::string list = listText ? listText : "";
+    size_t start = 0;
+    while (ok && start <= list.size()) {
+        size_t end = list.find(';', start);
+        if (end == std::string::npos) end = list.size();
+        std::string item = list.substr(start, end - start);
+        char line[512];
+        ok = ExpandText(item.c_str(), line, sizeof line) && std::fprintf(f, "%s\n", line) >= 0;
+        start = end + 1;
+    }
+    ok = std::fclose(f) == 0 && ok;
+    pathOut = path.Text();
+    return ok;
+}
+
+} // namespace kw
