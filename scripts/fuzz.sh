@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of the installer's untrusted-input readers (the portable stream and
-# the INI scanner) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
+# the INI scanner, the decompressor) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
 # finding. FUZZ_SECONDS sets the time per target (default 20).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,10 +16,10 @@ fi
 
 flags=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer -I.
        $(pkg-config --cflags Qt6Widgets))
-libs=($(pkg-config --libs Qt6Widgets))
+libs=($(pkg-config --libs Qt6Widgets) -lz)
 # The support library and the parts of the platform layer it stands on, built instrumented.
-sources=(installer/support/*.cpp framework/sys/*.cpp framework/stream/*.cpp
-         framework/gui/*.cpp)
+sources=(installer/support/*.cpp installer/support/lzp/*.cpp framework/sys/*.cpp
+         framework/stream/*.cpp framework/gui/*.cpp)
 
 # Objects once, shared by both targets.
 objdir="$out/obj"

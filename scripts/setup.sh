@@ -11,6 +11,7 @@ packages=(
   libnova-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  desktop-file-utils
 )
 
 missing=()

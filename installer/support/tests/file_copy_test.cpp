@@ -1,0 +1,354 @@
+// The compression library, the file copy job with its streams and policies, and the version
+// stamp file.
+#include "framework/gui/MessageBox.h"
+#include "framework/sys/DynamicLibrary.h"
+#include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinProfile.h"
+#include "framework/testsupport/RootFixture.h"
+#include "installer/support/CopyPolicies.h"
+#include "installer/support/CopyStreams.h"
+#include "installer/support/FilePath.h"
+#include "installer/support/LzpLibrary.h"
+#include "installer/support/lzp/LzpExports.h"
+
+#include <cstdlib>
+#include <random>
+#include <string>
+
+using namespace kw;
+
+namespace {
+
+void FindProgramDirectory()
+{
+    if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR")) fw::DynamicLibrary::AddSearchDirectory(dir);
+}
+
+std::string Noise(size_t n, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::string s(n, 0);
+    for (char& c : s) c = static_cast<char>(gen() % 7 + 'a'); // compressible, not trivial
+    return s;
+}
+
+std::string Pack(const std::string& data)
+{
+    LzpLibrary lib;
+    std::string out;
+    EXPECT_TRUE(lib.Load());
+    EXPECT_TRUE(lib.Pack(data, out));
+    return out;
+}
+
+TEST(LzpLibrary, PacksAndUnpacksWithTheSizeInTheLastFourBytes)
+{
+    FindProgramDirectory();
+    LzpLibrary lib;
+    ASSERT_TRUE(lib.Load()) << "liblzpunz2.so not found";
+    for (size_t n : {size_t(0), size_t(1), size_t(5000), size_t(300000)}) {
+        std::string data = Noise(n, static_cast<unsigned>(n));
+        std::string packed, back;
+        ASSERT_TRUE(lib.Pack(data, packed));
+        ASSERT_GE(packed.size(), 20u);
+        const unsigned char* t = reinterpret_cast<const unsigned char*>(packed.data() + packed.size() - 4);
+        EXPECT_EQ(size_t(t[0]) | size_t(t[1]) << 8 | size_t(t[2]) << 16 | size_t(t[3]) << 24, n);
+        ASSERT_TRUE(lib.Unpack(packed, back)) << n;
+        EXPECT_EQ(back, data);
+    }
+}
+
+TEST(LzpLibrary, DamagedInputIsRefusedAndNeverExpandedPastItsAnnouncedSize)
+{
+    FindProgramDirectory();
+    LzpLibrary lib;
+    ASSERT_TRUE(lib.Load());
+    const std::string data = Noise(20000, 7);
+    const std::string good = Pack(data);
+    auto withByte = [&](size_t at, int delta) {
+        std::string s = good;
+        s[at] = static_cast<char>(s[at] + delta);
+        return s;
+    };
+    struct Case {
+        const char* what;
+        std::string input;
+        int error;
+    } cases[] = {
+        {"empty", "", LZP_ERR_TRAILER},
+        {"not gzip", "PK\3\4 and something long enough to be a member", LZP_ERR_HEADER},
+        {"damaged header flags", withByte(3, 0x20), LZP_ERR_HEADER},
+        {"truncated stream", good.substr(0, good.size() / 2), LZP_ERR_STREAM},
+        {"size one too small", withByte(good.size() - 4, -1), LZP_ERR_TRAILER},
+        {"size one too large", withByte(good.size() - 4, +1), LZP_ERR_TRAILER},
+        {"damaged check sum", withByte(good.size() - 8, 1), LZP_ERR_STREAM},
+        {"trailing bytes", good + "xx", LZP_ERR_TRAILER},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        EXPECT_FALSE(lib.Unpack(c.input, out)) << c.what;
+        EXPECT_LE(out.size(), data.size()) << c.what;
+        EXPECT_EQ(lib.GetError(), c.error) << c.what;
+    }
+    // A damaged middle is found by the stream or by its check sum, whichever comes first.
+    std::string out;
+    EXPECT_FALSE(lib.Unpack(withByte(good.size() / 2, 0x55), out));
+    EXPECT_NE(lib.GetError(), LZP_OK);
+}
+
+TEST(LzpLibrary, WithoutTheLibraryEveryCallAnswersMinusOne)
+{
+    LzpLibrary lib;
+    EXPECT_FALSE(lib.Load("nosuchlib.dll"));
+    char buf[4];
+    EXPECT_EQ(lib.UnzRead(buf, 4), -1);
+    EXPECT_EQ(lib.GetError(), -1);
+    EXPECT_EQ(lib.UnzAlloc(), -1);
+    EXPECT_EQ(lib.ZipClose(), -1);
+    EXPECT_EQ(fw::DynamicLibrary::HostFileName("C:\\X\\LZPUNZ2.DLL"), "liblzpunz2.so");
+}
+
+TEST(VersionPair, StampTextsAndOrder)
+{
+    VersionPair v;
+    ASSERT_TRUE(VersionPair::Parse("1.2.3.4", v));
+    EXPECT_EQ(v.high, 0x00010002u);
+    EXPECT_EQ(v.low, 0x00030004u);
+    EXPECT_EQ(v.Format(), "1.2.3.4");
+    for (const char* bad : {"1.2.3", "", "a.b.c.d", "1,2,3,4"}) EXPECT_FALSE(VersionPair::Parse(bad, v)) << bad;
+    EXPECT_EQ(VersionPair::Of(1, 2, 3, 4).Compare(VersionPair::Of(1, 2, 3, 5)), -1);
+    EXPECT_EQ(VersionPair::Of(2, 0, 0, 0).Compare(VersionPair::Of(1, 65535, 65535, 65535)), 1);
+    EXPECT_EQ(VersionPair::Of(0, 0, 0, 0).Compare(VersionPair()), 0);
+}
+
+TEST(CopyPolicy, DecisionsForEveryCodeAndAnswer)
+{
+    // Rows: code; columns: compare answers 1 (new ranks above), 0, -1, 7 (cannot tell).
+    const int expected[6][4] = {
+        {1, 1, 0, 2}, // older
+        {1, 0, 0, 2}, // older or the same
+        {0, 1, 1, 2}, // newer
+        {0, 0, 1, 2}, // newer or the same
+        {1, 0, 1, 2}, // the same
+        {0, 1, 0, 2}, // different
+    };
+    const int answers[4] = {1, 0, -1, 7};
+    for (int code = 0; code < 6; ++code)
+        for (int a = 0; a < 4; ++a)
+            EXPECT_EQ(CopyPolicy::Decide(code, answers[a]), expected[code][a]) << code << " " << answers[a];
+}
+
+class FileCopy : public RootFixture {
+protected:
+    void SetUp() override
+    {
+        RootFixture::SetUp();
+        FindProgramDirectory();
+        WinFileSystem::CreateDirectory("C:\\SRC");
+        WinFileSystem::CreateDirectory("C:\\APP");
+    }
+
+    // A job copying C:\SRC\<source> to C:\APP\<target>.
+    std::unique_ptr<FileCopyJob> Job(std::unique_ptr<CopySource> source, const char* target = "C:\\APP\\A.DLL")
+    {
+        auto job = std::make_unique<FileCopyJob>();
+        job->SetTarget(target);
+        job->AttachSource(std::move(source));
+        job->AttachTarget(std::make_unique<FileTarget>());
+        return job;
+    }
+    std::unique_ptr<CopySource> Plain(const char* name = "C:\\SRC\\A.DLL")
+    {
+        return std::make_unique<FileSource>(name);
+    }
+};
+
+// A sink that records its calls and cancels after a number of chunks.
+struct RecordingSink : ProgressSink {
+    int chunks = 0;
+    int cancelAfter = -1;
+    long begun = -1;
+    bool done = false, failed = false;
+    int BufferKb() override { return 4; }
+    bool Progress(int) override { return ++chunks != cancelAfter; }
+    void Begin(long kb) override { begun = kb; }
+    void Done() override { done = true; }
+    void Failed() override { failed = true; }
+};
+
+TEST_F(FileCopy, CompressedFileArrivesByteForByteWithProgress)
+{
+    const std::string data = Noise(100000, 3);
+    ASSERT_TRUE(Write("SRC/A.DL_", Pack(data)));
+    auto job = Job(std::make_unique<DecompressingSource>(Plain("C:\\SRC\\A.DL_")));
+    job->SetSourceLength(100000);
+    auto sink = std::make_unique<RecordingSink>();
+    RecordingSink* s = sink.get();
+    job->AttachSink(std::move(sink));
+    EXPECT_TRUE(job->Run());
+    EXPECT_EQ(job->outcome, FileCopyJob::kCopied);
+    EXPECT_EQ(Read("APP/A.DLL"), data);
+    EXPECT_EQ(s->begun, 97);
+    EXPECT_EQ(s->chunks, 25); // 4 KB chunks
+    EXPECT_TRUE(s->done);
+    EXPECT_EQ(job->Sink()->Job(), job.get());
+}
+
+TEST_F(FileCopy, FailedOrCancelledCopyLeavesTheInstalledFileAsItWas)
+{
+    std::string packed = Pack(Noise(50000, 4));
+    packed[packed.size() - 2] ^= 1; // announced size wrong
+    ASSERT_TRUE(Write("SRC/A.DL_", packed));
+    ASSERT_TRUE(Write("SRC/A.DLL", Noise(50000, 5)));
+    ASSERT_TRUE(Write("APP/A.DLL", "installed"));
+
+    auto damaged = Job(std::make_unique<DecompressingSource>(Plain("C:\\SRC\\A.DL_")));
+    auto sink = std::make_unique<RecordingSink>();
+    RecordingSink* s = sink.get();
+    damaged->AttachSink(std::move(sink));
+    EXPECT_FALSE(damaged->Run());
+    EXPECT_EQ(damaged->outcome, FileCopyJob::kFailed);
+    EXPECT_TRUE(s->failed);
+
+    auto cancelled = Job(Plain());
+    auto cancelling = std::make_unique<RecordingSink>();
+    cancelling->cancelAfter = 2;
+    cancelled->AttachSink(std::move(cancelling));
+    EXPECT_FALSE(cancelled->Run());
+    EXPECT_EQ(cancelled->outcome, FileCopyJob::kCancelled);
+
+    auto noLibrary = Job(std::make_unique<DecompressingSource>(Plain("C:\\SRC\\A.DL_"), "nosuchlib.dll"));
+    EXPECT_FALSE(noLibrary->Run());
+
+    EXPECT_EQ(Read("APP/A.DLL"), "installed");
+    WinFind find;
+    WinFindData entry;
+    int entries = 0;
+    for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
+        if (!WinFileSystem::IsDotName(entry.name)) { ++entries; }
+    EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+}
+
+TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
+{
+    const std::string data = Noise(9000, 6);
+    ASSERT_TRUE(Write("SRC/A.DL_", Pack(data)));
+    ASSERT_TRUE(Write("APP/A.DLL", "old"));
+    root.SetInUse("C:\\APP\\A.DLL");
+    auto job = Job(std::make_unique<DecompressingSource>(Plain("C:\\SRC\\A.DL_")));
+    EXPECT_TRUE(job->Run());
+    EXPECT_TRUE(job->replacedAtRestart);
+    EXPECT_EQ(Read("APP/A.DLL"), "old");
+    root.Restart();
+    EXPECT_EQ(Read("APP/A.DLL"), data);
+    EXPECT_FALSE(PathExists(job->alternateTarget.Text()));
+
+    root.SetInUse("C:\\APP\\A.DLL");
+    auto refused = Job(Plain("C:\\SRC\\A.DL_"));
+    refused->lockedTarget = FileCopyJob::kLockedFails;
+    EXPECT_FALSE(refused->Run());
+    EXPECT_EQ(refused->outcome, FileCopyJob::kFailed);
+}
+
+TEST_F(FileCopy, PoliciesDecideWhetherTheFileIsCopied)
+{
+    ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
+    VersionBlock v12{0x00010002, 0, 0, 0, 0x040904E4};
+    VersionBlock v13{0x00010003, 0, 0, 0, 0x040904E4};
+    enum Kind { Version, Stamp, Time, Size };
+    struct Case {
+        const char* what;
+        Kind kind;
+        int code;
+        bool installed;
+        const VersionBlock* newVersion;
+        const VersionBlock* installedVersion;
+        long sizeOrStamp; // size policy: new length; stamp policy: 1 to preset stamp 1.2.3.4
+        int outcome;
+    } cases[] = {
+        {"no installed file", Size, CopyPolicy::kCopyIfNewer, false, nullptr, nullptr, 4, 0},
+        {"size same, different wanted", Size, CopyPolicy::kCopyIfDifferent, true, nullptr, nullptr, 3, 1},
+        {"size larger, newer wanted", Size, CopyPolicy::kCopyIfNewer, true, nullptr, nullptr, 10, 0},
+        {"no versions, newer", Version, CopyPolicy::kCopyIfNewer, true, nullptr, nullptr, 0, 1},
+        {"no versions, newer or same", Version, CopyPolicy::kCopyIfNewerOrSame, true, nullptr, nullptr, 0, 0},
+        {"only installed has one", Version, CopyPolicy::kCopyIfNewerOrSame, true, nullptr, &v12, 0, 1},
+        {"only new has one", Version, CopyPolicy::kCopyIfNewer, true, &v12, nullptr, 0, 0},
+        {"newer version", Version, CopyPolicy::kCopyIfNewer, true, &v13, &v12, 0, 0},
+        {"older version", Version, CopyPolicy::kCopyIfNewer, true, &v12, &v13, 0, 1},
+        {"no stamp yet", Stamp, CopyPolicy::kCopyIfNewer, true, nullptr, nullptr, 0, 0},
+        {"same stamp", Stamp, CopyPolicy::kCopyIfNewer, true, nullptr, nullptr, 1, 1},
+        {"same time, same wanted", Time, CopyPolicy::kCopyIfSame, true, nullptr, nullptr, 0, 0},
+        {"same time, newer wanted", Time, CopyPolicy::kCopyIfNewer, true, nullptr, nullptr, 0, 1},
+    };
+    for (const Case& c : cases) {
+        WinFileSystem::DeleteFile("C:\\APP\\A.DLL");
+        WinProfile::WriteString("C:\\APP\\KWVER.INI", kStampSection, nullptr, nullptr);
+        if (c.installed) {
+            ASSERT_TRUE(Write("APP/A.DLL", "old"));
+        }
+        root.ForgetFile("C:\\SRC\\A.DLL");
+        root.ForgetFile("C:\\APP\\A.DLL");
+        if (c.newVersion) root.SetVersionBlock("C:\\SRC\\A.DLL", *c.newVersion);
+        if (c.installedVersion) root.SetVersionBlock("C:\\APP\\A.DLL", *c.installedVersion);
+        auto job = Job(Plain());
+        VersionPair stamp = VersionPair::Of(1, 2, 3, 4);
+        switch (c.kind) {
+        case Version: job->AttachPolicy(std::make_unique<VersionPolicy>(c.code, "C:\\SRC\\A.DLL")); break;
+        case Stamp:
+            if (c.sizeOrStamp) WinProfile::WriteString("C:\\APP\\KWVER.INI", kStampSection, "C:\\APP\\A.DLL", "1.2.3.4");
+            job->AttachPolicy(std::make_unique<StampPolicy>(c.code, "C:\\APP\\KWVER.INI", stamp));
+            job->AttachHook(std::make_unique<StampWriter>("C:\\APP\\KWVER.INI", stamp));
+            break;
+        case Time:
+            job->TakeTimestampFrom("C:\\APP\\A.DLL");
+            job->AttachPolicy(std::make_unique<TimePolicy>(c.code));
+            break;
+        case Size: job->AttachPolicy(std::make_unique<SizePolicy>(c.code, c.sizeOrStamp)); break;
+        }
+        EXPECT_TRUE(job->Run()) << c.what;
+        EXPECT_EQ(job->outcome, c.outcome) << c.what;
+        EXPECT_EQ(Read("APP/A.DLL"), c.outcome == 0 ? "new!" : "old") << c.what;
+        if (c.kind == Stamp) {
+            EXPECT_EQ(WinProfile::GetString("C:\\APP\\KWVER.INI", kStampSection, "C:\\APP\\A.DLL", ""), "1.2.3.4");
+        }
+    }
+}
+
+TEST_F(FileCopy, VersionConflictIsAskedAndSharedFilesAreCounted)
+{
+    ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
+    ASSERT_TRUE(Write("APP/A.DLL", "old"));
+    root.SetVersionBlock("C:\\SRC\\A.DLL", VersionBlock{0x00010003, 0, 0, 0, 0x040904E4});
+    root.SetVersionBlock("C:\\APP\\A.DLL", VersionBlock{0x00010002, 0, 0, 0, 0x040704E4});
+    std::vector<std::string> counted;
+    auto job = Job(Plain());
+    job->AttachPolicy(std::make_unique<VersionPolicy>(CopyPolicy::kCopyIfSame, "C:\\SRC\\A.DLL"));
+    job->AttachHook(std::make_unique<SharedFileReference>([&](const char* p) {
+        counted.push_back(p);
+        return true;
+    }));
+
+    VersionConflict seen;
+    {
+        fw::Responder<VersionConflictSeam> answer([&](const VersionConflict& c, std::string& path) {
+            seen = c;
+            path = "C:\\APP\\B.DLL";
+            return 0;
+        });
+        EXPECT_TRUE(job->Run());
+    }
+    EXPECT_EQ(seen.newFile.language, 0x0409u);
+    EXPECT_EQ(seen.installedFile.language, 0x0407u);
+    EXPECT_EQ(seen.newFile.version.Format(), "1.3.0.0");
+    EXPECT_EQ(Read("APP/B.DLL"), "new!");
+    EXPECT_EQ(Read("APP/A.DLL"), "old");
+    EXPECT_EQ(counted, std::vector<std::string>{"C:\\APP\\B.DLL"});
+
+    job->SetTarget("C:\\APP\\A.DLL");
+    fw::Responder<VersionConflictSeam> keep([](const VersionConflict&, std::string&) { return -1; });
+    EXPECT_TRUE(job->Run());
+    EXPECT_EQ(job->outcome, FileCopyJob::kKept);
+    EXPECT_EQ(counted.size(), 2u);
+}
+
+} // namespace
