@@ -1,0 +1,76 @@
+#include "installer/support/HelpFile.h"
+
+#include "framework/gui/Help.h"
+#include "framework/sys/WinRoot.h"
+#include "installer/support/DialogBox.h"
+#include "installer/support/FilePath.h"
+#include "installer/support/MessageBoxDialog.h"
+#include "installer/support/ResString.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace kw {
+
+HelpFile& HelpFile::Instance()
+{
+    static HelpFile help;
+    return help;
+}
+
+void HelpFile::Set(QWidget* owner, const char* path, int defaultContext)
+{
+    owner_ = owner;
+    path_ = path ? path : "";
+    defaultContext_ = defaultContext;
+}
+
+void HelpFile::Quit() { Show(kHelpQuit, 0); }
+
+bool HelpFile::Show(unsigned command, intptr_t context, const char* key)
+{
+    bool exists = !path_.empty() && PathExists(path_.c_str());
+    if (exists && !(command == kHelpContext && context == -1)) {
+        HelpRequest r{path_, command, context, key ? key : ""};
+        if (auto& answer = HelpSeam::Current()) return answer(r);
+        if (command == kHelpQuit) return true;
+        std::string host;
+        WinRoot* root = WinRoot::Current();
+        if (root && root->ToHost(path_, host)) ::SetHelpFile(host);
+        return ::ShowHelp(command == kHelpContext ? static_cast<int>(context) : 0);
+    }
+    if (command == kHelpQuit) return true;
+    char text[kResStringSize], caption[kResStringSize];
+    ::LoadResString(text, 11);
+    ::LoadResString(caption, 12);
+    MessageBoxDialog box;
+    box.SetText("%s", text);
+    box.SetStandardIcon(MessageBoxDialog::kIconAsterisk);
+    box.SetButtons(MessageBoxDialog::kOk);
+    box.RunWithOwner(owner_, caption);
+    return false;
+}
+
+bool HelpFile::ShowForWindow(QWidget* window)
+{
+    int context = 0;
+    if (Dialog* d = DialogOf(window)) {
+        d->SetWindowWord0(0);
+        d->Command(kCmdHelpContext);
+        context = d->WindowWord0();
+    }
+    return ShowContext(context ? context : defaultContext_);
+}
+
+bool HelpFile::ShowForActiveWindow() { return ShowForWindow(QApplication::activeWindow()); }
+
+bool HelpFile::OnKey(int key, int repeatCount, bool released)
+{
+    if (key != Qt::Key_F1 || repeatCount != 1 || !released) return false;
+    QWidget* active = QApplication::activeWindow();
+    if (!active) return false;
+    ShowForWindow(active);
+    return true;
+}
+
+} // namespace kw
