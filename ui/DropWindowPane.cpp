@@ -91,14 +91,14 @@ void DropWindowPane::Paint(DC& dc, bool, const Rect&)
     rs.RestorePalette(dc);
 }
 
-void DropWindowPane::PrintFrame(DC& dc, const Rect& rect)
+void DropWindowPane::PrintFrame(DC& dc, const Rect& rect, Rect* content)
 {
     RScolor& rs = RScolor::Instance();
     frame.rect = rect;
     rs.SelectPalette(dc);
     printingFrame = true;
     frame.printing = true;
-    frame.PrintPaint(dc, rect, GetCaption(), frameStyle, printStripHeight);
+    frame.PrintPaint(dc, rect, GetCaption(), frameStyle, printStripHeight, content);
     frame.printing = false;
     printingFrame = false;
     rs.RestorePalette(dc);

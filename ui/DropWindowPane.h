@@ -42,8 +42,9 @@ public:
     virtual void ToggleFullPane();
 
     void SetPaneCaption(const std::string& text);
-    // Draws the frame and caption into a rectangle (device units) of a printer page.
-    void PrintFrame(DC& dc, const Rect& rect);
+    // Draws the frame and caption into a rectangle (device units) of a printer page; content,
+    // when given, receives the area inside the frame.
+    void PrintFrame(DC& dc, const Rect& rect, Rect* content = nullptr);
     void AppendPaneMenu(PopupMenu& menu);
     void ShowPaneMenu(const Point& point);
 

@@ -1,0 +1,155 @@
+// The star chart: a child window of the chart pane that keeps the chart's frame (centre,
+// field of view, projection), owns the user's chart labels, constellation lines and
+// per-object frames, caches the drawn chart in a memory bitmap and maps sky positions to
+// window points and back. Right ascension in hours, declination in degrees, J2000.0; north up,
+// east to the left.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "catalog/ObjectId.h"
+#include "chart/ChartBody.h"
+#include "chart/ChartProjection.h"
+#include "chart/ConstelLine.h"
+#include "framework/gui/Window.h"
+#include "ui/ChartConfig.h"
+#include "ui/RaDecPosition.h"
+
+class Bitmap;
+class ChartFormat;
+class ChartLabels;
+class ConstelLines;
+class DC;
+struct ChartLabel;
+
+// Commands the chart sends to its pane: a catalogue object's frame was stored; the pane
+// switched to its full-pane state.
+constexpr int CM_CHARTFRAMESAVED = 19301;
+constexpr int CM_CHARTFULLPANE = 19147;
+
+// Set by the first solar-system update; no bodies are drawn before it.
+extern bool SolarSystemReady;
+// The labels dialog's options, all on at start: draw the user's chart labels; label the
+// observing-list objects with their catalogue number; and with their list position.
+extern bool ShowChartLabels;
+extern bool LabelListNumbers;
+extern bool LabelListPositions;
+
+// The chart's colour slots.
+enum ChartColorSlot : int {
+    SlotRaLines = 28,
+    SlotDecLines = 29,
+    SlotStarFill = 30,
+    SlotStarOutline = 31,
+    SlotTelrad = 32,
+    SlotConstelLines = 33,
+    SlotChartLabels = 34,
+    SlotSkyBackground = 35,
+    SlotSun = 36,
+    SlotLimb = 37,
+    SlotShadow = 38,
+};
+
+class ChartWindow : public ChartConfig, public Window, public ChartProjection {
+public:
+    ChartWindow(QWidget* parent, const std::string& title = {}, const std::string& instanceName = "ChartWindow");
+    ~ChartWindow() override;
+
+    // The record with the chart's colours: Load gives the stored colours to the colour
+    // schemes, Store takes them back first.
+    int Store(bool writeFileNow = false) override;
+    int Load() override;
+
+    // Centre, standard parallels and projection; stores the frame of the shown object when a
+    // frame change asked for it. False when the projection's constants cannot be formed.
+    bool SetChart(double ra, double dec, double p1, double p2, int type);
+    // A new projection at the same centre; the pane's caption names it.
+    bool SetProjection(int type);
+    bool SetCenter(double ra, double dec);
+    void SetField(double width, double height);
+    void SetMark(double ra, double dec);
+    RaDecPosition GetCenter() const { return RaDecPosition(centerRA, centerDec); }
+
+    // Fills the chart's visible region from the rectangle's corners.
+    void ComputeVisibleRegion(const Rect& rect);
+    // Shows the text in the pane's caption and lets waiting messages through.
+    void ShowProgress(const std::string& text);
+
+    // Draws the whole chart into the DC (layer by layer, grid to bodies).
+    void DrawChart(DC& dc);
+    // One user label; false when it is not on the chart.
+    bool DrawChartLabel(DC& dc, const ChartLabel& label, bool outlineOnly, const Rect& avoid);
+    // A cross with a text beside it; the mapped point, (-1, -1) when it cannot be mapped.
+    Point DrawObjectMark(DC& dc, double ra, double dec, const std::string& text, int size, const Point& offset,
+                         const Rect& avoid);
+
+    // Draws the chart into a printer DC inside rect (logical units of the DC).
+    void PrintTo(DC& dc, const Rect& rect);
+    // Draws a stale chart into a fresh bitmap now (waiting messages are let through while it
+    // draws) and repaints the window; false when nothing was drawn.
+    bool RedrawBitmap();
+
+    // The Sun, Moon and planets at the application's current time.
+    void UpdateSolarSystem();
+    // Frames the chart on an object; false for an object that is not in the catalogue.
+    bool ShowObject(ObjectId id, bool redraw);
+
+    const ChartBody& Body(int i) const { return bodies[i]; }
+    const Bitmap* ChartBitmap() const { return chartBitmap.get(); }
+    ChartLabels& Labels() { return *chartLabels; }
+    ConstelLines& Lines() { return *constelLines; }
+    ChartFormat& Frames() { return *chartFrames; }
+
+    ObjectId currentObject = ObjectId(0x1000001);
+    double fieldWidth = 90.0;
+    double fieldHeight = 90.0;
+    double markRA = 18.0;
+    double markDec = -35.0;
+    std::array<ChartBody, BodyCount> bodies{};
+    std::string progressText;
+    int pixelsPerDegree = 1;
+    // The faintest magnitude plotted at the last drawing (the field's limit, within the
+    // record's star magnitude limit).
+    double plottedMagLimit = 7.0;
+    Rect chartRect;
+    Rect printRect;
+    bool screenMode = true;
+    bool printing = false;
+    bool painting = false;
+    bool needsRedraw = true;
+    bool repaintAfterDraw = false;
+    bool saveFramePending = false;
+    int frameIndex = -1; // catalogue row of the shown object, -1 for none
+    bool drawingLine = false;
+    ConstelLine newLine;
+
+protected:
+    void Paint(DC& dc, bool erase, const Rect& rect) override;
+    void SetupWindow() override;
+
+private:
+    void DrawBitmapOrChart(DC& dc);
+    void ScheduleRedraw();
+    // Steps of DrawChart; false when the window went away while messages were let through.
+    bool DrawLayers(DC& dc, int fontHeight);
+    void ComputeScale(const Rect& inner);
+    bool DrawGrid(DC& dc, const Rect& inner, class RaDecLabels& edgeLabels);
+    void AddGridSegment(DC& dc, const Rect& inner, RaDecLabels& edgeLabels, double ra1, double dec1, double ra2,
+                        double dec2, bool dec, double value, bool checkCut);
+    void DrawConstellationLines(DC& dc);
+    Rect DrawTelrad(DC& dc);
+    void DrawLabelsLayer(DC& dc, int fontHeight, const Rect& avoid);
+    bool DrawStars(DC& dc);
+    void DrawBodies(DC& dc, int fontHeight, const Rect& avoid);
+    // The y pixel of a position; false when it cannot be mapped.
+    bool ScreenY(double ra, double dec, int& y) const;
+    void EndDrawing();
+
+    std::unique_ptr<ChartLabels> chartLabels;
+    std::unique_ptr<ConstelLines> constelLines;
+    std::unique_ptr<ChartFormat> chartFrames;
+    std::unique_ptr<Bitmap> chartBitmap;
+    bool redrawScheduled_ = false;
+};

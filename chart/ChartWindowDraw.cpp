@@ -1,0 +1,561 @@
+// Drawing the chart: background, grid with its edge labels, constellation lines, Telrad rings,
+// user labels and observing-list marks, stars, and the Sun, Moon and planets, in that order.
+#include "chart/ChartWindow.h"
+
+#include <cmath>
+#include <exception>
+#include <string>
+
+#include <QPointer>
+
+#include "catalog/Browser.h"
+#include "catalog/CatalogueTable.h"
+#include "catalog/NGC2000Indexes.h"
+#include "catalog/ObjectFlags.h"
+#include "chart/BodySymbols.h"
+#include "chart/ChartLabels.h"
+#include "chart/ConstelLines.h"
+#include "chart/LineEquation.h"
+#include "chart/RaDecLabels.h"
+#include "chart/SAOdata.h"
+#include "chart/VisibleRegion.h"
+#include "framework/gui/ControlHost.h"
+#include "framework/gui/DC.h"
+#include "framework/gui/MessageBox.h"
+#include "globals/Globals.h"
+#include "ui/RScolor.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kDegToRad = kPi / 180.0;
+// Label font: at most this share of the device's vertical resolution and of the chart's
+// height, and never below the minimum.
+constexpr double kFontShareOfResolution = 0.12;
+constexpr double kFontShareOfHeight = 0.05;
+constexpr int kFontMinimum = 14;
+// Sample text that sets the widths and heights of the edge-label margins.
+const char* const kMarginSample = "+88h";
+constexpr double kGridRaStep = 0.5;  // hours
+constexpr double kGridDecStep = 5.0; // degrees
+constexpr int kPumpInterval = 501;   // star records between message pumps
+
+QColor SlotColor(int slot)
+{
+    return ColorFromRef(RScolor::Instance().GetDrawColor(slot));
+}
+
+bool IsMultipleOf(double ra, double step)
+{
+    return std::fmod(ra, step) == 0.0;
+}
+
+// Whether the right-ascension line starting at dec is drawn at ra: near the poles the lines
+// thin out to whole hours, then every 3 h, then every 6 h.
+bool RaLineDrawn(double ra, double dec)
+{
+    if (dec >= -79 && dec <= 74) return true;
+    if (dec >= -84 && dec <= 79) return IsMultipleOf(ra, 1.0);
+    if (dec >= -89 && dec <= 84) return IsMultipleOf(ra, 3.0);
+    return IsMultipleOf(ra, 6.0);
+}
+
+// Holds the chart, its pane and every window above them open while the chart draws: a close
+// asked for meanwhile (messages are let through) is carried out when the drawing is done.
+class DrawingGuard {
+public:
+    explicit DrawingGuard(QWidget* w)
+    {
+        for (; w; w = w->parentWidget())
+            if (auto* host = dynamic_cast<ControlHost*>(w)) ops_.emplace_back(std::make_unique<ControlHost::Operation>(*host));
+    }
+    ~DrawingGuard()
+    {
+        // Innermost first: the chart's own close before its pane's.
+        while (!ops_.empty()) ops_.erase(ops_.begin());
+    }
+
+private:
+    std::vector<std::unique_ptr<ControlHost::Operation>> ops_;
+};
+
+} // namespace
+
+bool ChartWindow::ScreenY(double ra, double dec, int& y) const
+{
+    Point p;
+    if (SkyToScreen(ra, dec, p, chartRect) == MapOffChart) return false;
+    y = p.y;
+    return true;
+}
+
+void ChartWindow::ComputeScale(const Rect& inner)
+{
+    const int W = chartRect.Width();
+    const int iw = inner.Width(), ih = inner.Height();
+    if (W <= 0 || iw <= 0 || ih <= 0) {
+        scale = 0.2;
+        return;
+    }
+    double sx = 2.0 * iw / W;
+    double sy = ih * sx / iw;
+    double rx = 1, ry = 1;
+    bool forceHalf = false;
+    switch (projection) {
+    case ProjectionDefault:
+    case ProjectionStereographic:
+        if (fieldWidth >= 179) fieldWidth = 178;
+        if (fieldHeight >= 179) fieldHeight = 178;
+        if (std::cos(fieldWidth / 2 * kDegToRad) != 0 && std::cos(fieldHeight / 2 * kDegToRad) != 0) {
+            rx = std::tan(fieldWidth / 2 * kDegToRad);
+            ry = std::tan(fieldHeight / 2 * kDegToRad);
+        }
+        break;
+    case ProjectionGnomonic:
+        if (fieldWidth >= 89) fieldWidth = 88;
+        if (fieldHeight >= 89) fieldHeight = 88;
+        if (std::cos(fieldWidth * kDegToRad) != 0 && std::cos(fieldHeight * kDegToRad) != 0) {
+            rx = std::tan(fieldWidth * kDegToRad);
+            ry = std::tan(fieldHeight * kDegToRad);
+        }
+        break;
+    case ProjectionLambertAzimuthal:
+        if (fieldWidth >= 180 || fieldHeight >= 180) fieldWidth = fieldHeight = 180;
+        rx = std::sin(fieldWidth / 2 * kDegToRad);
+        ry = std::sin(fieldHeight / 2 * kDegToRad);
+        break;
+    case ProjectionOrthographic:
+        rx = std::sin(fieldWidth * kDegToRad);
+        ry = std::sin(fieldHeight * kDegToRad);
+        forceHalf = fieldWidth >= 89 || fieldHeight >= 89;
+        break;
+    default: {
+        // The field spans the plane distance of its degrees at the centre, so that zooming
+        // works on the cylindrical, polar and conic charts too.
+        const double perDegree = PlanePerDegree();
+        if (perDegree > 0) {
+            rx = fieldWidth * perDegree;
+            ry = fieldHeight * perDegree;
+        }
+        break;
+    }
+    }
+    double limit = 32000.0 / W;
+    if (limit > 4) limit = 4;
+    if (rx > limit) rx = limit;
+    if (ry > limit) ry = limit;
+    if (rx != 0 && ry != 0) {
+        sx /= rx;
+        sy /= ry;
+    } else {
+        sx = sy = 0.2;
+    }
+    scale = forceHalf ? 0.5 : std::min(sx, sy);
+}
+
+void ChartWindow::DrawChart(DC& dc)
+{
+    painting = true;
+    repaintAfterDraw = false;
+    QPointer<ChartWindow> alive(this);
+    DrawingGuard guard(this);
+    bool finished = true;
+    try {
+        if (screenMode) {
+            ShowProgress("Recalculating Star Chart");
+            if (!alive) return;
+        }
+        int F = static_cast<int>(kFontShareOfResolution * dc.LogPixelsY());
+        SetBkgndColor(SlotColor(SlotSkyBackground));
+        if (printing) {
+            chartRect = printRect;
+            // Device units per logical unit in y; a logical unit smaller than a device unit
+            // leaves the font as it is.
+            const Point a = dc.LPtoDP(Point(0, 0));
+            const Point b = dc.LPtoDP(Point(dc.LogPixelsX(), dc.LogPixelsY()));
+            double n = std::abs(b.y - a.y) / double(dc.LogPixelsY());
+            if (!(n >= 1.0)) n = 1.0;
+            F = static_cast<int>(F / n);
+        } else {
+            chartRect = Rect(0, 0, width(), height());
+        }
+        if (chartRect.Width() <= 0 || chartRect.Height() <= 0) {
+            painting = false;
+            return;
+        }
+        const int heightShare = static_cast<int>(kFontShareOfHeight * chartRect.Height());
+        if (F > heightShare) F = heightShare;
+        if (F < kFontMinimum) F = kFontMinimum;
+        finished = DrawLayers(dc, F);
+    } catch (const std::exception& e) {
+        MessageBox(this, e.what(), "SAOWINDOW ERROR", MB_OK);
+    } catch (...) {
+        MessageBox(this, "UNKNOWN ERROR", "SAOWINDOW ERROR", MB_OK);
+    }
+    if (!finished || !alive) return;
+    EndDrawing();
+}
+
+void ChartWindow::EndDrawing()
+{
+    if (screenMode) ShowProgress("Chart View - " + ProjectionName());
+    painting = false;
+    if (repaintAfterDraw) {
+        needsRedraw = true;
+        Invalidate(true);
+    } else {
+        needsRedraw = false;
+    }
+}
+
+bool ChartWindow::DrawLayers(DC& dc, int F)
+{
+    QPointer<ChartWindow> alive(this);
+    RScolor& rs = RScolor::Instance();
+    dc.SaveDC();
+    rs.SetFont(2, "Arial", F, 400, false);
+    dc.SelectFont(rs.GetFont(2));
+    const Size margin = dc.GetTextExtent(kMarginSample);
+    const Rect inner(chartRect.left + margin.cx + 2, chartRect.top + margin.cy, chartRect.right - margin.cx - 2,
+                     chartRect.bottom - margin.cy);
+
+    ComputeScale(inner);
+    ComputeVisibleRegion(chartRect);
+
+    dc.IntersectClipRect(chartRect);
+    if (screenMode) dc.FillRect(chartRect, Brush(SlotColor(SlotSkyBackground)));
+
+    dc.SaveDC(); // the grid's clipping, given back for the edge labels
+    if (grid) dc.IntersectClipRect(inner);
+
+    RaDecLabels edgeLabels;
+    edgeLabels.SetClip(chartRect);
+
+    if (grid && !DrawGrid(dc, inner, edgeLabels)) return false;
+
+    if (constellationLines) {
+        if (screenMode) {
+            ShowProgress("Drawing Constellation Lines");
+            if (!alive) return false;
+        }
+        DrawConstellationLines(dc);
+    }
+
+    const Rect avoid = DrawTelrad(dc);
+
+    if (labels) {
+        if (screenMode) {
+            ShowProgress("Drawing Chart Labels...");
+            if (!alive) return false;
+        }
+        DrawLabelsLayer(dc, F, avoid);
+    }
+
+    if (starsShown && !DrawStars(dc)) return false;
+
+    if (solarSystem && SolarSystemReady) DrawBodies(dc, F, avoid);
+
+    if (grid) {
+        dc.RestoreDC(); // back to the chart's rectangle
+        dc.SaveDC();
+        rs.SetFont(2, "Arial", F, 400, false);
+        dc.SelectFont(rs.GetFont(2));
+        dc.SetBkMode(TRANSPARENT);
+        std::string text;
+        Point anchor;
+        unsigned alignment = 0;
+        std::uint32_t flags = 0;
+        for (int more = edgeLabels.Next(text, anchor, alignment, flags, true); more;
+             more = edgeLabels.Next(text, anchor, alignment, flags, false)) {
+            if (text.empty()) continue;
+            dc.SetTextAlign(alignment);
+            dc.SetTextColor(SlotColor((flags & MapLabel::RightAscension) ? SlotRaLines : SlotDecLines));
+            dc.TextOut(anchor, text);
+        }
+    }
+    dc.RestoreDC();
+    dc.RestoreDC();
+    return true;
+}
+
+bool ChartWindow::DrawGrid(DC& dc, const Rect& inner, RaDecLabels& edgeLabels)
+{
+    QPointer<ChartWindow> alive(this);
+    if (screenMode) {
+        ShowProgress("Drawing RA and DEC grid");
+        if (!alive) return false;
+    }
+    const Pen decPen(SlotColor(SlotDecLines), 1);
+    const Pen raPen(SlotColor(SlotRaLines), 1);
+    const VisibleRegion& region = ChartVisibleRegion;
+    for (int i = 0; i < 48; ++i) {
+        const double ra = i * kGridRaStep;
+        for (int j = 0; j < 36; ++j) {
+            const double dec = -90.0 + j * kGridDecStep;
+            if (!region.Contains(ra, dec) && !region.Contains(ra + kGridRaStep, dec)) continue;
+            dc.SelectPen(decPen);
+            AddGridSegment(dc, inner, edgeLabels, ra, dec, ra + kGridRaStep, dec, true, dec, true);
+            if (RaLineDrawn(ra, dec)) {
+                dc.SelectPen(raPen);
+                AddGridSegment(dc, inner, edgeLabels, ra, dec, ra, dec + kGridDecStep, false, ra, false);
+            }
+        }
+    }
+    return true;
+}
+
+// One grid segment: drawn whole when both ends lie inside the grid's rectangle, up to the
+// border with an edge label there when one end lies outside.
+void ChartWindow::AddGridSegment(DC& dc, const Rect& inner, RaDecLabels& edgeLabels, double ra1, double dec1,
+                                 double ra2, double dec2, bool decLine, double value, bool checkCut)
+{
+    Point a, b;
+    const int ca = SkyToScreen(ra1, dec1, a, chartRect, inner);
+    const int cb = SkyToScreen(ra2, dec2, b, chartRect, inner);
+    const bool cut = checkCut && CrossesCut(ra1, dec1, ra2);
+    if (ca == MapInside && cb == MapInside) {
+        if (!cut) dc.Line(a, b);
+        return;
+    }
+    if (ca == MapOffChart || cb == MapOffChart || (ca != MapInside && cb != MapInside)) return;
+    const Point inside = ca == MapInside ? a : b;
+    const Point outside = ca == MapInside ? b : a;
+    Point crossing;
+    const int edge = BorderCrossing(LineEquation(inside.x, inside.y, outside.x, outside.y), inner, crossing);
+    if (edge == EdgeNone) return;
+    if (!cut) dc.Line(inside, crossing);
+    std::uint32_t flags = decLine ? MapLabel::Declination : MapLabel::RightAscension;
+    Point anchor = crossing;
+    switch (edge) {
+    case EdgeLeft: flags |= MapLabel::LeftEdge; break;
+    case EdgeTop: flags |= MapLabel::TopEdge; break;
+    case EdgeRight:
+        flags |= MapLabel::RightEdge;
+        anchor.x += 2;
+        break;
+    default: flags |= MapLabel::BottomEdge; break;
+    }
+    const std::string text = MapLabel(value, anchor, Size(), flags).Text();
+    edgeLabels.Add(value, anchor, dc.GetTextExtent(text), flags);
+}
+
+void ChartWindow::DrawConstellationLines(DC& dc)
+{
+    dc.SelectPen(Pen(SlotColor(SlotConstelLines), 1));
+    const VisibleRegion& region = ChartVisibleRegion;
+    ConstelLine line;
+    for (int more = constelLines->Next(line, true); more; more = constelLines->Next(line, false)) {
+        if (!region.Contains(line.ra1, line.dec1) && !region.Contains(line.ra2, line.dec2)) continue;
+        Point a, b;
+        if (SkyToScreen(line.ra1, line.dec1, a, chartRect) == MapOffChart ||
+            SkyToScreen(line.ra2, line.dec2, b, chartRect) == MapOffChart)
+            continue;
+        if (projection == ProjectionCylindrical && ConstelLines::SpansRA(line, antiMeridianRA)) continue;
+        if (IsConic() && CrossesCut(line.ra1, line.dec1, line.ra2)) continue;
+        dc.Line(a, b);
+        line.screen = ScreenLine(a, b);
+        constelLines->Replace(line);
+    }
+    if (drawingLine) {
+        Point a, b;
+        if (SkyToScreen(newLine.ra1, newLine.dec1, a, chartRect) != MapOffChart &&
+            SkyToScreen(newLine.ra2, newLine.dec2, b, chartRect) != MapOffChart) {
+            dc.SelectPen(Pen(SlotColor(SlotConstelLines), 1, PenStyle::Dash));
+            dc.Line(a, b);
+        }
+    }
+}
+
+// The rings of 0.25, 1 and 2 degrees around the mark; the result is the square around the
+// outer ring that labels keep clear of (empty without the rings).
+Rect ChartWindow::DrawTelrad(DC& dc)
+{
+    const VisibleRegion& region = ChartVisibleRegion;
+    const bool markVisible = region.Contains(markRA, markDec);
+    const double ra = markVisible ? markRA : centerRA;
+    const double dec = markVisible ? markDec : centerDec;
+    Point c;
+    if (SkyToScreen(ra, dec, c, chartRect) == MapOffChart) return Rect();
+    int y25 = c.y, y1 = c.y, y2 = c.y;
+    ScreenY(ra, dec - 0.25, y25);
+    ScreenY(ra, dec - 1.0, y1);
+    ScreenY(ra, dec - 2.0, y2);
+    const int r025 = std::abs(y25 - c.y), r1 = std::abs(y1 - c.y), r2 = std::abs(y2 - c.y);
+    pixelsPerDegree = r1;
+    if (!telrad || !markVisible) return Rect();
+    dc.SelectPen(Pen(SlotColor(SlotTelrad), r2 / 100 + 1));
+    dc.SelectBrush(Brush::Hollow());
+    if (r025 >= 2) dc.Ellipse(Rect(c.x - r025, c.y - r025, c.x + r025, c.y + r025));
+    auto arcs = [&](int r, int first, int gap) {
+        const Rect box(c.x - r, c.y - r, c.x + r, c.y + r);
+        for (int k = 0; k < 4; ++k) {
+            const double a = first + 90.0 * k;
+            const double s = (a + gap) * kDegToRad, e = (a + 90.0) * kDegToRad;
+            dc.Arc(box, Point(c.x + static_cast<int>(r * std::cos(s)), c.y + static_cast<int>(-r * std::sin(s))),
+                   Point(c.x + static_cast<int>(r * std::cos(e)), c.y + static_cast<int>(-r * std::sin(e))));
+        }
+    };
+    if (r2 >= 2) arcs(r2, -5, 8);
+    if (r1 >= 2) arcs(r1, -10, 16);
+    return Rect(c.x - r2, c.y - r2, c.x + r2, c.y + r2);
+}
+
+void ChartWindow::DrawLabelsLayer(DC& dc, int F, const Rect& avoid)
+{
+    int yc = 0, y1 = 0;
+    if (ScreenY(centerRA, centerDec, yc) && ScreenY(centerRA, centerDec - 1.0, y1)) pixelsPerDegree = std::abs(yc - y1);
+    dc.SetTextColor(SlotColor(SlotChartLabels));
+    dc.SelectPen(Pen(SlotColor(SlotChartLabels), 1));
+    if (ShowChartLabels) {
+        ChartLabel label;
+        for (int more = chartLabels->Next(label, true); more; more = chartLabels->Next(label, false))
+            DrawChartLabel(dc, label, false, avoid);
+    }
+    if (!(LabelListNumbers || LabelListPositions) || !AppGlobals.database) return;
+    dc.SelectFont(Font("Arial", F, 400));
+    dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.SetBkMode(TRANSPARENT);
+    const VisibleRegion& region = ChartVisibleRegion;
+    const int count = AppGlobals.database->CountOf(Browser::kObservingList);
+    for (int i = 0; i < count && i < CatalogueCapacity; ++i) {
+        const int row = ObservingList[i];
+        if (row < 0 || row >= CatalogueRowCount) continue;
+        const double ra = NGCTable.ra[row], dec = NGCTable.dec[row];
+        if (!region.Contains(ra, dec)) continue;
+        std::string text;
+        if (LabelListNumbers) {
+            const int number = NGCTable.catalogueNumber[row];
+            text = number <= 10000 ? "n" + std::to_string(number) : "i" + std::to_string(number - 10000);
+        }
+        if (LabelListPositions) text += " (" + std::to_string(i + 1) + ")";
+        DrawObjectMark(dc, ra, dec, text, F, Point(0, 0), avoid);
+    }
+}
+
+bool ChartWindow::DrawStars(DC& dc)
+{
+    QPointer<ChartWindow> alive(this);
+    if (screenMode) {
+        ShowProgress("Drawing Stars...");
+        if (!alive) return false;
+    }
+    dc.SelectPen(Pen(SlotColor(SlotStarOutline), 1));
+    dc.SelectBrush(Brush(SlotColor(SlotStarFill)));
+    int yn = 0, ys = 0;
+    double B = 50.0 * pixelsPerDegree;
+    if (ScreenY(centerRA, centerDec + 25, yn) && ScreenY(centerRA, centerDec - 25, ys)) B = std::abs(yn - ys);
+    const double ppd = 0.02 * B;
+    double D = 0.05 * fieldWidth;
+    if (D > 3) D = 3;
+    double limit = 5 + 0.003 * B;
+    if (limit > starMagLimit) limit = starMagLimit;
+    plottedMagLimit = limit;
+    const double I = ppd * D;
+    const VisibleRegion& region = ChartVisibleRegion;
+    SAOdata sao(ProgramDirectory + "rssao.cat");
+    long records = 0;
+    while (records < SAOdata::kDrawPassLimit && sao.ReadNext(sao)) {
+        ++records;
+        if (screenMode && records % kPumpInterval == 0) {
+            PumpWaitingMessages();
+            if (!alive) return false;
+        }
+        const double m = sao.Magnitude();
+        if (!(m < starMagLimit && m < limit) || !region.Contains(sao.RA(), sao.Dec())) continue;
+        double s = I - m * I / limit;
+        if (!(s > 0)) continue;
+        s += 3;
+        const int q = static_cast<int>(s / 4);
+        const int k = static_cast<int>(s) % 4;
+        const int left = q + 1, top = k >= 1 ? q + 1 : q, right = k >= 2 ? q + 1 : q, bottom = k >= 3 ? q + 1 : q;
+        Point p;
+        if (SkyToScreen(sao.RA(), sao.Dec(), p, chartRect) != MapInside) continue;
+        dc.Ellipse(Rect(p.x - left, p.y - top, p.x + right, p.y + bottom));
+    }
+    sao.Close();
+    return true;
+}
+
+void ChartWindow::DrawBodies(DC& dc, int F, const Rect& avoid)
+{
+    const VisibleRegion& region = ChartVisibleRegion;
+    const int quarter = F / 4;
+    for (int i = 0; i < BodyCount; ++i) {
+        const ChartBody& body = bodies[i];
+        if (!body.HasPosition()) continue;
+        const double ra = body.position.RA().Hours(), dec = body.position.Dec().Degrees();
+        if (!region.Contains(ra, dec)) continue;
+        Point p;
+        if (SkyToScreen(ra, dec, p, chartRect) != MapInside) continue;
+        int g = static_cast<int>(body.semiDiameter.Degrees() * pixelsPerDegree);
+        RScolor& rs = RScolor::Instance();
+        if (g >= quarter) {
+            if (i == BodySun)
+                DrawBodyDisc(dc, p.x, p.y, g, rs.GetDrawColor(SlotSun));
+            else
+                DrawBodyPhase(dc, p.x, p.y, g, body.phaseAngle, body.brightLimbAngle, rs.GetDrawColor(SlotLimb),
+                              rs.GetDrawColor(SlotShadow));
+        } else {
+            const QColor colour = SlotColor(i == BodySun ? SlotSun : SlotLimb);
+            dc.SelectPen(Pen(colour, 1));
+            dc.SelectBrush(Brush(colour));
+            dc.Ellipse(Rect(p.x - quarter, p.y - quarter, p.x + quarter, p.y + quarter));
+            g = quarter;
+        }
+        dc.SelectFont(Font("Arial", F, 400));
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(SlotColor(SlotChartLabels));
+        dc.SelectPen(Pen(SlotColor(SlotChartLabels), 1));
+        DrawObjectMark(dc, ra, dec, ChartBodyName(i), F, Point(g - quarter, g - quarter), avoid);
+    }
+}
+
+bool ChartWindow::DrawChartLabel(DC& dc, const ChartLabel& label, bool outlineOnly, const Rect& avoid)
+{
+    if (!ChartVisibleRegion.Contains(label.ra1, label.dec1)) return false;
+    Point A, B;
+    if (SkyToScreen(label.ra2, label.dec2, A, chartRect) != MapInside) return false;
+    if (SkyToScreen(label.ra1, label.dec1, B, chartRect) != MapInside) return false;
+    const int height = static_cast<int>(pixelsPerDegree * label.sizeFactor);
+    if (height < 9) return false;
+    dc.SelectFont(Font("Arial", height, 400));
+    dc.SetTextAlign(TA_BOTTOM | TA_CENTER);
+    dc.SetBkMode(TRANSPARENT);
+    const Size extent = dc.GetTextExtent(label.text);
+    const int cx = extent.cx, cy = extent.cy;
+    if (cy <= 9) return true;
+    Point start = A;
+    if (B.y < A.y - cy)
+        start = Point(A.x, A.y - cy);
+    else if (B.y < A.y)
+        start = B.x < A.x ? Point(A.x - cx / 2, A.y - cy / 2) : Point(A.x + cx / 2, A.y - cy / 2);
+    const Rect box(A.x - cx / 2, A.y - cy, A.x - cx / 2 + cx, A.y);
+    if (box.Touches(avoid)) return true;
+    if (outlineOnly) {
+        dc.SelectBrush(Brush::Hollow());
+        dc.Rectangle(box);
+    } else {
+        dc.TextOut(A, label.text);
+    }
+    if (!box.Contains(B)) dc.Line(start, B);
+    return true;
+}
+
+Point ChartWindow::DrawObjectMark(DC& dc, double ra, double dec, const std::string& text, int size,
+                                  const Point& offset, const Rect& avoid)
+{
+    Point p;
+    const int code = SkyToScreen(ra, dec, p, chartRect);
+    if (code == MapOffChart) return Point(-1, -1);
+    if (code != MapInside) return p;
+    const int b = size / 4;
+    const Size extent = dc.GetTextExtent(text);
+    const Rect box(Point(p.x + offset.x + b, p.y + offset.y + b), extent);
+    if (box.Touches(avoid)) return p;
+    dc.Line(Point(p.x - b, p.y), Point(p.x + b, p.y));
+    dc.Line(Point(p.x, p.y - b), Point(p.x, p.y + b));
+    dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.TextOut(box.TopLeft(), text);
+    return p;
+}

@@ -1,0 +1,159 @@
+// Charts of the real catalogues drawn offscreen, for a person to look at: the default chart,
+// M 42 in Orion, the north pole in a conic, a night with the Moon beside Jupiter and Saturn,
+// and that chart printed in the printer scheme. The pictures go to $STELLUM_SNAPSHOT_DIR when
+// it is set; the drawing runs in every case.
+#include "chart/ChartPane.h"
+#include "chart/ChartWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "catalog/CatalogueTable.h"
+#include "catalog/NGC2000Indexes.h"
+#include "chart/ChartLabels.h"
+#include "chart/ConstelLines.h"
+#include "chart/VisibleRegion.h"
+#include "chart/tests/sky_fixture.h"
+#include "framework/gui/Bitmap.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/gui/PainterDC.h"
+#include "framework/gui/Window.h"
+#include "framework/testsupport/TestSupport.h"
+#include "globals/Globals.h"
+#include "ui/RScolor.h"
+
+namespace {
+
+std::string SnapshotDir()
+{
+    const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
+    return dir && *dir ? std::string(dir) + "/" : std::string();
+}
+
+class PlannerStandIn : public Window {
+public:
+    PlannerStandIn() : Window(nullptr, "planner") {}
+};
+
+class ChartSnapshots : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        data_ = testsupport::ProgramDataDir("rssao.cat");
+        savedProgram_ = ProgramDirectory;
+        savedUser_ = UserDirectory;
+        savedTable_ = std::make_unique<CatalogueTable>(NGCTable);
+        savedScheme_ = RScolor::Instance().Scheme();
+        if (data_.empty()) return;
+        ProgramDirectory = data_;
+        UserDirectory = dir_.path() + "User/";
+        QDir().mkpath(QString::fromStdString(UserDirectory));
+        QFile::copy(QString::fromStdString(data_ + "User/conlines.rsx"),
+                    QString::fromStdString(UserDirectory + "conlines.rsx"));
+        NGC2000Indexes::ReadDatabase(data_ + "ngc2k.rsx");
+    }
+    void TearDown() override
+    {
+        ProgramDirectory = savedProgram_;
+        UserDirectory = savedUser_;
+        NGCTable = *savedTable_;
+        RScolor::Instance().SetScheme(savedScheme_);
+        SolarSystemReady = false;
+        ChartVisibleRegion = VisibleRegion();
+        ConstelLineArray.clear();
+        ChartLabelArray.clear();
+    }
+
+    // The planner's pane area with the chart pane filling it, drawn and grabbed.
+    void Snap(ChartPane& pane, const std::string& name)
+    {
+        ChartWindow* chart = pane.Chart();
+        chart->needsRedraw = true;
+        ASSERT_TRUE(chart->RedrawBitmap()) << name;
+        const QImage image = pane.window()->grab().toImage();
+        EXPECT_FALSE(image.isNull());
+        if (!SnapshotDir().empty()) image.save(QString::fromStdString(SnapshotDir() + name));
+    }
+
+    std::string data_;
+    testsupport::TempDir dir_;
+
+private:
+    std::string savedProgram_, savedUser_;
+    std::unique_ptr<CatalogueTable> savedTable_;
+    int savedScheme_ = 4;
+};
+
+TEST_F(ChartSnapshots, RealSky)
+{
+    STELLUM_REQUIRE_DATA(data_);
+    ScriptedMessageBoxes boxes;
+    RScolor::Instance().SetScheme(SchemeNormal);
+    // The evening of 2020 December 16 in Virginia: the Moon's crescent beside Jupiter and
+    // Saturn four days before their great conjunction.
+    chart_testing::SkyObjects sky(data_, JulianDate(2459200.5, 2));
+
+    PlannerStandIn planner;
+    planner.resize(1024, 768);
+    auto* pane = new ChartPane(&planner, "Chart Pane");
+    pane->setGeometry(0, 0, 1024, 768);
+    planner.show();
+    pane->EnsureSetUp();
+    pane->show();
+    ChartWindow* chart = pane->Chart();
+    ASSERT_NE(chart, nullptr);
+    chart->starMagLimit = 9.0;
+
+    Snap(*pane, "chart_default.png");
+
+    ASSERT_TRUE(chart->ShowObject(ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, 1976), false));
+    EXPECT_DOUBLE_EQ(chart->fieldWidth, 20);
+    Snap(*pane, "chart_m42.png");
+
+    chart->SetChart(0.0, 90.0, 60.0, 80.0, ProjectionConformalConic2);
+    chart->SetField(30, 30);
+    chart->SetMark(2.53, 89.26); // Polaris
+    Snap(*pane, "chart_pole_conic.png");
+
+    chart->SetChart(0.0, 90.0, 60.0, 80.0, ProjectionStereographic);
+    ASSERT_TRUE(chart->ShowObject(ObjectId(ObjectId::kMoon), false));
+    chart->SetField(40, 30);
+    Snap(*pane, "chart_moon_planets.png");
+
+    // The same chart through the printer: the printer scheme, into a PDF and a picture.
+    const std::string pdf = SnapshotDir().empty() ? dir_.file("chart.pdf") : SnapshotDir() + "chart_print.pdf";
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        PainterDC dc(&printer);
+        dc.SetDeviceFacts(true, 2);
+        pane->printStripHeight = printer.resolution() / 3;
+        const Size page = dc.DeviceSize();
+        pane->PrintTo(dc, 0, Rect(page.cx / 20, page.cy / 20, page.cx - page.cx / 20, page.cy - page.cy / 20));
+    }
+    EXPECT_GT(QFile(QString::fromStdString(pdf)).size(), 1000);
+    Bitmap paper(1600, 1130);
+    paper.Fill(QColor(255, 255, 255));
+    {
+        PainterDC dc(paper);
+        dc.SetDeviceFacts(true, 2);
+        pane->printStripHeight = 40;
+        pane->PrintTo(dc, 0, Rect(40, 40, 1560, 1090));
+    }
+    if (!SnapshotDir().empty()) paper.SavePng(SnapshotDir() + "chart_print.png");
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+} // namespace
