@@ -214,14 +214,15 @@ bool ChartProjection::SkyToPlane(double ra, double dec, double& x, double& y) co
         if ((centerDec < 0 && dec > 0) || (centerDec > 0 && dec < 0)) return false;
         const double a = ra * kHourToRad;
         if (centerDec > 0) {
+            // Seen towards the north pole right ascension runs clockwise: east stays left, as
+            // on every other chart.
             const double r = (90.0 - dec) / 90.0;
             x = r * std::cos(a);
-            y = r * std::sin(a);
+            y = -r * std::sin(a);
         } else {
-            // Seen towards the south pole right ascension runs clockwise: east stays left.
             const double r = (90.0 + dec) / 90.0;
             x = r * std::cos(a);
-            y = -r * std::sin(a);
+            y = r * std::sin(a);
         }
         return true;
     }
@@ -299,10 +300,10 @@ bool ChartProjection::PlaneToSky(double u, double v, double& ra, double& dec) co
     case ProjectionPolar: {
         const double r = std::hypot(u, v);
         if (centerDec > 0) {
-            ra = r == 0 ? 0.0 : WrapHours(std::atan2(v, u) / kHourToRad);
+            ra = r == 0 ? 0.0 : WrapHours(std::atan2(-v, u) / kHourToRad);
             dec = 90.0 - 90.0 * r;
         } else {
-            ra = r == 0 ? 0.0 : WrapHours(std::atan2(-v, u) / kHourToRad);
+            ra = r == 0 ? 0.0 : WrapHours(std::atan2(v, u) / kHourToRad);
             dec = 90.0 * r - 90.0;
         }
         return dec >= -90.0 && dec <= 90.0;

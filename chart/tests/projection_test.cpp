@@ -167,6 +167,33 @@ TEST(ChartProjection, CodesSayWhereThePointLies)
     EXPECT_EQ(proj.SkyToScreen(ra, dec, p, chart, inner), MapOutside);
 }
 
+// Sign of the turn from the direction of 0 h to that of 6 h around a pole on the chart.
+double TurnAtPole(const ChartProjection& proj, double poleDec)
+{
+    const double dec = poleDec > 0 ? 80.0 : -80.0;
+    double x0, y0, x6, y6, xp, yp;
+    proj.SkyToPlane(0.0, dec, x0, y0);
+    proj.SkyToPlane(6.0, dec, x6, y6);
+    proj.SkyToPlane(0.0, poleDec, xp, yp);
+    return (x0 - xp) * (y6 - yp) - (y0 - yp) * (x6 - xp);
+}
+
+TEST(ChartProjection, EveryChartOfAPoleHasEastOnTheSameHand)
+{
+    for (double pole : {90.0, -90.0}) {
+        ChartProjection reference;
+        reference.SetGeometry(3.0, pole, 0, 0, ProjectionStereographic);
+        const double hand = TurnAtPole(reference, pole);
+        ASSERT_NE(hand, 0);
+        for (int type : {ProjectionGnomonic, ProjectionLambertAzimuthal, ProjectionOrthographic, ProjectionPolar,
+                         ProjectionAreaConic, ProjectionConformalConic1, ProjectionConformalConic2}) {
+            ChartProjection proj;
+            ASSERT_TRUE(proj.SetGeometry(3.0, pole, pole > 0 ? 60 : -60, pole > 0 ? 80 : -80, type)) << type;
+            EXPECT_GT(TurnAtPole(proj, pole) * hand, 0) << type << " at " << pole;
+        }
+    }
+}
+
 TEST(ChartProjection, ParallelsInEitherOrderGiveTheSameChart)
 {
     for (int type : {ProjectionAreaConic, ProjectionConformalConic1, ProjectionConformalConic2}) {
