@@ -124,6 +124,12 @@ TEST_F(ChartSnapshots, RealSky)
     chart->SetMark(2.53, 89.26); // Polaris
     Snap(*pane, "chart_pole_conic.png");
 
+    // The default frame in the equal-area conic on its standard parallels.
+    chart->SetChart(18.0, -35.0, -25.0, -47.0, ProjectionAreaConic);
+    chart->SetField(90, 90);
+    chart->SetMark(18.0, -35.0);
+    Snap(*pane, "chart_area_conic.png");
+
     chart->SetChart(0.0, 90.0, 60.0, 80.0, ProjectionStereographic);
     ASSERT_TRUE(chart->ShowObject(ObjectId(ObjectId::kMoon), false));
     chart->SetField(40, 30);
