@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the installer's untrusted-input readers (the portable stream and
-# the INI scanner, the decompressor) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
+# Builds the fuzz targets of the installer's untrusted-input readers (the portable stream, the
+# INI scanner, the decompressor, the install script, conditions and "$" texts, the operation
+# log) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
 # finding. FUZZ_SECONDS sets the time per target (default 20).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +19,7 @@ flags=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer
        $(pkg-config --cflags Qt6Widgets))
 libs=($(pkg-config --libs Qt6Widgets) -lz)
 # The support library and the parts of the platform layer it stands on, built instrumented.
-sources=(installer/support/*.cpp installer/support/lzp/*.cpp framework/sys/*.cpp
+sources=(installer/support/*.cpp installer/support/lzp/*.cpp installer/engine/*.cpp framework/sys/*.cpp
          framework/stream/*.cpp framework/gui/*.cpp)
 
 # Objects once, shared by both targets.
@@ -39,7 +40,7 @@ for p in "${pids[@]}"; do
 done
 
 status=0
-for target in installer/support/fuzz/*.cpp; do
+for target in installer/support/fuzz/*.cpp installer/engine/fuzz/*.cpp; do
   name=$(basename "$target" .cpp)
   "$CXX" "${flags[@]}" "$target" "${objects[@]}" "${libs[@]}" -o "$out/$name"
   corpus="$out/corpus-$name"
