@@ -45,6 +45,10 @@ for target in installer/support/fuzz/*.cpp installer/engine/fuzz/*.cpp; do
   "$CXX" "${flags[@]}" "$target" "${objects[@]}" "${libs[@]}" -o "$out/$name"
   corpus="$out/corpus-$name"
   mkdir -p "$corpus"
+  # The script reader starts from the build's own install script when there is one.
+  if [ "$name" = script_reader_fuzz ] && [ -f build/package/install.inf ]; then
+    cp build/package/install.inf "$corpus/seed-install.inf"
+  fi
   echo "fuzz: $name for ${seconds}s"
   if ! QT_QPA_PLATFORM=offscreen "$out/$name" -max_total_time="$seconds" -max_len=4096 \
         -artifact_prefix="$out/$name-" "$corpus" >"$out/$name.log" 2>&1; then

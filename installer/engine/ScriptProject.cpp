@@ -57,6 +57,16 @@ bool ScriptProject::WriteEvents(ScriptOut& out)
     return true;
 }
 
+bool ScriptProject::Languages(ScriptOut& out)
+{
+    // The installer's table cannot write itself; the authoring side writes the same form.
+    int n = out.Version() < 302 ? 11 : kLanguagePlaces;
+    if (!out.Int(languages.defaultIndex)) return false;
+    for (int i = 0; i < n; ++i)
+        if (!out.Int(languages.provided[i])) return false;
+    return true;
+}
+
 template <class IO>
 bool ScriptProject::Members(IO& io)
 {
@@ -89,7 +99,7 @@ bool ScriptProject::Members(IO& io)
         components.clear();
         dialogs.clear();
     }
-    return texts.Serialize(io) && languages.Serialize(io) && io.Path(defaultDirectory) &&
+    return texts.Serialize(io) && Languages(io) && io.Path(defaultDirectory) &&
            io.Path(defaultGroup) && screen.Serialize(io) && product.Serialize(io) &&
            uninstall.Serialize(io);
 }

@@ -6,6 +6,7 @@
 
 #include "installer/engine/ScriptEvent.h"
 #include "installer/engine/ScriptIO.h"
+#include "installer/support/LanguageTable.h"
 
 #include <cstdint>
 #include <memory>
@@ -169,20 +170,6 @@ struct ProjectTexts {
     }
 };
 
-// The languages the package provides: 11 flags before version 302, 20 from 302 on.
-struct LanguageFlags {
-    int defaultIndex = 3;
-    int flags[20] = {};
-    template <class IO> bool Serialize(IO& io)
-    {
-        if (!io.Int(defaultIndex)) return false;
-        int n = io.Version() < 302 ? 11 : 20;
-        for (int i = 0; i < n; ++i)
-            if (!io.Int(flags[i])) return false;
-        return true;
-    }
-};
-
 struct ScreenElement {
     int x = 0, y = 0, width = 0, height = 0, visible = 1; // per mille
     template <class IO> bool Serialize(IO& io)
@@ -279,7 +266,7 @@ public:
     uint32_t dialogsHeader = 0; // the user-dialog list's leading object (version 302)
     std::vector<UserDialog> dialogs;
     ProjectTexts texts;
-    LanguageFlags languages;
+    LanguageTable languages; // 11 flags before version 302, 20 from 302
     PathBuffer defaultDirectory, defaultGroup;
     ScreenDescription screen;
     ProductRecord product;
@@ -298,6 +285,8 @@ public:
 private:
     template <class IO> bool Members(IO& io);
     bool ReadEvents(ScriptIn& in);
+    bool Languages(ScriptIn& in) { return languages.Read(in.Reader()); }
+    bool Languages(ScriptOut& out);
     bool WriteEvents(ScriptOut& out);
 };
 

@@ -133,14 +133,10 @@ const std::vector<Kind>& Kinds()
     return kinds;
 }
 
-const char* const kLanguageCodes[] = {"dan", "deu", "eng", "enu", "esn", "fra", "ita",
-                                      "nld", "nor", "sve", "jpn", "fin", "plk", "rus"};
-
 int LanguageIndex(const std::string& code)
 {
-    for (int i = 0; i < 14; ++i)
-        if (Lower(code) == kLanguageCodes[i]) return i;
-    return -1;
+    int i = FindLanguage(code.c_str());
+    return i >= 0 && i < kLanguageCount ? i : -1;
 }
 
 bool Matches(const char* pattern, const char* name)
@@ -297,7 +293,7 @@ bool PackDescription::ApplyPackage(const std::string& key, const std::string& va
             if (code.empty()) continue;
             int i = LanguageIndex(code);
             if (i < 0) return Fail(line, "unknown language " + code);
-            p.languages.flags[i] = 1;
+            p.languages.provided[i] = 1;
         }
         return true;
     }
@@ -558,13 +554,13 @@ bool PackDescription::Finish()
     }
     if (version_ < 302) {
         for (int i = 11; i < 20; ++i)
-            if (p.languages.flags[i]) return Fail(0, "languages beyond Swedish need script version 302");
+            if (p.languages.provided[i]) return Fail(0, "languages beyond Swedish need script version 302");
     }
     if (version_ == 300 && (!p.components.empty() || !p.dialogs.empty()))
         return Fail(0, "components and dialogs need script version 301 or 302");
     bool anyLanguage = false;
-    for (int f : p.languages.flags) anyLanguage = anyLanguage || f;
-    if (!anyLanguage) p.languages.flags[p.languages.defaultIndex] = 1;
+    for (int f : p.languages.provided) anyLanguage = anyLanguage || f;
+    if (!anyLanguage) p.languages.provided[p.languages.defaultIndex] = 1;
     // Every packaged file in the disk map; names must not meet in one directory.
     std::set<std::string> seen;
     for (const PackedFile& f : files_) {

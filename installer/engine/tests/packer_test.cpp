@@ -162,8 +162,8 @@ TEST_F(PackerFiles, PackagesReadBackInEveryWidthAndVersion)
             EXPECT_EQ(p.product.version, 0x0404u);
             EXPECT_STREQ(p.defaultDirectory.Text(), "C:\\Stellum");
             EXPECT_EQ(p.languages.defaultIndex, 3);
-            EXPECT_EQ(p.languages.flags[1], 1);
-            EXPECT_EQ(p.languages.flags[3], 1);
+            EXPECT_EQ(p.languages.provided[1], 1);
+            EXPECT_EQ(p.languages.provided[3], 1);
             EXPECT_EQ(p.uninstall.dialogMode, 1);
             ASSERT_EQ(p.events.size(), 12u);
             std::vector<int> codes;

@@ -109,7 +109,7 @@ TEST(Script, ReadsTheFixedPartsInBothWidths)
         EXPECT_EQ(first.Text(1).Length(), 254);
         EXPECT_EQ(p.events[1]->Text(1).Length(), 255);
         EXPECT_EQ(p.events[2]->Int(1), -2) << "ints are signed in both widths";
-        EXPECT_EQ(p.languages.flags[19], 1);
+        EXPECT_EQ(p.languages.provided[19], 1);
         EXPECT_STREQ(p.defaultDirectory.Text(), "C:\\Stellum");
         EXPECT_EQ(p.product.version, 0x0404u);
         EXPECT_EQ(p.uninstall.dialogMode, 1);
@@ -309,8 +309,8 @@ std::unique_ptr<ScriptProject> FullProject()
     p->dialogs[0].items[1].font.face.Assign("Arial");
     p->texts.texts[7].Assign("last");
     p->languages.defaultIndex = 2;
-    p->languages.flags[2] = 1;
-    p->languages.flags[15] = 1;
+    p->languages.provided[2] = 1;
+    p->languages.provided[15] = 1;
     p->screen.lines.resize(1);
     p->screen.pictures.resize(1);
     p->screen.pictures[0].name.Assign("logo.bmp");
@@ -345,7 +345,7 @@ TEST(Script, ProjectsRoundTripInEveryWidthAndVersion)
             EXPECT_EQ(q.build.styles[0].includes[1].resolved, -1);
             EXPECT_EQ(q.header.word2, 0xDEADBEEFu);
             EXPECT_EQ(q.diskEntries[0].flags, 0x101);
-            EXPECT_EQ(q.languages.flags[15], version == 302 ? 1 : 0);
+            EXPECT_EQ(q.languages.provided[15], version == 302 ? 1 : 0);
             EXPECT_EQ(q.components.size(), version > 300 ? 1u : 0u);
             EXPECT_EQ(q.dialogs.size(), version > 300 ? 1u : 0u);
             if (version > 300) {
