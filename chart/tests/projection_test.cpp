@@ -131,6 +131,33 @@ TEST(ChartProjection, RefusesPositionsAProjectionCannotShow)
         Point p(-7, -7);
         EXPECT_EQ(proj.SkyToScreen(k.ra, k.dec, p, chart), MapOffChart) << k.what;
     }
+    // Pixels that show no sky: beyond the disc of the orthographic and the azimuthal equal-area
+    // charts, in the wedge a conic leaves open at its cut, beyond the cylinder's poles.
+    struct Pixel {
+        int type;
+        Centre centre;
+        int x, y;
+        const char* what;
+    };
+    const Rect wide(0, 0, 1000, 800);
+    const Pixel pixels[] = {
+        {ProjectionOrthographic, {6, 0}, 999, 400, "orthographic: beyond the disc"},
+        {ProjectionLambertAzimuthal, {6, 0}, 500, 0, "azimuthal equal-area: beyond the disc"},
+        {ProjectionConformalConic2, {0, 90}, 500, 50, "conformal conic: inside the cut"},
+        {ProjectionAreaConic, {0, 90}, 500, 50, "equal-area conic: inside the cut"},
+        {ProjectionCylindrical, {6, 60}, 500, 0, "cylindrical: beyond the pole"},
+    };
+    for (const Pixel& k : pixels) {
+        double p1, p2;
+        Parallels(k.centre, p1, p2);
+        ChartProjection proj;
+        proj.SetGeometry(k.centre.ra, k.centre.dec, p1, p2, k.type);
+        proj.scale = 0.5;
+        double ra = -1, dec = -99;
+        EXPECT_FALSE(proj.ScreenToSky(ra, dec, k.x, k.y, wide)) << k.what;
+        EXPECT_EQ(ra, -1) << k.what;
+    }
+
     // A scaled plane coordinate beyond 64000 / width pixels never wraps into the window.
     ChartProjection proj;
     proj.SetGeometry(6, 0, -25, -47, ProjectionGnomonic);
