@@ -143,8 +143,8 @@ private:
     void DrawLabelsLayer(DC& dc, int fontHeight, const Rect& avoid);
     bool DrawStars(DC& dc);
     void DrawBodies(DC& dc, int fontHeight, const Rect& avoid);
-    // The y pixel of a position; false when it cannot be mapped.
-    bool ScreenY(double ra, double dec, int& y) const;
+    // Pixels between two positions on one meridian; false when either cannot be mapped.
+    bool ScreenDistance(double ra, double dec1, double dec2, int& pixels) const;
     void EndDrawing();
 
     std::unique_ptr<ChartLabels> chartLabels;

@@ -81,11 +81,14 @@ private:
 
 } // namespace
 
-bool ChartWindow::ScreenY(double ra, double dec, int& y) const
+// Measured as a distance on the screen, not as a difference of rows: a meridian need not run
+// up the chart (the polar chart's meridians run out from the pole in every direction).
+bool ChartWindow::ScreenDistance(double ra, double dec1, double dec2, int& pixels) const
 {
-    Point p;
-    if (SkyToScreen(ra, dec, p, chartRect) == MapOffChart) return false;
-    y = p.y;
+    Point a, b;
+    if (SkyToScreen(ra, dec1, a, chartRect) == MapOffChart || SkyToScreen(ra, dec2, b, chartRect) == MapOffChart)
+        return false;
+    pixels = static_cast<int>(std::hypot(double(a.x - b.x), double(a.y - b.y)));
     return true;
 }
 
@@ -376,11 +379,10 @@ Rect ChartWindow::DrawTelrad(DC& dc)
     const double dec = markVisible ? markDec : centerDec;
     Point c;
     if (SkyToScreen(ra, dec, c, chartRect) == MapOffChart) return Rect();
-    int y25 = c.y, y1 = c.y, y2 = c.y;
-    ScreenY(ra, dec - 0.25, y25);
-    ScreenY(ra, dec - 1.0, y1);
-    ScreenY(ra, dec - 2.0, y2);
-    const int r025 = std::abs(y25 - c.y), r1 = std::abs(y1 - c.y), r2 = std::abs(y2 - c.y);
+    int r025 = 0, r1 = 0, r2 = 0;
+    ScreenDistance(ra, dec, dec - 0.25, r025);
+    ScreenDistance(ra, dec, dec - 1.0, r1);
+    ScreenDistance(ra, dec, dec - 2.0, r2);
     pixelsPerDegree = r1;
     if (!telrad || !markVisible) return Rect();
     dc.SelectPen(Pen(SlotColor(SlotTelrad), r2 / 100 + 1));
@@ -402,8 +404,8 @@ Rect ChartWindow::DrawTelrad(DC& dc)
 
 void ChartWindow::DrawLabelsLayer(DC& dc, int F, const Rect& avoid)
 {
-    int yc = 0, y1 = 0;
-    if (ScreenY(centerRA, centerDec, yc) && ScreenY(centerRA, centerDec - 1.0, y1)) pixelsPerDegree = std::abs(yc - y1);
+    int perDegree = 0;
+    if (ScreenDistance(centerRA, centerDec, centerDec - 1.0, perDegree)) pixelsPerDegree = perDegree;
     dc.SetTextColor(SlotColor(SlotChartLabels));
     dc.SelectPen(Pen(SlotColor(SlotChartLabels), 1));
     if (ShowChartLabels) {
@@ -441,9 +443,9 @@ bool ChartWindow::DrawStars(DC& dc)
     }
     dc.SelectPen(Pen(SlotColor(SlotStarOutline), 1));
     dc.SelectBrush(Brush(SlotColor(SlotStarFill)));
-    int yn = 0, ys = 0;
+    int span = 0;
     double B = 50.0 * pixelsPerDegree;
-    if (ScreenY(centerRA, centerDec + 25, yn) && ScreenY(centerRA, centerDec - 25, ys)) B = std::abs(yn - ys);
+    if (ScreenDistance(centerRA, centerDec + 25, centerDec - 25, span)) B = span;
     const double ppd = 0.02 * B;
     double D = 0.05 * fieldWidth;
     if (D > 3) D = 3;

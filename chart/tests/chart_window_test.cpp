@@ -228,6 +228,34 @@ TEST_F(ChartTest, DrawsEveryLayerInItsOrder)
     for (const auto& call : boxes.Calls()) ADD_FAILURE() << call.title << ": " << call.text;
 }
 
+TEST_F(ChartTest, PolarChartsShowTheirStarsAndRingsWhicheverWayTheMeridianRuns)
+{
+    ScriptedMessageBoxes boxes;
+    UseLayerColours();
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file("rssao.cat"),
+                                            StarRecords({{2.53, 89.26, 2.0f, 2.0f}, {21.15, -88.96, 5.4f, 5.4f}})));
+    struct Case {
+        double ra, dec;
+    };
+    for (const Case& c : {Case{0.0, 70.0}, Case{0.0, -70.0}, Case{6.0, 70.0}, Case{12.0, -70.0}}) {
+        ChartWindow chart(nullptr);
+        chart.resize(640, 480);
+        chart.SetChart(c.ra, c.dec, 60, 80, ProjectionPolar);
+        chart.SetField(60, 60);
+        chart.SetMark(c.ra, c.dec > 0 ? 85.0 : -85.0);
+        RecordingDC dc(Size(640, 480));
+        chart.DrawChart(dc);
+        int stars = 0, arcs = 0;
+        for (const DrawCall& call : dc.Calls()) {
+            stars += call.op == "Ellipse" && call.brush.color == Colour(SlotStarFill);
+            arcs += call.op == "Arc" && call.pen.color == Colour(SlotTelrad);
+        }
+        EXPECT_EQ(stars, 1) << c.ra << " " << c.dec;
+        EXPECT_EQ(arcs, 8) << c.ra << " " << c.dec;
+        EXPECT_GT(chart.pixelsPerDegree, 3) << c.ra << " " << c.dec;
+    }
+}
+
 TEST_F(ChartTest, PrintedLabelFontHoldsWhenALogicalUnitIsSmallerThanADeviceUnit)
 {
     ScriptedMessageBoxes boxes;
