@@ -4,6 +4,14 @@
 
 namespace {
 
+const char* const kSortKeys[] = {  // 13000 to 13024
+    "Sort Options", "Ignore", "Observation Order", "Constellation", "Object Type",
+    "Dreyer Brightness", "Dreyer Size", "Dreyer Shape", "NGC / IC Number",
+    "Right Ascension", "Declination", "Magnitude", "Diameter", "Messier Number",
+    "Herschel Number (400)", "Herschel Class (400) ", "Common Name", "Rise Time (LST)",
+    "Set Time (LST)", "Rise Time (LMT)", "Set Time (LMT)", "Transit Time (LMT)",
+    "SkyAtlas Chart", "Uranometria Page", "End of Sort Options",
+};
 const char* const kTypes[] = {  // 18601 + code
     "Galaxy", "Open Cluster", "Globular Cluster", "Bright Diffuse Nebula", "Planetary Nebula",
     "Cluster with Nebulosity", "Asterism", "Knot", "Triple Star", "Double Star", "Star",
@@ -38,6 +46,8 @@ std::string Lookup(const char* const (&table)[N], int index)
 
 std::string CatalogueString(int id)
 {
+    if (id >= 13000 && id <= 13024)
+        return Lookup(kSortKeys, id - 13000);
     if (id >= 18601 && id <= 18619)
         return Lookup(kTypes, id - 18601);
     if (id >= 18701 && id <= 18712)

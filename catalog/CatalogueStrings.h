@@ -1,6 +1,7 @@
 // The texts of the catalogue's codes, kept as string resources under the program's own
-// numbers: object type 18601 + code, Dreyer size 18700 + code, Dreyer shape 18800 + code and
-// Dreyer brightness 18900 + code.
+// numbers: the sort keys 13000 to 13024 (the sort key codes themselves, 13000 heading the
+// sort dialog's list and 13024 ending it), object type 18601 + code, Dreyer size 18700 + code,
+// Dreyer shape 18800 + code and Dreyer brightness 18900 + code.
 #pragma once
 
 #include <string>

@@ -3,21 +3,6 @@
 #include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 
-const char* SortKeyText(int code)
-{
-    static const char* const texts[] = {
-        "Sort Options", "Ignore", "Observation Order", "Constellation", "Object Type",
-        "Dreyer Brightness", "Dreyer Size", "Dreyer Shape", "NGC / IC Number",
-        "Right Ascension", "Declination", "Magnitude", "Diameter", "Messier Number",
-        "Herschel Number (400)", "Herschel Class (400) ", "Common Name", "Rise Time (LST)",
-        "Set Time (LST)", "Rise Time (LMT)", "Set Time (LMT)", "Transit Time (LMT)",
-        "SkyAtlas Chart", "Uranometria Page", "End of Sort Options",
-    };
-    if (code < kSortOptions || code > kSortEndOfOptions)
-        return "";
-    return texts[code - kSortOptions];
-}
-
 SortCriteria::SortCriteria()
 {
     for (int i = 0; i < 8; ++i) {

@@ -8,7 +8,7 @@
 class ipstream;
 class opstream;
 
-// Sort key codes (also the string resource ids of their texts).
+// Sort key codes, also the string resource ids of their texts (CatalogueString).
 enum SortKeyCode : std::int16_t {
     kSortOptions = 13000,
     kSortIgnore = 13001,
@@ -36,9 +36,6 @@ enum SortKeyCode : std::int16_t {
     kSortUranometriaPage = 13023,
     kSortEndOfOptions = 13024,
 };
-
-// The text of a sort key code 13000 to 13024; "" for any other.
-const char* SortKeyText(int code);
 
 class SortCriteria {
 public:

@@ -184,8 +184,10 @@ int SortKeys::Value(int code, int row, const Context& c)
     case kSortNumber: v = k > 8000 ? k - 2160 : k; break;
     case kSortRightAscension: v = ra * 1000.0 + 1; break;
     case kSortDeclination: v = (dec + 90.0) * 1000.0 + 1; break;
-    case kSortMagnitude: v = (MagnitudeValue(t.magnitude[row]) + 30.0) * 10.0; break;
-    case kSortDiameter: v = t.diameter[row] * 10.0 + 1; break;
+    // Magnitude and diameter step in tenths held in single precision (8.7 as 8.6999998):
+    // rounded to their step, never truncated into the tenth below.
+    case kSortMagnitude: v = std::round((MagnitudeValue(t.magnitude[row]) + 30.0) * 10.0); break;
+    case kSortDiameter: v = std::round(t.diameter[row] * 10.0) + 1; break;
     case kSortMessierNumber: v = NamedObjects::MessierNumber(k) + 1; break;
     case kSortHerschelNumber: v = NamedObjects::HerschelNumber(k) + 1; break;
     case kSortHerschelClass: v = NamedObjects::HerschelClass(k); break;

@@ -309,6 +309,10 @@ TEST(CatalogueStrings, TextsOfTheCodes)
         {18815, "No Dreyer Description"},
         {18901, "Most Extremely Faint"}, {18912, "Most Extremely Bright"}, {18913, "No Dreyer Description"},
         {18700, ""}, {18800, ""}, {18900, ""},
+        // The sort keys, numbered by their codes.
+        {12999, ""}, {13000, "Sort Options"}, {13001, "Ignore"}, {13008, "NGC / IC Number"},
+        {13015, "Herschel Class (400) "}, {13023, "Uranometria Page"}, {13024, "End of Sort Options"},
+        {13025, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CatalogueString(c.id), c.text) << c.id;

@@ -2,6 +2,7 @@
 // window and map, and the browser cursor over the object lists.
 #include "astro/SignedStreamRecord.h"
 #include "catalog/Browser.h"
+#include "catalog/CatalogueStrings.h"
 #include "catalog/ConstellationSet.h"
 #include "catalog/ElevationMap.h"
 #include "catalog/ElevationWindow.h"
@@ -271,8 +272,7 @@ TEST(SortCriteria, DefaultsAccessorsAndEquality)
     EXPECT_EQ(a.list, 1);
     c.SelectList(0);
     EXPECT_EQ(c.Key(2), kSortMagnitude);
-    EXPECT_EQ(SortKeyText(kSortHerschelClass), std::string("Herschel Class (400) "));
-    EXPECT_EQ(SortKeyText(13024), std::string("End of Sort Options"));
+    EXPECT_EQ(CatalogueString(kSortHerschelClass), "Herschel Class (400) ");
 }
 
 TEST(SortCriteria, BlockRoundTripAndDamage)

@@ -3,6 +3,7 @@
 #include "CatalogueDatabaseFixture.h"
 
 #include "catalog/AtlasReference.h"
+#include "catalog/CatalogueStrings.h"
 #include "catalog/ElevationMap.h"
 #include "catalog/NamedObjects.h"
 #include "catalog/SessionTime.h"
@@ -57,12 +58,12 @@ TEST_F(CatalogueDatabase, EveryKeyStaysWithinItsRange)
         const int range = SortKeys::Range(code);
         for (int r = 0; r < CatalogueRowCount; ++r) {
             const int v = SortKeys::Value(code, r, c);
-            ASSERT_GE(v, 0) << SortKeyText(code) << " row " << r;
-            ASSERT_LT(v, range) << SortKeyText(code) << " row " << r;
+            ASSERT_GE(v, 0) << CatalogueString(code) << " row " << r;
+            ASSERT_LT(v, range) << CatalogueString(code) << " row " << r;
             for (int d : {0, 1}) {
                 const int directed = SortKeys::Directed(code, d, v);
-                ASSERT_GE(directed, 0) << SortKeyText(code);
-                ASSERT_LT(directed, range) << SortKeyText(code);
+                ASSERT_GE(directed, 0) << CatalogueString(code);
+                ASSERT_LT(directed, range) << CatalogueString(code);
             }
         }
     }
@@ -120,9 +121,9 @@ TEST_F(CatalogueDatabase, SortsTheMessierSampleByEveryKey)
                 const double slack = c.code == kSortTransitLMT ? 0.011 : c.code == kSortDiameter ? 0.1
                                    : c.code == kSortMagnitude ? 0.1 : c.code == kSortRightAscension || c.code == kSortDeclination ? 0.001 : 0;
                 if (direction == 1) {
-                    ASSERT_LE(a, b + slack) << SortKeyText(c.code) << " ascending at " << p;
+                    ASSERT_LE(a, b + slack) << CatalogueString(c.code) << " ascending at " << p;
                 } else {
-                    ASSERT_GE(a + slack, b) << SortKeyText(c.code) << " descending at " << p;
+                    ASSERT_GE(a + slack, b) << CatalogueString(c.code) << " descending at " << p;
                 }
             }
         }
@@ -131,6 +132,35 @@ TEST_F(CatalogueDatabase, SortsTheMessierSampleByEveryKey)
     db_->SetSortCriteria(Keys({{kSortMessierNumber, 1}}), true);
     EXPECT_EQ(db_->CurrentObject(), Ngc(1952));
     EXPECT_EQ(db_->LastObject(), Ngc(205));
+}
+
+// The whole delivered catalogue by magnitude and by diameter: both columns step in tenths,
+// and a single-precision tenth (8.7 held as 8.6999998) must not share a key with the tenth
+// below it, so the order is exact to the tenth in both directions.
+TEST_F(CatalogueDatabase, MagnitudeAndDiameterSortExactlyOnTheRealCatalogue)
+{
+    ASSERT_EQ(db_->CountOf(0), CatalogueRowCount);
+    const auto tenths = [](double v) { return long(std::lround(v * 10)); };
+    struct Case {
+        int code;
+        double (*value)(int row);
+    };
+    const Case cases[] = {
+        {kSortMagnitude, [](int r) { return MagnitudeOf(r); }},
+        {kSortDiameter, [](int r) { return double(NGCTable.diameter[r]); }},
+    };
+    for (const Case& c : cases) {
+        for (int direction : {1, 0}) {
+            db_->SetSortCriteria(Keys({{c.code, direction}}), true);
+            ASSERT_EQ(db_->CountOf(0), CatalogueRowCount);
+            int outOfOrder = 0;
+            for (int p = 1; p < CatalogueRowCount; ++p) {
+                const long a = tenths(c.value(FilteredList[p - 1])), b = tenths(c.value(FilteredList[p]));
+                outOfOrder += (direction == 1 ? a > b : a < b) ? 1 : 0;
+            }
+            EXPECT_EQ(outOfOrder, 0) << CatalogueString(c.code) << (direction ? " ascending" : " descending");
+        }
+    }
 }
 
 TEST_F(CatalogueDatabase, TwoKeysAndTheDefaultOrder)
