@@ -96,12 +96,10 @@ void FilterSettings::Read(ipstream& is)
     shapeMask = std::int32_t(R::ReadRaw32(is));
     typeMask = std::int32_t(R::ReadRaw32(is));
     historyCriteria = std::int32_t(R::ReadRaw32(is));
+    // An older block has no altitude limits: those already held stay.
     if (version > kVersionWithoutAltitudes) {
         minAltitude = std::int16_t(is.readWord16());
         maxAltitude = std::int16_t(is.readWord16());
-    } else {
-        minAltitude = 0;
-        maxAltitude = 90;
     }
     if (R::ReadSignature(is) == R::FilterSettings && !is.fail())
         valid = 1;

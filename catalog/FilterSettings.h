@@ -80,6 +80,6 @@ public:
 
     void Write(opstream& os) const;
     // Clears valid; stops after a wrong opening signature; sets valid when the closing
-    // signature matches. A version-5 block leaves the altitude limits at their defaults.
+    // signature matches. A version-5 block leaves the altitude limits as they were.
     void Read(ipstream& is);
 };

@@ -275,7 +275,10 @@ bool NGC2000Indexes::Read(ipstream& is)
     }
     is.readWord32();  // version, not checked
     const Browser::Block browser = Browser::ReadBlock(is);
+    // A block without altitude limits keeps the ones in use.
     FilterSettings filters;
+    filters.minAltitude = applied_.minAltitude;
+    filters.maxAltitude = applied_.maxAltitude;
     filters.Read(is);
     if (!filters.valid) {
         ReadError("Error Reading Index Filter");

@@ -204,9 +204,9 @@ TEST_F(CatalogueDatabase, StateFileRoundTrip)
     EXPECT_TRUE(StateBytes(*db_) == bytes);
 }
 
-// A state written before the altitude limits were saved (filter block version 5) reads with
-// the default limits.
-TEST_F(CatalogueDatabase, OlderStateFileTakesDefaultAltitudes)
+// A state written before the altitude limits were saved (filter block version 5) leaves the
+// altitude limits in use as they were.
+TEST_F(CatalogueDatabase, OlderStateFileKeepsTheAltitudesInUse)
 {
     Apply(Chosen());
     std::string bytes = StateBytes(*db_);
@@ -215,11 +215,16 @@ TEST_F(CatalogueDatabase, OlderStateFileTakesDefaultAltitudes)
     const size_t filterEnd = bytes.find(sig, filterStart + 4 + sig.size()) + sig.size();
     bytes.erase(filterEnd - sig.size() - 4 - 4, 4);
     bytes[filterStart + 4 + sig.size()] = 5;
+    FilterSettings inUse = Chosen();
+    inUse.raMin = 3;
+    inUse.minAltitude = 25;
+    inUse.maxAltitude = 60;
+    Apply(inUse);
     imstream is(bytes);
     ASSERT_TRUE(db_->Read(is));
     EXPECT_EQ(boxes_.Count(), 0);
-    EXPECT_EQ(db_->GetFilterSettings().minAltitude, 0);
-    EXPECT_EQ(db_->GetFilterSettings().maxAltitude, 90);
+    EXPECT_EQ(db_->GetFilterSettings().minAltitude, 25);
+    EXPECT_EQ(db_->GetFilterSettings().maxAltitude, 60);
     EXPECT_EQ(db_->GetFilterSettings().raMin, 20);
 }
 

@@ -186,8 +186,8 @@ TEST(FilterSettings, BlockByteLayout)
 }
 
 // A version-5 block, as written before the altitude limits were saved: the fields up to the
-// history criterion and then the signature. It reads with the default altitude limits.
-TEST(FilterSettings, VersionFiveBlockReadsWithDefaultAltitudes)
+// history criterion and then the signature. It leaves the altitude limits as they were.
+TEST(FilterSettings, VersionFiveBlockLeavesTheAltitudesAsTheyWere)
 {
     const FilterSettings f = Altered();
     std::string bytes = Bytes(f);
@@ -201,8 +201,8 @@ TEST(FilterSettings, VersionFiveBlockReadsWithDefaultAltitudes)
     back.maxAltitude = 44;
     back.Read(is);
     EXPECT_EQ(back.valid, 1);
-    EXPECT_EQ(back.minAltitude, 0);
-    EXPECT_EQ(back.maxAltitude, 90);
+    EXPECT_EQ(back.minAltitude, 33);
+    EXPECT_EQ(back.maxAltitude, 44);
     EXPECT_EQ(back.typeMask, f.typeMask);
     EXPECT_EQ(back.historyCriteria, 1);
 }
