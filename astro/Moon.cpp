@@ -93,7 +93,9 @@ void Moon::Recompute(const JulianDate& jd)
     a.lp = (1287104.79306 + 129596581.0474 * t - 0.5529 * t2 + 0.000147 * t3) * kArcsec;
     a.l = (485868.28096 + 1717915923.4728 * t + 32.3893 * t2 + 0.051651 * t3 - 0.0002447 * t4) * kArcsec;
     a.F = (335779.55755 + 1739527263.098 * t - 12.2505 * t2 - 0.001021 * t3 + 4.17e-6 * t4) * kArcsec;
-    a.zeta = (w1 + 5029.0966 * t) * kArcsec;
+    // zeta: the Moon's mean longitude on the fixed ecliptic of J2000.0 plus the general
+    // precession in longitude, linear in t (W1 above is already referred to the equinox of date).
+    a.zeta = (785939.95571 + (1732559343.73604 + 5029.0966) * t) * kArcsec;
     a.Me = (908103.25986 + 538101628.68898 * t) * kArcsec;
     a.V = (655127.28305 + 210664136.43355 * t) * kArcsec;
     a.T = (361679.22059 + 129597742.2758 * t - 0.0202 * t2 + 9e-6 * t3 + 1.5e-7 * t4) * kArcsec;

@@ -151,15 +151,21 @@ Coord Planets::GeocentricPosition(const JulianDate& t, int body)
     return Coord::AsEquatorial(g.ToSpherical());
 }
 
+Angle Planets::SunLongitudeOfDate(const RectCoord& sun, const JulianDate& date)
+{
+    Coord s = Coord::ToEcliptic(Coord::AsEquatorial(sun.ToSpherical()));
+    s.PrecessEcliptic(date);
+    return s.Longitude();
+}
+
 Coord Planets::ApparentPosition(const JulianDate& date, int body)
 {
     const RectCoord earth = HeliocentricPosition(date, 3);
     const RectCoord sun = earth.Negated();
     const RectCoord geo = HeliocentricPosition(date, body) - earth;
     const Coord g = Coord::AsEquatorial(geo.ToSpherical());
-    const Coord s = Coord::AsEquatorial(sun.ToSpherical());
-    const Angle sunLongitude = Coord::ToEcliptic(s).Longitude();
-    return Coord::AsEquatorial(Coord::Reduce(g, date, Coord::MaskApparentPlace, sunLongitude, Angle(), Angle()));
+    return Coord::AsEquatorial(Coord::Reduce(g, date, Coord::MaskApparentPlace, SunLongitudeOfDate(sun, date),
+                                             Angle(), Angle()));
 }
 
 Distance Planets::TruncationError(int body) const
@@ -193,6 +199,22 @@ Angle Planets::StandardAltitude(const Coord& position, int body) const
     return Angle(-34.0, 3) - SemiDiameter(position, body);
 }
 
+namespace {
+
+// Sites compared as places and time zones: the record of the last daylight-saving enquiry
+// changes with every question asked and says nothing of the site.
+bool SameSite(const ObsSite& a, const ObsSite& b)
+{
+    if ((a.Flags() ^ b.Flags()) == 0)
+        return a == b;
+    ObsSite x = a, y = b;
+    x.ClearFlags(TimeZone::DstLastFound);
+    y.ClearFlags(TimeZone::DstLastFound);
+    return x == y;
+}
+
+} // namespace
+
 RiseSetTransit* Planets::GetRiseSetTransit(int body, const JulianDate& t, const ObsSite& site, int level)
 {
     if (body < 0 || body >= kBodies)
@@ -200,7 +222,7 @@ RiseSetTransit* Planets::GetRiseSetTransit(int body, const JulianDate& t, const 
     const JulianDate midnight = site.MidnightOfNight(t);
     const int wanted = level >= kFullLevel ? kFullLevel : kLightLevel;
     RiseSetTransit* cache = riseSet_[body];
-    if (cache && cache->Date() == midnight && cache->Site() == site && cacheLevel_[body] >= wanted)
+    if (cache && cache->Date() == midnight && SameSite(cache->Site(), site) && cacheLevel_[body] >= wanted)
         return cache;
     ComputeRiseSetTransit(body, midnight, site, level);
     return riseSet_[body];

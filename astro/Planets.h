@@ -52,6 +52,10 @@ public:
     Coord HeliocentricEquatorial(const JulianDate& t, int body);
     // Apparent geocentric equatorial place of date (no light time).
     Coord ApparentPosition(const JulianDate& date, int body);
+    // The Sun's geometric ecliptic longitude referred to the mean equinox of the date, from its
+    // geocentric position on the J2000.0 equator: what the annual aberration of a place of
+    // date takes.
+    static Angle SunLongitudeOfDate(const RectCoord& sun, const JulianDate& date);
     // Geometric geocentric equatorial place referred to J2000.0.
     Coord GeocentricPosition(const JulianDate& t, int body);
 

@@ -7,6 +7,9 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 // Sidereal turns per solar day.
 constexpr double kSiderealRate = 1.00273790935;
+// Largest distance from the standard altitude (radians, 0.1 degree) at which an iterated rise
+// or set is still an event; a converged one lies well within it.
+constexpr double kEventTolerance = 0.1 * kTwoPi / 360;
 
 double Wrap(double radians) { return Angle::WrappedSigned(radians).Radians(); }
 
@@ -135,6 +138,36 @@ void RiseSetTransit::Iterate(const JulianDate& date, const Angle& h0, double H0,
     rise_ = date + Days(m1);
     set_ = date + Days(m2);
     transit_ = date + Days(m0);
+    if (status_ == kRisesAndSets)
+        CheckEvents(date, h0, m1, m2);
+}
+
+// The status comes from one sample: at the edge of circumpolar the body's motion through the
+// day can leave it without a crossing, and the iteration then ends far from the standard
+// altitude. Such an event is no event: the status becomes what the body's culminations at
+// that instant give (never above the standard altitude, or never below it).
+void RiseSetTransit::CheckEvents(const JulianDate& date, const Angle& h0, double m1, double m2)
+{
+    const double phi = site_.Position().Latitude().Radians();
+    const double L = site_.Position().Longitude().Radians();
+    const double theta0 = date.GreenwichMeanSiderealTime().Radians();
+    for (double mi : {m1, m2}) {
+        const Coord p = Coord::AsEquatorial(positions_.At(date + Days(mi)));
+        const double delta = p.Dec().Radians();
+        const double Hi = theta0 + kSiderealRate * mi - L - p.RA().Radians();
+        const double h = Asin(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(Hi));
+        if (std::fabs(h - h0.Radians()) <= kEventTolerance)
+            continue;
+        const double highest = kTwoPi / 4 - std::fabs(phi - delta);
+        const double lowest = std::fabs(phi + delta) - kTwoPi / 4;
+        if (highest < h0.Radians())
+            status_ = kAlwaysBelow;
+        else if (lowest > h0.Radians())
+            status_ = kAlwaysAbove;
+        else
+            status_ = h < h0.Radians() ? kAlwaysBelow : kAlwaysAbove;
+        return;
+    }
 }
 
 RiseSetTransit RiseSetTransit::FromPositions(const Coord& p1, const Coord& p2, const Coord& p3, const Coord& p4,

@@ -61,6 +61,7 @@ private:
                                     const ObsSite& site, const Angle& h0);
     void StatusAndH0(const Coord& position, const Angle& h0, double& H0);
     void Iterate(const JulianDate& date, const Angle& h0, double H0, const Coord& middle);
+    void CheckEvents(const JulianDate& date, const Angle& h0, double m1, double m2);
 
     std::int32_t status_ = kNotComputed;
     Coord risePosition_;
