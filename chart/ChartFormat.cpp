@@ -21,10 +21,23 @@ bool ChartFormat::MarkerIsGood()
     in_.close();
     out_.close();
     mode_ = Closed;
+    completeRecords_ = 0;
     if (!in_.open(fileName_, pstream::in | pstream::binary))
         return false;
     const std::uint8_t marker = in_.readByte();
-    return in_.good() && marker == kMarker;
+    if (!in_.good() || marker != kMarker)
+        return false;
+    // A file cut short holds only its first records; the rest must be made before it is trusted.
+    std::streamoff size = -1;
+    if (in_.seekg(0, std::ios_base::end))
+        size = in_.tellg();
+    in_.clear();
+    in_.seekg(1);
+    if (size < 1)
+        return false;
+    const std::streamoff records = (size - 1) / kRecordSize;
+    completeRecords_ = records < kRecordCount ? int(records) : kRecordCount;
+    return completeRecords_ == kRecordCount;
 }
 
 int ChartFormat::OpenRead()
@@ -43,11 +56,13 @@ int ChartFormat::OpenRead()
 }
 
 // Every object starts with a frame centred on its catalogue position, both field sizes 20.
+// A file with a good marker that was cut short keeps the whole records it holds.
 void ChartFormat::Rebuild()
 {
+    const int first = completeRecords_;
     Close();
     rebuilding_ = true;
-    for (int i = 0; i < kRecordCount; ++i) {
+    for (int i = first; i < kRecordCount; ++i) {
         if (!WriteFrame(i, NGCTable.ra[i], NGCTable.dec[i], kDefaultFieldSize, kDefaultFieldSize))
             break;
     }

@@ -27,12 +27,14 @@ public:
     ChartFormat(const ChartFormat&) = delete;
     ChartFormat& operator=(const ChartFormat&) = delete;
 
-    // Opens for reading and checks the marker; a missing file or a wrong marker rebuilds the
-    // file from the catalogue first. 0 when it still cannot be read.
+    // Opens for reading and checks the marker and the size; a missing file or a wrong marker
+    // rebuilds the file from the catalogue first, and a file shorter than its full size gets
+    // the records it lacks from the catalogue. 0 when it still cannot be read.
     int OpenRead();
     // Opens for update (the records already in the file survive) and writes the marker. A
-    // missing file or one with a wrong marker is rebuilt from the catalogue first, so that
-    // writing one frame never leaves the other rows without theirs. 0 when that fails.
+    // missing file or one with a wrong marker is rebuilt from the catalogue first, and a short
+    // one completed, so that writing one frame never leaves the other rows without theirs.
+    // 0 when that fails.
     int OpenWrite();
     void Close();
 
@@ -50,6 +52,8 @@ private:
     void Rebuild();
 
     bool rebuilding_ = false;
+    // Whole records of a file whose marker is good, as found by the last marker check.
+    int completeRecords_ = 0;
     std::int32_t mode_ = Closed;
     std::string fileName_;
     ifpstream in_;

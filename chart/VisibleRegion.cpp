@@ -48,6 +48,12 @@ VisibleRegion::VisibleRegion(const SkyPoint& TL, const SkyPoint& TR, const SkyPo
         northCap = 90;
         southCap = -90;
     }
+    // The half-hour widening may carry a limit past 0 h or 24 h: bring both back into the
+    // day, so that a box across 0 h is seen as one that wraps.
+    if (raLower < 0)
+        raLower += 24;
+    if (raUpper >= 24)
+        raUpper -= 24;
     wraps = raUpper < raLower ? 1 : 0;
 }
 

@@ -106,14 +106,45 @@ TEST_F(ChartFrames, WrongMarkerOrShortFile)
     }
     EXPECT_EQ(FileSize(), 213377u);
 
-    // A short file with a good marker is kept; rows past its end fail.
-    ASSERT_TRUE(testsupport::WriteFileBytes(File(), std::string(1, '\x04') + std::string(16 * 3, '\0')));
-    ChartFormat frames(File());
-    double ra = 9, dec, s1, s2;
-    EXPECT_EQ(frames.ReadFrame(2, ra, dec, s1, s2), 1);
-    EXPECT_DOUBLE_EQ(ra, 0);
-    EXPECT_EQ(frames.ReadFrame(3, ra, dec, s1, s2), 0);
-    EXPECT_EQ(FileSize(), 49u);
+}
+
+// A file with a good marker but cut short keeps its whole records and gets the rest from the
+// catalogue, whether it is first read or first written: no row past its end reads as zeros.
+TEST_F(ChartFrames, ShortFileIsCompletedFromTheCatalogue)
+{
+    omstream os;
+    os.writeByte(4);
+    for (float v : {1.5f, 2.5f, 3.5f, 4.5f, 6.0f, 7.0f, 8.0f, 9.0f})
+        os.writeFloat(v);
+    const std::string shortFile = os.str() + std::string(5, '\x01');  // two records and a piece
+    for (bool readFirst : {true, false}) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(File(), shortFile));
+        {
+            ChartFormat frames(File());
+            double ra = 9, dec, s1, s2;
+            if (readFirst) {
+                ASSERT_EQ(frames.ReadFrame(1, ra, dec, s1, s2), 1);
+                EXPECT_DOUBLE_EQ(ra, 6.0);
+                EXPECT_DOUBLE_EQ(s2, 9.0);
+            } else {
+                ASSERT_EQ(frames.WriteFrame(500, 1, 2, 3, 4), 1);
+            }
+        }
+        EXPECT_EQ(FileSize(), 213377u) << readFirst;
+        ChartFormat frames(File());
+        double ra, dec, s1, s2;
+        ASSERT_EQ(frames.ReadFrame(0, ra, dec, s1, s2), 1);
+        EXPECT_DOUBLE_EQ(ra, 1.5);
+        EXPECT_DOUBLE_EQ(s1, 3.5);
+        for (int row : {2, 3, 499, 501, 13225}) {
+            ASSERT_EQ(frames.ReadFrame(row, ra, dec, s1, s2), 1) << row;
+            EXPECT_DOUBLE_EQ(ra, NGCTable.ra[row]) << row;
+            EXPECT_DOUBLE_EQ(dec, NGCTable.dec[row]) << row;
+            EXPECT_DOUBLE_EQ(s1, 20) << row;
+        }
+        ASSERT_EQ(frames.ReadFrame(500, ra, dec, s1, s2), 1);
+        EXPECT_DOUBLE_EQ(ra, readFirst ? NGCTable.ra[500] : 1.0);
+    }
 }
 
 TEST_F(ChartFrames, UnwritableFileFailsWithoutHarm)

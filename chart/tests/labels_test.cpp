@@ -46,6 +46,21 @@ TEST(VisibleRegion, BoxWithMarginsAndTheWrapAtZeroHours)
     const VisibleRegion south = Region(10, 8, -30, -50);
     EXPECT_TRUE(south.Contains(10.4, -40));
     EXPECT_FALSE(south.Contains(10.6, -40));
+
+    // South of the equator, a box whose widened limits cross 0 h or 24 h wraps there: the
+    // objects just past the crossing stay in.
+    struct Case { double left, right, ra; bool inside; } cases[] = {
+        {2, 0.2, 23.9, true},   // right edge just past 0 h: 23.9 h lies within the widening
+        {2, 0.2, 1.0, true},
+        {2, 0.2, 12, false},
+        {23.8, 22, 0.1, true},  // left edge just before 24 h: 0.1 h lies within the widening
+        {23.8, 22, 23, true},
+        {23.8, 22, 12, false},
+    };
+    for (const Case& c : cases) {
+        const VisibleRegion r = Region(c.left, c.right, -30, -50);
+        EXPECT_EQ(r.Contains(c.ra, -40), c.inside) << c.left << " " << c.right << " " << c.ra;
+    }
 }
 
 TEST(VisibleRegion, PolesAndTheWholeSky)
