@@ -204,7 +204,11 @@ void WinFileSystem::FailRenamesForTest(int n) { gFailRenames = n; }
 bool WinFileSystem::MatchPattern(const std::string& pattern, const std::string& name)
 {
     if (pattern == "*.*" || pattern == "*") return true;
-    return MatchFrom(pattern.c_str(), name.c_str());
+    if (MatchFrom(pattern.c_str(), name.c_str())) return true;
+    // A name without an extension stands for one with an empty extension: "a.*" finds "a".
+    const size_t n = pattern.size();
+    return name.find('.') == std::string::npos && n >= 2 && pattern.compare(n - 2, 2, ".*") == 0 &&
+           MatchFrom(pattern.substr(0, n - 2).c_str(), name.c_str());
 }
 
 FILE* WinFileSystem::Open(const std::string& path, const char* mode)

@@ -170,6 +170,24 @@ TEST_F(RootTest, RestartAppliesPendingRenamesAndWininit)
     EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\a", "C:\\b", kMoveDelayUntilReboot));
 }
 
+TEST(WinFileSystem, MatchPatternTakesANameWithoutExtensionAsEndingInADot)
+{
+    struct Case { const char* pattern; const char* name; bool match; } cases[] = {
+        {"a.*", "a", true},
+        {"A.*", "a", true},
+        {"a.*", "a.txt", true},
+        {"a*.*", "abc", true},
+        {"?.*", "b", true},
+        {"a.*", "ab", false},
+        {"a.*", "b", false},
+        {"a.t*", "a", false},
+        {"*.dll", "a", false},
+        {"a.*", "a.b.c", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WinFileSystem::MatchPattern(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
+}
+
 TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
 {
     ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\d"));
@@ -185,6 +203,10 @@ TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
     EXPECT_EQ(d.name, "A.txt");
     EXPECT_EQ(d.size, 1);
     EXPECT_FALSE(find.First("C:\\d\\*.dll", d));
+    // A file without an extension is found by its name and any extension.
+    ASSERT_TRUE(WriteWin("C:\\d\\plain", "p"));
+    ASSERT_TRUE(find.First("C:\\d\\PLAIN.*", d));
+    EXPECT_EQ(d.name, "plain");
 
     VersionBlock v;
     v.fileVersionMS = 0x00040004;
