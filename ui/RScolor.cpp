@@ -187,10 +187,9 @@ bool RScolor::EditColor(int slot, QWidget* parent)
     QColor color = ColorFromRef(GetColor(slot));
     CustomColors custom;
     for (std::size_t i = 0; i < custom.size(); ++i) custom[i] = ColorFromRef(customColors[i]);
-    const bool chosen = ChooseColor(parent, color, &custom);
-    // The custom row keeps the user's changes for the run, whatever the answer.
+    // Cancel discards the changes to the custom row with the rest.
+    if (!ChooseColor(parent, color, &custom)) return false;
     for (std::size_t i = 0; i < custom.size(); ++i) customColors[i] = ColorToRef(custom[i]);
-    if (!chosen) return false;
     SetSchemeColor(slot, scheme, ColorToRef(color));
     BuildPalette();
     return true;

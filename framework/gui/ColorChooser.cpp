@@ -22,8 +22,11 @@ bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
 {
     if (Responder()) {
         QColor chosen = color;
-        if (!Responder()(chosen)) return false;
+        CustomColors row{};
+        if (custom) row = *custom;
+        if (!Responder()(chosen, row)) return false;
         color = chosen;
+        if (custom) *custom = row;
         return true;
     }
     if (IsHeadless()) {
@@ -36,7 +39,7 @@ bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
     QColorDialog dialog(color, owner);
     dialog.setOption(QColorDialog::DontUseNativeDialog, false);
     bool ok = dialog.exec() == QDialog::Accepted;
-    if (custom)
+    if (custom && ok)
         for (int i = 0; i < 16 && i < QColorDialog::customCount(); ++i)
             (*custom)[std::size_t(i)] = QColorDialog::customColor(i);
     if (ok) color = dialog.selectedColor();

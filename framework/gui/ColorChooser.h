@@ -12,10 +12,10 @@ class QWidget;
 using CustomColors = std::array<QColor, 16>;
 
 // True when the user chose a colour (then color holds it); custom, when given, is shown
-// and takes the user's changes to the custom row.
+// and takes the user's changes to the custom row on OK only: Cancel leaves both as they were.
 bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom = nullptr);
 
-// A responder gets the starting colour and returns true with the chosen colour set, or false
-// for Cancel.
-using ColorChooserResponder = std::function<bool(QColor& color)>;
+// A responder gets the starting colour and the custom row (the given one, or a row of its
+// own when none is given) and returns true with the chosen colour set, or false for Cancel.
+using ColorChooserResponder = std::function<bool(QColor& color, CustomColors& custom)>;
 ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder);

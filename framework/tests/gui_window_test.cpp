@@ -232,19 +232,23 @@ TEST(GuiInputBox, OkTakesTheTextCancelKeepsIt)
 TEST(GuiColorChooser, ResponderChoosesOrCancels)
 {
     QColor c(1, 2, 3);
-    auto previous = SetColorChooserResponder([](QColor& color) {
+    auto previous = SetColorChooserResponder([](QColor& color, CustomColors&) {
         EXPECT_EQ(color, QColor(1, 2, 3));
         color = QColor(200, 100, 50);
         return true;
     });
     EXPECT_TRUE(ChooseColor(nullptr, c));
     EXPECT_EQ(c, QColor(200, 100, 50));
-    SetColorChooserResponder([](QColor& color) {
+    SetColorChooserResponder([](QColor& color, CustomColors& custom) {
         color = QColor(0, 0, 0);
+        custom[3] = QColor(9, 9, 9);
         return false;
     });
-    EXPECT_FALSE(ChooseColor(nullptr, c));
-    EXPECT_EQ(c, QColor(200, 100, 50)); // a cancel changes nothing
+    CustomColors row{};
+    row[3] = QColor(1, 1, 1);
+    EXPECT_FALSE(ChooseColor(nullptr, c, &row));
+    EXPECT_EQ(c, QColor(200, 100, 50)); // a cancel changes nothing, the custom row neither
+    EXPECT_EQ(row[3], QColor(1, 1, 1));
     SetColorChooserResponder(previous);
     EXPECT_EQ(ColorToRef(ColorFromRef(0x00B3D6FF)), 0x00B3D6FFu);
     EXPECT_EQ(ColorFromRef(0x000000FF), QColor(255, 0, 0));

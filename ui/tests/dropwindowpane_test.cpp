@@ -64,7 +64,7 @@ class ChooseColorAnswer {
 public:
     ChooseColorAnswer(bool ok, RGBColor color)
     {
-        previous_ = SetColorChooserResponder([this, ok, color](QColor& c) {
+        previous_ = SetColorChooserResponder([this, ok, color](QColor& c, CustomColors&) {
             ++count;
             if (ok) c = ColorFromRef(color);
             return ok;

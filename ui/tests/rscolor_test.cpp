@@ -6,15 +6,18 @@
 #include <gtest/gtest.h>
 
 namespace {
+constexpr RGBColor kEditedCustom = 0x00123456;
+
 // Answers every colour dialog while it lives: OK with a colour, or Cancel; counts the dialogs
-// and keeps the colour the last one started at.
+// and keeps the colour the last one started at. Each dialog also edits the first custom colour.
 class ScriptedColorChooser {
 public:
     explicit ScriptedColorChooser(bool ok = false, RGBColor answer = 0)
     {
-        previous_ = SetColorChooserResponder([this, ok, answer](QColor& color) {
+        previous_ = SetColorChooserResponder([this, ok, answer](QColor& color, CustomColors& custom) {
             ++count_;
             lastStart_ = ColorToRef(color);
+            custom[0] = ColorFromRef(kEditedCustom);
             if (ok) color = ColorFromRef(answer);
             return ok;
         });
@@ -142,6 +145,7 @@ TEST(RScolor, EditColorThroughTheColourDialog)
         EXPECT_EQ(cancel.LastStart(), c.GetColor(28));
         EXPECT_EQ(c.GetColor(28), HexRGB(0x000000));
         EXPECT_EQ(c.Scheme(), SchemeNormal);
+        EXPECT_EQ(c.customColors[0], HexRGB(0xFFD6B3)) << "Cancel discards the edited custom colours";
     }
     {
         ScriptedColorChooser ok(true, HexRGB(0x00FF80));
@@ -151,8 +155,8 @@ TEST(RScolor, EditColorThroughTheColourDialog)
         EXPECT_EQ(c.GetSchemeColor(28, SchemeNightVision), HexRGB(0x800000));  // other schemes keep theirs
         EXPECT_FALSE(c.EditColor(207, nullptr));
         EXPECT_EQ(ok.Count(), 1);
+        EXPECT_EQ(c.customColors[0], kEditedCustom) << "OK keeps them";
     }
-    // The custom colours row starts with its defaults.
-    EXPECT_EQ(c.customColors[0], HexRGB(0xFFD6B3));
+    // The rest of the custom colours row keeps its defaults.
     EXPECT_EQ(c.customColors[15], HexRGB(0x800080));
 }
