@@ -14,6 +14,8 @@ const char* const kMax = "MAX";
 const char* const kNoEntry = "NO ENTRY";
 const char* const kVisualSuffix = " (visual)";
 const char* const kPhotoSuffix = " (photo)";
+// The last year a text may give: the reserved dates lie in the year after it.
+constexpr long kLastYear = 9999;
 
 constexpr double kOneSixtieth = 0.016666666666666666;
 constexpr double kOne3600th = 0.0002777777777777778;
@@ -350,8 +352,11 @@ TTime TextConvert::ParseTime(const std::string& text)
     if (text == kMax) return MaxTime();
     if (text == kNoEntry) return NoEntryTime();
 
+    // The segments are classified as a time's (colon, am, pm); the converter keeps its kind.
+    const std::int32_t kind = kind_;
     kind_ = vkTime;
     SplitText(text);
+    kind_ = kind;
     std::int64_t hours = numbers_[0].whole;
     const std::int64_t minutes = numbers_[1].whole;
     const std::int64_t seconds = numbers_[2].whole;
@@ -471,6 +476,12 @@ TDate TextConvert::ParseDate(const std::string& text)
             }
             error_ = errors;
         }
+    }
+    // Years past the calendar's last one would reach the reserved dates of year 10000.
+    if (year > kLastYear) {
+        if (error_.empty())
+            error_ = "Invalid Year Entry\n";
+        return TDate::Today();
     }
     if (day < 1 || month < 1 || !TDate::IsValidDate(static_cast<unsigned>(day), static_cast<unsigned>(month),
                                                      static_cast<int>(year)))

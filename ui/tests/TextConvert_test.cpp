@@ -163,6 +163,15 @@ TEST(TextConvert, ReadsAndWritesTimesOfDay)
     for (const char* text : {"07:05 pm", "00:30:15 am", "12:00 pm", "11:59:59 pm"})
         EXPECT_EQ(tc.FormatTime(tc.ParseTime(text)), text);
 
+    // Reading a time leaves the converter's own kind: it still writes its values.
+    TextConvert ra(vkRightAscension);
+    const std::string before12h = ra.FormatValue(12.5);
+    ASSERT_NE(before12h, "");
+    ra.ParseTime("7:05 pm");
+    EXPECT_EQ(ra.Kind(), vkRightAscension);
+    EXPECT_EQ(ra.FormatValue(12.5), before12h);
+    EXPECT_NEAR(ra.ParseValue("12h 30m"), 12.5, 1e-12);
+
     const TTime before = TTime::Now();
     const TTime unreadable = tc.ParseTime("25:00");
     EXPECT_GE(unreadable, before);
@@ -195,6 +204,10 @@ TEST(TextConvert, ReportsBadDatesAndGivesTheCurrentDate)
         {"30 Xyz 1996", "Invalid Month Entry\nLooking for Format = 23 Jan 1995\n", true},
         {"Feb 3, 1850", "Invalid Year Entry\nLooking for Format = Jan 1, 1996\n", false},
         {"1/2/300", "Invalid Year Entry\nLooking for Format = 1/1/1996\n", false},
+        // Five-digit years would reach the reserved dates ("1/1/10000" is NO ENTRY's day).
+        {"1/1/10000", "Invalid Year Entry\nLooking for Format = 1/1/1996\n", true},
+        {"Jan 2, 10000", "Invalid Year Entry\nLooking for Format = Jan 1, 1996\n", true},
+        {"5 Mar 123456", "Invalid Year Entry\nLooking for Format = 23 Jan 1995\n", true},
     };
     for (const auto& c : cases) {
         TextConvert tc(vkDate);
