@@ -18,6 +18,7 @@
 #include <QRadioButton>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 const char* const Locate::kSignature = "Quillon Software - Stellum - Preferred Location File";
@@ -52,8 +53,8 @@ Locate::Locate(QWidget* parent, const std::string& preferredFile, const std::str
         const char* radioTexts[2];
     };
     const Group groups[2] = {
-        {"Latitude", {kLatDegrees, kLatMinutes, kLatSeconds}, 89, {kNorth, kSouth}, {"North", "South"}},
-        {"Longitude", {kLonDegrees, kLonMinutes, kLonSeconds}, 179, {kEast, kWest}, {"East", "West"}},
+        {"Latitude", {kLatDegrees, kLatMinutes, kLatSeconds}, 90, {kNorth, kSouth}, {"North", "South"}},
+        {"Longitude", {kLonDegrees, kLonMinutes, kLonSeconds}, 180, {kEast, kWest}, {"East", "West"}},
     };
     for (int g = 0; g < 2; ++g) {
         auto* box = new QGroupBox(groups[g].title, this);
@@ -250,7 +251,10 @@ void Locate::WritePreferredFile()
     for (const auto& e : entries_)
         e.Write(out);
     out << std::string(kSignature);
-    if (out.fail() || !WriteFileReplacing(preferredFile_, out.str())) {
+    // The file is found whatever the letter case of its name: the one that was read is replaced,
+    // so that no second file appears beside it.
+    const std::string target = ResolvePathIgnoringCase(preferredFile_);
+    if (out.fail() || !WriteFileReplacing(target, out.str())) {
         MessageBox(this, "Unable to save the preferred locations in " + preferredFile_, kCaption,
                    MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -258,9 +262,29 @@ void Locate::WritePreferredFile()
     damaged_ = false;
 }
 
+bool Locate::PositionWithinLimits()
+{
+    // The degree fields reach the limits themselves (a stored site may lie on a pole or on the
+    // date line); minutes or seconds past them would be cut silently.
+    const struct { int ids[3]; int limit; const char* message; } parts[2] = {
+        {{kLatDegrees, kLatMinutes, kLatSeconds}, 90, "The latitude cannot exceed 90\xC2\xB0."},
+        {{kLonDegrees, kLonMinutes, kLonSeconds}, 180, "The longitude cannot exceed 180\xC2\xB0."},
+    };
+    for (const auto& p : parts) {
+        const double degrees = LLposit::DmsToDecimal(std::atoi(ControlText(p.ids[0]).c_str()),
+                                                     std::atoi(ControlText(p.ids[1]).c_str()),
+                                                     std::atoi(ControlText(p.ids[2]).c_str()));
+        if (degrees > p.limit) {
+            MessageBox(this, p.message, kCaption, MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+    }
+    return true;
+}
+
 void Locate::CmOk()
 {
-    if (!CanClose())
+    if (!CanClose() || !PositionWithinLimits())
         return;
     ReadDialog(combo_->GetText());
     WritePreferredFile();

@@ -53,6 +53,9 @@ private:
     void ShowSite();
     // Takes the position and the typed name into the current site and stores it in the list.
     void ReadDialog(const std::string& typedName);
+    // False, with a message, when the fields give more than 90 degrees of latitude or 180 of
+    // longitude.
+    bool PositionWithinLimits();
     void StoreCurrentSite();
     void AddComboEntry(int index);
     void RefillCombo();

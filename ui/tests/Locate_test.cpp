@@ -12,6 +12,9 @@
 
 #include <QPixmap>
 
+#include <cmath>
+#include <filesystem>
+
 namespace {
 
 using testsupport::ReadFileBytes;
@@ -318,6 +321,57 @@ TEST_F(LocateFixture, OutOfRangeSpinnerTextsAreRefused)
     EXPECT_NE(dlg->Result(), IDOK);
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(ReadFileBytes(pref).empty()) << "nothing written while a field is refused";
+}
+
+// Every position the file can hold is confirmed as it stands, the poles and the date line
+// included (and positions that round onto them); only fields past the limits are refused.
+TEST_F(LocateFixture, PositionsOnTheLimitsAreConfirmed)
+{
+    struct Case { double lat, lon; } cases[] = {
+        {90, 0}, {-90, 0}, {0, 180}, {89.99999, 10}, {10, -179.9999}, {-89.99999, 179.99999},
+    };
+    for (const Case& c : cases) {
+        auto dlg = Open(LLposit(c.lat, c.lon, "Edge"));
+        dlg->PressButton(IDOK);
+        EXPECT_EQ(dlg->Result(), IDOK) << c.lat << " " << c.lon;
+        EXPECT_EQ(boxes.Count(), 0) << c.lat << " " << c.lon;
+        const auto saved = ReadPreferred(pref);
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_NEAR(saved[0].Latitude(), c.lat, 1.0 / 3600) << c.lat;
+        // 180 W and 180 E are one meridian, stored as 180.
+        EXPECT_NEAR(std::fabs(saved[0].Longitude()), std::fabs(c.lon), 1.0 / 3600) << c.lon;
+        boxes.Clear();
+    }
+    const struct { int degrees, minutes; const char* message; } beyond[] = {
+        {Locate::kLatDegrees, Locate::kLatMinutes, "The latitude cannot exceed 90\xC2\xB0."},
+        {Locate::kLonDegrees, Locate::kLonMinutes, "The longitude cannot exceed 180\xC2\xB0."},
+    };
+    for (const auto& b : beyond) {
+        std::filesystem::remove(pref);
+        auto dlg = Open(LLposit(10, 10, "Here"));
+        dlg->SetControlText(b.degrees, b.degrees == Locate::kLatDegrees ? "90" : "180");
+        dlg->SetControlText(b.minutes, "30");
+        dlg->PressButton(IDOK);
+        EXPECT_NE(dlg->Result(), IDOK);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last().text, b.message);
+        EXPECT_FALSE(std::filesystem::exists(pref)) << "nothing written";
+        boxes.Clear();
+    }
+}
+
+// The preferred file is found whatever the letter case of its name, and written back to the
+// same file: no second file appears beside it.
+TEST_F(LocateFixture, SavesToThePreferredFileThatWasRead)
+{
+    const std::string upper = dir.file("PREFLOC.RSX");
+    ASSERT_TRUE(WriteFileBytes(upper, PreferredFileBytes({LLposit(1, 1, "Alpha")})));
+    auto dlg = Open(LLposit(1, 1, "Alpha"));
+    ASSERT_EQ(dlg->Count(), 1);
+    dlg->SetControlText(Locate::kSiteCombo, "Beta");
+    dlg->PressButton(IDOK);
+    EXPECT_EQ(Names(ReadPreferred(upper)), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_FALSE(std::filesystem::exists(pref));
 }
 
 TEST_F(LocateFixture, ChoosesASiteFromTheSiteList)
