@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <unordered_set>
 
 namespace {
 
@@ -108,22 +109,43 @@ void CBdata::Clear()
     currentId_ = 0;
 }
 
-std::int32_t CBdata::AddEntry(const std::string& text, std::int32_t id)
-{
-    if (text.empty())
-        return 0;
+// The texts and ids of a list and its largest id (compared unsigned, at least 1), so that a
+// reader adds each entry without scanning the ones before it.
+struct CBdata::Seen {
+    std::unordered_set<std::string> texts;
+    std::unordered_set<std::int32_t> ids;
     std::uint32_t largest = 1;
-    for (const auto& e : entries_) {
-        if (e.text == text || e.id == id)
-            return 0;
+
+    explicit Seen(const std::vector<CBentry>& entries)
+    {
+        for (const auto& e : entries)
+            Note(e);
+    }
+    void Note(const CBentry& e)
+    {
+        texts.insert(e.text);
+        ids.insert(e.id);
         largest = std::max(largest, static_cast<std::uint32_t>(e.id));
     }
+};
+
+std::int32_t CBdata::AddEntry(const std::string& text, std::int32_t id)
+{
+    Seen seen(entries_);
+    return AddEntry(text, id, seen);
+}
+
+std::int32_t CBdata::AddEntry(const std::string& text, std::int32_t id, Seen& seen)
+{
+    if (text.empty() || seen.texts.count(text) || seen.ids.count(id))
+        return 0;
     if (id == 0) {
-        id = static_cast<std::int32_t>(largest + 1u);
+        id = static_cast<std::int32_t>(seen.largest + 1u);
         if (id == 0)  // every id is taken up to the top of the range
             return 0;
     }
     entries_.emplace_back(text, id);
+    seen.Note(entries_.back());
     count_ = static_cast<std::int32_t>(entries_.size());
     return count_ - 1;
 }
@@ -133,13 +155,20 @@ std::string CBdata::AddOrReplace(const CBentry& entry)
     if (entry.text.empty() || entry.id == 0)
         return "Invalid data sent to CBdata";
     const std::int32_t i = IndexOfId(entry.id);
+    // Two entries of one text would not both read back: the second would be refused and lost.
+    const auto sameText = std::find_if(entries_.begin(), entries_.end(),
+                                       [&](const CBentry& e) { return e.text == entry.text; });
     if (i < 0) {
+        if (sameText != entries_.end())
+            return "Unable to add " + entry.text + ": another entry has that name";
         AddEntry(entry.text, entry.id);
         return "Adding " + entry.text;
     }
     CBentry& old = entries_[static_cast<std::size_t>(i)];
     if (old.text == entry.text)
         return std::string();
+    if (sameText != entries_.end())
+        return "Unable to rename " + old.text + " to " + entry.text + ": another entry has that name";
     const std::string message = "Replacing " + old.text + " with " + entry.text;
     old.text = entry.text;
     return message;
@@ -169,12 +198,13 @@ void CBdata::Read(ipstream& in)
         version_ = -1;
         return;
     }
+    Seen seen(entries_);
     for (std::uint32_t i = 0; i < count && !in.fail(); ++i) {
         const std::int32_t id = in.readInt32();
         const std::string text = in.readString();
         if (in.fail())
             break;
-        AddEntry(text, id);
+        AddEntry(text, id, seen);
     }
     count_ = static_cast<std::int32_t>(entries_.size());
     if (in.readInt32() != kVersion || in.fail())
@@ -216,6 +246,7 @@ void CBdata::ReadText(std::istream& in)
         return ReadTextFailed(in);
     name_ = token;
 
+    Seen seen(entries_);
     for (int pass = 0; pass < kMaxTextPasses; ++pass) {
         if (in.peek() == 'E') {
             std::string line;
@@ -234,7 +265,7 @@ void CBdata::ReadText(std::istream& in)
             return ReadTextFailed(in);
         if (!ReadToken(in, '|', token) || token.empty())
             return ReadTextFailed(in);
-        AddEntry(token, id);
+        AddEntry(token, id, seen);
     }
     ReadTextFailed(in);
 }

@@ -63,6 +63,7 @@ public:
     // empty text, a text or an id already present. Result: the new entry's index.
     std::int32_t AddEntry(const std::string& text, std::int32_t id);
     // Adds a new id, or renames the entry of an existing one; the result says what happened.
+    // A text that another entry holds is refused (nothing changes) with a message saying so.
     std::string AddOrReplace(const CBentry& entry);
     // 1 when an entry with the id was removed, 0 when none had it.
     std::int32_t RemoveId(std::int32_t id);
@@ -76,6 +77,8 @@ public:
     void WriteText(std::ostream& out) const;
 
 private:
+    struct Seen;
+    std::int32_t AddEntry(const std::string& text, std::int32_t id, Seen& seen);
     void ReadTextFailed(std::istream& in);
 
     std::int32_t currentId_ = 0;

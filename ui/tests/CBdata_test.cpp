@@ -67,6 +67,63 @@ TEST(CBdata, AddOrReplaceAndRemove)
     EXPECT_EQ(list.TextAt(1), "Globular");
 }
 
+// A rename or an addition to a text another entry holds is refused: both would be written,
+// and on reading back the second would be refused and lost with its id.
+TEST(CBdata, AddOrReplaceRefusesAnotherEntrysText)
+{
+    CBdata list = TwoTypes();
+    EXPECT_EQ(list.AddOrReplace(CBentry("Open Cluster", 1)),
+              "Unable to rename Galaxy to Open Cluster: another entry has that name");
+    EXPECT_EQ(list.AddOrReplace(CBentry("Galaxy", 5)), "Unable to add Galaxy: another entry has that name");
+    EXPECT_EQ(list.Entries(), TwoTypes().Entries());
+    // What is written reads back whole.
+    omstream out;
+    list.Write(out);
+    imstream in(out.str());
+    CBdata back;
+    back.Read(in);
+    EXPECT_EQ(back.Entries(), TwoTypes().Entries());
+}
+
+// The readers take each entry with the same rules as AddEntry, up to the binary record's cap of
+// 100,000 entries: duplicates of an earlier text or id are refused, id 0 takes the largest + 1.
+TEST(CBdata, ReadersKeepTheAddRulesOverALongList)
+{
+    const int n = 100000;
+    omstream out;
+    out.writeWord32(4);
+    out.writeWord32(7);
+    out.writeString("LONG");
+    out.writeWord32(n);
+    for (int i = 1; i <= n - 3; ++i) {
+        out.writeWord32(static_cast<std::uint32_t>(i));
+        out.writeString("Entry " + std::to_string(i));
+    }
+    out.writeWord32(12);                   // an id already taken
+    out.writeString("Another");
+    out.writeWord32(200000);               // a text already taken
+    out.writeString("Entry 5");
+    out.writeWord32(0);                    // a new id: the largest + 1
+    out.writeString("Fresh");
+    out.writeWord32(4);
+    CBdata list;
+    list.AddEntry("Before", 500000);       // entries already held take part too
+    imstream in(out.str());
+    list.Read(in);
+    EXPECT_EQ(list.Version(), 4);
+    ASSERT_EQ(list.Count(), 1 + (n - 3) + 1);
+    EXPECT_EQ(list.TextForId(12), "Entry 12");
+    EXPECT_EQ(list.IndexOfId(200000), -1);
+    EXPECT_EQ(list.TextForId(500001), "Fresh");
+    EXPECT_EQ(list.TextAt(n - 3), "Entry 99997");
+
+    std::istringstream text("<CBidV1=3|NAME=T|4=A|5=B|4=C|6=A|0=D|EndCBidV1=3>\n");
+    CBdata fromText;
+    fromText.ReadText(text);
+    EXPECT_EQ(fromText.TextReadState(), 1);
+    EXPECT_EQ(fromText.Entries(), (std::vector<CBentry>{{"A", 4}, {"B", 5}, {"D", 6}}));
+}
+
 TEST(CBdata, CopyCarriesTheCurrentIdButNotTheReadState)
 {
     CBdata list = TwoTypes();
