@@ -19,8 +19,8 @@ const char* const kAbbreviations[ConstellationCount] = {
 } // namespace
 
 const char ConstellationNames[ConstellationCount][ConstellationNameWidth] = {
-    "Andromeda", "Antila", "Apus", "Aquila", "Aquarius",
-    "Ara", "Aries", "Auriga", "Bootes", "Caelum ",
+    "Andromeda", "Antlia", "Apus", "Aquila", "Aquarius",
+    "Ara", "Aries", "Auriga", "Bootes", "Caelum",
     "Camelopardalis", "Capricornus", "Carina", "Cassiopeia", "Centaurus",
     "Cepheus", "Cetus", "Chamaeleon", "Circinus", "Canis Major",
     "Canis Minor", "Cancer", "Columba", "Coma Berenices", "Corona Australis",
@@ -32,7 +32,7 @@ const char ConstellationNames[ConstellationCount][ConstellationNameWidth] = {
     "Lynx", "Lyra", "Mensa", "Microscopium", "Monoceros",
     "Musca", "Norma", "Octans", "Ophiuchus", "Orion",
     "Pavo", "Pegasus", "Perseus", "Phoenix", "Pictor",
-    "Pisces Austrinus", "Pisces", "Puppis", "Pyxis", "Reticulum",
+    "Piscis Austrinus", "Pisces", "Puppis", "Pyxis", "Reticulum",
     "Sculptor", "Scorpius", "Scutum", "Serpens", "Sextans",
     "Sagitta", "Sagittarius", "Taurus", "Telescopium", "Tucana",
     "Triangulum Australe", "Triangulum", "Ursa Major", "Ursa Minor", "Vela",

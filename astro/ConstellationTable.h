@@ -15,8 +15,8 @@ constexpr int ConstellationNoComment = 88;
 // Width of an entry of the constellation name table (text and terminating zero).
 constexpr int ConstellationNameWidth = 22;
 
-// The constellation name table, indexed by code, exactly as stored: entry 1 is spelled
-// "Antila" and entry 9 is "Caelum" followed by one blank.
+// The constellation name table, indexed by code: the names as the constellations are named
+// ("Antlia", "Piscis Austrinus"), each without trailing blanks.
 extern const char ConstellationNames[ConstellationCount][ConstellationNameWidth];
 
 // The three-letter abbreviation of a code ("And", "CVn"); "" outside 0 to 87.

@@ -11,10 +11,10 @@ TEST(ConstellationTable, CodesFollowTheListedAbbreviationOrder)
 {
     // Codes other tables and files rely on, Tuc/TrA/Tri in the listed (not case-folded) order.
     const struct { int code; const char* abbreviation; const char* name; } cases[] = {
-        {0, "And", "Andromeda"}, {1, "Ant", "Antila"}, {9, "Cae", "Caelum"},
+        {0, "And", "Andromeda"}, {1, "Ant", "Antlia"}, {9, "Cae", "Caelum"},
         {15, "Cep", "Cepheus"}, {19, "CMa", "Canis Major"}, {20, "CMi", "Canis Minor"},
         {21, "Cnc", "Cancer"}, {29, "CVn", "Canes Venatici"}, {48, "LMi", "Leo Minor"},
-        {57, "Oct", "Octans"}, {65, "PsA", "Pisces Austrinus"}, {79, "Tuc", "Tucana"},
+        {57, "Oct", "Octans"}, {65, "PsA", "Piscis Austrinus"}, {79, "Tuc", "Tucana"},
         {80, "TrA", "Triangulum Australe"}, {81, "Tri", "Triangulum"}, {83, "UMi", "Ursa Minor"},
         {87, "Vul", "Vulpecula"},
     };
@@ -23,7 +23,9 @@ TEST(ConstellationTable, CodesFollowTheListedAbbreviationOrder)
         EXPECT_EQ(ConstellationName(c.code), c.name) << c.code;
         EXPECT_EQ(ConstellationCodeOf(c.abbreviation), c.code) << c.abbreviation;
     }
-    EXPECT_STREQ(ConstellationNames[9], "Caelum ");
+    EXPECT_STREQ(ConstellationNames[9], "Caelum");
+    EXPECT_STREQ(ConstellationNames[1], "Antlia");
+    EXPECT_STREQ(ConstellationNames[65], "Piscis Austrinus");
     EXPECT_EQ(ConstellationString(0), "And|Andromeda");
     EXPECT_EQ(ConstellationString(9), "Cae|Caelum");
     EXPECT_EQ(ConstellationString(88), "nc|(no comment)");

@@ -260,7 +260,7 @@ TEST(ConstellationControls, ListNamesWithCodes)
     EXPECT_EQ(list.GetCount(), 89);
     const int antlia = list.IndexOfCode(1);
     ASSERT_NE(antlia, LB_ERR);
-    EXPECT_EQ(list.GetString(antlia), "Antila");
+    EXPECT_EQ(list.GetString(antlia), "Antlia");
     EXPECT_EQ(list.IndexOfCode(89), LB_ERR);
 }
 
