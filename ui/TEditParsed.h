@@ -39,6 +39,8 @@ public:
     }
 
     const std::string& CurrentText() const { return text_; }
+    // The title of the field's error box ("RA Input Error" ...).
+    const char* ErrorTitle() const { return title_; }
 
 protected:
     TEditParsed(QWidget* parent, int textLimit, ValueKind kind, const char* errorTitle)

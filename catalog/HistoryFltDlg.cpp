@@ -1,0 +1,34 @@
+#include "catalog/HistoryFltDlg.h"
+
+#include "framework/gui/MessageBox.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr std::int32_t kRejectLogged = 1;
+constexpr std::int32_t kPassLogged = 2;
+} // namespace
+
+HistoryFltDlg::HistoryFltDlg(QWidget* parent) : Dialog(parent, "Observing History")
+{
+    auto* group = AddControl(kGroup, new QGroupBox("Filtered Observing Log ", this));
+    auto* column = new QVBoxLayout(group);
+    column->addWidget(AddControl(kPass, new QRadioButton("Pass Objects", group)));
+    column->addWidget(AddControl(kReject, new QRadioButton("Reject Objects", group)));
+    Body()->addWidget(group, 0, 0);
+    GroupRadioButtons({kPass, kReject});
+    AddStandardButtons(kHelpContext);
+}
+
+void HistoryFltDlg::SetupWindow()
+{
+    CheckButton(historyCriteria == kRejectLogged ? kReject : kPass, BF_CHECKED);
+}
+
+void HistoryFltDlg::CmOk()
+{
+    historyCriteria = IsButtonChecked(kReject) == BF_CHECKED ? kRejectLogged : kPassLogged;
+    CloseWindow(IDOK);
+}
