@@ -109,6 +109,18 @@ char* ScriptInstaller::StringVariable(const char* name, bool create)
     return variables_.StringVariable(name, create);
 }
 
+bool ScriptInstaller::SetStringVariable(const char* name, const char* text)
+{
+    char* buffer = variables_.StringVariable(name, true);
+    if (!buffer) {
+        Report("Bad variable name in expression %s", name);
+        return false;
+    }
+    if (SetVariableText(buffer, text)) return true;
+    Report("Text too long for variable %s", name);
+    return false;
+}
+
 const char* ScriptInstaller::FindString(const char* name) const
 {
     if (std::strcmp(name, "s") == 0) return sourcePath_.c_str();

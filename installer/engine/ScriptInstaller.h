@@ -52,6 +52,9 @@ public:
     // Variables interface of the executors.
     int* IntVariable(const char* name, bool create = false);
     char* StringVariable(const char* name, bool create = false);
+    // Sets a text variable (made when missing); a text beyond 255 characters is refused with
+    // "Text too long for variable %s" and the variable keeps its value.
+    bool SetStringVariable(const char* name, const char* text);
     // Both report their errors ("Syntax error in expression %s" ...) and answer false.
     bool EvaluateCondition(const char* text, int& out);
     bool ExpandText(const char* text, char* out, size_t capacity);

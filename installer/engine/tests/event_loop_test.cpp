@@ -4,6 +4,9 @@
 #include "installer/engine/ScriptInstaller.h"
 
 #include "framework/gui/MessageBox.h"
+#include "framework/testsupport/RootFixture.h"
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +148,38 @@ TEST_F(EventLoop, CodesWithoutACaseCountAsDone)
     EXPECT_EQ(installer.RunEvents(), 0);
     EXPECT_TRUE(ran.empty());
     EXPECT_EQ(boxes.Count(), 2); // one check failure each
+}
+
+} // namespace
+
+namespace {
+
+struct InstallerVariables : RootFixture {};
+
+TEST_F(InstallerVariables, TextsAreBoundedAndReportedOnce)
+{
+    ScriptedMessageBoxes boxes;
+    ScriptInstaller installer;
+    installer.SetSourcePath("D:\\disk001");
+    EXPECT_TRUE(installer.SetStringVariable("x", std::string(255, 'x').c_str()));
+    EXPECT_FALSE(installer.SetStringVariable("x", std::string(256, 'y').c_str()));
+    EXPECT_EQ(std::string(installer.StringVariable("x")), std::string(255, 'x'));
+    EXPECT_FALSE(installer.SetStringVariable("bad name", "v"));
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Calls()[0].text, "Text too long for variable x");
+
+    installer.SetStringVariable("x", "mid");
+    char out[16];
+    EXPECT_TRUE(installer.ExpandText("$s\\$x", out, sizeof out));
+    EXPECT_STREQ(out, "D:\\disk001\\mid");
+    EXPECT_FALSE(installer.ExpandText("$s\\$x\\more", out, sizeof out));
+    EXPECT_EQ(boxes.Last().text, "Text too long in expression $s\\$x\\more");
+
+    std::filesystem::create_directories(C("prog"));
+    std::string path;
+    ASSERT_TRUE(installer.OpenStringsFile("first;$x;;last", "C:\\prog", path));
+    EXPECT_EQ(path, "C:\\prog\\strs");
+    EXPECT_EQ(Read("prog/strs"), "first\nmid\n\nlast\n");
 }
 
 } // namespace
