@@ -177,7 +177,7 @@ std::string ShellLink::DesktopEntry(const std::string& linkPath) const
     out << "[Desktop Entry]\nType=Application\nVersion=1.0\nName=" << EntryValue(name.empty() ? "Program" : name)
         << "\nExec=" << EntryValue(exec) << "\n";
     if (!hostDir.empty()) out << "Path=" << EntryValue(hostDir) << "\n";
-    out << "Terminal=false\nCategories=Education;Science;Astronomy;\n";
+    out << "Terminal=false\nCategories=Science;Astronomy;\n";
     return out.str();
 }
 
