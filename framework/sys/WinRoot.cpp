@@ -434,6 +434,8 @@ void WinRoot::LoadStore()
                   r.version.fileVersionLS >> r.version.productVersionMS >>
                   r.version.productVersionLS >> r.version.languageCodepage))
                 continue;
+            // Stores written before the kind and type were kept end here.
+            if (!(in >> r.version.fileOS >> r.version.fileType)) r.version.fileOS = r.version.fileType = 0;
             r.hasVersion = hasVersion != 0;
             files_[key] = r;
         }
@@ -454,7 +456,7 @@ void WinRoot::SaveStore() const
         out << f.first << '\t' << r.attributes << ' ' << (r.hasVersion ? 1 : 0) << ' '
             << r.version.fileVersionMS << ' ' << r.version.fileVersionLS << ' '
             << r.version.productVersionMS << ' ' << r.version.productVersionLS << ' '
-            << r.version.languageCodepage << '\n';
+            << r.version.languageCodepage << ' ' << r.version.fileOS << ' ' << r.version.fileType << '\n';
     }
     WinFileSystem::WriteHostFileAtomically(hostRoot_ + "attributes.txt", out.str());
 }

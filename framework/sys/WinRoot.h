@@ -45,6 +45,8 @@ struct VersionBlock {
     uint32_t productVersionMS = 0;
     uint32_t productVersionLS = 0;
     uint32_t languageCodepage = 0x040904E4;
+    uint32_t fileOS = 0;   // operating-system kind the file is made for (0 unknown)
+    uint32_t fileType = 0; // 0 unknown, 1 application, 2 library, 3 driver ...
 };
 
 class WinRoot {

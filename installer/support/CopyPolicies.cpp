@@ -3,7 +3,10 @@
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
 #include "framework/sys/WinRoot.h"
+#include "installer/support/DialogBox.h"
 #include "installer/support/FilePath.h"
+#include "installer/support/HelpFile.h"
+#include "installer/support/ResString.h"
 
 #include <cstdio>
 
@@ -49,11 +52,111 @@ VersionFacts FactsOf(const char* path, const VersionBlock& block)
     f.path = path;
     f.language = block.languageCodepage >> 16;
     f.codePage = block.languageCodepage & 0xFFFF;
+    f.os = block.fileOS;
+    f.fileType = block.fileType;
     f.version.high = block.fileVersionMS;
     f.version.low = block.fileVersionLS;
     return f;
 }
 } // namespace
+
+namespace {
+std::string Res(int id)
+{
+    char buffer[kResStringSize];
+    ::LoadResString(buffer, id);
+    return buffer;
+}
+
+class VersionConflictDialog : public Dialog {
+public:
+    VersionConflictDialog(const VersionConflict& c, std::string& installedPath) : c_(c), path_(installedPath) {}
+    intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t) override
+    {
+        if (message == kMsgInitDialog) {
+            SetItemText(101, c_.newFile.path);
+            Fill(104, c_.newFile);
+            Fill(110, c_.installedFile);
+            SetItemText(107, path_);
+            return 1;
+        }
+        if (message != kMsgCommand) return 0;
+        switch (wparam) {
+        case kCmdOk:
+            path_ = ItemText(107);
+            EndDialog(0);
+            return 1;
+        case kCmdCancel: EndDialog(-1); return 1;
+        case kCmdHelp: HelpFile::Instance().ShowForActiveWindow(); return 1;
+        case kCmdHelpContext: SetWindowWord0(13); return 1;
+        default: return 0;
+        }
+    }
+
+private:
+    // Language, code page, system, file type and version from the first of the five ids:
+    // the new file's 104, 105, 102, 103, 106; the installed file's 110, 111, 108, 109, 112.
+    void Fill(int languageId, const VersionFacts& f)
+    {
+        bool isNew = languageId == 104;
+        char codePage[16];
+        std::snprintf(codePage, sizeof codePage, "%lx", static_cast<unsigned long>(f.codePage));
+        SetItemText(languageId, LanguageNameOf(f.language));
+        SetItemText(isNew ? 105 : 111, codePage);
+        SetItemText(isNew ? 102 : 108, OsKindText(f.os));
+        SetItemText(isNew ? 103 : 109, FileTypeText(f.fileType));
+        SetItemText(isNew ? 106 : 112, f.version.Format());
+    }
+    const VersionConflict& c_;
+    std::string& path_;
+};
+} // namespace
+
+std::string LanguageNameOf(uint32_t language)
+{
+    struct Name {
+        uint32_t id;
+        const char* name;
+    } static const names[] = {
+        {0x0000, "Language Neutral"}, {0x0406, "Danish"},           {0x0407, "German (Germany)"},
+        {0x0409, "English (United States)"}, {0x0809, "English (United Kingdom)"}, {0x040A, "Spanish"},
+        {0x040B, "Finnish"},          {0x040C, "French (France)"},  {0x0410, "Italian (Italy)"},
+        {0x0411, "Japanese"},         {0x0413, "Dutch (Netherlands)"}, {0x0414, "Norwegian (Bokmal)"},
+        {0x0415, "Polish"},           {0x0419, "Russian"},          {0x041D, "Swedish"},
+    };
+    for (const Name& n : names)
+        if (n.id == language) return n.name;
+    char text[32];
+    std::snprintf(text, sizeof text, "Language %04X", static_cast<unsigned>(language));
+    return text;
+}
+
+std::string OsKindText(uint32_t os)
+{
+    switch (os) {
+    case 0: return Res(25);
+    case 1: return Res(19);
+    case 2: return Res(20);
+    case 3: return Res(21);
+    case 4: return Res(22);
+    case 5: return Res(23);
+    case 7: return Res(24);
+    default: return {};
+    }
+}
+
+std::string FileTypeText(uint32_t type)
+{
+    static const int ids[] = {25, 27, 28, 29, 30, 31, 32, 33, 34, 35, 26};
+    return type <= 10 ? Res(ids[type]) : std::string();
+}
+
+int AskVersionConflict(const VersionConflict& conflict, std::string& installedPath)
+{
+    VersionConflictDialog dialog(conflict, installedPath);
+    int r = RunDialog(dialog, "DLGAOW");
+    return r == 0 || r == -1 ? (dialog.Ended() ? r : 2) : 2;
+}
 
 int VersionPolicy::Compare()
 {
@@ -68,12 +171,12 @@ int VersionPolicy::Compare()
     if (!hasNew && !hasInstalled) return 0;
     if (!hasNew) return -1;
     if (!hasInstalled) return 1;
-    if (newBlock.languageCodepage != installedBlock.languageCodepage) {
+    if (newBlock.languageCodepage != installedBlock.languageCodepage || newBlock.fileOS != installedBlock.fileOS ||
+        newBlock.fileType != installedBlock.fileType) {
         VersionConflict conflict{FactsOf(newPath, newBlock), FactsOf(job->target.Text(), installedBlock)};
         std::string installedPath = job->target.Text();
         auto& ask = VersionConflictSeam::Current();
-        if (!ask) return 2; // the question needs its window, which the caller provides
-        int answer = ask(conflict, installedPath);
+        int answer = ask ? ask(conflict, installedPath) : AskVersionConflict(conflict, installedPath);
         if (answer == 0 && !job->target.SetText(installedPath.c_str())) return 2;
         return answer;
     }

@@ -34,6 +34,8 @@ struct VersionFacts {
     std::string path;
     uint32_t language = 0;
     uint32_t codePage = 0;
+    uint32_t os = 0;
+    uint32_t fileType = 0;
     VersionPair version;
 };
 struct VersionConflict {
@@ -41,9 +43,16 @@ struct VersionConflict {
     VersionFacts installedFile;
 };
 // Answers 0 (copy; installedPath may be changed to where the new file goes), -1 (keep) or 2
-// (the question could not be asked).
+// (the question could not be asked). Without a responder the question is the dialog "DLGAOW".
 using VersionConflictSeam =
     fw::ModalSeam<struct VersionConflictTag, int(const VersionConflict&, std::string& installedPath)>;
+
+// The version conflict question as a dialog of the language package.
+int AskVersionConflict(const VersionConflict& conflict, std::string& installedPath);
+// Texts of the question: a language's name, an operating-system kind, a file type.
+std::string LanguageNameOf(uint32_t language);
+std::string OsKindText(uint32_t os);
+std::string FileTypeText(uint32_t type);
 
 class VersionPolicy : public CopyPolicy {
 public:

@@ -64,6 +64,12 @@ bool ProgressDialog::Create()
         QPixmap pm = icon_.empty() ? QPixmap() : IconPixmap(0, icon_);
         icon->setPixmap(pm);
         icon->setVisible(!pm.isNull());
+        if (pm.isNull()) {
+            // Without an icon the lines and the gauge take its place on the left.
+            int shift = Item(101) ? Item(101)->x() - icon->x() : 0;
+            for (int id : {101, 102, 103, 104})
+                if (QWidget* w = Item(id)) w->setGeometry(w->x() - shift, w->y(), w->width() + shift, w->height());
+        }
     }
     Centre(Window());
     Window()->show();

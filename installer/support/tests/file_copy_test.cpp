@@ -7,11 +7,14 @@
 #include "framework/testsupport/RootFixture.h"
 #include "installer/support/CopyPolicies.h"
 #include "installer/support/CopyStreams.h"
+#include "installer/support/DialogBox.h"
 #include "installer/support/FilePath.h"
+#include "installer/support/LanguageLibrary.h"
 #include "installer/support/LzpLibrary.h"
 #include "installer/support/lzp/LzpExports.h"
 
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <string>
 
@@ -349,6 +352,67 @@ TEST_F(FileCopy, VersionConflictIsAskedAndSharedFilesAreCounted)
     EXPECT_TRUE(job->Run());
     EXPECT_EQ(job->outcome, FileCopyJob::kKept);
     EXPECT_EQ(counted.size(), 2u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FileCopy, VersionConflictDialogShowsBothFilesAndTakesTheEditedPath)
+{
+    ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
+    ASSERT_TRUE(Write("APP/A.DLL", "old"));
+    VersionBlock newer{0x00020000, 0x00030004, 0, 0, 0x040904E4};
+    newer.fileOS = 7;
+    newer.fileType = 2;
+    VersionBlock installed{0x00010000, 0, 0, 0, 0x040904E4};
+    installed.fileOS = 1;
+    installed.fileType = 1;
+    root.SetVersionBlock("C:\\SRC\\A.DLL", newer);
+    root.SetVersionBlock("C:\\APP\\A.DLL", installed);
+    // The question's dialog comes from the delivered English package.
+    const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
+    ASSERT_TRUE(dir);
+    ASSERT_TRUE(Write("SRC/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
+    ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SRC\\kwenu.dll"));
+    struct Free {
+        ~Free() { LanguageLibrary::Instance().Free(); }
+    } freeLater;
+    struct Case {
+        int command;
+        int outcome;
+        const char* written;
+    } cases[] = {{kCmdOk, FileCopyJob::kCopied, "APP/C.DLL"}, {kCmdCancel, FileCopyJob::kKept, nullptr}};
+    for (const Case& c : cases) {
+        auto job = Job(Plain());
+        // OK ranks the files the same, Cancel ranks the installed one above.
+        job->AttachPolicy(std::make_unique<VersionPolicy>(CopyPolicy::kCopyIfNewerOrSame, "C:\\SRC\\A.DLL"));
+        std::map<int, std::string> shown;
+        fw::Responder<DialogSeam> drive([&](Dialog& d, const std::string& name) {
+            EXPECT_EQ(name, "DLGAOW");
+            for (int id = 101; id <= 112; ++id) shown[id] = d.ItemText(id);
+            d.SetItemText(107, "C:\\APP\\C.DLL");
+            d.Command(kCmdHelpContext);
+            EXPECT_EQ(d.WindowWord0(), 13);
+            d.Command(c.command);
+            return 99;
+        });
+        EXPECT_TRUE(job->Run());
+        EXPECT_EQ(job->outcome, c.outcome);
+        EXPECT_EQ(shown[101], "C:\\SRC\\A.DLL");
+        EXPECT_EQ(shown[107], "C:\\APP\\A.DLL");
+        EXPECT_EQ(shown[106], "2.0.3.4");
+        EXPECT_EQ(shown[112], "1.0.0.0");
+        EXPECT_EQ(shown[104], "English (United States)");
+        EXPECT_EQ(shown[105], "4e4");
+        EXPECT_EQ(shown[102], OsKindText(7));
+        EXPECT_EQ(shown[108], OsKindText(1));
+        EXPECT_EQ(shown[103], FileTypeText(2));
+        if (c.written) {
+            EXPECT_EQ(Read(c.written), "new!");
+        }
+        EXPECT_EQ(Read("APP/A.DLL"), "old");
+    }
 }
 
 } // namespace
