@@ -3,6 +3,7 @@
 #include "installer/support/CheckFailed.h"
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/MessageLoop.h"
+#include "installer/support/WindowOps.h"
 #include "installer/support/WindowStack.h"
 
 #include <QApplication>
@@ -134,27 +135,9 @@ QWidget* Dialog::Item(int id) const
     return it == items_.end() ? nullptr : it->second;
 }
 
-std::string Dialog::ItemText(int id) const
-{
-    QWidget* w = Item(id);
-    if (auto* l = qobject_cast<QLabel*>(w)) return l->text().toStdString();
-    if (auto* b = qobject_cast<QPushButton*>(w)) return b->text().toStdString();
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text().toStdString();
-    if (auto* p = qobject_cast<QPlainTextEdit*>(w)) return p->toPlainText().toStdString();
-    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText().toStdString();
-    return {};
-}
+std::string Dialog::ItemText(int id) const { return WindowText(Item(id)); }
 
-void Dialog::SetItemText(int id, const std::string& text)
-{
-    QWidget* w = Item(id);
-    QString t = QString::fromStdString(text);
-    if (auto* l = qobject_cast<QLabel*>(w)) l->setText(t);
-    else if (auto* b = qobject_cast<QPushButton*>(w)) b->setText(t);
-    else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(t);
-    else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) p->setPlainText(t);
-    else if (auto* c = qobject_cast<QComboBox*>(w)) c->setEditText(t);
-}
+void Dialog::SetItemText(int id, const std::string& text) { SetWindowText(Item(id), text); }
 
 void Dialog::ShowItem(int id, bool show)
 {
@@ -243,6 +226,7 @@ bool Dialog::Build(const std::string& templateName, QWidget* owner)
         }
         control->setGeometry(px(c.x), py(c.y), px(c.width), py(c.height));
         control->setProperty("kwControlId", c.id);
+        control->setProperty("kwClass", QString::fromStdString(c.className));
         if (c.HasStyle("hidden")) control->hide();
         if (c.HasStyle("disabled")) control->setEnabled(false);
         if (c.id >= 0) items_[c.id] = control;

@@ -66,6 +66,9 @@ public:
     // Destroys the window (a modeless dialog's end); the procedure sees kMsgDestroy.
     void DestroyWindow();
 
+    // Registers a control made by the dialog itself under its id.
+    void AddItem(int id, QWidget* control) { items_[id] = control; }
+
     // For the dialog functions below.
     bool Build(const std::string& templateName, QWidget* owner);
     int RunModal();

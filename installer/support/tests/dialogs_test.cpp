@@ -3,6 +3,7 @@
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/testsupport/RootFixture.h"
+#include "installer/support/FilePath.h"
 #include "installer/support/DialogBox.h"
 #include "installer/support/HelpFile.h"
 #include "installer/support/InstallerGauge.h"
@@ -306,6 +307,161 @@ TEST(VArray, GapsKeepTheItemsAndMoveToTheHeap)
     a.Clear(true);
     EXPECT_FALSE(a.OnHeap());
     EXPECT_EQ(a.Count(), 0);
+}
+
+} // namespace
+
+#include "installer/support/HeapString.h"
+#include "installer/support/LanguageLibrary.h"
+#include "installer/support/UserDialogBox.h"
+#include "installer/support/WindowOps.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+TEST(WindowOps, NumbersAreReadOnlyWhenTheTextIsExactlyOne)
+{
+    QLineEdit edit;
+    struct Case {
+        const char* text;
+        bool isInt;
+        bool isUInt;
+    } cases[] = {{"12", true, true}, {" 7 ", true, true}, {"12x", false, false}, {"", false, false},
+                 {"-3", true, false}, {"1 2", false, false}, {"4000000000", false, true},
+                 {"99999999999", false, false}, {"+5", true, true}};
+    for (const Case& c : cases) {
+        edit.setText(c.text);
+        int i = -1;
+        unsigned u = 0;
+        EXPECT_EQ(GetInt(&edit, i), c.isInt) << c.text;
+        EXPECT_EQ(GetUInt(&edit, u), c.isUInt) << c.text;
+    }
+    SetTextF(&edit, "%d-%s", 5, "x");
+    EXPECT_EQ(WindowText(&edit), "5-x");
+    int a = 0, b = 0;
+    EXPECT_EQ(ScanText(&edit, "%d-%d", &a, &b), 1);
+}
+
+TEST(WindowOps, BlankTextIsSaidAtTheControlAndWindowsStayOnTheScreen)
+{
+    QWidget dialog;
+    QLineEdit edit(&dialog);
+    edit.setText("  ");
+    MessageBoxRequest said;
+    fw::Responder<MessageBoxSeam> box([&](const MessageBoxRequest& r) {
+        said = r;
+        return 0;
+    });
+    HeapString text;
+    EXPECT_FALSE(GetText(&edit, text, "Please enter your name."));
+    EXPECT_EQ(said.caption, "Error");
+    EXPECT_EQ(said.text, "Please enter your name.");
+    EXPECT_EQ(said.icon, MessageBoxDialog::kIconExclamation);
+    edit.setText("Ann");
+    EXPECT_TRUE(GetText(&edit, text, "Please enter your name."));
+    EXPECT_STREQ(text.Text(), "Ann");
+
+    QWidget w;
+    w.resize(200, 100);
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    MoveTo(&w, screen.right() + 500, screen.bottom() + 500);
+    EXPECT_EQ(w.x() + w.width() - 1, screen.right());
+    EXPECT_EQ(w.y() + w.height() - 1, screen.bottom());
+    MoveTo(&w, screen.center().x(), screen.center().y());
+    EXPECT_NEAR(w.geometry().center().x(), screen.center().x(), 1);
+    EXPECT_NEAR(w.geometry().center().y(), screen.center().y(), 1);
+    ResizeCentred(&w, 0, 50);
+    EXPECT_EQ(w.width(), 200);
+}
+
+class UserDialogs : public RootFixture {
+protected:
+    void SetUp() override
+    {
+        RootFixture::SetUp();
+        WinFileSystem::CreateDirectory("C:\\SETUP");
+        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
+        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
+        ASSERT_TRUE(dir);
+        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
+        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
+        ASSERT_TRUE(Write("SETUP/README.TXT", "first"));
+    }
+    void TearDown() override
+    {
+        LanguageLibrary::Instance().Free();
+        RootFixture::TearDown();
+    }
+    UserDialogSpec Spec()
+    {
+        UserDialogSpec s;
+        s.title = "Options";
+        s.helpContext = 31;
+        auto add = [&](int kind, const char* text, int y, int value = 0) {
+            UserDialogItemSpec i;
+            i.kind = kind;
+            i.text = text;
+            i.x = 8, i.y = y, i.width = 120, i.height = kind == UserDialogItemSpec::kFileEdit ? 40 : 12;
+            i.value = value;
+            s.items.push_back(i);
+        };
+        add(UserDialogItemSpec::kText, "Where shall the planner go?", 6);
+        add(UserDialogItemSpec::kEdit, "C:\\STELLUM", 20);
+        add(UserDialogItemSpec::kList, "Small\r\nLarge\r\n", 36);
+        s.items.back().index = 0;
+        add(UserDialogItemSpec::kFileEdit, "", 52);
+        s.items.back().file = "C:\\SETUP\\README.TXT";
+        add(UserDialogItemSpec::kButton, "Next", 96, 2);
+        add(UserDialogItemSpec::kButton, "Back", 96, 1);
+        s.items[4].x = 72, s.items[4].width = 56;
+        s.items[5].width = 56;
+        s.width = 70;
+        s.height = 40;
+        return s;
+    }
+};
+
+TEST_F(UserDialogs, EvenButtonsCollectTheFieldsOddOnesDoNot)
+{
+    struct Case {
+        int button; // control id
+        int result;
+        bool collected;
+    } cases[] = {{104, 2, true}, {105, 1, false}};
+    for (const Case& c : cases) {
+        Write("SETUP/README.TXT", "first");
+        UserDialogSpec spec = Spec();
+        UserDialogBox box(spec, nullptr);
+        fw::Responder<DialogSeam> drive([&](Dialog& d, const std::string& name) {
+            EXPECT_EQ(name, "DLGUSRDLG");
+            EXPECT_EQ(d.Window()->windowTitle().toStdString(), "Options");
+            EXPECT_EQ(d.ItemText(100), "Where shall the planner go?");
+            EXPECT_EQ(d.ItemText(103), "first");
+            d.SetItemText(101, "D:\\PLANNER");
+            static_cast<QComboBox*>(d.Item(102))->setCurrentIndex(1);
+            static_cast<QPlainTextEdit*>(d.Item(103))->setPlainText("changed");
+            d.Command(kCmdHelpContext);
+            EXPECT_EQ(d.WindowWord0(), 31);
+            if (c.collected && std::getenv("STELLUM_SNAPSHOT_DIR")) {
+                d.Window()->show();
+                Snapshot(d.Window(), "kw_user_dialog.png");
+            }
+            d.Command(c.button);
+            return -7;
+        });
+        EXPECT_EQ(box.Run(), c.result);
+        EXPECT_EQ(spec.items[1].text, c.collected ? "D:\\PLANNER" : "C:\\STELLUM");
+        EXPECT_EQ(spec.items[2].index, c.collected ? 1 : 0);
+        EXPECT_EQ(Read("SETUP/README.TXT"), c.collected ? "changed" : "first");
+    }
+    UserDialogSpec untitled = Spec();
+    untitled.title.clear();
+    EXPECT_EQ(UserDialogBox(untitled, nullptr).TemplateName(), "DLGUSRDLGNOTITLE");
 }
 
 } // namespace
