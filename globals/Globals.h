@@ -9,7 +9,9 @@
 class Configuration;
 class StellumConfig;
 class TStatusDlg;
-class TStatusBar;
+namespace fw {
+class StatusBar;
+}
 class ObsSite;
 class JulianDate;
 class Planets;
@@ -22,7 +24,8 @@ class NGC2000Indexes;
 struct AppGlobalsBlock {
     Configuration* config = nullptr;
     StellumConfig* stellumConfig = nullptr;
-    TStatusBar* statusBar = nullptr;
+    // The main window's status bar; it enters and clears itself.
+    fw::StatusBar* statusBar = nullptr;
     ObsSite* site = nullptr;
     JulianDate* now = nullptr;
     Planets* planets = nullptr;

@@ -106,6 +106,10 @@ public:
     // Installs the enabler of a command; menus ask it before they show the command.
     void OnCommandEnable(int id, std::function<void(CommandEnabler&)> enabler);
     bool HasEnabler(int id) const { return enablers_.count(id) != 0; }
+    // Whether the window carries the command: a handler installed with OnCommand. A window
+    // that answers commands in EvCommand names them here too, so that menus and tool bars
+    // routed to it enable them.
+    virtual bool HandlesCommand(int id) const { return handlers_.count(id) != 0; }
     // The enabler's answer (enabled and unchecked without one).
     CommandEnabler QueryCommand(int id) const;
     bool CommandEnabled(int id) const { return QueryCommand(id).enabled; }

@@ -1,0 +1,110 @@
+// The desktop's file association: the MIME package and the desktop entry under the data
+// home, and their removal, which takes exactly those two files and nothing of anyone else's.
+#include "framework/sys/DesktopAssociation.h"
+#include "framework/testsupport/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+using fw::DesktopAssociation;
+using testsupport::ReadFileBytes;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+
+namespace {
+
+bool Exists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// Points $XDG_DATA_HOME (or, with xdg empty, only $HOME) at a temporary directory.
+class DataHome {
+public:
+    explicit DataHome(bool xdg) : oldHome_(Get("HOME")), oldXdg_(Get("XDG_DATA_HOME"))
+    {
+        setenv("HOME", dir.path().c_str(), 1);
+        if (xdg) setenv("XDG_DATA_HOME", (dir.path() + "data").c_str(), 1);
+        else unsetenv("XDG_DATA_HOME");
+    }
+    ~DataHome()
+    {
+        Put("HOME", oldHome_);
+        Put("XDG_DATA_HOME", oldXdg_);
+    }
+    TempDir dir;
+
+private:
+    static std::pair<bool, std::string> Get(const char* name)
+    {
+        const char* v = std::getenv(name);
+        return {v != nullptr, v ? v : ""};
+    }
+    static void Put(const char* name, const std::pair<bool, std::string>& value)
+    {
+        if (value.first) setenv(name, value.second.c_str(), 1);
+        else unsetenv(name);
+    }
+    std::pair<bool, std::string> oldHome_, oldXdg_;
+};
+
+DesktopAssociation Planner()
+{
+    return {"stellum-planner", "application/x-stellum-planner", "Stellum planner document", "*.sl4",
+            "Stellum", "/opt/my \"stars\"/stlm32"};
+}
+
+TEST(DesktopAssociation, RegisterWritesTheMimeTypeAndAnEntryThatOpensTheFile)
+{
+    DataHome home(true);
+    DesktopAssociation a = Planner();
+    EXPECT_EQ(a.MimePackagePath(), home.dir.path() + "data/mime/packages/stellum-planner.xml");
+    ASSERT_TRUE(a.Register());
+    std::string mime = ReadFileBytes(a.MimePackagePath());
+    EXPECT_NE(mime.find("<mime-type type=\"application/x-stellum-planner\">"), std::string::npos);
+    EXPECT_NE(mime.find("<glob pattern=\"*.sl4\"/>"), std::string::npos);
+    std::string entry = ReadFileBytes(a.DesktopEntryPath());
+    EXPECT_NE(entry.find("Exec=\"/opt/my \\\"stars\\\"/stlm32\" %f\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("MimeType=application/x-stellum-planner;\n"), std::string::npos);
+    // Registering again (every start) replaces the files in place.
+    EXPECT_TRUE(a.Register());
+}
+
+TEST(DesktopAssociation, UnregisterRemovesExactlyWhatRegisterWrote)
+{
+    DataHome home(false);
+    DesktopAssociation a = Planner();
+    EXPECT_EQ(a.DesktopEntryPath(), home.dir.path() + ".local/share/applications/stellum-planner.desktop");
+    ASSERT_TRUE(a.Register());
+    std::string neighbour = home.dir.path() + ".local/share/applications/other.desktop";
+    ASSERT_TRUE(WriteFileBytes(neighbour, "[Desktop Entry]\n"));
+    EXPECT_TRUE(a.Unregister());
+    EXPECT_FALSE(Exists(a.DesktopEntryPath()));
+    EXPECT_FALSE(Exists(a.MimePackagePath()));
+    EXPECT_TRUE(Exists(neighbour));
+    // Nothing there: nothing to do.
+    EXPECT_TRUE(a.Unregister());
+
+    // A file of the same name that is not ours stays.
+    ASSERT_TRUE(WriteFileBytes(a.DesktopEntryPath(), "[Desktop Entry]\nName=Someone else\n"));
+    EXPECT_TRUE(a.Unregister());
+    EXPECT_TRUE(Exists(a.DesktopEntryPath()));
+}
+
+TEST(DesktopAssociation, NoPlaceToWriteIsReportedNotFatal)
+{
+    DataHome home(true);
+    // The data home is a file: nothing can be made under it.
+    ASSERT_TRUE(WriteFileBytes(home.dir.path() + "data", "x"));
+    EXPECT_FALSE(Planner().Register());
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("HOME");
+    EXPECT_EQ(DesktopAssociation::DataHome(), "");
+    EXPECT_FALSE(Planner().Register());
+    EXPECT_FALSE(Planner().Unregister());
+}
+
+} // namespace
