@@ -73,6 +73,7 @@ std::unique_ptr<ConfigInfo> Configuration::CreateRecord(const ConfigInfo& header
 void Configuration::ReadFrom(ipstream& is)
 {
     if (is.fail()) return;
+    damaged = true;
     if (is.readString(1024) != signature || is.fail()) return;
     if (is.readInt32() != fileVersion || is.fail()) return;
     for (;;) {
@@ -81,7 +82,11 @@ void Configuration::ReadFrom(ipstream& is)
         if (Count() >= kMaxRecords) break;
         if (!headerRead) break;
         std::unique_ptr<ConfigInfo> record = CreateRecord(header);
-        if (!record) break;  // the closing header, or a foreign entry
+        if (!record) {
+            // The closing header ends a whole file; a foreign entry ends the reading early.
+            damaged = !(header.ClassName().empty() && header.InstanceName().empty());
+            break;
+        }
         record->Read(is);
         // A body cut short by the end of the file is not trusted: the record is dropped and
         // reading stops; the records before it stay.

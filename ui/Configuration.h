@@ -45,6 +45,11 @@ public:
     // index, or -1 for an unknown class name or a full table.
     int Append(const ConfigInfo& record);
 
+    // True when a file was there but could not be read to its closing record (foreign,
+    // another version, cut short, or an entry of an unknown class): what it held beyond the
+    // records read is not in the store, and writing the store back would lose it.
+    bool Damaged() const { return damaged; }
+
     int Count() const { return static_cast<int>(records.size()); }
     ConfigInfo* Record(int index) const;
     const std::string& FileName() const { return fileName; }
@@ -62,4 +67,5 @@ private:
     std::string signature;
     std::int32_t fileVersion = kFileVersion;
     std::string fileName;
+    bool damaged = false;
 };

@@ -284,28 +284,30 @@ TEST(Configuration, MissingForeignOrDamagedFilesLeaveTheDefaults)
         const char* what;
         std::string bytes;
         int records;
+        bool damaged; // writing the store back would lose what the file held
     };
     const std::string secondBody = Header("DropConfig", "ChartWin", 4);
     const std::size_t cutInSecondBody = good.find(secondBody) + secondBody.size() + 40;
     const Case cases[] = {
-        {"empty file", "", 0},
-        {"foreign signature", "Quillon Software - Stellum - ObsSite" + good.substr(kSig.size()), 0},
-        {"file version 2", FileStart(2) + good.substr(FileStart().size()), 0},
-        {"cut inside the signature", good.substr(0, 20), 0},
-        {"cut inside the second body", good.substr(0, cutInSecondBody), 1},
-        {"cut before the closing header", good.substr(0, good.size() - ClosingHeader().size()), 2},
+        {"empty file", "", 0, true},
+        {"foreign signature", "Quillon Software - Stellum - ObsSite" + good.substr(kSig.size()), 0, true},
+        {"file version 2", FileStart(2) + good.substr(FileStart().size()), 0, true},
+        {"cut inside the signature", good.substr(0, 20), 0, true},
+        {"cut inside the second body", good.substr(0, cutInSecondBody), 1, true},
+        {"cut before the closing header", good.substr(0, good.size() - ClosingHeader().size()), 2, true},
         {"unknown class in the middle",
          FileStart() + Header("DropConfig", "TextWin", 4) + Body(pane) + Header("Foreign", "x", 1) + Body(pane) +
              Header("DropConfig", "ChartWin", 4) + Body(pane) + ClosingHeader(),
-         1},
-        {"absurd name length", FileStart() + std::string("\xff\xff\xff\x7f", 4) + "DropConfig", 0},
-        {"complete", good, 2},
+         1, true},
+        {"absurd name length", FileStart() + std::string("\xff\xff\xff\x7f", 4) + "DropConfig", 0, true},
+        {"complete", good, 2, false},
     };
     for (const Case& c : cases) {
         const std::string file = dir.file(std::string(c.what) + ".rsx");
         ASSERT_TRUE(WriteFileBytes(file, c.bytes));
         Configuration store(file);
         EXPECT_EQ(store.Count(), c.records) << c.what;
+        EXPECT_EQ(store.Damaged(), c.damaged) << c.what;
         // A record that is not held keeps its defaults.
         DropConfig chartPane("ChartWin");
         chartPane.colors[1] = 0xABCDEF;
@@ -320,6 +322,7 @@ TEST(Configuration, MissingForeignOrDamagedFilesLeaveTheDefaults)
     {
         Configuration store(missing);
         EXPECT_EQ(store.Count(), 0);
+        EXPECT_FALSE(store.Damaged());
     }
     EXPECT_EQ(ReadFileBytes(missing), FileStart() + ClosingHeader());
     // A version-2 file is ignored whole and overwritten at exit.
