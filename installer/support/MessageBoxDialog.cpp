@@ -42,7 +42,10 @@ void MessageBoxDialog::SetText(const char* format, ...)
     char text[1024];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format ? format : "", args);
+    if (format)
+        std::vsnprintf(text, sizeof text, format, args);
+    else
+        text[0] = 0;
     va_end(args);
     text_ = text;
 }

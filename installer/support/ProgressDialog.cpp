@@ -20,7 +20,10 @@ namespace {
 std::string Formatted(const char* format, va_list args)
 {
     char text[1024];
-    std::vsnprintf(text, sizeof text, format ? format : "", args);
+    if (format)
+        std::vsnprintf(text, sizeof text, format, args);
+    else
+        text[0] = 0;
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "installer/support/WindowOps.h"
 
+#include "installer/support/CheckFailed.h"
 #include "installer/support/DialogBox.h"
 #include "installer/support/HeapString.h"
 #include "installer/support/MessageBoxDialog.h"
@@ -9,6 +10,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QMetaObject>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPoint>
 #include <QScreen>
@@ -29,7 +34,7 @@ namespace {
 std::string Formatted(size_t size, const char* format, va_list args)
 {
     std::string text(size, '\0');
-    std::vsnprintf(&text[0], size, format ? format : "", args);
+    if (format) std::vsnprintf(&text[0], size, format, args);
     text.resize(std::char_traits<char>::length(text.c_str()));
     return text;
 }
@@ -239,6 +244,148 @@ bool SendCommand(QWidget* window, int id)
     if (!d) return false;
     d->Command(id);
     return true;
+}
+
+bool PostCommand(QWidget* window, int id)
+{
+    if (!DialogOf(window)) return false;
+    QPointer<QWidget> target(window);
+    QMetaObject::invokeMethod(
+        window, [target, id] { if (target) SendCommand(target, id); }, Qt::QueuedConnection);
+    return true;
+}
+
+bool NotifyParent(QWidget* control, int code)
+{
+    if (!control) return false;
+    Dialog* d = DialogOf(control->window());
+    if (!d) return false;
+    d->DialogProc(kMsgCommand, static_cast<uintptr_t>(control->property("kwControlId").toInt()), code);
+    return true;
+}
+
+bool PostNotifyParent(QWidget* control, int code)
+{
+    if (!control || !DialogOf(control->window())) return false;
+    QPointer<QWidget> target(control);
+    QMetaObject::invokeMethod(
+        control, [target, code] { if (target) NotifyParent(target, code); }, Qt::QueuedConnection);
+    return true;
+}
+
+QRect RectInParent(QWidget* window) { return window ? window->geometry() : QRect(); }
+int Width(QWidget* window) { return window ? window->frameGeometry().width() : 0; }
+int Height(QWidget* window) { return window ? window->frameGeometry().height() : 0; }
+int ClientWidth(QWidget* window) { return window ? window->width() : 0; }
+int ClientHeight(QWidget* window) { return window ? window->height() : 0; }
+
+void ResizeClient(QWidget* window, int width, int height)
+{
+    if (window) window->resize(width, height); // Qt sizes the client area; the frame follows
+}
+
+void Minimise(QWidget* window)
+{
+    if (window) window->showMinimized();
+}
+
+void Maximise(QWidget* window)
+{
+    if (window) window->showMaximized();
+}
+
+void SetZOrder(QWidget* window, QWidget* after)
+{
+    if (!window) return;
+    if (after) window->stackUnder(after);
+    else window->raise();
+}
+
+QSize ComboDropHeight(QWidget* window)
+{
+    if (!window) return {};
+    if (auto* c = qobject_cast<QComboBox*>(window)) {
+        int rows = c->count() < c->maxVisibleItems() ? c->count() : c->maxVisibleItems();
+        return QSize(c->width(), c->height() + rows * c->fontMetrics().height());
+    }
+    return window->size();
+}
+
+void DestroyFollowing(QWidget* dialog, int id, int n)
+{
+    if (!dialog) return;
+    QList<QWidget*> controls = dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    int at = -1;
+    for (int i = 0; i < controls.size(); ++i)
+        if (controls[i]->property("kwControlId").isValid() && controls[i]->property("kwControlId").toInt() == id) at = i;
+    if (at < 0) return;
+    for (int i = at + 1; i < controls.size() && n > 0; ++i, --n) {
+        controls[i]->hide();
+        controls[i]->deleteLater();
+    }
+}
+
+namespace {
+QPointer<QWidget> gLocked;
+int gLockDepth = 0;
+} // namespace
+
+void LockUpdate(QWidget* window, bool on)
+{
+    if (on) {
+        if (gLockDepth > 0 && gLocked != window) {
+            CheckFailed("AWNDOBJ", 69, false);
+            return;
+        }
+        if (gLockDepth++ == 0 && window) {
+            gLocked = window;
+            window->setUpdatesEnabled(false);
+        }
+        return;
+    }
+    if (gLockDepth == 0 || gLocked != window) return;
+    if (--gLockDepth == 0) {
+        if (gLocked) {
+            gLocked->setUpdatesEnabled(true);
+            gLocked->update();
+        }
+        gLocked = nullptr;
+    }
+}
+
+void ListScrollIntoView(QWidget* list, int index)
+{
+    if (auto* l = qobject_cast<QListWidget*>(list))
+        if (QListWidgetItem* item = l->item(index)) l->scrollToItem(item);
+}
+
+void ListSelect(QWidget* list, int index, bool keepTop)
+{
+    auto* l = qobject_cast<QListWidget*>(list);
+    if (!l) return;
+    int top = l->verticalScrollBar() ? l->verticalScrollBar()->value() : 0;
+    if (l->selectionMode() == QAbstractItemView::SingleSelection) l->setCurrentRow(index);
+    else if (QListWidgetItem* item = l->item(index)) item->setSelected(true);
+    if (keepTop && l->verticalScrollBar()) l->verticalScrollBar()->setValue(top);
+    else ListScrollIntoView(list, index);
+}
+
+void ListInvalidateItem(QWidget* list, int index)
+{
+    if (auto* l = qobject_cast<QListWidget*>(list))
+        if (QListWidgetItem* item = l->item(index)) l->viewport()->update(l->visualItemRect(item));
+}
+
+int ComboAddF(QWidget* combo, const char* format, ...)
+{
+    auto* c = qobject_cast<QComboBox*>(combo);
+    if (!c) return -1;
+    va_list a;
+    va_start(a, format);
+    std::string t = Formatted(512, format, a);
+    va_end(a);
+    c->addItem(QString::fromStdString(t));
+    return c->count() - 1;
 }
 
 } // namespace kw

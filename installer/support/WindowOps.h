@@ -6,6 +6,8 @@
 
 class HeapString;
 class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 namespace kw {
@@ -41,7 +43,40 @@ void MoveTo(QWidget* window, int x, int y);
 void ResizeCentred(QWidget* window, int width, int height);
 QPoint PermilleToScreen(QWidget* window, int x, int y);
 bool IsClass(QWidget* window, const char* name);
-// A command to the window's own dialog procedure (false when the window has none).
+// A command to the window's own dialog procedure (false when the window has none); posted:
+// delivered from the event loop.
 bool SendCommand(QWidget* window, int id);
+bool PostCommand(QWidget* window, int id);
+// A control's notification to its dialog: the command of the control's id (the code is the
+// notification the dialog's procedure receives as lparam).
+bool NotifyParent(QWidget* control, int code);
+bool PostNotifyParent(QWidget* control, int code);
+
+// Geometry: the window's rectangle in its parent, outer and client sizes; a new client size
+// with the position kept.
+QRect RectInParent(QWidget* window);
+int Width(QWidget* window);
+int Height(QWidget* window);
+int ClientWidth(QWidget* window);
+int ClientHeight(QWidget* window);
+void ResizeClient(QWidget* window, int width, int height);
+void Minimise(QWidget* window);
+void Maximise(QWidget* window);
+// Raises the window to the top, or places it right below another.
+void SetZOrder(QWidget* window, QWidget* after);
+// A combo box's size with its list dropped; the window's size for any other window.
+QSize ComboDropHeight(QWidget* window);
+// Destroys the n windows that follow the control id in the dialog's order of controls.
+void DestroyFollowing(QWidget* dialog, int id, int n);
+// Nested update locking of one window at a time; locking another window while one is
+// locked is a check failure (AWNDOBJ line 69).
+void LockUpdate(QWidget* window, bool on);
+
+// List boxes (QListWidget): an item scrolled into view, selected (keeping the top item when
+// asked), repainted; a formatted string added to a combo box.
+void ListScrollIntoView(QWidget* list, int index);
+void ListSelect(QWidget* list, int index, bool keepTop);
+void ListInvalidateItem(QWidget* list, int index);
+int ComboAddF(QWidget* combo, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 } // namespace kw

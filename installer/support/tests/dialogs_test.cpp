@@ -465,3 +465,51 @@ TEST_F(UserDialogs, EvenButtonsCollectTheFieldsOddOnesDoNot)
 }
 
 } // namespace
+
+#include "installer/support/UserWindow.h"
+
+namespace {
+
+TEST(WindowOps, UpdateLockNestsOnOneWindowOnly)
+{
+    ScriptedMessageBoxes boxes;
+    QWidget a, b;
+    LockUpdate(&a, true);
+    LockUpdate(&a, true);
+    LockUpdate(&b, true);
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_NE(boxes.Last().text.find("AWNDOBJ"), std::string::npos);
+    LockUpdate(&a, false);
+    EXPECT_FALSE(a.updatesEnabled());
+    LockUpdate(&a, false);
+    EXPECT_TRUE(a.updatesEnabled());
+    EXPECT_TRUE(b.updatesEnabled());
+}
+
+TEST(UserWindow, MustBeDeletedBeforeItsObject)
+{
+    MessageBoxRequest said;
+    fw::Responder<MessageBoxSeam> box([&](const MessageBoxRequest& r) {
+        said = r;
+        return 0;
+    });
+    {
+        userwnd owned;
+        WindowParams p;
+        p.className = "KWBACKGROUND";
+        p.width = 300;
+        ASSERT_TRUE(owned.Create(p));
+        EXPECT_EQ(owned.GetHwnd()->width(), 300);
+        EXPECT_TRUE(IsClass(owned.GetHwnd(), "kwbackground"));
+        owned.del();
+        EXPECT_EQ(owned.GetHwnd(), nullptr);
+    }
+    EXPECT_EQ(said.text, "");
+    {
+        userwnd forgotten;
+        forgotten.Create(WindowParams());
+    }
+    EXPECT_EQ(said.text, "del() must be called before userwnd::~userwnd()");
+}
+
+} // namespace
