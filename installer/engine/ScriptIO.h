@@ -65,8 +65,17 @@ public:
     bool Narrow() const { return w_.Narrow(); }
     int Version() const { return version_; }
 
-    bool Int(int& v) { return w_.WriteInt(v); }
-    bool UInt(unsigned& v) { return w_.WriteUInt(v); }
+    // A value that does not fit a 16-bit script's 2 bytes is refused, never cut.
+    bool Int(int& v)
+    {
+        if (w_.Narrow() && (v < -32768 || v > 32767)) return false;
+        return w_.WriteInt(v);
+    }
+    bool UInt(unsigned& v)
+    {
+        if (w_.Narrow() && v > 65535) return false;
+        return w_.WriteUInt(v);
+    }
     bool Word(uint32_t& v) { return w_.WriteRaw4(v); }
     bool Str(HeapString& v) { return w_.WriteString(v); }
     bool Path(PathBuffer& v) { return w_.WriteNamedObject(v); }
@@ -80,7 +89,8 @@ public:
     }
     bool IdArray(std::vector<uint32_t>& ids)
     {
-        if (!w_.WriteInt(static_cast<int>(ids.size()))) return false;
+        int n = static_cast<int>(ids.size());
+        if (!Int(n)) return false;
         for (uint32_t v : ids)
             if (!w_.WriteRaw4(v)) return false;
         return true;

@@ -85,7 +85,8 @@ bool Packer::Pack(PackDescription& description, const std::string& outDir)
     ok = std::fclose(file) == 0 && ok;
     if (!ok) {
         std::remove(temporary.c_str());
-        error_ = "cannot write the install script (a text of 64 KB or more?)";
+        error_ = "cannot write the install script: a number does not fit a 16-bit script, or a "
+                 "text is 64 KB or longer";
         return false;
     }
     fs::rename(temporary, scriptPath, ec);

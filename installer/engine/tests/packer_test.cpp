@@ -262,6 +262,21 @@ TEST_F(PackerFiles, RefusesFaultyDescriptions)
     }
 }
 
+TEST_F(PackerFiles, NumbersBeyondSixteenBitsAreRefusedNotCut)
+{
+    const char* text = "[package]\nproduct = S\nwidth = 16\nmin-ms-per-file = 40000\n";
+    PackDescription d;
+    ASSERT_TRUE(d.Parse(text, defines)) << d.Error();
+    Packer packer;
+    EXPECT_FALSE(packer.Pack(d, tmp.file("out16")));
+    EXPECT_NE(packer.Error().find("16-bit"), std::string::npos) << packer.Error();
+    EXPECT_FALSE(fs::exists(tmp.file("out16/install.inf")));
+
+    PackDescription wide;
+    ASSERT_TRUE(wide.Parse("[package]\nproduct = S\nmin-ms-per-file = 40000\n", defines));
+    EXPECT_TRUE(packer.Pack(wide, tmp.file("out32"))) << packer.Error();
+}
+
 TEST(Packer, CompressedNames)
 {
     struct Case { const char* name; const char* packed; } cases[] = {
