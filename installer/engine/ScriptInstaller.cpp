@@ -5,8 +5,10 @@
 #include "installer/support/CheckFailed.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/PathBuffer.h"
+#include "installer/support/UserDialogBox.h"
 #include "framework/sys/WinFileSystem.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kw {
@@ -97,6 +99,85 @@ bool ScriptInstaller::DispatchEvent(ScriptEvent& event, int& result)
         return true;
     }
     return executors_[code](event, *this, result);
+}
+
+int ScriptInstaller::ShowUserDialog(const char* name, QWidget* parent)
+{
+    const UserDialog* d = project_ ? project_->FindDialog(name) : nullptr;
+    if (!d) {
+        Report("User dialog %s not found", name);
+        return -1;
+    }
+    // The description, with the variables that its fields show and set.
+    UserDialogSpec spec;
+    std::vector<std::pair<size_t, char*>> texts; // item, text variable
+    std::vector<std::pair<size_t, int*>> numbers; // item, int variable
+    bool ok = true;
+    char buffer[512];
+    auto expand = [&](const HeapString& text, std::string& out) {
+        ok = ok && ExpandVariables(*this, text.Text(), buffer, sizeof buffer, sourcePath_.c_str()) ==
+                       ExprError::kNone;
+        if (ok) out = buffer;
+    };
+    expand(d->title, spec.title);
+    spec.centreX = d->values[1];
+    spec.centreY = d->values[2];
+    spec.width = d->values[3];
+    spec.height = d->values[4];
+    spec.helpContext = d->values[5];
+    size_t count = std::min<size_t>(d->items.size(), UserDialogSpec::kMaxItems);
+    for (size_t i = 0; ok && i < count; ++i) {
+        const DialogItem& item = d->items[i];
+        UserDialogItemSpec s;
+        s.kind = item.values[0];
+        s.x = item.values[1];
+        s.y = item.values[2];
+        s.width = item.values[3];
+        s.height = item.values[4];
+        s.value = item.values[5];
+        s.readOnly = item.values[6] != 0;
+        switch (s.kind) {
+        case UserDialogItemSpec::kText:
+        case UserDialogItemSpec::kButton: expand(item.second, s.text); break;
+        case UserDialogItemSpec::kPicture: ok = s.picture.path.SetText(item.first.Text()); break;
+        case UserDialogItemSpec::kEdit: {
+            char* v = variables_.StringVariable(item.second.Text(), true);
+            ok = v != nullptr;
+            if (ok) {
+                s.text = v;
+                texts.push_back({i, v});
+            }
+            break;
+        }
+        case UserDialogItemSpec::kList: {
+            int* v = variables_.IntVariable(item.second.Text(), true);
+            ok = v != nullptr;
+            expand(item.third, s.text);
+            if (ok) {
+                s.index = *v;
+                numbers.push_back({i, v});
+            }
+            break;
+        }
+        case UserDialogItemSpec::kFileEdit: expand(item.first, s.file); break;
+        default: break;
+        }
+        spec.items.push_back(std::move(s));
+    }
+    if (!ok) {
+        Report("Error evaluting user dialog %s", name);
+        return -1;
+    }
+    UserDialogBox box(spec, parent);
+    int result = box.Run();
+    // What the dialog collected goes back into the variables; an edit text longer than a
+    // variable holds is cut at its 255 characters.
+    for (auto& [i, v] : texts) {
+        std::string t = spec.items[i].text.substr(0, kVariableTextSize - 1);
+        std::memcpy(v, t.c_str(), t.size() + 1);
+    }
+    for (auto& [i, v] : numbers) *v = spec.items[i].index;
+    return result;
 }
 
 int* ScriptInstaller::IntVariable(const char* name, bool create)

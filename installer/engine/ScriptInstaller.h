@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace kw {
 
 class ScriptInstaller;
@@ -48,6 +50,12 @@ public:
     int RunEvents();
     bool ExecuteEvent(ScriptEvent& event, int position, int& result);
     bool DispatchEvent(ScriptEvent& event, int& result);
+
+    // Shows the script's user dialog of that name and answers the pressed button's value, or
+    // -1 ("User dialog %s not found", "Error evaluting user dialog %s"). Edit fields show and
+    // set the text variable their second text names, lists the int variable (their choices
+    // come from the third text); texts, buttons and file editors expand their texts.
+    int ShowUserDialog(const char* name, QWidget* parent = nullptr);
 
     // Variables interface of the executors.
     int* IntVariable(const char* name, bool create = false);

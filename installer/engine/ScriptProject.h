@@ -136,7 +136,7 @@ struct DialogFont {
 };
 
 struct DialogItem {
-    int values[7] = {}; // kind, id, x, y, width, height, style
+    int values[7] = {}; // kind, x, y, width, height, button value, read-only
     DialogFont font;
     HeapString first, second, third;
     template <class IO> bool Serialize(IO& io)
@@ -148,7 +148,7 @@ struct DialogItem {
 };
 
 struct UserDialog {
-    int values[6] = {}; // flags, x, y, width, height, style
+    int values[6] = {}; // flags, centre x, centre y, width, height, help context
     std::vector<DialogItem> items;
     HeapString name, title;
     template <class IO> bool Serialize(IO& io)

@@ -330,7 +330,7 @@ bool PackDescription::ApplyComponent(const std::string& key, const std::string& 
 bool PackDescription::ApplyDialog(const std::string& key, const std::string& value, int line)
 {
     UserDialog& d = project_->dialogs.back();
-    static const char* const names[] = {"flags", "x", "y", "width", "height", "style"};
+    static const char* const names[] = {"flags", "x", "y", "width", "height", "help"};
     for (int i = 0; i < 6; ++i) {
         if (key != names[i]) continue;
         long long n;
@@ -340,7 +340,7 @@ bool PackDescription::ApplyDialog(const std::string& key, const std::string& val
     }
     if (key == "title") return d.title.Assign(value.c_str());
     if (key == "item") {
-        // kind id x y width height style | first | second | third | face height
+        // kind x y width height value read-only | first | second | third | face, height
         std::vector<std::string> parts = Split(value, '|');
         std::vector<std::string> numbers = Split(parts[0], ' ');
         numbers.erase(std::remove(numbers.begin(), numbers.end(), ""), numbers.end());

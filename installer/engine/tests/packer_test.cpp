@@ -135,7 +135,7 @@ events = Programs, User, Link
 [dialog Welcome]
 title = Welcome to $p
 width = 200
-item = 0 101 10 10 180 20 0 | | Welcome | | Arial, 12
+item = 0 10 10 180 20 0 0 | | Welcome | | Arial, 12
 )";
 
 TEST_F(PackerFiles, PackagesReadBackInEveryWidthAndVersion)
@@ -225,7 +225,7 @@ TEST_F(PackerFiles, PackagesReadBackInEveryWidthAndVersion)
                 ASSERT_NE(welcome, nullptr);
                 EXPECT_EQ(welcome->values[3], 200);
                 ASSERT_EQ(welcome->items.size(), 1u);
-                EXPECT_EQ(welcome->items[0].values[1], 101);
+                EXPECT_EQ(welcome->items[0].values[3], 180);
                 EXPECT_STREQ(welcome->items[0].second.Text(), "Welcome");
                 EXPECT_STREQ(welcome->items[0].font.face.Text(), "Arial");
                 EXPECT_EQ(welcome->items[0].font.height, 12);
