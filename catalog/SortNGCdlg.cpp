@@ -1,5 +1,6 @@
 #include "catalog/SortNGCdlg.h"
 
+#include "catalog/CatalogueStrings.h"
 #include "framework/gui/ComboBox.h"
 #include "framework/gui/MessageBox.h"
 
@@ -38,9 +39,9 @@ void SortNGCdlg::SetupWindow()
         CheckButton(ascending ? AscendingButton(n) : DescendingButton(n), BF_CHECKED);
         ComboBox* combo = keys_[n - 1];
         combo->ClearList();
-        // Item data is the key code; the items stay in code order.
+        // The sort-key string resources; item data is the key code, the items stay in code order.
         for (int code = kSortIgnore; code < kSortEndOfOptions; ++code)
-            combo->SetItemData(combo->AddString(SortKeyText(code)), code);
+            combo->SetItemData(combo->AddString(CatalogueString(code)), code);
         combo->SetSelIndex(combo->FindItemData(criteria.Key(n)));
     }
 }

@@ -2,6 +2,7 @@
 // selected list, what OK stores, and that the other list and Cancel are left alone.
 #include "DialogSnapshot.h"
 
+#include "catalog/CatalogueStrings.h"
 #include "catalog/SortNGCdlg.h"
 #include "framework/gui/ComboBox.h"
 #include "framework/gui/Help.h"
@@ -33,7 +34,7 @@ TEST(SortNGCdlg, ShowsTheSelectedListsKeysAndDirections)
         ASSERT_EQ(combo->GetCount(), 23);
         for (int i = 0; i < 23; ++i) {
             EXPECT_EQ(combo->GetItemData(i), 13001 + i);
-            EXPECT_EQ(combo->GetString(i), SortKeyText(13001 + i));
+            EXPECT_EQ(combo->GetString(i), CatalogueString(13001 + i));
         }
         EXPECT_EQ(combo->GetString(0), "Ignore");
         EXPECT_EQ(combo->GetString(22), "Uranometria Page");
