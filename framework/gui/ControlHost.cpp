@@ -325,6 +325,12 @@ bool ControlHost::HasTimer(int id) const
     return timers_.count(id) != 0;
 }
 
+int ControlHost::TimerInterval(int id) const
+{
+    auto it = timers_.find(id);
+    return it != timers_.end() && it->second->isActive() ? it->second->interval() : 0;
+}
+
 bool ControlHost::CloseAllowedNow()
 {
     if (busy_ > 0) {

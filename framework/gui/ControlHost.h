@@ -119,6 +119,8 @@ public:
     void SetTimer(int id, int milliseconds);
     void KillTimer(int id);
     bool HasTimer(int id) const;
+    // The running timer's interval in milliseconds, 0 when it does not run.
+    int TimerInterval(int id) const;
     // Calls EvTimer as a tick would (tests).
     void FireTimer(int id) { EvTimer(id); }
 
