@@ -48,7 +48,7 @@ bool ClearValuesNoObjectHas(CatalogueTable& t)
 
 NGC2000Indexes::NGC2000Indexes(const std::string& directory) : directory_(directory)
 {
-    ReadDatabase(directory_ + "ngc2k.rsx");
+    catalogueRead_ = ReadDatabase(directory_ + "ngc2k.rsx");
     OpenDescriptions(directory_ + "dreyer.rsx");
     names_ = std::make_unique<NamedObjects>(directory_ + "User/comname.txt");
     RestoreState();

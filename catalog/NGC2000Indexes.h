@@ -118,6 +118,8 @@ public:
     bool Write(opstream& os);
     bool Read(ipstream& is);
     bool StateRead() const { return stateRead_; }
+    // What reading the catalogue table gave at construction (ReadOk when it was read whole).
+    int CatalogueReadResult() const { return catalogueRead_; }
     std::string StateFilePath() const { return directory_ + "indexes.rsx"; }
     // Reads the state file, or starts from the defaults when there is none.
     void RestoreState();
@@ -171,4 +173,5 @@ protected:
     // brightness, size) must be made again whatever ran.
     std::uint32_t stagesRun_ = 0;
     bool recountGroups_ = true;
+    int catalogueRead_ = ReadNotOpened;
 };
