@@ -1,0 +1,74 @@
+#include "app/SLdocManager.h"
+
+#include "framework/gui/DocTemplate.h"
+#include "framework/gui/Document.h"
+#include "framework/gui/MessageBox.h"
+
+fw::Document* SLdocManager::CreateAnyDoc(const std::string& path, std::uint32_t flags)
+{
+    return fw::DocManager::CreateAnyDoc(path, flags);
+}
+
+bool SLdocManager::CreatingDoc(fw::DocTemplate* tpl)
+{
+    if (!fw::DocManager::CreatingDoc(tpl)) return false;
+    fw::Document* open = nullptr;
+    for (fw::Document* doc : GetDocuments())
+        if (doc->GetTemplate() && doc->GetTemplate()->GetDescription() == tpl->GetDescription()) {
+            open = doc;
+            break;
+        }
+    if (!open) {
+        PumpWaitingMessages();
+        return true;
+    }
+    if (!open->CanClose()) return false;
+    if (!open->Close()) {
+        open->PostError(fw::IDS_UNABLECLOSE);
+        return false;
+    }
+    DeleteDoc(open);
+    PumpWaitingMessages();
+    return true;
+}
+
+bool SLdocManager::FlushDoc(fw::Document& doc)
+{
+    while (doc.IsDirty()) {
+        int answer = doc.IsEmbedded()
+                         ? IDYES
+                         : MessageBox(GetOwnerWindow(), fw::DocumentMessageText(fw::IDS_DOCCHANGED),
+                                      doc.GetTitle().empty() && doc.GetTemplate()
+                                          ? doc.GetTemplate()->GetDescription()
+                                          : doc.GetTitle(),
+                                      MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL) return false;
+        if (answer == IDNO) return doc.Revert(true);
+        // Yes: a document never saved first gets a place; cancelling that asks again.
+        fw::DocTemplate* oldTemplate = doc.GetTemplate();
+        std::string oldPath = doc.GetDocPath();
+        if (!doc.IsEmbedded() && oldPath.empty()) {
+            std::string path;
+            fw::DocTemplate* tpl = SelectSave(doc, path);
+            if (!tpl) continue;
+            if (tpl != oldTemplate) doc.SetTemplate(tpl);
+            doc.SetDocPath(path);
+        }
+        if (doc.Commit(false)) return true;
+        // Not saved: say so, and leave the document where it was before asking again.
+        doc.PostError(fw::IDS_UNABLESAVE);
+        if (doc.GetDocPath() != oldPath) {
+            doc.SetTemplate(oldTemplate);
+            doc.SetDocPath(oldPath);
+        }
+    }
+    return true;
+}
+
+void SLdocManager::CmFileClose()
+{
+    fw::Document* doc = GetCurrentDoc();
+    if (!doc || !doc->CanClose()) return;
+    if (doc->Close()) DeleteDoc(doc);
+    else doc->PostError(fw::IDS_UNABLECLOSE);
+}

@@ -1,0 +1,104 @@
+// TStellumApp: the planner's one application object. It reads the user's settings, builds
+// the main window and the global objects in a fixed order with a start-up log in the status
+// window and a speed test that picks the resolution of the series files, reopens the last
+// documents, starts the clock timer, records the desktop's file association (or removes
+// it), and at exit saves the user's state and frees the global objects.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "astro/JulianDate.h"
+#include "astro/ObsSite.h"
+#include "framework/gui/Application.h"
+#include "framework/gui/RecentFiles.h"
+
+class MainToolbar;
+class StellumStatusBar;
+class TStellumMDIClient;
+
+class TStellumApp : public fw::Application {
+public:
+    static constexpr int kClockTimer = 101;
+    static constexpr int kRecentFiles = 4;
+    static const char* const kRecentFilesProfile; // "./Stellum.ini"
+
+    // args[0] is the program's path: its directory is the program directory.
+    explicit TStellumApp(std::vector<std::string> args);
+    ~TStellumApp() override;
+
+    bool InitInstance() override;
+    bool CanClose() override;
+
+    // --- start-up pieces ----------------------------------------------------------------
+    // True when all eleven global objects exist.
+    static bool AllGlobalsInitialized();
+    // Removes the file association when the command line asks for it with an option
+    // ("/unregister", "-UNREG", "/u"), records it otherwise.
+    void ProcessCommandLine(const std::vector<std::string>& tokens);
+    void RegisterFileTypes();
+    void UnregisterFileTypes();
+    // The night's Moon, Sun and twilight rise, transit and set at the site; returns the
+    // local midnight of the night that holds the current instant.
+    JulianDate UpdateDailyCalculations();
+
+    // --- commands -----------------------------------------------------------------------
+    void CmToolbar();
+    void CmStatusBar();
+    // The tool bar's observing-list pair follows whether the current object is on the list.
+    void CmToolbarState();
+    void CmHelpAbout();
+    // Opens files (dropped, chosen from the recent files, or named on the command line)
+    // with the template that matches each.
+    void OpenFiles(const std::vector<std::string>& paths);
+
+    // --- framework notifications -----------------------------------------------------------
+    void EvNewView(fw::View& view) override;
+    void EvDocCreated(fw::Document& doc) override;
+    void EvDocRenamed(fw::Document& doc) override;
+
+    // --- what tests and the clock read ------------------------------------------------------
+    MainToolbar* GetToolbar() const { return toolbar_; }
+    StellumStatusBar* GetStatusBar() const { return statusBar_; }
+    TStellumMDIClient* GetClient() const { return client_; }
+    fw::RecentFiles& Recent() { return recent_; }
+    // The clock timer's period for the resolution level (ms).
+    static int ClockPeriod(int level) { return level == 2 ? 100 : 30000; }
+    // Milliseconds of processor time the speed test took.
+    long SpeedTicks() const { return speedTicks_; }
+
+    // Application state shared with the clock and the documents.
+    static int resolutionLevel;   // 1 low-resolution series files, 2 high-resolution
+    static bool startupComplete;  // set at the end of the main window's set-up
+    static bool helpOpen;         // a help command opened the help
+    static ObsSite savedSite;     // the site of the last daily calculation
+    static JulianDate lastNotifiedNow;
+    static JulianDate lastNight;
+
+protected:
+    void InitMainWindow() override;
+
+private:
+    void CreateToolbar();
+    void ReopenDocuments();
+    // Copies a user file that start-up could not read in full aside (name + ".bad"), so
+    // that writing the program's state back at exit loses nothing the user had.
+    void KeepDamagedFile(const std::string& path);
+
+    fw::RecentFiles recent_;
+    TStellumMDIClient* client_ = nullptr;
+    StellumStatusBar* statusBar_ = nullptr;
+    MainToolbar* toolbar_ = nullptr;
+    long speedTicks_ = 0;
+    bool configDamaged_ = false;
+    // Without the catalogue the database's state means nothing: the saved state file is
+    // put back as it was when the database has written its own at exit.
+    bool keepStateFile_ = false;
+    std::string stateFile_;
+    std::string stateBytes_;
+};
+
+// The program's main entry: builds the application on the arguments, runs it and returns
+// its exit code.
+int StellumMain(std::vector<std::string> args);
