@@ -56,7 +56,8 @@ void RecentFiles::Write() const
 
 void RecentFiles::SaveMenuChoice(const std::string& path)
 {
-    if (path.empty() || maxFiles_ == 0) return;
+    // A line break in a name would end its entry in the file and start another.
+    if (path.empty() || maxFiles_ == 0 || path.find_first_of("\r\n") != std::string::npos) return;
     files_.erase(std::remove(files_.begin(), files_.end(), path), files_.end());
     files_.insert(files_.begin(), path);
     if (static_cast<int>(files_.size()) > maxFiles_) files_.resize(static_cast<std::size_t>(maxFiles_));

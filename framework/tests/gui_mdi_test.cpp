@@ -255,6 +255,9 @@ TEST(RecentFileList, NewestFirstOnceEachAtMostTheMaximumAndKeptInItsFile)
     EXPECT_EQ(recent.GetMenuText(CM_MRU_FIRST + 1), "/b.sl4");
     EXPECT_EQ(recent.GetMenuText(CM_MRU_FIRST + 4), "");
     EXPECT_EQ(recent.MenuText(0), "&1 /e.sl4");
+    // A name with a line break would smuggle a line into the file: it is not recorded.
+    recent.SaveMenuChoice("/f.sl4\nFile1=/elsewhere.sl4");
+    EXPECT_EQ(RecentFiles(ini, 4).Files(), expected);
 
     // The menu shows them before Exit.
     MDIFrame frame("t", FrameMenu());
