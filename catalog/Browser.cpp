@@ -75,6 +75,8 @@ int Browser::GoTo(int i)
 
 void Browser::Assign(Browser& other)
 {
+    // The other's selection as it was before the lists were walked.
+    const int otherSelected = other.selected_;
     for (int l = 1; l <= 2; ++l) {
         SelectList(l);
         other.SelectList(l);
@@ -82,7 +84,6 @@ void Browser::Assign(Browser& other)
         GoTo(other.Index());
         UpdateState();
     }
-    const int otherSelected = other.selected_;
     SelectList(otherSelected);
     other.SelectList(otherSelected);
 }
