@@ -1,0 +1,45 @@
+#include "planner/DistanceLabelWindow.h"
+
+#include "framework/gui/PopupMenu.h"
+
+namespace {
+constexpr int kDigits[5] = {0, 1, 3, 6, 9};
+const char* const kUnitNames[8] = {"Meters", "Kilometers", "AU", "Light Years",
+                                   "Parsecs", "Kiloparsecs", "Megaparsecs", "(Best Units)"};
+} // namespace
+
+DistanceLabelWindow::DistanceLabelWindow(QWidget* parent, const std::string& name, const std::string& caption)
+    : LabelWindow(parent, caption.empty() ? "Distance" : caption), DistanceLabelConfig(name)
+{
+    SetColorGroup(45);
+    for (int c = kFirstUnitCommand; c < kFirstPrecisionCommand + 5; ++c) OnCommand(c, [this, c] { Choose(c); });
+}
+
+void DistanceLabelWindow::SetDistance(const ::Distance& distance, bool repaint)
+{
+    distance_ = distance;
+    SetText(distance_.Format(units1, units2), repaint);
+}
+
+void DistanceLabelWindow::Choose(int command)
+{
+    if (command >= kFirstUnitCommand && command < kFirstUnitCommand + 8) units1 = command - kFirstUnitCommand;
+    else if (command >= kFirstPrecisionCommand && command < kFirstPrecisionCommand + 5)
+        units2 = kDigits[command - kFirstPrecisionCommand];
+    else return;
+    SetText(distance_.Format(units1, units2), true);
+    NotifyPartnerOwner();
+}
+
+void DistanceLabelWindow::ShowRightButtonMenu(const Point& p)
+{
+    PopupMenu menu;
+    PopupMenu& unitMenu = menu.AppendPopup("&Units...");
+    for (int u = 0; u < 8; ++u) unitMenu.AppendItem(kFirstUnitCommand + u, kUnitNames[u], units1 == u ? MF_CHECKED : MF_STRING);
+    PopupMenu& digitMenu = menu.AppendPopup("&Precision...");
+    for (int i = 0; i < 5; ++i)
+        digitMenu.AppendItem(kFirstPrecisionCommand + i, distance_.Format(units1, kDigits[i]),
+                             units2 == kDigits[i] ? MF_CHECKED : MF_STRING);
+    AppendColorMenu(menu.AppendPopup("&Colors..."));
+    menu.Track(*this, p.x < 0 ? Point(1, 1) : p);
+}

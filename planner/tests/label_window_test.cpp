@@ -1,0 +1,287 @@
+// Data windows: the caption and value boxes, the shrinking value font, repaints, colour
+// groups, the code texts and the unit, format and precision choices.
+#include "astro/ObsSite.h"
+#include "framework/gui/MessageBox.h"
+#include "globals/Globals.h"
+#include "framework/gui/PopupMenu.h"
+#include "framework/gui/RecordingDC.h"
+#include "planner/AngleLabelWindow.h"
+#include "planner/ConstelLabelWindow.h"
+#include "planner/DreyerBrightLabelWindow.h"
+#include "planner/DreyerShapeLabelWindow.h"
+#include "planner/DreyerSizeLabelWindow.h"
+#include "planner/PlannerStrings.h"
+#include "planner/TextLabelWindow.h"
+#include "planner/TimeDateLabelWindow.h"
+#include "planner/TypeLabelWindow.h"
+#include "ui/RScolor.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct ColorsGuard {
+    std::unique_ptr<RScolor> saved = std::make_unique<RScolor>(RScolor::Instance());
+    ~ColorsGuard() { RScolor::Instance() = *saved; }
+};
+
+std::vector<DrawCall> RoundRects(LabelWindow& w, const Rect& r)
+{
+    RecordingDC dc(Size(r.right + 10, r.bottom + 10));
+    w.Draw(dc, r);
+    return dc.CallsOf("RoundRect");
+}
+
+} // namespace
+
+TEST(LabelWindow, CaptionAndValueBoxesByLabelWidth)
+{
+    struct Case {
+        int labelWidth;
+        std::vector<std::vector<int>> boxes;  // left, top, right, bottom, corner x, corner y
+    };
+    const Case cases[] = {
+        {30, {{0, 0, 60, 20, 10, 10}, {60, 0, 200, 20, 10, 10}}},
+        {0, {{0, 0, 200, 20, 10, 10}}},  // no caption box, the value over the whole width
+        {100, {{0, 0, 200, 20, 10, 10}}},  // the caption over the whole width, no value
+        {200, {{0, 0, 200, 10, 5, 5}, {0, 10, 200, 20, 5, 5}}},  // stacked halves
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.labelWidth);
+        TextLabelWindow w(nullptr, "Name", "Name");
+        w.SetText("NGC 224");
+        w.SetLabelWidth(c.labelWidth, false);
+        std::vector<DrawCall> boxes = RoundRects(w, Rect(0, 0, 200, 20));
+        ASSERT_EQ(boxes.size(), c.boxes.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) EXPECT_EQ(boxes[i].args, c.boxes[i]);
+    }
+}
+
+TEST(LabelWindow, CaptionAndValueTextSitInTheirBoxesInTheirColours)
+{
+    ColorsGuard colors;
+    RScolor& rs = RScolor::Instance();
+    TextLabelWindow w(nullptr, "Bright", "Brightness");
+    w.SetColorGroup(105);
+    w.SetText("Pretty Bright");
+    RecordingDC dc(Size(400, 40));
+    w.Draw(dc, Rect(0, 0, 400, 20));
+    std::vector<DrawCall> texts = dc.CallsOf("TextOut");
+    ASSERT_EQ(texts.size(), 2u);
+    // Font 19 high: a quarter of it in from the box's left edge, centred vertically.
+    EXPECT_EQ(texts[0].Describe(), "TextOut 4,0 'Brightness'");
+    EXPECT_EQ(texts[0].font.height, 19);
+    EXPECT_EQ(texts[0].textColor, ColorFromRef(rs.GetColor(106)));
+    EXPECT_EQ(texts[1].Describe(), "TextOut 124,0 'Pretty Bright'");
+    EXPECT_EQ(texts[1].textColor, ColorFromRef(rs.GetColor(109)));
+    std::vector<DrawCall> boxes = dc.CallsOf("RoundRect");
+    EXPECT_EQ(boxes[0].brush.color, ColorFromRef(rs.GetColor(105)));
+    EXPECT_EQ(boxes[0].pen.color, ColorFromRef(rs.GetColor(107)));
+    EXPECT_EQ(boxes[1].brush.color, ColorFromRef(rs.GetColor(108)));
+    EXPECT_FALSE(w.CaptionDoesNotFit());
+}
+
+TEST(LabelWindow, WideValueShrinksItsFontButNeverBelowOnePixel)
+{
+    TextLabelWindow w(nullptr, "DreyerDesc", "Dreyer");
+    w.SetLabelWidth(30, false);
+    // 21 characters in a 140-pixel value box: at height h a character is h/2 wide and half
+    // the height is kept free, so the text first fits at height 13 (126 + 6 <= 140).
+    w.SetText("vF, S, R, gbM, *10 nf");
+    RecordingDC dc(Size(300, 40));
+    w.Draw(dc, Rect(0, 0, 200, 20));
+    EXPECT_EQ(w.ValueFontHeight(), 13);
+    EXPECT_FALSE(w.ValueFontReduced());
+    EXPECT_EQ(dc.CallsOf("TextOut").back().font.height, 13);
+
+    // A window six pixels high cannot hold the text at any height: the font stops at one pixel.
+    w.SetText(std::string(60, 'x'));
+    RecordingDC small(Size(100, 20));
+    w.Draw(small, Rect(0, 0, 30, 6));
+    EXPECT_EQ(w.ValueFontHeight(), 1);
+    EXPECT_TRUE(w.ValueFontReduced());
+    for (const DrawCall& call : small.Calls()) EXPECT_GE(call.font.height, 1) << call.Describe();
+
+    // A caption too wide for its box is drawn smaller too, and says that it did not fit.
+    RecordingDC caption(Size(300, 40));
+    w.Draw(caption, Rect(0, 0, 120, 20));  // 36 pixels for 6 characters
+    EXPECT_TRUE(w.CaptionDoesNotFit());
+    const DrawCall first = caption.CallsOf("TextOut").front();
+    EXPECT_EQ(first.text, "Dreyer");
+    EXPECT_EQ(first.font.height, 11);  // 6 x 5 + 5 <= 36
+}
+
+TEST(LabelWindow, SameTextTwiceAsksForNoRepaint)
+{
+    TextLabelWindow w(nullptr, "Name");
+    w.SetText("NGC 224");
+    w.SetTitle("Name");
+    const int before = w.RepaintRequests();
+    w.SetText("NGC 224");
+    w.SetTitle("Name");
+    EXPECT_EQ(w.RepaintRequests(), before);
+    w.SetText("NGC 225", false);
+    EXPECT_EQ(w.RepaintRequests(), before);
+    EXPECT_EQ(w.Text(), "NGC 225");
+    w.SetText("NGC 226");
+    EXPECT_EQ(w.RepaintRequests(), before + 1);
+}
+
+TEST(LabelWindow, ColourChangeGoesToEveryDataWindowOnlyOnYes)
+{
+    ColorsGuard colors;
+    RScolor& rs = RScolor::Instance();
+    TextLabelWindow w(nullptr, "Name");
+    w.SetColorGroup(123);
+    const int scheme = rs.Scheme();
+    const RGBColor red = MakeRGB(255, 0, 0);
+    const RGBColor before = rs.GetColor(41 + 6 * 5);
+    {
+        ScriptedMessageBoxes boxes({IDNO});
+        w.ApplyColorsToAll(41, red);
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last().text, "Apply Color Changes to All Datawindows?");
+        EXPECT_EQ(boxes.Last().style, MB_YESNOCANCEL | MB_ICONQUESTION);
+        EXPECT_EQ(rs.GetColor(41 + 6 * 5), before);
+    }
+    ScriptedMessageBoxes boxes({IDYES});
+    w.ApplyColorsToAll(41, red);
+    for (int slot = 41; slot < 207; slot += 6) EXPECT_EQ(rs.GetSchemeColor(slot, scheme), red) << slot;
+    EXPECT_NE(rs.GetColor(42), red);
+}
+
+TEST(LabelWindow, ColoursGoBetweenRecordAndSlotsForEveryScheme)
+{
+    ColorsGuard colors;
+    RScolor& rs = RScolor::Instance();
+    TextLabelWindow w(nullptr, "Name");
+    w.SetColorGroup(123);
+    for (int s = 0; s < 5; ++s)
+        for (int r = 0; r < 5; ++r) w.SetSchemeColor(s, r, MakeRGB(s, r, 7));
+    ASSERT_TRUE(w.LoadColors());
+    // Roles in record order: label back, label text, data back, data text, outline.
+    const int roleSlots[5] = {123, 124, 126, 127, 125};
+    for (int s = 0; s < 5; ++s)
+        for (int r = 0; r < 5; ++r) EXPECT_EQ(rs.GetSchemeColor(roleSlots[r], s), MakeRGB(s, r, 7));
+    rs.SetSchemeColor(127, 2, MakeRGB(9, 9, 9));
+    ASSERT_TRUE(w.StoreColors());
+    EXPECT_EQ(w.SchemeColor(2, LabelWindow::DataText), MakeRGB(9, 9, 9));
+}
+
+TEST(LabelWindow, CodeTexts)
+{
+    DreyerBrightLabelWindow bright(nullptr, "Bright");
+    DreyerSizeLabelWindow size(nullptr, "Size");
+    DreyerShapeLabelWindow shape(nullptr, "Shape");
+    struct Case {
+        int code;
+        const char* bright;
+        const char* size;
+        const char* shape;
+    };
+    const Case cases[] = {
+        {0, "No Dreyer Description", "No Dreyer Description", "No Dreyer Description"},
+        {1, "Most Extremely Faint", "Most Extremely Small", "Round"},
+        {12, "Most Extremely Bright", "Most Extremely Large", "Very Extended"},
+        {13, "No Dreyer Description", "No Dreyer Description", "Very Much Extended"},
+        {15, "No Dreyer Description", "No Dreyer Description", "No Dreyer Description"},
+    };
+    for (const Case& c : cases) {
+        bright.SetCode(c.code);
+        size.SetCode(c.code);
+        shape.SetCode(c.code);
+        EXPECT_EQ(bright.Text(), c.bright) << c.code;
+        EXPECT_EQ(size.Text(), c.size) << c.code;
+        EXPECT_EQ(shape.Text(), c.shape) << c.code;
+    }
+    EXPECT_EQ(bright.Title(), "Brightness");
+
+    ConstelLabelWindow constel(nullptr, "Constel");
+    EXPECT_TRUE(constel.SetConstellation(0));
+    EXPECT_EQ(constel.Text(), "Andromeda (And)");
+    EXPECT_FALSE(constel.SetConstellation(88));
+    EXPECT_FALSE(constel.SetConstellation(-1));
+    EXPECT_EQ(constel.Text(), "Andromeda (And)");
+
+    TypeLabelWindow type(nullptr, "Type");
+    const std::pair<int, const char*> types[] = {{0, "Galaxy"}, {10, "Star"}, {29, "Planet"}, {30, "Satellite of Earth"}};
+    for (const auto& [code, text] : types) {
+        type.SetType(code);
+        EXPECT_EQ(type.Text(), text);
+    }
+}
+
+TEST(LabelWindow, AngleChoicesKeepUnitAndFormatTogether)
+{
+    AngleLabelWindow w(nullptr, "HTheta", "Az", 0x3F0E7BB);
+    w.SetAngle(Angle(135.0, 1));
+    struct Step {
+        int command;
+        int units, format, precision;
+    };
+    const Step steps[] = {
+        {17401, 1, 3, 2},  // degrees, automatic
+        {17405, 5, 5, 2},  // a sector takes the four-word format
+        {17412, 5, 6, 2},  // eight compass points
+        {17401, 1, 3, 2},  // back to degrees: a numeric format again
+        {17408, 1, 1, 2},
+        {17417, 1, 1, 2 + 0},  // precision 2
+        {17406, 6, 5, 2},  // the elevation word takes a compass-style format
+    };
+    for (const Step& s : steps) {
+        w.Choose(s.command);
+        EXPECT_EQ(w.units, s.units) << s.command;
+        EXPECT_EQ(w.format, s.format) << s.command;
+        EXPECT_EQ(w.precision, s.precision) << s.command;
+        EXPECT_EQ(w.Text(), Angle::Format(Angle(135.0, 1), w.units, w.format, w.precision));
+    }
+}
+
+TEST(LabelWindow, AngleMenuOffersWhatItsMaskAllows)
+{
+    AngleLabelWindow diam(nullptr, "Diam", "Dia", 0x3F0079B);
+    diam.SetModule(&PlannerStrings());
+    diam.SetAngle(Angle(0.5, 1));
+    ScriptedMenus menus({0});
+    diam.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(3, 3));
+    ASSERT_EQ(menus.Shown().size(), 1u);
+    const PopupMenu& menu = menus.Shown()[0];
+    EXPECT_EQ(menu.Describe(), ">&Units|>&Format|>&Precision|>&Colors...");
+    EXPECT_EQ(menu.Items()[0].submenu->Describe(), "Radians|Degrees|Arcminutes|Arcseconds");
+    EXPECT_TRUE(menu.FindItem(17414) != nullptr);
+    EXPECT_NE(menu.FindItem(17414)->text.find(" (AUTO UNITS)"), std::string::npos);
+    EXPECT_EQ(menu.Items()[3].submenu->Describe(),
+              "Outline Color|Label Text Color|Label Back Color|Data Text Color|Data Back Color");
+
+    AngleLabelWindow az(nullptr, "HTheta", "Az", 0x3F0E7BB);
+    az.Choose(17405);
+    ScriptedMenus sectorMenus({17413});
+    az.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(3, 3));
+    EXPECT_EQ(sectorMenus.Shown()[0].Describe(), ">&Units|>&Format|>&Colors...");
+    EXPECT_EQ(az.format, 7);
+}
+
+TEST(LabelWindow, TimeWindowShowsTheChosenScaleAndForm)
+{
+    ObsSite site(Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance());
+    AppGlobals.site = &site;
+    TimeDateLabelWindow w(nullptr, "RISE", "Rise Time");
+    const JulianDate t = JulianDate::FromCalendar(2026, 10, 25, 2, 5, 9);
+    w.SetDate(t);
+    EXPECT_EQ(w.Text(), "Oct 24, 2026 21:05:09");  // local civil time, date then time
+    w.Choose(17600);                                // time only
+    EXPECT_EQ(w.Text(), "21:05:09");
+    w.Choose(17623);                                // universal time
+    EXPECT_EQ(w.Text(), "02:05:09");
+    w.Choose(17621);                                // hh:mm am/pm
+    EXPECT_EQ(w.Text(), "02:05am");
+    w.Choose(17603);
+    w.Choose(17608);                                // date style 7
+    EXPECT_EQ(w.Text(), t.Calendar().Format(3, 7, 3));
+    w.SetMessage("Always Above Horizon");
+    w.Choose(17622);
+    EXPECT_EQ(w.Text(), "Always Above Horizon");
+    AppGlobals.site = nullptr;
+}
