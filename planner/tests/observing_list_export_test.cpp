@@ -201,6 +201,24 @@ TEST_F(ObservingListExportTest, TabDelimitedMessierList)
     }
 }
 
+TEST_F(ObservingListExportTest, ParagraphsOfTheMessierList)
+{
+    AddMessierList();
+    const std::string path = dir_.file("OBSLIST.TXT");
+    ASSERT_TRUE(export_->Export(ExportOptionsDialog::ParagraphText, path));
+    const std::vector<std::string> lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 2 + 19 * messier_.size());
+    for (std::size_t i = 0; i < messier_.size(); ++i) {
+        const std::size_t first = 2 + 19 * i;
+        EXPECT_EQ(lines[first], "");
+        EXPECT_EQ(lines[first + 1], db_->FullName(messier_[i]));
+        EXPECT_EQ(lines[first + 2].rfind("  ", 0), 0u);
+        EXPECT_NE(lines[first + 2].find(" in "), std::string::npos);
+        EXPECT_EQ(lines[first + 9], "  -----Equatorial Coordinates, Appar of Date");
+        EXPECT_EQ(lines[first + 15].rfind("  Rise Time", 0), 0u);
+    }
+}
+
 TEST_F(ObservingListExportTest, ParagraphsTakeEachObjectAtItsMomentOfTheSession)
 {
     db_->ClearObservingList();
