@@ -4,31 +4,16 @@
 #include "astro/ObsSite.h"
 #include "catalog/Browser.h"
 #include "catalog/NGC2000Indexes.h"
+#include "framework/gui/DocTemplate.h"
+#include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/AtomicFile.h"
 #include "globals/Globals.h"
 #include "planner/TextPane.h"
 #include "ui/ExportOptionsDialog.h"
 
-#include <QFileDialog>
-
 #include <cerrno>
 #include <cstring>
-
-namespace {
-
-constexpr char kFilter[] = "Text files (*.txt) | *.txt|All files (*.*) |*.*";
-
-std::string AskForFile(QWidget* parent, const ExportFileRequest& request)
-{
-    if (auto& answer = ExportFileSeam::Current()) return answer(request);
-    const QString path = QFileDialog::getSaveFileName(parent, QString::fromStdString(request.title),
-                                                      QString::fromStdString(request.defaultName),
-                                                      "Text files (*.txt);;All files (*)");
-    return path.toStdString();
-}
-
-} // namespace
 
 ObservingListExport::ObservingListExport(QWidget* parent, TextPane& pane, NGC2000Indexes& database)
     : parent_(parent), pane_(pane), db_(database)
@@ -60,16 +45,18 @@ bool ObservingListExport::CmExport()
         if (dialog.Execute() != IDOK) return false;
         form = dialog.choice;
     }
-    ExportFileRequest request;
-    request.filter = kFilter;
+    fw::FileDialogRequest request;
+    request.kind = fw::FileDialogRequest::Save;
+    request.filters = {{"Text files", "*.txt"}, {"All files", "*.*"}};
+    request.flags = fw::dtOverwritePrompt;
     switch (form) {
-    case ExportOptionsDialog::ParagraphText: request = {"Export Paragraph Text", "OBSLIST.TXT", kFilter}; break;
-    case ExportOptionsDialog::TabDelimited: request = {"Export Tab Delim Text", "OBSLIST.TXT", kFilter}; break;
-    case ExportOptionsDialog::TheSky: request = {"Export Observing List to TheSky", "STLM2Sky.txt", kFilter}; break;
+    case ExportOptionsDialog::ParagraphText: request.title = "Export Paragraph Text"; request.path = "OBSLIST.TXT"; break;
+    case ExportOptionsDialog::TabDelimited: request.title = "Export Tab Delim Text"; request.path = "OBSLIST.TXT"; break;
+    case ExportOptionsDialog::TheSky: request.title = "Export Observing List to TheSky"; request.path = "STLM2Sky.txt"; break;
     default: return false;
     }
-    const std::string path = AskForFile(parent_, request);
-    if (path.empty()) return false;
+    if (!fw::RunFileDialog(parent_, request) || request.path.empty()) return false;
+    const std::string path = request.path;
     return Export(form, path);
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "catalog/ObjectId.h"
-#include "framework/gui/Responder.h"
 
 #include <functional>
 #include <string>
@@ -12,15 +11,6 @@
 class NGC2000Indexes;
 class QWidget;
 class TextPane;
-
-// The file the export goes to: the dialog's title, the proposed file name and the filter.
-struct ExportFileRequest {
-    std::string title;
-    std::string defaultName;
-    std::string filter;
-};
-// Answers with the chosen path, empty when the user cancelled.
-using ExportFileSeam = fw::ModalSeam<struct ExportFileTag, std::string(const ExportFileRequest&)>;
 
 class ObservingListExport {
 public:

@@ -5,6 +5,7 @@
 
 #include "catalog/Browser.h"
 #include "framework/gui/Dialog.h"
+#include "framework/gui/FileDialog.h"
 #include "framework/gui/Window.h"
 #include "planner/AngleLabelWindow.h"
 #include "planner/CoordLabelWindow.h"
@@ -110,11 +111,7 @@ TEST_F(ObservingListExportTest, CommandAsksFormAndFileAndWritesIt)
 {
     AddMessierList();
     const std::string path = dir_.file("STLM2Sky.txt");
-    std::vector<ExportFileRequest> asked;
-    fw::Responder<ExportFileSeam> files([&](const ExportFileRequest& r) {
-        asked.push_back(r);
-        return path;
-    });
+    fw::ScriptedFileDialogs files({path});
     ScriptedDialogs dialogs([](Dialog& d) {
         EXPECT_EQ(d.Caption(), "Export Observing List");
         EXPECT_EQ(d.IsButtonChecked(ExportOptionsDialog::ID_TABDELIMITED), BF_CHECKED);
@@ -123,9 +120,9 @@ TEST_F(ObservingListExportTest, CommandAsksFormAndFileAndWritesIt)
         return IDOK;
     });
     EXPECT_TRUE(export_->CmExport());
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].title, "Export Observing List to TheSky");
-    EXPECT_EQ(asked[0].defaultName, "STLM2Sky.txt");
+    ASSERT_EQ(files.Count(), 1);
+    EXPECT_EQ(files.Requests()[0].title, "Export Observing List to TheSky");
+    EXPECT_EQ(files.Requests()[0].kind, fw::FileDialogRequest::Save);
     EXPECT_EQ(ReadLines(path).size(), 9 + messier_.size());
 
     // Cancel in either dialog writes nothing.
@@ -135,8 +132,9 @@ TEST_F(ObservingListExportTest, CommandAsksFormAndFileAndWritesIt)
         EXPECT_FALSE(export_->CmExport());
     }
     {
-        fw::Responder<ExportFileSeam> none([](const ExportFileRequest&) { return std::string(); });
+        fw::ScriptedFileDialogs none({""});
         EXPECT_FALSE(export_->CmExport());
+        EXPECT_EQ(none.Count(), 1);
     }
     EXPECT_FALSE(std::filesystem::exists(path));
 }
