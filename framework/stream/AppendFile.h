@@ -1,0 +1,34 @@
+// A file that grows by whole appended blocks, each on the disk before Append answers: the
+// form of a journal that must survive the program being killed or the machine stopping at
+// any moment. A block is handed to the system in one write, so an interrupted append leaves
+// at most one torn block at the end.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace fw {
+
+class AppendFile {
+public:
+    AppendFile() = default;
+    ~AppendFile();
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+
+    // Opens an existing file for appending; false when it cannot be opened.
+    bool Open(const std::string& path);
+    // Appends the bytes and waits until they are on the disk; false on any failure.
+    bool Append(const std::string& bytes);
+    bool IsOpen() const { return fd_ >= 0; }
+    void Close();
+
+private:
+    int fd_ = -1;
+};
+
+// The whole content of a file (a missing name falls back to a case-insensitive match in its
+// directory); false when it cannot be read or is longer than maxBytes.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes = std::size_t(1) << 30);
+
+} // namespace fw
