@@ -1,0 +1,223 @@
+#include "obslog/ObsRecord.h"
+
+#include "obslog/TaggedText.h"
+
+#include "framework/stream/DateStream.h"
+#include "framework/stream/PStream.h"
+#include "ui/TextConvert.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kContentsTolerance = 0.00001;
+
+bool Near(double a, double b) { return std::fabs(a - b) <= kContentsTolerance; }
+
+// A value that is not a number or infinite is stored as the field's "no value" marker, so
+// that a damaged file cannot hand the filter and the form a value no object has.
+double Finite(double v, double noValue) { return std::isfinite(v) ? v : noValue; }
+
+} // namespace
+
+ObsRecord::ObsRecord() : date(TDate::Today()), time(TTime::Now()) {}
+
+ObsRecord::ObsRecord(const ObsRecord& other) { CopyFrom(other); }
+
+ObsRecord& ObsRecord::operator=(const ObsRecord& other)
+{
+    if (this != &other)
+        CopyFrom(other);
+    return *this;
+}
+
+void ObsRecord::CopyFrom(const ObsRecord& o)
+{
+    number = o.number;
+    crossRef = o.crossRef;
+    name = o.name;
+    notes = o.notes;
+    date = o.date;
+    time = o.time;
+    objectType = o.objectType;
+    telescope = o.telescope;
+    eyepiece = o.eyepiece;
+    filter = o.filter;
+    location = o.location;
+    skyDarkness = o.skyDarkness;
+    skyTransparency = o.skyTransparency;
+    skyTurbulence = o.skyTurbulence;
+    constellation = o.constellation;
+    rightAscension = o.rightAscension;
+    declination = o.declination;
+    magnitude = o.magnitude;
+    size = o.size;
+    version = o.version;
+}
+
+bool ObsRecord::SameContents(const ObsRecord& o) const
+{
+    return number == o.number && name == o.name && date == o.date && time == o.time &&
+           objectType == o.objectType && telescope == o.telescope && eyepiece == o.eyepiece &&
+           filter == o.filter && location == o.location && skyDarkness == o.skyDarkness &&
+           skyTransparency == o.skyTransparency && skyTurbulence == o.skyTurbulence &&
+           constellation == o.constellation && notes == o.notes && crossRef == o.crossRef &&
+           version == o.version && Near(rightAscension, o.rightAscension) &&
+           Near(declination, o.declination) && Near(magnitude, o.magnitude) && Near(size, o.size);
+}
+
+void ObsRecord::SetDeletionMark(bool marked)
+{
+    if (marked)
+        version |= kDeletionMark;
+    else
+        version &= ~kDeletionMark;
+}
+
+void ObsRecord::Write(opstream& out) const
+{
+    out.writeWord32(kBinaryVersion);
+    out.writeWord32(static_cast<std::uint32_t>(number));
+    out.writeWord32(static_cast<std::uint32_t>(crossRef));
+    out.writeString(name);
+    out.writeWord32(static_cast<std::uint32_t>(objectType));
+    out.writeWord32(static_cast<std::uint32_t>(constellation));
+    fw::WriteTime(out, time);
+    out.writeWord32(static_cast<std::uint32_t>(location));
+    out.writeWord32(static_cast<std::uint32_t>(telescope));
+    out.writeWord32(static_cast<std::uint32_t>(eyepiece));
+    out.writeWord32(static_cast<std::uint32_t>(filter));
+    out.writeWord32(static_cast<std::uint32_t>(skyDarkness));
+    out.writeWord32(static_cast<std::uint32_t>(skyTurbulence));
+    out.writeWord32(static_cast<std::uint32_t>(skyTransparency));
+    out.writeDouble(rightAscension);
+    out.writeDouble(declination);
+    out.writeDouble(magnitude);
+    out.writeDouble(size);
+    out.writeString(notes);
+    out.writeWord32(kBinaryVersion);
+}
+
+void ObsRecord::Read(ipstream& in)
+{
+    version = in.readWord32();
+    if (version != kBinaryVersion || in.fail()) {
+        valid_ = false;
+        return;
+    }
+    number = in.readInt32();
+    crossRef = in.readInt32();
+    name = in.readString();
+    objectType = in.readInt32();
+    constellation = in.readInt32();
+    time = fw::ReadTime(in);
+    location = in.readInt32();
+    telescope = in.readInt32();
+    eyepiece = in.readInt32();
+    filter = in.readInt32();
+    skyDarkness = in.readInt32();
+    skyTurbulence = in.readInt32();
+    skyTransparency = in.readInt32();
+    rightAscension = Finite(in.readDouble(), kNoRightAscension);
+    declination = Finite(in.readDouble(), kNoDeclination);
+    magnitude = Finite(in.readDouble(), kNoMagnitude);
+    size = Finite(in.readDouble(), kNoSize);
+    notes = in.readString();
+    const std::uint32_t trailing = in.readWord32();
+    valid_ = trailing == version && !in.fail();
+}
+
+void ObsRecord::TaggedFailed(std::istream& in)
+{
+    valid_ = false;
+    tagged::Rewind(in);
+}
+
+void ObsRecord::ReadTagged(std::istream& in)
+{
+    using tagged::ReadItem;
+    std::string tag, value;
+    valid_ = false;
+
+    if (!ReadItem(in, tag, value, kMaxTaggedToken))
+        return TaggedFailed(in);
+    int v = 0;
+    if (tag == "<BEGIN OBSLOG V1 RECORD")
+        v = 1;
+    else if (tag == "<BEGIN OBSLOG V2 RECORD")
+        v = 2;
+    else if (tag == "<BEGIN OBSLOG V3 RECORD")
+        v = 3;
+    else
+        return TaggedFailed(in);
+    version = static_cast<std::uint32_t>(v);
+    number = tagged::ToInt(value);
+
+    // Reads the next item's value; the tag is taken by position and not compared.
+    const auto item = [&](std::size_t limit = kMaxTaggedToken) { return ReadItem(in, tag, value, limit); };
+    const auto wholeLineItem = [&](std::size_t limit = kMaxTaggedToken) {
+        if (!ReadItem(in, tag, value, limit, /*restOfLine=*/true))
+            return false;
+        return true;
+    };
+
+    if (v >= 2) {
+        if (!wholeLineItem())
+            return TaggedFailed(in);
+        crossRef = tagged::ToInt(value);
+    }
+    if (!wholeLineItem())
+        return TaggedFailed(in);
+    name = value;
+    if (!item())
+        return TaggedFailed(in);
+    objectType = tagged::ToInt(value);
+    if (!item())
+        return TaggedFailed(in);
+    constellation = tagged::ToInt(value);
+
+    if (!item())
+        return TaggedFailed(in);
+    TextConvert convert;
+    if (v == 3) {
+        time = fw::WordToTime(tagged::ToWord(value));
+    } else {
+        const TTime read = convert.ParseTime(value);
+        if (!item())
+            return TaggedFailed(in);
+        date = convert.ParseDate(value);
+        time = TTime(date, read.Hour(), read.Minute(), read.Second());
+    }
+
+    std::int32_t* const choices[] = {&location, &telescope, &eyepiece, &filter,
+                                     &skyDarkness, &skyTurbulence, &skyTransparency};
+    for (std::int32_t* field : choices) {
+        if (!item())
+            return TaggedFailed(in);
+        *field = tagged::ToInt(value);
+    }
+
+    struct Position { double* field; std::int32_t kind; double noValue; };
+    const Position positions[] = {
+        {&rightAscension, vkRightAscension, kNoRightAscension},
+        {&declination, vkDeclination, kNoDeclination},
+        {&magnitude, vkMagnitude, kNoMagnitude},
+        {&size, vkSize, kNoSize},
+    };
+    for (const auto& p : positions) {
+        if (!item())
+            return TaggedFailed(in);
+        const double read = v == 3 ? tagged::ToDouble(value) : convert.ParseValue(value, p.kind);
+        *p.field = Finite(read, p.noValue);
+    }
+
+    if (!wholeLineItem(kMaxTaggedNotes))
+        return TaggedFailed(in);
+    notes = value;
+
+    if (!item())
+        return TaggedFailed(in);
+    if (tag != "<END OBSLOG V" + std::to_string(v) + " RECORD" || tagged::ToInt(value) != number)
+        return TaggedFailed(in);
+    valid_ = true;
+}

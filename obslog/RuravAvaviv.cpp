@@ -1,0 +1,353 @@
+#include "obslog/RuravAvaviv.h"
+
+#include "obslog/ObsRecord.h"
+#include "obslog/TaggedText.h"
+
+#include "framework/stream/PStream.h"
+#include "framework/stream/StringUtil.h"
+#include "ui/TextConvert.h"
+
+const char* const RuravAvaviv::kSignature = "Quillon Software - Stellum - Log Filter";
+
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr std::size_t kMaxToken = 99;
+
+// The choice criteria: bit, set and the record field tested, in memory order.
+struct ChoiceCriterion {
+    RuravAvaviv::Criterion bit;
+    RuravAvaviv::SetIndex set;
+    std::int32_t ObsRecord::*field;
+    const char* textTag;  // the item's word in the text form
+};
+const ChoiceCriterion kChoices[] = {
+    {RuravAvaviv::ByConstellation, RuravAvaviv::Constellations, &ObsRecord::constellation, "CONSTEL"},
+    {RuravAvaviv::ByObjectType, RuravAvaviv::ObjectTypes, &ObsRecord::objectType, "TYPE"},
+    {RuravAvaviv::ByLocation, RuravAvaviv::Locations, &ObsRecord::location, "LOCATION"},
+    {RuravAvaviv::ByTelescope, RuravAvaviv::Telescopes, &ObsRecord::telescope, "TELESCOPE"},
+    {RuravAvaviv::ByFilter, RuravAvaviv::Filters, &ObsRecord::filter, "FILTER"},
+    {RuravAvaviv::ByEyepiece, RuravAvaviv::Eyepieces, &ObsRecord::eyepiece, "EYEPIECE"},
+    {RuravAvaviv::BySkyDarkness, RuravAvaviv::SkyDarkness, &ObsRecord::skyDarkness, "DARKNESS"},
+    {RuravAvaviv::BySkyTurbulence, RuravAvaviv::SkyTurbulence, &ObsRecord::skyTurbulence, "TURBULENCE"},
+    {RuravAvaviv::BySkyTransparency, RuravAvaviv::SkyTransparency, &ObsRecord::skyTransparency, "TRANSPARENCY"},
+};
+// The order of the sets in the files: object types before constellations, then the rest.
+const RuravAvaviv::SetIndex kFileSetOrder[] = {
+    RuravAvaviv::ObjectTypes, RuravAvaviv::Constellations, RuravAvaviv::Locations,
+    RuravAvaviv::Telescopes, RuravAvaviv::Filters, RuravAvaviv::Eyepieces,
+    RuravAvaviv::SkyDarkness, RuravAvaviv::SkyTurbulence, RuravAvaviv::SkyTransparency,
+};
+const ChoiceCriterion& ChoiceForSet(RuravAvaviv::SetIndex set)
+{
+    for (const auto& c : kChoices)
+        if (c.set == set)
+            return c;
+    return kChoices[0];
+}
+
+bool InRange(double v, double from, double to) { return v >= from && v <= to; }
+
+std::int64_t SecondOfDay(const TTime& t) { return t.Hour() * 3600 + t.Minute() * 60 + t.Second(); }
+
+bool ContainsIgnoringCase(const std::string& text, const std::string& part)
+{
+    return ToUpperAscii(text).find(ToUpperAscii(part)) != std::string::npos;
+}
+
+} // namespace
+
+RuravAvaviv::RuravAvaviv()
+    : timeFrom(TDate::Today(), 0, 0, 0), timeTo(TDate::Today(), 23, 59, 59),
+      dateFrom(1u, 1u, 1901), dateTo(TDate::Today())
+{
+}
+
+void RuravAvaviv::Enable(Criterion c, bool on)
+{
+    if (on)
+        criteria |= c;
+    else
+        criteria &= ~static_cast<std::uint32_t>(c);
+}
+
+bool RuravAvaviv::Match(ObsRecord& r) const
+{
+    r.date = r.time.Date();
+    if (!active)
+        return true;
+    for (const auto& c : kChoices)
+        if (Has(c.bit) && !sets[c.set][static_cast<std::uint32_t>(r.*c.field) & 0xFFu])
+            return false;
+    if (Has(ByRightAscension) && r.rightAscension != ObsRecord::kNoRightAscension &&
+        !InRange(r.rightAscension, raFrom, raTo))
+        return false;
+    if (Has(ByDeclination) && r.declination != ObsRecord::kNoDeclination &&
+        !InRange(r.declination, decFrom, decTo))
+        return false;
+    if (Has(ByMagnitude) && r.magnitude != ObsRecord::kNoMagnitude &&
+        !InRange(r.magnitude, magBright, magFaint))
+        return false;
+    if (Has(BySize) && r.size != ObsRecord::kNoSize && !InRange(r.size, sizeFrom, sizeTo))
+        return false;
+    if (Has(ByTimeOfDay) && r.time != TextConvert::NoEntryTime()) {
+        // Seconds since midnight; a range whose end is before its start runs across midnight.
+        const std::int64_t s = SecondOfDay(r.time), from = SecondOfDay(timeFrom), to = SecondOfDay(timeTo);
+        const bool inside = from <= to ? (s >= from && s <= to) : (s >= from || s <= to);
+        if (!inside)
+            return false;
+    }
+    if (Has(ByDate) && r.date != TextConvert::NoEntryDate() && (r.date < dateFrom || r.date > dateTo))
+        return false;
+    if (Has(ByName) && !ContainsIgnoringCase(r.name, nameText))
+        return false;
+    if (Has(ByNotes) && !ContainsIgnoringCase(r.notes, notesText))
+        return false;
+    return true;
+}
+
+void RuravAvaviv::Write(opstream& out) const
+{
+    out.writeWord32(static_cast<std::uint32_t>(kVersion));
+    out.writeString(kSignature);
+    out.writeWord32(criteria);
+    out.writeString(nameText);
+    for (auto set : kFileSetOrder)
+        fw::WriteBitSet(out, sets[set]);
+    for (double v : {raFrom, raTo, decFrom, decTo, sizeFrom, sizeTo, magFaint, magBright})
+        out.writeDouble(v);
+    fw::WriteTime(out, timeFrom);
+    fw::WriteTime(out, timeTo);
+    fw::WriteDate(out, dateFrom);
+    fw::WriteDate(out, dateTo);
+    out.writeString(notesText);
+    out.writeString(kSignature);
+}
+
+void RuravAvaviv::Read(ipstream& in)
+{
+    criteria = 0;
+    active = 0;
+    valid = 0;
+    const std::uint32_t word = in.readWord32();
+    if (in.fail() || (word != 4 && word != 5)) {
+        version = -1;
+        return;
+    }
+    version = static_cast<std::int32_t>(word);
+    if (word == 5)
+        ReadVersion5(in);
+    else
+        ReadVersion4(in);
+}
+
+void RuravAvaviv::ReadVersion5(ipstream& in)
+{
+    in.readString(kMaxText);  // leading signature, not compared
+    criteria = in.readWord32();
+    nameText = in.readString(kMaxText);
+    for (auto set : kFileSetOrder)
+        sets[set] = fw::ReadBitSet(in);
+    for (double* v : {&raFrom, &raTo, &decFrom, &decTo, &sizeFrom, &sizeTo, &magFaint, &magBright})
+        *v = in.readDouble();
+    timeFrom = fw::ReadTime(in);
+    timeTo = fw::ReadTime(in);
+    dateFrom = fw::ReadDate(in);
+    dateTo = fw::ReadDate(in);
+    notesText = in.readString(kMaxText);
+    const std::string trailing = in.readString(kMaxText);
+    valid = !in.fail() && trailing == kSignature ? 1 : 0;
+}
+
+void RuravAvaviv::ReadVersion4(ipstream& in)
+{
+    const auto activeWord = [&](Criterion c) { Enable(c, in.readWord32() != 0); };
+    activeWord(ByName);
+    nameText = in.readString(kMaxText);
+    for (auto set : kFileSetOrder) {
+        activeWord(ChoiceForSet(set).bit);
+        sets[set] = fw::ReadBitSet(in);
+    }
+    activeWord(ByRightAscension);
+    raFrom = in.readDouble();
+    raTo = in.readDouble();
+    activeWord(ByDeclination);
+    decFrom = in.readDouble();
+    decTo = in.readDouble();
+    activeWord(BySize);
+    sizeFrom = in.readDouble();
+    sizeTo = in.readDouble();
+    activeWord(ByMagnitude);
+    magFaint = in.readDouble();
+    magBright = in.readDouble();
+    activeWord(ByTimeOfDay);
+    timeFrom = fw::ReadTime(in);
+    timeTo = fw::ReadTime(in);
+    activeWord(ByDate);
+    dateFrom = fw::ReadDate(in);
+    dateTo = fw::ReadDate(in);
+    activeWord(ByNotes);
+    notesText = in.readString(kMaxText);
+    const std::uint32_t trailing = in.readWord32();
+    if (trailing != 4 || in.fail()) {
+        if (trailing != 4)
+            version = -1;
+        return;
+    }
+    valid = 1;
+}
+
+// ---- text form --------------------------------------------------------------------------
+
+namespace {
+
+const char* const kTextBegin = "<RURAVAVAVIV FILE VER 1.0 BEGIN>";
+const char* const kTextEnd = "<END RURAVAVAVIV FILE VER 1.0>";
+
+// Reads "<WORD IS ACTIVE" or "<WORD IS INACTIVE" up to ":"; false for anything else.
+bool ReadActiveTag(std::istream& in, const std::string& word, bool& on)
+{
+    std::string tag;
+    if (!tagged::ReadUpTo(in, ':', kMaxToken, tag))
+        return false;
+    if (tag == "<" + word + " IS ACTIVE")
+        on = true;
+    else if (tag == "<" + word + " IS INACTIVE")
+        on = false;
+    else
+        return false;
+    return true;
+}
+
+void SkipLineEnd(std::istream& in)
+{
+    int c = in.get();
+    if (c == '\r' && in.peek() == '\n')
+        in.get();
+}
+
+// "SUB=value" up to `end`.
+bool ReadSubItem(std::istream& in, char end, std::size_t max, std::string& value)
+{
+    std::string sub;
+    return tagged::ReadUpTo(in, '=', kMaxToken, sub) && tagged::ReadUpTo(in, end, max, value);
+}
+
+} // namespace
+
+void RuravAvaviv::ReadText(std::istream& in)
+{
+    criteria = 0;
+    valid = 0;
+    const auto failed = [&] { tagged::Rewind(in); };
+    std::string line, value, low, high;
+    bool on = false;
+
+    if (!tagged::ReadLine(in, kMaxToken, line) || line != kTextBegin)
+        return failed();
+
+    if (!ReadActiveTag(in, "NAME", on) || !ReadSubItem(in, '>', kMaxText, value))
+        return failed();
+    SkipLineEnd(in);
+    Enable(ByName, on);
+    nameText = value;
+
+    for (auto set : kFileSetOrder) {
+        const ChoiceCriterion& c = ChoiceForSet(set);
+        if (!ReadActiveTag(in, c.textTag, on) || !tagged::ReadUpTo(in, '=', kMaxToken, value))
+            return failed();
+        Enable(c.bit, on);
+        sets[set].reset();
+        // Ids each followed by ",", up to ">"; at most one pass per possible id and a few more.
+        for (int pass = 0;; ++pass) {
+            if (pass > 1024)
+                return failed();
+            if (in.peek() == '>') {
+                in.get();
+                break;
+            }
+            if (!tagged::ReadUpTo(in, ',', kMaxToken, value))
+                return failed();
+            const std::int32_t id = tagged::ToInt(value);
+            if (id >= 0 && id < 256)
+                sets[set].set(static_cast<std::size_t>(id));
+        }
+        SkipLineEnd(in);
+    }
+
+    TextConvert convert;
+    struct Range { const char* word; Criterion bit; std::int32_t kind; double* low; double* high; };
+    const Range ranges[] = {
+        {"RA", ByRightAscension, vkRightAscension, &raFrom, &raTo},
+        {"DEC", ByDeclination, vkDeclination, &decFrom, &decTo},
+        {"SIZE", BySize, vkSize, &sizeFrom, &sizeTo},
+        {"MAG", ByMagnitude, vkMagnitude, &magFaint, &magBright},
+    };
+    for (const auto& r : ranges) {
+        if (!ReadActiveTag(in, r.word, on) || !ReadSubItem(in, '|', kMaxToken, low) ||
+            !ReadSubItem(in, '>', kMaxToken, high))
+            return failed();
+        SkipLineEnd(in);
+        Enable(r.bit, on);
+        *r.low = convert.ParseValue(low, r.kind);
+        *r.high = convert.ParseValue(high, r.kind);
+    }
+
+    if (!ReadActiveTag(in, "TIME", on) || !ReadSubItem(in, '|', kMaxToken, low) ||
+        !ReadSubItem(in, '>', kMaxToken, high))
+        return failed();
+    SkipLineEnd(in);
+    Enable(ByTimeOfDay, on);
+    timeFrom = convert.ParseTime(low);
+    timeTo = convert.ParseTime(high);
+
+    if (!ReadActiveTag(in, "DATE", on) || !ReadSubItem(in, '|', kMaxToken, low) ||
+        !ReadSubItem(in, '>', kMaxToken, high))
+        return failed();
+    SkipLineEnd(in);
+    Enable(ByDate, on);
+    dateFrom = convert.ParseDate(low);
+    dateTo = convert.ParseDate(high);
+
+    if (!ReadActiveTag(in, "NOTES", on) || !ReadSubItem(in, '>', kMaxText, value))
+        return failed();
+    SkipLineEnd(in);
+    Enable(ByNotes, on);
+    notesText = value;
+
+    if (!tagged::ReadLine(in, kMaxToken, line) || line != kTextEnd)
+        return failed();
+    valid = 1;
+}
+
+void RuravAvaviv::WriteText(std::ostream& out) const
+{
+    const auto state = [&](Criterion c) { return Has(c) ? " IS ACTIVE:" : " IS INACTIVE:"; };
+    out << kTextBegin << "\n";
+    out << "<NAME" << state(ByName) << "NAME TEXT=" << nameText << ">\n";
+    for (auto set : kFileSetOrder) {
+        const ChoiceCriterion& c = ChoiceForSet(set);
+        out << "<" << c.textTag << state(c.bit) << "Bitset=";
+        for (std::size_t id = 0; id < 256; ++id)
+            if (sets[set][id])
+                out << id << ",";
+        out << ">\n";
+    }
+    TextConvert convert;
+    struct Range { const char* word; Criterion bit; std::int32_t kind; double low; double high; };
+    const Range ranges[] = {
+        {"RA", ByRightAscension, vkRightAscension, raFrom, raTo},
+        {"DEC", ByDeclination, vkDeclination, decFrom, decTo},
+        {"SIZE", BySize, vkSize, sizeFrom, sizeTo},
+        {"MAG", ByMagnitude, vkMagnitude, magFaint, magBright},
+    };
+    for (const auto& r : ranges)
+        out << "<" << r.word << state(r.bit) << r.word << " MIN=" << convert.FormatValue(r.low, r.kind)
+            << "|" << r.word << " MAX=" << convert.FormatValue(r.high, r.kind) << ">\n";
+    out << "<TIME" << state(ByTimeOfDay) << "TIME MIN=" << convert.FormatTime(timeFrom)
+        << "|TIME MAX=" << convert.FormatTime(timeTo) << ">\n";
+    out << "<DATE" << state(ByDate) << "DATE MIN=" << convert.FormatDate(dateFrom)
+        << "|DATE MAX=" << convert.FormatDate(dateTo) << ">\n";
+    out << "<NOTES" << state(ByNotes) << "NOTES TEXT=" << notesText << ">\n";
+    out << kTextEnd << "\n";
+}
