@@ -1,16 +1,699 @@
 #include "obslog/LogDocument.h"
 
+#include "obslog/LogFile.h"
+
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
+#include "framework/stream/AppendFile.h"
+#include "framework/stream/AtomicFile.h"
+#include "framework/stream/PStream.h"
+#include "framework/stream/StringUtil.h"
 #include "globals/Globals.h"
+#include "ui/TStatusDlg.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <regex>
+#include <sstream>
+#include <unistd.h>
+
+const char* const LogDocument::kDocumentName = "Obslog Document";
+const char* const LogDocument::kRecoveryTitle = "RECOVERY.LOG";
 
 namespace {
+
 void InvalidateHistoryStage()
 {
     if (AppGlobals.database)
         AppGlobals.database->ClearStageCacheBits(NGC2000Indexes::kHistoryStage);
 }
+
+bool FileExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+
 } // namespace
+
+// ---- construction ---------------------------------------------------------------------------
+
+LogDocument::LogDocument(const std::string& programDir, const std::string& userDir)
+    : programDir_(WithTrailingSlash(programDir.empty() ? ProgramDirectory : programDir)),
+      userDir_(WithTrailingSlash(userDir.empty() ? UserDirectory : userDir))
+{
+    try {
+        for (int row = 0; row < kCatalogueRows; ++row)
+            ClearLogEntryBit(row);
+        defaultHeaderPath_ = userDir_ + "DEFAULT.HDR";
+        defaultFilterPath_ = userDir_ + "DEFAULT.FLT";
+        journalPath_ = programDir_ + "LOGMDFY.TMP";
+        oldJournalPath_ = programDir_ + "LOGMDFY.~MP";
+        recoveryHeaderPath_ = programDir_ + "LOGHDR.TMP";
+        oldRecoveryHeaderPath_ = programDir_ + "LOGHDR.~MP";
+
+        char cwd[4096];
+        ReportProgress(std::string("Document Directory = ") + (::getcwd(cwd, sizeof cwd) ? cwd : ""), CaptionAndLine);
+        ReportProgress("Attempting to open DEFAULT.HDR", CaptionAndLine);
+        try {
+            std::string bytes;
+            if (!fw::ReadWholeFile(defaultHeaderPath_, bytes)) {
+                ReportProgress("DEFAULT.HDR file not found", CaptionAndLine);
+            } else {
+                ReportProgress("DEFAULT.HDR file found", CaptionAndLine);
+                ObsRecordHeader read;
+                imstream in(bytes);
+                read.Read(in);
+                bool ok = read.Version() == ObsRecordHeader::kVersion;
+                if (!ok) {
+                    ReportProgress("Old Version of DEFAULT.HDR found", Pinned);
+                    ReportProgress("   Converting...", Pinned);
+                    read = ObsRecordHeader();
+                    std::istringstream text(bytes);
+                    read.ReadTagged(text);
+                    ok = read.Valid() == 1;
+                }
+                if (ok) {
+                    defaultHeader_ = read;
+                    ReportProgress("DEFAULT.HDR read OK", CaptionAndLine);
+                } else {
+                    ReportProgress("DEFAULT.HDR not valid", Pinned);
+                }
+            }
+        } catch (const std::bad_alloc&) {
+            ReportProgress("Insufficient memory to read DEFAULT.HDR", CaptionAndLine);
+        }
+        header_ = defaultHeader_;
+
+        try {
+            std::string bytes;
+            if (!fw::ReadWholeFile(defaultFilterPath_, bytes)) {
+                ReportProgress("DEFAULT.FLT file not found", CaptionAndLine);
+            } else {
+                RuravAvaviv read;
+                imstream in(bytes);
+                read.Read(in);
+                if (read.valid != 1) {
+                    ReportProgress("DEFAULT.FLT possible old version", Pinned);
+                    ReportProgress("    Converting...", Pinned);
+                    read = RuravAvaviv();
+                    std::istringstream text(bytes);
+                    read.ReadText(text);
+                }
+                if (read.valid != 1) {
+                    ReportProgress("DEFAULT.FLT bad read", Pinned);
+                    ReportProgress("    Fixing...", Pinned);
+                } else {
+                    filter_ = read;
+                    filter_.active = 0;
+                    ReportProgress("DEFAULT.FLT read OK", CaptionAndLine);
+                }
+            }
+        } catch (const std::bad_alloc&) {
+            ReportProgress("Non Fatal Error initializing DEFAULT.FLT stream", Pinned);
+        }
+
+        CheckJournal();
+        ReportProgress("Document initialization complete", CaptionAndLine);
+    } catch (const std::exception&) {
+        ReportProgress("Exception in Log Constructor", Pinned);
+    }
+}
+
+LogDocument::~LogDocument()
+{
+    journal_.Close();
+    records_.clear();
+    RotateCrashFiles();
+}
+
+// ---- status ---------------------------------------------------------------------------------
+
+void LogDocument::ReportProgress(const std::string& text, int mode, int value)
+{
+    const bool line = mode != GaugeThenHide && (mode != LineOnly || value == -1);
+    if (line)
+        statusText_ = text;
+    TStatusDlg* status = StatusWindow;
+    if (!status)
+        return;
+    switch (mode) {
+    case CaptionAndLine:
+    case Pinned:
+        status->ShowAndActivate();
+        status->SetCaption(text);
+        status->Message(text);
+        if (value >= 0)
+            status->SetGauge(static_cast<std::uint32_t>(value));
+        if (mode == Pinned)
+            status->SetKeepOpen(true);
+        break;
+    case GaugeThenHide:
+        if (value >= 0)
+            status->SetGauge(static_cast<std::uint32_t>(value));
+        status->HideUnlessPinned();
+        break;
+    default:
+        if (value == -1)
+            status->Message(text, false);
+        else
+            status->SetGauge(static_cast<std::uint32_t>(value));
+        break;
+    }
+}
+
+void LogDocument::Abort(const std::string& text)
+{
+    ReportProgress(text, CaptionAndLine);
+    ReportProgress("ABORTING", Pinned, 100);
+}
+
+void LogDocument::NotifyViews(int event, long arg)
+{
+    if (notifyViews_)
+        notifyViews_(event, arg);
+}
+
+// ---- names ----------------------------------------------------------------------------------
+
+bool LogDocument::BackupFileName(const std::string& path)
+{
+    static const std::regex base("[^.]+");
+    fullPath_ = path.empty() ? docPath_ : path;
+    const auto slash = fullPath_.find_last_of('/');
+    directory_ = slash == std::string::npos ? std::string() : fullPath_.substr(0, slash + 1);
+    fileName_ = slash == std::string::npos ? fullPath_ : fullPath_.substr(slash + 1);
+    std::smatch match;
+    baseName_ = std::regex_search(fileName_, match, base) ? match.str() : std::string();
+    const auto dot = fileName_.find_last_of('.');
+    extension_ = dot == std::string::npos ? std::string() : fileName_.substr(dot);
+    backupName_ = directory_ + baseName_ + ".~og";
+    return true;
+}
+
+// ---- files ----------------------------------------------------------------------------------
+
+bool LogDocument::ReplaceFile(const std::string& path, const std::string& bytes, const std::string& what)
+{
+    errno = 0;
+    if (WriteFileReplacing(path, bytes))
+        return true;
+    const int error = errno;
+    ReportProgress("Could not write " + what + " " + path + (error ? ": " + std::string(std::strerror(error)) : ""),
+                   Pinned);
+    return false;
+}
+
+bool LogDocument::ReadLog(const std::string& path)
+{
+    ReportProgress("Opening " + path, CaptionAndLine, 0);
+    records_.clear();
+    std::string bytes;
+    if (!fw::ReadWholeFile(path, bytes)) {
+        Abort("Error Opening Log File" + path);
+        return false;
+    }
+    // Room for as many records as the file could hold, never more.
+    records_.reserve(std::min<std::size_t>(bytes.size() / ObsRecord::kMinBinarySize, kMaxRecords));
+
+    LogFile::Sink sink;
+    TStatusDlg* status = StatusWindow;
+    sink.count = [&](std::int32_t count, bool tagged) {
+        if (tagged)
+            ReportProgress("Log Has " + std::to_string(count) + " Records", LineOnly);
+    };
+    sink.record = [&](std::int32_t i, std::int32_t count, const ObsRecord& record) {
+        if (status)
+            status->StepProgress(static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(count), 1);
+        ApplyRecord(record, false);
+    };
+    ObsRecordHeader header = header_;
+    const LogFile::ReadResult result = LogFile::Decode(bytes, header, filter_, sink);
+    header_ = header;
+    switch (result.error) {
+    case LogFile::Error::Header:
+        Abort("Error Reading Log Header");
+        return false;
+    case LogFile::Error::Filter:
+        Abort("Error Reading Log Filter");
+        return false;
+    case LogFile::Error::Record:
+        Abort("Error Reading Log Record # " + std::to_string(result.recordIndex));
+        return false;
+    case LogFile::Error::None:
+        break;
+    }
+    newLog_ = false;
+    modified_ = false;
+    openState_ = 1;
+    filter_.active = 0;
+    ApplyFilter();
+    ReportProgress("Report Successfully Opened", CaptionAndLine);
+    return true;
+}
+
+bool LogDocument::Open(int /*mode*/, const std::string& path)
+{
+    if (recovering_) {
+        SetTitle(kRecoveryTitle);
+        SetDocPath((directory_.empty() ? userDir_ : directory_) + kRecoveryTitle);
+        return true;
+    }
+    if (openState_ == 1)
+        return true;
+    std::string source = path;
+    if (source.empty()) {
+        if (docPath_.empty())
+            return false;
+        source = docPath_;
+    }
+    BackupFileName(source);
+    if (!ReadLog(fullPath_))
+        return false;
+    // The backup copy and the recovery header match the log as loaded, so that a crash from
+    // now on is recovered from them and the journal.
+    WriteBackup(backupName_);
+    WriteRecoveryHeader();
+    ReportProgress("GOOD LOAD", GaugeThenHide, 100);
+    filter_.active = 0;
+    ApplyFilter();
+    NavigationState();
+    return true;
+}
+
+bool LogDocument::WriteBackup(const std::string& name)
+{
+    ReportProgress("Creating Backup File :" + name, CaptionAndLine);
+    const bool ok = ReplaceFile(name, LogFile::Encode(header_, filter_, records_, false), "the backup copy");
+    if (ok)
+        ReportProgress("Backup file complete", CaptionAndLine);
+    return ok;
+}
+
+bool LogDocument::WriteDefaultHeader()
+{
+    BackupFileName();
+    omstream out;
+    defaultHeader_.Write(out);
+    return ReplaceFile(defaultHeaderPath_, out.str(), "the default header");
+}
+
+bool LogDocument::WriteDefaultFilter()
+{
+    omstream out;
+    filter_.Write(out);
+    return ReplaceFile(defaultFilterPath_, out.str(), "the default filter");
+}
+
+bool LogDocument::Commit(bool force)
+{
+    if (!modified_ && !force)
+        return true;
+    if (docPath_.empty()) {
+        ReportProgress("The log has no file name to be saved under", Pinned);
+        return false;
+    }
+    BackupFileName(docPath_);
+    WriteDefaultHeader();
+    WriteDefaultFilter();
+
+    for (const auto& r : records_)
+        if (r.IsMarkedForDeletion())
+            ReportProgress("Deleting Record", LineOnly);
+    const std::string bytes = LogFile::Encode(header_, filter_, records_, true);
+    ReportProgress("Saving " + docPath_, CaptionAndLine, 0);
+    if (!ReplaceFile(docPath_, bytes, "the log")) {
+        ReportProgress("The log was not saved; the file on disk is unchanged", Pinned);
+        return false;
+    }
+    ReportProgress("", LineOnly, 100);
+
+    records_.erase(std::remove_if(records_.begin(), records_.end(),
+                                  [](const ObsRecord& r) { return r.IsMarkedForDeletion(); }),
+                   records_.end());
+    header_.SetCount(RecordCount());
+    modified_ = false;
+    newLog_ = false;
+    journal_.Close();
+    RotateCrashFiles();
+    WriteBackup(backupName_);
+    WriteRecoveryHeader();
+    ApplyFilter();
+    ClampCursor();
+    NavigationState();
+    if (StatusWindow)
+        StatusWindow->HideUnlessPinned();
+    return true;
+}
+
+bool LogDocument::Close()
+{
+    openState_ = 2;
+    return true;
+}
+
+bool LogDocument::CanClose()
+{
+    NotifyViews(vnAppEvent, evLogClosing);
+    return true;
+}
+
+// ---- records --------------------------------------------------------------------------------
+
+std::int32_t LogDocument::IndexOf(std::int32_t number) const
+{
+    ObsRecord key;
+    key.number = number;
+    const auto it = std::lower_bound(records_.begin(), records_.end(), key);
+    if (it == records_.end() || it->number != number)
+        return -1;
+    return static_cast<std::int32_t>(it - records_.begin());
+}
+
+bool LogDocument::Matches(std::int32_t index) { return filter_.Match(records_[static_cast<std::size_t>(index)]); }
+
+bool LogDocument::ApplyRecord(const ObsRecord& record, bool report)
+{
+    if (!record.IsValid())
+        return false;
+    const auto it = std::lower_bound(records_.begin(), records_.end(), record);
+    if (it == records_.end() || it->number != record.number) {
+        records_.insert(it, record);
+        if (report)
+            ReportProgress("Adding New Record No." + std::to_string(record.number), CaptionAndLine);
+    } else {
+        *it = record;
+        modified_ = true;
+        if (report)
+            ReportProgress("Modified Record No." + std::to_string(record.number), CaptionAndLine);
+    }
+    return true;
+}
+
+std::int32_t LogDocument::HighestRecordNumber() const { return records_.empty() ? 0 : records_.back().number; }
+
+bool LogDocument::SetDeletionMark(std::int32_t index, bool marked)
+{
+    if (index < 0 || index >= RecordCount())
+        return false;
+    records_[static_cast<std::size_t>(index)].SetDeletionMark(marked);
+    modified_ = true;
+    return true;
+}
+
+std::int32_t LogDocument::ApplyFilter()
+{
+    firstFiltered_ = lastFiltered_ = filteredCount_ = 0;
+    for (int row = 0; row < kCatalogueRows; ++row)
+        ClearLogEntryBit(row);
+    bool first = true;
+    for (std::int32_t i = 0; i < RecordCount(); ++i) {
+        if (!Matches(i))
+            continue;
+        if (first) {
+            firstFiltered_ = i;
+            first = false;
+        }
+        lastFiltered_ = i;
+        ++filteredCount_;
+        const std::int32_t row = records_[static_cast<std::size_t>(i)].crossRef;
+        if (row >= 0)
+            SetLogEntryBit(row);
+    }
+    return filteredCount_;
+}
+
+std::optional<ObsRecord> LogDocument::AddRecord(bool go)
+{
+    openState_ = 1;
+    if (RecordCount() >= kMaxRecords) {
+        ReportProgress("At Windows 16-bit Memory Limitation", CaptionAndLine);
+        ReportProgress(std::to_string(kMaxRecords) + " Record Limit: save and open new log", CaptionAndLine);
+        return std::nullopt;
+    }
+    ObsRecord record;
+    record.number = HighestRecordNumber() + 1;
+    record.crossRef = -1;
+    record.name = "New Entry...";
+    records_.push_back(record);
+    newRecordPending_ = true;
+    modified_ = true;
+    if (go)
+        GoToRecord(record);
+    return record;
+}
+
+void LogDocument::RemarkRow(std::int32_t row)
+{
+    if (row < 0)
+        return;
+    // The mark stands while any record of the object passes the filter.
+    for (std::int32_t i = 0; i < RecordCount(); ++i)
+        if (records_[static_cast<std::size_t>(i)].crossRef == row && Matches(i)) {
+            SetLogEntryBit(row);
+            return;
+        }
+    ClearLogEntryBit(row);
+}
+
+bool LogDocument::UpdateRecord(const ObsRecord& record)
+{
+    const std::int32_t index = IndexOf(record.number);
+    if (index < 0) {
+        NotifyViews(vnLogRecordChanged, 1);
+        return false;
+    }
+    const NavState before = nav_;
+    ObsRecord& stored = records_[static_cast<std::size_t>(index)];
+    const ObsRecord old = stored;
+    const std::int32_t notedRow = NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName(old.name));
+    stored = record;
+    modified_ = true;
+
+    // The journal: created with the recovery header on the first change after an open or a
+    // save, then one record appended (and on the disk) per store.
+    if (!journal_.IsOpen()) {
+        WriteRecoveryHeader();
+        ReportProgress("Creating logmdfy.tmp file ", CaptionAndLine);
+        if (journal_.Create(journalPath_, fullPath_, record)) {
+            ReportProgress("LOGMDFY.TMP Successfully Created", CaptionAndLine);
+            if (StatusWindow)
+                StatusWindow->HideUnlessPinned();
+        } else {
+            ReportProgress("Unable to create file = LOGMDFY.TMP", Pinned);
+        }
+    } else if (!journal_.Append(record)) {
+        ReportProgress("Unable to write to LOGMDFY.TMP: save the log now", Pinned);
+    }
+
+    const auto remark = [&] {
+        RemarkRow(old.crossRef);
+        RemarkRow(notedRow);
+        RemarkRow(record.crossRef);
+    };
+
+    if (index == RecordCount() - 1 && newRecordPending_) {
+        newRecordPending_ = false;
+        if (filter_.active && Matches(index)) {
+            if (filteredCount_ == 0)
+                firstFiltered_ = index;
+            ++filteredCount_;
+            position_ = filteredCount_;
+            lastFiltered_ = index;
+        }
+        remark();
+        return true;
+    }
+    remark();
+    if (!filter_.active || Matches(index))
+        return true;
+
+    // The record has left the filtered set: move the cursor to a record that is still in it.
+    switch (before) {
+    case NoRecord:
+    case OneRecord:
+        filter_.active = 0;
+        ApplyFilter();
+        MovePrevious();
+        break;
+    case AtFirst: {
+        --filteredCount_;
+        std::int32_t next = current_ + 1;
+        while (next < RecordCount() && !Matches(next))
+            ++next;
+        firstFiltered_ = std::min(next, RecordCount() - 1);
+        MoveNext();
+        position_ = 1;
+        break;
+    }
+    case InBetween:
+        --filteredCount_;
+        MovePrevious();
+        break;
+    case AtLast: {
+        --filteredCount_;
+        std::int32_t previous = current_ - 1;
+        while (previous > 0 && !Matches(previous))
+            --previous;
+        lastFiltered_ = std::max(previous, 0);
+        MovePrevious();
+        position_ = filteredCount_;
+        break;
+    }
+    }
+    ClampCursor();
+    NavigationState();
+    if (current_ < RecordCount())
+        currentRecord_ = records_[static_cast<std::size_t>(current_)];
+    NotifyViews(vnLogRecordChanged, 1);
+    return true;
+}
+
+bool LogDocument::UpdateCrossRef(ObsRecord& record)
+{
+    const int row = NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName(record.name));
+    if (row < 0) {
+        record.crossRef = -1;
+        return false;
+    }
+    record.crossRef = row;
+    if (filter_.Match(record))
+        SetLogEntryBit(row);
+    else
+        ClearLogEntryBit(row);
+    return true;
+}
+
+// ---- cursor ---------------------------------------------------------------------------------
+
+void LogDocument::ClampCursor()
+{
+    if (current_ > RecordCount() - 1)
+        current_ = RecordCount() - 1;
+    if (current_ < 0)
+        current_ = 0;
+}
+
+void LogDocument::MoveNext()
+{
+    if (!filter_.active) {
+        ++current_;
+    } else if (current_ < lastFiltered_) {
+        std::int32_t i = current_ + 1;
+        while (i < lastFiltered_ && !Matches(i))
+            ++i;
+        current_ = i;
+        ++position_;
+    }
+    if (current_ > RecordCount() - 1)
+        current_ = RecordCount() - 1;
+}
+
+void LogDocument::MovePrevious()
+{
+    if (!filter_.active) {
+        --current_;
+    } else if (current_ > firstFiltered_) {
+        std::int32_t i = current_ - 1;
+        while (i > firstFiltered_ && !Matches(i))
+            --i;
+        current_ = i;
+        --position_;
+    }
+    if (current_ < 0)
+        current_ = 0;
+}
+
+ObsRecord LogDocument::FirstRecord()
+{
+    if (filter_.active) {
+        current_ = firstFiltered_;
+        position_ = 1;
+    } else {
+        current_ = 0;
+    }
+    NavigationState();
+    return GetCurrentRecord();
+}
+
+ObsRecord LogDocument::LastRecord()
+{
+    if (filter_.active) {
+        current_ = lastFiltered_;
+        position_ = filteredCount_;
+    } else {
+        current_ = RecordCount() - 1;
+    }
+    NavigationState();
+    return GetCurrentRecord();
+}
+
+ObsRecord LogDocument::NextRecord()
+{
+    MoveNext();
+    NavigationState();
+    return GetCurrentRecord();
+}
+
+ObsRecord LogDocument::PreviousRecord()
+{
+    MovePrevious();
+    NavigationState();
+    return GetCurrentRecord();
+}
+
+ObsRecord LogDocument::GetCurrentRecord()
+{
+    ClampCursor();
+    if (records_.empty()) {
+        if (auto added = AddRecord(false))
+            return *added;
+        return ObsRecord();
+    }
+    currentRecord_ = records_[static_cast<std::size_t>(current_)];
+    return currentRecord_;
+}
+
+void LogDocument::GoToRecord(const ObsRecord& record)
+{
+    const std::int32_t index = IndexOf(record.number);
+    if (index >= 0)
+        current_ = index;
+    else
+        MovePrevious();
+    ClampCursor();
+    if (!records_.empty())
+        currentRecord_ = records_[static_cast<std::size_t>(current_)];
+}
+
+LogDocument::NavState LogDocument::NavigationState()
+{
+    if (filter_.active) {
+        if (firstFiltered_ >= current_)
+            nav_ = AtFirst;
+        else if (current_ < lastFiltered_)
+            nav_ = InBetween;
+        else
+            nav_ = AtLast;
+        if (filteredCount_ == 1)
+            nav_ = OneRecord;
+        if (filteredCount_ == 0)
+            nav_ = NoRecord;
+    } else {
+        if (current_ == 0)
+            nav_ = AtFirst;
+        else if (current_ == RecordCount() - 1)
+            nav_ = AtLast;
+        else
+            nav_ = InBetween;
+        if (RecordCount() == 0)
+            nav_ = NoRecord;
+        if (RecordCount() == 1)
+            nav_ = OneRecord;
+    }
+    return nav_;
+}
+
+// ---- catalogue marks ------------------------------------------------------------------------
 
 bool LogDocument::SetLogEntryBit(int row)
 {
@@ -28,4 +711,119 @@ bool LogDocument::ClearLogEntryBit(int row)
     NGCTable.shape[row] &= std::uint8_t(~ObservedMark);
     InvalidateHistoryStage();
     return true;
+}
+
+// ---- crash recovery -------------------------------------------------------------------------
+
+bool LogDocument::WriteRecoveryHeader()
+{
+    const std::string bytes = LogJournal::EncodeRecoveryHeader(header_);
+    const bool second = ReplaceFile(oldRecoveryHeaderPath_, bytes, "the recovery header");
+    const bool first = ReplaceFile(recoveryHeaderPath_, bytes, "the recovery header");
+    return first && second;
+}
+
+void LogDocument::RotateCrashFiles()
+{
+    // rename() replaces the previous generation in one step.
+    if (FileExists(journalPath_))
+        std::rename(journalPath_.c_str(), oldJournalPath_.c_str());
+    if (FileExists(recoveryHeaderPath_))
+        std::rename(recoveryHeaderPath_.c_str(), oldRecoveryHeaderPath_.c_str());
+}
+
+void LogDocument::CheckJournal()
+{
+    if (!fw::ReadWholeFile(journalPath_, journalBytes_))
+        return;
+    recovering_ = true;
+    ReportProgress("Temporary File Found,  Attempting to recover data...", Pinned);
+    const LogJournal::Contents contents = LogJournal::Decode(journalBytes_, nullptr);
+    if (!contents.signatureOk) {
+        ReportProgress("Logmdfy.tmp empty or missing header information", Pinned);
+    } else {
+        if (!contents.logPath.empty()) {
+            ReportProgress("Recovering " + contents.logPath, CaptionAndLine);
+            BackupFileName(contents.logPath);
+        }
+        if (ReadRecoveryHeader())
+            ReportProgress("Recovery appears to have been successful", CaptionAndLine);
+        else
+            ReportProgress("Sorry, Unable to recover file.", Pinned);
+        ReportProgress("Please review your file and save", Pinned);
+    }
+    journalBytes_.clear();
+    journalBytes_.shrink_to_fit();
+    SetTitle(kRecoveryTitle);
+    openState_ = 1;
+    newLog_ = false;
+    modified_ = true;
+    ApplyFilter();
+    NavigationState();
+}
+
+bool LogDocument::ReadRecoveryHeader()
+{
+    ReportProgress("Reconstructing Log", Pinned);
+    bool ok = true;
+    if (backupName_.empty()) {
+        ReportProgress("No backup file is indicated", CaptionAndLine);
+    } else if (!ReadLog(backupName_)) {
+        ReportProgress("ERROR: Could not read the Backup file", Pinned);
+        ReportProgress("A corrupted backup file in usually not critical", CaptionAndLine);
+        ReportProgress("This kind of error occurs in a post-save system failure", CaptionAndLine);
+        ReportProgress("Rename the LOGMDFY.TMP file to LOGMDFY.OLD", CaptionAndLine);
+        ReportProgress("  and attempt to reopen your log file", CaptionAndLine);
+        ok = false;
+    }
+    if (ok && !ReadRecoveryHeaderFile(recoveryHeaderPath_)) {
+        ReportProgress("ERROR: Could not open the temporary header", CaptionAndLine);
+        ReportProgress("Attempting to read backup temp header", CaptionAndLine);
+        if (!ReadRecoveryHeaderFile(oldRecoveryHeaderPath_)) {
+            ReportProgress("ERROR: Could not open the backup temporary header", Pinned);
+            ReportProgress("A bad backup temporary header file in usually not critical", CaptionAndLine);
+            ReportProgress("This kind of error occurs if a system failure", CaptionAndLine);
+            ReportProgress("  happens during a configuration modification", CaptionAndLine);
+            ReportProgress("\t No log entries should be lost, just the last config change", CaptionAndLine);
+            ReportProgress("Rename the LOGMDFY.TMP file to LOGMDFY.OLD", CaptionAndLine);
+            ReportProgress("  and attempt to reopen your log file", CaptionAndLine);
+            ok = false;
+        }
+    }
+    // The records stored since the last save are in the journal whatever became of the backup
+    // and the header, so they are always put back.
+    ReplayJournal();
+    return ok;
+}
+
+bool LogDocument::ReadRecoveryHeaderFile(const std::string& name)
+{
+    std::string bytes;
+    if (!fw::ReadWholeFile(name, bytes))
+        return true;  // no file: the header stays as it is
+    ObsRecordHeader read;
+    if (!LogJournal::DecodeRecoveryHeader(bytes, read)) {
+        ReportProgress("Bad Read of Header in Header Recovery file", Pinned);
+        return false;
+    }
+    header_ = read;
+    return true;
+}
+
+void LogDocument::ReplayJournal()
+{
+    if (journalBytes_.empty())
+        return;
+    ReportProgress("LOGMDFY.TMP was found, attempting recovery", Pinned);
+    TStatusDlg* status = StatusWindow;
+    std::uint32_t applied = 0;
+    const LogJournal::Contents contents = LogJournal::Decode(journalBytes_, [&](const ObsRecord& record) {
+        ApplyRecord(record, false);
+        if (status && ++applied % 64 == 0)
+            status->SetGauge(std::min<std::uint32_t>(99, applied * 100 / (applied + 64)));
+    });
+    ReportProgress(std::to_string(contents.recordsRead) + " records replayed from LOGMDFY.TMP", CaptionAndLine);
+    ReportProgress("No More Records Found", CaptionAndLine);
+    if (!contents.endedCleanly)
+        ReportProgress("ABORTING", CaptionAndLine);
 }
