@@ -1,6 +1,7 @@
 #include "obslog/tests/LogTestSupport.h"
 
 #include "catalog/CatalogueTable.h"
+#include "catalog/NGC2000Indexes.h"
 #include "framework/stream/PStream.h"
 
 #include <gtest/gtest.h>
@@ -312,4 +313,24 @@ TEST(LogDocument, DefaultHeaderAndFilterFiles)
     LogDocument doc(dirs.program, dirs.user);
     EXPECT_TRUE(status.Has("DEFAULT.FLT bad read"));
     EXPECT_EQ(doc.Filter().nameText, "");
+}
+
+TEST(LogDocument, DeliveredSampleLogOpens)
+{
+    const std::string program = testsupport::ProgramDataDir("User/Sample.log");
+    STELLUM_REQUIRE_DATA(program);
+    LogDirs dirs;
+    const std::string copy = dirs.File("Sample.log");
+    ASSERT_TRUE(WriteFileBytes(copy, ReadFileBytes(program + "User/Sample.log")));
+    LogDocument doc(dirs.program, dirs.user);
+    ASSERT_TRUE(doc.Open(0, copy));
+    ASSERT_GE(doc.RecordCount(), 5);
+    const ObsRecord& m31 = doc.Records()[0];
+    EXPECT_EQ(m31.name, "M 31");
+    // The catalogue row of NGC 224.
+    ASSERT_EQ(NGC2000Indexes::ReadDatabase(program + "ngc2k.rsx"), NGC2000Indexes::ReadOk);
+    EXPECT_EQ(m31.crossRef, NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName("NGC 224")));
+    EXPECT_GE(m31.crossRef, 0);
+    NGCTable.Clear();
+    EXPECT_EQ(doc.Header().ListById(ObsRecordHeader::Telescopes).TextForId(m31.telescope), "10-inch f/4.7 Dobsonian");
 }
