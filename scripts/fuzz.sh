@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of the installer's untrusted-input readers (the portable stream, the
 # INI scanner, the decompressor, the install script, conditions and "$" texts, the operation
-# log) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
+# log) and of the observing log's files (the log in both forms, its header, filter and crash
+# journal) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
 # finding. FUZZ_SECONDS sets the time per target (default 20).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,10 @@ libs=($(pkg-config --libs Qt6Widgets) -lz)
 # The support library and the parts of the platform layer it stands on, built instrumented.
 sources=(installer/support/*.cpp installer/support/lzp/*.cpp installer/engine/*.cpp framework/sys/*.cpp
          framework/stream/*.cpp framework/gui/*.cpp)
+# The observing log's file readers and the two planner helpers they use (choice lists, text
+# values); the log document itself is not among them.
+sources+=(obslog/ObsRecord.cpp obslog/ObsRecordHeader.cpp obslog/RuravAvaviv.cpp obslog/LogFile.cpp
+          obslog/LogJournal.cpp obslog/TaggedText.cpp ui/CBdata.cpp ui/TextConvert.cpp)
 
 # Objects once, shared by both targets.
 objdir="$out/obj"
@@ -40,7 +45,7 @@ for p in "${pids[@]}"; do
 done
 
 status=0
-for target in installer/support/fuzz/*.cpp installer/engine/fuzz/*.cpp; do
+for target in installer/support/fuzz/*.cpp installer/engine/fuzz/*.cpp obslog/fuzz/*.cpp; do
   name=$(basename "$target" .cpp)
   "$CXX" "${flags[@]}" "$target" "${objects[@]}" "${libs[@]}" -o "$out/$name"
   corpus="$out/corpus-$name"
