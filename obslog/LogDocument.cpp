@@ -203,6 +203,40 @@ bool LogDocument::ReplaceFile(const std::string& path, const std::string& bytes,
     return false;
 }
 
+bool LogDocument::ReplaceFiles(std::vector<fw::FileReplacement>& files)
+{
+    fw::ReplaceFiles(files);
+    bool all = true;
+    for (const auto& f : files)
+        if (!f.replaced) {
+            all = false;
+            ReportProgress("Could not write " + f.path + (f.error ? ": " + std::string(std::strerror(f.error)) : ""),
+                           Pinned);
+        }
+    return all;
+}
+
+bool LogDocument::WriteSideFiles(bool defaults)
+{
+    std::vector<fw::FileReplacement> files;
+    if (defaults) {
+        omstream header, filter;
+        defaultHeader_.Write(header);
+        filter_.Write(filter);
+        files.push_back({defaultHeaderPath_, header.str()});
+        files.push_back({defaultFilterPath_, filter.str()});
+    }
+    ReportProgress("Creating Backup File :" + backupName_, CaptionAndLine);
+    files.push_back({backupName_, LogFile::Encode(header_, filter_, records_, false)});
+    const std::string recovery = LogJournal::EncodeRecoveryHeader(header_);
+    files.push_back({oldRecoveryHeaderPath_, recovery});
+    files.push_back({recoveryHeaderPath_, recovery});
+    const bool ok = ReplaceFiles(files);
+    if (files[defaults ? 2 : 0].replaced)
+        ReportProgress("Backup file complete", CaptionAndLine);
+    return ok;
+}
+
 bool LogDocument::ReadLog(const std::string& path)
 {
     ReportProgress("Opening " + path, CaptionAndLine, 0);
@@ -271,8 +305,7 @@ bool LogDocument::Open(int /*mode*/, const std::string& path)
         return false;
     // The backup copy and the recovery header match the log as loaded, so that a crash from
     // now on is recovered from them and the journal.
-    WriteBackup(backupName_);
-    WriteRecoveryHeader();
+    WriteSideFiles(false);
     ReportProgress("GOOD LOAD", GaugeThenHide, 100);
     filter_.active = 0;
     ApplyFilter();
@@ -313,9 +346,6 @@ bool LogDocument::Commit(bool force)
         return false;
     }
     BackupFileName(docPath_);
-    WriteDefaultHeader();
-    WriteDefaultFilter();
-
     for (const auto& r : records_)
         if (r.IsMarkedForDeletion())
             ReportProgress("Deleting Record", LineOnly);
@@ -335,8 +365,9 @@ bool LogDocument::Commit(bool force)
     newLog_ = false;
     journal_.Close();
     RotateCrashFiles();
-    WriteBackup(backupName_);
-    WriteRecoveryHeader();
+    // The default header and filter, and a backup copy and recovery header that match the
+    // saved log, for the next crash.
+    WriteSideFiles(true);
     ApplyFilter();
     ClampCursor();
     NavigationState();
@@ -718,9 +749,8 @@ bool LogDocument::ClearLogEntryBit(int row)
 bool LogDocument::WriteRecoveryHeader()
 {
     const std::string bytes = LogJournal::EncodeRecoveryHeader(header_);
-    const bool second = ReplaceFile(oldRecoveryHeaderPath_, bytes, "the recovery header");
-    const bool first = ReplaceFile(recoveryHeaderPath_, bytes, "the recovery header");
-    return first && second;
+    std::vector<fw::FileReplacement> files{{oldRecoveryHeaderPath_, bytes}, {recoveryHeaderPath_, bytes}};
+    return ReplaceFiles(files);
 }
 
 void LogDocument::RotateCrashFiles()

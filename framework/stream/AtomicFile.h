@@ -7,3 +7,23 @@
 
 // False when any step failed; the old file (if any) is then untouched and no temporary remains.
 bool WriteFileReplacing(const std::string& path, const std::string& bytes);
+
+#include <vector>
+
+namespace fw {
+
+// One file of a replacement batch and what became of it.
+struct FileReplacement {
+    std::string path;
+    std::string bytes;
+    bool replaced = false;
+    int error = 0;  // the system's error number when the file was left as it was
+};
+
+// Replaces several files, each whole, for the price of about one wait for the disk: every
+// file's bytes go to a temporary of its own, all temporaries are flushed to the disk, and then
+// each is renamed over its file in the order given, its directory flushed after. A file whose
+// temporary could not be written is left as it was; the others still go ahead.
+void ReplaceFiles(std::vector<FileReplacement>& files);
+
+} // namespace fw
