@@ -216,23 +216,17 @@ bool LogDocument::ReplaceFiles(std::vector<fw::FileReplacement>& files)
     return all;
 }
 
-bool LogDocument::WriteSideFiles(bool defaults)
+bool LogDocument::WriteSideFiles()
 {
     std::vector<fw::FileReplacement> files;
-    if (defaults) {
-        omstream header, filter;
-        defaultHeader_.Write(header);
-        filter_.Write(filter);
-        files.push_back({defaultHeaderPath_, header.str()});
-        files.push_back({defaultFilterPath_, filter.str()});
-    }
     ReportProgress("Creating Backup File :" + backupName_, CaptionAndLine);
-    files.push_back({backupName_, LogFile::Encode(header_, filter_, records_, false)});
+    const std::string backup = LogFile::Encode(header_, filter_, records_, false);
+    files.push_back({backupName_, backup});
     const std::string recovery = LogJournal::EncodeRecoveryHeader(header_);
     files.push_back({oldRecoveryHeaderPath_, recovery});
     files.push_back({recoveryHeaderPath_, recovery});
     const bool ok = ReplaceFiles(files);
-    if (files[defaults ? 2 : 0].replaced)
+    if (files[0].replaced)
         ReportProgress("Backup file complete", CaptionAndLine);
     return ok;
 }
@@ -305,7 +299,7 @@ bool LogDocument::Open(int /*mode*/, const std::string& path)
         return false;
     // The backup copy and the recovery header match the log as loaded, so that a crash from
     // now on is recovered from them and the journal.
-    WriteSideFiles(false);
+    WriteSideFiles();
     ReportProgress("GOOD LOAD", GaugeThenHide, 100);
     filter_.active = 0;
     ApplyFilter();
@@ -346,15 +340,59 @@ bool LogDocument::Commit(bool force)
         return false;
     }
     BackupFileName(docPath_);
-    for (const auto& r : records_)
+    std::int32_t kept = 0;
+    for (const auto& r : records_) {
         if (r.IsMarkedForDeletion())
             ReportProgress("Deleting Record", LineOnly);
-    const std::string bytes = LogFile::Encode(header_, filter_, records_, true);
+        else
+            ++kept;
+    }
     ReportProgress("Saving " + docPath_, CaptionAndLine, 0);
-    if (!ReplaceFile(docPath_, bytes, "the log")) {
+
+    // The log, and beside it what must match the saved log: the backup copy (the same bytes,
+    // as the marked records leave memory with the save), the recovery header and the default
+    // header and filter. All are flushed to the disk together; nothing is replaced unless the
+    // log is, and the journal is retired only once the saved log is on the disk.
+    const std::string bytes = LogFile::Encode(header_, filter_, records_, true);
+    ObsRecordHeader saved = header_;
+    saved.SetCount(kept);
+    const std::string recovery = LogJournal::EncodeRecoveryHeader(saved);
+    omstream headerOut, filterOut;
+    defaultHeader_.Write(headerOut);
+    filter_.Write(filterOut);
+    const std::string defaultHeader = headerOut.str(), defaultFilter = filterOut.str();
+    std::vector<fw::FileReplacement> files{
+        {docPath_, bytes, true},
+        {backupName_, bytes},
+        {oldRecoveryHeaderPath_, recovery},
+        {recoveryHeaderPath_, recovery},
+    };
+    // The default files change seldom; one that already holds these bytes is left alone.
+    std::string current;
+    if (!fw::ReadWholeFile(defaultHeaderPath_, current, 1 << 20) || current != defaultHeader)
+        files.push_back({defaultHeaderPath_, defaultHeader});
+    if (!fw::ReadWholeFile(defaultFilterPath_, current, 1 << 20) || current != defaultFilter)
+        files.push_back({defaultFilterPath_, defaultFilter});
+    fw::ReplaceFiles(files, [&](std::size_t index) {
+        if (index == 0) {
+            journal_.Close();
+            RotateCrashFiles();
+        }
+    });
+    if (!files[0].replaced) {
+        ReportProgress("Could not save the log to " + docPath_ +
+                           (files[0].error ? ": " + std::string(std::strerror(files[0].error)) : ""),
+                       Pinned);
         ReportProgress("The log was not saved; the file on disk is unchanged", Pinned);
         return false;
     }
+    for (std::size_t i = 1; i < files.size(); ++i)
+        if (!files[i].replaced)
+            ReportProgress("Could not write " + files[i].path +
+                               (files[i].error ? ": " + std::string(std::strerror(files[i].error)) : ""),
+                           Pinned);
+    if (files[1].replaced)
+        ReportProgress("Backup file complete", CaptionAndLine);
     ReportProgress("", LineOnly, 100);
 
     records_.erase(std::remove_if(records_.begin(), records_.end(),
@@ -363,11 +401,6 @@ bool LogDocument::Commit(bool force)
     header_.SetCount(RecordCount());
     modified_ = false;
     newLog_ = false;
-    journal_.Close();
-    RotateCrashFiles();
-    // The default header and filter, and a backup copy and recovery header that match the
-    // saved log, for the next crash.
-    WriteSideFiles(true);
     ApplyFilter();
     ClampCursor();
     NavigationState();

@@ -148,9 +148,8 @@ private:
     bool ReplaceFile(const std::string& path, const std::string& bytes, const std::string& what);
     // Replaces the files together, reporting each that could not be written.
     bool ReplaceFiles(std::vector<fw::FileReplacement>& files);
-    // The backup copy and both recovery headers (with defaults: the default header and filter
-    // too), all on the disk in one flush.
-    bool WriteSideFiles(bool defaults);
+    // The backup copy and both recovery headers, all on the disk in one flush.
+    bool WriteSideFiles();
     void NotifyViews(int event, long arg);
     std::int32_t IndexOf(std::int32_t number) const;
     bool Matches(std::int32_t index);

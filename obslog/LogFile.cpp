@@ -16,7 +16,11 @@ std::string LogFile::Encode(const ObsRecordHeader& header, const RuravAvaviv& fi
             ++count;
     written.SetCount(count);
 
-    omstream out;
+    std::size_t size = 1024;
+    for (const auto& r : records)
+        size += ObsRecord::kMinBinarySize + r.name.size() + r.notes.size();
+    obytestream out;
+    out.reserve(size);
     out.writeString(kSignature);
     out.writeWord32(kFileVersion);
     written.Write(out);
@@ -25,12 +29,12 @@ std::string LogFile::Encode(const ObsRecordHeader& header, const RuravAvaviv& fi
         if (!dropMarked || !r.IsMarkedForDeletion())
             r.Write(out);
     out.writeString(kSignature);
-    return out.str();
+    return out.take();
 }
 
 bool LogFile::IsBinary(const std::string& bytes)
 {
-    imstream in(bytes);
+    iviewstream in(bytes);
     return in.readString(64) == kSignature && !in.fail();
 }
 
@@ -39,7 +43,7 @@ LogFile::ReadResult LogFile::Decode(const std::string& bytes, ObsRecordHeader& h
 {
     ReadResult result;
     if (IsBinary(bytes)) {
-        imstream in(bytes);
+        iviewstream in(bytes);
         in.readString(64);
         in.readWord32();  // file version, not checked
         header.Read(in);
@@ -55,9 +59,8 @@ LogFile::ReadResult LogFile::Decode(const std::string& bytes, ObsRecordHeader& h
         const std::int32_t count = header.Count();
         if (sink.count)
             sink.count(count, false);
-        const ObsRecord blank;  // built once: a record's defaults read the clock
+        ObsRecord record;  // one for every record: each read sets every stored field
         for (std::int32_t i = 0; i < count; ++i) {
-            ObsRecord record = blank;
             record.Read(in);
             if (!record.IsValid()) {
                 result.error = Error::Record;

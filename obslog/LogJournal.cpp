@@ -31,7 +31,7 @@ bool LogJournal::Append(const ObsRecord& record) { return file_.Append(RecordByt
 LogJournal::Contents LogJournal::Decode(const std::string& bytes, const std::function<void(const ObsRecord&)>& apply)
 {
     Contents c;
-    imstream in(bytes);
+    iviewstream in(bytes);
     c.signatureOk = in.readString(64) == kJournalSignature && !in.fail();
     if (!c.signatureOk)
         return c;
@@ -39,9 +39,8 @@ LogJournal::Contents LogJournal::Decode(const std::string& bytes, const std::fun
     if (in.fail())
         return c;
     // Each record consumes at least its fixed part, so the loop ends within the file's size.
-    const ObsRecord blank;  // built once: a record's defaults read the clock
+    ObsRecord record;  // one for every record: each read sets every stored field
     while (in.remaining() > 0) {
-        ObsRecord record = blank;
         record.Read(in);
         if (!record.IsValid())
             return c;

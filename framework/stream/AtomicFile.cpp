@@ -48,7 +48,7 @@ namespace fw {
 
 namespace {
 
-bool WriteAll(int fd, const std::string& bytes)
+bool WriteAll(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -69,61 +69,83 @@ std::string DirectoryOf(const std::string& path)
     return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
+void SyncDirectory(const std::string& dir)
+{
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
 } // namespace
 
-void ReplaceFiles(std::vector<FileReplacement>& files)
+bool ReplaceFiles(std::vector<FileReplacement>& files, const std::function<void(std::size_t)>& afterRename)
 {
-    struct Pending {
-        FileReplacement* file;
-        std::string tmp;
-        int fd;
+    std::vector<std::string> temps(files.size());
+    std::vector<int> fds(files.size(), -1);
+    bool requiredFailed = false;
+    const auto fail = [&](std::size_t i, int error) {
+        files[i].error = error;
+        if (fds[i] >= 0)
+            ::close(fds[i]);
+        fds[i] = -1;
+        ::unlink(temps[i].c_str());
+        requiredFailed = requiredFailed || files[i].required;
     };
-    std::vector<Pending> pending;
-    for (auto& f : files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        FileReplacement& f = files[i];
         f.replaced = false;
         f.error = 0;
-        Pending p{&f, f.path + ".tmp" + std::to_string(getpid()), -1};
-        p.fd = ::open(p.tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (p.fd < 0) {
-            f.error = errno;
-            continue;
-        }
-        if (!WriteAll(p.fd, f.bytes)) {
-            f.error = errno;
-            ::close(p.fd);
-            ::unlink(p.tmp.c_str());
-            continue;
-        }
-        pending.push_back(p);
+        temps[i] = f.path + ".tmp" + std::to_string(getpid());
+        fds[i] = ::open(temps[i].c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fds[i] < 0)
+            fail(i, errno);
+        else if (!WriteAll(fds[i], f.bytes))
+            fail(i, errno);
     }
     // The first flush usually carries every file's data with it; the others then return at once.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (fds[i] < 0)
+            continue;
+        if (::fsync(fds[i]) != 0) {
+            fail(i, errno);
+            continue;
+        }
+        const int fd = fds[i];
+        fds[i] = -1;
+        if (::close(fd) != 0)
+            fail(i, errno);
+    }
     std::vector<std::string> directories;
-    for (auto& p : pending) {
-        const bool synced = ::fsync(p.fd) == 0;
-        const int syncError = errno;
-        const bool closed = ::close(p.fd) == 0;
-        if (!synced || !closed) {
-            p.file->error = synced ? errno : syncError;
-            ::unlink(p.tmp.c_str());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].error)
+            continue;
+        if (requiredFailed) {
+            fail(i, ECANCELED);
             continue;
         }
-        if (std::rename(p.tmp.c_str(), p.file->path.c_str()) != 0) {
-            p.file->error = errno;
-            ::unlink(p.tmp.c_str());
+        if (std::rename(temps[i].c_str(), files[i].path.c_str()) != 0) {
+            fail(i, errno);
             continue;
         }
-        p.file->replaced = true;
-        const std::string dir = DirectoryOf(p.file->path);
-        if (std::find(directories.begin(), directories.end(), dir) == directories.end())
+        files[i].replaced = true;
+        const std::string dir = DirectoryOf(files[i].path);
+        if (files[i].required) {
+            // On the disk before anything that relies on it happens.
+            SyncDirectory(dir);
+        } else if (std::find(directories.begin(), directories.end(), dir) == directories.end()) {
             directories.push_back(dir);
-    }
-    for (const auto& dir : directories) {
-        const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dfd >= 0) {
-            ::fsync(dfd);
-            ::close(dfd);
         }
+        if (afterRename)
+            afterRename(i);
     }
+    for (const auto& dir : directories)
+        SyncDirectory(dir);
+    for (const auto& f : files)
+        if (!f.replaced)
+            return false;
+    return true;
 }
 
 } // namespace fw

@@ -8,22 +8,31 @@
 // False when any step failed; the old file (if any) is then untouched and no temporary remains.
 bool WriteFileReplacing(const std::string& path, const std::string& bytes);
 
+#include <cstddef>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 namespace fw {
 
 // One file of a replacement batch and what became of it.
+// The bytes are not copied: they must stay alive until ReplaceFiles returns.
 struct FileReplacement {
     std::string path;
-    std::string bytes;
+    std::string_view bytes;
+    // When a required file cannot be written, none of the files is replaced.
+    bool required = false;
     bool replaced = false;
     int error = 0;  // the system's error number when the file was left as it was
 };
 
 // Replaces several files, each whole, for the price of about one wait for the disk: every
 // file's bytes go to a temporary of its own, all temporaries are flushed to the disk, and then
-// each is renamed over its file in the order given, its directory flushed after. A file whose
-// temporary could not be written is left as it was; the others still go ahead.
-void ReplaceFiles(std::vector<FileReplacement>& files);
+// each is renamed over its file in the order given (afterRename, when given, is called after
+// each), the directories flushed last. A file whose temporary could not be written is left as
+// it was and the others still go ahead, unless it is a required one. False when any file was
+// left as it was.
+bool ReplaceFiles(std::vector<FileReplacement>& files,
+                  const std::function<void(std::size_t index)>& afterRename = nullptr);
 
 } // namespace fw

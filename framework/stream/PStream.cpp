@@ -305,3 +305,50 @@ bool fpstream::close()
     state_ = ok ? goodbit : (failbit | badbit);
     return ok;
 }
+
+// ---- iviewstream ----------------------------------------------------------------------
+
+iviewstream::ViewBuf::ViewBuf(const char* data, std::size_t size)
+{
+    // The get area only reads; the cast is what std::streambuf's interface asks for.
+    char* begin = const_cast<char*>(data);
+    setg(begin, begin, begin + size);
+}
+
+std::streambuf::pos_type iviewstream::ViewBuf::seekoff(off_type off, std::ios_base::seekdir dir,
+                                                       std::ios_base::openmode which)
+{
+    if (!(which & std::ios_base::in))
+        return pos_type(off_type(-1));
+    const off_type size = egptr() - eback();
+    off_type base = 0;
+    if (dir == std::ios_base::cur)
+        base = gptr() - eback();
+    else if (dir == std::ios_base::end)
+        base = size;
+    const off_type target = base + off;
+    if (target < 0 || target > size)
+        return pos_type(off_type(-1));
+    setg(eback(), eback() + target, egptr());
+    return pos_type(target);
+}
+
+std::streambuf::pos_type iviewstream::ViewBuf::seekpos(pos_type pos, std::ios_base::openmode which)
+{
+    return seekoff(off_type(pos), std::ios_base::beg, which);
+}
+
+// ---- obytestream ----------------------------------------------------------------------
+
+std::streamsize obytestream::Sink::xsputn(const char* s, std::streamsize n)
+{
+    bytes.append(s, static_cast<std::size_t>(n));
+    return n;
+}
+
+std::streambuf::int_type obytestream::Sink::overflow(int_type c)
+{
+    if (!traits_type::eq_int_type(c, traits_type::eof()))
+        bytes.push_back(traits_type::to_char_type(c));
+    return traits_type::not_eof(c);
+}

@@ -177,6 +177,48 @@ private:
     std::stringbuf sb_;
 };
 
+// Input over bytes held elsewhere, read in place without a copy; the bytes must outlive the
+// stream (a whole file read into memory, handed to its reader).
+class iviewstream : public ipstream {
+public:
+    iviewstream(const char* data, std::size_t size) : ipstream(nullptr), sb_(data, size)
+    {
+        buf_ = &sb_;
+        state_ = goodbit;
+    }
+    explicit iviewstream(const std::string& bytes) : iviewstream(bytes.data(), bytes.size()) {}
+
+private:
+    struct ViewBuf : std::streambuf {
+        ViewBuf(const char* data, std::size_t size);
+        pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode which) override;
+        pos_type seekpos(pos_type pos, std::ios_base::openmode which) override;
+    };
+    ViewBuf sb_;
+};
+
+// Output into a string that grows in place and is handed over whole without a copy: the form
+// for large files built in memory before they are written.
+class obytestream : public opstream {
+public:
+    obytestream() : opstream(nullptr)
+    {
+        buf_ = &sb_;
+        state_ = goodbit;
+    }
+    void reserve(std::size_t n) { sb_.bytes.reserve(n); }
+    // The bytes written; the stream is empty afterwards.
+    std::string take() { return std::move(sb_.bytes); }
+
+private:
+    struct Sink : std::streambuf {
+        std::string bytes;
+        std::streamsize xsputn(const char* s, std::streamsize n) override;
+        int_type overflow(int_type c) override;
+    };
+    Sink sb_;
+};
+
 class omstream : public opstream {
 public:
     omstream() : opstream(nullptr), sb_(std::ios::out | std::ios::binary)
