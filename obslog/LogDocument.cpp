@@ -167,18 +167,12 @@ void LogDocument::Abort(const std::string& text)
     ReportProgress("ABORTING", Pinned, 100);
 }
 
-void LogDocument::NotifyViews(int event, long arg)
-{
-    if (notifyViews_)
-        notifyViews_(event, arg);
-}
-
 // ---- names ----------------------------------------------------------------------------------
 
 bool LogDocument::BackupFileName(const std::string& path)
 {
     static const std::regex base("[^.]+");
-    fullPath_ = path.empty() ? docPath_ : path;
+    fullPath_ = path.empty() ? GetDocPath() : path;
     const auto slash = fullPath_.find_last_of('/');
     directory_ = slash == std::string::npos ? std::string() : fullPath_.substr(0, slash + 1);
     fileName_ = slash == std::string::npos ? fullPath_ : fullPath_.substr(slash + 1);
@@ -271,7 +265,7 @@ bool LogDocument::ReadLog(const std::string& path)
         break;
     }
     newLog_ = false;
-    modified_ = false;
+    SetDirty(false);
     openState_ = 1;
     filter_.active = 0;
     ApplyFilter();
@@ -290,9 +284,9 @@ bool LogDocument::Open(int /*mode*/, const std::string& path)
         return true;
     std::string source = path;
     if (source.empty()) {
-        if (docPath_.empty())
+        if (GetDocPath().empty())
             return false;
-        source = docPath_;
+        source = GetDocPath();
     }
     BackupFileName(source);
     if (!ReadLog(fullPath_))
@@ -333,13 +327,18 @@ bool LogDocument::WriteDefaultFilter()
 
 bool LogDocument::Commit(bool force)
 {
-    if (!modified_ && !force)
+    if (!IsDirty() && !force)
         return true;
-    if (docPath_.empty()) {
+    // The framework tells the views to hand over what they hold, and clears the dirty flag;
+    // it is set again below when the log cannot be saved.
+    if (!fw::FileDocument::Commit(force))
+        return false;
+    if (GetDocPath().empty()) {
+        SetDirty(true);
         ReportProgress("The log has no file name to be saved under", Pinned);
         return false;
     }
-    BackupFileName(docPath_);
+    BackupFileName(GetDocPath());
     std::int32_t kept = 0;
     for (const auto& r : records_) {
         if (r.IsMarkedForDeletion())
@@ -347,7 +346,7 @@ bool LogDocument::Commit(bool force)
         else
             ++kept;
     }
-    ReportProgress("Saving " + docPath_, CaptionAndLine, 0);
+    ReportProgress("Saving " + GetDocPath(), CaptionAndLine, 0);
 
     // The log, and beside it what must match the saved log: the backup copy (the same bytes,
     // as the marked records leave memory with the save), the recovery header and the default
@@ -362,7 +361,7 @@ bool LogDocument::Commit(bool force)
     filter_.Write(filterOut);
     const std::string defaultHeader = headerOut.str(), defaultFilter = filterOut.str();
     std::vector<fw::FileReplacement> files{
-        {docPath_, bytes, true},
+        {GetDocPath(), bytes, true},
         {backupName_, bytes},
         {oldRecoveryHeaderPath_, recovery},
         {recoveryHeaderPath_, recovery},
@@ -380,10 +379,11 @@ bool LogDocument::Commit(bool force)
         }
     });
     if (!files[0].replaced) {
-        ReportProgress("Could not save the log to " + docPath_ +
+        ReportProgress("Could not save the log to " + GetDocPath() +
                            (files[0].error ? ": " + std::string(std::strerror(files[0].error)) : ""),
                        Pinned);
         ReportProgress("The log was not saved; the file on disk is unchanged", Pinned);
+        SetDirty(true);
         return false;
     }
     for (std::size_t i = 1; i < files.size(); ++i)
@@ -399,7 +399,7 @@ bool LogDocument::Commit(bool force)
                                   [](const ObsRecord& r) { return r.IsMarkedForDeletion(); }),
                    records_.end());
     header_.SetCount(RecordCount());
-    modified_ = false;
+    SetDirty(false);
     newLog_ = false;
     ApplyFilter();
     ClampCursor();
@@ -411,14 +411,54 @@ bool LogDocument::Commit(bool force)
 
 bool LogDocument::Close()
 {
+    if (!fw::FileDocument::Close())
+        return false;
     openState_ = 2;
+    return true;
+}
+
+bool LogDocument::Revert(bool clear)
+{
+    if (!fw::FileDocument::Revert(clear))
+        return false;
+    if (!clear)
+        Open(fw::ofRead);
     return true;
 }
 
 bool LogDocument::CanClose()
 {
     NotifyViews(vnAppEvent, evLogClosing);
-    return true;
+    return fw::FileDocument::CanClose();
+}
+
+// ---- properties -----------------------------------------------------------------------------
+
+int LogDocument::FindProperty(const std::string& name)
+{
+    return name == "Document Name" ? DocumentName : fw::FileDocument::FindProperty(name);
+}
+
+int LogDocument::PropertyFlags(int index)
+{
+    return index == DocumentName ? fw::pfGetText | fw::pfConstant : fw::FileDocument::PropertyFlags(index);
+}
+
+std::string LogDocument::PropertyName(int index)
+{
+    return index == DocumentName ? "Document Name" : fw::FileDocument::PropertyName(index);
+}
+
+int LogDocument::GetProperty(int index, char* buffer, int size)
+{
+    if (index == DocumentName)
+        return CopyPropertyText(kDocumentName, buffer, size);
+    return fw::FileDocument::GetProperty(index, buffer, size);
+}
+
+bool LogDocument::SetProperty(int index, const std::string& value)
+{
+    return fw::FileDocument::SetProperty(index, value);
 }
 
 // ---- records --------------------------------------------------------------------------------
@@ -446,7 +486,7 @@ bool LogDocument::ApplyRecord(const ObsRecord& record, bool report)
             ReportProgress("Adding New Record No." + std::to_string(record.number), CaptionAndLine);
     } else {
         *it = record;
-        modified_ = true;
+        SetDirty(true);
         if (report)
             ReportProgress("Modified Record No." + std::to_string(record.number), CaptionAndLine);
     }
@@ -460,7 +500,7 @@ bool LogDocument::SetDeletionMark(std::int32_t index, bool marked)
     if (index < 0 || index >= RecordCount())
         return false;
     records_[static_cast<std::size_t>(index)].SetDeletionMark(marked);
-    modified_ = true;
+    SetDirty(true);
     return true;
 }
 
@@ -500,7 +540,7 @@ std::optional<ObsRecord> LogDocument::AddRecord(bool go)
     record.name = "New Entry...";
     records_.push_back(record);
     newRecordPending_ = true;
-    modified_ = true;
+    SetDirty(true);
     if (go)
         GoToRecord(record);
     return record;
@@ -531,7 +571,7 @@ bool LogDocument::UpdateRecord(const ObsRecord& record)
     const ObsRecord old = stored;
     const std::int32_t notedRow = NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName(old.name));
     stored = record;
-    modified_ = true;
+    SetDirty(true);
 
     // The journal: created with the recovery header on the first change after an open or a
     // save, then one record appended (and on the disk) per store.
@@ -820,7 +860,7 @@ void LogDocument::CheckJournal()
     SetTitle(kRecoveryTitle);
     openState_ = 1;
     newLog_ = false;
-    modified_ = true;
+    SetDirty(true);
     ApplyFilter();
     NavigationState();
 }

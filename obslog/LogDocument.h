@@ -15,16 +15,18 @@
 #include "obslog/ObsRecordHeader.h"
 #include "obslog/RuravAvaviv.h"
 
+#include "framework/gui/Document.h"
 #include "framework/stream/AtomicFile.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-class LogDocument {
+class LogDocument : public fw::FileDocument {
 public:
+    // The property that names the document's kind: "Document Name", read-only text.
+    enum { DocumentName = fw::FileDocument::NextProperty };
     // Highest catalogue row the log marks.
     static constexpr int kMaxMarkedRow = 13400;
     // Rows whose marks a refilter clears.
@@ -52,31 +54,29 @@ public:
     // program's own).
     explicit LogDocument(const std::string& programDir = std::string(), const std::string& userDir = std::string());
     // Closes the journal and moves the crash files to their previous-generation names.
-    ~LogDocument();
-    LogDocument(const LogDocument&) = delete;
-    LogDocument& operator=(const LogDocument&) = delete;
+    ~LogDocument() override;
 
     // ---- document operations ---------------------------------------------------------------
     // Reads the log at path (empty: the document path). False when the file could not be read
     // whole: nothing is offered for saving then, and the file is left as it is.
-    bool Open(int mode, const std::string& path = std::string());
+    bool Open(int mode, const std::string& path = std::string()) override;
     // Saves the log to the document path through a temporary file renamed over it; only when
     // that succeeded is the document clean and the journal retired. False (and the old file
     // byte for byte as it was) on any failure, which is reported.
-    bool Commit(bool force = false);
-    bool Close();
-    bool IsOpen() const { return openState_ == 1; }
-    // Tells the views the log is closing (the form stores its pending record); true.
-    bool CanClose();
+    bool Commit(bool force = false) override;
+    // The framework's revert; then, unless clear, the log is read again when none is loaded.
+    bool Revert(bool clear = false) override;
+    bool Close() override;
+    bool IsOpen() override { return openState_ == 1; }
+    // Tells the views the log is closing (the form stores its pending record), then asks
+    // the framework.
+    bool CanClose() override;
 
-    const std::string& GetDocPath() const { return docPath_; }
-    void SetDocPath(const std::string& path) { docPath_ = path; }
-    const std::string& GetTitle() const { return title_; }
-    void SetTitle(const std::string& title) { title_ = title; }
-    bool IsDirty() const { return modified_; }
-    void SetDirty(bool dirty) { modified_ = dirty; }
-    // Receives every view notification (event number and argument).
-    void SetViewNotifier(std::function<void(int event, long arg)> notifier) { notifyViews_ = std::move(notifier); }
+    int FindProperty(const std::string& name) override;
+    int PropertyFlags(int index) override;
+    std::string PropertyName(int index) override;
+    int GetProperty(int index, char* buffer, int size) override;
+    bool SetProperty(int index, const std::string& value) override;
 
     // ---- the log ---------------------------------------------------------------------------
     bool ReadLog(const std::string& path);
@@ -150,7 +150,6 @@ private:
     bool ReplaceFiles(std::vector<fw::FileReplacement>& files);
     // The backup copy and both recovery headers, all on the disk in one flush.
     bool WriteSideFiles();
-    void NotifyViews(int event, long arg);
     std::int32_t IndexOf(std::int32_t number) const;
     bool Matches(std::int32_t index);
     void MoveNext();
@@ -177,9 +176,7 @@ private:
     bool newLog_ = true;
     bool recovering_ = false;
     bool newRecordPending_ = false;
-    bool modified_ = false;
 
-    std::string docPath_, title_;
     std::string defaultHeaderPath_, defaultFilterPath_;
     std::string journalPath_, oldJournalPath_, recoveryHeaderPath_, oldRecoveryHeaderPath_;
     std::string fullPath_, directory_, fileName_, baseName_, extension_, backupName_;
@@ -187,5 +184,4 @@ private:
     LogJournal journal_;
     std::string journalBytes_;  // the journal found at construction, while it is replayed
     std::string statusText_;
-    std::function<void(int, long)> notifyViews_;
 };

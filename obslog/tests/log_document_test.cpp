@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
+#include "framework/gui/View.h"
 #include "framework/stream/PStream.h"
 
 #include <gtest/gtest.h>
@@ -261,15 +262,36 @@ TEST(LogDocument, CatalogueMarksFollowEveryRecordOfAnObject)
     EXPECT_TRUE(NGCTable.shape[7] & ObservedMark);
 }
 
-TEST(LogDocument, StoringAnUnknownNumberTellsTheViews)
+namespace {
+// A view that records the notifications it is sent.
+struct RecordingView : fw::View {
+    explicit RecordingView(fw::Document& doc) : fw::View(doc) {}
+    std::string GetViewName() const override { return "LOGVIEW"; }
+    bool EvViewNotify(int event, std::intptr_t arg) override
+    {
+        events.emplace_back(event, arg);
+        return true;
+    }
+    std::vector<std::pair<int, std::intptr_t>> events;
+};
+} // namespace
+
+TEST(LogDocument, IsTheObslogDocumentAndTellsItsViews)
 {
     LogDirs dirs;
     LogDocument doc(dirs.program, dirs.user);
-    std::vector<std::pair<int, long>> notes;
-    doc.SetViewNotifier([&](int event, long arg) { notes.emplace_back(event, arg); });
-    EXPECT_FALSE(doc.UpdateRecord(Record(44)));
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(notes[0].first, LogDocument::vnLogRecordChanged);
+    const int property = doc.FindProperty("Document Name");
+    EXPECT_EQ(property, 11);
+    EXPECT_EQ(doc.PropertyText("Document Name"), "Obslog Document");
+    EXPECT_EQ(doc.GetProperty(property, nullptr, 0), 16);
+    EXPECT_FALSE(doc.SetProperty(property, "Something else"));
+
+    auto* view = new RecordingView(doc);  // the document deletes its views
+    EXPECT_FALSE(doc.UpdateRecord(Record(44)));  // no record has that number
+    ASSERT_EQ(view->events.size(), 1u);
+    EXPECT_EQ(view->events[0].first, LogDocument::vnLogRecordChanged);
+    doc.CanClose();
+    EXPECT_EQ(view->events.back(), std::make_pair(int(LogDocument::vnAppEvent), std::intptr_t(6904)));
 }
 
 TEST(LogDocument, DefaultHeaderAndFilterFiles)
