@@ -88,8 +88,8 @@ JulianDate TStellumApp::UpdateDailyCalculations()
         lastNight = m;
         result = m;
     } catch (const std::exception&) {
-        int answer = MessageBox(nullptr, "Error During Update Calculations", "", MB_ABORTRETRYIGNORE);
-        if (answer == IDABORT) std::exit(0);
+        int answer = fw::MessageBox(nullptr, "Error During Update Calculations", "", fw::MB_ABORTRETRYIGNORE);
+        if (answer == fw::IDABORT) std::exit(0);
     }
     return result;
 }

@@ -19,7 +19,7 @@ bool SLdocManager::CreatingDoc(fw::DocTemplate* tpl)
             break;
         }
     if (!open) {
-        PumpWaitingMessages();
+        fw::PumpWaitingMessages();
         return true;
     }
     if (!open->CanClose()) return false;
@@ -28,7 +28,7 @@ bool SLdocManager::CreatingDoc(fw::DocTemplate* tpl)
         return false;
     }
     DeleteDoc(open);
-    PumpWaitingMessages();
+    fw::PumpWaitingMessages();
     return true;
 }
 
@@ -36,14 +36,14 @@ bool SLdocManager::FlushDoc(fw::Document& doc)
 {
     while (doc.IsDirty()) {
         int answer = doc.IsEmbedded()
-                         ? IDYES
-                         : MessageBox(GetOwnerWindow(), fw::DocumentMessageText(fw::IDS_DOCCHANGED),
+                         ? fw::IDYES
+                         : fw::MessageBox(GetOwnerWindow(), fw::DocumentMessageText(fw::IDS_DOCCHANGED),
                                       doc.GetTitle().empty() && doc.GetTemplate()
                                           ? doc.GetTemplate()->GetDescription()
                                           : doc.GetTitle(),
-                                      MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL) return false;
-        if (answer == IDNO) return doc.Revert(true);
+                                      fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION);
+        if (answer == fw::IDCANCEL) return false;
+        if (answer == fw::IDNO) return doc.Revert(true);
         // Yes: a document never saved first gets a place; cancelling that asks again.
         fw::DocTemplate* oldTemplate = doc.GetTemplate();
         std::string oldPath = doc.GetDocPath();

@@ -8,20 +8,20 @@ using fw::MenuItem;
 
 namespace {
 
-MenuItem Item(int id, const char* text)
+fw::MenuItem Item(int id, const char* text)
 {
-    return MenuItem::Command(id, text);
+    return fw::MenuItem::Command(id, text);
 }
 
-MenuItem Sep()
+fw::MenuItem Sep()
 {
-    return MenuItem::Separator();
+    return fw::MenuItem::Separator();
 }
 
 // The Search menu of both document windows.
-MenuItem SearchPopup()
+fw::MenuItem SearchPopup()
 {
-    return MenuItem::Popup("&Search", {Item(CM_EDITFIND, "&Find...\tF2"), Sep(),
+    return fw::MenuItem::Popup("&Search", {Item(CM_EDITFIND, "&Find...\tF2"), Sep(),
                                        Item(CM_FIRST, "&First\tHome"),
                                        Item(CM_PREVIOUS, "&Previous\tPgUp"),
                                        Item(CM_NEXT, "&Next\tPgDn"), Item(CM_LAST, "&Last\tEnd")});
@@ -29,43 +29,43 @@ MenuItem SearchPopup()
 
 } // namespace
 
-MenuDescr MainMenu()
+fw::MenuDescr MainMenu()
 {
-    return MenuDescr({
-        MenuItem::Popup("&File",
+    return fw::MenuDescr({
+        fw::MenuItem::Popup("&File",
                         {Item(fw::CM_FILENEW, "&New..."), Item(fw::CM_FILEOPEN, "&Open..."),
                          Item(fw::CM_FILECLOSE, "&Close"), Item(fw::CM_FILESAVE, "&Save"),
                          Item(fw::CM_FILESAVEAS, "Save &As..."), Sep(),
                          Item(CM_FILEIMPORT, "&Import..."), Item(CM_FILEEXPORT, "&Export..."), Sep(),
                          Item(CM_FILEPRINTSETUP, "P&rint Setup..."), Item(CM_FILEPRINT, "&Print..."),
                          Sep(), Item(fw::CM_EXIT, "E&xit")}),
-        MenuItem::Popup("&Edit",
+        fw::MenuItem::Popup("&Edit",
                         {Item(CM_EDITUNDO, "&Undo\tAlt+BkSp"), Sep(), Item(CM_EDITCUT, "&Cut"),
                          Item(CM_EDITCOPY, "C&opy"), Item(CM_EDITPASTE, "&Paste"),
                          Item(CM_EDITDELETE, "&Delete"), Item(CM_EDITCLEARALL, "C&lear All")}),
-        MenuItem::Popup("&Search", {Item(CM_EDITFIND, "&Find...\tF2"),
+        fw::MenuItem::Popup("&Search", {Item(CM_EDITFIND, "&Find...\tF2"),
                                     Item(CM_EDITREPLACE, "&Replace..."),
                                     Item(CM_EDITFINDNEXT, "&Next")}),
-        MenuItem::Popup("&View",
+        fw::MenuItem::Popup("&View",
                         {Item(CM_FILTEREDLIST, "&Filtered List\tF"),
                          Item(CM_OBSERVINGLIST, "&Observing List\tO"),
                          Item(CM_OBSERVINGLOG, "Observing &Log\tL"), Sep(),
                          Item(CM_MOON, "&Moon\tM"), Item(CM_SUN, "&Sun\tS"),
-                         MenuItem::Popup("&Planets",
+                         fw::MenuItem::Popup("&Planets",
                                          {Item(CM_MERCURY, "&Mercury"), Item(CM_VENUS, "&Venus"),
                                           Item(CM_MARS, "Ma&rs"), Item(CM_JUPITER, "&Jupiter"),
                                           Item(CM_SATURN, "&Saturn"), Item(CM_URANUS, "&Uranus"),
                                           Item(CM_NEPTUNE, "&Neptune"), Item(CM_PLUTO, "&Pluto")}),
                          Sep(), Item(CM_CLOCKS, "&Clocks\tF10"),
                          Item(CM_REFRESHWINDOW, "&Refresh Window")}),
-        MenuItem::Popup(
+        fw::MenuItem::Popup(
             "&Preferences",
             {Item(CM_OBSERVINGSESSION, "&Observing Session..."), Item(CM_LOGSETUP, "&Log..."), Sep(),
-             MenuItem::Popup("&Site", {Item(CM_SITELOCATION, "&Lat + Long..."),
+             fw::MenuItem::Popup("&Site", {Item(CM_SITELOCATION, "&Lat + Long..."),
                                        Item(CM_TIMEZONE, "&Time Zone...")}),
-             MenuItem::Popup("&Time + Date",
+             fw::MenuItem::Popup("&Time + Date",
                              {Item(CM_SYSTEMTIME, "&System"), Item(CM_MANUALTIME, "&Manual...")}),
-             MenuItem::Popup("&Display",
+             fw::MenuItem::Popup("&Display",
                              {Item(18411, "Normal Color Scheme"), Item(18412, "Night Vision Color Scheme"),
                               Item(18408, "Color Printer Scheme"),
                               Item(18407, "Monochrome Printer Color Scheme"),
@@ -74,10 +74,10 @@ MenuDescr MainMenu()
                               Item(CM_ALTITUDEPANESETTINGS, "Altitude Pane Settings..."),
                               Item(CM_TEXTPANESETTINGS, "Text Pane Settings..."), Sep(),
                               Item(CM_TOOLBAR, "Tool Bar\tF6"), Item(CM_STATUSBAR, "Status Bar\tF8")})}),
-        MenuItem::Popup("&Window", {Item(fw::CM_CASCADECHILDREN, "&Cascade"),
+        fw::MenuItem::Popup("&Window", {Item(fw::CM_CASCADECHILDREN, "&Cascade"),
                                     Item(fw::CM_TILECHILDREN, "&Tile"),
                                     Item(fw::CM_ARRANGEICONS, "Arrange &Icons")}),
-        MenuItem::Popup("&Help", {Item(CM_HELPCONTENTS, "&Contents\tF1"),
+        fw::MenuItem::Popup("&Help", {Item(CM_HELPCONTENTS, "&Contents\tF1"),
                                   Item(CM_HELPCURSOR, "Help Cursor\tShift+F1"),
                                   Item(CM_HELPHINTS, "&Helpful Hints"), Item(CM_HELPUSING, "&Using help"),
                                   Item(CM_HELPTOPIC7, "&Tutorial"), Sep(),
@@ -86,11 +86,11 @@ MenuDescr MainMenu()
     });
 }
 
-MenuDescr PlannerMenu()
+fw::MenuDescr PlannerMenu()
 {
-    return MenuDescr({
+    return fw::MenuDescr({
         SearchPopup(),
-        MenuItem::Popup("Pla&nner", {Item(CM_ADDTOOBSLIST, "&Add to Observing List\tIns"),
+        fw::MenuItem::Popup("Pla&nner", {Item(CM_ADDTOOBSLIST, "&Add to Observing List\tIns"),
                                      Item(CM_REMOVEFROMOBSLIST, "&Remove from Obs List\tDel"),
                                      Item(CM_ADDALLTOOBSLIST, "A&dd All to Obs List\tCtrl+Ins"),
                                      Item(CM_CLEAROBSLIST, "Clear &Obs List\tCtrl+Del"), Sep(),
@@ -100,11 +100,11 @@ MenuDescr PlannerMenu()
     });
 }
 
-MenuDescr LogMenu()
+fw::MenuDescr LogMenu()
 {
-    return MenuDescr({
+    return fw::MenuDescr({
         SearchPopup(),
-        MenuItem::Popup("&Log", {Item(CM_NEWENTRY, "&New Entry"), Item(CM_DELETEENTRY, "&Delete Entry"),
+        fw::MenuItem::Popup("&Log", {Item(CM_NEWENTRY, "&New Entry"), Item(CM_DELETEENTRY, "&Delete Entry"),
                                  Sep(), Item(CM_FILTER, "&Filter Log...")}),
     });
 }

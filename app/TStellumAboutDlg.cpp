@@ -35,7 +35,7 @@ QPixmap AboutPicture()
 } // namespace
 
 TStellumAboutDlg::TStellumAboutDlg(QWidget* parent, VersionBlock block)
-    : Dialog(parent, "About Stellum"), block_(std::move(block))
+    : fw::Dialog(parent, "About Stellum"), block_(std::move(block))
 {
     auto* picture = new QLabel(this);
     picture->setPixmap(AboutPicture());
@@ -56,7 +56,7 @@ TStellumAboutDlg::TStellumAboutDlg(QWidget* parent, VersionBlock block)
     Place(kSpecialBuildId, new QLabel(this), 4, 1);
     Body()->setHorizontalSpacing(16);
     Body()->setColumnStretch(1, 1);
-    AddButton(IDOK, "OK", true);
+    AddButton(fw::IDOK, "OK", true);
 }
 
 void TStellumAboutDlg::SetupWindow()

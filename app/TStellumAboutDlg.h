@@ -7,7 +7,7 @@
 #include "framework/gui/Dialog.h"
 #include "framework/gui/MessageBox.h"
 
-class TStellumAboutDlg : public Dialog {
+class TStellumAboutDlg : public fw::Dialog {
 public:
     static constexpr int kResourceId = 22000;
     static constexpr int kVersionId = 22001;

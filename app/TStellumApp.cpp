@@ -148,7 +148,7 @@ TStellumApp::~TStellumApp()
     drop(AppGlobals.moon);
     drop(AppGlobals.planets);
     drop(AppGlobals.database);     // writes its state file
-    if (keepStateFile_) WriteFileReplacing(stateFile_, stateBytes_);
+    if (keepStateFile_) fw::WriteFileReplacing(stateFile_, stateBytes_);
     drop(AppGlobals.stellumConfig);
     drop(AppGlobals.config);       // writes the configuration file
     startupComplete = false;
@@ -202,12 +202,12 @@ void TStellumApp::InitMainWindow()
         });
     frame->SetDropHandler([this](const std::vector<std::string>& paths) { OpenFiles(paths); });
     frame->OnCommand(CM_TOOLBAR, [this] { CmToolbar(); });
-    frame->OnCommandEnable(CM_TOOLBAR, [this](CommandEnabler& ce) {
-        ce.SetCheck(toolbar_ && !toolbar_->isHidden() ? BF_CHECKED : BF_UNCHECKED);
+    frame->OnCommandEnable(CM_TOOLBAR, [this](fw::CommandEnabler& ce) {
+        ce.SetCheck(toolbar_ && !toolbar_->isHidden() ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     });
     frame->OnCommand(CM_STATUSBAR, [this] { CmStatusBar(); });
-    frame->OnCommandEnable(CM_STATUSBAR, [this](CommandEnabler& ce) {
-        ce.SetCheck(statusBar_ && statusBar_->IsVisible() ? BF_CHECKED : BF_UNCHECKED);
+    frame->OnCommandEnable(CM_STATUSBAR, [this](fw::CommandEnabler& ce) {
+        ce.SetCheck(statusBar_ && statusBar_->IsVisible() ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     });
     frame->OnCommand(CM_TOOLBARSTATE, [this] { CmToolbarState(); });
     frame->OnCommand(CM_HELPABOUT, [this] { CmHelpAbout(); });

@@ -26,24 +26,24 @@ TStellumMDIClient::TStellumMDIClient(fw::DocManager* manager, QWidget* parent)
     OnCommand(CM_OBSERVINGLOG, [this] { CmObservingLog(); });
     OnCommand(CM_OBSERVINGLIST, [this] { CmObservingList(); });
     OnCommand(CM_FILTEREDLIST, [this] { CmFilteredList(); });
-    OnCommandEnable(CM_OBSERVINGLOG, [this](CommandEnabler& ce) {
+    OnCommandEnable(CM_OBSERVINGLOG, [this](fw::CommandEnabler& ce) {
         FindDocuments();
         ce.Enable(logView_ != nullptr);
-        ce.SetCheck(ActiveIsKind(TStellumMDIChild::kLog) ? BF_CHECKED : BF_UNCHECKED);
+        ce.SetCheck(ActiveIsKind(TStellumMDIChild::kLog) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     });
-    OnCommandEnable(CM_OBSERVINGLIST, [this](CommandEnabler& ce) {
+    OnCommandEnable(CM_OBSERVINGLIST, [this](fw::CommandEnabler& ce) {
         FindDocuments();
         NGC2000Indexes* db = AppGlobals.database;
         ce.Enable(plannerView_ && db && db->CountOf(1) > 0);
         bool checked = plannerView_ && db && ActiveIsKind(TStellumMDIChild::kPlanner) && db->Selected() == 1;
-        ce.SetCheck(checked ? BF_CHECKED : BF_UNCHECKED);
+        ce.SetCheck(checked ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     });
-    OnCommandEnable(CM_FILTEREDLIST, [this](CommandEnabler& ce) {
+    OnCommandEnable(CM_FILTEREDLIST, [this](fw::CommandEnabler& ce) {
         FindDocuments();
         NGC2000Indexes* db = AppGlobals.database;
         ce.Enable(plannerView_ != nullptr);
         bool checked = plannerView_ && db && ActiveIsKind(TStellumMDIChild::kPlanner) && db->Selected() == 0;
-        ce.SetCheck(checked ? BF_CHECKED : BF_UNCHECKED);
+        ce.SetCheck(checked ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     });
 }
 
@@ -97,7 +97,7 @@ void TStellumMDIClient::CmObservingList()
     FindDocuments();
     if (!plannerView_) return;
     ActivateAndRestore(plannerView_);
-    if (auto* host = dynamic_cast<ControlHost*>(plannerView_->GetWindow())) host->SendCommand(kShowObservingList);
+    if (auto* host = dynamic_cast<fw::ControlHost*>(plannerView_->GetWindow())) host->SendCommand(kShowObservingList);
 }
 
 void TStellumMDIClient::CmFilteredList()
@@ -105,5 +105,5 @@ void TStellumMDIClient::CmFilteredList()
     FindDocuments();
     if (!plannerView_) return;
     ActivateAndRestore(plannerView_);
-    if (auto* host = dynamic_cast<ControlHost*>(plannerView_->GetWindow())) host->SendCommand(kShowFilteredList);
+    if (auto* host = dynamic_cast<fw::ControlHost*>(plannerView_->GetWindow())) host->SendCommand(kShowFilteredList);
 }

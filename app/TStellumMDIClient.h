@@ -5,11 +5,9 @@
 
 #include "framework/gui/MDIClient.h"
 
-namespace fw {
-class DocManager;
-class Document;
-class View;
-}
+namespace fw { class DocManager; }
+namespace fw { class Document; }
+namespace fw { class View; }
 class TStellumMDIChild;
 
 class TStellumMDIClient : public fw::MDIClient {

@@ -226,8 +226,8 @@ std::string Angle::Format(const Angle& angle, int unit, int style, int precision
     return text;
 }
 
-void Angle::WriteTo(opstream& os) const { os.writeDouble(rad_); }
-void Angle::ReadFrom(ipstream& is) { rad_ = is.readDouble(); }
+void Angle::WriteTo(fw::opstream& os) const { os.writeDouble(rad_); }
+void Angle::ReadFrom(fw::ipstream& is) { rad_ = is.readDouble(); }
 
 double IntegerPart(double x)
 {

@@ -67,9 +67,9 @@ std::string ConstellationString(int code)
 
 int ConstellationCodeOf(const std::string& abbreviation)
 {
-    const std::string key = Trim(abbreviation);
+    const std::string key = fw::Trim(abbreviation);
     for (int code = 0; code < ConstellationCount; ++code)
-        if (EqualsIgnoreCase(key, kAbbreviations[code]))
+        if (fw::EqualsIgnoreCase(key, kAbbreviations[code]))
             return code;
     return -1;
 }

@@ -230,7 +230,7 @@ void Coord::MoveByProperMotion(const JulianDate& target, const Angle& muAlpha, c
     lat_ += muDelta.Radians() * years;
 }
 
-void Coord::WriteTo(opstream& os) const
+void Coord::WriteTo(fw::opstream& os) const
 {
     os.writeWord32(SignedStreamRecord::CurrentVersion);
     SignedStreamRecord::WriteRawDouble(os, lon_.Radians());
@@ -240,7 +240,7 @@ void Coord::WriteTo(opstream& os) const
     os.writeWord32(flags_);
 }
 
-void Coord::ReadFrom(ipstream& is)
+void Coord::ReadFrom(fw::ipstream& is)
 {
     is.readWord(); // version, not checked
     lon_ = Angle(SignedStreamRecord::ReadRawDouble(is));

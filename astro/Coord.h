@@ -11,8 +11,8 @@
 #include "astro/Distance.h"
 #include "astro/JulianDate.h"
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 class RectCoord;
 
 class Coord {
@@ -102,8 +102,8 @@ public:
 
     // Stream record: version word 5, longitude, latitude and distance as 8-byte doubles,
     // the epoch's Julian day, the flag word.
-    void WriteTo(opstream& os) const;
-    void ReadFrom(ipstream& is);
+    void WriteTo(fw::opstream& os) const;
+    void ReadFrom(fw::ipstream& is);
 
 private:
     Angle lon_;

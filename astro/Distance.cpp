@@ -59,5 +59,5 @@ std::string Distance::Format(int unit, int precision) const
     return FormatText((NumberFormat(precision, 'g') + u.suffix).c_str(), m_ * u.fromMetres);
 }
 
-void Distance::WriteTo(opstream& os) const { os.writeDouble(m_); }
-void Distance::ReadFrom(ipstream& is) { m_ = is.readDouble(); }
+void Distance::WriteTo(fw::opstream& os) const { os.writeDouble(m_); }
+void Distance::ReadFrom(fw::ipstream& is) { m_ = is.readDouble(); }

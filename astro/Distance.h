@@ -3,8 +3,8 @@
 
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class Distance {
 public:
@@ -34,8 +34,8 @@ public:
     std::string Format(int unit, int precision) const;
 
     // Stream form: the 8 bytes of the double, little-endian.
-    void WriteTo(opstream& os) const;
-    void ReadFrom(ipstream& is);
+    void WriteTo(fw::opstream& os) const;
+    void ReadFrom(fw::ipstream& is);
 
 private:
     double m_ = 0.0;

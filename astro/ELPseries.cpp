@@ -28,7 +28,7 @@ void ELPseries::Clear()
     loaded_ = 0;
 }
 
-bool ELPseries::Read(ipstream& is, int number, std::uint32_t count)
+bool ELPseries::Read(fw::ipstream& is, int number, std::uint32_t count)
 {
     Clear();
     const int nm = MultiplierCount(number);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-class ipstream;
+namespace fw { class ipstream; }
 
 // The fundamental arguments of the theory for one instant, radians.
 struct ELParguments {
@@ -28,7 +28,7 @@ public:
 
     // Reads count terms of series number from the stream; false when the stream fails on the
     // way or the number or count is out of range (the series is then empty).
-    bool Read(ipstream& is, int number, std::uint32_t count);
+    bool Read(fw::ipstream& is, int number, std::uint32_t count);
     void Clear();
 
     bool IsLoaded() const { return loaded_ != 0; }

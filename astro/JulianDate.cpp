@@ -156,12 +156,12 @@ TimeDate JulianDate::GreenwichSiderealClock() const
     return (StartOfDay(0) + GreenwichMeanSiderealTime().DayFraction()).Calendar();
 }
 
-void JulianDate::WriteTo(opstream& os) const
+void JulianDate::WriteTo(fw::opstream& os) const
 {
     os.writeDouble(jd_);
 }
 
-void JulianDate::ReadFrom(ipstream& is)
+void JulianDate::ReadFrom(fw::ipstream& is)
 {
     *this = JulianDate(is.readDouble(), kJulianDay);
 }

@@ -5,8 +5,8 @@
 #include "astro/Angle.h"
 #include "astro/TimeDate.h"
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class JulianDate {
 public:
@@ -58,8 +58,8 @@ public:
     TimeDate GreenwichSiderealClock() const;
 
     // Stream form: the Julian day as 8 bytes; reading rebuilds the calendar part.
-    void WriteTo(opstream& os) const;
-    void ReadFrom(ipstream& is);
+    void WriteTo(fw::opstream& os) const;
+    void ReadFrom(fw::ipstream& is);
 
 private:
     void SetCalendarFromJD();

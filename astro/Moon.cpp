@@ -40,7 +40,7 @@ int Moon::Load(const std::string& name, int state)
             SolarReportProblem("Moon series file " + path + " " + what);
         return static_cast<int>(state_);
     };
-    ifpstream is;
+    fw::ifpstream is;
     if (!is.open(path))
         return fail("is missing");
     std::unique_ptr<ELPseries[]> fresh(new ELPseries[kSeries]);

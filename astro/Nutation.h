@@ -29,6 +29,9 @@ public:
     // J2000.0; results in radians.
     static void Evaluate(double t, double& dpsi, double& deps);
 
+    // Back to the state at start-up: the values for J2000.0, no evaluations counted.
+    void Reset() { *this = Nutation(); }
+
 private:
     void Compute(const JulianDate& jd);
     void Update(const JulianDate& jd);

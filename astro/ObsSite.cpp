@@ -133,7 +133,7 @@ Angle ObsSite::Altitude(const JulianDate& ut, const Coord& c) const
     return Angle::FromAsin(sinLat_ * sinDec_ + cosLat_ * cosDec_ * cosHourAngle_, 1.0);
 }
 
-void ObsSite::WriteTo(opstream& os) const
+void ObsSite::WriteTo(fw::opstream& os) const
 {
     TimeZone::WriteTo(os);
     SignedStreamRecord::WriteHeader(os, SignedStreamRecord::ObsSite);
@@ -144,7 +144,7 @@ void ObsSite::WriteTo(opstream& os) const
     SignedStreamRecord::WriteSignature(os, SignedStreamRecord::ObsSite);
 }
 
-void ObsSite::ReadFrom(ipstream& is)
+void ObsSite::ReadFrom(fw::ipstream& is)
 {
     TimeZone::ReadFrom(is);
     SignedStreamRecord::ReadHeader(is); // neither signature nor version is checked

@@ -12,8 +12,8 @@
 #include "astro/JulianDate.h"
 #include "astro/TimeZone.h"
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class ObsSite : public TimeZone {
 public:
@@ -61,8 +61,8 @@ public:
 
     // Stream record: the time-zone record, then signature, version 5, position record,
     // elevation, name, the three reserved words, signature again. The cache is not written.
-    void WriteTo(opstream& os) const;
-    void ReadFrom(ipstream& is);
+    void WriteTo(fw::opstream& os) const;
+    void ReadFrom(fw::ipstream& is);
 
     // Three words carried by the site record only; nothing else reads or sets them.
     std::uint32_t reserved[3] = {0, 0, 0};

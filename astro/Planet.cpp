@@ -35,7 +35,7 @@ void Planet::Read()
         Unload();
         lastRead_ = kDamaged;
     };
-    ifpstream is;
+    fw::ifpstream is;
     if (!is.open(path_)) {
         lastRead_ = kMissing;
         return;

@@ -22,7 +22,7 @@ constexpr double kDegPerRad = 57.29577951308232;
 
 bool Readable(const std::string& path)
 {
-    ifpstream is;
+    fw::ifpstream is;
     return is.open(path);
 }
 

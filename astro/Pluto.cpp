@@ -14,7 +14,7 @@ Pluto::Pluto(const std::string& dataDirectory) : path_(dataDirectory + "9.rsx")
 
 void Pluto::Read()
 {
-    ifpstream is;
+    fw::ifpstream is;
     if (!is.open(path_))
         return;
     if (!SignedStreamRecord::ReadHeader(is).Matches(SignedStreamRecord::Pluto, 5) || is.fail())

@@ -51,7 +51,7 @@ bool RectCoord::operator==(const RectCoord& r) const
     return x_ == r.x_ && y_ == r.y_ && z_ == r.z_ && epoch_ == r.epoch_ && flags_ == r.flags_;
 }
 
-void RectCoord::WriteTo(opstream& os) const
+void RectCoord::WriteTo(fw::opstream& os) const
 {
     os.writeWord32(SignedStreamRecord::CurrentVersion);
     SignedStreamRecord::WriteRawDouble(os, x_.Meters());
@@ -61,7 +61,7 @@ void RectCoord::WriteTo(opstream& os) const
     os.writeWord32(flags_);
 }
 
-void RectCoord::ReadFrom(ipstream& is)
+void RectCoord::ReadFrom(fw::ipstream& is)
 {
     is.readWord(); // version, not checked
     x_ = Distance(SignedStreamRecord::ReadRawDouble(is));

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class SignedStreamRecord {
 public:
@@ -50,23 +50,23 @@ public:
     };
 
     // Signature then version word.
-    static void WriteHeader(opstream& os, const std::string& signature,
+    static void WriteHeader(fw::opstream& os, const std::string& signature,
                             std::uint32_t version = CurrentVersion);
-    static Header ReadHeader(ipstream& is);
+    static Header ReadHeader(fw::ipstream& is);
     // A signature string alone (the trailer of many records).
-    static void WriteSignature(opstream& os, const std::string& signature);
-    static std::string ReadSignature(ipstream& is);
+    static void WriteSignature(fw::opstream& os, const std::string& signature);
+    static std::string ReadSignature(fw::ipstream& is);
     // A name or other short text field.
-    static std::string ReadName(ipstream& is);
+    static std::string ReadName(fw::ipstream& is);
 
     // Raw values as held in memory: 8-byte doubles and 4-byte words, little-endian.
-    static void WriteRawDouble(opstream& os, double v);
-    static double ReadRawDouble(ipstream& is);
-    static void WriteRaw32(opstream& os, std::uint32_t v);
-    static std::uint32_t ReadRaw32(ipstream& is);
+    static void WriteRawDouble(fw::opstream& os, double v);
+    static double ReadRawDouble(fw::ipstream& is);
+    static void WriteRaw32(fw::opstream& os, std::uint32_t v);
+    static std::uint32_t ReadRaw32(fw::ipstream& is);
 
     // A Julian day read from a record. A value that is not a finite number or lies beyond
     // any calendar the planner handles (a foreign or damaged file) gives J2000.0, so that the
     // calendar conversion never sees it.
-    static double ReadJulianDay(ipstream& is);
+    static double ReadJulianDay(fw::ipstream& is);
 };

@@ -179,7 +179,7 @@ std::string TimeDate::Format(int timeStyle, int dateStyle, int composition) cons
     }
 }
 
-void TimeDate::WriteTo(opstream& os) const
+void TimeDate::WriteTo(fw::opstream& os) const
 {
     os.writeWord32(5);
     const std::int16_t fields[6] = {year, month, day, hour, minute, second};
@@ -187,7 +187,7 @@ void TimeDate::WriteTo(opstream& os) const
         os.writeWord16(static_cast<std::uint16_t>(f));
 }
 
-void TimeDate::ReadFrom(ipstream& is)
+void TimeDate::ReadFrom(fw::ipstream& is)
 {
     is.readWord32(); // version, not checked
     year = is.readInt16();

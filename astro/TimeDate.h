@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class TimeDate {
 public:
@@ -46,8 +46,8 @@ public:
     std::string Format(int timeStyle, int dateStyle, int composition) const;
 
     // Stream record: version word 5, then the six fields as 16-bit words.
-    void WriteTo(opstream& os) const;
-    void ReadFrom(ipstream& is);
+    void WriteTo(fw::opstream& os) const;
+    void ReadFrom(fw::ipstream& is);
 
     static const char* const kMonthNames[12];
     static const char* const kMonthShortNames[12];

@@ -129,7 +129,7 @@ bool TimeZone::operator==(const TimeZone& z) const
            && sameDate(dstStart_, z.dstStart_) && sameDate(dstEnd_, z.dstEnd_) && zoneName_ == z.zoneName_;
 }
 
-void TimeZone::WriteTo(opstream& os) const
+void TimeZone::WriteTo(fw::opstream& os) const
 {
     SignedStreamRecord::WriteHeader(os, SignedStreamRecord::ObsSite);
     os.writeWord32(static_cast<std::uint32_t>(offset_));
@@ -146,7 +146,7 @@ void TimeZone::WriteTo(opstream& os) const
     SignedStreamRecord::WriteSignature(os, SignedStreamRecord::ObsSite);
 }
 
-void TimeZone::ReadFrom(ipstream& is)
+void TimeZone::ReadFrom(fw::ipstream& is)
 {
     SignedStreamRecord::ReadHeader(is); // neither signature nor version is checked
     offset_ = is.readInt32();

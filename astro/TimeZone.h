@@ -9,8 +9,8 @@
 #include "astro/JulianDate.h"
 #include "astro/TimeDate.h"
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class TimeZone {
 public:
@@ -86,8 +86,8 @@ public:
     // Stream record: signature, version 5, offset, shift, zone number, name, flag word, the
     // four rule fields, both dates, signature again. The reader checks neither signature nor
     // version.
-    void WriteTo(opstream& os) const;
-    void ReadFrom(ipstream& is);
+    void WriteTo(fw::opstream& os) const;
+    void ReadFrom(fw::ipstream& is);
 
 private:
     std::int32_t offset_ = 300;

@@ -52,7 +52,7 @@ struct Bench {
 
     Bench()
     {
-        SetMessageBoxResponder([](const MessageBoxCall& c) { return DefaultMessageBoxAnswer(c.style); });
+        fw::SetMessageBoxResponder([](const fw::MessageBoxCall& c) { return fw::DefaultMessageBoxAnswer(c.style); });
         const std::string program = ProgramDir();
         dir = (fs::temp_directory_path() / ("stellum-bench-filter-" + std::to_string(::getpid()))).string() + "/";
         fs::create_directories(dir + "User");

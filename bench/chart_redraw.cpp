@@ -61,7 +61,7 @@ void Redraw(benchmark::State& state, const Frame& f)
         state.SkipWithError("no star catalogue");
         return;
     }
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     auto chart = MakeChart(f);
     for (auto _ : state) {
         chart->needsRedraw = true;
@@ -77,12 +77,12 @@ void PlainLoop(benchmark::State& state, const Frame& f)
         state.SkipWithError("no star catalogue");
         return;
     }
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     auto chart = MakeChart(f);
     chart->needsRedraw = true;
     chart->RedrawBitmap(); // for the projection's scale and the field's magnitude limit
     const double limit = chart->plottedMagLimit;
-    const Rect rect(0, 0, kWidth, kHeight);
+    const fw::Rect rect(0, 0, kWidth, kHeight);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     long drawn = 0;
     for (auto _ : state) {
@@ -96,7 +96,7 @@ void PlainLoop(benchmark::State& state, const Frame& f)
         while (records < SAOdata::kDrawPassLimit && sao.ReadNext(sao)) {
             ++records;
             if (!(sao.Magnitude() < limit)) continue;
-            Point p;
+            fw::Point p;
             if (chart->SkyToScreen(sao.RA(), sao.Dec(), p, rect) != MapInside) continue;
             painter.drawEllipse(QRect(p.x - 2, p.y - 2, 5, 5));
             ++drawn;

@@ -13,7 +13,7 @@ namespace {
 
 std::string Record(int entries)
 {
-    omstream out;
+    fw::omstream out;
     out.writeWord32(4);
     out.writeWord32(7);
     out.writeString("LONG");
@@ -30,7 +30,7 @@ void BM_ReadChoiceList(benchmark::State& state)
 {
     const std::string bytes = Record(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        imstream in(bytes);
+        fw::imstream in(bytes);
         CBdata list;
         list.Read(in);
         benchmark::DoNotOptimize(list.Count());
@@ -43,7 +43,7 @@ void BM_ReadEntriesOnly(benchmark::State& state)
 {
     const std::string bytes = Record(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        imstream in(bytes);
+        fw::imstream in(bytes);
         in.readWord32();
         in.readWord32();
         in.readString();

@@ -44,7 +44,7 @@ struct Fixture {
         }
         bytes = LogFile::Encode(ObsRecordHeader(), RuravAvaviv(), records, false);
         log = dir + "Bench.log";
-        WriteFileReplacing(log, bytes);
+        fw::WriteFileReplacing(log, bytes);
     }
     ~Fixture() { fs::remove_all(dir); }
 };
@@ -71,7 +71,7 @@ void BM_PlainReplace(benchmark::State& state)
 {
     Fixture& f = Shared();
     for (auto _ : state)
-        WriteFileReplacing(f.dir + "Plain.log", f.bytes);
+        fw::WriteFileReplacing(f.dir + "Plain.log", f.bytes);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
 }
 BENCHMARK(BM_PlainReplace)->Unit(benchmark::kMillisecond);
@@ -82,7 +82,7 @@ void BM_PlainReadAndReplace(benchmark::State& state)
     for (auto _ : state) {
         std::string bytes;
         fw::ReadWholeFile(f.log, bytes);
-        WriteFileReplacing(f.dir + "Plain.log", bytes);
+        fw::WriteFileReplacing(f.dir + "Plain.log", bytes);
     }
 }
 BENCHMARK(BM_PlainReadAndReplace)->Unit(benchmark::kMillisecond);

@@ -53,8 +53,7 @@ std::string RawDir()
 {
     if (const char* env = std::getenv("STELLUM_RAW_DATA"))
         return std::string(env) + "/";
-    std::string src = __FILE__;
-    return src.substr(0, src.find_last_of('/')) + "/../../shared/data/";
+    return std::string(STELLUM_SOURCE_DIR) + "/../shared/data/";
 }
 
 // Planets with every body at one resolution (mode 1 light, 2 full).

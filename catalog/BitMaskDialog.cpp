@@ -9,7 +9,7 @@
 #include <algorithm>
 
 BitMaskDialog::BitMaskDialog(QWidget* parent, const char* caption, int helpContext, const Layout& layout)
-    : Dialog(parent, caption)
+    : fw::Dialog(parent, caption)
 {
     auto* group = new QGroupBox(layout.groupTitle, this);
     if (layout.groupId != 0)
@@ -40,15 +40,15 @@ BitMaskDialog::BitMaskDialog(QWidget* parent, const char* caption, int helpConte
 void BitMaskDialog::SetupWindow()
 {
     for (const Box& b : boxes_)
-        CheckButton(b.id, (mask & b.bit) ? BF_CHECKED : BF_UNCHECKED);
+        CheckButton(b.id, (mask & b.bit) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
 }
 
 void BitMaskDialog::CmOk()
 {
     std::int32_t rebuilt = 0;
     for (const Box& b : boxes_)
-        if (IsButtonChecked(b.id) == BF_CHECKED)
+        if (IsButtonChecked(b.id) == fw::BF_CHECKED)
             rebuilt |= b.bit;
     mask = rebuilt;
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-class BitMaskDialog : public Dialog {
+class BitMaskDialog : public fw::Dialog {
 public:
     struct Box {
         std::int32_t bit;

@@ -31,7 +31,7 @@ const Box kBoxes[] = {
 
 } // namespace
 
-BrightFltDlg::BrightFltDlg(QWidget* parent) : Dialog(parent, "Object Brightness Filter")
+BrightFltDlg::BrightFltDlg(QWidget* parent) : fw::Dialog(parent, "Object Brightness Filter")
 {
     auto* dreyer = new QGroupBox("Dreyer Brightness", this);
     auto* dreyerRow = new QHBoxLayout(dreyer);
@@ -63,7 +63,7 @@ BrightFltDlg::BrightFltDlg(QWidget* parent) : Dialog(parent, "Object Brightness 
 void BrightFltDlg::SetupWindow()
 {
     for (const Box& b : kBoxes)
-        CheckButton(b.id, (brightnessCriteria & b.bit) ? BF_CHECKED : BF_UNCHECKED);
+        CheckButton(b.id, (brightnessCriteria & b.bit) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     brightest_->SetValue(magnitudeMin);
     dimmest_->SetValue(magnitudeMax);
 }
@@ -75,18 +75,18 @@ void BrightFltDlg::CmOk()
         return;
     std::int32_t criteria = 0;
     for (const Box& b : kBoxes)
-        if (IsButtonChecked(b.id) == BF_CHECKED)
+        if (IsButtonChecked(b.id) == fw::BF_CHECKED)
             criteria |= b.bit;
     brightnessCriteria = criteria;
     magnitudeMin = brightest;
     magnitudeMax = dimmest;
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }
 
 void BrightFltDlg::CmDreyer()
 {
     brightDlg dlg(this);
     dlg.mask = dreyerBrightnessMask;
-    if (dlg.Execute() == IDOK)
+    if (dlg.Execute() == fw::IDOK)
         dreyerBrightnessMask = dlg.mask;
 }

@@ -8,7 +8,7 @@
 
 class TEditFloat;
 
-class BrightFltDlg : public Dialog {
+class BrightFltDlg : public fw::Dialog {
 public:
     static constexpr int kTemplate = 16;
     static constexpr int kHelpContext = 70;

@@ -88,7 +88,7 @@ void Browser::Assign(Browser& other)
     other.SelectList(otherSelected);
 }
 
-void Browser::Write(opstream& os) const
+void Browser::Write(fw::opstream& os) const
 {
     using R = SignedStreamRecord;
     R::WriteHeader(os, R::BrowserClass, kVersion);
@@ -116,7 +116,7 @@ bool Browser::Block::IsWhole(int maxCount) const
     return true;
 }
 
-Browser::Block Browser::ReadBlock(ipstream& is)
+Browser::Block Browser::ReadBlock(fw::ipstream& is)
 {
     using R = SignedStreamRecord;
     Block b;
@@ -146,7 +146,7 @@ bool Browser::Take(const Block& block, int maxCount)
     return true;
 }
 
-bool Browser::Read(ipstream& is, int maxCount)
+bool Browser::Read(fw::ipstream& is, int maxCount)
 {
     const Block b = ReadBlock(is);
     return !is.fail() && Take(b, maxCount);

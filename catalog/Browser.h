@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class Browser {
 public:
@@ -38,7 +38,7 @@ public:
     // selected list; the other ends with its own selection too.
     void Assign(Browser& other);
 
-    void Write(opstream& os) const;
+    void Write(fw::opstream& os) const;
     // The block as read, not yet taken by any browser.
     struct Block {
         std::int32_t selected = 0;
@@ -49,11 +49,11 @@ public:
         // negative) and every index inside its list.
         bool IsWhole(int maxCount) const;
     };
-    static Block ReadBlock(ipstream& is);
+    static Block ReadBlock(fw::ipstream& is);
     // Takes a whole block; false (and nothing changes) for one that is not whole.
     bool Take(const Block& block, int maxCount);
     // Reads a block and takes it when it is whole for lists of up to maxCount entries.
-    bool Read(ipstream& is, int maxCount);
+    bool Read(fw::ipstream& is, int maxCount);
 
 protected:
     std::int32_t index_[3] = {0, 0, 0};

@@ -9,11 +9,11 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-CommonNameDlg::CommonNameDlg(QWidget* parent, int /*resourceId*/) : Dialog(parent, "Objects with Common Names")
+CommonNameDlg::CommonNameDlg(QWidget* parent, int /*resourceId*/) : fw::Dialog(parent, "Objects with Common Names")
 {
     auto* group = new QGroupBox("Select Object to find", this);
     auto* column = new QVBoxLayout(group);
-    list_ = AddControl(kList, new ListBox(group, true));
+    list_ = AddControl(kList, new fw::ListBox(group, true));
     list_->setMinimumSize(340, 320);
     column->addWidget(list_);
     Body()->addWidget(group, 0, 0);
@@ -35,7 +35,7 @@ void CommonNameDlg::SetupWindow()
 void CommonNameDlg::CmOk()
 {
     const int index = list_->GetSelIndex();
-    if (index == LB_ERR) {
+    if (index == fw::LB_ERR) {
         resultText.clear();
         return;
     }
@@ -46,5 +46,5 @@ void CommonNameDlg::CmOk()
     const NamedObjects* names = AppGlobals.database ? AppGlobals.database->Names() : nullptr;
     if (names)
         resultText += " = " + names->CommonName(ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, number));
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

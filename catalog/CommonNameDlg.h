@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-class ListBox;
+namespace fw { class ListBox; }
 
-class CommonNameDlg : public Dialog {
+class CommonNameDlg : public fw::Dialog {
 public:
     static constexpr int kTemplate = 29;
     static constexpr int kHelpContext = 68;
@@ -26,5 +26,5 @@ protected:
     void CmOk() override;
 
 private:
-    ListBox* list_;
+    fw::ListBox* list_;
 };

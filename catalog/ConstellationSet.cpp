@@ -48,7 +48,7 @@ bool ConstellationSet::operator==(const ConstellationSet& s) const
            all == s.all;
 }
 
-void ConstellationSet::Write(opstream& os) const
+void ConstellationSet::Write(fw::opstream& os) const
 {
     for (std::uint32_t m : masks)
         SignedStreamRecord::WriteRaw32(os, m);
@@ -56,7 +56,7 @@ void ConstellationSet::Write(opstream& os) const
     os.writeWord32(all ? 1 : 0);
 }
 
-void ConstellationSet::Read(ipstream& is)
+void ConstellationSet::Read(fw::ipstream& is)
 {
     for (std::uint32_t& m : masks)
         m = SignedStreamRecord::ReadRaw32(is);

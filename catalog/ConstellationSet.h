@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class ConstellationSet {
 public:
@@ -37,6 +37,6 @@ public:
     bool operator!=(const ConstellationSet& s) const { return !(*this == s); }
 
     // Three masks and lastBit as raw 4-byte words, then "all" as a 32-bit word.
-    void Write(opstream& os) const;
-    void Read(ipstream& is);
+    void Write(fw::opstream& os) const;
+    void Read(fw::ipstream& is);
 };

@@ -36,9 +36,9 @@ const char* MissingNumberText(ValueKind kind)
     }
 }
 
-void Refuse(Edit& field, const std::string& text, const char* title)
+void Refuse(fw::Edit& field, const std::string& text, const char* title)
 {
-    MessageBox(&field, text, title, MB_OK | MB_ICONEXCLAMATION);
+    fw::MessageBox(&field, text, title, fw::MB_OK | fw::MB_ICONEXCLAMATION);
     field.setFocus(Qt::OtherFocusReason);
 }
 
@@ -60,9 +60,9 @@ bool ReadValueField(TEditValue& field, double& value)
     return true;
 }
 
-bool ReadTimeField(TEditTime& field, TTime& value)
+bool ReadTimeField(TEditTime& field, fw::TTime& value)
 {
-    const TTime read = field.GetValue();
+    const fw::TTime read = field.GetValue();
     const std::string& text = field.CurrentText();
     if (!IsReservedWord(text)) {
         // The time reader falls back to the clock for an hour past 24 and to midnight for a

@@ -12,4 +12,4 @@ class TEditValue;
 // True and the value when the field holds a good entry; false (after the field's message,
 // with the focus on the field) otherwise, the value untouched.
 bool ReadValueField(TEditValue& field, double& value);
-bool ReadTimeField(TEditTime& field, TTime& value);
+bool ReadTimeField(TEditTime& field, fw::TTime& value);

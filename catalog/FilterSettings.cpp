@@ -30,7 +30,7 @@ bool FilterSettings::operator==(const FilterSettings& s) const
            historyCriteria == s.historyCriteria;
 }
 
-void FilterSettings::Write(opstream& os) const
+void FilterSettings::Write(fw::opstream& os) const
 {
     using R = SignedStreamRecord;
     R::WriteHeader(os, R::FilterSettings, kVersion);
@@ -64,7 +64,7 @@ void FilterSettings::Write(opstream& os) const
     R::WriteSignature(os, R::FilterSettings);
 }
 
-void FilterSettings::Read(ipstream& is)
+void FilterSettings::Read(fw::ipstream& is)
 {
     using R = SignedStreamRecord;
     valid = 0;

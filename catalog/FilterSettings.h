@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class FilterSettings {
 public:
@@ -78,8 +78,8 @@ public:
     bool operator==(const FilterSettings& s) const;
     bool operator!=(const FilterSettings& s) const { return !(*this == s); }
 
-    void Write(opstream& os) const;
+    void Write(fw::opstream& os) const;
     // Clears valid; stops after a wrong opening signature; sets valid when the closing
     // signature matches. A version-5 block leaves the altitude limits as they were.
-    void Read(ipstream& is);
+    void Read(fw::ipstream& is);
 };

@@ -11,7 +11,7 @@ constexpr std::int32_t kRejectLogged = 1;
 constexpr std::int32_t kPassLogged = 2;
 } // namespace
 
-HistoryFltDlg::HistoryFltDlg(QWidget* parent) : Dialog(parent, "Observing History")
+HistoryFltDlg::HistoryFltDlg(QWidget* parent) : fw::Dialog(parent, "Observing History")
 {
     auto* group = AddControl(kGroup, new QGroupBox("Filtered Observing Log ", this));
     auto* column = new QVBoxLayout(group);
@@ -24,11 +24,11 @@ HistoryFltDlg::HistoryFltDlg(QWidget* parent) : Dialog(parent, "Observing Histor
 
 void HistoryFltDlg::SetupWindow()
 {
-    CheckButton(historyCriteria == kRejectLogged ? kReject : kPass, BF_CHECKED);
+    CheckButton(historyCriteria == kRejectLogged ? kReject : kPass, fw::BF_CHECKED);
 }
 
 void HistoryFltDlg::CmOk()
 {
-    historyCriteria = IsButtonChecked(kReject) == BF_CHECKED ? kRejectLogged : kPassLogged;
-    CloseWindow(IDOK);
+    historyCriteria = IsButtonChecked(kReject) == fw::BF_CHECKED ? kRejectLogged : kPassLogged;
+    CloseWindow(fw::IDOK);
 }

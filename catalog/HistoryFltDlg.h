@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class HistoryFltDlg : public Dialog {
+class HistoryFltDlg : public fw::Dialog {
 public:
     static constexpr int kTemplate = 28;
     static constexpr int kHelpContext = 66;

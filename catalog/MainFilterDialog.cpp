@@ -59,7 +59,7 @@ std::int16_t WholeDegrees(const Angle& a)
 
 } // namespace
 
-MainFilterDialog::MainFilterDialog(QWidget* parent, int /*resourceId*/) : Dialog(parent, "Filter Selection")
+MainFilterDialog::MainFilterDialog(QWidget* parent, int /*resourceId*/) : fw::Dialog(parent, "Filter Selection")
 {
     int row = 0;
     for (const Section& s : kSections) {
@@ -91,7 +91,7 @@ void MainFilterDialog::SetupWindow()
         settings.SetEnabledCriteria(enabled);
     }
     for (const Section& s : kSections)
-        CheckButton(s.box, (enabled & s.bits) ? BF_CHECKED : BF_UNCHECKED);
+        CheckButton(s.box, (enabled & s.bits) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
 }
 
 void MainFilterDialog::ShowPassCounts()
@@ -110,13 +110,13 @@ void MainFilterDialog::CmOk()
 {
     std::int32_t enabled = 0;
     for (const Section& s : kSections)
-        if (IsButtonChecked(s.box) == BF_CHECKED)
+        if (IsButtonChecked(s.box) == fw::BF_CHECKED)
             enabled |= s.bits;
     if (!LogOpen)
         enabled &= ~std::int32_t(ObjectFlag::kHistory);
     settings.SetEnabledCriteria(enabled);
     if (ApplyOnOk())
-        CloseWindow(IDOK);
+        CloseWindow(fw::IDOK);
 }
 
 void MainFilterDialog::CmPosition()
@@ -136,7 +136,7 @@ void MainFilterDialog::CmPosition()
     dlg.sessionEndMinute = s.sessionEndMinute;
     dlg.minAltitude = Angle(s.minAltitude, kDegreesUnit);
     dlg.maxAltitude = Angle(s.maxAltitude, kDegreesUnit);
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     s.positionCriteria = dlg.positionCriteria;
     s.raMin = dlg.raMin;
@@ -162,7 +162,7 @@ void MainFilterDialog::CmBrightness()
     dlg.dreyerBrightnessMask = s.dreyerBrightnessMask;
     dlg.magnitudeMin = s.magnitudeMin;
     dlg.magnitudeMax = s.magnitudeMax;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     s.brightnessCriteria = dlg.brightnessCriteria;
     s.dreyerBrightnessMask = dlg.dreyerBrightnessMask;
@@ -179,7 +179,7 @@ void MainFilterDialog::CmSize()
     dlg.dreyerSizeMask = s.dreyerSizeMask;
     dlg.diameterMin = s.diameterMin;
     dlg.diameterMax = s.diameterMax;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     s.sizeCriteria = dlg.sizeCriteria;
     s.dreyerSizeMask = dlg.dreyerSizeMask;
@@ -192,7 +192,7 @@ void MainFilterDialog::CmShape()
 {
     shapeDlg dlg(this);
     dlg.mask = settings.shapeMask;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     settings.shapeMask = dlg.mask;
     ShapeChanged();
@@ -202,7 +202,7 @@ void MainFilterDialog::CmType()
 {
     TypeFilterDialog dlg(this);
     dlg.mask = settings.typeMask;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     settings.typeMask = dlg.mask;
     TypeChanged();
@@ -212,7 +212,7 @@ void MainFilterDialog::CmName()
 {
     NameFltDlg dlg(this);
     dlg.mask = settings.nameCriteria;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     settings.nameCriteria = dlg.mask;
     NameChanged();
@@ -222,7 +222,7 @@ void MainFilterDialog::CmHistory()
 {
     HistoryFltDlg dlg(this);
     dlg.historyCriteria = settings.historyCriteria;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     settings.historyCriteria = dlg.historyCriteria;
     HistoryChanged();

@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-class MainFilterDialog : public Dialog {
+class MainFilterDialog : public fw::Dialog {
 public:
     static constexpr int kTemplate = 3;
     static constexpr int kHelpContext = 75;

@@ -17,7 +17,7 @@ constexpr std::uint32_t kMaxSignature = 256;
 // CatalogueCapacity slots; entries past the capacity are skipped so that the following
 // columns stay in place.
 template <typename T, typename ReadFn>
-void ReadColumn(ipstream& is, std::uint32_t percent, T* column, std::uint32_t count, std::streamoff entrySize,
+void ReadColumn(fw::ipstream& is, std::uint32_t percent, T* column, std::uint32_t count, std::streamoff entrySize,
                 ReadFn read)
 {
     StatusGauge(percent);
@@ -64,7 +64,7 @@ int NGC2000Indexes::ReadDatabase(const std::string& path)
     CatalogueTable& t = NGCTable;
     t.Clear();
     StatusLine("Reading " + path);
-    ifpstream is(path);
+    fw::ifpstream is(path);
     if (!is.is_open()) {
         StatusLine("Unable to open " + path);
         return ReadNotOpened;
@@ -149,7 +149,7 @@ ObjectId NGC2000Indexes::ParseObjectName(const std::string& text)
 
 bool NGC2000Indexes::OpenDescriptions(const std::string& path)
 {
-    auto stream = std::make_unique<ifpstream>(path);
+    auto stream = std::make_unique<fw::ifpstream>(path);
     if (!stream->is_open()) {
         dreyer_.reset();
         return false;

@@ -15,9 +15,9 @@
 #include <memory>
 #include <string>
 
-class ifpstream;
-class ipstream;
-class opstream;
+namespace fw { class ifpstream; }
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 class NamedObjects;
 
 class NGC2000Indexes : public Browser {
@@ -115,8 +115,8 @@ public:
 
     // The database state block of "indexes.rsx" and planner documents. Read takes a block
     // only when it is whole and reports a damaged one; false then, and nothing changed.
-    bool Write(opstream& os);
-    bool Read(ipstream& is);
+    bool Write(fw::opstream& os);
+    bool Read(fw::ipstream& is);
     bool StateRead() const { return stateRead_; }
     // What reading the catalogue table gave at construction (ReadOk when it was read whole).
     int CatalogueReadResult() const { return catalogueRead_; }
@@ -151,7 +151,7 @@ protected:
     int AddRowsToObservingList(const int* rows, int n);
 
     std::string directory_;
-    std::unique_ptr<ifpstream> dreyer_;
+    std::unique_ptr<fw::ifpstream> dreyer_;
     std::unique_ptr<NamedObjects> names_;
     std::uint32_t stageCache_ = 0;
     int rowCount_ = CatalogueRowCount;

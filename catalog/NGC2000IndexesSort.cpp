@@ -150,13 +150,13 @@ int NGC2000Indexes::Sort()
             const int code = sortApplied_.Key(k);
             if (code != kSortRiseLMT && code != kSortSetLMT)
                 continue;
-            const int answer = MessageBox(nullptr,
+            const int answer = fw::MessageBox(nullptr,
                                           "Sorting many objects by LMT rise/set may take some time. Do you "
                                           "wish to continue?",
-                                          "Excessive Processing Time Possible", MB_YESNO | MB_ICONQUESTION);
-            if (answer == IDNO) {
-                MessageBox(nullptr, "Reduce the number of objects by refiltering or select faster sort options",
-                           "Recommendation...", MB_OK);
+                                          "Excessive Processing Time Possible", fw::MB_YESNO | fw::MB_ICONQUESTION);
+            if (answer == fw::IDNO) {
+                fw::MessageBox(nullptr, "Reduce the number of objects by refiltering or select faster sort options",
+                           "Recommendation...", fw::MB_OK);
                 return 0;
             }
         }

@@ -23,7 +23,7 @@ constexpr std::uint32_t kStateVersion = 5;
 
 void ReadError(const char* text)
 {
-    MessageBox(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+    fw::MessageBox(nullptr, text, "ERROR", fw::MB_OK | fw::MB_ICONEXCLAMATION);
 }
 
 ObjectId ObjectOfRow(int row)
@@ -245,7 +245,7 @@ std::string NGC2000Indexes::FullName(ObjectId id) const
 
 // ---- Saved state ----
 
-bool NGC2000Indexes::Write(opstream& os)
+bool NGC2000Indexes::Write(fw::opstream& os)
 {
     using R = SignedStreamRecord;
     R::WriteHeader(os, R::NGC2000Database, kStateVersion);
@@ -261,7 +261,7 @@ bool NGC2000Indexes::Write(opstream& os)
     return !os.fail();
 }
 
-bool NGC2000Indexes::Read(ipstream& is)
+bool NGC2000Indexes::Read(fw::ipstream& is)
 {
     using R = SignedStreamRecord;
     StatusLine("Initializing Filter State");
@@ -344,7 +344,7 @@ bool NGC2000Indexes::Read(ipstream& is)
 
 void NGC2000Indexes::RestoreState()
 {
-    ifpstream is(StateFilePath());
+    fw::ifpstream is(StateFilePath());
     if (is.is_open() && Read(is))
         return;
     // No saved state (the first start) or a damaged one (already reported): the defaults,
@@ -358,9 +358,9 @@ void NGC2000Indexes::RestoreState()
 
 bool NGC2000Indexes::SaveState()
 {
-    omstream os;
+    fw::omstream os;
     if (!Write(os))
         return false;
     // Replaced in one step, so that a failed write never leaves a damaged state file.
-    return WriteFileReplacing(StateFilePath(), os.str());
+    return fw::WriteFileReplacing(StateFilePath(), os.str());
 }

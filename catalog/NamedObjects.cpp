@@ -39,7 +39,7 @@ NamedObjects::NamedObjects(const std::string& path)
 {
     if (!Read(path)) {
         list_.clear();
-        MessageBox(nullptr, "Did not find a valid \"COMNAME.TXT\" file", "", MB_OK | MB_ICONSTOP);
+        fw::MessageBox(nullptr, "Did not find a valid \"COMNAME.TXT\" file", "", fw::MB_OK | fw::MB_ICONSTOP);
     }
 }
 
@@ -50,7 +50,7 @@ NamedObjects::~NamedObjects()
 
 bool NamedObjects::Read(const std::string& path)
 {
-    std::ifstream in(ResolvePathIgnoringCase(path), std::ios::binary);
+    std::ifstream in(fw::ResolvePathIgnoringCase(path), std::ios::binary);
     if (!in)
         return false;
     std::string line;

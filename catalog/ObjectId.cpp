@@ -23,12 +23,12 @@ std::string ObjectId::Name() const
     return "";
 }
 
-void WriteObjectId(opstream& os, ObjectId id)
+void WriteObjectId(fw::opstream& os, ObjectId id)
 {
     os.writeWord32(id.Value());
 }
 
-ObjectId ReadObjectId(ipstream& is)
+ObjectId ReadObjectId(fw::ipstream& is)
 {
     const ObjectId id(is.readWord32());
     if (id.Catalogue() == ObjectId::kNgcCatalogue || id.Catalogue() == ObjectId::kSolarSystemCatalogue)

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class ObjectId {
 public:
@@ -53,6 +53,6 @@ private:
 };
 
 // The four bytes of the value, little-endian.
-void WriteObjectId(opstream& os, ObjectId id);
+void WriteObjectId(fw::opstream& os, ObjectId id);
 // Four bytes; a value of another catalogue than 1 or 3 reads as 0.
-ObjectId ReadObjectId(ipstream& is);
+ObjectId ReadObjectId(fw::ipstream& is);

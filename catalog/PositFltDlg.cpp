@@ -26,14 +26,14 @@ const Row kRows[] = {
 };
 
 // A clock time of the session as the time field shows it: today at the hour and minute.
-TTime ClockTime(std::int32_t hour, std::int32_t minute)
+fw::TTime ClockTime(std::int32_t hour, std::int32_t minute)
 {
-    return TTime(TDate::Today(), int(hour), int(minute), 0);
+    return fw::TTime(fw::TDate::Today(), int(hour), int(minute), 0);
 }
 
 } // namespace
 
-PositFltDlg::PositFltDlg(QWidget* parent) : Dialog(parent, "Object Position Filter")
+PositFltDlg::PositFltDlg(QWidget* parent) : fw::Dialog(parent, "Object Position Filter")
 {
     int r = 0;
     for (const Row& row : kRows) {
@@ -53,17 +53,17 @@ PositFltDlg::PositFltDlg(QWidget* parent) : Dialog(parent, "Object Position Filt
 void PositFltDlg::SetupWindow()
 {
     for (const Row& row : kRows)
-        CheckButton(row.box, (positionCriteria & row.bit) ? BF_CHECKED : BF_UNCHECKED);
+        CheckButton(row.box, (positionCriteria & row.bit) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
 }
 
 void PositFltDlg::CmOk()
 {
     std::int32_t criteria = 0;
     for (const Row& row : kRows)
-        if (IsButtonChecked(row.box) == BF_CHECKED)
+        if (IsButtonChecked(row.box) == fw::BF_CHECKED)
             criteria |= row.bit;
     positionCriteria = criteria;
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }
 
 void PositFltDlg::CmElevation()
@@ -74,7 +74,7 @@ void PositFltDlg::CmElevation()
     dlg.minAltitude = minAltitude;
     dlg.maxAltitude = maxAltitude;
     dlg.elevationMode = elevationMode;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     sessionStartHour = dlg.sessionStart.Hour();
     sessionStartMinute = dlg.sessionStart.Minute();
@@ -89,7 +89,7 @@ void PositFltDlg::CmConstellations()
 {
     constFilter dlg(this);
     dlg.constellations = constellations;
-    if (dlg.Execute() == IDOK)
+    if (dlg.Execute() == fw::IDOK)
         constellations = dlg.constellations;
 }
 
@@ -100,7 +100,7 @@ void PositFltDlg::CmRaDec()
     dlg.raMax = raMax;
     dlg.decMin = decMin;
     dlg.decMax = decMax;
-    if (dlg.Execute() != IDOK)
+    if (dlg.Execute() != fw::IDOK)
         return;
     raMin = dlg.raMin;
     raMax = dlg.raMax;

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-class PositFltDlg : public Dialog {
+class PositFltDlg : public fw::Dialog {
 public:
     static constexpr int kTemplate = 4;
     static constexpr int kHelpContext = 27;

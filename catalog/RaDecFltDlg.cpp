@@ -12,7 +12,7 @@ namespace {
 constexpr int kFieldWidth = 130;
 } // namespace
 
-RaDecFltDlg::RaDecFltDlg(QWidget* parent) : Dialog(parent, "RA & DEC filter")
+RaDecFltDlg::RaDecFltDlg(QWidget* parent) : fw::Dialog(parent, "RA & DEC filter")
 {
     auto* ra = AddControl(kRaGroup, new QGroupBox("Right Ascension", this));
     auto* raForm = new QFormLayout(ra);
@@ -54,5 +54,5 @@ void RaDecFltDlg::CmOk()
     raMax = values[1];
     decMin = values[2];
     decMax = values[3];
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

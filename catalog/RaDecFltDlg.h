@@ -8,7 +8,7 @@
 class TEditDEC;
 class TEditRA;
 
-class RaDecFltDlg : public Dialog {
+class RaDecFltDlg : public fw::Dialog {
 public:
     static constexpr int kTemplate = 25;
     static constexpr int kHelpContext = 55;

@@ -31,7 +31,7 @@ const Box kBoxes[] = {
 
 } // namespace
 
-SizeFltDlg::SizeFltDlg(QWidget* parent) : Dialog(parent, "Object Size Filter")
+SizeFltDlg::SizeFltDlg(QWidget* parent) : fw::Dialog(parent, "Object Size Filter")
 {
     auto* dreyer = new QGroupBox("Dreyer Description", this);
     auto* dreyerRow = new QHBoxLayout(dreyer);
@@ -63,7 +63,7 @@ SizeFltDlg::SizeFltDlg(QWidget* parent) : Dialog(parent, "Object Size Filter")
 void SizeFltDlg::SetupWindow()
 {
     for (const Box& b : kBoxes)
-        CheckButton(b.id, (sizeCriteria & b.bit) ? BF_CHECKED : BF_UNCHECKED);
+        CheckButton(b.id, (sizeCriteria & b.bit) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     minimum_->SetValue(diameterMin);
     maximum_->SetValue(diameterMax);
 }
@@ -75,18 +75,18 @@ void SizeFltDlg::CmOk()
         return;
     std::int32_t criteria = 0;
     for (const Box& b : kBoxes)
-        if (IsButtonChecked(b.id) == BF_CHECKED)
+        if (IsButtonChecked(b.id) == fw::BF_CHECKED)
             criteria |= b.bit;
     sizeCriteria = criteria;
     diameterMin = minimum;
     diameterMax = maximum;
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }
 
 void SizeFltDlg::CmDreyer()
 {
     sizeDlg dlg(this);
     dlg.mask = dreyerSizeMask;
-    if (dlg.Execute() == IDOK)
+    if (dlg.Execute() == fw::IDOK)
         dreyerSizeMask = dlg.mask;
 }

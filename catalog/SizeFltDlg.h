@@ -8,7 +8,7 @@
 
 class TEditSize;
 
-class SizeFltDlg : public Dialog {
+class SizeFltDlg : public fw::Dialog {
 public:
     static constexpr int kTemplate = 26;
     static constexpr int kHelpContext = 69;

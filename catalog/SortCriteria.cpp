@@ -75,7 +75,7 @@ bool SortCriteria::operator==(const SortCriteria& s) const
     return true;
 }
 
-void SortCriteria::Write(opstream& os) const
+void SortCriteria::Write(fw::opstream& os) const
 {
     using R = SignedStreamRecord;
     R::WriteHeader(os, R::SortCriteria, kVersion);
@@ -87,7 +87,7 @@ void SortCriteria::Write(opstream& os) const
     R::WriteSignature(os, R::SortCriteria);
 }
 
-void SortCriteria::Read(ipstream& is)
+void SortCriteria::Read(fw::ipstream& is)
 {
     using R = SignedStreamRecord;
     valid = 0;

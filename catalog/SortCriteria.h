@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 // Sort key codes, also the string resource ids of their texts (CatalogueString).
 enum SortKeyCode : std::int16_t {
@@ -64,6 +64,6 @@ public:
     bool operator==(const SortCriteria& s) const;
     bool operator!=(const SortCriteria& s) const { return !(*this == s); }
 
-    void Write(opstream& os) const;
-    void Read(ipstream& is);
+    void Write(fw::opstream& os) const;
+    void Read(fw::ipstream& is);
 };

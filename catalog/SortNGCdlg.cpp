@@ -15,12 +15,12 @@ const char* const kKeyTitles[SortNGCdlg::kKeyCount] = {"First Sort Key", "Second
                                                        "Fourth Sort Key"};
 } // namespace
 
-SortNGCdlg::SortNGCdlg(QWidget* parent, int /*resourceId*/) : Dialog(parent, "Sort Order Selection")
+SortNGCdlg::SortNGCdlg(QWidget* parent, int /*resourceId*/) : fw::Dialog(parent, "Sort Order Selection")
 {
     for (int n = 1; n <= kKeyCount; ++n) {
         auto* group = new QGroupBox(kKeyTitles[n - 1], this);
         auto* row = new QHBoxLayout(group);
-        keys_[n - 1] = AddControl(KeyCombo(n), new ComboBox(group, false, kTextLimit));
+        keys_[n - 1] = AddControl(KeyCombo(n), new fw::ComboBox(group, false, kTextLimit));
         keys_[n - 1]->setMinimumWidth(kComboWidth);
         row->addWidget(keys_[n - 1], 1);
         row->addSpacing(12);
@@ -36,8 +36,8 @@ void SortNGCdlg::SetupWindow()
 {
     for (int n = 1; n <= kKeyCount; ++n) {
         const bool ascending = criteria.Direction(n) == SortCriteria::kAscending;
-        CheckButton(ascending ? AscendingButton(n) : DescendingButton(n), BF_CHECKED);
-        ComboBox* combo = keys_[n - 1];
+        CheckButton(ascending ? AscendingButton(n) : DescendingButton(n), fw::BF_CHECKED);
+        fw::ComboBox* combo = keys_[n - 1];
         combo->ClearList();
         // The sort-key string resources; item data is the key code, the items stay in code order.
         for (int code = kSortIgnore; code < kSortEndOfOptions; ++code)
@@ -50,13 +50,13 @@ void SortNGCdlg::CmOk()
 {
     for (int n = 1; n <= kKeyCount; ++n) {
         const int index = keys_[n - 1]->GetSelIndex();
-        if (index != CB_ERR)
+        if (index != fw::CB_ERR)
             criteria.SetKey(n, int(keys_[n - 1]->GetItemData(index)));
     }
     for (int n = 1; n <= kKeyCount; ++n)
         criteria.SetDirection(n, SortCriteria::kDescending);
     for (int n = 1; n <= kKeyCount; ++n)
-        if (IsButtonChecked(AscendingButton(n)) == BF_CHECKED)
+        if (IsButtonChecked(AscendingButton(n)) == fw::BF_CHECKED)
             criteria.SetDirection(n, SortCriteria::kAscending);
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

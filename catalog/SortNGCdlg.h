@@ -5,9 +5,9 @@
 #include "catalog/SortCriteria.h"
 #include "framework/gui/Dialog.h"
 
-class ComboBox;
+namespace fw { class ComboBox; }
 
-class SortNGCdlg : public Dialog {
+class SortNGCdlg : public fw::Dialog {
 public:
     static constexpr int kTemplate = 1;
     static constexpr int kHelpContext = 79;
@@ -27,5 +27,5 @@ protected:
     void CmOk() override;
 
 private:
-    ComboBox* keys_[kKeyCount];
+    fw::ComboBox* keys_[kKeyCount];
 };

@@ -45,9 +45,9 @@ const Key kKeys[] = {{1, 0, 0}, {2, 0, 1}, {3, 0, 2}, {4, 1, 0}, {5, 1, 1},
 
 } // namespace
 
-TFind::TFind(QWidget* parent, int /*resourceId*/) : Dialog(parent, "Object Finder")
+TFind::TFind(QWidget* parent, int /*resourceId*/) : fw::Dialog(parent, "Object Finder")
 {
-    edit_ = Place(kText, new Edit(this, kTextLimit), 0, 0, 1, 2);
+    edit_ = Place(kText, new fw::Edit(this, kTextLimit), 0, 0, 1, 2);
     edit_->setValidator(new UpperCase(edit_));
     edit_->setMinimumWidth(300);
 
@@ -92,13 +92,13 @@ void TFind::CmCommonName()
 {
     edit_->SetText("");
     CommonNameDlg dlg(this);
-    if (dlg.Execute() == IDOK)
+    if (dlg.Execute() == fw::IDOK)
         edit_->SetText(dlg.resultText);
 }
 
 void TFind::Refuse(const char* message)
 {
-    MessageBox(this, message, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+    fw::MessageBox(this, message, "ERROR", fw::MB_OK | fw::MB_ICONEXCLAMATION);
 }
 
 void TFind::CmOk()
@@ -148,5 +148,5 @@ void TFind::CmOk()
     }
     result = found;
     text = upper;
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

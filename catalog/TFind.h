@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-class Edit;
+namespace fw { class Edit; }
 
-class TFind : public Dialog {
+class TFind : public fw::Dialog {
 public:
     static constexpr int kTemplate = 24;
     static constexpr int kHelpContext = 81;
@@ -34,5 +34,5 @@ private:
     void CmCommonName();
     void Refuse(const char* message);
 
-    Edit* edit_;
+    fw::Edit* edit_;
 };

@@ -14,12 +14,12 @@ constexpr int kListWidth = 190;
 constexpr int kListHeight = 300;
 } // namespace
 
-constFilter::constFilter(QWidget* parent) : Dialog(parent, "Constellation Filter")
+constFilter::constFilter(QWidget* parent) : fw::Dialog(parent, "Constellation Filter")
 {
-    auto makeList = [this](const char* title, int id, ListBox*& list) {
+    auto makeList = [this](const char* title, int id, fw::ListBox*& list) {
         auto* group = new QGroupBox(title, this);
         auto* column = new QVBoxLayout(group);
-        list = AddControl(id, new ListBox(group, true));
+        list = AddControl(id, new fw::ListBox(group, true));
         list->setMinimumSize(kListWidth, kListHeight);
         column->addWidget(list);
         return group;
@@ -39,13 +39,13 @@ constFilter::constFilter(QWidget* parent) : Dialog(parent, "Constellation Filter
     Body()->addWidget(new QLabel("*Double-Click a Constellation to transfer it between lists", this), 1, 0, 1, 3);
     AddStandardButtons(kHelpContext);
 
-    OnNotify(kAvailable, LBN_DBLCLK, [this] { Transfer(available_, selected_, true); });
-    OnNotify(kSelected, LBN_DBLCLK, [this] { Transfer(selected_, available_, false); });
+    OnNotify(kAvailable, fw::LBN_DBLCLK, [this] { Transfer(available_, selected_, true); });
+    OnNotify(kSelected, fw::LBN_DBLCLK, [this] { Transfer(selected_, available_, false); });
     OnCommand(kAddAll, [this] { AddAll(); });
     OnCommand(kRemoveAll, [this] { RemoveAll(); });
 }
 
-void constFilter::FillWithAll(ListBox* list)
+void constFilter::FillWithAll(fw::ListBox* list)
 {
     for (int code = 0; code < ConstellationCount; ++code)
         list->AddString(ConstellationNames[code]);
@@ -57,10 +57,10 @@ void constFilter::SetupWindow()
         (constellations.Contains(code) ? selected_ : available_)->AddString(ConstellationNames[code]);
 }
 
-void constFilter::Transfer(ListBox* from, ListBox* to, bool add)
+void constFilter::Transfer(fw::ListBox* from, fw::ListBox* to, bool add)
 {
     const int index = from->GetSelIndex();
-    if (index == LB_ERR)
+    if (index == fw::LB_ERR)
         return;
     const std::string name = from->GetString(index);
     from->DeleteString(index);
@@ -94,13 +94,13 @@ void constFilter::RemoveAll()
 void constFilter::CmOk()
 {
     if (selected_->GetCount() == 0) {
-        MessageBox(this, "Select at least one constellation: no object can pass an empty list.", "ENTRY ERROR",
-                   MB_OK | MB_ICONEXCLAMATION);
+        fw::MessageBox(this, "Select at least one constellation: no object can pass an empty list.", "ENTRY ERROR",
+                   fw::MB_OK | fw::MB_ICONEXCLAMATION);
         return;
     }
     constellations.Clear();
     for (int code = 0; code < ConstellationCount; ++code)
-        if (selected_->FindExactString(ConstellationNames[code]) != LB_ERR)
+        if (selected_->FindExactString(ConstellationNames[code]) != fw::LB_ERR)
             constellations.Add(code);
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

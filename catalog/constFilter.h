@@ -8,9 +8,9 @@
 
 #include <string>
 
-class ListBox;
+namespace fw { class ListBox; }
 
-class constFilter : public Dialog {
+class constFilter : public fw::Dialog {
 public:
     static constexpr int kTemplate = 23;
     static constexpr int kHelpContext = 1;
@@ -27,11 +27,11 @@ protected:
 private:
     // Moves the selected name of one list to the other and adds its codes to the set or
     // takes them out.
-    void Transfer(ListBox* from, ListBox* to, bool add);
+    void Transfer(fw::ListBox* from, fw::ListBox* to, bool add);
     void AddAll();
     void RemoveAll();
-    static void FillWithAll(ListBox* list);
+    static void FillWithAll(fw::ListBox* list);
 
-    ListBox* available_;
-    ListBox* selected_;
+    fw::ListBox* available_;
+    fw::ListBox* selected_;
 };

@@ -16,7 +16,7 @@ constexpr int kDegreesUnit = 1;
 constexpr int kFieldWidth = 120;
 } // namespace
 
-visible::visible(QWidget* parent) : Dialog(parent, "Time & Altitude Filter")
+visible::visible(QWidget* parent) : fw::Dialog(parent, "Time & Altitude Filter")
 {
     auto* note = new QLabel("In order to pass this filter, an object must enter the altitude window at some "
                             "point during the specified time interval",
@@ -56,9 +56,9 @@ visible::visible(QWidget* parent) : Dialog(parent, "Time & Altitude Filter")
 void visible::SetupWindow()
 {
     if (elevationMode & kAtCurrentTime)
-        CheckButton(kCurrentTime, BF_CHECKED);
+        CheckButton(kCurrentTime, fw::BF_CHECKED);
     else if (elevationMode & kDuringSession)
-        CheckButton(kSession, BF_CHECKED);
+        CheckButton(kSession, fw::BF_CHECKED);
     start_->SetValue(sessionStart);
     end_->SetValue(sessionEnd);
     minimum_->SetValue(minAltitude.Degrees());
@@ -67,7 +67,7 @@ void visible::SetupWindow()
 
 void visible::CmOk()
 {
-    TTime start, end;
+    fw::TTime start, end;
     double minimum = 0, maximum = 0;
     if (!ReadTimeField(*start_, start) || !ReadTimeField(*end_, end) || !ReadValueField(*minimum_, minimum) ||
         !ReadValueField(*maximum_, maximum))
@@ -76,11 +76,11 @@ void visible::CmOk()
     sessionEnd = end;
     minAltitude = Angle(minimum, kDegreesUnit);
     maxAltitude = Angle(maximum, kDegreesUnit);
-    if (IsButtonChecked(kCurrentTime) == BF_CHECKED)
+    if (IsButtonChecked(kCurrentTime) == fw::BF_CHECKED)
         elevationMode = kAtCurrentTime;
-    else if (IsButtonChecked(kSession) == BF_CHECKED)
+    else if (IsButtonChecked(kSession) == fw::BF_CHECKED)
         elevationMode = kDuringSession;
     else
         elevationMode = 0;
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

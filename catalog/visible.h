@@ -12,7 +12,7 @@
 class TEditDEC;
 class TEditTime;
 
-class visible : public Dialog {
+class visible : public fw::Dialog {
 public:
     static constexpr int kTemplate = 13;
     static constexpr int kHelpContext = 8;
@@ -30,8 +30,8 @@ public:
 
     explicit visible(QWidget* parent);
 
-    TTime sessionStart;
-    TTime sessionEnd;
+    fw::TTime sessionStart;
+    fw::TTime sessionEnd;
     Angle minAltitude;
     Angle maxAltitude;
     std::int32_t elevationMode = kDuringSession;

@@ -12,11 +12,11 @@ constexpr int kSteps = 40; // 9 degrees apiece
 
 // Fills and outlines a polygon in one colour with a solid brush and a 1-pixel pen, then
 // gives back the previous brush and pen.
-void FillPolygon(DC& dc, const std::vector<Point>& points, std::uint32_t colour)
+void FillPolygon(fw::DC& dc, const std::vector<fw::Point>& points, std::uint32_t colour)
 {
-    const QColor c = ColorFromRef(colour);
-    const Brush oldBrush = dc.SelectBrush(Brush(c));
-    const Pen oldPen = dc.SelectPen(Pen(c, 1, PenStyle::Solid));
+    const QColor c = fw::ColorFromRef(colour);
+    const fw::Brush oldBrush = dc.SelectBrush(fw::Brush(c));
+    const fw::Pen oldPen = dc.SelectPen(fw::Pen(c, 1, fw::PenStyle::Solid));
     dc.Polygon(points);
     dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
@@ -24,18 +24,18 @@ void FillPolygon(DC& dc, const std::vector<Point>& points, std::uint32_t colour)
 
 } // namespace
 
-int DrawBodyDisc(DC& dc, int x, int y, int radius, std::uint32_t colour)
+int DrawBodyDisc(fw::DC& dc, int x, int y, int radius, std::uint32_t colour)
 {
-    const QColor c = ColorFromRef(colour);
-    const Brush oldBrush = dc.SelectBrush(Brush(c));
-    const Pen oldPen = dc.SelectPen(Pen(c, 1, PenStyle::Solid));
-    dc.Ellipse(Rect(x - radius, y - radius, x + radius, y + radius));
+    const QColor c = fw::ColorFromRef(colour);
+    const fw::Brush oldBrush = dc.SelectBrush(fw::Brush(c));
+    const fw::Pen oldPen = dc.SelectPen(fw::Pen(c, 1, fw::PenStyle::Solid));
+    dc.Ellipse(fw::Rect(x - radius, y - radius, x + radius, y + radius));
     dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
     return 1;
 }
 
-int DrawBodyPhase(DC& dc, int x, int y, int radius, const Angle& phaseAngle, const Angle& positionAngle,
+int DrawBodyPhase(fw::DC& dc, int x, int y, int radius, const Angle& phaseAngle, const Angle& positionAngle,
                   std::uint32_t litColour, std::uint32_t darkColour)
 {
     const double R = radius;
@@ -52,12 +52,12 @@ int DrawBodyPhase(DC& dc, int x, int y, int radius, const Angle& phaseAngle, con
     const double w = farHalf ? R * phaseAngle.Cos() : -R * phaseAngle.Cos();
 
     auto place = [&](double u, double v) {
-        return Point(x + static_cast<int>(std::trunc(cr * u + sr * v)),
+        return fw::Point(x + static_cast<int>(std::trunc(cr * u + sr * v)),
                      y + static_cast<int>(std::trunc(-sr * u + cr * v)));
     };
 
-    std::vector<Point> lit;
-    std::vector<Point> disc;
+    std::vector<fw::Point> lit;
+    std::vector<fw::Point> disc;
     lit.reserve(kSteps + 1);
     disc.reserve(kSteps + 1);
     for (int i = 0; i < kSteps; ++i) {

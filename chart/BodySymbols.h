@@ -7,13 +7,13 @@
 
 #include "astro/Angle.h"
 
-class DC;
+namespace fw { class DC; }
 
 // A disc of the radius around (x, y), filled and outlined in the colour; returns 1.
-int DrawBodyDisc(DC& dc, int x, int y, int radius, std::uint32_t colour);
+int DrawBodyDisc(fw::DC& dc, int x, int y, int radius, std::uint32_t colour);
 
 // A disc in darkColour with its lit part drawn over it in litColour. The phase angle is the
 // angle Sun-body-observer (0 full, 90 half, 180 new); the lit limb faces the position angle
 // (measured from screen-up towards screen-left). Returns 1 when both polygons were drawn.
-int DrawBodyPhase(DC& dc, int x, int y, int radius, const Angle& phaseAngle, const Angle& positionAngle,
+int DrawBodyPhase(fw::DC& dc, int x, int y, int radius, const Angle& phaseAngle, const Angle& positionAngle,
                   std::uint32_t litColour, std::uint32_t darkColour);

@@ -22,7 +22,7 @@ bool ChartFormat::MarkerIsGood()
     out_.close();
     mode_ = Closed;
     completeRecords_ = 0;
-    if (!in_.open(fileName_, pstream::in | pstream::binary))
+    if (!in_.open(fileName_, fw::pstream::in | fw::pstream::binary))
         return false;
     const std::uint8_t marker = in_.readByte();
     if (!in_.good() || marker != kMarker)

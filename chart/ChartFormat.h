@@ -56,7 +56,7 @@ private:
     int completeRecords_ = 0;
     std::int32_t mode_ = Closed;
     std::string fileName_;
-    ifpstream in_;
-    fpstream out_;
+    fw::ifpstream in_;
+    fw::fpstream out_;
     float record_[4] = {0, 0, 0, 0};
 };

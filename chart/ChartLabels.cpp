@@ -84,7 +84,7 @@ ChartLabels::~ChartLabels()
 
 int ChartLabels::Read(const std::string& fileName)
 {
-    ifpstream is(fileName.empty() ? fileName_ : fileName, pstream::in | pstream::binary);
+    fw::ifpstream is(fileName.empty() ? fileName_ : fileName, fw::pstream::in | fw::pstream::binary);
     ChartLabelArray.clear();
     ChartLabelArray.reserve(1001);
     next_ = 0;
@@ -125,7 +125,7 @@ int ChartLabels::Read(const std::string& fileName)
 
 int ChartLabels::Write(const std::string& fileName)
 {
-    omstream os;
+    fw::omstream os;
     os.writeWord32(static_cast<std::uint32_t>(ChartLabelArray.size()));
     for (const ChartLabel& l : ChartLabelArray) {
         os.writeDouble(l.ra1);
@@ -136,8 +136,8 @@ int ChartLabels::Write(const std::string& fileName)
         os.writeDouble(l.sizeFactor);
     }
     // Through a temporary file, so that a failed write never damages the labels on disk.
-    const std::string path = ResolvePathIgnoringCase(fileName.empty() ? fileName_ : fileName);
-    if (!WinFileSystem::WriteHostFileAtomically(path, os.str()))
+    const std::string path = fw::ResolvePathIgnoringCase(fileName.empty() ? fileName_ : fileName);
+    if (!fw::WinFileSystem::WriteHostFileAtomically(path, os.str()))
         return 0;
     modified_ = false;
     return 1;

@@ -18,10 +18,10 @@ ChartPane::ChartPane(QWidget* owner, const std::string& instanceName)
     : DropWindowPane(owner, instanceName), owner_(owner), instanceName_(instanceName)
 {
     SetColorSlots(kExteriorSlot, kLabelSlot, kInteriorSlot, kTextSlot, kOutlineSlot);
-    SetBkgndColor(ColorFromRef(RScolor::Instance().GetColor(0)));
+    SetBkgndColor(fw::ColorFromRef(RScolor::Instance().GetColor(0)));
     settingsText = "Chart Settings...";
     // The chart's notice that it stored a frame goes on to the planner view.
-    OnCommand(CM_CHARTFRAMESAVED, [this] { PostCommandTo(dynamic_cast<ControlHost*>(owner_), CM_CHARTFRAMESAVED); });
+    OnCommand(CM_CHARTFRAMESAVED, [this] { fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(owner_), CM_CHARTFRAMESAVED); });
 }
 
 ChartPane::~ChartPane()
@@ -36,7 +36,7 @@ void ChartPane::SetupWindow()
 {
     DropWindowPane::SetupWindow();
     // The frame's layout for the size the pane has now (a hidden pane gets no size events).
-    EvSize(Size(width(), height()));
+    EvSize(fw::Size(width(), height()));
     chart_ = new ChartWindow(this, instanceName_, "ChartWindow");
     chart_->SetRectInParent(InnerRect());
     chart_->EnsureSetUp();
@@ -49,16 +49,16 @@ void ChartPane::ShowObject(ObjectId id, bool redraw)
     if (chart_) chart_->ShowObject(id, redraw);
 }
 
-void ChartPane::PrintTo(DC& dc, int, const Rect& rect)
+void ChartPane::PrintTo(fw::DC& dc, int, const fw::Rect& rect)
 {
     printing_ = 1;
-    Rect content;
+    fw::Rect content;
     PrintFrame(dc, rect, &content);
     if (chart_ && !content.IsEmpty()) chart_->PrintTo(dc, dc.DPtoLP(content));
     printing_ = 0;
 }
 
-void ChartPane::Paint(DC& dc, bool erase, const Rect& rect)
+void ChartPane::Paint(fw::DC& dc, bool erase, const fw::Rect& rect)
 {
     if (printing_ || PrintingCount != 0) return;
     DropWindowPane::Paint(dc, erase, rect);
@@ -72,10 +72,10 @@ void ChartPane::ShowSettings()
 void ChartPane::ToggleFullPane()
 {
     DropWindowPane::ToggleFullPane();
-    if (IsFullPane()) PostCommandTo(dynamic_cast<ControlHost*>(owner_), CM_CHARTFULLPANE);
+    if (IsFullPane()) fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(owner_), CM_CHARTFULLPANE);
 }
 
-void ChartPane::EvSize(const Size& size)
+void ChartPane::EvSize(const fw::Size& size)
 {
     DropWindowPane::EvSize(size);
     if (chart_) chart_->SetRectInParent(InnerRect());

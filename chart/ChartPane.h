@@ -9,7 +9,7 @@
 #include "ui/DropWindowPane.h"
 
 class ChartWindow;
-class DC;
+namespace fw { class DC; }
 
 class ChartPane : public DropWindowPane {
 public:
@@ -19,7 +19,7 @@ public:
     // Frames the chart on the object; nothing before the chart exists.
     void ShowObject(ObjectId id, bool redraw);
     // The frame with its caption and the chart inside it, into a printer DC (device units).
-    void PrintTo(DC& dc, int page, const Rect& rect);
+    void PrintTo(fw::DC& dc, int page, const fw::Rect& rect);
 
     void ShowSettings() override;
     void ToggleFullPane() override;
@@ -29,8 +29,8 @@ public:
 
 protected:
     void SetupWindow() override;
-    void Paint(DC& dc, bool erase, const Rect& rect) override;
-    void EvSize(const Size& size) override;
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
+    void EvSize(const fw::Size& size) override;
 
 private:
     QWidget* owner_;

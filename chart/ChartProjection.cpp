@@ -347,8 +347,8 @@ bool ChartProjection::PlaneToSky(double u, double v, double& ra, double& dec) co
     }
 }
 
-int ChartProjection::SkyToScreen(double ra, double dec, Point& point, const Rect& chartRect,
-                                 const Rect& testRect) const
+int ChartProjection::SkyToScreen(double ra, double dec, fw::Point& point, const fw::Rect& chartRect,
+                                 const fw::Rect& testRect) const
 {
     double x, y;
     if (!SkyToPlane(ra, dec, x, y)) return MapOffChart;
@@ -361,7 +361,7 @@ int ChartProjection::SkyToScreen(double ra, double dec, Point& point, const Rect
     const int cx = chartRect.left + W / 2;
     const int cy = chartRect.top + H / 2;
     const double half = W / 2.0; // both axes: the chart keeps its aspect ratio
-    point = Point(TruncToInt(X * half + cx), TruncToInt(cy - Y * half));
+    point = fw::Point(fw::TruncToInt(X * half + cx), fw::TruncToInt(cy - Y * half));
     if (point.x == testRect.left || point.x == testRect.right || point.y == testRect.top ||
         point.y == testRect.bottom)
         return MapOnEdge;
@@ -373,7 +373,7 @@ int ChartProjection::SkyToScreen(double ra, double dec, Point& point, const Rect
     return MapOutside;
 }
 
-bool ChartProjection::ScreenToSky(double& ra, double& dec, int px, int py, const Rect& chartRect) const
+bool ChartProjection::ScreenToSky(double& ra, double& dec, int px, int py, const fw::Rect& chartRect) const
 {
     const int W = chartRect.Width(), H = chartRect.Height();
     if (W <= 0 || H <= 0 || scale == 0) return false;

@@ -41,13 +41,13 @@ public:
     bool SetGeometry(double ra, double dec, double p1, double p2, int type);
 
     // Sky position to pixel: the code says where the point lies (see MapCode).
-    int SkyToScreen(double ra, double dec, Point& point, const Rect& chartRect, const Rect& testRect) const;
-    int SkyToScreen(double ra, double dec, Point& point, const Rect& chartRect) const
+    int SkyToScreen(double ra, double dec, fw::Point& point, const fw::Rect& chartRect, const fw::Rect& testRect) const;
+    int SkyToScreen(double ra, double dec, fw::Point& point, const fw::Rect& chartRect) const
     {
         return SkyToScreen(ra, dec, point, chartRect, chartRect);
     }
     // Pixel to sky position; false (outputs untouched) where the pixel shows no sky.
-    bool ScreenToSky(double& ra, double& dec, int px, int py, const Rect& chartRect) const;
+    bool ScreenToSky(double& ra, double& dec, int px, int py, const fw::Rect& chartRect) const;
 
     // Sky position to projection-plane coordinates (x to the right, y up); false off the
     // projection.

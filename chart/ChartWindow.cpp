@@ -30,13 +30,13 @@ constexpr double kStartParallel2 = -47.0;
 } // namespace
 
 ChartWindow::ChartWindow(QWidget* parent, const std::string& title, const std::string& instanceName)
-    : ChartConfig(instanceName), Window(parent, title)
+    : ChartConfig(instanceName), fw::Window(parent, title)
 {
     chartLabels = std::make_unique<ChartLabels>(UserDirectory + "chtlabel.rsx");
     if (StatusWindow) StatusWindow->AddLine("Initializing Chart ");
     constelLines = std::make_unique<ConstelLines>(UserDirectory + "conlines.rsx");
     chartFrames = std::make_unique<ChartFormat>(UserDirectory + "chrtfrmt.rsx");
-    SetBkgndColor(ColorFromRef(RScolor::Instance().GetColor(SlotSkyBackground)));
+    SetBkgndColor(fw::ColorFromRef(RScolor::Instance().GetColor(SlotSkyBackground)));
     SetChart(kStartRA, kStartDec, kStartParallel1, kStartParallel2, ProjectionStereographic);
 }
 
@@ -66,7 +66,7 @@ int ChartWindow::Store(bool writeFileNow)
 
 void ChartWindow::SetupWindow()
 {
-    Window::SetupWindow();
+    fw::Window::SetupWindow();
     chartRect = GetClientRect();
     Load();
     UpdateSolarSystem();
@@ -80,7 +80,7 @@ bool ChartWindow::SetChart(double ra, double dec, double p1, double p2, int type
     if (saveFramePending) {
         if (currentObject.Catalogue() == ObjectId::kNgcCatalogue && frameIndex >= 0) {
             chartFrames->WriteFrame(frameIndex, centerRA, centerDec, fieldWidth, fieldHeight);
-            PostCommandTo(dynamic_cast<ControlHost*>(parentWidget()), CM_CHARTFRAMESAVED);
+            fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(parentWidget()), CM_CHARTFRAMESAVED);
         } else if (currentObject.Catalogue() == ObjectId::kSolarSystemCatalogue &&
                    currentObject.Number() / 256 < BodyCount) {
             ChartBody& body = bodies[currentObject.Number() / 256];
@@ -124,10 +124,10 @@ void ChartWindow::SetMark(double ra, double dec)
     needsRedraw = true;
 }
 
-void ChartWindow::ComputeVisibleRegion(const Rect& rect)
+void ChartWindow::ComputeVisibleRegion(const fw::Rect& rect)
 {
     const int mid = rect.left + rect.Width() / 2;
-    const Point corners[6] = {{rect.left, rect.top},    {rect.right, rect.top}, {rect.left, rect.bottom},
+    const fw::Point corners[6] = {{rect.left, rect.top},    {rect.right, rect.top}, {rect.left, rect.bottom},
                               {rect.right, rect.bottom}, {mid, rect.bottom},     {mid, rect.top}};
     SkyPoint sky[6];
     for (int i = 0; i < 6; ++i) {
@@ -137,7 +137,7 @@ void ChartWindow::ComputeVisibleRegion(const Rect& rect)
             return;
         }
     }
-    Point p;
+    fw::Point p;
     const bool north = SkyToScreen(0.0, 89.9, p, rect) == MapInside;
     const bool south = SkyToScreen(0.0, -89.9, p, rect) == MapInside;
     ChartVisibleRegion = VisibleRegion(sky[0], sky[1], sky[2], sky[3], sky[4], sky[5], north, south);
@@ -148,10 +148,10 @@ void ChartWindow::ShowProgress(const std::string& text)
     progressText = text;
     if (!text.empty() && !printing)
         if (auto* pane = dynamic_cast<DropWindowPane*>(parentWidget())) pane->SetPaneCaption(text);
-    PumpWaitingMessages();
+    fw::PumpWaitingMessages();
 }
 
-void ChartWindow::Paint(DC& dc, bool, const Rect&)
+void ChartWindow::Paint(fw::DC& dc, bool, const fw::Rect&)
 {
     if (PrintingCount != 0) return;
     DrawBitmapOrChart(dc);
@@ -159,7 +159,7 @@ void ChartWindow::Paint(DC& dc, bool, const Rect&)
 
 // The screen shows the cached bitmap; a stale one is redrawn from the event loop rather than
 // inside the paint, because the drawing lets waiting messages through (which may repaint).
-void ChartWindow::DrawBitmapOrChart(DC& dc)
+void ChartWindow::DrawBitmapOrChart(fw::DC& dc)
 {
     if (!screenMode) {
         RScolor& rs = RScolor::Instance();
@@ -169,8 +169,8 @@ void ChartWindow::DrawBitmapOrChart(DC& dc)
         return;
     }
     if (chartBitmap) {
-        dc.DrawBitmap(Point(0, 0), *chartBitmap, Rect(0, 0, chartBitmap->Width(), chartBitmap->Height()));
-        if (chartBitmap->GetSize() != Size(width(), height())) needsRedraw = true;
+        dc.DrawBitmap(fw::Point(0, 0), *chartBitmap, fw::Rect(0, 0, chartBitmap->Width(), chartBitmap->Height()));
+        if (chartBitmap->GetSize() != fw::Size(width(), height())) needsRedraw = true;
     }
     if (needsRedraw && !painting) ScheduleRedraw();
 }
@@ -189,19 +189,19 @@ bool ChartWindow::RedrawBitmap()
 {
     if (painting || !screenMode || !needsRedraw) return false;
     if (width() <= 0 || height() <= 0) return false;
-    auto bitmap = std::make_unique<Bitmap>(width(), height());
+    auto bitmap = std::make_unique<fw::Bitmap>(width(), height());
     if (!bitmap->IsValid()) {
         chartBitmap.reset();
         screenMode = false;
-        MessageBox(this, "", "Insufficient Memory for Background Painting", MB_OK);
+        fw::MessageBox(this, "", "Insufficient Memory for Background Painting", fw::MB_OK);
         Invalidate(true);
         return false;
     }
     bitmap->Fill(QColor(0, 0, 0));
-    bitmap->Fill(ColorFromRef(RScolor::Instance().GetColor(SlotSkyBackground)));
+    bitmap->Fill(fw::ColorFromRef(RScolor::Instance().GetColor(SlotSkyBackground)));
     QPointer<ChartWindow> alive(this);
     {
-        PainterDC mdc(*bitmap);
+        fw::PainterDC mdc(*bitmap);
         DrawChart(mdc);
     }
     if (!alive) return false;
@@ -210,26 +210,26 @@ bool ChartWindow::RedrawBitmap()
     return true;
 }
 
-void ChartWindow::PrintTo(DC& dc, const Rect& rect)
+void ChartWindow::PrintTo(fw::DC& dc, const fw::Rect& rect)
 {
     dc.SaveDC();
     // The rectangle on the device; logical units of the drawing are square on the paper.
-    const Rect device = dc.LPtoDP(rect).Normalized();
+    const fw::Rect device = dc.LPtoDP(rect).Normalized();
     int w = device.Width(), h = device.Height();
     const int lpx = dc.LogPixelsX(), lpy = dc.LogPixelsY();
     if (lpy < lpx) w = static_cast<int>(static_cast<long long>(w) * lpy / lpx);
     if (lpx < lpy) h = static_cast<int>(static_cast<long long>(h) * lpx / lpy);
     if (w > 0 && h > 0) {
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetWindowOrg(Point(0, 0));
-        dc.SetWindowExt(Size(w, h));
+        dc.SetMapMode(fw::MM_ANISOTROPIC);
+        dc.SetWindowOrg(fw::Point(0, 0));
+        dc.SetWindowExt(fw::Size(w, h));
         dc.SetViewportOrg(device.TopLeft());
-        dc.SetViewportExt(Size(device.Width(), device.Height()));
-        printRect = Rect(0, 0, w, h);
+        dc.SetViewportExt(fw::Size(device.Width(), device.Height()));
+        printRect = fw::Rect(0, 0, w, h);
         dc.IntersectClipRect(printRect);
         // The screen's geometry comes back after the print, so that the mouse keeps working
         // on the chart the window shows.
-        const Rect screenRect = chartRect;
+        const fw::Rect screenRect = chartRect;
         const double screenScale = scale;
         const int screenPixelsPerDegree = pixelsPerDegree;
         const VisibleRegion screenRegion = ChartVisibleRegion;

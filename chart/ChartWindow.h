@@ -17,11 +17,11 @@
 #include "ui/ChartConfig.h"
 #include "ui/RaDecPosition.h"
 
-class Bitmap;
+namespace fw { class Bitmap; }
 class ChartFormat;
 class ChartLabels;
 class ConstelLines;
-class DC;
+namespace fw { class DC; }
 struct ChartLabel;
 
 // Commands the chart sends to its pane: a catalogue object's frame was stored; the pane
@@ -52,7 +52,7 @@ enum ChartColorSlot : int {
     SlotShadow = 38,
 };
 
-class ChartWindow : public ChartConfig, public Window, public ChartProjection {
+class ChartWindow : public ChartConfig, public fw::Window, public ChartProjection {
 public:
     ChartWindow(QWidget* parent, const std::string& title = {}, const std::string& instanceName = "ChartWindow");
     ~ChartWindow() override;
@@ -73,20 +73,20 @@ public:
     RaDecPosition GetCenter() const { return RaDecPosition(centerRA, centerDec); }
 
     // Fills the chart's visible region from the rectangle's corners.
-    void ComputeVisibleRegion(const Rect& rect);
+    void ComputeVisibleRegion(const fw::Rect& rect);
     // Shows the text in the pane's caption and lets waiting messages through.
     void ShowProgress(const std::string& text);
 
     // Draws the whole chart into the DC (layer by layer, grid to bodies).
-    void DrawChart(DC& dc);
+    void DrawChart(fw::DC& dc);
     // One user label; false when it is not on the chart.
-    bool DrawChartLabel(DC& dc, const ChartLabel& label, bool outlineOnly, const Rect& avoid);
+    bool DrawChartLabel(fw::DC& dc, const ChartLabel& label, bool outlineOnly, const fw::Rect& avoid);
     // A cross with a text beside it; the mapped point, (-1, -1) when it cannot be mapped.
-    Point DrawObjectMark(DC& dc, double ra, double dec, const std::string& text, int size, const Point& offset,
-                         const Rect& avoid);
+    fw::Point DrawObjectMark(fw::DC& dc, double ra, double dec, const std::string& text, int size, const fw::Point& offset,
+                         const fw::Rect& avoid);
 
     // Draws the chart into a printer DC inside rect (logical units of the DC).
-    void PrintTo(DC& dc, const Rect& rect);
+    void PrintTo(fw::DC& dc, const fw::Rect& rect);
     // Draws a stale chart into a fresh bitmap now (waiting messages are let through while it
     // draws) and repaints the window; false when nothing was drawn.
     bool RedrawBitmap();
@@ -97,7 +97,7 @@ public:
     bool ShowObject(ObjectId id, bool redraw);
 
     const ChartBody& Body(int i) const { return bodies[i]; }
-    const Bitmap* ChartBitmap() const { return chartBitmap.get(); }
+    const fw::Bitmap* ChartBitmap() const { return chartBitmap.get(); }
     ChartLabels& Labels() { return *chartLabels; }
     ConstelLines& Lines() { return *constelLines; }
     ChartFormat& Frames() { return *chartFrames; }
@@ -113,8 +113,8 @@ public:
     // The faintest magnitude plotted at the last drawing (the field's limit, within the
     // record's star magnitude limit).
     double plottedMagLimit = 7.0;
-    Rect chartRect;
-    Rect printRect;
+    fw::Rect chartRect;
+    fw::Rect printRect;
     bool screenMode = true;
     bool printing = false;
     bool painting = false;
@@ -126,23 +126,23 @@ public:
     ConstelLine newLine;
 
 protected:
-    void Paint(DC& dc, bool erase, const Rect& rect) override;
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
     void SetupWindow() override;
 
 private:
-    void DrawBitmapOrChart(DC& dc);
+    void DrawBitmapOrChart(fw::DC& dc);
     void ScheduleRedraw();
     // Steps of DrawChart; false when the window went away while messages were let through.
-    bool DrawLayers(DC& dc, int fontHeight);
-    void ComputeScale(const Rect& inner);
-    bool DrawGrid(DC& dc, const Rect& inner, class RaDecLabels& edgeLabels);
-    void AddGridSegment(DC& dc, const Rect& inner, RaDecLabels& edgeLabels, double ra1, double dec1, double ra2,
+    bool DrawLayers(fw::DC& dc, int fontHeight);
+    void ComputeScale(const fw::Rect& inner);
+    bool DrawGrid(fw::DC& dc, const fw::Rect& inner, class RaDecLabels& edgeLabels);
+    void AddGridSegment(fw::DC& dc, const fw::Rect& inner, RaDecLabels& edgeLabels, double ra1, double dec1, double ra2,
                         double dec2, bool dec, double value, bool checkCut);
-    void DrawConstellationLines(DC& dc);
-    Rect DrawTelrad(DC& dc);
-    void DrawLabelsLayer(DC& dc, int fontHeight, const Rect& avoid);
-    bool DrawStars(DC& dc);
-    void DrawBodies(DC& dc, int fontHeight, const Rect& avoid);
+    void DrawConstellationLines(fw::DC& dc);
+    fw::Rect DrawTelrad(fw::DC& dc);
+    void DrawLabelsLayer(fw::DC& dc, int fontHeight, const fw::Rect& avoid);
+    bool DrawStars(fw::DC& dc);
+    void DrawBodies(fw::DC& dc, int fontHeight, const fw::Rect& avoid);
     // Pixels between two positions on one meridian; false when either cannot be mapped.
     bool ScreenDistance(double ra, double dec1, double dec2, int& pixels) const;
     void EndDrawing();
@@ -150,6 +150,6 @@ private:
     std::unique_ptr<ChartLabels> chartLabels;
     std::unique_ptr<ConstelLines> constelLines;
     std::unique_ptr<ChartFormat> chartFrames;
-    std::unique_ptr<Bitmap> chartBitmap;
+    std::unique_ptr<fw::Bitmap> chartBitmap;
     bool redrawScheduled_ = false;
 };

@@ -126,7 +126,7 @@ bool ChartWindow::ShowObject(ObjectId id, bool redraw)
             SetMark(markRa, markDe);
         }
     } catch (...) {
-        MessageBox(this, "Critical Error in Chart->ShowObject", "", MB_OK);
+        fw::MessageBox(this, "Critical Error in Chart->ShowObject", "", fw::MB_OK);
     }
     if (redraw) Invalidate(true);
     return shown;

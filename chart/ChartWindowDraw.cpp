@@ -42,7 +42,7 @@ constexpr int kPumpInterval = 501;   // star records between message pumps
 
 QColor SlotColor(int slot)
 {
-    return ColorFromRef(RScolor::Instance().GetDrawColor(slot));
+    return fw::ColorFromRef(RScolor::Instance().GetDrawColor(slot));
 }
 
 bool IsMultipleOf(double ra, double step)
@@ -67,7 +67,7 @@ public:
     explicit DrawingGuard(QWidget* w)
     {
         for (; w; w = w->parentWidget())
-            if (auto* host = dynamic_cast<ControlHost*>(w)) ops_.emplace_back(std::make_unique<ControlHost::Operation>(*host));
+            if (auto* host = dynamic_cast<fw::ControlHost*>(w)) ops_.emplace_back(std::make_unique<fw::ControlHost::Operation>(*host));
     }
     ~DrawingGuard()
     {
@@ -76,7 +76,7 @@ public:
     }
 
 private:
-    std::vector<std::unique_ptr<ControlHost::Operation>> ops_;
+    std::vector<std::unique_ptr<fw::ControlHost::Operation>> ops_;
 };
 
 } // namespace
@@ -85,14 +85,14 @@ private:
 // up the chart (the polar chart's meridians run out from the pole in every direction).
 bool ChartWindow::ScreenDistance(double ra, double dec1, double dec2, int& pixels) const
 {
-    Point a, b;
+    fw::Point a, b;
     if (SkyToScreen(ra, dec1, a, chartRect) == MapOffChart || SkyToScreen(ra, dec2, b, chartRect) == MapOffChart)
         return false;
     pixels = static_cast<int>(std::hypot(double(a.x - b.x), double(a.y - b.y)));
     return true;
 }
 
-void ChartWindow::ComputeScale(const Rect& inner)
+void ChartWindow::ComputeScale(const fw::Rect& inner)
 {
     const int W = chartRect.Width();
     const int iw = inner.Width(), ih = inner.Height();
@@ -156,7 +156,7 @@ void ChartWindow::ComputeScale(const Rect& inner)
     scale = forceHalf ? 0.5 : std::min(sx, sy);
 }
 
-void ChartWindow::DrawChart(DC& dc)
+void ChartWindow::DrawChart(fw::DC& dc)
 {
     painting = true;
     repaintAfterDraw = false;
@@ -174,13 +174,13 @@ void ChartWindow::DrawChart(DC& dc)
             chartRect = printRect;
             // Device units per logical unit in y; a logical unit smaller than a device unit
             // leaves the font as it is.
-            const Point a = dc.LPtoDP(Point(0, 0));
-            const Point b = dc.LPtoDP(Point(dc.LogPixelsX(), dc.LogPixelsY()));
+            const fw::Point a = dc.LPtoDP(fw::Point(0, 0));
+            const fw::Point b = dc.LPtoDP(fw::Point(dc.LogPixelsX(), dc.LogPixelsY()));
             double n = std::abs(b.y - a.y) / double(dc.LogPixelsY());
             if (!(n >= 1.0)) n = 1.0;
             F = static_cast<int>(F / n);
         } else {
-            chartRect = Rect(0, 0, width(), height());
+            chartRect = fw::Rect(0, 0, width(), height());
         }
         if (chartRect.Width() <= 0 || chartRect.Height() <= 0) {
             painting = false;
@@ -191,9 +191,9 @@ void ChartWindow::DrawChart(DC& dc)
         if (F < kFontMinimum) F = kFontMinimum;
         finished = DrawLayers(dc, F);
     } catch (const std::exception& e) {
-        MessageBox(this, e.what(), "SAOWINDOW ERROR", MB_OK);
+        fw::MessageBox(this, e.what(), "SAOWINDOW ERROR", fw::MB_OK);
     } catch (...) {
-        MessageBox(this, "UNKNOWN ERROR", "SAOWINDOW ERROR", MB_OK);
+        fw::MessageBox(this, "UNKNOWN ERROR", "SAOWINDOW ERROR", fw::MB_OK);
     }
     if (!finished || !alive) return;
     EndDrawing();
@@ -211,22 +211,22 @@ void ChartWindow::EndDrawing()
     }
 }
 
-bool ChartWindow::DrawLayers(DC& dc, int F)
+bool ChartWindow::DrawLayers(fw::DC& dc, int F)
 {
     QPointer<ChartWindow> alive(this);
     RScolor& rs = RScolor::Instance();
     dc.SaveDC();
     rs.SetFont(2, "Arial", F, 400, false);
     dc.SelectFont(rs.GetFont(2));
-    const Size margin = dc.GetTextExtent(kMarginSample);
-    const Rect inner(chartRect.left + margin.cx + 2, chartRect.top + margin.cy, chartRect.right - margin.cx - 2,
+    const fw::Size margin = dc.GetTextExtent(kMarginSample);
+    const fw::Rect inner(chartRect.left + margin.cx + 2, chartRect.top + margin.cy, chartRect.right - margin.cx - 2,
                      chartRect.bottom - margin.cy);
 
     ComputeScale(inner);
     ComputeVisibleRegion(chartRect);
 
     dc.IntersectClipRect(chartRect);
-    if (screenMode) dc.FillRect(chartRect, Brush(SlotColor(SlotSkyBackground)));
+    if (screenMode) dc.FillRect(chartRect, fw::Brush(SlotColor(SlotSkyBackground)));
 
     dc.SaveDC(); // the grid's clipping, given back for the edge labels
     if (grid) dc.IntersectClipRect(inner);
@@ -244,7 +244,7 @@ bool ChartWindow::DrawLayers(DC& dc, int F)
         DrawConstellationLines(dc);
     }
 
-    const Rect avoid = DrawTelrad(dc);
+    const fw::Rect avoid = DrawTelrad(dc);
 
     if (labels) {
         if (screenMode) {
@@ -263,9 +263,9 @@ bool ChartWindow::DrawLayers(DC& dc, int F)
         dc.SaveDC();
         rs.SetFont(2, "Arial", F, 400, false);
         dc.SelectFont(rs.GetFont(2));
-        dc.SetBkMode(TRANSPARENT);
+        dc.SetBkMode(fw::TRANSPARENT);
         std::string text;
-        Point anchor;
+        fw::Point anchor;
         unsigned alignment = 0;
         std::uint32_t flags = 0;
         for (int more = edgeLabels.Next(text, anchor, alignment, flags, true); more;
@@ -281,15 +281,15 @@ bool ChartWindow::DrawLayers(DC& dc, int F)
     return true;
 }
 
-bool ChartWindow::DrawGrid(DC& dc, const Rect& inner, RaDecLabels& edgeLabels)
+bool ChartWindow::DrawGrid(fw::DC& dc, const fw::Rect& inner, RaDecLabels& edgeLabels)
 {
     QPointer<ChartWindow> alive(this);
     if (screenMode) {
         ShowProgress("Drawing RA and DEC grid");
         if (!alive) return false;
     }
-    const Pen decPen(SlotColor(SlotDecLines), 1);
-    const Pen raPen(SlotColor(SlotRaLines), 1);
+    const fw::Pen decPen(SlotColor(SlotDecLines), 1);
+    const fw::Pen raPen(SlotColor(SlotRaLines), 1);
     const VisibleRegion& region = ChartVisibleRegion;
     for (int i = 0; i < 48; ++i) {
         const double ra = i * kGridRaStep;
@@ -309,10 +309,10 @@ bool ChartWindow::DrawGrid(DC& dc, const Rect& inner, RaDecLabels& edgeLabels)
 
 // One grid segment: drawn whole when both ends lie inside the grid's rectangle, up to the
 // border with an edge label there when one end lies outside.
-void ChartWindow::AddGridSegment(DC& dc, const Rect& inner, RaDecLabels& edgeLabels, double ra1, double dec1,
+void ChartWindow::AddGridSegment(fw::DC& dc, const fw::Rect& inner, RaDecLabels& edgeLabels, double ra1, double dec1,
                                  double ra2, double dec2, bool decLine, double value, bool checkCut)
 {
-    Point a, b;
+    fw::Point a, b;
     const int ca = SkyToScreen(ra1, dec1, a, chartRect, inner);
     const int cb = SkyToScreen(ra2, dec2, b, chartRect, inner);
     const bool cut = checkCut && CrossesCut(ra1, dec1, ra2);
@@ -321,14 +321,14 @@ void ChartWindow::AddGridSegment(DC& dc, const Rect& inner, RaDecLabels& edgeLab
         return;
     }
     if (ca == MapOffChart || cb == MapOffChart || (ca != MapInside && cb != MapInside)) return;
-    const Point inside = ca == MapInside ? a : b;
-    const Point outside = ca == MapInside ? b : a;
-    Point crossing;
+    const fw::Point inside = ca == MapInside ? a : b;
+    const fw::Point outside = ca == MapInside ? b : a;
+    fw::Point crossing;
     const int edge = BorderCrossing(LineEquation(inside.x, inside.y, outside.x, outside.y), inner, crossing);
     if (edge == EdgeNone) return;
     if (!cut) dc.Line(inside, crossing);
     std::uint32_t flags = decLine ? MapLabel::Declination : MapLabel::RightAscension;
-    Point anchor = crossing;
+    fw::Point anchor = crossing;
     switch (edge) {
     case EdgeLeft: flags |= MapLabel::LeftEdge; break;
     case EdgeTop: flags |= MapLabel::TopEdge; break;
@@ -338,18 +338,18 @@ void ChartWindow::AddGridSegment(DC& dc, const Rect& inner, RaDecLabels& edgeLab
         break;
     default: flags |= MapLabel::BottomEdge; break;
     }
-    const std::string text = MapLabel(value, anchor, Size(), flags).Text();
+    const std::string text = MapLabel(value, anchor, fw::Size(), flags).Text();
     edgeLabels.Add(value, anchor, dc.GetTextExtent(text), flags);
 }
 
-void ChartWindow::DrawConstellationLines(DC& dc)
+void ChartWindow::DrawConstellationLines(fw::DC& dc)
 {
-    dc.SelectPen(Pen(SlotColor(SlotConstelLines), 1));
+    dc.SelectPen(fw::Pen(SlotColor(SlotConstelLines), 1));
     const VisibleRegion& region = ChartVisibleRegion;
     ConstelLine line;
     for (int more = constelLines->Next(line, true); more; more = constelLines->Next(line, false)) {
         if (!region.Contains(line.ra1, line.dec1) && !region.Contains(line.ra2, line.dec2)) continue;
-        Point a, b;
+        fw::Point a, b;
         if (SkyToScreen(line.ra1, line.dec1, a, chartRect) == MapOffChart ||
             SkyToScreen(line.ra2, line.dec2, b, chartRect) == MapOffChart)
             continue;
@@ -360,10 +360,10 @@ void ChartWindow::DrawConstellationLines(DC& dc)
         constelLines->Replace(line);
     }
     if (drawingLine) {
-        Point a, b;
+        fw::Point a, b;
         if (SkyToScreen(newLine.ra1, newLine.dec1, a, chartRect) != MapOffChart &&
             SkyToScreen(newLine.ra2, newLine.dec2, b, chartRect) != MapOffChart) {
-            dc.SelectPen(Pen(SlotColor(SlotConstelLines), 1, PenStyle::Dash));
+            dc.SelectPen(fw::Pen(SlotColor(SlotConstelLines), 1, fw::PenStyle::Dash));
             dc.Line(a, b);
         }
     }
@@ -371,52 +371,52 @@ void ChartWindow::DrawConstellationLines(DC& dc)
 
 // The rings of 0.25, 1 and 2 degrees around the mark; the result is the square around the
 // outer ring that labels keep clear of (empty without the rings).
-Rect ChartWindow::DrawTelrad(DC& dc)
+fw::Rect ChartWindow::DrawTelrad(fw::DC& dc)
 {
     const VisibleRegion& region = ChartVisibleRegion;
     const bool markVisible = region.Contains(markRA, markDec);
     const double ra = markVisible ? markRA : centerRA;
     const double dec = markVisible ? markDec : centerDec;
-    Point c;
-    if (SkyToScreen(ra, dec, c, chartRect) == MapOffChart) return Rect();
+    fw::Point c;
+    if (SkyToScreen(ra, dec, c, chartRect) == MapOffChart) return fw::Rect();
     int r025 = 0, r1 = 0, r2 = 0;
     ScreenDistance(ra, dec, dec - 0.25, r025);
     ScreenDistance(ra, dec, dec - 1.0, r1);
     ScreenDistance(ra, dec, dec - 2.0, r2);
     pixelsPerDegree = r1;
-    if (!telrad || !markVisible) return Rect();
-    dc.SelectPen(Pen(SlotColor(SlotTelrad), r2 / 100 + 1));
-    dc.SelectBrush(Brush::Hollow());
-    if (r025 >= 2) dc.Ellipse(Rect(c.x - r025, c.y - r025, c.x + r025, c.y + r025));
+    if (!telrad || !markVisible) return fw::Rect();
+    dc.SelectPen(fw::Pen(SlotColor(SlotTelrad), r2 / 100 + 1));
+    dc.SelectBrush(fw::Brush::Hollow());
+    if (r025 >= 2) dc.Ellipse(fw::Rect(c.x - r025, c.y - r025, c.x + r025, c.y + r025));
     auto arcs = [&](int r, int first, int gap) {
-        const Rect box(c.x - r, c.y - r, c.x + r, c.y + r);
+        const fw::Rect box(c.x - r, c.y - r, c.x + r, c.y + r);
         for (int k = 0; k < 4; ++k) {
             const double a = first + 90.0 * k;
             const double s = (a + gap) * kDegToRad, e = (a + 90.0) * kDegToRad;
-            dc.Arc(box, Point(c.x + static_cast<int>(r * std::cos(s)), c.y + static_cast<int>(-r * std::sin(s))),
-                   Point(c.x + static_cast<int>(r * std::cos(e)), c.y + static_cast<int>(-r * std::sin(e))));
+            dc.Arc(box, fw::Point(c.x + static_cast<int>(r * std::cos(s)), c.y + static_cast<int>(-r * std::sin(s))),
+                   fw::Point(c.x + static_cast<int>(r * std::cos(e)), c.y + static_cast<int>(-r * std::sin(e))));
         }
     };
     if (r2 >= 2) arcs(r2, -5, 8);
     if (r1 >= 2) arcs(r1, -10, 16);
-    return Rect(c.x - r2, c.y - r2, c.x + r2, c.y + r2);
+    return fw::Rect(c.x - r2, c.y - r2, c.x + r2, c.y + r2);
 }
 
-void ChartWindow::DrawLabelsLayer(DC& dc, int F, const Rect& avoid)
+void ChartWindow::DrawLabelsLayer(fw::DC& dc, int F, const fw::Rect& avoid)
 {
     int perDegree = 0;
     if (ScreenDistance(centerRA, centerDec, centerDec - 1.0, perDegree)) pixelsPerDegree = perDegree;
     dc.SetTextColor(SlotColor(SlotChartLabels));
-    dc.SelectPen(Pen(SlotColor(SlotChartLabels), 1));
+    dc.SelectPen(fw::Pen(SlotColor(SlotChartLabels), 1));
     if (ShowChartLabels) {
         ChartLabel label;
         for (int more = chartLabels->Next(label, true); more; more = chartLabels->Next(label, false))
             DrawChartLabel(dc, label, false, avoid);
     }
     if (!(LabelListNumbers || LabelListPositions) || !AppGlobals.database) return;
-    dc.SelectFont(Font("Arial", F, 400));
-    dc.SetTextAlign(TA_LEFT | TA_TOP);
-    dc.SetBkMode(TRANSPARENT);
+    dc.SelectFont(fw::Font("Arial", F, 400));
+    dc.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
+    dc.SetBkMode(fw::TRANSPARENT);
     const VisibleRegion& region = ChartVisibleRegion;
     const int count = AppGlobals.database->CountOf(Browser::kObservingList);
     for (int i = 0; i < count && i < CatalogueCapacity; ++i) {
@@ -430,19 +430,19 @@ void ChartWindow::DrawLabelsLayer(DC& dc, int F, const Rect& avoid)
             text = number <= 10000 ? "n" + std::to_string(number) : "i" + std::to_string(number - 10000);
         }
         if (LabelListPositions) text += " (" + std::to_string(i + 1) + ")";
-        DrawObjectMark(dc, ra, dec, text, F, Point(0, 0), avoid);
+        DrawObjectMark(dc, ra, dec, text, F, fw::Point(0, 0), avoid);
     }
 }
 
-bool ChartWindow::DrawStars(DC& dc)
+bool ChartWindow::DrawStars(fw::DC& dc)
 {
     QPointer<ChartWindow> alive(this);
     if (screenMode) {
         ShowProgress("Drawing Stars...");
         if (!alive) return false;
     }
-    dc.SelectPen(Pen(SlotColor(SlotStarOutline), 1));
-    dc.SelectBrush(Brush(SlotColor(SlotStarFill)));
+    dc.SelectPen(fw::Pen(SlotColor(SlotStarOutline), 1));
+    dc.SelectBrush(fw::Brush(SlotColor(SlotStarFill)));
     int span = 0;
     double B = 50.0 * pixelsPerDegree;
     if (ScreenDistance(centerRA, centerDec + 25, centerDec - 25, span)) B = span;
@@ -459,7 +459,7 @@ bool ChartWindow::DrawStars(DC& dc)
     while (records < SAOdata::kDrawPassLimit && sao.ReadNext(sao)) {
         ++records;
         if (screenMode && records % kPumpInterval == 0) {
-            PumpWaitingMessages();
+            fw::PumpWaitingMessages();
             if (!alive) return false;
         }
         const double m = sao.Magnitude();
@@ -470,15 +470,15 @@ bool ChartWindow::DrawStars(DC& dc)
         const int q = static_cast<int>(s / 4);
         const int k = static_cast<int>(s) % 4;
         const int left = q + 1, top = k >= 1 ? q + 1 : q, right = k >= 2 ? q + 1 : q, bottom = k >= 3 ? q + 1 : q;
-        Point p;
+        fw::Point p;
         if (SkyToScreen(sao.RA(), sao.Dec(), p, chartRect) != MapInside) continue;
-        dc.Ellipse(Rect(p.x - left, p.y - top, p.x + right, p.y + bottom));
+        dc.Ellipse(fw::Rect(p.x - left, p.y - top, p.x + right, p.y + bottom));
     }
     sao.Close();
     return true;
 }
 
-void ChartWindow::DrawBodies(DC& dc, int F, const Rect& avoid)
+void ChartWindow::DrawBodies(fw::DC& dc, int F, const fw::Rect& avoid)
 {
     const VisibleRegion& region = ChartVisibleRegion;
     const int quarter = F / 4;
@@ -487,7 +487,7 @@ void ChartWindow::DrawBodies(DC& dc, int F, const Rect& avoid)
         if (!body.HasPosition()) continue;
         const double ra = body.position.RA().Hours(), dec = body.position.Dec().Degrees();
         if (!region.Contains(ra, dec)) continue;
-        Point p;
+        fw::Point p;
         if (SkyToScreen(ra, dec, p, chartRect) != MapInside) continue;
         int g = static_cast<int>(body.semiDiameter.Degrees() * pixelsPerDegree);
         RScolor& rs = RScolor::Instance();
@@ -499,43 +499,43 @@ void ChartWindow::DrawBodies(DC& dc, int F, const Rect& avoid)
                               rs.GetDrawColor(SlotShadow));
         } else {
             const QColor colour = SlotColor(i == BodySun ? SlotSun : SlotLimb);
-            dc.SelectPen(Pen(colour, 1));
-            dc.SelectBrush(Brush(colour));
-            dc.Ellipse(Rect(p.x - quarter, p.y - quarter, p.x + quarter, p.y + quarter));
+            dc.SelectPen(fw::Pen(colour, 1));
+            dc.SelectBrush(fw::Brush(colour));
+            dc.Ellipse(fw::Rect(p.x - quarter, p.y - quarter, p.x + quarter, p.y + quarter));
             g = quarter;
         }
-        dc.SelectFont(Font("Arial", F, 400));
-        dc.SetTextAlign(TA_LEFT | TA_TOP);
-        dc.SetBkMode(TRANSPARENT);
+        dc.SelectFont(fw::Font("Arial", F, 400));
+        dc.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
+        dc.SetBkMode(fw::TRANSPARENT);
         dc.SetTextColor(SlotColor(SlotChartLabels));
-        dc.SelectPen(Pen(SlotColor(SlotChartLabels), 1));
-        DrawObjectMark(dc, ra, dec, ChartBodyName(i), F, Point(g - quarter, g - quarter), avoid);
+        dc.SelectPen(fw::Pen(SlotColor(SlotChartLabels), 1));
+        DrawObjectMark(dc, ra, dec, ChartBodyName(i), F, fw::Point(g - quarter, g - quarter), avoid);
     }
 }
 
-bool ChartWindow::DrawChartLabel(DC& dc, const ChartLabel& label, bool outlineOnly, const Rect& avoid)
+bool ChartWindow::DrawChartLabel(fw::DC& dc, const ChartLabel& label, bool outlineOnly, const fw::Rect& avoid)
 {
     if (!ChartVisibleRegion.Contains(label.ra1, label.dec1)) return false;
-    Point A, B;
+    fw::Point A, B;
     if (SkyToScreen(label.ra2, label.dec2, A, chartRect) != MapInside) return false;
     if (SkyToScreen(label.ra1, label.dec1, B, chartRect) != MapInside) return false;
     const int height = static_cast<int>(pixelsPerDegree * label.sizeFactor);
     if (height < 9) return false;
-    dc.SelectFont(Font("Arial", height, 400));
-    dc.SetTextAlign(TA_BOTTOM | TA_CENTER);
-    dc.SetBkMode(TRANSPARENT);
-    const Size extent = dc.GetTextExtent(label.text);
+    dc.SelectFont(fw::Font("Arial", height, 400));
+    dc.SetTextAlign(fw::TA_BOTTOM | fw::TA_CENTER);
+    dc.SetBkMode(fw::TRANSPARENT);
+    const fw::Size extent = dc.GetTextExtent(label.text);
     const int cx = extent.cx, cy = extent.cy;
     if (cy <= 9) return true;
-    Point start = A;
+    fw::Point start = A;
     if (B.y < A.y - cy)
-        start = Point(A.x, A.y - cy);
+        start = fw::Point(A.x, A.y - cy);
     else if (B.y < A.y)
-        start = B.x < A.x ? Point(A.x - cx / 2, A.y - cy / 2) : Point(A.x + cx / 2, A.y - cy / 2);
-    const Rect box(A.x - cx / 2, A.y - cy, A.x - cx / 2 + cx, A.y);
+        start = B.x < A.x ? fw::Point(A.x - cx / 2, A.y - cy / 2) : fw::Point(A.x + cx / 2, A.y - cy / 2);
+    const fw::Rect box(A.x - cx / 2, A.y - cy, A.x - cx / 2 + cx, A.y);
     if (box.Touches(avoid)) return true;
     if (outlineOnly) {
-        dc.SelectBrush(Brush::Hollow());
+        dc.SelectBrush(fw::Brush::Hollow());
         dc.Rectangle(box);
     } else {
         dc.TextOut(A, label.text);
@@ -544,20 +544,20 @@ bool ChartWindow::DrawChartLabel(DC& dc, const ChartLabel& label, bool outlineOn
     return true;
 }
 
-Point ChartWindow::DrawObjectMark(DC& dc, double ra, double dec, const std::string& text, int size,
-                                  const Point& offset, const Rect& avoid)
+fw::Point ChartWindow::DrawObjectMark(fw::DC& dc, double ra, double dec, const std::string& text, int size,
+                                  const fw::Point& offset, const fw::Rect& avoid)
 {
-    Point p;
+    fw::Point p;
     const int code = SkyToScreen(ra, dec, p, chartRect);
-    if (code == MapOffChart) return Point(-1, -1);
+    if (code == MapOffChart) return fw::Point(-1, -1);
     if (code != MapInside) return p;
     const int b = size / 4;
-    const Size extent = dc.GetTextExtent(text);
-    const Rect box(Point(p.x + offset.x + b, p.y + offset.y + b), extent);
+    const fw::Size extent = dc.GetTextExtent(text);
+    const fw::Rect box(fw::Point(p.x + offset.x + b, p.y + offset.y + b), extent);
     if (box.Touches(avoid)) return p;
-    dc.Line(Point(p.x - b, p.y), Point(p.x + b, p.y));
-    dc.Line(Point(p.x, p.y - b), Point(p.x, p.y + b));
-    dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.Line(fw::Point(p.x - b, p.y), fw::Point(p.x + b, p.y));
+    dc.Line(fw::Point(p.x, p.y - b), fw::Point(p.x, p.y + b));
+    dc.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
     dc.TextOut(box.TopLeft(), text);
     return p;
 }

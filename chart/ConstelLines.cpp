@@ -56,7 +56,7 @@ ConstelLines::~ConstelLines()
 
 int ConstelLines::Read(const std::string& fileName)
 {
-    ifpstream is(fileName.empty() ? fileName_ : fileName, pstream::in | pstream::binary);
+    fw::ifpstream is(fileName.empty() ? fileName_ : fileName, fw::pstream::in | fw::pstream::binary);
     ConstelLineArray.clear();
     ConstelLineArray.reserve(1001);
     next_ = 0;
@@ -89,7 +89,7 @@ int ConstelLines::Read(const std::string& fileName)
 
 int ConstelLines::Write(const std::string& fileName)
 {
-    omstream os;
+    fw::omstream os;
     const std::size_t n = std::min(ConstelLineArray.size(), kMaxLines);
     os.writeWord16(static_cast<std::uint16_t>(n));
     for (std::size_t i = 0; i < n; ++i) {
@@ -100,8 +100,8 @@ int ConstelLines::Write(const std::string& fileName)
         os.writeDouble(l.dec2);
     }
     // Through a temporary file, so that a failed write never damages the lines on disk.
-    const std::string path = ResolvePathIgnoringCase(fileName.empty() ? fileName_ : fileName);
-    if (!WinFileSystem::WriteHostFileAtomically(path, os.str()))
+    const std::string path = fw::ResolvePathIgnoringCase(fileName.empty() ? fileName_ : fileName);
+    if (!fw::WinFileSystem::WriteHostFileAtomically(path, os.str()))
         return 0;
     modified_ = false;
     return 1;
@@ -148,7 +148,7 @@ int ConstelLines::Replace(const ConstelLine& line)
     return 1;
 }
 
-int ConstelLines::NearestOnScreen(const Point& point, ConstelLine& line) const
+int ConstelLines::NearestOnScreen(const fw::Point& point, ConstelLine& line) const
 {
     double best = -1;
     const ConstelLine* found = nullptr;

@@ -49,7 +49,7 @@ public:
     int Replace(const ConstelLine& line);
     // The line whose last screen segment lies nearest to the point (only segments beside
     // which the point lies count); 0 when none qualifies.
-    int NearestOnScreen(const Point& point, ConstelLine& line) const;
+    int NearestOnScreen(const fw::Point& point, ConstelLine& line) const;
     // Whether the line's right-ascension range contains ra (lines reaching beyond +-85
     // degrees span nothing).
     static bool SpansRA(const ConstelLine& line, double ra);

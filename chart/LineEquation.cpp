@@ -35,21 +35,21 @@ int LineEquation::YAtX(double x, double& y) const
     return 1;
 }
 
-int EndPointInside(const LineEquation& line, const Rect& rect, Point& point)
+int EndPointInside(const LineEquation& line, const fw::Rect& rect, fw::Point& point)
 {
     auto inside = [&](int x, int y) { return x > rect.left && x < rect.right && y > rect.top && y < rect.bottom; };
     if (inside(line.x1, line.y1)) {
-        point = Point(line.x1, line.y1);
+        point = fw::Point(line.x1, line.y1);
         return 1;
     }
     if (inside(line.x2, line.y2)) {
-        point = Point(line.x2, line.y2);
+        point = fw::Point(line.x2, line.y2);
         return 1;
     }
     return 0;
 }
 
-int EdgeOfPoint(const Rect& rect, const Point& p)
+int EdgeOfPoint(const fw::Rect& rect, const fw::Point& p)
 {
     const bool inY = p.y >= rect.top && p.y <= rect.bottom;
     const bool inX = p.x >= rect.left && p.x <= rect.right;
@@ -73,17 +73,17 @@ bool Within(double v, int a, int b)
 
 } // namespace
 
-int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point)
+int BorderCrossing(const LineEquation& line, const fw::Rect& rect, fw::Point& point)
 {
     if (line.vertical) {
         if (line.x1 < rect.left || line.x1 > rect.right)
             return EdgeNone;
         if (Within(rect.top, line.y1, line.y2)) {
-            point = Point(line.x1, rect.top);
+            point = fw::Point(line.x1, rect.top);
             return EdgeTop;
         }
         if (Within(rect.bottom, line.y1, line.y2)) {
-            point = Point(line.x1, rect.bottom);
+            point = fw::Point(line.x1, rect.bottom);
             return EdgeBottom;
         }
         return EdgeNone;
@@ -94,16 +94,16 @@ int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point)
             return EdgeNone;
         const long long m = (static_cast<long long>(line.x1) + line.x2) / 2;
         if (std::abs(double(rect.left) - m) >= std::abs(double(rect.right) - m)) {
-            point = Point(rect.right, line.y1);
+            point = fw::Point(rect.right, line.y1);
             return EdgeRight;
         }
-        point = Point(rect.left, line.y1);
+        point = fw::Point(rect.left, line.y1);
         return EdgeLeft;
     }
 
     // The crossing is the first candidate that lies on the border.
     int code = EdgeNone;
-    const auto onBorder = [&](const Point& p) {
+    const auto onBorder = [&](const fw::Point& p) {
         code = EdgeOfPoint(rect, p);
         if (code != EdgeNone)
             point = p;
@@ -111,7 +111,7 @@ int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point)
     };
 
     // An end point on the border is the crossing itself.
-    for (const Point end : {Point(line.x1, line.y1), Point(line.x2, line.y2)})
+    for (const fw::Point end : {fw::Point(line.x1, line.y1), fw::Point(line.x2, line.y2)})
         if (onBorder(end))
             return code;
 
@@ -119,10 +119,10 @@ int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point)
     // Top, bottom, left, right: the first crossing that lies within the segment and on the
     // border.
     for (const int y : {rect.top, rect.bottom})
-        if (line.XAtY(y, v) && Within(v, line.x1, line.x2) && onBorder(Point(TruncToInt(v), y)))
+        if (line.XAtY(y, v) && Within(v, line.x1, line.x2) && onBorder(fw::Point(fw::TruncToInt(v), y)))
             return code;
     for (const int x : {rect.left, rect.right})
-        if (line.YAtX(x, v) && Within(v, line.y1, line.y2) && onBorder(Point(x, TruncToInt(v))))
+        if (line.YAtX(x, v) && Within(v, line.y1, line.y2) && onBorder(fw::Point(x, fw::TruncToInt(v))))
             return code;
     return EdgeNone;
 }

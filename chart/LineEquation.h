@@ -27,12 +27,12 @@ public:
 
 // The first end point of the line lying strictly inside the rectangle (x1, y1 first): 1, or
 // 0 when neither does.
-int EndPointInside(const LineEquation& line, const Rect& rect, Point& point);
+int EndPointInside(const LineEquation& line, const fw::Rect& rect, fw::Point& point);
 
 // The edge code of a point on the rectangle's border (left, then right, top, bottom); 0 when
 // the point is not on it.
-int EdgeOfPoint(const Rect& rect, const Point& point);
+int EdgeOfPoint(const fw::Rect& rect, const fw::Point& point);
 
 // Where the line meets the rectangle's border; the result is the edge code, 0 when it does
 // not meet it.
-int BorderCrossing(const LineEquation& line, const Rect& rect, Point& point);
+int BorderCrossing(const LineEquation& line, const fw::Rect& rect, fw::Point& point);

@@ -5,21 +5,21 @@
 
 #include "framework/gui/DC.h"
 
-MapLabel::MapLabel(double value_, const Point& anchor, const Size& size, std::uint32_t flags_)
+MapLabel::MapLabel(double value_, const fw::Point& anchor, const fw::Size& size, std::uint32_t flags_)
     : x(anchor.x), y(anchor.y), width(size.cx), height(size.cy), flags(flags_ | Visible), value(value_)
 {
     if (flags & LeftEdge) {
-        box = Rect(x - width, y - height, x, y);
+        box = fw::Rect(x - width, y - height, x, y);
     } else if (flags & RightEdge) {
-        box = Rect(x, y - height, x + width, y);
+        box = fw::Rect(x, y - height, x + width, y);
     } else if (flags & TopEdge) {
         const int left = x - width / 2;
-        box = Rect(left, y - height, left + width, y);
+        box = fw::Rect(left, y - height, left + width, y);
     } else if (flags & BottomEdge) {
         const int left = x - width / 2;
-        box = Rect(left, y, left + width, y + height);
+        box = fw::Rect(left, y, left + width, y + height);
     } else {
-        box = Rect(x, y, x + width, y + height);
+        box = fw::Rect(x, y, x + width, y + height);
     }
 }
 
@@ -66,14 +66,14 @@ std::string MapLabel::Text() const
 unsigned MapLabel::Alignment() const
 {
     if (flags & LeftEdge)
-        return TA_RIGHT | TA_BOTTOM;
+        return fw::TA_RIGHT | fw::TA_BOTTOM;
     if (flags & RightEdge)
-        return TA_LEFT | TA_BOTTOM;
+        return fw::TA_LEFT | fw::TA_BOTTOM;
     if (flags & TopEdge)
-        return TA_CENTER | TA_BOTTOM;
+        return fw::TA_CENTER | fw::TA_BOTTOM;
     if (flags & BottomEdge)
-        return TA_CENTER | TA_TOP;
-    return TA_LEFT | TA_TOP;
+        return fw::TA_CENTER | fw::TA_TOP;
+    return fw::TA_LEFT | fw::TA_TOP;
 }
 
 bool MapLabel::Overlaps(const MapLabel& o) const

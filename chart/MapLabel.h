@@ -23,7 +23,7 @@ public:
 
     MapLabel() = default;
     // A visible label; value in hours for right ascension, degrees for declination.
-    MapLabel(double value, const Point& anchor, const Size& size, std::uint32_t flags);
+    MapLabel(double value, const fw::Point& anchor, const fw::Size& size, std::uint32_t flags);
 
     // Importance: round values and the labels on the edges across their lines weigh more.
     int Weight() const;
@@ -45,5 +45,5 @@ public:
     std::int32_t height = 0;
     std::uint32_t flags = 0;
     double value = 0;
-    Rect box;
+    fw::Rect box;
 };

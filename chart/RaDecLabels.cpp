@@ -12,7 +12,7 @@ RaDecLabels::~RaDecLabels()
     Flush();
 }
 
-void RaDecLabels::SetClip(const Rect& rect)
+void RaDecLabels::SetClip(const fw::Rect& rect)
 {
     clip_ = rect;
     clipSet_ = true;
@@ -24,11 +24,11 @@ void RaDecLabels::Flush()
     position_ = -1;
 }
 
-int RaDecLabels::Add(double value, const Point& anchor, const Size& size, std::uint32_t flags)
+int RaDecLabels::Add(double value, const fw::Point& anchor, const fw::Size& size, std::uint32_t flags)
 {
     const MapLabel label(value, anchor, size, flags);
     if (clipSet_) {
-        const Rect& b = label.box;
+        const fw::Rect& b = label.box;
         if (b.left < clip_.left || b.right > clip_.right || b.top < clip_.top || b.bottom > clip_.bottom)
             return 0;
     }
@@ -38,7 +38,7 @@ int RaDecLabels::Add(double value, const Point& anchor, const Size& size, std::u
     return 1;
 }
 
-int RaDecLabels::Next(std::string& text, Point& anchor, unsigned& alignment, std::uint32_t& flags, bool restart)
+int RaDecLabels::Next(std::string& text, fw::Point& anchor, unsigned& alignment, std::uint32_t& flags, bool restart)
 {
     if (restart)
         position_ = 0;
@@ -54,7 +54,7 @@ int RaDecLabels::Next(std::string& text, Point& anchor, unsigned& alignment, std
             label.Hide();
     }
     text = label.IsVisible() ? label.Text() : std::string();
-    anchor = Point(label.x, label.y);
+    anchor = fw::Point(label.x, label.y);
     alignment = label.Alignment();
     flags = label.flags;
     return 1;

@@ -16,16 +16,16 @@ public:
     ~RaDecLabels();
 
     // Labels whose box does not lie inside the rectangle (edges may touch) are refused.
-    void SetClip(const Rect& rect);
+    void SetClip(const fw::Rect& rect);
     // Empties the set; the clipping rectangle stays.
     void Flush();
     // Inserts a label in sort order after every label that does not come after it; 0 when
     // the clipping rectangle refuses it.
-    int Add(double value, const Point& anchor, const Size& size, std::uint32_t flags);
+    int Add(double value, const fw::Point& anchor, const fw::Size& size, std::uint32_t flags);
     // The next label with its text, anchor, alignment and flags; restart begins at the first.
     // A label that overlaps an earlier visible one is hidden and given an empty text. 0 at
     // the end.
-    int Next(std::string& text, Point& anchor, unsigned& alignment, std::uint32_t& flags, bool restart);
+    int Next(std::string& text, fw::Point& anchor, unsigned& alignment, std::uint32_t& flags, bool restart);
 
     std::size_t Count() const { return labels_.size(); }
     const MapLabel& At(std::size_t i) const { return labels_[i]; }
@@ -33,6 +33,6 @@ public:
 private:
     std::vector<MapLabel> labels_;
     std::int32_t position_ = -1; // -1: before the first label
-    Rect clip_;
+    fw::Rect clip_;
     bool clipSet_ = false;
 };

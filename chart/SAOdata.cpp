@@ -9,7 +9,7 @@ SAOdata::~SAOdata() = default;
 
 int SAOdata::Open(const std::string& fileName)
 {
-    stream_ = std::make_unique<ifpstream>(fileName, pstream::in | pstream::binary);
+    stream_ = std::make_unique<fw::ifpstream>(fileName, fw::pstream::in | fw::pstream::binary);
     open_ = 1;
     return 1;
 }
@@ -18,7 +18,7 @@ int SAOdata::ReadNext(SAOdata& record)
 {
     if (!stream_)
         Open(fileName_);
-    ipstream& is = *stream_;
+    fw::ipstream& is = *stream_;
     // Into locals first: a partial last record never reaches the caller's fields.
     const double ra = is.readDouble();
     const double dec = is.readDouble();

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-class ifpstream;
+namespace fw { class ifpstream; }
 
 class SAOdata {
 public:
@@ -54,5 +54,5 @@ private:
     double dec_ = 0;
     double ra_ = 0;
     unsigned char open_ = 0;
-    std::unique_ptr<ifpstream> stream_;
+    std::unique_ptr<fw::ifpstream> stream_;
 };

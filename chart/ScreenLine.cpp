@@ -14,14 +14,14 @@ bool StrictlyBetween(int v, int a, int b)
 
 } // namespace
 
-double PointDistance(const Point& p, const Point& q)
+double PointDistance(const fw::Point& p, const fw::Point& q)
 {
     const double dx = double(p.x) - double(q.x);
     const double dy = double(p.y) - double(q.y);
     return std::sqrt(dx * dx + dy * dy);
 }
 
-int ScreenLine::DistanceTo(const Point& q, double& distance) const
+int ScreenLine::DistanceTo(const fw::Point& q, double& distance) const
 {
     distance = 0;
     if (IsEmpty() || (x1 == x2 && y1 == y2))
@@ -40,9 +40,9 @@ int ScreenLine::DistanceTo(const Point& q, double& distance) const
     const double h = y1 - f * x1;
     const double g = -1.0 / f;
     const double m = q.y - g * q.x;
-    const int fy = TruncToInt((g * h - f * m) / (g - f));
-    const int fx = TruncToInt((fy - h) / f);
-    distance = PointDistance(q, Point(fx, fy));
+    const int fy = fw::TruncToInt((g * h - f * m) / (g - f));
+    const int fx = fw::TruncToInt((fy - h) / f);
+    distance = PointDistance(q, fw::Point(fx, fy));
 
     const long long left = std::min(x1, x2) - 3LL, right = std::max(x1, x2) + 3LL;
     const long long top = std::min(y1, y2) - 3LL, bottom = std::max(y1, y2) + 3LL;

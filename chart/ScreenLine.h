@@ -7,7 +7,7 @@
 #include "framework/gui/Geometry.h"
 
 // Euclidean distance between two screen points, in pixels.
-double PointDistance(const Point& p, const Point& q);
+double PointDistance(const fw::Point& p, const fw::Point& q);
 
 struct ScreenLine {
     std::int32_t x1 = 0;
@@ -16,7 +16,7 @@ struct ScreenLine {
     std::int32_t y2 = 0;
 
     ScreenLine() = default;
-    ScreenLine(const Point& p1, const Point& p2) : x1(p1.x), y1(p1.y), x2(p2.x), y2(p2.y) {}
+    ScreenLine(const fw::Point& p1, const fw::Point& p2) : x1(p1.x), y1(p1.y), x2(p2.x), y2(p2.y) {}
 
     // All four values zero: a segment that was never drawn.
     bool IsEmpty() const { return x1 == 0 && y1 == 0 && x2 == 0 && y2 == 0; }
@@ -28,5 +28,5 @@ struct ScreenLine {
     // perpendicular within the segment's box grown by 3 pixels); -1: a sloped segment whose
     // foot lies outside that box (the distance is then to the extended line); 0: an empty or
     // degenerate segment, or q beyond the ends of a horizontal or vertical one.
-    int DistanceTo(const Point& q, double& distance) const;
+    int DistanceTo(const fw::Point& q, double& distance) const;
 };

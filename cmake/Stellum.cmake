@@ -1,6 +1,10 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
+option(STELLUM_WERROR "Treat warnings as errors" ON)
 set(STELLUM_WARNINGS -Wall -Wextra)
+if(STELLUM_WERROR)
+  list(APPEND STELLUM_WARNINGS -Werror)
+endif()
 
 # stellum_library(<target> [DIRS dir...] [DEPS target...] [QT])
 # A static library from every .cpp in the listed directories (default: the current one),
@@ -29,9 +33,11 @@ function(stellum_library target)
 endfunction()
 
 # stellum_tests(<prefix> [DIR dir] LIBS target...)
-# One test program per tests/*.cpp file (named <prefix>_<file>), so that a test file that does
-# not build holds back only itself. Tests run offscreen, with the raw catalogues at
-# STELLUM_RAW_DATA and the built program directory at STELLUM_PROGRAM_DIR.
+# One test program per folder (<prefix>_tests) from every tests/*.cpp file: link time grows with
+# every program that links Qt. Tests run offscreen, with the raw catalogues at STELLUM_RAW_DATA,
+# the built program directory at STELLUM_PROGRAM_DIR and the source tree at STELLUM_SOURCE_DIR.
+# Each program also runs once more as a whole, shuffled and repeated, so that a test that
+# depends on the order tests run in fails.
 function(stellum_tests prefix)
   if(NOT STELLUM_BUILD_TESTS)
     return()
@@ -41,21 +47,28 @@ function(stellum_tests prefix)
     set(ARG_DIR tests)
   endif()
   file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp")
-  foreach(src ${tests})
-    get_filename_component(name ${src} NAME_WE)
-    set(exe ${prefix}_${name})
-    add_executable(${exe} ${src})
-    set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
-    target_compile_options(${exe} PRIVATE ${STELLUM_WARNINGS})
-    target_link_libraries(${exe} PRIVATE ${ARG_LIBS} stellum_testsupport GTest::gtest GTest::gmock)
-    # The environment goes in through env(1): gtest_discover_tests splits a list-valued
-    # ENVIRONMENT property into separate properties, which would pass only its first entry.
-    set_target_properties(${exe} PROPERTIES CROSSCOMPILING_EMULATOR
-      "env;QT_QPA_PLATFORM=offscreen;STELLUM_RAW_DATA=${STELLUM_RAW_DATA};STELLUM_PROGRAM_DIR=${STELLUM_PROGRAM_DIR}")
-    gtest_discover_tests(${exe}
-      DISCOVERY_MODE PRE_TEST
-      WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
-  endforeach()
+  if(NOT tests)
+    return()
+  endif()
+  set(exe ${prefix}_tests)
+  add_executable(${exe} ${tests})
+  set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  target_compile_options(${exe} PRIVATE ${STELLUM_WARNINGS})
+  target_compile_definitions(${exe} PRIVATE STELLUM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  target_link_libraries(${exe} PRIVATE ${ARG_LIBS} stellum_testsupport GTest::gtest GTest::gmock)
+  # The environment goes in through env(1): gtest_discover_tests splits a list-valued
+  # ENVIRONMENT property into separate properties, which would pass only its first entry.
+  set(environment env QT_QPA_PLATFORM=offscreen STELLUM_RAW_DATA=${STELLUM_RAW_DATA}
+      STELLUM_PROGRAM_DIR=${STELLUM_PROGRAM_DIR})
+  set_target_properties(${exe} PROPERTIES CROSSCOMPILING_EMULATOR "${environment}")
+  gtest_discover_tests(${exe}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  add_test(NAME ${exe}.shuffled_repeated
+    COMMAND ${environment} $<TARGET_FILE:${exe}> --gtest_shuffle --gtest_repeat=2
+            --gtest_brief=1
+    WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
 endfunction()
 
 # stellum_benchmark(<name> <source> LIBS target...)
@@ -67,6 +80,7 @@ function(stellum_benchmark name source)
   add_executable(${name} ${source})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bench")
   target_compile_options(${name} PRIVATE ${STELLUM_WARNINGS})
+  target_compile_definitions(${name} PRIVATE STELLUM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
   set_property(GLOBAL APPEND PROPERTY STELLUM_BENCHMARKS ${name})
 endfunction()

@@ -9,9 +9,7 @@
 class Configuration;
 class StellumConfig;
 class TStatusDlg;
-namespace fw {
-class StatusBar;
-}
+namespace fw { class StatusBar; }
 class ObsSite;
 class JulianDate;
 class Planets;

@@ -38,8 +38,8 @@ bool FileExists(const std::string& path) { return ::access(path.c_str(), F_OK) =
 // ---- construction ---------------------------------------------------------------------------
 
 LogDocument::LogDocument(const std::string& programDir, const std::string& userDir)
-    : programDir_(WithTrailingSlash(programDir.empty() ? ProgramDirectory : programDir)),
-      userDir_(WithTrailingSlash(userDir.empty() ? UserDirectory : userDir))
+    : programDir_(fw::WithTrailingSlash(programDir.empty() ? ProgramDirectory : programDir)),
+      userDir_(fw::WithTrailingSlash(userDir.empty() ? UserDirectory : userDir))
 {
     try {
         for (int row = 0; row < kCatalogueRows; ++row)
@@ -61,7 +61,7 @@ LogDocument::LogDocument(const std::string& programDir, const std::string& userD
             } else {
                 ReportProgress("DEFAULT.HDR file found", CaptionAndLine);
                 ObsRecordHeader read;
-                imstream in(bytes);
+                fw::imstream in(bytes);
                 read.Read(in);
                 bool ok = read.Version() == ObsRecordHeader::kVersion;
                 if (!ok) {
@@ -90,7 +90,7 @@ LogDocument::LogDocument(const std::string& programDir, const std::string& userD
                 ReportProgress("DEFAULT.FLT file not found", CaptionAndLine);
             } else {
                 RuravAvaviv read;
-                imstream in(bytes);
+                fw::imstream in(bytes);
                 read.Read(in);
                 if (read.valid != 1) {
                     ReportProgress("DEFAULT.FLT possible old version", Pinned);
@@ -189,7 +189,7 @@ bool LogDocument::BackupFileName(const std::string& path)
 bool LogDocument::ReplaceFile(const std::string& path, const std::string& bytes, const std::string& what)
 {
     errno = 0;
-    if (WriteFileReplacing(path, bytes))
+    if (fw::WriteFileReplacing(path, bytes))
         return true;
     const int error = errno;
     ReportProgress("Could not write " + what + " " + path + (error ? ": " + std::string(std::strerror(error)) : ""),
@@ -313,14 +313,14 @@ bool LogDocument::WriteBackup(const std::string& name)
 bool LogDocument::WriteDefaultHeader()
 {
     BackupFileName();
-    omstream out;
+    fw::omstream out;
     defaultHeader_.Write(out);
     return ReplaceFile(defaultHeaderPath_, out.str(), "the default header");
 }
 
 bool LogDocument::WriteDefaultFilter()
 {
-    omstream out;
+    fw::omstream out;
     filter_.Write(out);
     return ReplaceFile(defaultFilterPath_, out.str(), "the default filter");
 }
@@ -356,7 +356,7 @@ bool LogDocument::Commit(bool force)
     ObsRecordHeader saved = header_;
     saved.SetCount(kept);
     const std::string recovery = LogJournal::EncodeRecoveryHeader(saved);
-    omstream headerOut, filterOut;
+    fw::omstream headerOut, filterOut;
     defaultHeader_.Write(headerOut);
     filter_.Write(filterOut);
     const std::string defaultHeader = headerOut.str(), defaultFilter = filterOut.str();

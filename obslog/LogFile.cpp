@@ -19,7 +19,7 @@ std::string LogFile::Encode(const ObsRecordHeader& header, const RuravAvaviv& fi
     std::size_t size = 1024;
     for (const auto& r : records)
         size += ObsRecord::kMinBinarySize + r.name.size() + r.notes.size();
-    obytestream out;
+    fw::obytestream out;
     out.reserve(size);
     out.writeString(kSignature);
     out.writeWord32(kFileVersion);
@@ -34,7 +34,7 @@ std::string LogFile::Encode(const ObsRecordHeader& header, const RuravAvaviv& fi
 
 bool LogFile::IsBinary(const std::string& bytes)
 {
-    iviewstream in(bytes);
+    fw::iviewstream in(bytes);
     return in.readString(64) == kSignature && !in.fail();
 }
 
@@ -43,7 +43,7 @@ LogFile::ReadResult LogFile::Decode(const std::string& bytes, ObsRecordHeader& h
 {
     ReadResult result;
     if (IsBinary(bytes)) {
-        iviewstream in(bytes);
+        fw::iviewstream in(bytes);
         in.readString(64);
         in.readWord32();  // file version, not checked
         header.Read(in);

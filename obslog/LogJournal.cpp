@@ -9,7 +9,7 @@ const char* const LogJournal::kHeaderSignature = "QUILLON SOFTWARE OBSERVING LOG
 namespace {
 std::string RecordBytes(const ObsRecord& record)
 {
-    omstream out;
+    fw::omstream out;
     record.Write(out);
     return out.str();
 }
@@ -19,11 +19,11 @@ bool LogJournal::Create(const std::string& journalPath, const std::string& logPa
 {
     // The journal appears whole with its first record, never empty or cut.
     file_.Close();
-    omstream out;
+    fw::omstream out;
     out.writeString(kJournalSignature);
     out.writeString(logPath);
     first.Write(out);
-    return WriteFileReplacing(journalPath, out.str()) && file_.Open(journalPath);
+    return fw::WriteFileReplacing(journalPath, out.str()) && file_.Open(journalPath);
 }
 
 bool LogJournal::Append(const ObsRecord& record) { return file_.Append(RecordBytes(record)); }
@@ -31,7 +31,7 @@ bool LogJournal::Append(const ObsRecord& record) { return file_.Append(RecordByt
 LogJournal::Contents LogJournal::Decode(const std::string& bytes, const std::function<void(const ObsRecord&)>& apply)
 {
     Contents c;
-    iviewstream in(bytes);
+    fw::iviewstream in(bytes);
     c.signatureOk = in.readString(64) == kJournalSignature && !in.fail();
     if (!c.signatureOk)
         return c;
@@ -54,7 +54,7 @@ LogJournal::Contents LogJournal::Decode(const std::string& bytes, const std::fun
 
 std::string LogJournal::EncodeRecoveryHeader(const ObsRecordHeader& header)
 {
-    omstream out;
+    fw::omstream out;
     out.writeString(kHeaderSignature);
     header.Write(out);
     out.writeString(kHeaderSignature);
@@ -63,7 +63,7 @@ std::string LogJournal::EncodeRecoveryHeader(const ObsRecordHeader& header)
 
 bool LogJournal::DecodeRecoveryHeader(const std::string& bytes, ObsRecordHeader& header)
 {
-    imstream in(bytes);
+    fw::imstream in(bytes);
     const bool lead = in.readString(64) == kHeaderSignature;
     header.Read(in);
     const bool trail = in.readString(64) == kHeaderSignature;

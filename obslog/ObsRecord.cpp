@@ -20,7 +20,7 @@ double Finite(double v, double noValue) { return std::isfinite(v) ? v : noValue;
 
 } // namespace
 
-ObsRecord::ObsRecord() : date(TDate::Today()), time(TTime::Now()) {}
+ObsRecord::ObsRecord() : date(fw::TDate::Today()), time(fw::TTime::Now()) {}
 
 ObsRecord::ObsRecord(const ObsRecord& other) { CopyFrom(other); }
 
@@ -74,7 +74,7 @@ void ObsRecord::SetDeletionMark(bool marked)
         version &= ~kDeletionMark;
 }
 
-void ObsRecord::Write(opstream& out) const
+void ObsRecord::Write(fw::opstream& out) const
 {
     out.writeWord32(kBinaryVersion);
     out.writeWord32(static_cast<std::uint32_t>(number));
@@ -98,7 +98,7 @@ void ObsRecord::Write(opstream& out) const
     out.writeWord32(kBinaryVersion);
 }
 
-void ObsRecord::Read(ipstream& in)
+void ObsRecord::Read(fw::ipstream& in)
 {
     version = in.readWord32();
     if (version != kBinaryVersion || in.fail()) {
@@ -182,11 +182,11 @@ void ObsRecord::ReadTagged(std::istream& in)
     if (v == 3) {
         time = fw::WordToTime(tagged::ToWord(value));
     } else {
-        const TTime read = convert.ParseTime(value);
+        const fw::TTime read = convert.ParseTime(value);
         if (!item())
             return TaggedFailed(in);
         date = convert.ParseDate(value);
-        time = TTime(date, read.Hour(), read.Minute(), read.Second());
+        time = fw::TTime(date, read.Hour(), read.Minute(), read.Second());
     }
 
     std::int32_t* const choices[] = {&location, &telescope, &eyepiece, &filter,

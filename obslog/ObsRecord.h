@@ -13,8 +13,8 @@
 #include <istream>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class ObsRecord {
 public:
@@ -47,10 +47,10 @@ public:
     bool IsMarkedForDeletion() const { return (version & kDeletionMark) != 0; }
     void SetDeletionMark(bool marked);
 
-    void Write(opstream& out) const;
+    void Write(fw::opstream& out) const;
     // Reads the binary form; the record is invalid when a version word is not 4 (a bad
     // leading word consumes only that word) or the stream ends early.
-    void Read(ipstream& in);
+    void Read(fw::ipstream& in);
     // Reads one tagged-text record; on failure the record is invalid and the input is rewound
     // to its start.
     void ReadTagged(std::istream& in);
@@ -59,8 +59,8 @@ public:
     std::int32_t crossRef = -1;  // catalogue row of the object, -1 for none
     std::string name = "New Entry";
     std::string notes;
-    TDate date;  // used only while reading the old tagged versions, and by the filter
-    TTime time;
+    fw::TDate date;  // used only while reading the old tagged versions, and by the filter
+    fw::TTime time;
     std::int32_t objectType = 0;
     std::int32_t telescope = 0;
     std::int32_t eyepiece = 0;

@@ -98,7 +98,7 @@ const CBdata& ObsRecordHeader::ListById(std::int32_t id) const
     return const_cast<ObsRecordHeader*>(this)->ListById(id);
 }
 
-void ObsRecordHeader::Write(opstream& out) const
+void ObsRecordHeader::Write(fw::opstream& out) const
 {
     out.writeWord32(static_cast<std::uint32_t>(kVersion));
     out.writeWord32(static_cast<std::uint32_t>(count_));
@@ -113,7 +113,7 @@ void ObsRecordHeader::ReadFailed()
     valid_ = 0;
 }
 
-void ObsRecordHeader::Read(ipstream& in)
+void ObsRecordHeader::Read(fw::ipstream& in)
 {
     version_ = in.readInt32();
     if (version_ != kVersion || in.fail())

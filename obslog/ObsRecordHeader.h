@@ -12,8 +12,8 @@
 #include <istream>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class ObsRecordHeader {
 public:
@@ -67,10 +67,10 @@ public:
     CBdata& ListById(std::int32_t id);
     const CBdata& ListById(std::int32_t id) const;
 
-    void Write(opstream& out) const;
+    void Write(fw::opstream& out) const;
     // Binary form. A bad version word, a damaged list or an early end makes the version -1
     // and valid 0; a good read leaves valid as it was.
-    void Read(ipstream& in);
+    void Read(fw::ipstream& in);
     // Tagged-text form; valid 1 on success, else valid 0 and the input rewound to its start.
     void ReadTagged(std::istream& in);
     // The tagged-text form as the reader takes it.

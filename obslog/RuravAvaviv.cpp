@@ -48,18 +48,18 @@ const ChoiceCriterion& ChoiceForSet(RuravAvaviv::SetIndex set)
 
 bool InRange(double v, double from, double to) { return v >= from && v <= to; }
 
-std::int64_t SecondOfDay(const TTime& t) { return t.Hour() * 3600 + t.Minute() * 60 + t.Second(); }
+std::int64_t SecondOfDay(const fw::TTime& t) { return t.Hour() * 3600 + t.Minute() * 60 + t.Second(); }
 
 bool ContainsIgnoringCase(const std::string& text, const std::string& part)
 {
-    return ToUpperAscii(text).find(ToUpperAscii(part)) != std::string::npos;
+    return fw::ToUpperAscii(text).find(fw::ToUpperAscii(part)) != std::string::npos;
 }
 
 } // namespace
 
 RuravAvaviv::RuravAvaviv()
-    : timeFrom(TDate::Today(), 0, 0, 0), timeTo(TDate::Today(), 23, 59, 59),
-      dateFrom(1u, 1u, 1901), dateTo(TDate::Today())
+    : timeFrom(fw::TDate::Today(), 0, 0, 0), timeTo(fw::TDate::Today(), 23, 59, 59),
+      dateFrom(1u, 1u, 1901), dateTo(fw::TDate::Today())
 {
 }
 
@@ -106,7 +106,7 @@ bool RuravAvaviv::Match(ObsRecord& r) const
     return true;
 }
 
-void RuravAvaviv::Write(opstream& out) const
+void RuravAvaviv::Write(fw::opstream& out) const
 {
     out.writeWord32(static_cast<std::uint32_t>(kVersion));
     out.writeString(kSignature);
@@ -124,7 +124,7 @@ void RuravAvaviv::Write(opstream& out) const
     out.writeString(kSignature);
 }
 
-void RuravAvaviv::Read(ipstream& in)
+void RuravAvaviv::Read(fw::ipstream& in)
 {
     criteria = 0;
     active = 0;
@@ -141,7 +141,7 @@ void RuravAvaviv::Read(ipstream& in)
         ReadVersion4(in);
 }
 
-void RuravAvaviv::ReadVersion5(ipstream& in)
+void RuravAvaviv::ReadVersion5(fw::ipstream& in)
 {
     in.readString(kMaxText);  // leading signature, not compared
     criteria = in.readWord32();
@@ -159,7 +159,7 @@ void RuravAvaviv::ReadVersion5(ipstream& in)
     valid = !in.fail() && trailing == kSignature ? 1 : 0;
 }
 
-void RuravAvaviv::ReadVersion4(ipstream& in)
+void RuravAvaviv::ReadVersion4(fw::ipstream& in)
 {
     const auto activeWord = [&](Criterion c) { Enable(c, in.readWord32() != 0); };
     activeWord(ByName);

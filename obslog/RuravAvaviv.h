@@ -14,8 +14,8 @@
 #include <ostream>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 class ObsRecord;
 
 class RuravAvaviv {
@@ -56,11 +56,11 @@ public:
     // off). Sets the record's date from its time.
     bool Match(ObsRecord& record) const;
 
-    void Write(opstream& out) const;
+    void Write(fw::opstream& out) const;
     // Versions 4 and 5; valid 1 on success, 0 otherwise; version -1 for an unknown version
     // word or a bad version-4 trailing word. The active flag is never read: a filter read
     // from a file is off.
-    void Read(ipstream& in);
+    void Read(fw::ipstream& in);
     // Text form; valid 1 on success, else 0 with the input rewound to its start.
     void ReadText(std::istream& in);
     void WriteText(std::ostream& out) const;
@@ -75,14 +75,14 @@ public:
     double decFrom = -90.0, decTo = 90.0;
     double sizeFrom = 0.0, sizeTo = 360.0;
     double magFaint = 30.0, magBright = -10.0;
-    TTime timeFrom, timeTo;  // only the time of day is used
-    TDate dateFrom, dateTo;
+    fw::TTime timeFrom, timeTo;  // only the time of day is used
+    fw::TDate dateFrom, dateTo;
     std::string nameText;
     std::string notesText;
     std::int32_t valid = -1;
     std::int32_t version = kVersion;
 
 private:
-    void ReadVersion5(ipstream& in);
-    void ReadVersion4(ipstream& in);
+    void ReadVersion5(fw::ipstream& in);
+    void ReadVersion4(fw::ipstream& in);
 };

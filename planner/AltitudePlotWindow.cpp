@@ -44,7 +44,7 @@ double LocalHours(const JulianDate& t)
 
 QColor SlotColor(int slot)
 {
-    return ColorFromRef(RScolor::Instance().GetColor(slot));
+    return fw::ColorFromRef(RScolor::Instance().GetColor(slot));
 }
 
 int StatusOf(const RiseSetTransit* r)
@@ -55,7 +55,7 @@ int StatusOf(const RiseSetTransit* r)
 } // namespace
 
 AltitudePlotWindow::AltitudePlotWindow(QWidget* parent, const std::string& name)
-    : Window(parent), GraphConfig(name)
+    : fw::Window(parent), GraphConfig(name)
 {
     InitSession();
     AltitudePlotWindow::Load();
@@ -172,7 +172,7 @@ void AltitudePlotWindow::SetObject(ObjectId id, bool redraw)
     if (redraw) Invalidate(true);
 }
 
-Rect AltitudePlotWindow::HourToX(double a, double b, const Rect& plot)
+fw::Rect AltitudePlotWindow::HourToX(double a, double b, const fw::Rect& plot)
 {
     const double perHour = plot.Width() / 24.0;
     auto x = [&](double h) {
@@ -180,17 +180,17 @@ Rect AltitudePlotWindow::HourToX(double a, double b, const Rect& plot)
         if (shifted > 24) shifted -= 24;
         return plot.left + static_cast<int>(perHour * shifted);
     };
-    return Rect(x(a), plot.top, x(b), plot.bottom);
+    return fw::Rect(x(a), plot.top, x(b), plot.bottom);
 }
 
-std::vector<AltitudePlotWindow::Band> AltitudePlotWindow::ComputeBands(const Rect& plot) const
+std::vector<AltitudePlotWindow::Band> AltitudePlotWindow::ComputeBands(const fw::Rect& plot) const
 {
     std::vector<Band> bands;
     auto band = [&](double a, double b, int slot) {
-        Rect r = HourToX(a, b, plot);
+        fw::Rect r = HourToX(a, b, plot);
         if (r.right < r.left) {
-            bands.push_back({Rect(r.left, r.top, plot.right, r.bottom), slot});
-            bands.push_back({Rect(plot.left, r.top, r.right, r.bottom), slot});
+            bands.push_back({fw::Rect(r.left, r.top, plot.right, r.bottom), slot});
+            bands.push_back({fw::Rect(plot.left, r.top, r.right, r.bottom), slot});
         } else {
             bands.push_back({r, slot});
         }
@@ -257,13 +257,13 @@ std::vector<double> AltitudePlotWindow::SampleAltitudes()
     return altitudes;
 }
 
-void AltitudePlotWindow::Paint(DC& dc, bool, const Rect&)
+void AltitudePlotWindow::Paint(fw::DC& dc, bool, const fw::Rect&)
 {
     if (PrintingCount != 0 || printing_) return;
     DrawPlot(dc, GetClientRect());
 }
 
-int AltitudePlotWindow::PaintToDC(DC& dc, const Rect& rect)
+int AltitudePlotWindow::PaintToDC(fw::DC& dc, const fw::Rect& rect)
 {
     dc.SaveDC();
     dc.IntersectClipRect(rect);
@@ -281,13 +281,13 @@ int AltitudePlotWindow::PaintToDC(DC& dc, const Rect& rect)
 // 5. Bands. 6-7. The object's curve, the Moon's before it. 8. The Moon's phase.
 // 9. Altitude lines every 10 degrees, labelled at 30, 60 and 90, and hour lines.
 // 10. Hour ticks and numbers every k hours as room allows. 11. Date titles as room allows.
-void AltitudePlotWindow::DrawPlot(DC& dc, const Rect& area)
+void AltitudePlotWindow::DrawPlot(fw::DC& dc, const fw::Rect& area)
 {
     if (busy_) return;
     busy_ = true;
     RScolor& rs = RScolor::Instance();
-    const Rect rect = printing_ ? printRect_ : area;
-    dc.FillRect(rect, Brush(SlotColor(BackgroundSlot)));
+    const fw::Rect rect = printing_ ? printRect_ : area;
+    dc.FillRect(rect, fw::Brush(SlotColor(BackgroundSlot)));
     rs.SelectPalette(dc);
     const JulianDate now = CurrentTime();
     if (CurrentSite().MidnightOfNight(now) != sessionNight_) InitSession();
@@ -303,8 +303,8 @@ void AltitudePlotWindow::DrawPlot(DC& dc, const Rect& area)
     if (ratio < 4 && fontHeight_ > 10) fontHeight_ = static_cast<int>(ratio * fontHeight_ / 4);
     fontHeight_ = std::max(1, fontHeight_);
     penWidth_ = static_cast<int>(0.01 * H + 2);
-    const Font oldFont = dc.SelectFont(Font("Arial", fontHeight_, 400));
-    const int oldMode = dc.SetBkMode(TRANSPARENT);
+    const fw::Font oldFont = dc.SelectFont(fw::Font("Arial", fontHeight_, 400));
+    const int oldMode = dc.SetBkMode(fw::TRANSPARENT);
     const unsigned oldAlign = dc.GetTextAlign();
     const QColor oldText = dc.SetTextColor(SlotColor(TextSlot));
     const int lineHeight = dc.GetTextExtent("90\xC2\xB0").cy;
@@ -312,7 +312,7 @@ void AltitudePlotWindow::DrawPlot(DC& dc, const Rect& area)
     const int margin = fontHeight_ < 13 ? labelWidth + lineHeight / 2 + 2
                                         : static_cast<int>(1.15 * labelWidth + lineHeight / 2.0);
     const int tick = std::max(2, lineHeight / 3);
-    plot_ = Rect(rect.left + margin, rect.top + lineHeight / 2 + 1, rect.right - margin,
+    plot_ = fw::Rect(rect.left + margin, rect.top + lineHeight / 2 + 1, rect.right - margin,
                  rect.bottom - tick - 2 * lineHeight - 2);
     if (plot_.IsEmpty()) {
         dc.SelectFont(oldFont);
@@ -324,17 +324,17 @@ void AltitudePlotWindow::DrawPlot(DC& dc, const Rect& area)
     const int width = plot_.Width();
     const int height = plot_.Height();
 
-    for (const Band& b : ComputeBands(plot_)) dc.FillRect(b.rect, Brush(SlotColor(b.slot)));
+    for (const Band& b : ComputeBands(plot_)) dc.FillRect(b.rect, fw::Brush(SlotColor(b.slot)));
 
     dc.SaveDC();
     dc.IntersectClipRect(plot_);
     auto curve = [&](const std::vector<double>& altitudes, int slot, int penWidth) {
         if (altitudes.empty()) return;
-        std::vector<Point> points;
+        std::vector<fw::Point> points;
         for (int i = 0; i < kSamples; ++i)
             points.emplace_back(plot_.left + static_cast<int>(i / 4.0 * width / 24.0),
                                 plot_.bottom - static_cast<int>(height * altitudes[i] / 90.0));
-        const Pen old = dc.SelectPen(Pen(SlotColor(slot), penWidth));
+        const fw::Pen old = dc.SelectPen(fw::Pen(SlotColor(slot), penWidth));
         dc.Polyline(points);
         dc.SelectPen(old);
     };
@@ -350,35 +350,35 @@ void AltitudePlotWindow::DrawPlot(DC& dc, const Rect& area)
         DrawBodyPhase(dc, rect.left + margin / 2, plot_.top + height / 2, std::max(2, std::min(height / 10, margin / 2 - 1)),
                       moonPhaseAngle, moonBrightLimb, rs.GetColor(MoonLimbSlot), rs.GetColor(MoonShadowSlot));
 
-    const Pen oldPen = dc.SelectPen(Pen(SlotColor(AltitudeLineSlot), 1));
+    const fw::Pen oldPen = dc.SelectPen(fw::Pen(SlotColor(AltitudeLineSlot), 1));
     for (int j = 0; j <= 9; ++j) {
         const int y = plot_.bottom - j * height / 9;
-        dc.Line(Point(plot_.left, y), Point(plot_.right, y));
+        dc.Line(fw::Point(plot_.left, y), fw::Point(plot_.right, y));
         if (j == 3 || j == 6 || j == 9) {
             const std::string degrees = std::to_string(j * 10) + "\xC2\xB0";
-            dc.SetTextAlign(TA_RIGHT | TA_TOP);
-            dc.TextOut(Point(plot_.left, y - lineHeight / 2), degrees + " ");
-            dc.SetTextAlign(TA_LEFT | TA_TOP);
-            dc.TextOut(Point(plot_.right, y - lineHeight / 2), " " + degrees);
+            dc.SetTextAlign(fw::TA_RIGHT | fw::TA_TOP);
+            dc.TextOut(fw::Point(plot_.left, y - lineHeight / 2), degrees + " ");
+            dc.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
+            dc.TextOut(fw::Point(plot_.right, y - lineHeight / 2), " " + degrees);
         }
     }
-    dc.SelectPen(Pen(SlotColor(HourLineSlot), 1));
+    dc.SelectPen(fw::Pen(SlotColor(HourLineSlot), 1));
     for (int h = 0; h <= 24; ++h) {
         const int x = plot_.left + h * width / 24;
-        dc.Line(Point(x, plot_.top), Point(x, plot_.bottom));
+        dc.Line(fw::Point(x, plot_.top), fw::Point(x, plot_.bottom));
     }
 
     if (dc.GetTextExtent("1 1").cx < width / 24.0) hourStep_ = 1;
     else if (dc.GetTextExtent("0 1").cx < width / 12.0) hourStep_ = 2;
     else if (dc.GetTextExtent("0 1").cx < width / 6.0) hourStep_ = 4;
     else hourStep_ = 6;
-    dc.SelectPen(Pen(SlotColor(TextSlot), 1));
-    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    dc.SelectPen(fw::Pen(SlotColor(TextSlot), 1));
+    dc.SetTextAlign(fw::TA_CENTER | fw::TA_TOP);
     for (int h = 0; h <= 24; h += hourStep_) {
         const int x = plot_.left + h * width / 24;
-        dc.Line(Point(x, plot_.bottom), Point(x, plot_.bottom + tick));
+        dc.Line(fw::Point(x, plot_.bottom), fw::Point(x, plot_.bottom + tick));
         const int clock = h == 0 || h == 12 || h == 24 ? 12 : (h < 12 ? h : h - 12);
-        dc.TextOut(Point(x, plot_.bottom + tick), std::to_string(clock));
+        dc.TextOut(fw::Point(x, plot_.bottom + tick), std::to_string(clock));
     }
 
     // Titles along the time axis: the two noons' dates at the ends, with "Noon" and
@@ -402,12 +402,12 @@ void AltitudePlotWindow::DrawPlot(DC& dc, const Rect& area)
     if (titleKind_ >= 0) {
         const Title& t = titles[titleKind_];
         const int y = plot_.bottom + tick + lineHeight;
-        dc.SetTextAlign(TA_LEFT | TA_TOP);
-        dc.TextOut(Point(plot_.left, y), t.left);
-        dc.SetTextAlign(TA_CENTER | TA_TOP);
-        dc.TextOut(Point(plot_.left + width / 2, y), t.middle);
-        dc.SetTextAlign(TA_RIGHT | TA_TOP);
-        dc.TextOut(Point(plot_.right, y), t.right);
+        dc.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
+        dc.TextOut(fw::Point(plot_.left, y), t.left);
+        dc.SetTextAlign(fw::TA_CENTER | fw::TA_TOP);
+        dc.TextOut(fw::Point(plot_.left + width / 2, y), t.middle);
+        dc.SetTextAlign(fw::TA_RIGHT | fw::TA_TOP);
+        dc.TextOut(fw::Point(plot_.right, y), t.right);
     }
 
     dc.SelectPen(oldPen);
@@ -419,20 +419,20 @@ void AltitudePlotWindow::DrawPlot(DC& dc, const Rect& area)
     busy_ = false;
 }
 
-void AltitudePlotWindow::EvRButtonDown(unsigned, const Point& p)
+void AltitudePlotWindow::EvRButtonDown(unsigned, const fw::Point& p)
 {
     ShowSettingsMenu(p);
 }
 
-void AltitudePlotWindow::ShowSettingsMenu(const Point& p)
+void AltitudePlotWindow::ShowSettingsMenu(const fw::Point& p)
 {
-    PopupMenu menu;
-    menu.AppendItem(CM_DRAWMOONGRAPHIC, "Draw Moon Graphic", (moonOptions & kDrawMoonGraphic) ? MF_CHECKED : MF_STRING);
+    fw::PopupMenu menu;
+    menu.AppendItem(CM_DRAWMOONGRAPHIC, "Draw Moon Graphic", (moonOptions & kDrawMoonGraphic) ? fw::MF_CHECKED : fw::MF_STRING);
     menu.AppendItem(CM_MOONILLUMINATION, "Moon PercentIllumination",
-                    (moonOptions & kMoonPercentIllumination) ? MF_CHECKED : MF_STRING);
-    menu.AppendItem(CM_PLOTMOONALTITUDE, "Plot Moon Altitude", (moonOptions & kPlotMoonAltitude) ? MF_CHECKED : MF_STRING);
+                    (moonOptions & kMoonPercentIllumination) ? fw::MF_CHECKED : fw::MF_STRING);
+    menu.AppendItem(CM_PLOTMOONALTITUDE, "Plot Moon Altitude", (moonOptions & kPlotMoonAltitude) ? fw::MF_CHECKED : fw::MF_STRING);
     menu.AppendSeparator();
-    PopupMenu& colors = menu.AppendPopup("&Colors...");
+    fw::PopupMenu& colors = menu.AppendPopup("&Colors...");
     colors.AppendItem(CM_BACKGROUNDCOLOR, "Background Color");
     colors.AppendItem(CM_TEXTCOLOR, "Text Color");
     colors.AppendItem(CM_ALTITUDELINECOLOR, "Altitude Line Color");

@@ -12,7 +12,7 @@
 
 #include <vector>
 
-class AltitudePlotWindow : public Window, public GraphConfig {
+class AltitudePlotWindow : public fw::Window, public GraphConfig {
 public:
     // Colour slots of the plot.
     enum Slot {
@@ -40,7 +40,7 @@ public:
 
     // One filled band of the plot.
     struct Band {
-        Rect rect;
+        fw::Rect rect;
         int slot;
     };
 
@@ -52,20 +52,20 @@ public:
     // The object whose altitude is plotted.
     void SetObject(ObjectId id, bool redraw = true);
     // Draws into a rectangle of a printer page; returns 1.
-    int PaintToDC(DC& dc, const Rect& rect);
-    void DrawPlot(DC& dc, const Rect& rect);
+    int PaintToDC(fw::DC& dc, const fw::Rect& rect);
+    void DrawPlot(fw::DC& dc, const fw::Rect& rect);
 
     // The band from local hour a to local hour b across the plot area (noon at the left edge,
     // midnight in the middle, the next noon at the right edge).
-    static Rect HourToX(double a, double b, const Rect& plot);
+    static fw::Rect HourToX(double a, double b, const fw::Rect& plot);
     // The day, twilight, night and Moon bands of the session in a plot area.
-    std::vector<Band> ComputeBands(const Rect& plot) const;
+    std::vector<Band> ComputeBands(const fw::Rect& plot) const;
     // The object's altitude in degrees at the 97 sample times, noon to noon every 15 minutes.
     std::vector<double> SampleAltitudes();
     // Instant of sample i.
     JulianDate SampleTime(int i) const;
 
-    void ShowSettingsMenu(const Point& p);
+    void ShowSettingsMenu(const fw::Point& p);
     int Load() override;
     int Store(bool immediate = false) override;
 
@@ -75,7 +75,7 @@ public:
     // What the last drawing used.
     int FontHeight() const { return fontHeight_; }
     int PenWidth() const { return penWidth_; }
-    const Rect& PlotArea() const { return plot_; }
+    const fw::Rect& PlotArea() const { return plot_; }
     int HourStep() const { return hourStep_; }
     int TitleKind() const { return titleKind_; }
 
@@ -86,8 +86,8 @@ public:
     Angle moonPhaseAngle, moonBrightLimb;
 
 protected:
-    void Paint(DC& dc, bool erase, const Rect& rect) override;
-    void EvRButtonDown(unsigned keys, const Point& p) override;
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
+    void EvRButtonDown(unsigned keys, const fw::Point& p) override;
 
 private:
     void ColorCommand(int slot);
@@ -98,8 +98,8 @@ private:
     JulianDate sessionNight_ = JulianDate(0.0, JulianDate::kJulianDay);
     bool printing_ = false;
     bool busy_ = false;
-    Rect printRect_;
-    Rect plot_;
+    fw::Rect printRect_;
+    fw::Rect plot_;
     int fontHeight_ = 0;
     int penWidth_ = 0;
     int hourStep_ = 0;

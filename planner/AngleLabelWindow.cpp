@@ -71,31 +71,31 @@ void AngleLabelWindow::Choose(int command)
     NotifyPartnerOwner();
 }
 
-void AngleLabelWindow::ShowRightButtonMenu(const Point& p)
+void AngleLabelWindow::ShowRightButtonMenu(const fw::Point& p)
 {
-    PopupMenu menu;
-    PopupMenu& unitsMenu = menu.AppendPopup("&Units");
+    fw::PopupMenu menu;
+    fw::PopupMenu& unitsMenu = menu.AppendPopup("&Units");
     for (const UnitItem& u : kUnits) {
         if (!Offers(u.bit)) continue;
-        unitsMenu.AppendItem(kFirstUnitCommand + u.unit, PlannerString(u.string), units == u.unit ? MF_CHECKED : MF_STRING);
+        unitsMenu.AppendItem(kFirstUnitCommand + u.unit, PlannerString(u.string), units == u.unit ? fw::MF_CHECKED : fw::MF_STRING);
     }
     if (units == Degrees || units == Hours || units == Sector) {
-        PopupMenu& formats = menu.AppendPopup("&Format");
+        fw::PopupMenu& formats = menu.AppendPopup("&Format");
         const int first = units == Sector ? 4 : 0;
         for (int f = first; f < first + 4; ++f) {
             if (!Offers(kFormatBits[f])) continue;
             formats.AppendItem(kFormatCommands[f], Angle::Format(angle_, units, f, precision) + kFormatSuffix[f],
-                               format == f ? MF_CHECKED : MF_STRING);
+                               format == f ? fw::MF_CHECKED : fw::MF_STRING);
         }
     }
     if (units != Sector && units != Elevation) {
-        PopupMenu& precisions = menu.AppendPopup("&Precision");
+        fw::PopupMenu& precisions = menu.AppendPopup("&Precision");
         for (int q = 0; q <= 5; ++q) {
             if (!Offers(20 + q)) continue;
             precisions.AppendItem(kFirstPrecisionCommand + q, Angle::Format(angle_, units, format, q),
-                                  precision == q ? MF_CHECKED : MF_STRING);
+                                  precision == q ? fw::MF_CHECKED : fw::MF_STRING);
         }
     }
     AppendColorMenu(menu.AppendPopup("&Colors..."));
-    menu.Track(*this, p.x < 0 ? Point(1, 1) : p);
+    menu.Track(*this, p.x < 0 ? fw::Point(1, 1) : p);
 }

@@ -32,7 +32,7 @@ public:
     std::uint32_t Offered() const { return offered_; }
 
 protected:
-    void ShowRightButtonMenu(const Point& p) override;
+    void ShowRightButtonMenu(const fw::Point& p) override;
 
 private:
     bool Offers(int bit) const { return (offered_ >> bit) & 1u; }

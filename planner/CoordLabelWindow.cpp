@@ -233,18 +233,18 @@ void CoordLabelWindow::TakePartnerChoices()
     SetTitle(CaptionText(), true);
 }
 
-void CoordLabelWindow::ShowRightButtonMenu(const Point& p)
+void CoordLabelWindow::ShowRightButtonMenu(const fw::Point& p)
 {
-    PopupMenu menu;
-    auto checked = [](bool on) { return on ? MF_CHECKED : MF_STRING; };
-    PopupMenu& frames = menu.AppendPopup("&Frame");
+    fw::PopupMenu menu;
+    auto checked = [](bool on) { return on ? fw::MF_CHECKED : fw::MF_STRING; };
+    fw::PopupMenu& frames = menu.AppendPopup("&Frame");
     const int frameOf[5] = {Equatorial, Ecliptic, Galactic, SuperGalactic, Horizon};
     for (int i = 0; i < 5; ++i)
         frames.AppendItem(CM_EQUATORIAL + i, PlannerString(17501 + i), checked(settings[kFrame] == frameOf[i]));
-    PopupMenu& epochs = menu.AppendPopup("&Epoch");
+    fw::PopupMenu& epochs = menu.AppendPopup("&Epoch");
     epochs.AppendItem(CM_EPOCHJ2000, "Epoch J2000.0", checked(settings[kEpoch] == J2000));
     epochs.AppendItem(CM_CURRENTEPOCH, "Current Epoch", checked(settings[kEpoch] == CurrentEpoch));
-    PopupMenu& reductions = menu.AppendPopup("&Reduction");
+    fw::PopupMenu& reductions = menu.AppendPopup("&Reduction");
     reductions.AppendItem(CM_TRUE, "True", checked(settings[kReduction] == True));
     reductions.AppendItem(CM_MEAN, "Mean", checked(settings[kReduction] == Mean));
     reductions.AppendItem(CM_APPARENT, "Appar", checked(settings[kReduction] == Apparent));
@@ -255,5 +255,5 @@ void CoordLabelWindow::ShowRightButtonMenu(const Point& p)
     }
     menu.AppendSeparator();
     AppendColorMenu(menu.AppendPopup("&Colors..."));
-    menu.Track(*this, p.x < 0 ? Point(1, 1) : p);
+    menu.Track(*this, p.x < 0 ? fw::Point(1, 1) : p);
 }

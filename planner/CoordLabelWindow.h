@@ -58,7 +58,7 @@ public:
     static Angle SunLongitude(const JulianDate& now);
 
 protected:
-    void ShowRightButtonMenu(const Point& p) override;
+    void ShowRightButtonMenu(const fw::Point& p) override;
 
 private:
     AngleLabelWindow* theta_ = nullptr;

@@ -31,15 +31,15 @@ void DistanceLabelWindow::Choose(int command)
     NotifyPartnerOwner();
 }
 
-void DistanceLabelWindow::ShowRightButtonMenu(const Point& p)
+void DistanceLabelWindow::ShowRightButtonMenu(const fw::Point& p)
 {
-    PopupMenu menu;
-    PopupMenu& unitMenu = menu.AppendPopup("&Units...");
-    for (int u = 0; u < 8; ++u) unitMenu.AppendItem(kFirstUnitCommand + u, kUnitNames[u], units1 == u ? MF_CHECKED : MF_STRING);
-    PopupMenu& digitMenu = menu.AppendPopup("&Precision...");
+    fw::PopupMenu menu;
+    fw::PopupMenu& unitMenu = menu.AppendPopup("&Units...");
+    for (int u = 0; u < 8; ++u) unitMenu.AppendItem(kFirstUnitCommand + u, kUnitNames[u], units1 == u ? fw::MF_CHECKED : fw::MF_STRING);
+    fw::PopupMenu& digitMenu = menu.AppendPopup("&Precision...");
     for (int i = 0; i < 5; ++i)
         digitMenu.AppendItem(kFirstPrecisionCommand + i, distance_.Format(units1, kDigits[i]),
-                             units2 == kDigits[i] ? MF_CHECKED : MF_STRING);
+                             units2 == kDigits[i] ? fw::MF_CHECKED : fw::MF_STRING);
     AppendColorMenu(menu.AppendPopup("&Colors..."));
-    menu.Track(*this, p.x < 0 ? Point(1, 1) : p);
+    menu.Track(*this, p.x < 0 ? fw::Point(1, 1) : p);
 }

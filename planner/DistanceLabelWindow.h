@@ -21,7 +21,7 @@ public:
     int Digits() const { return units2; }
 
 protected:
-    void ShowRightButtonMenu(const Point& p) override;
+    void ShowRightButtonMenu(const fw::Point& p) override;
 
 private:
     ::Distance distance_;

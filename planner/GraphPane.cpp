@@ -33,10 +33,10 @@ void GraphPane::ShowObject(ObjectId id, bool redraw)
 
 void GraphPane::ShowSettings()
 {
-    if (plot_) plot_->ShowSettingsMenu(Point(0, 0));
+    if (plot_) plot_->ShowSettingsMenu(fw::Point(0, 0));
 }
 
-void GraphPane::EvSize(const Size& size)
+void GraphPane::EvSize(const fw::Size& size)
 {
     DropWindowPane::EvSize(size);
     if (plot_) plot_->SetRectInParent(InnerRect());
@@ -46,21 +46,21 @@ void GraphPane::EvSize(const Size& size)
 void GraphPane::ToggleFullPane()
 {
     DropWindowPane::ToggleFullPane();
-    if (IsFullPane()) PostCommandTo(dynamic_cast<ControlHost*>(parentWidget()), CM_ALTITUDEFULLPANE);
+    if (IsFullPane()) fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(parentWidget()), CM_ALTITUDEFULLPANE);
 }
 
-void GraphPane::Paint(DC& dc, bool erase, const Rect& rect)
+void GraphPane::Paint(fw::DC& dc, bool erase, const fw::Rect& rect)
 {
     if (panePrinting_ || PrintingCount != 0) return;
     DropWindowPane::Paint(dc, erase, rect);
 }
 
-void GraphPane::PrintPane(DC& dc, const Rect& rect)
+void GraphPane::PrintPane(fw::DC& dc, const fw::Rect& rect)
 {
     panePrinting_ = true;
     PrintFrame(dc, rect);
     if (plot_) {
-        const Rect inner = RectLabel::InnerRect(frameStyle, printStripHeight, rect.GetSize()).Offset(rect.left, rect.top);
+        const fw::Rect inner = RectLabel::InnerRect(frameStyle, printStripHeight, rect.GetSize()).Offset(rect.left, rect.top);
         plot_->PaintToDC(dc, inner);
     }
     panePrinting_ = false;

@@ -13,7 +13,7 @@ public:
 
     void ShowObject(ObjectId id, bool redraw = true);
     // Frame, caption and plot into a rectangle of a printer page.
-    void PrintPane(DC& dc, const Rect& rect);
+    void PrintPane(fw::DC& dc, const fw::Rect& rect);
     AltitudePlotWindow* Plot() const { return plot_; }
     static bool PanePrinting() { return panePrinting_; }
 
@@ -22,8 +22,8 @@ public:
 
 protected:
     void SetupWindow() override;
-    void Paint(DC& dc, bool erase, const Rect& rect) override;
-    void EvSize(const Size& size) override;
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
+    void EvSize(const fw::Size& size) override;
 
 private:
     AltitudePlotWindow* plot_ = nullptr;

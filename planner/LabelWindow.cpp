@@ -20,11 +20,11 @@ constexpr int kFamilyOfRole[LabelWindow::kRoleCount] = {39, 40, 42, 43, 41};
 
 QColor SlotColor(int slot)
 {
-    return ColorFromRef(RScolor::Instance().GetColor(slot));
+    return fw::ColorFromRef(RScolor::Instance().GetColor(slot));
 }
 } // namespace
 
-LabelWindow::LabelWindow(QWidget* parent, const std::string& caption) : Window(parent), caption_(caption)
+LabelWindow::LabelWindow(QWidget* parent, const std::string& caption) : fw::Window(parent), caption_(caption)
 {
     SetBkgndColor(SlotColor(kBackgroundSlot));
     OnCommand(CM_LABELOUTLINECOLOR, [this] { ColorCommand(Outline); });
@@ -105,59 +105,59 @@ bool LabelWindow::StoreColors()
 // 7. A value too wide for its box is drawn in a font one unit smaller per step; the font never
 //    drops below one unit however small the window is.
 // 8. Value box and value text.
-int LabelWindow::FittingHeight(DC& dc, const std::string& text, int fullHeight, int room)
+int LabelWindow::FittingHeight(fw::DC& dc, const std::string& text, int fullHeight, int room)
 {
     int height = std::max(1, fullHeight);
     for (int i = 0; i < kMaxFontSteps && height > 1; ++i) {
         height = std::max(1, fullHeight - (i + 1));
-        dc.SelectFont(Font("Arial", height, 400));
-        const Size extent = dc.GetTextExtent(text);
+        dc.SelectFont(fw::Font("Arial", height, 400));
+        const fw::Size extent = dc.GetTextExtent(text);
         if (extent.cx + extent.cy / 2 <= room) break;
     }
     return height;
 }
 
-void LabelWindow::Draw(DC& dc, const Rect& r)
+void LabelWindow::Draw(fw::DC& dc, const fw::Rect& r)
 {
     const int W = r.Width();
     const int H = r.Height();
     const bool stacked = labelWidth_ == kStacked;
     const int fullHeight = stacked ? H / 2 - 1 : H - 1;
-    const Font captionFont("Arial", std::max(1, fullHeight), 400);
-    const Font oldFont = dc.SelectFont(captionFont);
-    const int oldMode = dc.SetBkMode(TRANSPARENT);
-    const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_TOP);
+    const fw::Font captionFont("Arial", std::max(1, fullHeight), 400);
+    const fw::Font oldFont = dc.SelectFont(captionFont);
+    const int oldMode = dc.SetBkMode(fw::TRANSPARENT);
+    const unsigned oldAlign = dc.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
     const int corner = stacked ? H / 4 : H / 2;
 
-    Rect captionArea = r;
-    Rect valueArea(r.right, r.top, r.right, r.bottom);
+    fw::Rect captionArea = r;
+    fw::Rect valueArea(r.right, r.top, r.right, r.bottom);
     if (stacked) {
         captionArea.bottom = r.top + H / 2;
-        valueArea = Rect(r.left, r.top + H / 2, r.right, r.bottom);
+        valueArea = fw::Rect(r.left, r.top + H / 2, r.right, r.bottom);
     } else if (labelWidth_ >= 0 && labelWidth_ <= 99) {
         captionArea.right = r.left + W * labelWidth_ / 100;
         valueArea.left = captionArea.right;
     }
 
-    Size extent = dc.GetTextExtent(caption_);
+    fw::Size extent = dc.GetTextExtent(caption_);
     int textHeight = extent.cy;
     captionDoesNotFit_ = extent.cx + textHeight / 2 > captionArea.Width();
     // A caption too wide for its box is drawn smaller rather than cut off at the box's edge.
     int captionHeight = captionFont.height;
     if (captionDoesNotFit_ && labelWidth_ != 0) {
         captionHeight = FittingHeight(dc, caption_, fullHeight, captionArea.Width());
-        dc.SelectFont(Font("Arial", captionHeight, 400));
+        dc.SelectFont(fw::Font("Arial", captionHeight, 400));
         extent = dc.GetTextExtent(caption_);
         textHeight = extent.cy;
     }
 
-    dc.FillRect(r, Brush(SlotColor(kBackgroundSlot)));
+    dc.FillRect(r, fw::Brush(SlotColor(kBackgroundSlot)));
     if (captionArea.Width() > 0) {
-        const Brush oldBrush = dc.SelectBrush(Brush(SlotColor(slots_[LabelBack])));
-        const Pen oldPen = dc.SelectPen(Pen(SlotColor(slots_[Outline]), 1));
-        dc.RoundRect(captionArea, Size(corner, corner));
+        const fw::Brush oldBrush = dc.SelectBrush(fw::Brush(SlotColor(slots_[LabelBack])));
+        const fw::Pen oldPen = dc.SelectPen(fw::Pen(SlotColor(slots_[Outline]), 1));
+        dc.RoundRect(captionArea, fw::Size(corner, corner));
         const QColor oldColor = dc.SetTextColor(SlotColor(slots_[LabelText]));
-        dc.TextOut(Point(captionArea.left + textHeight / 4,
+        dc.TextOut(fw::Point(captionArea.left + textHeight / 4,
                          captionArea.top + (captionArea.Height() - textHeight) / 2),
                    caption_);
         dc.SetTextColor(oldColor);
@@ -174,17 +174,17 @@ void LabelWindow::Draw(DC& dc, const Rect& r)
         textHeight = extent.cy;
         if (extent.cx + textHeight / 2 > valueArea.Width()) {
             valueFontHeight_ = FittingHeight(dc, value_, fullHeight, valueArea.Width());
-            dc.SelectFont(Font("Arial", valueFontHeight_, 400));
+            dc.SelectFont(fw::Font("Arial", valueFontHeight_, 400));
             extent = dc.GetTextExtent(value_);
             textHeight = extent.cy;
             valueFontReduced_ = extent.cx + textHeight / 2 > valueArea.Width();
         }
         const QColor back = SlotColor(slots_[DataBack]);
-        const Brush oldBrush = dc.SelectBrush(Brush(back));
-        const Pen oldPen = dc.SelectPen(Pen(back, 1));
-        dc.RoundRect(valueArea, Size(corner, corner));
+        const fw::Brush oldBrush = dc.SelectBrush(fw::Brush(back));
+        const fw::Pen oldPen = dc.SelectPen(fw::Pen(back, 1));
+        dc.RoundRect(valueArea, fw::Size(corner, corner));
         const QColor oldColor = dc.SetTextColor(SlotColor(slots_[DataText]));
-        dc.TextOut(Point(valueArea.left + textHeight / 4, valueArea.top + (valueArea.Height() - textHeight) / 2),
+        dc.TextOut(fw::Point(valueArea.left + textHeight / 4, valueArea.top + (valueArea.Height() - textHeight) / 2),
                    value_);
         dc.SetTextColor(oldColor);
         dc.SelectPen(oldPen);
@@ -195,7 +195,7 @@ void LabelWindow::Draw(DC& dc, const Rect& r)
     dc.SelectFont(oldFont);
 }
 
-bool LabelWindow::PaintToDC(DC& dc, const Rect& target)
+bool LabelWindow::PaintToDC(fw::DC& dc, const fw::Rect& target)
 {
     RScolor& rs = RScolor::Instance();
     dc.SaveDC();
@@ -209,24 +209,24 @@ bool LabelWindow::PaintToDC(DC& dc, const Rect& target)
     return true;
 }
 
-void LabelWindow::Paint(DC& dc, bool, const Rect&)
+void LabelWindow::Paint(fw::DC& dc, bool, const fw::Rect&)
 {
     if (printing_ || PrintingCount != 0) return;
-    const Rect client = GetClientRect();
+    const fw::Rect client = GetClientRect();
     if (client.IsEmpty()) return;
     RScolor& rs = RScolor::Instance();
     SetBkgndColor(SlotColor(kBackgroundSlot));
     // Drawn off screen first so that the window never shows a half-drawn state; straight into
     // the window when no bitmap can be had.
-    Bitmap bitmap(client.Width(), client.Height());
+    fw::Bitmap bitmap(client.Width(), client.Height());
     if (bitmap.IsValid()) {
         {
-            PainterDC memory(bitmap);
+            fw::PainterDC memory(bitmap);
             rs.SelectPalette(memory);
             Draw(memory, client);
             rs.RestorePalette(memory);
         }
-        dc.DrawBitmap(Point(0, 0), bitmap, client);
+        dc.DrawBitmap(fw::Point(0, 0), bitmap, client);
     } else {
         rs.SelectPalette(dc);
         Draw(dc, client);
@@ -234,24 +234,24 @@ void LabelWindow::Paint(DC& dc, bool, const Rect&)
     }
 }
 
-void LabelWindow::EvSize(const Size&)
+void LabelWindow::EvSize(const fw::Size&)
 {
     Invalidate(true);
 }
 
-void LabelWindow::EvRButtonDown(unsigned, const Point& p)
+void LabelWindow::EvRButtonDown(unsigned, const fw::Point& p)
 {
     ShowRightButtonMenu(p);
 }
 
-void LabelWindow::ShowMenu(const Point& point)
+void LabelWindow::ShowMenu(const fw::Point& point)
 {
-    PopupMenu menu;
+    fw::PopupMenu menu;
     AppendColorMenu(menu);
-    menu.Track(*this, point.x < 0 ? Point(1, 1) : point);
+    menu.Track(*this, point.x < 0 ? fw::Point(1, 1) : point);
 }
 
-void LabelWindow::AppendColorMenu(PopupMenu& menu)
+void LabelWindow::AppendColorMenu(fw::PopupMenu& menu)
 {
     if (!module_) return;
     menu.AppendItem(CM_LABELOUTLINECOLOR, module_->LoadString(16502));
@@ -265,13 +265,13 @@ void LabelWindow::ColorCommand(int role)
 {
     RScolor& rs = RScolor::Instance();
     if (rs.EditColor(slots_[role], this)) ApplyColorsToAll(kFamilyOfRole[role], rs.GetColor(slots_[role]));
-    if (auto* parent = dynamic_cast<Window*>(parentWidget())) parent->Invalidate(true);
+    if (auto* parent = dynamic_cast<fw::Window*>(parentWidget())) parent->Invalidate(true);
     else Invalidate(true);
 }
 
 void LabelWindow::ApplyColorsToAll(int firstSlot, RGBColor color)
 {
-    if (MessageBox(this, "Apply Color Changes to All Datawindows?", "", MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
+    if (fw::MessageBox(this, "Apply Color Changes to All Datawindows?", "", fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION) != fw::IDYES)
         return;
     RScolor& rs = RScolor::Instance();
     for (int slot = firstSlot; slot < kSlotLimit; slot += 6) rs.SetSchemeColor(slot, rs.Scheme(), color);

@@ -11,8 +11,8 @@
 #include <string>
 
 class LabelConfig;
-class PopupMenu;
-class ResourceModule;
+namespace fw { class PopupMenu; }
+namespace fw { class ResourceModule; }
 
 // Colour commands of every data window.
 constexpr int CM_LABELOUTLINECOLOR = 16502;
@@ -23,7 +23,7 @@ constexpr int CM_DATABACKCOLOR = 16506;
 // Sent to a coordinate window by a partner window after the user changed one of its choices.
 constexpr int CM_PARTNERCHOICECHANGED = 29100;
 
-class LabelWindow : public Window {
+class LabelWindow : public fw::Window {
 public:
     // Colour roles, in the order of the settings record and of the five slot numbers.
     enum Role { LabelBack = 0, LabelText = 1, DataBack = 2, DataText = 3, Outline = 4, kRoleCount = 5 };
@@ -62,17 +62,17 @@ public:
     bool StoreColors();
 
     // Draws the window into a rectangle of another device (a printer cell).
-    bool PaintToDC(DC& dc, const Rect& target);
+    bool PaintToDC(fw::DC& dc, const fw::Rect& target);
     // The drawing itself, into the rectangle of any device.
-    void Draw(DC& dc, const Rect& r);
+    void Draw(fw::DC& dc, const fw::Rect& r);
 
     // Strings for the menus; without them the colour menu stays empty.
-    void SetModule(const ResourceModule* module) { module_ = module; }
-    const ResourceModule* Module() const { return module_; }
+    void SetModule(const fw::ResourceModule* module) { module_ = module; }
+    const fw::ResourceModule* Module() const { return module_; }
 
     // The colour menu at a client point; a negative x opens it at the window's own corner.
-    void ShowMenu(const Point& point);
-    virtual void AppendColorMenu(PopupMenu& menu);
+    void ShowMenu(const fw::Point& point);
+    virtual void AppendColorMenu(fw::PopupMenu& menu);
     // Asks whether a colour change goes to every data window; Yes sets the colour at the slot
     // and every sixth slot after it.
     void ApplyColorsToAll(int firstSlot, RGBColor color);
@@ -85,11 +85,11 @@ public:
     int RepaintRequests() const { return repaintRequests_; }
 
 protected:
-    void Paint(DC& dc, bool erase, const Rect& rect) override;
-    void EvSize(const Size& size) override;
-    void EvRButtonDown(unsigned keys, const Point& p) override;
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
+    void EvSize(const fw::Size& size) override;
+    void EvRButtonDown(unsigned keys, const fw::Point& p) override;
     // The right-button menu; subclasses with choices show their own.
-    virtual void ShowRightButtonMenu(const Point& p) { ShowMenu(p); }
+    virtual void ShowRightButtonMenu(const fw::Point& p) { ShowMenu(p); }
     // Tells the coordinate window that owns this window (when one does) that a choice changed.
     void NotifyPartnerOwner();
     void RepaintText();
@@ -102,7 +102,7 @@ private:
     void ColorCommand(int role);
     // The font height for a text in a box: one unit smaller per step from the full height
     // until it fits, at most kMaxFontSteps steps and never below one unit.
-    static int FittingHeight(DC& dc, const std::string& text, int fullHeight, int room);
+    static int FittingHeight(fw::DC& dc, const std::string& text, int fullHeight, int room);
 
     std::string caption_;
     std::string value_;
@@ -113,5 +113,5 @@ private:
     bool valueFontReduced_ = false;
     int valueFontHeight_ = 0;
     int repaintRequests_ = 0;
-    const ResourceModule* module_ = nullptr;
+    const fw::ResourceModule* module_ = nullptr;
 };

@@ -23,13 +23,13 @@ void MagLabelWindow::Choose(int command)
     NotifyPartnerOwner();
 }
 
-void MagLabelWindow::ShowRightButtonMenu(const Point& p)
+void MagLabelWindow::ShowRightButtonMenu(const fw::Point& p)
 {
-    PopupMenu menu;
-    PopupMenu& precisions = menu.AppendPopup("&Precision");
+    fw::PopupMenu menu;
+    fw::PopupMenu& precisions = menu.AppendPopup("&Precision");
     const char* const texts[] = {"X", "X.Y", "X.YY"};
     for (int q = 0; q <= 2; ++q)
-        precisions.AppendItem(kFirstPrecisionCommand + q, texts[q], precision == q ? MF_CHECKED : MF_STRING);
+        precisions.AppendItem(kFirstPrecisionCommand + q, texts[q], precision == q ? fw::MF_CHECKED : fw::MF_STRING);
     AppendColorMenu(menu.AppendPopup("&Colors..."));
-    menu.Track(*this, p.x < 0 ? Point(1, 1) : p);
+    menu.Track(*this, p.x < 0 ? fw::Point(1, 1) : p);
 }

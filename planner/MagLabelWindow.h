@@ -16,7 +16,7 @@ public:
     void Choose(int command);
 
 protected:
-    void ShowRightButtonMenu(const Point& p) override;
+    void ShowRightButtonMenu(const fw::Point& p) override;
 
 private:
     Magnitude magnitude_;

@@ -31,7 +31,7 @@ bool ObservingListExport::CmExport()
 {
     const int n = db_.CountOf(Browser::kObservingList);
     if (n == 0) {
-        MessageBox(parent_, "No Records Available for Export", "", MB_OK);
+        fw::MessageBox(parent_, "No Records Available for Export", "", fw::MB_OK);
         return false;
     }
     if (n > kMaxEntries) return false;
@@ -42,7 +42,7 @@ bool ObservingListExport::CmExport()
         dialog.allowed = 7;
         dialog.choice = ExportOptionsDialog::TabDelimited;
         dialog.SetCaption("Export Observing List");
-        if (dialog.Execute() != IDOK) return false;
+        if (dialog.Execute() != fw::IDOK) return false;
         form = dialog.choice;
     }
     fw::FileDialogRequest request;
@@ -69,10 +69,10 @@ bool ObservingListExport::Export(int form, const std::string& path)
     const std::string text = Compose(form);
     if (text.empty()) return false;
     errno = 0;
-    if (!WriteFileReplacing(path, text)) {
+    if (!fw::WriteFileReplacing(path, text)) {
         const std::string reason = errno ? std::strerror(errno) : "unknown error";
-        MessageBox(parent_, "The observing list could not be written to\n" + path + "\n(" + reason + ").",
-                   "Export Observing List", MB_OK | MB_ICONEXCLAMATION);
+        fw::MessageBox(parent_, "The observing list could not be written to\n" + path + "\n(" + reason + ").",
+                   "Export Observing List", fw::MB_OK | fw::MB_ICONEXCLAMATION);
         return false;
     }
     return true;

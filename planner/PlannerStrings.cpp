@@ -1,8 +1,8 @@
 #include "planner/PlannerStrings.h"
 
-const ResourceModule& PlannerStrings()
+const fw::ResourceModule& PlannerStrings()
 {
-    static const ResourceModule module("stlm32", {
+    static const fw::ResourceModule module("stlm32", {
         // Data window captions, by the command that opens the window's colour menu.
         {11500, "Name"},
         {11501, "Database Information"},

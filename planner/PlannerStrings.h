@@ -5,6 +5,6 @@
 #include "framework/gui/ResourceModule.h"
 
 // The planner's one string table, filled on first use.
-const ResourceModule& PlannerStrings();
+const fw::ResourceModule& PlannerStrings();
 // One string of it ("" when the table has none).
 std::string PlannerString(int id);

@@ -121,13 +121,13 @@ std::string TextPane::MoonPhaseWord(double f)
     return "New Moon";
 }
 
-TextPane::TextPane(QWidget* parent, const std::string& name, const ResourceModule* module)
+TextPane::TextPane(QWidget* parent, const std::string& name, const fw::ResourceModule* module)
     : DropWindowPane(parent, name), module_(module)
 {
     settingsText = "Data Windows' Settings...";
     for (int k = 0; k < kSlots; ++k)
         OnCommand(kFirstCommand + k, [this, k] {
-            if (windows_[k]) windows_[k]->ShowMenu(Point(-1, -1));
+            if (windows_[k]) windows_[k]->ShowMenu(fw::Point(-1, -1));
         });
     OnCommand(CM_PARTNERCHOICECHANGED, [this] {
         if (ccord_) ccord_->TakePartnerChoices();
@@ -152,7 +152,7 @@ void TextPane::SetupWindow()
 {
     DropWindowPane::SetupWindow();
     if (!module_) {
-        MessageBox(this, "Could Not Load String Resource", "");
+        fw::MessageBox(this, "Could Not Load String Resource", "");
         return;
     }
     CreateWindows();
@@ -224,23 +224,23 @@ int TextPane::RowHeight(int width, int height)
     return row;
 }
 
-Rect TextPane::WindowRect(int k, const Rect& area)
+fw::Rect TextPane::WindowRect(int k, const fw::Rect& area)
 {
-    if (k < 0 || k >= kSlots || kPlacement[k].row < 0) return Rect();
+    if (k < 0 || k >= kSlots || kPlacement[k].row < 0) return fw::Rect();
     const int W = area.Width();
     const int rowHeight = RowHeight(W, area.Height());
     const int top = area.top + kPlacement[k].row * rowHeight;
     const int split = area.left + static_cast<int>(W * 0.6);
     switch (kPlacement[k].side) {
-    case kLeft: return Rect(area.left, top, split, top + rowHeight);
-    case kRight: return Rect(split + 1, top, area.right, top + rowHeight);
-    default: return Rect(area.left, top, area.right, top + rowHeight);
+    case kLeft: return fw::Rect(area.left, top, split, top + rowHeight);
+    case kRight: return fw::Rect(split + 1, top, area.right, top + rowHeight);
+    default: return fw::Rect(area.left, top, area.right, top + rowHeight);
     }
 }
 
 void TextPane::Layout()
 {
-    const Rect area = InnerRect();
+    const fw::Rect area = InnerRect();
     if (area.Width() <= 0 || area.Height() <= 0) return;
     area_ = area;
     for (int k = 0; k < kSlots; ++k) {
@@ -252,13 +252,13 @@ void TextPane::Layout()
     Invalidate(true);
 }
 
-void TextPane::EvSize(const Size& size)
+void TextPane::EvSize(const fw::Size& size)
 {
     DropWindowPane::EvSize(size);
     Layout();
 }
 
-void TextPane::Paint(DC& dc, bool erase, const Rect& rect)
+void TextPane::Paint(fw::DC& dc, bool erase, const fw::Rect& rect)
 {
     if (printing_ || PrintingCount != 0) return;
     DropWindowPane::Paint(dc, erase, rect);
@@ -415,11 +415,11 @@ bool TextPane::IdleAction(int count)
     return false;
 }
 
-void TextPane::PrintPane(DC& dc, const Rect& rect)
+void TextPane::PrintPane(fw::DC& dc, const fw::Rect& rect)
 {
     printing_ = true;
     PrintFrame(dc, rect);
-    const Rect inner = RectLabel::InnerRect(frameStyle, printStripHeight, rect.GetSize()).Offset(rect.left, rect.top);
+    const fw::Rect inner = RectLabel::InnerRect(frameStyle, printStripHeight, rect.GetSize()).Offset(rect.left, rect.top);
     for (int k = 0; k < kSlots; ++k)
         if (windows_[k] && ((mask_ >> k) & 1u)) windows_[k]->PaintToDC(dc, WindowRect(k, inner));
     printing_ = false;
@@ -427,16 +427,16 @@ void TextPane::PrintPane(DC& dc, const Rect& rect)
 
 void TextPane::ShowSettings()
 {
-    PopupMenu menu;
+    fw::PopupMenu menu;
     for (int k = 0; k < kSlots; ++k)
         if (windows_[k]) menu.AppendItem(kFirstCommand + k, windows_[k]->Title() + "...");
-    menu.Track(*this, Point(0, 0));
+    menu.Track(*this, fw::Point(0, 0));
 }
 
 void TextPane::ToggleFullPane()
 {
     DropWindowPane::ToggleFullPane();
-    if (IsFullPane()) PostCommandTo(dynamic_cast<ControlHost*>(parentWidget()), CM_TEXTFULLPANE);
+    if (IsFullPane()) fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(parentWidget()), CM_TEXTFULLPANE);
 }
 
 // ---- texts of fields and export lines ----------------------------------------------------

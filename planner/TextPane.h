@@ -16,7 +16,7 @@
 #include <string>
 
 class LabelWindow;
-class ResourceModule;
+namespace fw { class ResourceModule; }
 class TextLabelWindow;
 class DreyerBrightLabelWindow;
 class DreyerSizeLabelWindow;
@@ -55,7 +55,7 @@ public:
 
     // Without a string module the pane shows "Could Not Load String Resource" at set-up and
     // creates no data windows.
-    TextPane(QWidget* parent, const std::string& name = "TextWin", const ResourceModule* module = nullptr);
+    TextPane(QWidget* parent, const std::string& name = "TextWin", const fw::ResourceModule* module = nullptr);
     ~TextPane() override;
 
     // Fills the windows for an object at the program's site and time; repaint redraws what
@@ -64,12 +64,12 @@ public:
     // Idle-time refresh of the stored object; never wants more idle time.
     bool IdleAction(int count);
     // Frame, caption and the shown data windows into a rectangle of a printer page.
-    void PrintPane(DC& dc, const Rect& rect);
+    void PrintPane(fw::DC& dc, const fw::Rect& rect);
 
     // Row height for a client area: a nineteenth of the height, at most 6% of the width.
     static int RowHeight(int width, int height);
     // The rectangle of window k in an area (empty for a window without a row).
-    static Rect WindowRect(int k, const Rect& area);
+    static fw::Rect WindowRect(int k, const fw::Rect& area);
     static std::uint32_t MaskOf(ObjectId id);
     // The Moon's phase in a word, from the lit fraction of its disc.
     static std::string MoonPhaseWord(double fraction);
@@ -102,8 +102,8 @@ public:
 
 protected:
     void SetupWindow() override;
-    void Paint(DC& dc, bool erase, const Rect& rect) override;
-    void EvSize(const Size& size) override;
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
+    void EvSize(const fw::Size& size) override;
 
 private:
     void CreateWindows();
@@ -115,7 +115,7 @@ private:
     void ShowPlanet(ObjectId id, bool changed, bool repaint);
     void ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeChanged, bool repaint);
 
-    const ResourceModule* module_;
+    const fw::ResourceModule* module_;
     std::array<LabelWindow*, kSlots> windows_{};
     TextLabelWindow* name_ = nullptr;
     TextLabelWindow* database_ = nullptr;
@@ -151,7 +151,7 @@ private:
     Coord position_;
     RiseSetTransit riseSet_;
     std::uint32_t mask_ = 0;
-    Rect area_;
+    fw::Rect area_;
     int riseSetRuns_ = 0;
     bool printing_ = false;
 };

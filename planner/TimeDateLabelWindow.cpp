@@ -78,14 +78,14 @@ void TimeDateLabelWindow::Choose(int c)
     NotifyPartnerOwner();
 }
 
-void TimeDateLabelWindow::AppendTimeMenus(PopupMenu& menu) const
+void TimeDateLabelWindow::AppendTimeMenus(fw::PopupMenu& menu) const
 {
     const JulianDate sample = hasDate_ ? date_ : JulianDate();
-    auto checked = [](bool on) { return on ? MF_CHECKED : MF_STRING; };
-    PopupMenu& scales = menu.AppendPopup("Time &Scale");
+    auto checked = [](bool on) { return on ? fw::MF_CHECKED : fw::MF_STRING; };
+    fw::PopupMenu& scales = menu.AppendPopup("Time &Scale");
     for (int s = 0; s < 8; ++s)
         if ((scales_ >> s) & 1u) scales.AppendItem(kFirstScaleCommand + s, PlannerString(17601 + s), checked(settings[kScale] == s));
-    PopupMenu& times = menu.AppendPopup("&Time Format");
+    fw::PopupMenu& times = menu.AppendPopup("&Time Format");
     for (int c = 0; c < 4; ++c)
         if ((offered_ >> c) & 1u)
             times.AppendItem(kFirstCompositionCommand + c, kCompositions[c], checked(settings[kComposition] == c));
@@ -93,17 +93,17 @@ void TimeDateLabelWindow::AppendTimeMenus(PopupMenu& menu) const
     for (int s = 0; s < 4; ++s)
         if ((offered_ >> (17 + s)) & 1u)
             times.AppendItem(kFirstTimeStyleCommand + s, sample.Calendar().Format(s, 0, 0), checked(settings[kTimeStyle] == s));
-    PopupMenu& dates = menu.AppendPopup("&Date Format");
+    fw::PopupMenu& dates = menu.AppendPopup("&Date Format");
     for (int s = 0; s < 13; ++s)
         if ((offered_ >> (4 + s)) & 1u)
             dates.AppendItem(DateStyleCommand(s), sample.Calendar().Format(0, s, 1), checked(settings[kDateStyle] == s));
 }
 
-void TimeDateLabelWindow::ShowRightButtonMenu(const Point& p)
+void TimeDateLabelWindow::ShowRightButtonMenu(const fw::Point& p)
 {
-    PopupMenu menu;
+    fw::PopupMenu menu;
     AppendTimeMenus(menu);
     menu.AppendSeparator();
     AppendColorMenu(menu.AppendPopup("&Colors..."));
-    menu.Track(*this, p.x < 0 ? Point(1, 1) : p);
+    menu.Track(*this, p.x < 0 ? fw::Point(1, 1) : p);
 }

@@ -38,12 +38,12 @@ public:
     std::string Formatted(const JulianDate& date) const;
     static std::string ScaleAbbreviation(int scale);
     // Adds the time-choice pop-ups of the menu (also used by the coordinate window).
-    void AppendTimeMenus(PopupMenu& menu) const;
+    void AppendTimeMenus(fw::PopupMenu& menu) const;
     // Whether a command is one of the time choices.
     static bool IsTimeCommand(int command);
 
 protected:
-    void ShowRightButtonMenu(const Point& p) override;
+    void ShowRightButtonMenu(const fw::Point& p) override;
 
 private:
     JulianDate date_;

@@ -51,8 +51,8 @@ bool BuildCommonNames(const DataBuildContext& ctx)
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         line.resize(std::max<size_t>(line.size(), 41), ' ');  // the file trims trailing blanks
-        const std::string name = Trim(line.substr(0, 35));
-        std::string designation = Trim(line.substr(36, 5));
+        const std::string name = fw::Trim(line.substr(0, 35));
+        std::string designation = fw::Trim(line.substr(36, 5));
         if (name.empty() || name.find('"') != std::string::npos)
             return Fail(where + "bad name");
         if (IsMessierRecord(name))
@@ -60,7 +60,7 @@ bool BuildCommonNames(const DataBuildContext& ctx)
         bool ic = false;
         if (!designation.empty() && designation[0] == 'I') {
             ic = true;
-            designation = Trim(designation.substr(1));
+            designation = fw::Trim(designation.substr(1));
         }
         if (designation.empty())
             return Fail(where + "common name without a designation");

@@ -74,7 +74,7 @@ bool BuildConstellationLines(const DataBuildContext& ctx)
     std::error_code ec;
     if (std::filesystem::exists(target, ec))
         return true;
-    omstream out;
+    fw::omstream out;
     out.writeWord16(static_cast<std::uint16_t>(segments.size()));
     for (const auto& [a, b, c, d] : segments) {
         out.writeDouble(a);

@@ -230,7 +230,7 @@ std::array<double, 3> MoonPosition(const std::array<ElpSeries, 37>& s, double jd
 
 std::string SeriesFile(const std::array<ElpSeries, 37>& s)
 {
-    omstream os;
+    fw::omstream os;
     for (int n = 1; n <= 36; ++n) {
         if (s[n].terms.empty())
             continue; // a block with no terms would end the file

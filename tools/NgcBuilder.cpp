@@ -135,7 +135,7 @@ bool ReadCatalogue(const std::string& path, std::vector<Row>& rows, std::vector<
         rowOfNumber[objectNumber - 1] = int(rows.size());
         row.catalogueNumber = std::int16_t(ic ? 10000 + n : n);
 
-        const int type = TypeCode(Trim(line.substr(6, 3)));
+        const int type = TypeCode(fw::Trim(line.substr(6, 3)));
         if (type < 0)
             return Fail(where + "unknown type '" + line.substr(6, 3) + "'");
         row.type = std::uint8_t(type);
@@ -189,7 +189,7 @@ bool BuildNgc(const DataBuildContext& ctx)
     if (!ReadCatalogue(ctx.rawDir + "ngc2000/ngc2000.dat", rows, rowOfNumber))
         return false;
 
-    omstream table;
+    fw::omstream table;
     table.writeString(CatalogueSignature);
     table.writeWord32(CatalogueFileVersion);
     table.writeWord32(std::uint32_t(rows.size()));

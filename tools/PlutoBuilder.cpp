@@ -127,7 +127,7 @@ bool BuildPluto(const DataBuildContext& ctx)
     }
     std::printf("  PLUTO95: 106 terms, test values reproduced to %.1e au\n", worst);
 
-    omstream os;
+    fw::omstream os;
     SignedStreamRecord::WriteHeader(os, SignedStreamRecord::Pluto, 5);
     for (const auto& t : terms) {
         os.writeDouble(t.fq);

@@ -21,7 +21,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 
 bool ParseDouble(const std::string& field, double& value)
 {
-    const std::string t = Trim(field);
+    const std::string t = fw::Trim(field);
     if (t.empty())
         return false;
     char* end = nullptr;
@@ -31,7 +31,7 @@ bool ParseDouble(const std::string& field, double& value)
 
 bool ParseLong(const std::string& field, long& value)
 {
-    const std::string t = Trim(field);
+    const std::string t = fw::Trim(field);
     if (t.empty())
         return false;
     char* end = nullptr;

@@ -73,7 +73,7 @@ bool BuildSampleLog(const DataBuildContext& ctx)
         r.name = o.name;
         r.crossRef = catalogue ? NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName(o.name)) : -1;
         r.notes = o.notes;
-        r.time = TTime(TDate(static_cast<unsigned>(o.day), static_cast<unsigned>(o.month), o.year), o.hour, o.minute, 0);
+        r.time = fw::TTime(fw::TDate(static_cast<unsigned>(o.day), static_cast<unsigned>(o.month), o.year), o.hour, o.minute, 0);
         r.date = r.time.Date();
         r.objectType = o.type;
         r.constellation = o.constellation;

@@ -60,14 +60,14 @@ bool BuildSiteList(const DataBuildContext& ctx)
     std::vector<City> cities;
     for (std::size_t i = 1; i < lines.size(); ++i) {  // after the header
         const std::string& line = lines[i];
-        if (Trim(line).empty())
+        if (fw::Trim(line).empty())
             continue;
         const auto f = SplitCsvLine(line);
         if (f.size() < 6) {
             std::cerr << source << ": short record: " << line << "\n";
             return false;
         }
-        City city{Trim(f[1]), Trim(f[2]), Trim(f[3]), 0.0, 0.0};
+        City city{fw::Trim(f[1]), fw::Trim(f[2]), fw::Trim(f[3]), 0.0, 0.0};
         // A position that does not read whole, or lies off the globe, stops the build rather
         // than placing a site at 0, 0.
         if (!ParseDouble(f[4], city.latitude) || !ParseDouble(f[5], city.longitude) ||
@@ -114,7 +114,7 @@ bool BuildSiteList(const DataBuildContext& ctx)
         return std::tie(a.country, a.region, a.name) < std::tie(b.country, b.region, b.name);
     });
 
-    omstream out;
+    fw::omstream out;
     out.writeString("Quillon Software - Stellum - Default Location File");
     out.writeWord32(4);
     out.writeWord32(static_cast<std::uint32_t>(countryNumber.size()));

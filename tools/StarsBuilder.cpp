@@ -83,7 +83,7 @@ bool BuildStars(const DataBuildContext& ctx)
         std::cerr << "cannot read " << source << "\n";
         return false;
     }
-    omstream out;
+    fw::omstream out;
     std::string line;
     long lineNo = 0, stars = 0;
     while (std::getline(in, line)) {

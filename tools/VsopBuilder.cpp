@@ -179,7 +179,7 @@ bool ParseChecks(const std::string& path, std::vector<CheckValue>& out)
 
 std::string SeriesFile(const VsopBody& b)
 {
-    omstream os;
+    fw::omstream os;
     SignedStreamRecord::WriteHeader(os, SignedStreamRecord::PlanetData, 4);
     for (int c = 0; c < 3; ++c)
         for (int p = 0; p < 6; ++p) {

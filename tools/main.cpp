@@ -20,7 +20,7 @@ std::vector<DataBuilderEntry>& DataBuilders()
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    if (!WriteFileReplacing(path, bytes)) {
+    if (!fw::WriteFileReplacing(path, bytes)) {
         std::cerr << "cannot write " << path << "\n";
         return false;
     }
@@ -34,9 +34,9 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--raw" && i + 1 < argc)
-            ctx.rawDir = WithTrailingSlash(argv[++i]);
+            ctx.rawDir = fw::WithTrailingSlash(argv[++i]);
         else if (a == "--out" && i + 1 < argc)
-            ctx.outDir = WithTrailingSlash(argv[++i]);
+            ctx.outDir = fw::WithTrailingSlash(argv[++i]);
         else if (a == "--only" && i + 1 < argc) {
             std::stringstream ss(argv[++i]);
             for (std::string n; std::getline(ss, n, ',');)

@@ -20,7 +20,7 @@ int AngleLabelConfig::SetDefaults()
     return 1;
 }
 
-int AngleLabelConfig::Read(ipstream& is)
+int AngleLabelConfig::Read(fw::ipstream& is)
 {
     LabelConfig::Read(is);
     units = is.readInt32();
@@ -29,7 +29,7 @@ int AngleLabelConfig::Read(ipstream& is)
     return 1;
 }
 
-int AngleLabelConfig::Write(opstream& os)
+int AngleLabelConfig::Write(fw::opstream& os)
 {
     LabelConfig::Write(os);
     os.writeWord32(static_cast<std::uint32_t>(units));

@@ -10,8 +10,8 @@ public:
     explicit AngleLabelConfig(const ConfigInfo& header);
 
     // The data window's colours and then its own settings.
-    int Read(ipstream& is) override;
-    int Write(opstream& os) override;
+    int Read(fw::ipstream& is) override;
+    int Write(fw::opstream& os) override;
     // Resets only this class's own settings; the colours keep their values.
     int SetDefaults() override;
     bool CopyTo(ConfigInfo& target) const override { return CopyRecord(*this, target); }

@@ -184,7 +184,7 @@ std::int32_t CBdata::RemoveId(std::int32_t id)
     return 1;
 }
 
-void CBdata::Read(ipstream& in)
+void CBdata::Read(fw::ipstream& in)
 {
     version_ = in.readInt32();
     if (version_ != kVersion) {
@@ -211,7 +211,7 @@ void CBdata::Read(ipstream& in)
         version_ = -1;
 }
 
-void CBdata::Write(opstream& out) const
+void CBdata::Write(fw::opstream& out) const
 {
     out.writeWord32(static_cast<std::uint32_t>(kVersion));
     out.writeWord32(static_cast<std::uint32_t>(listId_));

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 // One choice. A valid entry has a non-empty text and an id other than 0.
 struct CBentry {
@@ -68,8 +68,8 @@ public:
     // 1 when an entry with the id was removed, 0 when none had it.
     std::int32_t RemoveId(std::int32_t id);
 
-    void Read(ipstream& in);
-    void Write(opstream& out) const;
+    void Read(fw::ipstream& in);
+    void Write(fw::opstream& out) const;
     // Reads one text line; on failure the text-read state is 0 and the stream is rewound to 0.
     void ReadText(std::istream& in);
     // Writes the list as one text line; entries whose text would not read back (longer than

@@ -33,7 +33,7 @@ int ChartConfig::SetDefaults()
     return 1;
 }
 
-int ChartConfig::Read(ipstream& is)
+int ChartConfig::Read(fw::ipstream& is)
 {
     grid = ReadFlag(is);
     starsShown = ReadFlag(is);
@@ -50,7 +50,7 @@ int ChartConfig::Read(ipstream& is)
     return 1;
 }
 
-int ChartConfig::Write(opstream& os)
+int ChartConfig::Write(fw::opstream& os)
 {
     WriteFlag(os, grid);
     WriteFlag(os, starsShown);

@@ -4,8 +4,8 @@
 #include "globals/Globals.h"
 #include "ui/Configuration.h"
 
-int ConfigInfo::Read(ipstream&) { return 0; }
-int ConfigInfo::Write(opstream&) { return 0; }
+int ConfigInfo::Read(fw::ipstream&) { return 0; }
+int ConfigInfo::Write(fw::opstream&) { return 0; }
 int ConfigInfo::SetDefaults() { return 1; }
 
 int ConfigInfo::Store(bool writeFileNow)
@@ -27,14 +27,14 @@ int ConfigInfo::Load()
 bool ConfigInfo::CopyTo(ConfigInfo& target) const { return CopyRecord(*this, target); }
 bool ConfigInfo::CopyFrom(const ConfigInfo& source) { return CopyRecordFrom(*this, source); }
 
-void ConfigInfo::WriteHeader(opstream& os) const
+void ConfigInfo::WriteHeader(fw::opstream& os) const
 {
     os.writeString(className);
     os.writeString(instanceName);
     os.writeWord32(static_cast<std::uint32_t>(version));
 }
 
-bool ConfigInfo::ReadHeader(ipstream& is)
+bool ConfigInfo::ReadHeader(fw::ipstream& is)
 {
     className = is.readString(kMaxNameLength);
     instanceName = is.readString(kMaxNameLength);
@@ -49,17 +49,17 @@ void ConfigInfo::TakeHeader(const ConfigInfo& header)
     version = header.version;
 }
 
-void WriteFlag(opstream& os, bool flag) { os.writeWord32(flag ? 1u : 0u); }
-bool ReadFlag(ipstream& is) { return is.readWord32() != 0; }
+void WriteFlag(fw::opstream& os, bool flag) { os.writeWord32(flag ? 1u : 0u); }
+bool ReadFlag(fw::ipstream& is) { return is.readWord32() != 0; }
 
-void WriteColor(opstream& os, RGBColor c)
+void WriteColor(fw::opstream& os, RGBColor c)
 {
     os.writeByte(static_cast<std::uint8_t>(RedOf(c)));
     os.writeByte(static_cast<std::uint8_t>(GreenOf(c)));
     os.writeByte(static_cast<std::uint8_t>(BlueOf(c)));
 }
 
-RGBColor ReadColor(ipstream& is)
+RGBColor ReadColor(fw::ipstream& is)
 {
     unsigned r = is.readByte();
     unsigned g = is.readByte();

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 // A colour as held in memory by the settings records and the colour schemes: the colour
 // number 0x00BBGGRR that the drawing layer takes (red in the low byte).
@@ -44,9 +44,9 @@ public:
 
     // Reads the record body; the current version selects the layout, and afterwards the
     // version is the class's current one. The base reads nothing and returns 0.
-    virtual int Read(ipstream& is);
+    virtual int Read(fw::ipstream& is);
     // Writes the body in the current layout. The base writes nothing and returns 0.
-    virtual int Write(opstream& os);
+    virtual int Write(fw::opstream& os);
     // Copies this record into the application's store; with writeFileNow the file is
     // written at once. 0 when there is no store or the record could not be kept.
     virtual int Store(bool writeFileNow = false);
@@ -63,9 +63,9 @@ public:
     virtual bool CopyFrom(const ConfigInfo& source);
 
     // Record header as the configuration file holds it: class name, instance name, version.
-    void WriteHeader(opstream& os) const;
+    void WriteHeader(fw::opstream& os) const;
     // False when the stream failed while reading the header.
-    bool ReadHeader(ipstream& is);
+    bool ReadHeader(fw::ipstream& is);
 
     const std::string& InstanceName() const { return instanceName; }
     const std::string& ClassName() const { return className; }
@@ -100,10 +100,10 @@ protected:
 
 // Helpers for record bodies: flags are written as words and any non-zero word reads as true;
 // a colour is three bytes, red, green and blue.
-void WriteFlag(opstream& os, bool flag);
-bool ReadFlag(ipstream& is);
-void WriteColor(opstream& os, RGBColor c);
-RGBColor ReadColor(ipstream& is);
+void WriteFlag(fw::opstream& os, bool flag);
+bool ReadFlag(fw::ipstream& is);
+void WriteColor(fw::opstream& os, RGBColor c);
+RGBColor ReadColor(fw::ipstream& is);
 
 // Colour tables of the records whose colours come in five schemes: entry 1 + slotCount x scheme + k
 // holds slot k of a scheme; entry 0 and the entries past the schemes are spare.
@@ -120,12 +120,12 @@ void SetSchemeDefaults(std::array<RGBColor, N>& colors, const RGBColor (&default
 }
 // Entries 1 to count, the part of the table that the file holds.
 template <std::size_t N>
-void ReadColors(ipstream& is, std::array<RGBColor, N>& colors, int count)
+void ReadColors(fw::ipstream& is, std::array<RGBColor, N>& colors, int count)
 {
     for (int i = 1; i <= count; ++i) colors[i] = ReadColor(is);
 }
 template <std::size_t N>
-void WriteColors(opstream& os, const std::array<RGBColor, N>& colors, int count)
+void WriteColors(fw::opstream& os, const std::array<RGBColor, N>& colors, int count)
 {
     for (int i = 1; i <= count; ++i) WriteColor(os, colors[i]);
 }

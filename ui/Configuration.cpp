@@ -51,10 +51,10 @@ const KnownClass kKnownClasses[] = {
 } // namespace
 
 Configuration::Configuration(const std::string& name)
-    : signature(kSignature), fileVersion(kFileVersion), fileName(ResolvePathIgnoringCase(name))
+    : signature(kSignature), fileVersion(kFileVersion), fileName(fw::ResolvePathIgnoringCase(name))
 {
     // A file whose name differs only in letter case is the one read and written back.
-    ifpstream is(fileName);
+    fw::ifpstream is(fileName);
     ReadFrom(is);
 }
 
@@ -70,7 +70,7 @@ std::unique_ptr<ConfigInfo> Configuration::CreateRecord(const ConfigInfo& header
     return nullptr;
 }
 
-void Configuration::ReadFrom(ipstream& is)
+void Configuration::ReadFrom(fw::ipstream& is)
 {
     if (is.fail()) return;
     damaged = true;
@@ -95,7 +95,7 @@ void Configuration::ReadFrom(ipstream& is)
     }
 }
 
-void Configuration::WriteTo(opstream& os) const
+void Configuration::WriteTo(fw::opstream& os) const
 {
     os.writeString(signature);
     os.writeWord32(static_cast<std::uint32_t>(fileVersion));
@@ -108,11 +108,11 @@ void Configuration::WriteTo(opstream& os) const
 
 int Configuration::Save()
 {
-    omstream os;
+    fw::omstream os;
     WriteTo(os);
     if (os.fail()) return 0;
     // Replaced in one step, so a failed write leaves the old file.
-    if (!WriteFileReplacing(fileName, os.str())) return 0;
+    if (!fw::WriteFileReplacing(fileName, os.str())) return 0;
     return 1;
 }
 

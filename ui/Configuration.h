@@ -9,8 +9,8 @@
 #include <vector>
 
 class ConfigInfo;
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class Configuration {
 public:
@@ -59,8 +59,8 @@ public:
     static std::unique_ptr<ConfigInfo> CreateRecord(const ConfigInfo& header);
 
     // The file's contents, from and to a stream.
-    void ReadFrom(ipstream& is);
-    void WriteTo(opstream& os) const;
+    void ReadFrom(fw::ipstream& is);
+    void WriteTo(fw::opstream& os) const;
 
 private:
     std::vector<std::unique_ptr<ConfigInfo>> records;

@@ -18,14 +18,14 @@ int CoordLabelConfig::SetDefaults()
     return 1;
 }
 
-int CoordLabelConfig::Read(ipstream& is)
+int CoordLabelConfig::Read(fw::ipstream& is)
 {
     LabelConfig::Read(is);
     for (int n = 0; n < kSettingCount; ++n) settings[static_cast<std::size_t>(FileOrder(n))] = is.readInt32();
     return 1;
 }
 
-int CoordLabelConfig::Write(opstream& os)
+int CoordLabelConfig::Write(fw::opstream& os)
 {
     LabelConfig::Write(os);
     for (int n = 0; n < kSettingCount; ++n)

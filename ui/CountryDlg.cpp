@@ -19,7 +19,7 @@ constexpr std::uint32_t kMaxName = 1024;
 // Reads a count and that many entries through read into out; false when the count passes max
 // or the stream fails, the entries read so far kept.
 template <typename T, typename ReadFn>
-bool ReadEntries(ipstream& in, std::uint32_t max, std::vector<T>& out, ReadFn read)
+bool ReadEntries(fw::ipstream& in, std::uint32_t max, std::vector<T>& out, ReadFn read)
 {
     const std::uint32_t count = in.readWord32();
     if (in.fail() || count > max)
@@ -33,7 +33,7 @@ bool ReadEntries(ipstream& in, std::uint32_t max, std::vector<T>& out, ReadFn re
     return true;
 }
 
-CountryDlg::SiteList::Named ReadNamed(ipstream& in)
+CountryDlg::SiteList::Named ReadNamed(fw::ipstream& in)
 {
     CountryDlg::SiteList::Named n;
     n.name = in.readString(kMaxName);
@@ -46,7 +46,7 @@ CountryDlg::SiteList::Named ReadNamed(ipstream& in)
 CountryDlg::SiteList CountryDlg::ReadSiteList(const std::string& path)
 {
     SiteList list;
-    ifpstream in(path);
+    fw::ifpstream in(path);
     if (!in.is_open())
         return list;
     in.readString(kMaxName);  // header text
@@ -79,12 +79,12 @@ CountryDlg::SiteList CountryDlg::ReadSiteList(const std::string& path)
 }
 
 CountryDlg::CountryDlg(QWidget* parent, const std::string& siteListFile, int helpContext)
-    : Dialog(parent, "Location Chooser"), siteListFile_(siteListFile)
+    : fw::Dialog(parent, "Location Chooser"), siteListFile_(siteListFile)
 {
-    list_ = Place(kListId, new ListBox(this), 0, 0);
+    list_ = Place(kListId, new fw::ListBox(this), 0, 0);
     list_->setMinimumSize(260, 300);
     AddStandardButtons(helpContext);
-    OnNotify(kListId, LBN_DBLCLK, [this] { Choose(); });
+    OnNotify(kListId, fw::LBN_DBLCLK, [this] { Choose(); });
 }
 
 void CountryDlg::SetupWindow()
@@ -131,7 +131,7 @@ void CountryDlg::Fill()
 void CountryDlg::Choose()
 {
     if (stage_ == SiteChosen) {
-        CloseWindow(IDOK);
+        CloseWindow(fw::IDOK);
         return;
     }
     const int selected = list_->GetSelIndex();
@@ -162,5 +162,5 @@ void CountryDlg::Choose()
     }
     chosen_ = list.sites[static_cast<std::size_t>(site_)];
     stage_ = SiteChosen;
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-class ListBox;
+namespace fw { class ListBox; }
 
-class CountryDlg : public Dialog {
+class CountryDlg : public fw::Dialog {
 public:
     static constexpr int kListId = 101;
     // Item data of a site: this flag plus the site's position in the site list.
@@ -48,7 +48,7 @@ private:
     void Choose();
 
     std::string siteListFile_;
-    ListBox* list_;
+    fw::ListBox* list_;
     LocationData chosen_;
     int stage_ = Countries;
     std::uint8_t country_ = 255;

@@ -19,7 +19,7 @@ int DistanceLabelConfig::SetDefaults()
     return 1;
 }
 
-int DistanceLabelConfig::Read(ipstream& is)
+int DistanceLabelConfig::Read(fw::ipstream& is)
 {
     LabelConfig::Read(is);
     units1 = is.readInt32();
@@ -27,7 +27,7 @@ int DistanceLabelConfig::Read(ipstream& is)
     return 1;
 }
 
-int DistanceLabelConfig::Write(opstream& os)
+int DistanceLabelConfig::Write(fw::opstream& os)
 {
     LabelConfig::Write(os);
     os.writeWord32(static_cast<std::uint32_t>(units1));

@@ -30,14 +30,14 @@ int DropConfig::SetDefaults()
     return 1;
 }
 
-int DropConfig::Read(ipstream& is)
+int DropConfig::Read(fw::ipstream& is)
 {
     ReadColors(is, colors, kWrittenColors);
     version = kCurrentVersion;
     return 1;
 }
 
-int DropConfig::Write(opstream& os)
+int DropConfig::Write(fw::opstream& os)
 {
     WriteColors(os, colors, kWrittenColors);
     return 1;

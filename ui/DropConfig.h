@@ -16,8 +16,8 @@ public:
     explicit DropConfig(const std::string& instanceName);
     explicit DropConfig(const ConfigInfo& header);
 
-    int Read(ipstream& is) override;
-    int Write(opstream& os) override;
+    int Read(fw::ipstream& is) override;
+    int Write(fw::opstream& os) override;
     int SetDefaults() override;
     bool CopyTo(ConfigInfo& target) const override { return CopyRecord(*this, target); }
     bool CopyFrom(const ConfigInfo& source) override { return CopyRecordFrom(*this, source); }

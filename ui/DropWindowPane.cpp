@@ -19,7 +19,7 @@ constexpr int kNormalPaneLayout = 19146;
 bool DropWindowPane::printingFrame = false;
 
 DropWindowPane::DropWindowPane(QWidget* parent, const std::string& title)
-    : DropConfig(title), Window(parent, title)
+    : DropConfig(title), fw::Window(parent, title)
 {
     innerRect = GetClientRect();
     OnCommand(CM_PANELLABELCOLOR, [this] { ColorCommand(RectLabel::Label); });
@@ -66,32 +66,32 @@ void DropWindowPane::SetColorSlots(int exterior, int label, int interior, int te
 void DropWindowPane::ToggleFullPane()
 {
     fullPane = !fullPane;
-    if (!fullPane) PostCommandTo(dynamic_cast<ControlHost*>(parentWidget()), kNormalPaneLayout);
+    if (!fullPane) fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(parentWidget()), kNormalPaneLayout);
 }
 
 void DropWindowPane::SetPaneCaption(const std::string& text)
 {
     SetCaption(text);
-    InvalidateRect(Rect(0, 0, width(), stripHeight));
+    InvalidateRect(fw::Rect(0, 0, width(), stripHeight));
 }
 
 void DropWindowPane::SetupWindow()
 {
-    Window::SetupWindow();
-    SetBkgndColor(ColorFromRef(RScolor::Instance().GetColor(frame.colorSlots[RectLabel::Exterior])));
+    fw::Window::SetupWindow();
+    SetBkgndColor(fw::ColorFromRef(RScolor::Instance().GetColor(frame.colorSlots[RectLabel::Exterior])));
 }
 
-void DropWindowPane::Paint(DC& dc, bool, const Rect&)
+void DropWindowPane::Paint(fw::DC& dc, bool, const fw::Rect&)
 {
     if (printingFrame || PrintingCount != 0) return;
     RScolor& rs = RScolor::Instance();
-    SetBkgndColor(ColorFromRef(rs.GetColor(frame.colorSlots[RectLabel::Exterior])));
+    SetBkgndColor(fw::ColorFromRef(rs.GetColor(frame.colorSlots[RectLabel::Exterior])));
     rs.SelectPalette(dc);
-    frame.Paint(dc, Size(width(), height()), GetCaption(), frameStyle, stripHeight);
+    frame.Paint(dc, fw::Size(width(), height()), GetCaption(), frameStyle, stripHeight);
     rs.RestorePalette(dc);
 }
 
-void DropWindowPane::PrintFrame(DC& dc, const Rect& rect, Rect* content)
+void DropWindowPane::PrintFrame(fw::DC& dc, const fw::Rect& rect, fw::Rect* content)
 {
     RScolor& rs = RScolor::Instance();
     frame.rect = rect;
@@ -104,36 +104,36 @@ void DropWindowPane::PrintFrame(DC& dc, const Rect& rect, Rect* content)
     rs.RestorePalette(dc);
 }
 
-void DropWindowPane::EvSize(const Size& size)
+void DropWindowPane::EvSize(const fw::Size& size)
 {
-    Window::EvSize(size);
+    fw::Window::EvSize(size);
     QWidget* parent = parentWidget();
-    const Rect parentClient = parent ? Rect::FromQt(parent->rect()) : GetClientRect();
-    const Rect own = parent ? Rect::FromQt(geometry()) : GetClientRect();
+    const fw::Rect parentClient = parent ? fw::Rect::FromQt(parent->rect()) : GetClientRect();
+    const fw::Rect own = parent ? fw::Rect::FromQt(geometry()) : GetClientRect();
     frameStyle = RectLabel::FrameStyleOf(parentClient, own);
     stripHeight = static_cast<int>(parentClient.Height() * 0.06);
     sideMargin = stripHeight / 3;
     innerRect = RectLabel::InnerRect(frameStyle, stripHeight, size);
 }
 
-void DropWindowPane::EvLButtonDown(unsigned, const Point& p)
+void DropWindowPane::EvLButtonDown(unsigned, const fw::Point& p)
 {
     QWidget* parent = parentWidget();
     if (!parent) return;
-    const Point at = MapToParent(p);
+    const fw::Point at = MapToParent(p);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(at.x, at.y), mapToGlobal(QPointF(p.x, p.y)),
                       Qt::LeftButton, QApplication::mouseButtons() | Qt::LeftButton,
                       QApplication::keyboardModifiers());
     QApplication::sendEvent(parent, &press);
 }
 
-void DropWindowPane::EvRButtonDown(unsigned keys, const Point& p)
+void DropWindowPane::EvRButtonDown(unsigned keys, const fw::Point& p)
 {
-    Window::EvRButtonDown(keys, p);
+    fw::Window::EvRButtonDown(keys, p);
     ShowPaneMenu(p);
 }
 
-void DropWindowPane::AppendPaneMenu(PopupMenu& menu)
+void DropWindowPane::AppendPaneMenu(fw::PopupMenu& menu)
 {
     menu.AppendItem(CM_TOGGLEFULLPANE, fullPane ? "Normal Pane" : "Full Pane");
     menu.AppendSeparator();
@@ -146,9 +146,9 @@ void DropWindowPane::AppendPaneMenu(PopupMenu& menu)
     menu.AppendItem(CM_PANESETTINGS, settingsText);
 }
 
-void DropWindowPane::ShowPaneMenu(const Point& point)
+void DropWindowPane::ShowPaneMenu(const fw::Point& point)
 {
-    PopupMenu menu;
+    fw::PopupMenu menu;
     AppendPaneMenu(menu);
     menu.Track(*this, point);
 }
@@ -163,8 +163,8 @@ void DropWindowPane::ColorCommand(int role)
     RScolor& rs = RScolor::Instance();
     const int slot = frame.colorSlots[role];
     if (!rs.EditColor(slot, this)) return;
-    const int answer = MessageBox(this, "Apply Color Changes to All Panes?", "", MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDYES) {
+    const int answer = fw::MessageBox(this, "Apply Color Changes to All Panes?", "", fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION);
+    if (answer == fw::IDYES) {
         const RGBColor color = rs.GetColor(slot);
         std::vector<int> family;
         if (role == RectLabel::Interior) {

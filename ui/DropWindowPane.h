@@ -11,7 +11,7 @@
 
 #include <string>
 
-class PopupMenu;
+namespace fw { class PopupMenu; }
 
 // Commands of the pane and its menu.
 constexpr int CM_PANELLABELCOLOR = 126;
@@ -22,7 +22,7 @@ constexpr int CM_INTERIORPANELCOLOR = 148;
 constexpr int CM_PANESETTINGS = 150;
 constexpr int CM_TOGGLEFULLPANE = 19145;
 
-class DropWindowPane : public DropConfig, public Window {
+class DropWindowPane : public DropConfig, public fw::Window {
 public:
     // The title is both the window caption and the instance name of the pane's record.
     DropWindowPane(QWidget* parent, const std::string& title);
@@ -44,9 +44,9 @@ public:
     void SetPaneCaption(const std::string& text);
     // Draws the frame and caption into a rectangle (device units) of a printer page; content,
     // when given, receives the area inside the frame.
-    void PrintFrame(DC& dc, const Rect& rect, Rect* content = nullptr);
-    void AppendPaneMenu(PopupMenu& menu);
-    void ShowPaneMenu(const Point& point);
+    void PrintFrame(fw::DC& dc, const fw::Rect& rect, fw::Rect* content = nullptr);
+    void AppendPaneMenu(fw::PopupMenu& menu);
+    void ShowPaneMenu(const fw::Point& point);
 
     // The colour slots of the five roles (exterior, label, interior, text, outline).
     void SetColorSlots(int exterior, int label, int interior, int text, int outline);
@@ -55,7 +55,7 @@ public:
     int FrameStyle() const { return frameStyle; }
     int StripHeight() const { return stripHeight; }
     int SideMargin() const { return sideMargin; }
-    Rect InnerRect() const { return innerRect; }
+    fw::Rect InnerRect() const { return innerRect; }
     bool IsFullPane() const { return fullPane; }
     const std::string& SettingsText() const { return settingsText; }
 
@@ -67,10 +67,10 @@ public:
 
 protected:
     void SetupWindow() override;
-    void Paint(DC& dc, bool erase, const Rect& rect) override;
-    void EvSize(const Size& size) override;
-    void EvLButtonDown(unsigned keys, const Point& p) override;
-    void EvRButtonDown(unsigned keys, const Point& p) override;
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
+    void EvSize(const fw::Size& size) override;
+    void EvLButtonDown(unsigned keys, const fw::Point& p) override;
+    void EvRButtonDown(unsigned keys, const fw::Point& p) override;
 
     // Lets the user change the colour of one role; see the source for the steps.
     void ColorCommand(int role);
@@ -79,7 +79,7 @@ protected:
     int frameStyle = 0;
     int stripHeight = 0;
     int sideMargin = 0;
-    Rect innerRect;
+    fw::Rect innerRect;
     std::string settingsText = "Pane Settings";
     bool fullPane = false;
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-class ExportOptionsDialog : public Dialog {
+class ExportOptionsDialog : public fw::Dialog {
 public:
     // Export forms, as bits of the allowed mask and as the choice.
     enum Form : std::int32_t { ParagraphText = 1, TabDelimited = 2, TheSky = 4 };

@@ -32,7 +32,7 @@ int GraphConfig::SetDefaults()
     return 1;
 }
 
-int GraphConfig::Read(ipstream& is)
+int GraphConfig::Read(fw::ipstream& is)
 {
     moonOptions = is.readWord32();
     ReadColors(is, colors, kWrittenColors);
@@ -40,7 +40,7 @@ int GraphConfig::Read(ipstream& is)
     return 1;
 }
 
-int GraphConfig::Write(opstream& os)
+int GraphConfig::Write(fw::opstream& os)
 {
     os.writeWord32(moonOptions);
     WriteColors(os, colors, kWrittenColors);

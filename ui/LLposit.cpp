@@ -37,7 +37,7 @@ int CheckedDms(int degrees, int minutes, int seconds, int sign, int maxDegrees, 
 LLposit::LLposit() : latitude_(32.0 + 52.0 / 60.0), longitude_(-117.0), name_("San Diego") {}
 
 LLposit::LLposit(double latitude, double longitude, const std::string& name)
-    : latitude_(latitude), longitude_(longitude), name_(Trim(name))
+    : latitude_(latitude), longitude_(longitude), name_(fw::Trim(name))
 {
     Clamp();
 }
@@ -50,15 +50,15 @@ void LLposit::Clamp()
     if (longitude_ > 180.0) longitude_ = 180.0;
 }
 
-void LLposit::Read(ipstream& in)
+void LLposit::Read(fw::ipstream& in)
 {
     latitude_ = in.readDouble();
     longitude_ = in.readDouble();
-    name_ = Trim(in.readString(kMaxNameLength));
+    name_ = fw::Trim(in.readString(kMaxNameLength));
     Clamp();
 }
 
-void LLposit::Write(opstream& out) const
+void LLposit::Write(fw::opstream& out) const
 {
     out.writeDouble(latitude_);
     out.writeDouble(longitude_);
@@ -67,7 +67,7 @@ void LLposit::Write(opstream& out) const
 
 void LLposit::SetName(const std::string& name)
 {
-    name_ = Trim(name);
+    name_ = fw::Trim(name);
 }
 
 int LLposit::SetLatitude(int degrees, int minutes, int seconds, int sign)

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 class LLposit {
 public:
@@ -16,8 +16,8 @@ public:
     LLposit(double latitude, double longitude, const std::string& name);
 
     // Record: latitude and longitude as doubles, then the name; reading clamps.
-    void Read(ipstream& in);
-    void Write(opstream& out) const;
+    void Read(fw::ipstream& in);
+    void Write(fw::opstream& out) const;
 
     double Latitude() const { return latitude_; }
     double Longitude() const { return longitude_; }

@@ -33,14 +33,14 @@ int LabelConfig::SetDefaults()
     return 1;
 }
 
-int LabelConfig::Read(ipstream& is)
+int LabelConfig::Read(fw::ipstream& is)
 {
     ReadColors(is, colors, kWrittenColors);
     version = kCurrentVersion;
     return 1;
 }
 
-int LabelConfig::Write(opstream& os)
+int LabelConfig::Write(fw::opstream& os)
 {
     WriteColors(os, colors, kWrittenColors);
     return 1;

@@ -6,7 +6,7 @@
 #include <QGridLayout>
 
 ListChooser::ListChooser(QWidget* parent, int mode)
-    : Dialog(parent, "Match Types"), mode_(mode == Constellations ? Constellations : Choices)
+    : fw::Dialog(parent, "Match Types"), mode_(mode == Constellations ? Constellations : Choices)
 {
     if (mode_ == Constellations)
         constellationList_ = Place(kListId, new TListConstel(this, true), 0, 0);
@@ -24,7 +24,7 @@ void ListChooser::SetupWindow()
             if (!chosen_.test(static_cast<std::size_t>(code)))
                 continue;
             const int i = constellationList_->IndexOfCode(code);
-            if (i != LB_ERR)
+            if (i != fw::LB_ERR)
                 indexes.push_back(i);
         }
         constellationList_->SetSelIndexes(indexes, true);
@@ -48,5 +48,5 @@ void ListChooser::CmOk()
                 chosen_.set(static_cast<std::size_t>(code));
         }
     }
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }

@@ -8,7 +8,7 @@
 
 class TListConstel;
 
-class ListChooser : public Dialog {
+class ListChooser : public fw::Dialog {
 public:
     enum Mode { Constellations = 0, Choices = 1 };
     static constexpr int kListId = 101;

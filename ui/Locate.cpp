@@ -35,11 +35,11 @@ const char* const kCaption = "OBSERVATION LOCATION";
 } // namespace
 
 Locate::Locate(QWidget* parent, const std::string& preferredFile, const std::string& siteListFile)
-    : Dialog(parent, kCaption), preferredFile_(preferredFile), siteListFile_(siteListFile)
+    : fw::Dialog(parent, kCaption), preferredFile_(preferredFile), siteListFile_(siteListFile)
 {
     auto* nameRow = new QHBoxLayout();
     nameRow->addWidget(new QLabel("Location:", this));
-    combo_ = AddControl(kSiteCombo, new ComboBox(this, true, kNameLength));
+    combo_ = AddControl(kSiteCombo, new fw::ComboBox(this, true, kNameLength));
     combo_->setMinimumWidth(260);
     nameRow->addWidget(combo_, 1);
     Body()->addLayout(nameRow, 0, 0, 1, 2);
@@ -84,17 +84,17 @@ Locate::Locate(QWidget* parent, const std::string& preferredFile, const std::str
 
     GroupRadioButtons({kNorth, kSouth});
     GroupRadioButtons({kEast, kWest});
-    OnNotify(kSiteCombo, CBN_EDITCHANGE, [this] { typedName_ = combo_->GetText(); });
-    OnNotify(kSiteCombo, CBN_SELCHANGE, [this] { SelectionChanged(combo_->GetSelIndex()); });
+    OnNotify(kSiteCombo, fw::CBN_EDITCHANGE, [this] { typedName_ = combo_->GetText(); });
+    OnNotify(kSiteCombo, fw::CBN_SELCHANGE, [this] { SelectionChanged(combo_->GetSelIndex()); });
 }
 
 int Locate::FindEntry(const std::string& name) const
 {
-    const std::string wanted = Trim(name);
+    const std::string wanted = fw::Trim(name);
     if (wanted.empty())
         return -1;
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (EqualsIgnoreCase(entries_[i].GetName(), wanted))
+        if (fw::EqualsIgnoreCase(entries_[i].GetName(), wanted))
             return static_cast<int>(i);
     return -1;
 }
@@ -125,22 +125,22 @@ void Locate::ShowSite()
         spinners_[k]->SetText(std::to_string(parts[k]));
     combo_->SetText(site_.GetName());
     typedName_ = site_.GetName();
-    CheckButton(lat.sign > 0 ? kNorth : kSouth, BF_CHECKED);
-    CheckButton(lat.sign > 0 ? kSouth : kNorth, BF_UNCHECKED);
-    CheckButton(lon.sign > 0 ? kEast : kWest, BF_CHECKED);
-    CheckButton(lon.sign > 0 ? kWest : kEast, BF_UNCHECKED);
+    CheckButton(lat.sign > 0 ? kNorth : kSouth, fw::BF_CHECKED);
+    CheckButton(lat.sign > 0 ? kSouth : kNorth, fw::BF_UNCHECKED);
+    CheckButton(lon.sign > 0 ? kEast : kWest, fw::BF_CHECKED);
+    CheckButton(lon.sign > 0 ? kWest : kEast, fw::BF_UNCHECKED);
 }
 
 void Locate::ReadDialog(const std::string& typedName)
 {
-    const int latSign = IsButtonChecked(kNorth) == BF_CHECKED ? 1 : -1;
-    const int lonSign = IsButtonChecked(kEast) == BF_CHECKED ? 1 : -1;
+    const int latSign = IsButtonChecked(kNorth) == fw::BF_CHECKED ? 1 : -1;
+    const int lonSign = IsButtonChecked(kEast) == fw::BF_CHECKED ? 1 : -1;
     site_.SetLatitude(ControlText(kLatDegrees), ControlText(kLatMinutes), ControlText(kLatSeconds), latSign);
     site_.SetLongitude(ControlText(kLonDegrees), ControlText(kLonMinutes), ControlText(kLonSeconds), lonSign);
     // An empty name is no name: the site keeps the one it had.
     // The box already holds the text to its limit in characters; a cut in bytes here could
     // split a letter.
-    const std::string name = Trim(typedName);
+    const std::string name = fw::Trim(typedName);
     if (!name.empty())
         site_.SetName(name);
     StoreCurrentSite();
@@ -155,12 +155,12 @@ void Locate::StoreCurrentSite()
         entries_[static_cast<std::size_t>(found)] = site_;
         // A change of letter case renames the entry in the box as well.
         const int item = combo_->FindItemData(found);
-        if (item != CB_ERR && combo_->GetString(item) != site_.GetName())
+        if (item != fw::CB_ERR && combo_->GetString(item) != site_.GetName())
             combo_->setItemText(item, QString::fromStdString(site_.GetName()));
         return;
     }
     if (Count() >= kMaxEntries) {
-        MessageBox(this, kFullListMessage, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        fw::MessageBox(this, kFullListMessage, kCaption, fw::MB_OK | fw::MB_ICONEXCLAMATION);
         return;
     }
     entries_.push_back(site_);
@@ -202,11 +202,11 @@ void Locate::SetupWindow()
 
 void Locate::ReadPreferredFile()
 {
-    ifpstream in(preferredFile_);
+    fw::ifpstream in(preferredFile_);
     if (!in.is_open()) {
         // A missing file is the normal first run; a file that exists but cannot be opened
         // must not be replaced without asking.
-        damaged_ = std::filesystem::exists(ResolvePathIgnoringCase(preferredFile_));
+        damaged_ = std::filesystem::exists(fw::ResolvePathIgnoringCase(preferredFile_));
         return;
     }
     const std::string signature = in.readString(256);
@@ -240,11 +240,11 @@ void Locate::WritePreferredFile()
     if (damaged_) {
         const std::string question = "The preferred location file " + preferredFile_ +
                                      " could not be read whole.\nReplace it with the locations shown?";
-        if (MessageBox(this, question, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (fw::MessageBox(this, question, kCaption, fw::MB_YESNO | fw::MB_ICONQUESTION) != fw::IDYES)
             return;
     }
     // Replaced in one step, so a failed write never damages the old file.
-    omstream out;
+    fw::omstream out;
     out << std::string(kSignature);
     out.writeWord32(static_cast<std::uint32_t>(kVersion));
     out.writeWord32(static_cast<std::uint32_t>(Count()));
@@ -253,10 +253,10 @@ void Locate::WritePreferredFile()
     out << std::string(kSignature);
     // The file is found whatever the letter case of its name: the one that was read is replaced,
     // so that no second file appears beside it.
-    const std::string target = ResolvePathIgnoringCase(preferredFile_);
-    if (out.fail() || !WriteFileReplacing(target, out.str())) {
-        MessageBox(this, "Unable to save the preferred locations in " + preferredFile_, kCaption,
-                   MB_OK | MB_ICONEXCLAMATION);
+    const std::string target = fw::ResolvePathIgnoringCase(preferredFile_);
+    if (out.fail() || !fw::WriteFileReplacing(target, out.str())) {
+        fw::MessageBox(this, "Unable to save the preferred locations in " + preferredFile_, kCaption,
+                   fw::MB_OK | fw::MB_ICONEXCLAMATION);
         return;
     }
     damaged_ = false;
@@ -275,7 +275,7 @@ bool Locate::PositionWithinLimits()
                                                      std::atoi(ControlText(p.ids[1]).c_str()),
                                                      std::atoi(ControlText(p.ids[2]).c_str()));
         if (degrees > p.limit) {
-            MessageBox(this, p.message, kCaption, MB_OK | MB_ICONEXCLAMATION);
+            fw::MessageBox(this, p.message, kCaption, fw::MB_OK | fw::MB_ICONEXCLAMATION);
             return false;
         }
     }
@@ -288,7 +288,7 @@ void Locate::CmOk()
         return;
     ReadDialog(combo_->GetText());
     WritePreferredFile();
-    CloseWindow(IDOK);
+    CloseWindow(fw::IDOK);
 }
 
 bool Locate::EvCommand(int id)
@@ -301,7 +301,7 @@ bool Locate::EvCommand(int id)
         ChooseFromDefaults();
         return true;
     default:
-        return Dialog::EvCommand(id);
+        return fw::Dialog::EvCommand(id);
     }
 }
 
@@ -341,7 +341,7 @@ void Locate::ChooseFromDefaults()
 {
     ReadDialog(combo_->GetText());
     CountryDlg chooser(this, siteListFile_, kHelpContext);
-    if (chooser.Execute() != IDOK)
+    if (chooser.Execute() != fw::IDOK)
         return;
     const LocationData& chosen = chooser.Chosen();
     site_ = LLposit(static_cast<double>(chosen.latitude), static_cast<double>(chosen.longitude), chosen.name);

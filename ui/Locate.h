@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-class ComboBox;
+namespace fw { class ComboBox; }
 class spinner;
 
-class Locate : public Dialog {
+class Locate : public fw::Dialog {
 public:
     enum ControlId {
         kSiteCombo = 101,
@@ -73,6 +73,6 @@ private:
     std::vector<LLposit> entries_;
     bool damaged_ = false;
     std::string typedName_;
-    ComboBox* combo_;
+    fw::ComboBox* combo_;
     spinner* spinners_[6];
 };

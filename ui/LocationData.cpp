@@ -2,7 +2,7 @@
 
 #include "framework/stream/PStream.h"
 
-void LocationData::Read(ipstream& in)
+void LocationData::Read(fw::ipstream& in)
 {
     country = in.readByte();
     region = in.readByte();
@@ -12,7 +12,7 @@ void LocationData::Read(ipstream& in)
     spare = in.readWord32();
 }
 
-void LocationData::Write(opstream& out) const
+void LocationData::Write(fw::opstream& out) const
 {
     out.writeByte(country);
     out.writeByte(region);

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-class ipstream;
-class opstream;
+namespace fw { class ipstream; }
+namespace fw { class opstream; }
 
 struct LocationData {
     static constexpr std::uint8_t kNoRegion = 255;
@@ -24,6 +24,6 @@ struct LocationData {
 
     // Record: country (byte), region (byte), name (string), latitude and longitude (floats),
     // the spare word.
-    void Read(ipstream& in);
-    void Write(opstream& out) const;
+    void Read(fw::ipstream& in);
+    void Write(fw::opstream& out) const;
 };

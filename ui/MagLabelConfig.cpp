@@ -18,14 +18,14 @@ int MagLabelConfig::SetDefaults()
     return 1;
 }
 
-int MagLabelConfig::Read(ipstream& is)
+int MagLabelConfig::Read(fw::ipstream& is)
 {
     LabelConfig::Read(is);
     precision = is.readInt32();
     return 1;
 }
 
-int MagLabelConfig::Write(opstream& os)
+int MagLabelConfig::Write(fw::opstream& os)
 {
     LabelConfig::Write(os);
     os.writeWord32(static_cast<std::uint32_t>(precision));

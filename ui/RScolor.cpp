@@ -119,11 +119,11 @@ RGBColor RScolor::PaletteEntry(int slot) const { return ValidSlot(slot) ? palett
 
 RGBColor RScolor::GetDrawColor(int slot) const { return GetColor(slot); }
 
-Pen RScolor::GetPen(int element) const
+fw::Pen RScolor::GetPen(int element) const
 {
-    if (element < 0 || element > 9) return Pen(QColor(0, 0, 0), 1);
+    if (element < 0 || element > 9) return fw::Pen(QColor(0, 0, 0), 1);
     const int width = (element == 2 || element == 8) ? penWidth : 1;
-    return Pen(ColorFromRef(GetDrawColor(kPenSlots[element])), width);
+    return fw::Pen(fw::ColorFromRef(GetDrawColor(kPenSlots[element])), width);
 }
 
 RSBrush RScolor::GetBrush(int element) const
@@ -145,11 +145,11 @@ int RScolor::SetFont(int index, const std::string& face, int height, int weight,
     return 1;
 }
 
-Font RScolor::GetFont(int index) const
+fw::Font RScolor::GetFont(int index) const
 {
-    if (index < 0 || index > 2) return Font("", 0, 400);
+    if (index < 0 || index > 2) return fw::Font("", 0, 400);
     const FontChar& font = fonts[std::size_t(index)];
-    return Font(font.face, font.height, font.weight);
+    return fw::Font(font.face, font.height, font.weight);
 }
 
 const FontChar& RScolor::FontRecord(int index) const
@@ -159,11 +159,11 @@ const FontChar& RScolor::FontRecord(int index) const
     return fonts[std::size_t(index)];
 }
 
-void RScolor::SelectPalette(DC& dc)
+void RScolor::SelectPalette(fw::DC& dc)
 {
     bool printer = false;
     int deviceColors = 1 << 24;
-    if (auto* painterDC = dynamic_cast<PainterDC*>(&dc)) {
+    if (auto* painterDC = dynamic_cast<fw::PainterDC*>(&dc)) {
         QPaintDevice* device = painterDC->Painter().device();
         if (device && device->devType() == QInternal::Printer) {
             printer = true;
@@ -184,13 +184,13 @@ void RScolor::SelectPaletteFor(bool printer, int deviceColors)
 bool RScolor::EditColor(int slot, QWidget* parent)
 {
     if (!ValidSlot(slot)) return false;
-    QColor color = ColorFromRef(GetColor(slot));
-    CustomColors custom;
-    for (std::size_t i = 0; i < custom.size(); ++i) custom[i] = ColorFromRef(customColors[i]);
+    QColor color = fw::ColorFromRef(GetColor(slot));
+    fw::CustomColors custom;
+    for (std::size_t i = 0; i < custom.size(); ++i) custom[i] = fw::ColorFromRef(customColors[i]);
     // Cancel discards the changes to the custom row with the rest.
-    if (!ChooseColor(parent, color, &custom)) return false;
-    for (std::size_t i = 0; i < custom.size(); ++i) customColors[i] = ColorToRef(custom[i]);
-    SetSchemeColor(slot, scheme, ColorToRef(color));
+    if (!fw::ChooseColor(parent, color, &custom)) return false;
+    for (std::size_t i = 0; i < custom.size(); ++i) customColors[i] = fw::ColorToRef(custom[i]);
+    SetSchemeColor(slot, scheme, fw::ColorToRef(color));
     BuildPalette();
     return true;
 }

@@ -38,7 +38,7 @@ struct RSBrush {
     RGBColor color = 0;
     bool crossHatch = false;
     // The solid brush of the drawing layer (a cross-hatch is drawn by the caller).
-    Brush ToBrush() const { return Brush(ColorFromRef(color)); }
+    fw::Brush ToBrush() const { return fw::Brush(fw::ColorFromRef(color)); }
 };
 
 class RScolor {
@@ -73,7 +73,7 @@ public:
     RGBColor GetDrawColor(int slot) const;
 
     // Pens and brushes by drawing element; black for an element outside the tables.
-    Pen GetPen(int element) const;
+    fw::Pen GetPen(int element) const;
     RSBrush GetBrush(int element) const;
 
     // Font records 0-2. SetFont with onlyIfUnset changes a record only while it holds its
@@ -81,17 +81,17 @@ public:
     int SetFont(int index, const std::string& face, int height, int weight, bool onlyIfUnset);
     // A font of the record's face, height and weight; no face, height 0 and weight 400 for
     // an index outside 0-2.
-    Font GetFont(int index) const;
+    fw::Font GetFont(int index) const;
     const FontChar& FontRecord(int index) const;
 
     // Adapts to a device before drawing: a printer switches to a printer scheme (monochrome
     // with fewer than 4 colours or while colour printing is off, else colour), any other
     // device keeps the scheme. The printer scheme stays after the drawing: the printing code
     // saves the scheme before it prints and restores it afterwards.
-    void SelectPalette(DC& dc);
+    void SelectPalette(fw::DC& dc);
     void SelectPaletteFor(bool printer, int deviceColors);
     // Nothing to undo without a palette device.
-    void RestorePalette(DC&) {}
+    void RestorePalette(fw::DC&) {}
 
     // Lets the user choose the colour of a slot of the current scheme with the colour dialog
     // (custom colours row of this object); on OK stores it, rebuilds the palette and gives

@@ -9,7 +9,7 @@
 
 namespace {
 
-QColor DrawColor(int slot) { return ColorFromRef(RScolor::Instance().GetDrawColor(slot)); }
+QColor DrawColor(int slot) { return fw::ColorFromRef(RScolor::Instance().GetDrawColor(slot)); }
 
 // Text before the last (or first) occurrence of a character; the text itself without one.
 std::string CutBefore(const std::string& text, char c, bool last)
@@ -20,7 +20,7 @@ std::string CutBefore(const std::string& text, char c, bool last)
 
 } // namespace
 
-int RectLabel::FrameStyleOf(const Rect& parent, const Rect& pane)
+int RectLabel::FrameStyleOf(const fw::Rect& parent, const fw::Rect& pane)
 {
     const bool left = std::abs(parent.left - pane.left) < 3;
     const bool right = std::abs(parent.right - pane.right) < 3;
@@ -32,17 +32,17 @@ int RectLabel::FrameStyleOf(const Rect& parent, const Rect& pane)
     return 2;
 }
 
-Rect RectLabel::InnerRect(int style, int s, Size client)
+fw::Rect RectLabel::InnerRect(int style, int s, fw::Size client)
 {
     const int t = s / 3;
     const int m = s / 5 + 1;
     const int w = client.cx;
     const int h = client.cy;
     switch (style) {
-    case 0: return Rect(m, s + m, w - m - t - m, h - m);
-    case 1: return Rect(m + t, s + m, w - m, h - m);
-    case 3: return Rect(m + t, s + m, w - t - m, h - t - m);
-    default: return Rect(m + t, s + m, w - t - m, h - m);
+    case 0: return fw::Rect(m, s + m, w - m - t - m, h - m);
+    case 1: return fw::Rect(m + t, s + m, w - m, h - m);
+    case 3: return fw::Rect(m + t, s + m, w - t - m, h - t - m);
+    default: return fw::Rect(m + t, s + m, w - t - m, h - m);
     }
 }
 
@@ -59,7 +59,7 @@ std::string RectLabel::FitCaption(const std::string& caption, int room,
     return text;
 }
 
-int RectLabel::Paint(DC& dc, Size size, const std::string& caption, int frameStyle, int stripHeight, Rect* content)
+int RectLabel::Paint(fw::DC& dc, fw::Size size, const std::string& caption, int frameStyle, int stripHeight, fw::Rect* content)
 {
     try {
         Draw(dc, size, caption, frameStyle, stripHeight, content);
@@ -69,56 +69,56 @@ int RectLabel::Paint(DC& dc, Size size, const std::string& caption, int frameSty
     return 1;
 }
 
-int RectLabel::PrintPaint(DC& dc, const Rect& deviceRect, const std::string& caption, int frameStyle,
-                          int stripHeight, Rect* content)
+int RectLabel::PrintPaint(fw::DC& dc, const fw::Rect& deviceRect, const std::string& caption, int frameStyle,
+                          int stripHeight, fw::Rect* content)
 {
     rect = deviceRect;
-    const Rect logical = dc.DPtoLP(deviceRect).Normalized();
+    const fw::Rect logical = dc.DPtoLP(deviceRect).Normalized();
     dc.SaveDC();
     dc.IntersectClipRect(logical);
     // Logical (0, 0) now falls on the rectangle's top-left corner.
-    const Point origin = dc.GetWindowOrg();
-    dc.SetWindowOrg(Point(origin.x - logical.left, origin.y - logical.top));
+    const fw::Point origin = dc.GetWindowOrg();
+    dc.SetWindowOrg(fw::Point(origin.x - logical.left, origin.y - logical.top));
     Paint(dc, logical.GetSize(), caption, frameStyle, stripHeight, content);
     dc.RestoreDC();
     return 1;
 }
 
-void RectLabel::Draw(DC& dc, Size size, const std::string& caption, int style, int s, Rect* content)
+void RectLabel::Draw(fw::DC& dc, fw::Size size, const std::string& caption, int style, int s, fw::Rect* content)
 {
     const int W = size.cx;
     const int H = size.cy;
     const int t = s / 3;
 
-    dc.FillRect(Rect(0, 0, W, H), Brush(DrawColor(colorSlots[Exterior])));
+    dc.FillRect(fw::Rect(0, 0, W, H), fw::Brush(DrawColor(colorSlots[Exterior])));
 
-    const Pen oldPen = dc.SelectPen(Pen(DrawColor(colorSlots[Outline]), 1));
-    const Brush oldBrush = dc.SelectBrush(Brush(DrawColor(colorSlots[Label])));
-    Rect outer;
+    const fw::Pen oldPen = dc.SelectPen(fw::Pen(DrawColor(colorSlots[Outline]), 1));
+    const fw::Brush oldBrush = dc.SelectBrush(fw::Brush(DrawColor(colorSlots[Label])));
+    fw::Rect outer;
     switch (style) {
-    case 0: outer = Rect(-W, 0, W, 2 * H); break;   // only the top-right corner shows
-    case 1: outer = Rect(0, 0, 2 * W, 2 * H); break; // only the top-left corner shows
-    case 3: outer = Rect(0, 0, W, H); break;         // all four corners show
-    default: outer = Rect(0, 0, W, 2 * H); break;    // both top corners show
+    case 0: outer = fw::Rect(-W, 0, W, 2 * H); break;   // only the top-right corner shows
+    case 1: outer = fw::Rect(0, 0, 2 * W, 2 * H); break; // only the top-left corner shows
+    case 3: outer = fw::Rect(0, 0, W, H); break;         // all four corners show
+    default: outer = fw::Rect(0, 0, W, 2 * H); break;    // both top corners show
     }
-    dc.RoundRect(outer, Size(2 * s, 2 * s));
+    dc.RoundRect(outer, fw::Size(2 * s, 2 * s));
 
-    dc.SelectBrush(Brush(DrawColor(colorSlots[Interior])));
-    const Rect inner(outer.left + t, outer.top + s, outer.right - t, outer.bottom - (style == 3 ? t : s));
-    dc.RoundRect(inner, Size(s, 2 * s));
+    dc.SelectBrush(fw::Brush(DrawColor(colorSlots[Interior])));
+    const fw::Rect inner(outer.left + t, outer.top + s, outer.right - t, outer.bottom - (style == 3 ? t : s));
+    dc.RoundRect(inner, fw::Size(s, 2 * s));
     dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
 
     if (content) *content = dc.LPtoDP(InnerRect(style, s, size));
 
-    const Font oldFont = dc.SelectFont(Font("Arial", s, 600));
+    const fw::Font oldFont = dc.SelectFont(fw::Font("Arial", s, 600));
     const QColor oldText = dc.SetTextColor(DrawColor(colorSlots[Text]));
-    const int oldMode = dc.SetBkMode(TRANSPARENT);
-    const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_BOTTOM);
+    const int oldMode = dc.SetBkMode(fw::TRANSPARENT);
+    const unsigned oldAlign = dc.SetTextAlign(fw::TA_LEFT | fw::TA_BOTTOM);
     const int inset = style == 0 ? t : s;
     const std::string text =
         FitCaption(caption, W - 4 * inset, [&dc](const std::string& x) { return dc.GetTextExtent(x).cx; });
-    dc.TextOut(Point(inset, s), text);
+    dc.TextOut(fw::Point(inset, s), text);
     dc.SetTextAlign(oldAlign);
     dc.SetBkMode(oldMode);
     dc.SetTextColor(oldText);

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-class DC;
+namespace fw { class DC; }
 
 class RectLabel {
 public:
@@ -22,27 +22,27 @@ public:
     // which sides face other panes (0 the pane touches only the left edge of its parent, 1
     // only the right, 2 neither or both, 3 it fills the parent). content receives the area
     // left inside the frame, in device units. Returns 1.
-    int Paint(DC& dc, Size size, const std::string& caption, int frameStyle, int stripHeight,
-              Rect* content = nullptr);
+    int Paint(fw::DC& dc, fw::Size size, const std::string& caption, int frameStyle, int stripHeight,
+              fw::Rect* content = nullptr);
     // Draws the frame into a rectangle of a printer page (device units); the rest of the page
     // is left alone. Returns 1.
-    int PrintPaint(DC& dc, const Rect& deviceRect, const std::string& caption, int frameStyle, int stripHeight,
-                   Rect* content = nullptr);
+    int PrintPaint(fw::DC& dc, const fw::Rect& deviceRect, const std::string& caption, int frameStyle, int stripHeight,
+                   fw::Rect* content = nullptr);
 
     // Frame style of a pane from the parent's client rectangle and the pane's rectangle in it.
-    static int FrameStyleOf(const Rect& parentClient, const Rect& pane);
+    static int FrameStyleOf(const fw::Rect& parentClient, const fw::Rect& pane);
     // The area inside the frame for a style, strip height and client size.
-    static Rect InnerRect(int frameStyle, int stripHeight, Size client);
+    static fw::Rect InnerRect(int frameStyle, int stripHeight, fw::Size client);
     // The caption cut to fit the room: before its last '-', then its last '=', its first
     // '-' and its first '=', each step only while the text is still too wide.
     static std::string FitCaption(const std::string& caption, int room,
                                   const std::function<int(const std::string&)>& width);
 
     bool printing = false;
-    Rect rect;
+    fw::Rect rect;
     int colorSlots[kRoleCount] = {4, 1, 3, 2, 5};
     int sixth = 1;
 
 private:
-    void Draw(DC& dc, Size size, const std::string& caption, int frameStyle, int stripHeight, Rect* content);
+    void Draw(fw::DC& dc, fw::Size size, const std::string& caption, int frameStyle, int stripHeight, fw::Rect* content);
 };

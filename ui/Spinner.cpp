@@ -79,7 +79,7 @@ std::vector<std::string> MonthNames()
 {
     std::vector<std::string> names;
     for (unsigned m = 1; m <= 12; ++m)
-        names.emplace_back(TDate::MonthName(m));
+        names.emplace_back(fw::TDate::MonthName(m));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -91,8 +91,8 @@ QScrollBar* AttachArrows(QWidget* field, std::function<void()> up, std::function
     return new FieldArrows(field, std::move(up), std::move(down));
 }
 
-spinner::spinner(ControlHost* host, int id, int minimum, int maximum, int textLimit, int style, QWidget* parent)
-    : Edit(parent ? parent : (host ? host->Self() : nullptr), textLimit),
+spinner::spinner(fw::ControlHost* host, int id, int minimum, int maximum, int textLimit, int style, QWidget* parent)
+    : fw::Edit(parent ? parent : (host ? host->Self() : nullptr), textLimit),
       minimum_(minimum), maximum_(maximum), value_(minimum), style_(style == MonthName ? MonthName : Number)
 {
     arrows_ = AttachArrows(this, [this] { LineUp(); }, [this] { LineDown(); });
@@ -105,15 +105,15 @@ spinner::spinner(ControlHost* host, int id, int minimum, int maximum, int textLi
     if (host) {
         host->AddControl(id, this);
         if (style_ == Number)
-            host->SetValidator(id, std::make_unique<RangeValidator>(minimum, maximum));
+            host->SetValidator(id, std::make_unique<fw::RangeValidator>(minimum, maximum));
         else
-            host->SetValidator(id, std::make_unique<StringLookupValidator>(MonthNames()));
+            host->SetValidator(id, std::make_unique<fw::StringLookupValidator>(MonthNames()));
     }
 }
 
 void spinner::resizeEvent(QResizeEvent* event)
 {
-    Edit::resizeEvent(event);
+    fw::Edit::resizeEvent(event);
     // The text fills the field: a character height of the field's inner height less 2 pixels.
     QFont f = font();
     f.setPixelSize(std::max(8, contentsRect().height() - 2 - 6));
@@ -126,7 +126,7 @@ int spinner::SetValue(int value)
         return value_;
     value_ = value;
     if (style_ == MonthName)
-        SetText(TDate::MonthName(static_cast<unsigned>(value)));
+        SetText(fw::TDate::MonthName(static_cast<unsigned>(value)));
     else
         SetInt(value);
     return value_;
@@ -137,10 +137,10 @@ int spinner::GetValue()
     const std::string text = GetText();
     const std::string firstLine = text.substr(0, text.find('\n'));
     if (style_ == MonthName) {
-        const std::string name = Trim(firstLine.substr(0, 14));
+        const std::string name = fw::Trim(firstLine.substr(0, 14));
         value_ = 0;
         for (unsigned m = 1; m <= 12; ++m)
-            if (EqualsIgnoreCase(name, TDate::MonthName(m)))
+            if (fw::EqualsIgnoreCase(name, fw::TDate::MonthName(m)))
                 value_ = static_cast<int>(m);
     } else {
         value_ = std::atoi(firstLine.substr(0, 5).c_str());

@@ -7,16 +7,16 @@
 #include <functional>
 #include <string>
 
-class ControlHost;
+namespace fw { class ControlHost; }
 class QScrollBar;
 
-class spinner : public Edit {
+class spinner : public fw::Edit {
 public:
     enum Style { Number = 0, MonthName = 2 };
 
     // Registers itself with the host under the id (when a host is given), with a range
     // validator for minimum to maximum (style 0) or a month-name validator (style 2).
-    spinner(ControlHost* host, int id, int minimum, int maximum, int textLimit, int style,
+    spinner(fw::ControlHost* host, int id, int minimum, int maximum, int textLimit, int style,
             QWidget* parent = nullptr);
 
     // A value outside the limits changes nothing; returns the current value.

@@ -43,7 +43,7 @@ int StellumConfig::SetDefaults()
     return 1;
 }
 
-int StellumConfig::Read(ipstream& is)
+int StellumConfig::Read(fw::ipstream& is)
 {
     colorScheme = is.readInt32();
     lastPlannerFile = is.readString(kMaxPathLength);
@@ -60,7 +60,7 @@ int StellumConfig::Read(ipstream& is)
     return 1;
 }
 
-int StellumConfig::Write(opstream& os)
+int StellumConfig::Write(fw::opstream& os)
 {
     os.writeWord32(static_cast<std::uint32_t>(colorScheme));
     os.writeString(lastPlannerFile);

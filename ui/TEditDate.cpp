@@ -1,6 +1,6 @@
 #include "ui/TEditDate.h"
 
 TEditDate::TEditDate(QWidget* parent, int textLimit)
-    : TEditParsed<TDate>(parent, textLimit, vkDate, "Date Input Error")
+    : TEditParsed<fw::TDate>(parent, textLimit, vkDate, "Date Input Error")
 {
 }

@@ -14,7 +14,7 @@
 constexpr int kValueFieldTextLength = 39;
 
 template <typename T>
-class TEditParsed : public Edit {
+class TEditParsed : public fw::Edit {
 public:
     // Reads and parses the text (at most 39 characters). A bad entry shows the converter's
     // error text and gives the fallback value.
@@ -23,7 +23,7 @@ public:
         text_ = GetText().substr(0, kValueFieldTextLength);
         const T value = Parse(text_);
         if (converter_.GetError(error_)) {
-            MessageBox(this, error_, title_, MB_OK | MB_ICONEXCLAMATION);
+            fw::MessageBox(this, error_, title_, fw::MB_OK | fw::MB_ICONEXCLAMATION);
             value_ = Fallback();
         } else {
             value_ = value;
@@ -44,7 +44,7 @@ public:
 
 protected:
     TEditParsed(QWidget* parent, int textLimit, ValueKind kind, const char* errorTitle)
-        : Edit(parent, textLimit), converter_(kind), title_(errorTitle)
+        : fw::Edit(parent, textLimit), converter_(kind), title_(errorTitle)
     {
     }
 

@@ -5,14 +5,14 @@
 
 #include <string>
 
-class TEditString : public Edit {
+class TEditString : public fw::Edit {
 public:
-    explicit TEditString(QWidget* parent = nullptr, int textLimit = 0) : Edit(parent, textLimit) {}
+    explicit TEditString(QWidget* parent = nullptr, int textLimit = 0) : fw::Edit(parent, textLimit) {}
 
     // The window text, at most the text limit.
     std::string GetText()
     {
-        text_ = Edit::GetText();
+        text_ = fw::Edit::GetText();
         if (GetTextLimit() > 0 && static_cast<int>(text_.size()) > GetTextLimit())
             text_.resize(static_cast<std::size_t>(GetTextLimit()));
         return text_;
@@ -20,7 +20,7 @@ public:
     void SetText(const std::string& text)
     {
         text_ = text;
-        Edit::SetText(text);
+        fw::Edit::SetText(text);
     }
 
 private:

@@ -1,6 +1,6 @@
 #include "ui/TEditTime.h"
 
 TEditTime::TEditTime(QWidget* parent, int textLimit)
-    : TEditParsed<TTime>(parent, textLimit, vkTime, "Time Input Error")
+    : TEditParsed<fw::TTime>(parent, textLimit, vkTime, "Time Input Error")
 {
 }

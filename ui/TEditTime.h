@@ -3,12 +3,12 @@
 
 #include "ui/TEditParsed.h"
 
-class TEditTime : public TEditParsed<TTime> {
+class TEditTime : public TEditParsed<fw::TTime> {
 public:
     explicit TEditTime(QWidget* parent = nullptr, int textLimit = 0);
 
 protected:
-    TTime Parse(const std::string& text) override { return converter_.ParseTime(text); }
-    std::string Format(const TTime& time) override { return converter_.FormatTime(time); }
-    TTime Fallback() const override { return TTime(); }
+    fw::TTime Parse(const std::string& text) override { return converter_.ParseTime(text); }
+    std::string Format(const fw::TTime& time) override { return converter_.FormatTime(time); }
+    fw::TTime Fallback() const override { return fw::TTime(); }
 };

@@ -4,7 +4,7 @@
 
 #include <regex>
 
-TListConstel::TListConstel(QWidget* parent, bool sorted) : ListBox(parent, sorted, Selection::Extended)
+TListConstel::TListConstel(QWidget* parent, bool sorted) : fw::ListBox(parent, sorted, Selection::Extended)
 {
     static const std::regex name("[a-z,A-Z, ,(,)]+$");
     for (int code = 0; code <= ConstellationNoComment; ++code) {
@@ -20,5 +20,5 @@ int TListConstel::IndexOfCode(long code) const
     for (int i = 0; i < GetCount() && i <= ConstellationNoComment; ++i)
         if (GetItemData(i) == code)
             return i;
-    return LB_ERR;
+    return fw::LB_ERR;
 }

@@ -4,7 +4,7 @@
 
 #include "framework/gui/ListBox.h"
 
-class TListConstel : public ListBox {
+class TListConstel : public fw::ListBox {
 public:
     explicit TListConstel(QWidget* parent = nullptr, bool sorted = true);
 

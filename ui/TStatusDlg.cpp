@@ -15,10 +15,10 @@
 #include <cstring>
 
 TStatusDlg::TStatusDlg(QWidget* parent, const std::string& logPath)
-    : Dialog(parent, "Current Process Status"),
+    : fw::Dialog(parent, "Current Process Status"),
       logFile_(logPath, std::ios::out | std::ios::trunc)
 {
-    list_ = Place(kListId, new ListBox(this), 0, 0);
+    list_ = Place(kListId, new fw::ListBox(this), 0, 0);
     // The placeholder marks where the bar goes; it is never shown.
     placeholder_ = Place(kPlaceholderId, new QLabel(this), 1, 0);
     placeholder_->setMinimumHeight(20);
@@ -33,7 +33,7 @@ TStatusDlg::~TStatusDlg() = default;
 void TStatusDlg::SetupWindow()
 {
     // The bar takes the placeholder's place in the layout, with the placeholder's size.
-    gauge_ = new Gauge(this, "%d%%", true);
+    gauge_ = new fw::Gauge(this, "%d%%", true);
     gauge_->SetMargin(2);
     gauge_->setMinimumHeight(placeholder_->minimumHeight());
     Body()->addWidget(gauge_, 1, 0);
@@ -79,7 +79,7 @@ void TStatusDlg::Message(const std::string& text, bool show)
         list_->ClearList();
         AddLine("Status buffer exceeded\nBuffer copied to status.txt");
     }
-    PumpWaitingMessages();
+    fw::PumpWaitingMessages();
 }
 
 void TStatusDlg::SetGauge(std::uint32_t percent)
@@ -92,7 +92,7 @@ void TStatusDlg::SetGauge(std::uint32_t percent)
 void TStatusDlg::SetProgress(std::uint32_t percent)
 {
     SetGauge(percent);
-    PumpWaitingMessages();
+    fw::PumpWaitingMessages();
 }
 
 void TStatusDlg::StepProgress(std::uint32_t i, std::uint32_t n, std::uint32_t step)

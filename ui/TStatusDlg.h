@@ -9,11 +9,11 @@
 
 #include "framework/gui/Dialog.h"
 
-class Gauge;
-class ListBox;
+namespace fw { class Gauge; }
+namespace fw { class ListBox; }
 class QLabel;
 
-class TStatusDlg : public Dialog {
+class TStatusDlg : public fw::Dialog {
 public:
     static constexpr int kListId = 422;
     static constexpr int kPlaceholderId = 423;
@@ -48,8 +48,8 @@ public:
     bool IsKeepOpen() const { return keepOpen_; }
     std::uint32_t LastPercentage() const { return lastPercentage_; }
 
-    ListBox* List() const { return list_; }
-    Gauge* GetGaugeControl() const { return gauge_; }
+    fw::ListBox* List() const { return list_; }
+    fw::Gauge* GetGaugeControl() const { return gauge_; }
     int LineCount() const;
     std::string Line(int index) const;
 
@@ -61,9 +61,9 @@ protected:
 private:
     void Log(const std::string& text);
 
-    Gauge* gauge_ = nullptr;
+    fw::Gauge* gauge_ = nullptr;
     QLabel* placeholder_ = nullptr;
-    ListBox* list_ = nullptr;
+    fw::ListBox* list_ = nullptr;
     bool keepOpen_ = false;
     bool logging_ = false;
     std::uint32_t lastPercentage_ = 0;

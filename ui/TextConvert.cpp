@@ -140,12 +140,12 @@ double TextConvert::NoEntryValue(std::int32_t kind)
 
 // A four-digit year reaches 9999 at most, so the reserved days sit in the year 10000:
 // NO ENTRY on 1 January, MAX on the day after it.
-TDate TextConvert::MinDate() { return TDate(); }
-TDate TextConvert::MaxDate() { return TDate(2u, 1u, 10000); }
-TDate TextConvert::NoEntryDate() { return TDate(1u, 1u, 10000); }
-TTime TextConvert::MinTime() { return TTime(MinDate(), 0, 0, 0); }
-TTime TextConvert::MaxTime() { return TTime(MaxDate(), 23, 59, 59); }
-TTime TextConvert::NoEntryTime() { return TTime(NoEntryDate(), 0, 0, 0); }
+fw::TDate TextConvert::MinDate() { return fw::TDate(); }
+fw::TDate TextConvert::MaxDate() { return fw::TDate(2u, 1u, 10000); }
+fw::TDate TextConvert::NoEntryDate() { return fw::TDate(1u, 1u, 10000); }
+fw::TTime TextConvert::MinTime() { return fw::TTime(MinDate(), 0, 0, 0); }
+fw::TTime TextConvert::MaxTime() { return fw::TTime(MaxDate(), 23, 59, 59); }
+fw::TTime TextConvert::NoEntryTime() { return fw::TTime(NoEntryDate(), 0, 0, 0); }
 
 void TextConvert::SplitText(const std::string& text)
 {
@@ -345,7 +345,7 @@ std::string TextConvert::FormatValue(double value, std::int32_t kind)
     return text + tail;
 }
 
-TTime TextConvert::ParseTime(const std::string& text)
+fw::TTime TextConvert::ParseTime(const std::string& text)
 {
     error_.clear();
     if (text == kMin) return MinTime();
@@ -361,7 +361,7 @@ TTime TextConvert::ParseTime(const std::string& text)
     const std::int64_t minutes = numbers_[1].whole;
     const std::int64_t seconds = numbers_[2].whole;
     if (hours < 0 || hours > 24)
-        return TTime::Now();
+        return fw::TTime::Now();
     const auto names = [&](std::int32_t code) {
         return unitSeparator1_ == code || unitSeparator2_ == code || unitSuffix_ == code;
     };
@@ -374,10 +374,10 @@ TTime TextConvert::ParseTime(const std::string& text)
     }
     // Minutes and seconds carry over; bound them so that a long number cannot overflow.
     const auto bounded = [](std::int64_t v) { return static_cast<int>(std::min<std::int64_t>(v, 100000000)); };
-    return TTime(TDate::Today(), static_cast<int>(hours), bounded(minutes), bounded(seconds));
+    return fw::TTime(fw::TDate::Today(), static_cast<int>(hours), bounded(minutes), bounded(seconds));
 }
 
-std::string TextConvert::FormatTime(const TTime& time)
+std::string TextConvert::FormatTime(const fw::TTime& time)
 {
     if (time == MinTime()) return kMin;
     if (time == MaxTime()) return kMax;
@@ -390,7 +390,7 @@ std::string TextConvert::FormatTime(const TTime& time)
     return Printf("%2.2i:%2.2i %s", shown, m, half);
 }
 
-TDate TextConvert::ParseDate(const std::string& text)
+fw::TDate TextConvert::ParseDate(const std::string& text)
 {
     error_.clear();
     if (text == kMin) return MinDate();
@@ -481,15 +481,15 @@ TDate TextConvert::ParseDate(const std::string& text)
     if (year > kLastYear) {
         if (error_.empty())
             error_ = "Invalid Year Entry\n";
-        return TDate::Today();
+        return fw::TDate::Today();
     }
-    if (day < 1 || month < 1 || !TDate::IsValidDate(static_cast<unsigned>(day), static_cast<unsigned>(month),
+    if (day < 1 || month < 1 || !fw::TDate::IsValidDate(static_cast<unsigned>(day), static_cast<unsigned>(month),
                                                      static_cast<int>(year)))
-        return TDate::Today();
-    return TDate(static_cast<unsigned>(day), static_cast<unsigned>(month), static_cast<int>(year));
+        return fw::TDate::Today();
+    return fw::TDate(static_cast<unsigned>(day), static_cast<unsigned>(month), static_cast<int>(year));
 }
 
-std::string TextConvert::FormatDate(const TDate& date, std::int32_t style)
+std::string TextConvert::FormatDate(const fw::TDate& date, std::int32_t style)
 {
     if (date == MinDate()) return kMin;
     if (date == MaxDate()) return kMax;
@@ -498,7 +498,7 @@ std::string TextConvert::FormatDate(const TDate& date, std::int32_t style)
         style = dateStyle_;
     const unsigned day = date.Day(), month = date.Month();
     const int year = date.Year();
-    const std::string mon = std::string(TDate::MonthName(month)).substr(0, 3);
+    const std::string mon = std::string(fw::TDate::MonthName(month)).substr(0, 3);
     const int yy = year < 2000 ? year - 1900 : year - 2000;
     switch (style) {
     case 1: return Printf("%u %s %u", day, mon.c_str(), static_cast<unsigned>(yy));

@@ -39,14 +39,14 @@ public:
     std::string FormatValue(double value, std::int32_t kind = 0);
 
     // A time of day on the current date; an unreadable hour gives the computer's time.
-    TTime ParseTime(const std::string& text);
-    std::string FormatTime(const TTime& time);
+    fw::TTime ParseTime(const std::string& text);
+    std::string FormatTime(const fw::TTime& time);
 
     // A calendar date; an impossible one gives the current date (the error text says why).
     // Two-digit years 00-49 are 2000-2049, 50-99 are 1950-1999.
-    TDate ParseDate(const std::string& text);
+    fw::TDate ParseDate(const std::string& text);
     // Styles 1-5 (0: the converter's date style, 5 unless changed).
-    std::string FormatDate(const TDate& date, std::int32_t style = 0);
+    std::string FormatDate(const fw::TDate& date, std::int32_t style = 0);
 
     // The reserved values of a kind.
     static double MinValue(std::int32_t kind);
@@ -54,12 +54,12 @@ public:
     static double NoEntryValue(std::int32_t kind);
     // The reserved dates and times lie outside every date a text can give, so that no real
     // day reads back as a word and every real date lies between MIN and MAX.
-    static TDate MinDate();
-    static TDate MaxDate();
-    static TDate NoEntryDate();
-    static TTime MinTime();
-    static TTime MaxTime();
-    static TTime NoEntryTime();
+    static fw::TDate MinDate();
+    static fw::TDate MaxDate();
+    static fw::TDate NoEntryDate();
+    static fw::TTime MinTime();
+    static fw::TTime MaxTime();
+    static fw::TTime NoEntryTime();
 
     // Offsets that mark a stored magnitude's kind.
     static constexpr double kVisualOffset = 200.0;

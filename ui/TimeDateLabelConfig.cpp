@@ -18,14 +18,14 @@ int TimeDateLabelConfig::SetDefaults()
     return 1;
 }
 
-int TimeDateLabelConfig::Read(ipstream& is)
+int TimeDateLabelConfig::Read(fw::ipstream& is)
 {
     LabelConfig::Read(is);
     for (int i = 0; i < 4; ++i) settings[static_cast<std::size_t>(i)] = is.readInt32();
     return 1;
 }
 
-int TimeDateLabelConfig::Write(opstream& os)
+int TimeDateLabelConfig::Write(fw::opstream& os)
 {
     LabelConfig::Write(os);
     for (int i = 0; i < 4; ++i) os.writeWord32(static_cast<std::uint32_t>(settings[static_cast<std::size_t>(i)]));

@@ -4,7 +4,7 @@
 
 #include <regex>
 
-TurboCBconstel::TurboCBconstel(QWidget* parent, int textLimit) : ComboBox(parent, false, textLimit)
+TurboCBconstel::TurboCBconstel(QWidget* parent, int textLimit) : fw::ComboBox(parent, false, textLimit)
 {
     // Each constellation string is abbreviation "|" name; the box shows the name.
     static const std::regex name("[^|]+$");
@@ -19,7 +19,7 @@ TurboCBconstel::TurboCBconstel(QWidget* parent, int textLimit) : ComboBox(parent
 long TurboCBconstel::GetSelectedIndex() const
 {
     const int i = GetSelIndex();
-    return i < 0 ? CB_ERR : GetItemData(i);
+    return i < 0 ? fw::CB_ERR : GetItemData(i);
 }
 
 void TurboCBconstel::SelectIndex(long code)

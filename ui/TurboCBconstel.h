@@ -3,7 +3,7 @@
 
 #include "framework/gui/ComboBox.h"
 
-class TurboCBconstel : public ComboBox {
+class TurboCBconstel : public fw::ComboBox {
 public:
     explicit TurboCBconstel(QWidget* parent = nullptr, int textLimit = 40);
 

@@ -1,6 +1,6 @@
 #include "ui/TurboComboBox.h"
 
-TurboComboBox::TurboComboBox(QWidget* parent, int textLimit, bool sorted) : ComboBox(parent, true, textLimit, sorted)
+TurboComboBox::TurboComboBox(QWidget* parent, int textLimit, bool sorted) : fw::ComboBox(parent, true, textLimit, sorted)
 {
 }
 
@@ -33,13 +33,13 @@ std::int32_t TurboComboBox::StoreChoices(CBdata& list) const
 long TurboComboBox::GetSelectedId() const
 {
     const int i = GetSelIndex();
-    return i < 0 ? CB_ERR : GetItemData(i);
+    return i < 0 ? fw::CB_ERR : GetItemData(i);
 }
 
 int TurboComboBox::SelectId(long id)
 {
     const int i = FindItemData(id);
-    if (i == CB_ERR)
+    if (i == fw::CB_ERR)
         return 0;
     SetSelIndex(i);
     return 1;
@@ -85,7 +85,7 @@ int TurboComboBox::CommitEditText()
     if (GetTextLimit() > 0 && static_cast<int>(text.size()) > GetTextLimit())
         text.resize(static_cast<std::size_t>(GetTextLimit()));
     const int found = FindString(text, 0);
-    if (found != CB_ERR) {
+    if (found != fw::CB_ERR) {
         SetSelIndex(found);
         return 0;
     }

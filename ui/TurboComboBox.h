@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-class TurboComboBox : public ComboBox {
+class TurboComboBox : public fw::ComboBox {
 public:
     explicit TurboComboBox(QWidget* parent = nullptr, int textLimit = 40, bool sorted = false);
 

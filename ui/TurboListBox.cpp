@@ -1,6 +1,6 @@
 #include "ui/TurboListBox.h"
 
-TurboListBox::TurboListBox(QWidget* parent, bool sorted) : ListBox(parent, sorted, Selection::Extended) {}
+TurboListBox::TurboListBox(QWidget* parent, bool sorted) : fw::ListBox(parent, sorted, Selection::Extended) {}
 
 int TurboListBox::LoadChoices(const CBdata& list)
 {

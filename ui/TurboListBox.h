@@ -12,7 +12,7 @@
 // A set of ids 0 to 255.
 using TBitSet = std::bitset<256>;
 
-class TurboListBox : public ListBox {
+class TurboListBox : public fw::ListBox {
 public:
     explicit TurboListBox(QWidget* parent = nullptr, bool sorted = true);
 

@@ -46,18 +46,18 @@ protected:
 
 TEST_F(DocManager, OpeningASecondDocumentOfAKindClosesTheFirstThroughItsPrompt)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     fw::Document* log = Open("a.log");
     Open("plan.sl4");
     ASSERT_NE(log, nullptr);
     log->SetDirty();
 
-    boxes.Answer(IDCANCEL);
+    boxes.Answer(fw::IDCANCEL);
     EXPECT_EQ(Open("b.log"), nullptr);
     EXPECT_EQ(boxes.Last().text, kPrompt);
     EXPECT_EQ(OpenPaths(), (std::vector<std::string>{"a.log", "plan.sl4"})) << "Cancel keeps the old log";
 
-    boxes.Answer(IDNO);
+    boxes.Answer(fw::IDNO);
     ASSERT_NE(Open("b.log"), nullptr);
     EXPECT_EQ(Events().reverted, 1);
     EXPECT_EQ(OpenPaths(), (std::vector<std::string>{"plan.sl4", "b.log"}));
@@ -71,13 +71,13 @@ TEST_F(DocManager, OpeningASecondDocumentOfAKindClosesTheFirstThroughItsPrompt)
 
 TEST_F(DocManager, PromptAsksAgainUntilSavedDiscardedOrCancelled)
 {
-    ScriptedMessageBoxes boxes({IDYES, IDYES, IDOK, IDCANCEL});
+    fw::ScriptedMessageBoxes boxes({fw::IDYES, fw::IDYES, fw::IDOK, fw::IDCANCEL});
     fw::Document* doc = manager.CreateDoc(templates.Log(), {}, fw::dtNewDoc);
     ASSERT_NE(doc, nullptr);
     doc->SetDirty();
     {
         // Save As cancelled: the prompt again; then a place; the save fails: the prompt again.
-        ScriptedFileDialogs dialogs({"", dir.file("new")});
+        fw::ScriptedFileDialogs dialogs({"", dir.file("new")});
         Events().failCommit = true;
         EXPECT_FALSE(doc->CanClose());
         EXPECT_EQ(dialogs.Count(), 2);
@@ -88,8 +88,8 @@ TEST_F(DocManager, PromptAsksAgainUntilSavedDiscardedOrCancelled)
     EXPECT_EQ(doc->GetDocPath(), "") << "a place the document was not saved to is not kept";
 
     Events().failCommit = false;
-    boxes.Answer(IDYES);
-    ScriptedFileDialogs dialogs({dir.file("new")});
+    boxes.Answer(fw::IDYES);
+    fw::ScriptedFileDialogs dialogs({dir.file("new")});
     EXPECT_TRUE(doc->CanClose());
     EXPECT_EQ(doc->GetDocPath(), dir.file("new.log"));
     EXPECT_EQ(Events().committed, 1);
@@ -97,14 +97,14 @@ TEST_F(DocManager, PromptAsksAgainUntilSavedDiscardedOrCancelled)
 
 TEST_F(DocManager, FileCloseClosesTheCurrentDocumentAfterItsPrompt)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     fw::Document* log = Open("a.log");
     manager.SetActiveView(log->FirstView());
     log->SetDirty();
-    boxes.Answer(IDCANCEL);
+    boxes.Answer(fw::IDCANCEL);
     manager.EvCommand(fw::CM_FILECLOSE);
     EXPECT_EQ(manager.GetDocuments().size(), 1u);
-    boxes.Answer(IDYES);
+    boxes.Answer(fw::IDYES);
     manager.EvCommand(fw::CM_FILECLOSE);
     EXPECT_TRUE(manager.GetDocuments().empty());
     EXPECT_EQ(Events().committed, 1);

@@ -279,9 +279,9 @@ TEST(Startup, CloseAndRestartRestoresWindowStatesAndReopensTheDocuments)
     app->GetDocManager()->DeleteDoc(app->GetDocManager()->GetDocuments()[1]);
     QCoreApplication::processEvents();
     for (int id : {CM_OBSERVINGLIST, CM_FILTEREDLIST}) {
-        CommandEnabler ce = app->GetMainWindow()->QueryRoute(id);
+        fw::CommandEnabler ce = app->GetMainWindow()->QueryRoute(id);
         EXPECT_FALSE(ce.enabled) << id;
-        EXPECT_EQ(ce.check, BF_UNCHECKED) << id;
+        EXPECT_EQ(ce.check, fw::BF_UNCHECKED) << id;
     }
     EXPECT_TRUE(app->GetMainWindow()->QueryRoute(CM_OBSERVINGLOG).enabled);
     CloseAndEnd(app);
@@ -307,7 +307,7 @@ TEST(Startup, DamagedOrMissingDataShowsItsLineAndLosesNothingTheUserSaved)
         ProgramDir program;
         STELLUM_REQUIRE_DATA(program.HasData() ? std::string("x") : std::string());
         program.Replace(c.file, c.remove ? nullptr : &garbage);
-        ScriptedMessageBoxes boxes;
+        fw::ScriptedMessageBoxes boxes;
         auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program(), "\\L"});
         ASSERT_TRUE(app->InitInstance()) << c.what;
         EXPECT_TRUE(HasLine(StatusLines(), c.line)) << c.what;

@@ -27,7 +27,7 @@ struct ReportCapture {
 };
 
 // A block header and count terms of series n, each multiplier 1 and the given coefficient.
-void WriteBlock(omstream& os, int n, int count, double coefficient, std::uint32_t version = 4)
+void WriteBlock(fw::omstream& os, int n, int count, double coefficient, std::uint32_t version = 4)
 {
     os.writeString(kSig);
     os.writeWord32(version);
@@ -45,7 +45,7 @@ void WriteBlock(omstream& os, int n, int count, double coefficient, std::uint32_
 
 std::string MainProblem(int terms = 1, double lastCoefficient = 1.0)
 {
-    omstream os;
+    fw::omstream os;
     WriteBlock(os, 1, terms, lastCoefficient);
     WriteBlock(os, 2, 1, 1.0);
     WriteBlock(os, 3, 1, 385000.0);
@@ -54,7 +54,7 @@ std::string MainProblem(int terms = 1, double lastCoefficient = 1.0)
 
 std::string EndBlock()
 {
-    omstream os;
+    fw::omstream os;
     WriteBlock(os, 0, 0, 0.0);
     return os.str();
 }
@@ -62,7 +62,7 @@ std::string EndBlock()
 TEST(Moon, LoadsSeriesBlocksUpToTheEndBlock)
 {
     TempDir dir;
-    omstream extra;
+    fw::omstream extra;
     WriteBlock(extra, 4, 2, 0.5);
     ASSERT_TRUE(testsupport::WriteFileBytes(dir.file("elplores.rsx"), MainProblem() + extra.str() + EndBlock()));
     Moon moon(dir.path());
@@ -82,11 +82,11 @@ TEST(Moon, RefusesFilesThatCannotServe)
     ReportCapture capture;
     TempDir dir;
     struct Case { const char* what; std::string bytes; } cases[] = {
-        {"version 3 first", [] { omstream os; WriteBlock(os, 1, 1, 1.0, 3); return os.str(); }()},
+        {"version 3 first", [] { fw::omstream os; WriteBlock(os, 1, 1, 1.0, 3); return os.str(); }()},
         {"empty file", std::string()},
         {"only the end block", EndBlock()},
-        {"main problem incomplete", [] { omstream os; WriteBlock(os, 1, 1, 1.0); return os.str(); }()},
-        {"series number 40", MainProblem() + [] { omstream os; WriteBlock(os, 40, 3, 1.0); return os.str(); }()},
+        {"main problem incomplete", [] { fw::omstream os; WriteBlock(os, 1, 1, 1.0); return os.str(); }()},
+        {"series number 40", MainProblem() + [] { fw::omstream os; WriteBlock(os, 40, 3, 1.0); return os.str(); }()},
         {"block cut short", [] { std::string b = MainProblem(); b.resize(b.size() - 3); return b; }()},
     };
     for (const auto& c : cases) {

@@ -14,7 +14,7 @@ namespace {
 const char* const kSig = "Quillon Software - Stellum - Planet Data";
 
 // One block: coordinate, power and terms of (amplitude, phase, frequency).
-void WriteBlock(omstream& os, int coordinate, int power, std::initializer_list<std::array<double, 3>> terms)
+void WriteBlock(fw::omstream& os, int coordinate, int power, std::initializer_list<std::array<double, 3>> terms)
 {
     os.writeWord32(static_cast<std::uint32_t>(coordinate));
     os.writeWord32(static_cast<std::uint32_t>(power));
@@ -26,7 +26,7 @@ void WriteBlock(omstream& os, int coordinate, int power, std::initializer_list<s
 
 std::string SmallSeries(bool terminator, std::uint32_t version = 4)
 {
-    omstream os;
+    fw::omstream os;
     os.writeString(kSig);
     os.writeWord32(version);
     WriteBlock(os, 1, 0, {{{2.0, 0.0, 0.0}}, {{0.5, 0.0, 10.0}}});
@@ -95,7 +95,7 @@ TEST(Planet, RejectsMissingForeignAndDamagedFiles)
     }
     {
         // An absurd term count does not make the reader allocate without bound.
-        omstream os;
+        fw::omstream os;
         os.writeString(kSig);
         os.writeWord32(4);
         os.writeWord32(1);

@@ -54,7 +54,7 @@ double ArcsecBetween(const Coord& a, double raDeg, double decDeg)
 
 std::string SeriesFile(std::uint32_t version = 4)
 {
-    omstream os;
+    fw::omstream os;
     os.writeString("Quillon Software - Stellum - Planet Data");
     os.writeWord32(version);
     for (std::uint32_t c = 1; c <= 3; ++c) {
@@ -307,8 +307,7 @@ struct EventRow { int body; std::string site; double lat, lon, midnight; std::st
 
 void ReadReference(std::vector<PlaceRow>& places, std::vector<EventRow>& events)
 {
-    std::string path = __FILE__;
-    path = path.substr(0, path.find_last_of('/')) + "/data/solar_reference.csv";
+    const std::string path = std::string(STELLUM_SOURCE_DIR) + "/astro/tests/data/solar_reference.csv";
     std::ifstream in(path);
     ASSERT_TRUE(in) << path;
     for (std::string line; std::getline(in, line);) {
@@ -353,8 +352,7 @@ Coord WithLightTime(Planets& planets, const JulianDate& jd, int body)
 TEST_F(PlanetsWithData, ApparentPlacesAgreeWithTheMatchedTheory)
 {
     STELLUM_REQUIRE_DATA(dir_);
-    std::string path = __FILE__;
-    path = path.substr(0, path.find_last_of('/')) + "/data/matched_planets.csv";
+    const std::string path = std::string(STELLUM_SOURCE_DIR) + "/astro/tests/data/matched_planets.csv";
     std::ifstream in(path);
     ASSERT_TRUE(in) << path;
     double worst[9] = {};

@@ -14,7 +14,7 @@ const char* const kSig = "Quillon Software - Stellum - Pluto";
 // A file whose terms have frequency 0 and Cx = i (1e-10 au), everything else 0.
 std::string Series(const std::string& trailer, std::uint32_t version = 5)
 {
-    omstream os;
+    fw::omstream os;
     os.writeString(kSig);
     os.writeWord32(version);
     for (int i = 1; i <= 106; ++i) {

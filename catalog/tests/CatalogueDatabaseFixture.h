@@ -84,6 +84,6 @@ protected:
     testsupport::TempDir dir_;
     ObsSite site_;
     JulianDate now_;
-    ScriptedMessageBoxes boxes_;
+    fw::ScriptedMessageBoxes boxes_;
     std::unique_ptr<NGC2000Indexes> db_;
 };

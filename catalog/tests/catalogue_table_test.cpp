@@ -57,7 +57,7 @@ struct Fixture {
             if (number - 1 < count)
                 rowOf[number - 1] = std::int16_t(o.row);
         }
-        omstream out;
+        fw::omstream out;
         out.writeString(openSignature);
         out.writeWord32(7);
         out.writeWord32(statedCount ? statedCount : count);
@@ -251,7 +251,7 @@ TEST(CatalogueTable, DreyerTextFromFixedRecords)
     descriptions += "F, S";                                                         // row 2, cut short
     ASSERT_TRUE(testsupport::WriteFileBytes(dir.file("dreyer.rsx"), descriptions));
     StatusRecorder status;
-    ScriptedMessageBoxes boxes;  // no common-name file here
+    fw::ScriptedMessageBoxes boxes;  // no common-name file here
     NGC2000Indexes db(dir.path());
     EXPECT_EQ(db.DreyerText(Ngc(224)), "");
     EXPECT_EQ(db.DreyerText(Ic(434)), "!!! eeB, eL, vmE");

@@ -39,7 +39,7 @@ SortCriteria ChosenSort()
 
 std::string StateBytes(NGC2000Indexes& db)
 {
-    omstream os;
+    fw::omstream os;
     db.Write(os);
     return os.str();
 }
@@ -199,7 +199,7 @@ TEST_F(CatalogueDatabase, StateFileRoundTrip)
     // The block in memory reads back byte for byte.
     db_->SelectList(0);
     const std::string bytes = StateBytes(*db_);
-    imstream is(bytes);
+    fw::imstream is(bytes);
     EXPECT_TRUE(db_->Read(is));
     EXPECT_TRUE(StateBytes(*db_) == bytes);
 }
@@ -220,7 +220,7 @@ TEST_F(CatalogueDatabase, OlderStateFileKeepsTheAltitudesInUse)
     inUse.minAltitude = 25;
     inUse.maxAltitude = 60;
     Apply(inUse);
-    imstream is(bytes);
+    fw::imstream is(bytes);
     ASSERT_TRUE(db_->Read(is));
     EXPECT_EQ(boxes_.Count(), 0);
     EXPECT_EQ(db_->GetFilterSettings().minAltitude, 25);
@@ -274,12 +274,12 @@ TEST_F(CatalogueDatabase, DamagedStateIsRefusedWhole)
         std::string bytes = good;
         c.damage(bytes);
         boxes_.Clear();
-        imstream is(bytes);
+        fw::imstream is(bytes);
         EXPECT_FALSE(db_->Read(is)) << c.what;
         ASSERT_EQ(boxes_.Count(), 1) << c.what;
         EXPECT_EQ(boxes_.Last().text, c.box) << c.what;
         EXPECT_EQ(boxes_.Last().title, "ERROR");
-        EXPECT_EQ(boxes_.Last().style, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ(boxes_.Last().style, fw::MB_OK | fw::MB_ICONEXCLAMATION);
         EXPECT_FALSE(db_->StateRead());
         EXPECT_EQ(db_->GetFilterSettings(), filters) << c.what;
         EXPECT_EQ(db_->CountOf(1), 2) << c.what;
@@ -290,7 +290,7 @@ TEST_F(CatalogueDatabase, DamagedStateIsRefusedWhole)
     // Every cut of the file is refused, and no read past its end is trusted.
     for (size_t cut = 0; cut < good.size(); cut += 61) {
         boxes_.Clear();
-        imstream is(good.substr(0, cut));
+        fw::imstream is(good.substr(0, cut));
         EXPECT_FALSE(db_->Read(is)) << cut;
         EXPECT_EQ(boxes_.Count(), 1) << cut;
     }
@@ -341,7 +341,7 @@ TEST_F(CatalogueDatabase, EveryDamagedHeaderByteIsRefusedOrHarmless)
             std::string bytes = good;
             bytes[i] = char(bytes[i] ^ x);
             boxes_.Clear();
-            imstream is(bytes);
+            fw::imstream is(bytes);
             if (db_->Read(is)) {
                 ++taken;
                 EXPECT_EQ(boxes_.Count(), 0) << i;

@@ -32,7 +32,7 @@ protected:
     std::string dir_;
     testsupport::TempDir logDir_;
     std::unique_ptr<TStatusDlg> status_;
-    ScriptedMessageBoxes boxes_;
+    fw::ScriptedMessageBoxes boxes_;
     std::unique_ptr<NGC2000Indexes> db_;
 };
 

@@ -77,9 +77,9 @@ TEST(BitMaskDialog, EachBoxCarriesItsBitAndOkRebuildsTheMask)
             dlg->mask = 0xFFFF;
             dlg->EnsureSetUp();
             for (const auto& [id, bit] : c.boxes)
-                EXPECT_EQ(dlg->IsButtonChecked(id), BF_CHECKED) << c.name << " box " << id;
-            dlg->PressButton(IDOK);
-            EXPECT_EQ(dlg->Result(), IDOK) << c.name;
+                EXPECT_EQ(dlg->IsButtonChecked(id), fw::BF_CHECKED) << c.name << " box " << id;
+            dlg->PressButton(fw::IDOK);
+            EXPECT_EQ(dlg->Result(), fw::IDOK) << c.name;
             EXPECT_EQ(dlg->mask, all) << c.name;
         }
         // Each box alone: set-up shows only it, and checking only it gives only its bit.
@@ -88,9 +88,9 @@ TEST(BitMaskDialog, EachBoxCarriesItsBitAndOkRebuildsTheMask)
             dlg->mask = bit;
             dlg->EnsureSetUp();
             for (const auto& [other, otherBit] : c.boxes)
-                EXPECT_EQ(dlg->IsButtonChecked(other), other == id ? BF_CHECKED : BF_UNCHECKED)
+                EXPECT_EQ(dlg->IsButtonChecked(other), other == id ? fw::BF_CHECKED : fw::BF_UNCHECKED)
                     << c.name << " mask " << bit << " box " << other;
-            dlg->PressButton(IDOK);
+            dlg->PressButton(fw::IDOK);
             EXPECT_EQ(dlg->mask, bit) << c.name << " box " << id;
         }
         // Cancel keeps the mask whatever the boxes say.
@@ -98,9 +98,9 @@ TEST(BitMaskDialog, EachBoxCarriesItsBitAndOkRebuildsTheMask)
         dlg->mask = 0x5;
         dlg->EnsureSetUp();
         for (const auto& [id, bit] : c.boxes)
-            dlg->CheckButton(id, BF_CHECKED);
-        dlg->PressButton(IDCANCEL);
-        EXPECT_EQ(dlg->Result(), IDCANCEL) << c.name;
+            dlg->CheckButton(id, fw::BF_CHECKED);
+        dlg->PressButton(fw::IDCANCEL);
+        EXPECT_EQ(dlg->Result(), fw::IDCANCEL) << c.name;
         EXPECT_EQ(dlg->mask, 0x5) << c.name;
     }
 }
@@ -112,8 +112,8 @@ TEST(BitMaskDialog, TypeDialogTakesOnlyPlateDefectOrOnlyClusterWithNebulosity)
         dlg.mask = 31;
         dlg.EnsureSetUp();
         for (int box = 101; box <= 115; ++box)
-            dlg.CheckButton(box, box == id ? BF_CHECKED : BF_UNCHECKED);
-        dlg.PressButton(IDOK);
+            dlg.CheckButton(box, box == id ? fw::BF_CHECKED : fw::BF_UNCHECKED);
+        dlg.PressButton(fw::IDOK);
         EXPECT_EQ(dlg.mask, expected);
     }
 }
@@ -136,17 +136,17 @@ TEST(HistoryFltDlg, ShowsAndStoresTheHistoryChoice)
         HistoryFltDlg dlg(nullptr);
         dlg.historyCriteria = c.stored;
         dlg.EnsureSetUp();
-        EXPECT_EQ(dlg.IsButtonChecked(c.shown), BF_CHECKED) << c.stored;
+        EXPECT_EQ(dlg.IsButtonChecked(c.shown), fw::BF_CHECKED) << c.stored;
         EXPECT_EQ(dlg.ControlText(c.shown), c.shown == HistoryFltDlg::kPass ? "Pass Objects" : "Reject Objects");
         if (c.pick)
             dlg.PressButton(c.pick);
-        dlg.PressButton(IDOK);
+        dlg.PressButton(fw::IDOK);
         EXPECT_EQ(dlg.historyCriteria, c.result) << c.stored << " pick " << c.pick;
     }
     HistoryFltDlg cancelled(nullptr);
     cancelled.EnsureSetUp();
     cancelled.PressButton(HistoryFltDlg::kReject);
-    cancelled.PressButton(IDCANCEL);
+    cancelled.PressButton(fw::IDCANCEL);
     EXPECT_EQ(cancelled.historyCriteria, 0);
 }
 
@@ -166,9 +166,9 @@ TEST(visible, ElevationModeShownAndStored)
         visible dlg(nullptr);
         dlg.elevationMode = c.stored;
         dlg.EnsureSetUp();
-        EXPECT_EQ(dlg.IsButtonChecked(visible::kCurrentTime), c.checked == visible::kCurrentTime ? BF_CHECKED : 0);
-        EXPECT_EQ(dlg.IsButtonChecked(visible::kSession), c.checked == visible::kSession ? BF_CHECKED : 0);
-        dlg.PressButton(IDOK);
+        EXPECT_EQ(dlg.IsButtonChecked(visible::kCurrentTime), c.checked == visible::kCurrentTime ? fw::BF_CHECKED : 0);
+        EXPECT_EQ(dlg.IsButtonChecked(visible::kSession), c.checked == visible::kSession ? fw::BF_CHECKED : 0);
+        dlg.PressButton(fw::IDOK);
         EXPECT_EQ(dlg.elevationMode, c.result) << c.stored;
     }
 }
@@ -176,8 +176,8 @@ TEST(visible, ElevationModeShownAndStored)
 TEST(visible, SessionTimesAndAltitudesRoundTrip)
 {
     visible dlg(nullptr);
-    dlg.sessionStart = TTime(TDate::Today(), 21, 0, 0);
-    dlg.sessionEnd = TTime(TDate::Today(), 23, 30, 0);
+    dlg.sessionStart = fw::TTime(fw::TDate::Today(), 21, 0, 0);
+    dlg.sessionEnd = fw::TTime(fw::TDate::Today(), 23, 30, 0);
     dlg.minAltitude = Angle(10, kDegrees);
     dlg.maxAltitude = Angle(80, kDegrees);
     dlg.EnsureSetUp();
@@ -190,8 +190,8 @@ TEST(visible, SessionTimesAndAltitudesRoundTrip)
     dlg.SetControlText(visible::kMinAltitude, "25 30");
     dlg.SetControlText(visible::kMaxAltitude, "-5");
     dlg.PressButton(visible::kCurrentTime);
-    dlg.PressButton(IDOK);
-    ASSERT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    ASSERT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.sessionStart.Hour(), 20);
     EXPECT_EQ(dlg.sessionStart.Minute(), 15);
     EXPECT_EQ(dlg.sessionEnd.Hour(), 1);
@@ -214,8 +214,8 @@ TEST(RaDecFltDlg, WindowRoundTripsWithoutOrderCheck)
     dlg.SetControlText(RaDecFltDlg::kRaMin, "22 30");
     dlg.SetControlText(RaDecFltDlg::kRaMax, "2h");
     dlg.SetControlText(RaDecFltDlg::kDecMin, "MIN");
-    dlg.PressButton(IDOK);
-    ASSERT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    ASSERT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_DOUBLE_EQ(dlg.raMin, 22.5);
     EXPECT_DOUBLE_EQ(dlg.raMax, 2);
     EXPECT_DOUBLE_EQ(dlg.decMin, TextConvert::MinValue(vkDeclination));
@@ -230,41 +230,41 @@ TEST(BrightFltDlg, BoxesFieldsAndTheDreyerDialog)
     dlg.magnitudeMin = 4;
     dlg.magnitudeMax = 11.5;
     dlg.EnsureSetUp();
-    EXPECT_EQ(dlg.IsButtonChecked(BrightFltDlg::kDreyerActive), BF_CHECKED);
-    EXPECT_EQ(dlg.IsButtonChecked(BrightFltDlg::kMagnitudeActive), BF_UNCHECKED);
-    EXPECT_EQ(dlg.IsButtonChecked(BrightFltDlg::kMagnitudeRequired), BF_CHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(BrightFltDlg::kDreyerActive), fw::BF_CHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(BrightFltDlg::kMagnitudeActive), fw::BF_UNCHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(BrightFltDlg::kMagnitudeRequired), fw::BF_CHECKED);
     EXPECT_EQ(dlg.ControlText(BrightFltDlg::kBrightest), "4.0");
     EXPECT_EQ(dlg.ControlText(BrightFltDlg::kDimmest), "11.5");
 
     // Cancel in the Dreyer dialog keeps the mask; OK there takes its boxes.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
-            d.CheckButton(101, BF_CHECKED);
-            d.PressButton(IDCANCEL);
-            return IDCANCEL;
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
+            d.CheckButton(101, fw::BF_CHECKED);
+            d.PressButton(fw::IDCANCEL);
+            return fw::IDCANCEL;
         }});
         dlg.PressButton(BrightFltDlg::kModifyDreyer);
         EXPECT_EQ(answers.Captions(), std::vector<std::string>{"Object Brightness Filter Dialog"});
     }
     EXPECT_EQ(dlg.dreyerBrightnessMask, 0x0F00);
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
-            EXPECT_EQ(d.IsButtonChecked(109), BF_CHECKED);
-            d.CheckButton(101, BF_CHECKED);
-            d.PressButton(IDOK);
-            return IDCANCEL;
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
+            EXPECT_EQ(d.IsButtonChecked(109), fw::BF_CHECKED);
+            d.CheckButton(101, fw::BF_CHECKED);
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
         }});
         dlg.PressButton(BrightFltDlg::kModifyDreyer);
     }
     EXPECT_EQ(dlg.dreyerBrightnessMask, 0x0F01);
 
     // Brightest 12 and dimmest 3 are taken as they are.
-    dlg.CheckButton(BrightFltDlg::kDreyerActive, BF_UNCHECKED);
-    dlg.CheckButton(BrightFltDlg::kMagnitudeActive, BF_CHECKED);
+    dlg.CheckButton(BrightFltDlg::kDreyerActive, fw::BF_UNCHECKED);
+    dlg.CheckButton(BrightFltDlg::kMagnitudeActive, fw::BF_CHECKED);
     dlg.SetControlText(BrightFltDlg::kBrightest, "12");
     dlg.SetControlText(BrightFltDlg::kDimmest, "3");
-    dlg.PressButton(IDOK);
-    ASSERT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    ASSERT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.brightnessCriteria, 0x01 | 0x04);
     EXPECT_DOUBLE_EQ(dlg.magnitudeMin, 12);
     EXPECT_DOUBLE_EQ(dlg.magnitudeMax, 3);
@@ -278,27 +278,27 @@ TEST(SizeFltDlg, BoxesFieldsAndTheDreyerDialog)
     dlg.diameterMin = 0.02;
     dlg.diameterMax = 3;
     dlg.EnsureSetUp();
-    EXPECT_EQ(dlg.IsButtonChecked(SizeFltDlg::kDiameterActive), BF_CHECKED);
-    EXPECT_EQ(dlg.IsButtonChecked(SizeFltDlg::kDreyerActive), BF_UNCHECKED);
-    EXPECT_EQ(dlg.IsButtonChecked(SizeFltDlg::kDiameterRequired), BF_UNCHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(SizeFltDlg::kDiameterActive), fw::BF_CHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(SizeFltDlg::kDreyerActive), fw::BF_UNCHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(SizeFltDlg::kDiameterRequired), fw::BF_UNCHECKED);
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
-            EXPECT_EQ(d.IsButtonChecked(102), BF_CHECKED);
-            d.CheckButton(113, BF_CHECKED);
-            d.PressButton(IDOK);
-            return IDCANCEL;
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
+            EXPECT_EQ(d.IsButtonChecked(102), fw::BF_CHECKED);
+            d.CheckButton(113, fw::BF_CHECKED);
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
         }});
         dlg.PressButton(SizeFltDlg::kModifyDreyer);
         EXPECT_EQ(answers.Captions(), std::vector<std::string>{"Object Size Filter Dialog"});
     }
     EXPECT_EQ(dlg.dreyerSizeMask, 0x1003);
-    dlg.CheckButton(SizeFltDlg::kDreyerActive, BF_CHECKED);
-    dlg.CheckButton(SizeFltDlg::kDiameterActive, BF_UNCHECKED);
-    dlg.CheckButton(SizeFltDlg::kDiameterRequired, BF_CHECKED);
+    dlg.CheckButton(SizeFltDlg::kDreyerActive, fw::BF_CHECKED);
+    dlg.CheckButton(SizeFltDlg::kDiameterActive, fw::BF_UNCHECKED);
+    dlg.CheckButton(SizeFltDlg::kDiameterRequired, fw::BF_CHECKED);
     dlg.SetControlText(SizeFltDlg::kMinimum, "5 min");
     dlg.SetControlText(SizeFltDlg::kMaximum, "1.5 deg");
-    dlg.PressButton(IDOK);
-    ASSERT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    ASSERT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.sizeCriteria, 0x04 | 0x02);
     EXPECT_NEAR(dlg.diameterMin, 5.0 / 60, 1e-12);
     EXPECT_DOUBLE_EQ(dlg.diameterMax, 1.5);
@@ -314,18 +314,18 @@ TEST(PositFltDlg, BoxesGiveTheCriteriaAndSubDialogsChangeOnlyTheirFields)
     dlg.maxAltitude = Angle(90, kDegrees);
     dlg.EnsureSetUp();
     for (int box : {PositFltDlg::kElevationActive, PositFltDlg::kConstellationActive, PositFltDlg::kRaDecActive})
-        EXPECT_EQ(dlg.IsButtonChecked(box), BF_CHECKED);
+        EXPECT_EQ(dlg.IsButtonChecked(box), fw::BF_CHECKED);
 
     // The elevation dialog gets the session as clock times and gives hours and minutes back.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
             EXPECT_EQ(d.Caption(), "Time & Altitude Filter");
             EXPECT_EQ(d.ControlText(visible::kSessionStart), "09:00 pm");
             EXPECT_EQ(d.ControlText(visible::kMinAltitude), "10\xC2\xB0");
             d.SetControlText(visible::kSessionEnd, "2:05 am");
             d.SetControlText(visible::kMinAltitude, "30.7");
-            d.PressButton(IDOK);
-            return IDCANCEL;
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
         }});
         dlg.PressButton(PositFltDlg::kModifyElevation);
     }
@@ -336,30 +336,30 @@ TEST(PositFltDlg, BoxesGiveTheCriteriaAndSubDialogsChangeOnlyTheirFields)
 
     // A cancelled RA & DEC dialog changes nothing.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
             d.SetControlText(RaDecFltDlg::kRaMin, "7");
-            d.PressButton(IDCANCEL);
-            return IDCANCEL;
+            d.PressButton(fw::IDCANCEL);
+            return fw::IDCANCEL;
         }});
         dlg.PressButton(PositFltDlg::kModifyRaDec);
     }
     EXPECT_EQ(dlg.raMin, 1);
 
     for (int box : {PositFltDlg::kElevationActive, PositFltDlg::kConstellationActive, PositFltDlg::kRaDecActive})
-        dlg.CheckButton(box, BF_UNCHECKED);
-    dlg.PressButton(IDOK);
+        dlg.CheckButton(box, fw::BF_UNCHECKED);
+    dlg.PressButton(fw::IDOK);
     EXPECT_EQ(dlg.positionCriteria, 0);
 
     PositFltDlg one(nullptr);
     one.EnsureSetUp();
-    one.CheckButton(PositFltDlg::kRaDecActive, BF_CHECKED);
-    one.PressButton(IDOK);
+    one.CheckButton(PositFltDlg::kRaDecActive, fw::BF_CHECKED);
+    one.PressButton(fw::IDOK);
     EXPECT_EQ(one.positionCriteria, 0x10);
 }
 
 namespace {
 
-std::vector<std::string> Items(const ListBox& list)
+std::vector<std::string> Items(const fw::ListBox& list)
 {
     std::vector<std::string> items;
     for (int i = 0; i < list.GetCount(); ++i)
@@ -369,10 +369,10 @@ std::vector<std::string> Items(const ListBox& list)
 
 void DoubleClick(constFilter& dlg, int listId, const std::string& name)
 {
-    auto* list = dlg.ControlAs<ListBox>(listId);
-    ASSERT_NE(list->FindExactString(name), LB_ERR) << name;
+    auto* list = dlg.ControlAs<fw::ListBox>(listId);
+    ASSERT_NE(list->FindExactString(name), fw::LB_ERR) << name;
     list->SetSelIndex(list->FindExactString(name));
-    dlg.SendNotify(listId, LBN_DBLCLK);
+    dlg.SendNotify(listId, fw::LBN_DBLCLK);
 }
 
 } // namespace
@@ -386,8 +386,8 @@ TEST(constFilter, ListsFollowTheSetAndOkTakesTheSelectedList)
     constFilter dlg(nullptr);
     dlg.constellations = set;
     dlg.EnsureSetUp();
-    auto* available = dlg.ControlAs<ListBox>(constFilter::kAvailable);
-    auto* selected = dlg.ControlAs<ListBox>(constFilter::kSelected);
+    auto* available = dlg.ControlAs<fw::ListBox>(constFilter::kAvailable);
+    auto* selected = dlg.ControlAs<fw::ListBox>(constFilter::kSelected);
     EXPECT_EQ(Items(*selected), (std::vector<std::string>{"Antlia", "Piscis Austrinus"}));
     EXPECT_EQ(available->GetCount(), 86);
     EXPECT_EQ(available->GetString(0), "Andromeda");  // sorted
@@ -398,11 +398,11 @@ TEST(constFilter, ListsFollowTheSetAndOkTakesTheSelectedList)
     EXPECT_EQ(Items(*selected), (std::vector<std::string>{"Orion", "Piscis Austrinus"}));
     // A double click with nothing selected moves nothing.
     selected->SetSelIndex(-1);
-    dlg.SendNotify(constFilter::kSelected, LBN_DBLCLK);
+    dlg.SendNotify(constFilter::kSelected, fw::LBN_DBLCLK);
     EXPECT_EQ(selected->GetCount(), 2);
 
-    dlg.PressButton(IDOK);
-    ASSERT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    ASSERT_EQ(dlg.Result(), fw::IDOK);
     ConstellationSet expected;
     expected.Clear();
     expected.Add(59);
@@ -417,15 +417,15 @@ TEST(constFilter, AddAllAndRemovingOne)
     dlg.constellations.Add(5);
     dlg.EnsureSetUp();
     dlg.PressButton(constFilter::kAddAll);
-    EXPECT_EQ(dlg.ControlAs<ListBox>(constFilter::kSelected)->GetCount(), 88);
-    EXPECT_EQ(dlg.ControlAs<ListBox>(constFilter::kAvailable)->GetCount(), 0);
-    dlg.PressButton(IDOK);
+    EXPECT_EQ(dlg.ControlAs<fw::ListBox>(constFilter::kSelected)->GetCount(), 88);
+    EXPECT_EQ(dlg.ControlAs<fw::ListBox>(constFilter::kAvailable)->GetCount(), 0);
+    dlg.PressButton(fw::IDOK);
     EXPECT_TRUE(dlg.constellations.all);
 
     constFilter less(nullptr);
     less.EnsureSetUp();  // every constellation, as the set starts
     DoubleClick(less, constFilter::kSelected, "Caelum");
-    less.PressButton(IDOK);
+    less.PressButton(fw::IDOK);
     EXPECT_FALSE(less.constellations.all);
     EXPECT_FALSE(less.constellations.Contains(9));
     EXPECT_TRUE(less.constellations.Contains(8));
@@ -434,19 +434,19 @@ TEST(constFilter, AddAllAndRemovingOne)
 
 TEST(constFilter, RemoveAllEmptiesTheSelectionAndOkRefusesIt)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     constFilter dlg(nullptr);
     dlg.EnsureSetUp();
     dlg.PressButton(constFilter::kRemoveAll);
-    EXPECT_EQ(dlg.ControlAs<ListBox>(constFilter::kAvailable)->GetCount(), 88);
-    dlg.PressButton(IDOK);
-    EXPECT_NE(dlg.Result(), IDOK);
+    EXPECT_EQ(dlg.ControlAs<fw::ListBox>(constFilter::kAvailable)->GetCount(), 88);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_NE(dlg.Result(), fw::IDOK);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Last().title, "ENTRY ERROR");
     // One name back in the list, and OK takes it.
     DoubleClick(dlg, constFilter::kAvailable, "Vulpecula");
-    dlg.PressButton(IDOK);
-    EXPECT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_TRUE(dlg.constellations.Contains(87));
     EXPECT_FALSE(dlg.constellations.Contains(86));
 
@@ -456,10 +456,10 @@ TEST(constFilter, RemoveAllEmptiesTheSelectionAndOkRefusesIt)
     position.constellations.Add(3);
     const ConstellationSet before = position.constellations;
     position.EnsureSetUp();
-    ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
+    fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
         d.PressButton(constFilter::kRemoveAll);
-        d.PressButton(IDOK);
-        return IDCANCEL;
+        d.PressButton(fw::IDOK);
+        return fw::IDCANCEL;
     }});
     position.PressButton(PositFltDlg::kModifyConstellations);
     EXPECT_EQ(boxes.Count(), 2);
@@ -471,7 +471,7 @@ TEST(FilterCriterionDialogs, BadEntriesAreReportedAndStoreNothing)
 {
     const struct {
         const char* what;
-        std::function<Dialog*()> make;
+        std::function<fw::Dialog*()> make;
         int field;
         const char* text;
         const char* title;
@@ -491,33 +491,33 @@ TEST(FilterCriterionDialogs, BadEntriesAreReportedAndStoreNothing)
          "Declination Input Error"},
     };
     for (const auto& c : cases) {
-        ScriptedMessageBoxes boxes;
-        std::unique_ptr<Dialog> dlg(c.make());
+        fw::ScriptedMessageBoxes boxes;
+        std::unique_ptr<fw::Dialog> dlg(c.make());
         dlg->EnsureSetUp();
         const std::string original = dlg->ControlText(c.field);
         dlg->SetControlText(c.field, c.text);
-        dlg->PressButton(IDOK);
-        EXPECT_NE(dlg->Result(), IDOK) << c.what;
+        dlg->PressButton(fw::IDOK);
+        EXPECT_NE(dlg->Result(), fw::IDOK) << c.what;
         ASSERT_EQ(boxes.Count(), 1) << c.what;
         EXPECT_EQ(boxes.Last().title, c.title) << c.what;
         EXPECT_FALSE(boxes.Last().text.empty()) << c.what;
         // With the text set up back in the field, OK goes through.
         dlg->SetControlText(c.field, original);
-        dlg->PressButton(IDOK);
-        EXPECT_EQ(dlg->Result(), IDOK) << c.what;
+        dlg->PressButton(fw::IDOK);
+        EXPECT_EQ(dlg->Result(), fw::IDOK) << c.what;
         EXPECT_EQ(boxes.Count(), 1) << c.what;
     }
 
     // The fields of a refused dialog keep what the creator gave it.
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     RaDecFltDlg radec(nullptr);
     radec.raMin = 3;
     radec.raMax = 4;
     radec.EnsureSetUp();
     radec.SetControlText(RaDecFltDlg::kRaMin, "5");
     radec.SetControlText(RaDecFltDlg::kRaMax, "25");
-    radec.PressButton(IDOK);
-    radec.PressButton(IDCANCEL);
+    radec.PressButton(fw::IDOK);
+    radec.PressButton(fw::IDCANCEL);
     EXPECT_EQ(radec.raMin, 3);
     EXPECT_EQ(radec.raMax, 4);
     EXPECT_EQ(boxes.Last().text, "Right Ascension Cannot Exceed 24 Hours");
@@ -526,10 +526,10 @@ TEST(FilterCriterionDialogs, BadEntriesAreReportedAndStoreNothing)
     bright.magnitudeMin = 2;
     bright.brightnessCriteria = 0x02;
     bright.EnsureSetUp();
-    bright.CheckButton(BrightFltDlg::kMagnitudeActive, BF_CHECKED);
+    bright.CheckButton(BrightFltDlg::kMagnitudeActive, fw::BF_CHECKED);
     bright.SetControlText(BrightFltDlg::kBrightest, "abc");
-    bright.PressButton(IDOK);
-    bright.PressButton(IDCANCEL);
+    bright.PressButton(fw::IDOK);
+    bright.PressButton(fw::IDCANCEL);
     EXPECT_EQ(bright.magnitudeMin, 2);
     EXPECT_EQ(bright.brightnessCriteria, 0x02);
 }
@@ -537,7 +537,7 @@ TEST(FilterCriterionDialogs, BadEntriesAreReportedAndStoreNothing)
 TEST(FilterCriterionDialogs, CaptionsAndHelpContexts)
 {
     const struct {
-        std::function<Dialog*()> make;
+        std::function<fw::Dialog*()> make;
         const char* caption;
         int help;
     } cases[] = {
@@ -555,11 +555,11 @@ TEST(FilterCriterionDialogs, CaptionsAndHelpContexts)
         {[] { return new HistoryFltDlg(nullptr); }, "Observing History", 66},
     };
     for (const auto& c : cases) {
-        RecordedHelp help;
-        std::unique_ptr<Dialog> dlg(c.make());
+        fw::RecordedHelp help;
+        std::unique_ptr<fw::Dialog> dlg(c.make());
         dlg->EnsureSetUp();
         EXPECT_EQ(dlg->Caption(), c.caption);
-        dlg->PressButton(IDHELP);
+        dlg->PressButton(fw::IDHELP);
         EXPECT_EQ(help.Contexts(), std::vector<int>{c.help}) << c.caption;
     }
 }
@@ -572,8 +572,8 @@ TEST(FilterCriterionDialogs, Snapshots)
     SaveSnapshot(position, "position-filter");
 
     visible elevation(nullptr);
-    elevation.sessionStart = TTime(TDate::Today(), 21, 0, 0);
-    elevation.sessionEnd = TTime(TDate::Today(), 23, 30, 0);
+    elevation.sessionStart = fw::TTime(fw::TDate::Today(), 21, 0, 0);
+    elevation.sessionEnd = fw::TTime(fw::TDate::Today(), 23, 30, 0);
     elevation.maxAltitude = Angle(90, kDegrees);
     elevation.EnsureSetUp();
     SaveSnapshot(elevation, "time-altitude-filter");

@@ -23,7 +23,7 @@ namespace {
 using M = MainFilterDialog;
 
 // The number in a count text "Filter Passes: 5218  Objects"; -1 when the text is not one.
-int ShownCount(const Dialog& dlg, int id)
+int ShownCount(const fw::Dialog& dlg, int id)
 {
     const std::string text = dlg.ControlText(id);
     const std::string head = "Filter Passes: ", tail = "  Objects";
@@ -35,13 +35,13 @@ int ShownCount(const Dialog& dlg, int id)
 
 // A responder that checks only the given boxes of a dialog among the candidates, then
 // presses the button given (OK unless told).
-DialogResponder CheckOnly(std::vector<int> candidates, std::set<int> on, int press = IDOK)
+fw::DialogResponder CheckOnly(std::vector<int> candidates, std::set<int> on, int press = fw::IDOK)
 {
-    return [=](Dialog& d) {
+    return [=](fw::Dialog& d) {
         for (int id : candidates)
-            d.CheckButton(id, on.count(id) ? BF_CHECKED : BF_UNCHECKED);
+            d.CheckButton(id, on.count(id) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
         d.PressButton(press);
-        return IDCANCEL;
+        return fw::IDCANCEL;
     };
 }
 
@@ -62,8 +62,8 @@ protected:
     {
         for (int id : {M::kPositionActive, M::kBrightnessActive, M::kSizeActive, M::kShapeActive, M::kTypeActive,
                        M::kNameActive, M::kHistoryActive})
-            dlg.CheckButton(id, boxes.count(id) ? BF_CHECKED : BF_UNCHECKED);
-        dlg.PressButton(IDOK);
+            dlg.CheckButton(id, boxes.count(id) ? fw::BF_CHECKED : fw::BF_UNCHECKED);
+        dlg.PressButton(fw::IDOK);
     }
 };
 
@@ -95,22 +95,22 @@ TEST_F(FilterSelection, CountsShownAfterEachSectionEditMatchTheCatalogue)
 
     // Position: the constellation criterion alone, on Orion.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{
-            [](Dialog& d) {
-                d.CheckButton(PositFltDlg::kElevationActive, BF_UNCHECKED);
-                d.CheckButton(PositFltDlg::kRaDecActive, BF_UNCHECKED);
-                d.CheckButton(PositFltDlg::kConstellationActive, BF_CHECKED);
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{
+            [](fw::Dialog& d) {
+                d.CheckButton(PositFltDlg::kElevationActive, fw::BF_UNCHECKED);
+                d.CheckButton(PositFltDlg::kRaDecActive, fw::BF_UNCHECKED);
+                d.CheckButton(PositFltDlg::kConstellationActive, fw::BF_CHECKED);
                 d.PressButton(PositFltDlg::kModifyConstellations);
-                d.PressButton(IDOK);
-                return IDCANCEL;
+                d.PressButton(fw::IDOK);
+                return fw::IDCANCEL;
             },
-            [](Dialog& d) {
+            [](fw::Dialog& d) {
                 d.PressButton(104);  // Remove All
-                auto* available = d.ControlAs<ListBox>(105);
+                auto* available = d.ControlAs<fw::ListBox>(105);
                 available->SetSelIndex(available->FindExactString("Orion"));
-                d.SendNotify(105, LBN_DBLCLK);
-                d.PressButton(IDOK);
-                return IDCANCEL;
+                d.SendNotify(105, fw::LBN_DBLCLK);
+                d.PressButton(fw::IDOK);
+                return fw::IDCANCEL;
             },
         });
         dlg.PressButton(M::kPosition);
@@ -120,14 +120,14 @@ TEST_F(FilterSelection, CountsShownAfterEachSectionEditMatchTheCatalogue)
 
     // Brightness: total magnitude 8 to 10, objects without a magnitude failing.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
-            d.CheckButton(101, BF_UNCHECKED);
-            d.CheckButton(102, BF_CHECKED);
-            d.CheckButton(105, BF_CHECKED);
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
+            d.CheckButton(101, fw::BF_UNCHECKED);
+            d.CheckButton(102, fw::BF_CHECKED);
+            d.CheckButton(105, fw::BF_CHECKED);
             d.SetControlText(104, "8");
             d.SetControlText(103, "10");
-            d.PressButton(IDOK);
-            return IDCANCEL;
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
         }});
         dlg.PressButton(M::kBrightness);
     }
@@ -135,12 +135,12 @@ TEST_F(FilterSelection, CountsShownAfterEachSectionEditMatchTheCatalogue)
 
     // Name and type: Messier objects only, galaxies only.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{CheckOnly(Range(101, 106), {101})});
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{CheckOnly(Range(101, 106), {101})});
         dlg.PressButton(M::kName);
     }
     EXPECT_EQ(ShownCount(dlg, M::kNameCount), messierRows);
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{CheckOnly(Range(101, 115), {101})});
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{CheckOnly(Range(101, 115), {101})});
         dlg.PressButton(M::kType);
     }
     EXPECT_EQ(ShownCount(dlg, M::kTypeCount), galaxyRows);
@@ -164,7 +164,7 @@ TEST_F(FilterSelection, CountsShownAfterEachSectionEditMatchTheCatalogue)
         ModifyFilterDialog again(nullptr);
         again.EnsureSetUp();
         ActivateOnly(again, {s.box});
-        EXPECT_EQ(again.Result(), IDOK);
+        EXPECT_EQ(again.Result(), fw::IDOK);
         EXPECT_EQ(db_->CountOf(Browser::kFilteredList), s.rows) << s.box;
     }
     // Messier galaxies in Orion between magnitudes 8 and 10: none, and the list says so.
@@ -189,11 +189,11 @@ TEST_F(FilterSelection, HistorySectionNeedsAnOpenLog)
     closed.EnsureSetUp();
     EXPECT_FALSE(closed.IsControlEnabled(M::kHistory));
     EXPECT_FALSE(closed.IsControlEnabled(M::kHistoryActive));
-    EXPECT_EQ(closed.IsButtonChecked(M::kHistoryActive), BF_UNCHECKED);
+    EXPECT_EQ(closed.IsButtonChecked(M::kHistoryActive), fw::BF_UNCHECKED);
     EXPECT_EQ(closed.ControlText(M::kHistoryCount), "Open Log to activate filter");
-    EXPECT_EQ(closed.IsButtonChecked(M::kTypeActive), BF_CHECKED);
-    closed.CheckButton(M::kHistoryActive, BF_CHECKED);  // even a checked box is not taken
-    closed.PressButton(IDOK);
+    EXPECT_EQ(closed.IsButtonChecked(M::kTypeActive), fw::BF_CHECKED);
+    closed.CheckButton(M::kHistoryActive, fw::BF_CHECKED);  // even a checked box is not taken
+    closed.PressButton(fw::IDOK);
     EXPECT_EQ(closed.settings.EnabledCriteria(), 0x200);
     EXPECT_EQ(db_->GetFilterSettings().EnabledCriteria() & 0x400, 0);
 
@@ -205,18 +205,18 @@ TEST_F(FilterSelection, HistorySectionNeedsAnOpenLog)
     EXPECT_TRUE(open.IsControlEnabled(M::kHistoryActive));
     EXPECT_EQ(ShownCount(open, M::kHistoryCount), db_->GetFilterSettings().passCounts[FilterSettings::kPassHistory]);
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
             d.PressButton(102);  // Reject Objects
-            d.PressButton(IDOK);
-            return IDCANCEL;
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
         }});
         open.PressButton(M::kHistory);
     }
     EXPECT_EQ(db_->GetFilterSettings().historyCriteria, 1);
     // Nothing is logged here, so rejecting the logged objects passes every row.
     EXPECT_EQ(ShownCount(open, M::kHistoryCount), CatalogueRowCount);
-    open.CheckButton(M::kHistoryActive, BF_CHECKED);
-    open.PressButton(IDOK);
+    open.CheckButton(M::kHistoryActive, fw::BF_CHECKED);
+    open.PressButton(fw::IDOK);
     EXPECT_EQ(db_->GetFilterSettings().EnabledCriteria() & 0x400, 0x400);
 }
 
@@ -231,10 +231,10 @@ TEST_F(FilterSelection, SectionEditsStayAppliedAfterCancelButBoxesNeedOk)
     const int shapeBefore = ShownCount(dlg, M::kShapeCount);
     // The shape box is unchecked, yet its count follows the edit.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{CheckOnly(Range(101, 115), {101, 102})});
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{CheckOnly(Range(101, 115), {101, 102})});
         dlg.PressButton(M::kShape);
     }
-    EXPECT_EQ(dlg.IsButtonChecked(M::kShapeActive), BF_UNCHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(M::kShapeActive), fw::BF_UNCHECKED);
     // Round and pretty round, and the objects without a shape description.
     const int roundRows = CountRows([](int r) {
         const int shape = NGCTable.shape[r] & 0x7F;
@@ -245,14 +245,14 @@ TEST_F(FilterSelection, SectionEditsStayAppliedAfterCancelButBoxesNeedOk)
 
     // A cancelled section dialog changes nothing.
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{CheckOnly(Range(101, 115), {103}, IDCANCEL)});
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{CheckOnly(Range(101, 115), {103}, fw::IDCANCEL)});
         dlg.PressButton(M::kShape);
     }
     EXPECT_EQ(db_->GetFilterSettings().shapeMask, 0x3);
 
-    dlg.CheckButton(M::kShapeActive, BF_CHECKED);
-    dlg.CheckButton(M::kTypeActive, BF_UNCHECKED);
-    dlg.PressButton(IDCANCEL);
+    dlg.CheckButton(M::kShapeActive, fw::BF_CHECKED);
+    dlg.CheckButton(M::kTypeActive, fw::BF_UNCHECKED);
+    dlg.PressButton(fw::IDCANCEL);
     const FilterSettings after = db_->GetFilterSettings();
     EXPECT_EQ(after.shapeMask, 0x3);          // the section edit stays applied
     EXPECT_EQ(after.EnabledCriteria(), 0x200);  // the boxes did not reach the database
@@ -269,9 +269,9 @@ TEST_F(FilterSelection, OkRebuildsTheActiveMaskFromTheBoxes)
     dlg.EnsureSetUp();
     for (int box : {M::kPositionActive, M::kBrightnessActive, M::kSizeActive, M::kShapeActive, M::kTypeActive,
                     M::kNameActive})
-        EXPECT_EQ(dlg.IsButtonChecked(box), BF_CHECKED) << box;
+        EXPECT_EQ(dlg.IsButtonChecked(box), fw::BF_CHECKED) << box;
     ActivateOnly(dlg, {M::kSizeActive});
-    EXPECT_EQ(dlg.Result(), IDOK);
+    EXPECT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.settings.EnabledCriteria(), 0x0C);
     EXPECT_EQ(db_->GetFilterSettings().EnabledCriteria(), 0x0C);
 
@@ -297,17 +297,17 @@ TEST_F(FilterSelection, AltitudesComeBackAsWholeDegreesCutTowardZero)
     for (const auto& c : cases) {
         ModifyFilterDialog dlg(nullptr);
         dlg.EnsureSetUp();
-        ScriptedDialogs answers(std::vector<DialogResponder>{
-            [](Dialog& d) {
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{
+            [](fw::Dialog& d) {
                 d.PressButton(PositFltDlg::kModifyElevation);
-                d.PressButton(IDOK);
-                return IDCANCEL;
+                d.PressButton(fw::IDOK);
+                return fw::IDCANCEL;
             },
-            [&](Dialog& d) {
+            [&](fw::Dialog& d) {
                 d.SetControlText(visible::kMinAltitude, c.minimum);
                 d.SetControlText(visible::kMaxAltitude, c.maximum);
-                d.PressButton(IDOK);
-                return IDCANCEL;
+                d.PressButton(fw::IDOK);
+                return fw::IDCANCEL;
             },
         });
         dlg.PressButton(M::kPosition);
@@ -323,11 +323,11 @@ TEST_F(FilterSelection, NestedCancelKeepsTheSectionUntouched)
     dlg.EnsureSetUp();
     const FilterSettings before = db_->GetFilterSettings();
     // OK in the Dreyer brightness dialog, then Cancel in the brightness dialog.
-    ScriptedDialogs answers(std::vector<DialogResponder>{
-        [](Dialog& d) {
+    fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{
+        [](fw::Dialog& d) {
             d.PressButton(106);
-            d.PressButton(IDCANCEL);
-            return IDCANCEL;
+            d.PressButton(fw::IDCANCEL);
+            return fw::IDCANCEL;
         },
         CheckOnly(Range(101, 112), {101}),
     });
@@ -339,10 +339,10 @@ TEST_F(FilterSelection, NestedCancelKeepsTheSectionUntouched)
 
 TEST_F(FilterSelection, HelpAndSnapshot)
 {
-    RecordedHelp help;
+    fw::RecordedHelp help;
     ModifyFilterDialog dlg(nullptr);
     dlg.EnsureSetUp();
-    dlg.PressButton(IDHELP);
+    dlg.PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), std::vector<int>{75});
     SaveSnapshot(dlg, "filter-selection");
 

@@ -53,7 +53,7 @@ FilterSettings Altered()
 
 std::string Bytes(const FilterSettings& f)
 {
-    omstream os;
+    fw::omstream os;
     f.Write(os);
     return os.str();
 }
@@ -90,12 +90,12 @@ TEST(ConstellationSet, AddToggleContainsAndStream)
     other.lastBit = 5;
     EXPECT_EQ(other, only70);  // lastBit is scratch
 
-    omstream os;
+    fw::omstream os;
     only70.Write(os);
     ASSERT_EQ(os.str().size(), 20u);
     std::string bytes = os.str();
     bytes[16] = 2;  // any non-zero word means "all"
-    imstream is(bytes);
+    fw::imstream is(bytes);
     ConstellationSet back;
     back.Read(is);
     EXPECT_TRUE(back.all);
@@ -107,7 +107,7 @@ TEST(FilterSettings, BlockRoundTripsEveryFieldAltitudesIncluded)
 {
     const FilterSettings f = Altered();
     const std::string bytes = Bytes(f);
-    imstream is(bytes);
+    fw::imstream is(bytes);
     FilterSettings back;
     back.valid = 0;
     back.Read(is);
@@ -195,7 +195,7 @@ TEST(FilterSettings, VersionFiveBlockLeavesTheAltitudesAsTheyWere)
     const size_t trailer = 4 + sig.size();
     bytes.erase(bytes.size() - trailer - 4, 4);  // the two altitude words
     bytes[4 + sig.size()] = 5;                   // version word
-    imstream is(bytes);
+    fw::imstream is(bytes);
     FilterSettings back;
     back.minAltitude = 33;
     back.maxAltitude = 44;
@@ -210,9 +210,9 @@ TEST(FilterSettings, VersionFiveBlockLeavesTheAltitudesAsTheyWere)
 TEST(FilterSettings, ForeignOrCutBlocksAreNotValid)
 {
     // Another block's signature: nothing more is read and the record stays.
-    omstream os;
+    fw::omstream os;
     SortCriteria().Write(os);
-    imstream is(os.str());
+    fw::imstream is(os.str());
     FilterSettings f = Altered();
     f.Read(is);
     EXPECT_EQ(f.valid, 0);
@@ -222,14 +222,14 @@ TEST(FilterSettings, ForeignOrCutBlocksAreNotValid)
     // Cut short or with a wrong trailer.
     const std::string bytes = Bytes(Altered());
     for (size_t cut : {bytes.size() - 1, bytes.size() / 2, size_t(60)}) {
-        imstream part(bytes.substr(0, cut));
+        fw::imstream part(bytes.substr(0, cut));
         FilterSettings g;
         g.Read(part);
         EXPECT_EQ(g.valid, 0) << cut;
     }
     std::string wrong = bytes;
     wrong[wrong.size() - 1] ^= 1;
-    imstream w(wrong);
+    fw::imstream w(wrong);
     FilterSettings g;
     g.Read(w);
     EXPECT_EQ(g.valid, 0);
@@ -281,10 +281,10 @@ TEST(SortCriteria, BlockRoundTripAndDamage)
     s.SelectList(1);
     s.SetKey(3, kSortDiameter);
     s.SetDirection(3, 1);
-    omstream os;
+    fw::omstream os;
     s.Write(os);
     ASSERT_EQ(os.str().size(), 2 * (4 + std::string(SignedStreamRecord::SortCriteria).size()) + 4 + 2 + 32);
-    imstream is(os.str());
+    fw::imstream is(os.str());
     SortCriteria back;
     back.valid = 0;
     back.Read(is);
@@ -294,7 +294,7 @@ TEST(SortCriteria, BlockRoundTripAndDamage)
     s.SelectList(0);
     EXPECT_EQ(back, s);
 
-    imstream cut(os.str().substr(0, 50));
+    fw::imstream cut(os.str().substr(0, 50));
     SortCriteria c;
     c.Read(cut);
     EXPECT_EQ(c.valid, 0);
@@ -457,11 +457,11 @@ TEST(Browser, BlockIsTakenOnlyWhenWhole)
     a.SelectList(1);
     a.SetCount(3);
     a.GoTo(1);
-    omstream os;
+    fw::omstream os;
     a.Write(os);
     const std::string bytes = os.str();
     {
-        imstream is(bytes);
+        fw::imstream is(bytes);
         Browser b;
         ASSERT_TRUE(b.Read(is, 13226));
         EXPECT_EQ(b.Selected(), 1);
@@ -478,14 +478,14 @@ TEST(Browser, BlockIsTakenOnlyWhenWhole)
         std::string damaged = bytes;
         for (int i = 0; i < 4; ++i)
             damaged[c.offset + i] = char((c.value >> (8 * i)) & 0xFF);
-        imstream is(damaged);
+        fw::imstream is(damaged);
         Browser b;
         b.SetCount(2);
         EXPECT_FALSE(b.Read(is, 13226)) << c.offset;
         EXPECT_EQ(b.CountOf(0), 2);
         EXPECT_EQ(b.Selected(), 0);
     }
-    imstream cut(bytes.substr(0, head + 20));
+    fw::imstream cut(bytes.substr(0, head + 20));
     Browser b;
     EXPECT_FALSE(b.Read(cut, 13226));
 
@@ -493,9 +493,9 @@ TEST(Browser, BlockIsTakenOnlyWhenWhole)
     a.SelectList(2);
     a.SetCount(20000);
     a.GoTo(15000);
-    omstream longLog;
+    fw::omstream longLog;
     a.Write(longLog);
-    imstream is(longLog.str());
+    fw::imstream is(longLog.str());
     ASSERT_TRUE(b.Read(is, 13226));
     EXPECT_EQ(b.CountOf(2), 20000);
     EXPECT_EQ(b.IndexOf(2), 15000);

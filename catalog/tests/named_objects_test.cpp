@@ -129,7 +129,7 @@ TEST(NamedObjects, ReadsCommonNamesSortedByObject)
         "no quotes at all\n"                                // 6
         "\"Both\",NGC 5 = IC 7\n"                           // 7 the IC test wins
         "\"Last line\",NGC 104");                           // 8 no newline at the end
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     NamedObjects names(dir.file("comname.txt"));
     EXPECT_EQ(boxes.Count(), 0);
     ASSERT_EQ(names.CommonNameCount(), 5);
@@ -169,11 +169,11 @@ TEST(NamedObjects, InvalidFilesShowTheBoxAndLeaveNoNames)
         std::remove(path.c_str());
         if (c.write)
             testsupport::WriteFileBytes(path, c.content);
-        ScriptedMessageBoxes boxes;
+        fw::ScriptedMessageBoxes boxes;
         NamedObjects names(path);
         ASSERT_EQ(boxes.Count(), 1) << (c.content ? c.content : "missing");
         EXPECT_EQ(boxes.Last().text, "Did not find a valid \"COMNAME.TXT\" file");
-        EXPECT_EQ(boxes.Last().style & 0xF0, MB_ICONSTOP);
+        EXPECT_EQ(boxes.Last().style & 0xF0, fw::MB_ICONSTOP);
         EXPECT_EQ(names.CommonNameCount(), 0);
     }
 }
@@ -183,7 +183,7 @@ TEST(NamedObjects, DeliveredCommonNamesFile)
 {
     const std::string dir = testsupport::ProgramDataDir("User/comname.txt");
     STELLUM_REQUIRE_DATA(dir);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     NamedObjects names(dir + "User/comname.txt");
     EXPECT_EQ(boxes.Count(), 0);
     EXPECT_EQ(names.CommonNameCount(), 115);

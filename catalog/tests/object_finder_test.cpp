@@ -61,23 +61,23 @@ TEST_F(ObjectFinder, TextsThatNameAnObjectAndTextsThatAreRefused)
         {"NGC", 0, kPrecede},
     };
     for (const auto& c : cases) {
-        ScriptedMessageBoxes boxes;
+        fw::ScriptedMessageBoxes boxes;
         TFind dlg(nullptr);
         dlg.EnsureSetUp();
         dlg.SetControlText(TFind::kText, c.text);
-        dlg.PressButton(IDOK);
+        dlg.PressButton(fw::IDOK);
         if (c.message == nullptr) {
-            EXPECT_EQ(dlg.Result(), IDOK) << c.text;
+            EXPECT_EQ(dlg.Result(), fw::IDOK) << c.text;
             EXPECT_EQ(dlg.result, c.result) << c.text;
             EXPECT_EQ(dlg.text, Upper(c.text));
             EXPECT_EQ(NGC2000Indexes::ParseObjectName(dlg.text).Number(), ObjectNumberOfCatalogueNumber(c.result));
             EXPECT_EQ(boxes.Count(), 0) << c.text;
         } else {
-            EXPECT_NE(dlg.Result(), IDOK) << c.text;
+            EXPECT_NE(dlg.Result(), fw::IDOK) << c.text;
             ASSERT_EQ(boxes.Count(), 1) << c.text;
             EXPECT_EQ(boxes.Last().text, c.message) << c.text;
             EXPECT_EQ(boxes.Last().title, "ERROR");
-            EXPECT_EQ(boxes.Last().style & 0xF0, MB_ICONEXCLAMATION);
+            EXPECT_EQ(boxes.Last().style & 0xF0, fw::MB_ICONEXCLAMATION);
             EXPECT_EQ(dlg.ControlText(TFind::kText), Upper(c.text)) << "the text stays for correction";
             EXPECT_EQ(dlg.result, 0);
             EXPECT_EQ(dlg.text, "");
@@ -89,7 +89,7 @@ TEST_F(ObjectFinder, FieldKeepsCapitalsAndTheButtonsBuildTheText)
 {
     TFind dlg(nullptr);
     dlg.EnsureSetUp();
-    auto* edit = dlg.ControlAs<Edit>(TFind::kText);
+    auto* edit = dlg.ControlAs<fw::Edit>(TFind::kText);
     edit->insert("ngc 224");
     EXPECT_EQ(dlg.ControlText(TFind::kText), "NGC 224");
 
@@ -123,9 +123,9 @@ TEST_F(ObjectFinder, CommonNamePickGivesTheDesignationText)
     dlg.EnsureSetUp();
     dlg.SetControlText(TFind::kText, "NGC 1");
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[&](Dialog& d) {
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[&](fw::Dialog& d) {
             EXPECT_EQ(d.Caption(), "Objects with Common Names");
-            auto* list = d.ControlAs<ListBox>(CommonNameDlg::kList);
+            auto* list = d.ControlAs<fw::ListBox>(CommonNameDlg::kList);
             EXPECT_EQ(list->GetCount(), names->CommonNameCount());
             for (int i = 1; i < list->GetCount(); ++i)
                 EXPECT_LE(QString::fromStdString(list->GetString(i - 1))
@@ -134,30 +134,30 @@ TEST_F(ObjectFinder, CommonNamePickGivesTheDesignationText)
             const int item = list->FindExactString(horsehead + " (IC 434)");
             EXPECT_EQ(list->GetItemData(item), long(Ic(434).Value()));
             list->SetSelIndex(item);
-            d.PressButton(IDOK);
-            return IDCANCEL;
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
         }});
         dlg.PressButton(TFind::kCommonName);
     }
     EXPECT_EQ(dlg.ControlText(TFind::kText), "IC 434 = " + Upper(horsehead));
-    dlg.PressButton(IDOK);
+    dlg.PressButton(fw::IDOK);
     EXPECT_EQ(dlg.result, 10434);
     EXPECT_EQ(NGC2000Indexes::ParseObjectName(dlg.text), Ic(434));
 
     // A cancelled pick leaves the field empty, and nothing is found.
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     TFind other(nullptr);
     other.EnsureSetUp();
     other.SetControlText(TFind::kText, "M 31");
     {
-        ScriptedDialogs answers(std::vector<DialogResponder>{[](Dialog& d) {
-            d.PressButton(IDCANCEL);
-            return IDCANCEL;
+        fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
+            d.PressButton(fw::IDCANCEL);
+            return fw::IDCANCEL;
         }});
         other.PressButton(TFind::kCommonName);
     }
     EXPECT_EQ(other.ControlText(TFind::kText), "");
-    other.PressButton(IDOK);
+    other.PressButton(fw::IDOK);
     EXPECT_EQ(boxes.Last().text, kPrecede);
 }
 
@@ -165,16 +165,16 @@ TEST_F(ObjectFinder, CommonNameDialogNeedsAChoice)
 {
     CommonNameDlg dlg(nullptr);
     dlg.EnsureSetUp();
-    dlg.PressButton(IDOK);
-    EXPECT_NE(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_NE(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.resultText, "");
 
-    auto* list = dlg.ControlAs<ListBox>(CommonNameDlg::kList);
+    auto* list = dlg.ControlAs<fw::ListBox>(CommonNameDlg::kList);
     const int item = list->FindString("Great Nebula in Andromeda");
-    ASSERT_NE(item, LB_ERR);
+    ASSERT_NE(item, fw::LB_ERR);
     list->SetSelIndex(item);
-    dlg.PressButton(IDOK);
-    EXPECT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.number, 224u);
     EXPECT_EQ(dlg.resultText.rfind("NGC 224 = ", 0), 0u) << dlg.resultText;
 }
@@ -190,11 +190,11 @@ TEST_F(ObjectFinder, FoundObjectOnNoListBecomesTheTemporaryObject)
     const ObjectId current = db_->CurrentObject();
 
     {
-        ScriptedMessageBoxes boxes;
+        fw::ScriptedMessageBoxes boxes;
         TFind refused(nullptr);
         refused.EnsureSetUp();
         refused.SetControlText(TFind::kText, "NGC 9000");
-        refused.PressButton(IDOK);
+        refused.PressButton(fw::IDOK);
         EXPECT_EQ(boxes.Last().text, kNgcRange);
         EXPECT_EQ(refused.Result(), 0);
         EXPECT_EQ(db_->CurrentObject(), current);
@@ -204,8 +204,8 @@ TEST_F(ObjectFinder, FoundObjectOnNoListBecomesTheTemporaryObject)
     TFind dlg(nullptr);
     dlg.EnsureSetUp();
     dlg.SetControlText(TFind::kText, "M 42");  // the Orion Nebula, no galaxy
-    dlg.PressButton(IDOK);
-    ASSERT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    ASSERT_EQ(dlg.Result(), fw::IDOK);
     const ObjectId found = NGC2000Indexes::ParseObjectName(dlg.text);
     EXPECT_EQ(found, Ngc(std::uint32_t(dlg.result)));
     EXPECT_FALSE(db_->IsOnFilteredList(found));
@@ -220,14 +220,14 @@ TEST_F(ObjectFinder, FoundObjectOnNoListBecomesTheTemporaryObject)
 
 TEST_F(ObjectFinder, HelpAndSnapshots)
 {
-    RecordedHelp help;
+    fw::RecordedHelp help;
     TFind find(nullptr);
     find.EnsureSetUp();
     find.SetControlText(TFind::kText, "NGC 224");
-    find.PressButton(IDHELP);
+    find.PressButton(fw::IDHELP);
     CommonNameDlg names(nullptr);
     names.EnsureSetUp();
-    names.PressButton(IDHELP);
+    names.PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), (std::vector<int>{81, 68}));
     EXPECT_EQ(find.Caption(), "Object Finder");
     SaveSnapshot(find, "object-finder");

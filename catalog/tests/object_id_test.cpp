@@ -37,13 +37,13 @@ TEST(ObjectId, SplitsIntoCatalogueAndNumber)
 
 TEST(ObjectId, StreamKeepsOnlyKnownCatalogues)
 {
-    omstream out;
+    fw::omstream out;
     WriteObjectId(out, ObjectId(0x2000000 + 224));
     WriteObjectId(out, ObjectId(0x4000007));   // catalogue 2
     WriteObjectId(out, ObjectId(0x6000302));   // catalogue 3, not in the body table
     WriteObjectId(out, ObjectId(0xFFFFFFFF));
     EXPECT_EQ(out.str().substr(0, 4), std::string("\xE0\x00\x00\x02", 4));
-    imstream in(out.str());
+    fw::imstream in(out.str());
     EXPECT_EQ(ReadObjectId(in).Value(), 0x2000000u + 224);
     EXPECT_EQ(ReadObjectId(in).Value(), 0u);
     EXPECT_EQ(ReadObjectId(in).Value(), 0x6000302u);

@@ -26,9 +26,9 @@ TEST(SortNGCdlg, ShowsTheSelectedListsKeysAndDirections)
 
     EXPECT_EQ(dlg.Caption(), "Sort Order Selection");
     for (int n = 1; n <= 4; ++n) {
-        EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::AscendingButton(n)), n == 2 ? BF_CHECKED : BF_UNCHECKED) << n;
-        EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::DescendingButton(n)), n == 2 ? BF_UNCHECKED : BF_CHECKED) << n;
-        auto* combo = dlg.ControlAs<ComboBox>(SortNGCdlg::KeyCombo(n));
+        EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::AscendingButton(n)), n == 2 ? fw::BF_CHECKED : fw::BF_UNCHECKED) << n;
+        EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::DescendingButton(n)), n == 2 ? fw::BF_UNCHECKED : fw::BF_CHECKED) << n;
+        auto* combo = dlg.ControlAs<fw::ComboBox>(SortNGCdlg::KeyCombo(n));
         ASSERT_NE(combo, nullptr);
         // The 23 keys from "Ignore" to "Uranometria Page", in code order.
         ASSERT_EQ(combo->GetCount(), 23);
@@ -43,8 +43,8 @@ TEST(SortNGCdlg, ShowsTheSelectedListsKeysAndDirections)
     EXPECT_EQ(dlg.ControlText(SortNGCdlg::KeyCombo(2)), "Constellation");
     EXPECT_EQ(dlg.ControlText(SortNGCdlg::KeyCombo(3)), "Ignore");
 
-    dlg.PressButton(IDOK);
-    EXPECT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.criteria, criteria) << "OK with the controls unchanged";
 }
 
@@ -57,15 +57,15 @@ TEST(SortNGCdlg, OkStoresTheSelectedListOnly)
     dlg.criteria = criteria;
     dlg.EnsureSetUp();
     EXPECT_EQ(dlg.ControlText(SortNGCdlg::KeyCombo(1)), "Observation Order");
-    EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::AscendingButton(1)), BF_CHECKED);
+    EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::AscendingButton(1)), fw::BF_CHECKED);
 
-    auto* third = dlg.ControlAs<ComboBox>(SortNGCdlg::KeyCombo(3));
+    auto* third = dlg.ControlAs<fw::ComboBox>(SortNGCdlg::KeyCombo(3));
     third->SetSelIndex(third->FindItemData(kSortRightAscension));
     dlg.PressButton(SortNGCdlg::AscendingButton(3));
     dlg.PressButton(SortNGCdlg::DescendingButton(1));
     // A key without a selection keeps its code.
-    dlg.ControlAs<ComboBox>(SortNGCdlg::KeyCombo(2))->SetSelIndex(-1);
-    dlg.PressButton(IDOK);
+    dlg.ControlAs<fw::ComboBox>(SortNGCdlg::KeyCombo(2))->SetSelIndex(-1);
+    dlg.PressButton(fw::IDOK);
 
     SortCriteria& out = dlg.criteria;
     EXPECT_EQ(out.list, 1);
@@ -87,20 +87,20 @@ TEST(SortNGCdlg, CancelStoresNothing)
     SortNGCdlg dlg(nullptr);
     dlg.criteria = criteria;
     dlg.EnsureSetUp();
-    auto* first = dlg.ControlAs<ComboBox>(SortNGCdlg::KeyCombo(1));
+    auto* first = dlg.ControlAs<fw::ComboBox>(SortNGCdlg::KeyCombo(1));
     first->SetSelIndex(first->FindItemData(kSortCommonName));
     dlg.PressButton(SortNGCdlg::AscendingButton(4));
-    dlg.PressButton(IDCANCEL);
-    EXPECT_EQ(dlg.Result(), IDCANCEL);
+    dlg.PressButton(fw::IDCANCEL);
+    EXPECT_EQ(dlg.Result(), fw::IDCANCEL);
     EXPECT_EQ(dlg.criteria, criteria);
 }
 
 TEST(SortNGCdlg, HelpAndSnapshot)
 {
-    RecordedHelp help;
+    fw::RecordedHelp help;
     SortNGCdlg again(nullptr);
     again.EnsureSetUp();
-    again.PressButton(IDHELP);
+    again.PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), std::vector<int>{79});
     SaveSnapshot(again, "sort-order");
 }

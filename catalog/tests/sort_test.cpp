@@ -279,20 +279,20 @@ TEST_F(CatalogueDatabase, AnsweringNoToTheLongSortCancelsIt)
     db_->SetSortCriteria(rise, true);
     ASSERT_EQ(FilteredList[0], Row(Ngc(1)));
     boxes_.Clear();
-    boxes_.Answer(IDNO);
+    boxes_.Answer(fw::IDNO);
     db_->SetSortCriteria(Keys({{kSortRiseLMT, 1}}), true);
     ASSERT_EQ(boxes_.Count(), 2);
     EXPECT_EQ(boxes_.Calls()[0].title, "Excessive Processing Time Possible");
     EXPECT_EQ(boxes_.Calls()[0].text,
               "Sorting many objects by LMT rise/set may take some time. Do you wish to continue?");
-    EXPECT_EQ(boxes_.Calls()[0].style, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(boxes_.Calls()[0].style, fw::MB_YESNO | fw::MB_ICONQUESTION);
     EXPECT_EQ(boxes_.Calls()[1].title, "Recommendation...");
     EXPECT_EQ(boxes_.Calls()[1].text, "Reduce the number of objects by refiltering or select faster sort options");
     EXPECT_EQ(FilteredList[0], Row(Ngc(1)));  // still in number order
     EXPECT_EQ(FilteredList[1], Row(Ngc(2)));
 
     boxes_.Clear();
-    boxes_.Answer(IDYES);
+    boxes_.Answer(fw::IDYES);
     EXPECT_EQ(db_->Sort(), 1);
     EXPECT_EQ(boxes_.Count(), 1);
     EXPECT_LT(NGCTable.dec[FilteredList[0]], -51.1);

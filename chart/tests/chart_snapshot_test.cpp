@@ -39,9 +39,9 @@ std::string SnapshotDir()
     return dir && *dir ? std::string(dir) + "/" : std::string();
 }
 
-class PlannerStandIn : public Window {
+class PlannerStandIn : public fw::Window {
 public:
-    PlannerStandIn() : Window(nullptr, "planner") {}
+    PlannerStandIn() : fw::Window(nullptr, "planner") {}
 };
 
 class ChartSnapshots : public ::testing::Test {
@@ -96,7 +96,7 @@ private:
 TEST_F(ChartSnapshots, RealSky)
 {
     STELLUM_REQUIRE_DATA(data_);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     RScolor::Instance().SetScheme(SchemeNormal);
     // The evening of 2020 December 16 in Virginia: the Moon's crescent beside Jupiter and
     // Saturn four days before their great conjunction.
@@ -143,20 +143,20 @@ TEST_F(ChartSnapshots, RealSky)
         printer.setOutputFileName(QString::fromStdString(pdf));
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Landscape);
-        PainterDC dc(&printer);
+        fw::PainterDC dc(&printer);
         dc.SetDeviceFacts(true, 2);
         pane->printStripHeight = printer.resolution() / 3;
-        const Size page = dc.DeviceSize();
-        pane->PrintTo(dc, 0, Rect(page.cx / 20, page.cy / 20, page.cx - page.cx / 20, page.cy - page.cy / 20));
+        const fw::Size page = dc.DeviceSize();
+        pane->PrintTo(dc, 0, fw::Rect(page.cx / 20, page.cy / 20, page.cx - page.cx / 20, page.cy - page.cy / 20));
     }
     EXPECT_GT(QFile(QString::fromStdString(pdf)).size(), 1000);
-    Bitmap paper(1600, 1130);
+    fw::Bitmap paper(1600, 1130);
     paper.Fill(QColor(255, 255, 255));
     {
-        PainterDC dc(paper);
+        fw::PainterDC dc(paper);
         dc.SetDeviceFacts(true, 2);
         pane->printStripHeight = 40;
-        pane->PrintTo(dc, 0, Rect(40, 40, 1560, 1090));
+        pane->PrintTo(dc, 0, fw::Rect(40, 40, 1560, 1090));
     }
     if (!SnapshotDir().empty()) paper.SavePng(SnapshotDir() + "chart_print.png");
     EXPECT_TRUE(boxes.Calls().empty());

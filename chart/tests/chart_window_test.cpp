@@ -43,7 +43,7 @@ struct Star {
 
 std::string StarRecords(const std::vector<Star>& stars)
 {
-    omstream os;
+    fw::omstream os;
     for (const Star& s : stars) {
         os.writeDouble(s.ra);
         os.writeDouble(s.dec);
@@ -61,7 +61,7 @@ const std::map<int, std::uint32_t> kLayerColours = {
 };
 
 // Keeps the program-wide state a chart test touches and gives it back afterwards.
-class ChartTest : public ::testing::Test {
+class Chart : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -126,11 +126,11 @@ private:
 
 QColor Colour(int slot)
 {
-    return ColorFromRef(kLayerColours.at(slot));
+    return fw::ColorFromRef(kLayerColours.at(slot));
 }
 
 // Which layer a recorded call belongs to, by its colours and text.
-std::string LayerOf(const DrawCall& c)
+std::string LayerOf(const fw::DrawCall& c)
 {
     if (c.op == "TextOut") {
         if (c.textColor == Colour(SlotRaLines) || c.textColor == Colour(SlotDecLines)) return "edge labels";
@@ -149,9 +149,9 @@ std::string LayerOf(const DrawCall& c)
     return "?";
 }
 
-TEST_F(ChartTest, DrawsEveryLayerInItsOrder)
+TEST_F(Chart, DrawsEveryLayerInItsOrder)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     UseLayerColours();
     // Stars: bright Betelgeuse and Rigel; one judged by its second magnitude; one exactly at the
     // limit; one too faint by its second magnitude; one far off the field.
@@ -190,7 +190,7 @@ TEST_F(ChartTest, DrawsEveryLayerInItsOrder)
     chart.bodies[BodyJupiter].semiDiameter = Angle(20.0, 4);
     SolarSystemReady = true;
 
-    RecordingDC dc(Size(640, 480), 96, 96);
+    fw::RecordingDC dc(fw::Size(640, 480), 96, 96);
     chart.DrawChart(dc);
     AppGlobals = savedGlobals;
 
@@ -228,9 +228,9 @@ TEST_F(ChartTest, DrawsEveryLayerInItsOrder)
     for (const auto& call : boxes.Calls()) ADD_FAILURE() << call.title << ": " << call.text;
 }
 
-TEST_F(ChartTest, PolarChartsShowTheirStarsAndRingsWhicheverWayTheMeridianRuns)
+TEST_F(Chart, PolarChartsShowTheirStarsAndRingsWhicheverWayTheMeridianRuns)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     UseLayerColours();
     ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file("rssao.cat"),
                                             StarRecords({{2.53, 89.26, 2.0f, 2.0f}, {21.15, -88.96, 5.4f, 5.4f}})));
@@ -243,10 +243,10 @@ TEST_F(ChartTest, PolarChartsShowTheirStarsAndRingsWhicheverWayTheMeridianRuns)
         chart.SetChart(c.ra, c.dec, 60, 80, ProjectionPolar);
         chart.SetField(60, 60);
         chart.SetMark(c.ra, c.dec > 0 ? 85.0 : -85.0);
-        RecordingDC dc(Size(640, 480));
+        fw::RecordingDC dc(fw::Size(640, 480));
         chart.DrawChart(dc);
         int stars = 0, arcs = 0;
-        for (const DrawCall& call : dc.Calls()) {
+        for (const fw::DrawCall& call : dc.Calls()) {
             stars += call.op == "Ellipse" && call.brush.color == Colour(SlotStarFill);
             arcs += call.op == "Arc" && call.pen.color == Colour(SlotTelrad);
         }
@@ -256,9 +256,9 @@ TEST_F(ChartTest, PolarChartsShowTheirStarsAndRingsWhicheverWayTheMeridianRuns)
     }
 }
 
-TEST_F(ChartTest, PrintedLabelFontHoldsWhenALogicalUnitIsSmallerThanADeviceUnit)
+TEST_F(Chart, PrintedLabelFontHoldsWhenALogicalUnitIsSmallerThanADeviceUnit)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     UseLayerColours();
     ChartWindow chart(nullptr);
     chart.resize(400, 300);
@@ -266,52 +266,52 @@ TEST_F(ChartTest, PrintedLabelFontHoldsWhenALogicalUnitIsSmallerThanADeviceUnit)
     chart.SetField(40, 40);
     chart.starsShown = false;
     // A 600-dpi device whose logical unit is half a device unit.
-    RecordingDC dc(Size(4000, 4000), 600, 600);
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(Size(2, 2));
-    dc.SetViewportExt(Size(1, 1));
-    chart.printRect = Rect(0, 0, 8000, 8000);
+    fw::RecordingDC dc(fw::Size(4000, 4000), 600, 600);
+    dc.SetMapMode(fw::MM_ANISOTROPIC);
+    dc.SetWindowExt(fw::Size(2, 2));
+    dc.SetViewportExt(fw::Size(1, 1));
+    chart.printRect = fw::Rect(0, 0, 8000, 8000);
     chart.printing = true;
     chart.screenMode = false;
     chart.DrawChart(dc);
     const auto texts = dc.CallsOf("TextOut");
     ASSERT_FALSE(texts.empty());
-    for (const DrawCall& c : texts) EXPECT_EQ(c.font.height, 72) << c.text; // 0.12 x 600
+    for (const fw::DrawCall& c : texts) EXPECT_EQ(c.font.height, 72) << c.text; // 0.12 x 600
     EXPECT_EQ(chart.chartRect, chart.printRect);
 }
 
-TEST_F(ChartTest, PrintToDrawsInsideTheRectangleAndKeepsTheScreenGeometry)
+TEST_F(Chart, PrintToDrawsInsideTheRectangleAndKeepsTheScreenGeometry)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     UseLayerColours();
     ChartWindow chart(nullptr);
     chart.resize(400, 300);
     chart.SetCenter(5.6, 0.0);
     chart.SetField(40, 40);
-    RecordingDC screen(Size(400, 300));
+    fw::RecordingDC screen(fw::Size(400, 300));
     chart.DrawChart(screen);
     const double screenScale = chart.scale;
-    const Rect screenRect = chart.chartRect;
+    const fw::Rect screenRect = chart.chartRect;
 
-    RecordingDC printer(Size(5000, 7000), 600, 600);
+    fw::RecordingDC printer(fw::Size(5000, 7000), 600, 600);
     printer.SetDeviceFacts(true, 2);
-    const Rect area(500, 1000, 4500, 4000);
+    const fw::Rect area(500, 1000, 4500, 4000);
     chart.PrintTo(printer, area);
     ASSERT_GT(printer.Count("Line"), 0);
-    for (const DrawCall& c : printer.CallsOf("Line")) {
+    for (const fw::DrawCall& c : printer.CallsOf("Line")) {
         // Recorded in the chart's logical units, which start at the rectangle's corner.
         EXPECT_GE(c.args[0], 0);
         EXPECT_LE(c.args[0], area.Width());
         EXPECT_LE(c.args[1], area.Height());
     }
-    EXPECT_EQ(printer.GetMapMode(), MM_TEXT); // the DC's own state comes back
+    EXPECT_EQ(printer.GetMapMode(), fw::MM_TEXT); // the DC's own state comes back
     EXPECT_EQ(chart.chartRect, screenRect);
     EXPECT_DOUBLE_EQ(chart.scale, screenScale);
     EXPECT_TRUE(chart.screenMode);
     EXPECT_FALSE(chart.printing);
 }
 
-TEST_F(ChartTest, ShowObjectTakesOnlyCatalogueObjectsThatExist)
+TEST_F(Chart, ShowObjectTakesOnlyCatalogueObjectsThatExist)
 {
     PutOrionNebulaInRowZero();
     ChartWindow chart(nullptr);
@@ -328,9 +328,9 @@ TEST_F(ChartTest, ShowObjectTakesOnlyCatalogueObjectsThatExist)
     EXPECT_NEAR(chart.markDec, -5.4, 1e-5);
 }
 
-TEST_F(ChartTest, ACatalogueFrameIsStoredAndComesBackForItsObject)
+TEST_F(Chart, ACatalogueFrameIsStoredAndComesBackForItsObject)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     PutOrionNebulaInRowZero();
     {
         ChartWindow chart(nullptr);
@@ -350,14 +350,14 @@ TEST_F(ChartTest, ACatalogueFrameIsStoredAndComesBackForItsObject)
 }
 
 // A top-level window standing for the planner's main window.
-class MainWindow : public Window {
+class MainWindow : public fw::Window {
 public:
-    MainWindow() : Window(nullptr, "main") {}
+    MainWindow() : fw::Window(nullptr, "main") {}
 };
 
-TEST_F(ChartTest, ClosingThePaneOrTheProgramWaitsForTheDrawingToEnd)
+TEST_F(Chart, ClosingThePaneOrTheProgramWaitsForTheDrawingToEnd)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     std::vector<Star> stars;
     for (int i = 0; i < 3000; ++i) stars.push_back({5.0 + (i % 60) * 0.02, -10.0 + (i / 60) * 0.4, 5.0f, 5.0f});
     ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file("rssao.cat"), StarRecords(stars)));
@@ -400,11 +400,11 @@ TEST_F(ChartTest, ClosingThePaneOrTheProgramWaitsForTheDrawingToEnd)
     }
 }
 
-TEST_F(ChartTest, PaneHostsTheChartAndForwardsItsNotices)
+TEST_F(Chart, PaneHostsTheChartAndForwardsItsNotices)
 {
-    ScriptedMessageBoxes boxes;
-    struct Owner : Window {
-        Owner() : Window(nullptr, "planner") { OnCommand(CM_CHARTFRAMESAVED, [this] { ++saved; }); OnCommand(CM_CHARTFULLPANE, [this] { ++full; }); }
+    fw::ScriptedMessageBoxes boxes;
+    struct Owner : fw::Window {
+        Owner() : fw::Window(nullptr, "planner") { OnCommand(CM_CHARTFRAMESAVED, [this] { ++saved; }); OnCommand(CM_CHARTFULLPANE, [this] { ++full; }); }
         int saved = 0;
         int full = 0;
     } owner;
@@ -433,11 +433,11 @@ TEST_F(ChartTest, PaneHostsTheChartAndForwardsItsNotices)
 
 // ---- with the built data files -----------------------------------------------------------
 
-class ChartSkyTest : public ChartTest {
+class ChartSky : public Chart {
 protected:
     void SetUp() override
     {
-        ChartTest::SetUp();
+        Chart::SetUp();
         dataDir_ = testsupport::ProgramDataDir("rssao.cat");
     }
     std::string dataDir_;
@@ -449,10 +449,10 @@ double Separation(const Coord& a, const Coord& b)
     return std::acos(std::clamp(c, -1.0, 1.0)) * 180.0 / 3.141592653589793;
 }
 
-TEST_F(ChartSkyTest, BodiesSitAmongTheStarsOfJ2000)
+TEST_F(ChartSky, BodiesSitAmongTheStarsOfJ2000)
 {
     STELLUM_REQUIRE_DATA(dataDir_);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     const JulianDate when(2461020.5, 2); // 2025 December 11
     chart_testing::SkyObjects sky(dataDir_, when);
     ChartWindow chart(nullptr);
@@ -471,10 +471,10 @@ TEST_F(ChartSkyTest, BodiesSitAmongTheStarsOfJ2000)
     EXPECT_GT(chart.Body(BodyMoon).semiDiameter.Degrees(), 0.2);
 }
 
-TEST_F(ChartSkyTest, PlanetsKeepTheSeriesStartUpLoaded)
+TEST_F(ChartSky, PlanetsKeepTheSeriesStartUpLoaded)
 {
     STELLUM_REQUIRE_DATA(dataDir_);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     const JulianDate when(2461020.5, 2);
     chart_testing::SkyObjects sky(dataDir_, when);
     for (int b = 1; b <= 8; ++b) sky.planets->GetRiseSetTransit(b, when, sky.site, Planets::kFullLevel);
@@ -484,10 +484,10 @@ TEST_F(ChartSkyTest, PlanetsKeepTheSeriesStartUpLoaded)
     for (int b : {1, 2, 4, 5, 6, 7, 8}) EXPECT_EQ(sky.planets->Status(b) & 0x0f, 2) << b;
 }
 
-TEST_F(ChartSkyTest, BodyFramesFollowTheirBodyAfterTwoDays)
+TEST_F(ChartSky, BodyFramesFollowTheirBodyAfterTwoDays)
 {
     STELLUM_REQUIRE_DATA(dataDir_);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     const JulianDate when(2461020.5, 2);
     chart_testing::SkyObjects sky(dataDir_, when);
     ChartWindow chart(nullptr);

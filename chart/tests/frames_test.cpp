@@ -112,7 +112,7 @@ TEST_F(ChartFrames, WrongMarkerOrShortFile)
 // catalogue, whether it is first read or first written: no row past its end reads as zeros.
 TEST_F(ChartFrames, ShortFileIsCompletedFromTheCatalogue)
 {
-    omstream os;
+    fw::omstream os;
     os.writeByte(4);
     for (float v : {1.5f, 2.5f, 3.5f, 4.5f, 6.0f, 7.0f, 8.0f, 9.0f})
         os.writeFloat(v);

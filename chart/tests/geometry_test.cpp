@@ -10,7 +10,7 @@ namespace {
 struct DistanceCase {
     const char* what;
     ScreenLine line;
-    Point q;
+    fw::Point q;
     int result;
     double distance;
 };
@@ -18,17 +18,17 @@ struct DistanceCase {
 TEST(ScreenLine, DistanceToPointAndWhetherItLiesBesideTheSegment)
 {
     const DistanceCase cases[] = {
-        {"horizontal, beside", {Point(0, 10), Point(100, 10)}, Point(50, 20), 1, 10},
-        {"horizontal given backwards", {Point(100, 10), Point(0, 10)}, Point(50, 20), 1, 10},
-        {"horizontal, beyond the end", {Point(0, 10), Point(100, 10)}, Point(150, 20), 0, 10},
-        {"horizontal, at an end (not strictly between)", {Point(0, 10), Point(100, 10)}, Point(100, 0), 0, 10},
-        {"vertical, beside", {Point(10, 0), Point(10, 100)}, Point(20, 50), 1, 10},
-        {"vertical, beyond", {Point(10, 100), Point(10, 0)}, Point(-5, 120), 0, 15},
-        {"sloped, foot inside", {Point(0, 0), Point(100, 100)}, Point(0, 100), 1, 70.710678},
-        {"sloped, foot past the end", {Point(0, 0), Point(100, 100)}, Point(200, 210), -1, 7.0710678},
-        {"sloped, foot within the 3-pixel margin", {Point(0, 0), Point(100, 100)}, Point(104, 100), 1, 2.8284271},
-        {"empty segment", {}, Point(5, 5), 0, 0},
-        {"both ends the same", {Point(5, 5), Point(5, 5)}, Point(9, 8), 0, 0},
+        {"horizontal, beside", {fw::Point(0, 10), fw::Point(100, 10)}, fw::Point(50, 20), 1, 10},
+        {"horizontal given backwards", {fw::Point(100, 10), fw::Point(0, 10)}, fw::Point(50, 20), 1, 10},
+        {"horizontal, beyond the end", {fw::Point(0, 10), fw::Point(100, 10)}, fw::Point(150, 20), 0, 10},
+        {"horizontal, at an end (not strictly between)", {fw::Point(0, 10), fw::Point(100, 10)}, fw::Point(100, 0), 0, 10},
+        {"vertical, beside", {fw::Point(10, 0), fw::Point(10, 100)}, fw::Point(20, 50), 1, 10},
+        {"vertical, beyond", {fw::Point(10, 100), fw::Point(10, 0)}, fw::Point(-5, 120), 0, 15},
+        {"sloped, foot inside", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(0, 100), 1, 70.710678},
+        {"sloped, foot past the end", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(200, 210), -1, 7.0710678},
+        {"sloped, foot within the 3-pixel margin", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(104, 100), 1, 2.8284271},
+        {"empty segment", {}, fw::Point(5, 5), 0, 0},
+        {"both ends the same", {fw::Point(5, 5), fw::Point(5, 5)}, fw::Point(9, 8), 0, 0},
     };
     for (const auto& c : cases) {
         double d = -99;
@@ -36,7 +36,7 @@ TEST(ScreenLine, DistanceToPointAndWhetherItLiesBesideTheSegment)
         EXPECT_NEAR(d, c.distance, 1e-6) << c.what;
     }
     EXPECT_TRUE(ScreenLine().IsEmpty());
-    EXPECT_FALSE(ScreenLine(Point(0, 0), Point(0, 1)).IsEmpty());
+    EXPECT_FALSE(ScreenLine(fw::Point(0, 0), fw::Point(0, 1)).IsEmpty());
 }
 
 TEST(LineEquation, SlopeInterceptFormAndItsFailures)
@@ -66,17 +66,17 @@ TEST(LineEquation, SlopeInterceptFormAndItsFailures)
 
 TEST(LineEquation, EdgeOfPointTestsLeftRightTopBottomInThatOrder)
 {
-    const Rect r(0, 0, 100, 100);
-    EXPECT_EQ(EdgeOfPoint(r, Point(0, 0)), EdgeLeft); // a corner belongs to the side edge
-    EXPECT_EQ(EdgeOfPoint(r, Point(100, 100)), EdgeRight);
-    EXPECT_EQ(EdgeOfPoint(r, Point(50, 0)), EdgeTop);
-    EXPECT_EQ(EdgeOfPoint(r, Point(50, 100)), EdgeBottom);
-    EXPECT_EQ(EdgeOfPoint(r, Point(50, 50)), EdgeNone);
-    EXPECT_EQ(EdgeOfPoint(r, Point(0, 101)), EdgeNone);
+    const fw::Rect r(0, 0, 100, 100);
+    EXPECT_EQ(EdgeOfPoint(r, fw::Point(0, 0)), EdgeLeft); // a corner belongs to the side edge
+    EXPECT_EQ(EdgeOfPoint(r, fw::Point(100, 100)), EdgeRight);
+    EXPECT_EQ(EdgeOfPoint(r, fw::Point(50, 0)), EdgeTop);
+    EXPECT_EQ(EdgeOfPoint(r, fw::Point(50, 100)), EdgeBottom);
+    EXPECT_EQ(EdgeOfPoint(r, fw::Point(50, 50)), EdgeNone);
+    EXPECT_EQ(EdgeOfPoint(r, fw::Point(0, 101)), EdgeNone);
 
-    Point p;
+    fw::Point p;
     EXPECT_EQ(EndPointInside(LineEquation(0, 50, 50, 50), r, p), 1); // (0, 50) is on the border
-    EXPECT_EQ(p, Point(50, 50));
+    EXPECT_EQ(p, fw::Point(50, 50));
     EXPECT_EQ(EndPointInside(LineEquation(0, 50, 100, 50), r, p), 0);
 }
 
@@ -84,28 +84,28 @@ struct CrossingCase {
     const char* what;
     LineEquation line;
     int code;
-    Point point;
+    fw::Point point;
 };
 
 TEST(LineEquation, BorderCrossingOfGridLines)
 {
-    const Rect r(0, 0, 100, 100);
+    const fw::Rect r(0, 0, 100, 100);
     const CrossingCase cases[] = {
-        {"vertical outside the x range", LineEquation(150, 50, 150, -20), EdgeNone, Point()},
-        {"vertical through the top", LineEquation(50, 50, 50, -20), EdgeTop, Point(50, 0)},
-        {"vertical through the bottom", LineEquation(50, 50, 50, 150), EdgeBottom, Point(50, 100)},
-        {"vertical inside", LineEquation(50, 20, 50, 80), EdgeNone, Point()},
-        {"end exactly on the left border", LineEquation(0, 50, 50, 70), EdgeLeft, Point(0, 50)},
-        {"second end on the bottom border", LineEquation(50, 50, 60, 100), EdgeBottom, Point(60, 100)},
-        {"sloped through the right edge", LineEquation(50, 50, 150, 100), EdgeRight, Point(100, 75)},
-        {"sloped through the top", LineEquation(40, 50, 60, -50), EdgeTop, Point(50, 0)},
-        {"sloped, both ends outside, missing", LineEquation(150, 150, 200, 120), EdgeNone, Point()},
-        {"horizontal nearer the left", LineEquation(20, 50, 40, 50), EdgeLeft, Point(0, 50)},
-        {"horizontal nearer the right", LineEquation(70, 50, 90, 50), EdgeRight, Point(100, 50)},
-        {"horizontal outside", LineEquation(20, 150, 40, 150), EdgeNone, Point()},
+        {"vertical outside the x range", LineEquation(150, 50, 150, -20), EdgeNone, fw::Point()},
+        {"vertical through the top", LineEquation(50, 50, 50, -20), EdgeTop, fw::Point(50, 0)},
+        {"vertical through the bottom", LineEquation(50, 50, 50, 150), EdgeBottom, fw::Point(50, 100)},
+        {"vertical inside", LineEquation(50, 20, 50, 80), EdgeNone, fw::Point()},
+        {"end exactly on the left border", LineEquation(0, 50, 50, 70), EdgeLeft, fw::Point(0, 50)},
+        {"second end on the bottom border", LineEquation(50, 50, 60, 100), EdgeBottom, fw::Point(60, 100)},
+        {"sloped through the right edge", LineEquation(50, 50, 150, 100), EdgeRight, fw::Point(100, 75)},
+        {"sloped through the top", LineEquation(40, 50, 60, -50), EdgeTop, fw::Point(50, 0)},
+        {"sloped, both ends outside, missing", LineEquation(150, 150, 200, 120), EdgeNone, fw::Point()},
+        {"horizontal nearer the left", LineEquation(20, 50, 40, 50), EdgeLeft, fw::Point(0, 50)},
+        {"horizontal nearer the right", LineEquation(70, 50, 90, 50), EdgeRight, fw::Point(100, 50)},
+        {"horizontal outside", LineEquation(20, 150, 40, 150), EdgeNone, fw::Point()},
     };
     for (const auto& c : cases) {
-        Point p;
+        fw::Point p;
         EXPECT_EQ(BorderCrossing(c.line, r, p), c.code) << c.what;
         if (c.code != EdgeNone) {
             EXPECT_EQ(p, c.point) << c.what;

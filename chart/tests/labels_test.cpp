@@ -152,7 +152,7 @@ TEST_F(ChartLabelsFile, RoundTripThroughTheFile)
 
 std::string LabelBytes(double ra1, const std::string& text, std::uint32_t statedLength)
 {
-    omstream os;
+    fw::omstream os;
     os.writeDouble(ra1);
     os.writeDouble(1);
     os.writeDouble(ra1);
@@ -165,7 +165,7 @@ std::string LabelBytes(double ra1, const std::string& text, std::uint32_t stated
 
 std::string Count(std::int32_t n)
 {
-    omstream os;
+    fw::omstream os;
     os.writeWord32(static_cast<std::uint32_t>(n));
     return os.str();
 }

@@ -19,7 +19,7 @@ protected:
 
 std::string LinesBytes(std::uint16_t count, const std::vector<ConstelLine>& lines)
 {
-    omstream os;
+    fw::omstream os;
     os.writeWord16(count);
     for (const auto& l : lines) {
         os.writeDouble(l.ra1);
@@ -47,7 +47,7 @@ TEST_F(ConstelLinesFile, AddRemoveReplaceAndRoundTrip)
         EXPECT_EQ(lines.Remove(modified, ConstelLine(9, 9, 9, 9)), 0);
 
         ConstelLine drawn(1, 2, 3, 4);
-        drawn.screen = ScreenLine(Point(10, 10), Point(50, 10));
+        drawn.screen = ScreenLine(fw::Point(10, 10), fw::Point(50, 10));
         EXPECT_EQ(lines.Replace(drawn), 1);
         EXPECT_EQ(ConstelLineArray.at(1).screen, drawn.screen);
         EXPECT_EQ(lines.Replace(ConstelLine(7, 7, 7, 7)), 0);
@@ -131,16 +131,16 @@ TEST_F(ConstelLinesFile, NearestOnScreenUsesDrawnSegmentsOnly)
     lines.AddIfAbsent(3, 3, 4, 4);
     lines.AddIfAbsent(5, 5, 6, 6);
     ConstelLine found;
-    EXPECT_EQ(lines.NearestOnScreen(Point(10, 10), found), 0); // nothing drawn yet
+    EXPECT_EQ(lines.NearestOnScreen(fw::Point(10, 10), found), 0); // nothing drawn yet
 
     ConstelLine a(1, 1, 2, 2), b(3, 3, 4, 4), c(5, 5, 6, 6);
-    a.screen = ScreenLine(Point(0, 100), Point(200, 100)); // 90 below the point
-    b.screen = ScreenLine(Point(0, 40), Point(200, 40));   // 30 below
-    c.screen = ScreenLine(Point(300, 10), Point(400, 10)); // nearest, but the point is not beside it
+    a.screen = ScreenLine(fw::Point(0, 100), fw::Point(200, 100)); // 90 below the point
+    b.screen = ScreenLine(fw::Point(0, 40), fw::Point(200, 40));   // 30 below
+    c.screen = ScreenLine(fw::Point(300, 10), fw::Point(400, 10)); // nearest, but the point is not beside it
     lines.Replace(a);
     lines.Replace(b);
     lines.Replace(c);
-    ASSERT_EQ(lines.NearestOnScreen(Point(100, 10), found), 1);
+    ASSERT_EQ(lines.NearestOnScreen(fw::Point(100, 10), found), 1);
     EXPECT_EQ(found, b);
     EXPECT_EQ(found.screen, b.screen);
 }

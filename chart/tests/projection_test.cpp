@@ -55,7 +55,7 @@ double Reach(int type)
 
 TEST(ChartProjection, SkyToScreenAndBackAgreeWithinAPixelInEveryProjection)
 {
-    const Rect chart(0, 0, 1000, 800);
+    const fw::Rect chart(0, 0, 1000, 800);
     for (int type = 1; type <= 9; ++type) {
         for (const Centre& c : kCentres) {
             // The cylinder about the centre has no width at a pole.
@@ -77,7 +77,7 @@ TEST(ChartProjection, SkyToScreenAndBackAgreeWithinAPixelInEveryProjection)
                     // A conic's cut: positions within a pixel of it may come back across it.
                     double h = std::fmod(ra - c.ra + 36.0, 24.0) - 12.0;
                     if (proj.IsConic() && std::fabs(h) > 11.5) continue;
-                    Point p;
+                    fw::Point p;
                     const int code = proj.SkyToScreen(ra, dec, p, chart);
                     if (code == MapOffChart) {
                         // Only the cut of a conic may refuse a position within reach.
@@ -87,7 +87,7 @@ TEST(ChartProjection, SkyToScreenAndBackAgreeWithinAPixelInEveryProjection)
                     double ra2 = -1, dec2 = -99;
                     ASSERT_TRUE(proj.ScreenToSky(ra2, dec2, p.x, p.y, chart))
                         << type << " centre " << c.ra << "," << c.dec << " point " << ra << "," << dec;
-                    Point q;
+                    fw::Point q;
                     ASSERT_NE(proj.SkyToScreen(ra2, dec2, q, chart), MapOffChart)
                         << type << " centre " << c.ra << "," << c.dec << " at " << ra << "," << dec << " back " << ra2 << "," << dec2;
                     EXPECT_LE(std::abs(p.x - q.x), 1) << type << " centre " << c.ra << "," << c.dec << " at " << ra
@@ -104,7 +104,7 @@ TEST(ChartProjection, SkyToScreenAndBackAgreeWithinAPixelInEveryProjection)
 
 TEST(ChartProjection, RefusesPositionsAProjectionCannotShow)
 {
-    const Rect chart(0, 0, 640, 480);
+    const fw::Rect chart(0, 0, 640, 480);
     struct Case {
         int type;
         Centre centre;
@@ -128,7 +128,7 @@ TEST(ChartProjection, RefusesPositionsAProjectionCannotShow)
         Parallels(Centre{k.centre.ra, k.centre.dec}, p1, p2);
         ChartProjection proj;
         proj.SetGeometry(k.centre.ra, k.centre.dec, p1, p2, k.type);
-        Point p(-7, -7);
+        fw::Point p(-7, -7);
         EXPECT_EQ(proj.SkyToScreen(k.ra, k.dec, p, chart), MapOffChart) << k.what;
     }
     // Pixels that show no sky: beyond the disc of the orthographic and the azimuthal equal-area
@@ -139,7 +139,7 @@ TEST(ChartProjection, RefusesPositionsAProjectionCannotShow)
         int x, y;
         const char* what;
     };
-    const Rect wide(0, 0, 1000, 800);
+    const fw::Rect wide(0, 0, 1000, 800);
     const Pixel pixels[] = {
         {ProjectionOrthographic, {6, 0}, 999, 400, "orthographic: beyond the disc"},
         {ProjectionLambertAzimuthal, {6, 0}, 500, 0, "azimuthal equal-area: beyond the disc"},
@@ -162,7 +162,7 @@ TEST(ChartProjection, RefusesPositionsAProjectionCannotShow)
     ChartProjection proj;
     proj.SetGeometry(6, 0, -25, -47, ProjectionGnomonic);
     proj.scale = 120.0; // tan 45 x 120 = 120 > 64000 / 640
-    Point p;
+    fw::Point p;
     EXPECT_EQ(proj.SkyToScreen(3.0, 0.0, p, chart), MapOffChart);
     proj.scale = 90.0;
     EXPECT_NE(proj.SkyToScreen(3.0, 0.0, p, chart), MapOffChart);
@@ -170,16 +170,16 @@ TEST(ChartProjection, RefusesPositionsAProjectionCannotShow)
 
 TEST(ChartProjection, CodesSayWhereThePointLies)
 {
-    const Rect chart(0, 0, 400, 300);
-    const Rect inner(40, 20, 360, 280);
+    const fw::Rect chart(0, 0, 400, 300);
+    const fw::Rect inner(40, 20, 360, 280);
     ChartProjection proj;
     proj.SetGeometry(6, 0, -25, -47, ProjectionStereographic);
     proj.scale = 1.0;
-    Point p;
+    fw::Point p;
     EXPECT_EQ(proj.SkyToScreen(6, 0, p, chart, inner), MapInside);
-    EXPECT_EQ(p, Point(200, 150));
+    EXPECT_EQ(p, fw::Point(200, 150));
     // East to the left, north up.
-    Point east, north;
+    fw::Point east, north;
     proj.SkyToScreen(6.5, 0, east, chart, inner);
     proj.SkyToScreen(6, 5, north, chart, inner);
     EXPECT_LT(east.x, 200);

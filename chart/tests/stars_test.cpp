@@ -17,7 +17,7 @@ struct Star {
 
 std::string Records(const std::vector<Star>& stars)
 {
-    omstream os;
+    fw::omstream os;
     for (const Star& s : stars) {
         os.writeDouble(s.ra);
         os.writeDouble(s.dec);

@@ -12,9 +12,9 @@ namespace {
 constexpr std::uint32_t kLit = 0x00C0F0FF;  // pale yellow (0x00BBGGRR)
 constexpr std::uint32_t kDark = 0x00504040; // dark grey-blue
 
-std::vector<Point> PointsOf(const DrawCall& call)
+std::vector<fw::Point> PointsOf(const fw::DrawCall& call)
 {
-    std::vector<Point> pts;
+    std::vector<fw::Point> pts;
     for (std::size_t i = 0; i + 1 < call.args.size(); i += 2)
         pts.emplace_back(call.args[i], call.args[i + 1]);
     return pts;
@@ -29,27 +29,27 @@ Angle Deg(double d)
 // the caller's pen and brush come back afterwards.
 TEST(BodySymbols, PhaseDrawsDiscThenLitPartAndRestoresPenAndBrush)
 {
-    RecordingDC dc;
-    const Pen pen(QColor(1, 2, 3), 3);
-    const Brush brush(QColor(4, 5, 6));
+    fw::RecordingDC dc;
+    const fw::Pen pen(QColor(1, 2, 3), 3);
+    const fw::Brush brush(QColor(4, 5, 6));
     dc.SelectPen(pen);
     dc.SelectBrush(brush);
     EXPECT_EQ(DrawBodyPhase(dc, 50, 50, 20, Deg(90), Deg(90), kLit, kDark), 1);
     ASSERT_EQ(dc.Calls().size(), 2u);
     const auto disc = PointsOf(dc.Calls()[0]);
     const auto lit = PointsOf(dc.Calls()[1]);
-    EXPECT_EQ(dc.Calls()[0].brush.color, ColorFromRef(kDark));
-    EXPECT_EQ(dc.Calls()[0].pen, Pen(ColorFromRef(kDark), 1));
-    EXPECT_EQ(dc.Calls()[1].brush.color, ColorFromRef(kLit));
+    EXPECT_EQ(dc.Calls()[0].brush.color, fw::ColorFromRef(kDark));
+    EXPECT_EQ(dc.Calls()[0].pen, fw::Pen(fw::ColorFromRef(kDark), 1));
+    EXPECT_EQ(dc.Calls()[1].brush.color, fw::ColorFromRef(kLit));
     ASSERT_EQ(disc.size(), 41u);
     ASSERT_EQ(lit.size(), 41u);
     EXPECT_EQ(disc.front(), disc.back());
     EXPECT_EQ(lit.front(), lit.back());
     // The disc from the bottom through the left (east), top and right, 9 degrees a step.
-    EXPECT_EQ(disc[0], Point(50, 70));
-    EXPECT_EQ(disc[10], Point(30, 50));
-    EXPECT_EQ(disc[20], Point(50, 30));
-    EXPECT_EQ(disc[30], Point(70, 50));
+    EXPECT_EQ(disc[0], fw::Point(50, 70));
+    EXPECT_EQ(disc[10], fw::Point(30, 50));
+    EXPECT_EQ(disc[20], fw::Point(50, 30));
+    EXPECT_EQ(disc[30], fw::Point(70, 50));
     // Half phase: the limb is the disc's left half, the terminator the straight line x = 50.
     for (int i = 0; i <= 20; ++i)
         EXPECT_EQ(lit[i], disc[i]) << i;
@@ -61,7 +61,7 @@ TEST(BodySymbols, PhaseDrawsDiscThenLitPartAndRestoresPenAndBrush)
 
 struct PhaseCase {
     double phase;
-    Point terminatorMiddle; // lit[30], where the terminator crosses the disc's middle row
+    fw::Point terminatorMiddle; // lit[30], where the terminator crosses the disc's middle row
 };
 
 TEST(BodySymbols, TerminatorFollowsThePhaseAngle)
@@ -69,34 +69,34 @@ TEST(BodySymbols, TerminatorFollowsThePhaseAngle)
     // Radius 20 at (50, 50), lit limb to the east (left): the terminator's middle point moves
     // from the far limb (full) through the centre (half) to the lit limb (new).
     const PhaseCase cases[] = {
-        {0, Point(70, 50)}, {45, Point(64, 50)}, {90, Point(50, 50)}, {135, Point(36, 50)}, {180, Point(30, 50)},
+        {0, fw::Point(70, 50)}, {45, fw::Point(64, 50)}, {90, fw::Point(50, 50)}, {135, fw::Point(36, 50)}, {180, fw::Point(30, 50)},
     };
     for (const auto& c : cases) {
-        RecordingDC dc;
+        fw::RecordingDC dc;
         DrawBodyPhase(dc, 50, 50, 20, Deg(c.phase), Deg(90), kLit, kDark);
         const auto lit = PointsOf(dc.Calls().at(1));
         EXPECT_EQ(lit[30], c.terminatorMiddle) << c.phase;
-        EXPECT_EQ(lit[10], Point(30, 50)) << c.phase; // the lit limb stays put
+        EXPECT_EQ(lit[10], fw::Point(30, 50)) << c.phase; // the lit limb stays put
     }
 }
 
 TEST(BodySymbols, PositionAngleTurnsTheLitLimb)
 {
-    RecordingDC dc;
+    fw::RecordingDC dc;
     DrawBodyPhase(dc, 50, 50, 20, Deg(90), Deg(0), kLit, kDark); // bright limb to the north
     const auto lit = PointsOf(dc.Calls().at(1));
-    EXPECT_EQ(lit[10], Point(50, 30));
+    EXPECT_EQ(lit[10], fw::Point(50, 30));
     for (int i = 21; i < 40; ++i)
         EXPECT_EQ(lit[i].y, 50) << i;
 }
 
 TEST(BodySymbols, DiscIsOneEllipseInItsColour)
 {
-    RecordingDC dc;
+    fw::RecordingDC dc;
     EXPECT_EQ(DrawBodyDisc(dc, 40, 30, 6, kLit), 1);
     ASSERT_EQ(dc.Log(), std::vector<std::string>{"Ellipse 34,24 46,36"});
-    EXPECT_EQ(dc.Calls()[0].brush.color, ColorFromRef(kLit));
-    EXPECT_EQ(dc.Calls()[0].pen, Pen(ColorFromRef(kLit), 1));
+    EXPECT_EQ(dc.Calls()[0].brush.color, fw::ColorFromRef(kLit));
+    EXPECT_EQ(dc.Calls()[0].pen, fw::Pen(fw::ColorFromRef(kLit), 1));
 }
 
 // The five phases side by side, as the Moon shows them with its bright limb to the east.
@@ -104,17 +104,17 @@ TEST(BodySymbols, PhasesRenderedWithQPainter)
 {
     const double phases[] = {0, 45, 90, 135, 180};
     const int cell = 100, radius = 40;
-    Bitmap bitmap(cell * 5, cell);
+    fw::Bitmap bitmap(cell * 5, cell);
     ASSERT_TRUE(bitmap.IsValid());
     bitmap.Fill(QColor(0, 0, 0));
     {
-        PainterDC dc(bitmap);
+        fw::PainterDC dc(bitmap);
         for (int i = 0; i < 5; ++i)
             DrawBodyPhase(dc, cell * i + cell / 2, cell / 2, radius, Deg(phases[i]), Deg(90), kLit, kDark);
     }
     EXPECT_TRUE(bitmap.SavePng("/tmp/chart_moon_phases.png"));
 
-    const QColor lit = ColorFromRef(kLit), dark = ColorFromRef(kDark);
+    const QColor lit = fw::ColorFromRef(kLit), dark = fw::ColorFromRef(kDark);
     auto at = [&](int i, int dx) { return bitmap.PixelAt(cell * i + cell / 2 + dx, cell / 2); };
     // Samples across the middle row: the east limb side (-35, -25) and the west side (+25, +35).
     EXPECT_EQ(at(0, -35), lit);

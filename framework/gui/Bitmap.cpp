@@ -1,5 +1,7 @@
 #include "framework/gui/Bitmap.h"
 
+namespace fw {
+
 Bitmap::Bitmap(int width, int height)
 {
     if (width > 0 && height > 0) image_ = QImage(width, height, QImage::Format_RGB32);
@@ -14,3 +16,5 @@ bool Bitmap::SavePng(const std::string& path) const
 {
     return IsValid() && image_.save(QString::fromStdString(path), "PNG");
 }
+
+}  // namespace fw

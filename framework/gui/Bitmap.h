@@ -8,6 +8,8 @@
 
 #include "framework/gui/Geometry.h"
 
+namespace fw {
+
 class Bitmap {
 public:
     Bitmap() = default;
@@ -28,3 +30,5 @@ public:
 private:
     QImage image_;
 };
+
+}  // namespace fw

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace fw {
+
 namespace {
 ColorChooserResponder& Responder()
 {
@@ -45,3 +47,5 @@ bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
     if (ok) color = dialog.selectedColor();
     return ok;
 }
+
+}  // namespace fw

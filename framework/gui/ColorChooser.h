@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace fw {
+
 using CustomColors = std::array<QColor, 16>;
 
 // True when the user chose a colour (then color holds it); custom, when given, is shown
@@ -19,3 +21,5 @@ bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom = nullptr);
 // own when none is given) and returns true with the chosen colour set, or false for Cancel.
 using ColorChooserResponder = std::function<bool(QColor& color, CustomColors& custom)>;
 ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder);
+
+}  // namespace fw

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace fw {
+
 ComboBox::ComboBox(QWidget* parent, bool editable, int textLimit, bool sorted)
     : QComboBox(parent), sorted_(sorted), textLimit_(0)
 {
@@ -143,3 +145,5 @@ void ComboBox::ClearText()
     if (isEditable()) setEditText(QString());
     else setCurrentIndex(-1);
 }
+
+}  // namespace fw

@@ -8,6 +8,8 @@
 
 #include "framework/gui/ListBox.h"
 
+namespace fw {
+
 class ComboBox : public QComboBox {
 public:
     // editable: the user may type (drop-down); otherwise a drop-down list. textLimit 0: none.
@@ -51,3 +53,5 @@ private:
     bool sorted_;
     int textLimit_;
 };
+
+}  // namespace fw

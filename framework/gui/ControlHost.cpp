@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace fw {
+
 ControlHost::ControlHost(QWidget* self) : self_(self) {}
 
 ControlHost::~ControlHost()
@@ -359,3 +361,5 @@ void PumpWaitingMessages()
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+}  // namespace fw

@@ -14,6 +14,8 @@
 
 class QWidget;
 class QTimer;
+
+namespace fw {
 class Validator;
 
 // Check states of check boxes and radio buttons.
@@ -177,3 +179,5 @@ void PumpWaitingMessages();
 
 // Posts a command to another window (dropped when it has gone by the time it would run).
 void PostCommandTo(ControlHost* target, int id);
+
+}  // namespace fw

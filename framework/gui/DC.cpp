@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace fw {
+
 namespace {
 // One axis's scale from its viewport/window ratio; the isotropic mapping takes the smaller
 // magnitude of the two axes' ratios, with this axis's sign.
@@ -284,3 +286,5 @@ void DC::DrawBitmap(const Point& dest, const Bitmap& bitmap, const Rect& src)
 {
     DoDrawBitmap(dest, bitmap, src);
 }
+
+}  // namespace fw

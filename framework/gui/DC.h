@@ -14,6 +14,8 @@
 
 #include "framework/gui/Geometry.h"
 
+namespace fw {
+
 class Bitmap;
 
 enum class PenStyle { Solid, Dash, Dot, DashDot, Null };
@@ -248,3 +250,5 @@ private:
     int deviceColors_ = 1 << 24;
     unsigned dirty_ = kAll;
 };
+
+}  // namespace fw

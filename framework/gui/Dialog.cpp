@@ -12,6 +12,8 @@
 
 #include <utility>
 
+namespace fw {
+
 namespace {
 DialogResponder& Responder()
 {
@@ -180,3 +182,5 @@ void Dialog::closeEvent(QCloseEvent* event)
     }
     QDialog::closeEvent(event);
 }
+
+}  // namespace fw

@@ -19,6 +19,8 @@ class QGridLayout;
 class QHBoxLayout;
 class QPushButton;
 
+namespace fw {
+
 class Dialog : public QDialog, public ControlHost {
 public:
     explicit Dialog(QWidget* parent = nullptr, const std::string& caption = {});
@@ -106,3 +108,5 @@ private:
     int count_ = 0;
     std::vector<std::string> captions_;
 };
+
+}  // namespace fw

@@ -1,5 +1,7 @@
 #include "framework/gui/Edit.h"
 
+namespace fw {
+
 Edit::Edit(QWidget* parent, int textLimit) : QLineEdit(parent)
 {
     SetTextLimit(textLimit);
@@ -30,3 +32,5 @@ void Edit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     LoseFocus();
 }
+
+}  // namespace fw

@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 
+namespace fw {
+
 class Edit : public QLineEdit {
 public:
     explicit Edit(QWidget* parent = nullptr, int textLimit = 0);
@@ -33,3 +35,5 @@ private:
     int textLimit_ = 0;
     std::function<void()> killFocusNotify_;
 };
+
+}  // namespace fw

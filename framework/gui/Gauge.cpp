@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace fw {
+
 Gauge::Gauge(QWidget* parent, const std::string& format, bool horizontal)
     : QWidget(parent), format_(format), horizontal_(horizontal)
 {
@@ -81,3 +83,5 @@ void Gauge::paintEvent(QPaintEvent*)
     p.setPen(Qt::white);
     p.drawText(inner, Qt::AlignCenter, text);
 }
+
+}  // namespace fw

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+namespace fw {
+
 class Gauge : public QWidget {
 public:
     explicit Gauge(QWidget* parent = nullptr, const std::string& format = "%d%%",
@@ -40,3 +42,5 @@ private:
     int margin_ = 0;
     QColor fill_{0, 0, 128};
 };
+
+}  // namespace fw

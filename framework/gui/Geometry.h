@@ -12,6 +12,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace fw {
+
 // A computed position as a device coordinate: truncated towards zero and held within the range
 // of int (a value that is not a number gives 0).
 inline int TruncToInt(double v)
@@ -98,3 +100,5 @@ inline std::uint32_t ColorToRef(const QColor& c)
 {
     return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
 }
+
+}  // namespace fw

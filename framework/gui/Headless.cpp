@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace fw {
+
 bool IsHeadless()
 {
     QString platform = QGuiApplication::platformName();
@@ -14,3 +16,5 @@ void ReportHeadlessModal(const std::string& what)
 {
     std::fprintf(stderr, "headless: %s answered without a window (no responder installed)\n", what.c_str());
 }
+
+}  // namespace fw

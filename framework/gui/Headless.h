@@ -6,6 +6,10 @@
 
 #include <string>
 
+namespace fw {
+
 bool IsHeadless();
 // Reports a modal window that was answered without being shown.
 void ReportHeadlessModal(const std::string& what);
+
+}  // namespace fw

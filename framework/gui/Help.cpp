@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace fw {
+
 namespace {
 std::string& File()
 {
@@ -57,3 +59,5 @@ RecordedHelp::~RecordedHelp()
 {
     SetHelpResponder(std::move(previous_));
 }
+
+}  // namespace fw

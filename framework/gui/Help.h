@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace fw {
+
 // The program's help file; empty: the program has none and help requests do nothing.
 void SetHelpFile(const std::string& path);
 const std::string& HelpFile();
@@ -29,3 +31,5 @@ private:
     HelpResponder previous_;
     std::vector<int> contexts_;
 };
+
+}  // namespace fw

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+namespace fw {
+
 InputDialog::InputDialog(QWidget* parent, const std::string& title, const std::string& prompt,
                          const std::string& text, int textLimit)
     : Dialog(parent, title), text_(text)
@@ -36,3 +38,5 @@ int InputBox(QWidget* parent, const std::string& title, const std::string& promp
     text = dlg.Text();
     return IDOK;
 }
+
+}  // namespace fw

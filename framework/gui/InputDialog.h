@@ -6,6 +6,8 @@
 
 #include "framework/gui/Dialog.h"
 
+namespace fw {
+
 class InputDialog : public Dialog {
 public:
     static constexpr int kPromptId = 4091;
@@ -28,3 +30,5 @@ private:
 // text is unchanged.
 int InputBox(QWidget* parent, const std::string& title, const std::string& prompt,
              std::string& text, int textLimit = 0);
+
+}  // namespace fw

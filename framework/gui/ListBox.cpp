@@ -2,6 +2,8 @@
 
 #include <QSignalBlocker>
 
+namespace fw {
+
 bool TextStartsWithNoCase(const QString& text, const QString& prefix)
 {
     return text.startsWith(prefix, Qt::CaseInsensitive);
@@ -225,3 +227,5 @@ void ListBox::SetHorizontalExtent(int pixels)
     // callers can read it back.
     horizontalExtent_ = pixels;
 }
+
+}  // namespace fw

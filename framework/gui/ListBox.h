@@ -9,6 +9,8 @@
 
 #include <QListWidget>
 
+namespace fw {
+
 // The error value of list and combo box queries (no such item, nothing selected).
 constexpr long LB_ERR = -1;
 constexpr long CB_ERR = -1;
@@ -87,3 +89,5 @@ int SortedItemIndex(int n, const std::function<QString(int)>& textAt, const QStr
 // from the top) whose text begins with text (exact: equals it), letter case ignored; wraps
 // around so that 'start' is tried last. -1 (LB_ERR, CB_ERR) when none.
 int FindItemText(int n, const std::function<QString(int)>& textAt, const std::string& text, int start, bool exact);
+
+}  // namespace fw

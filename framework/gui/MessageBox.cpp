@@ -7,6 +7,8 @@
 
 #include <utility>
 
+namespace fw {
+
 namespace {
 
 MessageBoxResponder& Responder()
@@ -15,12 +17,12 @@ MessageBoxResponder& Responder()
     return responder;
 }
 
-struct ButtonSpec {
+struct ButtonDef {
     QMessageBox::StandardButton button;
     int id;
 };
 
-std::vector<ButtonSpec> ButtonsOf(unsigned style)
+std::vector<ButtonDef> ButtonsOf(unsigned style)
 {
     switch (style & 0x0F) {
     case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
@@ -105,3 +107,5 @@ ScriptedMessageBoxes::~ScriptedMessageBoxes()
 {
     SetMessageBoxResponder(std::move(previous_));
 }
+
+}  // namespace fw

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace fw {
+
 // Buttons of a message box (low four bits of the style).
 constexpr unsigned MB_OK = 0x00;
 constexpr unsigned MB_OKCANCEL = 0x01;
@@ -85,3 +87,5 @@ private:
 
 // The id that the default button of a style gives.
 int DefaultMessageBoxAnswer(unsigned style);
+
+}  // namespace fw

@@ -1,5 +1,7 @@
 #include "framework/gui/Overlay.h"
 
+namespace fw {
+
 void Overlay::SetLine(int key, const Point& from, const Point& to, const Pen& pen)
 {
     marks_[key] = Mark{Kind::Line, from, to, pen};
@@ -45,3 +47,5 @@ void Overlay::Draw(DC& dc) const
     dc.SelectPen(oldPen);
     dc.SelectBrush(oldBrush);
 }
+
+}  // namespace fw

@@ -9,6 +9,8 @@
 
 #include "framework/gui/DC.h"
 
+namespace fw {
+
 class Overlay {
 public:
     enum class Kind { Line, Rectangle };
@@ -47,3 +49,5 @@ inline QColor InvertedColor(const QColor& background)
 {
     return QColor(255 - background.red(), 255 - background.green(), 255 - background.blue());
 }
+
+}  // namespace fw

@@ -6,6 +6,8 @@
 #include <QPaintDevice>
 #include <QPolygon>
 
+namespace fw {
+
 namespace {
 QPolygon ToPolygon(const std::vector<Point>& points)
 {
@@ -207,3 +209,5 @@ TextMetrics PainterDC::FontMetrics(const Font& font) const
     QFontMetrics m(ToQFont(font));
     return {m.height(), m.ascent(), m.descent(), m.averageCharWidth()};
 }
+
+}  // namespace fw

@@ -10,6 +10,8 @@
 
 class QPaintDevice;
 
+namespace fw {
+
 class PainterDC : public DC {
 public:
     // Draws into the bitmap (a memory DC); the bitmap must outlive the DC.
@@ -49,3 +51,5 @@ private:
     QPainter* painter_;
     bool borrowed_;
 };
+
+}  // namespace fw

@@ -9,6 +9,8 @@
 
 #include <utility>
 
+namespace fw {
+
 namespace {
 PopupMenuResponder& Responder()
 {
@@ -158,3 +160,5 @@ ScriptedMenus::~ScriptedMenus()
 {
     SetPopupMenuResponder(std::move(previous_));
 }
+
+}  // namespace fw

@@ -10,6 +10,8 @@
 
 #include "framework/gui/Geometry.h"
 
+namespace fw {
+
 class ControlHost;
 
 // Item flags.
@@ -73,3 +75,5 @@ private:
     std::vector<PopupMenu> shown_;
     PopupMenuResponder previous_;
 };
+
+}  // namespace fw

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace fw {
+
 std::string DrawCall::Describe() const
 {
     std::string out = op;
@@ -150,3 +152,5 @@ TextMetrics RecordingDC::FontMetrics(const Font& font) const
     int ascent = h * 4 / 5;
     return {h, ascent, h - ascent, h / 2 > 0 ? h / 2 : 1};
 }
+
+}  // namespace fw

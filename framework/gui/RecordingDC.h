@@ -9,6 +9,8 @@
 
 #include "framework/gui/DC.h"
 
+namespace fw {
+
 struct DrawCall {
     std::string op; // "Line", "Polyline", "Polygon", "Rectangle", "RoundRect", "Ellipse", "Arc",
                     // "FillRect", "SetPixel", "TextOut", "DrawText", "DrawBitmap"
@@ -57,3 +59,5 @@ private:
     DrawCall& Add(const std::string& op, std::vector<int> args, const std::string& text = {});
     std::vector<DrawCall> calls_;
 };
+
+}  // namespace fw

@@ -1,5 +1,7 @@
 #include "framework/gui/ResourceModule.h"
 
+namespace fw {
+
 ResourceModule::ResourceModule(std::string name,
                                std::initializer_list<std::pair<const int, std::string>> strings)
     : name_(std::move(name)), strings_(strings)
@@ -27,3 +29,5 @@ bool ResourceModule::LoadString(int id, std::string& text, std::size_t maxLength
     text = it->second.substr(0, maxLength);
     return true;
 }
+
+}  // namespace fw

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+namespace fw {
+
 class ResourceModule {
 public:
     explicit ResourceModule(std::string name = {},
@@ -26,3 +28,5 @@ private:
     std::string name_;
     std::map<int, std::string> strings_;
 };
+
+}  // namespace fw

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+namespace fw {
+
 void Validator::Error(QWidget* owner) const
 {
     MessageBox(owner, ErrorText(), "Validator", MB_OK | MB_ICONEXCLAMATION);
@@ -45,3 +47,5 @@ std::string StringLookupValidator::ErrorText() const
 {
     return "Input is not in the list of valid strings.";
 }
+
+}  // namespace fw

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace fw {
+
 class Validator {
 public:
     virtual ~Validator() = default;
@@ -42,3 +44,5 @@ public:
 private:
     std::vector<std::string> strings_;
 };
+
+}  // namespace fw

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
+namespace fw {
+
 unsigned MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
     unsigned keys = 0;
@@ -158,3 +160,5 @@ void Window::SimulateMouse(QEvent::Type type, Qt::MouseButton button, const Poin
                   buttons, modifiers);
     QApplication::sendEvent(this, &e);
 }
+
+}  // namespace fw

@@ -12,6 +12,8 @@
 #include "framework/gui/Geometry.h"
 #include "framework/gui/Overlay.h"
 
+namespace fw {
+
 class Bitmap;
 class DC;
 
@@ -88,3 +90,5 @@ private:
 
 // The key state of a mouse event.
 unsigned MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+}  // namespace fw

@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace fw {
+
 bool WriteFileReplacing(const std::string& path, const std::string& bytes)
 {
     // A name of this process's own, so that two programs saving at once never mix files.
@@ -43,8 +45,6 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes)
     }
     return true;
 }
-
-namespace fw {
 
 namespace {
 

@@ -3,17 +3,16 @@
 // renamed over the old file in one step.
 #pragma once
 
-#include <string>
-
-// False when any step failed; the old file (if any) is then untouched and no temporary remains.
-bool WriteFileReplacing(const std::string& path, const std::string& bytes);
-
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace fw {
+
+// False when any step failed; the old file (if any) is then untouched and no temporary remains.
+bool WriteFileReplacing(const std::string& path, const std::string& bytes);
 
 // One file of a replacement batch and what became of it.
 // The bytes are not copied: they must stay alive until ReplaceFiles returns.

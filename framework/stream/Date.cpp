@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace fw {
+
 namespace {
 
 // Floor division, so that day numbers and seconds before the epoch split correctly.
@@ -147,3 +149,5 @@ int TTime::Second() const
 {
     return static_cast<int>(SecondOfDay() % 60);
 }
+
+}  // namespace fw

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace fw {
+
 class TDate {
 public:
     // The null date.
@@ -72,3 +74,5 @@ private:
     std::int64_t SecondOfDay() const;
     std::int64_t seconds_ = 0;
 };
+
+}  // namespace fw

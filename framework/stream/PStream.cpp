@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace fw {
+
 // ---- pstream --------------------------------------------------------------------------
 
 std::streamoff pstream::tell(std::ios_base::openmode which)
@@ -352,3 +354,5 @@ std::streambuf::int_type obytestream::Sink::overflow(int_type c)
         bytes.push_back(traits_type::to_char_type(c));
     return traits_type::not_eof(c);
 }
+
+}  // namespace fw

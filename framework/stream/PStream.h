@@ -15,6 +15,8 @@
 #include <streambuf>
 #include <string>
 
+namespace fw {
+
 // State bits, as the program tests them.
 class pstream {
 public:
@@ -231,3 +233,5 @@ public:
 private:
     std::stringbuf sb_;
 };
+
+}  // namespace fw

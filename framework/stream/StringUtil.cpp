@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+namespace fw {
+
 namespace fs = std::filesystem;
 
 static int LowerAscii(unsigned char c)
@@ -74,3 +76,5 @@ std::string ResolvePathIgnoringCase(const std::string& path)
     }
     return path;
 }
+
+}  // namespace fw

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace fw {
+
 // ASCII case-insensitive equality and ordering.
 bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 int CompareIgnoreCase(const std::string& a, const std::string& b);
@@ -23,3 +25,5 @@ inline std::string WithTrailingSlash(std::string path)
 // The path itself when it exists; otherwise the entry of its directory whose name matches
 // the file name ignoring case (first in directory order); otherwise the path unchanged.
 std::string ResolvePathIgnoringCase(const std::string& path);
+
+}  // namespace fw

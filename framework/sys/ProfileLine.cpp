@@ -2,6 +2,8 @@
 
 #include "framework/stream/StringUtil.h"
 
+namespace fw {
+
 bool ProfileLine::IsSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -58,3 +60,5 @@ bool ProfileLine::IsEntryNamed(const std::string& name) const
 {
     return kind_ == Entry && EqualsIgnoreCase(name_, name);
 }
+
+}  // namespace fw

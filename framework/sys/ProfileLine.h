@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace fw {
+
 class ProfileLine {
 public:
     enum Kind { Blank, Comment, Header, Entry, Other };
@@ -35,3 +37,5 @@ private:
     std::string name_;
     std::string value_;
 };
+
+}  // namespace fw

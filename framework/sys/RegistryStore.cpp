@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace fw {
+
 namespace {
 const char kMagic[] = "STELLUM REGISTRY 1\n";
 const char kEnd[] = "END\n";
@@ -313,3 +315,5 @@ bool RegistryStore::DeleteValue(int root, const std::string& path, const std::st
     }
     return false;
 }
+
+}  // namespace fw

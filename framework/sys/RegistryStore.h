@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace fw {
+
 enum : uint32_t {
     kRegNone = 0,
     kRegSz = 1,
@@ -64,3 +66,5 @@ private:
     std::string file_;
     std::unique_ptr<Node> roots_[kRootCount];
 };
+
+}  // namespace fw

@@ -14,6 +14,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+namespace fw {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -496,3 +498,5 @@ bool WinFileSystem::WriteHostFileAtomically(const std::string& host, const std::
 {
     return WriteFileReplacing(host, bytes);
 }
+
+}  // namespace fw

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace fw {
+
 enum : uint32_t {
     kAttrReadOnly = 0x01,
     kAttrHidden = 0x02,
@@ -99,3 +101,5 @@ public:
     // The "." and ".." entries that every directory listing holds.
     static bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 };
+
+}  // namespace fw

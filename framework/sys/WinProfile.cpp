@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+namespace fw {
+
 namespace {
 
 // The lines of a file without their "\n" (a "\r" before it is kept, so that a rewrite keeps
@@ -151,3 +153,5 @@ bool WinProfile::WriteString(const std::string& file, const std::string& section
     if (!r->ToHost(path, host)) return false;
     return WinFileSystem::WriteHostFileAtomically(host, text);
 }
+
+}  // namespace fw

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace fw {
+
 class WinProfile {
 public:
     // The value, or the default when the file, section or entry is missing.
@@ -25,3 +27,5 @@ public:
     // The Windows path the profile functions use for a file name.
     static std::string ProfilePath(const std::string& file);
 };
+
+}  // namespace fw

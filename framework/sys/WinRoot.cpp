@@ -14,6 +14,8 @@
 #include <sstream>
 #include <sys/stat.h>
 
+namespace fw {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -467,3 +469,5 @@ void WinRoot::SavePending() const
     for (auto& p : pending_) out += p.first + "\t" + p.second + "\n";
     WinFileSystem::WriteHostFileAtomically(hostRoot_ + "pending-renames.txt", out);
 }
+
+}  // namespace fw

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace fw {
+
 class RegistryStore;
 
 enum class DriveType { Fixed, Removable, Remote, CdRom };
@@ -150,3 +152,5 @@ private:
     std::map<std::string, FileRecord> files_;
     std::unique_ptr<RegistryStore> registry_;
 };
+
+}  // namespace fw

@@ -26,7 +26,7 @@ DocLog gLog;
 bool gRefuseInit = false;
 
 // A document held in one text file; "bad" in the file makes Open fail.
-class TextDoc : public FileDocument {
+class TextDoc : public fw::FileDocument {
 public:
     std::string text;
     bool failCommit = false;
@@ -47,39 +47,39 @@ public:
         if (failCommit) return false;
         std::ofstream(GetDocPath()) << text;
         ++gLog.committed;
-        return FileDocument::Commit(force);
+        return fw::FileDocument::Commit(force);
     }
     bool Revert(bool clear) override
     {
         ++gLog.reverted;
-        return FileDocument::Revert(clear);
+        return fw::FileDocument::Revert(clear);
     }
     bool Close() override
     {
         ++gLog.closed;
-        return !failClose && FileDocument::Close();
+        return !failClose && fw::FileDocument::Close();
     }
     int FindProperty(const std::string& name) override
     {
-        return name == "Document Name" ? 11 : FileDocument::FindProperty(name);
+        return name == "Document Name" ? 11 : fw::FileDocument::FindProperty(name);
     }
     int PropertyFlags(int index) override
     {
-        return index == 11 ? pfGetText | pfConstant : FileDocument::PropertyFlags(index);
+        return index == 11 ? fw::pfGetText | fw::pfConstant : fw::FileDocument::PropertyFlags(index);
     }
     int GetProperty(int index, char* buffer, int size) override
     {
         if (index == 11) return CopyPropertyText("Text Document", buffer, size);
-        return FileDocument::GetProperty(index, buffer, size);
+        return fw::FileDocument::GetProperty(index, buffer, size);
     }
 };
 
 class OtherDoc : public TextDoc {};
 
 // A view without a window that records the notifications it gets.
-class RecordingView : public View {
+class RecordingView : public fw::View {
 public:
-    explicit RecordingView(Document& doc) : View(doc) {}
+    explicit RecordingView(fw::Document& doc) : fw::View(doc) {}
     std::string GetViewName() const override { return "RECORDING"; }
     std::vector<std::pair<int, std::intptr_t>> seen;
 
@@ -91,16 +91,16 @@ protected:
     }
 };
 
-struct Listener : DocManager::Listener {
-    std::vector<View*> views;
+struct Listener : fw::DocManager::Listener {
+    std::vector<fw::View*> views;
     std::vector<std::string> created, renamed;
-    void EvNewView(View& v) override { views.push_back(&v); }
-    void EvDocCreated(Document& d) override { created.push_back(d.GetDocPath()); }
-    void EvDocRenamed(Document& d) override { renamed.push_back(d.GetDocPath()); }
+    void EvNewView(fw::View& v) override { views.push_back(&v); }
+    void EvDocCreated(fw::Document& d) override { created.push_back(d.GetDocPath()); }
+    void EvDocRenamed(fw::Document& d) override { renamed.push_back(d.GetDocPath()); }
 };
 
-constexpr std::uint32_t kFlags = dtAutoDelete | dtSingleView | dtAutoOpen | dtUpdateDir |
-                                 dtOverwritePrompt | dtPathMustExist | dtCreatePrompt;
+constexpr std::uint32_t kFlags = fw::dtAutoDelete | fw::dtSingleView | fw::dtAutoOpen | fw::dtUpdateDir |
+                                 fw::dtOverwritePrompt | fw::dtPathMustExist | fw::dtCreatePrompt;
 
 class Documents : public ::testing::Test {
 protected:
@@ -123,17 +123,17 @@ protected:
     }
 
     testsupport::TempDir dir;
-    std::unique_ptr<DocTemplate> text =
-        DocTemplate::Make<TextDoc, RecordingView>("Text Files", "*.txt;*.text", "", "txt", kFlags);
-    std::unique_ptr<DocTemplate> other =
-        DocTemplate::Make<OtherDoc, RecordingView>("Other Files", "*.oth", "", "oth", kFlags);
+    std::unique_ptr<fw::DocTemplate> text =
+        fw::DocTemplate::Make<TextDoc, RecordingView>("Text Files", "*.txt;*.text", "", "txt", kFlags);
+    std::unique_ptr<fw::DocTemplate> other =
+        fw::DocTemplate::Make<OtherDoc, RecordingView>("Other Files", "*.oth", "", "oth", kFlags);
     Listener listener;
-    DocManager manager{dmMDI};
+    fw::DocManager manager{fw::dmMDI};
 };
 
 TEST(DocTemplateMatch, FileNamesAgainstFilters)
 {
-    auto tpl = DocTemplate::Make<TextDoc, RecordingView>("T", "*.sl4;a?c.*", "", "sl4", 0);
+    auto tpl = fw::DocTemplate::Make<TextDoc, RecordingView>("T", "*.sl4;a?c.*", "", "sl4", 0);
     struct Case {
         const char* path;
         bool match;
@@ -184,7 +184,7 @@ TEST_F(Documents, CreateDocOpensTheFileAndMakesItsView)
 
 TEST_F(Documents, FailedOpenOrInitIsDroppedAndOnlyTheOpenIsReported)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_EQ(Open("bad.txt", "bad"), nullptr);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Last().text, "Unable to open document.");
@@ -204,7 +204,7 @@ TEST_F(Documents, NotificationsReachViewsWithTheirArgument)
 {
     TextDoc* doc = Open("a.txt");
     auto* first = static_cast<RecordingView*>(doc->FirstView());
-    text->ClearFlag(dtSingleView);
+    text->ClearFlag(fw::dtSingleView);
     auto* second = static_cast<RecordingView*>(manager.CreateView(*doc));
     ASSERT_NE(second, nullptr);
     int handled = 0;
@@ -218,7 +218,7 @@ TEST_F(Documents, NotificationsReachViewsWithTheirArgument)
     doc->NotifyViews(779, 1, first);
     EXPECT_NE(first->seen.back().first, 779) << "the excluded view is passed over";
     // A view that does not handle a notification makes NotifyViews false.
-    EXPECT_FALSE(doc->NotifyViews(vnCommit));
+    EXPECT_FALSE(doc->NotifyViews(fw::vnCommit));
 }
 
 TEST_F(Documents, LastViewGoingTakesAnAutoDeletingDocumentWithIt)
@@ -229,7 +229,7 @@ TEST_F(Documents, LastViewGoingTakesAnAutoDeletingDocumentWithIt)
     EXPECT_EQ(gLog.destroyed, 1);
     EXPECT_TRUE(manager.GetDocuments().empty());
 
-    text->ClearFlag(dtAutoDelete);
+    text->ClearFlag(fw::dtAutoDelete);
     doc = Open("b.txt");
     delete doc->FirstView();
     EXPECT_EQ(manager.GetDocuments().size(), 1u);
@@ -238,8 +238,8 @@ TEST_F(Documents, LastViewGoingTakesAnAutoDeletingDocumentWithIt)
 
 TEST_F(Documents, SavePromptAnswers)
 {
-    ScriptedMessageBoxes boxes;
-    ScriptedFileDialogs dialogs;
+    fw::ScriptedMessageBoxes boxes;
+    fw::ScriptedFileDialogs dialogs;
     TextDoc* doc = Open("a.txt");
 
     // Clean: no prompt.
@@ -247,19 +247,19 @@ TEST_F(Documents, SavePromptAnswers)
     EXPECT_EQ(boxes.Count(), 0);
 
     doc->SetDirty();
-    boxes.Answer(IDCANCEL);
+    boxes.Answer(fw::IDCANCEL);
     EXPECT_FALSE(doc->CanClose());
     EXPECT_EQ(boxes.Last().text, "The document has been changed.\n\nDo you want to save the changes?");
-    EXPECT_EQ(boxes.Last().style & 0x0F, MB_YESNOCANCEL);
+    EXPECT_EQ(boxes.Last().style & 0x0F, fw::MB_YESNOCANCEL);
     EXPECT_EQ(gLog.committed + gLog.reverted, 0);
 
-    boxes.Answer(IDNO);
+    boxes.Answer(fw::IDNO);
     EXPECT_TRUE(doc->CanClose());
     EXPECT_EQ(gLog.reverted, 1);
 
     doc->SetDirty();
     doc->text = "changed";
-    boxes.Answer(IDYES);
+    boxes.Answer(fw::IDYES);
     EXPECT_TRUE(doc->CanClose());
     EXPECT_EQ(testsupport::ReadFileBytes(dir.file("a.txt")), "changed");
     EXPECT_EQ(dialogs.Count(), 0) << "a document with a path is saved without asking where";
@@ -267,9 +267,9 @@ TEST_F(Documents, SavePromptAnswers)
 
 TEST_F(Documents, NewDocumentSavedFromThePromptAsksWhere)
 {
-    ScriptedMessageBoxes boxes({IDYES, IDYES});
-    ChoiceRequest asked;
-    Responder<ChoiceSeam> choose([&](const ChoiceRequest& r) { asked = r; return 1; });
+    fw::ScriptedMessageBoxes boxes({fw::IDYES, fw::IDYES});
+    fw::ChoiceRequest asked;
+    fw::Responder<fw::ChoiceSeam> choose([&](const fw::ChoiceRequest& r) { asked = r; return 1; });
     manager.CmFileNew();
     ASSERT_EQ(manager.GetDocuments().size(), 1u);
     auto* doc = dynamic_cast<OtherDoc*>(manager.GetDocuments().front());
@@ -279,14 +279,14 @@ TEST_F(Documents, NewDocumentSavedFromThePromptAsksWhere)
 
     doc->SetDirty();
     {
-        ScriptedFileDialogs dialogs({""});
+        fw::ScriptedFileDialogs dialogs({""});
         EXPECT_FALSE(doc->CanClose()) << "cancelled Save As stops the close";
         ASSERT_EQ(dialogs.Count(), 1);
-        EXPECT_EQ(dialogs.Requests()[0].kind, FileDialogRequest::Save);
+        EXPECT_EQ(dialogs.Requests()[0].kind, fw::FileDialogRequest::Save);
         ASSERT_EQ(dialogs.Requests()[0].filters.size(), 1u) << "only templates of its kind";
         EXPECT_EQ(dialogs.Requests()[0].filters[0].patterns, "*.oth");
     }
-    ScriptedFileDialogs dialogs({dir.file("new")});
+    fw::ScriptedFileDialogs dialogs({dir.file("new")});
     EXPECT_TRUE(doc->CanClose());
     EXPECT_EQ(doc->GetDocPath(), dir.file("new.oth")) << "the default extension is added";
     EXPECT_EQ(gLog.committed, 1);
@@ -294,21 +294,21 @@ TEST_F(Documents, NewDocumentSavedFromThePromptAsksWhere)
 
 TEST_F(Documents, FileCommandsOnTheCurrentDocument)
 {
-    ScriptedMessageBoxes boxes;
-    CommandEnabler save{CM_FILESAVE};
+    fw::ScriptedMessageBoxes boxes;
+    fw::CommandEnabler save{fw::CM_FILESAVE};
     manager.CommandEnable(save);
     EXPECT_FALSE(save.enabled) << "no current document";
     EXPECT_FALSE(manager.EvCommand(42));
 
     {
-        ScriptedFileDialogs dialogs({dir.file("none.oth"), ""});
+        fw::ScriptedFileDialogs dialogs({dir.file("none.oth"), ""});
         File("none.oth", "x");
-        EXPECT_TRUE(manager.EvCommand(CM_FILEOPEN));
+        EXPECT_TRUE(manager.EvCommand(fw::CM_FILEOPEN));
         ASSERT_EQ(manager.GetDocuments().size(), 1u);
         EXPECT_NE(dynamic_cast<OtherDoc*>(manager.GetDocuments().front()), nullptr)
             << "the template comes from the chosen file's name";
         EXPECT_EQ(dialogs.Requests()[0].filters.size(), 2u);
-        manager.EvCommand(CM_FILEOPEN); // cancelled
+        manager.EvCommand(fw::CM_FILEOPEN); // cancelled
         EXPECT_EQ(manager.GetDocuments().size(), 1u);
     }
 
@@ -319,8 +319,8 @@ TEST_F(Documents, FileCommandsOnTheCurrentDocument)
     // Save As to a place that cannot be written keeps the old path.
     doc->failCommit = true;
     {
-        ScriptedFileDialogs dialogs({dir.file("b.txt")});
-        manager.EvCommand(CM_FILESAVEAS);
+        fw::ScriptedFileDialogs dialogs({dir.file("b.txt")});
+        manager.EvCommand(fw::CM_FILESAVEAS);
     }
     EXPECT_EQ(boxes.Last().text, "Unable to save document.");
     EXPECT_EQ(doc->GetDocPath(), dir.file("a.txt"));
@@ -328,8 +328,8 @@ TEST_F(Documents, FileCommandsOnTheCurrentDocument)
 
     doc->failCommit = false;
     {
-        ScriptedFileDialogs dialogs({dir.file("b.txt")});
-        manager.EvCommand(CM_FILESAVEAS);
+        fw::ScriptedFileDialogs dialogs({dir.file("b.txt")});
+        manager.EvCommand(fw::CM_FILESAVEAS);
     }
     EXPECT_EQ(doc->GetDocPath(), dir.file("b.txt"));
     EXPECT_EQ(doc->GetTitle(), "b.txt");
@@ -337,16 +337,16 @@ TEST_F(Documents, FileCommandsOnTheCurrentDocument)
 
     // Close: a refused close keeps the document; a failed one reports.
     doc->SetDirty();
-    boxes.Answer(IDCANCEL);
-    manager.EvCommand(CM_FILECLOSE);
+    boxes.Answer(fw::IDCANCEL);
+    manager.EvCommand(fw::CM_FILECLOSE);
     EXPECT_EQ(manager.GetDocuments().size(), 2u);
     doc->SetDirty(false);
     doc->failClose = true;
-    manager.EvCommand(CM_FILECLOSE);
+    manager.EvCommand(fw::CM_FILECLOSE);
     EXPECT_EQ(boxes.Last().text, "Unable to close document.");
     EXPECT_EQ(manager.GetDocuments().size(), 2u);
     doc->failClose = false;
-    manager.EvCommand(CM_FILECLOSE);
+    manager.EvCommand(fw::CM_FILECLOSE);
     EXPECT_EQ(manager.GetDocuments().size(), 1u);
     EXPECT_EQ(manager.GetCurrentDoc(), nullptr) << "the active view went with its document";
 }

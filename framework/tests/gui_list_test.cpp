@@ -50,19 +50,19 @@ void CheckSearches(Box& box)
 
 TEST(GuiListBox, SearchesSelectionAndItemData)
 {
-    ListBox list;
+    fw::ListBox list;
     CheckSearches(list);
 }
 
 TEST(GuiComboBox, SearchesSelectionAndItemData)
 {
-    ComboBox combo(nullptr, true, 20);
+    fw::ComboBox combo(nullptr, true, 20);
     CheckSearches(combo);
 }
 
 TEST(GuiListBox, SortedBoxesKeepDataWithTheirItems)
 {
-    ListBox list(nullptr, true);
+    fw::ListBox list(nullptr, true);
     Fill(list, {{"Gamma", 9}, {"alpha", 3}, {"Beta", 4}, {"Alpha", 5}});
     std::vector<std::string> texts;
     std::vector<long> data;
@@ -73,7 +73,7 @@ TEST(GuiListBox, SortedBoxesKeepDataWithTheirItems)
     EXPECT_EQ(texts, (std::vector<std::string>{"alpha", "Alpha", "Beta", "Gamma"}));
     EXPECT_EQ(data, (std::vector<long>{3, 5, 4, 9}));
 
-    ComboBox combo(nullptr, false, 0, true);
+    fw::ComboBox combo(nullptr, false, 0, true);
     Fill(combo, {{"Vul", 87}, {"And", 0}});
     EXPECT_EQ(combo.GetString(0), "And");
     EXPECT_EQ(combo.GetItemData(1), 87);
@@ -85,7 +85,7 @@ TEST(GuiListBox, SortedBoxesKeepDataWithTheirItems)
 
 TEST(GuiListBox, MultipleSelectionAndCaret)
 {
-    ListBox list(nullptr, false, ListBox::Selection::Extended);
+    fw::ListBox list(nullptr, false, fw::ListBox::Selection::Extended);
     for (int i = 0; i < 50; ++i) list.SetItemData(list.AddString("item " + std::to_string(i)), i);
     list.SetSelIndexes({5, 2, 40}, true);
     EXPECT_EQ(list.GetSelCount(), 3);
@@ -102,7 +102,7 @@ TEST(GuiListBox, MultipleSelectionAndCaret)
     EXPECT_EQ(list.GetSelCount(), 0);
 
     // A single-selection box selects the caret item.
-    ListBox single;
+    fw::ListBox single;
     single.AddString("a");
     single.AddString("b");
     single.SetCaretIndex(1);
@@ -111,7 +111,7 @@ TEST(GuiListBox, MultipleSelectionAndCaret)
 
 TEST(GuiComboBox, EditTextAndSelectionAreSeparate)
 {
-    ComboBox combo(nullptr, true, 5);
+    fw::ComboBox combo(nullptr, true, 5);
     combo.SetText("Celestron");
     EXPECT_EQ(combo.GetText(), "Celes"); // the text limit holds
     combo.AddString("Dob");
@@ -120,7 +120,7 @@ TEST(GuiComboBox, EditTextAndSelectionAreSeparate)
     combo.SetSelIndex(0);
     EXPECT_EQ(combo.GetText(), "Dob");
 
-    ComboBox list(nullptr, false);
+    fw::ComboBox list(nullptr, false);
     list.AddString("One");
     list.AddString("Two");
     EXPECT_EQ(list.GetSelIndex(), -1); // a list-only box starts with nothing selected
@@ -130,7 +130,7 @@ TEST(GuiComboBox, EditTextAndSelectionAreSeparate)
 
 TEST(GuiGauge, ValueClampedAndCaptionFormatted)
 {
-    Gauge gauge(nullptr, "%d%%");
+    fw::Gauge gauge(nullptr, "%d%%");
     gauge.SetValue(42);
     EXPECT_EQ(gauge.Text(), "42%");
     gauge.SetValue(150);

@@ -35,66 +35,66 @@ constexpr int kViewDisabled = 501;
 constexpr int kFrameCommand = 600;
 constexpr int kNobody = 700;
 
-class PlainDoc : public Document {};
+class PlainDoc : public fw::Document {};
 
 // A window view that carries two commands of its own.
-class CommandView : public WindowView {
+class CommandView : public fw::WindowView {
 public:
-    explicit CommandView(PlainDoc& doc) : WindowView(doc)
+    explicit CommandView(PlainDoc& doc) : fw::WindowView(doc)
     {
         OnCommand(kViewCommand, [this] { ++ran; });
         OnCommand(kViewDisabled, [this] { ++ran; });
-        OnCommandEnable(kViewDisabled, [](CommandEnabler& ce) {
+        OnCommandEnable(kViewDisabled, [](fw::CommandEnabler& ce) {
             ce.Enable(false);
-            ce.SetCheck(BF_CHECKED);
+            ce.SetCheck(fw::BF_CHECKED);
         });
     }
     std::string GetViewName() const override { return "COMMANDVIEW"; }
     int ran = 0;
 };
 
-MenuDescr FrameMenu()
+fw::MenuDescr FrameMenu()
 {
-    return MenuDescr({
-        MenuItem::Popup("&File", {MenuItem::Command(CM_FILEOPEN, "&Open..."),
-                                  MenuItem::Command(CM_FILECLOSE, "&Close"), MenuItem::Separator(),
-                                  MenuItem::Command(CM_EXIT, "E&xit")}),
-        MenuItem::Popup("&Search", {MenuItem::Command(24351, "&Find...")}),
-        MenuItem::Popup("&View", {MenuItem::Command(kFrameCommand, "&Frame\tF10"),
-                                  MenuItem::Command(kNobody, "&Nobody")}),
-        MenuItem::Popup("&Window", {MenuItem::Command(CM_CASCADECHILDREN, "&Cascade")}),
-        MenuItem::Popup("&Help", {}),
+    return fw::MenuDescr({
+        fw::MenuItem::Popup("&File", {fw::MenuItem::Command(fw::CM_FILEOPEN, "&Open..."),
+                                  fw::MenuItem::Command(fw::CM_FILECLOSE, "&Close"), fw::MenuItem::Separator(),
+                                  fw::MenuItem::Command(fw::CM_EXIT, "E&xit")}),
+        fw::MenuItem::Popup("&Search", {fw::MenuItem::Command(24351, "&Find...")}),
+        fw::MenuItem::Popup("&View", {fw::MenuItem::Command(kFrameCommand, "&Frame\tF10"),
+                                  fw::MenuItem::Command(kNobody, "&Nobody")}),
+        fw::MenuItem::Popup("&Window", {fw::MenuItem::Command(fw::CM_CASCADECHILDREN, "&Cascade")}),
+        fw::MenuItem::Popup("&Help", {}),
     });
 }
 
-MenuDescr ChildMenu()
+fw::MenuDescr ChildMenu()
 {
-    return MenuDescr({
-        MenuItem::Popup("&Search", {MenuItem::Command(24354, "&First")}),
-        MenuItem::Popup("Pla&nner", {MenuItem::Command(kViewCommand, "&Run"),
-                                     MenuItem::Command(kViewDisabled, "&Off")}),
+    return fw::MenuDescr({
+        fw::MenuItem::Popup("&Search", {fw::MenuItem::Command(24354, "&First")}),
+        fw::MenuItem::Popup("Pla&nner", {fw::MenuItem::Command(kViewCommand, "&Run"),
+                                     fw::MenuItem::Command(kViewDisabled, "&Off")}),
     });
 }
 
 // An application whose documents' views are framed in MDI children with the child menu.
-class TestApp : public Application {
+class TestApp : public fw::Application {
 public:
-    TestApp() : Application("Test", {"/x/test"})
+    TestApp() : fw::Application("Test", {"/x/test"})
     {
-        SetDocManager(std::make_unique<DocManager>(dmMDI));
+        SetDocManager(std::make_unique<fw::DocManager>(fw::dmMDI));
         GetDocManager()->AttachTemplate(*tpl);
-        SetCmdShow(SW_HIDE);
+        SetCmdShow(fw::SW_HIDE);
     }
     ~TestApp() override { TermInstance(); }
-    void EvNewView(View& view) override { GetMainWindow()->FrameView(view, ChildMenu()); }
-    std::unique_ptr<DocTemplate> tpl = DocTemplate::Make<PlainDoc, CommandView>(
-        "Plain Files", "*.pln", "", "pln", dtAutoDelete | dtSingleView);
+    void EvNewView(fw::View& view) override { GetMainWindow()->FrameView(view, ChildMenu()); }
+    std::unique_ptr<fw::DocTemplate> tpl = fw::DocTemplate::Make<PlainDoc, CommandView>(
+        "Plain Files", "*.pln", "", "pln", fw::dtAutoDelete | fw::dtSingleView);
     int frameRan = 0;
 
 protected:
     void InitMainWindow() override
     {
-        auto* frame = new MDIFrame("Test", FrameMenu());
+        auto* frame = new fw::MDIFrame("Test", FrameMenu());
         frame->OnCommand(kFrameCommand, [this] { ++frameRan; });
         frame->SetAccelerators({{QKeySequence(Qt::Key_F10), kFrameCommand},
                                 {QKeySequence(Qt::Key_Insert), kViewCommand},
@@ -106,8 +106,8 @@ protected:
 class Mdi : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(app.InitInstance()); }
-    MDIFrame& Frame() { return *app.GetMainWindow(); }
-    PlainDoc* NewDoc() { return static_cast<PlainDoc*>(app.GetDocManager()->CreateDoc(app.tpl.get(), {}, dtNewDoc)); }
+    fw::MDIFrame& Frame() { return *app.GetMainWindow(); }
+    PlainDoc* NewDoc() { return static_cast<PlainDoc*>(app.GetDocManager()->CreateDoc(app.tpl.get(), {}, fw::dtNewDoc)); }
     static void Settle()
     {
         QCoreApplication::processEvents();
@@ -118,11 +118,11 @@ protected:
 
 TEST(MenuMerge, ChildPopupsReplaceTheirNamesakesAndNewOnesGoBeforeWindow)
 {
-    MenuDescr merged = MenuDescr::Merge(FrameMenu(), ChildMenu());
+    fw::MenuDescr merged = fw::MenuDescr::Merge(FrameMenu(), ChildMenu());
     EXPECT_EQ(merged.Describe(), "&File|&Search|&View|Pla&nner|&Window|&Help");
     EXPECT_NE(merged.FindItem(24354), nullptr);
     EXPECT_EQ(merged.FindItem(24351), nullptr) << "the frame's Search is replaced whole";
-    EXPECT_EQ(MenuDescr::Merge(FrameMenu(), MenuDescr()).Describe(), FrameMenu().Describe());
+    EXPECT_EQ(fw::MenuDescr::Merge(FrameMenu(), fw::MenuDescr()).Describe(), FrameMenu().Describe());
 }
 
 TEST_F(Mdi, ActiveChildMergesItsMenuAndClosingItRestoresTheFrames)
@@ -136,7 +136,7 @@ TEST_F(Mdi, ActiveChildMergesItsMenuAndClosingItRestoresTheFrames)
     EXPECT_EQ(app.GetDocManager()->GetCurrentDoc(), doc);
 
     // Closing the document takes its child window (and the child's menu) with it.
-    app.GetDocManager()->EvCommand(CM_FILECLOSE);
+    app.GetDocManager()->EvCommand(fw::CM_FILECLOSE);
     Settle();
     EXPECT_TRUE(Frame().GetClient()->Children().empty());
     EXPECT_EQ(Frame().MenuAction(kViewCommand), nullptr);
@@ -148,9 +148,9 @@ TEST_F(Mdi, CommandsRouteToTheFirstCarrierAndEnablersDecideTheMenu)
     // Without a child: the view's commands and the nobody's command are disabled.
     EXPECT_FALSE(Frame().QueryRoute(kViewCommand).enabled);
     EXPECT_TRUE(Frame().QueryRoute(kFrameCommand).enabled);
-    EXPECT_FALSE(Frame().QueryRoute(CM_FILECLOSE).enabled) << "no current document";
-    EXPECT_TRUE(Frame().QueryRoute(CM_FILEOPEN).enabled);
-    EXPECT_FALSE(Frame().QueryRoute(CM_CASCADECHILDREN).enabled);
+    EXPECT_FALSE(Frame().QueryRoute(fw::CM_FILECLOSE).enabled) << "no current document";
+    EXPECT_TRUE(Frame().QueryRoute(fw::CM_FILEOPEN).enabled);
+    EXPECT_FALSE(Frame().QueryRoute(fw::CM_CASCADECHILDREN).enabled);
 
     PlainDoc* doc = NewDoc();
     auto* view = static_cast<CommandView*>(doc->FirstView());
@@ -160,8 +160,8 @@ TEST_F(Mdi, CommandsRouteToTheFirstCarrierAndEnablersDecideTheMenu)
     EXPECT_FALSE(off->isEnabled());
     EXPECT_TRUE(off->isChecked());
     EXPECT_FALSE(Frame().MenuAction(kNobody)->isEnabled());
-    EXPECT_TRUE(Frame().MenuAction(CM_FILECLOSE)->isEnabled());
-    EXPECT_TRUE(Frame().MenuAction(CM_CASCADECHILDREN)->isEnabled());
+    EXPECT_TRUE(Frame().MenuAction(fw::CM_FILECLOSE)->isEnabled());
+    EXPECT_TRUE(Frame().MenuAction(fw::CM_CASCADECHILDREN)->isEnabled());
 
     Frame().MenuAction(kViewCommand)->trigger();
     EXPECT_EQ(view->ran, 1);
@@ -179,7 +179,7 @@ TEST_F(Mdi, CommandsRouteToTheFirstCarrierAndEnablersDecideTheMenu)
 
 TEST_F(Mdi, ToolBarButtonsRouteAndFollowTheirEnablers)
 {
-    auto* bar = new ToolBar("Toolbar", &Frame());
+    auto* bar = new fw::ToolBar("Toolbar", &Frame());
     QAction* first = bar->AddButton(kFrameCommand, QIcon(), "Frame");
     QAction* s1 = bar->AddSeparator();
     QAction* run = bar->AddButton(kViewCommand, QIcon(), "Run");
@@ -210,7 +210,7 @@ TEST_F(Mdi, ToolBarButtonsRouteAndFollowTheirEnablers)
 
 TEST(StatusBarGadgets, TextsByIdInOrderAndNeverNarrowerThanAsked)
 {
-    StatusBar bar;
+    fw::StatusBar bar;
     bar.AddTextGadget(1, 7);
     bar.AddTextGadget(2, 16);
     bar.AddTextGadget(1, 30); // already there: unchanged
@@ -234,7 +234,7 @@ TEST_F(Mdi, DroppedLocalFilesReachTheProgram)
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/data/a.pln"), QUrl("https://example.org/b.pln"),
                   QUrl::fromLocalFile("/data/c.pln")});
-    Frame().DropFiles(LocalFilesOf(&data));
+    Frame().DropFiles(fw::LocalFilesOf(&data));
     EXPECT_EQ(dropped, (std::vector<std::string>{"/data/a.pln", "/data/c.pln"}));
     EXPECT_TRUE(Frame().GetClient()->viewport()->acceptDrops()) << "drops on the client come too";
 }
@@ -245,45 +245,45 @@ TEST(RecentFileList, NewestFirstOnceEachAtMostTheMaximumAndKeptInItsFile)
     std::string ini = dir.file("Stellum.ini");
     std::ofstream(ini) << "[Other]\nFile1=/no\n[Recent Files]\nFile2=/b.sl4\nFile1=/a.sl4\n"
                           "File9=/too/far\ngarbage\nFile3=\n";
-    RecentFiles recent(ini, 4);
+    fw::RecentFiles recent(ini, 4);
     EXPECT_EQ(recent.Files(), (std::vector<std::string>{"/a.sl4", "/b.sl4"}));
 
     for (const char* p : {"/c.log", "/d.sl4", "/b.sl4", "/e.sl4"}) recent.SaveMenuChoice(p);
     std::vector<std::string> expected{"/e.sl4", "/b.sl4", "/d.sl4", "/c.log"};
     EXPECT_EQ(recent.Files(), expected);
-    EXPECT_EQ(RecentFiles(ini, 4).Files(), expected) << "written to its file";
-    EXPECT_EQ(recent.GetMenuText(CM_MRU_FIRST + 1), "/b.sl4");
-    EXPECT_EQ(recent.GetMenuText(CM_MRU_FIRST + 4), "");
+    EXPECT_EQ(fw::RecentFiles(ini, 4).Files(), expected) << "written to its file";
+    EXPECT_EQ(recent.GetMenuText(fw::CM_MRU_FIRST + 1), "/b.sl4");
+    EXPECT_EQ(recent.GetMenuText(fw::CM_MRU_FIRST + 4), "");
     EXPECT_EQ(recent.MenuText(0), "&1 /e.sl4");
     // A name with a line break would smuggle a line into the file: it is not recorded.
     recent.SaveMenuChoice("/f.sl4\nFile1=/elsewhere.sl4");
-    EXPECT_EQ(RecentFiles(ini, 4).Files(), expected);
+    EXPECT_EQ(fw::RecentFiles(ini, 4).Files(), expected);
 
     // The menu shows them before Exit.
-    MDIFrame frame("t", FrameMenu());
+    fw::MDIFrame frame("t", FrameMenu());
     frame.SetRecentFiles(&recent);
-    ASSERT_NE(frame.MenuAction(CM_MRU_FIRST + 3), nullptr);
-    EXPECT_EQ(frame.MenuAction(CM_MRU_FIRST + 3)->text().toStdString(), "&4 /c.log");
+    ASSERT_NE(frame.MenuAction(fw::CM_MRU_FIRST + 3), nullptr);
+    EXPECT_EQ(frame.MenuAction(fw::CM_MRU_FIRST + 3)->text().toStdString(), "&4 /c.log");
 }
 
 TEST_F(Mdi, UserClosingTheLastViewAsksTheDocumentAndTheFrameAsksThemAll)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     PlainDoc* doc = NewDoc();
     doc->SetDirty();
-    MDIChild* child = Frame().GetClient()->Children().front();
+    fw::MDIChild* child = Frame().GetClient()->Children().front();
 
-    boxes.Answer(IDCANCEL);
+    boxes.Answer(fw::IDCANCEL);
     child->close();
     Settle();
     ASSERT_EQ(Frame().GetClient()->Children().size(), 1u) << "Cancel keeps the window";
     EXPECT_EQ(boxes.Count(), 1);
 
-    boxes.Answer(IDCANCEL);
+    boxes.Answer(fw::IDCANCEL);
     EXPECT_FALSE(Frame().close()) << "the application asks its documents";
     EXPECT_EQ(boxes.Count(), 2);
 
-    boxes.Answer(IDNO);
+    boxes.Answer(fw::IDNO);
     child->close();
     Settle();
     EXPECT_TRUE(Frame().GetClient()->Children().empty());

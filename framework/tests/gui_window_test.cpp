@@ -19,7 +19,7 @@
 
 namespace {
 
-class Worker : public Window {
+class Worker : public fw::Window {
 public:
     int steps = 0;
     bool aliveThroughout = true;
@@ -29,7 +29,7 @@ public:
     {
         Operation op(*this);
         for (int i = 0; i < n; ++i) {
-            PumpWaitingMessages();
+            fw::PumpWaitingMessages();
             sawPendingClose = sawPendingClose || IsClosePending();
             ++steps; // touches the window after every pump
         }
@@ -64,9 +64,9 @@ TEST(GuiWindow, CloseWithoutOperationIsImmediateAndNestedOperationsWaitForTheOut
     Worker w;
     w.show();
     {
-        ControlHost::Operation outer(w);
+        fw::ControlHost::Operation outer(w);
         {
-            ControlHost::Operation inner(w);
+            fw::ControlHost::Operation inner(w);
             w.close();
         }
         EXPECT_TRUE(w.isVisible()); // still inside the outer operation
@@ -80,16 +80,16 @@ TEST(GuiWindow, CloseWithoutOperationIsImmediateAndNestedOperationsWaitForTheOut
 
 TEST(GuiWindow, ModelessDialogClosedDuringPumpSurvivesTheOperation)
 {
-    auto* d = new Dialog(nullptr, "Busy");
+    auto* d = new fw::Dialog(nullptr, "Busy");
     d->setAttribute(Qt::WA_DeleteOnClose);
     d->Create();
-    QPointer<Dialog> alive(d);
-    d->PostCommand(IDCANCEL); // hides only
+    QPointer<fw::Dialog> alive(d);
+    d->PostCommand(fw::IDCANCEL); // hides only
     QTimer::singleShot(0, d, [d] { d->close(); });
     {
-        ControlHost::Operation op(*d);
-        PumpWaitingMessages();
-        PumpWaitingMessages();
+        fw::ControlHost::Operation op(*d);
+        fw::PumpWaitingMessages();
+        fw::PumpWaitingMessages();
         EXPECT_FALSE(alive.isNull());
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -114,14 +114,14 @@ TEST(GuiWindow, TimersAreKeyedById)
     EXPECT_GE(w.ticks, 2);
 }
 
-class MenuOwner : public Window {
+class MenuOwner : public fw::Window {
 public:
     MenuOwner()
     {
         OnCommand(16119, [this] { ++zoomIn; });
         OnCommand(16106, [this] { ++stereo; });
-        OnCommandEnable(16106, [this](CommandEnabler& ce) {
-            ce.SetCheck(projection == 1 ? BF_CHECKED : BF_UNCHECKED);
+        OnCommandEnable(16106, [this](fw::CommandEnabler& ce) {
+            ce.SetCheck(projection == 1 ? fw::BF_CHECKED : fw::BF_UNCHECKED);
             ce.Enable(!editing);
         });
     }
@@ -132,37 +132,37 @@ public:
 TEST(GuiWindow, PopupMenuAppliesEnablersAndSendsTheChoice)
 {
     MenuOwner owner;
-    PopupMenu menu;
+    fw::PopupMenu menu;
     menu.AppendItem(16119, "Zoom In");
     menu.AppendSeparator();
-    PopupMenu& sub = menu.AppendPopup("Projection");
+    fw::PopupMenu& sub = menu.AppendPopup("Projection");
     sub.AppendItem(16106, "&Stereographic");
     EXPECT_EQ(menu.Describe(), "Zoom In|-|>Projection");
 
-    ScriptedMenus script({16106, 16119, 0});
-    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 16106);
+    fw::ScriptedMenus script({16106, 16119, 0});
+    EXPECT_EQ(menu.Track(owner, fw::Point(0, 0)), 16106);
     EXPECT_TRUE(script.Shown()[0].FindItem(16106)->checked);
     EXPECT_EQ(owner.stereo, 1);
-    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 16119);
+    EXPECT_EQ(menu.Track(owner, fw::Point(0, 0)), 16119);
     EXPECT_EQ(owner.zoomIn, 1);
-    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 0); // dismissed
+    EXPECT_EQ(menu.Track(owner, fw::Point(0, 0)), 0); // dismissed
 
     // A disabled item is not sent even when picked.
     owner.editing = true;
     owner.projection = 2;
-    ScriptedMenus pick({16106});
-    EXPECT_EQ(menu.Track(owner, Point(0, 0)), 0);
+    fw::ScriptedMenus pick({16106});
+    EXPECT_EQ(menu.Track(owner, fw::Point(0, 0)), 0);
     EXPECT_FALSE(pick.Shown()[0].FindItem(16106)->enabled);
     EXPECT_FALSE(pick.Shown()[0].FindItem(16106)->checked);
     EXPECT_EQ(owner.stereo, 1);
 }
 
-class Canvas : public Window {
+class Canvas : public fw::Window {
 protected:
-    void Paint(DC& dc, bool, const Rect&) override
+    void Paint(fw::DC& dc, bool, const fw::Rect&) override
     {
-        dc.SelectPen(Pen(QColor(255, 255, 255)));
-        dc.Line(Point(0, 10), Point(40, 10));
+        dc.SelectPen(fw::Pen(QColor(255, 255, 255)));
+        dc.Line(fw::Point(0, 10), fw::Point(40, 10));
     }
 };
 
@@ -171,38 +171,38 @@ TEST(GuiWindow, OverlayIsDrawnOverThePictureAndErasedWithoutRedrawingIt)
     Canvas w;
     w.resize(40, 40);
     w.SetBkgndColor(QColor(0, 0, 0));
-    w.GetOverlay().SetRect(1, Rect(5, 5, 30, 30), Pen(InvertedColor(QColor(0, 0, 0)), 1, PenStyle::Solid));
-    Bitmap with(40, 40);
+    w.GetOverlay().SetRect(1, fw::Rect(5, 5, 30, 30), fw::Pen(fw::InvertedColor(QColor(0, 0, 0)), 1, fw::PenStyle::Solid));
+    fw::Bitmap with(40, 40);
     w.RenderTo(with);
     EXPECT_EQ(with.PixelAt(5, 20), QColor(255, 255, 255)); // the rectangle's left edge
     EXPECT_EQ(with.PixelAt(20, 10), QColor(255, 255, 255)); // the picture
     w.GetOverlay().Remove(1);
-    Bitmap without(40, 40);
+    fw::Bitmap without(40, 40);
     w.RenderTo(without);
     EXPECT_EQ(without.PixelAt(5, 20), QColor(0, 0, 0));
     EXPECT_EQ(without.PixelAt(20, 10), QColor(255, 255, 255));
 
-    RecordingDC dc;
-    Overlay o;
-    o.SetLine(2, Point(1, 2), Point(3, 4), Pen(QColor(255, 0, 0)));
-    o.SetLine(2, Point(1, 2), Point(5, 6), Pen(QColor(255, 0, 0))); // moved, not added
+    fw::RecordingDC dc;
+    fw::Overlay o;
+    o.SetLine(2, fw::Point(1, 2), fw::Point(3, 4), fw::Pen(QColor(255, 0, 0)));
+    o.SetLine(2, fw::Point(1, 2), fw::Point(5, 6), fw::Pen(QColor(255, 0, 0))); // moved, not added
     o.Draw(dc);
     EXPECT_EQ(dc.Log(), std::vector<std::string>{"Line 1,2 5,6"});
 }
 
 TEST(GuiWindow, MouseHandlersGetKeysAndPoints)
 {
-    struct Clicks : Window {
+    struct Clicks : fw::Window {
         std::vector<std::string> seen;
-        void EvLButtonDown(unsigned k, const Point& p) override
+        void EvLButtonDown(unsigned k, const fw::Point& p) override
         {
             seen.push_back("down " + std::to_string(k) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
         }
-        void EvRButtonDown(unsigned k, const Point&) override { seen.push_back("right " + std::to_string(k)); }
+        void EvRButtonDown(unsigned k, const fw::Point&) override { seen.push_back("right " + std::to_string(k)); }
     } w;
     w.resize(50, 50);
-    w.SimulateMouse(QEvent::MouseButtonPress, Qt::LeftButton, Point(3, 4), Qt::ControlModifier);
-    w.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(1, 1));
+    w.SimulateMouse(QEvent::MouseButtonPress, Qt::LeftButton, fw::Point(3, 4), Qt::ControlModifier);
+    w.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(1, 1));
     EXPECT_EQ(w.seen, (std::vector<std::string>{"down 9 3,4", "right 2"}));
 }
 
@@ -210,53 +210,53 @@ TEST(GuiInputBox, OkTakesTheTextCancelKeepsIt)
 {
     std::string name = "Local";
     {
-        ScriptedDialogs script([](Dialog& d) {
+        fw::ScriptedDialogs script([](fw::Dialog& d) {
             EXPECT_EQ(d.Caption(), "Custom Time Zone");
-            EXPECT_EQ(d.ControlText(InputDialog::kPromptId), "Please Enter Zone Name");
-            EXPECT_EQ(d.ControlText(InputDialog::kEditId), "Local");
-            d.SetControlText(InputDialog::kEditId, "Mountain");
-            d.PressButton(IDOK);
+            EXPECT_EQ(d.ControlText(fw::InputDialog::kPromptId), "Please Enter Zone Name");
+            EXPECT_EQ(d.ControlText(fw::InputDialog::kEditId), "Local");
+            d.SetControlText(fw::InputDialog::kEditId, "Mountain");
+            d.PressButton(fw::IDOK);
             return 0;
         });
-        EXPECT_EQ(InputBox(nullptr, "Custom Time Zone", "Please Enter Zone Name", name, 20), IDOK);
+        EXPECT_EQ(fw::InputBox(nullptr, "Custom Time Zone", "Please Enter Zone Name", name, 20), fw::IDOK);
     }
     EXPECT_EQ(name, "Mountain");
-    ScriptedDialogs cancel([](Dialog& d) {
-        d.SetControlText(InputDialog::kEditId, "changed");
-        return IDCANCEL;
+    fw::ScriptedDialogs cancel([](fw::Dialog& d) {
+        d.SetControlText(fw::InputDialog::kEditId, "changed");
+        return fw::IDCANCEL;
     });
-    EXPECT_EQ(InputBox(nullptr, "T", "P", name), IDCANCEL);
+    EXPECT_EQ(fw::InputBox(nullptr, "T", "P", name), fw::IDCANCEL);
     EXPECT_EQ(name, "Mountain");
 }
 
 TEST(GuiColorChooser, ResponderChoosesOrCancels)
 {
     QColor c(1, 2, 3);
-    auto previous = SetColorChooserResponder([](QColor& color, CustomColors&) {
+    auto previous = fw::SetColorChooserResponder([](QColor& color, fw::CustomColors&) {
         EXPECT_EQ(color, QColor(1, 2, 3));
         color = QColor(200, 100, 50);
         return true;
     });
-    EXPECT_TRUE(ChooseColor(nullptr, c));
+    EXPECT_TRUE(fw::ChooseColor(nullptr, c));
     EXPECT_EQ(c, QColor(200, 100, 50));
-    SetColorChooserResponder([](QColor& color, CustomColors& custom) {
+    fw::SetColorChooserResponder([](QColor& color, fw::CustomColors& custom) {
         color = QColor(0, 0, 0);
         custom[3] = QColor(9, 9, 9);
         return false;
     });
-    CustomColors row{};
+    fw::CustomColors row{};
     row[3] = QColor(1, 1, 1);
-    EXPECT_FALSE(ChooseColor(nullptr, c, &row));
+    EXPECT_FALSE(fw::ChooseColor(nullptr, c, &row));
     EXPECT_EQ(c, QColor(200, 100, 50)); // a cancel changes nothing, the custom row neither
     EXPECT_EQ(row[3], QColor(1, 1, 1));
-    SetColorChooserResponder(previous);
-    EXPECT_EQ(ColorToRef(ColorFromRef(0x00B3D6FF)), 0x00B3D6FFu);
-    EXPECT_EQ(ColorFromRef(0x000000FF), QColor(255, 0, 0));
+    fw::SetColorChooserResponder(previous);
+    EXPECT_EQ(fw::ColorToRef(fw::ColorFromRef(0x00B3D6FF)), 0x00B3D6FFu);
+    EXPECT_EQ(fw::ColorFromRef(0x000000FF), QColor(255, 0, 0));
 }
 
 TEST(GuiResources, StringTableByNumber)
 {
-    ResourceModule module("ui", {{1000, "And|Andromeda"}, {1088, "nc|(no comment)"}});
+    fw::ResourceModule module("ui", {{1000, "And|Andromeda"}, {1088, "nc|(no comment)"}});
     EXPECT_EQ(module.LoadString(1000), "And|Andromeda");
     EXPECT_EQ(module.LoadString(1001), "");
     std::string s;

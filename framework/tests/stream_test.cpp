@@ -12,7 +12,7 @@
 
 TEST(PStream, PrimitivesAreLittleEndianFieldByField)
 {
-    omstream out;
+    fw::omstream out;
     out.writeWord32(0x11223344u);
     out.writeWord16(0xA1B2);
     out.writeByte(0x7F);
@@ -26,12 +26,12 @@ TEST(PStream, PrimitivesAreLittleEndianFieldByField)
 
 TEST(PStream, RoundTripsEveryKind)
 {
-    omstream out;
+    fw::omstream out;
     out << std::uint32_t(4000000000u) << std::int32_t(-5) << std::int16_t(-2) << std::uint8_t(200) << true
         << 3.25 << 1.5f << std::string("") << std::string("Quillon Software - Stellum - ObsSite");
     const double values[] = {0.0, -0.0, std::numeric_limits<double>::infinity(), 1e-300, M_PI};
     out.writeBytes(values, sizeof values);
-    imstream in(out.str());
+    fw::imstream in(out.str());
     std::uint32_t u; std::int32_t i; std::int16_t s; std::uint8_t b; bool f; double d; float fl;
     std::string e, sig;
     in >> u >> i >> s >> b >> f >> d >> fl >> e >> sig;
@@ -54,7 +54,7 @@ TEST(PStream, RoundTripsEveryKind)
 
 TEST(PStream, ReadPastEndFailsAndYieldsZeros)
 {
-    imstream in(std::string("\x01\x02", 2));
+    fw::imstream in(std::string("\x01\x02", 2));
     EXPECT_EQ(in.readWord32(), 0x0201u);  // the two bytes that exist, zeros for the rest
     EXPECT_TRUE(in.fail());
     EXPECT_TRUE(in.eof());
@@ -71,12 +71,12 @@ TEST(PStream, StringLengthsAreBounded)
         std::uint32_t cap;
     } cases[] = {
         {"length above the cap", std::string("\x05\0\0\0hello", 9), 4},
-        {"length past the end", std::string("\xFF\xFF\xFF\x7Fxyz", 7), pstream::kMaxStringLength * 4096u},
-        {"huge length", std::string("\xFF\xFF\xFF\xFF", 4), pstream::kMaxStringLength},
-        {"truncated length", std::string("\x05\0", 2), pstream::kMaxStringLength},
+        {"length past the end", std::string("\xFF\xFF\xFF\x7Fxyz", 7), fw::pstream::kMaxStringLength * 4096u},
+        {"huge length", std::string("\xFF\xFF\xFF\xFF", 4), fw::pstream::kMaxStringLength},
+        {"truncated length", std::string("\x05\0", 2), fw::pstream::kMaxStringLength},
     };
     for (const auto& c : cases) {
-        imstream in(c.bytes);
+        fw::imstream in(c.bytes);
         EXPECT_EQ(in.readString(c.cap), "") << c.what;
         EXPECT_TRUE(in.fail()) << c.what;
     }
@@ -87,14 +87,14 @@ TEST(PStream, FileModes)
     testsupport::TempDir dir;
     const std::string path = dir.file("Data.RSX");
     {
-        ofpstream out(path);
+        fw::ofpstream out(path);
         out.writeWord32(1);
         out.writeWord32(2);
         ASSERT_TRUE(out.close());
     }
     {
         // Update mode: overwrite the second word in place, keep the length.
-        fpstream io(path);
+        fw::fpstream io(path);
         ASSERT_TRUE(io.is_open());
         EXPECT_EQ(io.readWord32(), 1u);
         io.seekp(4);
@@ -104,18 +104,18 @@ TEST(PStream, FileModes)
     EXPECT_EQ(testsupport::ReadFileBytes(path), std::string("\x01\0\0\0\x07\0\0\0", 8));
     {
         // Opening for input falls back to a case-insensitive match of the name.
-        ifpstream in(dir.file("data.rsx"));
+        fw::ifpstream in(dir.file("data.rsx"));
         ASSERT_TRUE(in.is_open());
         EXPECT_EQ(in.readWord32(), 1u);
         EXPECT_EQ(in.readWord32(), 7u);
         EXPECT_TRUE(in.good());
     }
     {
-        ofpstream out(path);  // output truncates
+        fw::ofpstream out(path);  // output truncates
         ASSERT_TRUE(out.close());
     }
     EXPECT_EQ(testsupport::ReadFileBytes(path), "");
-    ifpstream missing(dir.file("nothing.rsx"));
+    fw::ifpstream missing(dir.file("nothing.rsx"));
     EXPECT_FALSE(missing.is_open());
     EXPECT_TRUE(missing.fail());
     EXPECT_EQ(missing.readWord32(), 0u);
@@ -123,30 +123,30 @@ TEST(PStream, FileModes)
 
 TEST(StringUtil, CaseInsensitiveHelpers)
 {
-    EXPECT_TRUE(EqualsIgnoreCase("STLMCNFG.RSX", "stlmcnfg.rsx"));
-    EXPECT_FALSE(EqualsIgnoreCase("abc", "abd"));
-    EXPECT_LT(CompareIgnoreCase("abc", "ABD"), 0);
-    EXPECT_LT(CompareIgnoreCase("ab", "ABC"), 0);
-    EXPECT_TRUE(StartsWithIgnoreCase("San Diego", "sAN"));
-    EXPECT_EQ(Trim(" \t x y \r\n"), "x y");
-    EXPECT_EQ(Trim("   "), "");
+    EXPECT_TRUE(fw::EqualsIgnoreCase("STLMCNFG.RSX", "stlmcnfg.rsx"));
+    EXPECT_FALSE(fw::EqualsIgnoreCase("abc", "abd"));
+    EXPECT_LT(fw::CompareIgnoreCase("abc", "ABD"), 0);
+    EXPECT_LT(fw::CompareIgnoreCase("ab", "ABC"), 0);
+    EXPECT_TRUE(fw::StartsWithIgnoreCase("San Diego", "sAN"));
+    EXPECT_EQ(fw::Trim(" \t x y \r\n"), "x y");
+    EXPECT_EQ(fw::Trim("   "), "");
 }
 
 TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile)
 {
     testsupport::TempDir dir;
     const std::string path = dir.file("indexes.rsx");
-    ASSERT_TRUE(WriteFileReplacing(path, "old"));
-    ASSERT_TRUE(WriteFileReplacing(path, "new bytes"));
+    ASSERT_TRUE(fw::WriteFileReplacing(path, "old"));
+    ASSERT_TRUE(fw::WriteFileReplacing(path, "new bytes"));
     EXPECT_EQ(testsupport::ReadFileBytes(path), "new bytes");
     // A target that cannot be replaced (a directory) leaves it and no temporary behind.
     const std::string blocked = dir.file("blocked");
     std::filesystem::create_directory(blocked);
-    EXPECT_FALSE(WriteFileReplacing(blocked, "x"));
+    EXPECT_FALSE(fw::WriteFileReplacing(blocked, "x"));
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
         ++entries;
     EXPECT_EQ(entries, 2);
-    EXPECT_FALSE(WriteFileReplacing(dir.file("missing/x.rsx"), "x"));
+    EXPECT_FALSE(fw::WriteFileReplacing(dir.file("missing/x.rsx"), "x"));
 }

@@ -51,7 +51,7 @@ private:
     std::pair<bool, std::string> oldHome_, oldXdg_;
 };
 
-DesktopAssociation Planner()
+fw::DesktopAssociation Planner()
 {
     return {"stellum-planner", "application/x-stellum-planner", "Stellum planner document", "*.sl4",
             "Stellum", "/opt/my \"stars\"/stlm32"};
@@ -60,7 +60,7 @@ DesktopAssociation Planner()
 TEST(DesktopAssociation, RegisterWritesTheMimeTypeAndAnEntryThatOpensTheFile)
 {
     DataHome home(true);
-    DesktopAssociation a = Planner();
+    fw::DesktopAssociation a = Planner();
     EXPECT_EQ(a.MimePackagePath(), home.dir.path() + "data/mime/packages/stellum-planner.xml");
     ASSERT_TRUE(a.Register());
     std::string mime = ReadFileBytes(a.MimePackagePath());
@@ -76,7 +76,7 @@ TEST(DesktopAssociation, RegisterWritesTheMimeTypeAndAnEntryThatOpensTheFile)
 TEST(DesktopAssociation, UnregisterRemovesExactlyWhatRegisterWrote)
 {
     DataHome home(false);
-    DesktopAssociation a = Planner();
+    fw::DesktopAssociation a = Planner();
     EXPECT_EQ(a.DesktopEntryPath(), home.dir.path() + ".local/share/applications/stellum-planner.desktop");
     ASSERT_TRUE(a.Register());
     std::string neighbour = home.dir.path() + ".local/share/applications/other.desktop";
@@ -102,7 +102,7 @@ TEST(DesktopAssociation, NoPlaceToWriteIsReportedNotFatal)
     EXPECT_FALSE(Planner().Register());
     unsetenv("XDG_DATA_HOME");
     unsetenv("HOME");
-    EXPECT_EQ(DesktopAssociation::DataHome(), "");
+    EXPECT_EQ(fw::DesktopAssociation::DataHome(), "");
     EXPECT_FALSE(Planner().Register());
     EXPECT_FALSE(Planner().Unregister());
 }

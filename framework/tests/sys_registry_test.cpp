@@ -13,12 +13,12 @@
 
 namespace {
 
-TEST(RegistryStoreTest, KeysValuesAndEnumerationSurviveReopening)
+TEST(RegistryStore, KeysValuesAndEnumerationSurviveReopening)
 {
     testsupport::TempDir tmp;
     const std::string file = tmp.file("reg.dat");
     {
-        RegistryStore reg(file);
+        fw::RegistryStore reg(file);
         ASSERT_TRUE(reg.CreateKey(2, "Software\\Quillon\\Stellum"));
         EXPECT_TRUE(reg.KeyExists(2, "SOFTWARE\\quillon\\STELLUM"));
         EXPECT_FALSE(reg.KeyExists(0, "Software\\Quillon"));
@@ -26,24 +26,24 @@ TEST(RegistryStoreTest, KeysValuesAndEnumerationSurviveReopening)
         ASSERT_TRUE(reg.CreateKey(2, "software\\quillon\\Beta"));
         ASSERT_TRUE(reg.CreateKey(2, "software\\quillon\\alpha"));
         ASSERT_TRUE(reg.SetString(2, "Software\\Quillon", "Zed", "last"));
-        ASSERT_TRUE(reg.SetValue(2, "Software\\Quillon", "Count", kRegDword, std::string("\x07\0\0\0", 4)));
+        ASSERT_TRUE(reg.SetValue(2, "Software\\Quillon", "Count", fw::kRegDword, std::string("\x07\0\0\0", 4)));
         ASSERT_TRUE(reg.SetString(2, "Software\\Quillon", "zed", "again")); // same value, new data
         EXPECT_FALSE(reg.SetString(2, "Software\\Missing", "v", "x"));
         EXPECT_FALSE(reg.DeleteKey(2, "Software\\Quillon")); // has subkeys
     }
-    RegistryStore reg(file);
+    fw::RegistryStore reg(file);
     std::vector<std::string> keys;
     std::string name;
     for (int i = 0; reg.SubkeyName(2, "Software\\Quillon", i, name); ++i) keys.push_back(name);
     EXPECT_EQ(keys, (std::vector<std::string>{"alpha", "Beta", "Stellum"}));
     ASSERT_EQ(reg.CountValues(2, "Software\\Quillon"), 2);
-    RegistryValue v;
+    fw::RegistryValue v;
     ASSERT_TRUE(reg.ValueAt(2, "Software\\Quillon", 0, v));
     EXPECT_EQ(v.name, "Zed");
-    EXPECT_EQ(v.type, kRegSz);
+    EXPECT_EQ(v.type, fw::kRegSz);
     EXPECT_EQ(v.data, std::string("again\0", 6));
     ASSERT_TRUE(reg.QueryValue(2, "software\\QUILLON", "COUNT", v));
-    EXPECT_EQ(v.type, kRegDword);
+    EXPECT_EQ(v.type, fw::kRegDword);
     EXPECT_EQ(v.data.size(), 4u);
     EXPECT_TRUE(reg.DeleteValue(2, "Software\\Quillon", "count"));
     EXPECT_FALSE(reg.QueryValue(2, "Software\\Quillon", "Count", v));
@@ -52,25 +52,25 @@ TEST(RegistryStoreTest, KeysValuesAndEnumerationSurviveReopening)
     EXPECT_EQ(reg.CountSubkeys(2, "Software\\Nothing"), -1);
 }
 
-TEST(RegistryStoreTest, DamagedFileIsNotTrusted)
+TEST(RegistryStore, DamagedFileIsNotTrusted)
 {
     testsupport::TempDir tmp;
     const std::string file = tmp.file("reg.dat");
     {
-        RegistryStore reg(file);
+        fw::RegistryStore reg(file);
         ASSERT_TRUE(reg.CreateKey(0, "A\\B"));
     }
     std::string bytes = testsupport::ReadFileBytes(file);
     ASSERT_TRUE(testsupport::WriteFileBytes(file, bytes.substr(0, bytes.size() - 7)));
-    RegistryStore reg(file);
+    fw::RegistryStore reg(file);
     EXPECT_FALSE(reg.KeyExists(0, "A"));
 }
 
-TEST(RegistryStoreTest, AChangeThatCannotBeWrittenIsTakenBack)
+TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
 {
     testsupport::TempDir tmp;
     const std::string file = tmp.file("reg.dat");
-    RegistryStore reg(file);
+    fw::RegistryStore reg(file);
     ASSERT_TRUE(reg.CreateKey(0, "A"));
     ASSERT_TRUE(reg.SetString(0, "A", "v", "old"));
     // The file cannot be replaced: a directory stands where its new copy would be written.
@@ -79,14 +79,14 @@ TEST(RegistryStoreTest, AChangeThatCannotBeWrittenIsTakenBack)
     EXPECT_FALSE(reg.SetString(0, "A", "v", "new"));
     EXPECT_FALSE(reg.CreateKey(0, "A\\B"));
     EXPECT_FALSE(reg.DeleteValue(0, "A", "v"));
-    RegistryValue v;
+    fw::RegistryValue v;
     ASSERT_TRUE(reg.QueryValue(0, "A", "v", v));
     EXPECT_EQ(v.data, std::string("old\0", 4));
     EXPECT_FALSE(reg.KeyExists(0, "A\\B"));
     // Nor does the refused change reach the file with a later one.
     rmdir(blocker.c_str());
     ASSERT_TRUE(reg.SetString(0, "A", "w", "x"));
-    RegistryStore again(file);
+    fw::RegistryStore again(file);
     ASSERT_TRUE(again.QueryValue(0, "A", "v", v));
     EXPECT_EQ(v.data, std::string("old\0", 4));
     EXPECT_FALSE(again.KeyExists(0, "A\\B"));
@@ -94,12 +94,12 @@ TEST(RegistryStoreTest, AChangeThatCannotBeWrittenIsTakenBack)
 
 // A writer killed at random moments leaves a file that is always whole: one of the states it
 // wrote, never a mixture or a truncated file.
-TEST(RegistryStoreTest, CrashBetweenWritesLeavesTheOldOrTheNewFile)
+TEST(RegistryStore, CrashBetweenWritesLeavesTheOldOrTheNewFile)
 {
     testsupport::TempDir tmp;
     const std::string file = tmp.file("reg.dat");
     {
-        RegistryStore reg(file);
+        fw::RegistryStore reg(file);
         ASSERT_TRUE(reg.CreateKey(0, "Counter"));
         ASSERT_TRUE(reg.SetString(0, "Counter", "n", "0"));
     }
@@ -108,8 +108,8 @@ TEST(RegistryStoreTest, CrashBetweenWritesLeavesTheOldOrTheNewFile)
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            RegistryStore reg(file);
-            RegistryValue v;
+            fw::RegistryStore reg(file);
+            fw::RegistryValue v;
             long n = reg.QueryValue(0, "Counter", "n", v) ? std::atol(v.data.c_str()) : -1000000;
             for (;;) {
                 ++n;
@@ -123,8 +123,8 @@ TEST(RegistryStoreTest, CrashBetweenWritesLeavesTheOldOrTheNewFile)
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        RegistryStore reg(file);
-        RegistryValue n, pad;
+        fw::RegistryStore reg(file);
+        fw::RegistryValue n, pad;
         ASSERT_TRUE(reg.QueryValue(0, "Counter", "n", n)) << "round " << round;
         long value = std::atol(n.data.c_str());
         EXPECT_GE(value, last);
@@ -138,17 +138,17 @@ TEST(RegistryStoreTest, CrashBetweenWritesLeavesTheOldOrTheNewFile)
     EXPECT_GT(last, 0);
 }
 
-TEST(RegistryStoreTest, NewMachineIsPreSeeded)
+TEST(RegistryStore, NewMachineIsPreSeeded)
 {
     testsupport::TempDir tmp;
-    WinRoot root(tmp.file("root"));
-    RegistryValue v;
+    fw::WinRoot root(tmp.file("root"));
+    fw::RegistryValue v;
     ASSERT_TRUE(root.Registry().QueryValue(0, "Software\\Microsoft\\Windows\\CurrentVersion",
                                            "CommonFilesDir", v));
     EXPECT_EQ(v.data, std::string("C:\\Program Files\\Common Files\0", 30));
     ASSERT_TRUE(root.Registry().QueryValue(
         2, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Programs", v));
-    EXPECT_EQ(v.type, kRegSz);
+    EXPECT_EQ(v.type, fw::kRegSz);
 }
 
 } // namespace

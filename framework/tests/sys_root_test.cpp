@@ -17,19 +17,19 @@ using testsupport::WriteFileBytes;
 
 namespace {
 
-class RootTest : public RootFixture {
+class Root : public RootFixture {
 protected:
     // Writes a file through the machine's own file functions, by its Windows path.
     bool WriteWin(const std::string& winPath, const std::string& text)
     {
-        FILE* f = WinFileSystem::Open(winPath, "wb");
+        FILE* f = fw::WinFileSystem::Open(winPath, "wb");
         if (!f) return false;
         std::fwrite(text.data(), 1, text.size(), f);
         return std::fclose(f) == 0;
     }
 };
 
-TEST_F(RootTest, FullPathClampsAtTheDriveRootAndResolvesRelativeNames)
+TEST_F(Root, FullPathClampsAtTheDriveRootAndResolvesRelativeNames)
 {
     struct Case { const char* in; const char* out; } cases[] = {
         {"C:\\..\\..\\etc\\passwd", "C:\\etc\\passwd"},
@@ -42,14 +42,14 @@ TEST_F(RootTest, FullPathClampsAtTheDriveRootAndResolvesRelativeNames)
         {"C:\\a:b", ""},
         {"C:\\a\nb\\x", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(WinFileSystem::FullPath(c.in), c.out) << c.in;
-    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Apps"));
-    ASSERT_TRUE(WinFileSystem::SetCurrentDirectory("c:\\apps"));
-    EXPECT_EQ(WinFileSystem::FullPath("x\\..\\..\\..\\y"), "C:\\y");
-    EXPECT_EQ(WinFileSystem::FullPath("y"), "C:\\apps\\y");
+    for (const Case& c : cases) EXPECT_EQ(fw::WinFileSystem::FullPath(c.in), c.out) << c.in;
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\Apps"));
+    ASSERT_TRUE(fw::WinFileSystem::SetCurrentDirectory("c:\\apps"));
+    EXPECT_EQ(fw::WinFileSystem::FullPath("x\\..\\..\\..\\y"), "C:\\y");
+    EXPECT_EQ(fw::WinFileSystem::FullPath("y"), "C:\\apps\\y");
 }
 
-TEST_F(RootTest, NoPathLeavesTheRoot)
+TEST_F(Root, NoPathLeavesTheRoot)
 {
     // A file outside the root that every attempt below aims at.
     const std::string outside = tmp.file("outside");
@@ -59,50 +59,50 @@ TEST_F(RootTest, NoPathLeavesTheRoot)
     std::string host;
     ASSERT_TRUE(root.ToHost("C:\\..\\..\\etc\\passwd", host));
     EXPECT_EQ(host, C("etc/passwd"));
-    EXPECT_EQ(WinFileSystem::Open("C:\\..\\..\\..\\outside\\passwd", "rb"), nullptr);
+    EXPECT_EQ(fw::WinFileSystem::Open("C:\\..\\..\\..\\outside\\passwd", "rb"), nullptr);
 
     // Links inside the root pointing out of it: to a directory and to a file.
     fs::create_directory_symlink(outside, C("dirlink"));
     fs::create_symlink(outside + "/passwd", C("filelink"));
     EXPECT_FALSE(root.ToHost("C:\\dirlink\\passwd", host));
-    EXPECT_EQ(WinFileSystem::Open("C:\\DIRLINK\\passwd", "rb"), nullptr);
-    EXPECT_EQ(WinFileSystem::Open("C:\\filelink", "rb"), nullptr);
-    EXPECT_EQ(WinFileSystem::Open("C:\\filelink", "wb"), nullptr);
-    EXPECT_FALSE(WinFileSystem::IsDirectory("C:\\dirlink"));
-    EXPECT_EQ(WinFileSystem::GetAttributes("C:\\dirlink") & kAttrDirectory, 0u);
-    EXPECT_FALSE(WinFileSystem::SetCurrentDirectory("C:\\dirlink"));
-    WinFind find;
-    WinFindData d;
+    EXPECT_EQ(fw::WinFileSystem::Open("C:\\DIRLINK\\passwd", "rb"), nullptr);
+    EXPECT_EQ(fw::WinFileSystem::Open("C:\\filelink", "rb"), nullptr);
+    EXPECT_EQ(fw::WinFileSystem::Open("C:\\filelink", "wb"), nullptr);
+    EXPECT_FALSE(fw::WinFileSystem::IsDirectory("C:\\dirlink"));
+    EXPECT_EQ(fw::WinFileSystem::GetAttributes("C:\\dirlink") & fw::kAttrDirectory, 0u);
+    EXPECT_FALSE(fw::WinFileSystem::SetCurrentDirectory("C:\\dirlink"));
+    fw::WinFind find;
+    fw::WinFindData d;
     EXPECT_FALSE(find.First("C:\\dirlink\\*.*", d));
     // Deleting a link removes the link, never what it points at.
-    EXPECT_TRUE(WinFileSystem::DeleteFile("C:\\dirlink"));
-    EXPECT_TRUE(WinFileSystem::DeleteFile("C:\\filelink"));
+    EXPECT_TRUE(fw::WinFileSystem::DeleteFile("C:\\dirlink"));
+    EXPECT_TRUE(fw::WinFileSystem::DeleteFile("C:\\filelink"));
     EXPECT_EQ(ReadFileBytes(outside + "/passwd"), "secret");
 
     // A link that stays inside the root may be read through.
     ASSERT_TRUE(WriteWin("C:\\real.txt", "inside"));
     fs::create_symlink(C("real.txt"), C("inlink"));
-    FILE* f = WinFileSystem::Open("C:\\inlink", "rb");
+    FILE* f = fw::WinFileSystem::Open("C:\\inlink", "rb");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
 }
 
-TEST_F(RootTest, NamesResolveIgnoringCaseAndAreCreatedCasePreserving)
+TEST_F(Root, NamesResolveIgnoringCaseAndAreCreatedCasePreserving)
 {
-    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\Stellum"));
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\Program Files\\Stellum"));
     ASSERT_TRUE(WriteWin("c:\\PROGRAM FILES\\stellum\\ReadMe.TXT", "x"));
     EXPECT_TRUE(fs::exists(C("Program Files/Stellum/ReadMe.TXT")));
-    EXPECT_TRUE(WinFileSystem::Exists("C:\\program files\\STELLUM\\readme.txt"));
+    EXPECT_TRUE(fw::WinFileSystem::Exists("C:\\program files\\STELLUM\\readme.txt"));
     std::string actual;
-    ASSERT_TRUE(WinFileSystem::ActualPath("c:\\program files\\stellum\\README.txt", actual));
+    ASSERT_TRUE(fw::WinFileSystem::ActualPath("c:\\program files\\stellum\\README.txt", actual));
     EXPECT_EQ(actual, "C:\\Program Files\\Stellum\\ReadMe.TXT");
     // A rename that only changes the spelling keeps the file.
-    ASSERT_TRUE(WinFileSystem::MoveFile("C:\\Program Files\\Stellum\\readme.txt",
+    ASSERT_TRUE(fw::WinFileSystem::MoveFile("C:\\Program Files\\Stellum\\readme.txt",
                                         "C:\\Program Files\\Stellum\\README.TXT"));
     EXPECT_TRUE(fs::exists(C("Program Files/Stellum/README.TXT")));
 }
 
-TEST_F(RootTest, ShortNamesAreDerivedDeterministically)
+TEST_F(Root, ShortNamesAreDerivedDeterministically)
 {
     std::vector<std::string> sibs = {"Program Files", "Programs Old", "ReadMe.txt",
                                      "very long name.html"};
@@ -113,34 +113,34 @@ TEST_F(RootTest, ShortNamesAreDerivedDeterministically)
         {"very long name.html", "VERYLO~1.HTM"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(WinFileSystem::ShortNameAmong(c.name, sibs), c.shortName) << c.name;
-    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\Long Folder Name"));
+        EXPECT_EQ(fw::WinFileSystem::ShortNameAmong(c.name, sibs), c.shortName) << c.name;
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\Program Files\\Long Folder Name"));
     std::string s;
-    ASSERT_TRUE(WinFileSystem::ShortPath("c:\\program files\\long folder name", s));
+    ASSERT_TRUE(fw::WinFileSystem::ShortPath("c:\\program files\\long folder name", s));
     EXPECT_EQ(s, "C:\\PROGRA~1\\LONGFO~1");
-    EXPECT_FALSE(WinFileSystem::ShortPath("C:\\Program Files\\missing", s));
+    EXPECT_FALSE(fw::WinFileSystem::ShortPath("C:\\Program Files\\missing", s));
 }
 
-TEST_F(RootTest, ReadOnlyAndInUseFilesResistChange)
+TEST_F(Root, ReadOnlyAndInUseFilesResistChange)
 {
     ASSERT_TRUE(WriteWin("C:\\a.dll", "a"));
-    ASSERT_TRUE(WinFileSystem::SetAttributes("C:\\a.dll", kAttrReadOnly | kAttrHidden));
-    EXPECT_EQ(WinFileSystem::GetAttributes("C:\\A.DLL"), kAttrReadOnly | kAttrHidden);
-    EXPECT_EQ(WinFileSystem::Access("C:\\a.dll", 2), -1);
-    EXPECT_FALSE(WinFileSystem::DeleteFile("C:\\a.dll"));
-    EXPECT_EQ(WinFileSystem::Open("C:\\a.dll", "wb"), nullptr);
-    ASSERT_TRUE(WinFileSystem::SetAttributes("C:\\a.dll", kAttrNormal));
-    EXPECT_EQ(WinFileSystem::GetAttributes("C:\\a.dll"), kAttrNormal);
+    ASSERT_TRUE(fw::WinFileSystem::SetAttributes("C:\\a.dll", fw::kAttrReadOnly | fw::kAttrHidden));
+    EXPECT_EQ(fw::WinFileSystem::GetAttributes("C:\\A.DLL"), fw::kAttrReadOnly | fw::kAttrHidden);
+    EXPECT_EQ(fw::WinFileSystem::Access("C:\\a.dll", 2), -1);
+    EXPECT_FALSE(fw::WinFileSystem::DeleteFile("C:\\a.dll"));
+    EXPECT_EQ(fw::WinFileSystem::Open("C:\\a.dll", "wb"), nullptr);
+    ASSERT_TRUE(fw::WinFileSystem::SetAttributes("C:\\a.dll", fw::kAttrNormal));
+    EXPECT_EQ(fw::WinFileSystem::GetAttributes("C:\\a.dll"), fw::kAttrNormal);
 
     root.SetInUse("c:\\A.dll");
-    EXPECT_FALSE(WinFileSystem::DeleteFile("C:\\a.dll"));
-    EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\a.dll", "C:\\b.dll", kMoveReplaceExisting));
+    EXPECT_FALSE(fw::WinFileSystem::DeleteFile("C:\\a.dll"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\a.dll", "C:\\b.dll", fw::kMoveReplaceExisting));
     ASSERT_TRUE(WriteWin("C:\\new.dll", "new"));
-    EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\new.dll", "C:\\a.dll", kMoveReplaceExisting));
-    EXPECT_FALSE(WinFileSystem::MoveFile("C:\\new.dll", "C:\\a.dll")); // exists
+    EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\new.dll", "C:\\a.dll", fw::kMoveReplaceExisting));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFile("C:\\new.dll", "C:\\a.dll")); // exists
 }
 
-TEST_F(RootTest, RestartAppliesPendingRenamesAndWininit)
+TEST_F(Root, RestartAppliesPendingRenamesAndWininit)
 {
     ASSERT_TRUE(WriteWin("C:\\WINDOWS\\SYSTEM\\x.dll", "old"));
     ASSERT_TRUE(WriteWin("C:\\WINDOWS\\SYSTEM\\x.new", "new"));
@@ -148,26 +148,26 @@ TEST_F(RootTest, RestartAppliesPendingRenamesAndWininit)
     ASSERT_TRUE(WriteWin("C:\\WINDOWS\\y.new", "new"));
     ASSERT_TRUE(WriteWin("C:\\WINDOWS\\gone.tmp", "z"));
     root.SetInUse("C:\\WINDOWS\\SYSTEM\\x.dll");
-    ASSERT_TRUE(WinFileSystem::MoveFileEx("C:\\WINDOWS\\SYSTEM\\x.new", "C:\\WINDOWS\\SYSTEM\\x.dll",
-                                          kMoveReplaceExisting | kMoveDelayUntilReboot));
+    ASSERT_TRUE(fw::WinFileSystem::MoveFileEx("C:\\WINDOWS\\SYSTEM\\x.new", "C:\\WINDOWS\\SYSTEM\\x.dll",
+                                          fw::kMoveReplaceExisting | fw::kMoveDelayUntilReboot));
     ASSERT_TRUE(WriteWin("C:\\WINDOWS\\wininit.ini",
                       "[rename]\nC:\\WINDOWS\\y.dll=C:\\WINDOWS\\y.new\nNUL=C:\\WINDOWS\\gone.tmp\n"));
     // The pending list survives reopening the machine.
-    WinRoot again(rootDir);
+    fw::WinRoot again(rootDir);
     ASSERT_EQ(again.PendingRenames().size(), 1u);
     root.Restart();
     EXPECT_FALSE(root.IsInUse("C:\\WINDOWS\\SYSTEM\\x.dll"));
     EXPECT_EQ(ReadFileBytes(C("WINDOWS/SYSTEM/x.dll")), "new");
-    EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\SYSTEM\\x.new"));
+    EXPECT_FALSE(fw::WinFileSystem::Exists("C:\\WINDOWS\\SYSTEM\\x.new"));
     EXPECT_EQ(ReadFileBytes(C("WINDOWS/y.dll")), "new");
-    EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\gone.tmp"));
-    EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\wininit.ini"));
-    EXPECT_TRUE(WinFileSystem::Exists("C:\\WINDOWS\\wininit.bak"));
+    EXPECT_FALSE(fw::WinFileSystem::Exists("C:\\WINDOWS\\gone.tmp"));
+    EXPECT_FALSE(fw::WinFileSystem::Exists("C:\\WINDOWS\\wininit.ini"));
+    EXPECT_TRUE(fw::WinFileSystem::Exists("C:\\WINDOWS\\wininit.bak"));
     EXPECT_TRUE(root.PendingRenames().empty());
 
     // The Windows 95 family has no delayed rename.
-    root.Os().platform = kPlatformWin32Windows;
-    EXPECT_FALSE(WinFileSystem::MoveFileEx("C:\\a", "C:\\b", kMoveDelayUntilReboot));
+    root.Os().platform = fw::kPlatformWin32Windows;
+    EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\a", "C:\\b", fw::kMoveDelayUntilReboot));
 }
 
 TEST(WinFileSystem, MatchPatternTakesANameWithoutExtensionAsEndingInADot)
@@ -185,17 +185,17 @@ TEST(WinFileSystem, MatchPatternTakesANameWithoutExtensionAsEndingInADot)
         {"a.*", "a.b.c", true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(WinFileSystem::MatchPattern(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
+        EXPECT_EQ(fw::WinFileSystem::MatchPattern(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
 }
 
-TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
+TEST_F(Root, ListingsAttributesVersionBlocksAndSettings)
 {
-    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\d"));
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\d"));
     ASSERT_TRUE(WriteWin("C:\\d\\b.txt", "bb"));
     ASSERT_TRUE(WriteWin("C:\\d\\A.txt", "a"));
-    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\d\\sub"));
-    WinFind find;
-    WinFindData d;
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\d\\sub"));
+    fw::WinFind find;
+    fw::WinFindData d;
     std::vector<std::string> names;
     for (bool ok = find.First("C:\\D\\*.*", d); ok; ok = find.Next(d)) names.push_back(d.name);
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "A.txt", "b.txt", "sub"}));
@@ -208,13 +208,13 @@ TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
     ASSERT_TRUE(find.First("C:\\d\\PLAIN.*", d));
     EXPECT_EQ(d.name, "plain");
 
-    VersionBlock v;
+    fw::VersionBlock v;
     v.fileVersionMS = 0x00040004;
     root.SetVersionBlock("C:\\d\\b.txt", v);
-    ASSERT_TRUE(WinFileSystem::MoveFile("C:\\d\\b.txt", "C:\\d\\c.txt"));
-    VersionBlock got;
+    ASSERT_TRUE(fw::WinFileSystem::MoveFile("C:\\d\\b.txt", "C:\\d\\c.txt"));
+    fw::VersionBlock got;
     EXPECT_FALSE(root.GetVersionBlock("C:\\d\\b.txt", got));
-    ASSERT_TRUE(WinRoot(rootDir).GetVersionBlock("c:\\D\\C.TXT", got));
+    ASSERT_TRUE(fw::WinRoot(rootDir).GetVersionBlock("c:\\D\\C.TXT", got));
     EXPECT_EQ(got.fileVersionMS, 0x00040004u);
 
     root.SetTickSource([] { return 4242u; });
@@ -222,12 +222,12 @@ TEST_F(RootTest, ListingsAttributesVersionBlocksAndSettings)
     root.SetEnv("Path", "C:\\BIN");
     EXPECT_EQ(root.GetEnv("PATH"), "C:\\BIN");
     root.SetForcedFreeSpace('c', 1000);
-    EXPECT_EQ(WinFileSystem::FreeSpace('C'), 1000);
-    EXPECT_EQ(WinFileSystem::FreeSpace('Q'), -1);
-    ASSERT_TRUE(root.AddDrive('D', DriveType::CdRom, "DISK1"));
+    EXPECT_EQ(fw::WinFileSystem::FreeSpace('C'), 1000);
+    EXPECT_EQ(fw::WinFileSystem::FreeSpace('Q'), -1);
+    ASSERT_TRUE(root.AddDrive('D', fw::DriveType::CdRom, "DISK1"));
     ASSERT_TRUE(WriteWin("D:\\setup.inf", "x"));
     EXPECT_TRUE(fs::exists(rootDir + "/drive_d/setup.inf"));
-    EXPECT_EQ(WinFileSystem::GetDriveType('d'), DriveType::CdRom);
+    EXPECT_EQ(fw::WinFileSystem::GetDriveType('d'), fw::DriveType::CdRom);
 }
 
 } // namespace

@@ -12,9 +12,9 @@ class RootFixture : public ::testing::Test {
 protected:
     testsupport::TempDir tmp;
     std::string rootDir = tmp.file("root");
-    WinRoot root{rootDir};
-    void SetUp() override { WinRoot::SetCurrent(&root); }
-    void TearDown() override { WinRoot::SetCurrent(nullptr); }
+    fw::WinRoot root{rootDir};
+    void SetUp() override { fw::WinRoot::SetCurrent(&root); }
+    void TearDown() override { fw::WinRoot::SetCurrent(nullptr); }
     // Host path of a file on drive C: ("x/y.txt").
     std::string C(const std::string& rel) const { return rootDir + "/drive_c/" + rel; }
     std::string Read(const std::string& rel) const { return testsupport::ReadFileBytes(C(rel)); }

@@ -44,7 +44,7 @@ std::string RawDataDir()
     std::string dir = env && *env ? env : "../shared/data";
     if (!fs::is_directory(dir))
         return {};
-    return WithTrailingSlash(dir);
+    return fw::WithTrailingSlash(dir);
 }
 
 std::string ProgramDataDir(const std::string& probeFile)
@@ -52,7 +52,7 @@ std::string ProgramDataDir(const std::string& probeFile)
     const char* env = std::getenv("STELLUM_PROGRAM_DIR");
     if (!env || !*env)
         return {};
-    std::string dir = WithTrailingSlash(env);
+    std::string dir = fw::WithTrailingSlash(env);
     if (!fs::exists(dir + probeFile))
         return {};
     return dir;

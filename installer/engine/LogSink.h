@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-class RegKey;
-
 namespace kw {
+
+class RegKey;
 
 enum { kProgmanItemSize = 1112 }; // x, y, hot key, icon index, minimised, name, command, icon, dir
 

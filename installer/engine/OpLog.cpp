@@ -39,7 +39,7 @@ bool OpLog::Create(const OpLogHeader& header, const char* directory)
         return false;
     }
     if (!JoinPath(path, dir.Text(), "kwlog3.nnn")) return false;
-    file_ = WinFileSystem::Open(path.Text(), "wb");
+    file_ = fw::WinFileSystem::Open(path.Text(), "wb");
     if (!file_) return false;
     path_ = path.Text();
     StdioSink sink(file_);
@@ -228,7 +228,7 @@ OpLogReadResult ReadOpLog(const std::string& bytes, OpLogContents& out)
 
 OpLogReadResult ReadOpLogFile(const char* path, OpLogContents& out)
 {
-    FILE* f = WinFileSystem::Open(path, "rb");
+    FILE* f = fw::WinFileSystem::Open(path, "rb");
     if (!f) return OpLogReadResult::kCannotOpen;
     std::string bytes;
     char buffer[4096];

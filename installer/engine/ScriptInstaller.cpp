@@ -229,7 +229,7 @@ bool ScriptInstaller::OpenStringsFile(const char* listText, const char* director
 {
     PathBuffer path;
     if (!JoinPath(path, directory, "strs")) return false;
-    FILE* f = WinFileSystem::Open(path.Text(), "wt");
+    FILE* f = fw::WinFileSystem::Open(path.Text(), "wt");
     if (!f) {
         Report("Unable to open %s", path.Text());
         return false;

@@ -140,7 +140,7 @@ ScriptReadResult ReadScript(const std::string& bytes, ScriptProject& project)
 
 ScriptReadResult ReadScriptFile(ScriptProject& project, const char* path)
 {
-    FILE* f = WinFileSystem::Open(path, "rb");
+    FILE* f = fw::WinFileSystem::Open(path, "rb");
     if (!f) return ScriptReadResult::kCannotOpen;
     std::string bytes;
     char buffer[4096];

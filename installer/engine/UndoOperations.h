@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-class RegKey;
-
 namespace kw {
+
+class RegKey;
 
 class UndoOperations {
 public:

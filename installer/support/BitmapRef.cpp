@@ -13,7 +13,7 @@ namespace {
 bool gScreenSet = false;
 ScreenInfo gScreen;
 
-bool Variant(const ::PathName& base, const char* suffix, ::PathName& out)
+bool Variant(const PathName& base, const char* suffix, PathName& out)
 {
     PathBuffer candidate(base.Text());
     return AppendToName(candidate, suffix) && PathExists(candidate.Text()) && out.SetText(candidate.Text());
@@ -38,7 +38,7 @@ void ScreenInfo::SetForTest(const ScreenInfo* info)
     if (info) gScreen = *info;
 }
 
-bool BitmapRef::ResolvePath(::PathName& out) const
+bool BitmapRef::ResolvePath(PathName& out) const
 {
     int depth = ScreenInfo::Current().depth;
     if (kind == kWith256And64k && depth >= 24 && Variant(path, "64k", out)) return true;
@@ -52,7 +52,7 @@ void BitmapRef::Assign(const BitmapRef& other)
     path = other.path;
 }
 
-bool BitmapRef::Read(::PortableReader& reader)
+bool BitmapRef::Read(PortableReader& reader)
 {
     int k;
     if (!reader.ReadInt(k) || k < kPlain || k > kWith256And64k) return false;
@@ -63,15 +63,15 @@ bool BitmapRef::Read(::PortableReader& reader)
     return true;
 }
 
-bool BitmapRef::Write(::PortableWriter&)
+bool BitmapRef::Write(PortableWriter&)
 {
     CheckFailed("BMPSRC", 45, false);
     return false;
 }
 
-::StreamField* const* BitmapRef::FieldList()
+StreamField* const* BitmapRef::FieldList()
 {
-    static ::StreamField* const none[] = {nullptr};
+    static StreamField* const none[] = {nullptr};
     return none;
 }
 

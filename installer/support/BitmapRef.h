@@ -16,19 +16,19 @@ struct ScreenInfo {
     static void SetForTest(const ScreenInfo* info); // null: the real screen again
 };
 
-class BitmapRef : public ::Persistent {
+class BitmapRef : public Persistent {
 public:
     enum Kind { kPlain = 0, kWith256 = 1, kWith256And64k = 2 };
     int kind = kPlain;
     PathBuffer path{"c:\\pict.bmp"};
 
     // The variant for the screen when its file exists, else the path itself.
-    bool ResolvePath(::PathName& out) const;
+    bool ResolvePath(PathName& out) const;
     void Assign(const BitmapRef& other);
     // Kind (int) and path (named object); a kind outside 0-2 fails the read.
-    bool Read(::PortableReader& reader) override;
-    bool Write(::PortableWriter& writer) override; // not supported: check failure, false
-    ::StreamField* const* FieldList() override;
+    bool Read(PortableReader& reader) override;
+    bool Write(PortableWriter& writer) override; // not supported: check failure, false
+    StreamField* const* FieldList() override;
 };
 
 // A picture from a resource of a package or from a file.

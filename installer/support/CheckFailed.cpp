@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+namespace kw {
+
 namespace {
 std::string gTraceFile;
 bool gTraceSet = false;
@@ -26,10 +28,10 @@ void Report(const char* format, ...)
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     if (!gTraceSet) {
-        MessageBox(nullptr, text, "", MB_ICONERROR);
+        fw::MessageBox(nullptr, text, "", fw::MB_ICONERROR);
         return;
     }
-    if (FILE* f = WinFileSystem::Open(gTraceFile, "a+t")) {
+    if (FILE* f = fw::WinFileSystem::Open(gTraceFile, "a+t")) {
         std::fprintf(f, "%s\n", text);
         std::fclose(f);
     }
@@ -42,3 +44,5 @@ void SetTraceFile(const char* name)
 }
 
 const char* TraceFile() { return gTraceSet ? gTraceFile.c_str() : nullptr; }
+
+}  // namespace kw

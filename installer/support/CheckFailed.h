@@ -2,6 +2,8 @@
 // "Check failed at line %d in file %s" and the program goes on.
 #pragma once
 
+namespace kw {
+
 // When the condition is false, reports the module (its upper-case source module name, such
 // as SLLIST) and line. Never stops the program.
 void CheckFailed(const char* moduleFile, int line, bool condition);
@@ -18,3 +20,5 @@ void Report(const char* format, ...)
 // Sets (or with null clears) the trace file, a path on the installer's machine.
 void SetTraceFile(const char* name);
 const char* TraceFile();
+
+}  // namespace kw

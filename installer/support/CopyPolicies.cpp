@@ -46,7 +46,7 @@ int VersionPair::Compare(const VersionPair& o) const
 namespace {
 bool InstalledMissing(FileCopyJob* job) { return !job || !PathExists(job->target.Text()); }
 
-VersionFacts FactsOf(const char* path, const VersionBlock& block)
+VersionFacts FactsOf(const char* path, const fw::VersionBlock& block)
 {
     VersionFacts f;
     f.path = path;
@@ -64,7 +64,7 @@ namespace {
 std::string Res(int id)
 {
     char buffer[kResStringSize];
-    ::LoadResString(buffer, id);
+    LoadResString(buffer, id);
     return buffer;
 }
 
@@ -163,9 +163,9 @@ int VersionPolicy::Compare()
     FileCopyJob* job = Job();
     if (InstalledMissing(job)) return 1;
     const char* newPath = job->useAlternateTarget ? job->alternateTarget.Text() : newFile_.Text();
-    WinRoot* root = WinRoot::Current();
+    fw::WinRoot* root = fw::WinRoot::Current();
     if (!root || !PathExists(newPath)) return 2; // no version information can be read
-    VersionBlock newBlock, installedBlock;
+    fw::VersionBlock newBlock, installedBlock;
     bool hasNew = root->GetVersionBlock(newPath, newBlock);
     bool hasInstalled = root->GetVersionBlock(job->target.Text(), installedBlock);
     if (!hasNew && !hasInstalled) return 0;
@@ -189,7 +189,7 @@ int StampPolicy::Compare()
 {
     FileCopyJob* job = Job();
     if (InstalledMissing(job)) return 1;
-    std::string text = ::WinProfile::GetString(stampFile_.Text(), kStampSection, job->target.Text(), "0.0.0.0");
+    std::string text = fw::WinProfile::GetString(stampFile_.Text(), kStampSection, job->target.Text(), "0.0.0.0");
     VersionPair installed;
     if (!VersionPair::Parse(text.c_str(), installed)) return 1;
     return version_.Compare(installed);
@@ -218,7 +218,7 @@ void StampWriter::Completed()
     FileCopyJob* job = Job();
     if (!job || job->outcome != FileCopyJob::kCopied) return;
     std::string value = version_.Format();
-    ::WinProfile::WriteString(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
+    fw::WinProfile::WriteString(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
 }
 
 void SharedFileReference::Completed()

@@ -18,7 +18,7 @@ bool CopyArchive::FinishWrite(FILE*) { return true; }
 bool FileSource::Open()
 {
     Close();
-    file_ = ::WinFileSystem::Open(path_, "rb");
+    file_ = fw::WinFileSystem::Open(path_, "rb");
     return file_ != nullptr;
 }
 
@@ -120,7 +120,7 @@ const char* FileTarget::Destination() const
 bool FileTarget::Check()
 {
     const char* dest = Destination();
-    if (!*dest || ::WinFileSystem::IsDirectory(dest)) return false;
+    if (!*dest || fw::WinFileSystem::IsDirectory(dest)) return false;
     PathBuffer dir;
     return DirectoryOf(dest, dir) && DirectoryExists(dir.Text());
 }
@@ -130,7 +130,7 @@ bool FileTarget::Open()
     Close();
     PathBuffer temp;
     if (!UniqueFileNameBeside(temp, Destination(), "kwt")) return false;
-    file_ = ::WinFileSystem::Open(temp.Text(), "wb");
+    file_ = fw::WinFileSystem::Open(temp.Text(), "wb");
     if (!file_) return false;
     temporary_ = temp.Text();
     committed_ = false;
@@ -148,7 +148,7 @@ bool FileTarget::Commit()
     if (!file_) return false;
     bool ok = std::fflush(file_) == 0 && std::fclose(file_) == 0;
     file_ = nullptr;
-    if (ok) ok = ::WinFileSystem::MoveFileEx(temporary_, Destination(), kMoveReplaceExisting);
+    if (ok) ok = fw::WinFileSystem::MoveFileEx(temporary_, Destination(), fw::kMoveReplaceExisting);
     if (ok) {
         temporary_.clear();
         committed_ = true;
@@ -164,7 +164,7 @@ bool FileTarget::Close()
         file_ = nullptr;
     }
     if (!temporary_.empty()) {
-        ::WinFileSystem::DeleteFile(temporary_);
+        fw::WinFileSystem::DeleteFile(temporary_);
         temporary_.clear();
     }
     return ok;
@@ -179,13 +179,13 @@ bool ArchiveTarget::Open()
     if (!job || !job->archive) return false;
     const char* path = job->target.Text();
     if (PathExists(path)) {
-        file_ = ::WinFileSystem::Open(path, "r+b");
+        file_ = fw::WinFileSystem::Open(path, "r+b");
         if (file_ && std::fseek(file_, 0, SEEK_END) != 0) {
             std::fclose(file_);
             file_ = nullptr;
         }
     } else {
-        file_ = ::WinFileSystem::Open(path, "wb");
+        file_ = fw::WinFileSystem::Open(path, "wb");
     }
     return file_ != nullptr;
 }

@@ -157,7 +157,7 @@ void Dialog::DestroyWindow()
 {
     if (!window_) return;
     DialogProc(kMsgDestroy, 0, 0);
-    ::MessageLoop::Instance().RemoveModeless(window_);
+    MessageLoop::Instance().RemoveModeless(window_);
     QDialog* w = window_;
     window_ = nullptr;
     items_.clear();
@@ -251,7 +251,7 @@ int Dialog::RunModal()
 
 int RunDialog(Dialog& dialog, const char* templateName)
 {
-    return RunDialogWithOwner(dialog, ::WindowStack::Instance().Top(), templateName);
+    return RunDialogWithOwner(dialog, WindowStack::Instance().Top(), templateName);
 }
 
 int RunDialogWithOwner(Dialog& dialog, QWidget* owner, const char* templateName)
@@ -285,7 +285,7 @@ bool CreateModelessDialog(Dialog& dialog, QWidget* owner, const char* templateNa
         CheckFailed("DLGBOX", 156, false);
         return false;
     }
-    ::MessageLoop::Instance().AddModeless(dialog.Window());
+    MessageLoop::Instance().AddModeless(dialog.Window());
     return true;
 }
 

@@ -55,23 +55,23 @@ bool Rect::Intersect(const Rect& a, const Rect& b, Rect& out)
 
 // ---- drawing context
 
-DrawContext::DrawContext(::DC& dc, int width, int height)
+DrawContext::DrawContext(fw::DC& dc, int width, int height)
     : kind_(kBorrowed), width_(width), height_(height), dc_(&dc) {}
 
 DrawContext::DrawContext(QWidget* window)
     : kind_(kWindow), width_(window ? window->width() : 0), height_(window ? window->height() : 0), window_(window)
 {
-    bitmap_ = std::make_unique<::Bitmap>(Max(width_, 1), Max(height_, 1));
+    bitmap_ = std::make_unique<fw::Bitmap>(Max(width_, 1), Max(height_, 1));
     bitmap_->Fill(window ? window->palette().color(QPalette::Window) : QColor(255, 255, 255));
-    own_ = std::make_unique<::PainterDC>(*bitmap_);
+    own_ = std::make_unique<fw::PainterDC>(*bitmap_);
     dc_ = own_.get();
 }
 
 DrawContext::DrawContext(const DrawContext&, int width, int height)
     : kind_(kMemory), width_(width), height_(height)
 {
-    bitmap_ = std::make_unique<::Bitmap>(Max(width, 1), Max(height, 1));
-    own_ = std::make_unique<::PainterDC>(*bitmap_);
+    bitmap_ = std::make_unique<fw::Bitmap>(Max(width, 1), Max(height, 1));
+    own_ = std::make_unique<fw::PainterDC>(*bitmap_);
     dc_ = own_.get();
 }
 
@@ -92,15 +92,15 @@ DrawContext::~DrawContext()
     }
 }
 
-::Font DrawContext::CreateFont(const std::string& face, double points, int weight, bool italic) const
+fw::Font DrawContext::CreateFont(const std::string& face, double points, int weight, bool italic) const
 {
-    return ::Font(face, -RoundToInt(points * PixelsPerPoint()), weight, italic);
+    return fw::Font(face, -RoundToInt(points * PixelsPerPoint()), weight, italic);
 }
 
 void DrawContext::BitBlt(int x, int y, const DrawContext& from)
 {
     if (!from.bitmap_) return;
-    dc_->DrawBitmap(::Point(x, y), *from.bitmap_, ::Rect(0, 0, from.bitmap_->Width(), from.bitmap_->Height()));
+    dc_->DrawBitmap(fw::Point(x, y), *from.bitmap_, fw::Rect(0, 0, from.bitmap_->Width(), from.bitmap_->Height()));
 }
 
 // ---- gradient

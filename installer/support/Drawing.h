@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-class Bitmap;
+namespace fw { class Bitmap; }
 class QWidget;
 
 namespace kw {
@@ -48,8 +48,8 @@ struct Rect {
     int Width() const { return right - left + 1; }
     int Height() const { return bottom - top + 1; }
     // From and to the platform's rectangles, whose right and bottom lie outside.
-    static Rect FromDevice(const ::Rect& r) { return {r.left, r.top, r.right - 1, r.bottom - 1}; }
-    ::Rect ToDevice() const { return {left, top, right + 1, bottom + 1}; }
+    static Rect FromDevice(const fw::Rect& r) { return {r.left, r.top, r.right - 1, r.bottom - 1}; }
+    fw::Rect ToDevice() const { return {left, top, right + 1, bottom + 1}; }
     void Normalise();
     static bool Intersect(const Rect& a, const Rect& b, Rect& out);
     bool operator==(const Rect& o) const
@@ -66,7 +66,7 @@ class DrawContext {
 public:
     enum Kind { kBorrowed = 0, kWindow = 1, kMemory = 3 };
     // Over a context the caller keeps (not released here).
-    DrawContext(::DC& dc, int width, int height);
+    DrawContext(fw::DC& dc, int width, int height);
     // Over a window's surface: draws into a memory bitmap of the window's client size that
     // is shown on the window when the context is destroyed.
     explicit DrawContext(QWidget* window);
@@ -79,16 +79,16 @@ public:
     int KindOf() const { return kind_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    ::DC& Dc() { return *dc_; }
-    ::Bitmap* MemoryBitmap() const { return bitmap_.get(); }
+    fw::DC& Dc() { return *dc_; }
+    fw::Bitmap* MemoryBitmap() const { return bitmap_.get(); }
 
-    void FillRect(const Rect& r, const ::Brush& brush) { dc_->FillRect(r.ToDevice(), brush); }
-    void FillRectColour(const Rect& r, uint32_t colour) { FillRect(r, ::Brush(ToQColor(colour))); }
+    void FillRect(const Rect& r, const fw::Brush& brush) { dc_->FillRect(r.ToDevice(), brush); }
+    void FillRectColour(const Rect& r, uint32_t colour) { FillRect(r, fw::Brush(ToQColor(colour))); }
     int TextWidth(const std::string& text) const { return dc_->GetTextExtent(text).cx; }
     int TextHeight(const std::string& text) const { return dc_->GetTextExtent(text).cy; }
     double PixelsPerPoint() const { return dc_->LogPixelsY() / 72.0; }
     // A font of the size in points: height minus the nearest integer to points × pixels per point.
-    ::Font CreateFont(const std::string& face, double points, int weight, bool italic) const;
+    fw::Font CreateFont(const std::string& face, double points, int weight, bool italic) const;
     // Copies a memory context's bitmap here at (x, y).
     void BitBlt(int x, int y, const DrawContext& from);
 
@@ -97,9 +97,9 @@ private:
     int width_;
     int height_;
     QWidget* window_ = nullptr;
-    std::unique_ptr<::Bitmap> bitmap_;
-    std::unique_ptr<::DC> own_;
-    ::DC* dc_ = nullptr;
+    std::unique_ptr<fw::Bitmap> bitmap_;
+    std::unique_ptr<fw::DC> own_;
+    fw::DC* dc_ = nullptr;
 };
 
 // The gradient's value of one channel at (x, y) from the rectangle's top-left corner, for a

@@ -11,7 +11,7 @@ namespace kw {
 
 bool DefaultProgressSink::Progress(int)
 {
-    ::MessageLoop::Instance().Pump(true);
+    MessageLoop::Instance().Pump(true);
     return !(cancel_ && *cancel_);
 }
 
@@ -95,7 +95,7 @@ bool FileCopyJob::Run()
 
     // A target in use cannot be replaced now: the new file goes beside it and replaces it at
     // the next restart.
-    WinRoot* root = WinRoot::Current();
+    fw::WinRoot* root = fw::WinRoot::Current();
     bool inUse = root && root->IsInUse(target.Text());
     if (inUse) {
         if (lockedTarget != kLockedReplaceAtRestart) return finish(kFailed);

@@ -1,5 +1,7 @@
 #include "installer/support/FileFind.h"
 
+namespace kw {
+
 bool FileFind::First(const char* pattern)
 {
     Close();
@@ -11,5 +13,7 @@ bool FileFind::Next() { return find_.Next(data_); }
 void FileFind::Close()
 {
     find_.Close();
-    data_ = WinFindData();
+    data_ = fw::WinFindData();
 }
+
+}  // namespace kw

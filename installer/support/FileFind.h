@@ -3,6 +3,8 @@
 
 #include "framework/sys/WinFileSystem.h"
 
+namespace kw {
+
 class FileFind {
 public:
     ~FileFind() { Close(); }
@@ -10,12 +12,14 @@ public:
     bool Next();
     void Close();
     bool IsOpen() const { return find_.IsOpen(); }
-    const WinFindData& Data() const { return data_; }
+    const fw::WinFindData& Data() const { return data_; }
     const char* Name() const { return data_.name.c_str(); }
-    bool IsDirectory() const { return (data_.attributes & kAttrDirectory) != 0; }
-    bool IsDotEntry() const { return WinFileSystem::IsDotName(data_.name); }
+    bool IsDirectory() const { return (data_.attributes & fw::kAttrDirectory) != 0; }
+    bool IsDotEntry() const { return fw::WinFileSystem::IsDotName(data_.name); }
 
 private:
-    WinFind find_;
-    WinFindData data_;
+    fw::WinFind find_;
+    fw::WinFindData data_;
 };
+
+}  // namespace kw

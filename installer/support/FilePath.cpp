@@ -13,6 +13,8 @@
 #include <string>
 #include <unistd.h>
 
+namespace kw {
+
 namespace {
 
 std::string gModulePath = "C:\\kwmain.exe";
@@ -78,7 +80,7 @@ bool WithVaFormat(std::string& out, size_t size, const char* format, va_list arg
 
 bool FullPath(const char* path, PathName& out)
 {
-    std::string full = WinFileSystem::FullPath(Text(path));
+    std::string full = fw::WinFileSystem::FullPath(Text(path));
     if (full.empty()) return false;
     return Put(out, full);
 }
@@ -107,7 +109,7 @@ const char* FileNamePart(const char* path)
 
 bool DriveRootOf(const char* path, PathName& out)
 {
-    std::string full = WinFileSystem::FullPath(Text(path));
+    std::string full = fw::WinFileSystem::FullPath(Text(path));
     if (full.size() < 3) return false;
     return Put(out, full.substr(0, 3));
 }
@@ -185,7 +187,7 @@ bool HasExtension(const char* path, const char* ext)
         return false;
     }
     std::string p = Text(path), e = ext;
-    return p.size() >= e.size() && EqualsIgnoreCase(p.substr(p.size() - e.size()), e);
+    return p.size() >= e.size() && fw::EqualsIgnoreCase(p.substr(p.size() - e.size()), e);
 }
 
 bool IsDll(const char* path) { return HasExtension(path, ".dll"); }
@@ -200,13 +202,13 @@ bool IsBareDrive(const char* path)
 
 bool IsEmptyPath(const char* path) { return !path || !*path; }
 
-bool SamePath(const char* a, const char* b) { return EqualsIgnoreCase(Text(a), Text(b)); }
+bool SamePath(const char* a, const char* b) { return fw::EqualsIgnoreCase(Text(a), Text(b)); }
 
 const char* IsInsideDirectory(const char* path, const char* directory)
 {
     if (!path || !directory) return nullptr;
     size_t n = std::strlen(directory);
-    if (std::strlen(path) < n || !EqualsIgnoreCase(std::string(path, n), directory))
+    if (std::strlen(path) < n || !fw::EqualsIgnoreCase(std::string(path, n), directory))
         return nullptr;
     if (path[n] == 0) return path + n;
     if (path[n] == '\\') return path + n + 1;
@@ -223,11 +225,11 @@ bool RelativePath(const char* file, const char* base, PathName& out)
     std::string b = Text(base);
     while (!b.empty() && b.back() == '\\') b.pop_back();
     for (;;) {
-        if (EqualsIgnoreCase(dir, b)) return Put(out, std::string(file).substr(dir.size() + 1));
+        if (fw::EqualsIgnoreCase(dir, b)) return Put(out, std::string(file).substr(dir.size() + 1));
         size_t up = dir.find_last_of('\\');
         if (up == std::string::npos || (up == 2 && dir.size() == 3)) return false;
         dir.resize(up);
-        if (dir.size() == 2 && dir[1] == ':' && !(b.size() == 2 && EqualsIgnoreCase(dir, b)))
+        if (dir.size() == 2 && dir[1] == ':' && !(b.size() == 2 && fw::EqualsIgnoreCase(dir, b)))
             return false;
     }
 }
@@ -304,7 +306,7 @@ const char* SkipSpaces(const char* text)
 
 bool CopyTrimmed(char* out, size_t size, const char* text)
 {
-    std::string t = Trim(Text(text));
+    std::string t = fw::Trim(Text(text));
     if (t.size() + 1 > size) {
         if (size) out[0] = 0;
         return false;
@@ -317,13 +319,13 @@ bool CopyTrimmed(char* out, size_t size, const char* text)
 
 bool PathExists(const char* path)
 {
-    if (IsBareDrive(path)) return WinRoot::Current() && WinRoot::Current()->Drive(path[0]);
-    return WinFileSystem::Access(Text(path), 0) == 0;
+    if (IsBareDrive(path)) return fw::WinRoot::Current() && fw::WinRoot::Current()->Drive(path[0]);
+    return fw::WinFileSystem::Access(Text(path), 0) == 0;
 }
 
-bool PathWritable(const char* path) { return WinFileSystem::Access(Text(path), 2) == 0; }
+bool PathWritable(const char* path) { return fw::WinFileSystem::Access(Text(path), 2) == 0; }
 
-bool DirectoryExists(const char* path) { return WinFileSystem::IsDirectory(Text(path)); }
+bool DirectoryExists(const char* path) { return fw::WinFileSystem::IsDirectory(Text(path)); }
 
 bool DirectoryNotEmpty(const char* path)
 {
@@ -337,7 +339,7 @@ bool DirectoryNotEmpty(const char* path)
 
 long FileLength(const char* path)
 {
-    FILE* f = WinFileSystem::Open(Text(path), "rb");
+    FILE* f = fw::WinFileSystem::Open(Text(path), "rb");
     if (!f) return -1;
     std::fseek(f, 0, SEEK_END);
     long n = std::ftell(f);
@@ -347,8 +349,8 @@ long FileLength(const char* path)
 
 bool SetFileLength(const char* path, long length)
 {
-    FILE* f = WinFileSystem::Open(Text(path), "r+b");
-    if (!f) f = WinFileSystem::Open(Text(path), "wb");
+    FILE* f = fw::WinFileSystem::Open(Text(path), "r+b");
+    if (!f) f = fw::WinFileSystem::Open(Text(path), "wb");
     if (!f) return false;
     bool ok = ftruncate(fileno(f), length) == 0;
     return std::fclose(f) == 0 && ok;
@@ -356,59 +358,59 @@ bool SetFileLength(const char* path, long length)
 
 int GetAttributes(const char* path, uint32_t& attributes)
 {
-    uint32_t a = WinFileSystem::GetAttributes(Text(path));
-    if (a == kAttrInvalid) return -1;
+    uint32_t a = fw::WinFileSystem::GetAttributes(Text(path));
+    if (a == fw::kAttrInvalid) return -1;
     attributes = a;
     return 0;
 }
 
 int SetAttributes(const char* path, uint32_t attributes)
 {
-    return WinFileSystem::SetAttributes(Text(path), attributes) ? 0 : -1;
+    return fw::WinFileSystem::SetAttributes(Text(path), attributes) ? 0 : -1;
 }
 
 bool ForceDeleteFile(const char* path)
 {
-    if (!WinFileSystem::DeleteFile(Text(path))) {
-        WinFileSystem::SetAttributes(Text(path), kAttrNormal);
-        WinFileSystem::DeleteFile(Text(path));
+    if (!fw::WinFileSystem::DeleteFile(Text(path))) {
+        fw::WinFileSystem::SetAttributes(Text(path), fw::kAttrNormal);
+        fw::WinFileSystem::DeleteFile(Text(path));
     }
-    return !WinFileSystem::Exists(Text(path));
+    return !fw::WinFileSystem::Exists(Text(path));
 }
 
 bool MoveFilePath(const char* from, const char* to)
 {
-    return WinFileSystem::MoveFile(Text(from), Text(to));
+    return fw::WinFileSystem::MoveFile(Text(from), Text(to));
 }
 
 bool RenameInDirectory(const char* directory, const char* from, const char* to)
 {
-    std::string saved = WinFileSystem::CurrentDirectory();
-    if (!WinFileSystem::SetCurrentDirectory(Text(directory))) return false;
-    bool ok = WinFileSystem::MoveFile(Text(from), Text(to));
-    WinFileSystem::SetCurrentDirectory(saved);
+    std::string saved = fw::WinFileSystem::CurrentDirectory();
+    if (!fw::WinFileSystem::SetCurrentDirectory(Text(directory))) return false;
+    bool ok = fw::WinFileSystem::MoveFile(Text(from), Text(to));
+    fw::WinFileSystem::SetCurrentDirectory(saved);
     return ok;
 }
 
-bool ChangeDirectory(const char* path) { return WinFileSystem::SetCurrentDirectory(Text(path)); }
+bool ChangeDirectory(const char* path) { return fw::WinFileSystem::SetCurrentDirectory(Text(path)); }
 
 int MakeDirectory(const char* path)
 {
-    if (WinFileSystem::IsDirectory(Text(path))) return 1;
-    return WinFileSystem::CreateDirectory(Text(path)) ? 0 : 2;
+    if (fw::WinFileSystem::IsDirectory(Text(path))) return 1;
+    return fw::WinFileSystem::CreateDirectory(Text(path)) ? 0 : 2;
 }
 
 int MakePathText(const char* path)
 {
-    std::string full = WinFileSystem::FullPath(IsBareDrive(path) ? Text(path) + "\\" : Text(path));
+    std::string full = fw::WinFileSystem::FullPath(IsBareDrive(path) ? Text(path) + "\\" : Text(path));
     if (full.empty()) return 2;
-    if (WinFileSystem::IsDirectory(full)) return PathWritable(full.c_str()) ? 1 : 2;
+    if (fw::WinFileSystem::IsDirectory(full)) return PathWritable(full.c_str()) ? 1 : 2;
     size_t at = 3;
     while (at <= full.size()) {
         size_t next = full.find('\\', at);
         if (next == std::string::npos) next = full.size();
         std::string level = full.substr(0, next);
-        if (!WinFileSystem::IsDirectory(level) && !WinFileSystem::CreateDirectory(level)) return 2;
+        if (!fw::WinFileSystem::IsDirectory(level) && !fw::WinFileSystem::CreateDirectory(level)) return 2;
         at = next + 1;
     }
     return 0;
@@ -416,12 +418,12 @@ int MakePathText(const char* path)
 
 bool RemoveDirectory(const char* path)
 {
-    std::string full = WinFileSystem::FullPath(Text(path));
+    std::string full = fw::WinFileSystem::FullPath(Text(path));
     if (full.empty()) return false;
-    WinFileSystem::SetCurrentDirectory(full.substr(0, 3));
-    if (!WinFileSystem::Exists(full)) return true;
-    WinFileSystem::RemoveDirectory(full);
-    return !WinFileSystem::Exists(full);
+    fw::WinFileSystem::SetCurrentDirectory(full.substr(0, 3));
+    if (!fw::WinFileSystem::Exists(full)) return true;
+    fw::WinFileSystem::RemoveDirectory(full);
+    return !fw::WinFileSystem::Exists(full);
 }
 
 bool RemoveTree(const char* path)
@@ -448,7 +450,7 @@ bool RemoveTree(const char* path)
 bool GetFileTimestamp(const char* path, Timestamp& stamp)
 {
     int64_t w, a;
-    if (!WinFileSystem::GetFileTimes(Text(path), w, a)) return false;
+    if (!fw::WinFileSystem::GetFileTimes(Text(path), w, a)) return false;
     stamp = Timestamp::FromUnixTime(w);
     return true;
 }
@@ -456,7 +458,7 @@ bool GetFileTimestamp(const char* path, Timestamp& stamp)
 bool SetFileTimestamp(const char* path, const Timestamp& stamp)
 {
     int64_t t = stamp.ToUnixTime();
-    return WinFileSystem::SetFileTimes(Text(path), t, t);
+    return fw::WinFileSystem::SetFileTimes(Text(path), t, t);
 }
 
 int CompareFileTimes(const char* a, const char* b)
@@ -475,18 +477,18 @@ bool ModuleDirectory(PathName& out) { return DirectoryOf(gModulePath.c_str(), ou
 
 bool CurrentDirectory(PathName& out)
 {
-    std::string d = WinFileSystem::CurrentDirectory();
+    std::string d = fw::WinFileSystem::CurrentDirectory();
     return !d.empty() && Put(out, d);
 }
 
 bool WindowsDirectory(PathName& out)
 {
-    return WinRoot::Current() && Put(out, WinRoot::Current()->WindowsDirectory());
+    return fw::WinRoot::Current() && Put(out, fw::WinRoot::Current()->WindowsDirectory());
 }
 
 bool SystemDirectory(PathName& out)
 {
-    return WinRoot::Current() && Put(out, WinRoot::Current()->SystemDirectory());
+    return fw::WinRoot::Current() && Put(out, fw::WinRoot::Current()->SystemDirectory());
 }
 
 bool SharedFilesDirectory(PathName& out)
@@ -531,7 +533,7 @@ bool ShortName(PathName& path)
 bool ToShortPathName(PathName& path)
 {
     std::string out;
-    if (!WinFileSystem::ShortPath(path.Text(), out)) return false;
+    if (!fw::WinFileSystem::ShortPath(path.Text(), out)) return false;
     return Put(path, out);
 }
 
@@ -566,3 +568,5 @@ bool UniqueFileNameBeside(PathName& out, const char* file, const char* prefix)
     if (!DirectoryOf(file, dir)) return false;
     return UniqueFileName(out, dir.Text(), prefix);
 }
+
+}  // namespace kw

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kw {
+
 // ---- path text
 bool FullPath(const char* path, PathName& out);      // absolute, no trailing "\" (but "X:\")
 bool DirectoryOf(const char* path, PathName& out);   // drive and directory, no trailing "\"
@@ -86,3 +88,5 @@ bool ToShortPathName(PathName& path);
 bool MakeBackupName(PathName& out, const char* path);
 bool UniqueFileName(PathName& out, const char* directory, const char* prefix);
 bool UniqueFileNameBeside(PathName& out, const char* file, const char* prefix);
+
+}  // namespace kw

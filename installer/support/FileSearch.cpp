@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace kw {
+
 namespace {
 // The entries of a listing, taken before any is visited (a visitor may delete them).
 std::vector<std::pair<std::string, bool>> List(const char* pattern, bool skipDirectories)
@@ -29,7 +31,7 @@ bool FileSearch::Search(FileSearchVisitor& visitor, const char* directory)
 {
     uint32_t attributes;
     if (GetAttributes(directory, attributes) != 0) return false;
-    if (!(attributes & kAttrDirectory)) {
+    if (!(attributes & fw::kAttrDirectory)) {
         CheckFailed("ENUMFILE", 47, false);
         return false;
     }
@@ -80,3 +82,5 @@ bool FileSearch::TreeIn(FileSearchVisitor& visitor, const char* directory, const
     }
     return true;
 }
+
+}  // namespace kw

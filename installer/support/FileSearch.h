@@ -2,6 +2,8 @@
 // around each entry so that the windows stay alive and the visitor can offer a cancel.
 #pragma once
 
+namespace kw {
+
 class FileSearchVisitor {
 public:
     virtual ~FileSearchVisitor() = default;
@@ -32,3 +34,5 @@ private:
     bool TreeIn(FileSearchVisitor& visitor, const char* directory, const char* name);
     bool recursive_;
 };
+
+}  // namespace kw

@@ -21,9 +21,9 @@ int FontSpec::Scaled(int logPixelsY) const
     return static_cast<int>(std::lround(height_ * logPixelsY / 72.0));
 }
 
-::Font FontSpec::CreateFor(const ::DC& dc) const
+fw::Font FontSpec::CreateFor(const fw::DC& dc) const
 {
-    return ::Font(face_, Scaled(dc.LogPixelsY()), bold_ ? 700 : 400, italic_);
+    return fw::Font(face_, Scaled(dc.LogPixelsY()), bold_ ? 700 : 400, italic_);
 }
 
 QFont FontSpec::CreateForWindow(QWidget* window) const
@@ -35,19 +35,19 @@ QFont FontSpec::CreateForWindow(QWidget* window) const
     return f;
 }
 
-int FontSpec::FitText(const ::DC& dc, const std::string& text, int width) const
+int FontSpec::FitText(const fw::DC& dc, const std::string& text, int width) const
 {
-    ::Font f = CreateFor(dc);
+    fw::Font f = CreateFor(dc);
     int w = dc.GetTextExtent(text).cx;
-    ::DC& d = const_cast<::DC&>(dc);
-    ::Font old = d.SelectFont(f);
+    fw::DC& d = const_cast<fw::DC&>(dc);
+    fw::Font old = d.SelectFont(f);
     w = d.GetTextExtent(text).cx;
     d.SelectFont(old);
     if (w <= width || w <= 0) return f.height;
     return static_cast<int>(f.height * static_cast<long long>(width) / w);
 }
 
-void FontSpec::SelectInto(::DC& dc)
+void FontSpec::SelectInto(fw::DC& dc)
 {
     Deselect();
     previousFont_ = dc.SelectFont(CreateFor(dc));
@@ -71,17 +71,17 @@ void FontSpec::Deselect()
     selectedWindow_ = nullptr;
 }
 
-int FontSpec::TextWidth(::DC& dc, const std::string& text)
+int FontSpec::TextWidth(fw::DC& dc, const std::string& text)
 {
-    ::Font old = dc.SelectFont(CreateFor(dc));
+    fw::Font old = dc.SelectFont(CreateFor(dc));
     int w = dc.GetTextExtent(text).cx;
     dc.SelectFont(old);
     return w;
 }
 
-int FontSpec::TextHeight(::DC& dc, const std::string& text)
+int FontSpec::TextHeight(fw::DC& dc, const std::string& text)
 {
-    ::Font old = dc.SelectFont(CreateFor(dc));
+    fw::Font old = dc.SelectFont(CreateFor(dc));
     int h = dc.GetTextExtent(text).cy;
     dc.SelectFont(old);
     return h;

@@ -15,15 +15,15 @@ class FontSpec {
 public:
     void Set(const std::string& face, int height, int escapement, bool bold, bool italic);
     // The font at its height (positive: scaled by the context's pixels per point).
-    ::Font CreateFor(const ::DC& dc) const;
+    fw::Font CreateFor(const fw::DC& dc) const;
     QFont CreateForWindow(QWidget* window) const;
     // The height scaled so that the text fits the width in the context (never above the set height).
-    int FitText(const ::DC& dc, const std::string& text, int width) const;
-    void SelectInto(::DC& dc);
+    int FitText(const fw::DC& dc, const std::string& text, int width) const;
+    void SelectInto(fw::DC& dc);
     void ApplyToWindow(QWidget* window);
     void Deselect();
-    int TextWidth(::DC& dc, const std::string& text);
-    int TextHeight(::DC& dc, const std::string& text);
+    int TextWidth(fw::DC& dc, const std::string& text);
+    int TextHeight(fw::DC& dc, const std::string& text);
     int Escapement() const { return escapement_; }
 
 private:
@@ -33,8 +33,8 @@ private:
     int escapement_ = 0;
     bool bold_ = false;
     bool italic_ = false;
-    ::DC* selectedDc_ = nullptr;
-    ::Font previousFont_;
+    fw::DC* selectedDc_ = nullptr;
+    fw::Font previousFont_;
     QWidget* selectedWindow_ = nullptr;
     QFont previousWindowFont_;
 };

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <new>
 
+namespace kw {
+
 char HeapString::kEmpty[1] = {0};
 
 namespace {
@@ -148,3 +150,5 @@ bool HeapString::IsBlank() const
         if (!std::strchr(" \t\n\v\f\r", *p)) return false;
     return true;
 }
+
+}  // namespace kw

@@ -3,6 +3,8 @@
 // when memory runs out and then keep the old text.
 #pragma once
 
+namespace kw {
+
 class HeapString {
 public:
     HeapString();
@@ -48,3 +50,5 @@ private:
     int length_ = 0;
     char* text_ = kEmpty;
 };
+
+}  // namespace kw

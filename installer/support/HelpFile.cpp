@@ -35,14 +35,14 @@ bool HelpFile::Show(unsigned command, intptr_t context, const char* key)
         if (auto& answer = HelpSeam::Current()) return answer(r);
         if (command == kHelpQuit) return true;
         std::string host;
-        WinRoot* root = WinRoot::Current();
-        if (root && root->ToHost(path_, host)) ::SetHelpFile(host);
-        return ::ShowHelp(command == kHelpContext ? static_cast<int>(context) : 0);
+        fw::WinRoot* root = fw::WinRoot::Current();
+        if (root && root->ToHost(path_, host)) fw::SetHelpFile(host);
+        return fw::ShowHelp(command == kHelpContext ? static_cast<int>(context) : 0);
     }
     if (command == kHelpQuit) return true;
     char text[kResStringSize], caption[kResStringSize];
-    ::LoadResString(text, 11);
-    ::LoadResString(caption, 12);
+    LoadResString(text, 11);
+    LoadResString(caption, 12);
     MessageBoxDialog box;
     box.SetText("%s", text);
     box.SetStandardIcon(MessageBoxDialog::kIconAsterisk);

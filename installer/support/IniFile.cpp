@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace kw {
+
 namespace {
 
 bool CopyOut(char* buffer, size_t size, const std::string& text)
@@ -53,7 +55,7 @@ public:
     void SectionNotFound() override { sectionMissing = true; }
     void LineInSection(const std::string& line) override
     {
-        ProfileLine pl(line);
+        fw::ProfileLine pl(line);
         if (!pl.IsEntry() || (!any_ && !pl.IsEntryNamed(name_))) return;
         if (count == n_) {
             found = true;
@@ -83,7 +85,7 @@ public:
     void SectionNotFound() override { missing = true; }
     void LineInSection(const std::string& line) override
     {
-        if (ProfileLine(line).IsBlank()) return;
+        if (fw::ProfileLine(line).IsBlank()) return;
         if (count == n_) {
             found = true;
             foundLine = line;
@@ -126,7 +128,7 @@ public:
                 return false;
             if (!PathExists(copyName_.Text())) break;
         }
-        copy_ = WinFileSystem::Open(copyName_.Text(), "wt");
+        copy_ = fw::WinFileSystem::Open(copyName_.Text(), "wt");
         return copy_ != nullptr;
     }
 
@@ -136,7 +138,7 @@ public:
         if (copy_ && std::fclose(copy_) != 0) ok = false;
         copy_ = nullptr;
         // Renaming over the file replaces it in one step: until then the old file is whole.
-        if (ok) ok = WinFileSystem::MoveFileEx(copyName_.Text(), file_, kMoveReplaceExisting);
+        if (ok) ok = fw::WinFileSystem::MoveFileEx(copyName_.Text(), file_, fw::kMoveReplaceExisting);
         if (!ok) ForceDeleteFile(copyName_.Text());
         return ok;
     }
@@ -155,7 +157,7 @@ protected:
     // Creates a missing file with the given text.
     bool CreateWith(const std::string& text)
     {
-        FILE* f = WinFileSystem::Open(file_, "wt");
+        FILE* f = fw::WinFileSystem::Open(file_, "wt");
         if (!f) return false;
         bool ok = std::fputs(text.c_str(), f) >= 0;
         return std::fclose(f) == 0 && ok;
@@ -192,7 +194,7 @@ public:
     bool FileMissing() override { return true; }
     void LineInSection(const std::string& line) override
     {
-        if (ProfileLine(line).IsEntryNamed(name_)) {
+        if (fw::ProfileLine(line).IsEntryNamed(name_)) {
             bool drop = n_ < 0 || count_ == n_;
             ++count_;
             if (drop) return;
@@ -216,7 +218,7 @@ public:
     void SectionNotFound() override { Put("\n" + header_ + entry_); }
     void LineInSection(const std::string& line) override
     {
-        ProfileLine pl(line);
+        fw::ProfileLine pl(line);
         if (pl.IsBlank()) return;
         if (!written_ && pl.IsEntryNamed(name_) && count_++ == n_) {
             Put(entry_);
@@ -256,9 +258,9 @@ std::string KeyText(int key)
 
 bool ScanIniFile(IniScanVisitor& visitor, const char* file, const char* section)
 {
-    if (!file || WinFileSystem::Access(file, 0) != 0) return visitor.FileMissing();
-    if (WinFileSystem::Access(file, 6) != 0) return false;
-    FILE* f = WinFileSystem::Open(file, "rt");
+    if (!file || fw::WinFileSystem::Access(file, 0) != 0) return visitor.FileMissing();
+    if (fw::WinFileSystem::Access(file, 6) != 0) return false;
+    FILE* f = fw::WinFileSystem::Open(file, "rt");
     if (!f) return false;
     if (!visitor.Begin()) {
         std::fclose(f);
@@ -268,7 +270,7 @@ bool ScanIniFile(IniScanVisitor& visitor, const char* file, const char* section)
     std::string line;
     const std::string wanted = section ? section : "";
     while (ReadWholeLine(f, line)) {
-        ProfileLine pl(line);
+        fw::ProfileLine pl(line);
         if (state == Before) {
             if (pl.IsHeaderOf(wanted)) {
                 visitor.SectionHeader(line);
@@ -376,7 +378,7 @@ bool InsertIniEntry(const char* file, const char* section, const char* name, con
 
 bool PutProfileString(const char* file, const char* section, const char* key, const char* text)
 {
-    return file && section && WinProfile::WriteString(file, section, key, text);
+    return file && section && fw::WinProfile::WriteString(file, section, key, text);
 }
 
 bool PutProfileInt(const char* file, const char* section, const char* key, int value)
@@ -408,13 +410,13 @@ bool PutProfileF(const char* file, const char* section, const char* key, const c
 int GetProfileInt(const char* file, const char* section, const char* key, int defaultValue)
 {
     if (!file || !section || !key) return defaultValue;
-    return WinProfile::GetInt(file, section, key, defaultValue);
+    return fw::WinProfile::GetInt(file, section, key, defaultValue);
 }
 
 long GetProfileLong(const char* file, const char* section, const char* key, long defaultValue)
 {
     if (!file || !section || !key) return defaultValue;
-    std::string text = WinProfile::GetString(file, section, key, "");
+    std::string text = fw::WinProfile::GetString(file, section, key, "");
     long value;
     return std::sscanf(text.c_str(), "%ld", &value) == 1 ? value : defaultValue;
 }
@@ -423,7 +425,7 @@ bool GetProfileText(const char* file, const char* section, const char* key, char
                     const char* defaultValue)
 {
     std::string text = defaultValue ? defaultValue : "";
-    if (file && section && key) text = WinProfile::GetString(file, section, key, text);
+    if (file && section && key) text = fw::WinProfile::GetString(file, section, key, text);
     size_t n = text.size() < kProfileTextSize - 1 ? text.size() : kProfileTextSize - 1;
     std::memcpy(buffer, text.data(), n);
     buffer[n] = 0;
@@ -472,3 +474,5 @@ const char* GetProfileTextShared(const char* file, const char* section, int key)
 {
     return GetProfileTextShared(file, section, KeyText(key).c_str());
 }
+
+}  // namespace kw

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <string>
 
+namespace kw {
+
 class IniScanVisitor {
 public:
     virtual ~IniScanVisitor() = default;
@@ -85,3 +87,5 @@ long GetProfileLong(const char* file, const char* section, int key, long default
 bool GetProfileText(const char* file, const char* section, int key, char* buffer,
                     const char* defaultValue);
 const char* GetProfileTextShared(const char* file, const char* section, int key);
+
+}  // namespace kw

@@ -67,12 +67,12 @@ bool IsMessageBoxTemplate(const char* name) { return strncasecmp(name, "DLGMSGBO
 
 // The installer's own strings for the message box and help texts, used while no language
 // package is loaded.
-const ::ResStringEntry kOwnStrings[] = {
+const ResStringEntry kOwnStrings[] = {
     {11, "Help is not available."}, {12, "Help"},   {76, "&OK"},     {77, "&Cancel"}, {78, "&Yes"},
     {79, "&No"},                    {80, "&Retry"}, {81, "Error"},   {82, "&Help"},
 };
 const bool kOwnStringsRegistered = [] {
-    ::RegisterOwnStrings(kOwnStrings, static_cast<int>(sizeof kOwnStrings / sizeof kOwnStrings[0]));
+    RegisterOwnStrings(kOwnStrings, static_cast<int>(sizeof kOwnStrings / sizeof kOwnStrings[0]));
     return true;
 }();
 } // namespace
@@ -113,7 +113,7 @@ bool LanguageLibrary::Load(const LanguageTable& table, const char* pattern)
 bool LanguageLibrary::LoadFile(const char* path)
 {
     Free();
-    WinRoot* root = WinRoot::Current();
+    fw::WinRoot* root = fw::WinRoot::Current();
     std::string host;
     if (!root || !path || !root->ToHost(path, host)) {
         error_ = std::string("cannot find ") + (path ? path : "");
@@ -124,7 +124,7 @@ bool LanguageLibrary::LoadFile(const char* path)
         return false;
     }
     loaded_ = true;
-    ::SetLanguageStringLoader([this](int id, char* buffer, int size) {
+    SetLanguageStringLoader([this](int id, char* buffer, int size) {
         const std::string* s = package_.String(id);
         if (!s || size <= 0) return false;
         size_t n = s->size() < size_t(size) ? s->size() : size_t(size) - 1;
@@ -138,7 +138,7 @@ bool LanguageLibrary::LoadFile(const char* path)
 void LanguageLibrary::Free()
 {
     if (!loaded_) return;
-    ::SetLanguageStringLoader({});
+    SetLanguageStringLoader({});
     package_.Clear();
     loaded_ = false;
 }

@@ -61,7 +61,7 @@ int FindLanguage(const char* code)
 
 int UserLanguage()
 {
-    std::string code = ::WinProfile::GetString("win.ini", "Intl", "sLanguage", "enu");
+    std::string code = fw::WinProfile::GetString("win.ini", "Intl", "sLanguage", "enu");
     if (code.size() > 19) code.resize(19);
     int index = FindLanguage(code.c_str());
     return index < 0 ? kEnglishUs : index;
@@ -73,7 +73,7 @@ int LanguageTable::Choose() const
     return provided[user] ? user : defaultIndex;
 }
 
-bool LanguageTable::Read(::PortableReader& reader)
+bool LanguageTable::Read(PortableReader& reader)
 {
     int index;
     if (!reader.ReadInt(index)) return false;
@@ -87,15 +87,15 @@ bool LanguageTable::Read(::PortableReader& reader)
     return true;
 }
 
-bool LanguageTable::Write(::PortableWriter&)
+bool LanguageTable::Write(PortableWriter&)
 {
     CheckFailed("LANGSET", 198, false);
     return false;
 }
 
-::StreamField* const* LanguageTable::FieldList()
+StreamField* const* LanguageTable::FieldList()
 {
-    static ::StreamField* const none[] = {nullptr};
+    static StreamField* const none[] = {nullptr};
     return none;
 }
 

@@ -17,7 +17,7 @@ int FindLanguage(const char* code);
 // sLanguage of section "Intl" of win.ini (default "enu") through FindLanguage; 3 when unknown.
 int UserLanguage();
 
-class LanguageTable : public ::Persistent {
+class LanguageTable : public Persistent {
 public:
     int defaultIndex = kEnglishUs;
     int provided[kLanguagePlaces] = {};
@@ -25,9 +25,9 @@ public:
     // The user's language when the package provides it, else the package's default.
     int Choose() const;
     // The default index, then 11 flags for scripts before version 302, else 20.
-    bool Read(::PortableReader& reader) override;
-    bool Write(::PortableWriter& writer) override; // not supported: check failure, false
-    ::StreamField* const* FieldList() override;
+    bool Read(PortableReader& reader) override;
+    bool Write(PortableWriter& writer) override; // not supported: check failure, false
+    StreamField* const* FieldList() override;
 };
 
 } // namespace kw

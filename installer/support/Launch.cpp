@@ -126,7 +126,7 @@ bool LaunchStrategy::Run(const LaunchRequest& request)
     }
     process = pid > 0 ? pid : -1;
     while (running) {
-        bool handled = ::MessageLoop::Instance().Pump(true);
+        bool handled = MessageLoop::Instance().Pump(true);
         Poll();
         if (running && !handled) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace kw {
+
 void LineCursor::Begin(const char* text)
 {
     line_ = text;
@@ -50,3 +52,5 @@ bool LineCursor::LineAt(const char* text, int n, char* buffer, size_t size)
     for (int i = 0; i < n && c.Valid(); ++i) c.Next();
     return c.Valid() && c.CopyLine(buffer, size);
 }
+
+}  // namespace kw

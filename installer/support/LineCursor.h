@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+namespace kw {
+
 class LineCursor {
 public:
     void Begin(const char* text); // null: no lines
@@ -18,3 +20,5 @@ private:
     const char* line_ = nullptr;
     const char* end_ = nullptr; // the next "\r\n", null on the last line
 };
+
+}  // namespace kw

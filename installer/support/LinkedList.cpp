@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace kw {
+
 int LinkedList::IndexOf(const ListNode* node) const
 {
     int i = 0;
@@ -137,3 +139,5 @@ bool LinkedList::MoveIndexedItems(int* indexes, int target)
     for (ListNode* n : nodes) InsertAt(at++, n);
     return true;
 }
+
+}  // namespace kw

@@ -2,6 +2,8 @@
 // whose first field is the link to the next node. The list does not own its nodes.
 #pragma once
 
+namespace kw {
+
 struct ListNode {
     ListNode* next = nullptr;
 };
@@ -35,3 +37,5 @@ private:
     int count_ = 0;
     ListNode* first_ = nullptr;
 };
+
+}  // namespace kw

@@ -25,7 +25,7 @@ namespace {
 std::string ResText(int id)
 {
     char buffer[kResStringSize];
-    ::LoadResString(buffer, id);
+    LoadResString(buffer, id);
     return buffer;
 }
 
@@ -106,7 +106,7 @@ MessageBoxRequest MessageBoxDialog::Request() const
 
 int MessageBoxDialog::Run(const char* caption, bool centred, bool modal)
 {
-    return RunWithOwner(::WindowStack::Instance().Top(), caption, centred, modal);
+    return RunWithOwner(WindowStack::Instance().Top(), caption, centred, modal);
 }
 
 int MessageBoxDialog::RunWithOwner(QWidget* owner, const char* caption, bool centred, bool modal)

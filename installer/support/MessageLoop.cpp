@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QObject>
 
+namespace kw {
+
 namespace {
 // Counts the events delivered while it is installed on the application.
 class EventCounter : public QObject {
@@ -64,3 +66,5 @@ bool MessageLoop::Pump(bool /*all*/)
     app->removeEventFilter(&counter);
     return counter.count > 0;
 }
+
+}  // namespace kw

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace kw {
+
 class MessageLoop {
 public:
     enum { kMaxModeless = 20 };
@@ -34,3 +36,5 @@ private:
     QWidget* accelWindow_ = nullptr;
     std::string accelTable_;
 };
+
+}  // namespace kw

@@ -8,16 +8,18 @@
 
 #include <string>
 
+namespace kw {
+
 void OsInfo::Detect()
 {
-    WinRoot* r = WinRoot::Current();
-    OsFacts facts = r ? r->Os() : OsFacts();
+    fw::WinRoot* r = fw::WinRoot::Current();
+    fw::OsFacts facts = r ? r->Os() : fw::OsFacts();
     major = facts.major;
     minor = facts.minor;
     newLook = newShell = false;
-    if (facts.platform == kPlatformWin32s) {
+    if (facts.platform == fw::kPlatformWin32s) {
         kind = Win32s;
-    } else if (facts.platform == kPlatformWin32Windows) {
+    } else if (facts.platform == fw::kPlatformWin32Windows) {
         kind = Windows95;
         newLook = newShell = true;
     } else {
@@ -30,7 +32,7 @@ void OsInfo::Detect()
             RegKey winlogon(0, key.c_str());
             char shell[RegKey::kPathSize];
             if (winlogon.QueryString("", shell, sizeof shell))
-                newShell = !EqualsIgnoreCase(shell, "progman.exe");
+                newShell = !fw::EqualsIgnoreCase(shell, "progman.exe");
         }
     }
 }
@@ -53,14 +55,16 @@ OsInfo& GetOsInfo()
 
 bool RenameFileAtReboot(const char* existing, const char* replacement)
 {
-    if (WinFileSystem::MoveFileEx(existing, replacement,
-                                  kMoveReplaceExisting | kMoveDelayUntilReboot))
+    if (fw::WinFileSystem::MoveFileEx(existing, replacement,
+                                  fw::kMoveReplaceExisting | fw::kMoveDelayUntilReboot))
         return true;
     if (!existing || !*existing || !replacement || !*replacement) return false;
     // Each name in its short form where every component exists, else as given; no fixed
     // buffer, so a long name is never cut to an empty line that would do nothing at restart.
     std::string from = existing, to = replacement, shortName;
-    if (WinFileSystem::ShortPath(from, shortName)) from = shortName;
-    if (WinFileSystem::ShortPath(to, shortName)) to = shortName;
-    return WinProfile::WriteString("wininit.ini", "rename", to.c_str(), from.c_str());
+    if (fw::WinFileSystem::ShortPath(from, shortName)) from = shortName;
+    if (fw::WinFileSystem::ShortPath(to, shortName)) to = shortName;
+    return fw::WinProfile::WriteString("wininit.ini", "rename", to.c_str(), from.c_str());
 }
+
+}  // namespace kw

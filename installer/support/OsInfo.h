@@ -1,6 +1,8 @@
 // Which Windows the installer runs on, detected once per process.
 #pragma once
 
+namespace kw {
+
 class OsInfo {
 public:
     enum Kind { WindowsNT = 0, Windows95 = 1, Win32s = 2 };
@@ -24,3 +26,5 @@ OsInfo& GetOsInfo();
 // Schedules existing to replace replacement at the next restart: through the system's
 // delayed move, else (the Windows 95 family) through section "rename" of wininit.ini.
 bool RenameFileAtReboot(const char* existing, const char* replacement);
+
+}  // namespace kw

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace kw {
+
 PathBuffer::PathBuffer(const char* text)
 {
     text_[0] = 0;
@@ -32,3 +34,5 @@ bool PathBuffer::SetText(const char* text)
     std::memmove(text_, text, n + 1);
     return true;
 }
+
+}  // namespace kw

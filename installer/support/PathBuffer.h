@@ -4,6 +4,8 @@
 
 #include "installer/support/PathName.h"
 
+namespace kw {
+
 class PathBuffer : public PathName {
 public:
     enum { kSize = 128 };
@@ -17,3 +19,5 @@ public:
 private:
     char text_[kSize];
 };
+
+}  // namespace kw

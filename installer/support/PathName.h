@@ -1,6 +1,8 @@
 // The installer's path object: every file and directory routine takes and fills one.
 #pragma once
 
+namespace kw {
+
 class PathName {
 public:
     virtual ~PathName() = default;
@@ -8,3 +10,5 @@ public:
     // Replaces the path; true on success.
     virtual bool SetText(const char* text) = 0;
 };
+
+}  // namespace kw

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace kw {
+
 int ByteSource::Read(void* buffer, int n)
 {
     unsigned char* out = static_cast<unsigned char*>(buffer);
@@ -264,3 +266,5 @@ bool PortableWriter::WriteFields(PortableWriter& writer, StreamField* const* fie
         if (!(*fields)->Write(writer)) return false;
     return true;
 }
+
+}  // namespace kw

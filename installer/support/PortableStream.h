@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+namespace kw {
+
 class HeapString;
 class PathName;
 class Persistent;
@@ -135,3 +137,5 @@ private:
     PortableSink& sink_;
     bool narrow_;
 };
+
+}  // namespace kw

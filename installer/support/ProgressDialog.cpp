@@ -60,7 +60,7 @@ void Centre(QWidget* w)
 
 bool ProgressDialog::Create()
 {
-    QWidget* owner = owner_ ? owner_ : ::WindowStack::Instance().Top();
+    QWidget* owner = owner_ ? owner_ : WindowStack::Instance().Top();
     if (!CreateModelessDialog(*this, owner, "DLGPROG")) return false;
     if (QWidget* bar = Item(104)) gauge_.Attach(bar);
     if (auto* icon = qobject_cast<QLabel*>(Item(105))) {
@@ -133,7 +133,7 @@ intptr_t ProgressDialog::DialogProc(unsigned message, uintptr_t wparam, intptr_t
 
 bool ModelessMessage::Show()
 {
-    QWidget* owner = owner_ ? owner_ : ::WindowStack::Instance().Top();
+    QWidget* owner = owner_ ? owner_ : WindowStack::Instance().Top();
     closedByUser_ = false;
     if (!CreateModelessDialog(*this, owner, "DLGMSGDLG")) return false;
     if (minimumMs_) shownAt_ = TickCount();

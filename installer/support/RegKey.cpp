@@ -8,10 +8,12 @@
 #include <cstring>
 #include <string>
 
+namespace kw {
+
 namespace {
-RegistryStore* Store()
+fw::RegistryStore* Store()
 {
-    WinRoot* r = WinRoot::Current();
+    fw::WinRoot* r = fw::WinRoot::Current();
     return r ? &r->Registry() : nullptr;
 }
 
@@ -99,40 +101,40 @@ bool RegKey::FormatLong(char* buffer, size_t size) const
 
 bool RegKey::Open(uint32_t)
 {
-    RegistryStore* s = Store();
+    fw::RegistryStore* s = Store();
     open_ = s && s->KeyExists(root_, path_);
     return open_;
 }
 
 bool RegKey::Create()
 {
-    RegistryStore* s = Store();
+    fw::RegistryStore* s = Store();
     open_ = s && s->CreateKey(root_, path_);
     return open_;
 }
 
 bool RegKey::Exists() const
 {
-    RegistryStore* s = Store();
+    fw::RegistryStore* s = Store();
     return s && s->KeyExists(root_, path_);
 }
 
 bool RegKey::Delete()
 {
-    RegistryStore* s = Store();
+    fw::RegistryStore* s = Store();
     return s && s->DeleteKey(root_, path_);
 }
 
 int RegKey::CountSubkeys() const
 {
-    RegistryStore* s = Store();
+    fw::RegistryStore* s = Store();
     int n = s ? s->CountSubkeys(root_, path_) : -1;
     return n < 0 ? 0 : n;
 }
 
 bool RegKey::SubkeyAt(int n, RegKey& out) const
 {
-    RegistryStore* s = Store();
+    fw::RegistryStore* s = Store();
     std::string name;
     if (!s || !s->SubkeyName(root_, path_, n, name)) return false;
     std::string path = *path_ ? std::string(path_) + "\\" + name : name;
@@ -141,15 +143,15 @@ bool RegKey::SubkeyAt(int n, RegKey& out) const
 
 int RegKey::CountValues() const
 {
-    RegistryStore* s = Store();
+    fw::RegistryStore* s = Store();
     int n = s ? s->CountValues(root_, path_) : -1;
     return n < 0 ? 0 : n;
 }
 
 bool RegKey::ValueNameAt(int n, char* buffer, size_t size) const
 {
-    RegistryStore* s = Store();
-    RegistryValue v;
+    fw::RegistryStore* s = Store();
+    fw::RegistryValue v;
     if (!s || !s->ValueAt(root_, path_, n, v)) return false;
     return Copy(buffer, size, v.name);
 }
@@ -174,7 +176,7 @@ bool RegKey::DeleteValue(const char* name)
 unsigned char* RegKey::QueryValue(const char* name, uint32_t& type, uint32_t& size)
 {
     if (!Open(kKeyQueryValue)) return nullptr;
-    RegistryValue v;
+    fw::RegistryValue v;
     if (!Store()->QueryValue(root_, path_, name ? name : "", v)) return nullptr;
     unsigned char* block = new unsigned char[v.data.size() + 1];
     std::memcpy(block, v.data.data(), v.data.size());
@@ -191,10 +193,10 @@ bool RegKey::QueryString(const char* name, char* buffer, size_t size)
     unsigned char* data = QueryValue(name, type, length);
     if (!data) return false;
     bool ok = false;
-    if (type == kRegSz || type == kRegExpandSz || type == kRegMultiSz) {
+    if (type == fw::kRegSz || type == fw::kRegExpandSz || type == fw::kRegMultiSz) {
         // The stored bytes usually end in a zero; a text without one is terminated here.
         size_t n = length;
-        if (type != kRegMultiSz) n = std::strlen(reinterpret_cast<char*>(data));
+        if (type != fw::kRegMultiSz) n = std::strlen(reinterpret_cast<char*>(data));
         if (n + 1 > size) {
             CheckFailed("REGKEY", __LINE__, false);
         } else {
@@ -238,3 +240,5 @@ void RegKey::TruncateAt(int position)
 {
     if (position >= 0 && position < kPathSize) path_[position] = 0;
 }
+
+}  // namespace kw

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kw {
+
 class RegKey : public Persistent {
 public:
     enum { kPathSize = 260 };
@@ -66,3 +68,5 @@ private:
     TextBufferField pathField_{path_, kPathSize};
     StreamField* fields_[3] = {};
 };
+
+}  // namespace kw

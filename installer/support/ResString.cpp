@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+namespace kw {
+
 namespace {
 std::map<int, std::string>& OwnTable()
 {
@@ -50,3 +52,5 @@ void LoadResString(char* buffer, int id)
                           : LoadOwnString(id, buffer, kResStringSize);
     if (!found) CopyBounded(buffer, kResStringSize, "NO SUCH STRING!!!");
 }
+
+}  // namespace kw

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace kw {
+
 struct ResStringEntry {
     int id;
     const char* text;
@@ -24,3 +26,5 @@ enum { kResStringSize = 256 };
 // A string into a buffer of kResStringSize characters, from the language library or, while
 // none is loaded, from the installer's own table; "NO SUCH STRING!!!" when the id is missing.
 void LoadResString(char* buffer, int id);
+
+}  // namespace kw

@@ -26,11 +26,11 @@ std::string ShortOrAsGiven(const char* path)
 std::vector<std::string> Entries(const std::string& dir, bool directories)
 {
     std::vector<std::string> names;
-    ::WinFind find;
-    ::WinFindData e;
+    fw::WinFind find;
+    fw::WinFindData e;
     for (bool more = find.First(dir + "\\*.*", e); more; more = find.Next(e)) {
-        if (::WinFileSystem::IsDotName(e.name)) continue;
-        if (((e.attributes & kAttrDirectory) != 0) == directories) names.push_back(e.name);
+        if (fw::WinFileSystem::IsDotName(e.name)) continue;
+        if (((e.attributes & fw::kAttrDirectory) != 0) == directories) names.push_back(e.name);
     }
     return names;
 }
@@ -75,10 +75,10 @@ bool ShellFolderLink::DeleteGroup(const char* name)
     for (const std::string& f : Entries(dir, false)) {
         std::string path = dir + "\\" + f;
         if (HasExtension(f.c_str(), ".lnk")) fw::ShellLink::Remove(path);
-        else ::WinFileSystem::DeleteFile(path);
+        else fw::WinFileSystem::DeleteFile(path);
     }
     for (const std::string& d : Entries(dir, true)) RemoveTree((dir + "\\" + d).c_str());
-    return ::WinFileSystem::RemoveDirectory(dir);
+    return fw::WinFileSystem::RemoveDirectory(dir);
 }
 
 bool ShellFolderLink::AddItem(const ProgmanItem& item)
@@ -119,7 +119,7 @@ bool ShellFolderLink::DeleteItem(const char* name)
     if (dir.empty()) return false;
     std::string link = dir + "\\" + S(name) + ".lnk", pif = dir + "\\" + S(name) + ".pif";
     if (PathExists(link.c_str())) return fw::ShellLink::Remove(link);
-    if (PathExists(pif.c_str())) return ::WinFileSystem::DeleteFile(pif);
+    if (PathExists(pif.c_str())) return fw::WinFileSystem::DeleteFile(pif);
     return true;
 }
 

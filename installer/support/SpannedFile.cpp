@@ -5,6 +5,8 @@
 #include "installer/support/FilePath.h"
 #include "installer/support/PathBuffer.h"
 
+namespace kw {
+
 SpannedFile::~SpannedFile() { Close(); }
 
 void SpannedFile::Setup(const char* baseName, int firstNumber, int pieceCount, long startOffset,
@@ -59,7 +61,7 @@ bool SpannedFile::OpenPiece()
         if (!SetExtension(name, ext)) return false;
     }
     for (;;) {
-        piece_ = WinFileSystem::Open(name.Text(), "rb");
+        piece_ = fw::WinFileSystem::Open(name.Text(), "rb");
         if (piece_) break;
         if (!PromptForPiece(number, true)) return false;
     }
@@ -103,3 +105,5 @@ int SpannedFile::GetByte()
         }
     }
 }
+
+}  // namespace kw

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+namespace kw {
+
 class SpannedFile {
 public:
     enum State { Closed = 0, Reading = 1, Failed = 2, Finished = 3 };
@@ -40,3 +42,5 @@ private:
     int state_ = Closed;
     FILE* piece_ = nullptr;
 };
+
+}  // namespace kw

@@ -2,6 +2,8 @@
 
 #include "framework/sys/WinFileSystem.h"
 
+namespace kw {
+
 bool StdioFile::Close()
 {
     if (!file_) return true;
@@ -11,7 +13,9 @@ bool StdioFile::Close()
 }
 
 PathStream::PathStream(const char* path, const char* mode, bool& ok)
-    : StdioFile(path && mode ? WinFileSystem::Open(path, mode) : nullptr)
+    : StdioFile(path && mode ? fw::WinFileSystem::Open(path, mode) : nullptr)
 {
     ok = file_ != nullptr;
 }
+
+}  // namespace kw

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace kw {
+
 class StdioFile {
 public:
     explicit StdioFile(FILE* file = nullptr) : file_(file) {}
@@ -26,3 +28,5 @@ class PathStream : public StdioFile {
 public:
     PathStream(const char* path, const char* mode, bool& ok);
 };
+
+}  // namespace kw

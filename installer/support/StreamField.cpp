@@ -3,6 +3,8 @@
 #include "installer/support/CheckFailed.h"
 #include "installer/support/Timestamp.h"
 
+namespace kw {
+
 bool LongField::Read(PortableReader& r)
 {
     uint32_t v;
@@ -40,3 +42,5 @@ bool Persistent::Write(PortableWriter& writer)
 {
     return PortableWriter::WriteFields(writer, FieldList());
 }
+
+}  // namespace kw

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kw {
+
 class HeapString;
 class PathName;
 struct Timestamp;
@@ -119,3 +121,5 @@ public:
     // A null-terminated array of binders.
     virtual StreamField* const* FieldList() = 0;
 };
+
+}  // namespace kw

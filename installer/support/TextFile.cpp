@@ -5,11 +5,13 @@
 
 #include <cstring>
 
+namespace kw {
+
 bool TextFile::Open(const char* path, bool forReading)
 {
     CheckFailed("TXTFILE", 13, !IsOpen());
     if (IsOpen() || !path) return false;
-    file_.Reset(WinFileSystem::Open(path, forReading ? "rt" : "wt"));
+    file_.Reset(fw::WinFileSystem::Open(path, forReading ? "rt" : "wt"));
     wroteLine_ = false;
     return IsOpen();
 }
@@ -30,3 +32,5 @@ bool TextFile::WriteLine(const char* text)
     wroteLine_ = true;
     return std::fputs(text ? text : "", file_.File()) >= 0;
 }
+
+}  // namespace kw

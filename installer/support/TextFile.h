@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+namespace kw {
+
 class TextFile {
 public:
     bool Open(const char* path, bool forReading);
@@ -20,3 +22,5 @@ private:
     StdioFile file_;
     bool wroteLine_ = false;
 };
+
+}  // namespace kw

@@ -10,7 +10,7 @@ namespace kw {
 
 uint32_t TickCount()
 {
-    if (WinRoot* root = WinRoot::Current()) return root->TickCount();
+    if (fw::WinRoot* root = fw::WinRoot::Current()) return root->TickCount();
     using namespace std::chrono;
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
@@ -27,7 +27,7 @@ bool TickTimer::Expired() const { return uint32_t(TickCount() - start_) >= durat
 void TickTimer::WaitPumping() const
 {
     while (!Expired()) {
-        if (!::MessageLoop::Instance().Pump(true)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (!MessageLoop::Instance().Pump(true)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 

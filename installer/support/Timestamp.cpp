@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace kw {
+
 int Timestamp::Compare(const Timestamp& other) const
 {
     const uint16_t a[] = {year, month, day, hour, minute, second, milliseconds};
@@ -42,3 +44,5 @@ int64_t Timestamp::ToUnixTime() const
     tm.tm_isdst = -1;
     return static_cast<int64_t>(mktime(&tm));
 }
+
+}  // namespace kw

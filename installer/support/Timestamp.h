@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace kw {
+
 struct Timestamp {
     uint16_t year = 0;
     uint16_t month = 1;
@@ -22,3 +24,5 @@ struct Timestamp {
     static Timestamp FromUnixTime(int64_t seconds);
     int64_t ToUnixTime() const;
 };
+
+}  // namespace kw

@@ -24,7 +24,7 @@ namespace kw {
 bool FileEditControl::Load(QWidget* edit, const char* path)
 {
     auto* e = qobject_cast<QPlainTextEdit*>(edit);
-    FILE* f = e && path ? ::WinFileSystem::Open(path, "rb") : nullptr;
+    FILE* f = e && path ? fw::WinFileSystem::Open(path, "rb") : nullptr;
     if (!f) return false;
     std::string text(kMaxBytes, '\0');
     size_t n = std::fread(&text[0], 1, kMaxBytes, f);
@@ -37,7 +37,7 @@ bool FileEditControl::Load(QWidget* edit, const char* path)
 bool FileEditControl::Save(QWidget* edit, const char* path)
 {
     auto* e = qobject_cast<QPlainTextEdit*>(edit);
-    FILE* f = e && path ? ::WinFileSystem::Open(path, "wb") : nullptr;
+    FILE* f = e && path ? fw::WinFileSystem::Open(path, "wb") : nullptr;
     if (!f) return false;
     QByteArray bytes = e->toPlainText().toLocal8Bit();
     bool ok = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), f) == static_cast<size_t>(bytes.size());
@@ -89,7 +89,7 @@ void UserDialogBox::MakeControls()
             PathBuffer resolved, dir, full;
             std::string host;
             if (item.picture.ResolvePath(resolved) && ModuleDirectory(dir) && JoinPath(full, dir.Text(), resolved.Text()))
-                if (WinRoot* root = WinRoot::Current(); root && root->ToHost(full.Text(), host)) l->setPixmap(QPixmap(QString::fromStdString(host)));
+                if (fw::WinRoot* root = fw::WinRoot::Current(); root && root->ToHost(full.Text(), host)) l->setPixmap(QPixmap(QString::fromStdString(host)));
             control = l;
             break;
         }
@@ -111,7 +111,7 @@ void UserDialogBox::MakeControls()
             std::string caption = item.text;
             if (item.kind == UserDialogItemSpec::kHelp) {
                 char buffer[kResStringSize];
-                ::LoadResString(buffer, 12);
+                LoadResString(buffer, 12);
                 caption = buffer;
             }
             auto* b = new QPushButton(QString::fromStdString(caption), w);

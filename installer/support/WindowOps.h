@@ -4,13 +4,14 @@
 
 #include <string>
 
-class HeapString;
 class QPoint;
 class QRect;
 class QSize;
 class QWidget;
 
 namespace kw {
+
+class HeapString;
 
 // The text of a window or control (a label, button, edit field, combo box's current text).
 std::string WindowText(QWidget* window);

@@ -1,5 +1,7 @@
 #include "installer/support/WindowStack.h"
 
+namespace kw {
+
 WindowStack& WindowStack::Instance()
 {
     static WindowStack stack;
@@ -17,3 +19,5 @@ void WindowStack::Pop()
 }
 
 QWidget* WindowStack::Top() const { return count_ > 0 ? windows_[count_ - 1] : nullptr; }
+
+}  // namespace kw

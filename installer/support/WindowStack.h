@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace kw {
+
 class WindowStack {
 public:
     enum { kCapacity = 20 };
@@ -17,3 +19,5 @@ private:
     QWidget* windows_[kCapacity] = {};
     int count_ = 0;
 };
+
+}  // namespace kw

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     ObsRecord record;
     {
-        imstream in(bytes);
+        fw::imstream in(bytes);
         RuravAvaviv filter;
         filter.Read(in);
         filter.active = 1;

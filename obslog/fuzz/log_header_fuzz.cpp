@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     {
-        imstream in(bytes);
+        fw::imstream in(bytes);
         ObsRecordHeader header;
         header.Read(in);
     }

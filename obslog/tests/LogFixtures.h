@@ -17,7 +17,7 @@ inline ObsRecord Record(std::int32_t number, const std::string& name = "NGC 253"
     r.crossRef = 252;
     r.name = name;
     r.notes = "Bright, elongated; dust lanes at 150x";
-    r.time = TTime(TDate(14u, 10u, 2023), 21, 45, 10);
+    r.time = fw::TTime(fw::TDate(14u, 10u, 2023), 21, 45, 10);
     r.date = r.time.Date();
     r.objectType = 3;
     r.telescope = 2;
@@ -38,7 +38,7 @@ inline ObsRecord Record(std::int32_t number, const std::string& name = "NGC 253"
 
 inline std::string Bytes(const ObsRecord& r)
 {
-    omstream out;
+    fw::omstream out;
     r.Write(out);
     return out.str();
 }

@@ -10,7 +10,7 @@
 TEST(LogDocument, MarksRowsAndInvalidatesTheHistoryStage)
 {
     testsupport::TempDir dir;  // no catalogue files: the database starts empty
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     NGC2000Indexes db(dir.path());
     AppGlobals.database = &db;
 

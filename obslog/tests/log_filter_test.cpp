@@ -15,7 +15,7 @@ using logtest::Record;
 
 namespace {
 
-TTime At(int h, int m, int s) { return TTime(TDate(3u, 3u, 2024), h, m, s); }
+fw::TTime At(int h, int m, int s) { return fw::TTime(fw::TDate(3u, 3u, 2024), h, m, s); }
 
 RuravAvaviv Active(std::uint32_t criteria)
 {
@@ -49,14 +49,14 @@ TEST(RuravAvaviv, MatchTable)
         f.magFaint = 12.0;
         f.magBright = 6.0;
     };
-    const auto timeRange = [](TTime from, TTime to) {
+    const auto timeRange = [](fw::TTime from, fw::TTime to) {
         return [from, to](RuravAvaviv& f) {
             f.criteria = RuravAvaviv::ByTimeOfDay;
             f.timeFrom = from;
             f.timeTo = to;
         };
     };
-    const auto time = [](TTime t) { return [t](ObsRecord& r) { r.time = t; }; };
+    const auto time = [](fw::TTime t) { return [t](ObsRecord& r) { r.time = t; }; };
     const Case cases[] = {
         {"magnitude bright edge", mag, [](ObsRecord& r) { r.magnitude = 6.0; }, true},
         {"magnitude faint edge", mag, [](ObsRecord& r) { r.magnitude = 12.0; }, true},
@@ -93,8 +93,8 @@ TEST(RuravAvaviv, MatchTable)
          [](RuravAvaviv& f) { f.criteria = RuravAvaviv::ByDeclination; f.decFrom = 0; f.decTo = 90; },
          [](ObsRecord& r) { r.declination = -25.3; }, false},
         {"date outside",
-         [](RuravAvaviv& f) { f.criteria = RuravAvaviv::ByDate; f.dateFrom = TDate(1u, 1u, 2024); },
-         [](ObsRecord& r) { r.time = TTime(TDate(31u, 12u, 2023), 22, 0, 0); }, false},
+         [](RuravAvaviv& f) { f.criteria = RuravAvaviv::ByDate; f.dateFrom = fw::TDate(1u, 1u, 2024); },
+         [](ObsRecord& r) { r.time = fw::TTime(fw::TDate(31u, 12u, 2023), 22, 0, 0); }, false},
         {"first failing criterion decides",
          [](RuravAvaviv& f) { f.criteria = RuravAvaviv::ByName | RuravAvaviv::ByConstellation; f.nameText = "NGC"; },
          [](ObsRecord&) {}, false},
@@ -127,8 +127,8 @@ RuravAvaviv Filled()
     f.magBright = 4;
     f.timeFrom = At(21, 0, 0);
     f.timeTo = At(3, 30, 0);
-    f.dateFrom = TDate(1u, 6u, 2020);
-    f.dateTo = TDate(1u, 6u, 2024);
+    f.dateFrom = fw::TDate(1u, 6u, 2020);
+    f.dateTo = fw::TDate(1u, 6u, 2024);
     return f;
 }
 
@@ -159,9 +159,9 @@ void ExpectSameFields(const RuravAvaviv& a, const RuravAvaviv& b)
 TEST(RuravAvaviv, BinaryFormKeepsEverythingButTheActiveFlag)
 {
     const RuravAvaviv f = Filled();
-    omstream out;
+    fw::omstream out;
     f.Write(out);
-    imstream in(out.str());
+    fw::imstream in(out.str());
     RuravAvaviv read;
     read.active = 1;
     read.Read(in);
@@ -176,7 +176,7 @@ TEST(RuravAvaviv, BinaryFormKeepsEverythingButTheActiveFlag)
 TEST(RuravAvaviv, VersionFourLayout)
 {
     const RuravAvaviv f = Filled();
-    omstream out;
+    fw::omstream out;
     out.writeWord32(4);
     out.writeWord32(1);  // name active
     out.writeString(f.nameText);
@@ -205,17 +205,17 @@ TEST(RuravAvaviv, VersionFourLayout)
     const std::string good = out.str();
     out.writeWord32(4);
 
-    imstream in(out.str());
+    fw::imstream in(out.str());
     RuravAvaviv read;
     read.Read(in);
     EXPECT_EQ(read.valid, 1);
     EXPECT_EQ(read.version, 4);
     ExpectSameFields(f, read);
 
-    omstream badTrail;
+    fw::omstream badTrail;
     badTrail.writeBytes(good.data(), good.size());
     badTrail.writeWord32(7);
-    imstream bad(badTrail.str());
+    fw::imstream bad(badTrail.str());
     RuravAvaviv r;
     r.Read(bad);
     EXPECT_EQ(r.valid, 0);
@@ -224,16 +224,16 @@ TEST(RuravAvaviv, VersionFourLayout)
 
 TEST(RuravAvaviv, DamagedBinaryForms)
 {
-    omstream out;
+    fw::omstream out;
     Filled().Write(out);
     std::string damaged = out.str();
     damaged[damaged.size() - 3] ^= 0x20;  // inside the trailing signature
-    imstream in(damaged);
+    fw::imstream in(damaged);
     RuravAvaviv r;
     r.Read(in);
     EXPECT_EQ(r.valid, 0);
 
-    imstream six(std::string("\x06\0\0\0\x05\0\0\0", 8));
+    fw::imstream six(std::string("\x06\0\0\0\x05\0\0\0", 8));
     RuravAvaviv s;
     s.Read(six);
     EXPECT_EQ(s.valid, 0);
@@ -242,7 +242,7 @@ TEST(RuravAvaviv, DamagedBinaryForms)
 
     const std::string whole = out.str();
     for (std::size_t n = 0; n < whole.size(); n += 7) {
-        imstream cut(whole.substr(0, n));
+        fw::imstream cut(whole.substr(0, n));
         RuravAvaviv c;
         c.Read(cut);
         EXPECT_EQ(c.valid, 0) << n;
@@ -252,8 +252,8 @@ TEST(RuravAvaviv, DamagedBinaryForms)
 TEST(RuravAvaviv, TextForm)
 {
     RuravAvaviv f = Filled();
-    f.timeFrom = TTime(TDate::Today(), 21, 0, 0);
-    f.timeTo = TTime(TDate::Today(), 3, 30, 0);
+    f.timeFrom = fw::TTime(fw::TDate::Today(), 21, 0, 0);
+    f.timeTo = fw::TTime(fw::TDate::Today(), 3, 30, 0);
     std::ostringstream text;
     f.WriteText(text);
     {

@@ -26,7 +26,7 @@ void PutWord(std::string& bytes, std::size_t at, std::uint32_t v)
 TEST(ObsRecord, BinaryFormKeepsEveryStoredField)
 {
     const ObsRecord original = Record(17);
-    imstream in(Bytes(original));
+    fw::imstream in(Bytes(original));
     ObsRecord read;
     read.Read(in);
     ASSERT_TRUE(read.IsValid());
@@ -40,7 +40,7 @@ TEST(ObsRecord, BadVersionWordsMakeTheRecordInvalid)
     // Leading word 3: only that word is consumed.
     std::string bytes = Bytes(Record(1));
     PutWord(bytes, 0, 3);
-    imstream lead(bytes);
+    fw::imstream lead(bytes);
     ObsRecord r;
     r.Read(lead);
     EXPECT_FALSE(r.IsValid());
@@ -49,7 +49,7 @@ TEST(ObsRecord, BadVersionWordsMakeTheRecordInvalid)
     // Trailing word 5: invalid although every field was read.
     bytes = Bytes(Record(1));
     PutWord(bytes, bytes.size() - 4, 5);
-    imstream trail(bytes);
+    fw::imstream trail(bytes);
     ObsRecord t;
     t.Read(trail);
     EXPECT_FALSE(t.IsValid());
@@ -58,7 +58,7 @@ TEST(ObsRecord, BadVersionWordsMakeTheRecordInvalid)
     // Every truncation is invalid.
     const std::string whole = Bytes(Record(1));
     for (std::size_t n = 0; n < whole.size(); ++n) {
-        imstream cut(whole.substr(0, n));
+        fw::imstream cut(whole.substr(0, n));
         ObsRecord c;
         c.Read(cut);
         EXPECT_FALSE(c.IsValid()) << n;
@@ -70,7 +70,7 @@ TEST(ObsRecord, DeletionMarkIsNeverStored)
     ObsRecord marked = Record(4);
     marked.SetDeletionMark(true);
     ASSERT_TRUE(marked.IsMarkedForDeletion());
-    imstream in(Bytes(marked));
+    fw::imstream in(Bytes(marked));
     ObsRecord read;
     read.Read(in);
     EXPECT_TRUE(read.IsValid());
@@ -116,7 +116,7 @@ TEST(ObsRecord, CopyLeavesTheValidFlag)
 {
     std::string bytes = Bytes(Record(1));
     PutWord(bytes, 0, 3);
-    imstream in(bytes);
+    fw::imstream in(bytes);
     ObsRecord bad;
     bad.Read(in);
     ASSERT_FALSE(bad.IsValid());
@@ -152,8 +152,8 @@ TEST(ObsRecord, TaggedOldVersionsTakeDateAndTimeFromTwoItems)
     r.ReadTagged(in);
     ASSERT_TRUE(r.IsValid());
     EXPECT_EQ(r.version, 1u);
-    EXPECT_EQ(r.time, TTime(TDate(24u, 12u, 1995), 21, 30, 15));
-    EXPECT_EQ(r.date, TDate(24u, 12u, 1995));
+    EXPECT_EQ(r.time, fw::TTime(fw::TDate(24u, 12u, 1995), 21, 30, 15));
+    EXPECT_EQ(r.date, fw::TDate(24u, 12u, 1995));
     EXPECT_EQ(r.crossRef, -1);  // version 1 has no cross-reference item
     EXPECT_NEAR(r.rightAscension, 5.59, 0.001);
     EXPECT_EQ(r.notes, "Trapezium");
@@ -180,12 +180,12 @@ TEST(ObsRecord, TaggedFailuresRewindTheInput)
 
 TEST(ObsRecordTime, ReservedInstantsSurviveThePersistentForm)
 {
-    const TTime cases[] = {TextConvert::MinTime(), TextConvert::MaxTime(), TextConvert::NoEntryTime(),
-                           TTime(TDate(1u, 1u, 1901), 0, 0, 1), TTime(TDate(31u, 12u, 2030), 23, 59, 59)};
+    const fw::TTime cases[] = {TextConvert::MinTime(), TextConvert::MaxTime(), TextConvert::NoEntryTime(),
+                           fw::TTime(fw::TDate(1u, 1u, 1901), 0, 0, 1), fw::TTime(fw::TDate(31u, 12u, 2030), 23, 59, 59)};
     for (const auto& t : cases) {
-        omstream out;
+        fw::omstream out;
         fw::WriteTime(out, t);
-        imstream in(out.str());
+        fw::imstream in(out.str());
         EXPECT_EQ(fw::ReadTime(in), t) << t.Seconds();
     }
 }
@@ -207,11 +207,11 @@ ObsRecordHeader FilledHeader()
 TEST(ObsRecordHeader, BinaryFormAndItsDamage)
 {
     const ObsRecordHeader h = FilledHeader();
-    omstream out;
+    fw::omstream out;
     h.Write(out);
     const std::string bytes = out.str();
 
-    imstream in(bytes);
+    fw::imstream in(bytes);
     ObsRecordHeader read;
     read.Read(in);
     EXPECT_EQ(read.Version(), 4);
@@ -223,7 +223,7 @@ TEST(ObsRecordHeader, BinaryFormAndItsDamage)
     std::string badTrail = bytes;
     PutWord(badTrail, badTrail.size() - 4, 5);
     for (const std::string& damaged : {badTrail, bytes.substr(0, bytes.size() / 2)}) {
-        imstream d(damaged);
+        fw::imstream d(damaged);
         ObsRecordHeader r;
         r.Read(d);
         EXPECT_EQ(r.Version(), -1);

@@ -36,7 +36,7 @@ inline void SaveSnapshot(QWidget& widget, const std::string& name)
     if (!dir || !*dir) return;
     widget.grab().save(QString::fromStdString(std::string(dir) + "/" + name + ".png"), "PNG");
 }
-inline void SaveSnapshot(const Bitmap& bitmap, const std::string& name)
+inline void SaveSnapshot(const fw::Bitmap& bitmap, const std::string& name)
 {
     const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
     if (!dir || !*dir) return;
@@ -123,6 +123,6 @@ protected:
     std::unique_ptr<Moon> moon_;
     std::unique_ptr<NGC2000Indexes> db_;
     RiseSetTransit moonRst_, sunRst_, twilightRst_;
-    ScriptedMessageBoxes boxes_;
+    fw::ScriptedMessageBoxes boxes_;
     std::unique_ptr<RScolor> savedColors_;
 };

@@ -29,7 +29,7 @@ struct Host {
         QApplication::processEvents();
     }
     Plot& plot() { return *pane.Plot(); }
-    Window window;
+    fw::Window window;
     GraphPane pane;
 };
 
@@ -37,7 +37,7 @@ struct Host {
 
 TEST(AltitudePlotGeometry, HourToXAndBandsAcrossMidnight)
 {
-    const Rect plot(40, 10, 520, 110);  // 20 pixels an hour
+    const fw::Rect plot(40, 10, 520, 110);  // 20 pixels an hour
     const struct {
         double a, b;
         int left, right;
@@ -49,8 +49,8 @@ TEST(AltitudePlotGeometry, HourToXAndBandsAcrossMidnight)
         {23, 13, 260, 60},   // crosses the noon edge: right edge left of the left one
     };
     for (const auto& c : cases) {
-        const Rect r = Plot::HourToX(c.a, c.b, plot);
-        EXPECT_EQ(r, Rect(c.left, 10, c.right, 110)) << c.a << "-" << c.b;
+        const fw::Rect r = Plot::HourToX(c.a, c.b, plot);
+        EXPECT_EQ(r, fw::Rect(c.left, 10, c.right, 110)) << c.a << "-" << c.b;
     }
 }
 
@@ -61,7 +61,7 @@ TEST_F(AltitudePlot, BandsOfTheNight)
     Host host;
     Plot& plot = host.plot();
     plot.moonOptions = 0;
-    const Rect area(40, 10, 520, 110);
+    const fw::Rect area(40, 10, 520, 110);
     plot.InitSession();
     std::vector<Plot::Band> bands = plot.ComputeBands(area);
     // Washington in October: daylight, evening twilight, night, morning twilight; the
@@ -107,11 +107,11 @@ TEST_F(AltitudePlot, TextAndPenSizes)
     };
     const Case cases[] = {{500, 100, 15, 3}, {200, 100, 7, 3}, {640, 300, 45 * 640 / 300 / 4, 5}};
     for (const Case& c : cases) {
-        RecordingDC dc(Size(c.width, c.height));
-        plot.DrawPlot(dc, Rect(0, 0, c.width, c.height));
+        fw::RecordingDC dc(fw::Size(c.width, c.height));
+        plot.DrawPlot(dc, fw::Rect(0, 0, c.width, c.height));
         EXPECT_EQ(plot.FontHeight(), c.font) << c.width << "x" << c.height;
         EXPECT_EQ(plot.PenWidth(), c.pen) << c.width << "x" << c.height;
-        const std::vector<DrawCall> lines = dc.CallsOf("Polyline");
+        const std::vector<fw::DrawCall> lines = dc.CallsOf("Polyline");
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.back().pen.width, c.pen);
         EXPECT_EQ(lines.back().args.size(), 2u * Plot::kSamples);
@@ -150,10 +150,10 @@ TEST_F(AltitudePlot, CurveOfM31AgreesWithTheSiteAndItsRiseAndSet)
     EXPECT_NEAR(plot.SampleTime(highest).JD(), rst.Transit().JD(), 8 * oneMinute);
 
     // The drawn points are those altitudes on the plot's scale.
-    RecordingDC dc(Size(640, 300));
-    plot.DrawPlot(dc, Rect(0, 0, 640, 300));
-    const Rect area = plot.PlotArea();
-    const DrawCall curve = dc.CallsOf("Polyline").back();
+    fw::RecordingDC dc(fw::Size(640, 300));
+    plot.DrawPlot(dc, fw::Rect(0, 0, 640, 300));
+    const fw::Rect area = plot.PlotArea();
+    const fw::DrawCall curve = dc.CallsOf("Polyline").back();
     for (int i = 0; i < Plot::kSamples; ++i) {
         EXPECT_EQ(curve.args[2 * i], area.left + static_cast<int>(i / 4.0 * area.Width() / 24.0));
         EXPECT_EQ(curve.args[2 * i + 1], area.bottom - static_cast<int>(area.Height() * altitudes[i] / 90.0));
@@ -191,9 +191,9 @@ TEST_F(AltitudePlot, SettingsMenuFlipsTheMoonOptions)
     Host host;
     Plot& plot = host.plot();
     plot.moonOptions = 7;
-    ScriptedMenus menus({Plot::CM_DRAWMOONGRAPHIC, Plot::CM_PLOTMOONALTITUDE});
-    plot.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(5, 5));
-    plot.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(5, 5));
+    fw::ScriptedMenus menus({Plot::CM_DRAWMOONGRAPHIC, Plot::CM_PLOTMOONALTITUDE});
+    plot.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(5, 5));
+    plot.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(5, 5));
     EXPECT_EQ(plot.moonOptions, GraphConfig::kMoonPercentIllumination);
     EXPECT_EQ(menus.Shown()[0].Describe(),
               "Draw Moon Graphic|Moon PercentIllumination|Plot Moon Altitude|-|>&Colors...");
@@ -206,20 +206,20 @@ TEST_F(AltitudePlot, CaptionAndPrinting)
     Host host;
     EXPECT_EQ(host.pane.GetCaption(), "Altitude - Washington");
     host.plot().SetObject(Ngc(kM31), false);
-    RecordingDC dc(Size(2400, 3200), 300, 300);
+    fw::RecordingDC dc(fw::Size(2400, 3200), 300, 300);
     dc.SetDeviceFacts(true, 2);
     host.pane.printStripHeight = 60;
-    host.pane.PrintPane(dc, Rect(200, 200, 2200, 1200));
-    const std::vector<DrawCall> curves = dc.CallsOf("Polyline");
+    host.pane.PrintPane(dc, fw::Rect(200, 200, 2200, 1200));
+    const std::vector<fw::DrawCall> curves = dc.CallsOf("Polyline");
     ASSERT_FALSE(curves.empty());
     // Scaled to the page: text 15% of the plot's height and pens to match.
     EXPECT_GT(host.plot().FontHeight(), 60);
     EXPECT_EQ(curves.back().pen.width, host.plot().PenWidth());
     // Past the frame's own drawing, all text lies inside the page cell.
-    RecordingDC frameOnly(Size(2400, 3200), 300, 300);
-    host.pane.PrintFrame(frameOnly, Rect(200, 200, 2200, 1200));
+    fw::RecordingDC frameOnly(fw::Size(2400, 3200), 300, 300);
+    host.pane.PrintFrame(frameOnly, fw::Rect(200, 200, 2200, 1200));
     for (std::size_t i = frameOnly.Calls().size(); i < dc.Calls().size(); ++i) {
-        const DrawCall& call = dc.Calls()[i];
+        const fw::DrawCall& call = dc.Calls()[i];
         if (call.op != "TextOut") continue;
         EXPECT_GE(call.args[0], 200) << call.Describe();
         EXPECT_LE(call.args[1], 1200) << call.Describe();
@@ -243,12 +243,12 @@ TEST_F(AltitudePlot, Snapshots)
     RScolor::Instance().SetScheme(SchemeMonoPrinter);
     Host host(640, 300);
     host.plot().SetObject(Ngc(kM31), true);
-    Bitmap page(640, 300);
+    fw::Bitmap page(640, 300);
     {
-        PainterDC dc(page);
+        fw::PainterDC dc(page);
         dc.SetDeviceFacts(true, 2);
         host.pane.printStripHeight = 18;
-        host.pane.PrintPane(dc, Rect(0, 0, 640, 300));
+        host.pane.PrintPane(dc, fw::Rect(0, 0, 640, 300));
     }
     SaveSnapshot(page, "altitude-m31-printer");
 }

@@ -27,9 +27,9 @@ struct ColorsGuard {
     ~ColorsGuard() { RScolor::Instance() = *saved; }
 };
 
-std::vector<DrawCall> RoundRects(LabelWindow& w, const Rect& r)
+std::vector<fw::DrawCall> RoundRects(LabelWindow& w, const fw::Rect& r)
 {
-    RecordingDC dc(Size(r.right + 10, r.bottom + 10));
+    fw::RecordingDC dc(fw::Size(r.right + 10, r.bottom + 10));
     w.Draw(dc, r);
     return dc.CallsOf("RoundRect");
 }
@@ -53,7 +53,7 @@ TEST(LabelWindow, CaptionAndValueBoxesByLabelWidth)
         TextLabelWindow w(nullptr, "Name", "Name");
         w.SetText("NGC 224");
         w.SetLabelWidth(c.labelWidth, false);
-        std::vector<DrawCall> boxes = RoundRects(w, Rect(0, 0, 200, 20));
+        std::vector<fw::DrawCall> boxes = RoundRects(w, fw::Rect(0, 0, 200, 20));
         ASSERT_EQ(boxes.size(), c.boxes.size());
         for (std::size_t i = 0; i < boxes.size(); ++i) EXPECT_EQ(boxes[i].args, c.boxes[i]);
     }
@@ -66,20 +66,20 @@ TEST(LabelWindow, CaptionAndValueTextSitInTheirBoxesInTheirColours)
     TextLabelWindow w(nullptr, "Bright", "Brightness");
     w.SetColorGroup(105);
     w.SetText("Pretty Bright");
-    RecordingDC dc(Size(400, 40));
-    w.Draw(dc, Rect(0, 0, 400, 20));
-    std::vector<DrawCall> texts = dc.CallsOf("TextOut");
+    fw::RecordingDC dc(fw::Size(400, 40));
+    w.Draw(dc, fw::Rect(0, 0, 400, 20));
+    std::vector<fw::DrawCall> texts = dc.CallsOf("TextOut");
     ASSERT_EQ(texts.size(), 2u);
     // Font 19 high: a quarter of it in from the box's left edge, centred vertically.
     EXPECT_EQ(texts[0].Describe(), "TextOut 4,0 'Brightness'");
     EXPECT_EQ(texts[0].font.height, 19);
-    EXPECT_EQ(texts[0].textColor, ColorFromRef(rs.GetColor(106)));
+    EXPECT_EQ(texts[0].textColor, fw::ColorFromRef(rs.GetColor(106)));
     EXPECT_EQ(texts[1].Describe(), "TextOut 124,0 'Pretty Bright'");
-    EXPECT_EQ(texts[1].textColor, ColorFromRef(rs.GetColor(109)));
-    std::vector<DrawCall> boxes = dc.CallsOf("RoundRect");
-    EXPECT_EQ(boxes[0].brush.color, ColorFromRef(rs.GetColor(105)));
-    EXPECT_EQ(boxes[0].pen.color, ColorFromRef(rs.GetColor(107)));
-    EXPECT_EQ(boxes[1].brush.color, ColorFromRef(rs.GetColor(108)));
+    EXPECT_EQ(texts[1].textColor, fw::ColorFromRef(rs.GetColor(109)));
+    std::vector<fw::DrawCall> boxes = dc.CallsOf("RoundRect");
+    EXPECT_EQ(boxes[0].brush.color, fw::ColorFromRef(rs.GetColor(105)));
+    EXPECT_EQ(boxes[0].pen.color, fw::ColorFromRef(rs.GetColor(107)));
+    EXPECT_EQ(boxes[1].brush.color, fw::ColorFromRef(rs.GetColor(108)));
     EXPECT_FALSE(w.CaptionDoesNotFit());
 }
 
@@ -90,25 +90,25 @@ TEST(LabelWindow, WideValueShrinksItsFontButNeverBelowOnePixel)
     // 21 characters in a 140-pixel value box: at height h a character is h/2 wide and half
     // the height is kept free, so the text first fits at height 13 (126 + 6 <= 140).
     w.SetText("vF, S, R, gbM, *10 nf");
-    RecordingDC dc(Size(300, 40));
-    w.Draw(dc, Rect(0, 0, 200, 20));
+    fw::RecordingDC dc(fw::Size(300, 40));
+    w.Draw(dc, fw::Rect(0, 0, 200, 20));
     EXPECT_EQ(w.ValueFontHeight(), 13);
     EXPECT_FALSE(w.ValueFontReduced());
     EXPECT_EQ(dc.CallsOf("TextOut").back().font.height, 13);
 
     // A window six pixels high cannot hold the text at any height: the font stops at one pixel.
     w.SetText(std::string(60, 'x'));
-    RecordingDC small(Size(100, 20));
-    w.Draw(small, Rect(0, 0, 30, 6));
+    fw::RecordingDC small(fw::Size(100, 20));
+    w.Draw(small, fw::Rect(0, 0, 30, 6));
     EXPECT_EQ(w.ValueFontHeight(), 1);
     EXPECT_TRUE(w.ValueFontReduced());
-    for (const DrawCall& call : small.Calls()) EXPECT_GE(call.font.height, 1) << call.Describe();
+    for (const fw::DrawCall& call : small.Calls()) EXPECT_GE(call.font.height, 1) << call.Describe();
 
     // A caption too wide for its box is drawn smaller too, and says that it did not fit.
-    RecordingDC caption(Size(300, 40));
-    w.Draw(caption, Rect(0, 0, 120, 20));  // 36 pixels for 6 characters
+    fw::RecordingDC caption(fw::Size(300, 40));
+    w.Draw(caption, fw::Rect(0, 0, 120, 20));  // 36 pixels for 6 characters
     EXPECT_TRUE(w.CaptionDoesNotFit());
-    const DrawCall first = caption.CallsOf("TextOut").front();
+    const fw::DrawCall first = caption.CallsOf("TextOut").front();
     EXPECT_EQ(first.text, "Dreyer");
     EXPECT_EQ(first.font.height, 11);  // 6 x 5 + 5 <= 36
 }
@@ -139,14 +139,14 @@ TEST(LabelWindow, ColourChangeGoesToEveryDataWindowOnlyOnYes)
     const RGBColor red = MakeRGB(255, 0, 0);
     const RGBColor before = rs.GetColor(41 + 6 * 5);
     {
-        ScriptedMessageBoxes boxes({IDNO});
+        fw::ScriptedMessageBoxes boxes({fw::IDNO});
         w.ApplyColorsToAll(41, red);
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last().text, "Apply Color Changes to All Datawindows?");
-        EXPECT_EQ(boxes.Last().style, MB_YESNOCANCEL | MB_ICONQUESTION);
+        EXPECT_EQ(boxes.Last().style, fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION);
         EXPECT_EQ(rs.GetColor(41 + 6 * 5), before);
     }
-    ScriptedMessageBoxes boxes({IDYES});
+    fw::ScriptedMessageBoxes boxes({fw::IDYES});
     w.ApplyColorsToAll(41, red);
     for (int slot = 41; slot < 207; slot += 6) EXPECT_EQ(rs.GetSchemeColor(slot, scheme), red) << slot;
     EXPECT_NE(rs.GetColor(42), red);
@@ -244,10 +244,10 @@ TEST(LabelWindow, AngleMenuOffersWhatItsMaskAllows)
     AngleLabelWindow diam(nullptr, "Diam", "Dia", 0x3F0079B);
     diam.SetModule(&PlannerStrings());
     diam.SetAngle(Angle(0.5, 1));
-    ScriptedMenus menus({0});
-    diam.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(3, 3));
+    fw::ScriptedMenus menus({0});
+    diam.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(3, 3));
     ASSERT_EQ(menus.Shown().size(), 1u);
-    const PopupMenu& menu = menus.Shown()[0];
+    const fw::PopupMenu& menu = menus.Shown()[0];
     EXPECT_EQ(menu.Describe(), ">&Units|>&Format|>&Precision|>&Colors...");
     EXPECT_EQ(menu.Items()[0].submenu->Describe(), "Radians|Degrees|Arcminutes|Arcseconds");
     EXPECT_TRUE(menu.FindItem(17414) != nullptr);
@@ -257,8 +257,8 @@ TEST(LabelWindow, AngleMenuOffersWhatItsMaskAllows)
 
     AngleLabelWindow az(nullptr, "HTheta", "Az", 0x3F0E7BB);
     az.Choose(17405);
-    ScriptedMenus sectorMenus({17413});
-    az.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(3, 3));
+    fw::ScriptedMenus sectorMenus({17413});
+    az.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(3, 3));
     EXPECT_EQ(sectorMenus.Shown()[0].Describe(), ">&Units|>&Format|>&Colors...");
     EXPECT_EQ(az.format, 7);
 }

@@ -43,13 +43,13 @@ std::vector<std::string> Split(const std::string& line, char c)
 
 } // namespace
 
-class ObservingListExportTest : public PlannerWorld {
+class ExportOnTheSky : public PlannerWorld {
 protected:
     void SetUp() override
     {
         PlannerWorld::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        window_ = std::make_unique<Window>();
+        window_ = std::make_unique<fw::Window>();
         window_->resize(380, 640);
         pane_ = std::make_unique<TextPane>(window_.get(), "TextWin", &PlannerStrings());
         pane_->setGeometry(0, 0, 380, 640);
@@ -76,7 +76,7 @@ protected:
             }
         }
     }
-    std::unique_ptr<Window> window_;
+    std::unique_ptr<fw::Window> window_;
     std::unique_ptr<TextPane> pane_;
     std::unique_ptr<ObservingListExport> export_;
     std::vector<JulianDate> clockTimes_;
@@ -84,16 +84,16 @@ protected:
     std::vector<ObjectId> messier_;
 };
 
-TEST_F(ObservingListExportTest, OptionsDialogStartsOnTheCallersChoice)
+TEST_F(ExportOnTheSky, OptionsDialogStartsOnTheCallersChoice)
 {
     struct Case {
         int allowed, choice;
         int thesky, tab, paragraph;  // checked
         bool theskyEnabled;
     };
-    const Case cases[] = {{7, 2, BF_UNCHECKED, BF_CHECKED, BF_UNCHECKED, true},
-                          {3, 4, BF_UNCHECKED, BF_UNCHECKED, BF_UNCHECKED, false},
-                          {7, 1, BF_UNCHECKED, BF_UNCHECKED, BF_CHECKED, true}};
+    const Case cases[] = {{7, 2, fw::BF_UNCHECKED, fw::BF_CHECKED, fw::BF_UNCHECKED, true},
+                          {3, 4, fw::BF_UNCHECKED, fw::BF_UNCHECKED, fw::BF_UNCHECKED, false},
+                          {7, 1, fw::BF_UNCHECKED, fw::BF_UNCHECKED, fw::BF_CHECKED, true}};
     for (const Case& c : cases) {
         ExportOptionsDialog dialog(nullptr);
         dialog.allowed = c.allowed;
@@ -107,17 +107,17 @@ TEST_F(ObservingListExportTest, OptionsDialogStartsOnTheCallersChoice)
     EXPECT_EQ(ExportOptionsDialog(nullptr).Caption(), "Export Options");
 }
 
-TEST_F(ObservingListExportTest, CommandAsksFormAndFileAndWritesIt)
+TEST_F(ExportOnTheSky, CommandAsksFormAndFileAndWritesIt)
 {
     AddMessierList();
     const std::string path = dir_.file("STLM2Sky.txt");
     fw::ScriptedFileDialogs files({path});
-    ScriptedDialogs dialogs([](Dialog& d) {
+    fw::ScriptedDialogs dialogs([](fw::Dialog& d) {
         EXPECT_EQ(d.Caption(), "Export Observing List");
-        EXPECT_EQ(d.IsButtonChecked(ExportOptionsDialog::ID_TABDELIMITED), BF_CHECKED);
+        EXPECT_EQ(d.IsButtonChecked(ExportOptionsDialog::ID_TABDELIMITED), fw::BF_CHECKED);
         d.PressButton(ExportOptionsDialog::ID_THESKY);
-        d.PressButton(IDOK);
-        return IDOK;
+        d.PressButton(fw::IDOK);
+        return fw::IDOK;
     });
     EXPECT_TRUE(export_->CmExport());
     ASSERT_EQ(files.Count(), 1);
@@ -128,7 +128,7 @@ TEST_F(ObservingListExportTest, CommandAsksFormAndFileAndWritesIt)
     // Cancel in either dialog writes nothing.
     std::filesystem::remove(path);
     {
-        ScriptedDialogs cancel([](Dialog&) { return IDCANCEL; });
+        fw::ScriptedDialogs cancel([](fw::Dialog&) { return fw::IDCANCEL; });
         EXPECT_FALSE(export_->CmExport());
     }
     {
@@ -139,17 +139,17 @@ TEST_F(ObservingListExportTest, CommandAsksFormAndFileAndWritesIt)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(ObservingListExportTest, EmptyListSaysSo)
+TEST_F(ExportOnTheSky, EmptyListSaysSo)
 {
     db_->ClearObservingList();
-    ScriptedDialogs dialogs([](Dialog&) { return IDOK; });
+    fw::ScriptedDialogs dialogs([](fw::Dialog&) { return fw::IDOK; });
     EXPECT_FALSE(export_->CmExport());
     EXPECT_EQ(dialogs.Count(), 0);
     ASSERT_EQ(boxes_.Count(), 1);
     EXPECT_EQ(boxes_.Last().text, "No Records Available for Export");
 }
 
-TEST_F(ObservingListExportTest, TheSkyFileOfTheMessierList)
+TEST_F(ExportOnTheSky, TheSkyFileOfTheMessierList)
 {
     AddMessierList();
     ASSERT_GT(messier_.size(), 100u);
@@ -182,7 +182,7 @@ TEST_F(ObservingListExportTest, TheSkyFileOfTheMessierList)
     EXPECT_EQ(pane_->GetCaption(), messier_.back().Name());
 }
 
-TEST_F(ObservingListExportTest, TabDelimitedMessierList)
+TEST_F(ExportOnTheSky, TabDelimitedMessierList)
 {
     AddMessierList();
     const std::string path = dir_.file("OBSLIST.TXT");
@@ -199,7 +199,7 @@ TEST_F(ObservingListExportTest, TabDelimitedMessierList)
     }
 }
 
-TEST_F(ObservingListExportTest, ParagraphsOfTheMessierList)
+TEST_F(ExportOnTheSky, ParagraphsOfTheMessierList)
 {
     AddMessierList();
     const std::string path = dir_.file("OBSLIST.TXT");
@@ -217,7 +217,7 @@ TEST_F(ObservingListExportTest, ParagraphsOfTheMessierList)
     }
 }
 
-TEST_F(ObservingListExportTest, ParagraphsTakeEachObjectAtItsMomentOfTheSession)
+TEST_F(ExportOnTheSky, ParagraphsTakeEachObjectAtItsMomentOfTheSession)
 {
     db_->ClearObservingList();
     const ObjectId ids[4] = {Ngc(224), Ngc(7078), Ngc(6705), Ngc(869)};
@@ -265,7 +265,7 @@ TEST_F(ObservingListExportTest, ParagraphsTakeEachObjectAtItsMomentOfTheSession)
     EXPECT_DOUBLE_EQ(ObservingListExport::SessionHours(21, 0, 23, 30), 2.5);
 }
 
-TEST_F(ObservingListExportTest, CursorsComeBackAfterTheExport)
+TEST_F(ExportOnTheSky, CursorsComeBackAfterTheExport)
 {
     AddMessierList();
     db_->SelectList(Browser::kFilteredList);
@@ -278,7 +278,7 @@ TEST_F(ObservingListExportTest, CursorsComeBackAfterTheExport)
     EXPECT_NE(shown_[0], ObjectId(ObjectId::kMoon));  // the temporary object is gone
 }
 
-TEST_F(ObservingListExportTest, FailedWriteSaysSoAndLeavesNoFileUnderTheName)
+TEST_F(ExportOnTheSky, FailedWriteSaysSoAndLeavesNoFileUnderTheName)
 {
     AddMessierList();
     namespace fs = std::filesystem;

@@ -35,7 +35,7 @@ struct Host {
     }
     std::string Text(int k) const { return pane.DataWindow(k)->Text(); }
     std::string Title(int k) const { return pane.DataWindow(k)->Title(); }
-    Window window;
+    fw::Window window;
     TextPane pane;
 };
 
@@ -48,13 +48,13 @@ TEST(TextPaneLayout, RowHeightAndPlaces)
     const int cases[][3] = {{100, 380, 6}, {1000, 380, 20}, {380, 380, 20}, {50, 19, 1}, {0, 380, 0}};
     for (const auto& c : cases) EXPECT_EQ(TextPane::RowHeight(c[0], c[1]), c[2]) << c[0] << "x" << c[1];
 
-    const Rect area(10, 30, 1010, 410);
-    EXPECT_EQ(TextPane::WindowRect(P::Name, area), Rect(10, 30, 1010, 50));
-    EXPECT_EQ(TextPane::WindowRect(P::SkyAt, area), Rect(10, 170, 610, 190));
-    EXPECT_EQ(TextPane::WindowRect(P::Diam, area), Rect(611, 170, 1010, 190));
-    EXPECT_EQ(TextPane::WindowRect(P::HPhi, area), Rect(10, 330, 610, 350));
-    EXPECT_EQ(TextPane::WindowRect(P::SET, area), Rect(10, 390, 1010, 410));
-    EXPECT_EQ(TextPane::WindowRect(24, area), Rect());  // refraction has no window
+    const fw::Rect area(10, 30, 1010, 410);
+    EXPECT_EQ(TextPane::WindowRect(P::Name, area), fw::Rect(10, 30, 1010, 50));
+    EXPECT_EQ(TextPane::WindowRect(P::SkyAt, area), fw::Rect(10, 170, 610, 190));
+    EXPECT_EQ(TextPane::WindowRect(P::Diam, area), fw::Rect(611, 170, 1010, 190));
+    EXPECT_EQ(TextPane::WindowRect(P::HPhi, area), fw::Rect(10, 330, 610, 350));
+    EXPECT_EQ(TextPane::WindowRect(P::SET, area), fw::Rect(10, 390, 1010, 410));
+    EXPECT_EQ(TextPane::WindowRect(24, area), fw::Rect());  // refraction has no window
 }
 
 TEST(TextPaneLayout, MoonPhaseWordsAndIllumination)
@@ -69,9 +69,9 @@ TEST(TextPaneLayout, MoonPhaseWordsAndIllumination)
     EXPECT_EQ(TextPane::IlluminationText(0.0314), "3.1%");
 }
 
-using TextPaneTest = PlannerWorld;
+using TextPaneOnTheSky = PlannerWorld;
 
-TEST_F(TextPaneTest, ShowsTheWindowsOfEachKindOfObject)
+TEST_F(TextPaneOnTheSky, ShowsTheWindowsOfEachKindOfObject)
 {
     Host host;
     struct Case {
@@ -114,7 +114,7 @@ TEST_F(TextPaneTest, ShowsTheWindowsOfEachKindOfObject)
     }
 }
 
-TEST_F(TextPaneTest, CatalogueObjectValues)
+TEST_F(TextPaneOnTheSky, CatalogueObjectValues)
 {
     Host host;
     host.pane.ShowObject(Ngc(kM31));
@@ -144,7 +144,7 @@ TEST_F(TextPaneTest, CatalogueObjectValues)
     EXPECT_EQ(host.Text(P::TRANSIT), site_.ToLocal(rst.Transit()).Format(0, 9, 3));
 }
 
-TEST_F(TextPaneTest, SameObjectAgainRecomputesOnlyWhatChanged)
+TEST_F(TextPaneOnTheSky, SameObjectAgainRecomputesOnlyWhatChanged)
 {
     Host host;
     host.pane.ShowObject(Ngc(kM31));
@@ -169,7 +169,7 @@ TEST_F(TextPaneTest, SameObjectAgainRecomputesOnlyWhatChanged)
     EXPECT_EQ(host.pane.RiseSetComputations(), runs + 2);
 }
 
-TEST_F(TextPaneTest, MoonSunAndPlanetValues)
+TEST_F(TextPaneOnTheSky, MoonSunAndPlanetValues)
 {
     Host host;
     host.pane.ShowObject(Ngc(kM31));
@@ -205,7 +205,7 @@ TEST_F(TextPaneTest, MoonSunAndPlanetValues)
     EXPECT_EQ(host.pane.FieldText(4), TheSkyLabelFile::PadTo("    Elongation", 20) + "\t" + host.Text(P::Phase));
 }
 
-TEST_F(TextPaneTest, TwilightWordsWhereTheNightNeverGetsDark)
+TEST_F(TextPaneOnTheSky, TwilightWordsWhereTheNightNeverGetsDark)
 {
     Host host;
     struct Case {
@@ -224,7 +224,7 @@ TEST_F(TextPaneTest, TwilightWordsWhereTheNightNeverGetsDark)
     }
 }
 
-TEST_F(TextPaneTest, FieldTextsAndExportLines)
+TEST_F(TextPaneOnTheSky, FieldTextsAndExportLines)
 {
     Host host;
     host.pane.ShowObject(Ngc(kM31));
@@ -269,23 +269,23 @@ TEST_F(TextPaneTest, FieldTextsAndExportLines)
     EXPECT_EQ(longLabel.substr(0, 32), std::string(31, 'L') + "N");
 }
 
-TEST_F(TextPaneTest, PrintsTheShownWindowsIntoThePage)
+TEST_F(TextPaneOnTheSky, PrintsTheShownWindowsIntoThePage)
 {
     Host host;
     host.pane.ShowObject(Ngc(kM31));
-    RecordingDC dc(Size(2400, 3200), 300, 300);
+    fw::RecordingDC dc(fw::Size(2400, 3200), 300, 300);
     host.pane.printStripHeight = 60;
-    host.pane.PrintPane(dc, Rect(100, 100, 1300, 2100));
+    host.pane.PrintPane(dc, fw::Rect(100, 100, 1300, 2100));
     std::vector<std::string> texts;
-    for (const DrawCall& call : dc.CallsOf("TextOut")) texts.push_back(call.text);
+    for (const fw::DrawCall& call : dc.CallsOf("TextOut")) texts.push_back(call.text);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Andromeda (And)"), texts.end());
     EXPECT_EQ(std::find(texts.begin(), texts.end(), "Phase"), texts.end());  // hidden for M 31
     // Past the frame's own drawing, every box lies inside the page cell.
-    RecordingDC frameOnly(Size(2400, 3200), 300, 300);
-    host.pane.PrintFrame(frameOnly, Rect(100, 100, 1300, 2100));
+    fw::RecordingDC frameOnly(fw::Size(2400, 3200), 300, 300);
+    host.pane.PrintFrame(frameOnly, fw::Rect(100, 100, 1300, 2100));
     ASSERT_LT(frameOnly.Calls().size(), dc.Calls().size());
     for (std::size_t i = frameOnly.Calls().size(); i < dc.Calls().size(); ++i) {
-        const DrawCall& call = dc.Calls()[i];
+        const fw::DrawCall& call = dc.Calls()[i];
         if (call.op != "RoundRect") continue;
         EXPECT_GE(call.args[0], 100);
         EXPECT_LE(call.args[2], 1300);
@@ -294,9 +294,9 @@ TEST_F(TextPaneTest, PrintsTheShownWindowsIntoThePage)
     EXPECT_FALSE(host.pane.IsPrinting());
 }
 
-TEST_F(TextPaneTest, WithoutStringsThePaneSaysSoAndStaysEmpty)
+TEST_F(TextPaneOnTheSky, WithoutStringsThePaneSaysSoAndStaysEmpty)
 {
-    Window window;
+    fw::Window window;
     TextPane pane(&window, "TextWin", nullptr);
     pane.EnsureSetUp();
     ASSERT_GE(boxes_.Count(), 1);
@@ -305,7 +305,7 @@ TEST_F(TextPaneTest, WithoutStringsThePaneSaysSoAndStaysEmpty)
     pane.ShowObject(Ngc(kM31));  // nothing to fill, nothing breaks
 }
 
-TEST_F(TextPaneTest, Snapshots)
+TEST_F(TextPaneOnTheSky, Snapshots)
 {
     const std::pair<ObjectId, const char*> objects[] = {{Ngc(kM31), "text-pane-m31"},
                                                         {ObjectId(ObjectId::kSun), "text-pane-sun"},

@@ -30,7 +30,7 @@ const std::string kSig = "Quillon Software - Stellum - Configuration File";
 
 std::string FileStart(std::uint32_t fileVersion = 1)
 {
-    omstream os;
+    fw::omstream os;
     os.writeString(kSig);
     os.writeWord32(fileVersion);
     return os.str();
@@ -38,7 +38,7 @@ std::string FileStart(std::uint32_t fileVersion = 1)
 
 std::string Header(const std::string& cls, const std::string& inst, std::uint32_t version)
 {
-    omstream os;
+    fw::omstream os;
     os.writeString(cls);
     os.writeString(inst);
     os.writeWord32(version);
@@ -49,7 +49,7 @@ std::string ClosingHeader() { return Header("", "", 1); }
 
 std::string Body(ConfigInfo& record)
 {
-    omstream os;
+    fw::omstream os;
     record.Write(os);
     return os.str();
 }
@@ -202,7 +202,7 @@ TEST(Configuration, OlderBodiesKeepTheDefaultsOfTheFieldsTheyLack)
     TempDir dir;
     const std::string file = dir.file("STLMCNFG.RSX");
     // A version-4 chart body: six words and 60 colours, no magnitude limit.
-    omstream chart4;
+    fw::omstream chart4;
     for (std::uint32_t flag : {0u, 1u, 0u, 1u, 7u, 0u}) chart4.writeWord32(flag);
     for (int i = 1; i <= 60; ++i) {
         chart4.writeByte(static_cast<std::uint8_t>(i));
@@ -211,14 +211,14 @@ TEST(Configuration, OlderBodiesKeepTheDefaultsOfTheFieldsTheyLack)
     }
     ASSERT_EQ(chart4.str().size(), 6u * 4 + 180);
     // A version-4 saved state: scheme, two file names, two window states.
-    omstream state4;
+    fw::omstream state4;
     state4.writeWord32(0);
     state4.writeString("a.sl4");
     state4.writeString("b.log");
     state4.writeWord32(1);
     state4.writeWord32(3);
     // A version-5 one adds the main window state.
-    omstream state5;
+    fw::omstream state5;
     state5.writeWord32(2);
     state5.writeString("c.sl4");
     state5.writeString("");

@@ -27,14 +27,14 @@ class TestPane : public DropWindowPane {
 public:
     using DropWindowPane::DropWindowPane;
     void ShowSettings() override { ++settingsShown; }
-    void Paint(DC& dc, bool erase, const Rect& rect) override
+    void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override
     {
         ++paints;
         DropWindowPane::Paint(dc, erase, rect);
     }
-    void PaintInto(DC& dc) { Paint(dc, true, GetClientRect()); }
-    void Resized() { EvSize(Size(width(), height())); }
-    void Place(const Rect& r)
+    void PaintInto(fw::DC& dc) { Paint(dc, true, GetClientRect()); }
+    void Resized() { EvSize(fw::Size(width(), height())); }
+    void Place(const fw::Rect& r)
     {
         setGeometry(r.ToQt());
         Resized();
@@ -44,7 +44,7 @@ public:
 };
 
 // The planner view's stand-in: the panes' parent, counting the commands posted to it.
-class TestParent : public Window {
+class TestParent : public fw::Window {
 public:
     TestParent()
     {
@@ -64,17 +64,17 @@ class ChooseColorAnswer {
 public:
     ChooseColorAnswer(bool ok, RGBColor color)
     {
-        previous_ = SetColorChooserResponder([this, ok, color](QColor& c, CustomColors&) {
+        previous_ = fw::SetColorChooserResponder([this, ok, color](QColor& c, fw::CustomColors&) {
             ++count;
-            if (ok) c = ColorFromRef(color);
+            if (ok) c = fw::ColorFromRef(color);
             return ok;
         });
     }
-    ~ChooseColorAnswer() { SetColorChooserResponder(previous_); }
+    ~ChooseColorAnswer() { fw::SetColorChooserResponder(previous_); }
     int count = 0;
 
 private:
-    ColorChooserResponder previous_;
+    fw::ColorChooserResponder previous_;
 };
 
 } // namespace
@@ -83,37 +83,37 @@ TEST(DropWindowPane, LaysOutFromItsPlaceInTheParent)
 {
     TestParent parent;
     TestPane left(&parent, "TextWin"), middle(&parent, "TimeAlt"), right(&parent, "ChartWin");
-    left.Place(Rect(0, 0, 300, 600));
-    middle.Place(Rect(300, 0, 600, 600));
-    right.Place(Rect(600, 0, 900, 600));
+    left.Place(fw::Rect(0, 0, 300, 600));
+    middle.Place(fw::Rect(300, 0, 600, 600));
+    right.Place(fw::Rect(600, 0, 900, 600));
     EXPECT_EQ(left.FrameStyle(), 0);
     EXPECT_EQ(middle.FrameStyle(), 2);
     EXPECT_EQ(right.FrameStyle(), 1);
     EXPECT_EQ(left.StripHeight(), 36);  // 6% of the parent's height
     EXPECT_EQ(left.SideMargin(), 12);
-    EXPECT_EQ(left.InnerRect(), Rect(8, 44, 300 - 8 - 12 - 8, 592));
+    EXPECT_EQ(left.InnerRect(), fw::Rect(8, 44, 300 - 8 - 12 - 8, 592));
 
     parent.resize(500, 100);
     TestPane full(&parent, "Full");
-    full.Place(Rect(0, 0, 500, 100));
+    full.Place(fw::Rect(0, 0, 500, 100));
     EXPECT_EQ(full.FrameStyle(), 3);
     EXPECT_EQ(full.StripHeight(), 6);
     EXPECT_EQ(full.SideMargin(), 2);
-    EXPECT_EQ(full.InnerRect(), Rect(4, 8, 496, 96));  // m = 2, t = 2 also at the bottom
+    EXPECT_EQ(full.InnerRect(), fw::Rect(4, 8, 496, 96));  // m = 2, t = 2 also at the bottom
 }
 
 TEST(DropWindowPane, PaneMenuAndItsCommands)
 {
     TestParent parent;
     TestPane pane(&parent, "TextWin");
-    pane.Place(Rect(0, 0, 900, 600));
+    pane.Place(fw::Rect(0, 0, 900, 600));
     {
-        ScriptedMenus menus({19145, 19145, 150});
-        pane.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(50, 60));
+        fw::ScriptedMenus menus({19145, 19145, 150});
+        pane.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(50, 60));
         EXPECT_TRUE(pane.IsFullPane());
-        pane.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(50, 60));
+        pane.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(50, 60));
         EXPECT_FALSE(pane.IsFullPane());
-        pane.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, Point(50, 60));
+        pane.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(50, 60));
         EXPECT_EQ(pane.settingsShown, 1);
         ASSERT_EQ(menus.Shown().size(), 3u);
         EXPECT_EQ(menus.Shown()[0].Describe(),
@@ -135,7 +135,7 @@ TEST(DropWindowPane, PaneMenuAndItsCommands)
     // Every colour command opens the colour dialog for its role's slot.
     ColorsGuard colors;
     ChooseColorAnswer cancel(false, 0);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     for (int id : {126, 127, 131, 148, 130}) EXPECT_TRUE(pane.SendCommand(id)) << id;
     EXPECT_EQ(cancel.count, 5);
     EXPECT_EQ(boxes.Count(), 0);  // cancelled: no question
@@ -143,17 +143,17 @@ TEST(DropWindowPane, PaneMenuAndItsCommands)
     EXPECT_EQ(pane.settingsShown, 2);
 
     // A left click goes on to the parent.
-    class ClickParent : public Window {
+    class ClickParent : public fw::Window {
     public:
-        Point clicked{-1, -1};
+        fw::Point clicked{-1, -1};
 
     protected:
-        void EvLButtonDown(unsigned, const Point& p) override { clicked = p; }
+        void EvLButtonDown(unsigned, const fw::Point& p) override { clicked = p; }
     } clickParent;
     TestPane child(&clickParent, "Child");
     child.setGeometry(40, 30, 200, 100);
-    child.SimulateMouse(QEvent::MouseButtonPress, Qt::LeftButton, Point(5, 6));
-    EXPECT_EQ(clickParent.clicked, Point(45, 36));
+    child.SimulateMouse(QEvent::MouseButtonPress, Qt::LeftButton, fw::Point(5, 6));
+    EXPECT_EQ(clickParent.clicked, fw::Point(45, 36));
 }
 
 TEST(DropWindowPane, ColourCommandsGiveTheColourToEveryPaneOnYes)
@@ -166,8 +166,8 @@ TEST(DropWindowPane, ColourCommandsGiveTheColourToEveryPaneOnYes)
     // The altitude pane's slots.
     TestPane altitude(&parent, "TimeAlt"), text(&parent, "TextWin");
     altitude.SetColorSlots(14, 11, 17, 12, 15);
-    altitude.Place(Rect(0, 0, 450, 600));
-    text.Place(Rect(450, 0, 900, 600));
+    altitude.Place(fw::Rect(0, 0, 450, 600));
+    text.Place(fw::Rect(450, 0, 900, 600));
     parent.show();
     QApplication::processEvents();
 
@@ -176,23 +176,23 @@ TEST(DropWindowPane, ColourCommandsGiveTheColourToEveryPaneOnYes)
         std::vector<int> changed;
     };
     const Case cases[] = {
-        {126, IDYES, {1, 6, 11}},
-        {148, IDYES, {3, 8, 13, 17, 35}},
-        {127, IDYES, {2, 7, 12}},
-        {131, IDYES, {4, 9, 14}},
-        {130, IDYES, {5, 10, 15}},
-        {126, IDNO, {11}},
-        {148, IDCANCEL, {17}},
+        {126, fw::IDYES, {1, 6, 11}},
+        {148, fw::IDYES, {3, 8, 13, 17, 35}},
+        {127, fw::IDYES, {2, 7, 12}},
+        {131, fw::IDYES, {4, 9, 14}},
+        {130, fw::IDYES, {5, 10, 15}},
+        {126, fw::IDNO, {11}},
+        {148, fw::IDCANCEL, {17}},
     };
     for (const Case& c : cases) {
         RScolor before = rs;
         ChooseColorAnswer answer(true, chosen);
-        ScriptedMessageBoxes boxes({c.answer});
+        fw::ScriptedMessageBoxes boxes({c.answer});
         altitude.paints = text.paints = 0;
         ASSERT_TRUE(altitude.SendCommand(c.command));
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last().text, "Apply Color Changes to All Panes?");
-        EXPECT_EQ(boxes.Last().style, MB_YESNOCANCEL | MB_ICONQUESTION);
+        EXPECT_EQ(boxes.Last().style, fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION);
         for (int slot = 0; slot < RScolor::kSlotCount; ++slot) {
             const bool changed = std::find(c.changed.begin(), c.changed.end(), slot) != c.changed.end();
             EXPECT_EQ(rs.GetColor(slot), changed ? chosen : before.GetColor(slot)) << c.command << " slot " << slot;
@@ -202,11 +202,11 @@ TEST(DropWindowPane, ColourCommandsGiveTheColourToEveryPaneOnYes)
         // Nothing reopens a colour dialog afterwards; on Yes every pane repaints, else only
         // the edited one.
         QApplication::processEvents();
-        PumpWaitingMessages();
+        fw::PumpWaitingMessages();
         EXPECT_EQ(answer.count, 1) << c.command;
         EXPECT_EQ(parent.received[131], 0);
         EXPECT_GT(altitude.paints, 0) << c.command;
-        if (c.answer == IDYES)
+        if (c.answer == fw::IDYES)
             EXPECT_GT(text.paints, 0) << c.command;
         else
             EXPECT_EQ(text.paints, 0) << c.command;
@@ -261,9 +261,9 @@ TEST(DropWindowPane, DrawsItsFrameInEverySchemeAndNotWhilePrinting)
     textPane.SetPaneCaption("Text - NGC 7331 = C 30");
     altitude.SetPaneCaption("Altitude - 2026 Dec 10");
     chart.SetPaneCaption("Chart - NGC 7331 = C 30 - Pegasus");
-    textPane.Place(Rect(0, 0, 320, 400));
-    altitude.Place(Rect(320, 0, 640, 400));
-    chart.Place(Rect(640, 0, 960, 400));
+    textPane.Place(fw::Rect(0, 0, 320, 400));
+    altitude.Place(fw::Rect(320, 0, 640, 400));
+    chart.Place(fw::Rect(640, 0, 960, 400));
     parent.show();
     QApplication::processEvents();
 
@@ -275,16 +275,16 @@ TEST(DropWindowPane, DrawsItsFrameInEverySchemeAndNotWhilePrinting)
         EXPECT_TRUE(shot.save(QString::fromStdString(png)));
         // The exterior outside the middle pane's rounded corner, the caption label of the left
         // pane (no rounded corner on that side) and the interior in the middle of each pane.
-        EXPECT_EQ(shot.pixelColor(321, 1), ColorFromRef(rs.GetColor(14))) << scheme;
-        EXPECT_EQ(shot.pixelColor(1, 1), ColorFromRef(rs.GetColor(1))) << scheme;
-        EXPECT_EQ(shot.pixelColor(160, 300), ColorFromRef(rs.GetColor(3))) << scheme;
-        EXPECT_EQ(shot.pixelColor(480, 300), ColorFromRef(rs.GetColor(17))) << scheme;
-        EXPECT_EQ(shot.pixelColor(800, 300), ColorFromRef(rs.GetColor(35))) << scheme;
+        EXPECT_EQ(shot.pixelColor(321, 1), fw::ColorFromRef(rs.GetColor(14))) << scheme;
+        EXPECT_EQ(shot.pixelColor(1, 1), fw::ColorFromRef(rs.GetColor(1))) << scheme;
+        EXPECT_EQ(shot.pixelColor(160, 300), fw::ColorFromRef(rs.GetColor(3))) << scheme;
+        EXPECT_EQ(shot.pixelColor(480, 300), fw::ColorFromRef(rs.GetColor(17))) << scheme;
+        EXPECT_EQ(shot.pixelColor(800, 300), fw::ColorFromRef(rs.GetColor(35))) << scheme;
     }
 
     // Through the recording DC: the chart pane at the right edge shows its top-left corner.
     rs.SetScheme(SchemeNightVision);
-    RecordingDC dc(Size(320, 400));
+    fw::RecordingDC dc(fw::Size(320, 400));
     chart.PaintInto(dc);
     ASSERT_EQ(dc.Count("RoundRect"), 2);
     EXPECT_EQ(dc.CallsOf("RoundRect")[0].args, (std::vector<int>{0, 0, 640, 800, 48, 48}));  // right pane
@@ -298,7 +298,7 @@ TEST(DropWindowPane, DrawsItsFrameInEverySchemeAndNotWhilePrinting)
 
     // Nothing is painted on screen while a printout runs.
     PrintingCount = 1;
-    RecordingDC quiet(Size(320, 400));
+    fw::RecordingDC quiet(fw::Size(320, 400));
     chart.PaintInto(quiet);
     PrintingCount = 0;
     EXPECT_TRUE(quiet.Calls().empty());
@@ -313,13 +313,13 @@ TEST(DropWindowPane, PrintsItsFrameInAPrinterScheme)
     TestPane pane(nullptr, "TextWin");
     pane.SetCaption("Printed pane");
     pane.printStripHeight = 40;
-    pane.Place(Rect(0, 0, 300, 300));
+    pane.Place(fw::Rect(0, 0, 300, 300));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(dir.file("page.pdf")));
     {
-        PainterDC dc(&printer);
-        pane.PrintFrame(dc, Rect(100, 100, 1100, 800));
+        fw::PainterDC dc(&printer);
+        pane.PrintFrame(dc, fw::Rect(100, 100, 1100, 800));
         EXPECT_FALSE(DropWindowPane::PrintingFrame());
     }
     // A printer with colour printing off prints in the monochrome printer scheme, which stays.
@@ -327,20 +327,20 @@ TEST(DropWindowPane, PrintsItsFrameInAPrinterScheme)
     rs.colorPrinting = true;
     rs.SetScheme(SchemeNormal);
     {
-        PainterDC dc(&printer);
-        pane.PrintFrame(dc, Rect(100, 100, 1100, 800));
+        fw::PainterDC dc(&printer);
+        pane.PrintFrame(dc, fw::Rect(100, 100, 1100, 800));
     }
     EXPECT_EQ(rs.Scheme(), SchemeColorPrinter);
 
     // Printing into a page bitmap draws inside the given rectangle only.
-    Bitmap page(600, 400);
+    fw::Bitmap page(600, 400);
     page.Fill(QColor(0, 255, 0));
     {
-        PainterDC dc(page);
-        pane.PrintFrame(dc, Rect(50, 50, 450, 350));
+        fw::PainterDC dc(page);
+        pane.PrintFrame(dc, fw::Rect(50, 50, 450, 350));
     }
     page.SavePng("/tmp/stellum-pane-printed.png");
     EXPECT_EQ(page.PixelAt(49, 200), QColor(0, 255, 0));
     EXPECT_EQ(page.PixelAt(450, 200), QColor(0, 255, 0));
-    EXPECT_EQ(page.PixelAt(250, 250), ColorFromRef(rs.GetColor(3)));
+    EXPECT_EQ(page.PixelAt(250, 250), fw::ColorFromRef(rs.GetColor(3)));
 }

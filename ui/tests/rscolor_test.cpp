@@ -14,22 +14,22 @@ class ScriptedColorChooser {
 public:
     explicit ScriptedColorChooser(bool ok = false, RGBColor answer = 0)
     {
-        previous_ = SetColorChooserResponder([this, ok, answer](QColor& color, CustomColors& custom) {
+        previous_ = fw::SetColorChooserResponder([this, ok, answer](QColor& color, fw::CustomColors& custom) {
             ++count_;
-            lastStart_ = ColorToRef(color);
-            custom[0] = ColorFromRef(kEditedCustom);
-            if (ok) color = ColorFromRef(answer);
+            lastStart_ = fw::ColorToRef(color);
+            custom[0] = fw::ColorFromRef(kEditedCustom);
+            if (ok) color = fw::ColorFromRef(answer);
             return ok;
         });
     }
-    ~ScriptedColorChooser() { SetColorChooserResponder(previous_); }
+    ~ScriptedColorChooser() { fw::SetColorChooserResponder(previous_); }
     int Count() const { return count_; }
     RGBColor LastStart() const { return lastStart_; }
 
 private:
     int count_ = 0;
     RGBColor lastStart_ = 0;
-    ColorChooserResponder previous_;
+    fw::ColorChooserResponder previous_;
 };
 } // namespace
 
@@ -75,8 +75,8 @@ TEST(RScolor, PensAndBrushesByElement)
     c.penWidth = 5;
     const int penSlots[] = {19, 18, 23, 41, 44, 28, 29, 31, 32, 33};
     for (int e = 0; e < 10; ++e) {
-        Pen pen = c.GetPen(e);
-        EXPECT_EQ(pen.color, ColorFromRef(c.GetColor(penSlots[e]))) << e;
+        fw::Pen pen = c.GetPen(e);
+        EXPECT_EQ(pen.color, fw::ColorFromRef(c.GetColor(penSlots[e]))) << e;
         EXPECT_EQ(pen.width, (e == 2 || e == 8) ? 5 : 1) << e;
     }
     EXPECT_EQ(c.GetPen(10).color, QColor(0, 0, 0));
@@ -118,7 +118,7 @@ TEST(RScolor, PrinterSchemeSwitch)
 TEST(RScolor, FontsAndHex)
 {
     RScolor c;
-    EXPECT_EQ(c.GetFont(1), Font("Arial", 10, 600));
+    EXPECT_EQ(c.GetFont(1), fw::Font("Arial", 10, 600));
     EXPECT_EQ(c.SetFont(1, "Courier", 14, 400, true), 1);
     EXPECT_EQ(c.SetFont(1, "Times", 20, 700, true), 1);
     EXPECT_EQ(c.GetFont(1).face, "Courier");

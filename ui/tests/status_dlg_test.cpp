@@ -134,7 +134,7 @@ TEST_F(StatusFixture, HideEmptiesTheListAndShowFalseLeavesTheWindowHidden)
 TEST_F(StatusFixture, ReportingLetsWaitingCommandsThrough)
 {
     TStatusDlg status(nullptr, logPath);
-    Window other;
+    fw::Window other;
     int handled = 0;
     other.OnCommand(19301, [&] { ++handled; });
     other.PostCommand(19301);
@@ -165,7 +165,7 @@ TEST_F(StatusFixture, StartedByTheMainWindowAndGoneWithIt)
     std::string savedDir = ProgramDirectory;
     ProgramDirectory = dir.path();
     ASSERT_TRUE(testsupport::WriteFileBytes(logPath, "last run\n"));
-    auto* mainWindow = new Window;
+    auto* mainWindow = new fw::Window;
     TStatusDlg* status = StartStatusWindow(mainWindow);
     EXPECT_EQ(StatusWindow, status);
     EXPECT_FALSE(status->isVisible()); // hidden until the first report

@@ -13,7 +13,7 @@ using namespace kw;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static bool ready = [] {
-        SetMessageBoxResponder([](const MessageBoxCall&) { return IDOK; });
+        fw::SetMessageBoxResponder([](const fw::MessageBoxCall&) { return fw::IDOK; });
         RegisterEngineStrings();
         return true;
     }();

@@ -20,7 +20,7 @@ struct StateSink : LogSink {
 };
 
 struct EventLoop : ::testing::Test {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     ScriptInstaller installer;
     StateSink sink;
     std::vector<int> ran;    // codes of the events that reached their executor
@@ -158,7 +158,7 @@ struct InstallerVariables : RootFixture {};
 
 TEST_F(InstallerVariables, TextsAreBoundedAndReportedOnce)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     ScriptInstaller installer;
     installer.SetSourcePath("D:\\disk001");
     EXPECT_TRUE(installer.SetStringVariable("x", std::string(255, 'x').c_str()));

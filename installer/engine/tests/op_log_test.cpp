@@ -178,7 +178,7 @@ TEST_F(OpLogFile, ADamagedLogIsRefusedWhole)
         {"negative block size", Le4(22) + Le4(0) + Le4(1) + Le4(0xFFFFFFFF)},
         {"registry path over 260", Le4(16) + Le4(0) + Le4(1) + Bytes({255, 0x10, 1}) + std::string(272, 'k')},
     };
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     for (const Case& c : cases) {
         OpLogContents log;
         EXPECT_EQ(ReadOpLog(good + c.record, log), OpLogReadResult::kBadData) << c.what;

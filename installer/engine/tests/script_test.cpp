@@ -172,7 +172,7 @@ std::string LongPath()
 
 TEST(Script, RefusesDamagedScriptsWhole)
 {
-    ScriptedMessageBoxes boxes; // the factory's check failure for unknown codes
+    fw::ScriptedMessageBoxes boxes; // the factory's check failure for unknown codes
     Bytes ok{false};
     ok.t("v").t("x");
     std::string good = Script(32, 302, Count(1) + Event(false, 19, 0, ok.s));
@@ -234,7 +234,7 @@ TEST(Script, BuildStyleValidity)
 
 TEST(Script, FactorySlotsHoldTheirCodes)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     RegisterEventFactories();
     EXPECT_EQ(EventFactoryCount(), 53);
     struct Case { int slot, code; } cases[] = {
@@ -365,7 +365,7 @@ struct ScriptFiles : RootFixture {};
 
 TEST_F(ScriptFiles, SetupInfOnlyWhenInstallInfIsMissing)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     Bytes one{false};
     one.t("v").t("x");
     ScriptInstaller a;

@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         RootFixture::SetUp();
-        WinFileSystem::CreateDirectory("C:\\SETUP");
+        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
         SetModulePath("C:\\SETUP\\KWMAIN.EXE");
         const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
         ASSERT_TRUE(dir);
@@ -94,7 +94,7 @@ TEST_F(ScriptUserDialogs, FieldsShowAndSetTheirVariables)
 
 TEST_F(ScriptUserDialogs, MissingDialogsAndBadTextsGiveMinusOne)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_EQ(installer.ShowUserDialog("Nothing"), -1);
     installer.Project()->dialogs[0].title.Assign("$unknown");
     EXPECT_EQ(installer.ShowUserDialog("Options"), -1);

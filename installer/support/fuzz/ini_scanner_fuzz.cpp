@@ -11,10 +11,12 @@
 #include <string>
 #include <unistd.h>
 
+using namespace kw;
+
 namespace {
-WinRoot* Machine()
+fw::WinRoot* Machine()
 {
-    static WinRoot* root = [] {
+    static fw::WinRoot* root = [] {
         // In memory where possible: every rewrite renames over the file, which a disk
         // file system flushes.
         char shm[] = "/dev/shm/stellum-ini-fuzz-XXXXXX";
@@ -27,9 +29,9 @@ WinRoot* Machine()
             std::error_code ec;
             std::filesystem::remove_all(made, ec);
         });
-        auto* r = new WinRoot(dir);
-        WinRoot::SetCurrent(r);
-        SetMessageBoxResponder([](const MessageBoxCall&) { return IDOK; });
+        auto* r = new fw::WinRoot(dir);
+        fw::WinRoot::SetCurrent(r);
+        fw::SetMessageBoxResponder([](const fw::MessageBoxCall&) { return fw::IDOK; });
         return r;
     }();
     return root;

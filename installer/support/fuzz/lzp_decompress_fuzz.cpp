@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace kw;
+
 namespace {
 const uint8_t* gData = nullptr;
 size_t gSize = 0;

@@ -12,10 +12,12 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace kw;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static bool quiet = [] {
-        SetMessageBoxResponder([](const MessageBoxCall&) { return IDOK; });
+        fw::SetMessageBoxResponder([](const fw::MessageBoxCall&) { return fw::IDOK; });
         return true;
     }();
     (void)quiet;

@@ -221,7 +221,7 @@ TEST_F(Windows, HelpGoesToTheWindowsContextOrSaysItIsMissing)
     EXPECT_EQ(said.caption, "Help");
     EXPECT_EQ(said.icon, MessageBoxDialog::kIconAsterisk);
 
-    WinFileSystem::CreateDirectory("C:\\SETUP");
+    fw::WinFileSystem::CreateDirectory("C:\\SETUP");
     ASSERT_TRUE(Write("SETUP/KWMAIN.HLP", "help"));
     std::vector<intptr_t> contexts;
     fw::Responder<HelpSeam> viewer([&](const HelpRequest& r) {
@@ -301,7 +301,7 @@ TEST(VArray, GapsKeepTheItemsAndMoveToTheHeap)
     EXPECT_EQ(*at(4), 0);
     EXPECT_EQ(*at(6), 4);
     EXPECT_EQ(*at(17), 15);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_FALSE(a.InsertGap(19, 1));
     EXPECT_EQ(boxes.Count(), 1);
     a.Clear(true);
@@ -384,7 +384,7 @@ protected:
     void SetUp() override
     {
         RootFixture::SetUp();
-        WinFileSystem::CreateDirectory("C:\\SETUP");
+        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
         SetModulePath("C:\\SETUP\\KWMAIN.EXE");
         const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
         ASSERT_TRUE(dir);
@@ -472,7 +472,7 @@ namespace {
 
 TEST(WindowOps, UpdateLockNestsOnOneWindowOnly)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     QWidget a, b;
     LockUpdate(&a, true);
     LockUpdate(&a, true);

@@ -41,7 +41,7 @@ TEST(Drawing, InclusiveRectangles)
     r.Normalise();
     EXPECT_EQ(r, Rect(5, 8, 10, 20));
     EXPECT_EQ(r.Width(), 6);
-    ::Rect device = r.ToDevice();
+    fw::Rect device = r.ToDevice();
     EXPECT_EQ(device.right, 11);
     EXPECT_EQ(Rect::FromDevice(device), r);
     Rect out;
@@ -82,10 +82,10 @@ TEST(Drawing, GradientFillsCellsWithTheColourAtTheirCentre)
         for (int y : {0, 15, 31})
             for (int x : {0, 33, 63}) EXPECT_EQ(dc.MemoryBitmap()->PixelAt(x, y), QColor(1, 2, 3));
     }
-    ::Bitmap bitmap(64, 32);
+    fw::Bitmap bitmap(64, 32);
     bitmap.Fill(Qt::black);
     {
-        ::PainterDC painter(bitmap);
+        fw::PainterDC painter(bitmap);
         DrawContext dc(painter, 64, 32);
         const uint32_t corners[4] = {Rgb(0, 0, 0), Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(255, 255, 0)};
         // Rectangle from (4, 4) to (35, 19): cells on the grid anchored at 0, cut at the edges.
@@ -119,7 +119,7 @@ class Pictures : public RootFixture {};
 
 TEST_F(Pictures, VariantForTheScreenDepth)
 {
-    WinFileSystem::CreateDirectory("C:\\PIX");
+    fw::WinFileSystem::CreateDirectory("C:\\PIX");
     ASSERT_TRUE(Write("PIX/logo.bmp", "b"));
     BitmapRef ref;
     ref.kind = BitmapRef::kWith256And64k;

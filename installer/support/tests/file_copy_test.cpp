@@ -149,8 +149,8 @@ protected:
     {
         RootFixture::SetUp();
         FindProgramDirectory();
-        WinFileSystem::CreateDirectory("C:\\SRC");
-        WinFileSystem::CreateDirectory("C:\\APP");
+        fw::WinFileSystem::CreateDirectory("C:\\SRC");
+        fw::WinFileSystem::CreateDirectory("C:\\APP");
     }
 
     // A job copying C:\SRC\<source> to C:\APP\<target>.
@@ -226,11 +226,11 @@ TEST_F(FileCopy, FailedOrCancelledCopyLeavesTheInstalledFileAsItWas)
     EXPECT_FALSE(noLibrary->Run());
 
     EXPECT_EQ(Read("APP/A.DLL"), "installed");
-    WinFind find;
-    WinFindData entry;
+    fw::WinFind find;
+    fw::WinFindData entry;
     int entries = 0;
     for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
-        if (!WinFileSystem::IsDotName(entry.name)) { ++entries; }
+        if (!fw::WinFileSystem::IsDotName(entry.name)) { ++entries; }
     EXPECT_EQ(entries, 1) << "no temporary file is left behind";
 }
 
@@ -258,16 +258,16 @@ TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
 TEST_F(FileCopy, PoliciesDecideWhetherTheFileIsCopied)
 {
     ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
-    VersionBlock v12{0x00010002, 0, 0, 0, 0x040904E4};
-    VersionBlock v13{0x00010003, 0, 0, 0, 0x040904E4};
+    fw::VersionBlock v12{0x00010002, 0, 0, 0, 0x040904E4};
+    fw::VersionBlock v13{0x00010003, 0, 0, 0, 0x040904E4};
     enum Kind { Version, Stamp, Time, Size };
     struct Case {
         const char* what;
         Kind kind;
         int code;
         bool installed;
-        const VersionBlock* newVersion;
-        const VersionBlock* installedVersion;
+        const fw::VersionBlock* newVersion;
+        const fw::VersionBlock* installedVersion;
         long sizeOrStamp; // size policy: new length; stamp policy: 1 to preset stamp 1.2.3.4
         int outcome;
     } cases[] = {
@@ -286,8 +286,8 @@ TEST_F(FileCopy, PoliciesDecideWhetherTheFileIsCopied)
         {"same time, newer wanted", Time, CopyPolicy::kCopyIfNewer, true, nullptr, nullptr, 0, 1},
     };
     for (const Case& c : cases) {
-        WinFileSystem::DeleteFile("C:\\APP\\A.DLL");
-        WinProfile::WriteString("C:\\APP\\KWVER.INI", kStampSection, nullptr, nullptr);
+        fw::WinFileSystem::DeleteFile("C:\\APP\\A.DLL");
+        fw::WinProfile::WriteString("C:\\APP\\KWVER.INI", kStampSection, nullptr, nullptr);
         if (c.installed) {
             ASSERT_TRUE(Write("APP/A.DLL", "old"));
         }
@@ -300,7 +300,7 @@ TEST_F(FileCopy, PoliciesDecideWhetherTheFileIsCopied)
         switch (c.kind) {
         case Version: job->AttachPolicy(std::make_unique<VersionPolicy>(c.code, "C:\\SRC\\A.DLL")); break;
         case Stamp:
-            if (c.sizeOrStamp) WinProfile::WriteString("C:\\APP\\KWVER.INI", kStampSection, "C:\\APP\\A.DLL", "1.2.3.4");
+            if (c.sizeOrStamp) fw::WinProfile::WriteString("C:\\APP\\KWVER.INI", kStampSection, "C:\\APP\\A.DLL", "1.2.3.4");
             job->AttachPolicy(std::make_unique<StampPolicy>(c.code, "C:\\APP\\KWVER.INI", stamp));
             job->AttachHook(std::make_unique<StampWriter>("C:\\APP\\KWVER.INI", stamp));
             break;
@@ -314,7 +314,7 @@ TEST_F(FileCopy, PoliciesDecideWhetherTheFileIsCopied)
         EXPECT_EQ(job->outcome, c.outcome) << c.what;
         EXPECT_EQ(Read("APP/A.DLL"), c.outcome == 0 ? "new!" : "old") << c.what;
         if (c.kind == Stamp) {
-            EXPECT_EQ(WinProfile::GetString("C:\\APP\\KWVER.INI", kStampSection, "C:\\APP\\A.DLL", ""), "1.2.3.4");
+            EXPECT_EQ(fw::WinProfile::GetString("C:\\APP\\KWVER.INI", kStampSection, "C:\\APP\\A.DLL", ""), "1.2.3.4");
         }
     }
 }
@@ -323,8 +323,8 @@ TEST_F(FileCopy, VersionConflictIsAskedAndSharedFilesAreCounted)
 {
     ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
     ASSERT_TRUE(Write("APP/A.DLL", "old"));
-    root.SetVersionBlock("C:\\SRC\\A.DLL", VersionBlock{0x00010003, 0, 0, 0, 0x040904E4});
-    root.SetVersionBlock("C:\\APP\\A.DLL", VersionBlock{0x00010002, 0, 0, 0, 0x040704E4});
+    root.SetVersionBlock("C:\\SRC\\A.DLL", fw::VersionBlock{0x00010003, 0, 0, 0, 0x040904E4});
+    root.SetVersionBlock("C:\\APP\\A.DLL", fw::VersionBlock{0x00010002, 0, 0, 0, 0x040704E4});
     std::vector<std::string> counted;
     auto job = Job(Plain());
     job->AttachPolicy(std::make_unique<VersionPolicy>(CopyPolicy::kCopyIfSame, "C:\\SRC\\A.DLL"));
@@ -364,10 +364,10 @@ TEST_F(FileCopy, VersionConflictDialogShowsBothFilesAndTakesTheEditedPath)
 {
     ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
     ASSERT_TRUE(Write("APP/A.DLL", "old"));
-    VersionBlock newer{0x00020000, 0x00030004, 0, 0, 0x040904E4};
+    fw::VersionBlock newer{0x00020000, 0x00030004, 0, 0, 0x040904E4};
     newer.fileOS = 7;
     newer.fileType = 2;
-    VersionBlock installed{0x00010000, 0, 0, 0, 0x040904E4};
+    fw::VersionBlock installed{0x00010000, 0, 0, 0, 0x040904E4};
     installed.fileOS = 1;
     installed.fileType = 1;
     root.SetVersionBlock("C:\\SRC\\A.DLL", newer);

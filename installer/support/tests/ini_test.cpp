@@ -8,15 +8,17 @@
 #include <functional>
 #include <string>
 
+using namespace kw;
+
 namespace fs = std::filesystem;
 
 namespace {
 
-using IniTest = RootFixture;
+using Ini = RootFixture;
 const char* kFile = "C:\\setup.ini";
 const std::string kMissing = "\x01missing";
 
-TEST_F(IniTest, EditsOfTheFirstSectionAndEntryOfAName)
+TEST_F(Ini, EditsOfTheFirstSectionAndEntryOfAName)
 {
     const std::string longValue(3000, 'w');
     struct Case {
@@ -77,7 +79,7 @@ TEST_F(IniTest, EditsOfTheFirstSectionAndEntryOfAName)
         EXPECT_NE(e.path().filename().string().rfind("ini", 0), 0u) << e.path();
 }
 
-TEST_F(IniTest, ReadingOperations)
+TEST_F(Ini, ReadingOperations)
 {
     ASSERT_TRUE(Write("setup.ini", "[A]\nx=0\n[S]\n K = v \n;k=comment\nk=2\n\nj=3\nplain\n[E]\n[S]\nk=9\n"));
     char value[kIniTextSize], name[kIniTextSize];
@@ -111,22 +113,22 @@ TEST_F(IniTest, ReadingOperations)
     EXPECT_FALSE(GetIniEntry("C:\\none.ini", "S", "k", 0, value));
 
     // A value longer than its buffer is refused, not overrun.
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     ASSERT_TRUE(Write("big.ini", "[S]\nk=" + std::string(600, 'b') + "\n"));
     EXPECT_FALSE(GetIniEntry("C:\\big.ini", "S", "k", 0, value));
     EXPECT_STREQ(value, "");
     EXPECT_EQ(boxes.Count(), 1);
 }
 
-TEST_F(IniTest, AFailedRewriteLeavesTheFileWhole)
+TEST_F(Ini, AFailedRewriteLeavesTheFileWhole)
 {
     const std::string before = "[S]\nk=1\n";
     ASSERT_TRUE(Write("setup.ini", before));
     // The rename that puts the new copy in place fails: the file keeps its old content.
-    WinFileSystem::FailRenamesForTest(1);
+    fw::WinFileSystem::FailRenamesForTest(1);
     EXPECT_FALSE(SetIniEntry(kFile, "S", "k", "2", 0));
     EXPECT_EQ(Read("setup.ini"), before);
-    WinFileSystem::FailRenamesForTest(0);
+    fw::WinFileSystem::FailRenamesForTest(0);
     // Nor can it replace a file in use.
     root.SetInUse(kFile);
     EXPECT_FALSE(SetIniEntry(kFile, "S", "k", "2", 0));
@@ -134,9 +136,9 @@ TEST_F(IniTest, AFailedRewriteLeavesTheFileWhole)
     root.SetInUse(kFile, false);
     // A directory too long for a path buffer is refused; no copy is made anywhere else.
     {
-        ScriptedMessageBoxes boxes;
+        fw::ScriptedMessageBoxes boxes;
         const std::string deep(130, 'd');
-        ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\" + deep));
+        ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\" + deep));
         ASSERT_TRUE(Write(deep + "/setup.ini", before));
         EXPECT_FALSE(SetIniEntry(("C:\\" + deep + "\\setup.ini").c_str(), "S", "k", "2", 0));
         EXPECT_EQ(Read(deep + "/setup.ini"), before);
@@ -146,7 +148,7 @@ TEST_F(IniTest, AFailedRewriteLeavesTheFileWhole)
         EXPECT_NE(e.path().filename().string().rfind("ini", 0), 0u) << e.path();
 
     // A read-only file fails every scanner operation, the reading ones included.
-    ASSERT_TRUE(WinFileSystem::SetAttributes(kFile, kAttrReadOnly));
+    ASSERT_TRUE(fw::WinFileSystem::SetAttributes(kFile, fw::kAttrReadOnly));
     char value[kIniTextSize];
     EXPECT_FALSE(GetIniEntry(kFile, "S", "k", 0, value));
     EXPECT_EQ(CountIniEntries(kFile, "S", "k"), 0);
@@ -154,7 +156,7 @@ TEST_F(IniTest, AFailedRewriteLeavesTheFileWhole)
     EXPECT_EQ(Read("setup.ini"), before);
 }
 
-TEST_F(IniTest, TypedProfileAccess)
+TEST_F(Ini, TypedProfileAccess)
 {
     ASSERT_TRUE(PutProfileString("kwmain.ini", "Setup", "Dir", "C:\\STELLUM"));
     ASSERT_TRUE(PutProfileInt("kwmain.ini", "Setup", "Result", -3));
@@ -170,7 +172,7 @@ TEST_F(IniTest, TypedProfileAccess)
     EXPECT_STREQ(text, "dflt");
     EXPECT_STREQ(GetProfileTextShared("kwmain.ini", "Setup", "Ver"), "4.4");
 
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     std::string big(600, 'z');
     EXPECT_FALSE(PutProfileF("kwmain.ini", "Setup", "Big", "%s", big.c_str()));
     EXPECT_EQ(boxes.Count(), 1);

@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         RootFixture::SetUp();
-        WinFileSystem::CreateDirectory("C:\\SETUP");
+        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
         SetModulePath("C:\\SETUP\\KWMAIN.EXE");
     }
     void TearDown() override
@@ -38,7 +38,7 @@ protected:
         LanguageLibrary::Instance().Free();
         RootFixture::TearDown();
     }
-    void SetUserLanguage(const char* code) { WinProfile::WriteString("win.ini", "Intl", "sLanguage", code); }
+    void SetUserLanguage(const char* code) { fw::WinProfile::WriteString("win.ini", "Intl", "sLanguage", code); }
     // The delivered English package copied beside the installer under the given name.
     void Deliver(const char* name)
     {
@@ -58,13 +58,13 @@ TEST_F(Language, CodesAliasesAndTheUsersLanguage)
     } cases[] = {{"ENC", 3}, {"esm", 4}, {"deu", 1}, {"FRS", 5}, {"non", 8}, {"zzz", 3}, {"xxx", 3}, {nullptr, 3}};
     for (const Case& c : cases) {
         if (c.setting) SetUserLanguage(c.setting);
-        else WinProfile::WriteString("win.ini", "Intl", "sLanguage", nullptr);
+        else fw::WinProfile::WriteString("win.ini", "Intl", "sLanguage", nullptr);
         EXPECT_EQ(UserLanguage(), c.index) << (c.setting ? c.setting : "unset");
     }
     EXPECT_EQ(FindLanguage("xxx"), -1);
     EXPECT_STREQ(LanguageCode(13), "rus");
     EXPECT_STREQ(LanguageName(11), "Finish");
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_STREQ(LanguageCode(14), "");
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_NE(boxes.Last().text.find("LANGSET"), std::string::npos);
@@ -101,7 +101,7 @@ TEST_F(Language, ScriptsBefore302CarryElevenFlags)
         ASSERT_TRUE(r.ReadInt(next));
         EXPECT_EQ(next, 777) << version;
     }
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     MemorySink sink;
     PortableWriter w(sink, false);
     LanguageTable table;

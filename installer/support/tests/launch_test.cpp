@@ -20,7 +20,7 @@ protected:
     void Helper(const char* name, const std::string& body)
     {
         std::string rel = std::string("TOOLS/") + name;
-        WinFileSystem::CreateDirectory("C:\\TOOLS");
+        fw::WinFileSystem::CreateDirectory("C:\\TOOLS");
         ASSERT_TRUE(Write(rel, "#!/bin/sh\n" + body + "\n"));
         ::chmod(C(rel).c_str(), 0755);
     }
@@ -42,7 +42,7 @@ TEST_F(Launching, ExitCodeComesBackAndThePriorityIsRestored)
     EXPECT_TRUE(LaunchAndWait(Request("c:\\tools\\exit3.exe"), &code));
     EXPECT_EQ(code, 3);
     EXPECT_EQ(ThreadPriority(), before);
-    ASSERT_TRUE(WinFileSystem::SetCurrentDirectory("C:\\TOOLS"));
+    ASSERT_TRUE(fw::WinFileSystem::SetCurrentDirectory("C:\\TOOLS"));
     EXPECT_TRUE(LaunchAndWait(Request("C:\\TOOLS\\ARGS.EXE \"two words\" x"), &code));
     EXPECT_EQ(code, 7);
     EXPECT_FALSE(LaunchAndWait(Request("C:\\TOOLS\\MISSING.EXE"), &code));
@@ -91,7 +91,7 @@ TEST_F(Launching, WindowWaitEndsWhenTheWindowCameAndWentOrTheProgramEnded)
 
 TEST(LaunchRequest, LongCommandLinesAreRefused)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     LaunchRequest r;
     EXPECT_TRUE(r.SetCommand(std::string(1023, 'a').c_str()));
     EXPECT_FALSE(r.SetCommand(std::string(1024, 'a').c_str()));

@@ -16,11 +16,13 @@
 #include <string>
 #include <vector>
 
+using namespace kw;
+
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(PathTextTest, JoinAndExtensionEdits)
+TEST(PathText, JoinAndExtensionEdits)
 {
     struct Join { const char* dir; const char* name; const char* out; } joins[] = {
         {"c:\\", "a.txt", "c:\\a.txt"},
@@ -58,7 +60,7 @@ TEST(PathTextTest, JoinAndExtensionEdits)
     }
 }
 
-TEST(PathTextTest, SplittingAndComparing)
+TEST(PathText, SplittingAndComparing)
 {
     PathBuffer out;
     struct Dir { const char* in; const char* dir; const char* name; } dirs[] = {
@@ -77,7 +79,7 @@ TEST(PathTextTest, SplittingAndComparing)
     EXPECT_FALSE(ParentPath("c:", out));
     EXPECT_FALSE(ParentPath("name", out));
 
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_TRUE(HasExtension("C:\\X\\A.DLL", ".dll"));
     EXPECT_TRUE(IsOcx("x.OCX"));
     EXPECT_FALSE(IsVbx("x.vbxx"));
@@ -104,9 +106,9 @@ TEST(PathTextTest, SplittingAndComparing)
     EXPECT_STREQ(buf, "x y");
 }
 
-TEST(PathTextTest, FixedBuffersRefuseOverLongPaths)
+TEST(PathText, FixedBuffersRefuseOverLongPaths)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     std::string longName(140, 'n');
     PathBuffer p("c:\\short");
     EXPECT_FALSE(p.SetText(longName.c_str()));
@@ -123,9 +125,9 @@ TEST(PathTextTest, FixedBuffersRefuseOverLongPaths)
     EXPECT_EQ(boxes.Count(), 3);
 }
 
-using FilesTest = RootFixture;
+using Files = RootFixture;
 
-TEST_F(FilesTest, DirectoriesBackupAndUniqueNames)
+TEST_F(Files, DirectoriesBackupAndUniqueNames)
 {
     EXPECT_EQ(MakeDirectory("C:\\Inst"), 0);
     EXPECT_EQ(MakeDirectory("c:\\INST"), 1);
@@ -157,7 +159,7 @@ TEST_F(FilesTest, DirectoriesBackupAndUniqueNames)
     EXPECT_STREQ(u.Text(), "C:\\Inst\\kw000.000");
 
     ASSERT_TRUE(Write("Inst/ro.dll", "r"));
-    ASSERT_EQ(SetAttributes("C:\\Inst\\ro.dll", kAttrReadOnly), 0);
+    ASSERT_EQ(SetAttributes("C:\\Inst\\ro.dll", fw::kAttrReadOnly), 0);
     EXPECT_TRUE(ForceDeleteFile("C:\\Inst\\ro.dll"));
     EXPECT_FALSE(PathExists("C:\\Inst\\ro.dll"));
     uint32_t attributes = 0;
@@ -168,7 +170,7 @@ TEST_F(FilesTest, DirectoriesBackupAndUniqueNames)
     EXPECT_FALSE(RemoveDirectory("C:\\Inst\\a")); // not empty
 }
 
-TEST_F(FilesTest, RemoveTreeRemovesLinksWithoutFollowingThem)
+TEST_F(Files, RemoveTreeRemovesLinksWithoutFollowingThem)
 {
     const std::string outside = tmp.file("outside");
     fs::create_directories(outside + "/deep");
@@ -183,7 +185,7 @@ TEST_F(FilesTest, RemoveTreeRemovesLinksWithoutFollowingThem)
     EXPECT_EQ(testsupport::ReadFileBytes(outside + "/deep/keep.txt"), "keep");
 }
 
-TEST_F(FilesTest, LengthsTimesAndNames)
+TEST_F(Files, LengthsTimesAndNames)
 {
     ASSERT_TRUE(Write("f.bin", "12345"));
     EXPECT_EQ(FileLength("C:\\F.BIN"), 5);
@@ -233,7 +235,7 @@ struct Recorder : FileSearchVisitor {
     }
 };
 
-TEST_F(FilesTest, SearchesVisitSubdirectoriesFirstAndStopOnRequest)
+TEST_F(Files, SearchesVisitSubdirectoriesFirstAndStopOnRequest)
 {
     ASSERT_EQ(MakePathText("C:\\S\\sub"), 0);
     ASSERT_TRUE(Write("S/a.txt", ""));
@@ -250,7 +252,7 @@ TEST_F(FilesTest, SearchesVisitSubdirectoriesFirstAndStopOnRequest)
     Recorder none;
     EXPECT_FALSE(FileSearch().Search(none, "C:\\missing"));
     {
-        ScriptedMessageBoxes boxes;
+        fw::ScriptedMessageBoxes boxes;
         EXPECT_FALSE(FileSearch().Search(none, "C:\\S\\a.txt"));
         EXPECT_EQ(boxes.Last().text, "Check failed at line 47 in file ENUMFILE");
     }
@@ -264,7 +266,7 @@ TEST_F(FilesTest, SearchesVisitSubdirectoriesFirstAndStopOnRequest)
     SetTraceFile(nullptr);
 }
 
-TEST_F(FilesTest, TextFileLineEnds)
+TEST_F(Files, TextFileLineEnds)
 {
     struct W { std::vector<const char*> lines; const char* bytes; } writes[] = {
         {{"a", "b"}, "a\nb"},
@@ -293,7 +295,7 @@ TEST_F(FilesTest, TextFileLineEnds)
         while (f.ReadLine(buf, sizeof buf)) got.push_back(buf);
         EXPECT_EQ(got, r.lines) << r.bytes;
     }
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     TextFile f;
     ASSERT_TRUE(f.Open("C:\\r.txt", true));
     EXPECT_FALSE(f.Open("C:\\r.txt", true));
@@ -306,7 +308,7 @@ TEST_F(FilesTest, TextFileLineEnds)
     EXPECT_TRUE(ok);
 }
 
-TEST(LineCursorTest, WalksCrLfSeparatedLines)
+TEST(LineCursor, WalksCrLfSeparatedLines)
 {
     const char* text = "one\r\ntwo\r\n\r\nlast";
     EXPECT_EQ(LineCursor::CountLines(text), 4);
@@ -317,7 +319,7 @@ TEST(LineCursorTest, WalksCrLfSeparatedLines)
     ASSERT_TRUE(LineCursor::LineAt(text, 2, buf, sizeof buf));
     EXPECT_STREQ(buf, "");
     EXPECT_FALSE(LineCursor::LineAt(text, 4, buf, sizeof buf));
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_FALSE(LineCursor::LineAt("much too long for it", 0, buf, sizeof buf));
     EXPECT_STREQ(buf, "");
     EXPECT_EQ(boxes.Count(), 1);
@@ -338,7 +340,7 @@ struct Pieces : SpannedFile {
     }
 };
 
-TEST_F(FilesTest, SpannedFileReadsAcrossPieces)
+TEST_F(Files, SpannedFileReadsAcrossPieces)
 {
     ASSERT_TRUE(Write("data.bin", "xxABC"));
     ASSERT_TRUE(Write("data.001", "DE"));
@@ -365,7 +367,7 @@ TEST_F(FilesTest, SpannedFileReadsAcrossPieces)
     EXPECT_EQ(q.prompts, 1);
 
     // Fewer bytes than announced: the last piece ends early.
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     Pieces r;
     r.Setup("C:\\data.bin", 0, 1, 0, 50);
     ASSERT_TRUE(r.Open());

@@ -12,6 +12,8 @@
 
 #include <string>
 
+using namespace kw;
+
 namespace {
 
 std::string Bytes(std::initializer_list<int> b)
@@ -21,7 +23,7 @@ std::string Bytes(std::initializer_list<int> b)
     return s;
 }
 
-TEST(PortableStreamTest, StringsTakeTheShortOrTheLongLengthForm)
+TEST(PortableStream, StringsTakeTheShortOrTheLongLengthForm)
 {
     struct Case { size_t length; std::string prefix; } cases[] = {
         {0, Bytes({0})},
@@ -45,7 +47,7 @@ TEST(PortableStreamTest, StringsTakeTheShortOrTheLongLengthForm)
         EXPECT_EQ(back.Text(), text);
         EXPECT_EQ(src.Position(), sink.Bytes().size());
     }
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     MemorySink sink;
     PortableWriter w(sink, false);
     EXPECT_FALSE(w.WriteCString(std::string(65536, 'x').c_str()));
@@ -53,7 +55,7 @@ TEST(PortableStreamTest, StringsTakeTheShortOrTheLongLengthForm)
     EXPECT_EQ(boxes.Count(), 1);
 }
 
-TEST(PortableStreamTest, IntegersFollowTheStreamWidth)
+TEST(PortableStream, IntegersFollowTheStreamWidth)
 {
     struct Case { bool narrow; int i; unsigned u; std::string ib, ub; int iBack; unsigned uBack; } cases[] = {
         {true, -2, 65534, Bytes({254, 255}), Bytes({254, 255}), -2, 65534},
@@ -107,7 +109,7 @@ struct Record : Persistent {
     StreamField* const* FieldList() override { return fields; }
 };
 
-TEST(PortableStreamTest, FieldListsRoundTripAndStopAtTheFirstFailure)
+TEST(PortableStream, FieldListsRoundTripAndStopAtTheFirstFailure)
 {
     Record out;
     out.i = -5;
@@ -151,9 +153,9 @@ TEST(PortableStreamTest, FieldListsRoundTripAndStopAtTheFirstFailure)
     EXPECT_FALSE(tw.WriteObject(out));
 }
 
-TEST(PortableStreamTest, OverLongTextsForFixedBuffersAreRefused)
+TEST(PortableStream, OverLongTextsForFixedBuffersAreRefused)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     // A stored 300-byte registry path, then an int: the path is refused, the stream stays
     // aligned on the following value.
     MemorySink sink;

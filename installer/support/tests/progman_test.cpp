@@ -29,7 +29,7 @@ protected:
     {
         RootFixture::SetUp();
         fw::ProgmanStore::SetRunning(false);
-        WinFileSystem::CreateDirectory("C:\\STELLUM");
+        fw::WinFileSystem::CreateDirectory("C:\\STELLUM");
         Write("STELLUM/STLM32.EXE", "program");
     }
     void TearDown() override
@@ -77,7 +77,7 @@ TEST(ProgmanCommands, StringsAsProgramManagerReadsThem)
 
 TEST(ProgmanCommands, TextsThatCannotBeCarriedAreRefused)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_EQ(ProgmanDdeLink::CreateGroupCommand("a\"b"), "");
     EXPECT_EQ(ProgmanDdeLink::AddItemCommand("n", "C:\\A.EXE x,y", "", 0, ""), "");
     ProgmanItem item;
@@ -103,7 +103,7 @@ TEST(ProgmanCommands, ItemLinesKeepQuotedCommas)
     EXPECT_EQ(item.minimised, 1);
     ASSERT_TRUE(ProgmanDdeLink::ParseItemLine("\"Short\"", item));
     EXPECT_EQ(item.x, 0);
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     std::string tooLong = "\"" + std::string(70, 'n') + "\",\"c\"";
     EXPECT_FALSE(ProgmanDdeLink::ParseItemLine(tooLong, item));
     EXPECT_STREQ(item.name, "");
@@ -155,14 +155,14 @@ TEST_F(Progman, ClientChoosesTheLink)
 {
     ProgmanClient& client = ProgmanClient::Instance();
     // Windows 95 family without Program Manager: shell links, nothing started.
-    SetPlatform(kPlatformWin32Windows);
+    SetPlatform(fw::kPlatformWin32Windows);
     ASSERT_TRUE(client.Connect());
     EXPECT_TRUE(dynamic_cast<ShellFolderLink*>(client.Link()));
     EXPECT_FALSE(fw::ProgmanStore::Running());
     client.Disconnect(true);
 
     // NT without Program Manager: started, and closed again at the last disconnection.
-    SetPlatform(kPlatformWin32NT);
+    SetPlatform(fw::kPlatformWin32NT);
     ASSERT_TRUE(client.Connect());
     ASSERT_TRUE(client.Connect());
     EXPECT_TRUE(dynamic_cast<ProgmanDdeLink*>(client.Link()));

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+using namespace kw;
+
 namespace {
 
-using RegKeyTest = RootFixture;
+using RegKeyInRoot = RootFixture;
 
 TEST(RegKeyNames, FormatsAndRootHandles)
 {
@@ -36,22 +38,22 @@ TEST(RegKeyNames, FormatsAndRootHandles)
     }
 }
 
-TEST_F(RegKeyTest, ValuesSubkeysAndTreeWalking)
+TEST_F(RegKeyInRoot, ValuesSubkeysAndTreeWalking)
 {
     RegKey k(2, "Software\\Quillon\\Stellum");
     EXPECT_FALSE(k.Exists());
-    EXPECT_FALSE(k.SetValue("x", kRegSz, 2, "x"));
+    EXPECT_FALSE(k.SetValue("x", fw::kRegSz, 2, "x"));
     ASSERT_TRUE(k.Create());
-    ASSERT_TRUE(k.SetValue("Path", kRegSz, 12, "C:\\STELLUM\0"));
+    ASSERT_TRUE(k.SetValue("Path", fw::kRegSz, 12, "C:\\STELLUM\0"));
     uint32_t seven = 7;
-    ASSERT_TRUE(k.SetValue("Count", kRegDword, 4, &seven));
+    ASSERT_TRUE(k.SetValue("Count", fw::kRegDword, 4, &seven));
     char buf[32] = "unchanged";
     EXPECT_FALSE(k.QueryString("Count", buf, sizeof buf));
     EXPECT_STREQ(buf, "unchanged");
     ASSERT_TRUE(k.QueryString("path", buf, sizeof buf));
     EXPECT_STREQ(buf, "C:\\STELLUM");
     {
-        ScriptedMessageBoxes boxes;
+        fw::ScriptedMessageBoxes boxes;
         char small[4];
         EXPECT_FALSE(k.QueryString("Path", small, sizeof small));
         EXPECT_EQ(boxes.Count(), 1);
@@ -59,7 +61,7 @@ TEST_F(RegKeyTest, ValuesSubkeysAndTreeWalking)
     uint32_t type = 0, size = 0;
     unsigned char* data = k.QueryValue("Count", type, size);
     ASSERT_NE(data, nullptr);
-    EXPECT_EQ(type, kRegDword);
+    EXPECT_EQ(type, fw::kRegDword);
     EXPECT_EQ(size, 4u);
     EXPECT_EQ(data[0], 7);
     delete[] data;
@@ -87,7 +89,7 @@ TEST_F(RegKeyTest, ValuesSubkeysAndTreeWalking)
     EXPECT_STREQ(sub.Path(), "Software\\Quillon\\Stellum\\Sub");
     sub.TruncateAt(end);
     EXPECT_STREQ(sub.Path(), "Software\\Quillon\\Stellum");
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     EXPECT_EQ(sub.AppendSubkey(std::string(300, 'n').c_str()), -1);
     EXPECT_STREQ(sub.Path(), "Software\\Quillon\\Stellum");
     // A refused path leaves root and path as they were.
@@ -107,15 +109,15 @@ TEST_F(RegKeyTest, ValuesSubkeysAndTreeWalking)
     EXPECT_STREQ(back.Path(), "Software\\Quillon\\Stellum");
 }
 
-TEST_F(RegKeyTest, OsDetection)
+TEST_F(RegKeyInRoot, OsDetection)
 {
     struct Case { int platform, major, minor; const char* shell; int kind; bool look, newShell; } cases[] = {
-        {kPlatformWin32s, 3, 10, nullptr, OsInfo::Win32s, false, false},
-        {kPlatformWin32Windows, 4, 0, nullptr, OsInfo::Windows95, true, true},
-        {kPlatformWin32NT, 4, 0, nullptr, OsInfo::WindowsNT, true, true},
-        {kPlatformWin32NT, 3, 51, "progman.exe", OsInfo::WindowsNT, true, false},
-        {kPlatformWin32NT, 3, 51, "EXPLORER.EXE", OsInfo::WindowsNT, true, true},
-        {kPlatformWin32NT, 3, 50, nullptr, OsInfo::WindowsNT, false, false},
+        {fw::kPlatformWin32s, 3, 10, nullptr, OsInfo::Win32s, false, false},
+        {fw::kPlatformWin32Windows, 4, 0, nullptr, OsInfo::Windows95, true, true},
+        {fw::kPlatformWin32NT, 4, 0, nullptr, OsInfo::WindowsNT, true, true},
+        {fw::kPlatformWin32NT, 3, 51, "progman.exe", OsInfo::WindowsNT, true, false},
+        {fw::kPlatformWin32NT, 3, 51, "EXPLORER.EXE", OsInfo::WindowsNT, true, true},
+        {fw::kPlatformWin32NT, 3, 50, nullptr, OsInfo::WindowsNT, false, false},
     };
     for (const Case& c : cases) {
         root.Os().platform = c.platform;
@@ -124,7 +126,7 @@ TEST_F(RegKeyTest, OsDetection)
         RegKey winlogon(0, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WinLogon");
         if (c.shell) {
             ASSERT_TRUE(winlogon.Create());
-            ASSERT_TRUE(winlogon.SetValue("", kRegSz, static_cast<uint32_t>(std::strlen(c.shell) + 1), c.shell));
+            ASSERT_TRUE(winlogon.SetValue("", fw::kRegSz, static_cast<uint32_t>(std::strlen(c.shell) + 1), c.shell));
         } else {
             winlogon.Delete();
         }
@@ -137,9 +139,9 @@ TEST_F(RegKeyTest, OsDetection)
     }
 }
 
-TEST_F(RegKeyTest, ReplaceAtRestart)
+TEST_F(RegKeyInRoot, ReplaceAtRestart)
 {
-    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\Shared Stuff"));
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\Program Files\\Shared Stuff"));
     // The NT family schedules the move itself.
     ASSERT_TRUE(Write("Program Files/Shared Stuff/ctl.dll", "old"));
     ASSERT_TRUE(Write("Program Files/Shared Stuff/ctl.new", "new"));
@@ -151,7 +153,7 @@ TEST_F(RegKeyTest, ReplaceAtRestart)
     EXPECT_EQ(Read("Program Files/Shared Stuff/ctl.dll"), "new");
 
     // The Windows 95 family writes wininit.ini with short names.
-    root.Os().platform = kPlatformWin32Windows;
+    root.Os().platform = fw::kPlatformWin32Windows;
     ASSERT_TRUE(Write("Program Files/Shared Stuff/ctl.new", "newer"));
     ASSERT_TRUE(RenameFileAtReboot("C:\\Program Files\\Shared Stuff\\ctl.new",
                                    "C:\\Program Files\\Shared Stuff\\ctl.dll"));
@@ -159,11 +161,11 @@ TEST_F(RegKeyTest, ReplaceAtRestart)
               "[rename]\nC:\\PROGRA~1\\SHARED~1\\ctl.dll=C:\\PROGRA~1\\SHARED~1\\ctl.new\n");
     root.Restart();
     EXPECT_EQ(Read("Program Files/Shared Stuff/ctl.dll"), "newer");
-    EXPECT_FALSE(WinFileSystem::Exists("C:\\WINDOWS\\wininit.ini"));
+    EXPECT_FALSE(fw::WinFileSystem::Exists("C:\\WINDOWS\\wininit.ini"));
 
     // Names longer than a path buffer are scheduled whole, in their short form.
     const std::string deep = std::string(130, 'd');
-    ASSERT_TRUE(WinFileSystem::CreateDirectory("C:\\Program Files\\" + deep));
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\Program Files\\" + deep));
     ASSERT_TRUE(Write("Program Files/" + deep + "/ctl.dll", "old"));
     ASSERT_TRUE(Write("Program Files/" + deep + "/ctl.new", "new"));
     const std::string dir = "C:\\Program Files\\" + deep + "\\";

@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+using namespace kw;
+
 namespace {
 
-TEST(HeapStringTest, EmptyStringsShareOneTextAndFailuresKeepTheOldText)
+TEST(HeapString, EmptyStringsShareOneTextAndFailuresKeepTheOldText)
 {
     HeapString missing(987654); // no such resource
     EXPECT_TRUE(missing.IsEmpty());
@@ -49,9 +51,9 @@ TEST(HeapStringTest, EmptyStringsShareOneTextAndFailuresKeepTheOldText)
     EXPECT_FALSE(HeapString(" x ").IsBlank());
 }
 
-TEST(HeapStringTest, FormatRefusesATextLongerThanItsBuffer)
+TEST(HeapString, FormatRefusesATextLongerThanItsBuffer)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     HeapString s;
     EXPECT_TRUE(s.Format("%s-%d", "n", 7));
     EXPECT_STREQ(s.Text(), "n-7");
@@ -74,9 +76,9 @@ std::string Names(const LinkedList& list)
     return s;
 }
 
-TEST(LinkedListTest, MovesAndIndexes)
+TEST(LinkedList, MovesAndIndexes)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     struct Case { int from, to; const char* result; } cases[] = {
         {2, 3, "ABCD"}, {2, 2, "ABCD"}, {0, 3, "BCAD"}, {0, 4, "BCDA"}, {3, 0, "DABC"}, {3, 1, "ADBC"},
     };
@@ -132,7 +134,7 @@ TEST(LinkedListTest, MovesAndIndexes)
     EXPECT_EQ(stopper.seen, "BC");
 }
 
-class ReportTest : public RootFixture {
+class Reporting : public RootFixture {
 protected:
     void TearDown() override
     {
@@ -141,16 +143,16 @@ protected:
     }
 };
 
-TEST_F(ReportTest, ChecksGoToAnErrorBoxOrToTheTraceFile)
+TEST_F(Reporting, ChecksGoToAnErrorBoxOrToTheTraceFile)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     CheckFailed("SLLIST", 40, true);
     EXPECT_EQ(boxes.Count(), 0);
     CheckFailed("SLLIST", 40, false);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Last().text, "Check failed at line 40 in file SLLIST");
     EXPECT_EQ(boxes.Last().title, "Error"); // no caption: the platform's own
-    EXPECT_EQ(boxes.Last().style & 0xF0, MB_ICONERROR);
+    EXPECT_EQ(boxes.Last().style & 0xF0, fw::MB_ICONERROR);
 
     SetTraceFile("c:\\trace.log");
     CheckFailed("SLLIST", 40, false);
@@ -159,7 +161,7 @@ TEST_F(ReportTest, ChecksGoToAnErrorBoxOrToTheTraceFile)
     EXPECT_EQ(Read("trace.log"), "Check failed at line 40 in file SLLIST\nsecond 2\n");
 }
 
-TEST(ResStringTest, OwnTableLanguageLibraryAndMissingIds)
+TEST(ResString, OwnTableLanguageLibraryAndMissingIds)
 {
     static const ResStringEntry table[] = {{501, "Unable to open %s"}};
     RegisterOwnStrings(table, 1);
@@ -183,7 +185,7 @@ TEST(ResStringTest, OwnTableLanguageLibraryAndMissingIds)
     SetLanguageStringLoader(nullptr);
 }
 
-TEST(MessageLoopTest, CapacitiesAndPumping)
+TEST(MessageLoop, CapacitiesAndPumping)
 {
     std::vector<QWidget*> w;
     for (int i = 1; i <= 21; ++i) w.push_back(reinterpret_cast<QWidget*>(static_cast<intptr_t>(i * 16)));

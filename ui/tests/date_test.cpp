@@ -10,27 +10,27 @@ TEST(TDate, CalendarDatesSplitBackAndCount)
         {31, 12, 1899, 2415020}, {1, 3, 2100, 2488129}, {1, 1, 10000, 5373485},
     };
     for (const auto& c : cases) {
-        const TDate date(c.d, c.m, c.y);
+        const fw::TDate date(c.d, c.m, c.y);
         EXPECT_EQ(date.DayNumber(), c.jdn);
         EXPECT_EQ(date.Day(), c.d);
         EXPECT_EQ(date.Month(), c.m);
         EXPECT_EQ(date.Year(), c.y);
     }
-    EXPECT_TRUE(TDate(30u, 2u, 1996).IsNull());
-    EXPECT_TRUE(TDate(29u, 2u, 1900).IsNull());
-    EXPECT_TRUE(TDate(0u, 5u, 1996).IsNull());
-    EXPECT_EQ(TDate(0, 2030), TDate(31u, 12u, 2029));
-    EXPECT_EQ(TDate(60, 1996), TDate(29u, 2u, 1996));
+    EXPECT_TRUE(fw::TDate(30u, 2u, 1996).IsNull());
+    EXPECT_TRUE(fw::TDate(29u, 2u, 1900).IsNull());
+    EXPECT_TRUE(fw::TDate(0u, 5u, 1996).IsNull());
+    EXPECT_EQ(fw::TDate(0, 2030), fw::TDate(31u, 12u, 2029));
+    EXPECT_EQ(fw::TDate(60, 1996), fw::TDate(29u, 2u, 1996));
 }
 
 TEST(TTime, SplitsIntoDateAndTimeOfDayWithCarries)
 {
-    const TDate day(22u, 1u, 1996);
-    const TTime t(day, 12, 75, 61);
+    const fw::TDate day(22u, 1u, 1996);
+    const fw::TTime t(day, 12, 75, 61);
     EXPECT_EQ(t.Date(), day);
     EXPECT_EQ(t.Hour(), 13);
     EXPECT_EQ(t.Minute(), 16);
     EXPECT_EQ(t.Second(), 1);
-    EXPECT_EQ(TTime(day, 24, 0, 0).Date(), TDate(23u, 1u, 1996));
-    EXPECT_EQ(TTime(TDate(), 0, 0, 0), TTime());
+    EXPECT_EQ(fw::TTime(day, 24, 0, 0).Date(), fw::TDate(23u, 1u, 1996));
+    EXPECT_EQ(fw::TTime(fw::TDate(), 0, 0, 0), fw::TTime());
 }

@@ -165,13 +165,13 @@ TEST(Angle, FormatsCompassAndAltitudeWords)
 
 TEST(Angle, StreamsAsEightRawBytes)
 {
-    omstream os;
+    fw::omstream os;
     Angle(1.25).WriteTo(os);
     std::string bytes = os.str();
     ASSERT_EQ(bytes.size(), 8u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[7]), 0x3F); // 1.25 = 0x3FF4000000000000
     EXPECT_EQ(static_cast<unsigned char>(bytes[6]), 0xF4);
-    imstream is(bytes);
+    fw::imstream is(bytes);
     Angle back;
     back.ReadFrom(is);
     EXPECT_EQ(back.Radians(), 1.25);

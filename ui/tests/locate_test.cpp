@@ -23,7 +23,7 @@ using testsupport::WriteFileBytes;
 
 std::string PreferredFileBytes(const std::vector<LLposit>& entries, const char* trailer = Locate::kSignature)
 {
-    omstream out;
+    fw::omstream out;
     out.writeString(Locate::kSignature);
     out.writeWord32(4);
     out.writeWord32(static_cast<std::uint32_t>(entries.size()));
@@ -35,7 +35,7 @@ std::string PreferredFileBytes(const std::vector<LLposit>& entries, const char* 
 
 std::vector<LLposit> ReadPreferred(const std::string& path)
 {
-    imstream in(ReadFileBytes(path));
+    fw::imstream in(ReadFileBytes(path));
     std::vector<LLposit> entries;
     if (in.readString() != Locate::kSignature || in.readWord32() != 4)
         return entries;
@@ -61,7 +61,7 @@ std::vector<std::string> Names(const std::vector<LLposit>& entries)
 // of its own; Bland (country 1) without regions.
 std::string SiteListBytes()
 {
-    omstream out;
+    fw::omstream out;
     out.writeString("site list");
     out.writeWord32(4);
     out.writeWord32(2);
@@ -93,7 +93,7 @@ std::string SiteListBytes()
     return out.str();
 }
 
-std::vector<std::string> Items(const ListBox& list)
+std::vector<std::string> Items(const fw::ListBox& list)
 {
     std::vector<std::string> items;
     for (int i = 0; i < list.GetCount(); ++i)
@@ -102,17 +102,17 @@ std::vector<std::string> Items(const ListBox& list)
 }
 
 // Chooses the items with these texts in turn, each with OK.
-DialogResponder ChooseInTurn(std::vector<std::string> texts)
+fw::DialogResponder ChooseInTurn(std::vector<std::string> texts)
 {
-    return [texts](Dialog& d) {
-        auto* list = d.ControlAs<ListBox>(CountryDlg::kListId);
+    return [texts](fw::Dialog& d) {
+        auto* list = d.ControlAs<fw::ListBox>(CountryDlg::kListId);
         for (const auto& t : texts) {
             const int i = list->FindExactString(t);
-            EXPECT_NE(i, LB_ERR) << t;
+            EXPECT_NE(i, fw::LB_ERR) << t;
             list->SetSelIndex(i);
-            d.PressButton(IDOK);
+            d.PressButton(fw::IDOK);
         }
-        return IDCANCEL;
+        return fw::IDCANCEL;
     };
 }
 
@@ -120,7 +120,7 @@ struct LocateFixture : ::testing::Test {
     TempDir dir;
     std::string pref = dir.file("prefloc.rsx");
     std::string sites = dir.file("defloc.rsx");
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
 
     void SetUp() override { ASSERT_TRUE(WriteFileBytes(sites, SiteListBytes())); }
 
@@ -131,7 +131,7 @@ struct LocateFixture : ::testing::Test {
         dlg->EnsureSetUp();
         return dlg;
     }
-    static ComboBox* Combo(Locate& d) { return d.ControlAs<ComboBox>(Locate::kSiteCombo); }
+    static fw::ComboBox* Combo(Locate& d) { return d.ControlAs<fw::ComboBox>(Locate::kSiteCombo); }
 };
 
 TEST_F(LocateFixture, ShowsTheSiteAndStoresItOnOk)
@@ -143,23 +143,23 @@ TEST_F(LocateFixture, ShowsTheSiteAndStoresItOnOk)
     EXPECT_EQ(dlg->ControlText(Locate::kLatMinutes), "55");
     EXPECT_EQ(dlg->ControlText(Locate::kLatSeconds), "1");
     EXPECT_EQ(dlg->ControlText(Locate::kLonMinutes), "15");
-    EXPECT_EQ(dlg->IsButtonChecked(Locate::kSouth), BF_CHECKED);
-    EXPECT_EQ(dlg->IsButtonChecked(Locate::kEast), BF_CHECKED);
+    EXPECT_EQ(dlg->IsButtonChecked(Locate::kSouth), fw::BF_CHECKED);
+    EXPECT_EQ(dlg->IsButtonChecked(Locate::kEast), fw::BF_CHECKED);
     EXPECT_FALSE(dlg->IsControlEnabled(Locate::kDelete)) << "one entry cannot be deleted";
     EXPECT_TRUE(dlg->IsControlEnabled(Locate::kChooseDefault));
 
     dlg->SetControlText(Locate::kLatDegrees, "34");
-    dlg->CheckButton(Locate::kNorth, BF_CHECKED);
-    dlg->PressButton(IDOK);
-    EXPECT_EQ(dlg->Result(), IDOK);
+    dlg->CheckButton(Locate::kNorth, fw::BF_CHECKED);
+    dlg->PressButton(fw::IDOK);
+    EXPECT_EQ(dlg->Result(), fw::IDOK);
     EXPECT_EQ(boxes.Count(), 0);
     const auto saved = ReadPreferred(pref);
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_NEAR(saved[0].Latitude(), 34 + 55.0 / 60 + 1.0 / 3600, 1e-9);
     EXPECT_NEAR(dlg->Site().Latitude(), saved[0].Latitude(), 1e-12);
 
-    RecordedHelp help;
-    dlg->PressButton(IDHELP);
+    fw::RecordedHelp help;
+    dlg->PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), std::vector<int>{82});
 }
 
@@ -170,7 +170,7 @@ TEST_F(LocateFixture, TypedNamesMatchWholeNamesOnly)
     auto dlg = Open(LLposit(32.5, -117, "San Diego"));
     dlg->SetControlText(Locate::kSiteCombo, "San");
     dlg->SetControlText(Locate::kLatDegrees, "40");
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     auto saved = ReadPreferred(pref);
     EXPECT_EQ(Names(saved), (std::vector<std::string>{"San Diego", "Other", "San"}));
     EXPECT_NEAR(saved[0].Latitude(), 32.5, 1e-9);
@@ -180,7 +180,7 @@ TEST_F(LocateFixture, TypedNamesMatchWholeNamesOnly)
     dlg = Open(LLposit(32.5, -117, "San Diego"));
     dlg->SetControlText(Locate::kSiteCombo, "  SAN DIEGO ");
     dlg->SetControlText(Locate::kLatDegrees, "41");
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     saved = ReadPreferred(pref);
     EXPECT_EQ(Names(saved), (std::vector<std::string>{"SAN DIEGO", "Other", "San"}));
     EXPECT_NEAR(saved[0].Latitude(), 41.5, 1e-9);
@@ -189,7 +189,7 @@ TEST_F(LocateFixture, TypedNamesMatchWholeNamesOnly)
     dlg = Open(LLposit(10, 10, "Other"));
     dlg->SetControlText(Locate::kSiteCombo, "");
     dlg->SetControlText(Locate::kLatDegrees, "12");
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     saved = ReadPreferred(pref);
     EXPECT_EQ(Names(saved), (std::vector<std::string>{"SAN DIEGO", "Other", "San"}));
     EXPECT_NEAR(saved[0].Latitude(), 41.5, 1e-9);
@@ -203,13 +203,13 @@ TEST_F(LocateFixture, LongSiteNamesAreKeptWhole)
     const std::string name = "Enchanted Rock State Natural Area (Fredricksburg) IDS";
     auto dlg = Open(LLposit(30.5, -98.8, name));
     EXPECT_EQ(dlg->ControlText(Locate::kSiteCombo), name);
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     EXPECT_EQ(Names(ReadPreferred(pref)), std::vector<std::string>{name});
     // A typed name with letters beyond ASCII is never cut inside a letter.
     dlg = Open(LLposit(30.5, -98.8, name));
     const std::string typed = std::string(39, 'a') + "\xC3\xB6";
     dlg->SetControlText(Locate::kSiteCombo, typed);
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     EXPECT_EQ(Names(ReadPreferred(pref)), (std::vector<std::string>{name, typed}));
 }
 
@@ -220,23 +220,23 @@ TEST_F(LocateFixture, ChangingTheSelectionKeepsTheEditsOfTheSiteLeft)
     EXPECT_TRUE(dlg->IsControlEnabled(Locate::kDelete));
     dlg->SetControlText(Locate::kLatDegrees, "7");
     Combo(*dlg)->SetSelIndex(Combo(*dlg)->FindExactString("Beta"));
-    dlg->SendNotify(Locate::kSiteCombo, CBN_SELCHANGE);
+    dlg->SendNotify(Locate::kSiteCombo, fw::CBN_SELCHANGE);
     EXPECT_EQ(dlg->ControlText(Locate::kSiteCombo), "Beta");
     EXPECT_EQ(dlg->ControlText(Locate::kLatDegrees), "2");
     EXPECT_EQ(dlg->Entry(0).Latitude(), 7.0);
 
     // A name typed before picking another entry names the site that was being edited.
     dlg->SetControlText(Locate::kSiteCombo, "Beta Two");
-    dlg->SendNotify(Locate::kSiteCombo, CBN_EDITCHANGE);
+    dlg->SendNotify(Locate::kSiteCombo, fw::CBN_EDITCHANGE);
     dlg->SetControlText(Locate::kLatDegrees, "8");
     Combo(*dlg)->SetSelIndex(Combo(*dlg)->FindExactString("Alpha"));
-    dlg->SendNotify(Locate::kSiteCombo, CBN_SELCHANGE);
+    dlg->SendNotify(Locate::kSiteCombo, fw::CBN_SELCHANGE);
     ASSERT_EQ(dlg->Count(), 3);
     EXPECT_EQ(dlg->Entry(1).Latitude(), 2.0);
     EXPECT_EQ(dlg->Entry(2).GetName(), "Beta Two");
     EXPECT_EQ(dlg->Entry(2).Latitude(), 8.0);
     EXPECT_EQ(dlg->ControlText(Locate::kLatDegrees), "7");
-    dlg->PressButton(IDCANCEL);
+    dlg->PressButton(fw::IDCANCEL);
     EXPECT_NEAR(ReadPreferred(pref)[0].Latitude(), 1.0, 1e-12) << "Cancel writes nothing";
 }
 
@@ -245,7 +245,7 @@ TEST_F(LocateFixture, DeleteRemovesTheNamedEntryOrNothing)
     ASSERT_TRUE(WriteFileBytes(pref, PreferredFileBytes({LLposit(1, 1, "Alpha"), LLposit(2, 2, "Beta"),
                                                          LLposit(3, 3, "Gamma")})));
     auto dlg = Open(LLposit(3, 3, "Gamma"));
-    ASSERT_EQ(Combo(*dlg)->GetSelIndex(), CB_ERR) << "the shown site is not selected in the box";
+    ASSERT_EQ(Combo(*dlg)->GetSelIndex(), fw::CB_ERR) << "the shown site is not selected in the box";
     dlg->PressButton(Locate::kDelete);
     EXPECT_EQ(Names(std::vector<LLposit>{dlg->Entry(0), dlg->Entry(1)}), (std::vector<std::string>{"Alpha", "Beta"}));
     EXPECT_EQ(dlg->Count(), 2);
@@ -262,7 +262,7 @@ TEST_F(LocateFixture, DeleteRemovesTheNamedEntryOrNothing)
     EXPECT_FALSE(dlg->IsControlEnabled(Locate::kDelete));
     dlg->PressButton(Locate::kDelete);  // the last entry stays
     EXPECT_EQ(dlg->Count(), 1);
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     EXPECT_EQ(Names(ReadPreferred(pref)), std::vector<std::string>{"Alpha"});
 }
 
@@ -274,24 +274,24 @@ TEST_F(LocateFixture, ADamagedFileIsKeptAndNeverReplacedWithoutAsking)
     auto dlg = Open(LLposit(5, 5, "Here"));
     EXPECT_TRUE(dlg->PreferredFileDamaged());
     EXPECT_EQ(dlg->Count(), 3) << "what was read stays, with the current site";
-    boxes.Answer(IDNO);
-    dlg->PressButton(IDOK);
-    EXPECT_EQ(dlg->Result(), IDOK);
+    boxes.Answer(fw::IDNO);
+    dlg->PressButton(fw::IDOK);
+    EXPECT_EQ(dlg->Result(), fw::IDOK);
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().style & 0x0F, MB_YESNO);
+    EXPECT_EQ(boxes.Last().style & 0x0F, fw::MB_YESNO);
     EXPECT_EQ(ReadFileBytes(pref), damaged);
 
     dlg = Open(LLposit(5, 5, "Here"));
-    boxes.Answer(IDYES);
-    dlg->PressButton(IDOK);
+    boxes.Answer(fw::IDYES);
+    dlg->PressButton(fw::IDOK);
     EXPECT_EQ(Names(ReadPreferred(pref)), (std::vector<std::string>{"Alpha", "Beta", "Here"}));
 
     // A foreign file gives no entries but is still not replaced silently.
     ASSERT_TRUE(WriteFileBytes(pref, "not a location file"));
     dlg = Open(LLposit(5, 5, "Here"));
     EXPECT_EQ(dlg->Count(), 1);
-    boxes.Answer(IDNO);
-    dlg->PressButton(IDOK);
+    boxes.Answer(fw::IDNO);
+    dlg->PressButton(fw::IDOK);
     EXPECT_EQ(ReadFileBytes(pref), "not a location file");
 }
 
@@ -303,7 +303,7 @@ TEST_F(LocateFixture, AFullListRefusesANewName)
     ASSERT_TRUE(WriteFileBytes(pref, PreferredFileBytes(fifty)));
     auto dlg = Open(LLposit(5, 5, "Site 5"));
     dlg->SetControlText(Locate::kSiteCombo, "Newcomer");
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Last().text, Locate::kFullListMessage);
     EXPECT_EQ(Names(ReadPreferred(pref)), Names(fifty));
@@ -317,8 +317,8 @@ TEST_F(LocateFixture, OutOfRangeSpinnerTextsAreRefused)
 {
     auto dlg = Open(LLposit(20, 20, "Here"));
     dlg->SetControlText(Locate::kLatDegrees, "91");
-    dlg->PressButton(IDOK);
-    EXPECT_NE(dlg->Result(), IDOK);
+    dlg->PressButton(fw::IDOK);
+    EXPECT_NE(dlg->Result(), fw::IDOK);
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_TRUE(ReadFileBytes(pref).empty()) << "nothing written while a field is refused";
 }
@@ -332,8 +332,8 @@ TEST_F(LocateFixture, PositionsOnTheLimitsAreConfirmed)
     };
     for (const Case& c : cases) {
         auto dlg = Open(LLposit(c.lat, c.lon, "Edge"));
-        dlg->PressButton(IDOK);
-        EXPECT_EQ(dlg->Result(), IDOK) << c.lat << " " << c.lon;
+        dlg->PressButton(fw::IDOK);
+        EXPECT_EQ(dlg->Result(), fw::IDOK) << c.lat << " " << c.lon;
         EXPECT_EQ(boxes.Count(), 0) << c.lat << " " << c.lon;
         const auto saved = ReadPreferred(pref);
         ASSERT_EQ(saved.size(), 1u);
@@ -351,8 +351,8 @@ TEST_F(LocateFixture, PositionsOnTheLimitsAreConfirmed)
         auto dlg = Open(LLposit(10, 10, "Here"));
         dlg->SetControlText(b.degrees, b.degrees == Locate::kLatDegrees ? "90" : "180");
         dlg->SetControlText(b.minutes, "30");
-        dlg->PressButton(IDOK);
-        EXPECT_NE(dlg->Result(), IDOK);
+        dlg->PressButton(fw::IDOK);
+        EXPECT_NE(dlg->Result(), fw::IDOK);
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last().text, b.message);
         EXPECT_FALSE(std::filesystem::exists(pref)) << "nothing written";
@@ -369,7 +369,7 @@ TEST_F(LocateFixture, SavesToThePreferredFileThatWasRead)
     auto dlg = Open(LLposit(1, 1, "Alpha"));
     ASSERT_EQ(dlg->Count(), 1);
     dlg->SetControlText(Locate::kSiteCombo, "Beta");
-    dlg->PressButton(IDOK);
+    dlg->PressButton(fw::IDOK);
     EXPECT_EQ(Names(ReadPreferred(upper)), (std::vector<std::string>{"Alpha", "Beta"}));
     EXPECT_FALSE(std::filesystem::exists(pref));
 }
@@ -377,15 +377,15 @@ TEST_F(LocateFixture, SavesToThePreferredFileThatWasRead)
 TEST_F(LocateFixture, ChoosesASiteFromTheSiteList)
 {
     auto dlg = Open(LLposit(20, 20, "Here"));
-    ScriptedDialogs chooser(ChooseInTurn({"Bland", "Bay"}));
+    fw::ScriptedDialogs chooser(ChooseInTurn({"Bland", "Bay"}));
     dlg->PressButton(Locate::kChooseDefault);
     EXPECT_EQ(chooser.Captions(), std::vector<std::string>{"Location Chooser"});
     EXPECT_EQ(dlg->ControlText(Locate::kSiteCombo), "Bay");
     EXPECT_EQ(dlg->ControlText(Locate::kLatDegrees), "12");
     EXPECT_EQ(dlg->ControlText(Locate::kLatMinutes), "30");
     EXPECT_EQ(dlg->ControlText(Locate::kLonMinutes), "15");
-    EXPECT_EQ(dlg->IsButtonChecked(Locate::kSouth), BF_CHECKED);
-    dlg->PressButton(IDOK);
+    EXPECT_EQ(dlg->IsButtonChecked(Locate::kSouth), fw::BF_CHECKED);
+    dlg->PressButton(fw::IDOK);
     EXPECT_EQ(Names(ReadPreferred(pref)), (std::vector<std::string>{"Here", "Bay"}));
 }
 
@@ -399,26 +399,26 @@ TEST_F(CountryFixture, WalksFromCountryToRegionToSite)
 {
     CountryDlg dlg(nullptr, sites, 82);
     dlg.EnsureSetUp();
-    auto* list = dlg.ControlAs<ListBox>(CountryDlg::kListId);
+    auto* list = dlg.ControlAs<fw::ListBox>(CountryDlg::kListId);
     EXPECT_EQ(Items(*list), (std::vector<std::string>{"Aland", "Bland"}));
 
     // Nothing selected: OK and a double click take nothing.
-    dlg.PressButton(IDOK);
-    dlg.SendNotify(CountryDlg::kListId, LBN_DBLCLK);
+    dlg.PressButton(fw::IDOK);
+    dlg.SendNotify(CountryDlg::kListId, fw::LBN_DBLCLK);
     EXPECT_EQ(dlg.CurrentStage(), CountryDlg::Countries);
     EXPECT_EQ(dlg.Result(), 0);
 
     list->SetSelIndex(0);
-    dlg.SendNotify(CountryDlg::kListId, LBN_DBLCLK);
+    dlg.SendNotify(CountryDlg::kListId, fw::LBN_DBLCLK);
     EXPECT_EQ(dlg.CurrentStage(), CountryDlg::Regions);
     EXPECT_EQ(Items(*list), (std::vector<std::string>{"North", "South", "Capital"}))
         << "regions, then the country's sites without a region";
     list->SetSelIndex(1);
-    dlg.PressButton(IDOK);
+    dlg.PressButton(fw::IDOK);
     EXPECT_EQ(Items(*list), std::vector<std::string>{"Vale"});
     list->SetSelIndex(0);
-    dlg.PressButton(IDOK);
-    EXPECT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.Chosen().name, "Vale");
     EXPECT_EQ(dlg.Chosen().longitude, 11.0f);
 }
@@ -427,15 +427,15 @@ TEST_F(CountryFixture, ACountryWithoutRegionsListsItsSitesAndTheFirstSiteCanBeCh
 {
     CountryDlg dlg(nullptr, sites, 0);
     dlg.EnsureSetUp();
-    auto* list = dlg.ControlAs<ListBox>(CountryDlg::kListId);
+    auto* list = dlg.ControlAs<fw::ListBox>(CountryDlg::kListId);
     list->SetSelIndex(1);
-    dlg.PressButton(IDOK);
+    dlg.PressButton(fw::IDOK);
     EXPECT_EQ(dlg.CurrentStage(), CountryDlg::Sites);
     EXPECT_EQ(Items(*list), (std::vector<std::string>{"Bay", "Cape"}));
     EXPECT_EQ(list->GetItemData(0), CountryDlg::kSiteFlag + 0);
     list->SetSelIndex(0);
-    dlg.PressButton(IDOK);
-    EXPECT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.Chosen().name, "Bay");
 }
 
@@ -443,21 +443,21 @@ TEST_F(CountryFixture, APositionBeyondTheSiteListIsNotTaken)
 {
     CountryDlg dlg(nullptr, sites, 0);
     dlg.EnsureSetUp();
-    auto* list = dlg.ControlAs<ListBox>(CountryDlg::kListId);
+    auto* list = dlg.ControlAs<fw::ListBox>(CountryDlg::kListId);
     list->SetSelIndex(1);
-    dlg.PressButton(IDOK);
+    dlg.PressButton(fw::IDOK);
     // The file loses its sites between listing and choosing.
     const std::string bytes = SiteListBytes();
     ASSERT_TRUE(WriteFileBytes(sites, bytes.substr(0, bytes.size() - 100)));
     list->SetSelIndex(1);
-    dlg.PressButton(IDOK);
-    EXPECT_NE(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_NE(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.Chosen().name, "");
 
     // A missing file gives empty lists.
     CountryDlg missing(nullptr, dir.file("none.rsx"), 0);
     missing.EnsureSetUp();
-    EXPECT_EQ(missing.ControlAs<ListBox>(CountryDlg::kListId)->GetCount(), 0);
+    EXPECT_EQ(missing.ControlAs<fw::ListBox>(CountryDlg::kListId)->GetCount(), 0);
 }
 
 TEST(LocateShipped, ChoosesAShippedSiteSavesItAndDeletesIt)
@@ -466,7 +466,7 @@ TEST(LocateShipped, ChoosesAShippedSiteSavesItAndDeletesIt)
     STELLUM_REQUIRE_DATA(program);
     TempDir dir;
     const std::string pref = dir.file("prefloc.rsx");
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
 
     const CountryDlg::SiteList shipped = CountryDlg::ReadSiteList(program + "defloc.rsx");
     EXPECT_TRUE(shipped.complete);
@@ -475,7 +475,7 @@ TEST(LocateShipped, ChoosesAShippedSiteSavesItAndDeletesIt)
     {
         Locate dlg(nullptr, pref, program + "defloc.rsx");
         dlg.EnsureSetUp();
-        ScriptedDialogs chooser(ChooseInTurn({"USA", "Arizona", "Tucson"}));
+        fw::ScriptedDialogs chooser(ChooseInTurn({"USA", "Arizona", "Tucson"}));
         dlg.PressButton(Locate::kChooseDefault);
         EXPECT_EQ(dlg.ControlText(Locate::kSiteCombo), "Tucson");
         // 32.220556 N, 110.968889 W.
@@ -485,8 +485,8 @@ TEST(LocateShipped, ChoosesAShippedSiteSavesItAndDeletesIt)
         EXPECT_EQ(dlg.ControlText(Locate::kLonDegrees) + " " + dlg.ControlText(Locate::kLonMinutes) + " " +
                       dlg.ControlText(Locate::kLonSeconds),
                   "110 58 8");
-        EXPECT_EQ(dlg.IsButtonChecked(Locate::kWest), BF_CHECKED);
-        dlg.PressButton(IDOK);
+        EXPECT_EQ(dlg.IsButtonChecked(Locate::kWest), fw::BF_CHECKED);
+        dlg.PressButton(fw::IDOK);
     }
     EXPECT_EQ(Names(ReadPreferred(pref)), (std::vector<std::string>{"San Diego", "Tucson"}));
     {
@@ -495,7 +495,7 @@ TEST(LocateShipped, ChoosesAShippedSiteSavesItAndDeletesIt)
         EXPECT_EQ(dlg.Site().GetName(), "San Diego");
         dlg.SetControlText(Locate::kSiteCombo, "Tucson");
         dlg.PressButton(Locate::kDelete);
-        dlg.PressButton(IDOK);
+        dlg.PressButton(fw::IDOK);
     }
     EXPECT_EQ(Names(ReadPreferred(pref)), std::vector<std::string>{"San Diego"});
     EXPECT_EQ(boxes.Count(), 0);
@@ -514,9 +514,9 @@ TEST(LocateShipped, DISABLED_Screenshots)
     dlg.grab().save("/tmp/ui-text-locate.png");
     CountryDlg chooser(nullptr, program + "defloc.rsx", 82);
     chooser.EnsureSetUp();
-    auto* list = chooser.ControlAs<ListBox>(CountryDlg::kListId);
+    auto* list = chooser.ControlAs<fw::ListBox>(CountryDlg::kListId);
     list->SetSelIndex(list->FindExactString("USA"));
-    chooser.PressButton(IDOK);
+    chooser.PressButton(fw::IDOK);
     list->SetSelIndex(list->FindExactString("Arizona"));
     chooser.show();
     chooser.adjustSize();

@@ -77,9 +77,9 @@ TEST(CBdata, AddOrReplaceRefusesAnotherEntrysText)
     EXPECT_EQ(list.AddOrReplace(CBentry("Galaxy", 5)), "Unable to add Galaxy: another entry has that name");
     EXPECT_EQ(list.Entries(), TwoTypes().Entries());
     // What is written reads back whole.
-    omstream out;
+    fw::omstream out;
     list.Write(out);
-    imstream in(out.str());
+    fw::imstream in(out.str());
     CBdata back;
     back.Read(in);
     EXPECT_EQ(back.Entries(), TwoTypes().Entries());
@@ -90,7 +90,7 @@ TEST(CBdata, AddOrReplaceRefusesAnotherEntrysText)
 TEST(CBdata, ReadersKeepTheAddRulesOverALongList)
 {
     const int n = 100000;
-    omstream out;
+    fw::omstream out;
     out.writeWord32(4);
     out.writeWord32(7);
     out.writeString("LONG");
@@ -108,7 +108,7 @@ TEST(CBdata, ReadersKeepTheAddRulesOverALongList)
     out.writeWord32(4);
     CBdata list;
     list.AddEntry("Before", 500000);       // entries already held take part too
-    imstream in(out.str());
+    fw::imstream in(out.str());
     list.Read(in);
     EXPECT_EQ(list.Version(), 4);
     ASSERT_EQ(list.Count(), 1 + (n - 3) + 1);
@@ -142,14 +142,14 @@ TEST(CBdata, CopyCarriesTheCurrentIdButNotTheReadState)
 TEST(CBdata, BinaryRecordRoundTripsAndChecksItsVersions)
 {
     CBdata list = TwoTypes();
-    omstream out;
+    fw::omstream out;
     list.Write(out);
     const std::string bytes = out.str();
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x04\0\0\0\x0A\0\0\0", 8));
     EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\x04\0\0\0", 4));
 
     CBdata back;
-    imstream in(bytes);
+    fw::imstream in(bytes);
     back.Read(in);
     EXPECT_EQ(back.Version(), 4);
     EXPECT_EQ(back.Name(), "OBJECT TYPES");
@@ -159,7 +159,7 @@ TEST(CBdata, BinaryRecordRoundTripsAndChecksItsVersions)
     // Another version: only that word is read.
     std::string v5 = bytes;
     v5[0] = 5;
-    imstream in5(v5);
+    fw::imstream in5(v5);
     CBdata other = TwoTypes();
     other.Read(in5);
     EXPECT_EQ(other.Version(), -1);
@@ -169,12 +169,12 @@ TEST(CBdata, BinaryRecordRoundTripsAndChecksItsVersions)
     // A bad trailer marks the list after its entries were added; a cut record fails too.
     std::string trailer = bytes;
     trailer[trailer.size() - 4] = 9;
-    imstream inTrailer(trailer);
+    fw::imstream inTrailer(trailer);
     CBdata marked;
     marked.Read(inTrailer);
     EXPECT_EQ(marked.Version(), -1);
     EXPECT_EQ(marked.Count(), 2);
-    imstream cut(bytes.substr(0, bytes.size() - 10));
+    fw::imstream cut(bytes.substr(0, bytes.size() - 10));
     CBdata shortList;
     shortList.Read(cut);
     EXPECT_EQ(shortList.Version(), -1);

@@ -67,10 +67,10 @@ TEST(Distance, FormatsInFixedAndAutomaticUnits)
 
 TEST(Distance, StreamsAsEightRawBytes)
 {
-    omstream os;
+    fw::omstream os;
     Distance(384400000.0).WriteTo(os);
     ASSERT_EQ(os.str().size(), 8u);
-    imstream is(os.str());
+    fw::imstream is(os.str());
     Distance back;
     back.ReadFrom(is);
     EXPECT_EQ(back.Meters(), 384400000.0);

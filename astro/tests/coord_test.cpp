@@ -93,8 +93,7 @@ TEST(CoordReduction, ApparentPlaceMatchesWorkedExample)
 // full annual aberration) by tools/reference/apparent_places.py.
 TEST(CoordReduction, ApparentPlacesAgreeWithIndependentTable)
 {
-    const std::string file = std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/'))
-                             + "/data/apparent_places.txt";
+    const std::string file = std::string(STELLUM_SOURCE_DIR) + "/astro/tests/data/apparent_places.txt";
     std::ifstream in(file);
     ASSERT_TRUE(in.is_open()) << file;
     std::string line, worstName;
@@ -197,7 +196,7 @@ TEST(CoordFrames, PolesGiveFiniteResults)
     EXPECT_TRUE(std::isfinite(e.RawLongitude().Radians()) && std::isfinite(e.RawLatitude().Radians()));
 }
 
-TEST(RectCoordTest, ConvertsAndCombines)
+TEST(RectCoord, ConvertsAndCombines)
 {
     const JulianDate epoch(2451000.5, 2);
     const Coord c(Angle(30, 1), Angle(-20, 1), Distance(2.0, 2), epoch, 0x24);

@@ -32,7 +32,7 @@ TimeZone Southern()
     return z;
 }
 
-TEST(TimeZoneTest, DefaultZoneHasNoDaylightSaving)
+TEST(TimeZone, DefaultZoneHasNoDaylightSaving)
 {
     TimeZone z;
     EXPECT_EQ(z.UtcOffset(), 300);
@@ -45,7 +45,7 @@ TEST(TimeZoneTest, DefaultZoneHasNoDaylightSaving)
     EXPECT_EQ(z.OffsetMinutes(nullptr), 300);
 }
 
-TEST(TimeZoneTest, IsDstFollowsNorthernSouthernAndFixedRules)
+TEST(TimeZone, IsDstFollowsNorthernSouthernAndFixedRules)
 {
     TimeZone fixedDates;
     fixedDates.SetDstStartDate(3, 25, 2, 0);
@@ -86,7 +86,7 @@ TEST(TimeZoneTest, IsDstFollowsNorthernSouthernAndFixedRules)
     EXPECT_EQ(south.OffsetMinutes(TimeDate(2024, 6, 1, 0, 0, 0)), -600);
 }
 
-TEST(TimeZoneTest, SettersKeepTheirFlagBits)
+TEST(TimeZone, SettersKeepTheirFlagBits)
 {
     TimeZone z;
     z.SetDstStartRule(1, 0, 3, 2, 0); // second Sunday of March
@@ -106,7 +106,7 @@ TEST(TimeZoneTest, SettersKeepTheirFlagBits)
 // The local reading of universal instants on both changes of each rule: the clock jumps
 // forward when the standard clock reaches the start and back when the daylight clock
 // reaches the end.
-TEST(TimeZoneTest, ToLocalAcrossBothChanges)
+TEST(TimeZone, ToLocalAcrossBothChanges)
 {
     const TimeZone north = Northern(), south = Southern();
     struct Case { const TimeZone* zone; TimeDate ut, local; } cases[] = {
@@ -130,7 +130,7 @@ TEST(TimeZoneTest, ToLocalAcrossBothChanges)
 // back from universal time unchanged, and every universal instant comes back from local time,
 // except the second pass through the hour that the clock repeats (its reading is the first
 // pass's as well).
-TEST(TimeZoneTest, LocalAndUniversalTimeRoundTripAroundChanges)
+TEST(TimeZone, LocalAndUniversalTimeRoundTripAroundChanges)
 {
     const TimeZone north = Northern(), south = Southern();
     struct Day {
@@ -164,7 +164,7 @@ TEST(TimeZoneTest, LocalAndUniversalTimeRoundTripAroundChanges)
     }
 }
 
-TEST(TimeZoneTest, MidnightOfNightRunsNoonToNoon)
+TEST(TimeZone, MidnightOfNightRunsNoonToNoon)
 {
     const TimeZone plain, north = Northern(), south = Southern();
     struct Case { const TimeZone* zone; TimeDate local, midnight; } cases[] = {
@@ -188,7 +188,7 @@ TEST(TimeZoneTest, MidnightOfNightRunsNoonToNoon)
               TimeDate(1996, 1, 10, 5, 0, 0));
 }
 
-TEST(TimeZoneTest, LastDaylightAnswerTakesPartInEquality)
+TEST(TimeZone, LastDaylightAnswerTakesPartInEquality)
 {
     const TimeZone a = Northern();
     TimeZone b = Northern();
@@ -206,7 +206,7 @@ TEST(TimeZoneTest, LastDaylightAnswerTakesPartInEquality)
 }
 
 // Washington, 1987 April 10, 19:21:00 UT, Venus (Meeus example 13.b).
-TEST(ObsSiteTest, HorizontalCoordinatesMatchWorkedExample)
+TEST(ObsSite, HorizontalCoordinatesMatchWorkedExample)
 {
     const ObsSite site(Angle(77 + 3 / 60.0 + 56 / 3600.0, 1), Angle(38 + 55 / 60.0 + 17 / 3600.0, 1), "USNO", -5,
                        Distance(0));
@@ -224,7 +224,7 @@ TEST(ObsSiteTest, HorizontalCoordinatesMatchWorkedExample)
     EXPECT_NEAR(site.Altitude(ut, venus).Degrees(), 15.1249, 0.0001);
 }
 
-TEST(ObsSiteTest, ConstructionSetsZoneFromHours)
+TEST(ObsSite, ConstructionSetsZoneFromHours)
 {
     struct Case { double hours; int offset; } cases[] = {{-5, 300}, {5.5, -330}, {-3.5, 210}, {0, 0}};
     for (const auto& c : cases) {
@@ -237,7 +237,7 @@ TEST(ObsSiteTest, ConstructionSetsZoneFromHours)
     }
 }
 
-TEST(ObsSiteTest, RefractionFormulas)
+TEST(ObsSite, RefractionFormulas)
 {
     struct Case { double h; std::uint32_t flags; double minutes; } cases[] = {
         {90, 0, 0.0}, {90, 0x40, 0.0}, {0, 0, 34.48}, {0, 0x40, 28.98},
@@ -253,7 +253,7 @@ TEST(ObsSiteTest, RefractionFormulas)
     }
 }
 
-TEST(ObsSiteTest, MeridianAndRefractionInHorizontalCoordinates)
+TEST(ObsSite, MeridianAndRefractionInHorizontalCoordinates)
 {
     const ObsSite site(Angle(-10, 1), Angle(40, 1), "Site", 1, Distance(200));
     const JulianDate ut(2460000.3, 2);
@@ -280,7 +280,7 @@ TEST(ObsSiteTest, MeridianAndRefractionInHorizontalCoordinates)
 }
 
 // The altitude cache must never hand back a value computed for another site, date or position.
-TEST(ObsSiteTest, AltitudeCacheFollowsDatePositionAndSite)
+TEST(ObsSite, AltitudeCacheFollowsDatePositionAndSite)
 {
     ObsSite a(Angle(75, 1), Angle(40, 1), "A", -5, Distance());
     const ObsSite b(Angle(-150, 1), Angle(-33, 1), "B", 10, Distance());
@@ -306,7 +306,7 @@ TEST(ObsSiteTest, AltitudeCacheFollowsDatePositionAndSite)
     EXPECT_NEAR(a.Altitude(j2, c2).Radians(), direct(a, j2, c2), 1e-14);
 }
 
-TEST(ObsSiteTest, EqualityAndAssignment)
+TEST(ObsSite, EqualityAndAssignment)
 {
     ObsSite a(Angle(75, 1), Angle(40, 1), "A", -5, Distance(300));
     a.SetTimeZone(Northern());

@@ -148,12 +148,12 @@ TEST(TimeDate, DecimalHoursAndDefaults)
 
 TEST(TimeDate, StreamRecordIsVersionAndSixWords)
 {
-    omstream os;
+    fw::omstream os;
     TimeDate(1996, 4, 1, 2, 3, 4).WriteTo(os);
     const std::string expected("\x05\x00\x00\x00\xCC\x07\x04\x00\x01\x00\x02\x00\x03\x00\x04\x00", 16);
     EXPECT_EQ(os.str(), expected);
 
-    imstream is(expected);
+    fw::imstream is(expected);
     TimeDate back(1, 1, 1, 1, 1, 1);
     back.ReadFrom(is);
     EXPECT_EQ(back, TimeDate(1996, 4, 1, 2, 3, 4));

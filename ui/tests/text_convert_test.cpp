@@ -149,17 +149,17 @@ TEST(TextConvert, ReadsAndWritesTimesOfDay)
     };
     for (const auto& c : cases) {
         TextConvert tc(vkTime);
-        const TTime t = tc.ParseTime(c.text);
-        EXPECT_EQ(t.Date(), TDate::Today()) << c.text;
+        const fw::TTime t = tc.ParseTime(c.text);
+        EXPECT_EQ(t.Date(), fw::TDate::Today()) << c.text;
         EXPECT_EQ(t.Hour(), c.h) << c.text;
         EXPECT_EQ(t.Minute(), c.m) << c.text;
         EXPECT_EQ(t.Second(), c.s) << c.text;
     }
     TextConvert tc(vkTime);
-    const TDate day(22u, 1u, 1996);
-    EXPECT_EQ(tc.FormatTime(TTime(day, 19, 5, 0)), "07:05 pm");
-    EXPECT_EQ(tc.FormatTime(TTime(day, 0, 30, 15)), "00:30:15 am");
-    EXPECT_EQ(tc.FormatTime(TTime(day, 12, 0, 0)), "12:00 pm");
+    const fw::TDate day(22u, 1u, 1996);
+    EXPECT_EQ(tc.FormatTime(fw::TTime(day, 19, 5, 0)), "07:05 pm");
+    EXPECT_EQ(tc.FormatTime(fw::TTime(day, 0, 30, 15)), "00:30:15 am");
+    EXPECT_EQ(tc.FormatTime(fw::TTime(day, 12, 0, 0)), "12:00 pm");
     for (const char* text : {"07:05 pm", "00:30:15 am", "12:00 pm", "11:59:59 pm"})
         EXPECT_EQ(tc.FormatTime(tc.ParseTime(text)), text);
 
@@ -172,15 +172,15 @@ TEST(TextConvert, ReadsAndWritesTimesOfDay)
     EXPECT_EQ(ra.FormatValue(12.5), before12h);
     EXPECT_NEAR(ra.ParseValue("12h 30m"), 12.5, 1e-12);
 
-    const TTime before = TTime::Now();
-    const TTime unreadable = tc.ParseTime("25:00");
+    const fw::TTime before = fw::TTime::Now();
+    const fw::TTime unreadable = tc.ParseTime("25:00");
     EXPECT_GE(unreadable, before);
-    EXPECT_LE(unreadable, TTime::Now());
+    EXPECT_LE(unreadable, fw::TTime::Now());
 }
 
 TEST(TextConvert, ReadsDatesInEveryForm)
 {
-    const TDate expected(22u, 1u, 1996);
+    const fw::TDate expected(22u, 1u, 1996);
     for (const char* text : {"19960122", "Jan 22, 1996", "22 Jan 1996", "1/22/1996", "01/22/96", "22 January 96"}) {
         TextConvert tc(vkDate);
         EXPECT_EQ(tc.ParseDate(text), expected) << text;
@@ -188,9 +188,9 @@ TEST(TextConvert, ReadsDatesInEveryForm)
     }
     // Two-digit years: 00-49 are this century, 50-99 the last.
     TextConvert tc(vkDate);
-    EXPECT_EQ(tc.ParseDate("3/4/05"), TDate(4u, 3u, 2005));
-    EXPECT_EQ(tc.ParseDate("4 Mar 49"), TDate(4u, 3u, 2049));
-    EXPECT_EQ(tc.ParseDate("4 Mar 50"), TDate(4u, 3u, 1950));
+    EXPECT_EQ(tc.ParseDate("3/4/05"), fw::TDate(4u, 3u, 2005));
+    EXPECT_EQ(tc.ParseDate("4 Mar 49"), fw::TDate(4u, 3u, 2049));
+    EXPECT_EQ(tc.ParseDate("4 Mar 50"), fw::TDate(4u, 3u, 1950));
     EXPECT_EQ(tc.ErrorText(), "");
 }
 
@@ -211,16 +211,16 @@ TEST(TextConvert, ReportsBadDatesAndGivesTheCurrentDate)
     };
     for (const auto& c : cases) {
         TextConvert tc(vkDate);
-        const TDate d = tc.ParseDate(c.text);
+        const fw::TDate d = tc.ParseDate(c.text);
         EXPECT_EQ(tc.ErrorText(), c.error) << c.text;
-        EXPECT_EQ(d == TDate::Today(), c.today) << c.text;
+        EXPECT_EQ(d == fw::TDate::Today(), c.today) << c.text;
     }
 }
 
 TEST(TextConvert, WritesDatesInFiveStyles)
 {
     TextConvert tc(vkDate);
-    const TDate d95(23u, 1u, 1995), d96(22u, 1u, 1996), d05(4u, 3u, 2005);
+    const fw::TDate d95(23u, 1u, 1995), d96(22u, 1u, 1996), d05(4u, 3u, 2005);
     EXPECT_EQ(tc.FormatDate(d95, 1), "23 Jan 95");
     EXPECT_EQ(tc.FormatDate(d95, 2), "23 Jan 1995");
     EXPECT_EQ(tc.FormatDate(d96, 3), "01/22/96");
@@ -229,7 +229,7 @@ TEST(TextConvert, WritesDatesInFiveStyles)
     EXPECT_EQ(tc.FormatDate(d96), "Jan 22, 1996");
     EXPECT_EQ(tc.FormatDate(d05, 3), "03/04/05");
     for (int style = 1; style <= 5; ++style)
-        for (const TDate& d : {d95, d96, d05, TDate(31u, 12u, 2029), TDate(1u, 1u, 2030)})
+        for (const fw::TDate& d : {d95, d96, d05, fw::TDate(31u, 12u, 2029), fw::TDate(1u, 1u, 2030)})
             EXPECT_EQ(tc.ParseDate(tc.FormatDate(d, style)), d) << tc.FormatDate(d, style);
 }
 
@@ -237,13 +237,13 @@ TEST(TextConvert, ReservedDatesLieOutsideEveryRealDate)
 {
     TextConvert tc(vkDate);
     // The days that once stood for the words are ordinary dates now.
-    EXPECT_EQ(tc.FormatDate(TDate(31u, 12u, 2029)), "Dec 31, 2029");
-    EXPECT_EQ(tc.FormatDate(TDate(1u, 1u, 2030)), "Jan 1, 2030");
-    const TDate latest = tc.ParseDate("99991231");
+    EXPECT_EQ(tc.FormatDate(fw::TDate(31u, 12u, 2029)), "Dec 31, 2029");
+    EXPECT_EQ(tc.FormatDate(fw::TDate(1u, 1u, 2030)), "Jan 1, 2030");
+    const fw::TDate latest = tc.ParseDate("99991231");
     EXPECT_LT(latest, TextConvert::NoEntryDate());
     EXPECT_LT(latest, TextConvert::MaxDate());
-    EXPECT_GT(TDate(1u, 1u, 1900), TextConvert::MinDate());
-    EXPECT_LT(TTime(latest, 23, 59, 59), TextConvert::NoEntryTime());
+    EXPECT_GT(fw::TDate(1u, 1u, 1900), TextConvert::MinDate());
+    EXPECT_LT(fw::TTime(latest, 23, 59, 59), TextConvert::NoEntryTime());
     EXPECT_LT(TextConvert::NoEntryTime(), TextConvert::MaxTime());
 }
 

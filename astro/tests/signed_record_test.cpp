@@ -21,7 +21,7 @@ const std::string kSignature = "Quillon Software - Stellum - ObsSite";
 template <class T>
 std::string Bytes(const T& record)
 {
-    omstream os;
+    fw::omstream os;
     record.WriteTo(os);
     return os.str();
 }
@@ -33,12 +33,12 @@ T ThroughFile(const T& record, const testsupport::TempDir& dir)
 {
     const std::string path = dir.file("record.rsx");
     {
-        ofpstream out(path);
+        fw::ofpstream out(path);
         record.WriteTo(out);
         EXPECT_TRUE(out.close());
     }
     T back;
-    ifpstream in(path);
+    fw::ifpstream in(path);
     back.ReadFrom(in);
     EXPECT_TRUE(in.good());
     EXPECT_EQ(in.remaining(), 0);
@@ -134,7 +134,7 @@ TEST(SignedRecord, SiteRecordRoundTripsAndIgnoresVersions)
         ASSERT_EQ(WordAt(bytes, pos), 5u) << pos;
         PutWord(bytes, pos, 0xfffffff0u + static_cast<std::uint32_t>(pos % 7));
     }
-    imstream in(bytes);
+    fw::imstream in(bytes);
     ObsSite patched;
     patched.ReadFrom(in);
     EXPECT_TRUE(in.good());
@@ -149,17 +149,17 @@ TEST(SignedRecord, SiteReadKeepsItsOwnAltitudeCache)
     const JulianDate j(2460000.5, 2);
     const Coord c = Coord::Equatorial(Angle(2.0), Angle(0.2), Distance(), j, 0x24);
     reader.Altitude(j, c); // fills the cache for the old site
-    imstream in(Bytes(written));
+    fw::imstream in(Bytes(written));
     reader.ReadFrom(in);
     EXPECT_NEAR(reader.Altitude(j, c).Radians(), written.ToHorizontal(j, c, 0).Latitude().Radians(), 1e-14);
 }
 
 TEST(SignedRecord, HeaderHelpersCompareWholeSignatureAndVersion)
 {
-    omstream os;
+    fw::omstream os;
     SignedStreamRecord::WriteHeader(os, SignedStreamRecord::PlanetData, 5);
     SignedStreamRecord::WriteHeader(os, "Quillon Software - Stellum - Planet", 5);
-    imstream in(os.str());
+    fw::imstream in(os.str());
     const auto h = SignedStreamRecord::ReadHeader(in);
     EXPECT_TRUE(h.Matches(SignedStreamRecord::PlanetData, 5));
     EXPECT_FALSE(h.Matches(SignedStreamRecord::PlanetData, 4));
@@ -194,7 +194,7 @@ TEST(SignedRecord, ShortOrForeignFilesReadWithoutHarm)
     // Every truncation of a good record: the stream reports the short read.
     for (std::size_t n = 0; n < good.size(); ++n) {
         ASSERT_TRUE(testsupport::WriteFileBytes(path, good.substr(0, n)));
-        ifpstream in(path);
+        fw::ifpstream in(path);
         ObsSite s;
         s.ReadFrom(in);
         EXPECT_TRUE(in.fail()) << n;
@@ -229,13 +229,13 @@ TEST(SignedRecord, ShortOrForeignFilesReadWithoutHarm)
     for (const std::string& bytes : cases) {
         ASSERT_TRUE(testsupport::WriteFileBytes(path, bytes));
         {
-            ifpstream in(path);
+            fw::ifpstream in(path);
             ObsSite s;
             s.ReadFrom(in);
             Exercise(s);
         }
         {
-            ifpstream in(path);
+            fw::ifpstream in(path);
             Coord c;
             c.ReadFrom(in);
             RectCoord r;

@@ -21,7 +21,7 @@ namespace {
 
 TEST(ValidatedFields, LeavingAFieldRewritesItsTextInStandardForm)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     struct Case { const char* typed; const char* shown; };
     TEditRA ra;
     for (const Case& c : {Case{"12 30", "12h 30m"}, Case{"12h30m", "12h 30m"}, Case{"12.5", "12h 30m"},
@@ -52,14 +52,14 @@ TEST(ValidatedFields, LeavingAFieldRewritesItsTextInStandardForm)
 
 TEST(ValidatedFields, ABadEntryIsReportedAndGivesTheFallback)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     TEditRA ra;
     ra.SetText("25");
     ra.LoseFocus();
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Last().title, "RA Input Error");
     EXPECT_EQ(boxes.Last().text, "Right Ascension Cannot Exceed 24 Hours");
-    EXPECT_EQ(boxes.Last().style, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(boxes.Last().style, fw::MB_OK | fw::MB_ICONEXCLAMATION);
     EXPECT_EQ(ra.GetText(), "0h");
 
     TEditDEC dec;
@@ -70,14 +70,14 @@ TEST(ValidatedFields, ABadEntryIsReportedAndGivesTheFallback)
 
     TEditDate date;
     date.SetText("13/45/1996");
-    EXPECT_EQ(date.GetValue(), TDate::Today());
+    EXPECT_EQ(date.GetValue(), fw::TDate::Today());
     EXPECT_EQ(boxes.Last().title, "Date Input Error");
     EXPECT_EQ(boxes.Last().text, "Invalid Month Entry\nInvalid Day Entry\nLooking for Format = 1/1/1996\n");
 }
 
 TEST(ValidatedFields, FocusChangesNeverAlterAMagnitude)
 {
-    ScriptedMessageBoxes boxes;
+    fw::ScriptedMessageBoxes boxes;
     TEditFloat mag;
     for (double stored : {212.3, 406.0, 6.5, 100.0, 500.0, 1000.0}) {
         mag.SetValue(stored);
@@ -160,8 +160,8 @@ TEST(Spinner, StepsNumbersAndMonthsWithinTheirLimits)
 
 TEST(Spinner, ItsValidatorGuardsTheDialog)
 {
-    ScriptedMessageBoxes boxes;
-    Dialog d;
+    fw::ScriptedMessageBoxes boxes;
+    fw::Dialog d;
     new spinner(&d, 102, 0, 89, 4, spinner::Number);
     new spinner(&d, 103, 1, 12, 10, spinner::MonthName);
     d.SetControlText(102, "89");
@@ -259,9 +259,9 @@ TEST(ConstellationControls, ListNamesWithCodes)
     TListConstel list;
     EXPECT_EQ(list.GetCount(), 89);
     const int antlia = list.IndexOfCode(1);
-    ASSERT_NE(antlia, LB_ERR);
+    ASSERT_NE(antlia, fw::LB_ERR);
     EXPECT_EQ(list.GetString(antlia), "Antlia");
-    EXPECT_EQ(list.IndexOfCode(89), LB_ERR);
+    EXPECT_EQ(list.IndexOfCode(89), fw::LB_ERR);
 }
 
 TEST(ListChooser, ConstellationsRoundTripThroughTheDialog)
@@ -275,8 +275,8 @@ TEST(ListChooser, ConstellationsRoundTripThroughTheDialog)
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetSelCount(), 2);
     EXPECT_TRUE(list->GetSel(list->IndexOfCode(ConstellationNoComment)));
-    dlg.PressButton(IDOK);
-    EXPECT_EQ(dlg.Result(), IDOK);
+    dlg.PressButton(fw::IDOK);
+    EXPECT_EQ(dlg.Result(), fw::IDOK);
     EXPECT_EQ(dlg.GetChosenIds(), chosen);
 }
 
@@ -292,7 +292,7 @@ TEST(ListChooser, ChoicesDropUnknownIdsAndCancelKeepsTheSet)
     cancelled.SetChoices(list);
     cancelled.SetChosenIds(chosen);
     cancelled.EnsureSetUp();
-    cancelled.PressButton(IDCANCEL);
+    cancelled.PressButton(fw::IDCANCEL);
     EXPECT_EQ(cancelled.GetChosenIds(), chosen);
 
     ListChooser dlg(nullptr, ListChooser::Choices);
@@ -302,7 +302,7 @@ TEST(ListChooser, ChoicesDropUnknownIdsAndCancelKeepsTheSet)
     dlg.EnsureSetUp();
     auto* box = dlg.ControlAs<TurboListBox>(ListChooser::kListId);
     box->SetSel(box->FindExactString("Clear"), true);
-    dlg.PressButton(IDOK);
+    dlg.PressButton(fw::IDOK);
     TBitSet expected;
     expected.set(1).set(2);
     EXPECT_EQ(dlg.GetChosenIds(), expected);

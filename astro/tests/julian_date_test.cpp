@@ -169,10 +169,10 @@ TEST(JulianDate, DynamicalTimeAddsDeltaT)
 
 TEST(JulianDate, StreamRecordIsTheDayNumber)
 {
-    omstream os;
+    fw::omstream os;
     JulianDate::FromCalendar(1957, 10, 4, 19, 26, 24).WriteTo(os);
     ASSERT_EQ(os.str().size(), 8u);
-    imstream is(os.str());
+    fw::imstream is(os.str());
     JulianDate back;
     back.ReadFrom(is);
     EXPECT_NEAR(back.JD(), 2436116.31, 1e-6);

@@ -26,11 +26,11 @@ TEST(LLposit, ClampsOnEveryWayIn)
         EXPECT_EQ(p.GetName(), "Somewhere");
 
         // The same record with the raw values, as a damaged or foreign file could hold them.
-        omstream raw;
+        fw::omstream raw;
         raw.writeDouble(c.lat);
         raw.writeDouble(c.lon);
         raw.writeString(" Read ");
-        imstream in(raw.str());
+        fw::imstream in(raw.str());
         LLposit back;
         back.Read(in);
         EXPECT_EQ(back.Latitude(), c.wantLat);
@@ -104,10 +104,10 @@ TEST(LocationData, RecordRoundTrips)
     site.name = "Tucson";
     site.latitude = 32.22f;
     site.longitude = -110.97f;
-    omstream out;
+    fw::omstream out;
     site.Write(out);
     EXPECT_EQ(out.str().size(), 1u + 1u + 4u + 6u + 4u + 4u + 4u);
-    imstream in(out.str());
+    fw::imstream in(out.str());
     LocationData back;
     back.Read(in);
     EXPECT_EQ(back.name, "Tucson");
