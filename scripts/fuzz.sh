@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the installer's untrusted-input readers (the portable stream, the
-# INI scanner, the decompressor, the install script, conditions and "$" texts, the operation
-# log) and of the observing log's files (the log in both forms, its header, filter and crash
-# journal) with libFuzzer and AddressSanitizer, and runs each briefly. Fails on a
-# finding. FUZZ_SECONDS sets the time per target (default 20).
+# Builds every fuzz target of the tree (<folder>/fuzz/*.cpp: the readers of files that a user, a
+# script or another program hands over) with libFuzzer and AddressSanitizer against one shared
+# instrumented build, and runs each briefly. Fails on a finding. FUZZ_SECONDS sets the time
+# per target (default 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds="${FUZZ_SECONDS:-20}"
+seconds="${FUZZ_SECONDS:-10}"
 out=build/fuzz
 mkdir -p "$out"
 
@@ -27,25 +26,31 @@ sources=(installer/support/*.cpp installer/support/lzp/*.cpp installer/engine/*.
 sources+=(obslog/ObsRecord.cpp obslog/ObsRecordHeader.cpp obslog/RuravAvaviv.cpp obslog/LogFile.cpp
           obslog/LogJournal.cpp obslog/TaggedText.cpp ui/CBdata.cpp ui/TextConvert.cpp)
 
-# Objects once, shared by both targets.
+# Objects once, shared by every target, compiled as many at a time as there are cores.
 objdir="$out/obj"
 mkdir -p "$objdir"
 objects=()
-pids=()
+stale=()
 for s in "${sources[@]}"; do
   o="$objdir/$(echo "$s" | tr '/' '_').o"
   if [ ! -f "$o" ] || [ "$s" -nt "$o" ] || [ scripts/fuzz.sh -nt "$o" ]; then
-    "$CXX" "${flags[@]/-fsanitize=fuzzer,address/-fsanitize=fuzzer-no-link,address}" -c "$s" -o "$o" &
-    pids+=($!)
+    stale+=("$s" "$o")
   fi
   objects+=("$o")
 done
-for p in "${pids[@]}"; do
-  wait "$p" || { echo "fuzz.sh: a source did not compile" >&2; exit 1; }
-done
+compile=("$CXX" "${flags[@]/-fsanitize=fuzzer,address/-fsanitize=fuzzer-no-link,address}")
+if [ ${#stale[@]} -gt 0 ]; then
+  # A failed object is removed, so that a later run compiles it again.
+  printf '%s\0' "${stale[@]}" | xargs -0 -n 2 -P "$(nproc)" \
+    bash -c 'n=$#; src=${@:n-1:1}; obj=${@:n:1}
+             "${@:1:n-2}" -c "$src" -o "$obj" || { rm -f "$obj"; exit 255; }' \
+    _ "${compile[@]}" \
+    || { echo "fuzz.sh: a source did not compile" >&2; exit 1; }
+fi
 
 status=0
-for target in installer/support/fuzz/*.cpp installer/engine/fuzz/*.cpp obslog/fuzz/*.cpp; do
+shopt -s nullglob
+for target in */fuzz/*.cpp installer/*/fuzz/*.cpp; do
   name=$(basename "$target" .cpp)
   "$CXX" "${flags[@]}" "$target" "${objects[@]}" "${libs[@]}" -o "$out/$name"
   corpus="$out/corpus-$name"

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-using namespace kw;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <string>
 
-using namespace kw;
 
 namespace {
 const uint8_t* gData = nullptr;
