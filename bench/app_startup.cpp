@@ -57,7 +57,7 @@ struct Sandbox {
         fs::current_path(dir);
         setenv("HOME", dir.c_str(), 1);
         setenv("XDG_DATA_HOME", (dir + "share").c_str(), 1);
-        fw::SetMessageBoxResponder([](const fw::MessageBoxCall& c) { return fw::DefaultMessageBoxAnswer(c.style); });
+        fw::MessageBoxSeam::Set([](const fw::MessageBoxCall& c) { return fw::DefaultMessageBoxAnswer(c.style); });
     }
     ~Sandbox()
     {

@@ -52,7 +52,7 @@ struct Bench {
 
     Bench()
     {
-        fw::SetMessageBoxResponder([](const fw::MessageBoxCall& c) { return fw::DefaultMessageBoxAnswer(c.style); });
+        fw::MessageBoxSeam::Set([](const fw::MessageBoxCall& c) { return fw::DefaultMessageBoxAnswer(c.style); });
         const std::string program = ProgramDir();
         dir = (fs::temp_directory_path() / ("stellum-bench-filter-" + std::to_string(::getpid()))).string() + "/";
         fs::create_directories(dir + "User");

@@ -7,26 +7,13 @@
 
 namespace fw {
 
-namespace {
-ColorChooserResponder& Responder()
-{
-    static ColorChooserResponder responder;
-    return responder;
-}
-} // namespace
-
-ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder)
-{
-    return std::exchange(Responder(), std::move(responder));
-}
-
 bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom)
 {
-    if (Responder()) {
+    if (auto& answer = ColorChooserSeam::Current()) {
         QColor chosen = color;
         CustomColors row{};
         if (custom) row = *custom;
-        if (!Responder()(chosen, row)) return false;
+        if (!answer(chosen, row)) return false;
         color = chosen;
         if (custom) *custom = row;
         return true;

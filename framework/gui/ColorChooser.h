@@ -3,9 +3,10 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include <QColor>
+
+#include "framework/gui/Responder.h"
 
 class QWidget;
 
@@ -19,7 +20,6 @@ bool ChooseColor(QWidget* owner, QColor& color, CustomColors* custom = nullptr);
 
 // A responder gets the starting colour and the custom row (the given one, or a row of its
 // own when none is given) and returns true with the chosen colour set, or false for Cancel.
-using ColorChooserResponder = std::function<bool(QColor& color, CustomColors& custom)>;
-ColorChooserResponder SetColorChooserResponder(ColorChooserResponder responder);
+using ColorChooserSeam = ModalSeam<struct ColorChooserTag, bool(QColor& color, CustomColors& custom)>;
 
 }  // namespace fw

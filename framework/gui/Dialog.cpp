@@ -14,42 +14,25 @@
 
 namespace fw {
 
-namespace {
-DialogResponder& Responder()
-{
-    static DialogResponder responder;
-    return responder;
-}
-} // namespace
-
-DialogResponder SetDialogResponder(DialogResponder responder)
-{
-    return std::exchange(Responder(), std::move(responder));
-}
-
 ScriptedDialogs::ScriptedDialogs(DialogResponder responder)
+    : responder_(Answering([responder](std::size_t) { return responder; }))
 {
-    Install([responder](std::size_t) { return responder; });
 }
 
 ScriptedDialogs::ScriptedDialogs(std::vector<DialogResponder> inOrder)
+    : responder_(Answering(
+          [inOrder](std::size_t n) { return n < inOrder.size() ? inOrder[n] : DialogResponder(); }))
 {
-    Install([inOrder](std::size_t n) { return n < inOrder.size() ? inOrder[n] : DialogResponder(); });
 }
 
-void ScriptedDialogs::Install(std::function<DialogResponder(std::size_t)> pick)
+DialogResponder ScriptedDialogs::Answering(std::function<DialogResponder(std::size_t)> pick)
 {
-    previous_ = SetDialogResponder([this, pick](Dialog& d) {
+    return [this, pick](Dialog& d) {
         DialogResponder responder = pick(std::size_t(count_));
         ++count_;
         captions_.push_back(d.Caption());
         return responder ? responder(d) : IDCANCEL;
-    });
-}
-
-ScriptedDialogs::~ScriptedDialogs()
-{
-    SetDialogResponder(std::move(previous_));
+    };
 }
 
 Dialog::Dialog(QWidget* parent, const std::string& caption) : QDialog(parent), ControlHost(this)
@@ -118,8 +101,9 @@ int Dialog::Execute()
     modal_ = true;
     result_ = 0;
     EnsureSetUp();
-    if (Responder()) {
-        DialogResponder responder = Responder();
+    if (DialogSeam::Current()) {
+        // A copy: the responder may be replaced while it answers.
+        DialogResponder responder = DialogSeam::Current();
         int answer = responder(*this);
         if (result_ == 0) result_ = answer;
         modal_ = false;

@@ -14,6 +14,7 @@
 #include <QDialog>
 
 #include "framework/gui/ControlHost.h"
+#include "framework/gui/Responder.h"
 
 class QGridLayout;
 class QHBoxLayout;
@@ -86,8 +87,8 @@ private:
 // For tests: answers Dialog::Execute. The responder gets the set-up dialog, drives it by
 // control id (SetControlText, PressButton ...) and returns the id to close with when the
 // dialog is still open afterwards.
-using DialogResponder = std::function<int(Dialog&)>;
-DialogResponder SetDialogResponder(DialogResponder responder);
+using DialogSeam = ModalSeam<struct DialogTag, int(Dialog&)>;
+using DialogResponder = DialogSeam::Function;
 
 // Installs a dialog responder for its lifetime and counts the dialogs it answered.
 class ScriptedDialogs {
@@ -96,17 +97,16 @@ public:
     // Answers the dialogs in the order they are executed, one responder each (nested
     // dialogs included); dialogs beyond the list are cancelled.
     explicit ScriptedDialogs(std::vector<DialogResponder> inOrder);
-    ~ScriptedDialogs();
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
     int Count() const { return count_; }
     const std::vector<std::string>& Captions() const { return captions_; }
 
 private:
-    void Install(std::function<DialogResponder(std::size_t)> pick);
-    DialogResponder previous_;
+    DialogResponder Answering(std::function<DialogResponder(std::size_t)> pick);
     int count_ = 0;
     std::vector<std::string> captions_;
+    Responder<DialogSeam> responder_;
 };
 
 }  // namespace fw

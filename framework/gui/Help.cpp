@@ -14,11 +14,6 @@ std::string& File()
     static std::string file;
     return file;
 }
-HelpResponder& Responder()
-{
-    static HelpResponder responder;
-    return responder;
-}
 } // namespace
 
 void SetHelpFile(const std::string& path)
@@ -33,8 +28,8 @@ const std::string& HelpFile()
 
 bool ShowHelp(int context)
 {
-    if (Responder()) {
-        Responder()(context);
+    if (auto& answer = HelpSeam::Current()) {
+        answer(context);
         return true;
     }
     QFileInfo info(QString::fromStdString(File()));
@@ -45,19 +40,8 @@ bool ShowHelp(int context)
     return QDesktopServices::openUrl(url);
 }
 
-HelpResponder SetHelpResponder(HelpResponder responder)
+RecordedHelp::RecordedHelp() : responder_([this](int context) { contexts_.push_back(context); })
 {
-    return std::exchange(Responder(), std::move(responder));
-}
-
-RecordedHelp::RecordedHelp()
-{
-    previous_ = SetHelpResponder([this](int context) { contexts_.push_back(context); });
-}
-
-RecordedHelp::~RecordedHelp()
-{
-    SetHelpResponder(std::move(previous_));
 }
 
 }  // namespace fw

@@ -2,9 +2,10 @@
 // Tests install a responder that records the requests.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "framework/gui/Responder.h"
 
 namespace fw {
 
@@ -15,21 +16,20 @@ const std::string& HelpFile();
 // Opens the help at the context number; false when there is no help to open.
 bool ShowHelp(int context);
 
-using HelpResponder = std::function<void(int context)>;
-HelpResponder SetHelpResponder(HelpResponder responder);
+// The seam ShowHelp asks first; its responder gets the context number.
+using HelpSeam = ModalSeam<struct HelpTag, void(int context)>;
 
 // For tests: records every help request while it lives.
 class RecordedHelp {
 public:
     RecordedHelp();
-    ~RecordedHelp();
     RecordedHelp(const RecordedHelp&) = delete;
     RecordedHelp& operator=(const RecordedHelp&) = delete;
     const std::vector<int>& Contexts() const { return contexts_; }
 
 private:
-    HelpResponder previous_;
     std::vector<int> contexts_;
+    Responder<HelpSeam> responder_;
 };
 
 }  // namespace fw

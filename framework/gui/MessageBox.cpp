@@ -11,12 +11,6 @@ namespace fw {
 
 namespace {
 
-MessageBoxResponder& Responder()
-{
-    static MessageBoxResponder responder;
-    return responder;
-}
-
 struct ButtonDef {
     QMessageBox::StandardButton button;
     int id;
@@ -52,16 +46,11 @@ int DefaultMessageBoxAnswer(unsigned style)
     return buttons[DefaultIndex(style, buttons.size())].id;
 }
 
-MessageBoxResponder SetMessageBoxResponder(MessageBoxResponder responder)
-{
-    return std::exchange(Responder(), std::move(responder));
-}
-
 int MessageBox(QWidget* parent, const std::string& text, const std::string& title, unsigned style)
 {
     MessageBoxCall call{title.empty() ? std::string("Error") : title, text, style};
-    if (Responder())
-        return Responder()(call);
+    if (auto& answer = MessageBoxSeam::Current())
+        return answer(call);
     if (IsHeadless()) {
         ReportHeadlessModal("message box \"" + call.title + "\": " + call.text);
         for (const auto& b : ButtonsOf(style))
@@ -94,18 +83,13 @@ int MessageBox(QWidget* parent, const std::string& text, const std::string& titl
 }
 
 ScriptedMessageBoxes::ScriptedMessageBoxes(std::vector<int> answers)
-    : answers_(std::move(answers))
+    : answers_(std::move(answers)),
+      responder_([this](const MessageBoxCall& call) {
+          calls_.push_back(call);
+          if (next_ < answers_.size()) return answers_[next_++];
+          return DefaultMessageBoxAnswer(call.style);
+      })
 {
-    previous_ = SetMessageBoxResponder([this](const MessageBoxCall& call) {
-        calls_.push_back(call);
-        if (next_ < answers_.size()) return answers_[next_++];
-        return DefaultMessageBoxAnswer(call.style);
-    });
-}
-
-ScriptedMessageBoxes::~ScriptedMessageBoxes()
-{
-    SetMessageBoxResponder(std::move(previous_));
 }
 
 }  // namespace fw

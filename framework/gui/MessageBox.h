@@ -1,9 +1,10 @@
 // Message boxes, all through one function, so that tests can answer them without a window.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "framework/gui/Responder.h"
 
 class QWidget;
 
@@ -57,10 +58,8 @@ struct MessageBoxCall {
 int MessageBox(QWidget* parent, const std::string& text, const std::string& title,
                unsigned style = MB_OK);
 
-using MessageBoxResponder = std::function<int(const MessageBoxCall&)>;
-
-// Installs a responder (empty: back to real windows); returns the one it replaces.
-MessageBoxResponder SetMessageBoxResponder(MessageBoxResponder responder);
+// The seam MessageBox asks first; its responder returns the id of the button pressed.
+using MessageBoxSeam = ModalSeam<struct MessageBoxTag, int(const MessageBoxCall&)>;
 
 // For tests: while it lives, every message box is recorded and answered from a script of
 // answers (in order); when the script runs out, the default button's id is returned
@@ -68,7 +67,6 @@ MessageBoxResponder SetMessageBoxResponder(MessageBoxResponder responder);
 class ScriptedMessageBoxes {
 public:
     explicit ScriptedMessageBoxes(std::vector<int> answers = {});
-    ~ScriptedMessageBoxes();
     ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
     ScriptedMessageBoxes& operator=(const ScriptedMessageBoxes&) = delete;
 
@@ -82,7 +80,7 @@ private:
     std::vector<int> answers_;
     std::size_t next_ = 0;
     std::vector<MessageBoxCall> calls_;
-    MessageBoxResponder previous_;
+    Responder<MessageBoxSeam> responder_;
 };
 
 // The id that the default button of a style gives.

@@ -12,11 +12,6 @@
 namespace fw {
 
 namespace {
-PopupMenuResponder& Responder()
-{
-    static PopupMenuResponder responder;
-    return responder;
-}
 
 void Fill(QMenu& menu, const PopupMenu& source)
 {
@@ -126,8 +121,9 @@ int PopupMenu::Track(ControlHost& owner, const Point& clientPoint)
 {
     ApplyEnablers(owner);
     int chosen = 0;
-    if (Responder()) {
-        PopupMenuResponder responder = Responder();
+    if (PopupMenuSeam::Current()) {
+        // A copy: the responder may be replaced while it answers.
+        PopupMenuSeam::Function responder = PopupMenuSeam::Current();
         chosen = responder(*this);
     } else if (IsHeadless()) {
         ReportHeadlessModal("pop-up menu");
@@ -143,22 +139,13 @@ int PopupMenu::Track(ControlHost& owner, const Point& clientPoint)
     return chosen;
 }
 
-PopupMenuResponder SetPopupMenuResponder(PopupMenuResponder responder)
+ScriptedMenus::ScriptedMenus(std::vector<int> choices)
+    : choices_(std::move(choices)),
+      responder_([this](const PopupMenu& menu) {
+          shown_.push_back(menu);
+          return next_ < choices_.size() ? choices_[next_++] : 0;
+      })
 {
-    return std::exchange(Responder(), std::move(responder));
-}
-
-ScriptedMenus::ScriptedMenus(std::vector<int> choices) : choices_(std::move(choices))
-{
-    previous_ = SetPopupMenuResponder([this](const PopupMenu& menu) {
-        shown_.push_back(menu);
-        return next_ < choices_.size() ? choices_[next_++] : 0;
-    });
-}
-
-ScriptedMenus::~ScriptedMenus()
-{
-    SetPopupMenuResponder(std::move(previous_));
 }
 
 }  // namespace fw

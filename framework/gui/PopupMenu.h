@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/gui/Geometry.h"
+#include "framework/gui/Responder.h"
 
 namespace fw {
 
@@ -57,13 +58,11 @@ private:
 
 // For tests: answers Track with the id it returns (0: dismissed) and sees the menu as it
 // would show, enablers applied.
-using PopupMenuResponder = std::function<int(const PopupMenu&)>;
-PopupMenuResponder SetPopupMenuResponder(PopupMenuResponder responder);
+using PopupMenuSeam = ModalSeam<struct PopupMenuTag, int(const PopupMenu&)>;
 
 class ScriptedMenus {
 public:
     explicit ScriptedMenus(std::vector<int> choices = {});
-    ~ScriptedMenus();
     ScriptedMenus(const ScriptedMenus&) = delete;
     ScriptedMenus& operator=(const ScriptedMenus&) = delete;
     // Copies of the menus shown, enablers applied.
@@ -73,7 +72,7 @@ private:
     std::vector<int> choices_;
     std::size_t next_ = 0;
     std::vector<PopupMenu> shown_;
-    PopupMenuResponder previous_;
+    Responder<PopupMenuSeam> responder_;
 };
 
 }  // namespace fw

@@ -232,24 +232,27 @@ TEST(GuiInputBox, OkTakesTheTextCancelKeepsIt)
 TEST(GuiColorChooser, ResponderChoosesOrCancels)
 {
     QColor c(1, 2, 3);
-    auto previous = fw::SetColorChooserResponder([](QColor& color, fw::CustomColors&) {
-        EXPECT_EQ(color, QColor(1, 2, 3));
-        color = QColor(200, 100, 50);
-        return true;
-    });
-    EXPECT_TRUE(fw::ChooseColor(nullptr, c));
-    EXPECT_EQ(c, QColor(200, 100, 50));
-    fw::SetColorChooserResponder([](QColor& color, fw::CustomColors& custom) {
-        color = QColor(0, 0, 0);
-        custom[3] = QColor(9, 9, 9);
-        return false;
-    });
-    fw::CustomColors row{};
-    row[3] = QColor(1, 1, 1);
-    EXPECT_FALSE(fw::ChooseColor(nullptr, c, &row));
-    EXPECT_EQ(c, QColor(200, 100, 50)); // a cancel changes nothing, the custom row neither
-    EXPECT_EQ(row[3], QColor(1, 1, 1));
-    fw::SetColorChooserResponder(previous);
+    {
+        fw::Responder<fw::ColorChooserSeam> choose([](QColor& color, fw::CustomColors&) {
+            EXPECT_EQ(color, QColor(1, 2, 3));
+            color = QColor(200, 100, 50);
+            return true;
+        });
+        EXPECT_TRUE(fw::ChooseColor(nullptr, c));
+        EXPECT_EQ(c, QColor(200, 100, 50));
+    }
+    {
+        fw::Responder<fw::ColorChooserSeam> cancel([](QColor& color, fw::CustomColors& custom) {
+            color = QColor(0, 0, 0);
+            custom[3] = QColor(9, 9, 9);
+            return false;
+        });
+        fw::CustomColors row{};
+        row[3] = QColor(1, 1, 1);
+        EXPECT_FALSE(fw::ChooseColor(nullptr, c, &row));
+        EXPECT_EQ(c, QColor(200, 100, 50)); // a cancel changes nothing, the custom row neither
+        EXPECT_EQ(row[3], QColor(1, 1, 1));
+    }
     EXPECT_EQ(fw::ColorToRef(fw::ColorFromRef(0x00B3D6FF)), 0x00B3D6FFu);
     EXPECT_EQ(fw::ColorFromRef(0x000000FF), QColor(255, 0, 0));
 }

@@ -63,18 +63,17 @@ struct ColorsGuard {
 class ChooseColorAnswer {
 public:
     ChooseColorAnswer(bool ok, RGBColor color)
+        : responder_([this, ok, color](QColor& c, fw::CustomColors&) {
+              ++count;
+              if (ok) c = fw::ColorFromRef(color);
+              return ok;
+          })
     {
-        previous_ = fw::SetColorChooserResponder([this, ok, color](QColor& c, fw::CustomColors&) {
-            ++count;
-            if (ok) c = fw::ColorFromRef(color);
-            return ok;
-        });
     }
-    ~ChooseColorAnswer() { fw::SetColorChooserResponder(previous_); }
     int count = 0;
 
 private:
-    fw::ColorChooserResponder previous_;
+    fw::Responder<fw::ColorChooserSeam> responder_;
 };
 
 } // namespace

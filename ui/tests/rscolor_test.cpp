@@ -13,23 +13,22 @@ constexpr RGBColor kEditedCustom = 0x00123456;
 class ScriptedColorChooser {
 public:
     explicit ScriptedColorChooser(bool ok = false, RGBColor answer = 0)
+        : responder_([this, ok, answer](QColor& color, fw::CustomColors& custom) {
+              ++count_;
+              lastStart_ = fw::ColorToRef(color);
+              custom[0] = fw::ColorFromRef(kEditedCustom);
+              if (ok) color = fw::ColorFromRef(answer);
+              return ok;
+          })
     {
-        previous_ = fw::SetColorChooserResponder([this, ok, answer](QColor& color, fw::CustomColors& custom) {
-            ++count_;
-            lastStart_ = fw::ColorToRef(color);
-            custom[0] = fw::ColorFromRef(kEditedCustom);
-            if (ok) color = fw::ColorFromRef(answer);
-            return ok;
-        });
     }
-    ~ScriptedColorChooser() { fw::SetColorChooserResponder(previous_); }
     int Count() const { return count_; }
     RGBColor LastStart() const { return lastStart_; }
 
 private:
     int count_ = 0;
     RGBColor lastStart_ = 0;
-    fw::ColorChooserResponder previous_;
+    fw::Responder<fw::ColorChooserSeam> responder_;
 };
 } // namespace
 

@@ -13,7 +13,7 @@ using namespace kw;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static bool ready = [] {
-        fw::SetMessageBoxResponder([](const fw::MessageBoxCall&) { return fw::IDOK; });
+        fw::MessageBoxSeam::Set([](const fw::MessageBoxCall&) { return fw::IDOK; });
         RegisterEventFactories();
         return true;
     }();

@@ -31,7 +31,7 @@ fw::WinRoot* Machine()
         });
         auto* r = new fw::WinRoot(dir);
         fw::WinRoot::SetCurrent(r);
-        fw::SetMessageBoxResponder([](const fw::MessageBoxCall&) { return fw::IDOK; });
+        fw::MessageBoxSeam::Set([](const fw::MessageBoxCall&) { return fw::IDOK; });
         return r;
     }();
     return root;

@@ -17,7 +17,7 @@ using namespace kw;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static bool quiet = [] {
-        fw::SetMessageBoxResponder([](const fw::MessageBoxCall&) { return fw::IDOK; });
+        fw::MessageBoxSeam::Set([](const fw::MessageBoxCall&) { return fw::IDOK; });
         return true;
     }();
     (void)quiet;
