@@ -1,6 +1,7 @@
 #include "installer/engine/OpLog.h"
 
 #include "framework/sys/WinFileSystem.h"
+#include "installer/support/StdioFile.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/PathBuffer.h"
@@ -228,15 +229,12 @@ OpLogReadResult ReadOpLog(const std::string& bytes, OpLogContents& out)
 
 OpLogReadResult ReadOpLogFile(const char* path, OpLogContents& out)
 {
-    FILE* f = fw::WinFileSystem::Open(path, "rb");
-    if (!f) return OpLogReadResult::kCannotOpen;
     std::string bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return OpLogReadResult::kBadData;
+    switch (ReadWholeFile(path, bytes)) {
+    case WholeFileRead::kCannotOpen: return OpLogReadResult::kCannotOpen;
+    case WholeFileRead::kReadError: return OpLogReadResult::kBadData;
+    case WholeFileRead::kOk: break;
+    }
     return ReadOpLog(bytes, out);
 }
 

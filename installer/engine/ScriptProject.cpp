@@ -1,7 +1,7 @@
 #include "installer/engine/ScriptProject.h"
 
 #include "installer/engine/EventFactory.h"
-#include "framework/sys/WinFileSystem.h"
+#include "installer/support/StdioFile.h"
 
 #include <cstring>
 
@@ -140,15 +140,12 @@ ScriptReadResult ReadScript(const std::string& bytes, ScriptProject& project)
 
 ScriptReadResult ReadScriptFile(ScriptProject& project, const char* path)
 {
-    FILE* f = fw::WinFileSystem::Open(path, "rb");
-    if (!f) return ScriptReadResult::kCannotOpen;
     std::string bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return ScriptReadResult::kDamaged;
+    switch (ReadWholeFile(path, bytes)) {
+    case WholeFileRead::kCannotOpen: return ScriptReadResult::kCannotOpen;
+    case WholeFileRead::kReadError: return ScriptReadResult::kDamaged;
+    case WholeFileRead::kOk: break;
+    }
     return ReadScript(bytes, project);
 }
 

@@ -18,4 +18,17 @@ PathStream::PathStream(const char* path, const char* mode, bool& ok)
     ok = file_ != nullptr;
 }
 
+WholeFileRead ReadWholeFile(const char* path, std::string& bytes)
+{
+    FILE* f = fw::WinFileSystem::Open(path, "rb");
+    if (!f) return WholeFileRead::kCannotOpen;
+    bytes.clear();
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    return failed ? WholeFileRead::kReadError : WholeFileRead::kOk;
+}
+
 }  // namespace kw

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 namespace kw {
 
@@ -28,5 +29,9 @@ class PathStream : public StdioFile {
 public:
     PathStream(const char* path, const char* mode, bool& ok);
 };
+
+// Reads the whole of a file of the installer's machine into bytes.
+enum class WholeFileRead { kOk, kCannotOpen, kReadError };
+WholeFileRead ReadWholeFile(const char* path, std::string& bytes);
 
 }  // namespace kw
