@@ -38,6 +38,31 @@ bool LogFile::IsBinary(const std::string& bytes)
     return in.readString(64) == kSignature && !in.fail();
 }
 
+namespace {
+
+// The records that follow a read header: each valid one goes to the sink, and the first that
+// is not valid ends the read. readRecord reads the next one and returns it.
+template <class ReadRecord>
+bool DecodeRecords(std::int32_t count, bool tagged, const LogFile::Sink& sink, LogFile::ReadResult& result,
+                   ReadRecord readRecord)
+{
+    if (sink.count)
+        sink.count(count, tagged);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const ObsRecord& record = readRecord();
+        if (!record.IsValid()) {
+            result.error = LogFile::Error::Record;
+            result.recordIndex = i;
+            return false;
+        }
+        if (sink.record)
+            sink.record(i, count, record);
+    }
+    return true;
+}
+
+}  // namespace
+
 LogFile::ReadResult LogFile::Decode(const std::string& bytes, ObsRecordHeader& header, RuravAvaviv& filter,
                                     const Sink& sink)
 {
@@ -56,21 +81,12 @@ LogFile::ReadResult LogFile::Decode(const std::string& bytes, ObsRecordHeader& h
             result.error = Error::Filter;
             return result;
         }
-        const std::int32_t count = header.Count();
-        if (sink.count)
-            sink.count(count, false);
         ObsRecord record;  // one for every record: each read sets every stored field
-        for (std::int32_t i = 0; i < count; ++i) {
-            record.Read(in);
-            if (!record.IsValid()) {
-                result.error = Error::Record;
-                result.recordIndex = i;
-                return result;
-            }
-            if (sink.record)
-                sink.record(i, count, record);
-        }
-        in.readString(64);  // trailing signature, not checked
+        if (DecodeRecords(header.Count(), false, sink, result, [&]() -> const ObsRecord& {
+                record.Read(in);
+                return record;
+            }))
+            in.readString(64);  // trailing signature, not checked
         return result;
     }
 
@@ -86,20 +102,12 @@ LogFile::ReadResult LogFile::Decode(const std::string& bytes, ObsRecordHeader& h
         result.error = Error::Filter;
         return result;
     }
-    const std::int32_t count = header.Count();
-    if (sink.count)
-        sink.count(count, true);
     const ObsRecord blank;
-    for (std::int32_t i = 0; i < count; ++i) {
-        ObsRecord record = blank;
+    ObsRecord record;  // starts blank for every record: a tagged record may leave fields out
+    DecodeRecords(header.Count(), true, sink, result, [&]() -> const ObsRecord& {
+        record = blank;
         record.ReadTagged(in);
-        if (!record.IsValid()) {
-            result.error = Error::Record;
-            result.recordIndex = i;
-            return result;
-        }
-        if (sink.record)
-            sink.record(i, count, record);
-    }
+        return record;
+    });
     return result;
 }
