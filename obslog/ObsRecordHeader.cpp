@@ -3,6 +3,7 @@
 #include "obslog/TaggedText.h"
 
 #include "framework/stream/PStream.h"
+#include "framework/stream/StringUtil.h"
 
 #include <regex>
 
@@ -138,7 +139,7 @@ void ObsRecordHeader::ReadTagged(std::istream& in)
     std::string line;
     if (!tagged::ReadLine(in, kMaxLine, line) || line != kStartTag)
         return failed();
-    if (!tagged::ReadUpTo(in, '=', kMaxLine, line) || line != "<TOTAL RECORDS")
+    if (!fw::ReadUpTo(in, '=', kMaxLine, line) || line != "<TOTAL RECORDS")
         return failed();
     std::smatch match;
     if (!tagged::ReadLine(in, kMaxLine, line) || !std::regex_search(line, match, digits))

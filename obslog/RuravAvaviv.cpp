@@ -208,7 +208,7 @@ const char* const kTextEnd = "<END RURAVAVAVIV FILE VER 1.0>";
 bool ReadActiveTag(std::istream& in, const std::string& word, bool& on)
 {
     std::string tag;
-    if (!tagged::ReadUpTo(in, ':', kMaxToken, tag))
+    if (!fw::ReadUpTo(in, ':', kMaxToken, tag))
         return false;
     if (tag == "<" + word + " IS ACTIVE")
         on = true;
@@ -230,7 +230,7 @@ void SkipLineEnd(std::istream& in)
 bool ReadSubItem(std::istream& in, char end, std::size_t max, std::string& value)
 {
     std::string sub;
-    return tagged::ReadUpTo(in, '=', kMaxToken, sub) && tagged::ReadUpTo(in, end, max, value);
+    return fw::ReadUpTo(in, '=', kMaxToken, sub) && fw::ReadUpTo(in, end, max, value);
 }
 
 } // namespace
@@ -254,7 +254,7 @@ void RuravAvaviv::ReadText(std::istream& in)
 
     for (auto set : kFileSetOrder) {
         const ChoiceCriterion& c = ChoiceForSet(set);
-        if (!ReadActiveTag(in, c.textTag, on) || !tagged::ReadUpTo(in, '=', kMaxToken, value))
+        if (!ReadActiveTag(in, c.textTag, on) || !fw::ReadUpTo(in, '=', kMaxToken, value))
             return failed();
         Enable(c.bit, on);
         sets[set].reset();
@@ -266,7 +266,7 @@ void RuravAvaviv::ReadText(std::istream& in)
                 in.get();
                 break;
             }
-            if (!tagged::ReadUpTo(in, ',', kMaxToken, value))
+            if (!fw::ReadUpTo(in, ',', kMaxToken, value))
                 return failed();
             const std::int32_t id = tagged::ToInt(value);
             if (id >= 0 && id < 256)

@@ -1,26 +1,13 @@
 #include "obslog/TaggedText.h"
 
+#include "framework/stream/StringUtil.h"
+
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
 
 namespace tagged {
-
-bool ReadUpTo(std::istream& in, char delimiter, std::size_t max, std::string& out)
-{
-    out.clear();
-    for (;;) {
-        const int c = in.get();
-        if (c == std::char_traits<char>::eof())
-            return false;
-        if (c == delimiter)
-            return true;
-        if (out.size() >= max)
-            return false;
-        out += static_cast<char>(c);
-    }
-}
 
 bool ReadLine(std::istream& in, std::size_t max, std::string& line)
 {
@@ -41,7 +28,7 @@ bool ReadLine(std::istream& in, std::size_t max, std::string& line)
 bool ReadItem(std::istream& in, std::string& tag, std::string& value, std::size_t maxValue,
               bool restOfLine, std::size_t maxTag)
 {
-    if (!ReadUpTo(in, '=', maxTag, tag) || !ReadUpTo(in, '>', maxValue, value))
+    if (!fw::ReadUpTo(in, '=', maxTag, tag) || !fw::ReadUpTo(in, '>', maxValue, value))
         return false;
     if (restOfLine) {
         for (int c = in.get(); c != std::char_traits<char>::eof() && c != '\n'; c = in.get()) {

@@ -16,8 +16,6 @@ namespace tagged {
 // come within its bound or the input ends first.
 bool ReadItem(std::istream& in, std::string& tag, std::string& value, std::size_t maxValue,
               bool restOfLine = false, std::size_t maxTag = 99);
-// Reads up to `delimiter` (dropped), at most `max` characters; false otherwise.
-bool ReadUpTo(std::istream& in, char delimiter, std::size_t max, std::string& out);
 // Reads one line without its "\n" (and a "\r" before it), at most `max` characters; false when
 // the line is longer or the input ends before any character.
 bool ReadLine(std::istream& in, std::size_t max, std::string& line);

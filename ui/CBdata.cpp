@@ -1,6 +1,7 @@
 #include "ui/CBdata.h"
 
 #include "framework/stream/PStream.h"
+#include "framework/stream/StringUtil.h"
 
 #include <algorithm>
 #include <regex>
@@ -17,17 +18,7 @@ constexpr std::size_t kMaxEndLine = 256;
 // the token limit or the stream ends first.
 bool ReadToken(std::istream& in, char delimiter, std::string& token)
 {
-    token.clear();
-    for (;;) {
-        const int c = in.get();
-        if (c == std::char_traits<char>::eof())
-            return false;
-        if (c == delimiter)
-            return true;
-        if (token.size() >= CBdata::kMaxToken)
-            return false;
-        token += static_cast<char>(c);
-    }
+    return fw::ReadUpTo(in, delimiter, CBdata::kMaxToken, token);
 }
 
 // The digits at the end of the first match of `pattern` in `text`, as an id; false when none.

@@ -77,4 +77,19 @@ std::string ResolvePathIgnoringCase(const std::string& path)
     return path;
 }
 
+bool ReadUpTo(std::istream& in, char delimiter, std::size_t max, std::string& out)
+{
+    out.clear();
+    for (;;) {
+        const int c = in.get();
+        if (c == std::char_traits<char>::eof())
+            return false;
+        if (c == delimiter)
+            return true;
+        if (out.size() >= max)
+            return false;
+        out += static_cast<char>(c);
+    }
+}
+
 }  // namespace fw

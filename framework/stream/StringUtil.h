@@ -1,6 +1,8 @@
 // String helpers with a fixed rule at each call site (no program-wide case switch).
 #pragma once
 
+#include <cstddef>
+#include <istream>
 #include <string>
 
 namespace fw {
@@ -13,6 +15,10 @@ std::string ToUpperAscii(std::string s);
 std::string ToLowerAscii(std::string s);
 // Blanks (space, tab, CR, LF) removed from both ends.
 std::string Trim(const std::string& s);
+
+// Reads from in up to `delimiter` (dropped) into out, at most `max` characters; false when the
+// delimiter does not come within that bound or the stream ends first.
+bool ReadUpTo(std::istream& in, char delimiter, std::size_t max, std::string& out);
 
 // A directory path ending in '/' (an empty path stays empty, the current directory).
 inline std::string WithTrailingSlash(std::string path)
