@@ -5,6 +5,7 @@
 #include "app/StellumStatusBar.h"
 #include "app/TStellumAboutDlg.h"
 #include "framework/gui/MDIFrame.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QPixmap>
 #include <gtest/gtest.h>
@@ -101,11 +102,7 @@ TEST(AboutBox, VersionBlockCompletesTheTexts)
     EXPECT_EQ(special.ControlText(TStellumAboutDlg::kSpecialBuildId), "Test build");
     EXPECT_EQ(special.ControlText(TStellumAboutDlg::kVersionId), "Version") << "no product, no version";
 
-    const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
-    if (dir && *dir) {
-        program.adjustSize();
-        program.grab().save(QString::fromStdString(std::string(dir) + "/about_box.png"));
-    }
+    testsupport::SaveDialogSnapshot(program, "about_box.png");
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "ui/Configuration.h"
 #include "ui/StellumConfig.h"
 #include "ui/TStatusDlg.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -121,12 +122,6 @@ void CloseAndEnd(std::unique_ptr<TStellumApp>& app)
     app.reset();
 }
 
-void Snapshot(QWidget* window, const char* name)
-{
-    const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
-    if (dir && *dir) window->grab().save(QString::fromStdString(std::string(dir) + "/" + name));
-}
-
 TEST(Startup, WholeStartUpOnTheRealDataFirstRunWithoutSettings)
 {
     ProgramDir program;
@@ -181,7 +176,7 @@ TEST(Startup, WholeStartUpOnTheRealDataFirstRunWithoutSettings)
     EXPECT_NE(ReadFileBytes(association.DesktopEntryPath()).find(program.Program() + "\" %f"), std::string::npos);
 
     frame->resize(1000, 700);
-    Snapshot(frame, "main_window.png");
+    testsupport::SaveSnapshot(*frame, "main_window.png");
 
     CloseAndEnd(app);
     EXPECT_EQ(AppGlobals.statusBar, nullptr) << "the status bar took itself out";

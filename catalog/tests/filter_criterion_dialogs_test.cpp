@@ -1,7 +1,6 @@
 // The criterion dialogs of the catalogue filter, driven by control id: what set-up shows,
 // what OK stores, that Cancel stores nothing, and that a bad entry is reported and stores
 // nothing either.
-#include "DialogSnapshot.h"
 
 #include "astro/ConstellationTable.h"
 #include "catalog/BrightFltDlg.h"
@@ -20,6 +19,7 @@
 #include "framework/gui/ListBox.h"
 #include "framework/gui/MessageBox.h"
 #include "ui/TextConvert.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -569,62 +569,62 @@ TEST(FilterCriterionDialogs, Snapshots)
     PositFltDlg position(nullptr);
     position.positionCriteria = 0x60;
     position.EnsureSetUp();
-    SaveSnapshot(position, "position-filter");
+    testsupport::SaveDialogSnapshot(position, "position-filter.png");
 
     visible elevation(nullptr);
     elevation.sessionStart = fw::TTime(fw::TDate::Today(), 21, 0, 0);
     elevation.sessionEnd = fw::TTime(fw::TDate::Today(), 23, 30, 0);
     elevation.maxAltitude = Angle(90, kDegrees);
     elevation.EnsureSetUp();
-    SaveSnapshot(elevation, "time-altitude-filter");
+    testsupport::SaveDialogSnapshot(elevation, "time-altitude-filter.png");
 
     constFilter constellations(nullptr);
     constellations.constellations.Clear();
     for (int code : {0, 1, 59, 65})
         constellations.constellations.Add(code);
     constellations.EnsureSetUp();
-    SaveSnapshot(constellations, "constellation-filter");
+    testsupport::SaveDialogSnapshot(constellations, "constellation-filter.png");
 
     RaDecFltDlg radec(nullptr);
     radec.EnsureSetUp();
-    SaveSnapshot(radec, "ra-dec-filter");
+    testsupport::SaveDialogSnapshot(radec, "ra-dec-filter.png");
 
     BrightFltDlg brightness(nullptr);
     brightness.brightnessCriteria = 0x01;
     brightness.EnsureSetUp();
-    SaveSnapshot(brightness, "brightness-filter");
+    testsupport::SaveDialogSnapshot(brightness, "brightness-filter.png");
 
     brightDlg dreyerBrightness(nullptr);
     dreyerBrightness.mask = 0x1F00;
     dreyerBrightness.EnsureSetUp();
-    SaveSnapshot(dreyerBrightness, "dreyer-brightness");
+    testsupport::SaveDialogSnapshot(dreyerBrightness, "dreyer-brightness.png");
 
     SizeFltDlg size(nullptr);
     size.diameterMin = 0.02;
     size.diameterMax = 3;
     size.EnsureSetUp();
-    SaveSnapshot(size, "size-filter");
+    testsupport::SaveDialogSnapshot(size, "size-filter.png");
 
     sizeDlg dreyerSize(nullptr);
     dreyerSize.EnsureSetUp();
-    SaveSnapshot(dreyerSize, "dreyer-size");
+    testsupport::SaveDialogSnapshot(dreyerSize, "dreyer-size.png");
 
     shapeDlg shape(nullptr);
     shape.mask = 255;
     shape.EnsureSetUp();
-    SaveSnapshot(shape, "shape-filter");
+    testsupport::SaveDialogSnapshot(shape, "shape-filter.png");
 
     TypeFilterDialog type(nullptr);
     type.mask = 31;
     type.EnsureSetUp();
-    SaveSnapshot(type, "type-filter");
+    testsupport::SaveDialogSnapshot(type, "type-filter.png");
 
     NameFltDlg name(nullptr);
     name.mask = 2;
     name.EnsureSetUp();
-    SaveSnapshot(name, "name-filter");
+    testsupport::SaveDialogSnapshot(name, "name-filter.png");
 
     HistoryFltDlg history(nullptr);
     history.EnsureSetUp();
-    SaveSnapshot(history, "history-filter");
+    testsupport::SaveDialogSnapshot(history, "history-filter.png");
 }

@@ -3,7 +3,6 @@
 // columns, the "Active" boxes, the history section without a log, and what reaches the
 // database through OK and Cancel.
 #include "CatalogueDatabaseFixture.h"
-#include "DialogSnapshot.h"
 
 #include "astro/ConstellationTable.h"
 #include "catalog/ModifyFilterDialog.h"
@@ -12,6 +11,7 @@
 #include "catalog/visible.h"
 #include "framework/gui/Help.h"
 #include "framework/gui/ListBox.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <cstdlib>
 #include <set>
@@ -344,11 +344,11 @@ TEST_F(FilterSelection, HelpAndSnapshot)
     dlg.EnsureSetUp();
     dlg.PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), std::vector<int>{75});
-    SaveSnapshot(dlg, "filter-selection");
+    testsupport::SaveDialogSnapshot(dlg, "filter-selection.png");
 
     ObservingLogOpen = true;
     ModifyFilterDialog withLog(nullptr);
     withLog.LogOpen = 1;
     withLog.EnsureSetUp();
-    SaveSnapshot(withLog, "filter-selection-log-open");
+    testsupport::SaveDialogSnapshot(withLog, "filter-selection-log-open.png");
 }

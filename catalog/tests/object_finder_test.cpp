@@ -2,7 +2,6 @@
 // an object and which are refused with which message, the keypad, the upper-case field, the
 // pick by common name, and a found object that is on no list becoming the temporary object.
 #include "CatalogueDatabaseFixture.h"
-#include "DialogSnapshot.h"
 
 #include "catalog/CommonNameDlg.h"
 #include "catalog/NamedObjects.h"
@@ -10,6 +9,7 @@
 #include "framework/gui/Edit.h"
 #include "framework/gui/Help.h"
 #include "framework/gui/ListBox.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <cctype>
 #include <string>
@@ -230,6 +230,6 @@ TEST_F(ObjectFinder, HelpAndSnapshots)
     names.PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), (std::vector<int>{81, 68}));
     EXPECT_EQ(find.Caption(), "Object Finder");
-    SaveSnapshot(find, "object-finder");
-    SaveSnapshot(names, "common-names");
+    testsupport::SaveDialogSnapshot(find, "object-finder.png");
+    testsupport::SaveDialogSnapshot(names, "common-names.png");
 }

@@ -1,12 +1,12 @@
 // "Sort Order Selection", driven by control id: the keys and directions it shows for the
 // selected list, what OK stores, and that the other list and Cancel are left alone.
-#include "DialogSnapshot.h"
 
 #include "catalog/CatalogueStrings.h"
 #include "catalog/SortNGCdlg.h"
 #include "framework/gui/ComboBox.h"
 #include "framework/gui/Help.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -102,5 +102,5 @@ TEST(SortNGCdlg, HelpAndSnapshot)
     again.EnsureSetUp();
     again.PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), std::vector<int>{79});
-    SaveSnapshot(again, "sort-order");
+    testsupport::SaveDialogSnapshot(again, "sort-order.png");
 }

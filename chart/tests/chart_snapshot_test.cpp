@@ -30,14 +30,9 @@
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
 #include "ui/RScolor.h"
+#include "framework/testsupport/Snapshot.h"
 
 namespace {
-
-std::string SnapshotDir()
-{
-    const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
-    return dir && *dir ? std::string(dir) + "/" : std::string();
-}
 
 class PlannerStandIn : public fw::Window {
 public:
@@ -81,7 +76,7 @@ protected:
         ASSERT_TRUE(chart->RedrawBitmap()) << name;
         const QImage image = pane.window()->grab().toImage();
         EXPECT_FALSE(image.isNull());
-        if (!SnapshotDir().empty()) image.save(QString::fromStdString(SnapshotDir() + name));
+        testsupport::SaveSnapshot(image, name);
     }
 
     std::string data_;
@@ -136,7 +131,8 @@ TEST_F(ChartSnapshots, RealSky)
     Snap(*pane, "chart_moon_planets.png");
 
     // The same chart through the printer: the printer scheme, into a PDF and a picture.
-    const std::string pdf = SnapshotDir().empty() ? dir_.file("chart.pdf") : SnapshotDir() + "chart_print.pdf";
+    const std::string shot = testsupport::SnapshotPath("chart_print.pdf");
+    const std::string pdf = shot.empty() ? dir_.file("chart.pdf") : shot;
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -158,7 +154,7 @@ TEST_F(ChartSnapshots, RealSky)
         pane->printStripHeight = 40;
         pane->PrintTo(dc, 0, fw::Rect(40, 40, 1560, 1090));
     }
-    if (!SnapshotDir().empty()) paper.SavePng(SnapshotDir() + "chart_print.png");
+    testsupport::SaveSnapshot(paper.Image(), "chart_print.png");
     EXPECT_TRUE(boxes.Calls().empty());
 }
 

@@ -1,9 +1,10 @@
 // Symbols of the solar-system bodies: the outlines the phase symbol draws (recorded), and the
-// phases rendered with QPainter into a picture (saved to /tmp for a look).
+// phases rendered with QPainter into a picture (saved for a look when snapshots are asked for).
 #include "chart/BodySymbols.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/PainterDC.h"
 #include "framework/gui/RecordingDC.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -112,7 +113,7 @@ TEST(BodySymbols, PhasesRenderedWithQPainter)
         for (int i = 0; i < 5; ++i)
             DrawBodyPhase(dc, cell * i + cell / 2, cell / 2, radius, Deg(phases[i]), Deg(90), kLit, kDark);
     }
-    EXPECT_TRUE(bitmap.SavePng("/tmp/chart_moon_phases.png"));
+    testsupport::SaveSnapshot(bitmap.Image(), "chart_moon_phases.png");
 
     const QColor lit = fw::ColorFromRef(kLit), dark = fw::ColorFromRef(kDark);
     auto at = [&](int i, int dx) { return bitmap.PixelAt(cell * i + cell / 2 + dx, cell / 2); };

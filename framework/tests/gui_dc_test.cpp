@@ -3,6 +3,7 @@
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/PainterDC.h"
 #include "framework/gui/RecordingDC.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -79,8 +80,7 @@ TEST(GuiDC, PainterRendersTheSameRoutineToPng)
     bool arcTop = false;
     for (int y = 18; y <= 22; ++y) arcTop |= bitmap.PixelAt(52, y) == QColor(255, 255, 255);
     EXPECT_TRUE(arcTop);
-    std::string path = QDir::tempPath().toStdString() + "/stellum-dc-sample.png";
-    EXPECT_TRUE(bitmap.SavePng(path));
+    testsupport::SaveSnapshot(bitmap.Image(), "dc_sample.png");
 }
 
 TEST(GuiDC, AnisotropicMappingForPrinting)

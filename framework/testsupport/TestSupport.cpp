@@ -32,6 +32,13 @@ TempDir::~TempDir()
     fs::remove_all(path_, ec);
 }
 
+std::string SnapshotPath(const std::string& name)
+{
+    const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
+    if (!dir || !*dir) return std::string();
+    return std::string(dir) + "/" + name;
+}
+
 bool InCi()
 {
     const char* ci = std::getenv("CI");

@@ -33,6 +33,10 @@ std::string ReadFileBytes(const std::string& path);
 // Writes bytes to a file, replacing it; false on failure.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// Where a picture for a person to look at goes: $STELLUM_SNAPSHOT_DIR/<name>, or "" when that
+// variable is not set (then no picture is saved anywhere).
+std::string SnapshotPath(const std::string& name);
+
 } // namespace testsupport
 
 // Skips the test when the data is missing outside CI, fails it under CI=true.

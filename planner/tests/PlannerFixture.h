@@ -29,20 +29,6 @@ inline ObjectId Ngc(std::uint32_t n) { return ObjectId::FromCatalogue(1, n); }
 // M 31 is NGC 224.
 constexpr std::uint32_t kM31 = 224;
 
-// Saves a picture for a person to look at, only when $STELLUM_SNAPSHOT_DIR is set.
-inline void SaveSnapshot(QWidget& widget, const std::string& name)
-{
-    const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
-    if (!dir || !*dir) return;
-    widget.grab().save(QString::fromStdString(std::string(dir) + "/" + name + ".png"), "PNG");
-}
-inline void SaveSnapshot(const fw::Bitmap& bitmap, const std::string& name)
-{
-    const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
-    if (!dir || !*dir) return;
-    bitmap.SavePng(std::string(dir) + "/" + name + ".png");
-}
-
 class PlannerWorld : public ::testing::Test {
 protected:
     void SetUp() override

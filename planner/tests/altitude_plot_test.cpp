@@ -10,6 +10,7 @@
 #include "planner/AltitudePlotWindow.h"
 #include "planner/CoordLabelWindow.h"
 #include "planner/GraphPane.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QApplication>
 
@@ -237,7 +238,7 @@ TEST_F(AltitudePlot, Snapshots)
         Host host(640, 300);
         host.plot().SetObject(id, true);
         QApplication::processEvents();
-        SaveSnapshot(host.window, name);
+        testsupport::SaveSnapshot(host.window, std::string(name) + ".png");
     }
     // The printer scheme, as a printout draws it.
     RScolor::Instance().SetScheme(SchemeMonoPrinter);
@@ -250,5 +251,5 @@ TEST_F(AltitudePlot, Snapshots)
         host.pane.printStripHeight = 18;
         host.pane.PrintPane(dc, fw::Rect(0, 0, 640, 300));
     }
-    SaveSnapshot(page, "altitude-m31-printer");
+    testsupport::SaveSnapshot(page.Image(), "altitude-m31-printer.png");
 }

@@ -11,6 +11,7 @@
 #include "planner/PlannerStrings.h"
 #include "planner/TextPane.h"
 #include "ui/TheSkyLabelFile.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QApplication>
 
@@ -315,6 +316,6 @@ TEST_F(TextPaneOnTheSky, Snapshots)
         Host host(380, 640);
         host.pane.ShowObject(id);
         QApplication::processEvents();
-        SaveSnapshot(host.window, name);
+        testsupport::SaveSnapshot(host.window, std::string(name) + ".png");
     }
 }

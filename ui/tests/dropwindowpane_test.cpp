@@ -13,6 +13,7 @@
 #include "ui/Configuration.h"
 #include "ui/DropWindowPane.h"
 #include "ui/RScolor.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -270,8 +271,7 @@ TEST(DropWindowPane, DrawsItsFrameInEverySchemeAndNotWhilePrinting)
     for (int scheme = 0; scheme < 5; ++scheme) {
         rs.SetScheme(scheme);
         const QImage shot = parent.grab().toImage();
-        const std::string png = std::string("/tmp/stellum-pane-") + std::to_string(scheme) + "-" + names[scheme] + ".png";
-        EXPECT_TRUE(shot.save(QString::fromStdString(png)));
+        testsupport::SaveSnapshot(shot, std::string("pane-") + std::to_string(scheme) + "-" + names[scheme] + ".png");
         // The exterior outside the middle pane's rounded corner, the caption label of the left
         // pane (no rounded corner on that side) and the interior in the middle of each pane.
         EXPECT_EQ(shot.pixelColor(321, 1), fw::ColorFromRef(rs.GetColor(14))) << scheme;
@@ -338,7 +338,7 @@ TEST(DropWindowPane, PrintsItsFrameInAPrinterScheme)
         fw::PainterDC dc(page);
         pane.PrintFrame(dc, fw::Rect(50, 50, 450, 350));
     }
-    page.SavePng("/tmp/stellum-pane-printed.png");
+    testsupport::SaveSnapshot(page.Image(), "pane-printed.png");
     EXPECT_EQ(page.PixelAt(49, 200), QColor(0, 255, 0));
     EXPECT_EQ(page.PixelAt(450, 200), QColor(0, 255, 0));
     EXPECT_EQ(page.PixelAt(250, 250), fw::ColorFromRef(rs.GetColor(3)));

@@ -7,6 +7,7 @@
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/PStream.h"
 #include "framework/testsupport/TestSupport.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -509,18 +510,14 @@ TEST(LocateShipped, DISABLED_Screenshots)
     Locate dlg(nullptr, dir.file("prefloc.rsx"), program + "defloc.rsx");
     dlg.SetSite(LLposit(32.220556, -110.968889, "Tucson"));
     dlg.EnsureSetUp();
-    dlg.show();
-    dlg.adjustSize();
-    dlg.grab().save("/tmp/ui-text-locate.png");
+    testsupport::SaveDialogSnapshot(dlg, "locate.png");
     CountryDlg chooser(nullptr, program + "defloc.rsx", 82);
     chooser.EnsureSetUp();
     auto* list = chooser.ControlAs<fw::ListBox>(CountryDlg::kListId);
     list->SetSelIndex(list->FindExactString("USA"));
     chooser.PressButton(fw::IDOK);
     list->SetSelIndex(list->FindExactString("Arizona"));
-    chooser.show();
-    chooser.adjustSize();
-    chooser.grab().save("/tmp/ui-text-chooser.png");
+    testsupport::SaveDialogSnapshot(chooser, "country_chooser.png");
 }
 
 } // namespace

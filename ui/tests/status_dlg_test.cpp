@@ -8,6 +8,7 @@
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
 #include "astro/SolarReport.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -156,8 +157,7 @@ TEST_F(StatusFixture, Snapshot)
     for (std::uint32_t i = 0; i <= 42; ++i) status.StepProgress(i, 100, 0);
     EXPECT_EQ(status.GetGaugeControl()->Text(), "42%");
     EXPECT_TRUE(status.GetGaugeControl()->isVisible());
-    std::string path = QDir::tempPath().toStdString() + "/stellum-status-window.png";
-    EXPECT_TRUE(status.grab().save(QString::fromStdString(path), "PNG"));
+    testsupport::SaveSnapshot(status, "status_window.png");
 }
 
 TEST_F(StatusFixture, StartedByTheMainWindowAndGoneWithIt)

@@ -9,6 +9,7 @@
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/UserDialogBox.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QComboBox>
 #include <QWidget>
@@ -79,10 +80,7 @@ TEST_F(ScriptUserDialogs, FieldsShowAndSetTheirVariables)
             EXPECT_EQ(d.ItemText(101), "C:\\STELLUM");
             d.SetItemText(101, "D:\\PLANNER");
             static_cast<QComboBox*>(d.Item(102))->setCurrentIndex(1);
-            if (const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR"); dir && c.button == 103) {
-                d.Window()->show();
-                d.Window()->grab().save(QString(dir) + "/kw_script_user_dialog.png");
-            }
+            if (c.button == 103) testsupport::SaveDialogSnapshot(*d.Window(), "kw_script_user_dialog.png");
             d.Command(c.button);
             return -7;
         });

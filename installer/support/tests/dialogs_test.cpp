@@ -3,6 +3,7 @@
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/testsupport/RootFixture.h"
+#include "framework/testsupport/Snapshot.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/DialogBox.h"
 #include "installer/support/HelpFile.h"
@@ -10,6 +11,7 @@
 #include "installer/support/MessageBoxDialog.h"
 #include "installer/support/ProgressDialog.h"
 #include "installer/support/TickTimer.h"
+#include "installer/support/UserWindow.h"
 #include "installer/support/VArray.h"
 #include "installer/support/WindowSubclass.h"
 
@@ -27,11 +29,6 @@
 using namespace kw;
 
 namespace {
-
-void Snapshot(QWidget* w, const char* name)
-{
-    if (const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR")) w->grab().save(QString(dir) + "/" + name);
-}
 
 TEST(MessageBoxDialog, TemplateFollowsTheButtonsAndHelp)
 {
@@ -124,7 +121,7 @@ TEST(MessageBoxDialog, ShownWithItsTextAndButtons)
         EXPECT_EQ(name, "DLGMSGBOX3");
         QWidget* w = d.Window();
         w->show();
-        Snapshot(w, "kw_message_box.png");
+        testsupport::SaveSnapshot(*w, "kw_message_box.png");
         auto* text = d.Item(101);
         auto* yes = d.Item(103);
         auto* help = qobject_cast<QPushButton*>(d.Item(105));
@@ -162,7 +159,7 @@ TEST_F(Windows, ProgressDialogShowsLinesAndGaugeAndCancels)
     QImage image = bar->grab().toImage();
     EXPECT_EQ(image.pixelColor(3, bar->height() / 2), QColor(128, 128, 128));
     EXPECT_EQ(image.pixelColor(bar->width() - 3, bar->height() / 2), QColor(255, 255, 255));
-    Snapshot(progress.Window(), "kw_progress.png");
+    testsupport::SaveSnapshot(*progress.Window(), "kw_progress.png");
     EXPECT_FALSE(cancel);
     progress.Command(kCmdCancel);
     EXPECT_TRUE(cancel);
@@ -447,10 +444,7 @@ TEST_F(UserDialogs, EvenButtonsCollectTheFieldsOddOnesDoNot)
             static_cast<QPlainTextEdit*>(d.Item(103))->setPlainText("changed");
             d.Command(kCmdHelpContext);
             EXPECT_EQ(d.WindowWord0(), 31);
-            if (c.collected && std::getenv("STELLUM_SNAPSHOT_DIR")) {
-                d.Window()->show();
-                Snapshot(d.Window(), "kw_user_dialog.png");
-            }
+            if (c.collected) testsupport::SaveDialogSnapshot(*d.Window(), "kw_user_dialog.png");
             d.Command(c.button);
             return -7;
         });
@@ -465,8 +459,6 @@ TEST_F(UserDialogs, EvenButtonsCollectTheFieldsOddOnesDoNot)
 }
 
 } // namespace
-
-#include "installer/support/UserWindow.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "framework/testsupport/RootFixture.h"
 #include "installer/support/BitmapRef.h"
 #include "installer/support/Drawing.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QLabel>
 
@@ -112,7 +113,7 @@ TEST(Drawing, GradientWindowForAPerson)
         FillGradient(dc, Rect(0, 0, 479, 299), corners, 4, 4);
         EXPECT_EQ(dc.MemoryBitmap()->PixelAt(1, 1), ToQColor(GradientColour(corners, 2, 2, 480, 300)));
     }
-    if (const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR")) window.grab().save(QString(dir) + "/kw_gradient.png");
+    testsupport::SaveSnapshot(window, "kw_gradient.png");
 }
 
 class Pictures : public RootFixture {};

@@ -12,6 +12,7 @@
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/LzpLibrary.h"
 #include "installer/support/lzp/LzpExports.h"
+#include "framework/testsupport/Snapshot.h"
 
 #include <QWidget>
 
@@ -393,10 +394,7 @@ TEST_F(FileCopy, VersionConflictDialogShowsBothFilesAndTakesTheEditedPath)
         fw::Responder<DialogSeam> drive([&](Dialog& d, const std::string& name) {
             EXPECT_EQ(name, "DLGAOW");
             for (int id = 101; id <= 112; ++id) shown[id] = d.ItemText(id);
-            if (const char* shots = std::getenv("STELLUM_SNAPSHOT_DIR")) {
-                d.Window()->show();
-                d.Window()->grab().save(QString(shots) + "/kw_version_conflict.png");
-            }
+            testsupport::SaveDialogSnapshot(*d.Window(), "kw_version_conflict.png");
             d.SetItemText(107, "C:\\APP\\C.DLL");
             d.Command(kCmdHelpContext);
             EXPECT_EQ(d.WindowWord0(), 13);
