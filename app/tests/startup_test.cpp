@@ -30,6 +30,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
+#include <optional>
+#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,26 +55,42 @@ class ProgramDir {
 public:
     ProgramDir()
     {
+        // The working directory and the user's directories come first, data or not: no test
+        // may write into the real home.
+        oldCwd_ = QDir::currentPath().toStdString();
+        if (::chdir(dir_.path().c_str()) != 0) ADD_FAILURE() << "cannot enter " << dir_.path();
+        for (auto& [name, old] : savedEnv_) {
+            if (const char* value = std::getenv(name)) old = value;
+        }
+        setenv("HOME", dir_.path().c_str(), 1);
+        setenv("XDG_DATA_HOME", (dir_.path() + "share").c_str(), 1);
+        ::mkdir((dir_.path() + "User").c_str(), 0755);
         source_ = testsupport::ProgramDataDir("ngc2k.rsx");
         if (source_.empty()) return;
         for (const char* f : {"1.rsx", "2.rsx", "3.rsx", "4.rsx", "5.rsx", "6.rsx", "7.rsx", "8.rsx", "1l.rsx",
                               "2l.rsx", "3l.rsx", "4l.rsx", "5l.rsx", "6l.rsx", "7l.rsx", "8l.rsx", "9.rsx",
                               "elplores.rsx", "elphires.rsx", "ngc2k.rsx", "dreyer.rsx", "rssao.cat", "defloc.rsx"})
             Link(f);
-        ::mkdir((dir_.path() + "User").c_str(), 0755);
         for (const char* f : {"User/comname.txt", "User/conlines.rsx"}) Link(f);
-        oldCwd_ = QDir::currentPath().toStdString();
-        if (::chdir(dir_.path().c_str()) != 0) ADD_FAILURE() << "cannot enter " << dir_.path();
-        setenv("HOME", dir_.path().c_str(), 1);
-        setenv("XDG_DATA_HOME", (dir_.path() + "share").c_str(), 1);
     }
     ~ProgramDir()
     {
         if (!oldCwd_.empty() && ::chdir(oldCwd_.c_str()) != 0) ADD_FAILURE() << "cannot go back";
+        for (const auto& [name, old] : savedEnv_) {
+            if (old) setenv(name, old->c_str(), 1);
+            else unsetenv(name);
+        }
     }
-    bool HasData() const { return !source_.empty(); }
+    // The built data files this directory links to ("" when they are missing).
+    const std::string& DataDir() const { return source_; }
     std::string Path(const std::string& name) const { return dir_.path() + name; }
     std::string Program() const { return Path("stlm32"); }
+    // The program as started from this directory with the given arguments after its name.
+    std::unique_ptr<TStellumApp> App(std::vector<std::string> arguments = {}) const
+    {
+        arguments.insert(arguments.begin(), Program());
+        return std::make_unique<TStellumApp>(arguments);
+    }
     // Replaces a linked data file by bytes of its own (empty name: remove it).
     void Replace(const std::string& name, const std::string* bytes)
     {
@@ -89,6 +108,7 @@ private:
     testsupport::TempDir dir_;
     std::string source_;
     std::string oldCwd_;
+    std::pair<const char*, std::optional<std::string>> savedEnv_[2] = {{"HOME", {}}, {"XDG_DATA_HOME", {}}};
 };
 
 std::vector<std::string> StatusLines()
@@ -125,13 +145,13 @@ void CloseAndEnd(std::unique_ptr<TStellumApp>& app)
 TEST(Startup, WholeStartUpOnTheRealDataFirstRunWithoutSettings)
 {
     ProgramDir program;
-    STELLUM_REQUIRE_DATA(program.HasData() ? std::string("x") : std::string());
+    STELLUM_REQUIRE_DATA(program.DataDir());
     TestTemplates templates;
     // No configuration file: the default window-state words open both sample documents.
     ASSERT_TRUE(WriteFileBytes(program.Path("User/Sample.log"), "log\n"));
     ASSERT_TRUE(WriteFileBytes(program.Path("User/Sample.sl4"), "plan\n"));
 
-    auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program()});
+    auto app = program.App();
     ASSERT_TRUE(app->InitInstance());
     EXPECT_TRUE(TStellumApp::AllGlobalsInitialized());
     EXPECT_TRUE(TStellumApp::startupComplete);
@@ -195,8 +215,8 @@ TEST(Startup, ResolutionSwitchesSetTheLevelAndTheClockPeriod)
     } cases[] = {{"\\L", 1, 30000, true}, {"\\H", 2, 100, false}};
     for (const Case& c : cases) {
         ProgramDir program;
-        STELLUM_REQUIRE_DATA(program.HasData() ? std::string("x") : std::string());
-        auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program(), c.argument});
+        STELLUM_REQUIRE_DATA(program.DataDir());
+        auto app = program.App({c.argument});
         ASSERT_TRUE(app->InitInstance());
         EXPECT_EQ(TStellumApp::resolutionLevel, c.level) << c.argument;
         EXPECT_EQ(app->GetMainWindow()->TimerInterval(TStellumApp::kClockTimer), c.period) << c.argument;
@@ -233,12 +253,12 @@ TEST(Startup, UnregisterOptionRemovesTheAssociationAnyOtherCommandLineWritesIt)
 TEST(Startup, CloseAndRestartRestoresWindowStatesAndReopensTheDocuments)
 {
     ProgramDir program;
-    STELLUM_REQUIRE_DATA(program.HasData() ? std::string("x") : std::string());
+    STELLUM_REQUIRE_DATA(program.DataDir());
     TestTemplates templates;
     ASSERT_TRUE(WriteFileBytes(program.Path("night.log"), "log\n"));
     ASSERT_TRUE(WriteFileBytes(program.Path("m31.sl4"), "plan\n"));
     {
-        auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program()});
+        auto app = program.App();
         ASSERT_TRUE(app->InitInstance());
         EXPECT_TRUE(app->GetDocManager()->GetDocuments().empty()) << "no samples to open";
         EXPECT_TRUE(HasLine(StatusLines(), "Unable to find " + program.Path("User/Sample.log")));
@@ -258,7 +278,7 @@ TEST(Startup, CloseAndRestartRestoresWindowStatesAndReopensTheDocuments)
     EXPECT_EQ(saved.lastLogFile, program.Path("night.log"));
     EXPECT_EQ(saved.lastPlannerFile, program.Path("m31.sl4"));
 
-    auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program()});
+    auto app = program.App();
     ASSERT_TRUE(app->InitInstance());
     EXPECT_EQ(app->GetCmdShow(), fw::SW_SHOWMAXIMIZED);
     ASSERT_EQ(app->GetDocManager()->GetDocuments().size(), 2u);
@@ -300,10 +320,10 @@ TEST(Startup, DamagedOrMissingDataShowsItsLineAndLosesNothingTheUserSaved)
     };
     for (const Case& c : cases) {
         ProgramDir program;
-        STELLUM_REQUIRE_DATA(program.HasData() ? std::string("x") : std::string());
+        STELLUM_REQUIRE_DATA(program.DataDir());
         program.Replace(c.file, c.remove ? nullptr : &garbage);
         fw::ScriptedMessageBoxes boxes;
-        auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program(), "\\L"});
+        auto app = program.App({"\\L"});
         ASSERT_TRUE(app->InitInstance()) << c.what;
         EXPECT_TRUE(HasLine(StatusLines(), c.line)) << c.what;
         EXPECT_NE(app->GetMainWindow(), nullptr);
@@ -318,9 +338,9 @@ TEST(Startup, DamagedOrMissingDataShowsItsLineAndLosesNothingTheUserSaved)
 TEST(Startup, MissingCatalogueLeavesTheSavedCatalogueStateAsItWas)
 {
     ProgramDir program;
-    STELLUM_REQUIRE_DATA(program.HasData() ? std::string("x") : std::string());
+    STELLUM_REQUIRE_DATA(program.DataDir());
     {
-        auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program(), "\\L"});
+        auto app = program.App({"\\L"});
         ASSERT_TRUE(app->InitInstance());
         AppGlobals.database->AddRowToObservingList(31);
         CloseAndEnd(app);
@@ -328,7 +348,7 @@ TEST(Startup, MissingCatalogueLeavesTheSavedCatalogueStateAsItWas)
     const std::string saved = ReadFileBytes(program.Path("indexes.rsx"));
     ASSERT_FALSE(saved.empty());
     program.Replace("ngc2k.rsx", nullptr);
-    auto app = std::make_unique<TStellumApp>(std::vector<std::string>{program.Program(), "\\L"});
+    auto app = program.App({"\\L"});
     ASSERT_TRUE(app->InitInstance());
     CloseAndEnd(app);
     EXPECT_EQ(ReadFileBytes(program.Path("indexes.rsx")), saved);
