@@ -44,16 +44,15 @@ QIcon ToolbarIcon(int id)
         p.drawRect(QRectF(17, 6, 2, 12));
         break;
     case CM_ADDTOOBSLIST:
+    case CM_REMOVEFROMOBSLIST: {
+        // A green plus and a red minus.
+        const bool add = id == CM_ADDTOOBSLIST;
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x10, 0x90, 0x30));
-        p.drawRect(QRectF(10, 4, 4, 16));
+        p.setBrush(add ? QColor(0x10, 0x90, 0x30) : QColor(0xC0, 0x20, 0x20));
         p.drawRect(QRectF(4, 10, 16, 4));
+        if (add) p.drawRect(QRectF(10, 4, 4, 16));
         break;
-    case CM_REMOVEFROMOBSLIST:
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xC0, 0x20, 0x20));
-        p.drawRect(QRectF(4, 10, 16, 4));
-        break;
+    }
     case CM_TRANSFERTOLOG: {
         // An arrow into an open book.
         p.setBrush(QColor(0xF0, 0xE8, 0xC8));
