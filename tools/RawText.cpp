@@ -2,6 +2,7 @@
 
 #include "framework/stream/StringUtil.h"
 
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -31,12 +32,11 @@ bool ParseDouble(const std::string& field, double& value)
 
 bool ParseLong(const std::string& field, long& value)
 {
-    const std::string t = fw::Trim(field);
-    if (t.empty())
+    long long v = 0;
+    if (!fw::ParseInteger(field, v) || v < LONG_MIN || v > LONG_MAX)
         return false;
-    char* end = nullptr;
-    value = std::strtol(t.c_str(), &end, 10);
-    return end && *end == '\0';
+    value = static_cast<long>(v);
+    return true;
 }
 
 long ReadMeRecords(const std::vector<std::string>& readme, const std::string& name)

@@ -1,5 +1,7 @@
 #include "framework/stream/StringUtil.h"
 
+#include <cstdlib>
+#include <cerrno>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -60,6 +62,20 @@ std::string Trim(const std::string& s)
         return {};
     const auto e = s.find_last_not_of(blanks);
     return s.substr(b, e - b + 1);
+}
+
+bool ParseInteger(const std::string& text, long long& value, int base)
+{
+    const std::string t = Trim(text);
+    if (t.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(t.c_str(), &end, base);
+    if (errno == ERANGE || end != t.c_str() + t.size())
+        return false;
+    value = v;
+    return true;
 }
 
 std::string ResolvePathIgnoringCase(const std::string& path)

@@ -15,6 +15,9 @@ std::string ToUpperAscii(std::string s);
 std::string ToLowerAscii(std::string s);
 // Blanks (space, tab, CR, LF) removed from both ends.
 std::string Trim(const std::string& s);
+// A whole integer, blanks around it allowed, in the given base (0: decimal, 0x hexadecimal or
+// 0 octal by its prefix); false when anything else is in the text or it does not fit.
+bool ParseInteger(const std::string& text, long long& value, int base = 10);
 
 // Reads from in up to `delimiter` (dropped) into out, at most `max` characters; false when the
 // delimiter does not come within that bound or the stream ends first.

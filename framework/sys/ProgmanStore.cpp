@@ -1,9 +1,8 @@
 #include "framework/sys/ProgmanStore.h"
 
+#include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
-
-#include <strings.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -21,7 +20,6 @@ std::string StorePath()
     return r ? r->HostRoot() + "/progman.dat" : std::string();
 }
 
-bool Same(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
 // One field per line, tabs and line ends escaped.
 std::string Escape(const std::string& s)
@@ -105,7 +103,7 @@ bool Save(const std::vector<ProgmanGroup>& groups)
 ProgmanGroup* Find(std::vector<ProgmanGroup>& groups, const std::string& name)
 {
     for (ProgmanGroup& g : groups)
-        if (Same(g.name, name)) return &g;
+        if (EqualsIgnoreCase(g.name, name)) return &g;
     return nullptr;
 }
 
@@ -115,9 +113,8 @@ bool ToInt(const std::string& s, int& out)
         out = 0;
         return true;
     }
-    char* end = nullptr;
-    long v = std::strtol(s.c_str(), &end, 10);
-    if (*end || v < -100000 || v > 100000) return false;
+    long long v = 0;
+    if (!ParseInteger(s, v) || v < -100000 || v > 100000) return false;
     out = static_cast<int>(v);
     return true;
 }
@@ -174,37 +171,37 @@ bool ProgmanStore::Execute(const std::string& command)
     std::string verb = command.substr(1, open - 1);
     std::vector<std::string> args = SplitFields(command.substr(open + 1, command.size() - open - 3));
     std::vector<ProgmanGroup> groups = Load();
-    if (Same(verb, "CreateGroup") && args.size() == 1 && !args[0].empty()) {
+    if (EqualsIgnoreCase(verb, "CreateGroup") && args.size() == 1 && !args[0].empty()) {
         if (!Find(groups, args[0])) groups.push_back({args[0], {}});
         gCurrentGroup = args[0];
         return Save(groups);
     }
-    if (Same(verb, "ShowGroup") && args.size() == 2) {
+    if (EqualsIgnoreCase(verb, "ShowGroup") && args.size() == 2) {
         int show;
         if (!ToInt(args[1], show) || !Find(groups, args[0])) return false;
         gCurrentGroup = args[0];
         return true;
     }
-    if (Same(verb, "DeleteGroup") && args.size() == 1) {
+    if (EqualsIgnoreCase(verb, "DeleteGroup") && args.size() == 1) {
         for (size_t i = 0; i < groups.size(); ++i)
-            if (Same(groups[i].name, args[0])) {
+            if (EqualsIgnoreCase(groups[i].name, args[0])) {
                 groups.erase(groups.begin() + static_cast<long>(i));
-                if (Same(gCurrentGroup, args[0])) gCurrentGroup.clear();
+                if (EqualsIgnoreCase(gCurrentGroup, args[0])) gCurrentGroup.clear();
                 return Save(groups);
             }
         return false;
     }
     ProgmanGroup* current = Find(groups, gCurrentGroup);
-    if (Same(verb, "DeleteItem") && args.size() == 1) {
+    if (EqualsIgnoreCase(verb, "DeleteItem") && args.size() == 1) {
         if (!current) return false;
         for (size_t i = 0; i < current->items.size(); ++i)
-            if (Same(current->items[i].name, args[0])) {
+            if (EqualsIgnoreCase(current->items[i].name, args[0])) {
                 current->items.erase(current->items.begin() + static_cast<long>(i));
                 return Save(groups);
             }
         return false;
     }
-    if (Same(verb, "AddItem") && (args.size() == 4 || args.size() == 7 || args.size() == 9)) {
+    if (EqualsIgnoreCase(verb, "AddItem") && (args.size() == 4 || args.size() == 7 || args.size() == 9)) {
         if (!current || args[0].empty()) return false;
         ProgmanEntry e;
         e.commandLine = args[0];
@@ -227,7 +224,7 @@ bool ProgmanStore::Request(const std::string& item, std::string& reply)
     reply.clear();
     if (!gRunning) return false;
     std::vector<ProgmanGroup> groups = Load();
-    if (Same(item, "GROUPS")) {
+    if (EqualsIgnoreCase(item, "GROUPS")) {
         for (size_t i = 0; i < groups.size(); ++i) reply += (i ? "\r\n" : "") + groups[i].name;
         return true;
     }

@@ -1,5 +1,7 @@
 #include "framework/sys/ResourcePackage.h"
 
+#include "framework/stream/StringUtil.h"
+
 #include <QByteArray>
 
 #include <algorithm>
@@ -13,28 +15,10 @@
 namespace fw {
 
 namespace {
-std::string Upper(std::string s)
-{
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string Trim(const std::string& s)
-{
-    size_t b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
-
 bool ParseInt(const std::string& text, int& out, int lo, int hi)
 {
-    std::string t = Trim(text);
-    if (t.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    long v = std::strtol(t.c_str(), &end, 10);
-    if (errno || *end || v < lo || v > hi) return false;
+    long long v = 0;
+    if (!ParseInteger(text, v) || v < lo || v > hi) return false;
     out = static_cast<int>(v);
     return true;
 }
@@ -136,8 +120,8 @@ bool ResourcePackage::LoadText(const std::string& text)
             if (line.back() != ']') return Fail(lineNo, "section header without ']'");
             std::string head = Trim(line.substr(1, line.size() - 2));
             size_t space = head.find(' ');
-            std::string kind = Upper(head.substr(0, space));
-            std::string name = space == std::string::npos ? "" : Upper(Trim(head.substr(space + 1)));
+            std::string kind = ToUpperAscii(head.substr(0, space));
+            std::string name = space == std::string::npos ? "" : ToUpperAscii(Trim(head.substr(space + 1)));
             if (kind == "STRINGS" && name.empty()) {
                 section = Strings;
             } else if ((kind == "DIALOG" || kind == "PICTURE") && !name.empty()) {
@@ -172,14 +156,14 @@ bool ResourcePackage::LoadText(const std::string& text)
             break;
         }
         case Picture: {
-            if (Upper(key) != "DATA") return Fail(lineNo, "picture entry " + key);
+            if (ToUpperAscii(key) != "DATA") return Fail(lineNo, "picture entry " + key);
             std::string& data = pictures_[current];
             data += Trim(value);
             break;
         }
         case Dialog: {
             DialogDescription& d = dialogs_[current];
-            std::string k = Upper(key);
+            std::string k = ToUpperAscii(key);
             if (k == "CAPTION") {
                 if (!Unescape(value, d.caption)) return Fail(lineNo, "bad escape");
             } else if (k == "SIZE") {
@@ -197,7 +181,7 @@ bool ResourcePackage::LoadText(const std::string& text)
                     !ParseInt(f[3], c.y, -2000, 2000) || !ParseInt(f[4], c.width, 0, 2000) ||
                     !ParseInt(f[5], c.height, 0, 2000))
                     return Fail(lineNo, "control fields");
-                c.className = Upper(Trim(f[1]));
+                c.className = ToUpperAscii(Trim(f[1]));
                 if (c.className.empty()) return Fail(lineNo, "control class");
                 std::string styles = Trim(f[6]);
                 for (size_t at = 0; !styles.empty() && at <= styles.size();) {
@@ -234,13 +218,13 @@ const std::string* ResourcePackage::String(int id) const
 
 const DialogDescription* ResourcePackage::Dialog(const std::string& name) const
 {
-    auto it = dialogs_.find(Upper(name));
+    auto it = dialogs_.find(ToUpperAscii(name));
     return it == dialogs_.end() ? nullptr : &it->second;
 }
 
 const std::string* ResourcePackage::Picture(const std::string& name) const
 {
-    auto it = pictures_.find(Upper(name));
+    auto it = pictures_.find(ToUpperAscii(name));
     return it == pictures_.end() ? nullptr : &it->second;
 }
 

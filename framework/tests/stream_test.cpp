@@ -132,6 +132,25 @@ TEST(StringUtil, CaseInsensitiveHelpers)
     EXPECT_EQ(fw::Trim("   "), "");
 }
 
+TEST(StringUtil, ParseIntegerTakesWholeNumbersOnly)
+{
+    struct Case {
+        const char* text;
+        int base;
+        bool ok;
+        long long value;
+    } cases[] = {
+        {" 42 ", 10, true, 42},        {"-7", 10, true, -7},    {"0x1F", 0, true, 31},
+        {"0x1F", 10, false, 0},        {"12 a", 10, false, 0},  {"", 10, false, 0},
+        {"  ", 10, false, 0},          {"99999999999999999999", 10, false, 0},
+    };
+    for (const Case& c : cases) {
+        long long v = 0;
+        EXPECT_EQ(fw::ParseInteger(c.text, v, c.base), c.ok) << c.text;
+        if (c.ok) EXPECT_EQ(v, c.value) << c.text;
+    }
+}
+
 TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile)
 {
     testsupport::TempDir dir;

@@ -1,5 +1,6 @@
 #include "installer/engine/packer/PackDescription.h"
 
+#include "framework/stream/StringUtil.h"
 #include "installer/engine/EventFactory.h"
 
 #include <algorithm>
@@ -17,32 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Trim(const std::string& s)
-{
-    size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos) return "";
-    size_t b = s.find_last_not_of(" \t\r");
-    return s.substr(a, b - a + 1);
-}
+using fw::Trim;
 
-std::string Lower(std::string s)
-{
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool ParseInt(const std::string& text, long long& out)
-{
-    std::string t = Trim(text);
-    if (t.empty()) return false;
-    char* end = nullptr;
-    out = std::strtoll(t.c_str(), &end, 0);
-    return *end == 0;
-}
+bool ParseInt(const std::string& text, long long& out) { return fw::ParseInteger(text, out, 0); }
 
 bool ParseYesNo(const std::string& text, int& out)
 {
-    std::string t = Lower(Trim(text));
+    std::string t = fw::ToLowerAscii(Trim(text));
     if (t == "yes" || t == "true" || t == "1") return out = 1, true;
     if (t == "no" || t == "false" || t == "0") return out = 0, true;
     return false;
@@ -199,7 +181,7 @@ bool PackDescription::Parse(const std::string& text, const std::map<std::string,
             std::string head = Trim(line.substr(1, line.size() - 2));
             size_t space = head.find_first_of(" \t");
             section = Section{};
-            section.kind = Lower(head.substr(0, space));
+            section.kind = fw::ToLowerAscii(head.substr(0, space));
             section.label = space == std::string::npos ? "" : Trim(head.substr(space));
             section.line = lineNo;
             if (section.kind == "package") continue;
@@ -239,7 +221,7 @@ bool PackDescription::Parse(const std::string& text, const std::map<std::string,
         }
         size_t eq = line.find('=');
         if (eq == std::string::npos) return Fail(lineNo, "expected key = value");
-        std::string key = Lower(Trim(line.substr(0, eq)));
+        std::string key = fw::ToLowerAscii(Trim(line.substr(0, eq)));
         std::string value = Trim(line.substr(eq + 1));
         bool append = !key.empty() && key.back() == '+';
         if (append) key = Trim(key.substr(0, key.size() - 1));
@@ -481,7 +463,7 @@ std::vector<std::string> Expand(const std::string& pattern)
 std::string SourceDirectory(const std::string& label)
 {
     std::string out;
-    for (char c : Lower(label))
+    for (char c : fw::ToLowerAscii(label))
         if (std::isalnum(static_cast<unsigned char>(c))) out += c;
     return out.empty() ? "files" : out;
 }
@@ -564,7 +546,7 @@ bool PackDescription::Finish()
     // Every packaged file in the disk map; names must not meet in one directory.
     std::set<std::string> seen;
     for (const PackedFile& f : files_) {
-        if (!seen.insert(Lower(f.packedName)).second)
+        if (!seen.insert(fw::ToLowerAscii(f.packedName)).second)
             return Fail(0, "two files would be packaged as " + f.packedName);
         if (f.eventIndex < 0) continue;
         DiskMapEntry entry;
