@@ -147,7 +147,9 @@ TEST(StringUtil, ParseIntegerTakesWholeNumbersOnly)
     for (const Case& c : cases) {
         long long v = 0;
         EXPECT_EQ(fw::ParseInteger(c.text, v, c.base), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(v, c.value) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
     }
 }
 
