@@ -16,6 +16,9 @@ class RiseSetTransit {
 public:
     // 0 rises and sets; 1 always above the standard altitude; 2 always below; 3 not computed.
     enum Status { kRisesAndSets = 0, kAlwaysAbove = 1, kAlwaysBelow = 2, kNotComputed = 3 };
+    // Standard altitude of a star's or catalogue object's rise and set: the refraction at the
+    // horizon, in degrees.
+    static constexpr double kStarStandardAltitudeDegrees = -0.5667;
 
     RiseSetTransit();
 

@@ -161,7 +161,7 @@ void BM_CatalogueRiseSetTransit(benchmark::State& state)
     std::vector<Coord> positions;
     for (const auto& o : objects)
         positions.push_back(Coord::Equatorial(Angle(o.raHours, 2), Angle(o.decDegrees, 1), Distance(), JulianDate(), 0));
-    const Angle h0(-0.5667, 1);
+    const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, 1);
     for (auto _ : state) {
         for (const auto& p : positions)
             benchmark::DoNotOptimize(RiseSetTransit::FromFixedPosition(p, midnight, site, h0));

@@ -5,6 +5,7 @@
 #include "astro/ObsSite.h"
 #include "astro/Planets.h"
 #include "catalog/NGC2000Indexes.h"
+#include "catalog/SessionTime.h"
 #include "chart/BodySymbols.h"
 #include "framework/gui/DC.h"
 #include "framework/gui/PopupMenu.h"
@@ -22,23 +23,11 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 // Sidereal turns per hour of solar time (1.00273790935 / 24).
 constexpr double kSiderealTurnsPerHour = 0.0417807462229;
-constexpr double kStandardAltitudeDegrees = -0.5667;
 constexpr double kDegreesPerRadian = 57.29577951308232;
-
-const ObsSite& CurrentSite()
-{
-    static const ObsSite fallback;
-    return AppGlobals.site ? *AppGlobals.site : fallback;
-}
-
-JulianDate CurrentTime()
-{
-    return AppGlobals.now ? *AppGlobals.now : JulianDate();
-}
 
 double LocalHours(const JulianDate& t)
 {
-    const TimeDate local = CurrentSite().ToLocal(t);
+    const TimeDate local = SessionTime::Site().ToLocal(t);
     return local.hour + local.minute / 60.0;
 }
 
@@ -119,9 +108,9 @@ void AltitudePlotWindow::FlipOption(std::uint32_t bit)
 void AltitudePlotWindow::InitSession()
 {
     if (StatusWindow) StatusWindow->AddLine("Initializing Altitude Plot Information");
-    const ObsSite& site = CurrentSite();
+    const ObsSite& site = SessionTime::Site();
     if (auto* pane = dynamic_cast<DropWindowPane*>(parentWidget())) pane->SetPaneCaption("Altitude - " + site.Name());
-    const JulianDate now = CurrentTime();
+    const JulianDate now = SessionTime::Now();
     sessionNight_ = site.MidnightOfNight(now);
     if (const RiseSetTransit* sun = AppGlobals.sunRst) {
         sunrise = LocalHours(sun->Rise());
@@ -156,17 +145,17 @@ void AltitudePlotWindow::SetObject(ObjectId id, bool redraw)
         if (AppGlobals.moonRst) riseSet_ = *AppGlobals.moonRst;
     } else if (v >= ObjectId::kMercury && v <= ObjectId::kPluto && (v & 0xFF) == 0) {
         if (Planets* planets = AppGlobals.planets)
-            if (RiseSetTransit* r = planets->GetRiseSetTransit(static_cast<int>(id.Number() / 256), CurrentTime(),
-                                                               CurrentSite(), Planets::kLightLevel))
+            if (RiseSetTransit* r = planets->GetRiseSetTransit(static_cast<int>(id.Number() / 256), SessionTime::Now(),
+                                                               SessionTime::Site(), Planets::kLightLevel))
                 riseSet_ = *r;
     } else if (NGC2000Indexes* db = AppGlobals.database) {
-        const JulianDate now = CurrentTime();
+        const JulianDate now = SessionTime::Now();
         const Coord position = db->GetObjectData(id).position;
         const Coord apparent = Coord::AsEquatorial(Coord::Reduce(position, now, Coord::MaskApparentPlace,
                                                                  CoordLabelWindow::SunLongitude(now), Angle(), Angle()));
-        const ObsSite& site = CurrentSite();
+        const ObsSite& site = SessionTime::Site();
         riseSet_ = RiseSetTransit::FromFixedPosition(apparent, site.MidnightOfNight(now), site,
-                                                     Angle(kStandardAltitudeDegrees, 1));
+                                                     Angle(RiseSetTransit::kStarStandardAltitudeDegrees, 1));
         fixed_ = true;
     }
     if (redraw) Invalidate(true);
@@ -289,8 +278,8 @@ void AltitudePlotWindow::DrawPlot(fw::DC& dc, const fw::Rect& area)
     const fw::Rect rect = printing_ ? printRect_ : area;
     dc.FillRect(rect, fw::Brush(SlotColor(BackgroundSlot)));
     rs.SelectPalette(dc);
-    const JulianDate now = CurrentTime();
-    if (CurrentSite().MidnightOfNight(now) != sessionNight_) InitSession();
+    const JulianDate now = SessionTime::Now();
+    if (SessionTime::Site().MidnightOfNight(now) != sessionNight_) InitSession();
 
     const int H = rect.Height();
     const int W = rect.Width();
@@ -383,8 +372,8 @@ void AltitudePlotWindow::DrawPlot(fw::DC& dc, const fw::Rect& area)
 
     // Titles along the time axis: the two noons' dates at the ends, with "Noon" and
     // "Midnight" where there is room, on the line below the hour numbers.
-    const TimeDate firstNoon = CurrentSite().ToLocal(sessionNight_ - 0.5);
-    const TimeDate secondNoon = CurrentSite().ToLocal(sessionNight_ + 0.5);
+    const TimeDate firstNoon = SessionTime::Site().ToLocal(sessionNight_ - 0.5);
+    const TimeDate secondNoon = SessionTime::Site().ToLocal(sessionNight_ + 0.5);
     struct Title {
         std::string left, middle, right;
     };

@@ -3,6 +3,7 @@
 #include "astro/ObsSite.h"
 #include "astro/Planets.h"
 #include "astro/RiseSetTransit.h"
+#include "catalog/SessionTime.h"
 #include "framework/gui/PopupMenu.h"
 #include "globals/Globals.h"
 #include "planner/AngleLabelWindow.h"
@@ -87,9 +88,8 @@ void CoordLabelWindow::Compute(const Coord& position, RiseSetTransit* riseSet, b
     position_ = position;
     riseSet_ = riseSet;
     computed_ = true;
-    const JulianDate now = AppGlobals.now ? *AppGlobals.now : JulianDate();
-    const ObsSite fallback;
-    const ObsSite& site = AppGlobals.site ? *AppGlobals.site : fallback;
+    const JulianDate now = SessionTime::Now();
+    const ObsSite& site = SessionTime::Site();
     const int reduction = settings[kReduction] >= 0 && settings[kReduction] < 3 ? settings[kReduction] : 1;
     const JulianDate epoch = settings[kEpoch] == CurrentEpoch ? now : JulianDate();
     const Angle sun = SunLongitude(now);

@@ -4,6 +4,7 @@
 #include "astro/ObsSite.h"
 #include "catalog/Browser.h"
 #include "catalog/NGC2000Indexes.h"
+#include "catalog/SessionTime.h"
 #include "framework/gui/DocTemplate.h"
 #include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
@@ -105,8 +106,7 @@ std::string ObservingListExport::Compose(int form)
 // time is put back afterwards.
 std::string ObservingListExport::Paragraphs(int n)
 {
-    static const ObsSite fallback;
-    const ObsSite& site = AppGlobals.site ? *AppGlobals.site : fallback;
+    const ObsSite& site = SessionTime::Site();
     JulianDate* now = AppGlobals.now;
     const JulianDate kept = now ? *now : JulianDate();
     const TimeDate local = site.ToLocal(kept);
@@ -137,7 +137,7 @@ std::string ObservingListExport::Paragraphs(int n)
 
 std::string ObservingListExport::TabLines(int n)
 {
-    const JulianDate now = AppGlobals.now ? *AppGlobals.now : JulianDate();
+    const JulianDate now = SessionTime::Now();
     std::string text = "Observing List for " + now.Calendar().Format(0, 8, 2) + "\n";
     text += "Name\tType\tConstellation\tRA\tDEC\tNotes\n";
     for (int i = 0; i < n; ++i) {

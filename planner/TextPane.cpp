@@ -4,6 +4,7 @@
 #include "astro/Planets.h"
 #include "astro/TextFormat.h"
 #include "catalog/NGC2000Indexes.h"
+#include "catalog/SessionTime.h"
 #include "framework/gui/DC.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/PopupMenu.h"
@@ -78,19 +79,6 @@ constexpr Placement kPlacement[TextPane::kSlots] = {
 constexpr int kTypeStar = 10;
 constexpr int kTypePlanet = 29;
 constexpr int kTypeSatellite = 30;
-// Standard altitude of a catalogue object's rise and set (refraction at the horizon).
-constexpr double kStandardAltitudeDegrees = -0.5667;
-
-const ObsSite& CurrentSite()
-{
-    static const ObsSite fallback;
-    return AppGlobals.site ? *AppGlobals.site : fallback;
-}
-
-JulianDate CurrentTime()
-{
-    return AppGlobals.now ? *AppGlobals.now : JulianDate();
-}
 
 // The Sun's apparent place at an instant, from the day's Sun values or else the series.
 Coord SunApparent(const JulianDate& t)
@@ -281,10 +269,10 @@ void TextPane::ShowObject(ObjectId id, bool repaint, bool recompute)
     if (!name_) return;
     const bool objectChanged = id != object_;
     object_ = id;
-    const ObsSite& site = CurrentSite();
+    const ObsSite& site = SessionTime::Site();
     const bool siteChanged = site != site_;
     if (siteChanged) site_ = site;
-    const JulianDate now = CurrentTime();
+    const JulianDate now = SessionTime::Now();
     const bool timeChanged = now != now_;
     if (timeChanged) now_ = now;
     (void)recompute;  // the coordinate windows compute afresh on every fill
@@ -300,7 +288,7 @@ void TextPane::ShowObject(ObjectId id, bool repaint, bool recompute)
 
 void TextPane::ShowMoon(bool changed, bool repaint)
 {
-    const JulianDate now = CurrentTime();
+    const JulianDate now = SessionTime::Now();
     Moon* moon = AppGlobals.moon;
     type_->SetType(kTypeSatellite, repaint);
     if (changed) SetPaneCaption("Moon");
@@ -324,7 +312,7 @@ void TextPane::ShowMoon(bool changed, bool repaint)
 
 void TextPane::ShowSun(bool changed, bool repaint)
 {
-    const JulianDate now = CurrentTime();
+    const JulianDate now = SessionTime::Now();
     Planets* planets = AppGlobals.planets;
     type_->SetType(kTypeStar, repaint);
     if (changed) SetPaneCaption("Sun");
@@ -343,7 +331,7 @@ void TextPane::ShowSun(bool changed, bool repaint)
 
 void TextPane::ShowPlanet(ObjectId id, bool changed, bool repaint)
 {
-    const JulianDate now = CurrentTime();
+    const JulianDate now = SessionTime::Now();
     Planets* planets = AppGlobals.planets;
     const int body = static_cast<int>(id.Number() / 256);
     type_->SetType(kTypePlanet, repaint);
@@ -352,7 +340,7 @@ void TextPane::ShowPlanet(ObjectId id, bool changed, bool repaint)
     if (!planets) return;
     planets->LoadPlanet(body, highResolution ? 2 : 1);
     if (!planets->IsAvailable(body)) return;
-    RiseSetTransit* rst = planets->GetRiseSetTransit(body, now, CurrentSite(),
+    RiseSetTransit* rst = planets->GetRiseSetTransit(body, now, SessionTime::Site(),
                                                      highResolution ? Planets::kFullLevel : Planets::kLightLevel);
     position_ = planets->GeocentricPosition(now, body);
     diam_->SetAngle(planets->SemiDiameter(position_, body) * 2.0, repaint);
@@ -397,12 +385,12 @@ void TextPane::ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeCha
         dreyer_->SetText(data.dreyer, repaint);
     }
     if (changed || siteOrTimeChanged) {
-        const JulianDate now = CurrentTime();
-        const ObsSite& site = CurrentSite();
+        const JulianDate now = SessionTime::Now();
+        const ObsSite& site = SessionTime::Site();
         const Coord apparent = Coord::AsEquatorial(Coord::Reduce(position_, now, Coord::MaskApparentPlace,
                                                                  CoordLabelWindow::SunLongitude(now), Angle(), Angle()));
         riseSet_ = RiseSetTransit::FromFixedPosition(apparent, site.MidnightOfNight(now), site,
-                                                     Angle(kStandardAltitudeDegrees, 1));
+                                                     Angle(RiseSetTransit::kStarStandardAltitudeDegrees, 1));
         ++riseSetRuns_;
         ccord_->Compute(position_, &riseSet_, repaint);
         hcord_->Compute(position_, &riseSet_, repaint);

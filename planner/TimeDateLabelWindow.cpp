@@ -1,6 +1,7 @@
 #include "planner/TimeDateLabelWindow.h"
 
 #include "astro/ObsSite.h"
+#include "catalog/SessionTime.h"
 #include "framework/gui/PopupMenu.h"
 #include "globals/Globals.h"
 #include "planner/PlannerStrings.h"
@@ -39,8 +40,7 @@ std::string TimeDateLabelWindow::ScaleAbbreviation(int scale)
 
 std::string TimeDateLabelWindow::Formatted(const JulianDate& date) const
 {
-    const ObsSite fallback;
-    const ObsSite& site = AppGlobals.site ? *AppGlobals.site : fallback;
+    const ObsSite& site = SessionTime::Site();
     TimeDate t = date.Calendar();
     switch (settings[kScale]) {
     case LMT: t = site.ToLocal(date); break;
