@@ -36,22 +36,8 @@
 
 namespace {
 
-struct Star {
-    double ra, dec;
-    float m1, m2;
-};
-
-std::string StarRecords(const std::vector<Star>& stars)
-{
-    fw::omstream os;
-    for (const Star& s : stars) {
-        os.writeDouble(s.ra);
-        os.writeDouble(s.dec);
-        os.writeFloat(s.m1);
-        os.writeFloat(s.m2);
-    }
-    return os.str();
-}
+using chart_testing::Star;
+using chart_testing::StarRecords;
 
 // Distinct colours for the chart's slots, so that every layer's calls can be told apart.
 const std::map<int, std::uint32_t> kLayerColours = {

@@ -5,16 +5,37 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "astro/JulianDate.h"
 #include "astro/Moon.h"
 #include "astro/ObsSite.h"
 #include "astro/Planets.h"
 #include "astro/RiseSetTransit.h"
+#include "framework/stream/PStream.h"
 #include "globals/Globals.h"
 #include "ui/StellumConfig.h"
 
 namespace chart_testing {
+
+// A star of the star catalogue file: place (hours, degrees) and its two magnitudes.
+struct Star {
+    double ra, dec;
+    float m1, m2;
+};
+
+// The star catalogue's bytes for the given stars, record by record.
+inline std::string StarRecords(const std::vector<Star>& stars)
+{
+    fw::omstream os;
+    for (const Star& s : stars) {
+        os.writeDouble(s.ra);
+        os.writeDouble(s.dec);
+        os.writeFloat(s.m1);
+        os.writeFloat(s.m2);
+    }
+    return os.str();
+}
 
 class SkyObjects {
 public:

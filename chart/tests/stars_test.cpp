@@ -2,6 +2,7 @@
 // read whole.
 #include "chart/SAOdata.h"
 #include "framework/stream/PStream.h"
+#include "chart/tests/sky_fixture.h"
 #include "framework/testsupport/TestSupport.h"
 
 #include <cmath>
@@ -10,22 +11,8 @@
 
 namespace {
 
-struct Star {
-    double ra, dec;
-    float m1, m2;
-};
-
-std::string Records(const std::vector<Star>& stars)
-{
-    fw::omstream os;
-    for (const Star& s : stars) {
-        os.writeDouble(s.ra);
-        os.writeDouble(s.dec);
-        os.writeFloat(s.m1);
-        os.writeFloat(s.m2);
-    }
-    return os.str();
-}
+using chart_testing::Star;
+using chart_testing::StarRecords;
 
 TEST(SAOdata, EmptyOrMissingFileYieldsNoStars)
 {
@@ -42,7 +29,7 @@ TEST(SAOdata, ReadsRecordsInOrderAndTheMagnitudeRule)
 {
     testsupport::TempDir dir;
     ASSERT_TRUE(testsupport::WriteFileBytes(dir.file("rssao.cat"),
-                                            Records({{6.75, -16.7, 10.0f, 3.0f}, {12.5, 45.25, 10.01f, 9.5f}})));
+                                            StarRecords({{6.75, -16.7, 10.0f, 3.0f}, {12.5, 45.25, 10.01f, 9.5f}})));
     SAOdata sao(dir.file("rssao.cat"));
     EXPECT_FALSE(sao.IsOpen());
     ASSERT_EQ(sao.ReadNext(sao), 1); // a fresh object opens the file itself
@@ -66,7 +53,7 @@ TEST(SAOdata, ReadsRecordsInOrderAndTheMagnitudeRule)
 TEST(SAOdata, PartialLastRecordIsNeverSeen)
 {
     testsupport::TempDir dir;
-    const std::string whole = Records({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}});
+    const std::string whole = StarRecords({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}});
     for (std::size_t cut : {1u, 8u, 16u, 23u}) {
         ASSERT_TRUE(testsupport::WriteFileBytes(dir.file("s.cat"), whole.substr(0, 48 + cut)));
         SAOdata sao(dir.file("s.cat"));
