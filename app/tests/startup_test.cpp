@@ -67,11 +67,11 @@ public:
         ::mkdir((dir_.path() + "User").c_str(), 0755);
         source_ = testsupport::ProgramDataDir("ngc2k.rsx");
         if (source_.empty()) return;
-        for (const char* f : {"1.rsx", "2.rsx", "3.rsx", "4.rsx", "5.rsx", "6.rsx", "7.rsx", "8.rsx", "1l.rsx",
-                              "2l.rsx", "3l.rsx", "4l.rsx", "5l.rsx", "6l.rsx", "7l.rsx", "8l.rsx", "9.rsx",
-                              "elplores.rsx", "elphires.rsx", "ngc2k.rsx", "dreyer.rsx", "rssao.cat", "defloc.rsx"})
-            Link(f);
-        for (const char* f : {"User/comname.txt", "User/conlines.rsx"}) Link(f);
+        testsupport::LinkProgramFiles(source_, dir_.path(),
+                                      {"1.rsx", "2.rsx", "3.rsx", "4.rsx", "5.rsx", "6.rsx", "7.rsx", "8.rsx",
+                                       "1l.rsx", "2l.rsx", "3l.rsx", "4l.rsx", "5l.rsx", "6l.rsx", "7l.rsx",
+                                       "8l.rsx", "9.rsx", "elplores.rsx", "elphires.rsx", "ngc2k.rsx", "dreyer.rsx",
+                                       "rssao.cat", "defloc.rsx", "User/comname.txt", "User/conlines.rsx"});
     }
     ~ProgramDir()
     {
@@ -101,10 +101,6 @@ public:
     }
 
 private:
-    void Link(const std::string& name)
-    {
-        if (::symlink((source_ + name).c_str(), Path(name).c_str()) != 0) ADD_FAILURE() << name;
-    }
     testsupport::TempDir dir_;
     std::string source_;
     std::string oldCwd_;

@@ -26,11 +26,7 @@ protected:
     {
         data_ = testsupport::ProgramDataDir("ngc2k.rsx");
         STELLUM_REQUIRE_DATA(data_);
-        namespace fs = std::filesystem;
-        fs::create_directories(dir_.path() + "User");
-        fs::create_symlink(data_ + "ngc2k.rsx", dir_.file("ngc2k.rsx"));
-        fs::create_symlink(data_ + "dreyer.rsx", dir_.file("dreyer.rsx"));
-        fs::create_symlink(data_ + "User/comname.txt", dir_.file("User/comname.txt"));
+        testsupport::LinkProgramFiles(data_, dir_.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
         // Washington, DC (77.0 W, 38.9 N); 2026 October 16, 03:00 UT = 23:00 EDT.
         site_ = ObsSite(Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance());
         now_ = JulianDate::FromCalendar(2026, 10, 16, 3, 0, 0);

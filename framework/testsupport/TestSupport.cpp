@@ -2,6 +2,8 @@
 
 #include "framework/stream/StringUtil.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,6 +39,20 @@ std::string SnapshotPath(const std::string& name)
     const char* dir = std::getenv("STELLUM_SNAPSHOT_DIR");
     if (!dir || !*dir) return std::string();
     return std::string(dir) + "/" + name;
+}
+
+void LinkProgramFiles(const std::string& programDir, const std::string& dir, std::vector<std::string> names)
+{
+    std::error_code ec;
+    fs::create_directories(dir + "User", ec);
+    if (names.empty()) {
+        for (const auto& entry : fs::directory_iterator(programDir, ec))
+            if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    }
+    for (const std::string& name : names) {
+        fs::create_symlink(programDir + name, dir + name, ec);
+        if (ec) ADD_FAILURE() << "cannot link " << name << ": " << ec.message();
+    }
 }
 
 bool InCi()

@@ -2,6 +2,7 @@
 // built program directory.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -27,6 +28,12 @@ std::string RawDataDir();
 // The built program directory with the data files ($STELLUM_PROGRAM_DIR), ending in '/'.
 // Empty when it holds no data files; under CI=true that fails the calling test.
 std::string ProgramDataDir(const std::string& probeFile);
+
+// Makes dir a program directory for a test: its "User" folder, and links to the named files of
+// the built program directory (names may lie under "User/"); no names links every regular file
+// at its top. A link that cannot be made fails the calling test.
+void LinkProgramFiles(const std::string& programDir, const std::string& dir,
+                      std::vector<std::string> names = {});
 
 // Whole content of a file as bytes ("" when it cannot be read).
 std::string ReadFileBytes(const std::string& path);

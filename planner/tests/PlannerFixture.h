@@ -35,11 +35,8 @@ protected:
     {
         data_ = testsupport::ProgramDataDir("ngc2k.rsx");
         STELLUM_REQUIRE_DATA(data_);
-        namespace fs = std::filesystem;
-        fs::create_directories(dir_.path() + "User");
-        for (const auto& entry : fs::directory_iterator(data_))
-            if (entry.is_regular_file()) fs::create_symlink(entry.path(), dir_.file(entry.path().filename().string()));
-        fs::create_symlink(data_ + "User/comname.txt", dir_.file("User/comname.txt"));
+        testsupport::LinkProgramFiles(data_, dir_.path());
+        testsupport::LinkProgramFiles(data_, dir_.path(), {"User/comname.txt"});
         savedColors_ = std::make_unique<RScolor>(RScolor::Instance());
         site_ = ObsSite(Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance());
         // 2026 October 25, 02:00 UT: 21:00 on the evening of the 24th at the site, the Moon
