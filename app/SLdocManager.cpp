@@ -44,23 +44,15 @@ bool SLdocManager::FlushDoc(fw::Document& doc)
                                       fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION);
         if (answer == fw::IDCANCEL) return false;
         if (answer == fw::IDNO) return doc.Revert(true);
-        // Yes: a document never saved first gets a place; cancelling that asks again.
-        fw::DocTemplate* oldTemplate = doc.GetTemplate();
-        std::string oldPath = doc.GetDocPath();
-        if (!doc.IsEmbedded() && oldPath.empty()) {
+        // Yes: a document never saved first gets a place; cancelling that, or a save that
+        // fails (said, and the document left where it was), asks again.
+        if (!doc.IsEmbedded() && doc.GetDocPath().empty()) {
             std::string path;
-            fw::DocTemplate* tpl = SelectSave(doc, path);
-            if (!tpl) continue;
-            if (tpl != oldTemplate) doc.SetTemplate(tpl);
-            doc.SetDocPath(path);
+            if (fw::DocTemplate* tpl = SelectSave(doc, path); tpl && SaveDocAs(doc, tpl, path)) return true;
+            continue;
         }
         if (doc.Commit(false)) return true;
-        // Not saved: say so, and leave the document where it was before asking again.
         doc.PostError(fw::IDS_UNABLESAVE);
-        if (doc.GetDocPath() != oldPath) {
-            doc.SetTemplate(oldTemplate);
-            doc.SetDocPath(oldPath);
-        }
     }
     return true;
 }

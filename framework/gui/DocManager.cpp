@@ -162,11 +162,11 @@ bool DocManager::FlushDoc(Document& doc)
     if (!doc.IsEmbedded() && doc.GetDocPath().empty()) {
         std::string path;
         DocTemplate* tpl = SelectSave(doc, path);
-        if (!tpl) return false;
-        if (tpl != doc.GetTemplate()) doc.SetTemplate(tpl);
-        doc.SetDocPath(path);
+        return tpl && SaveDocAs(doc, tpl, path);
     }
-    return doc.Commit(false);
+    if (doc.Commit(false)) return true;
+    if (!doc.IsEmbedded()) PostDocError(doc, IDS_UNABLESAVE);
+    return false;
 }
 
 Document* DocManager::CreateAnyDoc(const std::string& path, std::uint32_t flags)
@@ -240,6 +240,18 @@ bool DocManager::SaveDoc(Document& doc)
     return false;
 }
 
+bool DocManager::SaveDocAs(Document& doc, DocTemplate* tpl, const std::string& path)
+{
+    DocTemplate* oldTemplate = doc.GetTemplate();
+    const std::string oldPath = doc.GetDocPath();
+    if (tpl != oldTemplate) doc.SetTemplate(tpl);
+    doc.SetDocPath(path);
+    if (SaveDoc(doc)) return true;
+    doc.SetTemplate(oldTemplate);
+    doc.SetDocPath(oldPath);
+    return false;
+}
+
 void DocManager::CmFileNew()
 {
     CreateAnyDoc({}, dtNewDoc);
@@ -267,17 +279,7 @@ void DocManager::CmFileSaveAs()
     if (!doc) return;
     std::string path;
     DocTemplate* tpl = SelectSave(*doc, path);
-    if (!tpl) return;
-    DocTemplate* oldTemplate = doc->GetTemplate();
-    std::string oldPath = doc->GetDocPath();
-    if (tpl != oldTemplate) doc->SetTemplate(tpl);
-    doc->SetDocPath(path);
-    if (!SaveDoc(*doc)) {
-        // The document stays what it was: a file that was not written is not its file.
-        doc->SetTemplate(oldTemplate);
-        doc->SetDocPath(oldPath);
-        return;
-    }
+    if (!tpl || !SaveDocAs(*doc, tpl, path)) return;
     if (listener_) listener_->EvDocRenamed(*doc);
 }
 

@@ -106,6 +106,10 @@ public:
     // Enabler of the File commands.
     void CommandEnable(CommandEnabler& ce) const;
 
+    // Saves under a newly chosen template and path, reporting a failure; when it fails the
+    // document keeps its old ones (a file that was not written is not its file).
+    bool SaveDocAs(Document& doc, DocTemplate* tpl, const std::string& path);
+
     // Shows a framework message about a document.
     virtual void PostDocError(Document& doc, int messageId);
 

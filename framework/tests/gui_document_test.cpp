@@ -292,6 +292,32 @@ TEST_F(Documents, NewDocumentSavedFromThePromptAsksWhere)
     EXPECT_EQ(gLog.committed, 1);
 }
 
+TEST_F(Documents, FailedSaveAtTheClosePromptSaysSoAndKeepsTheDocument)
+{
+    fw::ScriptedMessageBoxes boxes;
+    TextDoc* named = Open("a.txt");
+    named->SetDirty();
+    named->failCommit = true;
+    boxes.Answer(fw::IDYES);
+    EXPECT_FALSE(named->CanClose());
+    EXPECT_EQ(boxes.Last().text, "Unable to save document.");
+    EXPECT_EQ(named->GetDocPath(), dir.file("a.txt"));
+
+    // A new document saved from the prompt to a place that cannot be written has no path
+    // afterwards, as before the prompt.
+    fw::Responder<fw::ChoiceSeam> textKind([](const fw::ChoiceRequest&) { return 0; });
+    manager.CreateAnyDoc({}, fw::dtNewDoc);
+    auto* fresh = dynamic_cast<TextDoc*>(manager.GetDocuments().back());
+    ASSERT_NE(fresh, nullptr);
+    fresh->SetDirty();
+    fresh->failCommit = true;
+    fw::ScriptedFileDialogs dialogs({dir.file("b.txt")});
+    boxes.Answer(fw::IDYES);
+    EXPECT_FALSE(fresh->CanClose());
+    EXPECT_EQ(boxes.Last().text, "Unable to save document.");
+    EXPECT_EQ(fresh->GetDocPath(), "");
+}
+
 TEST_F(Documents, FileCommandsOnTheCurrentDocument)
 {
     fw::ScriptedMessageBoxes boxes;
