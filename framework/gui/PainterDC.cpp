@@ -32,7 +32,7 @@ PainterDC::PainterDC(QPaintDevice* device)
 }
 
 PainterDC::PainterDC(QPainter& painter, Size deviceSize, int logPixelsX, int logPixelsY)
-    : DC(deviceSize, logPixelsX, logPixelsY), painter_(&painter), borrowed_(true)
+    : DC(deviceSize, logPixelsX, logPixelsY), painter_(&painter), base_(painter.worldTransform()), borrowed_(true)
 {
     painter_->save();
 }
@@ -65,12 +65,12 @@ void PainterDC::Prepare()
     unsigned dirty = TakeDirty();
     if (dirty & (kMapping | kClip)) {
         // The clipping is kept in device units, so it is set with no transform in force.
-        painter_->setWorldTransform(QTransform());
+        painter_->setWorldTransform(base_);
         if (DeviceClip()) painter_->setClipRegion(*DeviceClip());
         else painter_->setClipping(false);
         double sx = ScaleX(), sy = ScaleY();
         Point wo = GetWindowOrg(), vo = GetViewportOrg();
-        painter_->setWorldTransform(QTransform(sx, 0, 0, sy, vo.x - wo.x * sx, vo.y - wo.y * sy));
+        painter_->setWorldTransform(QTransform(sx, 0, 0, sy, vo.x - wo.x * sx, vo.y - wo.y * sy) * base_);
     }
     if (dirty & kPen) ApplyPen();
     if (dirty & kBrush) {

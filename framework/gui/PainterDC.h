@@ -18,7 +18,8 @@ public:
     explicit PainterDC(Bitmap& bitmap);
     // Draws on a paint device (a widget inside its paint event, a printer, an image).
     explicit PainterDC(QPaintDevice* device);
-    // Draws with a painter that the caller has begun; its state is restored at the end.
+    // Draws with a painter that the caller has begun; its state is restored at the end. The
+    // painter's transform at that moment stays under the DC's mapping (a preview's scale).
     PainterDC(QPainter& painter, Size deviceSize, int logPixelsX, int logPixelsY);
     ~PainterDC() override;
 
@@ -49,6 +50,7 @@ private:
 
     std::unique_ptr<QPainter> own_;
     QPainter* painter_;
+    QTransform base_; // device units to the painter's device
     bool borrowed_;
 };
 
