@@ -62,6 +62,8 @@ struct TextMetrics {
     int ascent = 0;
     int descent = 0;
     int averageCharWidth = 0;
+    int internalLeading = 0; // the part of the height above the character's own size
+    int maxCharWidth = 0;
 };
 
 // Text alignment for TextOut: one horizontal and one vertical flag.

@@ -206,8 +206,10 @@ Size PainterDC::MeasureText(const Font& font, const std::string& text) const
 
 TextMetrics PainterDC::FontMetrics(const Font& font) const
 {
-    QFontMetrics m(ToQFont(font));
-    return {m.height(), m.ascent(), m.descent(), m.averageCharWidth()};
+    const QFont f = ToQFont(font);
+    QFontMetrics m(f);
+    return {m.height(), m.ascent(), m.descent(), m.averageCharWidth(), std::max(0, m.height() - f.pixelSize()),
+            m.maxWidth()};
 }
 
 }  // namespace fw

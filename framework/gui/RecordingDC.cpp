@@ -150,7 +150,8 @@ TextMetrics RecordingDC::FontMetrics(const Font& font) const
 {
     int h = std::abs(font.height);
     int ascent = h * 4 / 5;
-    return {h, ascent, h - ascent, h / 2 > 0 ? h / 2 : 1};
+    const int width = h / 2 > 0 ? h / 2 : 1;
+    return {h, ascent, h - ascent, width, 0, width};
 }
 
 }  // namespace fw
