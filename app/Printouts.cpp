@@ -139,12 +139,16 @@ int NGCprintout::PageCount() const
 void NGCprintout::PrintPage(int page)
 {
     NGC2000Indexes* db = AppGlobals.database;
-    if (!db || !GetDC()) return;
+    if (!GetDC() || (!db && source_ != PrintSourceCurrentObject)) return;
     const int perPage = cells_.count;
     const int n = std::min(perPage, objects_ - (page - 1) * perPage);
     for (int i = 1; i <= n; ++i) {
         const fw::Rect cell = PrintFormatWindow::GetCellRect(cells_, i);
         const int k = (page - 1) * perPage + i - 1;
+        if (!db) {
+            view_.PaintPanesToDC(*GetDC(), cell);
+            continue;
+        }
         const ObjectId temporary = db->TemporaryObject();
         if (source_ == PrintSourceFiltered || source_ == PrintSourceObservingList) {
             db->ClearTemporaryObject();

@@ -33,6 +33,17 @@ public:
     virtual void SetTimeStep(std::int32_t seconds) = 0;
 };
 
+// What the log's printout needs of the observing log's view.
+class LogPrintView {
+public:
+    virtual ~LogPrintView() = default;
+    // Writes the log's report for a page of the given characters and lines into the file and
+    // gives its page count.
+    virtual int PrintLogToTextFile(int charsPerLine, int linesPerPage, const std::string& path, int mode) = 0;
+    // The log document's title, for the pages' heading.
+    virtual std::string LogTitle() const = 0;
+};
+
 // Page metrics of the text printouts, in device units.
 struct TextPageMetrics {
     int width = 0, height = 0;           // the page, its sides matching the orientation

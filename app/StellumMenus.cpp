@@ -38,7 +38,7 @@ fw::MenuDescr MainMenu()
                          Item(fw::CM_FILESAVEAS, "Save &As..."), Sep(),
                          Item(CM_FILEIMPORT, "&Import..."), Item(CM_FILEEXPORT, "&Export..."), Sep(),
                          Item(CM_FILEPRINTSETUP, "P&rint Setup..."), Item(CM_FILEPRINT, "&Print..."),
-                         Sep(), Item(fw::CM_EXIT, "E&xit")}),
+                         Item(CM_FILEPRINTPREVIEW, "Print Pre&view..."), Sep(), Item(fw::CM_EXIT, "E&xit")}),
         fw::MenuItem::Popup("&Edit",
                         {Item(CM_EDITUNDO, "&Undo\tAlt+BkSp"), Sep(), Item(CM_EDITCUT, "&Cut"),
                          Item(CM_EDITCOPY, "C&opy"), Item(CM_EDITPASTE, "&Paste"),

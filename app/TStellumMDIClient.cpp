@@ -1,18 +1,67 @@
 #include "app/TStellumMDIClient.h"
 
+#include "app/PrintFormatWindow.h"
+#include "app/PrintOptionsDlg.h"
+#include "app/PrintPreviewFrame.h"
+#include "app/Printouts.h"
 #include "app/StellumMenus.h"
 #include "app/TStellumMDIChild.h"
 #include "catalog/NGC2000Indexes.h"
 #include "framework/gui/DocManager.h"
 #include "framework/gui/Document.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/gui/Printer.h"
 #include "framework/gui/View.h"
 #include "globals/Globals.h"
+#include "ui/RScolor.h"
+
+#include <QWidget>
 
 namespace {
 
 // Commands of the planner view that show its filtered and its observing list.
 constexpr int kShowFilteredList = 132;
 constexpr int kShowObservingList = 136;
+// Height of the rendered preview page in pixels.
+constexpr double kPreviewPixels = 1400.0;
+
+// A view, or the window it shows, as an interface of the printouts.
+template <class T>
+T* ViewAs(fw::View* view)
+{
+    if (!view) return nullptr;
+    if (auto* t = dynamic_cast<T*>(view)) return t;
+    return dynamic_cast<T*>(view->GetWindow());
+}
+
+// Raised for a print's duration: the clock does not tick into it and panes do not paint.
+class PrintingScope {
+public:
+    PrintingScope() { ++PrintingCount; }
+    ~PrintingScope() { --PrintingCount; }
+    PrintingScope(const PrintingScope&) = delete;
+    PrintingScope& operator=(const PrintingScope&) = delete;
+};
+
+// A graphics printout draws in the printer colour scheme of the colour choice; the screen's
+// scheme comes back after.
+class PrinterScheme {
+public:
+    PrinterScheme(bool active, bool color) : active_(active), kept_(RScolor::Instance().Scheme())
+    {
+        if (active_) RScolor::Instance().SetScheme(color ? SchemeColorPrinter : SchemeMonoPrinter);
+    }
+    ~PrinterScheme()
+    {
+        if (active_) RScolor::Instance().SetScheme(kept_);
+    }
+    PrinterScheme(const PrinterScheme&) = delete;
+    PrinterScheme& operator=(const PrinterScheme&) = delete;
+
+private:
+    bool active_;
+    int kept_;
+};
 
 } // namespace
 
@@ -26,6 +75,11 @@ TStellumMDIClient::TStellumMDIClient(fw::DocManager* manager, QWidget* parent)
     OnCommand(CM_OBSERVINGLOG, [this] { CmObservingLog(); });
     OnCommand(CM_OBSERVINGLIST, [this] { CmObservingList(); });
     OnCommand(CM_FILTEREDLIST, [this] { CmFilteredList(); });
+    OnCommand(CM_FILEPRINT, [this] { CmFilePrint(); });
+    OnCommand(CM_FILEPRINTSETUP, [this] { CmFilePrintSetup(); });
+    OnCommand(CM_FILEPRINTPREVIEW, [this] { CmFilePrintPreview(); });
+    for (int id : {CM_FILEPRINT, CM_FILEPRINTSETUP, CM_FILEPRINTPREVIEW})
+        OnCommandEnable(id, [this](fw::CommandEnabler& ce) { ce.Enable(GetActiveChild() != nullptr); });
     OnCommandEnable(CM_OBSERVINGLOG, [this](fw::CommandEnabler& ce) {
         FindDocuments();
         ce.Enable(logView_ != nullptr);
@@ -46,6 +100,8 @@ TStellumMDIClient::TStellumMDIClient(fw::DocManager* manager, QWidget* parent)
         ce.SetCheck(checked ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     });
 }
+
+TStellumMDIClient::~TStellumMDIClient() = default;
 
 void TStellumMDIClient::FindDocuments()
 {
@@ -106,4 +162,121 @@ void TStellumMDIClient::CmFilteredList()
     if (!plannerView_) return;
     ActivateAndRestore(plannerView_);
     if (auto* host = dynamic_cast<fw::ControlHost*>(plannerView_->GetWindow())) host->SendCommand(kShowFilteredList);
+}
+
+// --- printing ------------------------------------------------------------------------
+
+fw::Printer& TStellumMDIClient::Printer()
+{
+    if (!printer_) printer_ = std::make_unique<fw::Printer>();
+    return *printer_;
+}
+
+PlannerPrintView* TStellumMDIClient::PlannerPrinting()
+{
+    FindDocuments();
+    return ViewAs<PlannerPrintView>(plannerView_);
+}
+
+LogPrintView* TStellumMDIClient::LogPrinting()
+{
+    FindDocuments();
+    return ViewAs<LogPrintView>(logView_);
+}
+
+bool TStellumMDIClient::AskPrintOptions(int& source, int& format)
+{
+    fw::Printer& printer = Printer();
+    PrintOptionsDlg dlg(this);
+    dlg.SetCaption(printer.DeviceName() + " on " + printer.PortName());
+    dlg.colorCapable = printer.IsColorCapable();
+    if (!PlannerPrinting())
+        dlg.offeredSources &= ~(1u << PrintSourceFiltered | 1u << PrintSourceObservingList | 1u << PrintSourceCurrentObject);
+    if (!LogPrinting()) dlg.offeredSources &= ~(1u << PrintSourceLog | 1u << PrintSourceCurrentLogEntry);
+    if (dlg.Execute() != fw::IDOK) return false;
+    source = dlg.source;
+    format = dlg.format;
+    const bool color = dlg.colorCapable && dlg.color;
+    printer.SetColor(color);
+    RScolor::Instance().colorPrinting = color;
+    printer.SetOrientation(PrintFormatWindow::IsLandscape(format) ? fw::PageOrientation::Landscape
+                                                                   : fw::PageOrientation::Portrait);
+    return true;
+}
+
+std::unique_ptr<fw::Printout> TStellumMDIClient::MakePrintout(int source, int format)
+{
+    const std::string title = PrintSourceText(source);
+    if (source == PrintSourceLog || source == PrintSourceCurrentLogEntry) {
+        LogPrintView* log = LogPrinting();
+        if (!log) {
+            fw::MessageBox(this, "Error Opening Log Window", "", fw::MB_OK);
+            return nullptr;
+        }
+        return std::make_unique<LogPrintOut>(
+            Printer(), log->LogTitle(), [log](int chars, int lines, const std::string& path, int mode) {
+                return log->PrintLogToTextFile(chars, lines, path, mode);
+            });
+    }
+    PlannerPrintView* planner = PlannerPrinting();
+    if (!planner) {
+        fw::MessageBox(this, "Error Opening Stellum Window", "", fw::MB_OK);
+        return nullptr;
+    }
+    if (IsGraphicsFormat(format)) return std::make_unique<NGCprintout>(title, *planner, Printer(), format, source);
+    return std::make_unique<TextPrintout>(Printer(), title, *planner, source);
+}
+
+void TStellumMDIClient::RunPrint(bool preview)
+{
+    int source = 0, format = 0;
+    if (!AskPrintOptions(source, format)) return;
+    const bool log = source == PrintSourceLog || source == PrintSourceCurrentLogEntry;
+    PrintingScope printing;
+    PrinterScheme scheme(!log && IsGraphicsFormat(format), RScolor::Instance().colorPrinting);
+    std::unique_ptr<fw::Printout> printout = MakePrintout(source, format);
+    if (!printout) return;
+    fw::View* view = log ? logView_ : plannerView_;
+    QWidget* parent = view && view->GetWindow() ? view->GetWindow() : this;
+    fw::Printer& printer = Printer();
+    if (!preview) {
+        if (!printer.Print(parent, *printout, false)) {
+            if (printer.LastError() == "nothing to print")
+                fw::MessageBox(parent, "There is nothing to print: the list is empty.", PrintSourceText(source), fw::MB_OK);
+            else if (printer.LastError() != "cancelled")
+                fw::MessageBox(parent, "Printing failed: " + printer.LastError() + ".", PrintSourceText(source),
+                               fw::MB_OK | fw::MB_ICONEXCLAMATION);
+        }
+        if (log && view && view->GetWindow()) view->GetWindow()->update();
+        return;
+    }
+    const fw::Size page = printer.PageSize();
+    QImage image;
+    if (!printer.RenderPage(*printout, 1, kPreviewPixels / std::max(1, page.cy), image)) {
+        fw::MessageBox(parent, "There is nothing to print: the list is empty.", PrintSourceText(source), fw::MB_OK);
+        return;
+    }
+    printout.reset(); // the lists, the time and the scheme are put back before the preview shows
+    QWidget* main = window();
+    PrintPreviewFrame frame(main, std::move(image), page);
+    frame.setGeometry(main->geometry());
+    main->hide();
+    frame.Execute();
+    main->setGeometry(frame.geometry());
+    main->show();
+}
+
+void TStellumMDIClient::CmFilePrint()
+{
+    RunPrint(false);
+}
+
+void TStellumMDIClient::CmFilePrintPreview()
+{
+    RunPrint(true);
+}
+
+void TStellumMDIClient::CmFilePrintSetup()
+{
+    Printer().Setup(this, NGCprintout::margins);
 }

@@ -5,9 +5,16 @@
 
 #include "framework/gui/MDIClient.h"
 
+#include <memory>
+#include <string>
+
 namespace fw { class DocManager; }
 namespace fw { class Document; }
 namespace fw { class View; }
+namespace fw { class Printer; }
+namespace fw { class Printout; }
+class LogPrintView;
+class PlannerPrintView;
 class TStellumMDIChild;
 
 class TStellumMDIClient : public fw::MDIClient {
@@ -16,6 +23,7 @@ public:
     static const char* const kLogDocName;     // "Obslog Document"
 
     explicit TStellumMDIClient(fw::DocManager* manager, QWidget* parent = nullptr);
+    ~TStellumMDIClient() override;
 
     // Looks the two documents and their first views up again.
     void FindDocuments();
@@ -30,14 +38,32 @@ public:
     void CmObservingList();
     void CmFilteredList();
 
+    // Print, Print Setup and Print Preview.
+    void CmFilePrint();
+    void CmFilePrintSetup();
+    void CmFilePrintPreview();
+    // The application's printer, made when first needed.
+    fw::Printer& Printer();
+    // The planner's and the log's views as the printouts use them (null when not open).
+    PlannerPrintView* PlannerPrinting();
+    LogPrintView* LogPrinting();
+
 private:
     // Activates the view's child and restores it.
     void ActivateAndRestore(fw::View* view);
     bool ActiveIsKind(int kind) const;
+    // The Print Options dialog and the device's orientation and colour for the choice; false
+    // for Cancel.
+    bool AskPrintOptions(int& source, int& format);
+    // The printout for the choice; null (and the user told) when its view is not open.
+    std::unique_ptr<fw::Printout> MakePrintout(int source, int format);
+    // Prints or previews the choice; the clock waits and the panes do not paint meanwhile.
+    void RunPrint(bool preview);
 
     fw::DocManager* manager_;
     fw::Document* plannerDoc_ = nullptr;
     fw::Document* logDoc_ = nullptr;
     fw::View* plannerView_ = nullptr;
     fw::View* logView_ = nullptr;
+    std::unique_ptr<fw::Printer> printer_;
 };

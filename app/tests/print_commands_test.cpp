@@ -1,0 +1,233 @@
+// Print, Print Preview and Print Setup of the MDI client with stand-in planner and log views
+// that implement the printouts' interfaces: the dialog's offers, the device set up for the
+// choice, the pages in a PDF file, and everything back as it was afterwards.
+#include "app/PrintOptionsDlg.h"
+#include "app/PrintPreviewFrame.h"
+#include "app/Printouts.h"
+#include "app/TStellumMDIClient.h"
+#include "app/tests/test_templates.h"
+#include "framework/gui/ComboBox.h"
+#include "framework/gui/DocManager.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/gui/Printer.h"
+#include "framework/testsupport/Snapshot.h"
+#include "framework/testsupport/TestSupport.h"
+#include "globals/Globals.h"
+#include "ui/RScolor.h"
+
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+
+#include <regex>
+
+namespace {
+
+using apptest::LogDoc;
+using apptest::PlannerDoc;
+
+int PdfPages(const std::string& bytes)
+{
+    const std::regex page("/Type\\s*/Page[^s]");
+    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
+}
+
+// The planner stand-in prints one object per call, drawing a frame into the cell.
+class PrintingPlannerView : public fw::WindowView, public PlannerPrintView {
+public:
+    static inline int saved = 0, restored = 0, cells = 0, schemeWhilePrinting = -1;
+    explicit PrintingPlannerView(PlannerDoc& doc) : fw::WindowView(doc) {}
+    std::string GetViewName() const override { return "STLM4view Window View"; }
+    void SavePrintState() override { ++saved; }
+    void RestorePrintState() override { ++restored; }
+    void ShowObject(ObjectId) override {}
+    void PaintPanesToDC(fw::DC& dc, const fw::Rect& cell) override
+    {
+        ++cells;
+        schemeWhilePrinting = RScolor::Instance().Scheme();
+        dc.Rectangle(cell);
+    }
+    std::string GetObjectFieldText(ObjectId, int code) override { return "field " + std::to_string(code); }
+    void SetTimeStep(std::int32_t) override {}
+};
+
+class PrintingLogView : public fw::WindowView, public LogPrintView {
+public:
+    explicit PrintingLogView(LogDoc& doc) : fw::WindowView(doc) {}
+    std::string GetViewName() const override { return "LOGVIEW"; }
+    int PrintLogToTextFile(int, int, const std::string& path, int) override
+    {
+        testsupport::WriteFileBytes(path, "one\n\f\ntwo\n");
+        return 2;
+    }
+    std::string LogTitle() const override { return "night.log"; }
+};
+
+class PrintCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedUser_ = UserDirectory;
+        UserDirectory = dir_.path();
+        PrintingPlannerView::saved = PrintingPlannerView::restored = PrintingPlannerView::cells = 0;
+        manager_.AttachTemplate(*planner_);
+        manager_.AttachTemplate(*log_);
+        main_.setCentralWidget(client_);
+        main_.setGeometry(50, 60, 800, 600);
+        client_->Printer().SetOutputFile(dir_.file("out.pdf"));
+    }
+    void TearDown() override { UserDirectory = savedUser_; }
+    void Open(const std::string& name)
+    {
+        ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file(name), "x\n"));
+        ASSERT_NE(manager_.CreateAnyDoc(dir_.file(name), 0), nullptr);
+    }
+    // Answers the Print Options dialog with a source and a format.
+    static fw::DialogResponder Choose(int source, int format, bool color, PrintOptionsDlg** seen = nullptr)
+    {
+        return [=](fw::Dialog& d) {
+            auto& dlg = dynamic_cast<PrintOptionsDlg&>(d);
+            if (seen) *seen = &dlg;
+            auto* box = dlg.ControlAs<fw::ComboBox>(PrintOptionsDlg::kSourceId);
+            box->SetSelIndex(box->FindItemData(source));
+            dlg.SendNotify(PrintOptionsDlg::kSourceId, fw::CBN_SELCHANGE);
+            while (dlg.format != format && dlg.Control(PrintOptionsDlg::kNextId)->isEnabled())
+                dlg.PressButton(PrintOptionsDlg::kNextId);
+            dlg.CheckButton(PrintOptionsDlg::kColorId, color ? fw::BF_CHECKED : fw::BF_UNCHECKED);
+            dlg.PressButton(fw::IDOK);
+            return fw::IDOK;
+        };
+    }
+    std::string Pdf() const { return testsupport::ReadFileBytes(dir_.file("out.pdf")); }
+
+    testsupport::TempDir dir_;
+    std::string savedUser_;
+    fw::DocManager manager_{0};
+    std::unique_ptr<fw::DocTemplate> planner_ =
+        fw::DocTemplate::Make<PlannerDoc, PrintingPlannerView>("Planning Files", "*.sl4", "", "sl4", 0);
+    std::unique_ptr<fw::DocTemplate> log_ =
+        fw::DocTemplate::Make<LogDoc, PrintingLogView>("Log Files", "*.log", "", "log", 0);
+    QMainWindow main_;
+    TStellumMDIClient* client_ = new TStellumMDIClient(&manager_);
+};
+
+TEST_F(PrintCommands, SourcesFollowTheOpenViews)
+{
+    unsigned offered = 0;
+    fw::ScriptedDialogs dialogs([&](fw::Dialog& d) {
+        offered = dynamic_cast<PrintOptionsDlg&>(d).offeredSources;
+        return fw::IDCANCEL;
+    });
+    client_->CmFilePrint();
+    EXPECT_EQ(offered, 0u) << "no view open";
+    Open("plan.sl4");
+    client_->CmFilePrint();
+    EXPECT_EQ(offered, 1u << 1 | 1u << 2 | 1u << 4);
+    Open("night.log");
+    client_->CmFilePrint();
+    EXPECT_EQ(offered, 0x3Eu);
+    EXPECT_TRUE(Pdf().empty()) << "Cancel prints nothing";
+}
+
+TEST_F(PrintCommands, GraphicsPrintUsesThePrinterSchemeAndPutsItBack)
+{
+    Open("plan.sl4");
+    RScolor::Instance().SetScheme(SchemeNightVision);
+    PrintOptionsDlg* dlg = nullptr;
+    {
+        fw::ScriptedDialogs dialogs(Choose(PrintSourceCurrentObject, 2, true, &dlg));
+        client_->CmFilePrint();
+        EXPECT_EQ(dialogs.Count(), 1);
+    }
+    EXPECT_EQ(PdfPages(Pdf()), 1);
+    EXPECT_EQ(PrintingPlannerView::cells, 1);
+    EXPECT_EQ(PrintingPlannerView::schemeWhilePrinting, SchemeColorPrinter);
+    EXPECT_EQ(RScolor::Instance().Scheme(), SchemeNightVision);
+    EXPECT_EQ(client_->Printer().GetOrientation(), fw::PageOrientation::Landscape);
+    EXPECT_TRUE(client_->Printer().IsColor());
+    EXPECT_EQ(PrintingPlannerView::saved, PrintingPlannerView::restored);
+    EXPECT_EQ(PrintingCount, 0);
+
+    // Without colour the monochrome printer scheme draws.
+    fw::ScriptedDialogs dialogs(Choose(PrintSourceCurrentObject, 4, false));
+    client_->CmFilePrint();
+    EXPECT_EQ(PrintingPlannerView::schemeWhilePrinting, SchemeMonoPrinter);
+    EXPECT_EQ(client_->Printer().GetOrientation(), fw::PageOrientation::Portrait);
+    RScolor::Instance().SetScheme(SchemeNormal);
+}
+
+TEST_F(PrintCommands, LogPrintAndAnEmptyListSaySo)
+{
+    Open("plan.sl4");
+    Open("night.log");
+    {
+        fw::ScriptedDialogs dialogs(Choose(PrintSourceLog, 8, false));
+        client_->CmFilePrint();
+    }
+    EXPECT_EQ(PdfPages(Pdf()), 2);
+    EXPECT_EQ(testsupport::ReadFileBytes(dir_.file("OBSLOG.TXT")), "one\n\f\ntwo\n");
+
+    // The filtered list of a planner without a database is empty.
+    fw::ScriptedMessageBoxes boxes;
+    fw::ScriptedDialogs dialogs(Choose(PrintSourceFiltered, 1, false));
+    client_->CmFilePrint();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "There is nothing to print: the list is empty.");
+    EXPECT_EQ(PrintingCount, 0);
+}
+
+TEST_F(PrintCommands, PreviewTakesTheMainWindowsPlaceAndGivesItBack)
+{
+    Open("plan.sl4");
+    main_.show();
+    bool mainHidden = false;
+    fw::Rect pageRect;
+    fw::ScriptedDialogs dialogs(std::vector<fw::DialogResponder>{
+        Choose(PrintSourceCurrentObject, 5, false), [&](fw::Dialog& d) {
+            auto& frame = dynamic_cast<PrintPreviewFrame&>(d);
+            mainHidden = !main_.isVisible();
+            EXPECT_EQ(frame.geometry(), main_.geometry()) << "the frame takes the main window's place";
+            EXPECT_LT(frame.Page().width(), frame.Page().height()) << "a portrait page";
+            testsupport::SaveSnapshot(frame, "print_preview.png");
+            frame.setGeometry(120, 130, 700, 500);
+            return fw::IDCANCEL;
+        }});
+    client_->CmFilePrintPreview();
+    EXPECT_EQ(dialogs.Count(), 2);
+    EXPECT_TRUE(mainHidden);
+    EXPECT_TRUE(main_.isVisible());
+    EXPECT_EQ(main_.geometry(), QRect(120, 130, 700, 500));
+    EXPECT_EQ(PrintingPlannerView::cells, 1) << "page 1 only";
+    EXPECT_TRUE(Pdf().empty()) << "a preview prints nothing";
+}
+
+TEST(PrintPreviewFrame, PageKeepsThePapersProportions)
+{
+    const struct {
+        fw::Size client, page;
+        fw::Rect expected;
+    } cases[] = {
+        {{830, 630}, {1000, 500}, {15, 15, 815, 415}},  // landscape: the width spans
+        {{830, 630}, {500, 1000}, {15, 15, 315, 615}},  // portrait: the height spans
+        {{830, 630}, {7728, 10000}, {15, 15, 477, 615}}, // 77 % of the height
+    };
+    for (const auto& c : cases) {
+        const fw::Rect r = PrintPreviewFrame::PageRect(c.client, c.page);
+        EXPECT_TRUE(r.left == c.expected.left && r.top == c.expected.top && r.right == c.expected.right &&
+                    r.bottom == c.expected.bottom)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+}
+
+TEST_F(PrintCommands, PrintSetupKeepsTheMarginsForTheSession)
+{
+    fw::Responder<fw::PageSetupSeam> setup([](QWidget*, fw::PageMargins& m) {
+        m = fw::PageMargins{500, 500, 500, 500};
+        return true;
+    });
+    client_->CmFilePrintSetup();
+    EXPECT_EQ(NGCprintout::margins, (fw::PageMargins{500, 500, 500, 500}));
+    NGCprintout::margins = fw::PageMargins{};
+}
+
+} // namespace
