@@ -1,0 +1,327 @@
+#include "obslog/LogReport.h"
+
+#include "astro/ConstellationTable.h"
+#include "catalog/CatalogueTable.h"
+#include "framework/gui/MessageBox.h"
+#include "obslog/LogDocument.h"
+#include "obslog/ObsRecordHeader.h"
+#include "ui/CBdata.h"
+#include "ui/LogErrors.h"
+#include "ui/TextConvert.h"
+#include "ui/TheSkyLabelFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+
+namespace {
+
+constexpr int kMaxWidth = 255;
+const char* const kNoComment = "(no comment)";
+const char* const kNoEntry = "NO ENTRY";
+
+std::string NoBreaks(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+// The constellation's full name, as the constellation strings end ("And|Andromeda").
+std::string ConstellationText(std::int32_t code)
+{
+    static const std::regex tail("[a-zA-Z,() ]+$");
+    const std::string text = ConstellationString(code);
+    std::smatch m;
+    return std::regex_search(text, m, tail) ? m.str() : std::string();
+}
+
+bool Known(const std::string& text)
+{
+    return !text.empty() && text != kNoComment && text != kNoEntry;
+}
+
+} // namespace
+
+LogReport::LogReport(LogDocument& document) : doc_(document) {}
+
+std::string LogReport::ListText(std::int32_t listId, std::int32_t id) const
+{
+    const ObsRecordHeader& header = doc_.Header();
+    for (int i = 0; i < ObsRecordHeader::kListCount; ++i)
+        if (header.List(i).ListId() == listId) return header.List(i).TextForId(id);
+    return std::string();
+}
+
+bool LogReport::EachRecord(std::ostream& out, const std::string& plainLine, const std::string& filteredLine,
+                           const std::function<void(const ObsRecord&)>& write)
+{
+    const bool filtered = doc_.Filter().active != 0;
+    const std::int32_t count = filtered ? doc_.ApplyFilter() : doc_.RecordCount();
+    doc_.ReportProgress(filtered ? filteredLine : plainLine, LogDocument::CaptionAndLine, 0);
+    const std::int32_t step = std::max<std::int32_t>(1, count / 20);
+    ObsRecord record = doc_.FirstRecord();
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (i % step == 0) doc_.ReportProgress(std::string(), LogDocument::LineOnly, count ? i * 100 / count : 0);
+        write(record);
+        if (i + 1 < count) record = doc_.NextRecord();
+    }
+    doc_.ReportProgress(std::string(), LogDocument::GaugeThenHide, 100);
+    return static_cast<bool>(out);
+}
+
+// --- the table and the label file ----------------------------------------------------
+
+std::string LogReport::ExportLine(const ObsRecord* r, std::uint32_t mask) const
+{
+    static const char* const kHeadings[] = {"Name", "Type", "Constel", "Location", "Telescope", "Eyepiece",
+                                            "Filter", "Darkness", "Transparency", "Turbulence", "RA", "DEC",
+                                            "MAG", "Size", "Date", "Time", "Notes"};
+    constexpr int kColumns = 17;
+    std::string line;
+    TextConvert convert;
+    for (int c = 0; c < kColumns; ++c) {
+        if (!(mask & (1u << c))) continue;
+        std::string text;
+        if (!r) {
+            text = kHeadings[c];
+        } else {
+            switch (c) {
+            case 0: text = r->name; break;
+            case 1: text = ListText(ObsRecordHeader::ObjectTypes, r->objectType); break;
+            case 2: text = ConstellationText(r->constellation); break;
+            case 3: text = ListText(ObsRecordHeader::Locations, r->location); break;
+            case 4: text = ListText(ObsRecordHeader::Telescopes, r->telescope); break;
+            case 5: text = ListText(ObsRecordHeader::Eyepieces, r->eyepiece); break;
+            case 6: text = ListText(ObsRecordHeader::Filters, r->filter); break;
+            case 7: text = ListText(ObsRecordHeader::SkyDarkness, r->skyDarkness); break;
+            case 8: text = ListText(ObsRecordHeader::SkyTransparency, r->skyTransparency); break;
+            case 9: text = ListText(ObsRecordHeader::SkyTurbulence, r->skyTurbulence); break;
+            case 10: text = DoubleToString(r->rightAscension); break;
+            case 11: text = DoubleToString(r->declination); break;
+            case 12: text = convert.FormatValue(r->magnitude, vkMagnitude); break;
+            case 13: text = DoubleToString(r->size); break;
+            case 14: {
+                const fw::TDate d = r->time.Date();
+                char buf[32];
+                std::snprintf(buf, sizeof buf, "%i/%i/%4.4i", static_cast<int>(d.Month()), static_cast<int>(d.Day()), d.Year());
+                text = buf;
+                break;
+            }
+            case 15: {
+                char buf[32];
+                std::snprintf(buf, sizeof buf, "%2.2i:%2.2i:%2.2i", r->time.Hour(), r->time.Minute(), r->time.Second());
+                text = buf;
+                break;
+            }
+            default: text = r->notes; break;
+            }
+        }
+        line += NoBreaks(text) + (c == kColumns - 1 ? "\n" : "\t");
+    }
+    return line;
+}
+
+std::string LogReport::TheSkyHeader()
+{
+    return TheSkyLabelFile::Header("Stellum Log");
+}
+
+std::string LogReport::TheSkyLine(const ObsRecord& r) const
+{
+    std::string alias;
+    if (r.crossRef >= 0 && r.crossRef < CatalogueRowCount) {
+        const int number = NGCTable.catalogueNumber[r.crossRef];
+        alias = number > 10000 ? "IC " + std::to_string(number - 10000) : "NGC " + std::to_string(number);
+    }
+    return TheSkyLabelFile::Line("L" + std::to_string(r.number), alias, r.rightAscension, r.declination);
+}
+
+bool LogReport::ExportText(const std::string& path)
+{
+    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!out) {
+        fw::MessageBox(nullptr, "Could Not Open Report File", "", fw::MB_OK);
+        return false;
+    }
+    out << ExportLine(nullptr);
+    return EachRecord(out, "Exporting Log...", "Exporting Filtered Log...",
+                      [&](const ObsRecord& r) { out << ExportLine(&r); });
+}
+
+bool LogReport::ExportTheSky(const std::string& path)
+{
+    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!out) {
+        fw::MessageBox(nullptr, "Could Not Open Report File", "", fw::MB_OK);
+        return false;
+    }
+    out << TheSkyHeader();
+    return EachRecord(out, "Exporting Log...", "Exporting Filtered Log...",
+                      [&](const ObsRecord& r) { out << TheSkyLine(r); });
+}
+
+// --- the report ----------------------------------------------------------------------
+
+std::array<std::string, 7> LogReport::DescribeRecord(const ObsRecord& r) const
+{
+    TextConvert convert;
+    const std::string name = r.name;
+    const std::string type = ListText(ObsRecordHeader::ObjectTypes, r.objectType);
+    const std::string location = ListText(ObsRecordHeader::Locations, r.location);
+    const std::string telescope = ListText(ObsRecordHeader::Telescopes, r.telescope);
+    const std::string eyepiece = ListText(ObsRecordHeader::Eyepieces, r.eyepiece);
+    const std::string filter = ListText(ObsRecordHeader::Filters, r.filter);
+    const std::string darkness = ListText(ObsRecordHeader::SkyDarkness, r.skyDarkness);
+    const std::string transparency = ListText(ObsRecordHeader::SkyTransparency, r.skyTransparency);
+    const std::string turbulence = ListText(ObsRecordHeader::SkyTurbulence, r.skyTurbulence);
+    const std::string constellation = ConstellationText(r.constellation);
+    const std::string ra = convert.FormatValue(r.rightAscension, vkRightAscension);
+    const std::string dec = convert.FormatValue(r.declination, vkDeclination);
+    const std::string magnitude = convert.FormatValue(r.magnitude, vkMagnitude);
+    const std::string size = convert.FormatValue(r.size, vkSize);
+    const std::string time = TextConvert().FormatTime(r.time);
+    const std::string date = Known(time) ? TextConvert().FormatDate(r.time.Date()) : std::string(kNoEntry);
+
+    std::array<std::string, 7> s;
+    s[1] = " \n";
+    s[2] = name;
+    if (!Known(type) && Known(constellation)) s[2] += " is in " + constellation + ".\n";
+    else if (Known(type) && !Known(constellation)) s[2] += " is a " + type + ".\n";
+    else if (Known(type) && Known(constellation)) s[2] += " is a " + type + " in " + constellation + ".\n";
+    s[3] = " \n";
+
+    std::string& p = s[4];
+    p = "    It was observed";
+    if (Known(location)) p += " from " + location;
+    if (Known(date)) p += " on " + date;
+    if (Known(time)) p += " at " + time;
+    p += " using the " + telescope;
+    const bool e = Known(eyepiece), f = Known(filter);
+    if (!e && !f) p += ".  ";
+    else if (!e) p += " with a " + filter + " filter.  ";
+    else if (!f) p += " with a " + eyepiece + " eyepiece.  ";
+    else p += " with a " + eyepiece + " eyepiece and " + filter + " filter.  ";
+
+    const bool D = Known(darkness), U = Known(turbulence), T = Known(transparency);
+    const std::string sky = "Sky conditions were ";
+    if (!D && !U && T) p += sky + transparency + ". ";
+    else if (!D && U && !T) p += sky + turbulence + ". ";
+    else if (!D && U && T) p += sky + turbulence + " and " + transparency + ".  ";
+    else if (D && !U && !T) p += sky + darkness + ".  ";
+    else if (D && !U && T) p += sky + darkness + " and " + transparency + ".  ";
+    else if (D && U && !T) p += sky + darkness + " and " + turbulence + ".  ";
+    else if (D && U && T) p += sky + darkness + ", " + turbulence + " and " + transparency + ".  ";
+
+    const bool M = Known(magnitude), S = Known(size), position = Known(ra) && Known(dec);
+    if (!position) {
+        if (M && S) p += name + " is a magnitude " + magnitude + " object measuring " + size + "across.  ";
+        else if (M) p += name + " is a magnitude " + magnitude + " object. ";
+        else if (S) p += name + " measures " + size + " across. ";
+    } else {
+        const std::string at = "RA " + ra + ", DEC " + dec + ".  ";
+        if (!M && !S) p += name + " is located at " + at;
+        else if (S && !M) p += name + " measures " + size + " across and is located at " + at;
+        else if (M && !S) p += name + " is a magnitude " + magnitude + " object located at " + at;
+        else
+            p += name + " is a magnitude " + magnitude + " object measuring " + size + " across and is located at RA = " +
+                 ra + ", DEC = " + dec + ".  ";
+    }
+    s[5] = "    " + r.notes + "\n";
+    s[6] = "   \n";
+    return s;
+}
+
+void LogReport::WrapReportText(const std::string& text, std::ostream& out, int width, int linesPerPage,
+                               int& lineCount, int& pageNumber, int indent)
+{
+    const std::size_t room = static_cast<std::size_t>(std::max(0, width - indent));
+    const std::string pad(static_cast<std::size_t>(std::max(0, indent)), ' ');
+    std::string line, word;
+    bool padDue = indent > 0;
+    auto writeLine = [&](const std::string& l) {
+        out << l << '\n';
+        if (linesPerPage > 0 && ++lineCount >= linesPerPage) {
+            ++pageNumber;
+            lineCount = 0;
+            out << "\f\n";
+        }
+    };
+    auto trimmed = [](const std::string& w) {
+        const auto first = w.find_first_not_of(' ');
+        return first == std::string::npos ? std::string() : w.substr(first);
+    };
+    for (char c : text) {
+        if (padDue) {
+            line += pad;
+            padDue = false;
+        }
+        if (c != '\n' && word.size() < room) word += c;
+        if (c != ' ' && c != '\n') continue;
+        if (line.size() + word.size() > static_cast<std::size_t>(width)) {
+            writeLine(line);
+            word = trimmed(word);
+            if (c == '\n') {
+                // The feed ends the kept word's line too, so the next word starts a line of
+                // its own instead of being glued to it.
+                writeLine(pad + word);
+                word.clear();
+                line.clear();
+            } else {
+                line = pad;
+            }
+            padDue = false;
+            if (c == '\n') padDue = indent > 0;
+            continue;
+        }
+        line += word;
+        word.clear();
+        if (c == '\n') {
+            writeLine(line);
+            line.clear();
+            padDue = indent > 0;
+        }
+    }
+    // The last word is measured like every other.
+    if (!word.empty() && line.size() + word.size() > static_cast<std::size_t>(width) && line.size() > pad.size()) {
+        writeLine(line);
+        line = pad + trimmed(word);
+    } else {
+        line += word;
+    }
+    if (!line.empty()) writeLine(line);
+}
+
+int LogReport::PrintLogToTextFile(int width, int linesPerPage, const std::string& path, bool selectedOnly)
+{
+    if (storeForm) storeForm();
+    width = std::min(width, kMaxWidth);
+    const std::string separator = width >= 5 ? std::string(static_cast<std::size_t>(width - 2), '-') + "\n" : "\n";
+    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!out) {
+        fw::MessageBox(nullptr, "Could Not Open Report File", "", fw::MB_OK);
+        return 0;
+    }
+    int pageNumber = 1, lineCount = 0;
+    const bool wrapping = width != 0 && linesPerPage != 0;
+    auto block = [&](const ObsRecord& r) {
+        if (r.IsMarkedForDeletion()) return;
+        std::array<std::string, 7> s = DescribeRecord(r);
+        s[0] = separator;
+        for (int i = 0; i < 7; ++i) {
+            if (wrapping) WrapReportText(s[static_cast<std::size_t>(i)], out, width, linesPerPage, lineCount, pageNumber, i <= 2 ? 0 : 3);
+            else out << s[static_cast<std::size_t>(i)];
+        }
+    };
+    if (selectedOnly) {
+        doc_.ReportProgress("Printing Selected Log Entry to OBSLOG.TXT", LogDocument::CaptionAndLine);
+        block(doc_.GetCurrentRecord());
+        doc_.ReportProgress(std::string(), LogDocument::GaugeThenHide, 100);
+    } else {
+        EachRecord(out, "Printing Log to OBSLOG.TXT (unfiltered)", "Printing Filtered Log to OBSLOG.TXT", block);
+    }
+    out << "\f\n";
+    out.close();
+    return out ? pageNumber : 0;
+}
