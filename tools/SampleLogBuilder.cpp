@@ -16,7 +16,8 @@ struct Observation {
     const char* name;
     int year, month, day, hour, minute;
     int type, constellation, telescope, eyepiece, filter, location, darkness, transparency, turbulence;
-    double ra, dec, magnitude, size;
+    double ra, dec, magnitude;
+    double size; // arcminutes, as observers give sizes
     const char* notes;
 };
 
@@ -87,7 +88,7 @@ bool BuildSampleLog(const DataBuildContext& ctx)
         r.rightAscension = o.ra;
         r.declination = o.dec;
         r.magnitude = o.magnitude;
-        r.size = o.size;
+        r.size = o.size / 60.0; // the log keeps sizes in degrees
         r.version = ObsRecord::kBinaryVersion;
         records.push_back(r);
     }
