@@ -19,18 +19,11 @@
 
 #include <QMainWindow>
 
-#include <regex>
 
 namespace {
 
 using apptest::LogDoc;
 using apptest::PlannerDoc;
-
-int PdfPages(const std::string& bytes)
-{
-    const std::regex page("/Type\\s*/Page[^s]");
-    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
-}
 
 // The planner stand-in prints one object per call, drawing a frame into the cell.
 class PrintingPlannerView : public fw::WindowView, public PlannerPrintView {
@@ -139,7 +132,7 @@ TEST_F(PrintCommands, GraphicsPrintUsesThePrinterSchemeAndPutsItBack)
         client_->CmFilePrint();
         EXPECT_EQ(dialogs.Count(), 1);
     }
-    EXPECT_EQ(PdfPages(Pdf()), 1);
+    EXPECT_EQ(testsupport::PdfPageCount(Pdf()), 1);
     EXPECT_EQ(PrintingPlannerView::cells, 1);
     EXPECT_EQ(PrintingPlannerView::schemeWhilePrinting, SchemeColorPrinter);
     EXPECT_EQ(RScolor::Instance().Scheme(), SchemeNightVision);
@@ -164,7 +157,7 @@ TEST_F(PrintCommands, LogPrintAndAnEmptyListSaySo)
         fw::ScriptedDialogs dialogs(Choose(PrintSourceLog, 8, false));
         client_->CmFilePrint();
     }
-    EXPECT_EQ(PdfPages(Pdf()), 2);
+    EXPECT_EQ(testsupport::PdfPageCount(Pdf()), 2);
     EXPECT_EQ(testsupport::ReadFileBytes(dir_.file("OBSLOG.TXT")), "one\n\f\ntwo\n");
 
     // The filtered list of a planner without a database is empty.

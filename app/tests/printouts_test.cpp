@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,12 +18,6 @@
 namespace {
 
 ObjectId Ngc(std::uint32_t n) { return ObjectId::FromCatalogue(1, n); }
-
-int PdfPages(const std::string& bytes)
-{
-    const std::regex page("/Type\\s*/Page[^s]");
-    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
-}
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -139,7 +132,7 @@ TEST_F(Printouts, GraphicsPagesFollowTheCellsPerPage)
             ASSERT_TRUE(printer_.Print(nullptr, printout, false)) << printer_.LastError();
             EXPECT_EQ(printout.PageCount(), c.pages) << c.format;
         }
-        EXPECT_EQ(PdfPages(Pdf()), c.pages) << c.format;
+        EXPECT_EQ(testsupport::PdfPageCount(Pdf()), c.pages) << c.format;
         ASSERT_EQ(view.shown.size(), 13u) << c.format;
         EXPECT_EQ(view.shown.front(), Ngc(10));
         EXPECT_EQ(view.shown.back(), Ngc(130));
@@ -233,7 +226,7 @@ TEST_F(Printouts, TextPagesAndTheirCopy)
     const int lines = printout.Metrics().linesPerPage;
     EXPECT_EQ(printout.ObjectsPerPage(), std::max(1, (lines - 2) / 18));
     EXPECT_EQ(printout.PageCount(), (7 + printout.ObjectsPerPage() - 1) / printout.ObjectsPerPage());
-    EXPECT_EQ(PdfPages(Pdf()), printout.PageCount());
+    EXPECT_EQ(testsupport::PdfPageCount(Pdf()), printout.PageCount());
 
     const std::vector<std::string> copy = Lines(testsupport::ReadFileBytes(dir_.file("User/prntxt.txt")));
     ASSERT_EQ(copy.size(), static_cast<std::size_t>(printout.PageCount() + 7 * 18));

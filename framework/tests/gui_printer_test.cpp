@@ -8,19 +8,10 @@
 
 #include <QPrinter>
 
-#include <regex>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Page objects in a PDF file.
-int PdfPages(const std::string& bytes)
-{
-    const std::regex page("/Type\\s*/Page[^s]");
-    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
-                                          std::sregex_iterator()));
-}
 
 class Recording : public fw::Printout {
 public:
@@ -65,7 +56,7 @@ TEST(Printer, PrintsEveryPageInOrderIntoTheFile)
     ASSERT_TRUE(printer.Print(nullptr, printout, false)) << printer.LastError();
     EXPECT_EQ(calls, (std::vector<std::string>{"params", "info", "begin", "document 1-3", "page 1", "page 2",
                                                "page 3", "end document", "end"}));
-    EXPECT_EQ(PdfPages(testsupport::ReadFileBytes(dir.file("out.pdf"))), 3);
+    EXPECT_EQ(testsupport::PdfPageCount(testsupport::ReadFileBytes(dir.file("out.pdf"))), 3);
     EXPECT_GT(printout.GetPageSize().cx, 0);
 }
 
@@ -120,7 +111,7 @@ TEST(Printer, WithoutAnOutputFileAPdfPrinterAsksWhereAndCancelPrintsNothing)
     }
     fw::ScriptedFileDialogs dialogs({dir.file("chosen.pdf")});
     EXPECT_TRUE(printer.Print(nullptr, printout, false));
-    EXPECT_EQ(PdfPages(testsupport::ReadFileBytes(dir.file("chosen.pdf"))), 1);
+    EXPECT_EQ(testsupport::PdfPageCount(testsupport::ReadFileBytes(dir.file("chosen.pdf"))), 1);
 }
 
 TEST(Printer, PageSetupTakesTheChosenMargins)

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -32,6 +33,12 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     fs::remove_all(path_, ec);
+}
+
+int PdfPageCount(const std::string& bytes)
+{
+    const std::regex page("/Type\\s*/Page[^s]");
+    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()));
 }
 
 std::string SnapshotPath(const std::string& name)

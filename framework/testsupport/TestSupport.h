@@ -40,6 +40,9 @@ std::string ReadFileBytes(const std::string& path);
 // Writes bytes to a file, replacing it; false on failure.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// The number of pages of a PDF document (its page objects).
+int PdfPageCount(const std::string& bytes);
+
 // Where a picture for a person to look at goes: $STELLUM_SNAPSHOT_DIR/<name>, or "" when that
 // variable is not set (then no picture is saved anywhere).
 std::string SnapshotPath(const std::string& name);
