@@ -1,5 +1,8 @@
 #include "app/StellumTemplates.h"
 
+#include "planner/STLM4view.h"
+#include "planner/STLM5doc.h"
+
 #include <algorithm>
 
 namespace {
@@ -9,11 +12,13 @@ struct Registry {
     std::vector<std::unique_ptr<fw::DocTemplate>> added;
     std::vector<fw::DocTemplate*> all;
     bool made = false;
+    bool onlyAdded = false;
 
     void Collect()
     {
         all.clear();
-        for (auto& t : own) all.push_back(t.get());
+        if (!onlyAdded)
+            for (auto& t : own) all.push_back(t.get());
         for (auto& t : added) all.push_back(t.get());
     }
 };
@@ -24,13 +29,13 @@ Registry& TheRegistry()
     return registry;
 }
 
-// The planner's templates in their order. The planner document and the observing log add
-// theirs here:
-//   fw::DocTemplate::Make<STLM5doc, STLM4view>("Planning Files", "*.sl4", "", "sl4", kStellumTemplateFlags)
-//   fw::DocTemplate::Make<LogDocument, ObsDialogView>("Log Files", "*.log", "", "log", kStellumTemplateFlags)
+// The planner's templates in their order.
 std::vector<std::unique_ptr<fw::DocTemplate>> MakeTemplates()
 {
-    return {};
+    std::vector<std::unique_ptr<fw::DocTemplate>> templates;
+    templates.push_back(
+        fw::DocTemplate::Make<STLM5doc, STLM4view>("Planning Files", "*.sl4", "", "sl4", kStellumTemplateFlags));
+    return templates;
 }
 
 } // namespace
@@ -58,5 +63,14 @@ void RemoveAddedStellumTemplates()
 {
     Registry& r = TheRegistry();
     r.added.clear();
+    r.onlyAdded = false;
+    r.Collect();
+}
+
+void UseOnlyAddedStellumTemplates()
+{
+    StellumTemplates();
+    Registry& r = TheRegistry();
+    r.onlyAdded = true;
     r.Collect();
 }

@@ -22,5 +22,7 @@ static_assert(kStellumTemplateFlags == 0x5C402802u, "template flag word");
 const std::vector<fw::DocTemplate*>& StellumTemplates();
 // Adds a template after the planner's own (tests register small ones).
 void AddStellumTemplate(std::unique_ptr<fw::DocTemplate> tpl);
-// Drops the templates added by AddStellumTemplate.
+// Drops the templates added by AddStellumTemplate (and offers the planner's own again).
 void RemoveAddedStellumTemplates();
+// Offers only the added templates (tests that stand small documents in for the planner's).
+void UseOnlyAddedStellumTemplates();

@@ -107,6 +107,19 @@ ObsSite TStellumApp::savedSite;
 JulianDate TStellumApp::lastNotifiedNow(0.0, JulianDate::kJulianDay);
 JulianDate TStellumApp::lastNight(0.0, JulianDate::kJulianDay);
 
+namespace {
+// The running application, for the night check that a planner file runs after it was read.
+TStellumApp* runningApp = nullptr;
+
+void CheckNight()
+{
+    if (!runningApp || !AppGlobals.site || !AppGlobals.now) return;
+    const JulianDate night = AppGlobals.site->MidnightOfNight(*AppGlobals.now);
+    if (night.JD() != TStellumApp::lastNight.JD() || *AppGlobals.site != TStellumApp::savedSite)
+        runningApp->UpdateDailyCalculations();
+}
+} // namespace
+
 TStellumApp::TStellumApp(std::vector<std::string> args)
     : fw::Application("Stellum", std::move(args)), recent_(kRecentFilesProfile, kRecentFiles)
 {
@@ -115,6 +128,8 @@ TStellumApp::TStellumApp(std::vector<std::string> args)
     helpOpen = false;
     lastNotifiedNow = JulianDate(0.0, JulianDate::kJulianDay);
     lastNight = JulianDate(0.0, JulianDate::kJulianDay);
+    runningApp = this;
+    NightCheck = CheckNight;
 
     SetDocManager(std::make_unique<SLdocManager>());
     for (fw::DocTemplate* tpl : StellumTemplates()) GetDocManager()->AttachTemplate(*tpl);
@@ -136,6 +151,10 @@ TStellumApp::~TStellumApp()
 {
     // The documents and the main window (with the status bar and the status window) first.
     TermInstance();
+    if (runningApp == this) {
+        runningApp = nullptr;
+        NightCheck = nullptr;
+    }
     auto drop = [](auto*& p) {
         delete p;
         p = nullptr;

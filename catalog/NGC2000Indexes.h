@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace fw { class ifpstream; }
 namespace fw { class ipstream; }
@@ -117,6 +118,18 @@ public:
     // only when it is whole and reports a damaged one; false then, and nothing changed.
     bool Write(fw::opstream& os);
     bool Read(fw::ipstream& is);
+    // A state block as read, before the database takes it.
+    struct StateBlock {
+        Browser::Block browser;
+        FilterSettings filters;
+        SortCriteria sort;
+        std::vector<std::uint16_t> flags;
+        std::vector<ObjectId> observing;
+    };
+    // Reads a block without taking it; false for a damaged one, with the reader's message.
+    bool ParseState(fw::ipstream& is, StateBlock& block, const char** error) const;
+    // Takes a whole block: lists, filters, sort order, object flags; refilters.
+    void TakeState(const StateBlock& block);
     bool StateRead() const { return stateRead_; }
     // What reading the catalogue table gave at construction (ReadOk when it was read whole).
     int CatalogueReadResult() const { return catalogueRead_; }

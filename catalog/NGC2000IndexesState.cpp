@@ -261,73 +261,63 @@ bool NGC2000Indexes::Write(fw::opstream& os)
     return !os.fail();
 }
 
-bool NGC2000Indexes::Read(fw::ipstream& is)
+bool NGC2000Indexes::ParseState(fw::ipstream& is, StateBlock& block, const char** error) const
 {
     using R = SignedStreamRecord;
-    StatusLine("Initializing Filter State");
-    StatusGauge(0);
-    stateRead_ = false;
-
-    // Everything is read into temporaries first and taken only when the block is whole.
-    if (R::ReadSignature(is) != R::NGC2000Database || is.fail()) {
-        ReadError("Error Reading Indexes Filte Signature");
+    const auto refuse = [error](const char* text) {
+        if (error) *error = text;
         return false;
-    }
+    };
+    if (R::ReadSignature(is) != R::NGC2000Database || is.fail())
+        return refuse("Error Reading Indexes Filte Signature");
     is.readWord32();  // version, not checked
-    const Browser::Block browser = Browser::ReadBlock(is);
+    block.browser = Browser::ReadBlock(is);
     // A block without altitude limits keeps the ones in use.
-    FilterSettings filters;
-    filters.minAltitude = applied_.minAltitude;
-    filters.maxAltitude = applied_.maxAltitude;
-    filters.Read(is);
-    if (!filters.valid) {
-        ReadError("Error Reading Index Filter");
-        return false;
-    }
-    SortCriteria sort;
-    sort.Read(is);
-    if (!sort.valid) {
-        ReadError("Error Reading Sort Criteria");
-        return false;
-    }
-    if (is.fail() || !browser.IsWhole(CatalogueRowCount)) {
-        ReadError("Error Reading Indexes File");
-        return false;
-    }
-    std::vector<std::uint16_t> flags(CatalogueRowCount);
-    for (std::uint16_t& f : flags)
+    block.filters = FilterSettings();
+    block.filters.minAltitude = applied_.minAltitude;
+    block.filters.maxAltitude = applied_.maxAltitude;
+    block.filters.Read(is);
+    if (!block.filters.valid)
+        return refuse("Error Reading Index Filter");
+    block.sort = SortCriteria();
+    block.sort.Read(is);
+    if (!block.sort.valid)
+        return refuse("Error Reading Sort Criteria");
+    if (is.fail() || !block.browser.IsWhole(CatalogueRowCount))
+        return refuse("Error Reading Indexes File");
+    block.flags.assign(CatalogueRowCount, 0);
+    for (std::uint16_t& f : block.flags)
         f = is.readWord16();
-    StatusGauge(25);
-    std::vector<ObjectId> observing(std::size_t(browser.count[kObservingList]));
-    for (ObjectId& id : observing) {
+    block.observing.assign(std::size_t(block.browser.count[kObservingList]), ObjectId());
+    for (ObjectId& id : block.observing) {
         id = ReadObjectId(is);
-        if (id == ObjectId() || is.fail()) {
-            ReadError("Error Reading Obslist");
-            return false;
-        }
+        if (id == ObjectId() || is.fail())
+            return refuse("Error Reading Obslist");
     }
-    if (R::ReadSignature(is) != R::NGC2000Database || is.fail()) {
-        ReadError("Error Reading Indexes File");
-        return false;
-    }
+    if (R::ReadSignature(is) != R::NGC2000Database || is.fail())
+        return refuse("Error Reading Indexes File");
+    return true;
+}
 
-    // The block is whole: take it.
-    Take(browser, CatalogueRowCount);
-    applied_.Assign(filters);
+void NGC2000Indexes::TakeState(const StateBlock& block)
+{
+    Take(block.browser, CatalogueRowCount);
+    applied_.Assign(block.filters);
     applied_.valid = 1;
     const double latitude = SessionTime::Site().Latitude().Degrees();
     applied_.elevationWindow.Set(applied_.sessionStartHour, applied_.sessionStartMinute, applied_.sessionEndHour,
                                  applied_.sessionEndMinute, applied_.minAltitude, applied_.maxAltitude, latitude);
     requested_.Assign(applied_);
+    SortCriteria sort = block.sort;
     sortApplied_.Assign(sort);
     sortRequested_.Assign(sortApplied_);
     for (int r = 0; r < CatalogueRowCount; ++r)
-        ObjectFlags[r] = std::uint16_t(flags[std::size_t(r)] & ObjectFlag::kUsedBits);
+        ObjectFlags[r] = std::uint16_t(block.flags[std::size_t(r)] & ObjectFlag::kUsedBits);
     ClearObservingList();
-    for (ObjectId id : observing)
+    for (ObjectId id : block.observing)
         AddToObservingList(id);  // objects of other catalogues have no row and are left out
     SelectList(kObservingList);
-    GoTo(browser.index[kObservingList]);
+    GoTo(block.browser.index[kObservingList]);
 
     TheElevationMap.Generate(applied_.elevationWindow);
     stageCache_ = ObjectFlag::kAllCriteria & ~(ObjectFlag::kElevation | ObjectFlag::kHistory);
@@ -339,6 +329,22 @@ bool NGC2000Indexes::Read(fw::ipstream& is)
     SelectList(kFilteredList);
     StatusGauge(75);
     stateRead_ = true;
+}
+
+bool NGC2000Indexes::Read(fw::ipstream& is)
+{
+    StatusLine("Initializing Filter State");
+    StatusGauge(0);
+    stateRead_ = false;
+    // Everything is read into temporaries first and taken only when the block is whole.
+    StateBlock block;
+    const char* error = nullptr;
+    if (!ParseState(is, block, &error)) {
+        ReadError(error);
+        return false;
+    }
+    StatusGauge(25);
+    TakeState(block);
     return true;
 }
 

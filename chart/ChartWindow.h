@@ -24,10 +24,8 @@ class ConstelLines;
 namespace fw { class DC; }
 struct ChartLabel;
 
-// Commands the chart sends to its pane: a catalogue object's frame was stored; the pane
-// switched to its full-pane state.
+// Command the chart sends to its pane: a catalogue object's frame was stored.
 constexpr int CM_CHARTFRAMESAVED = 19301;
-constexpr int CM_CHARTFULLPANE = 19147;
 
 // Set by the first solar-system update; no bodies are drawn before it.
 extern bool SolarSystemReady;

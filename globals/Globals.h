@@ -54,3 +54,9 @@ extern bool FollowSystemClock;
 extern std::int32_t PrintingCount;
 // True while the observing log's record form exists.
 extern bool ObservingLogOpen;
+// The clock tick does nothing while this is set: the planner window has lost the focus, or a
+// planner file is replacing the date, the site and the database state.
+extern bool ClockSuspended;
+// Installed by the application: when the current instant lies in another night than the one
+// last computed, or the site moved, runs the night's daily calculations. Null before then.
+extern void (*NightCheck)();

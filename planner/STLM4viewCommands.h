@@ -1,15 +1,7 @@
-// Command ids of the planner view that other windows post to it, and the planner view's
-// colour-scheme commands with the least handling they need before the view itself exists.
+// The planner view's colour-scheme commands with the least handling they need before the
+// view itself exists. (The pane-layout commands that the panes post to the view are the
+// panes' own: CM_NORMALPANES ... in ui/DropWindowPane.h.)
 #pragma once
-
-// Posted by a pane that leaves its full-pane state: lay the panes out normally again.
-constexpr int CM_NORMALPANES = 19146;
-// Posted by a pane that has switched to its full-pane state: give it the whole pane area.
-constexpr int CM_CHARTFULLPANE = 19147;
-constexpr int CM_TEXTFULLPANE = 19148;
-constexpr int CM_ALTITUDEFULLPANE = 19149;
-// Posted by the chart pane when the chart window has stored a new frame for its object.
-constexpr int CM_CHARTFRAMESTORED = 19301;
 
 // Colour-scheme commands: schemes 0 normal, 1 night vision, 2 monochrome printer, 3 colour
 // printer, 4 default.

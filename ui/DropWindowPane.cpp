@@ -13,7 +13,6 @@
 
 namespace {
 // Posted to the parent when the pane leaves its full-pane state.
-constexpr int kNormalPaneLayout = 19146;
 } // namespace
 
 bool DropWindowPane::printingFrame = false;
@@ -66,7 +65,7 @@ void DropWindowPane::SetColorSlots(int exterior, int label, int interior, int te
 void DropWindowPane::ToggleFullPane()
 {
     fullPane = !fullPane;
-    if (!fullPane) fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(parentWidget()), kNormalPaneLayout);
+    if (!fullPane) fw::PostCommandTo(dynamic_cast<fw::ControlHost*>(parentWidget()), CM_NORMALPANES);
 }
 
 void DropWindowPane::SetPaneCaption(const std::string& text)

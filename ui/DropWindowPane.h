@@ -21,6 +21,12 @@ constexpr int CM_EXTERIORPANELCOLOR = 131;
 constexpr int CM_INTERIORPANELCOLOR = 148;
 constexpr int CM_PANESETTINGS = 150;
 constexpr int CM_TOGGLEFULLPANE = 19145;
+// Posted to the planner view by a pane: lay the panes out normally again, or give the pane
+// that switched to its full-pane state the whole area.
+constexpr int CM_NORMALPANES = 19146;
+constexpr int CM_CHARTFULLPANE = 19147;
+constexpr int CM_TEXTFULLPANE = 19148;
+constexpr int CM_ALTITUDEFULLPANE = 19149;
 
 class DropWindowPane : public DropConfig, public fw::Window {
 public:

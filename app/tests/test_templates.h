@@ -104,6 +104,7 @@ public:
     TestTemplates()
     {
         Events() = {};
+        UseOnlyAddedStellumTemplates();
         AddStellumTemplate(
             fw::DocTemplate::Make<PlannerDoc, PlannerView>("Planning Files", "*.sl4", "", "sl4", kStellumTemplateFlags));
         AddStellumTemplate(

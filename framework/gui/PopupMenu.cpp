@@ -119,7 +119,7 @@ void PopupMenu::ApplyEnablers(const ControlHost& owner)
 
 int PopupMenu::Track(ControlHost& owner, const Point& clientPoint)
 {
-    ApplyEnablers(owner);
+    if (!keepStates_) ApplyEnablers(owner);
     int chosen = 0;
     if (PopupMenuSeam::Current()) {
         // A copy: the responder may be replaced while it answers.

@@ -50,10 +50,14 @@ public:
     // client point of the owner's window and sends the chosen id to the owner. Returns the
     // chosen id, 0 when the menu was dismissed or a disabled item was picked.
     int Track(ControlHost& owner, const Point& clientPoint);
+    // The items keep the states they were given: Track asks no enabler (a menu that offers
+    // its commands whatever state the owner is in).
+    void KeepItemStates() { keepStates_ = true; }
 
 private:
     void ApplyEnablers(const ControlHost& owner);
     std::vector<Item> items_;
+    bool keepStates_ = false;
 };
 
 // For tests: answers Track with the id it returns (0: dismissed) and sees the menu as it
