@@ -201,9 +201,13 @@ bool STLM5doc::IsDirty()
 
 bool STLM5doc::Open(int, const std::string&)
 {
-    if (!AppGlobals.database || !AppGlobals.site || !AppGlobals.now) return false;
     std::string bytes;
-    if (!ReadWholeFile(GetDocPath(), bytes)) return false;
+    return ReadWholeFile(GetDocPath(), bytes) && Read(bytes);
+}
+
+bool STLM5doc::Read(const std::string& bytes)
+{
+    if (!AppGlobals.database || !AppGlobals.site || !AppGlobals.now) return false;
     fw::iviewstream is(bytes);
     if (is.readString(256) != kSignature || is.fail()) return false;
     const std::int32_t version = is.readInt32();

@@ -35,6 +35,8 @@ public:
     // Reads the file at the document's path into the application's state; a damaged file is
     // refused whole and nothing of it is applied.
     bool Open(int mode, const std::string& path = {}) override;
+    // The same from the bytes of a planner file.
+    bool Read(const std::string& bytes);
     bool Close() override;
     // Writes the application's state to the document's path in place of the old file; the
     // old file stays whole when the writing fails.

@@ -16,15 +16,18 @@ if ! command -v "$CXX" >/dev/null; then
 fi
 
 flags=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer -I.
-       $(pkg-config --cflags Qt6Widgets))
-libs=($(pkg-config --libs Qt6Widgets) -lz)
+       $(pkg-config --cflags Qt6Widgets Qt6PrintSupport))
+libs=($(pkg-config --libs Qt6Widgets Qt6PrintSupport) -lz)
 # The support library and the parts of the platform layer it stands on, built instrumented.
 sources=(installer/support/*.cpp installer/support/lzp/*.cpp installer/engine/*.cpp framework/sys/*.cpp
          framework/stream/*.cpp framework/gui/*.cpp)
 # The observing log's file readers and the two planner helpers they use (choice lists, text
 # values); the log document itself is not among them.
 sources+=(obslog/ObsRecord.cpp obslog/ObsRecordHeader.cpp obslog/RuravAvaviv.cpp obslog/LogFile.cpp
-          obslog/LogJournal.cpp obslog/TaggedText.cpp ui/CBdata.cpp ui/TextConvert.cpp)
+          obslog/LogJournal.cpp obslog/TaggedText.cpp)
+# The planner file's reader and the layers below it: the catalogue database, the shared user
+# interface services and settings, the astronomy library and the program-wide objects.
+sources+=(planner/STLM5doc.cpp catalog/*.cpp ui/*.cpp astro/*.cpp globals/*.cpp)
 
 # Objects once, shared by every target, compiled as many at a time as there are cores.
 objdir="$out/obj"
@@ -59,8 +62,17 @@ for target in */fuzz/*.cpp installer/*/fuzz/*.cpp; do
   if [ "$name" = script_reader_fuzz ] && [ -f build/package/install.inf ]; then
     cp build/package/install.inf "$corpus/seed-install.inf"
   fi
+  # The planner file's reader starts from the delivered sample: a steering byte (0: version 5)
+  # in place of its signature and version.
+  maxlen=4096
+  if [ "$name" = planner_file_fuzz ]; then
+    maxlen=32768
+    if [ -f build/bin/User/Sample.sl4 ]; then
+      { printf '\0'; tail -c +51 build/bin/User/Sample.sl4; } >"$corpus/seed-sample"
+    fi
+  fi
   echo "fuzz: $name for ${seconds}s"
-  if ! QT_QPA_PLATFORM=offscreen "$out/$name" -max_total_time="$seconds" -max_len=4096 \
+  if ! QT_QPA_PLATFORM=offscreen "$out/$name" -max_total_time="$seconds" -max_len="$maxlen" \
         -artifact_prefix="$out/$name-" "$corpus" >"$out/$name.log" 2>&1; then
     echo "fuzz: $name found a fault:" >&2
     tail -n 40 "$out/$name.log" >&2

@@ -5,6 +5,7 @@
 #include "app/PrintPreviewFrame.h"
 #include "app/Printouts.h"
 #include "app/TStellumMDIClient.h"
+#include "app/tests/print_choice.h"
 #include "app/tests/test_templates.h"
 #include "framework/gui/ComboBox.h"
 #include "framework/gui/DocManager.h"
@@ -75,22 +76,6 @@ protected:
         ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file(name), "x\n"));
         ASSERT_NE(manager_.CreateAnyDoc(dir_.file(name), 0), nullptr);
     }
-    // Answers the Print Options dialog with a source and a format.
-    static fw::DialogResponder Choose(int source, int format, bool color, PrintOptionsDlg** seen = nullptr)
-    {
-        return [=](fw::Dialog& d) {
-            auto& dlg = dynamic_cast<PrintOptionsDlg&>(d);
-            if (seen) *seen = &dlg;
-            auto* box = dlg.ControlAs<fw::ComboBox>(PrintOptionsDlg::kSourceId);
-            box->SetSelIndex(box->FindItemData(source));
-            dlg.SendNotify(PrintOptionsDlg::kSourceId, fw::CBN_SELCHANGE);
-            while (dlg.format != format && dlg.Control(PrintOptionsDlg::kNextId)->isEnabled())
-                dlg.PressButton(PrintOptionsDlg::kNextId);
-            dlg.CheckButton(PrintOptionsDlg::kColorId, color ? fw::BF_CHECKED : fw::BF_UNCHECKED);
-            dlg.PressButton(fw::IDOK);
-            return fw::IDOK;
-        };
-    }
     std::string Pdf() const { return testsupport::ReadFileBytes(dir_.file("out.pdf")); }
 
     testsupport::TempDir dir_;
@@ -128,7 +113,7 @@ TEST_F(PrintCommands, GraphicsPrintUsesThePrinterSchemeAndPutsItBack)
     RScolor::Instance().SetScheme(SchemeNightVision);
     PrintOptionsDlg* dlg = nullptr;
     {
-        fw::ScriptedDialogs dialogs(Choose(PrintSourceCurrentObject, 2, true, &dlg));
+        fw::ScriptedDialogs dialogs(apptest::ChoosePrint(PrintSourceCurrentObject, 2, true, &dlg));
         client_->CmFilePrint();
         EXPECT_EQ(dialogs.Count(), 1);
     }
@@ -142,7 +127,7 @@ TEST_F(PrintCommands, GraphicsPrintUsesThePrinterSchemeAndPutsItBack)
     EXPECT_EQ(PrintingCount, 0);
 
     // Without colour the monochrome printer scheme draws.
-    fw::ScriptedDialogs dialogs(Choose(PrintSourceCurrentObject, 4, false));
+    fw::ScriptedDialogs dialogs(apptest::ChoosePrint(PrintSourceCurrentObject, 4, false));
     client_->CmFilePrint();
     EXPECT_EQ(PrintingPlannerView::schemeWhilePrinting, SchemeMonoPrinter);
     EXPECT_EQ(client_->Printer().GetOrientation(), fw::PageOrientation::Portrait);
@@ -154,7 +139,7 @@ TEST_F(PrintCommands, LogPrintAndAnEmptyListSaySo)
     Open("plan.sl4");
     Open("night.log");
     {
-        fw::ScriptedDialogs dialogs(Choose(PrintSourceLog, 8, false));
+        fw::ScriptedDialogs dialogs(apptest::ChoosePrint(PrintSourceLog, 8, false));
         client_->CmFilePrint();
     }
     EXPECT_EQ(testsupport::PdfPageCount(Pdf()), 2);
@@ -162,7 +147,7 @@ TEST_F(PrintCommands, LogPrintAndAnEmptyListSaySo)
 
     // The filtered list of a planner without a database is empty.
     fw::ScriptedMessageBoxes boxes;
-    fw::ScriptedDialogs dialogs(Choose(PrintSourceFiltered, 1, false));
+    fw::ScriptedDialogs dialogs(apptest::ChoosePrint(PrintSourceFiltered, 1, false));
     client_->CmFilePrint();
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Last().text, "There is nothing to print: the list is empty.");
@@ -176,7 +161,7 @@ TEST_F(PrintCommands, PreviewTakesTheMainWindowsPlaceAndGivesItBack)
     bool mainHidden = false;
     fw::Rect pageRect;
     fw::ScriptedDialogs dialogs(std::vector<fw::DialogResponder>{
-        Choose(PrintSourceCurrentObject, 5, false), [&](fw::Dialog& d) {
+        apptest::ChoosePrint(PrintSourceCurrentObject, 5, false), [&](fw::Dialog& d) {
             auto& frame = dynamic_cast<PrintPreviewFrame&>(d);
             mainHidden = !main_.isVisible();
             EXPECT_EQ(frame.geometry(), main_.geometry()) << "the frame takes the main window's place";

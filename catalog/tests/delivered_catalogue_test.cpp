@@ -25,7 +25,10 @@ protected:
         STELLUM_REQUIRE_DATA(dir_);
         status_ = std::make_unique<TStatusDlg>(nullptr, logDir_.file("status.txt"));
         StatusWindow = status_.get();
-        db_ = std::make_unique<NGC2000Indexes>(dir_);
+        // The delivered files linked into a directory of the test's own: the database writes
+        // its list state beside them when it goes.
+        testsupport::LinkProgramFiles(dir_, logDir_.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
+        db_ = std::make_unique<NGC2000Indexes>(logDir_.path());
     }
     void TearDown() override { StatusWindow = nullptr; }
 
@@ -40,7 +43,7 @@ TEST_F(DeliveredCatalogue, AndromedaGalaxy)
 {
     bool readComplete = false;
     for (int i = 0; i < status_->LineCount(); ++i)
-        readComplete = readComplete || status_->Line(i) == "Read Complete:  " + dir_ + "ngc2k.rsx";
+        readComplete = readComplete || status_->Line(i) == "Read Complete:  " + logDir_.path() + "ngc2k.rsx";
     EXPECT_TRUE(readComplete);
     EXPECT_EQ(boxes_.Count(), 0);
 
