@@ -7,6 +7,11 @@
 #include "framework/gui/RecordingDC.h"
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
+#include "obslog/LogDocument.h"
+#include "obslog/LogReport.h"
+
+#include <QProcess>
+#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -275,6 +280,34 @@ TEST_F(Printouts, LogReportPagesStartAtTheirFormFeeds)
     printout.EndPrinting();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(texts(1).empty()) << "a closed report prints nothing";
+}
+
+// The delivered "Sample.log" printed through its report, as the log window prints it.
+TEST_F(Printouts, DeliveredSampleLogPrints)
+{
+    const std::string data = testsupport::ProgramDataDir("User/Sample.log");
+    STELLUM_REQUIRE_DATA(data);
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file("User/Sample.log"),
+                                            testsupport::ReadFileBytes(data + "User/Sample.log")));
+    LogDocument log(dir_.path(), dir_.file("User/"));
+    ASSERT_TRUE(log.Open(0, dir_.file("User/Sample.log")));
+    LogReport report(log);
+    LogPrintOut printout(printer_, "Sample.log", [&](int chars, int lines, const std::string& path, int mode) {
+        return report.PrintLogToTextFile(chars, lines, path, mode != 0);
+    });
+    ASSERT_TRUE(printer_.Print(nullptr, printout, false));
+    const int pages = testsupport::PdfPageCount(Pdf());
+    EXPECT_EQ(pages, printout.PageCount());
+    EXPECT_GE(pages, 2) << "seven observations with their notes fill more than a page";
+    const std::string text = testsupport::ReadFileBytes(dir_.file("User/OBSLOG.TXT"));
+    EXPECT_NE(text.find("M 31"), std::string::npos);
+    EXPECT_NE(text.find("Trapezium"), std::string::npos);
+    // The first page as a picture, for a person to look at.
+    const std::string png = testsupport::SnapshotPath("print_sample_log.png");
+    if (!png.empty())
+        QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile",
+                                       QString::fromStdString(dir_.file("out.pdf")),
+                                       QString::fromStdString(png.substr(0, png.size() - 4))});
 }
 
 } // namespace
