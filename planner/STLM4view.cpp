@@ -126,13 +126,13 @@ void STLM4view::InstallCommands()
     onState(CM_NEXT, forward);
     onState(CM_LAST, forward);
 
-    OnCommand(CM_FILTEREDLIST, [this] { CmFilteredList(); });
+    OnCommand(CM_FILTEREDLIST, [this] { ShowList(Browser::kFilteredList); });
     OnCommandEnable(CM_FILTEREDLIST, [](fw::CommandEnabler& ce) {
         ce.SetCheck(AppGlobals.database && AppGlobals.database->Selected() == Browser::kFilteredList
                         ? fw::BF_CHECKED
                         : fw::BF_UNCHECKED);
     });
-    OnCommand(CM_OBSERVINGLIST, [this] { CmObservingList(); });
+    OnCommand(CM_OBSERVINGLIST, [this] { ShowList(Browser::kObservingList); });
     OnCommandEnable(CM_OBSERVINGLIST, [](fw::CommandEnabler& ce) {
         const NGC2000Indexes* db = AppGlobals.database;
         const bool any = db && db->CountOf(Browser::kObservingList) > 0;
@@ -187,11 +187,16 @@ void STLM4view::InstallCommands()
     OnCommand(CM_EXPORT, [this] { CmExport(); });
 }
 
-void STLM4view::ToolbarState()
+void STLM4view::SendToMainWindow(int command)
 {
     QWidget* top = window();
-    if (top == this) return;
-    if (auto* frame = dynamic_cast<fw::ControlHost*>(top)) frame->SendCommand(kToolbarStateCommand);
+    if (top == this) return;  // not framed (yet)
+    if (auto* frame = dynamic_cast<fw::ControlHost*>(top)) frame->SendCommand(command);
+}
+
+void STLM4view::ToolbarState()
+{
+    SendToMainWindow(kToolbarStateCommand);
 }
 
 void STLM4view::HideStatusWindow()
@@ -224,18 +229,10 @@ void STLM4view::CmLast()
     ShowObject(Database().LastObject(), true);
 }
 
-void STLM4view::CmFilteredList()
+void STLM4view::ShowList(int list)
 {
     Database().ClearTemporaryObject();
-    Database().SelectList(Browser::kFilteredList);
-    ShowCurrent();
-    ToolbarState();
-}
-
-void STLM4view::CmObservingList()
-{
-    Database().ClearTemporaryObject();
-    Database().SelectList(Browser::kObservingList);
+    Database().SelectList(list);
     ShowCurrent();
     ToolbarState();
 }
@@ -402,11 +399,7 @@ void STLM4view::CmExport()
     if (!textPane_) return;
     ObservingListExport exporter(this, *textPane_, Database());
     exporter.timeStep = timeStep_;
-    exporter.updateClock = [this] {
-        QWidget* top = window();
-        if (top == this) return;
-        if (auto* frame = dynamic_cast<fw::ControlHost*>(top)) frame->SendCommand(kUpdateClockCommand);
-    };
+    exporter.updateClock = [this] { SendToMainWindow(kUpdateClockCommand); };
     exporter.showObject = [this](ObjectId id) { ShowObject(id, true); };
     exporter.CmExport();
 }

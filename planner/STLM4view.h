@@ -109,6 +109,7 @@ private:
     NGC2000Indexes& Database() const;
     // The database's current object shown with flag 1.
     void ShowCurrent();
+    void SendToMainWindow(int command);
     void ToolbarState();
     void HideStatusWindow();
     void ApplyPaneMode(std::int32_t mode);
@@ -120,8 +121,8 @@ private:
     void CmPrevious();
     void CmNext();
     void CmLast();
-    void CmFilteredList();
-    void CmObservingList();
+    // Selects a list (the filtered or the observing list) and shows its current entry.
+    void ShowList(int list);
     void CmFilter();
     void CmSort();
     void CmFind();
