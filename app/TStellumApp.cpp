@@ -230,6 +230,21 @@ void TStellumApp::InitMainWindow()
     });
     frame->OnCommand(CM_TOOLBARSTATE, [this] { CmToolbarState(); });
     frame->OnCommand(CM_HELPABOUT, [this] { CmHelpAbout(); });
+    // The clock and the time commands.
+    frame->SetTimerHandler([this](int id) { EvTimer(id); });
+    frame->OnCommand(CM_UPDATECLOCK, [this] { UpdateClock(); });
+    frame->OnCommand(CM_SYSTEMTIME, [this] { CmSystemTime(); });
+    frame->OnCommandEnable(CM_SYSTEMTIME, [](fw::CommandEnabler& ce) {
+        ce.SetCheck(FollowSystemClock ? fw::BF_CHECKED : fw::BF_UNCHECKED);
+    });
+    frame->OnCommand(CM_MANUALTIME, [this] { CmManualTime(); });
+    frame->OnCommandEnable(CM_MANUALTIME, [](fw::CommandEnabler& ce) {
+        ce.SetCheck(FollowSystemClock ? fw::BF_UNCHECKED : fw::BF_CHECKED);
+    });
+    frame->OnCommand(CM_SITELOCATION, [this] { CmSiteLocation(); });
+    frame->OnCommand(CM_TIMEZONE, [this] { CmTimeZone(); });
+    frame->OnCommand(CM_OBSERVINGSESSION, [this] { CmObservingSession(); });
+    frame->OnCommand(CM_CLOCKS, [this] { CmClocks(); });
 
     // 6. The status window, which takes every later start-up line.
     StartStatusWindow(frame);

@@ -42,6 +42,14 @@ public:
     // The night's Moon, Sun and twilight rise, transit and set at the site; returns the
     // local midnight of the night that holds the current instant.
     JulianDate UpdateDailyCalculations();
+    // The clock: now follows the computer's clock (in system-time mode); a new night or site
+    // recomputes the daily values; the focused document's views hear of each change.
+    void UpdateClock();
+    // Sends vnAppEvent with the code to the views of the document whose view has the focus.
+    void NotifyCurrentDocViews(int code);
+    // A tick of the main window's timers: the clock timer runs the clock once start-up is
+    // complete, in system-time mode, while nothing prints.
+    void EvTimer(int id);
 
     // --- commands -----------------------------------------------------------------------
     void CmToolbar();
@@ -49,6 +57,12 @@ public:
     // The tool bar's observing-list pair follows whether the current object is on the list.
     void CmToolbarState();
     void CmHelpAbout();
+    void CmSystemTime();
+    void CmManualTime();
+    void CmSiteLocation();
+    void CmTimeZone();
+    void CmObservingSession();
+    void CmClocks();
     // Opens files (dropped, chosen from the recent files, or named on the command line)
     // with the template that matches each.
     void OpenFiles(const std::vector<std::string>& paths);
@@ -91,6 +105,8 @@ private:
     StellumStatusBar* statusBar_ = nullptr;
     MainToolbar* toolbar_ = nullptr;
     long speedTicks_ = 0;
+    // The retry question about missing global objects is open: further ticks ask nothing.
+    bool askingRetry_ = false;
     bool configDamaged_ = false;
     // Without the catalogue the database's state means nothing: the saved state file is
     // put back as it was when the database has written its own at exit.

@@ -1,5 +1,7 @@
 #include "astro/TimeDate.h"
 
+#include <utility>
+
 #include "astro/JulianDate.h"
 #include "astro/TextFormat.h"
 #include "framework/stream/PStream.h"
@@ -39,8 +41,22 @@ TimeDate::TimeDate(int y, int mo, int d, int h, int mi, int s)
 {
 }
 
+namespace {
+TimeDate::Clock& CurrentClock()
+{
+    static TimeDate::Clock clock;
+    return clock;
+}
+} // namespace
+
+TimeDate::Clock TimeDate::SetClock(Clock clock)
+{
+    return std::exchange(CurrentClock(), std::move(clock));
+}
+
 TimeDate TimeDate::Now()
 {
+    if (const Clock& clock = CurrentClock()) return clock();
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace fw { class ipstream; }
@@ -13,8 +14,12 @@ public:
     TimeDate();
     TimeDate(int year, int month, int day, int hour, int minute, int second);
 
-    // The computer's local clock.
+    // The computer's local clock (or the clock a test set in its place).
     static TimeDate Now();
+    // Puts a clock in place of the computer's (empty: the computer's again) and returns the one
+    // it replaces; tests drive the program's time with it.
+    using Clock = std::function<TimeDate()>;
+    static Clock SetClock(Clock clock);
 
     // The ordinal-th (0 first, 1 second, 2 third, 3 fourth, 4 last) weekday (0 Sunday ..
     // 6 Saturday) of the month, at the given time.

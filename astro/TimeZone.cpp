@@ -7,7 +7,12 @@ namespace {
 constexpr double kDaysPerMinute = 0.0006944444444444445;
 } // namespace
 
-TimeZone::TimeZone() : dstStart_(96, 4, 1, 2, 0, 0), dstEnd_(96, 10, 31, 2, 0, 0)
+// The United States' rules since 2007: from the second Sunday of March to the first Sunday of
+// November, at 2:00 local time.
+TimeZone::TimeZone()
+    : flags_(StartIsRule | EndIsRule), startOrdinal_(1), endOrdinal_(0),
+      dstStart_(TimeDate::FromWeekdayRule(96, 3, 1, 0, 2, 0, 0)),
+      dstEnd_(TimeDate::FromWeekdayRule(96, 11, 0, 0, 2, 0, 0))
 {
 }
 
@@ -59,7 +64,8 @@ bool TimeZone::IsDst(const TimeDate* local) const
 {
     if (!local) return false;
     if (flags_ & DstForced) return (flags_ & DstObserved) != 0;
-    if (flags_ == 0) return false;
+    // Rules described but not observed give standard time all year.
+    if (!(flags_ & DstObserved)) return false;
     const TimeDate start = DstStart(local->year);
     const TimeDate end = DstEnd(local->year);
     bool dst;

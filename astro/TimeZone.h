@@ -23,8 +23,9 @@ public:
         DstLastFound = 0x100, // the last IsDst test found daylight-saving time
     };
 
-    // Five hours west of Greenwich; daylight saving from the first Sunday of April to the last
-    // Sunday of October at 2:00 described but not in force (flag word 0).
+    // Five hours west of Greenwich; daylight saving from the second Sunday of March to the first
+    // Sunday of November at 2:00 (the United States' rules since 2007) described by rule but not
+    // in force (flag word: the two rule bits only).
     TimeZone();
 
     int SetUtcOffset(int minutes) { offset_ = minutes; return 1; }
@@ -61,7 +62,8 @@ public:
 
     // Whether daylight-saving time is in force at a local clock time; no date gives false.
     // A start later in the year than the end (southern rules) is a period that wraps the new
-    // year. Records its answer in flag 0x100.
+    // year. A zone that does not observe daylight saving (no flag 0x001) keeps standard time.
+    // Records its answer in flag 0x100.
     bool IsDst(const TimeDate* local) const;
     bool IsDst(const TimeDate& local) const { return IsDst(&local); }
 
@@ -95,9 +97,9 @@ private:
     std::int32_t zoneNumber_ = -5;
     std::string zoneName_;
     // Mutable: IsDst is an enquiry that records its last answer in bit 0x100.
-    mutable std::uint32_t flags_ = 0;
-    std::int32_t startOrdinal_ = 0;
-    std::int32_t endOrdinal_ = 4;
+    mutable std::uint32_t flags_;
+    std::int32_t startOrdinal_;
+    std::int32_t endOrdinal_;
     std::int32_t startWeekday_ = 0;
     std::int32_t endWeekday_ = 0;
     TimeDate dstStart_;

@@ -9,5 +9,4 @@ std::uint8_t UpdateInProgress = 0;
 bool FollowSystemClock = false;
 std::int32_t PrintingCount = 0;
 bool ObservingLogOpen = false;
-bool ClockSuspended = false;
 void (*NightCheck)() = nullptr;

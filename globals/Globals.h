@@ -46,7 +46,9 @@ extern std::string UserDirectory;
 // Path of the program's help.
 extern std::string AppHelpPath;
 
-// 1 while the planets' rise/set update runs; the clock tick does nothing then.
+// The clock-suspended flag: the clock tick does nothing while it is 1. Set while the planets'
+// rise/set update runs, while a planner file replaces the date, the site and the database
+// state, while the clock itself notifies the views, and while the planner view lacks the focus.
 extern std::uint8_t UpdateInProgress;
 // The current time follows the computer's clock.
 extern bool FollowSystemClock;
@@ -54,9 +56,6 @@ extern bool FollowSystemClock;
 extern std::int32_t PrintingCount;
 // True while the observing log's record form exists.
 extern bool ObservingLogOpen;
-// The clock tick does nothing while this is set: the planner window has lost the focus, or a
-// planner file is replacing the date, the site and the database state.
-extern bool ClockSuspended;
 // Installed by the application: when the current instant lies in another night than the one
 // last computed, or the site moved, runs the night's daily calculations. Null before then.
 extern void (*NightCheck)();

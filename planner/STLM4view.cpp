@@ -555,13 +555,13 @@ void STLM4view::focusInEvent(QFocusEvent* event)
     fw::WindowView::focusInEvent(event);
     if (AppGlobals.statusBar && AppGlobals.database)
         AppGlobals.statusBar->SetText(Database().LastListPositionText());
-    ClockSuspended = false;
+    UpdateInProgress = 0;
 }
 
 void STLM4view::focusOutEvent(QFocusEvent* event)
 {
     fw::WindowView::focusOutEvent(event);
-    ClockSuspended = true;
+    UpdateInProgress = 1;
 }
 
 void STLM4view::changeEvent(QEvent* event)

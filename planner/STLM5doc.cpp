@@ -247,7 +247,7 @@ bool STLM5doc::ReadVersion5(fw::ipstream& is)
         return false;
     }
 
-    ClockSuspended = true;
+    UpdateInProgress = 1;
     flags_ = flags;
     text_ = std::move(text);
     dateTime_ = JulianDate(jd, JulianDate::kJulianDay);
@@ -255,7 +255,7 @@ bool STLM5doc::ReadVersion5(fw::ipstream& is)
     ApplyDateAndSite();
     db.TakeState(block);
     if (NightCheck) NightCheck();
-    ClockSuspended = false;
+    UpdateInProgress = 0;
     RememberDatabaseState();
     return true;
 }
@@ -373,7 +373,7 @@ bool STLM5doc::ReadVersion4(fw::ipstream& is)
     if (dstForced) site.SetFlags(TimeZone::DstObserved);
     site.SetZoneNumber(zoneNumber);
 
-    ClockSuspended = true;
+    UpdateInProgress = 1;
     dateTime_ = JulianDate::FromCalendar(clock[3], clock[4], clock[5], clock[0], clock[1], clock[2]);
     flags_ = systemTime ? kSystemTimeFlag : 0;
     site_ = site;
@@ -387,7 +387,7 @@ bool STLM5doc::ReadVersion4(fw::ipstream& is)
     db.SetObservingListChanged(false);
     db.SetSortCriteria(sort_, false);
     db.SetFilterSettings(filter_, true);
-    ClockSuspended = false;
+    UpdateInProgress = 0;
     RememberDatabaseState();
     return true;
 }

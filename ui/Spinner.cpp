@@ -171,3 +171,8 @@ void spinner::LineDown()
         value_ = v - 1;
     }
 }
+
+void spinner::ShowArrows(bool show)
+{
+    if (arrows_) arrows_->setVisible(show);
+}

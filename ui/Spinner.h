@@ -28,6 +28,8 @@ public:
     // The arrows. A value typed beyond the limits is stepped from where it is.
     void LineUp();
     void LineDown();
+    // Shows or hides the arrows (a field the user may not change shows none).
+    void ShowArrows(bool show);
 
     int Minimum() const { return minimum_; }
     int Maximum() const { return maximum_; }

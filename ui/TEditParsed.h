@@ -39,6 +39,8 @@ public:
     }
 
     const std::string& CurrentText() const { return text_; }
+    // The error of the last reading ("" when it was good).
+    const std::string& ErrorText() const { return error_; }
     // The title of the field's error box ("RA Input Error" ...).
     const char* ErrorTitle() const { return title_; }
 

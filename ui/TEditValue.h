@@ -10,7 +10,6 @@ class TEditValue : public TEditParsed<double> {
 public:
     TEditValue(QWidget* parent, int textLimit, ValueKind kind, const char* errorTitle);
 
-    const std::string& ErrorText() const { return error_; }
     ValueKind Kind() const { return kind_; }
 
 protected:

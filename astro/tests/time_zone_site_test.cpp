@@ -38,7 +38,14 @@ TEST(TimeZone, DefaultZoneHasNoDaylightSaving)
     EXPECT_EQ(z.UtcOffset(), 300);
     EXPECT_EQ(z.DstShift(), -60);
     EXPECT_EQ(z.ZoneNumber(), -5);
-    EXPECT_EQ(z.Flags(), 0u);
+    EXPECT_EQ(z.Flags(), TimeZone::StartIsRule | TimeZone::EndIsRule) << "rules described, not in force";
+    // The rules in force in the United States since 2007.
+    EXPECT_EQ(z.DstStart(2026), TimeDate(2026, 3, 8, 2, 0, 0));
+    EXPECT_EQ(z.DstEnd(2026), TimeDate(2026, 11, 1, 2, 0, 0));
+    TimeZone observed;
+    observed.SetFlags(TimeZone::DstObserved);
+    EXPECT_TRUE(observed.IsDst(TimeDate(2026, 3, 20, 12, 0, 0)));
+    EXPECT_FALSE(observed.IsDst(TimeDate(2026, 11, 5, 12, 0, 0)));
     const JulianDate ut = z.LocalToUT(TimeDate(1996, 7, 1, 22, 0, 0));
     EXPECT_EQ(ut.Calendar(), TimeDate(1996, 7, 2, 3, 0, 0)) << Text(ut.Calendar());
     EXPECT_FALSE(z.IsDst(nullptr));
@@ -89,6 +96,7 @@ TEST(TimeZone, IsDstFollowsNorthernSouthernAndFixedRules)
 TEST(TimeZone, SettersKeepTheirFlagBits)
 {
     TimeZone z;
+    z.ClearFlags(~0u);  // from a bare flag word
     z.SetDstStartRule(1, 0, 3, 2, 0); // second Sunday of March
     EXPECT_EQ(z.Flags(), 0x003u);
     EXPECT_EQ(z.DstStart(2007), TimeDate(2007, 3, 11, 2, 0, 0));
