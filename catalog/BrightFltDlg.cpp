@@ -1,6 +1,6 @@
 #include "catalog/BrightFltDlg.h"
 
-#include "catalog/FieldReading.h"
+#include "ui/FieldReading.h"
 #include "catalog/ObjectFlags.h"
 #include "catalog/brightDlg.h"
 #include "framework/gui/MessageBox.h"

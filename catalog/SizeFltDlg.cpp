@@ -1,6 +1,6 @@
 #include "catalog/SizeFltDlg.h"
 
-#include "catalog/FieldReading.h"
+#include "ui/FieldReading.h"
 #include "catalog/ObjectFlags.h"
 #include "catalog/sizeDlg.h"
 #include "framework/gui/MessageBox.h"

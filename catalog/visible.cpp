@@ -1,6 +1,6 @@
 #include "catalog/visible.h"
 
-#include "catalog/FieldReading.h"
+#include "ui/FieldReading.h"
 #include "framework/gui/MessageBox.h"
 #include "ui/TEditDEC.h"
 #include "ui/TEditTime.h"

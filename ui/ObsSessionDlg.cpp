@@ -1,5 +1,6 @@
 #include "ui/ObsSessionDlg.h"
 
+#include "ui/FieldReading.h"
 #include "ui/TEditTime.h"
 
 #include <QFormLayout>
@@ -27,11 +28,9 @@ void ObsSessionDlg::SetupWindow()
 
 void ObsSessionDlg::CmOk()
 {
-    // A time that cannot be read has been said so by its field; the dialog stays open on it.
-    const fw::TTime start = start_->GetValue();
-    if (!start_->ErrorText().empty()) return;
-    const fw::TTime finish = finish_->GetValue();
-    if (!finish_->ErrorText().empty()) return;
+    // A time that cannot be read is said so; the dialog stays open on it.
+    fw::TTime start, finish;
+    if (!ReadTimeField(*start_, start) || !ReadTimeField(*finish_, finish)) return;
     sessionStart = start;
     sessionFinish = finish;
     fw::Dialog::CmOk();

@@ -1,4 +1,4 @@
-// Reading the validated value fields of the filter dialogs at OK. A field reports a value out
+// Reading the validated value fields of a dialog at OK. A field reports a value out
 // of its range itself; here a text that holds no number at all (and is none of the words MIN,
 // MAX and NO ENTRY) is reported too, in a box with the field's own title. A dialog keeps
 // itself open after a bad entry, so that no filter setting is ever taken from one.

@@ -1,4 +1,4 @@
-#include "catalog/FieldReading.h"
+#include "ui/FieldReading.h"
 
 #include "framework/gui/MessageBox.h"
 #include "ui/TEditTime.h"
