@@ -383,11 +383,16 @@ void AltitudePlotWindow::DrawPlot(fw::DC& dc, const fw::Rect& area)
                              {d3a, "Midnight", d3b},
                              {d4a, "Midnight", d4b},
                              {d4a, "", d4b}};
-    const std::string measured[4] = {"Noon  Midnight Noon" + d3a + d3b, " Midnight " + d3a + d3b,
-                                     " Midnight " + d4a + d4b, "  " + d4a + d4b};
+    // A choice fits when the left and right titles each stay clear of the centred middle one
+    // by a blank's width.
     titleKind_ = -1;
-    for (int k = 0; k < 4 && titleKind_ < 0; ++k)
-        if (dc.GetTextExtent(measured[k]).cx < width) titleKind_ = k;
+    const int blank = dc.GetTextExtent(" ").cx;
+    for (int k = 0; k < 4 && titleKind_ < 0; ++k) {
+        const Title& t = titles[k];
+        const int side = std::max(dc.GetTextExtent(t.left).cx, dc.GetTextExtent(t.right).cx);
+        const int middle = t.middle.empty() ? 0 : dc.GetTextExtent(t.middle).cx / 2 + blank;
+        if (side + middle < width / 2) titleKind_ = k;
+    }
     if (titleKind_ >= 0) {
         const Title& t = titles[titleKind_];
         const int y = plot_.bottom + tick + lineHeight;
