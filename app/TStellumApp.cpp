@@ -136,7 +136,7 @@ TStellumApp::TStellumApp(std::vector<std::string> args)
 
     ProgramDirectory = DirectoryOf(Args().empty() ? std::string() : Args()[0]);
     UserDirectory = ProgramDirectory + "User/";
-    AppHelpPath = ProgramDirectory + "stellum.hlp";
+    AppHelpPath = ProgramDirectory + "stellum.html";
 
     AppGlobals.config = Make<Configuration>(UserDirectory + Configuration::kFileName);
     if (AppGlobals.config && AppGlobals.config->Damaged()) {
@@ -151,6 +151,7 @@ TStellumApp::~TStellumApp()
 {
     // The documents and the main window (with the status bar and the status window) first.
     TermInstance();
+    SetHelpCursor(false);
     if (runningApp == this) {
         runningApp = nullptr;
         NightCheck = nullptr;
@@ -230,6 +231,7 @@ void TStellumApp::InitMainWindow()
     });
     frame->OnCommand(CM_TOOLBARSTATE, [this] { CmToolbarState(); });
     frame->OnCommand(CM_HELPABOUT, [this] { CmHelpAbout(); });
+    InstallHelp(*frame);
     // The clock and the time commands.
     frame->SetTimerHandler([this](int id) { EvTimer(id); });
     frame->OnCommand(CM_UPDATECLOCK, [this] { UpdateClock(); });

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <memory>
+
+#include <QObject>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "framework/gui/RecentFiles.h"
 
 class MainToolbar;
+namespace fw { class MDIFrame; }
 class StellumStatusBar;
 class TStellumMDIClient;
 
@@ -63,6 +66,14 @@ public:
     void CmTimeZone();
     void CmObservingSession();
     void CmClocks();
+    // Help: the program's help opened at a context (0: its contents); the help cursor, with
+    // which the next command chosen shows its help instead of running.
+    void Help(int context);
+    void SetHelpCursor(bool on);
+    bool HelpCursorOn() const { return helpCursor_; }
+    // The help's keys before the windows see them: Shift+F1 turns the help cursor on, Escape
+    // turns it off, F1 on a highlighted menu item shows the item's help. True when taken.
+    bool HelpKey(int key, Qt::KeyboardModifiers modifiers);
     // Opens files (dropped, chosen from the recent files, or named on the command line)
     // with the template that matches each.
     void OpenFiles(const std::vector<std::string>& paths);
@@ -95,6 +106,8 @@ protected:
 
 private:
     void CreateToolbar();
+    // The help file, the help commands, the help cursor and its keys.
+    void InstallHelp(fw::MDIFrame& frame);
     void ReopenDocuments();
     // Copies a user file that start-up could not read in full aside (name + ".bad"), so
     // that writing the program's state back at exit loses nothing the user had.
@@ -107,6 +120,8 @@ private:
     long speedTicks_ = 0;
     // The retry question about missing global objects is open: further ticks ask nothing.
     bool askingRetry_ = false;
+    bool helpCursor_ = false;
+    std::unique_ptr<QObject> helpKeys_;
     bool configDamaged_ = false;
     // Without the catalogue the database's state means nothing: the saved state file is
     // put back as it was when the database has written its own at exit.

@@ -222,6 +222,7 @@ std::vector<ControlHost*> MDIFrame::Chain() const
 
 bool MDIFrame::RouteCommand(int id)
 {
+    if (commandFilter_ && commandFilter_(id)) return true;
     bool handled = false;
     for (ControlHost* host : Chain())
         if (host->SendCommand(id)) {

@@ -73,7 +73,9 @@ public:
 
     // --- commands ---------------------------------------------------------------------
     // Sends the command to the first target of the chain that carries it; false when none.
+    // A command filter, when set, sees every command first and may take it (true).
     bool RouteCommand(int id);
+    void SetCommandFilter(std::function<bool(int)> filter) { commandFilter_ = std::move(filter); }
     // What the chain says of a command: the first target with an enabler decides, a target
     // with a handler enables it, and without either it is disabled.
     CommandEnabler QueryRoute(int id) const;
@@ -131,6 +133,7 @@ private:
     std::function<bool()> canClose_;
     std::function<void(const std::vector<std::string>&)> dropHandler_;
     std::function<void(int)> timerHandler_;
+    std::function<bool(int)> commandFilter_;
 };
 
 } // namespace fw
