@@ -18,6 +18,8 @@
 #include "globals/Globals.h"
 #include "globals/ViewEvents.h"
 #include "ui/ObsSessionDlg.h"
+#include "ui/timedate.h"
+#include "ui/tZoneDlg.h"
 #include "ui/TStatusDlg.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +199,51 @@ TEST_F(Clock, ObservingSessionNoStillNotifiesThePositionFilter)
     EXPECT_EQ(boxes.Calls()[0].text, "Refilter Database?");
     EXPECT_EQ(codes_, std::vector<int>{aePositionFilterChanged});
     EXPECT_EQ(dialogs.Captions().at(0), "Observing Session Times");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Clock, ManualTimeAndTimeZoneCommandsMoveTheClock)
+{
+    // Manual time: the dialog's local time becomes now, and the clock stops following.
+    {
+        fw::ScriptedDialogs dialogs([](fw::Dialog& d) {
+            d.PressButton(timedate::kManual);
+            d.SetControlText(timedate::kHour, "22");
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
+        });
+        ASSERT_TRUE(frame_->RouteCommand(CM_MANUALTIME));
+        EXPECT_EQ(dialogs.Count(), 1);
+    }
+    EXPECT_FALSE(FollowSystemClock);
+    EXPECT_EQ(AppGlobals.site->ToLocal(*AppGlobals.now).hour, 22);
+    EXPECT_EQ(codes_, (std::vector<int>{aeNewNight, aeNowChanged})) << "22:00 is past noon: the next night";
+    EXPECT_EQ(frame_->QueryRoute(CM_MANUALTIME).check, fw::BF_CHECKED);
+
+    // Time zone: Pacific, not the location; the site's zone changes and the daily values follow.
+    codes_.clear();
+    {
+        fw::ScriptedDialogs dialogs([](fw::Dialog& d) {
+            d.PressButton(tZoneDlg::kPacific);
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
+        });
+        fw::ScriptedMessageBoxes boxes({fw::IDNO});
+        ASSERT_TRUE(frame_->RouteCommand(CM_TIMEZONE));
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].text, "Do you want to modify the site location?");
+    }
+    EXPECT_EQ(AppGlobals.site->ZoneName(), "PACIFIC");
+    EXPECT_EQ(AppGlobals.site->UtcOffset(), 480);
+    EXPECT_EQ(codes_.front(), aeNewNight);
+
+    // System time again: the clock follows the computer once more.
+    ASSERT_TRUE(frame_->RouteCommand(CM_SYSTEMTIME));
+    EXPECT_TRUE(FollowSystemClock);
+    EXPECT_EQ(AppGlobals.site->ToLocal(*AppGlobals.now), local_);
 }
 
 } // namespace
