@@ -1,5 +1,7 @@
 #include "app/StellumTemplates.h"
 
+#include "obslog/LogDocument.h"
+#include "obslog/ObsDialogView.h"
 #include "planner/STLM4view.h"
 #include "planner/STLM5doc.h"
 
@@ -35,6 +37,8 @@ std::vector<std::unique_ptr<fw::DocTemplate>> MakeTemplates()
     std::vector<std::unique_ptr<fw::DocTemplate>> templates;
     templates.push_back(
         fw::DocTemplate::Make<STLM5doc, STLM4view>("Planning Files", "*.sl4", "", "sl4", kStellumTemplateFlags));
+    templates.push_back(
+        fw::DocTemplate::Make<LogDocument, ObsDialogView>("Log Files", "*.log", "", "log", kStellumTemplateFlags));
     return templates;
 }
 

@@ -1,5 +1,8 @@
 #include "framework/gui/ComboBox.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+
 #include <QLineEdit>
 
 namespace fw {
@@ -144,6 +147,13 @@ void ComboBox::ClearText()
 {
     if (isEditable()) setEditText(QString());
     else setCurrentIndex(-1);
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    // A drop-down list taking the focus from its own box is no leaving.
+    if (killFocusNotify_ && !isAncestorOf(QApplication::focusWidget()) && !view()->isVisible()) killFocusNotify_();
 }
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 // with a text limit, prefix and exact searches that start after a given item and wrap.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QComboBox>
@@ -44,6 +45,11 @@ public:
     std::string GetText() const;
     void SetText(const std::string& text);
     void ClearText();
+    // Called when the box has lost the keyboard focus (the window's CBN_KILLFOCUS).
+    void SetKillFocusNotify(std::function<void()> notify) { killFocusNotify_ = std::move(notify); }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int FindFrom(const std::string& text, int start, bool exact) const;
@@ -52,6 +58,7 @@ private:
 
     bool sorted_;
     int textLimit_;
+    std::function<void()> killFocusNotify_;
 };
 
 }  // namespace fw

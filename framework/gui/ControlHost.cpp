@@ -29,6 +29,7 @@ ControlHost::~ControlHost()
     for (auto& c : connections_) QObject::disconnect(c);
     for (auto& c : controls_)
         if (auto* edit = dynamic_cast<Edit*>(c.second.data())) edit->SetKillFocusNotify(nullptr);
+        else if (auto* combo = dynamic_cast<ComboBox*>(c.second.data())) combo->SetKillFocusNotify(nullptr);
     for (auto& t : timers_) delete t.second;
 }
 
@@ -58,6 +59,7 @@ void ControlHost::RegisterControl(int id, QWidget* control)
         if (combo->lineEdit())
             keep(QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, self_,
                                   [notify] { notify(CBN_EDITCHANGE); }));
+        if (auto* own = dynamic_cast<ComboBox*>(combo)) own->SetKillFocusNotify([notify] { notify(CBN_KILLFOCUS); });
     } else if (auto* edit = dynamic_cast<QLineEdit*>(control)) {
         keep(QObject::connect(edit, &QLineEdit::textChanged, self_, [notify] { notify(EN_CHANGE); }));
         if (auto* own = dynamic_cast<Edit*>(edit)) own->SetKillFocusNotify([notify] { notify(EN_KILLFOCUS); });

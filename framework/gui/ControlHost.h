@@ -28,6 +28,7 @@ constexpr int LBN_SELCHANGE = 1; // the user changed a list box's selection
 constexpr int LBN_DBLCLK = 2;    // the user double-clicked a list item
 constexpr int CBN_SELCHANGE = 1; // the user picked a combo box item
 constexpr int CBN_EDITCHANGE = 5; // the user edited a combo box's text
+constexpr int CBN_KILLFOCUS = 4;  // a combo box lost the keyboard focus
 constexpr int EN_CHANGE = 0x300; // an edit's text changed
 constexpr int EN_KILLFOCUS = 0x200; // an edit lost the keyboard focus
 

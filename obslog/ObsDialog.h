@@ -1,0 +1,120 @@
+// ObsDialog: the observing log's record form. It shows one record of the open log at a time
+// in its controls (name, type, constellation, time and date, location and equipment, position,
+// magnitude and size, sky conditions, notes), stores what the user changed when the form moves
+// on, offers new texts to the choice lists, marks records for deletion and fills a new record
+// from the planner's current object.
+#pragma once
+
+#include "catalog/ObjectId.h"
+#include "framework/gui/Dialog.h"
+#include "obslog/ObsRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class LogDocument;
+class QPlainTextEdit;
+class TEditDate;
+class TEditDEC;
+class TEditFloat;
+class TEditRA;
+class TEditSize;
+class TEditTime;
+class TurboCBconstel;
+class TurboComboBox;
+namespace fw { class Edit; }
+
+class ObsDialog : public fw::Dialog {
+public:
+    static constexpr int kTemplate = 230;
+    enum : int {
+        kName = 214,
+        kType = 229,
+        kConstellation = 206,
+        kTime = 227,
+        kDate = 207,
+        kLocation = 212,
+        kTelescope = 226,
+        kEyepiece = 209,
+        kFilter = 210,
+        kRightAscension = 218,
+        kDeclination = 208,
+        kMagnitude = 213,
+        kSize = 222,
+        kDarkness = 225,
+        kTurbulence = 224,
+        kTransparency = 223,
+        kNotes = 216,
+        kRecordCaption = 219,  // hidden: the caption without the deletion note
+        kCaption = 200,
+    };
+    static constexpr int kNotesLimit = 2000;
+    static constexpr int kNameLimit = 79;
+    static constexpr const char* kNoComment = "(no comment)";
+
+    ObsDialog(QWidget* parent, LogDocument& document);
+    ~ObsDialog() override;
+
+    // Shows a record in the controls.
+    void RecordToControls(const ObsRecord& record);
+    // Reads the controls into a record; stores it when its contents changed. Gives the stored
+    // copy.
+    ObsRecord ControlsToRecord();
+    // Stores the form, appends a record and shows it; with transfer it is filled from the
+    // planner's current object. Then shows the last record.
+    void NewEntry(bool transfer);
+    // Fills the form from a catalogue object (with the atlas and Dreyer sentences in the notes).
+    void TransferObjectInfo(ObjectId id, bool withNotes);
+    // Puts a text into the control of a field code; a choice list takes it as a new entry.
+    // 1 for a known code, 0 otherwise.
+    int AddOptionEntry(int code, const std::string& text);
+    // Refills the eight choice lists from the log's header.
+    void LoadOptionLists();
+    // Flips the shown record's deletion mark.
+    void CmDeleteEntry();
+    // Stores the form and moves: 0 first, 1 previous, 2 next, 3 last.
+    void Move(int where);
+
+    const ObsRecord& WorkingCopy() const { return working_; }
+    LogDocument& Log() const { return doc_; }
+    std::string NotesText() const;
+    void SetNotesText(const std::string& text);
+
+    // Set while an import fills the form: leaving the name field transfers nothing then.
+    static bool importing;
+
+protected:
+    void SetupWindow() override;
+    bool CanClose() override;
+    // The form closes only with its log: Cancel (Escape) says how.
+    void CmCancel() override;
+
+private:
+    struct Choice {
+        int id;
+        std::int32_t list;
+        const char* caption;
+        int code;
+        TurboComboBox* box;
+    };
+    void OptionKillFocus(const Choice& choice);
+    void NameKillFocus();
+    std::string Caption(const ObsRecord& record);
+
+    LogDocument& doc_;
+    ObsRecord working_;
+    std::array<Choice, 8> choices_;
+    fw::Edit* name_;
+    TurboCBconstel* constellation_;
+    TEditTime* time_;
+    TEditDate* date_;
+    TEditRA* ra_;
+    TEditDEC* dec_;
+    TEditFloat* magnitude_;
+    TEditSize* size_;
+    QPlainTextEdit* notes_;
+    // The texts last shown in the value fields: an untouched field keeps the record's value
+    // exactly rather than its rounded text.
+    std::string shownRa_, shownDec_, shownMagnitude_, shownSize_;
+};

@@ -1,0 +1,28 @@
+// ObsDialogView: the record form as the observing log document's view ("LOGVIEW"), with the
+// log's navigation, new-entry and delete commands, the notices of a changed record, the
+// planner's transfer of its current object, and closing only with the document.
+#pragma once
+
+#include "framework/gui/View.h"
+#include "obslog/ObsDialog.h"
+
+class ObsDialogView : public ObsDialog, public fw::View {
+public:
+    static const char* const kViewName;  // "LOGVIEW"
+    enum Command : int {
+        CM_TRANSFERTOLOG = 125,
+        CM_NEWENTRY = 190,
+        CM_DELETEENTRY = 133,
+        CM_FIRST = 24354,
+        CM_PREVIOUS = 24352,
+        CM_NEXT = 24353,
+        CM_LAST = 24355,
+        CM_FIND = 24351,
+    };
+
+    explicit ObsDialogView(LogDocument& document, QWidget* parent = nullptr);
+
+    std::string GetViewName() const override { return kViewName; }
+    QWidget* GetWindow() override { return this; }
+    bool CanClose() override;
+};

@@ -1,0 +1,157 @@
+// The observing log's record form on the delivered "Sample.log", driven by control id: the
+// caption, navigation that stores what was edited (in the document and its journal), notes with
+// ">", a new choice offered to its list, the deletion mark, Escape's hint, and a new entry
+// filled from the planner's current object.
+#include "LogTestSupport.h"
+
+#include "astro/JulianDate.h"
+#include "astro/ObsSite.h"
+#include "catalog/CatalogueTable.h"
+#include "catalog/NGC2000Indexes.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/testsupport/Snapshot.h"
+#include "framework/testsupport/TestSupport.h"
+#include "globals/Globals.h"
+#include "globals/ViewEvents.h"
+#include "obslog/LogDocument.h"
+#include "obslog/ObsDialogView.h"
+#include "ui/TurboComboBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using V = ObsDialogView;
+using logtest::LogDirs;
+
+class LogForm : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        data_ = testsupport::ProgramDataDir("User/Sample.log");
+        STELLUM_REQUIRE_DATA(data_);
+        // The catalogue, as the program has it: records know their objects' rows.
+        ASSERT_EQ(NGC2000Indexes::ReadDatabase(data_ + "ngc2k.rsx"), NGC2000Indexes::ReadOk);
+        ASSERT_TRUE(testsupport::WriteFileBytes(dirs_.File("Sample.log"),
+                                                testsupport::ReadFileBytes(data_ + "User/Sample.log")));
+        doc_ = std::make_unique<LogDocument>(dirs_.program, dirs_.user);
+        ASSERT_TRUE(doc_->Open(0, dirs_.File("Sample.log")));
+        doc_->SetDocPath(dirs_.File("Sample.log"));
+        view_ = new ObsDialogView(*doc_);
+    }
+    void TearDown() override
+    {
+        doc_.reset();  // deletes the view with it
+        AppGlobals.database = nullptr;
+        NGCTable.Clear();
+    }
+    std::string Caption() const { return view_->ControlText(ObsDialog::kCaption); }
+
+    std::string data_;
+    LogDirs dirs_;
+    fw::ScriptedMessageBoxes boxes_;
+    std::unique_ptr<LogDocument> doc_;
+    ObsDialogView* view_ = nullptr;
+};
+
+TEST_F(LogForm, NavigationStoresWhatWasEdited)
+{
+    EXPECT_EQ(Caption(), "Notes - Record 1 - (1 of 7 Total Records)");
+    EXPECT_EQ(view_->ControlText(ObsDialog::kName), "M 31");
+    EXPECT_FALSE(view_->QueryCommand(V::CM_PREVIOUS).enabled);
+    EXPECT_TRUE(view_->QueryCommand(V::CM_NEXT).enabled);
+    EXPECT_FALSE(view_->QueryCommand(V::CM_FIND).enabled);
+
+    // Untouched, moving stores nothing.
+    const std::string journal = testsupport::ReadFileBytes(doc_->JournalPath());
+    ASSERT_TRUE(view_->SendCommand(V::CM_NEXT));
+    EXPECT_EQ(testsupport::ReadFileBytes(doc_->JournalPath()), journal) << "nothing edited, nothing journaled";
+    EXPECT_EQ(Caption(), "Notes - Record 2 - (2 of 7 Total Records)");
+
+    // Edited name and notes are stored on the next move, notes with ">" kept as "`".
+    view_->SetControlText(ObsDialog::kName, "NGC 869 and NGC 884");
+    view_->SetNotesText("a>b\nc");
+    ASSERT_TRUE(view_->SendCommand(V::CM_LAST));
+    EXPECT_EQ(doc_->Records()[1].name, "NGC 869 and NGC 884");
+    EXPECT_EQ(doc_->Records()[1].notes, "a`b\nc");
+    EXPECT_NE(testsupport::ReadFileBytes(doc_->JournalPath()), journal) << "the edit is journaled";
+    EXPECT_EQ(Caption(), "Notes - Record 7 - (7 of 7 Total Records)");
+    ASSERT_TRUE(view_->SendCommand(V::CM_FIRST));
+    ASSERT_TRUE(view_->SendCommand(V::CM_NEXT));
+    EXPECT_EQ(view_->NotesText(), "a>b\nc") << "shown again with \">\"";
+    EXPECT_EQ(view_->WorkingCopy().rightAscension, doc_->Records()[1].rightAscension)
+        << "an untouched value field keeps the record's exact value";
+}
+
+TEST_F(LogForm, ChoicesDeletionMarkAndEscape)
+{
+    // A telescope typed that is not on the list: No stores "(no comment)" and selects it.
+    auto* telescope = view_->ControlAs<TurboComboBox>(ObsDialog::kTelescope);
+    telescope->SetSelIndex(-1);
+    telescope->SetText("Dob");
+    {
+        fw::ScriptedMessageBoxes no({fw::IDNO});
+        view_->SendNotify(ObsDialog::kTelescope, fw::CBN_KILLFOCUS);
+        ASSERT_EQ(no.Calls().size(), 1u);
+        EXPECT_EQ(no.Calls()[0].text, "Add Dob to Options?");
+        EXPECT_EQ(no.Calls()[0].title, "New Telescope Entry");
+    }
+    EXPECT_EQ(telescope->GetSelectedText(), "(no comment)");
+    const long id = telescope->GetSelectedId();
+    EXPECT_EQ(doc_->Header().ListById(ObsRecordHeader::Telescopes).TextForId(static_cast<std::int32_t>(id)),
+              "(no comment)")
+        << "the new entry is in the log's list";
+
+    // The deletion mark, twice.
+    {
+        fw::ScriptedMessageBoxes boxes;
+        ASSERT_TRUE(view_->SendCommand(V::CM_DELETEENTRY));
+        EXPECT_EQ(boxes.Calls().at(0).title, "RECORD MARKED FOR DELETION");
+        EXPECT_NE(Caption().find(" (Delete On Save)"), std::string::npos);
+        EXPECT_EQ(view_->QueryCommand(V::CM_DELETEENTRY).check, fw::BF_CHECKED);
+        ASSERT_TRUE(view_->SendCommand(V::CM_DELETEENTRY));
+        EXPECT_EQ(boxes.Calls().size(), 1u) << "unmarking asks nothing";
+        EXPECT_EQ(Caption().find(" (Delete On Save)"), std::string::npos);
+    }
+
+    // Escape never closes the form.
+    fw::ScriptedMessageBoxes hint;
+    view_->SendCommand(fw::IDCANCEL);
+    ASSERT_EQ(hint.Calls().size(), 1u);
+    EXPECT_EQ(hint.Calls()[0].text, "Choose the option File | Close to close the Log");
+    EXPECT_TRUE(view_->Result() == 0);
+}
+
+TEST_F(LogForm, TransferFromThePlannerFillsANewEntry)
+{
+    const std::string program = testsupport::ProgramDataDir("ngc2k.rsx");
+    testsupport::TempDir catalogue;
+    testsupport::LinkProgramFiles(program, catalogue.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
+    ObsSite site;
+    JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
+    AppGlobals.site = &site;
+    AppGlobals.now = &now;
+    NGC2000Indexes db(catalogue.path());
+    AppGlobals.database = &db;
+    db.SetTemporaryObject(NGC2000Indexes::ParseObjectName("M 57"));
+    {
+        fw::ScriptedMessageBoxes boxes({fw::IDYES});
+        doc_->NotifyViews(vnAppEvent, aeTransferToLog);
+    }
+    EXPECT_EQ(doc_->RecordCount(), 8);
+    const ObsRecord& added = doc_->Records().back();
+    EXPECT_EQ(added.name.rfind("NGC 6720", 0), 0u) << added.name;
+    EXPECT_EQ(added.crossRef, NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName("NGC 6720")));
+    EXPECT_NEAR(added.rightAscension, 18.89, 0.01);
+    EXPECT_NEAR(added.declination, 33.03, 0.01);
+    EXPECT_NE(added.notes.find("can be found on SkyAtlas Chart"), std::string::npos);
+    EXPECT_NE(added.notes.find("Dreyer described this object as"), std::string::npos);
+    EXPECT_EQ(Caption(), "Notes - Record 8 - (8 of 8 Total Records)");
+    view_->resize(view_->sizeHint());
+    testsupport::SaveDialogSnapshot(*view_, "log_form.png");
+    doc_.reset();
+    AppGlobals.site = nullptr;
+    AppGlobals.now = nullptr;
+}
+
+} // namespace
