@@ -64,6 +64,9 @@ ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
         for (Choice& c : choices_)
             if (c.id == id) {
                 c.box = AddControl(id, new TurboComboBox(this, 59));
+                // Long entries ("10-inch f/4.7 Dobsonian") do not widen the form.
+                c.box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                c.box->setMinimumContentsLength(14);
                 return c.box;
             }
         return static_cast<TurboComboBox*>(nullptr);
@@ -76,6 +79,8 @@ ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
     grid->addWidget(choice(kType), row, 1);
     label("Constel", row, 2);
     constellation_ = Place(kConstellation, new TurboCBconstel(this), row, 3);
+    constellation_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    constellation_->setMinimumContentsLength(14);
     ++row;
     label("Time", row, 0);
     time_ = Place(kTime, new TEditTime(this, 20), row, 1);
@@ -118,7 +123,7 @@ ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
     ++row;
     notes_ = Place(kNotes, new QPlainTextEdit(this), row, 0, 1, 4);
     notes_->setMinimumHeight(140);
-    for (int column : {1, 3}) grid->setColumnMinimumWidth(column, 220);
+    for (int column : {1, 3}) grid->setColumnMinimumWidth(column, 170);
 
     for (const Choice& c : choices_) OnNotify(c.id, fw::CBN_KILLFOCUS, [this, c] { OptionKillFocus(c); });
     OnNotify(kName, fw::EN_KILLFOCUS, [this] { NameKillFocus(); });

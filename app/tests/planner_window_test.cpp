@@ -46,10 +46,14 @@ protected:
         const std::string sample = testsupport::ReadFileBytes(program_.DataDir() + "User/Sample.sl4");
         ASSERT_FALSE(sample.empty()) << "the data builder writes User/Sample.sl4";
         ASSERT_TRUE(testsupport::WriteFileBytes(program_.Path("User/Sample.sl4"), sample));
+        // The first start opens both samples, the log first.
+        ASSERT_TRUE(testsupport::WriteFileBytes(program_.Path("User/Sample.log"),
+                                                testsupport::ReadFileBytes(program_.DataDir() + "User/Sample.log")));
         app_ = program_.App();
         ASSERT_TRUE(app_->InitInstance());
-        ASSERT_EQ(app_->GetDocManager()->GetDocuments().size(), 1u);
-        view_ = dynamic_cast<STLM4view*>(app_->GetDocManager()->GetDocuments()[0]->FirstView());
+        ASSERT_EQ(app_->GetDocManager()->GetDocuments().size(), 2u);
+        for (fw::Document* doc : app_->GetDocManager()->GetDocuments())
+            if (auto* planner = dynamic_cast<STLM4view*>(doc->FirstView())) view_ = planner;
         ASSERT_NE(view_, nullptr) << "the sample opened in a planner view";
         frame_ = app_->GetMainWindow();
         frame_->resize(1200, 800);
@@ -90,6 +94,16 @@ TEST_F(PlannerWindow, SampleOpensWithItsPanesFilledAndCommandsReachTheView)
     EXPECT_EQ(view->windowTitle().toStdString(), "Sample.sl4 - " + first.Name());
     EXPECT_EQ(AppGlobals.site->Name(), "Flagstaff, Arizona");
     testsupport::SaveSnapshot(*frame, "planner_start.png");
+    // The log's form beside it, as the Window menu's Tile would place them.
+    app_->GetClient()->tileSubWindows();
+    Settle();
+    testsupport::SaveSnapshot(*frame, "planner_and_log_tiled.png");
+    for (auto* child : app_->GetClient()->subWindowList())
+        if (child->widget() == view) {
+            app_->GetClient()->setActiveSubWindow(child);
+            child->showMaximized();
+        }
+    Settle();
 
     // Next, by its id through the main window's command chain.
     ASSERT_TRUE(frame->RouteCommand(STLM4view::CM_NEXT));
