@@ -8,6 +8,7 @@
 #include "catalog/Browser.h"
 #include "catalog/ObjectId.h"
 #include "framework/gui/Printer.h"
+#include "obslog/LogPrintView.h"
 #include "planner/PlannerPrintView.h"
 
 #include <cstdint>
@@ -16,17 +17,6 @@
 #include <string>
 
 class NGC2000Indexes;
-
-// What the log's printout needs of the observing log's view.
-class LogPrintView {
-public:
-    virtual ~LogPrintView() = default;
-    // Writes the log's report for a page of the given characters and lines into the file and
-    // gives its page count.
-    virtual int PrintLogToTextFile(int charsPerLine, int linesPerPage, const std::string& path, int mode) = 0;
-    // The log document's title, for the pages' heading.
-    virtual std::string LogTitle() const = 0;
-};
 
 // Page metrics of the text printouts, in device units.
 struct TextPageMetrics {

@@ -4,6 +4,7 @@
 #include "globals/Globals.h"
 #include "globals/ViewEvents.h"
 #include "obslog/LogDocument.h"
+#include "obslog/LogReport.h"
 
 #include <algorithm>
 #include <vector>
@@ -47,4 +48,16 @@ ObsDialogView::ObsDialogView(LogDocument& document, QWidget* parent)
 bool ObsDialogView::CanClose()
 {
     return ObsDialog::CanClose() && Log().CanClose();
+}
+
+int ObsDialogView::PrintLogToTextFile(int charsPerLine, int linesPerPage, const std::string& path, int mode)
+{
+    LogReport report(Log());
+    report.storeForm = [this] { ControlsToRecord(); };
+    return report.PrintLogToTextFile(charsPerLine, linesPerPage, path, mode != 0);
+}
+
+std::string ObsDialogView::LogTitle() const
+{
+    return Log().GetTitle();
 }

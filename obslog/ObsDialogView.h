@@ -4,9 +4,10 @@
 #pragma once
 
 #include "framework/gui/View.h"
+#include "obslog/LogPrintView.h"
 #include "obslog/ObsDialog.h"
 
-class ObsDialogView : public ObsDialog, public fw::View {
+class ObsDialogView : public ObsDialog, public fw::View, public LogPrintView {
 public:
     static const char* const kViewName;  // "LOGVIEW"
     enum Command : int {
@@ -25,4 +26,8 @@ public:
     std::string GetViewName() const override { return kViewName; }
     QWidget* GetWindow() override { return this; }
     bool CanClose() override;
+
+    // Printing: the report (the form stored first) and the log's title.
+    int PrintLogToTextFile(int charsPerLine, int linesPerPage, const std::string& path, int mode) override;
+    std::string LogTitle() const override;
 };

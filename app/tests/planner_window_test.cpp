@@ -158,6 +158,14 @@ TEST_F(PlannerWindow, SampleObservingListPrints)
     }
     EXPECT_NE(testsupport::ReadFileBytes(program_.Path("User/prntxt.txt")).find("NGC 224"), std::string::npos)
         << "the text printout keeps its copy";
+
+    // The log window prints the log through its report.
+    std::remove(pdf.c_str());
+    fw::ScriptedDialogs dialogs(ChoosePrint(PrintSourceLog, 8, false));
+    app_->GetClient()->CmFilePrint();
+    ASSERT_EQ(dialogs.Count(), 1);
+    EXPECT_GE(testsupport::PdfPageCount(testsupport::ReadFileBytes(pdf)), 2);
+    EXPECT_NE(testsupport::ReadFileBytes(program_.Path("User/OBSLOG.TXT")).find("M 31 is a Galaxy"), std::string::npos);
 }
 
 } // namespace
