@@ -38,6 +38,13 @@ void TStellumApp::NotifyCurrentDocViews(int code)
     if (fw::Document* doc = manager ? manager->GetCurrentDoc() : nullptr) doc->NotifyViews(vnAppEvent, code);
 }
 
+bool TStellumApp::DailyValuesOutOfDate()
+{
+    if (!AppGlobals.site || !AppGlobals.now) return false;
+    return *AppGlobals.site != savedSite ||
+           AppGlobals.site->MidnightOfNight(*AppGlobals.now).JD() != lastNight.JD();
+}
+
 void TStellumApp::UpdateClock()
 {
     if (!AllGlobalsInitialized()) {
@@ -52,21 +59,19 @@ void TStellumApp::UpdateClock()
     }
     ObsSite& site = *AppGlobals.site;
     JulianDate& now = *AppGlobals.now;
-    const bool siteChanged = savedSite != site;
     if (FollowSystemClock) now = site.NowAsUT();
     const bool nowChanged = now.JD() != lastNotifiedNow.JD();
-    const JulianDate night = site.MidnightOfNight(now);
-    const bool nightChanged = night.JD() != lastNight.JD();
+    const bool newDay = DailyValuesOutOfDate();
     if (statusBar_) statusBar_->UpdateTimes();
 
     // A tick that arrives while the views are being told (or while the clock is held) stops
     // at the status bar.
     if (UpdateInProgress) return;
     UpdateInProgress = 1;
-    if (siteChanged || nightChanged) {
+    if (newDay) {
         UpdateDailyCalculations();
         savedSite = site;
-        lastNight = night;
+        lastNight = site.MidnightOfNight(now);
         NotifyCurrentDocViews(aeNewNight);
     }
     if (nowChanged) {

@@ -174,7 +174,7 @@ void NGCprintout::EndDocument()
 // --- TextPrintout --------------------------------------------------------------------
 
 TextPrintout::TextPrintout(fw::Printer& printer, const std::string& title, PlannerPrintView& view, int source)
-    : Printout(title), copyPath(UserDirectory + "prntxt.txt"), printer_(printer), view_(view), source_(source)
+    : TextPagePrintout(title, printer), copyPath(UserDirectory + "prntxt.txt"), view_(view), source_(source)
 {
     NGC2000Indexes* db = AppGlobals.database;
     switch (source_) {
@@ -186,7 +186,7 @@ TextPrintout::TextPrintout(fw::Printer& printer, const std::string& title, Plann
     if (db && count_ > 0) view_.SetTimeStep(static_cast<std::int32_t>(SessionLengthHours(*db) * 3600 / count_));
 }
 
-void TextPrintout::SetPrintParams(fw::DC* dc, fw::Size pageSize)
+void TextPagePrintout::SetPrintParams(fw::DC* dc, fw::Size pageSize)
 {
     Printout::SetPrintParams(dc, pageSize);
     oldMapMode_ = dc->SetMapMode(fw::MM_TEXT);
@@ -194,6 +194,14 @@ void TextPrintout::SetPrintParams(fw::DC* dc, fw::Size pageSize)
     metrics_ = TextPageMetrics::Compute(pageSize, printer_.DotsPerInchX(), printer_.DotsPerInchY(),
                                         printer_.GetOrientation() == fw::PageOrientation::Landscape,
                                         dc->GetTextMetrics());
+}
+
+void TextPagePrintout::RestoreDC()
+{
+    if (fw::DC* dc = GetDC()) {
+        dc->SetMapMode(oldMapMode_);
+        dc->SelectFont(oldFont_);
+    }
 }
 
 int TextPrintout::ObjectsPerPage(int linesPerPage)
@@ -262,28 +270,15 @@ void TextPrintout::PrintPage(int page)
 void TextPrintout::EndPrinting()
 {
     copy_.close();
-    if (fw::DC* dc = GetDC()) {
-        dc->SetMapMode(oldMapMode_);
-        dc->SelectFont(oldFont_);
-    }
+    RestoreDC();
 }
 
 // --- LogPrintOut ---------------------------------------------------------------------
 
 LogPrintOut::LogPrintOut(fw::Printer& printer, const std::string& logTitle, ReportWriter writer)
-    : Printout("Observing Log"), reportPath(UserDirectory + "OBSLOG.TXT"), printer_(printer), logTitle_(logTitle),
+    : TextPagePrintout("Observing Log", printer), reportPath(UserDirectory + "OBSLOG.TXT"), logTitle_(logTitle),
       writer_(std::move(writer))
 {
-}
-
-void LogPrintOut::SetPrintParams(fw::DC* dc, fw::Size pageSize)
-{
-    Printout::SetPrintParams(dc, pageSize);
-    dc->SetMapMode(fw::MM_TEXT);
-    dc->SelectFont(DeviceDefaultFont(printer_.DotsPerInchY()));
-    metrics_ = TextPageMetrics::Compute(pageSize, printer_.DotsPerInchX(), printer_.DotsPerInchY(),
-                                        printer_.GetOrientation() == fw::PageOrientation::Landscape,
-                                        dc->GetTextMetrics());
 }
 
 fw::PageRange LogPrintOut::GetDialogInfo()
@@ -328,4 +323,5 @@ void LogPrintOut::PrintPage(int page)
 void LogPrintOut::EndPrinting()
 {
     report_.close();
+    RestoreDC();
 }

@@ -74,11 +74,29 @@ private:
     bool documentBegun_ = false;
 };
 
-class TextPrintout : public fw::Printout {
+// A printout of lines of text in the device's default font: the page's metrics for the
+// printer's page and orientation, and the device's map mode and font put back at the end.
+class TextPagePrintout : public fw::Printout {
+public:
+    void SetPrintParams(fw::DC* dc, fw::Size pageSize) override;
+    const TextPageMetrics& Metrics() const { return metrics_; }
+
+protected:
+    TextPagePrintout(const std::string& title, fw::Printer& printer) : Printout(title), printer_(printer) {}
+    void RestoreDC();
+
+    fw::Printer& printer_;
+    TextPageMetrics metrics_;
+
+private:
+    int oldMapMode_ = 0;
+    fw::Font oldFont_;
+};
+
+class TextPrintout : public TextPagePrintout {
 public:
     TextPrintout(fw::Printer& printer, const std::string& title, PlannerPrintView& view, int source);
 
-    void SetPrintParams(fw::DC* dc, fw::Size pageSize) override;
     fw::PageRange GetDialogInfo() override;
     void BeginPrinting() override;
     bool HasPage(int page) override { return pageCount_ >= page; }
@@ -90,26 +108,21 @@ public:
     // object's lines still takes one.
     static int ObjectsPerPage(int linesPerPage);
     int PageCount() const { return pageCount_; }
-    const TextPageMetrics& Metrics() const { return metrics_; }
     // Where the copy of the printed lines goes ("prntxt.txt" in the user directory).
     std::string copyPath;
 
 private:
     void Line(int n, const std::string& text, unsigned align, int x);
 
-    fw::Printer& printer_;
     PlannerPrintView& view_;
     int source_;
     int count_ = 0;
-    TextPageMetrics metrics_;
     int objectsPerPage_ = 1;
     int pageCount_ = 0;
     std::ofstream copy_;
-    int oldMapMode_ = 0;
-    fw::Font oldFont_;
 };
 
-class LogPrintOut : public fw::Printout {
+class LogPrintOut : public TextPagePrintout {
 public:
     // Writes the report for the given characters per line and lines per page into the file,
     // and gives its page count (the log form's report writer).
@@ -117,7 +130,6 @@ public:
 
     LogPrintOut(fw::Printer& printer, const std::string& logTitle, ReportWriter writer);
 
-    void SetPrintParams(fw::DC* dc, fw::Size pageSize) override;
     fw::PageRange GetDialogInfo() override;
     void BeginPrinting() override;
     bool HasPage(int page) override { return pageCount_ >= page; }
@@ -129,10 +141,8 @@ public:
     std::string reportPath;
 
 private:
-    fw::Printer& printer_;
     std::string logTitle_;
     ReportWriter writer_;
-    TextPageMetrics metrics_;
     int pageCount_ = 0;
     std::ifstream report_;
 };

@@ -7,6 +7,7 @@
 
 #include "framework/gui/MDIFrame.h"
 #include "framework/gui/MenuDescr.h"
+#include "globals/ListCommands.h"
 
 // Command ids of the menus that the application shell names.
 enum StellumCommand : int {
@@ -67,10 +68,6 @@ enum StellumCommand : int {
     CM_EDITFIND = 24351,
     CM_EDITREPLACE = 24352,
     CM_EDITFINDNEXT = 24353,
-    CM_FIRST = 24354,
-    CM_PREVIOUS = 24352,
-    CM_NEXT = 24353,
-    CM_LAST = 24355,
     // Sent to the main window: the tool bar's observing-list button pair follows the
     // current object; the clock update runs at once.
     CM_TOOLBARSTATE = 6800,

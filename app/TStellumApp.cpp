@@ -113,10 +113,7 @@ TStellumApp* runningApp = nullptr;
 
 void CheckNight()
 {
-    if (!runningApp || !AppGlobals.site || !AppGlobals.now) return;
-    const JulianDate night = AppGlobals.site->MidnightOfNight(*AppGlobals.now);
-    if (night.JD() != TStellumApp::lastNight.JD() || *AppGlobals.site != TStellumApp::savedSite)
-        runningApp->UpdateDailyCalculations();
+    if (runningApp && TStellumApp::DailyValuesOutOfDate()) runningApp->UpdateDailyCalculations();
 }
 } // namespace
 

@@ -48,6 +48,9 @@ public:
     // The clock: now follows the computer's clock (in system-time mode); a new night or site
     // recomputes the daily values; the focused document's views hear of each change.
     void UpdateClock();
+    // The night that holds now, or the site, differs from the one the daily values were
+    // computed for.
+    static bool DailyValuesOutOfDate();
     // Sends vnAppEvent with the code to the views of the document whose view has the focus.
     void NotifyCurrentDocViews(int code);
     // A tick of the main window's timers: the clock timer runs the clock once start-up is

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/gui/View.h"
+#include "globals/ListCommands.h"
 #include "obslog/LogPrintView.h"
 #include "obslog/ObsDialog.h"
 
@@ -14,10 +15,6 @@ public:
         CM_TRANSFERTOLOG = 125,
         CM_NEWENTRY = 190,
         CM_DELETEENTRY = 133,
-        CM_FIRST = 24354,
-        CM_PREVIOUS = 24352,
-        CM_NEXT = 24353,
-        CM_LAST = 24355,
         CM_FIND = 24351,
     };
 

@@ -582,7 +582,6 @@ void STLM4view::SavePrintState()
 {
     ++PrintingCount;
     savedCursors_ = static_cast<const Browser&>(Database());
-    savedRect_ = GetRectInParent();
     savedScheme_ = RScolor::Instance().Scheme();
     if (AppGlobals.now) savedNow_ = *AppGlobals.now;
 }

@@ -10,6 +10,7 @@
 #include "catalog/Browser.h"
 #include "catalog/ObjectId.h"
 #include "framework/gui/View.h"
+#include "globals/ListCommands.h"
 #include "planner/PlannerPrintView.h"
 
 #include <cstdint>
@@ -26,12 +27,8 @@ class STLM4view : public fw::WindowView, public PlannerPrintView {
 public:
     static const char* const kViewName;  // "STLM4view Window View"
 
-    // Command ids of the view (the others are the application's menu ids).
+    // Command ids of the view besides the list moves (CM_FIRST ... in globals/ListCommands.h).
     enum Command : int {
-        CM_FIRST = 24354,
-        CM_PREVIOUS = 24352,
-        CM_NEXT = 24353,
-        CM_LAST = 24355,
         CM_FILTEREDLIST = 132,
         CM_OBSERVINGLIST = 136,
         CM_FILTER = 121,
@@ -144,7 +141,6 @@ private:
     PaneLayout layout_;
     Browser savedCursors_;
     std::int32_t savedScheme_ = 0;
-    fw::Rect savedRect_;
     JulianDate savedNow_;
     std::int32_t timeStep_ = 0;
     TextPane* textPane_ = nullptr;

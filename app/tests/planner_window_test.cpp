@@ -106,7 +106,7 @@ TEST_F(PlannerWindow, SampleOpensWithItsPanesFilledAndCommandsReachTheView)
     Settle();
 
     // Next, by its id through the main window's command chain.
-    ASSERT_TRUE(frame->RouteCommand(STLM4view::CM_NEXT));
+    ASSERT_TRUE(frame->RouteCommand(CM_NEXT));
     Settle();
     EXPECT_EQ(db.Index(), 1);
     EXPECT_NE(view->CurrentObject(), first);

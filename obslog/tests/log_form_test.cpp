@@ -58,26 +58,26 @@ TEST_F(LogForm, NavigationStoresWhatWasEdited)
 {
     EXPECT_EQ(Caption(), "Notes - Record 1 - (1 of 7 Total Records)");
     EXPECT_EQ(view_->ControlText(ObsDialog::kName), "M 31");
-    EXPECT_FALSE(view_->QueryCommand(V::CM_PREVIOUS).enabled);
-    EXPECT_TRUE(view_->QueryCommand(V::CM_NEXT).enabled);
+    EXPECT_FALSE(view_->QueryCommand(CM_PREVIOUS).enabled);
+    EXPECT_TRUE(view_->QueryCommand(CM_NEXT).enabled);
     EXPECT_FALSE(view_->QueryCommand(V::CM_FIND).enabled);
 
     // Untouched, moving stores nothing.
     const std::string journal = testsupport::ReadFileBytes(doc_->JournalPath());
-    ASSERT_TRUE(view_->SendCommand(V::CM_NEXT));
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
     EXPECT_EQ(testsupport::ReadFileBytes(doc_->JournalPath()), journal) << "nothing edited, nothing journaled";
     EXPECT_EQ(Caption(), "Notes - Record 2 - (2 of 7 Total Records)");
 
     // Edited name and notes are stored on the next move, notes with ">" kept as "`".
     view_->SetControlText(ObsDialog::kName, "NGC 869 and NGC 884");
     view_->SetNotesText("a>b\nc");
-    ASSERT_TRUE(view_->SendCommand(V::CM_LAST));
+    ASSERT_TRUE(view_->SendCommand(CM_LAST));
     EXPECT_EQ(doc_->Records()[1].name, "NGC 869 and NGC 884");
     EXPECT_EQ(doc_->Records()[1].notes, "a`b\nc");
     EXPECT_NE(testsupport::ReadFileBytes(doc_->JournalPath()), journal) << "the edit is journaled";
     EXPECT_EQ(Caption(), "Notes - Record 7 - (7 of 7 Total Records)");
-    ASSERT_TRUE(view_->SendCommand(V::CM_FIRST));
-    ASSERT_TRUE(view_->SendCommand(V::CM_NEXT));
+    ASSERT_TRUE(view_->SendCommand(CM_FIRST));
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
     EXPECT_EQ(view_->NotesText(), "a>b\nc") << "shown again with \">\"";
     EXPECT_EQ(view_->WorkingCopy().rightAscension, doc_->Records()[1].rightAscension)
         << "an untouched value field keeps the record's exact value";

@@ -81,21 +81,21 @@ TEST_F(PlannerView, NavigationAtTheEndsOfTheObservingList)
         int index;
         bool first, previous, next, last;
     } steps[] = {
-        {V::CM_FIRST, 0, false, false, true, true},
-        {V::CM_PREVIOUS, 4, true, true, false, false},  // from the first entry to the last
-        {V::CM_NEXT, 4, true, true, false, false},      // the last entry stays
-        {V::CM_PREVIOUS, 3, true, true, true, true},
-        {V::CM_LAST, 4, true, true, false, false},
-        {V::CM_FIRST, 0, false, false, true, true},
+        {CM_FIRST, 0, false, false, true, true},
+        {CM_PREVIOUS, 4, true, true, false, false},  // from the first entry to the last
+        {CM_NEXT, 4, true, true, false, false},      // the last entry stays
+        {CM_PREVIOUS, 3, true, true, true, true},
+        {CM_LAST, 4, true, true, false, false},
+        {CM_FIRST, 0, false, false, true, true},
     };
     for (const auto& s : steps) {
         Command(s.command);
         EXPECT_EQ(db_->Index(), s.index) << s.command;
         ExpectPanesShow(Ngc(kList[s.index]));
-        EXPECT_EQ(Enabled(V::CM_FIRST), s.first) << s.command;
-        EXPECT_EQ(Enabled(V::CM_PREVIOUS), s.previous) << s.command;
-        EXPECT_EQ(Enabled(V::CM_NEXT), s.next) << s.command;
-        EXPECT_EQ(Enabled(V::CM_LAST), s.last) << s.command;
+        EXPECT_EQ(Enabled(CM_FIRST), s.first) << s.command;
+        EXPECT_EQ(Enabled(CM_PREVIOUS), s.previous) << s.command;
+        EXPECT_EQ(Enabled(CM_NEXT), s.next) << s.command;
+        EXPECT_EQ(Enabled(CM_LAST), s.last) << s.command;
     }
     EXPECT_EQ(view_->QueryCommand(V::CM_OBSERVINGLIST).check, fw::BF_CHECKED);
     EXPECT_EQ(view_->QueryCommand(V::CM_FILTEREDLIST).check, fw::BF_UNCHECKED);
@@ -107,8 +107,8 @@ TEST_F(PlannerView, OneEntryListHasNoMovesButThePopUpStillOffersThem)
     db_->ClearObservingList();
     db_->AddToObservingList(Ngc(224));
     Command(V::CM_OBSERVINGLIST);
-    for (int id : {V::CM_FIRST, V::CM_PREVIOUS, V::CM_NEXT, V::CM_LAST}) EXPECT_FALSE(Enabled(id)) << id;
-    for (int id : {V::CM_NEXT, V::CM_PREVIOUS, V::CM_LAST, V::CM_FIRST}) {
+    for (int id : {CM_FIRST, CM_PREVIOUS, CM_NEXT, CM_LAST}) EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : {CM_NEXT, CM_PREVIOUS, CM_LAST, CM_FIRST}) {
         fw::ScriptedMenus menus({id});
         view_->SimulateMouse(QEvent::MouseButtonPress, Qt::LeftButton, fw::Point(500, 300));
         ASSERT_EQ(menus.Shown().size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(PlannerView, FindOnTheOtherListAsksToSwitch)
     {
         fw::ScriptedDialogs dialogs(typing(other));
         fw::ScriptedMessageBoxes boxes;
-        Command(V::CM_FIRST);
+        Command(CM_FIRST);
         Command(V::CM_FIND);
         EXPECT_TRUE(boxes.Calls().empty());
         ExpectPanesShow(other);
@@ -246,7 +246,7 @@ TEST_F(PlannerView, FilterSelectionRefreshesEveryPane)
 TEST_F(PlannerView, ObservingListCommands)
 {
     Command(V::CM_OBSERVINGLIST);
-    Command(V::CM_LAST);
+    Command(CM_LAST);
     // Removing entries while the observing list is shown; the last one switches lists.
     EXPECT_TRUE(Enabled(V::CM_REMOVEFROMOBSLIST));
     EXPECT_FALSE(Enabled(V::CM_ADDTOOBSLIST));
@@ -288,7 +288,7 @@ TEST_F(PlannerView, TitlesAndTemporaryObjects)
         EXPECT_EQ(db_->TemporaryObject(), ObjectId(b.id)) << b.command;
         ExpectPanesShow(ObjectId(b.id));
     }
-    Command(V::CM_FIRST);
+    Command(CM_FIRST);
     EXPECT_EQ(db_->TemporaryObject(), ObjectId()) << "a move ends the temporary object";
 }
 
@@ -297,7 +297,7 @@ TEST_F(PlannerView, NotificationsAndPrintingSupport)
     // While a printout runs, notifications are ignored and the time and lists are put back after.
     const double jd = now_.JD();
     Command(V::CM_OBSERVINGLIST);
-    Command(V::CM_NEXT);
+    Command(CM_NEXT);
     view_->SavePrintState();
     EXPECT_EQ(view_->VnAppEvent(aeRefreshPanes), 0);
     view_->SetTimeStep(3600);
