@@ -3,11 +3,20 @@
 #include "catalog/CatalogueStrings.h"
 #include "catalog/NGC2000Indexes.h"
 #include "catalog/ObjectData.h"
+#include "astro/ConstellationLookup.h"
+#include "astro/ConstellationTable.h"
+#include "astro/Coord.h"
+#include "catalog/CatalogueTable.h"
 #include "framework/gui/Edit.h"
+#include "framework/gui/DocTemplate.h"
+#include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/StatusBar.h"
 #include "globals/Globals.h"
+#include "obslog/FindDialog.h"
+#include "obslog/HdrDialog.h"
 #include "obslog/LogDocument.h"
+#include "obslog/LogImport.h"
 #include "obslog/ObsRecordHeader.h"
 #include "ui/TEditDEC.h"
 #include "ui/TEditDate.h"
@@ -15,6 +24,7 @@
 #include "ui/TEditRA.h"
 #include "ui/TEditSize.h"
 #include "ui/TEditTime.h"
+#include "ui/TextConvert.h"
 #include "ui/TurboCBconstel.h"
 #include "ui/TurboComboBox.h"
 
@@ -24,6 +34,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
+#include <vector>
 
 bool ObsDialog::importing = false;
 
@@ -42,6 +54,23 @@ std::string Lower(std::string text)
 {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The constellation a text names, by its name or its abbreviation; -1 when none.
+int ConstellationOfText(const std::string& text)
+{
+    const std::string wanted = Lower(Trimmed(text));
+    if (wanted.empty()) return -1;
+    for (int code = 0; code < ConstellationCount; ++code)
+        if (Lower(ConstellationName(code)) == wanted) return code;
+    return ConstellationCodeOf(wanted);
 }
 
 } // namespace
@@ -142,6 +171,8 @@ void ObsDialog::SetupWindow()
     } else {
         working_ = doc_.FirstRecord();
     }
+    find_ = std::make_unique<FindDialog>(this, &doc_.Header());
+    if (doc_.IsNewLog()) CmLogConfig();
     RecordToControls(working_);
     ObservingLogOpen = true;
 }
@@ -190,6 +221,12 @@ void ObsDialog::RecordToControls(const ObsRecord& record)
     name_->SetText(record.name);
     // The log keeps a ">" as "`" (its text form uses ">" itself).
     SetNotesText(Replaced(record.notes, '`', '>').substr(0, kNotesLimit));
+}
+
+void ObsDialog::ShowRecord(const ObsRecord& record)
+{
+    working_ = record;
+    RecordToControls(working_);
 }
 
 std::string ObsDialog::NotesText() const
@@ -294,12 +331,26 @@ int ObsDialog::AddOptionEntry(int code, const std::string& text)
     for (Choice& c : choices_) {
         if (c.code != code) continue;
         c.box->setFocus(Qt::OtherFocusReason);
-        c.box->SetText(text);
-        if (c.box->CommitEditText() == 1) c.box->StoreChoices(doc_.Header().ListById(c.list));
+        // The entry of that very text ("Planet" is not "Planetary Nebula"), or a new one; an
+        // empty text is no comment, as when the user leaves the box empty.
+        std::string entry = text.empty() ? std::string(kNoComment) : text;
+        if (c.box->GetTextLimit() > 0) entry = entry.substr(0, static_cast<std::size_t>(c.box->GetTextLimit()));
+        int found = c.box->FindExactString(entry, 0);
+        if (found == fw::CB_ERR) {
+            c.box->AddText(entry, c.box->NextFreeId());
+            found = c.box->FindExactString(entry, 0);
+            c.box->StoreChoices(doc_.Header().ListById(c.list));
+        }
+        c.box->SetSelIndex(found);
         return 1;
     }
     switch (code) {
-    case 4: constellation_->SelectIndex(kConstellationNone); return 1;
+    case 4: {
+        // A text that names a constellation (an imported table's column) selects it.
+        const int code = ConstellationOfText(text);
+        constellation_->SelectIndex(code >= 0 ? code : kConstellationNone);
+        return 1;
+    }
     case 2: name_->SetText(text); return 1;
     case 5: time_->SetText(text); return 1;
     case 6: date_->SetText(text); return 1;
@@ -361,4 +412,176 @@ bool ObsDialog::CanClose()
 {
     ControlsToRecord();
     return true;
+}
+
+void ObsDialog::CmLogConfig()
+{
+    // What the form shows becomes each list's current entry, and stays shown afterwards.
+    std::array<long, 8> shown{};
+    for (std::size_t i = 0; i < choices_.size(); ++i) {
+        shown[i] = choices_[i].box->GetSelectedId();
+        if (shown[i] != fw::CB_ERR)
+            doc_.Header().ListById(choices_[i].list).SetCurrentId(static_cast<std::int32_t>(shown[i]));
+    }
+    HdrDialog dialog(this, doc_.Header(), doc_.DefaultHeader());
+    if (dialog.Execute() != fw::IDOK) return;
+    doc_.Header() = dialog.Current();
+    doc_.WriteRecoveryHeader();
+    doc_.DefaultHeader() = dialog.Default();
+    doc_.WriteDefaultHeader();
+    // The log's lists are part of the log: a save is due.
+    doc_.SetDirty(true);
+    LoadOptionLists();
+    for (std::size_t i = 0; i < choices_.size(); ++i) {
+        if (shown[i] == fw::CB_ERR) choices_[i].box->SetSelIndex(-1);
+        else choices_[i].box->SelectId(shown[i]);
+    }
+}
+
+void ObsDialog::CmFilterLog()
+{
+    ControlsToRecord();
+    if (!find_) find_ = std::make_unique<FindDialog>(this, &doc_.Header());
+    find_->SetFilter(doc_.Filter());
+    if (find_->Execute() != fw::IDOK) return;
+    doc_.Filter() = find_->GetFilter();
+    doc_.ApplyFilter();
+    if (doc_.Filter().active) doc_.FirstRecord();
+    ShowRecord(doc_.GetCurrentRecord());
+}
+
+void ObsDialog::CmImport()
+{
+    fw::FileDialogRequest request;
+    request.kind = fw::FileDialogRequest::Open;
+    request.title = "Select a Log Import File";
+    request.filters = {{"Text Files (*.txt)", "*.txt"}};
+    request.defaultExt = "TXT";
+    request.flags = fw::dtPathMustExist | fw::dtFileMustExist;
+    if (!fw::RunFileDialog(this, request) || request.path.empty()) return;
+    ImportFile(request.path);
+}
+
+bool ObsDialog::ImportFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        fw::MessageBox(this, "Could not open " + path, "", fw::MB_OK | fw::MB_ICONEXCLAMATION);
+        return false;
+    }
+    return ImportStream(in);
+}
+
+bool ObsDialog::ImportStream(std::istream& in)
+{
+    LogImportHeader header;
+    std::string message;
+    if (!header.Read(in, message)) {
+        fw::MessageBox(this, message, "", fw::MB_OK);
+        return false;
+    }
+    // Defaults as the form takes them: no constellation, no value.
+    const auto defaultFor = [&header](int code) {
+        const std::string& text = header.defaults[static_cast<std::size_t>(code)];
+        if (!text.empty()) return text;
+        if (code == LogImportHeader::Constellation) return std::string(kNoComment);
+        if (code >= LogImportHeader::RightAscension && code <= LogImportHeader::Size) return std::string("NO ENTRY");
+        return text;
+    };
+
+    LogImportEntries entries(in, header);
+    importing = true;
+    std::string field, stopMessage;
+    std::vector<std::string> fields;
+    for (int count = 0; count < kMaxImportEntries; ++count) {
+        ControlsToRecord();
+        RecordToControls(working_);
+        if (!entries.BeginEntry()) break;
+        // The whole entry is read first: one with too few fields stops the import before it
+        // takes a record.
+        fields.clear();
+        for (int j = 1; j <= header.fieldsPerEntry; ++j) {
+            if (!entries.ReadField(field, j == header.fieldsPerEntry)) break;
+            fields.push_back(field);
+        }
+        if (static_cast<int>(fields.size()) < header.fieldsPerEntry) {
+            stopMessage = "Import stopped at line " + std::to_string(entries.LineNumber()) + ": it has fewer than " +
+                          std::to_string(header.fieldsPerEntry) + " fields";
+            break;
+        }
+        // The record the entry fills: a new one, unless the form shows a fresh empty entry.
+        if (Lower(working_.name) != "new entry...") {
+            std::optional<ObsRecord> added = doc_.AddRecord(true);
+            if (!added) break;  // the log is full, and has said so
+            ShowRecord(*added);
+        }
+        int row = -1;
+        for (int j = 1; j <= header.fieldsPerEntry; ++j) {
+            const int code = header.CodeOfColumn(j);
+            if (code < 0) continue;
+            const std::string& text = fields[static_cast<std::size_t>(j - 1)];
+            AddOptionEntry(code, text);
+            if (code == LogImportHeader::Name) {
+                const int found = NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName(text));
+                if (found >= 0) working_.crossRef = row = found;
+            }
+        }
+        for (int code = LogImportHeader::kFirstField; code <= LogImportHeader::kLastField; ++code) {
+            if (header.column[static_cast<std::size_t>(code)] != LogImportHeader::kNoColumn) continue;
+            // Without a default, the time and date stay as the new record has them: an empty
+            // text would be refused, with a message for every entry.
+            const std::string text = defaultFor(code);
+            if (text.empty() && (code == LogImportHeader::Time || code == LogImportHeader::Date)) continue;
+            AddOptionEntry(code, text);
+        }
+        ImportCatalogueValues(header, row);
+    }
+    importing = false;
+    Move(3);
+    if (!stopMessage.empty()) fw::MessageBox(this, stopMessage, "Import", fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    return true;
+}
+
+void ObsDialog::ImportCatalogueValues(const LogImportHeader& header, int row)
+{
+    const CatalogueTable& t = NGCTable;
+    const bool hasRow = row >= 0 && row < CatalogueCapacity;
+    const auto r = static_cast<std::size_t>(hasRow ? row : 0);
+    const auto fromCatalogue = [&header](int code) { return header.column[static_cast<std::size_t>(code)] == 0; };
+    const auto number = [](double value) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%.15g", value);
+        return std::string(text);
+    };
+    if (fromCatalogue(LogImportHeader::Type)) AddOptionEntry(LogImportHeader::Type, Lower(Trimmed(ObjectTypeText(t.type[r]))));
+    if (fromCatalogue(LogImportHeader::Constellation))
+        constellation_->SelectIndex(hasRow ? t.constellation[r] : kConstellationNone);
+    if (fromCatalogue(LogImportHeader::RightAscension))
+        AddOptionEntry(LogImportHeader::RightAscension, hasRow ? number(t.ra[r]) : "NO ENTRY");
+    if (fromCatalogue(LogImportHeader::Declination))
+        AddOptionEntry(LogImportHeader::Declination, hasRow ? number(t.dec[r]) : "NO ENTRY");
+    if (fromCatalogue(LogImportHeader::Magnitude)) {
+        const double m = t.magnitude[r] > 500 ? t.magnitude[r] - 1000 : t.magnitude[r];
+        AddOptionEntry(LogImportHeader::Magnitude, hasRow ? number(m) : "NO ENTRY");
+    }
+    if (fromCatalogue(LogImportHeader::Size))
+        AddOptionEntry(LogImportHeader::Size, hasRow ? number(t.diameter[r] / 60.0) : "NO ENTRY");
+
+    // An entry without a constellation or object takes the constellation of its position.
+    const std::uint8_t constellationColumn = header.column[LogImportHeader::Constellation];
+    if ((constellationColumn == 0 || constellationColumn == LogImportHeader::kNoColumn) && !hasRow) {
+        // Read quietly: a bad text is said once, when the form is stored.
+        TextConvert reader;
+        const double ra = reader.ParseValue(ra_->GetText(), vkRightAscension);
+        const bool raRead = reader.ErrorText().empty();
+        const double dec = reader.ParseValue(dec_->GetText(), vkDeclination);
+        const bool decRead = reader.ErrorText().empty();
+        if (raRead && decRead && ra > 0 && ra < 24 && dec >= -90 && dec <= 90) {
+            const Coord position = Coord::Equatorial(Angle(ra, 2), Angle(dec, 1), Distance(), JulianDate(),
+                                                     Coord::MaskMeanPlace);
+            constellation_->SelectIndex(ConstellationIndex(position));
+        } else {
+            constellation_->SelectIndex(kConstellationNone);
+        }
+    }
 }

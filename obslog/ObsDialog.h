@@ -11,8 +11,12 @@
 
 #include <array>
 #include <cstdint>
+#include <istream>
+#include <memory>
 #include <string>
 
+class FindDialog;
+struct LogImportHeader;
 class LogDocument;
 class QPlainTextEdit;
 class TEditDate;
@@ -53,11 +57,21 @@ public:
     static constexpr int kNameLimit = 79;
     static constexpr const char* kNoComment = "(no comment)";
 
+    // Commands of the form.
+    enum Command : int {
+        CM_LOGCONFIG = 140,
+        CM_FILTERLOG = 121,
+        CM_IMPORT = 24336,
+    };
+    static constexpr int kMaxImportEntries = 8000;
+
     ObsDialog(QWidget* parent, LogDocument& document);
     ~ObsDialog() override;
 
     // Shows a record in the controls.
     void RecordToControls(const ObsRecord& record);
+    // Makes a record the working copy and shows it.
+    void ShowRecord(const ObsRecord& record);
     // Reads the controls into a record; stores it when its contents changed. Gives the stored
     // copy.
     ObsRecord ControlsToRecord();
@@ -75,6 +89,18 @@ public:
     void CmDeleteEntry();
     // Stores the form and moves: 0 first, 1 previous, 2 next, 3 last.
     void Move(int where);
+    // The list set-up: edits the log's and the default choice lists; after OK both are saved
+    // and the form's lists refilled.
+    void CmLogConfig();
+    // Runs the filter dialog on the log's filter; after OK the filter applies and, when it is
+    // on, the form moves to the first record that passes it.
+    void CmFilterLog();
+    // Asks for a delimited text file and imports it.
+    void CmImport();
+    // Imports the entries of a delimited text file, each through the form's controls as a
+    // user would fill them. False when the header is refused (said).
+    bool ImportFile(const std::string& path);
+    bool ImportStream(std::istream& in);
 
     const ObsRecord& WorkingCopy() const { return working_; }
     LogDocument& Log() const { return doc_; }
@@ -99,6 +125,9 @@ private:
         TurboComboBox* box;
     };
     void OptionKillFocus(const Choice& choice);
+    // The values an imported entry takes from its catalogue row (-1: none) for the fields the
+    // header gives column 0, and the constellation of its position when nothing gave one.
+    void ImportCatalogueValues(const LogImportHeader& header, int row);
     void NameKillFocus();
     std::string Caption(const ObsRecord& record);
 
@@ -117,4 +146,5 @@ private:
     // The texts last shown in the value fields: an untouched field keeps the record's value
     // exactly rather than its rounded text.
     std::string shownRa_, shownDec_, shownMagnitude_, shownSize_;
+    std::unique_ptr<FindDialog> find_;
 };

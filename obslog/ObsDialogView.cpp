@@ -1,10 +1,14 @@
 #include "obslog/ObsDialogView.h"
 
+#include "framework/gui/DocTemplate.h"
+#include "framework/gui/FileDialog.h"
+#include "framework/gui/MessageBox.h"
 #include "framework/gui/StatusBar.h"
 #include "globals/Globals.h"
 #include "globals/ViewEvents.h"
 #include "obslog/LogDocument.h"
 #include "obslog/LogReport.h"
+#include "ui/ExportOptionsDialog.h"
 
 #include <algorithm>
 #include <vector>
@@ -30,11 +34,15 @@ ObsDialogView::ObsDialogView(LogDocument& document, QWidget* parent)
     OnCommand(CM_TRANSFERTOLOG, [this] { NewEntry(false); });
     OnCommand(CM_NEWENTRY, [this] { NewEntry(false); });
     OnCommand(CM_DELETEENTRY, [this] { CmDeleteEntry(); });
+    OnCommand(CM_LOGCONFIG, [this] { CmLogConfig(); });
+    OnCommand(CM_FILTERLOG, [this] { CmFilterLog(); });
+    OnCommand(CM_IMPORT, [this] { CmImport(); });
+    OnCommand(CM_EXPORT, [this] { CmExport(); });
     OnCommandEnable(CM_DELETEENTRY, [this](fw::CommandEnabler& ce) {
         ce.SetCheck(WorkingCopy().IsMarkedForDeletion() ? fw::BF_CHECKED : fw::BF_UNCHECKED);
     });
     fw::View::OnNotify(vnLogRecordChanged, [this](std::intptr_t argument) {
-        if (argument == 1) RecordToControls(Log().GetCurrentRecord());
+        if (argument == 1) ShowRecord(Log().GetCurrentRecord());
         return true;
     });
     fw::View::OnNotify(vnAppEvent, [this](std::intptr_t event) {
@@ -60,4 +68,45 @@ int ObsDialogView::PrintLogToTextFile(int charsPerLine, int linesPerPage, const 
 std::string ObsDialogView::LogTitle() const
 {
     return Log().GetTitle();
+}
+
+void ObsDialogView::CmExport()
+{
+    int form = 0;
+    {
+        ExportOptionsDialog dialog(this);
+        dialog.allowed = ExportOptionsDialog::ParagraphText | ExportOptionsDialog::TabDelimited |
+                         ExportOptionsDialog::TheSky;
+        dialog.choice = ExportOptionsDialog::ParagraphText;
+        if (dialog.Execute() != fw::IDOK) return;
+        form = dialog.choice;
+    }
+    fw::FileDialogRequest request;
+    // Saving: an existing file is replaced only when the user agrees.
+    request.kind = fw::FileDialogRequest::Save;
+    request.filters = {{"Text files (*.txt)", "*.txt"}, {"All files (*.*)", "*.*"}};
+    request.flags = fw::dtOverwritePrompt;
+    switch (form) {
+    case ExportOptionsDialog::ParagraphText: request.title = "Export Observing Log as Text"; break;
+    case ExportOptionsDialog::TabDelimited: request.title = "Export Observing Log as Tab Delim Text"; break;
+    case ExportOptionsDialog::TheSky: request.title = "Export Observing Log to TheSky"; break;
+    default: return;
+    }
+    if (!fw::RunFileDialog(this, request) || request.path.empty()) return;
+    LogReport report(Log());
+    report.storeForm = [this] { ControlsToRecord(); };
+    ControlsToRecord();
+    if (form == ExportOptionsDialog::ParagraphText) report.PrintLogToTextFile(0, 0, request.path, false);
+    else if (form == ExportOptionsDialog::TabDelimited) report.ExportText(request.path);
+    else report.ExportTheSky(request.path);
+    // The export leaves the log on the last record it wrote; the form follows it.
+    ShowRecord(Log().GetCurrentRecord());
+}
+
+void ObsDialogView::focusInEvent(QFocusEvent* event)
+{
+    ObsDialog::focusInEvent(event);
+    if (AppGlobals.statusBar)
+        AppGlobals.statusBar->SetText(Log().Filter().active ? "Observing Log Filter Active"
+                                                            : "Observing Log not Filtered");
 }

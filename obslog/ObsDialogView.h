@@ -16,6 +16,7 @@ public:
         CM_NEWENTRY = 190,
         CM_DELETEENTRY = 133,
         CM_FIND = 24351,
+        CM_EXPORT = 24343,
     };
 
     explicit ObsDialogView(LogDocument& document, QWidget* parent = nullptr);
@@ -24,7 +25,14 @@ public:
     QWidget* GetWindow() override { return this; }
     bool CanClose() override;
 
+    // Writes the log out as the report, a tab-delimited table or a TheSky label file, as the
+    // user chooses.
+    void CmExport();
+
     // Printing: the report (the form stored first) and the log's title.
     int PrintLogToTextFile(int charsPerLine, int linesPerPage, const std::string& path, int mode) override;
     std::string LogTitle() const override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 };

@@ -24,7 +24,7 @@ sources=(installer/support/*.cpp installer/support/lzp/*.cpp installer/engine/*.
 # The observing log's file readers and the two planner helpers they use (choice lists, text
 # values); the log document itself is not among them.
 sources+=(obslog/ObsRecord.cpp obslog/ObsRecordHeader.cpp obslog/RuravAvaviv.cpp obslog/LogFile.cpp
-          obslog/LogJournal.cpp obslog/TaggedText.cpp)
+          obslog/LogJournal.cpp obslog/TaggedText.cpp obslog/LogImport.cpp)
 # The planner file's reader and the layers below it: the catalogue database, the shared user
 # interface services and settings, the astronomy library and the program-wide objects.
 sources+=(planner/STLM5doc.cpp catalog/*.cpp ui/*.cpp astro/*.cpp globals/*.cpp)
