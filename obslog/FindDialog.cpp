@@ -59,6 +59,7 @@ FindDialog::FindDialog(QWidget* parent, ObsRecordHeader* header)
         listGrid->addWidget(check(lists, b.id, b.text), n / 3, n % 3);
         ++n;
     }
+    listGrid->setRowStretch(3, 1);  // the boxes at the top, not spread down the group
     Body()->addWidget(lists, 1, 0);
 
     auto* ranges = new QGroupBox("Match Values", this);

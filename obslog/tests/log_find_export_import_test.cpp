@@ -8,6 +8,7 @@
 #include "catalog/NGC2000Indexes.h"
 #include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/testsupport/Snapshot.h"
 #include "framework/testsupport/TestSupport.h"
 #include "obslog/FindDialog.h"
 #include "obslog/LogImport.h"
@@ -73,6 +74,7 @@ fw::DialogResponder Choose(std::vector<std::string> texts, const std::string& ca
         auto* list = d.ControlAs<TurboListBox>(ListChooser::kListId);
         list->SetSel(-1, false);
         for (const std::string& t : texts) list->SetSel(list->FindExactString(t), true);
+        testsupport::SaveDialogSnapshot(d, "log_filter_chooser.png");
         d.PressButton(fw::IDOK);
         return fw::IDCANCEL;
     };
@@ -135,6 +137,7 @@ TEST_F(SampleLog, CriteriaAreStoredWhileTheFilterIsOff)
             d.SetControlText(F::kMagnitudeMax, "5");
             d.PressButton(F::kName);
             d.SetControlText(F::kNameText, "M 4");
+            testsupport::SaveDialogSnapshot(d, "log_filter.png");
             d.PressButton(fw::IDOK);
             return fw::IDCANCEL;
         });
@@ -180,6 +183,7 @@ TEST_F(SampleLog, ExportWritesTheChosenFormAndShowsTheLastWrittenRecord)
         fw::ScriptedFileDialogs files({path});
         fw::ScriptedDialogs dialogs([&c](fw::Dialog& d) {
             d.PressButton(c.button);
+            if (c.button == ExportOptionsDialog::ID_THESKY) testsupport::SaveDialogSnapshot(d, "log_export.png");
             d.PressButton(fw::IDOK);
             return fw::IDCANCEL;
         });

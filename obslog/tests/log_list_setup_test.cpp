@@ -5,6 +5,7 @@
 
 #include "framework/gui/InputDialog.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/testsupport/Snapshot.h"
 #include "framework/testsupport/TestSupport.h"
 #include "obslog/HdrDialog.h"
 #include "obslog/ObsDialogView.h"
@@ -84,6 +85,7 @@ TEST_F(LogListSetup, EntriesMoveBetweenTheListsAndSwitchingFieldsKeepsThem)
         ShowField(d, L::Telescopes);
         EXPECT_EQ(d.ControlAs<TurboComboBox>(H::kCurrent)->GetCount(), 2) << "the first field's edit is kept";
         Select(d, H::kDefault, "10 inch Dob");
+        testsupport::SaveDialogSnapshot(d, "log_list_setup.png");
         d.PressButton(H::kDeleteDefault);
     }));
     // "8 inch" is added although "8 inch SCT" begins with it.
