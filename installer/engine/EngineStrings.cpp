@@ -6,6 +6,12 @@ namespace kw {
 
 namespace {
 const ResStringEntry kStrings[] = {
+    {91, "There is not enough free space on the disk: the installation needs %lld KB; %lld KB are free."},
+    {131, "The file %s is in use by another program."},
+    {132, "Close the program that uses it and choose Retry."},
+    {133, "Cancel replaces the file when Windows next starts."},
+    {134, "Cancel leaves the file as it is."},
+    {135, "Unable to copy the file %s"},
     {4, "%s is a shared file that other programs may still use.\nKeep it?"},
     {67, "&Remove"},
     {68, "&Keep"},

@@ -1,0 +1,258 @@
+// The installer's operations on a fresh emulated root: every change logged is undone by its
+// log record so that the root is as it was; what already stands is no change and no record;
+// moves, free space, shared-file counts and INI positions.
+#include "installer/engine/EngineStrings.h"
+#include "installer/engine/InstallOperations.h"
+#include "installer/engine/OpLog.h"
+
+#include "framework/sys/ProgmanStore.h"
+#include "framework/sys/WinFileSystem.h"
+#include "framework/testsupport/RootFixture.h"
+#include "installer/support/FilePath.h"
+#include "installer/support/GroupLink.h"
+#include "installer/support/IniFile.h"
+#include "installer/support/OsInfo.h"
+#include "installer/support/PathBuffer.h"
+#include "installer/support/RegKey.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace kw;
+
+namespace {
+
+// Counts what reaches the sink.
+struct CountingSink : LogSink {
+    std::vector<std::string> seen;
+    void DirectoryCreated(const char* p) override { seen.push_back(std::string("dir+ ") + p); }
+    void DirectoryRemoved(const char* p) override { seen.push_back(std::string("dir- ") + p); }
+    void FileDeleted(const char* p) override { seen.push_back(std::string("file- ") + p); }
+    void FileMoved(const char* a, const char*) override { seen.push_back(std::string("move ") + a); }
+    void FileCreated(const char* p) override { seen.push_back(std::string("file+ ") + p); }
+    void AttributesChanged(const char* p, uint32_t, uint32_t) override { seen.push_back(std::string("attr ") + p); }
+    void IniSectionCreated(const char*, const char* s) override { seen.push_back(std::string("sect+ ") + s); }
+    void IniSectionDeleted(const char*, const char* s) override { seen.push_back(std::string("sect- ") + s); }
+    void IniEntryCreated(const char*, const char*, const char* e, int i) override
+    {
+        seen.push_back("ini+ " + std::string(e) + " " + std::to_string(i));
+    }
+    void IniEntryDeleted(const char*, const char*, const char* e, const char*, int) override
+    {
+        seen.push_back(std::string("ini- ") + e);
+    }
+    void IniEntryChanged(const char*, const char*, const char* e, const char* v, int) override
+    {
+        seen.push_back("ini= " + std::string(e) + " was " + v);
+    }
+    void GroupCreated(const char* g) override { seen.push_back(std::string("group+ ") + g); }
+    void GroupDeleted(const char* g) override { seen.push_back(std::string("group- ") + g); }
+    void ItemCreated(const char*, const char* i) override { seen.push_back(std::string("item+ ") + i); }
+    void ItemDeleted(const char*, const unsigned char*) override { seen.push_back("item-"); }
+    void RegKeyCreated(const RegKey& k) override { seen.push_back(std::string("key+ ") + k.Path()); }
+    void RegKeyDeleted(const RegKey& k) override { seen.push_back(std::string("key- ") + k.Path()); }
+    void RegValueCreated(const RegKey&, const char* n) override { seen.push_back(std::string("val+ ") + n); }
+    void RegValueChanged(const RegKey&, const char* n, uint32_t, uint32_t, const void*) override
+    {
+        seen.push_back(std::string("val= ") + n);
+    }
+    void RegValueDeleted(const RegKey&, const char* n, uint32_t, uint32_t, const void*) override
+    {
+        seen.push_back(std::string("val- ") + n);
+    }
+};
+
+class InstallOps : public RootFixture {
+protected:
+    void SetUp() override
+    {
+        RootFixture::SetUp();
+        RegisterEngineStrings();
+        fw::ProgmanStore::SetRunning(false);
+        GetOsInfo().Detect();
+        InstallOperations::SetReportHook([this](const std::string& text) { reports.push_back(text); });
+        InstallOperations::SetAskHook([](const std::string&, const std::string&) { return true; });
+    }
+    void TearDown() override
+    {
+        InstallOperations::SetReportHook(nullptr);
+        InstallOperations::SetAskHook(nullptr);
+        while (ProgmanClient::Instance().Connections() > 0) ProgmanClient::Instance().Disconnect(false);
+        RootFixture::TearDown();
+    }
+    // Every file of drive C: with its bytes.
+    std::map<std::string, std::string> Tree() const
+    {
+        std::map<std::string, std::string> files;
+        const std::filesystem::path base = rootDir + "/drive_c";
+        for (auto& e : std::filesystem::recursive_directory_iterator(base)) {
+            const std::string rel = std::filesystem::relative(e.path(), base).string();
+            files[rel] = e.is_directory() ? "<dir>" : testsupport::ReadFileBytes(e.path().string());
+        }
+        return files;
+    }
+    std::string Value(const RegKey& key, const char* name)
+    {
+        RegKey k(key);
+        char text[256] = {};
+        return k.QueryString(name, text, sizeof text) ? text : "(none)";
+    }
+
+    // A file of drive C: with its directories.
+    bool Put(const std::string& rel, const std::string& bytes) const
+    {
+        std::filesystem::create_directories(std::filesystem::path(C(rel)).parent_path());
+        return Write(rel, bytes);
+    }
+
+    std::vector<std::string> reports;
+    InstallOperations ops;
+};
+
+TEST_F(InstallOps, EveryLoggedChangeIsUndoneByItsRecord)
+{
+    ASSERT_TRUE(Put("SRC/planner.bin", "planner"));
+    ASSERT_TRUE(Put("KEEP/old.txt", "old"));
+    ASSERT_TRUE(Put("WINDOWS/app.ini", "[Start]\nmode=1\n"));
+    const RegKey existing(1, "Software\\Stellum");
+    {
+        InstallOperations setup;
+        ASSERT_TRUE(setup.SetRegString(existing, "Version", "4.3"));
+    }
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\LOGS"));
+    const std::map<std::string, std::string> before = Tree();
+
+    OpLogHeader header;
+    header.productName.Assign("Stellum");
+    OpLog log;
+    ASSERT_TRUE(log.Create(header, "C:\\LOGS"));
+    ops.AttachLog(log);
+    EXPECT_EQ(ops.CreateDirectoryPath("C:\\Stellum\\User\\Deep"), InstallOperations::kCreated);
+    EXPECT_TRUE(ops.CopyFile("C:\\SRC\\planner.bin", "C:\\Stellum\\stlm32"));
+    EXPECT_TRUE(ops.MoveFile("C:\\KEEP\\old.txt", "C:\\Stellum\\old.txt"));
+    EXPECT_TRUE(ops.SetFileAttributes("C:\\Stellum\\stlm32", 0x1));
+    EXPECT_TRUE(ops.SetIniEntry("C:\\WINDOWS\\app.ini", "Start", "mode", "2"));
+    EXPECT_TRUE(ops.SetIniEntry("C:\\WINDOWS\\app.ini", "Stellum", "path", "C:\\Stellum"));
+    EXPECT_TRUE(ops.SetIniEntry("C:\\Stellum\\new.ini", "A", "b", "c"));
+    EXPECT_TRUE(ops.SetRegString(existing, "Version", "4.4"));
+    EXPECT_TRUE(ops.SetRegString(RegKey(1, "Software\\Stellum\\Paths\\Data"), "Dir", "C:\\Stellum"));
+    ProgmanItem item;
+    ProgmanItem::SetField(item.name, sizeof item.name, "Stellum Planner");
+    ProgmanItem::SetField(item.commandLine, sizeof item.commandLine, "C:\\Stellum\\stlm32");
+    EXPECT_TRUE(ops.AddProgmanItem("Stellum", item, false));
+    ops.DetachLog();
+    log.Close();
+    EXPECT_TRUE(reports.empty()) << reports.front();
+    EXPECT_EQ(Read("WINDOWS/app.ini").find("mode=2") != std::string::npos, true);
+    EXPECT_EQ(Value(existing, "Version"), "4.4");
+
+    // The uninstaller's way: the records last to first, through operations that log nothing.
+    OpLogContents contents;
+    ASSERT_TRUE(LoadOpLog("C:\\LOGS\\kwlog3.nnn", contents));
+    EXPECT_GE(contents.records.size(), 14u);
+    InstallOperations undo;
+    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
+        EXPECT_TRUE((*r)->Undo(undo)) << (*r)->Summary();
+    EXPECT_TRUE(reports.empty()) << reports.front();
+
+    std::map<std::string, std::string> after = Tree();
+    after.erase("LOGS/kwlog3.nnn");
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Value(existing, "Version"), "4.3");
+    EXPECT_FALSE(RegKey(1, "Software\\Stellum\\Paths").Exists());
+    EXPECT_FALSE(undo.GroupHasItems("Stellum"));
+}
+
+TEST_F(InstallOps, WhatAlreadyStandsIsNoChangeAndNoRecord)
+{
+    ASSERT_TRUE(Put("Stellum/a.txt", "a"));
+    InstallOperations setup;
+    ASSERT_TRUE(setup.CreateGroup("Stellum"));
+    ASSERT_TRUE(setup.SetRegString(RegKey(1, "Software\\Stellum"), "v", "1"));
+    CountingSink sink;
+    ops.AttachLog(sink);
+    const RegKey missing(1, "Software\\Nothing");
+    const struct {
+        const char* what;
+        bool ok;
+    } cases[] = {
+        {"delete a missing file", ops.DeleteFile("C:\\Stellum\\none.txt")},
+        {"remove a missing directory", ops.RemoveDirectoryTree("C:\\Nowhere")},
+        {"delete a missing key", ops.DeleteRegKey(missing)},
+        {"delete a missing value", ops.DeleteRegValue(RegKey(1, "Software\\Stellum"), "none")},
+        {"delete a missing INI entry", ops.DeleteIniEntry("C:\\x.ini", "S", "e", 0)},
+        {"delete a missing INI section", ops.DeleteIniSection("C:\\x.ini", "S")},
+        {"create an existing key", ops.CreateRegKey(RegKey(1, "Software\\Stellum"))},
+        {"create an existing group", ops.CreateGroup("Stellum")},
+        {"create an existing directory", ops.CreateDirectoryPath("C:\\Stellum") == InstallOperations::kExisted},
+        {"move a file onto itself", ops.MoveFile("C:\\Stellum\\a.txt", "C:\\Stellum\\a.txt")},
+        {"set the attributes it has", ops.SetFileAttributes("C:\\Stellum\\a.txt", 0x80) ||
+                                          ops.SetFileAttributes("C:\\Stellum\\a.txt", 0x20)},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(c.ok) << c.what;
+    // Only the attribute probe may have changed something: at most one record.
+    EXPECT_LE(sink.seen.size(), 1u);
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(Read("Stellum/a.txt"), "a");
+}
+
+TEST_F(InstallOps, MovesAcrossDirectoriesAndReportsAMissingSource)
+{
+    ASSERT_TRUE(Put("A/f.txt", "f"));
+    ASSERT_TRUE(Put("B/f.txt", "old"));
+    CountingSink sink;
+    ops.AttachLog(sink);
+    EXPECT_TRUE(ops.MoveFile("C:\\A\\f.txt", "C:\\B\\f.txt"));
+    EXPECT_EQ(Read("B/f.txt"), "f");
+    EXPECT_EQ(sink.seen, (std::vector<std::string>{"file- C:\\B\\f.txt", "move C:\\A\\f.txt"}))
+        << "the replaced target's deletion, then the move";
+    EXPECT_FALSE(ops.MoveFile("C:\\A\\f.txt", "C:\\B\\g.txt"));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], "C:\\A\\f.txt not found");
+}
+
+TEST_F(InstallOps, FreeSpaceIsCountedInTenKilobyteUnitsWithoutOverflow)
+{
+    const long long kGiB = 1024LL * 1024 * 1024;
+    root.SetForcedFreeSpace('C', 500 * kGiB);
+    long long units = 0;
+    ASSERT_TRUE(ops.FreeDiskSpace("C:\\Stellum", units));
+    EXPECT_EQ(units, 500 * kGiB / 10240) << "far beyond what 32 bits hold";
+    EXPECT_EQ(ops.CheckFreeSpace("C:\\Stellum", 4000), 0);
+    EXPECT_TRUE(reports.empty());
+
+    root.SetForcedFreeSpace('C', 391 * 10240);
+    EXPECT_EQ(ops.CheckFreeSpace("C:\\Stellum", 400), 1);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("4000"), std::string::npos) << reports[0];
+    EXPECT_NE(reports[0].find("3910"), std::string::npos) << reports[0];
+    EXPECT_EQ(ops.CheckFreeSpace("Q:\\", 1), 2);
+}
+
+TEST_F(InstallOps, SharedFileCountsAndIniPositions)
+{
+    PathBuffer systemDir;
+    ASSERT_TRUE(SystemDirectory(systemDir));
+    const std::string shared = std::string(systemDir.Text()) + "\\stellum.dll";
+    EXPECT_EQ(ops.AddSharedDllRef(shared.c_str()), 1);
+    EXPECT_EQ(ops.AddSharedDllRef(shared.c_str()), 2);
+    EXPECT_EQ(ops.SharedDllCount(shared.c_str()), 2);
+    EXPECT_EQ(ops.ReleaseSharedDllRef(shared.c_str()), 1);
+    EXPECT_EQ(ops.ReleaseSharedDllRef(shared.c_str()), 0);
+    EXPECT_EQ(ops.SharedDllCount(shared.c_str()), 0) << "a count of 1 released removes the value";
+    EXPECT_EQ(ops.AddSharedDllRef("C:\\Stellum\\own.dll"), 1) << "outside: nothing written, the count still answered";
+    EXPECT_EQ(ops.SharedDllCount("C:\\Stellum\\own.dll"), 0);
+
+    ASSERT_TRUE(Put("x.ini", "[S]\nk=1\nk=2\n"));
+    CountingSink sink;
+    ops.AttachLog(sink);
+    EXPECT_TRUE(ops.InsertIniEntry("C:\\x.ini", "S", "k", "3", 9));
+    EXPECT_EQ(sink.seen, (std::vector<std::string>{"ini+ k 2"})) << "after the last, at the position used";
+    EXPECT_EQ(Read("x.ini"), "[S]\nk=1\nk=2\nk=3\n");
+}
+
+} // namespace
