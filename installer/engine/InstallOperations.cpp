@@ -1,6 +1,7 @@
 #include "installer/engine/InstallOperations.h"
 
 #include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinRoot.h"
 #include "installer/support/CopyStreams.h"
 #include "installer/support/FileCopyJob.h"
 #include "installer/support/FileFind.h"
@@ -346,10 +347,9 @@ int InstallOperations::RunCopyJob(FileCopyJob& job)
 
 bool InstallOperations::FileInUse(const char* path)
 {
-    // Nothing holds files open against replacement here; a file is in use when it cannot be
-    // opened for writing.
-    if (!PathExists(path)) return false;
-    return !PathWritable(path);
+    // The machine says which files running programs hold.
+    const fw::WinRoot* root = fw::WinRoot::Current();
+    return root && PathExists(path) && root->IsInUse(path);
 }
 
 bool InstallOperations::FreeDiskSpace(const char* path, long long& units)
