@@ -1,7 +1,7 @@
 // The observing log form's filter dialog, export and import on the delivered "Sample.log":
 // criteria chosen through the dialog and its choosers, the three written forms against
 // hand-checked copies, and imports of good and bad delimited files.
-#include "LogTestSupport.h"
+#include "SampleLogFixture.h"
 
 #include "astro/ConstellationTable.h"
 #include "catalog/CatalogueTable.h"
@@ -30,41 +30,7 @@ using L = ObsRecordHeader;
 
 const std::string kFixtures = std::string(STELLUM_SOURCE_DIR) + "/obslog/tests/data/";
 
-// A log document on a copy of "Sample.log" (or a new log) with its form, the catalogue read.
-class SampleLog : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        data_ = testsupport::ProgramDataDir("User/Sample.log");
-        STELLUM_REQUIRE_DATA(data_);
-        ASSERT_EQ(NGC2000Indexes::ReadDatabase(data_ + "ngc2k.rsx"), NGC2000Indexes::ReadOk);
-        ASSERT_TRUE(testsupport::WriteFileBytes(dirs_.File("Sample.log"),
-                                                testsupport::ReadFileBytes(data_ + "User/Sample.log")));
-        doc_ = Open(dirs_.File("Sample.log"));
-        view_ = new ObsDialogView(*doc_);
-    }
-    void TearDown() override
-    {
-        TearDownLogs();
-        doc_.reset();
-        NGCTable.Clear();
-    }
-    virtual void TearDownLogs() {}
-    std::unique_ptr<LogDocument> Open(const std::string& path)
-    {
-        auto doc = std::make_unique<LogDocument>(dirs_.program, dirs_.user);
-        EXPECT_TRUE(doc->Open(0, path));
-        doc->SetDocPath(path);
-        return doc;
-    }
-    std::string Caption() const { return view_->ControlText(ObsDialog::kCaption); }
-
-    std::string data_;
-    logtest::LogDirs dirs_;
-    fw::ScriptedMessageBoxes boxes_;
-    std::unique_ptr<LogDocument> doc_;
-    ObsDialogView* view_ = nullptr;
-};
+using SampleLog = logtest::SampleLogForm;
 
 // Chooses the entries of a chooser's list by text, then OK.
 fw::DialogResponder Choose(std::vector<std::string> texts, const std::string& caption)

@@ -2,7 +2,7 @@
 // caption, navigation that stores what was edited (in the document and its journal), notes with
 // ">", a new choice offered to its list, the deletion mark, Escape's hint, and a new entry
 // filled from the planner's current object.
-#include "LogTestSupport.h"
+#include "SampleLogFixture.h"
 
 #include "astro/JulianDate.h"
 #include "astro/ObsSite.h"
@@ -24,35 +24,7 @@ namespace {
 using V = ObsDialogView;
 using logtest::LogDirs;
 
-class LogForm : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        data_ = testsupport::ProgramDataDir("User/Sample.log");
-        STELLUM_REQUIRE_DATA(data_);
-        // The catalogue, as the program has it: records know their objects' rows.
-        ASSERT_EQ(NGC2000Indexes::ReadDatabase(data_ + "ngc2k.rsx"), NGC2000Indexes::ReadOk);
-        ASSERT_TRUE(testsupport::WriteFileBytes(dirs_.File("Sample.log"),
-                                                testsupport::ReadFileBytes(data_ + "User/Sample.log")));
-        doc_ = std::make_unique<LogDocument>(dirs_.program, dirs_.user);
-        ASSERT_TRUE(doc_->Open(0, dirs_.File("Sample.log")));
-        doc_->SetDocPath(dirs_.File("Sample.log"));
-        view_ = new ObsDialogView(*doc_);
-    }
-    void TearDown() override
-    {
-        doc_.reset();  // deletes the view with it
-        AppGlobals.database = nullptr;
-        NGCTable.Clear();
-    }
-    std::string Caption() const { return view_->ControlText(ObsDialog::kCaption); }
-
-    std::string data_;
-    LogDirs dirs_;
-    fw::ScriptedMessageBoxes boxes_;
-    std::unique_ptr<LogDocument> doc_;
-    ObsDialogView* view_ = nullptr;
-};
+using LogForm = logtest::SampleLogForm;
 
 TEST_F(LogForm, NavigationStoresWhatWasEdited)
 {
