@@ -5,7 +5,7 @@
 namespace {
 // Colours as red-green-blue hex. RA lines, Dec lines, star fill, star outline, Telrad, constellation lines, chart labels,
 // sky background, Sun, Moon and planet limb, Moon and planet shadow; schemes 0-4.
-const RGBColor kDefaults[5][ChartConfig::kSlotCount] = {
+const ChartConfig::DefaultTable kDefaults = {
     {0x00FF00, 0x0000FF, 0xB3FFFF, 0xC0C0C0, 0xFF0000, 0xC0C0C0, 0x00FFFF, 0x000040, 0xFFFF00, 0xFFFFFF, 0x808080},
     {0xFF0000, 0xFF0000, 0xFF0000, 0x800000, 0xFF0000, 0xC00000, 0xFF0000, 0x000000, 0xFF0000, 0xC00000, 0x780000},
     {0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC0C0C0, 0xC0C0C0, 0x404040},
@@ -14,26 +14,23 @@ const RGBColor kDefaults[5][ChartConfig::kSlotCount] = {
 };
 } // namespace
 
-ChartConfig::ChartConfig(const std::string& name) : ConfigInfo(name, "ChartConfig", kCurrentVersion)
+ChartConfig::ChartConfig(const std::string& name) : SchemeColorConfig(name, "ChartConfig", kCurrentVersion, kDefaults)
 {
-    ChartConfig::SetDefaults();
+    SetDefaults();
 }
 
-ChartConfig::ChartConfig(const ConfigInfo& header)
+ChartConfig::ChartConfig(const ConfigInfo& header) : SchemeColorConfig(header, kCurrentVersion, kDefaults)
 {
-    TakeHeader(header);
-    ChartConfig::SetDefaults();
+    SetDefaults();
 }
 
-int ChartConfig::SetDefaults()
+void ChartConfig::SetOwnDefaults()
 {
-    SetSchemeDefaults(colors, kDefaults);
     grid = starsShown = telrad = constellationLines = labels = solarSystem = true;
     starMagLimit = kDefaultMagLimit;
-    return 1;
 }
 
-int ChartConfig::Read(fw::ipstream& is)
+void ChartConfig::ReadBeforeColors(fw::ipstream& is)
 {
     grid = ReadFlag(is);
     starsShown = ReadFlag(is);
@@ -41,16 +38,17 @@ int ChartConfig::Read(fw::ipstream& is)
     constellationLines = ReadFlag(is);
     solarSystem = ReadFlag(is);
     labels = ReadFlag(is);
-    ReadColors(is, colors, kWrittenColors);
-    if (version >= 5) {
-        double limit = is.readDouble();
-        if (!is.fail()) starMagLimit = limit;
-    }
-    version = kCurrentVersion;
-    return 1;
 }
 
-int ChartConfig::Write(fw::opstream& os)
+void ChartConfig::ReadAfterColors(fw::ipstream& is)
+{
+    if (version >= 5) {
+        const double limit = is.readDouble();
+        if (!is.fail()) starMagLimit = limit;
+    }
+}
+
+void ChartConfig::WriteBeforeColors(fw::opstream& os)
 {
     WriteFlag(os, grid);
     WriteFlag(os, starsShown);
@@ -58,7 +56,9 @@ int ChartConfig::Write(fw::opstream& os)
     WriteFlag(os, constellationLines);
     WriteFlag(os, solarSystem);
     WriteFlag(os, labels);
-    WriteColors(os, colors, kWrittenColors);
+}
+
+void ChartConfig::WriteAfterColors(fw::opstream& os)
+{
     os.writeDouble(starMagLimit);
-    return 1;
 }

@@ -1,10 +1,8 @@
 #include "ui/DropConfig.h"
 
-#include "framework/stream/PStream.h"
-
 namespace {
 // Colours as red-green-blue hex. Exterior, label, interior, text, outline; schemes 0-4.
-const RGBColor kDefaults[5][DropConfig::kSlotCount] = {
+const DropConfig::DefaultTable kDefaults = {
     {0x000040, 0xFFB3B3, 0x000040, 0x400080, 0x000040},
     {0x000000, 0x800000, 0x000000, 0xFF0000, 0x000000},
     {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000},
@@ -13,32 +11,12 @@ const RGBColor kDefaults[5][DropConfig::kSlotCount] = {
 };
 } // namespace
 
-DropConfig::DropConfig(const std::string& name) : ConfigInfo(name, "DropConfig", kCurrentVersion)
+DropConfig::DropConfig(const std::string& name) : SchemeColorConfig(name, "DropConfig", kCurrentVersion, kDefaults)
 {
-    DropConfig::SetDefaults();
+    SetDefaults();
 }
 
-DropConfig::DropConfig(const ConfigInfo& header)
+DropConfig::DropConfig(const ConfigInfo& header) : SchemeColorConfig(header, kCurrentVersion, kDefaults)
 {
-    TakeHeader(header);
-    DropConfig::SetDefaults();
-}
-
-int DropConfig::SetDefaults()
-{
-    SetSchemeDefaults(colors, kDefaults);
-    return 1;
-}
-
-int DropConfig::Read(fw::ipstream& is)
-{
-    ReadColors(is, colors, kWrittenColors);
-    version = kCurrentVersion;
-    return 1;
-}
-
-int DropConfig::Write(fw::opstream& os)
-{
-    WriteColors(os, colors, kWrittenColors);
-    return 1;
+    SetDefaults();
 }

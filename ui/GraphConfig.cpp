@@ -5,7 +5,7 @@
 namespace {
 // Colours as red-green-blue hex. Text, background, altitude line, hour line, daylight, twilight, night, plot, Moon limb,
 // Moon shadow, percent illumination, Moon altitude; schemes 0-4.
-const RGBColor kDefaults[5][GraphConfig::kSlotCount] = {
+const GraphConfig::DefaultTable kDefaults = {
     {0xB3D7FF, 0x000040, 0x0000FF, 0x0000FF, 0xB3FFFF, 0x00329F, 0x000040, 0xFF0000, 0xFFFFFF, 0x808080, 0xC0C0C0, 0x00FF00},
     {0xFF0000, 0x000000, 0xFF0000, 0xFF0000, 0x000000, 0x800000, 0x000000, 0xFF0000, 0xFF0000, 0x800000, 0x800000, 0xFF0000},
     {0x000000, 0xFFFFFF, 0x000000, 0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF, 0x000000, 0xC0C0C0, 0x404040, 0x808080, 0x000000},
@@ -14,35 +14,27 @@ const RGBColor kDefaults[5][GraphConfig::kSlotCount] = {
 };
 } // namespace
 
-GraphConfig::GraphConfig(const std::string& name) : ConfigInfo(name, "GraphConfig", kCurrentVersion)
+GraphConfig::GraphConfig(const std::string& name) : SchemeColorConfig(name, "GraphConfig", kCurrentVersion, kDefaults)
 {
-    GraphConfig::SetDefaults();
+    SetDefaults();
 }
 
-GraphConfig::GraphConfig(const ConfigInfo& header)
+GraphConfig::GraphConfig(const ConfigInfo& header) : SchemeColorConfig(header, kCurrentVersion, kDefaults)
 {
-    TakeHeader(header);
-    GraphConfig::SetDefaults();
+    SetDefaults();
 }
 
-int GraphConfig::SetDefaults()
+void GraphConfig::SetOwnDefaults()
 {
     moonOptions = kMoonPercentIllumination | kDrawMoonGraphic | kPlotMoonAltitude;
-    SetSchemeDefaults(colors, kDefaults);
-    return 1;
 }
 
-int GraphConfig::Read(fw::ipstream& is)
+void GraphConfig::ReadBeforeColors(fw::ipstream& is)
 {
     moonOptions = is.readWord32();
-    ReadColors(is, colors, kWrittenColors);
-    version = kCurrentVersion;
-    return 1;
 }
 
-int GraphConfig::Write(fw::opstream& os)
+void GraphConfig::WriteBeforeColors(fw::opstream& os)
 {
     os.writeWord32(moonOptions);
-    WriteColors(os, colors, kWrittenColors);
-    return 1;
 }

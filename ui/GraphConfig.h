@@ -2,17 +2,12 @@
 // slots in every scheme.
 #pragma once
 
-#include "ui/ConfigInfo.h"
+#include "ui/SchemeColorConfig.h"
 
-#include <array>
-
-class GraphConfig : public ConfigInfo {
+class GraphConfig : public SchemeColorConfig<12, 70, 60> {
 public:
     static constexpr std::int32_t kCurrentVersion = 4;
-    static constexpr int kColorCount = 70;
-    static constexpr int kWrittenColors = 60;
-    static constexpr int kSlotCount = 12;  // colour slots 16-27
-    static constexpr int kFirstSlot = 16;
+    static constexpr int kFirstSlot = 16;  // colour slots 16-27
 
     // Moon option bits.
     static constexpr std::uint32_t kMoonPercentIllumination = 1;
@@ -22,16 +17,14 @@ public:
     explicit GraphConfig(const std::string& instanceName);
     explicit GraphConfig(const ConfigInfo& header);
 
-    int Read(fw::ipstream& is) override;
-    int Write(fw::opstream& os) override;
-    int SetDefaults() override;
     bool CopyTo(ConfigInfo& target) const override { return CopyRecord(*this, target); }
     bool CopyFrom(const ConfigInfo& source) override { return CopyRecordFrom(*this, source); }
 
-    RGBColor SchemeColor(int scheme, int k) const { return colors[Index(scheme, k)]; }
-    void SetSchemeColor(int scheme, int k, RGBColor c) { colors[Index(scheme, k)] = c; }
-    static int Index(int scheme, int k) { return SchemeColorIndex(kSlotCount, scheme, k); }
-
     std::uint32_t moonOptions = 7;
-    std::array<RGBColor, kColorCount> colors{};
+
+protected:
+    // The Moon options stand before the colours in the file.
+    void ReadBeforeColors(fw::ipstream& is) override;
+    void WriteBeforeColors(fw::opstream& os) override;
+    void SetOwnDefaults() override;
 };

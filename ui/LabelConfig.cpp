@@ -1,10 +1,8 @@
 #include "ui/LabelConfig.h"
 
-#include "framework/stream/PStream.h"
-
 namespace {
 // Colours as red-green-blue hex. Label background, label text, data background, data text, outline; schemes 0-4.
-const RGBColor kDefaults[5][LabelConfig::kSlotCount] = {
+const LabelConfig::DefaultTable kDefaults = {
     {0xFFD9B3, 0x000040, 0x000040, 0x00FFFF, 0x000040},
     {0x800000, 0xFF0000, 0x000000, 0xFF0000, 0x000000},
     {0xFFFFFF, 0x000000, 0xFFFFFF, 0x000000, 0x000000},
@@ -16,32 +14,12 @@ const RGBColor kDefaults[5][LabelConfig::kSlotCount] = {
 LabelConfig::LabelConfig(const std::string& name) : LabelConfig(name, "LabelConfig") {}
 
 LabelConfig::LabelConfig(const std::string& name, const std::string& cls)
-    : ConfigInfo(name, cls, kCurrentVersion)
+    : SchemeColorConfig(name, cls, kCurrentVersion, kDefaults)
 {
-    LabelConfig::SetDefaults();
+    SetDefaults();
 }
 
-LabelConfig::LabelConfig(const ConfigInfo& header)
+LabelConfig::LabelConfig(const ConfigInfo& header) : SchemeColorConfig(header, kCurrentVersion, kDefaults)
 {
-    TakeHeader(header);
-    LabelConfig::SetDefaults();
-}
-
-int LabelConfig::SetDefaults()
-{
-    SetSchemeDefaults(colors, kDefaults);
-    return 1;
-}
-
-int LabelConfig::Read(fw::ipstream& is)
-{
-    ReadColors(is, colors, kWrittenColors);
-    version = kCurrentVersion;
-    return 1;
-}
-
-int LabelConfig::Write(fw::opstream& os)
-{
-    WriteColors(os, colors, kWrittenColors);
-    return 1;
+    SetDefaults();
 }
