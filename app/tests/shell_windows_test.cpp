@@ -80,7 +80,7 @@ TEST(AboutBox, VersionBlockCompletesTheTexts)
     for (int round = 0; round < 2; ++round) {
         TStellumAboutDlg about(nullptr, block);
         about.EnsureSetUp();
-        EXPECT_EQ(about.Caption(), "About Stellum");
+        EXPECT_EQ(about.GetCaption(), "About Stellum");
         EXPECT_EQ(about.ControlText(TStellumAboutDlg::kVersionId), "Version 4.4");
         EXPECT_EQ(about.ControlText(TStellumAboutDlg::kLegalId), "(c) Q");
         EXPECT_EQ(about.ControlText(TStellumAboutDlg::kSpecialBuildId), "") << "no special build";

@@ -319,7 +319,7 @@ TEST(PositFltDlg, BoxesGiveTheCriteriaAndSubDialogsChangeOnlyTheirFields)
     // The elevation dialog gets the session as clock times and gives hours and minutes back.
     {
         fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[](fw::Dialog& d) {
-            EXPECT_EQ(d.Caption(), "Time & Altitude Filter");
+            EXPECT_EQ(d.GetCaption(), "Time & Altitude Filter");
             EXPECT_EQ(d.ControlText(visible::kSessionStart), "09:00 pm");
             EXPECT_EQ(d.ControlText(visible::kMinAltitude), "10\xC2\xB0");
             d.SetControlText(visible::kSessionEnd, "2:05 am");
@@ -558,7 +558,7 @@ TEST(FilterCriterionDialogs, CaptionsAndHelpContexts)
         fw::RecordedHelp help;
         std::unique_ptr<fw::Dialog> dlg(c.make());
         dlg->EnsureSetUp();
-        EXPECT_EQ(dlg->Caption(), c.caption);
+        EXPECT_EQ(dlg->GetCaption(), c.caption);
         dlg->PressButton(fw::IDHELP);
         EXPECT_EQ(help.Contexts(), std::vector<int>{c.help}) << c.caption;
     }

@@ -90,7 +90,7 @@ TEST_F(FilterSelection, CountsShownAfterEachSectionEditMatchTheCatalogue)
 
     ModifyFilterDialog dlg(nullptr);
     dlg.EnsureSetUp();
-    EXPECT_EQ(dlg.Caption(), "Filter Selection");
+    EXPECT_EQ(dlg.GetCaption(), "Filter Selection");
     EXPECT_EQ(ShownCount(dlg, M::kTypeCount), db_->GetFilterSettings().passCounts[FilterSettings::kPassType]);
 
     // Position: the constellation criterion alone, on Orion.

@@ -124,7 +124,7 @@ TEST_F(ObjectFinder, CommonNamePickGivesTheDesignationText)
     dlg.SetControlText(TFind::kText, "NGC 1");
     {
         fw::ScriptedDialogs answers(std::vector<fw::DialogResponder>{[&](fw::Dialog& d) {
-            EXPECT_EQ(d.Caption(), "Objects with Common Names");
+            EXPECT_EQ(d.GetCaption(), "Objects with Common Names");
             auto* list = d.ControlAs<fw::ListBox>(CommonNameDlg::kList);
             EXPECT_EQ(list->GetCount(), names->CommonNameCount());
             for (int i = 1; i < list->GetCount(); ++i)
@@ -229,7 +229,7 @@ TEST_F(ObjectFinder, HelpAndSnapshots)
     names.EnsureSetUp();
     names.PressButton(fw::IDHELP);
     EXPECT_EQ(help.Contexts(), (std::vector<int>{81, 68}));
-    EXPECT_EQ(find.Caption(), "Object Finder");
+    EXPECT_EQ(find.GetCaption(), "Object Finder");
     testsupport::SaveDialogSnapshot(find, "object-finder.png");
     testsupport::SaveDialogSnapshot(names, "common-names.png");
 }

@@ -24,7 +24,7 @@ TEST(SortNGCdlg, ShowsTheSelectedListsKeysAndDirections)
     dlg.criteria = criteria;
     dlg.EnsureSetUp();
 
-    EXPECT_EQ(dlg.Caption(), "Sort Order Selection");
+    EXPECT_EQ(dlg.GetCaption(), "Sort Order Selection");
     for (int n = 1; n <= 4; ++n) {
         EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::AscendingButton(n)), n == 2 ? fw::BF_CHECKED : fw::BF_UNCHECKED) << n;
         EXPECT_EQ(dlg.IsButtonChecked(SortNGCdlg::DescendingButton(n)), n == 2 ? fw::BF_UNCHECKED : fw::BF_CHECKED) << n;

@@ -206,7 +206,7 @@ std::string ControlHost::ControlText(int id) const
     else if (auto* b = dynamic_cast<QAbstractButton*>(w)) t = b->text();
     else if (auto* g = dynamic_cast<QGroupBox*>(w)) t = g->title();
     else if (auto* c = dynamic_cast<QComboBox*>(w)) t = c->currentText();
-    else if (auto* gauge = dynamic_cast<Gauge*>(w)) return gauge->Caption();
+    else if (auto* gauge = dynamic_cast<Gauge*>(w)) return gauge->GetCaption();
     else t = w->windowTitle();
     return t.toStdString();
 }

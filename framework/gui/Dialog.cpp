@@ -30,7 +30,7 @@ DialogResponder ScriptedDialogs::Answering(std::function<DialogResponder(std::si
     return [this, pick](Dialog& d) {
         DialogResponder responder = pick(std::size_t(count_));
         ++count_;
-        captions_.push_back(d.Caption());
+        captions_.push_back(d.GetCaption());
         return responder ? responder(d) : IDCANCEL;
     };
 }
@@ -53,7 +53,7 @@ void Dialog::SetCaption(const std::string& caption)
     setWindowTitle(QString::fromStdString(caption));
 }
 
-std::string Dialog::Caption() const
+std::string Dialog::GetCaption() const
 {
     return windowTitle().toStdString();
 }
@@ -110,7 +110,7 @@ int Dialog::Execute()
         return result_;
     }
     if (IsHeadless()) {
-        ReportHeadlessModal("dialog \"" + Caption() + "\"");
+        ReportHeadlessModal("dialog \"" + GetCaption() + "\"");
         modal_ = false;
         result_ = IDCANCEL;
         return result_;

@@ -41,7 +41,7 @@ public:
     int Result() const { return result_; }
 
     void SetCaption(const std::string& caption);
-    std::string Caption() const;
+    std::string GetCaption() const;
     // The help context number the Help button (9) opens.
     void SetHelpContext(int context) { helpContext_ = context; }
     int HelpContext() const { return helpContext_; }

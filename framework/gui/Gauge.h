@@ -21,7 +21,7 @@ public:
     int GetValue() const { return value_; }
     // The caption format; "%d" stands for the value, "%%" for a percent sign.
     void SetCaption(const std::string& format);
-    std::string Caption() const { return format_; }
+    std::string GetCaption() const { return format_; }
     // The caption as it is drawn now.
     std::string Text() const;
     // Blank space between the frame and the filled part, in pixels.

@@ -211,7 +211,7 @@ TEST(GuiInputBox, OkTakesTheTextCancelKeepsIt)
     std::string name = "Local";
     {
         fw::ScriptedDialogs script([](fw::Dialog& d) {
-            EXPECT_EQ(d.Caption(), "Custom Time Zone");
+            EXPECT_EQ(d.GetCaption(), "Custom Time Zone");
             EXPECT_EQ(d.ControlText(fw::InputDialog::kPromptId), "Please Enter Zone Name");
             EXPECT_EQ(d.ControlText(fw::InputDialog::kEditId), "Local");
             d.SetControlText(fw::InputDialog::kEditId, "Mountain");

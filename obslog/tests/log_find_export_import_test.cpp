@@ -36,7 +36,7 @@ using SampleLog = logtest::SampleLogForm;
 fw::DialogResponder Choose(std::vector<std::string> texts, const std::string& caption)
 {
     return [texts, caption](fw::Dialog& d) {
-        EXPECT_EQ(d.Caption(), caption);
+        EXPECT_EQ(d.GetCaption(), caption);
         auto* list = d.ControlAs<TurboListBox>(ListChooser::kListId);
         list->SetSel(-1, false);
         for (const std::string& t : texts) list->SetSel(list->FindExactString(t), true);
@@ -52,7 +52,7 @@ TEST_F(SampleLog, FilterByTelescopeShowsTheMatchingRecordsFromTheFirst)
     {
         fw::ScriptedDialogs dialogs(std::vector<fw::DialogResponder>{
             [](fw::Dialog& d) {
-                EXPECT_EQ(d.Caption(), "Filter Observing Log Records");
+                EXPECT_EQ(d.GetCaption(), "Filter Observing Log Records");
                 d.PressButton(F::kActivate);
                 d.PressButton(F::kTelescope);  // opens the chooser
                 d.PressButton(fw::IDOK);

@@ -131,7 +131,7 @@ TEST_F(LogListSetup, RenamingKeepsTheIdAndRefusesBlankAndExistingNames)
                 d.PressButton(H::kRenameCurrent);
             },
             {[answer](fw::Dialog& input) {
-                EXPECT_EQ(input.Caption(), "Rename Field Option");
+                EXPECT_EQ(input.GetCaption(), "Rename Field Option");
                 EXPECT_EQ(input.ControlText(fw::InputDialog::kEditId), "8 inch SCT");
                 input.SetControlText(fw::InputDialog::kEditId, answer);
                 input.PressButton(fw::IDOK);
@@ -159,7 +159,7 @@ TEST(LogFormListSetup, OkSavesBothHeadersAndCancelKeepsThem)
     {
         // A new log opens the list set-up at once.
         fw::ScriptedDialogs dialogs([](fw::Dialog& d) {
-            EXPECT_EQ(d.Caption(), "Observation Log Listbox Setup");
+            EXPECT_EQ(d.GetCaption(), "Observation Log Listbox Setup");
             return fw::IDCANCEL;
         });
         view = new ObsDialogView(doc);

@@ -104,7 +104,7 @@ TEST_F(ExportOnTheSky, OptionsDialogStartsOnTheCallersChoice)
         EXPECT_EQ(dialog.IsButtonChecked(ExportOptionsDialog::ID_PARAGRAPH), c.paragraph);
         EXPECT_EQ(dialog.IsControlEnabled(ExportOptionsDialog::ID_THESKY), c.theskyEnabled);
     }
-    EXPECT_EQ(ExportOptionsDialog(nullptr).Caption(), "Export Options");
+    EXPECT_EQ(ExportOptionsDialog(nullptr).GetCaption(), "Export Options");
 }
 
 TEST_F(ExportOnTheSky, CommandAsksFormAndFileAndWritesIt)
@@ -113,7 +113,7 @@ TEST_F(ExportOnTheSky, CommandAsksFormAndFileAndWritesIt)
     const std::string path = dir_.file("STLM2Sky.txt");
     fw::ScriptedFileDialogs files({path});
     fw::ScriptedDialogs dialogs([](fw::Dialog& d) {
-        EXPECT_EQ(d.Caption(), "Export Observing List");
+        EXPECT_EQ(d.GetCaption(), "Export Observing List");
         EXPECT_EQ(d.IsButtonChecked(ExportOptionsDialog::ID_TABDELIMITED), fw::BF_CHECKED);
         d.PressButton(ExportOptionsDialog::ID_THESKY);
         d.PressButton(fw::IDOK);

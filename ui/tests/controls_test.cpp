@@ -298,7 +298,7 @@ TEST(ListChooser, ChoicesDropUnknownIdsAndCancelKeepsTheSet)
     ListChooser dlg(nullptr, ListChooser::Choices);
     dlg.SetChoices(list);
     dlg.SetChosenIds(chosen);
-    EXPECT_EQ(dlg.Caption(), "Match Types");
+    EXPECT_EQ(dlg.GetCaption(), "Match Types");
     dlg.EnsureSetUp();
     auto* box = dlg.ControlAs<TurboListBox>(ListChooser::kListId);
     box->SetSel(box->FindExactString("Clear"), true);

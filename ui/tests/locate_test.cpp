@@ -138,7 +138,7 @@ struct LocateFixture : ::testing::Test {
 TEST_F(LocateFixture, ShowsTheSiteAndStoresItOnOk)
 {
     auto dlg = Open(LLposit(-(33 + 55.0 / 60 + 0.6 / 3600), 151.25, "Sydney"));
-    EXPECT_EQ(dlg->Caption(), "OBSERVATION LOCATION");
+    EXPECT_EQ(dlg->GetCaption(), "OBSERVATION LOCATION");
     EXPECT_EQ(dlg->ControlText(Locate::kSiteCombo), "Sydney");
     EXPECT_EQ(dlg->ControlText(Locate::kLatDegrees), "33");
     EXPECT_EQ(dlg->ControlText(Locate::kLatMinutes), "55");
