@@ -1,5 +1,7 @@
 // The data builder turns the raw NGC 2000.0 catalogue into the catalogue files and refuses a
 // catalogue that is not complete.
+#include "RunBuilder.h"
+
 #include "framework/testsupport/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +16,7 @@ namespace {
 // Runs the builder on a raw directory; its exit status.
 int RunBuilder(const std::string& builder, const std::string& raw, const std::string& out)
 {
-    const std::string command = "'" + builder + "' --raw '" + raw + "' --out '" + out +
-                                "' --only ngc2000,comname > /dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tooltest::RunBuilder(builder, raw, out, "ngc2000,comname");
 }
 
 std::vector<std::string> Lines(const std::string& bytes)

@@ -1,4 +1,6 @@
 // The data builder refuses raw series that are incomplete or damaged, and writes nothing then.
+#include "RunBuilder.h"
+
 #include "framework/testsupport/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int RunBuilder(const std::string& builder, const std::string& raw, const std::string& out, const std::string& only)
-{
-    const std::string command =
-        "'" + builder + "' --raw '" + raw + "' --out '" + out + "' --only " + only + " > /dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using tooltest::RunBuilder;
 
 // Replaces the first occurrence of from by to in a file.
 void Edit(const std::string& path, const std::string& from, const std::string& to)
