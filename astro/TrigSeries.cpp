@@ -278,8 +278,9 @@ double SumOfCosines(const double* amplitude, const double* phase, const double* 
 void SinesAndCosines(const double* angles, std::size_t n, double* sines, double* cosines)
 {
 #if STELLUM_WIDE_KERNEL
-    const bool done = HasWideKernel() ? SinesAndCosinesWide(angles, n, sines, cosines)
-                                      : SinesAndCosinesNarrow(angles, n, sines, cosines);
+    // Fewer angles than the wide kernel takes in one pass (a rise and a set) go two at a time.
+    const bool done = n >= 4 && HasWideKernel() ? SinesAndCosinesWide(angles, n, sines, cosines)
+                                                : SinesAndCosinesNarrow(angles, n, sines, cosines);
 #else
     const bool done = SinesAndCosinesNarrow(angles, n, sines, cosines);
 #endif
