@@ -5,8 +5,8 @@
 #include <cstring>
 
 // The wider kernel where GCC builds it for x86-64 processors that have AVX2 and FMA, chosen at
-// run time. Its vectors pass between inlined functions only, never across the
-// ABI, so the ABI note about them does not apply.
+// run time. Its vectors pass between inlined functions only, never across the ABI, so the
+// compiler's note on how such vectors are passed does not apply.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define STELLUM_WIDE_KERNEL 1
 #pragma GCC diagnostic ignored "-Wpsabi"
