@@ -9,10 +9,11 @@
 
 #include <cstddef>
 
-// Sum over i of amplitude[i] cos(phase[i] + frequency[i] t) (the VSOP87 form).
+// Sum over i of amplitude[i] cos(phase[i] + frequency[i] t) (the VSOP87 form; phases in
+// radians, frequencies in radians per unit of t, the sum in the amplitudes' unit).
 double SumOfCosines(const double* amplitude, const double* phase, const double* frequency, std::size_t n, double t);
 
-// sines[i] = sin(angles[i]), cosines[i] = cos(angles[i]) for i < n.
+// sines[i] = sin(angles[i]), cosines[i] = cos(angles[i]) for i < n (angles in radians).
 void SinesAndCosines(const double* angles, std::size_t n, double* sines, double* cosines);
 
 // Whether the four-term kernel may be used where the processor has it (it may, by default);
