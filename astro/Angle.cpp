@@ -10,8 +10,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kHourToRad = 0.2617993877991494;
 constexpr double kRadToDeg = 57.29577951308232;
 constexpr double kRadToHour = 3.819718634205488;
 constexpr double kEarthEquatorialRadius = 6378140.0; // metres
@@ -73,35 +71,11 @@ const char* AltitudeWordFor(double alt)
 
 } // namespace
 
-Angle::Angle(double value, int unit)
-{
-    switch (unit) {
-    case 0: rad_ = value; break;
-    case 1: rad_ = value * kDegToRad; break;
-    case 2: rad_ = value * kHourToRad; break;
-    case 3: rad_ = value / 60.0 * kDegToRad; break;
-    case 4: rad_ = value / 3600.0 * kDegToRad; break;
-    default: rad_ = 0.0; break;
-    }
-}
-
 double Angle::Degrees() const { return rad_ * kRadToDeg; }
 double Angle::Hours() const { return rad_ * kRadToHour; }
 double Angle::DayFraction() const { return Hours() * 0.041666666666666664; }
 double Angle::ArcMinutes() const { return Degrees() * 60.0; }
 double Angle::ArcSeconds() const { return Degrees() * 3600.0; }
-
-Angle Angle::Wrapped(double r)
-{
-    double m = std::fmod(std::fabs(r), kTwoPi);
-    return Angle(r >= 0.0 ? m : kTwoPi - m);
-}
-
-Angle Angle::WrappedSigned(double r)
-{
-    double w = Wrapped(r).rad_;
-    return Angle(w > kPi ? w - kTwoPi : w);
-}
 
 int Angle::Quadrant() const
 {

@@ -1,6 +1,7 @@
 // Angle: the value type of every angle in the planner, one double in radians.
 #pragma once
 
+#include <cmath>
 #include <string>
 
 namespace fw { class ipstream; }
@@ -78,6 +79,39 @@ private:
 };
 
 inline Angle operator*(double k, const Angle& a) { return a * k; }
+
+// Inline, as every angle is made through it and nearly all in radians.
+inline Angle::Angle(double value, int unit)
+{
+    constexpr double kDegToRad = 0.017453292519943295;
+    constexpr double kHourToRad = 0.2617993877991494;
+    switch (unit) {
+    case 0: rad_ = value; break;
+    case 1: rad_ = value * kDegToRad; break;
+    case 2: rad_ = value * kHourToRad; break;
+    case 3: rad_ = value / 60.0 * kDegToRad; break;
+    case 4: rad_ = value / 3600.0 * kDegToRad; break;
+    default: rad_ = 0.0; break;
+    }
+}
+
+// Inline: every position read wraps its angles.
+inline Angle Angle::Wrapped(double r)
+{
+    constexpr double kTwoPi = 6.283185307179586;
+    // Within two turns the remainder is exact without fmod: the value itself below one turn,
+    // one subtraction (exact, the two being within a factor of two) below two.
+    const double a = std::fabs(r);
+    const double m = a < kTwoPi ? a : a < 2.0 * kTwoPi ? a - kTwoPi : std::fmod(a, kTwoPi);
+    return Angle(r >= 0.0 ? m : kTwoPi - m);
+}
+
+inline Angle Angle::WrappedSigned(double r)
+{
+    constexpr double kPi = 3.141592653589793, kTwoPi = 6.283185307179586;
+    const double w = Wrapped(r).rad_;
+    return Angle(w > kPi ? w - kTwoPi : w);
+}
 
 // The two halves of modf: both carry the sign of x.
 double IntegerPart(double x);

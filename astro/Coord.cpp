@@ -39,12 +39,6 @@ double NutationInObliquity(const JulianDate& jd)
 
 } // namespace
 
-Coord::Coord(const Angle& longitude, const Angle& latitude, const Distance& distance,
-             const JulianDate& epoch, std::uint32_t flags)
-    : lon_(longitude), lat_(latitude), dist_(distance), epoch_(epoch), flags_(flags)
-{
-}
-
 Coord Coord::Equatorial(const Angle& ra, const Angle& dec, const Distance& distance,
                         const JulianDate& epoch, std::uint32_t flags)
 {

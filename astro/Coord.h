@@ -42,7 +42,10 @@ public:
     Coord() = default;
     // Stores all five unchanged.
     Coord(const Angle& longitude, const Angle& latitude, const Distance& distance,
-          const JulianDate& epoch, std::uint32_t flags);
+          const JulianDate& epoch, std::uint32_t flags)
+        : lon_(longitude), lat_(latitude), dist_(distance), epoch_(epoch), flags_(flags)
+    {
+    }
 
     // Equatorial and ecliptic forms: the flag word masked with 0x2ff or 0x4ff.
     static Coord Equatorial(const Angle& ra, const Angle& dec, const Distance& distance,

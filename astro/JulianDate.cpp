@@ -12,9 +12,15 @@ namespace {
 constexpr double kSecondsToDays = 0.000011574074074074073;
 constexpr double kDaysToCenturies = 0.000027378507871321012;
 
-} // namespace
+// floor(x) as an integer, for |x| well inside the range of the integer: the truncation, one
+// less for a negative x with a fraction (no call into the C library).
+std::int64_t FloorToInteger(double x)
+{
+    const std::int64_t t = static_cast<std::int64_t>(x);
+    return static_cast<double>(t) > x ? t - 1 : t;
+}
 
-JulianDate::JulianDate() = default;
+} // namespace
 
 JulianDate::JulianDate(double value, int kind)
 {
@@ -25,7 +31,7 @@ JulianDate::JulianDate(double value, int kind)
     case kModifiedJulianDay: jd_ = value + 2400000.5; break;
     default: jd_ = kJ2000; break;
     }
-    SetCalendarFromJD();
+    calendarKnown_ = false;
 }
 
 JulianDate::JulianDate(const TimeDate& t)
@@ -57,7 +63,7 @@ double JulianDate::CalendarToJD(int year, int month, int day, int hour, int minu
 
 // Meeus, Astronomical Algorithms, chapter 7: calendar date of a Julian day (Julian calendar
 // up to JD 2299160, Gregorian after).
-void JulianDate::SetCalendarFromJD()
+void JulianDate::SetCalendarFromJD() const
 {
     double jd = jd_;
     if (!std::isfinite(jd))
@@ -66,7 +72,7 @@ void JulianDate::SetCalendarFromJD()
     if (jd > 1e10) jd = 1e10;
     if (jd < -1e10) jd = -1e10;
 
-    std::int64_t z = static_cast<std::int64_t>(std::floor(jd + 0.5));
+    std::int64_t z = FloorToInteger(jd + 0.5);
     double f = jd + 0.5 - static_cast<double>(z);
     if (f > 0.9999942) { // within half a second of midnight: midnight of the next day
         z += 1;
@@ -82,7 +88,7 @@ void JulianDate::SetCalendarFromJD()
     std::int64_t d = static_cast<std::int64_t>(c * 365.25);
     std::int64_t e = static_cast<std::int64_t>((b - d) * 0.03267963176590926);
 
-    int day = static_cast<int>(b - d - static_cast<std::int64_t>(std::floor(30.6001 * e)) + f);
+    int day = static_cast<int>(b - d - FloorToInteger(30.6001 * e) + f);
     int month = static_cast<int>(e > 13 ? e - 13 : e - 1);
     std::int64_t year = month < 3 ? c - 4715 : c - 4716;
 
@@ -102,7 +108,15 @@ void JulianDate::SetCalendarFromJD()
         minute = 0;
         ++hour;
     }
-    date_ = TimeDate(static_cast<int>(year), month, day, hour, minute, second);
+    // Field by field rather than through a temporary: the same reading, without copying a
+    // record just written.
+    date_.year = static_cast<std::int16_t>(year);
+    date_.month = static_cast<std::int16_t>(month);
+    date_.day = static_cast<std::int16_t>(day);
+    date_.hour = static_cast<std::int16_t>(hour);
+    date_.minute = static_cast<std::int16_t>(minute);
+    date_.second = static_cast<std::int16_t>(second);
+    calendarKnown_ = true;
 }
 
 double JulianDate::JD(int scale) const
@@ -119,7 +133,8 @@ double JulianDate::CenturiesSinceJ2000(int scale) const
 
 JulianDate JulianDate::StartOfDay(int which) const
 {
-    double start = std::floor(jd_ - (date_.hour / 24.0 + date_.minute / 1440.0 + date_.second / 86400.0)) + 0.5;
+    const TimeDate& c = Calendar();
+    double start = std::floor(jd_ - (c.hour / 24.0 + c.minute / 1440.0 + c.second / 86400.0)) + 0.5;
     if (which == 1)
         start -= 1.0;
     else if (which == 2)
@@ -139,8 +154,9 @@ Angle JulianDate::GreenwichMeanSiderealTime() const
     double t = StartOfDay(0).CenturiesSinceJ2000(kUniversal);
     double theta0 = 100.46061837 + 36000.770053608 * t + 0.000387933 * t * t -
                     t * t * t * 2.5833118057349522e-8;
-    double dayFraction = date_.hour * 0.041666666666666664 + date_.minute * 0.0006944444444444445 +
-                         date_.second * kSecondsToDays;
+    const TimeDate& c = Calendar();
+    double dayFraction = c.hour * 0.041666666666666664 + c.minute * 0.0006944444444444445 +
+                         c.second * kSecondsToDays;
     double theta = theta0 + dayFraction * 360.0 * 1.00273790935;
     return Angle::Wrapped(Angle(theta, 1).Radians());
 }

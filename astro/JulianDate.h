@@ -1,5 +1,7 @@
 // JulianDate: an instant, held as its calendar reading in universal time (TimeDate) and its
-// Julian day number; every constructor keeps the two consistent.
+// Julian day number; every constructor keeps the two consistent. An instant made from a day
+// number works its calendar reading out when first asked for it: most instants (the steps of
+// a series, the events of a catalogue's rise and set) are only ever used as day numbers.
 #pragma once
 
 #include "astro/Angle.h"
@@ -19,7 +21,7 @@ public:
     static constexpr double kJ2000 = 2451545.0;
 
     // J2000.0 (2000 January 1, 12:00:00 UT).
-    JulianDate();
+    JulianDate() = default;
     // value as a Julian day (2), Julian centuries (3, x 36525), Julian millennia (4, x 365250)
     // or modified Julian day (5, + 2400000.5); any other kind gives J2000.0.
     JulianDate(double value, int kind);
@@ -31,7 +33,12 @@ public:
     // Julian day from calendar fields, without building a JulianDate.
     static double CalendarToJD(int year, int month, int day, int hour, int minute, int second);
 
-    const TimeDate& Calendar() const { return date_; }
+    const TimeDate& Calendar() const
+    {
+        if (!calendarKnown_)
+            SetCalendarFromJD();
+        return date_;
+    }
 
     // The day number; for scales 8 and 16 plus Delta-T.
     double JD(int scale = kUniversal) const;
@@ -62,8 +69,10 @@ public:
     void ReadFrom(fw::ipstream& is);
 
 private:
-    void SetCalendarFromJD();
+    // Works out the calendar reading of jd_.
+    void SetCalendarFromJD() const;
 
-    TimeDate date_;
+    mutable TimeDate date_;
     double jd_ = kJ2000;
+    mutable bool calendarKnown_ = true;
 };

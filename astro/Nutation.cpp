@@ -1,5 +1,7 @@
 #include "astro/Nutation.h"
 
+#include "astro/TrigSeries.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -165,12 +167,19 @@ void Nutation::Evaluate(double t, double& dpsi, double& deps)
     const double f = (93.27191 + 483202.017538 * t - 0.0036825 * t2 + t3 / 327270.0) * kDegToRad;
     const double om = (125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000.0) * kDegToRad;
 
+    constexpr std::size_t kCount = sizeof kTerms / sizeof kTerms[0];
+    double arg[kCount], sines[kCount], cosines[kCount];
+    for (std::size_t i = 0; i < kCount; ++i) {
+        const NutationTerm& term = kTerms[i];
+        arg[i] = term.mp * mp + term.m * m + term.f * f + term.d * d + term.om * om;
+    }
+    SinesAndCosines(arg, kCount, sines, cosines);
     double sumPsi = 0.0;
     double sumEps = 0.0;
-    for (const NutationTerm& term : kTerms) {
-        const double arg = term.mp * mp + term.m * m + term.f * f + term.d * d + term.om * om;
-        sumPsi += std::sin(arg) * (term.psi + term.psiT * t);
-        sumEps += std::cos(arg) * (term.eps + term.epsT * t);
+    for (std::size_t i = 0; i < kCount; ++i) {
+        const NutationTerm& term = kTerms[i];
+        sumPsi += sines[i] * (term.psi + term.psiT * t);
+        sumEps += cosines[i] * (term.eps + term.epsT * t);
     }
     dpsi = sumPsi * 0.0001 * kArcsecToRad;
     deps = sumEps * 0.0001 * kArcsecToRad;

@@ -1,6 +1,7 @@
 #include "astro/Planet.h"
 
 #include "astro/SignedStreamRecord.h"
+#include "astro/TrigSeries.h"
 #include "framework/stream/PStream.h"
 
 #include <cmath>
@@ -89,13 +90,8 @@ void Planet::Evaluate(double tau, double xyz[3]) const
             const auto& a = amplitude_[c][p];
             if (a.empty())
                 continue;
-            const auto& ph = phase_[c][p];
-            const auto& f = frequency_[c][p];
-            double sum = 0.0;
-            const size_t n = a.size();
-            for (size_t i = 1; i < n; ++i)
-                sum += a[i] * std::cos(ph[i] + f[i] * tau);
-            value += tp * sum;
+            value += tp * SumOfCosines(a.data() + 1, phase_[c][p].data() + 1, frequency_[c][p].data() + 1,
+                                       a.size() - 1, tau);
         }
         xyz[c - 1] = value;
     }

@@ -2,6 +2,7 @@
 
 #include "astro/RectCoord.h"
 #include "astro/SignedStreamRecord.h"
+#include "astro/TrigSeries.h"
 #include "framework/stream/PStream.h"
 
 #include <cmath>
@@ -59,10 +60,13 @@ bool Pluto::Evaluate(const JulianDate& jd, double xyz[3])
     const double fx = x * 73060.0;
     normalisedTime_ = x;
     daysFromMiddle_ = fx;
+    double arg[kTerms], sines[kTerms], cosines[kTerms];
+    for (int i = 1; i <= kTerms; ++i)
+        arg[i - 1] = fq_[i] * fx;
+    SinesAndCosines(arg, kTerms, sines, cosines);
     double sum0[3] = {0, 0, 0}, sum1[3] = {0, 0, 0}, sum2[3] = {0, 0, 0};
     for (int i = 1; i <= kTerms; ++i) {
-        const double arg = fq_[i] * fx;
-        const double c = std::cos(arg), s = std::sin(arg);
+        const double c = cosines[i - 1], s = sines[i - 1];
         double* sum = i <= 82 ? sum0 : (i <= 101 ? sum1 : sum2);
         sum[0] += cx_[i] * c + sx_[i] * s;
         sum[1] += cy_[i] * c + sy_[i] * s;

@@ -2,8 +2,6 @@
 
 #include "astro/Interpolation.h"
 
-PositionTable::PositionTable() = default;
-
 PositionTable PositionTable::FromFixed(const Coord& position)
 {
     PositionTable t;

@@ -12,7 +12,7 @@ public:
     // 0 empty, 1 one fixed position, 2 three positions, 3 five positions, 4 read as 3.
     enum Kind { kEmpty = 0, kFixed = 1, kThree = 2, kFive = 3, kFiveAlt = 4 };
 
-    PositionTable();
+    PositionTable() = default;
     static PositionTable FromFixed(const Coord& position);
     // Samples at middle - interval, middle, middle + interval (slots 1, 3, 5).
     static PositionTable FromThree(const JulianDate& middle, double interval, const Coord& p1, const Coord& p2,

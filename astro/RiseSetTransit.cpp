@@ -1,5 +1,7 @@
 #include "astro/RiseSetTransit.h"
 
+#include "astro/TrigSeries.h"
+
 #include <cmath>
 
 namespace {
@@ -20,9 +22,9 @@ double Asin(double v) { return std::asin(v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v));
 // Correction of a rise or set time from the altitude h reached there (Meeus 15.x); no
 // correction where the divisor vanishes (a pole, or an hour angle of 0), so the result stays
 // finite for any interpolated position.
-double EventCorrection(double h, double h0, double delta, double phi, double H)
+double EventCorrection(double h, double h0, double cosDelta, double cosPhi, double sinH)
 {
-    const double divisor = std::cos(delta) * std::cos(phi) * std::sin(H);
+    const double divisor = cosDelta * cosPhi * sinH;
     if (std::fabs(divisor) < 1e-12)
         return 0.0;
     return (h - h0) / divisor;
@@ -43,61 +45,84 @@ RiseSetTransit::RiseSetTransit()
 {
 }
 
-void RiseSetTransit::StatusAndH0(const Coord& position, const Angle& h0, double& H0)
+RiseSetTransit::RiseSetTransit(const JulianDate& date, const ObsSite& site, const PositionTable& positions)
+    : risePosition_(DefaultPosition()),
+      setPosition_(DefaultPosition()),
+      transitPosition_(DefaultPosition()),
+      date_(date),
+      site_(site),
+      positions_(positions)
 {
-    const double phi = site_.Position().Latitude().Radians();
-    const double delta = position.Dec().Radians();
-    const double c = std::cos(phi) * std::cos(delta);
-    const double s = std::sin(phi) * std::sin(delta);
+}
+
+std::int32_t RiseSetTransit::StatusAndH0(double phi, double sinPhi, double cosPhi, double delta, double sinDelta,
+                                         double cosDelta, double sinH0, double& H0)
+{
+    const double c = cosPhi * cosDelta;
+    const double s = sinPhi * sinDelta;
     H0 = 0.0;
     if (c != 0.0) {
-        const double x = (std::sin(h0.Radians()) - s) / c;
-        if (x >= 1.0) {
-            status_ = kAlwaysBelow;
-        } else if (x > -1.0) {
-            status_ = kRisesAndSets;
+        const double x = (sinH0 - s) / c;
+        if (x >= 1.0)
+            return kAlwaysBelow;
+        if (x > -1.0) {
             H0 = Angle::FromAcos(x, 1).Radians();
-        } else {
-            status_ = kAlwaysAbove;
+            return kRisesAndSets;
         }
-    } else {
-        status_ = std::fabs(delta - phi) >= kTwoPi / 4 ? kAlwaysBelow : kAlwaysAbove;
+        return kAlwaysAbove;
     }
+    return std::fabs(delta - phi) >= kTwoPi / 4 ? kAlwaysBelow : kAlwaysAbove;
+}
+
+RiseSetTransit::Night::Night(const JulianDate& date, const ObsSite& site, const Angle& h0)
+    : date_(date),
+      site_(site),
+      h0_(h0.Radians()),
+      sinH0_(std::sin(h0.Radians())),
+      phi_(site.Position().Latitude().Radians()),
+      sinPhi_(std::sin(phi_)),
+      cosPhi_(std::cos(phi_)),
+      L_(site.Position().Longitude().Radians()),
+      theta0_(date.GreenwichMeanSiderealTime().Radians())
+{
 }
 
 RiseSetTransit RiseSetTransit::FromFixedPosition(const Coord& position, const JulianDate& date,
                                                  const ObsSite& site, const Angle& h0)
 {
-    RiseSetTransit r;
-    r.date_ = date;
-    r.site_ = site;
-    r.positions_ = PositionTable::FromFixed(position);
+    return Night(date, site, h0).FixedPosition(position);
+}
+
+RiseSetTransit RiseSetTransit::Night::FixedPosition(const Coord& position) const
+{
+    RiseSetTransit r(date_, site_, PositionTable::FromFixed(position));
     const double alpha = position.RA().Radians();
     const double delta = position.Dec().Radians();
+    const double sinDelta = std::sin(delta), cosDelta = std::cos(delta);
     double H0 = 0.0;
-    r.StatusAndH0(position, h0, H0);
+    r.status_ = StatusAndH0(phi_, sinPhi_, cosPhi_, delta, sinDelta, cosDelta, sinH0_, H0);
 
-    const double phi = site.Position().Latitude().Radians();
-    const double L = site.Position().Longitude().Radians();
-    const double theta0 = date.GreenwichMeanSiderealTime().Radians();
     double m[3];
-    m[0] = Wrap(alpha + L - theta0);
+    m[0] = Wrap(alpha + L_ - theta0_);
     H0 = Wrap(H0);
     m[1] = Wrap(m[0] - H0);
     m[2] = Wrap(m[0] + H0);
     double H[3];
     for (int i = 0; i < 3; ++i)
-        H[i] = theta0 + kSiderealRate * m[i] - L - alpha;
+        H[i] = theta0_ + kSiderealRate * m[i] - L_ - alpha;
     m[0] -= Wrap(H[0]);
     if (r.status_ == kRisesAndSets) {
+        // Both hour angles in one pass.
+        double sinH[2], cosH[2];
+        SinesAndCosines(H + 1, 2, sinH, cosH);
         for (int i = 1; i <= 2; ++i) {
-            const double h = Asin(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(H[i]));
-            m[i] += EventCorrection(h, h0.Radians(), delta, phi, H[i]);
+            const double h = Asin(sinPhi_ * sinDelta + cosPhi_ * cosDelta * cosH[i - 1]);
+            m[i] += EventCorrection(h, h0_, cosDelta, cosPhi_, sinH[i - 1]);
         }
-        r.rise_ = date + Days(m[1]);
-        r.set_ = date + Days(m[2]);
+        r.rise_ = date_ + Days(m[1]);
+        r.set_ = date_ + Days(m[2]);
     }
-    r.transit_ = date + Days(m[0]);
+    r.transit_ = date_ + Days(m[0]);
     return r;
 }
 
@@ -129,7 +154,7 @@ void RiseSetTransit::Iterate(const JulianDate& date, const Angle& h0, double H0,
                 const double Hi = thetaI - L - alphaI;
                 const double h =
                     Asin(std::sin(phi) * std::sin(deltaI) + std::cos(phi) * std::cos(deltaI) * std::cos(Hi));
-                mi += EventCorrection(h, h0.Radians(), deltaI, phi, Hi);
+                mi += EventCorrection(h, h0.Radians(), std::cos(deltaI), std::cos(phi), std::sin(Hi));
             }
         }
         if (H == 0.0)
@@ -186,12 +211,12 @@ RiseSetTransit RiseSetTransit::FromThreePositions(const Coord& p1, const Coord& 
 RiseSetTransit RiseSetTransit::FromTable(const PositionTable& positions, const Coord& middle, const JulianDate& date,
                                          const ObsSite& site, const Angle& h0)
 {
-    RiseSetTransit r;
-    r.positions_ = positions;
-    r.date_ = date;
-    r.site_ = site;
+    RiseSetTransit r(date, site, positions);
+    const double phi = site.Position().Latitude().Radians();
+    const double delta = middle.Dec().Radians();
     double H0 = 0.0;
-    r.StatusAndH0(middle, h0, H0);
+    r.status_ = StatusAndH0(phi, std::sin(phi), std::cos(phi), delta, std::sin(delta), std::cos(delta),
+                            std::sin(h0.Radians()), H0);
     r.Iterate(date, h0, H0, middle);
     return r;
 }

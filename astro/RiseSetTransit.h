@@ -22,6 +22,25 @@ public:
 
     RiseSetTransit();
 
+    // One night at one site, for the rise, transit and set of many positions that do not move
+    // (a catalogue): the sidereal time at the date and the site's trigonometry are computed
+    // once and shared by every position.
+    class Night {
+    public:
+        Night(const JulianDate& date, const ObsSite& site, const Angle& h0);
+        // The same as FromFixedPosition(position, date, site, h0).
+        RiseSetTransit FixedPosition(const Coord& position) const;
+
+    private:
+        JulianDate date_;
+        ObsSite site_;
+        double h0_;
+        double sinH0_;
+        double phi_, sinPhi_, cosPhi_;
+        double L_;
+        double theta0_;
+    };
+
     // A body that does not move: one correction step from the fixed position.
     static RiseSetTransit FromFixedPosition(const Coord& position, const JulianDate& date, const ObsSite& site,
                                             const Angle& h0);
@@ -58,11 +77,16 @@ public:
     const PositionTable& Positions() const { return positions_; }
 
 private:
+    RiseSetTransit(const JulianDate& date, const ObsSite& site, const PositionTable& positions);
+
+    // Status and hour angle at the standard altitude (H0, 0 unless the body rises and sets) of a
+    // position at declination delta, from the site's latitude phi and the sines and cosines.
+    static std::int32_t StatusAndH0(double phi, double sinPhi, double cosPhi, double delta, double sinDelta,
+                                    double cosDelta, double sinH0, double& H0);
     // Rise, transit and set by iteration over a table of moving positions whose middle entry
     // is at date.
     static RiseSetTransit FromTable(const PositionTable& positions, const Coord& middle, const JulianDate& date,
                                     const ObsSite& site, const Angle& h0);
-    void StatusAndH0(const Coord& position, const Angle& h0, double& H0);
     void Iterate(const JulianDate& date, const Angle& h0, double H0, const Coord& middle);
     void CheckEvents(const JulianDate& date, const Angle& h0, double m1, double m2);
 

@@ -32,8 +32,6 @@ int MonthIndex(int month)
 
 } // namespace
 
-TimeDate::TimeDate() = default;
-
 TimeDate::TimeDate(int y, int mo, int d, int h, int mi, int s)
     : year(static_cast<std::int16_t>(y)), month(static_cast<std::int16_t>(mo)),
       day(static_cast<std::int16_t>(d)), hour(static_cast<std::int16_t>(h)),

@@ -11,7 +11,7 @@ namespace fw { class opstream; }
 class TimeDate {
 public:
     // 2000 January 1, 12:00:00 (the calendar reading of J2000.0).
-    TimeDate();
+    TimeDate() = default;
     TimeDate(int year, int month, int day, int hour, int minute, int second);
 
     // The computer's local clock (or the clock a test set in its place).

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,22 @@ TEST(Angle, WrapsIntoFullAndSignedHalfTurn)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Angle(degrees[i], 1).Quadrant(), quadrants[i]);
     EXPECT_EQ(Angle(-10, 1).Quadrant(), 4);
+}
+
+// Wrapping gives exactly the remainder fmod gives, on either side of one and two turns, far
+// beyond them, and for both signs.
+TEST(Angle, WrappingIsTheExactRemainder)
+{
+    const double turn = 2 * kPi;
+    std::vector<double> values = {0.0, 1e-300, 1.0, 100.0, 1e6, 1e17};
+    for (double edge : {turn, 2 * turn, 3 * turn})
+        for (double v : {std::nextafter(edge, 0.0), edge, std::nextafter(edge, 1e9)})
+            values.push_back(v);
+    for (double v : values)
+        for (double r : {v, -v}) {
+            const double m = std::fmod(std::fabs(r), turn);
+            EXPECT_EQ(Angle::Wrapped(r).Radians(), r >= 0.0 ? m : turn - m) << r;
+        }
 }
 
 TEST(Angle, ArithmeticAndComparison)

@@ -114,6 +114,27 @@ TEST(JulianDate, StartOfDayAndDayArithmetic)
     EXPECT_EQ(j.Calendar(), TimeDate(1987, 4, 11, 1, 21, 0));
 }
 
+// An instant made from a day number reads its calendar when first asked: a copy taken before
+// that, an instant assigned over one whose reading was known, and one moved by days all read
+// their own instant.
+TEST(JulianDate, CalendarReadingFollowsCopiesAndAssignments)
+{
+    const TimeDate expected(1987, 4, 10, 19, 21, 0);
+    const JulianDate j(2446896.30625, 2);
+    const JulianDate copy = j;
+    EXPECT_EQ(copy.Calendar(), expected);
+    EXPECT_EQ(j.Calendar(), expected);
+    JulianDate k = JulianDate::FromCalendar(2000, 1, 1, 0, 0, 0);
+    EXPECT_EQ(k.Calendar(), TimeDate(2000, 1, 1, 0, 0, 0));
+    k = j;
+    EXPECT_EQ(k.Calendar(), expected);
+    k = JulianDate(2446896.30625 + 1.0, 2);
+    EXPECT_EQ(k.Calendar(), TimeDate(1987, 4, 11, 19, 21, 0));
+    k += -2.0;
+    EXPECT_EQ(k.StartOfDay(0).Calendar(), TimeDate(1987, 4, 9, 0, 0, 0));
+    EXPECT_EQ(k.GreenwichMeanSiderealTime(), JulianDate::FromCalendar(1987, 4, 9, 19, 21, 0).GreenwichMeanSiderealTime());
+}
+
 TEST(JulianDate, EqualityComparesOnlyTheDayNumber)
 {
     JulianDate a(2451545.0, JulianDate::kJulianDay);

@@ -69,6 +69,33 @@ TEST(RiseSetTransit, FixedPositionEventsLieWithinHalfADay)
     }
 }
 
+// One night serves a whole catalogue: nothing of one position carries over to the next, so each
+// comes out as it would from a night of its own, whatever came before it.
+TEST(RiseSetTransit, OneNightServesManyPositions)
+{
+    const JulianDate date(2460676.7083, 2);
+    const ObsSite site = Site(42.3333, 71.0833);
+    const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, 1);
+    const RiseSetTransit::Night night(date, site, h0);
+    const double positions[][2] = {{10, 80}, {100, 20}, {250, -60}, {330, -10}, {10, 80}, {45, 47.6}, {200, 0}};
+    int statuses[3] = {};
+    for (const auto& p : positions) {
+        const RiseSetTransit shared = night.FixedPosition(Eq(p[0], p[1]));
+        const RiseSetTransit own = RiseSetTransit::FromFixedPosition(Eq(p[0], p[1]), date, site, h0);
+        EXPECT_EQ(shared.Status(), own.Status()) << p[0] << " " << p[1];
+        EXPECT_EQ(shared.Rise().JD(), own.Rise().JD()) << p[0] << " " << p[1];
+        EXPECT_EQ(shared.Transit().JD(), own.Transit().JD()) << p[0] << " " << p[1];
+        EXPECT_EQ(shared.Set().JD(), own.Set().JD()) << p[0] << " " << p[1];
+        EXPECT_EQ(shared.Site(), site);
+        EXPECT_EQ(shared.Date(), date);
+        ++statuses[shared.Status()];
+    }
+    // Circumpolar, never rising and rising and setting all met.
+    EXPECT_GT(statuses[RiseSetTransit::kRisesAndSets], 0);
+    EXPECT_GT(statuses[RiseSetTransit::kAlwaysAbove], 0);
+    EXPECT_GT(statuses[RiseSetTransit::kAlwaysBelow], 0);
+}
+
 TEST(RiseSetTransit, IsForDateWithinOneDay)
 {
     const JulianDate date(2460000.5, 2);
