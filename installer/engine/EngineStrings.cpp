@@ -6,6 +6,7 @@ namespace kw {
 
 namespace {
 const ResStringEntry kStrings[] = {
+    {1, "The value entered is not valid."},
     {91, "There is not enough free space on the disk: the installation needs %lld KB; %lld KB are free."},
     {131, "The file %s is in use by another program."},
     {132, "Close the program that uses it and choose Retry."},
