@@ -191,53 +191,24 @@ void BoundControl::Attach(Dialog& dialog, int id, std::unique_ptr<FieldValidator
     bound_ = nullptr;
 }
 
-void BoundControl::BindInt(int* variable, bool nullable)
+void BoundControl::BindVariable(ValueHolder& holder, void* variable, bool nullable, std::size_t capacity)
 {
     const int oldNullable = bound_ ? bound_->nullable : 0;
-    intHolder_.variable = variable;
-    intHolder_.nullable = nullable ? 1 : 0;
-    BindHolder(&intHolder_, oldNullable);
+    holder.variable = variable;
+    holder.capacity = capacity;
+    holder.nullable = nullable ? 1 : 0;
+    BindHolder(&holder, oldNullable);
 }
 
-void BoundControl::BindUnsigned(unsigned* variable, bool nullable)
-{
-    const int oldNullable = bound_ ? bound_->nullable : 0;
-    unsignedHolder_.variable = variable;
-    unsignedHolder_.nullable = nullable ? 1 : 0;
-    BindHolder(&unsignedHolder_, oldNullable);
-}
+void BoundControl::BindInt(int* v, bool nullable) { BindVariable(intHolder_, v, nullable); }
+void BoundControl::BindUnsigned(unsigned* v, bool nullable) { BindVariable(unsignedHolder_, v, nullable); }
+void BoundControl::BindULong(unsigned long* v, bool nullable) { BindVariable(ulongHolder_, v, nullable); }
+void BoundControl::BindString(HeapString* v, bool nullable) { BindVariable(stringHolder_, v, nullable); }
+void BoundControl::BindPath(PathName* v, bool nullable) { BindVariable(pathHolder_, v, nullable); }
 
-void BoundControl::BindULong(unsigned long* variable, bool nullable)
+void BoundControl::BindCharBuffer(char* v, std::size_t capacity, bool nullable)
 {
-    const int oldNullable = bound_ ? bound_->nullable : 0;
-    ulongHolder_.variable = variable;
-    ulongHolder_.nullable = nullable ? 1 : 0;
-    BindHolder(&ulongHolder_, oldNullable);
-}
-
-void BoundControl::BindString(HeapString* variable, bool nullable)
-{
-    const int oldNullable = bound_ ? bound_->nullable : 0;
-    stringHolder_.variable = variable;
-    stringHolder_.nullable = nullable ? 1 : 0;
-    BindHolder(&stringHolder_, oldNullable);
-}
-
-void BoundControl::BindCharBuffer(char* variable, std::size_t capacity, bool nullable)
-{
-    const int oldNullable = bound_ ? bound_->nullable : 0;
-    bufferHolder_.variable = variable;
-    bufferHolder_.capacity = capacity;
-    bufferHolder_.nullable = nullable ? 1 : 0;
-    BindHolder(&bufferHolder_, oldNullable);
-}
-
-void BoundControl::BindPath(PathName* variable, bool nullable)
-{
-    const int oldNullable = bound_ ? bound_->nullable : 0;
-    pathHolder_.variable = variable;
-    pathHolder_.nullable = nullable ? 1 : 0;
-    BindHolder(&pathHolder_, oldNullable);
+    BindVariable(bufferHolder_, v, nullable, capacity);
 }
 
 void BoundControl::Bind(ValueHolder* holder)

@@ -120,6 +120,7 @@ protected:
     // Binds a holder; the presence box follows the change of its nullable flag from the
     // flag of the holder bound before (taken before the setter changed it).
     void BindHolder(ValueHolder* holder, int oldNullable);
+    void BindVariable(ValueHolder& holder, void* variable, bool nullable, std::size_t capacity = 0);
 
     ValueHolder intHolder_{ValueHolder::kInt}, unsignedHolder_{ValueHolder::kUnsigned},
         ulongHolder_{ValueHolder::kULong}, bufferHolder_{ValueHolder::kCharBuffer},
