@@ -10,11 +10,11 @@
 
 #include "chart/ChartFields.h"
 #include "chart/ChartLabel.h"
+#include "framework/gui/Edit.h"
 #include "framework/gui/MessageBox.h"
 #include "ui/TEditDEC.h"
 #include "ui/TEditRA.h"
 #include "ui/TEditSize.h"
-#include "ui/TEditString.h"
 
 double ChartLabelSize = 1.0;
 
@@ -40,7 +40,7 @@ QGroupBox* PositionGroup(QWidget* parent, const char* title, TEditRA* ra, TEditD
 EnterLabelDialog::EnterLabelDialog(QWidget* parent) : fw::Dialog(parent, "Enter Label")
 {
     Body()->addWidget(new QLabel("Text", this), 0, 0);
-    text_ = Place(kText, new TEditString(this, kTextChars), 0, 1, 1, 2);
+    text_ = Place(kText, new fw::Edit(this, kTextChars), 0, 1, 1, 2);
     text_->setMinimumWidth(2 * kValueWidth + 60);
     anchorRA_ = AddControl(kAnchorRA, new TEditRA(this, kValueLimit));
     anchorDec_ = AddControl(kAnchorDec, new TEditDEC(this, kValueLimit));
@@ -50,7 +50,7 @@ EnterLabelDialog::EnterLabelDialog(QWidget* parent) : fw::Dialog(parent, "Enter 
     Body()->addWidget(PositionGroup(this, "Text Location", textRA_, textDec_), 1, 2);
     Body()->addWidget(new QLabel("Size", this), 2, 0);
     size_ = Place(kSize, new TEditSize(this, kValueLimit), 2, 1);
-    size_->setMinimumWidth(kValueWidth);
+    size_->setFixedWidth(kValueWidth);
     Place(kUseAnchor, new QCheckBox("Use Anchor Point", this), 2, 2);
     AddStandardButtons(kHelpContext);
 }
@@ -69,6 +69,8 @@ void EnterLabelDialog::SetupWindow()
 void EnterLabelDialog::CmOk()
 {
     // Everything is read before anything is taken, so a bad entry changes nothing.
+    // The field holds at most kTextChars characters; the label file takes fewer bytes than
+    // that many characters can need.
     const std::string entered = text_->GetText();
     if (entered.size() > ChartLabel::kMaxText) {
         fw::MessageBox(text_,

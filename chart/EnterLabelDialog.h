@@ -11,7 +11,7 @@
 class TEditDEC;
 class TEditRA;
 class TEditSize;
-class TEditString;
+namespace fw { class Edit; }
 
 // The label size the dialog shows and stores: the text height in degrees of the chart.
 extern double ChartLabelSize;
@@ -46,7 +46,7 @@ protected:
     void CmOk() override;
 
 private:
-    TEditString* text_;
+    fw::Edit* text_;
     TEditRA* textRA_;
     TEditDEC* textDec_;
     TEditRA* anchorRA_;

@@ -300,22 +300,30 @@ TEST_F(ChartCommands, RightButtonShowsEveryGroupOfThePopUpMenu)
     // The chosen item reached its handler.
     EXPECT_NEAR(chart.fieldWidth, 40 * 2.0 / 3.0, 1e-12);
 
-    // The picture of the chart with its menu open at the click.
+    // The picture of the chart with its menu open at the click, and its two submenus beside it.
     if (!testsupport::SnapshotPath("chart_popup_menu.png").empty()) {
+        WriteStars(chart_testing::OrionStars());
+        chart.Lines().AddIfAbsent(5.919, 7.407, 5.242, -8.202);
+        chart.Labels().AddLabel(ChartLabel(5.919, 7.407, 6.2, 10.0, "Betelgeuse", 1.0));
+        chart.grid = true;
+        chart.resize(640, 480);
         chart.needsRedraw = true;
         chart.RedrawBitmap();
         fw::Bitmap picture(chart.width(), chart.height());
         chart.RenderTo(picture);
-        QMenu qmenu;
-        menu.FillQtMenu(qmenu);
-        qmenu.adjustSize();
-        const QPixmap menuPixmap = qmenu.grab();
-        QImage image(std::max(chart.width(), 120 + menuPixmap.width()), std::max(chart.height(), 90 + menuPixmap.height()),
-                     QImage::Format_RGB32);
-        image.fill(Qt::white);
+        std::vector<QPixmap> pixmaps;
+        for (const fw::PopupMenu* m : {&menu, &Submenu(menu, "&Projection"), &Submenu(menu, "&Color")}) {
+            QMenu qmenu;
+            m->FillQtMenu(qmenu);
+            qmenu.adjustSize();
+            pixmaps.push_back(qmenu.grab());
+        }
+        QImage image(chart.width(), chart.height(), QImage::Format_RGB32);
         QPainter painter(&image);
         painter.drawImage(0, 0, picture.Image());
-        painter.drawPixmap(120, 90, menuPixmap);
+        painter.drawPixmap(120, 40, pixmaps[0]);
+        painter.drawPixmap(124 + pixmaps[0].width(), 40, pixmaps[1]);
+        painter.drawPixmap(124 + pixmaps[0].width(), 44 + pixmaps[1].height(), pixmaps[2]);
         painter.end();
         testsupport::SaveSnapshot(image, "chart_popup_menu.png");
     }
