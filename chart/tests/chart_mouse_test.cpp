@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/SAOdata.h"
 #include "chart/tests/chart_fixture.h"
 #include "framework/gui/Dialog.h"
 #include "framework/gui/MessageBox.h"
@@ -99,6 +100,44 @@ TEST_F(ChartMouse, SkyAngleOfKnownPairs)
     EXPECT_DOUBLE_EQ(ChartWindow::SkyAngle(0, 0, 12, 0), 180);
     EXPECT_NEAR(ChartWindow::SkyAngle(5, -90, 17, 90), 180, 1e-9);
     EXPECT_NEAR(ChartWindow::SkyAngle(kBetelgeuseRA, kBetelgeuseDec, kRigelRA, kRigelDec), 18.6, 0.05);
+}
+
+TEST_F(ChartMouse, PickingFindsTheNearestStarWeightedByDeclination)
+{
+    ChartWindow& chart = OpenChart();
+    chart.starMagLimit = 7.5;
+    const double none = -99;
+    double ra = none, dec = none;
+    EXPECT_FALSE(chart.PickStar(5.0, 0.0, false, ra, dec)); // no star file
+    EXPECT_EQ(ra, none);
+    EXPECT_EQ(dec, none);
+
+    WriteStars({{5.00, 0.0, 3.0f, 3.0f},  // bright
+                {5.10, 0.0, 7.5f, 7.5f},  // at the limit
+                {6.00, 1.0, 2.0f, 2.0f},  // two at the same distance from 6h, 0
+                {6.00, -1.0, 2.0f, 2.0f},
+                {7.20, 60.0, 11.0f, 5.0f}, // its second magnitude counts
+                {7.00, 61.6, 5.0f, 5.0f}});
+    struct Case {
+        double ra, dec;
+        bool brightOnly;
+        double starRA, starDec;
+    };
+    for (const Case& c : {Case{5.09, 0.0, false, 5.10, 0.0}, Case{5.09, 0.0, true, 5.00, 0.0},
+                          Case{6.00, 0.0, true, 6.00, 1.0},
+                          // 0.2 h at 60 degrees is 1.5 degrees of sky, nearer than 1.6 degrees north
+                          Case{7.00, 60.0, true, 7.20, 60.0},
+                          Case{7.00, 59.9, false, 7.20, 60.0}}) {
+        ASSERT_TRUE(chart.PickStar(c.ra, c.dec, c.brightOnly, ra, dec)) << c.ra << " " << c.dec;
+        EXPECT_DOUBLE_EQ(ra, c.starRA) << c.ra << " " << c.dec;
+        EXPECT_DOUBLE_EQ(dec, c.starDec) << c.ra << " " << c.dec;
+    }
+    // Only the pick pass's records are read.
+    std::vector<chart_testing::Star> many(SAOdata::kPickPassLimit, chart_testing::Star{20.0, -60.0, 5.0f, 5.0f});
+    many.push_back({12.0, 0.0, 1.0f, 1.0f});
+    WriteStars(many);
+    ASSERT_TRUE(chart.PickStar(12.0, 0.0, false, ra, dec));
+    EXPECT_DOUBLE_EQ(ra, 20.0);
 }
 
 TEST_F(ChartMouse, ALineDrawnFromStarToStarIsSavedAndSurvivesARestart)
