@@ -124,7 +124,10 @@ void ChartWindow::MaxField()
     fieldWidth = 180.0;
     fieldHeight = 180.0 * height() / width();
     scale = 1.0;
+    // The frame is stored now, for the object it was set on: a pending store would go to
+    // whichever object the chart shows next, with this field.
     saveFramePending = true;
+    SetChart(centerRA, centerDec, parallel1, parallel2, projection);
     Redraw();
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/ChartFormat.h"
 #include "chart/ChartPane.h"
 #include "chart/tests/chart_fixture.h"
 #include "framework/gui/Bitmap.h"
@@ -78,7 +79,11 @@ TEST_F(ChartCommands, LayerSwitchesToggleTheirFlagAndCheckMark)
         const bool before = chart.*c.flag;
         EXPECT_EQ(chart.QueryCommand(c.id).check, before ? fw::BF_CHECKED : fw::BF_UNCHECKED) << c.id;
         chart.needsRedraw = false;
-        ASSERT_TRUE(chart.SendCommand(c.id)) << c.id;
+        // Chosen from the menu, which shows the item's check mark.
+        fw::ScriptedMenus menus({c.id});
+        chart.ShowPopupMenu(fw::Point(5, 5));
+        ASSERT_EQ(menus.Shown().size(), 1u);
+        EXPECT_EQ(menus.Shown()[0].FindItem(c.id)->checked, before) << c.id;
         EXPECT_EQ(chart.*c.flag, !before) << c.id;
         EXPECT_TRUE(chart.needsRedraw) << c.id;
         EXPECT_EQ(chart.QueryCommand(c.id).check, before ? fw::BF_UNCHECKED : fw::BF_CHECKED) << c.id;
@@ -95,7 +100,10 @@ TEST_F(ChartCommands, LayerSwitchesToggleTheirFlagAndCheckMark)
 TEST_F(ChartCommands, ZoomingScalesTheFieldAndMaxFieldShowsHalfTheSky)
 {
     ChartWindow& chart = OpenChart();
-    chart.SendCommand(CM_ZOOMIN);
+    {
+        fw::ScriptedMenus menus({CM_ZOOMIN});
+        chart.ShowPopupMenu(fw::Point(5, 5));
+    }
     EXPECT_NEAR(chart.fieldWidth, 40 * 2.0 / 3.0, 1e-12);
     EXPECT_NEAR(chart.fieldHeight, 40 * 2.0 / 3.0, 1e-12);
     chart.SendCommand(CM_ZOOMOUT);
@@ -108,7 +116,6 @@ TEST_F(ChartCommands, ZoomingScalesTheFieldAndMaxFieldShowsHalfTheSky)
     EXPECT_DOUBLE_EQ(chart.fieldWidth, 180);
     EXPECT_DOUBLE_EQ(chart.fieldHeight, 135); // 180 x 300 / 400
     EXPECT_DOUBLE_EQ(chart.scale, 1.0);
-    EXPECT_TRUE(chart.saveFramePending);
 
     // A window of no width keeps its field.
     chart.resize(0, 300);
@@ -117,6 +124,26 @@ TEST_F(ChartCommands, ZoomingScalesTheFieldAndMaxFieldShowsHalfTheSky)
         chart.SendCommand(id);
         EXPECT_DOUBLE_EQ(chart.fieldWidth, 30) << id;
     }
+}
+
+TEST_F(ChartCommands, MaxFieldIsStoredAsTheShownObjectsFrameAndNoOtherObjects)
+{
+    PutOrionNebulaeInTheTable();
+    ChartWindow& chart = OpenChart();
+    ASSERT_EQ(chart.Frames().WriteFrame(1, 5.6, -4.8, 3.0, 2.0), 1);
+    chart.ShowObject(ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, 1976), false);
+    chart.SendCommand(CM_MAXFIELD);
+    EXPECT_FALSE(chart.saveFramePending);
+    double ra, dec, w, h;
+    ASSERT_TRUE(chart.Frames().ReadFrame(0, ra, dec, w, h));
+    EXPECT_DOUBLE_EQ(w, 180);
+    EXPECT_DOUBLE_EQ(h, 135);
+    // The next object keeps the frame it had.
+    chart.ShowObject(ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, 1977), false);
+    ASSERT_TRUE(chart.Frames().ReadFrame(1, ra, dec, w, h));
+    EXPECT_DOUBLE_EQ(w, 3.0);
+    EXPECT_DOUBLE_EQ(h, 2.0);
+    EXPECT_DOUBLE_EQ(chart.fieldWidth, 3.0);
 }
 
 TEST_F(ChartCommands, EditingModesExcludeEachOtherAndGateTheirCommands)
@@ -128,7 +155,8 @@ TEST_F(ChartCommands, EditingModesExcludeEachOtherAndGateTheirCommands)
     };
     for (const Step& s : {Step{CM_MODIFYLINES, true, false}, Step{CM_MODIFYLABELS, false, true},
                           Step{CM_MODIFYLINES, true, false}, Step{CM_MODIFYLINES, false, false}}) {
-        chart.SendCommand(s.id);
+        fw::ScriptedMenus menus({s.id});
+        chart.ShowPopupMenu(fw::Point(5, 5));
         EXPECT_EQ(chart.lineEditing, s.lines) << s.id;
         EXPECT_EQ(chart.labelEditing, s.labels) << s.id;
         EXPECT_EQ(chart.QueryCommand(CM_MODIFYLINES).check, s.lines ? fw::BF_CHECKED : fw::BF_UNCHECKED);
@@ -184,7 +212,8 @@ TEST_F(ChartCommands, ColourItemsEditTheirOwnSlot)
         std::map<int, RGBColor> before;
         for (const Case& o : cases) before[o.slot] = rs.GetColor(o.slot);
         chart.needsRedraw = false;
-        ASSERT_TRUE(chart.SendCommand(c.id)) << c.id;
+        fw::ScriptedMenus menus({c.id});
+        chart.ShowPopupMenu(fw::Point(5, 5));
         EXPECT_EQ(fw::ColorFromRef(rs.GetColor(c.slot)), answer) << c.id;
         for (const Case& o : cases)
             if (o.slot != c.slot) {

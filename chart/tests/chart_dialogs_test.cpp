@@ -1,12 +1,10 @@
 // The chart's four dialogs, driven by control id: what they show, what OK takes back, their
 // buttons, and bad entries that must change nothing.
-#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "catalog/CatalogueTable.h"
 #include "chart/CoordEntryDlg.h"
 #include "chart/EnterLabelDialog.h"
 #include "chart/LabelDlg.h"
@@ -21,35 +19,11 @@ namespace {
 
 using chart_testing::ChartFixture;
 
-class ChartDialogs : public ChartFixture {
-protected:
-    void SetUp() override
-    {
-        ChartFixture::SetUp();
-        savedTable_ = std::make_unique<CatalogueTable>(NGCTable);
-    }
-    void TearDown() override
-    {
-        NGCTable = *savedTable_;
-        ChartFixture::TearDown();
-    }
-    // NGC 1976 (M 42) as row 0 of the catalogue table.
-    static void PutOrionNebulaInRowZero()
-    {
-        NGCTable.Clear();
-        NGCTable.catalogueNumber[0] = 1976;
-        NGCTable.rowOfNumber[1976 - 1] = 0;
-        NGCTable.ra[0] = 5.59f;
-        NGCTable.dec[0] = -5.4f;
-    }
-
-private:
-    std::unique_ptr<CatalogueTable> savedTable_;
-};
+class ChartDialogs : public ChartFixture {};
 
 TEST_F(ChartDialogs, CenterAndFrameTakesTheEnteredCentreAndField)
 {
-    PutOrionNebulaInRowZero();
+    PutOrionNebulaeInTheTable();
     ChartWindow& chart = OpenChart();
     chart.currentObject = ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, 1976);
     chart.SetField(40, 30);

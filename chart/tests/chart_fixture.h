@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog/CatalogueTable.h"
 #include "chart/ChartLabels.h"
 #include "chart/ChartWindow.h"
 #include "chart/ConstelLines.h"
@@ -44,6 +45,7 @@ protected:
         savedGlobals_ = AppGlobals;
         savedLabelOptions_ = {ShowChartLabels, LabelListNumbers, LabelListPositions};
         savedLabelSize_ = ChartLabelSize;
+        savedTable_ = std::make_unique<CatalogueTable>(NGCTable);
         ProgramDirectory = dir_.path();
         UserDirectory = dir_.path() + "User/";
         QDir().mkpath(QString::fromStdString(UserDirectory));
@@ -67,9 +69,24 @@ protected:
         LabelListNumbers = savedLabelOptions_[1];
         LabelListPositions = savedLabelOptions_[2];
         ChartLabelSize = savedLabelSize_;
+        NGCTable = *savedTable_;
         ChartVisibleRegion = VisibleRegion();
         ConstelLineArray.clear();
         ChartLabelArray.clear();
+    }
+
+    // NGC 1976 (M 42) and NGC 1977 as rows 0 and 1 of the catalogue table.
+    static void PutOrionNebulaeInTheTable()
+    {
+        NGCTable.Clear();
+        NGCTable.catalogueNumber[0] = 1976;
+        NGCTable.rowOfNumber[1976 - 1] = 0;
+        NGCTable.ra[0] = 5.59f;
+        NGCTable.dec[0] = -5.4f;
+        NGCTable.catalogueNumber[1] = 1977;
+        NGCTable.rowOfNumber[1977 - 1] = 1;
+        NGCTable.ra[1] = 5.59f;
+        NGCTable.dec[1] = -4.85f;
     }
 
     void WriteStars(const std::vector<Star>& stars) const
@@ -133,6 +150,7 @@ private:
     double savedLabelSize_ = 1.0;
     int savedScheme_ = 4;
     std::map<int, std::uint32_t> savedColours_;
+    std::unique_ptr<CatalogueTable> savedTable_;
 };
 
 } // namespace chart_testing
