@@ -207,6 +207,7 @@ bool ChartWindow::RedrawBitmap()
     }
     if (!alive) return false;
     chartBitmap = std::move(bitmap);
+    RefreshSelectionMarks();
     Invalidate(false);
     return true;
 }

@@ -234,6 +234,8 @@ private:
     void DeleteSelectedLine();
     // Mouse gestures (ChartWindowMouse.cpp).
     void ClearSelections();
+    // Puts the marks of the selected line and label where the chart now shows them.
+    void RefreshSelectionMarks();
     void ClearDrag();
     void ShowStatus(const std::string& text);
     void LabelGestureEnds(unsigned keys, double ra, double dec);

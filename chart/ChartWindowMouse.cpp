@@ -97,6 +97,22 @@ void ChartWindow::ClearSelections()
     GetOverlay().Remove(MarkMovingLabel);
 }
 
+void ChartWindow::RefreshSelectionMarks()
+{
+    fw::Overlay& overlay = GetOverlay();
+    fw::Point a, b;
+    if (lineSelected && SkyToScreen(selectedLine.ra1, selectedLine.dec1, a, chartRect) != MapOffChart &&
+        SkyToScreen(selectedLine.ra2, selectedLine.dec2, b, chartRect) != MapOffChart)
+        overlay.SetLine(MarkSelectedLine, a, b, fw::Pen(fw::InvertedColor(SlotQColor(SlotConstelLines)), 1));
+    else
+        overlay.Remove(MarkSelectedLine);
+    fw::Rect box;
+    if (labelSelected && LabelHitBox(selectedLabelFound, box))
+        overlay.SetRect(MarkSelectedLabel, box, fw::Pen(kLightRed, 1));
+    else
+        overlay.Remove(MarkSelectedLabel);
+}
+
 void ChartWindow::ClearDrag()
 {
     dragStart = dragCurrent = fw::Point(-1, -1);

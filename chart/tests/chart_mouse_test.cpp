@@ -204,6 +204,25 @@ TEST_F(ChartMouse, AShiftClickSelectsALineThatIsDeletedOnConfirmationOrWithCtrl)
         EXPECT_FALSE(chart.lineSelected);
         EXPECT_FALSE(chart.GetOverlay().Has(ChartWindow::MarkSelectedLine));
     }
+    // A selected line's mark follows the line when the chart is zoomed and drawn again.
+    chart.Lines().AddIfAbsent(kBetelgeuseRA, kBetelgeuseDec, kRigelRA, kRigelDec);
+    Draw();
+    Press(mid, Qt::ShiftModifier);
+    ASSERT_TRUE(chart.lineSelected);
+    chart.SendCommand(CM_ZOOMIN);
+    chart.RedrawBitmap();
+    const fw::Overlay::Mark* mark = chart.GetOverlay().Find(ChartWindow::MarkSelectedLine);
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->a, ScreenOf(kBetelgeuseRA, kBetelgeuseDec));
+    EXPECT_NE(mark->a, a);
+    chart.SendCommand(CM_ZOOMOUT);
+    chart.RedrawBitmap();
+    {
+        fw::ScriptedMessageBoxes confirm({fw::IDOK});
+        Release(mid, Qt::ShiftModifier);
+    }
+    ASSERT_TRUE(ConstelLineArray.empty());
+
     // With Ctrl held at the release there is no question.
     chart.Lines().AddIfAbsent(kBetelgeuseRA, kBetelgeuseDec, kRigelRA, kRigelDec);
     Draw();
