@@ -187,17 +187,21 @@ void ChartWindow::EvLButtonDown(unsigned keys, const fw::Point& point)
     }
     fw::Point start = point;
     if (ctrl) {
-        // A gesture that starts on a star needs one: without a star found it would start at
-        // 0 h, 0 degrees.
-        double starRA = 0, starDec = 0;
-        if (!PickStar(ra, dec, true, starRA, starDec)) {
-            ShowStatus("No Star Found Near the Pointer");
+        // Ctrl snaps the start to the nearest star. Without a star found the start would be
+        // 0 h, 0 degrees: a new constellation line is refused, any other gesture starts at
+        // the pointer's own sky position.
+        double starRA = ra, starDec = dec;
+        if (PickStar(ra, dec, true, starRA, starDec)) {
+            fw::Point p;
+            if (SkyToScreen(starRA, starDec, p, chartRect) != MapOffChart) start = p;
+        } else if (lineEditing) {
+            ShowStatus("No Star Found Near the Pointer: No Line Added");
             return;
+        } else {
+            ShowStatus("No Star Found Near the Pointer");
         }
         newLine.ra1 = starRA;
         newLine.dec1 = starDec;
-        fw::Point p;
-        if (SkyToScreen(starRA, starDec, p, chartRect) != MapOffChart) start = p;
     }
     dragStart = dragCurrent = start;
 }

@@ -243,9 +243,9 @@ TEST_F(ChartMouse, ALineWithoutAStarFoundAtAnEndIsRefused)
         const char* status;
     };
     const std::vector<Case> cases = {
-        {"no star file", {}, false, "No Star Found Near the Pointer"},
+        {"no star file", {}, false, "No Star Found Near the Pointer: No Line Added"},
         {"only faint stars", {{5.919, 7.407, 9.0f, 9.0f}, {5.242, -8.202, 8.0f, 8.0f}}, false,
-         "No Star Found Near the Pointer"},
+         "No Star Found Near the Pointer: No Line Added"},
         {"file gone at the end", OrionStars(), true, "No Star Found at the Line's End: No Line Added"},
     };
     for (const Case& c : cases) {
@@ -289,6 +289,24 @@ fw::DialogResponder EnterLabel(LabelSeen& seen, const std::string& text)
         d.PressButton(fw::IDOK);
         return fw::IDCANCEL;
     };
+}
+
+TEST_F(ChartMouse, ALabelDraggedWithoutAStarFoundIsAnchoredWhereTheDragStarted)
+{
+    ChartWindow& chart = OpenChart(); // no star file
+    chart.SendCommand(CM_MODIFYLABELS);
+    const fw::Point from(150, 120), to(220, 90);
+    double fromRA = 0, fromDec = 0;
+    ASSERT_TRUE(chart.ScreenToSky(fromRA, fromDec, from.x, from.y, chart.chartRect));
+    LabelSeen seen;
+    fw::ScriptedDialogs dialogs(EnterLabel(seen, "here"));
+    Drag(from, to, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.Count(), 1);
+    EXPECT_EQ(statusBar_.GetText(), "No Star Found Near the Pointer");
+    EXPECT_EQ(seen.useAnchor, fw::BF_CHECKED);
+    ASSERT_EQ(ChartLabelArray.size(), 1u);
+    EXPECT_NEAR(ChartLabelArray[0].ra1, fromRA, 1.0 / 3600);
+    EXPECT_NEAR(ChartLabelArray[0].dec1, fromDec, 1.0 / 60);
 }
 
 TEST_F(ChartMouse, ALabelPlacedAndThenDeletedLeavesTheLabelFileAsItWas)
