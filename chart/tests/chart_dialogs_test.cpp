@@ -84,6 +84,7 @@ TEST_F(ChartDialogs, BadCentreOrFieldGetsTheFieldsMessageAndChangesNothing)
         {101, "25", "RA Input Error"},       {102, "91", "Declination Input Error"},
         {102, "-90.5", "Declination Input Error"}, {101, "MAX", "RA Input Error"},
         {110, "0", "Size Input Error"},      {111, "nothing", "Size Input Error"},
+        {110, "200", "Size Input Error"},
     };
     for (const Case& c : cases) {
         fw::ScriptedMessageBoxes boxes;
