@@ -147,6 +147,8 @@ void ChartWindow::CenterAndFrame()
         const ChartBody& body = bodies[currentObject.Number() / 256];
         dialog.objectRA = body.position.RA().Hours();
         dialog.objectDec = body.position.Dec().Degrees();
+    } else {
+        dialog.objectKnown = false;
     }
     if (dialog.Execute() == fw::IDOK) {
         fieldWidth = dialog.fieldWidth;

@@ -52,12 +52,14 @@ void CoordEntryDlg::SetupWindow()
     dec_->SetValue(centerDec);
     width_->SetValue(fieldWidth);
     height_->SetValue(fieldHeight);
+    EnableControl(kRecenterOnObject, objectKnown);
 }
 
 bool CoordEntryDlg::EvCommand(int id)
 {
     switch (id) {
     case kRecenterOnObject:
+        if (!objectKnown) return true;
         ra_->SetValue(objectRA);
         dec_->SetValue(objectDec);
         return true;

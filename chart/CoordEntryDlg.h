@@ -30,9 +30,11 @@ public:
     double centerDec = 0;
     double fieldWidth = kDefaultFieldWidth;
     double fieldHeight = kDefaultFieldHeight;
-    // The current object's position, for "Recenter on Object".
+    // The current object's position, for "Recenter on Object"; without one the button is
+    // greyed (it would centre the chart on 0 h, 0 degrees).
     double objectRA = 0;
     double objectDec = 0;
+    bool objectKnown = true;
 
 protected:
     void SetupWindow() override;

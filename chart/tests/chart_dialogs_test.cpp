@@ -72,6 +72,24 @@ TEST_F(ChartDialogs, CenterAndFrameTakesTheEnteredCentreAndField)
     EXPECT_DOUBLE_EQ(chart.fieldWidth, 20);
 }
 
+TEST_F(ChartDialogs, WithoutAnObjectPositionRecenterOnObjectIsGreyed)
+{
+    NGCTable.Clear();
+    ChartWindow& chart = OpenChart();
+    chart.currentObject = ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, 1976); // not in the table
+    bool enabled = true;
+    fw::ScriptedDialogs dialogs([&](fw::Dialog& d) {
+        enabled = d.IsControlEnabled(CoordEntryDlg::kRecenterOnObject);
+        d.SendCommand(CoordEntryDlg::kRecenterOnObject);
+        d.PressButton(fw::IDOK);
+        return fw::IDCANCEL;
+    });
+    chart.SendCommand(CM_CHARTCENTER);
+    EXPECT_FALSE(enabled);
+    EXPECT_DOUBLE_EQ(chart.centerRA, 5.6);
+    EXPECT_DOUBLE_EQ(chart.centerDec, 0.0);
+}
+
 TEST_F(ChartDialogs, BadCentreOrFieldGetsTheFieldsMessageAndChangesNothing)
 {
     ChartWindow& chart = OpenChart();
