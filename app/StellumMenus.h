@@ -7,6 +7,7 @@
 
 #include "framework/gui/MDIFrame.h"
 #include "framework/gui/MenuDescr.h"
+#include "globals/EditCommands.h"
 #include "globals/ListCommands.h"
 
 // Command ids of the menus that the application shell names.
@@ -63,7 +64,6 @@ enum StellumCommand : int {
     CM_EDITCUT = 24322,
     CM_EDITCOPY = 24323,
     CM_EDITPASTE = 24324,
-    CM_EDITDELETE = 24325,
     CM_EDITCLEARALL = 24326,
     CM_EDITFIND = 24351,
     CM_EDITREPLACE = 24352,

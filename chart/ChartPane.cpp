@@ -66,7 +66,8 @@ void ChartPane::Paint(fw::DC& dc, bool erase, const fw::Rect& rect)
 
 void ChartPane::ShowSettings()
 {
-    // The chart's settings live in its own pop-up menu, which comes with the chart commands.
+    // The chart's settings are its pop-up menu, shown at the chart's top left corner.
+    if (chart_) chart_->ShowPopupMenu(fw::Point(0, 0));
 }
 
 void ChartPane::ToggleFullPane()

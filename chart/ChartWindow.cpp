@@ -38,6 +38,7 @@ ChartWindow::ChartWindow(QWidget* parent, const std::string& title, const std::s
     chartFrames = std::make_unique<ChartFormat>(UserDirectory + "chrtfrmt.rsx");
     SetBkgndColor(fw::ColorFromRef(RScolor::Instance().GetColor(SlotSkyBackground)));
     SetChart(kStartRA, kStartDec, kStartParallel1, kStartParallel2, ProjectionStereographic);
+    InstallCommands();
 }
 
 ChartWindow::~ChartWindow()
@@ -206,6 +207,7 @@ bool ChartWindow::RedrawBitmap()
     }
     if (!alive) return false;
     chartBitmap = std::move(bitmap);
+    RefreshSelectionMarks();
     Invalidate(false);
     return true;
 }

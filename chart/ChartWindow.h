@@ -11,6 +11,7 @@
 
 #include "catalog/ObjectId.h"
 #include "chart/ChartBody.h"
+#include "chart/ChartLabel.h"
 #include "chart/ChartProjection.h"
 #include "chart/ConstelLine.h"
 #include "framework/gui/Window.h"
@@ -22,10 +23,49 @@ class ChartFormat;
 class ChartLabels;
 class ConstelLines;
 namespace fw { class DC; }
-struct ChartLabel;
 
 // Command the chart sends to its pane: a catalogue object's frame was stored.
 constexpr int CM_CHARTFRAMESAVED = 19301;
+
+// Commands of the chart window (its pop-up menu; the frame's Edit menu sends CM_EDITDELETE).
+enum ChartCommand : int {
+    CM_CHARTSTARS = 16101,
+    CM_CHARTCENTER = 16102,
+    CM_PROJCONFORMAL1 = 16103,
+    CM_PROJCYLINDRICAL = 16104,
+    CM_PROJSTEREOGRAPHIC = 16106,
+    CM_PROJGNOMONIC = 16107,
+    CM_PROJLAMBERT = 16108,
+    CM_PROJORTHOGRAPHIC = 16109,
+    CM_PROJAREACONIC = 16110,
+    CM_CHARTARMRECENTER = 16113,
+    CM_CHARTIDLE1 = 16114, // the three idle ids are answered and do nothing
+    CM_CHARTGRID = 16115,
+    CM_CHARTIDLE2 = 16116,
+    CM_MODIFYLINES = 16117,
+    CM_MODIFYLABELS = 16118,
+    CM_ZOOMIN = 16119,
+    CM_ZOOMOUT = 16120,
+    CM_CHARTIDLE3 = 16121,
+    CM_CHARTTELRAD = 16122,
+    CM_CHARTCONSTLINES = 16123,
+    CM_MAXFIELD = 16124,
+    CM_CHARTLABELS = 16125,
+    CM_CHARTSOLARSYSTEM = 16127,
+    CM_PROJPOLAR = 16141,
+    CM_PROJCONFORMAL2 = 16151,
+    CM_COLORRALINES = 16172,
+    CM_COLORDECLINES = 16173,
+    CM_COLORTELRAD = 16174,
+    CM_COLORSTARFILL = 16175,
+    CM_COLORSTAROUTLINE = 16176,
+    CM_COLORBACKGROUND = 16177,
+    CM_COLORCONSTLINES = 16178,
+    CM_COLORLABELS = 16179,
+    CM_COLORSUN = 16180,
+    CM_COLORLIMB = 16181,
+    CM_COLORSHADOW = 16182,
+};
 
 // Set by the first solar-system update; no bodies are drawn before it.
 extern bool SolarSystemReady;
@@ -89,6 +129,19 @@ public:
     // draws) and repaints the window; false when nothing was drawn.
     bool RedrawBitmap();
 
+    // Builds the pop-up menu of the chart's commands and shows it at the client point.
+    void ShowPopupMenu(const fw::Point& point);
+
+    // The star of "rssao.cat" nearest to the sky position (at most the pick pass's records;
+    // with brightOnly, stars at or fainter than the limiting magnitude do not count). False
+    // when no star was found: the position is then left as it was.
+    bool PickStar(double ra, double dec, bool brightOnly, double& starRA, double& starDec) const;
+    // Angle in degrees between two sky positions (hours, degrees).
+    static double SkyAngle(double ra1, double dec1, double ra2, double dec2);
+    // The box a user label's text covers on the chart; false when its text location does not
+    // map to the chart.
+    bool LabelHitBox(const ChartLabel& label, fw::Rect& box) const;
+
     // The Sun, Moon and planets at the application's current time.
     void UpdateSolarSystem();
     // Frames the chart on an object; false for an object that is not in the catalogue.
@@ -123,9 +176,31 @@ public:
     bool drawingLine = false;
     ConstelLine newLine;
 
+    // Editing with the mouse: at most one of the two modes is on.
+    bool lineEditing = false;
+    bool labelEditing = false;
+    bool lineSelected = false;
+    ConstelLine selectedLine;
+    bool labelSelected = false;
+    ChartLabel selectedLabel;      // as it moves under the mouse
+    ChartLabel selectedLabelFound; // as it is stored
+    fw::Point dragStart{-1, -1};
+    fw::Point dragCurrent{-1, -1};
+    bool rubberBand = false;
+    bool recentreArmed = false;
+
+    // Keys of the chart's marks in the window's overlay.
+    enum OverlayMark : int { MarkRubberBand = 1, MarkRubberLine, MarkSelectedLine, MarkSelectedLabel, MarkMovingLabel };
+
 protected:
     void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
     void SetupWindow() override;
+    void EvSize(const fw::Size& size) override;
+    void EvLButtonDown(unsigned keys, const fw::Point& point) override;
+    void EvMouseMove(unsigned keys, const fw::Point& point) override;
+    void EvLButtonUp(unsigned keys, const fw::Point& point) override;
+    void EvLButtonDblClk(unsigned keys, const fw::Point& point) override;
+    void EvRButtonDown(unsigned keys, const fw::Point& point) override;
 
 private:
     void DrawBitmapOrChart(fw::DC& dc);
@@ -144,6 +219,29 @@ private:
     // Pixels between two positions on one meridian; false when either cannot be mapped.
     bool ScreenDistance(double ra, double dec1, double dec2, int& pixels) const;
     void EndDrawing();
+
+    // Commands (ChartWindowCommands.cpp).
+    void InstallCommands();
+    void Redraw();
+    void Zoom(double factor);
+    void MaxField();
+    void CenterAndFrame();
+    void ChooseStars();
+    void ChooseLabels();
+    void EditChartColor(int slot);
+    void SetLineEditing(bool on);
+    void SetLabelEditing(bool on);
+    void DeleteSelectedLine();
+    // Mouse gestures (ChartWindowMouse.cpp).
+    void ClearSelections();
+    // Puts the marks of the selected line and label where the chart now shows them.
+    void RefreshSelectionMarks();
+    void ClearDrag();
+    void ShowStatus(const std::string& text);
+    void LabelGestureEnds(unsigned keys, double ra, double dec);
+    void SelectedLineGestureEnds(unsigned keys);
+    void NewLineGestureEnds(double ra, double dec);
+    void RubberBandEnds(const fw::Point& point);
 
     std::unique_ptr<ChartLabels> chartLabels;
     std::unique_ptr<ConstelLines> constelLines;

@@ -34,6 +34,11 @@ void Fill(QMenu& menu, const PopupMenu& source)
 }
 } // namespace
 
+void PopupMenu::FillQtMenu(QMenu& menu) const
+{
+    Fill(menu, *this);
+}
+
 void PopupMenu::AppendItem(int id, const std::string& text, unsigned flags)
 {
     if (flags & MF_SEPARATOR) {

@@ -11,6 +11,8 @@
 #include "framework/gui/Geometry.h"
 #include "framework/gui/Responder.h"
 
+class QMenu;
+
 namespace fw {
 
 class ControlHost;
@@ -50,6 +52,8 @@ public:
     // client point of the owner's window and sends the chosen id to the owner. Returns the
     // chosen id, 0 when the menu was dismissed or a disabled item was picked.
     int Track(ControlHost& owner, const Point& clientPoint);
+    // Puts the items, as they stand, into a Qt menu (the window Track shows; snapshots).
+    void FillQtMenu(QMenu& menu) const;
     // The items keep the states they were given: Track asks no enabler (a menu that offers
     // its commands whatever state the owner is in).
     void KeepItemStates() { keepStates_ = true; }
