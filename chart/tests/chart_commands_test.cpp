@@ -234,7 +234,7 @@ TEST_F(ChartCommands, StarAndLabelDialogsStoreTheirChoicesOnOkOnly)
     {
         fw::ScriptedDialogs dialogs(std::vector<fw::DialogResponder>{
             [](fw::Dialog& d) {
-                EXPECT_EQ(d.Caption(), "Star Chart Preferences");
+                EXPECT_EQ(d.GetCaption(), "Star Chart Preferences");
                 EXPECT_EQ(d.IsButtonChecked(102), fw::BF_CHECKED);
                 d.SetControlText(101, "8.5");
                 d.CheckButton(102, fw::BF_UNCHECKED);
@@ -264,7 +264,7 @@ TEST_F(ChartCommands, StarAndLabelDialogsStoreTheirChoicesOnOkOnly)
         chart.labels = c.labelsBefore;
         ShowChartLabels = LabelListNumbers = LabelListPositions = !c.user;
         fw::ScriptedDialogs dialogs([&](fw::Dialog& d) {
-            EXPECT_EQ(d.Caption(), "Chart Label Options");
+            EXPECT_EQ(d.GetCaption(), "Chart Label Options");
             EXPECT_EQ(d.IsButtonChecked(101), c.user ? fw::BF_UNCHECKED : fw::BF_CHECKED);
             d.CheckButton(101, c.user ? fw::BF_CHECKED : fw::BF_UNCHECKED);
             d.CheckButton(102, c.numbers ? fw::BF_CHECKED : fw::BF_UNCHECKED);

@@ -43,7 +43,7 @@ TEST_F(ChartDialogs, CenterAndFrameTakesTheEnteredCentreAndField)
         chart.SetField(40, 30);
         std::vector<std::string> shown;
         fw::ScriptedDialogs dialogs([&](fw::Dialog& d) {
-            EXPECT_EQ(d.Caption(), "Center Chart");
+            EXPECT_EQ(d.GetCaption(), "Center Chart");
             for (int id : {101, 102, 110, 111}) shown.push_back(d.ControlText(id));
             for (int id : c.buttons) d.PressButton(id);
             if (c.ra) d.SetControlText(101, c.ra);
@@ -156,7 +156,7 @@ TEST_F(ChartDialogs, LabelDialogShowsItsFieldsAndTakesThemOnOkOnly)
     dialog.anchorDec = -5.4;
     dialog.useAnchor = 1;
     dialog.EnsureSetUp();
-    EXPECT_EQ(dialog.Caption(), "Enter Label");
+    EXPECT_EQ(dialog.GetCaption(), "Enter Label");
     EXPECT_EQ(dialog.ControlText(EnterLabelDialog::kText), "Orion");
     EXPECT_EQ(dialog.ControlText(EnterLabelDialog::kTextRA), "5h 30m");
     EXPECT_EQ(dialog.ControlText(EnterLabelDialog::kTextDec), "-2\xC2\xB0 15'");

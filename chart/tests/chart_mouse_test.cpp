@@ -282,7 +282,7 @@ struct LabelSeen {
 fw::DialogResponder EnterLabel(LabelSeen& seen, const std::string& text)
 {
     return [&seen, text](fw::Dialog& d) {
-        EXPECT_EQ(d.Caption(), "Enter Label");
+        EXPECT_EQ(d.GetCaption(), "Enter Label");
         seen = {d.ControlText(101), d.ControlText(102), d.ControlText(105), d.ControlText(103), d.ControlText(104),
                 d.IsButtonChecked(107)};
         d.SetControlText(101, text);
