@@ -8,6 +8,8 @@
 #include "framework/gui/ToolBar.h"
 #include "framework/gui/View.h"
 
+#include "framework/gui/MenuDescr.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -90,7 +92,7 @@ void MDIFrame::RebuildMenuBar()
     bar->clear();
     const MenuDescr shown = CurrentMenu();
     for (const MenuItem& popup : shown.Popups()) {
-        QMenu* menu = bar->addMenu(QString::fromStdString(popup.text));
+        QMenu* menu = bar->addMenu(MenuItemLabel(popup.text));
         FillMenu(menu, popup.items);
     }
 }
@@ -104,7 +106,7 @@ void MDIFrame::FillMenu(QMenu* menu, const std::vector<MenuItem>& items)
             continue;
         }
         if (item.IsPopup()) {
-            FillMenu(menu->addMenu(QString::fromStdString(item.text)), item.items);
+            FillMenu(menu->addMenu(MenuItemLabel(item.text)), item.items);
             continue;
         }
         // The recent files stand before Exit, after a separator of their own.
@@ -117,7 +119,7 @@ void MDIFrame::FillMenu(QMenu* menu, const std::vector<MenuItem>& items)
             }
             menu->addSeparator();
         }
-        QAction* action = menu->addAction(QString::fromStdString(item.text));
+        QAction* action = menu->addAction(MenuItemLabel(item.text));
         int id = item.id;
         action->setData(id);
         connect(action, &QAction::triggered, this, [this, id] {

@@ -51,4 +51,11 @@ MenuDescr MenuDescr::Merge(const MenuDescr& frame, const MenuDescr& child,
     return MenuDescr(std::move(merged));
 }
 
+QString MenuItemLabel(const std::string& text)
+{
+    QString label = QString::fromStdString(text);
+    label.replace(QStringLiteral("& "), QStringLiteral("&& "));
+    return label;
+}
+
 } // namespace fw

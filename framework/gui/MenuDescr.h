@@ -4,6 +4,8 @@
 // before the frame's window pop-up.
 #pragma once
 
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -45,5 +47,9 @@ public:
 private:
     std::vector<MenuItem> popups_;
 };
+
+// The text of a menu item as Qt shows it: "&" before a letter marks that letter; an "&" before
+// a space ("RA & DEC grid") marks nothing and is shown as itself.
+QString MenuItemLabel(const std::string& text);
 
 } // namespace fw

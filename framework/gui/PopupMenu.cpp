@@ -3,6 +3,8 @@
 #include "framework/gui/ControlHost.h"
 #include "framework/gui/Headless.h"
 
+#include "framework/gui/MenuDescr.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
@@ -19,10 +21,10 @@ void Fill(QMenu& menu, const PopupMenu& source)
         if (item.separator) {
             menu.addSeparator();
         } else if (item.submenu) {
-            QMenu* sub = menu.addMenu(QString::fromStdString(item.text));
+            QMenu* sub = menu.addMenu(MenuItemLabel(item.text));
             Fill(*sub, *item.submenu);
         } else {
-            QAction* a = menu.addAction(QString::fromStdString(item.text));
+            QAction* a = menu.addAction(MenuItemLabel(item.text));
             a->setData(item.id);
             a->setEnabled(item.enabled);
             if (item.checked) {
