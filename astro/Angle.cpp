@@ -1,5 +1,7 @@
 #include "astro/Angle.h"
 
+#include "astro/AstroConstants.h"
+
 #include "astro/SignedDMS.h"
 #include "astro/TextFormat.h"
 #include "framework/stream/PStream.h"
@@ -8,10 +10,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kRadToDeg = 57.29577951308232;
-constexpr double kRadToHour = 3.819718634205488;
 constexpr double kEarthEquatorialRadius = 6378140.0; // metres
 
 // Clamps a ratio into [-1, 1]; a ratio that is not a number counts as -1.
@@ -71,8 +69,8 @@ const char* AltitudeWordFor(double alt)
 
 } // namespace
 
-double Angle::Degrees() const { return rad_ * kRadToDeg; }
-double Angle::Hours() const { return rad_ * kRadToHour; }
+double Angle::Degrees() const { return rad_ * astro::kDegreesPerRadian; }
+double Angle::Hours() const { return rad_ * astro::kHoursPerRadian; }
 double Angle::DayFraction() const { return Hours() * 0.041666666666666664; }
 double Angle::ArcMinutes() const { return Degrees() * 60.0; }
 double Angle::ArcSeconds() const { return Degrees() * 3600.0; }
@@ -80,10 +78,10 @@ double Angle::ArcSeconds() const { return Degrees() * 3600.0; }
 int Angle::Quadrant() const
 {
     double w = Wrapped(rad_).rad_;
-    if (w < kPi / 2) return 1;
-    if (w < kPi) return 2;
-    if (w < 3 * kPi / 2) return 3;
-    if (w < kTwoPi) return 4;
+    if (w < astro::kPi / 2) return 1;
+    if (w < astro::kPi) return 2;
+    if (w < 3 * astro::kPi / 2) return 3;
+    if (w < astro::kTwoPi) return 4;
     return 0;
 }
 
@@ -94,7 +92,7 @@ double Angle::Tan() const { return std::tan(rad_); }
 Angle Angle::FromAtan2(double y, double x)
 {
     if (y == 0.0 && x == 0.0)
-        return Angle(0.0, 1);
+        return Angle(0.0, Angle::kDegrees);
     return Angle(std::atan2(y, x));
 }
 

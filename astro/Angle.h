@@ -1,6 +1,8 @@
 // Angle: the value type of every angle in the planner, one double in radians.
 #pragma once
 
+#include "astro/AstroConstants.h"
+
 #include <cmath>
 #include <string>
 
@@ -9,10 +11,12 @@ namespace fw { class opstream; }
 
 class Angle {
 public:
+    // Units of a value given to the constructor (stored files keep these codes).
+    enum Unit : int { kRadians = 0, kDegrees = 1, kHours = 2, kArcMinutes = 3, kArcSeconds = 4 };
+
     Angle() = default;
-    // value in the given unit: 0 radians, 1 degrees, 2 hours, 3 arcminutes, 4 arcseconds;
-    // any other unit code gives 0 rad.
-    explicit Angle(double value, int unit = 0);
+    // value in the given unit; any other unit code gives 0 rad.
+    explicit Angle(double value, int unit = kRadians);
 
     double Radians() const { return rad_; }
     void SetRadians(double radians) { rad_ = radians; }
@@ -83,14 +87,12 @@ inline Angle operator*(double k, const Angle& a) { return a * k; }
 // Inline, as every angle is made through it and nearly all in radians.
 inline Angle::Angle(double value, int unit)
 {
-    constexpr double kDegToRad = 0.017453292519943295;
-    constexpr double kHourToRad = 0.2617993877991494;
     switch (unit) {
-    case 0: rad_ = value; break;
-    case 1: rad_ = value * kDegToRad; break;
-    case 2: rad_ = value * kHourToRad; break;
-    case 3: rad_ = value / 60.0 * kDegToRad; break;
-    case 4: rad_ = value / 3600.0 * kDegToRad; break;
+    case kRadians: rad_ = value; break;
+    case kDegrees: rad_ = value * astro::kRadiansPerDegree; break;
+    case kHours: rad_ = value * astro::kRadiansPerHour; break;
+    case kArcMinutes: rad_ = value / 60.0 * astro::kRadiansPerDegree; break;
+    case kArcSeconds: rad_ = value / 3600.0 * astro::kRadiansPerDegree; break;
     default: rad_ = 0.0; break;
     }
 }
@@ -98,7 +100,7 @@ inline Angle::Angle(double value, int unit)
 // Inline: every position read wraps its angles.
 inline Angle Angle::Wrapped(double r)
 {
-    constexpr double kTwoPi = 6.283185307179586;
+    constexpr double kTwoPi = astro::kTwoPi;
     // Within two turns the remainder is exact without fmod: the value itself below one turn,
     // one subtraction (exact, the two being within a factor of two) below two.
     const double a = std::fabs(r);
@@ -108,9 +110,8 @@ inline Angle Angle::Wrapped(double r)
 
 inline Angle Angle::WrappedSigned(double r)
 {
-    constexpr double kPi = 3.141592653589793, kTwoPi = 6.283185307179586;
     const double w = Wrapped(r).rad_;
-    return Angle(w > kPi ? w - kTwoPi : w);
+    return Angle(w > astro::kPi ? w - astro::kTwoPi : w);
 }
 
 // The two halves of modf: both carry the sign of x.

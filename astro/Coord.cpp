@@ -1,5 +1,7 @@
 #include "astro/Coord.h"
 
+#include "astro/AstroConstants.h"
+
 #include <cmath>
 
 #include "astro/Nutation.h"
@@ -9,8 +11,6 @@
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kArcsec = 4.84813681109536e-06;    // radians per arcsecond
 constexpr double kCenturiesPerDay = 0.000027378507871321012;
 constexpr double kYearsPerDay = 0.0027378507871321013;
 
@@ -156,11 +156,11 @@ void Coord::PrecessEcliptic(const JulianDate& target)
     const double T = epoch_.CenturiesSinceJ2000(2);
     const double t = (jd1 - jd0) * kCenturiesPerDay;
     const double eta = ((47.0029 - 0.06603 * T + 0.000598 * T * T) * t
-                        + (-0.03302 + 0.000598 * T) * t * t + 0.00006 * t * t * t) * kArcsec;
+                        + (-0.03302 + 0.000598 * T) * t * t + 0.00006 * t * t * t) * astro::kRadiansPerArcsecond;
     const double bigPi = (629554.9824 + 3289.4789 * T + 0.60622 * T * T
-                          - (869.8089 + 0.50491 * T) * t + 0.03536 * t * t) * kArcsec;
+                          - (869.8089 + 0.50491 * T) * t + 0.03536 * t * t) * astro::kRadiansPerArcsecond;
     const double p = ((5029.0966 + 2.22226 * T - 0.000042 * T * T) * t
-                      + (1.11113 - 0.000042 * T) * t * t - 0.000006 * t * t * t) * kArcsec;
+                      + (1.11113 - 0.000042 * T) * t * t - 0.000006 * t * t * t) * astro::kRadiansPerArcsecond;
     const double l0 = lon_.Radians(), b0 = lat_.Radians();
     const double ce = std::cos(eta), se = std::sin(eta);
     const double cb = std::cos(b0), sb = std::sin(b0);
@@ -190,9 +190,9 @@ void Coord::NutateEcliptic()
 void Coord::AberrateEcliptic(const Angle& sunLongitude)
 {
     const double T = epoch_.CenturiesSinceJ2000(2);
-    const double kappa = 20.49552 * kArcsec;
+    const double kappa = 20.49552 * astro::kRadiansPerArcsecond;
     const double e = 0.016708617 - 0.000042037 * T - 0.0000001236 * T * T;
-    const double peri = (102.93735 + 0.71953 * T + 0.00046 * T * T) * (kTwoPi / 360.0);
+    const double peri = (102.93735 + 0.71953 * T + 0.00046 * T * T) * (astro::kTwoPi / 360.0);
     const double l = lon_.Radians(), b = lat_.Radians();
     const double sun = sunLongitude.Radians();
     const double east = -kappa * std::cos(sun - l) + e * kappa * std::cos(peri - l); // delta lambda cos beta
@@ -203,7 +203,7 @@ void Coord::AberrateEcliptic(const Angle& sunLongitude)
     const double z = sb + north * cb;
     const double rho = std::sqrt(x * x + y * y);
     // Keep the longitude continuous with the old one (no wrap), as adding to it would.
-    lon_ = Angle(l + std::remainder(Angle::FromAtan2(y, x).Radians() - l, kTwoPi));
+    lon_ = Angle(l + std::remainder(Angle::FromAtan2(y, x).Radians() - l, astro::kTwoPi));
     lat_ = Angle::FromAtan2(z, rho);
     flags_ |= AberrationApplied;
 }
@@ -240,6 +240,6 @@ void Coord::ReadFrom(fw::ipstream& is)
     lon_ = Angle(SignedStreamRecord::ReadRawDouble(is));
     lat_ = Angle(SignedStreamRecord::ReadRawDouble(is));
     dist_ = Distance(SignedStreamRecord::ReadRawDouble(is));
-    epoch_ = JulianDate(SignedStreamRecord::ReadJulianDay(is), 2);
+    epoch_ = JulianDate(SignedStreamRecord::ReadJulianDay(is), JulianDate::kJulianDay);
     flags_ = is.readWord();
 }

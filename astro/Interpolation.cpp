@@ -1,9 +1,9 @@
 #include "astro/Interpolation.h"
 
+#include "astro/AstroConstants.h"
+
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
 
 double InterpolationFactor(double x, double middle, double step)
 {
@@ -15,10 +15,10 @@ void Unwrap(double* v, int n)
 {
     for (int i = 1; i < n; ++i) {
         double diff = v[i - 1] - v[i];
-        if (diff > kPi)
-            v[i] += kTwoPi;
-        else if (diff < -kPi)
-            v[i] -= kTwoPi;
+        if (diff > astro::kPi)
+            v[i] += astro::kTwoPi;
+        else if (diff < -astro::kPi)
+            v[i] -= astro::kTwoPi;
     }
 }
 

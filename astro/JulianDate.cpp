@@ -158,7 +158,7 @@ Angle JulianDate::GreenwichMeanSiderealTime() const
     double dayFraction = c.hour * 0.041666666666666664 + c.minute * 0.0006944444444444445 +
                          c.second * kSecondsToDays;
     double theta = theta0 + dayFraction * 360.0 * 1.00273790935;
-    return Angle::Wrapped(Angle(theta, 1).Radians());
+    return Angle::Wrapped(Angle(theta, Angle::kDegrees).Radians());
 }
 
 Angle JulianDate::GreenwichApparentSiderealTime() const

@@ -1,5 +1,7 @@
 #include "astro/Moon.h"
 
+#include "astro/AstroConstants.h"
+
 #include "astro/Planets.h"
 #include "astro/SignedStreamRecord.h"
 #include "astro/SolarReport.h"
@@ -9,7 +11,6 @@
 
 namespace {
 
-constexpr double kArcsec = 4.84813681109536e-6; // radians
 
 } // namespace
 
@@ -89,21 +90,21 @@ void Moon::Recompute(const JulianDate& jd)
     const double w1 = (218.3164591 + 481267.88134236 * t - 0.0013268 * t2 + t3 * 1.855835023689734e-6 -
                        t4 * 1.5338834862103876e-8) * 3600.0;
     ELParguments a{};
-    a.D = (1072260.73512 + 1602961601.4603 * t - 5.8681 * t2 + 0.006595 * t3 - 0.00003184 * t4) * kArcsec;
-    a.lp = (1287104.79306 + 129596581.0474 * t - 0.5529 * t2 + 0.000147 * t3) * kArcsec;
-    a.l = (485868.28096 + 1717915923.4728 * t + 32.3893 * t2 + 0.051651 * t3 - 0.0002447 * t4) * kArcsec;
-    a.F = (335779.55755 + 1739527263.098 * t - 12.2505 * t2 - 0.001021 * t3 + 4.17e-6 * t4) * kArcsec;
+    a.D = (1072260.73512 + 1602961601.4603 * t - 5.8681 * t2 + 0.006595 * t3 - 0.00003184 * t4) * astro::kRadiansPerArcsecond;
+    a.lp = (1287104.79306 + 129596581.0474 * t - 0.5529 * t2 + 0.000147 * t3) * astro::kRadiansPerArcsecond;
+    a.l = (485868.28096 + 1717915923.4728 * t + 32.3893 * t2 + 0.051651 * t3 - 0.0002447 * t4) * astro::kRadiansPerArcsecond;
+    a.F = (335779.55755 + 1739527263.098 * t - 12.2505 * t2 - 0.001021 * t3 + 4.17e-6 * t4) * astro::kRadiansPerArcsecond;
     // zeta: the Moon's mean longitude on the fixed ecliptic of J2000.0 plus the general
     // precession in longitude, linear in t (W1 above is already referred to the equinox of date).
-    a.zeta = (785939.95571 + (1732559343.73604 + 5029.0966) * t) * kArcsec;
-    a.Me = (908103.25986 + 538101628.68898 * t) * kArcsec;
-    a.V = (655127.28305 + 210664136.43355 * t) * kArcsec;
-    a.T = (361679.22059 + 129597742.2758 * t - 0.0202 * t2 + 9e-6 * t3 + 1.5e-7 * t4) * kArcsec;
-    a.Ma = (1279559.78866 + 68905077.59284 * t) * kArcsec;
-    a.J = (123665.34212 + 10925660.42861 * t) * kArcsec;
-    a.S = (180278.89694 + 4399609.65932 * t) * kArcsec;
-    a.U = (1130598.01841 + 1542481.19393 * t) * kArcsec;
-    a.N = (1095655.19575 + 786550.32074 * t) * kArcsec;
+    a.zeta = (785939.95571 + (1732559343.73604 + 5029.0966) * t) * astro::kRadiansPerArcsecond;
+    a.Me = (908103.25986 + 538101628.68898 * t) * astro::kRadiansPerArcsecond;
+    a.V = (655127.28305 + 210664136.43355 * t) * astro::kRadiansPerArcsecond;
+    a.T = (361679.22059 + 129597742.2758 * t - 0.0202 * t2 + 9e-6 * t3 + 1.5e-7 * t4) * astro::kRadiansPerArcsecond;
+    a.Ma = (1279559.78866 + 68905077.59284 * t) * astro::kRadiansPerArcsecond;
+    a.J = (123665.34212 + 10925660.42861 * t) * astro::kRadiansPerArcsecond;
+    a.S = (180278.89694 + 4399609.65932 * t) * astro::kRadiansPerArcsecond;
+    a.U = (1130598.01841 + 1542481.19393 * t) * astro::kRadiansPerArcsecond;
+    a.N = (1095655.19575 + 786550.32074 * t) * astro::kRadiansPerArcsecond;
 
     const double u = jd.CenturiesSinceJ2000(JulianDate::kUniversal);
     const double u2 = u * u;
@@ -119,8 +120,8 @@ void Moon::Recompute(const JulianDate& jd)
             v *= u2;
         sum[(n - 1) % 3] += v;
     }
-    const Angle longitude = Angle::Wrapped((w1 + sum[0]) * kArcsec);
-    const Angle latitude = Angle::WrappedSigned(sum[1] * kArcsec);
+    const Angle longitude = Angle::Wrapped((w1 + sum[0]) * astro::kRadiansPerArcsecond);
+    const Angle latitude = Angle::WrappedSigned(sum[1] * astro::kRadiansPerArcsecond);
     const ::Distance distance(sum[2], 1);
     ecliptic_ = Coord::Ecliptic(longitude, latitude, distance, jd, Coord::Precessed);
     equatorial_ = Coord::ToEquatorial(ecliptic_);
@@ -171,7 +172,7 @@ Angle Moon::SemiDiameter(const JulianDate& jd)
 Angle Moon::RiseSetAltitude(const JulianDate& jd)
 {
     Recompute(jd);
-    return parallax_ * 0.7275 - Angle(34.0, 3);
+    return parallax_ * 0.7275 - Angle(34.0, Angle::kArcMinutes);
 }
 
 // The phase geometry is that of any body lit by the Sun.

@@ -1,5 +1,7 @@
 #include "astro/Nutation.h"
 
+#include "astro/AstroConstants.h"
+
 #include "astro/TrigSeries.h"
 
 #include <cmath>
@@ -7,8 +9,6 @@
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kArcsecToRad = kDegToRad / 3600.0;
 
 // One term of the IAU 1980 nutation series: the multiples of the Moon's mean anomaly M',
 // the Sun's mean anomaly M, the Moon's argument of latitude F, the mean elongation D and the
@@ -142,7 +142,7 @@ Angle ObliquityOfEcliptic(const JulianDate& jd)
 {
     constexpr double kEpsilon0 = 23.4392911; // degrees
     if (jd == JulianDate(JulianDate::kJ2000, JulianDate::kJulianDay))
-        return Angle(kEpsilon0, 1);
+        return Angle(kEpsilon0, Angle::kDegrees);
     double u = jd.CenturiesSinceJ2000(JulianDate::kDynamical) * 0.01;
     static const double coefficients[] = {-4680.93, -1.55, 1999.25, -51.38, -249.67,
                                           -39.05, 7.12, 27.87, 5.79, 2.45};
@@ -152,7 +152,7 @@ Angle ObliquityOfEcliptic(const JulianDate& jd)
         sum += c * power;
         power *= u;
     }
-    return Angle(kEpsilon0 + sum / 3600.0, 1);
+    return Angle(kEpsilon0 + sum / 3600.0, Angle::kDegrees);
 }
 
 // IAU 1980 nutation; fundamental arguments of Meeus, Astronomical Algorithms, chapter 22
@@ -161,11 +161,11 @@ void Nutation::Evaluate(double t, double& dpsi, double& deps)
 {
     const double t2 = t * t;
     const double t3 = t2 * t;
-    const double d = (297.85036 + 445267.1148 * t - 0.0019142 * t2 + t3 * 5.277768981496142e-6) * kDegToRad;
-    const double m = (357.52772 + 35999.05034 * t - 0.0001603 * t2 - t3 * 3.3333333333333333e-6) * kDegToRad;
-    const double mp = (134.96298 + 477198.867398 * t + 0.0086972 * t2 + t3 / 56250.0) * kDegToRad;
-    const double f = (93.27191 + 483202.017538 * t - 0.0036825 * t2 + t3 / 327270.0) * kDegToRad;
-    const double om = (125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000.0) * kDegToRad;
+    const double d = (297.85036 + 445267.1148 * t - 0.0019142 * t2 + t3 * 5.277768981496142e-6) * astro::kRadiansPerDegree;
+    const double m = (357.52772 + 35999.05034 * t - 0.0001603 * t2 - t3 * 3.3333333333333333e-6) * astro::kRadiansPerDegree;
+    const double mp = (134.96298 + 477198.867398 * t + 0.0086972 * t2 + t3 / 56250.0) * astro::kRadiansPerDegree;
+    const double f = (93.27191 + 483202.017538 * t - 0.0036825 * t2 + t3 / 327270.0) * astro::kRadiansPerDegree;
+    const double om = (125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000.0) * astro::kRadiansPerDegree;
 
     constexpr std::size_t kCount = sizeof kTerms / sizeof kTerms[0];
     double arg[kCount], sines[kCount], cosines[kCount];
@@ -181,8 +181,8 @@ void Nutation::Evaluate(double t, double& dpsi, double& deps)
         sumPsi += sines[i] * (term.psi + term.psiT * t);
         sumEps += cosines[i] * (term.eps + term.epsT * t);
     }
-    dpsi = sumPsi * 0.0001 * kArcsecToRad;
-    deps = sumEps * 0.0001 * kArcsecToRad;
+    dpsi = sumPsi * 0.0001 * astro::kRadiansPerArcsecond;
+    deps = sumEps * 0.0001 * astro::kRadiansPerArcsecond;
 }
 
 Nutation::Nutation(const JulianDate& jd)

@@ -82,13 +82,13 @@ Angle ObsSite::Refraction(const Angle& altitude, std::uint32_t flags)
     const double h = altitude.Degrees();
     double r;
     if (flags & Coord::RefractionAdded) {
-        if (!(h >= -5.1)) return Angle(0.0, 3);
+        if (!(h >= -5.1)) return Angle(0.0, Angle::kArcMinutes);
         r = 1.02 / std::tan((h + 10.3 / (h + 5.11)) * kDegToRad) + 0.0019279;
     } else {
-        if (h < -4.39) return Angle(0.0, 3);
+        if (h < -4.39) return Angle(0.0, Angle::kArcMinutes);
         r = 1.0 / std::tan((h + 7.31 / (h + 4.4)) * kDegToRad) + 0.0013515;
     }
-    return Angle(r, 3);
+    return Angle(r, Angle::kArcMinutes);
 }
 
 // Equatorial to horizontal (Meeus 13.5, 13.6), azimuth turned to count from north.

@@ -1,5 +1,7 @@
 #include "astro/Planets.h"
 
+#include "astro/AstroConstants.h"
+
 #include "astro/Planet.h"
 #include "astro/Pluto.h"
 #include "astro/RiseSetTransit.h"
@@ -18,7 +20,6 @@ const char* const kBodyNames[Planets::kBodies] = {"Sun",     "Mercury", "Venus",
 const double kSemiDiameterAt1Au[Planets::kBodies] = {959.63, 3.36, 8.34, 0.0, 4.68, 98.44, 82.73, 35.02, 33.50, 2.07};
 
 constexpr double kAuPerMetre = 6.684587153547039e-12;
-constexpr double kDegPerRad = 57.29577951308232;
 
 bool Readable(const std::string& path)
 {
@@ -191,12 +192,12 @@ Angle Planets::SemiDiameter(const Coord& position, int body) const
         SolarDebugLine("Zero Distance when computing SemiDiameter");
         return Angle();
     }
-    return Angle(kSemiDiameterAt1Au[body] / delta, 4);
+    return Angle(kSemiDiameterAt1Au[body] / delta, Angle::kArcSeconds);
 }
 
 Angle Planets::StandardAltitude(const Coord& position, int body) const
 {
-    return Angle(-34.0, 3) - SemiDiameter(position, body);
+    return Angle(-34.0, Angle::kArcMinutes) - SemiDiameter(position, body);
 }
 
 namespace {
@@ -316,7 +317,7 @@ Angle Planets::Parallax(const Coord& position)
 
 Angle Planets::MoonStandardAltitude(const Coord& moon)
 {
-    return Parallax(moon) * 0.7275 - Angle(34.0, 3);
+    return Parallax(moon) * 0.7275 - Angle(34.0, Angle::kArcMinutes);
 }
 
 Magnitude Planets::VisualMagnitude(const Coord& body, const Coord& sun, int number)
@@ -327,7 +328,7 @@ Magnitude Planets::VisualMagnitude(const Coord& body, const Coord& sun, int numb
     const RectCoord s = sun.ToRect();
     const double delta = Length(b);
     const double r = Length(s - b);
-    const double i = PhaseAngle(body, sun).Radians() * kDegPerRad;
+    const double i = PhaseAngle(body, sun).Radians() * astro::kDegreesPerRadian;
     const double L = (r * delta > 0.0) ? 5.0 * std::log10(r * delta) : 0.0;
     double v;
     switch (number) {

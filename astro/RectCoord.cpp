@@ -67,6 +67,6 @@ void RectCoord::ReadFrom(fw::ipstream& is)
     x_ = Distance(SignedStreamRecord::ReadRawDouble(is));
     y_ = Distance(SignedStreamRecord::ReadRawDouble(is));
     z_ = Distance(SignedStreamRecord::ReadRawDouble(is));
-    epoch_ = JulianDate(SignedStreamRecord::ReadJulianDay(is), 2);
+    epoch_ = JulianDate(SignedStreamRecord::ReadJulianDay(is), JulianDate::kJulianDay);
     flags_ = is.readWord();
 }

@@ -1,17 +1,18 @@
 #include "astro/RiseSetTransit.h"
 
+#include "astro/AstroConstants.h"
+
 #include "astro/TrigSeries.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 // Sidereal turns per solar day.
 constexpr double kSiderealRate = 1.00273790935;
 // Largest distance from the standard altitude (radians, 0.1 degree) at which an iterated rise
 // or set is still an event; a converged one lies well within it.
-constexpr double kEventTolerance = 0.1 * kTwoPi / 360;
+constexpr double kEventTolerance = 0.1 * astro::kTwoPi / 360;
 
 double Wrap(double radians) { return Angle::WrappedSigned(radians).Radians(); }
 
@@ -71,7 +72,7 @@ std::int32_t RiseSetTransit::StatusAndH0(double phi, double sinPhi, double cosPh
         }
         return kAlwaysAbove;
     }
-    return std::fabs(delta - phi) >= kTwoPi / 4 ? kAlwaysBelow : kAlwaysAbove;
+    return std::fabs(delta - phi) >= astro::kTwoPi / 4 ? kAlwaysBelow : kAlwaysAbove;
 }
 
 RiseSetTransit::Night::Night(const JulianDate& date, const ObsSite& site, const Angle& h0)
@@ -183,8 +184,8 @@ void RiseSetTransit::CheckEvents(const JulianDate& date, const Angle& h0, double
         const double h = Asin(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(Hi));
         if (std::fabs(h - h0.Radians()) <= kEventTolerance)
             continue;
-        const double highest = kTwoPi / 4 - std::fabs(phi - delta);
-        const double lowest = std::fabs(phi + delta) - kTwoPi / 4;
+        const double highest = astro::kTwoPi / 4 - std::fabs(phi - delta);
+        const double lowest = std::fabs(phi + delta) - astro::kTwoPi / 4;
         if (highest < h0.Radians())
             status_ = kAlwaysBelow;
         else if (lowest > h0.Radians())

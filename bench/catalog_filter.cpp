@@ -45,7 +45,7 @@ std::string ProgramDir()
 // One database for the run, in a directory of its own so that its saved state stays out of
 // the program directory; at a known site and time.
 struct Bench {
-    ObsSite site{Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance()};
+    ObsSite site{Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance()};
     JulianDate now = JulianDate::FromCalendar(2026, 10, 16, 3, 0, 0);
     std::string dir;
     std::unique_ptr<NGC2000Indexes> db;

@@ -82,7 +82,7 @@ void BM_ApparentPlace(benchmark::State& state)
     double jd = 2460000.5;
     for (auto _ : state) {
         jd += 0.01;
-        benchmark::DoNotOptimize(planets.ApparentPosition(JulianDate(jd, 2), body));
+        benchmark::DoNotOptimize(planets.ApparentPosition(JulianDate(jd, JulianDate::kJulianDay), body));
     }
 }
 BENCHMARK(BM_ApparentPlace)->ArgsProduct({{0, 1, 2, 4, 5, 6, 7, 8, 9}, {1, 2}});
@@ -99,7 +99,7 @@ void BM_MoonApparentPlace(benchmark::State& state)
     double jd = 2460000.5;
     for (auto _ : state) {
         jd += 0.01; // a new date each time, so that the cache never answers
-        benchmark::DoNotOptimize(moon.ApparentPosition(JulianDate(jd, 2)));
+        benchmark::DoNotOptimize(moon.ApparentPosition(JulianDate(jd, JulianDate::kJulianDay)));
     }
 }
 BENCHMARK(BM_MoonApparentPlace)->Arg(1)->Arg(2);
@@ -157,11 +157,11 @@ void BM_CatalogueRiseSetTransit(benchmark::State& state)
         state.SkipWithError("NGC 2000.0 missing");
         return;
     }
-    const ObsSite site(Angle(71.0833, 1), Angle(42.3333, 1), "Boston", -5.0, Distance());
+    const ObsSite site(Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance());
     const JulianDate midnight(2460676.7083, 2);
     std::vector<Coord> positions;
     for (const auto& o : objects)
-        positions.push_back(Coord::Equatorial(Angle(o.raHours, 2), Angle(o.decDegrees, 1), Distance(), JulianDate(), 0));
+        positions.push_back(Coord::Equatorial(Angle(o.raHours, Angle::kHours), Angle(o.decDegrees, Angle::kDegrees), Distance(), JulianDate(), 0));
     const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, 1);
     for (auto _ : state) {
         const RiseSetTransit::Night night(midnight, site, h0);
@@ -182,11 +182,11 @@ void BM_CatalogueRiseSetTransitOneByOne(benchmark::State& state)
         state.SkipWithError("NGC 2000.0 missing");
         return;
     }
-    const ObsSite site(Angle(71.0833, 1), Angle(42.3333, 1), "Boston", -5.0, Distance());
+    const ObsSite site(Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance());
     const JulianDate midnight(2460676.7083, 2);
     std::vector<Coord> positions;
     for (const auto& o : objects)
-        positions.push_back(Coord::Equatorial(Angle(o.raHours, 2), Angle(o.decDegrees, 1), Distance(), JulianDate(), 0));
+        positions.push_back(Coord::Equatorial(Angle(o.raHours, Angle::kHours), Angle(o.decDegrees, Angle::kDegrees), Distance(), JulianDate(), 0));
     const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, 1);
     for (auto _ : state) {
         for (const auto& p : positions)

@@ -1,5 +1,7 @@
 #include "catalog/ElevationMap.h"
 
+#include "astro/AstroConstants.h"
+
 #include "globals/Globals.h"
 #include "ui/TStatusDlg.h"
 
@@ -10,7 +12,6 @@
 ElevationMap TheElevationMap;
 
 namespace {
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 }
 
 void ElevationMap::Reset()
@@ -80,10 +81,10 @@ int ElevationMap::Generate(const ElevationWindow& window)
         ClearRows(90 - minimum, 180);
     } else {
         std::memset(horizon_, kNeverRises, sizeof horizon_);
-        const double sinMin = std::sin(minimum * kDegree);
-        const double sinMax = std::sin(maximum * kDegree);
-        const double sinLat = std::sin(window.latitude * kDegree);
-        const double cosLat = std::cos(window.latitude * kDegree);
+        const double sinMin = std::sin(minimum * astro::kRadiansPerDegree);
+        const double sinMax = std::sin(maximum * astro::kRadiansPerDegree);
+        const double sinLat = std::sin(window.latitude * astro::kRadiansPerDegree);
+        const double cosLat = std::cos(window.latitude * astro::kRadiansPerDegree);
         if (StatusWindow)
             StatusWindow->Message("Generating Elevation Filter...", true);
         for (int d = 90; d >= -90; --d) {
@@ -98,15 +99,15 @@ int ElevationMap::Generate(const ElevationWindow& window)
                 ClearRows(r, r);
                 continue;
             }
-            const double A = -std::sin(d * kDegree) * sinLat;
-            const double B = std::cos(d * kDegree) * cosLat;
+            const double A = -std::sin(d * astro::kRadiansPerDegree) * sinLat;
+            const double B = std::cos(d * astro::kRadiansPerDegree) * cosLat;
             const double x = A / B;
             if (x < -1)
                 horizon_[r] = kAlwaysAbove;
             else if (x > 1)
                 horizon_[r] = kNeverRises;
             else
-                horizon_[r] = std::uint8_t(int(std::acos(x) / kDegree));
+                horizon_[r] = std::uint8_t(int(std::acos(x) / astro::kRadiansPerDegree));
 
             bool crossing = false;
             bool alwaysAboveMinimum = false;
@@ -115,7 +116,7 @@ int ElevationMap::Generate(const ElevationWindow& window)
                 alwaysAboveMinimum = true;
             } else if (a <= 1) {
                 crossing = true;
-                const int h = int(std::acos(a) / kDegree);
+                const int h = int(std::acos(a) / astro::kRadiansPerDegree);
                 ClearColumns(r, 180 + h, 360);
                 ClearColumns(r, 0, 180 - h);
                 MarkCrossing(r, h, kCrossesMinimum, half);
@@ -125,7 +126,7 @@ int ElevationMap::Generate(const ElevationWindow& window)
                 ClearRows(r, r);
             } else if (b <= 1) {
                 crossing = true;
-                const int h = int(std::acos(b) / kDegree);
+                const int h = int(std::acos(b) / astro::kRadiansPerDegree);
                 ClearColumns(r, 180 - h, 180 + h);
                 MarkCrossing(r, h, kCrossesMaximum, half);
             }

@@ -26,11 +26,11 @@ ObjectData::ObjectData(ObjectId objectId) : id(objectId), name(objectId.Name())
     else
         magnitude = Magnitude(mag, Magnitude::kNoValue);
 
-    diameter = Angle(t.diameter[row], 3);
+    diameter = Angle(t.diameter[row], Angle::kArcMinutes);
     const double ra = t.ra[row];
     const double dec = t.dec[row];
     // A mean catalogue position of J2000.0.
-    position = Coord::Equatorial(Angle(ra, 2), Angle(dec, 1), Distance(), JulianDate(),
+    position = Coord::Equatorial(Angle(ra, Angle::kHours), Angle(dec, Angle::kDegrees), Distance(), JulianDate(),
                                  Coord::MaskMeanPlace);
     AtlasReference atlas;
     skyAtlasChart = atlas.SkyAtlasChart(ra, dec);

@@ -1,5 +1,7 @@
 #include "catalog/SortKeys.h"
 
+#include "astro/AstroConstants.h"
+
 #include "catalog/AtlasReference.h"
 #include "catalog/CatalogueTable.h"
 #include "catalog/ElevationMap.h"
@@ -11,8 +13,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegree = kPi / 180.0;
 
 // Row of the horizon table for a declination; -1 off the table.
 int HorizonRow(double decDegrees)
@@ -26,10 +26,10 @@ int HorizonRow(double decDegrees)
 // Angle in radians into [-pi, pi).
 double WrapSigned(double a)
 {
-    a = std::fmod(a + kPi, 2 * kPi);
+    a = std::fmod(a + astro::kPi, 2 * astro::kPi);
     if (a < 0)
-        a += 2 * kPi;
-    return a - kPi;
+        a += 2 * astro::kPi;
+    return a - astro::kPi;
 }
 
 // A sentinel of the rise/set keys that lies above every time.
@@ -132,9 +132,9 @@ int SortKeys::SetLST(double raHours, double decDegrees, const Context& c)
 void SortKeys::LocalTimes(double raHours, double decDegrees, const Context& c, double& rise, double& set,
                           double& transit)
 {
-    const double H = raHours * 15.0 * kDegree - c.midnightSiderealDegrees * kDegree;
-    transit = (WrapSigned(H) + kPi) * 12.0 / kPi;
-    const double dec = decDegrees * kDegree;
+    const double H = raHours * 15.0 * astro::kRadiansPerDegree - c.midnightSiderealDegrees * astro::kRadiansPerDegree;
+    transit = (WrapSigned(H) + astro::kPi) * 12.0 / astro::kPi;
+    const double dec = decDegrees * astro::kRadiansPerDegree;
     const double B = std::cos(dec) * c.cosLatitude;
     bool never = false, always = false;
     double h0 = 0;
@@ -159,8 +159,8 @@ void SortKeys::LocalTimes(double raHours, double decDegrees, const Context& c, d
         rise = 26;
         set = 0;
     } else {
-        rise = (WrapSigned(H - h0) + kPi) * 12.0 / kPi;
-        set = (WrapSigned(H + h0) + kPi) * 12.0 / kPi;
+        rise = (WrapSigned(H - h0) + astro::kPi) * 12.0 / astro::kPi;
+        set = (WrapSigned(H + h0) + astro::kPi) * 12.0 / astro::kPi;
     }
 }
 

@@ -85,7 +85,7 @@ bool ChartWindow::SetChart(double ra, double dec, double p1, double p2, int type
         } else if (currentObject.Catalogue() == ObjectId::kSolarSystemCatalogue &&
                    currentObject.Number() / 256 < BodyCount) {
             ChartBody& body = bodies[currentObject.Number() / 256];
-            body.frameCenter = Coord::Equatorial(Angle(centerRA, 2), Angle(centerDec, 1), Distance(), JulianDate(),
+            body.frameCenter = Coord::Equatorial(Angle(centerRA, Angle::kHours), Angle(centerDec, Angle::kDegrees), Distance(), JulianDate(),
                                                  Coord::EquatorialFrame);
             body.frameWidth = fieldWidth;
             body.frameHeight = fieldHeight;

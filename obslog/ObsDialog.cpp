@@ -577,7 +577,7 @@ void ObsDialog::ImportCatalogueValues(const LogImportHeader& header, int row)
         const double dec = reader.ParseValue(dec_->GetText(), vkDeclination);
         const bool decRead = reader.ErrorText().empty();
         if (raRead && decRead && ra > 0 && ra < 24 && dec >= -90 && dec <= 90) {
-            const Coord position = Coord::Equatorial(Angle(ra, 2), Angle(dec, 1), Distance(), JulianDate(),
+            const Coord position = Coord::Equatorial(Angle(ra, Angle::kHours), Angle(dec, Angle::kDegrees), Distance(), JulianDate(),
                                                      Coord::MaskMeanPlace);
             constellation_->SelectIndex(ConstellationIndex(position));
         } else {

@@ -1,5 +1,7 @@
 #include "planner/AltitudePlotWindow.h"
 
+#include "astro/AstroConstants.h"
+
 #include "astro/Coord.h"
 #include "astro/Moon.h"
 #include "astro/ObsSite.h"
@@ -20,10 +22,8 @@
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 // Sidereal turns per hour of solar time (1.00273790935 / 24).
 constexpr double kSiderealTurnsPerHour = 0.0417807462229;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 
 double LocalHours(const JulianDate& t)
 {
@@ -155,7 +155,7 @@ void AltitudePlotWindow::SetObject(ObjectId id, bool redraw)
                                                                  CoordLabelWindow::SunLongitude(now), Angle(), Angle()));
         const ObsSite& site = SessionTime::Site();
         riseSet_ = RiseSetTransit::FromFixedPosition(apparent, site.MidnightOfNight(now), site,
-                                                     Angle(RiseSetTransit::kStarStandardAltitudeDegrees, 1));
+                                                     Angle(RiseSetTransit::kStarStandardAltitudeDegrees, Angle::kDegrees));
         fixed_ = true;
     }
     if (redraw) Invalidate(true);
@@ -236,9 +236,9 @@ std::vector<double> AltitudePlotWindow::SampleAltitudes()
         const double gast = sessionNight_.GreenwichApparentSiderealTime().Radians();
         for (int i = 0; i < kSamples; ++i) {
             const double hours = i / 4.0 - 12.0;
-            const double H = gast + hours * kSiderealTurnsPerHour * kTwoPi - site.Longitude().Radians() - p.RA().Radians();
+            const double H = gast + hours * kSiderealTurnsPerHour * astro::kTwoPi - site.Longitude().Radians() - p.RA().Radians();
             const double s = std::sin(lat) * std::sin(dec) + std::cos(lat) * std::cos(dec) * std::cos(H);
-            altitudes[i] = std::asin(std::clamp(s, -1.0, 1.0)) * kDegreesPerRadian;
+            altitudes[i] = std::asin(std::clamp(s, -1.0, 1.0)) * astro::kDegreesPerRadian;
         }
     } else {
         for (int i = 0; i < kSamples; ++i) altitudes[i] = riseSet_.AltitudeAt(SampleTime(i)).Degrees();

@@ -390,7 +390,7 @@ void TextPane::ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeCha
         const Coord apparent = Coord::AsEquatorial(Coord::Reduce(position_, now, Coord::MaskApparentPlace,
                                                                  CoordLabelWindow::SunLongitude(now), Angle(), Angle()));
         riseSet_ = RiseSetTransit::FromFixedPosition(apparent, site.MidnightOfNight(now), site,
-                                                     Angle(RiseSetTransit::kStarStandardAltitudeDegrees, 1));
+                                                     Angle(RiseSetTransit::kStarStandardAltitudeDegrees, Angle::kDegrees));
         ++riseSetRuns_;
         ccord_->Compute(position_, &riseSet_, repaint);
         hcord_->Compute(position_, &riseSet_, repaint);

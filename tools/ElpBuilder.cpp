@@ -11,6 +11,8 @@
 // (rectangular coordinates, inertial mean ecliptic and equinox J2000) to kTableHTolerance; the low
 // resolution series stay within kLowResTolerance of the full ones from 1900 to 2100.
 #include "astro/SignedStreamRecord.h"
+
+#include "astro/AstroConstants.h"
 #include "framework/stream/PStream.h"
 #include "tools/DataBuilder.h"
 #include "tools/RawText.h"
@@ -27,11 +29,9 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = 648000.0 / kPi; // arcseconds per radian
 
 // Truncation of the low-resolution file, in radians as in the authors' routine: a longitude or
-// latitude term is kept when |A| >= kLowResThreshold x kRad arcseconds (0.0206"), a distance
+// latitude term is kept when |A| >= kLowResThreshold x astro::kArcsecondsPerRadian arcseconds (0.0206"), a distance
 // term when |A| >= kLowResThreshold x a0 km (0.0385 km).
 constexpr double kLowResThreshold = 1.0e-7;
 // Largest direction difference (arcseconds) and distance difference (km) accepted between the
@@ -73,10 +73,10 @@ constexpr double kAm = 0.074801329518;
 constexpr double kAlpha = 0.002571881335;
 constexpr double kDtasm = 2.0 * kAlpha / (3.0 * kAm);
 constexpr double kDelnu = 0.55604 / kW1Rate;
-constexpr double kDele = 0.01789 / kRad;
-constexpr double kDelg = -0.08066 / kRad;
+constexpr double kDele = 0.01789 / astro::kArcsecondsPerRadian;
+constexpr double kDelg = -0.08066 / astro::kArcsecondsPerRadian;
 constexpr double kDelnp = -0.06424 / kW1Rate;
-constexpr double kDelep = -0.12879 / kRad;
+constexpr double kDelep = -0.12879 / astro::kArcsecondsPerRadian;
 
 bool ParseSeries(const std::string& path, int n, long expectedLines, ElpSeries& out)
 {
@@ -112,7 +112,7 @@ bool ParseSeries(const std::string& path, int n, long expectedLines, ElpSeries& 
         } else {
             double phaseDeg = 0.0, period = 0.0;
             ok = ok && static_cast<bool>(rest >> phaseDeg >> t.a >> period);
-            t.phase = phaseDeg / 180.0 * kPi;
+            t.phase = phaseDeg / 180.0 * astro::kPi;
         }
         if (n >= 22 && ok && ints[0] != 0) {
             std::cerr << path << ": line " << i + 1 << " has a zeta multiplier\n";
@@ -145,7 +145,7 @@ double ArcsecPoly(double d, double m, double s, std::initializer_list<double> c,
         v += k * tp;
         tp *= t;
     }
-    return v / kRad;
+    return v / astro::kArcsecondsPerRadian;
 }
 
 ElpArguments NoticeArguments(double t)
@@ -212,8 +212,8 @@ std::array<double, 3> MoonPosition(const std::array<ElpSeries, 37>& s, double jd
             value *= t * t;
         v[group] += value;
     }
-    const double lon = v[0] / kRad + a.w1;
-    const double lat = v[1] / kRad;
+    const double lon = v[0] / astro::kArcsecondsPerRadian + a.w1;
+    const double lat = v[1] / astro::kArcsecondsPerRadian;
     const double r = v[2];
     const double x = r * std::cos(lon) * std::cos(lat);
     const double y = r * std::sin(lon) * std::cos(lat);
@@ -295,7 +295,7 @@ bool BuildElp(const DataBuildContext& ctx)
     size_t lowTotal = 0;
     for (int n = 1; n <= 36; ++n) {
         low[n].number = n;
-        const double limit = IsDistance(n) ? kLowResThreshold * kA0 : kLowResThreshold * kRad;
+        const double limit = IsDistance(n) ? kLowResThreshold * kA0 : kLowResThreshold * astro::kArcsecondsPerRadian;
         for (const auto& t : full[n].terms)
             if (std::fabs(t.a) >= limit)
                 low[n].terms.push_back(t);
@@ -313,7 +313,7 @@ bool BuildElp(const DataBuildContext& ctx)
         const double rg = std::sqrt(g[0] * g[0] + g[1] * g[1] + g[2] * g[2]);
         const double cx = f[1] * g[2] - f[2] * g[1], cy = f[2] * g[0] - f[0] * g[2], cz = f[0] * g[1] - f[1] * g[0];
         const double angle = std::atan2(std::sqrt(cx * cx + cy * cy + cz * cz), f[0] * g[0] + f[1] * g[1] + f[2] * g[2]);
-        worstAngle = std::max(worstAngle, angle * kRad);
+        worstAngle = std::max(worstAngle, angle * astro::kArcsecondsPerRadian);
         worstDistance = std::max(worstDistance, std::fabs(rf - rg));
     }
     std::printf("  ELP 2000-82B: %zu terms, Table H reproduced to %.4f km; low resolution %zu terms, within %.3f\" and "

@@ -8,6 +8,8 @@
 // the full ones at dates from 1900 to 2100 (geocentric direction of every planet and of the Sun)
 // and must stay within kLightTolerance.
 #include "astro/SignedStreamRecord.h"
+
+#include "astro/AstroConstants.h"
 #include "framework/stream/PStream.h"
 #include "tools/DataBuilder.h"
 #include "tools/RawText.h"
@@ -31,7 +33,6 @@ constexpr double kLightThreshold = 5.0e-8;
 // Largest geocentric direction difference, arcseconds, accepted between light and full series.
 constexpr double kLightTolerance = 1.0;
 
-constexpr double kArcsecPerRadian = 206264.80624709636;
 
 struct VsopTerm {
     double a, b, c; // amplitude (au), phase (rad), frequency (rad per Julian millennium)
@@ -270,7 +271,7 @@ bool BuildVsop(const DataBuildContext& ctx)
                     gl[k] = pl[k] - el[k];
                 }
             }
-            worst[b] = std::max(worst[b], AngleBetween(gf, gl) * kArcsecPerRadian);
+            worst[b] = std::max(worst[b], AngleBetween(gf, gl) * astro::kArcsecondsPerRadian);
         }
     }
     for (int b = 1; b <= 8; ++b) {

@@ -22,7 +22,7 @@ StellumConfig::StellumConfig(const ConfigInfo& header)
 
 ObsSite StellumConfig::DefaultSite()
 {
-    ObsSite site(Angle(78.42, 1), Angle(38.0, 1), "Charlottesville", -5.0, Distance(0.0));
+    ObsSite site(Angle(78.42, Angle::kDegrees), Angle(38.0, Angle::kDegrees), "Charlottesville", -5.0, Distance(0.0));
     site.SetUtcOffset(300);
     site.SetDstShift(-60);
     site.TimeZone::SetName("EASTERN");

@@ -77,7 +77,7 @@ protected:
         saved_ = AppGlobals;
         savedUser_ = UserDirectory;
         UserDirectory = dir_.file("User/");
-        site_ = ObsSite(Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance());
+        site_ = ObsSite(Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance());
         now_ = JulianDate::FromCalendar(2026, 10, 16, 3, 0, 0);
         AppGlobals.site = &site_;
         AppGlobals.now = &now_;

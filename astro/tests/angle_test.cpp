@@ -36,7 +36,7 @@ TEST(Angle, ReadsBackInEveryUnit)
     EXPECT_NEAR(a.DayFraction(), 0.25, 1e-12);
     EXPECT_NEAR(a.ArcMinutes(), 5400.0, 1e-9);
     EXPECT_NEAR(a.ArcSeconds(), 324000.0, 1e-7);
-    EXPECT_NEAR(Angle(-30, 1).Degrees(), -30.0, 1e-12);
+    EXPECT_NEAR(Angle(-30, Angle::kDegrees).Degrees(), -30.0, 1e-12);
 }
 
 TEST(Angle, WrapsIntoFullAndSignedHalfTurn)
@@ -46,13 +46,13 @@ TEST(Angle, WrapsIntoFullAndSignedHalfTurn)
     EXPECT_EQ(Angle::Wrapped(-2 * kPi).Radians(), 2 * kPi); // the one input that lands on 2pi
     EXPECT_NEAR(Angle::WrappedSigned(3 * kPi / 2).Radians(), -kPi / 2, 1e-15);
     EXPECT_EQ(Angle::WrappedSigned(kPi).Radians(), kPi);
-    EXPECT_NEAR(Angle(-370, 1).Wrapped().Degrees(), 350.0, 1e-12);
+    EXPECT_NEAR(Angle(-370, Angle::kDegrees).Wrapped().Degrees(), 350.0, 1e-12);
 
     int quadrants[] = {1, 2, 3, 4};
     double degrees[] = {10, 100, 190, 280};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Angle(degrees[i], 1).Quadrant(), quadrants[i]);
-    EXPECT_EQ(Angle(-10, 1).Quadrant(), 4);
+        EXPECT_EQ(Angle(degrees[i], Angle::kDegrees).Quadrant(), quadrants[i]);
+    EXPECT_EQ(Angle(-10, Angle::kDegrees).Quadrant(), 4);
 }
 
 // Wrapping gives exactly the remainder fmod gives, on either side of one and two turns, far
@@ -85,9 +85,9 @@ TEST(Angle, ArithmeticAndComparison)
     EXPECT_EQ(a.Radians(), 1.5);
     EXPECT_TRUE(a == Angle(1.5));
     EXPECT_TRUE(a != Angle(1.5000000001));
-    EXPECT_NEAR(Angle(30, 1).Sin(), 0.5, 1e-15);
-    EXPECT_NEAR(Angle(60, 1).Cos(), 0.5, 1e-15);
-    EXPECT_NEAR(Angle(45, 1).Tan(), 1.0, 1e-15);
+    EXPECT_NEAR(Angle(30, Angle::kDegrees).Sin(), 0.5, 1e-15);
+    EXPECT_NEAR(Angle(60, Angle::kDegrees).Cos(), 0.5, 1e-15);
+    EXPECT_NEAR(Angle(45, Angle::kDegrees).Tan(), 1.0, 1e-15);
 }
 
 TEST(Angle, InverseFunctionsClampAndNeverFail)
@@ -176,7 +176,7 @@ TEST(Angle, FormatsCompassAndAltitudeWords)
         {350, 6, 5, "Below"},        // -10 degrees as a signed angle
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Angle(c.degrees, 1).Format(c.unit, c.style, 1), c.text)
+        EXPECT_EQ(Angle(c.degrees, Angle::kDegrees).Format(c.unit, c.style, 1), c.text)
             << c.degrees << " unit " << c.unit << " style " << c.style;
 }
 

@@ -15,8 +15,8 @@ namespace {
 const double kPi = 3.141592653589793;
 const double kArcsec = kPi / 648000.0;
 
-Angle Hms(double h, double m, double s) { return Angle(h + m / 60 + s / 3600, 2); }
-Angle Dms(int sign, double d, double m, double s) { return Angle(sign * (d + m / 60 + s / 3600), 1); }
+Angle Hms(double h, double m, double s) { return Angle(h + m / 60 + s / 3600, Angle::kHours); }
+Angle Dms(int sign, double d, double m, double s) { return Angle(sign * (d + m / 60 + s / 3600), Angle::kDegrees); }
 
 // Great-circle distance between two positions, arcseconds.
 double SeparationArcsec(double ra1, double dec1, double ra2, double dec2)
@@ -60,7 +60,7 @@ TEST(CoordReduction, MeanPlaceOfAnotherEpochMatchesWorkedExamples)
     for (const auto& c : cases) {
         const JulianDate target(c.jd, 2);
         const Coord r = Coord::Reduce(Mean2000(c.ra0, c.dec0), target, Coord::MaskMeanPlace, Angle(),
-                                      Angle(c.muRaSeconds, 4) * 15.0, Angle(c.muDecArcsec, 4));
+                                      Angle(c.muRaSeconds, Angle::kArcSeconds) * 15.0, Angle(c.muDecArcsec, Angle::kArcSeconds));
         EXPECT_LT(SeparationArcsec(r, c.ra, c.dec), c.tolerance) << c.what;
         EXPECT_NEAR(r.Dec().ArcSeconds(), c.dec.ArcSeconds(), 0.015) << c.what;
         EXPECT_EQ(r.Flags(), Coord::ProperMotionApplied | Coord::Precessed) << c.what;
@@ -71,8 +71,8 @@ TEST(CoordReduction, MeanPlaceOfAnotherEpochMatchesWorkedExamples)
 // Meeus example 21.c: ecliptic position of Venus carried from J2000.0 back to -214 June 30.
 TEST(CoordReduction, EclipticPrecessionMatchesWorkedExample)
 {
-    Coord c = Coord::Ecliptic(Angle(149.48194, 1), Angle(1.76549, 1), Distance(), JulianDate(), 0);
-    c.PrecessEcliptic(JulianDate(1643074.5, 2));
+    Coord c = Coord::Ecliptic(Angle(149.48194, Angle::kDegrees), Angle(1.76549, Angle::kDegrees), Distance(), JulianDate(), 0);
+    c.PrecessEcliptic(JulianDate(1643074.5, JulianDate::kJulianDay));
     EXPECT_NEAR(c.Longitude().Degrees(), 118.704, 0.0005);
     EXPECT_NEAR(c.Latitude().Degrees(), 1.615, 0.0005);
     EXPECT_EQ(c.Flags(), Coord::Precessed);
@@ -82,9 +82,9 @@ TEST(CoordReduction, EclipticPrecessionMatchesWorkedExample)
 // Meeus example 23.a: apparent place of theta Persei, Sun's longitude 231.328 degrees.
 TEST(CoordReduction, ApparentPlaceMatchesWorkedExample)
 {
-    const Coord r = Coord::Reduce(Mean2000(Hms(2, 44, 11.986), Dms(1, 49, 13, 42.48)), JulianDate(2462088.69, 2),
-                                  Coord::MaskApparentPlace, Angle(231.328, 1), Angle(0.03425 * 15, 4),
-                                  Angle(-0.0895, 4));
+    const Coord r = Coord::Reduce(Mean2000(Hms(2, 44, 11.986), Dms(1, 49, 13, 42.48)), JulianDate(2462088.69, JulianDate::kJulianDay),
+                                  Coord::MaskApparentPlace, Angle(231.328, Angle::kDegrees), Angle(0.03425 * 15, Angle::kArcSeconds),
+                                  Angle(-0.0895, Angle::kArcSeconds));
     EXPECT_LT(SeparationArcsec(r, Hms(2, 46, 14.390), Dms(1, 49, 21, 7.45)), 0.1);
     EXPECT_EQ(r.Flags(), 0x27u);
 }
@@ -106,9 +106,9 @@ TEST(CoordReduction, ApparentPlacesAgreeWithIndependentTable)
         double jd, ra, dec, muRa, muDec, sun, appRa, appDec;
         ASSERT_TRUE(static_cast<bool>(fields >> name >> jd >> ra >> dec >> muRa >> muDec >> sun >> appRa >> appDec))
             << line;
-        const Coord r = Coord::Reduce(Mean2000(Angle(ra, 1), Angle(dec, 1)), JulianDate(jd, 2),
-                                      Coord::MaskApparentPlace, Angle(sun, 1), Angle(muRa, 4), Angle(muDec, 4));
-        const double sep = SeparationArcsec(r, Angle(appRa, 1), Angle(appDec, 1));
+        const Coord r = Coord::Reduce(Mean2000(Angle(ra, Angle::kDegrees), Angle(dec, Angle::kDegrees)), JulianDate(jd, JulianDate::kJulianDay),
+                                      Coord::MaskApparentPlace, Angle(sun, Angle::kDegrees), Angle(muRa, Angle::kArcSeconds), Angle(muDec, Angle::kArcSeconds));
+        const double sep = SeparationArcsec(r, Angle(appRa, Angle::kDegrees), Angle(appDec, Angle::kDegrees));
         EXPECT_LT(sep, 0.1) << name << " at JD " << jd;
         if (sep > worst) worst = sep, worstName = name, worstJd = jd;
         ++rows;
@@ -121,21 +121,21 @@ TEST(CoordReduction, ApparentPlacesAgreeWithIndependentTable)
 TEST(CoordReduction, SameInstantSkipsProperMotionAndPrecession)
 {
     const Coord c = Coord::Equatorial(Angle(1.2), Angle(0.4), Distance(5.0), JulianDate(), 0x200);
-    const Coord r = Coord::Reduce(c, JulianDate(), Coord::MaskMeanPlace, Angle(), Angle(1, 4), Angle(1, 4));
+    const Coord r = Coord::Reduce(c, JulianDate(), Coord::MaskMeanPlace, Angle(), Angle(1, Angle::kArcSeconds), Angle(1, Angle::kArcSeconds));
     EXPECT_NEAR(r.RA().Radians(), 1.2, 1e-12);
     EXPECT_NEAR(r.Dec().Radians(), 0.4, 1e-12);
     EXPECT_EQ(r.Flags(), 0u); // the ecliptic leg strips the equatorial frame bit
     EXPECT_EQ(r.Dist().Meters(), 5.0);
 
     // Rates both zero: the proper-motion step does nothing and sets no bit.
-    const Coord p = Coord::Reduce(c, JulianDate(2460000.5, 2), Coord::MaskMeanPlace, Angle(), Angle(), Angle());
+    const Coord p = Coord::Reduce(c, JulianDate(2460000.5, JulianDate::kJulianDay), Coord::MaskMeanPlace, Angle(), Angle(), Angle());
     EXPECT_EQ(p.Flags(), static_cast<std::uint32_t>(Coord::Precessed));
 }
 
 TEST(CoordReduction, StepsDoNotConsultTheFlagWord)
 {
     const JulianDate date(2446895.5, 2); // 1987 April 10
-    const Coord e = Coord::Ecliptic(Angle(40, 1), Angle(10, 1), Distance(), date, 0);
+    const Coord e = Coord::Ecliptic(Angle(40, Angle::kDegrees), Angle(10, Angle::kDegrees), Distance(), date, 0);
     const Coord once = Coord::ApplyReductions(e, date, Coord::MaskNutationOnly, Angle(), Angle(), Angle());
     const Coord twice = Coord::ApplyReductions(once, date, Coord::MaskNutationOnly, Angle(), Angle(), Angle());
     const double dpsi = SharedNutation.Longitude(date).Radians();
@@ -174,7 +174,7 @@ TEST(CoordFrames, ReadingsWrapAndFrameMasksStripOtherFrames)
 
     // Equality ignores the epoch, not the flags.
     const Coord a(Angle(1), Angle(0.5), Distance(3), JulianDate(), 4);
-    EXPECT_EQ(a, Coord(Angle(1), Angle(0.5), Distance(3), JulianDate(2400000.5, 2), 4));
+    EXPECT_EQ(a, Coord(Angle(1), Angle(0.5), Distance(3), JulianDate(2400000.5, JulianDate::kJulianDay), 4));
     EXPECT_NE(a, Coord(Angle(1), Angle(0.5), Distance(3), JulianDate(), 5));
 }
 
@@ -182,12 +182,12 @@ TEST(CoordFrames, PolesGiveFiniteResults)
 {
     const Coord poles[] = {
         Mean2000(Angle(0.0), Angle(kPi / 2)),
-        Mean2000(Angle(18, 2), Angle(90 - 23.4392911, 1)), // the north ecliptic pole
-        Mean2000(Angle(6, 2), Angle(-(90 - 23.4392911), 1)),
+        Mean2000(Angle(18, Angle::kHours), Angle(90 - 23.4392911, Angle::kDegrees)), // the north ecliptic pole
+        Mean2000(Angle(6, Angle::kHours), Angle(-(90 - 23.4392911), Angle::kDegrees)),
     };
     for (const Coord& p : poles) {
-        const Coord r = Coord::Reduce(p, JulianDate(2470000.5, 2), Coord::MaskApparentPlace, Angle(100, 1),
-                                      Angle(0.01, 4), Angle(0.01, 4));
+        const Coord r = Coord::Reduce(p, JulianDate(2470000.5, JulianDate::kJulianDay), Coord::MaskApparentPlace, Angle(100, Angle::kDegrees),
+                                      Angle(0.01, Angle::kArcSeconds), Angle(0.01, Angle::kArcSeconds));
         EXPECT_TRUE(std::isfinite(r.RA().Radians()) && std::isfinite(r.Dec().Radians()));
         EXPECT_LT(SeparationArcsec(r, p.RA(), p.Dec()), 2 * 3600.0);
     }
@@ -199,7 +199,7 @@ TEST(CoordFrames, PolesGiveFiniteResults)
 TEST(RectCoord, ConvertsAndCombines)
 {
     const JulianDate epoch(2451000.5, 2);
-    const Coord c(Angle(30, 1), Angle(-20, 1), Distance(2.0, 2), epoch, 0x24);
+    const Coord c(Angle(30, Angle::kDegrees), Angle(-20, Angle::kDegrees), Distance(2.0, 2), epoch, 0x24);
     const RectCoord r = c.ToRect();
     EXPECT_NEAR(r.Z().Meters(), 2.0 * 1.4959787e11 * std::sin(-20 * kPi / 180), 1e-3);
     EXPECT_NEAR(r.Length().Meters(), 2.0 * 1.4959787e11, 1e-3);

@@ -79,7 +79,7 @@ TEST(DeltaT, ContinuesSmoothlyBeyondTheTable)
 
 TEST(Obliquity, MeanObliquityAtJ2000AndOfMeeusExample)
 {
-    EXPECT_EQ(ObliquityOfEcliptic(JulianDate()).Degrees(), Angle(23.4392911, 1).Degrees());
+    EXPECT_EQ(ObliquityOfEcliptic(JulianDate()).Degrees(), Angle(23.4392911, Angle::kDegrees).Degrees());
     // Meeus 22.a: 1987 April 10, 0h TD: 23 deg 26' 27.407".
     JulianDate j = AtDynamicalTime(2446895.5);
     EXPECT_NEAR(ObliquityOfEcliptic(j).Degrees(), 23.0 + 26.0 / 60 + 27.407 / 3600, 0.001 / 3600);

@@ -37,7 +37,7 @@ TEST(Interpolation, ReproducesPolynomialsOfTheirOrder)
 
 TEST(Interpolation, AnglesAcrossTheSeam)
 {
-    auto deg = [](double d) { return Angle(d, 1); };
+    auto deg = [](double d) { return Angle(d, Angle::kDegrees); };
     JulianDate mid(2451545.0, JulianDate::kJulianDay);
     JulianDate half = mid + 0.5;
     Angle second;

@@ -128,7 +128,7 @@ TEST(JulianDate, CalendarReadingFollowsCopiesAndAssignments)
     EXPECT_EQ(k.Calendar(), TimeDate(2000, 1, 1, 0, 0, 0));
     k = j;
     EXPECT_EQ(k.Calendar(), expected);
-    k = JulianDate(2446896.30625 + 1.0, 2);
+    k = JulianDate(2446896.30625 + 1.0, JulianDate::kJulianDay);
     EXPECT_EQ(k.Calendar(), TimeDate(1987, 4, 11, 19, 21, 0));
     k += -2.0;
     EXPECT_EQ(k.StartOfDay(0).Calendar(), TimeDate(1987, 4, 9, 0, 0, 0));
@@ -170,7 +170,7 @@ TEST(JulianDate, GreenwichSiderealTimeOfMeeusExamples)
 TEST(JulianDate, SiderealTimeStaysInOneTurn)
 {
     for (double jd = 2400000.5; jd < 2500000.0; jd += 12345.678) {
-        double g = JulianDate(jd, 2).GreenwichApparentSiderealTime().Radians();
+        double g = JulianDate(jd, JulianDate::kJulianDay).GreenwichApparentSiderealTime().Radians();
         EXPECT_GE(g, 0.0);
         EXPECT_LT(g, 2 * 3.141592653589793);
     }
@@ -185,7 +185,7 @@ TEST(JulianDate, DynamicalTimeAddsDeltaT)
     EXPECT_EQ(j.JD(3), j.JD(2));
     EXPECT_EQ(j.DynamicalTimeDate(), TimeDate(1987, 4, 10, 0, 0, static_cast<int>(std::lround(dt))));
     EXPECT_NEAR(JulianDate(0, 0).CenturiesSinceJ2000(2), 0.0, 0.0);
-    EXPECT_NEAR(JulianDate(2451545.0 + 36525.0, 2).CenturiesSinceJ2000(), 1.0, 1e-15);
+    EXPECT_NEAR(JulianDate(2451545.0 + 36525.0, JulianDate::kJulianDay).CenturiesSinceJ2000(), 1.0, 1e-15);
 }
 
 TEST(JulianDate, StreamRecordIsTheDayNumber)

@@ -71,7 +71,7 @@ TimeZone MarchZone()
 
 ObsSite SampleSite()
 {
-    ObsSite s(Angle(118.06, 1), Angle(34.22, 1), "Mount Wilson", -8, Distance(1742));
+    ObsSite s(Angle(118.06, Angle::kDegrees), Angle(34.22, Angle::kDegrees), "Mount Wilson", -8, Distance(1742));
     s.SetTimeZone(MarchZone());
     s.reserved[0] = 7;
     s.reserved[1] = 0xdeadbeef;
@@ -82,7 +82,7 @@ ObsSite SampleSite()
 TEST(SignedRecord, CoordinateRecordsRoundTripExactly)
 {
     testsupport::TempDir dir;
-    const Coord c(Angle(-0.25), Angle(1.2345678901234567), Distance(3.5e11), JulianDate(2460310.123456789, 2),
+    const Coord c(Angle(-0.25), Angle(1.2345678901234567), Distance(3.5e11), JulianDate(2460310.123456789, JulianDate::kJulianDay),
                   0x267);
     const std::string bytes = Bytes(c);
     ASSERT_EQ(bytes.size(), 4u + 4 * 8 + 4);
@@ -93,7 +93,7 @@ TEST(SignedRecord, CoordinateRecordsRoundTripExactly)
     EXPECT_EQ(back.Epoch(), c.Epoch());
     EXPECT_EQ(back.Epoch().Calendar(), c.Epoch().Calendar());
 
-    const RectCoord r(Distance(1.5e11), Distance(-2.25e10), Distance(7.0), JulianDate(2415020.5, 2), 0x4);
+    const RectCoord r(Distance(1.5e11), Distance(-2.25e10), Distance(7.0), JulianDate(2415020.5, JulianDate::kJulianDay), 0x4);
     ASSERT_EQ(Bytes(r).size(), 4u + 4 * 8 + 4);
     EXPECT_EQ(ThroughFile(r, dir), r);
 }
@@ -145,7 +145,7 @@ TEST(SignedRecord, SiteRecordRoundTripsAndIgnoresVersions)
 TEST(SignedRecord, SiteReadKeepsItsOwnAltitudeCache)
 {
     const ObsSite written = SampleSite();
-    ObsSite reader(Angle(0.0), Angle(-60, 1), "South", 0, Distance());
+    ObsSite reader(Angle(0.0), Angle(-60, Angle::kDegrees), "South", 0, Distance());
     const JulianDate j(2460000.5, 2);
     const Coord c = Coord::Equatorial(Angle(2.0), Angle(0.2), Distance(), j, 0x24);
     reader.Altitude(j, c); // fills the cache for the old site
@@ -181,7 +181,7 @@ void Exercise(const ObsSite& s)
     s.ToHorizontal(j, c, Coord::RefractionAdded);
     s.Altitude(j, c);
     s.LocalSiderealClock(j);
-    Coord::Reduce(s.Position(), j, Coord::MaskApparentPlace, Angle(), Angle(1, 4), Angle(1, 4));
+    Coord::Reduce(s.Position(), j, Coord::MaskApparentPlace, Angle(), Angle(1, Angle::kArcSeconds), Angle(1, Angle::kArcSeconds));
     Bytes(s);
 }
 

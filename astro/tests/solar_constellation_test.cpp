@@ -80,7 +80,7 @@ TEST(ConstellationIndex, AgreesWithTheNgc2000Column)
         double dec = std::stod(l.substr(20, 2)) + std::stod(l.substr(23, 2)) / 60.0;
         if (l[19] == '-')
             dec = -dec;
-        const Coord c = Coord::Equatorial(Angle(ra, 2), Angle(dec, 1), Distance(), JulianDate(), 0);
+        const Coord c = Coord::Equatorial(Angle(ra, Angle::kHours), Angle(dec, Angle::kDegrees), Distance(), JulianDate(), 0);
         ++total;
         if (ConstellationIndex(c) == expected)
             ++agree;
@@ -92,12 +92,12 @@ TEST(ConstellationIndex, AgreesWithTheNgc2000Column)
 TEST(ConstellationIndex, PolesAndAKnownStar)
 {
     const JulianDate j2000;
-    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(0.0), Angle(90.0, 1), Distance(), j2000, 0)), 83);
-    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(0.0), Angle(-90.0, 1), Distance(), j2000, 0)), 57);
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(0.0), Angle(90.0, Angle::kDegrees), Distance(), j2000, 0)), 83);
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(0.0), Angle(-90.0, Angle::kDegrees), Distance(), j2000, 0)), 57);
     // Polaris (J2000 2h31m49s +89 15' 51") lies in Ursa Minor, Betelgeuse in Orion.
-    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(2.5303, 2), Angle(89.264, 1), Distance(), j2000, 0)),
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(2.5303, Angle::kHours), Angle(89.264, Angle::kDegrees), Distance(), j2000, 0)),
               ConstellationCodeOf("UMi"));
-    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(5.9195, 2), Angle(7.407, 1), Distance(), j2000, 0)),
+    EXPECT_EQ(ConstellationIndex(Coord::Equatorial(Angle(5.9195, Angle::kHours), Angle(7.407, Angle::kDegrees), Distance(), j2000, 0)),
               ConstellationCodeOf("Ori"));
 }
 

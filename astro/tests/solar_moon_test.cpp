@@ -133,13 +133,13 @@ TEST(Moon, TruncationErrorFromTheLastTermOfSeries1)
 TEST(Moon, PhaseFromTheMoonAndSunPlaces)
 {
     // Meeus, example 48.a: 1992 April 12, 0h TD.
-    const Coord moon = Coord::Equatorial(Angle(134.6885, 1), Angle(13.7684, 1), Distance(368410, 1), JulianDate(), 0);
-    const Coord sun = Coord::Equatorial(Angle(20.6579, 1), Angle(8.6964, 1), Distance(149971520, 1), JulianDate(), 0);
+    const Coord moon = Coord::Equatorial(Angle(134.6885, Angle::kDegrees), Angle(13.7684, Angle::kDegrees), Distance(368410, 1), JulianDate(), 0);
+    const Coord sun = Coord::Equatorial(Angle(20.6579, Angle::kDegrees), Angle(8.6964, Angle::kDegrees), Distance(149971520, 1), JulianDate(), 0);
     EXPECT_NEAR(Moon::ComputePhaseAngle(moon, sun).Degrees(), 69.0756, 1e-3);
     EXPECT_NEAR(Moon::ComputeBrightLimbAngle(moon, sun).Degrees(), 285.0 - 360.0, 0.1);
     // Full and new Moon.
-    const Coord opposite = Coord::Equatorial(Angle(200.6579, 1), Angle(-8.6964, 1), Distance(384400, 1), JulianDate(), 0);
-    const Coord conjunct = Coord::Equatorial(Angle(20.6579, 1), Angle(8.6964, 1), Distance(384400, 1), JulianDate(), 0);
+    const Coord opposite = Coord::Equatorial(Angle(200.6579, Angle::kDegrees), Angle(-8.6964, Angle::kDegrees), Distance(384400, 1), JulianDate(), 0);
+    const Coord conjunct = Coord::Equatorial(Angle(20.6579, Angle::kDegrees), Angle(8.6964, Angle::kDegrees), Distance(384400, 1), JulianDate(), 0);
     EXPECT_GT((1 + std::cos(Moon::ComputePhaseAngle(opposite, sun).Radians())) / 2, 0.9999);
     EXPECT_LT((1 + std::cos(Moon::ComputePhaseAngle(conjunct, sun).Radians())) / 2, 1e-4);
 }
@@ -154,7 +154,7 @@ TEST(Moon, DeliveredSeriesGiveMeeusExample47a)
         ASSERT_EQ(high ? moon.LoadHighRes() : moon.LoadLowRes(), high ? Moon::kHighRes : Moon::kLowRes);
         const double td = 2448724.5;
         JulianDate jd(td, 2);
-        jd = JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), 2); // the instant whose TD is 0h
+        jd = JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), JulianDate::kJulianDay); // the instant whose TD is 0h
         const Coord ecl = moon.EclipticPosition(jd);
         const Coord app = moon.ApparentPosition(jd);
         EXPECT_NEAR(ecl.Longitude().Degrees(), 133.162655, 10.0 / 3600) << high;

@@ -39,7 +39,7 @@ struct ReportCapture {
 JulianDate AtDynamical(double td)
 {
     JulianDate jd(td, 2);
-    return JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), 2);
+    return JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), JulianDate::kJulianDay);
 }
 
 double ArcsecBetween(const Coord& a, double raDeg, double decDeg)
@@ -91,7 +91,7 @@ TEST(Planets, WithoutSeriesFilesEveryBodyIsUnavailable)
     planets.LoadPlanet(4, 2);
     EXPECT_EQ(gMessages.size(), reported + 1); // the full file of Mars, not the light one again
     // No rise/set times either (they would be the Sun's), and no run is announced.
-    const ObsSite site(Angle(71.0833, 1), Angle(42.3333, 1), "Boston", -5.0, Distance());
+    const ObsSite site(Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance());
     for (int body = 0; body <= 9; ++body)
         EXPECT_EQ(planets.GetRiseSetTransit(body, JulianDate(), site, Planets::kLightLevel), nullptr) << body;
     EXPECT_EQ(gMessages.size(), reported + 1);
@@ -204,7 +204,7 @@ TEST_F(PlanetsWithData, VenusRiseTransitSetAtBoston)
 {
     STELLUM_REQUIRE_DATA(dir_);
     ReportCapture capture;
-    const ObsSite boston(Angle(71.0833, 1), Angle(42.3333, 1), "Boston", -5.0, Distance());
+    const ObsSite boston(Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance());
     const JulianDate evening = JulianDate::FromCalendar(1988, 3, 19, 23, 0, 0);
     RiseSetTransit* r = planets_->GetRiseSetTransit(2, evening, boston, Planets::kFullLevel);
     ASSERT_NE(r, nullptr);
@@ -230,7 +230,7 @@ TEST_F(PlanetsWithData, SunAtTheEdgeOfCircumpolar)
         const int expected = latitude > 0 ? RiseSetTransit::kAlwaysBelow : RiseSetTransit::kAlwaysAbove;
         int events = 0, without = 0;
         for (double west : {0.0, 90.0, -120.0}) {
-            const ObsSite site(Angle(west, 1), Angle(latitude, 1), "Edge", -west / 15, Distance());
+            const ObsSite site(Angle(west, Angle::kDegrees), Angle(latitude, Angle::kDegrees), "Edge", -west / 15, Distance());
             for (int year = 2024; year <= 2026; ++year) {
                 for (int day = 10; day <= 45; ++day) {
                     const JulianDate t = JulianDate::FromCalendar(year, 11, 1, 0, 0, 0) + day;
@@ -260,7 +260,7 @@ TEST_F(PlanetsWithData, RiseSetCacheFollowsNightSiteAndLevel)
 {
     STELLUM_REQUIRE_DATA(dir_);
     ReportCapture capture;
-    ObsSite site(Angle(71.0833, 1), Angle(42.3333, 1), "Boston", -5.0, Distance());
+    ObsSite site(Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance());
     const JulianDate t = JulianDate::FromCalendar(2024, 6, 1, 3, 0, 0);
     auto runs = [] {
         size_t n = 0;
@@ -274,7 +274,7 @@ TEST_F(PlanetsWithData, RiseSetCacheFollowsNightSiteAndLevel)
     planets_->GetRiseSetTransit(5, t + 0.1, site, Planets::kLightLevel); // full answers light
     EXPECT_EQ(runs(), 1u);
     ObsSite moved = site;
-    moved.SetPosition(Angle(75.0, 1), Angle(40.0, 1), Distance());
+    moved.SetPosition(Angle(75.0, Angle::kDegrees), Angle(40.0, Angle::kDegrees), Distance());
     RiseSetTransit* r = planets_->GetRiseSetTransit(5, t, moved, Planets::kLightLevel); // another site
     EXPECT_EQ(runs(), 2u);
     EXPECT_TRUE(r->Site() == moved);
@@ -456,7 +456,7 @@ TEST_F(PlanetsWithData, RiseTransitSetAgreeWithTheReferenceTable)
     double worst[10] = {};
     int compared = 0;
     for (const auto& e : events) {
-        const ObsSite site(Angle(-e.lon, 1), Angle(e.lat, 1), e.site, zone[e.site], Distance());
+        const ObsSite site(Angle(-e.lon, Angle::kDegrees), Angle(e.lat, Angle::kDegrees), e.site, zone[e.site], Distance());
         const JulianDate midnight(e.midnight, 2);
         RiseSetTransit r;
         if (e.body == 3) {

@@ -31,7 +31,7 @@ std::string Series(const std::string& trailer, std::uint32_t version = 5)
 JulianDate AtDynamical(double td)
 {
     JulianDate jd(td, 2);
-    return JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), 2);
+    return JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), JulianDate::kJulianDay);
 }
 
 TEST(Pluto, MiddleOfTheIntervalIsTheSecularConstantPlusTheFirstTerms)

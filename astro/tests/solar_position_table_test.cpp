@@ -8,7 +8,7 @@ namespace {
 
 Coord At(double raHours, double decDeg, double km)
 {
-    return Coord::Equatorial(Angle(raHours, 2), Angle(decDeg, 1), Distance(km, 1), JulianDate(), Coord::Precessed);
+    return Coord::Equatorial(Angle(raHours, Angle::kHours), Angle(decDeg, Angle::kDegrees), Distance(km, 1), JulianDate(), Coord::Precessed);
 }
 
 TEST(PositionTable, EmptyAndFixedTables)
@@ -22,7 +22,7 @@ TEST(PositionTable, EmptyAndFixedTables)
     EXPECT_EQ(z.Epoch().JD(), 2451545.0);
 
     PositionTable fixed = PositionTable::FromFixed(At(5.5, -5.0, 0));
-    const Coord f = fixed.At(JulianDate(2460000.5, 2));
+    const Coord f = fixed.At(JulianDate(2460000.5, JulianDate::kJulianDay));
     EXPECT_NEAR(f.RA().Hours(), 5.5, 1e-12);
     EXPECT_NEAR(f.Dec().Degrees(), -5.0, 1e-12);
 }

@@ -8,13 +8,13 @@ namespace {
 
 Coord Eq(double raDeg, double decDeg)
 {
-    return Coord::Equatorial(Angle(raDeg, 1), Angle(decDeg, 1), Distance(), JulianDate(), Coord::Precessed);
+    return Coord::Equatorial(Angle(raDeg, Angle::kDegrees), Angle(decDeg, Angle::kDegrees), Distance(), JulianDate(), Coord::Precessed);
 }
 
 // A site at the latitude given, longitude in degrees west.
 ObsSite Site(double latitude, double longitudeWest = 0.0)
 {
-    return ObsSite(Angle(longitudeWest, 1), Angle(latitude, 1), "test", 0.0, Distance());
+    return ObsSite(Angle(longitudeWest, Angle::kDegrees), Angle(latitude, Angle::kDegrees), "test", 0.0, Distance());
 }
 
 double HoursOfDay(const JulianDate& jd, const JulianDate& day)
@@ -26,7 +26,7 @@ TEST(RiseSetTransit, DefaultObjectIsNotComputed)
 {
     RiseSetTransit r;
     EXPECT_EQ(r.Status(), RiseSetTransit::kNotComputed);
-    const Coord p = r.PositionAt(JulianDate(2460000.5, 2));
+    const Coord p = r.PositionAt(JulianDate(2460000.5, JulianDate::kJulianDay));
     EXPECT_EQ(p.RA().Radians(), 0.0);
     EXPECT_EQ(p.Dist().Meters(), 0.0);
     EXPECT_EQ(p.Flags(), 0x24u);
@@ -47,7 +47,7 @@ TEST(RiseSetTransit, StatusOfAFixedPosition)
         {-10, 90, -0.5667, RiseSetTransit::kAlwaysBelow},
     };
     for (const auto& c : cases) {
-        const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(100, c.dec), date, Site(c.latitude), Angle(c.h0, 1));
+        const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(100, c.dec), date, Site(c.latitude), Angle(c.h0, Angle::kDegrees));
         EXPECT_EQ(r.Status(), c.status) << c.dec << " " << c.latitude << " " << c.h0;
         EXPECT_TRUE(std::isfinite(r.Transit().JD()));
     }
@@ -57,7 +57,7 @@ TEST(RiseSetTransit, FixedPositionEventsLieWithinHalfADay)
 {
     const JulianDate date(2460000.5, 2);
     for (double ra = 0; ra < 360; ra += 30) {
-        const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(ra, 10), date, Site(45, 100), Angle(-0.5667, 1));
+        const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(ra, 10), date, Site(45, 100), Angle(-0.5667, Angle::kDegrees));
         ASSERT_EQ(r.Status(), RiseSetTransit::kRisesAndSets);
         for (const JulianDate* e : {&r.Rise(), &r.Transit(), &r.Set()})
             EXPECT_LE(std::fabs(e->JD() - date.JD()), 0.5 + 1e-3) << ra;
@@ -99,7 +99,7 @@ TEST(RiseSetTransit, OneNightServesManyPositions)
 TEST(RiseSetTransit, IsForDateWithinOneDay)
 {
     const JulianDate date(2460000.5, 2);
-    const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(10, 10), date, Site(45), Angle(-0.5667, 1));
+    const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(10, 10), date, Site(45), Angle(-0.5667, Angle::kDegrees));
     EXPECT_TRUE(r.IsForDate(date + 0.99));
     EXPECT_TRUE(r.IsForDate(date - 0.99));
     EXPECT_FALSE(r.IsForDate(date + 1.0));
@@ -116,7 +116,7 @@ TEST(RiseSetTransit, MeeusExample15a)
     PositionTable t = PositionTable::FromThree(day, 1.0, Eq(40.68021, 18.04761), Eq(41.73129, 18.44092),
                                                Eq(42.78204, 18.82742));
     RiseSetTransit r = RiseSetTransit::FromThreePositions(t.At(noon - 1.0), t.At(noon), t.At(noon + 1.0), noon, boston,
-                                                          Angle(-0.5667, 1));
+                                                          Angle(-0.5667, Angle::kDegrees));
     ASSERT_EQ(r.Status(), RiseSetTransit::kRisesAndSets);
     EXPECT_NEAR(HoursOfDay(r.Rise(), day), 12 + 25.4 / 60, 1.0 / 60);
     EXPECT_NEAR(HoursOfDay(r.Transit(), day), 19 + 40.5 / 60, 1.0 / 60);
@@ -124,7 +124,7 @@ TEST(RiseSetTransit, MeeusExample15a)
     EXPECT_EQ(r.Positions().Kind(), PositionTable::kThree);
 
     RiseSetTransit five = RiseSetTransit::FromPositions(t.At(noon - 1.0), t.At(noon - 0.5), t.At(noon), t.At(noon + 0.5),
-                                                        t.At(noon + 1.0), noon, boston, Angle(-0.5667, 1));
+                                                        t.At(noon + 1.0), noon, boston, Angle(-0.5667, Angle::kDegrees));
     EXPECT_NEAR(five.Rise().JD(), r.Rise().JD(), 1.0 / 1440);
     EXPECT_NEAR(five.Set().JD(), r.Set().JD(), 1.0 / 1440);
     EXPECT_NEAR(five.Transit().JD(), r.Transit().JD(), 1.0 / 1440);

@@ -216,11 +216,11 @@ TEST(TimeZone, LastDaylightAnswerTakesPartInEquality)
 // Washington, 1987 April 10, 19:21:00 UT, Venus (Meeus example 13.b).
 TEST(ObsSite, HorizontalCoordinatesMatchWorkedExample)
 {
-    const ObsSite site(Angle(77 + 3 / 60.0 + 56 / 3600.0, 1), Angle(38 + 55 / 60.0 + 17 / 3600.0, 1), "USNO", -5,
+    const ObsSite site(Angle(77 + 3 / 60.0 + 56 / 3600.0, Angle::kDegrees), Angle(38 + 55 / 60.0 + 17 / 3600.0, Angle::kDegrees), "USNO", -5,
                        Distance(0));
     const JulianDate ut(TimeDate(1987, 4, 10, 19, 21, 0));
-    const Coord venus = Coord::Equatorial(Angle(23 + 9 / 60.0 + 16.641 / 3600, 2),
-                                          Angle(-(6 + 43 / 60.0 + 11.61 / 3600), 1), Distance(), ut, 0x227);
+    const Coord venus = Coord::Equatorial(Angle(23 + 9 / 60.0 + 16.641 / 3600, Angle::kHours),
+                                          Angle(-(6 + 43 / 60.0 + 11.61 / 3600), Angle::kDegrees), Distance(), ut, 0x227);
     EXPECT_NEAR(ut.GreenwichApparentSiderealTime().Hours() * 3600, 8 * 3600 + 34 * 60 + 56.853, 0.002);
     const Coord h = site.ToHorizontal(ut, venus, 0);
     // The book counts azimuth from the south and prints 68.0337 and 15.1249 from its rounded
@@ -252,7 +252,7 @@ TEST(ObsSite, RefractionFormulas)
         {-4.38, 0, -1}, {-4.4, 0, 0.0}, {-5.0, 0x40, -1}, {-5.2, 0x40, 0.0},
     };
     for (const auto& c : cases) {
-        const double r = ObsSite::Refraction(Angle(c.h, 1), c.flags).ArcMinutes();
+        const double r = ObsSite::Refraction(Angle(c.h, Angle::kDegrees), c.flags).ArcMinutes();
         if (c.minutes < 0) {
             EXPECT_GT(r, 0.0) << c.h; // still inside the formula's range
         } else {
@@ -263,11 +263,11 @@ TEST(ObsSite, RefractionFormulas)
 
 TEST(ObsSite, MeridianAndRefractionInHorizontalCoordinates)
 {
-    const ObsSite site(Angle(-10, 1), Angle(40, 1), "Site", 1, Distance(200));
+    const ObsSite site(Angle(-10, Angle::kDegrees), Angle(40, Angle::kDegrees), "Site", 1, Distance(200));
     const JulianDate ut(2460000.3, 2);
     const Angle lst = site.LocalSiderealTime(ut);
     EXPECT_NEAR(lst.Radians(), ut.GreenwichApparentSiderealTime().Radians() + 10 * kPi / 180, 1e-14);
-    const Coord south = Coord::Equatorial(Angle::Wrapped(lst.Radians()), Angle(10, 1), Distance(), ut, 0x225);
+    const Coord south = Coord::Equatorial(Angle::Wrapped(lst.Radians()), Angle(10, Angle::kDegrees), Distance(), ut, 0x225);
     const Coord h = site.ToHorizontal(ut, south, 0);
     EXPECT_NEAR(h.Longitude().Degrees(), 180.0, 1e-9);
     EXPECT_NEAR(h.Latitude().Degrees(), 60.0, 1e-9);
@@ -281,7 +281,7 @@ TEST(ObsSite, MeridianAndRefractionInHorizontalCoordinates)
     EXPECT_NEAR(clock.hour + clock.minute / 60.0 + clock.second / 3600.0, hours, 1.0 / 3600);
 
     // West longitudes beyond the sidereal time give a negative, unwrapped reading.
-    const ObsSite west(Angle(359, 1), Angle(0.0), "W", 0, Distance());
+    const ObsSite west(Angle(359, Angle::kDegrees), Angle(0.0), "W", 0, Distance());
     const JulianDate j(2451545.0, 2);
     EXPECT_NEAR(west.LocalSiderealTime(j).Radians(), j.GreenwichApparentSiderealTime().Radians() - 359 * kPi / 180,
                 1e-14);
@@ -290,8 +290,8 @@ TEST(ObsSite, MeridianAndRefractionInHorizontalCoordinates)
 // The altitude cache must never hand back a value computed for another site, date or position.
 TEST(ObsSite, AltitudeCacheFollowsDatePositionAndSite)
 {
-    ObsSite a(Angle(75, 1), Angle(40, 1), "A", -5, Distance());
-    const ObsSite b(Angle(-150, 1), Angle(-33, 1), "B", 10, Distance());
+    ObsSite a(Angle(75, Angle::kDegrees), Angle(40, Angle::kDegrees), "A", -5, Distance());
+    const ObsSite b(Angle(-150, Angle::kDegrees), Angle(-33, Angle::kDegrees), "B", 10, Distance());
     const JulianDate j1(2451545.0, 2), j2(2451545.2, 2);
     const Coord c1 = Coord::Equatorial(Angle(1.0), Angle(0.3), Distance(), j1, 0x24);
     const Coord c2 = Coord::Equatorial(Angle(1.0), Angle(-0.5), Distance(), j1, 0x24);
@@ -308,15 +308,15 @@ TEST(ObsSite, AltitudeCacheFollowsDatePositionAndSite)
     EXPECT_NEAR(a.Altitude(j2, c2).Radians(), direct(a, j2, c2), 1e-14);
     a = b; // same date, same position, another site
     EXPECT_NEAR(a.Altitude(j2, c2).Radians(), direct(b, j2, c2), 1e-14);
-    a.SetPosition(Angle(75, 1), Angle(40, 1), Distance());
+    a.SetPosition(Angle(75, Angle::kDegrees), Angle(40, Angle::kDegrees), Distance());
     EXPECT_NEAR(a.Altitude(j2, c2).Radians(), direct(a, j2, c2), 1e-14);
-    a.SetPosition(Angle(20, 1), Angle(40, 1), Distance());
+    a.SetPosition(Angle(20, Angle::kDegrees), Angle(40, Angle::kDegrees), Distance());
     EXPECT_NEAR(a.Altitude(j2, c2).Radians(), direct(a, j2, c2), 1e-14);
 }
 
 TEST(ObsSite, EqualityAndAssignment)
 {
-    ObsSite a(Angle(75, 1), Angle(40, 1), "A", -5, Distance(300));
+    ObsSite a(Angle(75, Angle::kDegrees), Angle(40, Angle::kDegrees), "A", -5, Distance(300));
     a.SetTimeZone(Northern());
     ObsSite b;
     b = a;
@@ -332,7 +332,7 @@ TEST(ObsSite, EqualityAndAssignment)
     b.SetName("B");
     EXPECT_NE(a, b);
     b = a;
-    b.SetPosition(Angle(75, 1), Angle(40.0001, 1), Distance(300));
+    b.SetPosition(Angle(75, Angle::kDegrees), Angle(40.0001, Angle::kDegrees), Distance(300));
     EXPECT_NE(a, b);
 }
 

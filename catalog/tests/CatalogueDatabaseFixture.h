@@ -28,7 +28,7 @@ protected:
         STELLUM_REQUIRE_DATA(data_);
         testsupport::LinkProgramFiles(data_, dir_.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
         // Washington, DC (77.0 W, 38.9 N); 2026 October 16, 03:00 UT = 23:00 EDT.
-        site_ = ObsSite(Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance());
+        site_ = ObsSite(Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance());
         now_ = JulianDate::FromCalendar(2026, 10, 16, 3, 0, 0);
         AppGlobals.site = &site_;
         AppGlobals.now = &now_;

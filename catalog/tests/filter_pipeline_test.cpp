@@ -237,7 +237,7 @@ TEST_F(CatalogueDatabase, ElevationFollowsClockAndSiteAndForceReruns)
     f.elevationMode = 1;
     Apply(f);
     EXPECT_FALSE(OnFilteredList(Ngc(7293)));
-    site_.SetPosition(Angle(167.0, 1), Angle(38.9, 1), Distance());
+    site_.SetPosition(Angle(167.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), Distance());
     db_->Refilter();
     EXPECT_TRUE(OnFilteredList(Ngc(7293)));
 

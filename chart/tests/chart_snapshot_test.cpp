@@ -95,7 +95,7 @@ TEST_F(ChartSnapshots, RealSky)
     RScolor::Instance().SetScheme(SchemeNormal);
     // The evening of 2020 December 16 in Virginia: the Moon's crescent beside Jupiter and
     // Saturn four days before their great conjunction.
-    chart_testing::SkyObjects sky(data_, JulianDate(2459200.5, 2));
+    chart_testing::SkyObjects sky(data_, JulianDate(2459200.5, JulianDate::kJulianDay));
 
     PlannerStandIn planner;
     planner.resize(1024, 768);

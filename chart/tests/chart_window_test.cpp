@@ -172,8 +172,8 @@ TEST_F(Chart, DrawsEveryLayerInItsOrder)
     chart.SetField(30, 30);
     chart.SetMark(6.2, -3.0); // the list object stays clear of the rings
     chart.bodies[BodyJupiter].position =
-        Coord::Equatorial(Angle(5.3, 2), Angle(3.0, 1), Distance(5.0, 2), JulianDate(), Coord::EquatorialFrame);
-    chart.bodies[BodyJupiter].semiDiameter = Angle(20.0, 4);
+        Coord::Equatorial(Angle(5.3, Angle::kHours), Angle(3.0, Angle::kDegrees), Distance(5.0, 2), JulianDate(), Coord::EquatorialFrame);
+    chart.bodies[BodyJupiter].semiDiameter = Angle(20.0, Angle::kArcSeconds);
     SolarSystemReady = true;
 
     fw::RecordingDC dc(fw::Size(640, 480), 96, 96);

@@ -37,8 +37,8 @@ TEST(VisibleRegion, BoxWithMarginsAndTheWrapAtZeroHours)
     // A position triple is taken as its right ascension in hours and declination in degrees;
     // -0.5 h wraps to 23.5 h.
     const JulianDate j2000;
-    EXPECT_TRUE(wrap.Contains(Coord::Equatorial(Angle(-0.5, 2), Angle(10, 1), Distance(), j2000, 0)));
-    EXPECT_FALSE(wrap.Contains(Coord::Equatorial(Angle(12, 2), Angle(10, 1), Distance(), j2000, 0)));
+    EXPECT_TRUE(wrap.Contains(Coord::Equatorial(Angle(-0.5, Angle::kHours), Angle(10, Angle::kDegrees), Distance(), j2000, 0)));
+    EXPECT_FALSE(wrap.Contains(Coord::Equatorial(Angle(12, Angle::kHours), Angle(10, Angle::kDegrees), Distance(), j2000, 0)));
     EXPECT_TRUE(wrap.Contains(23.5, 10));
     EXPECT_FALSE(wrap.Contains(12, 10));
 

@@ -23,7 +23,7 @@ std::vector<fw::Point> PointsOf(const fw::DrawCall& call)
 
 Angle Deg(double d)
 {
-    return Angle(d, 1);
+    return Angle(d, Angle::kDegrees);
 }
 
 // Disc first in the dark colour, then the lit part over it, each a closed 41-point outline;

@@ -38,7 +38,7 @@ protected:
         testsupport::LinkProgramFiles(data_, dir_.path());
         testsupport::LinkProgramFiles(data_, dir_.path(), {"User/comname.txt"});
         savedColors_ = std::make_unique<RScolor>(RScolor::Instance());
-        site_ = ObsSite(Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance());
+        site_ = ObsSite(Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance());
         // 2026 October 25, 02:00 UT: 21:00 on the evening of the 24th at the site, the Moon
         // two days before full and high in the south-east.
         now_ = JulianDate::FromCalendar(2026, 10, 25, 2, 0, 0);
@@ -79,9 +79,9 @@ protected:
         }
         moonRst_ = RiseSetTransit::FromPositions(moon[0], moon[1], moon[2], moon[3], moon[4], m, site_,
                                                  moon_->RiseSetAltitude(m));
-        sunRst_ = RiseSetTransit::FromPositions(sun[0], sun[1], sun[2], sun[3], sun[4], m, site_, Angle(-0.833, 1));
+        sunRst_ = RiseSetTransit::FromPositions(sun[0], sun[1], sun[2], sun[3], sun[4], m, site_, Angle(-0.833, Angle::kDegrees));
         twilightRst_ =
-            RiseSetTransit::FromPositions(sun[0], sun[1], sun[2], sun[3], sun[4], m, site_, Angle(-18.833, 1));
+            RiseSetTransit::FromPositions(sun[0], sun[1], sun[2], sun[3], sun[4], m, site_, Angle(-18.833, Angle::kDegrees));
         AppGlobals.moonRst = &moonRst_;
         AppGlobals.sunRst = &sunRst_;
         AppGlobals.twilightRst = &twilightRst_;
@@ -89,7 +89,7 @@ protected:
     // Moves the site and recomputes the night.
     void MoveSite(double latitudeDegrees, double longitudeWestDegrees, const std::string& name)
     {
-        site_ = ObsSite(Angle(longitudeWestDegrees, 1), Angle(latitudeDegrees, 1), name, -5, Distance());
+        site_ = ObsSite(Angle(longitudeWestDegrees, Angle::kDegrees), Angle(latitudeDegrees, Angle::kDegrees), name, -5, Distance());
         ComputeNight();
     }
     void SetNow(const JulianDate& t)

@@ -216,7 +216,7 @@ TEST(LabelWindow, CodeTexts)
 TEST(LabelWindow, AngleChoicesKeepUnitAndFormatTogether)
 {
     AngleLabelWindow w(nullptr, "HTheta", "Az", 0x3F0E7BB);
-    w.SetAngle(Angle(135.0, 1));
+    w.SetAngle(Angle(135.0, Angle::kDegrees));
     struct Step {
         int command;
         int units, format, precision;
@@ -235,7 +235,7 @@ TEST(LabelWindow, AngleChoicesKeepUnitAndFormatTogether)
         EXPECT_EQ(w.units, s.units) << s.command;
         EXPECT_EQ(w.format, s.format) << s.command;
         EXPECT_EQ(w.precision, s.precision) << s.command;
-        EXPECT_EQ(w.Text(), Angle::Format(Angle(135.0, 1), w.units, w.format, w.precision));
+        EXPECT_EQ(w.Text(), Angle::Format(Angle(135.0, Angle::kDegrees), w.units, w.format, w.precision));
     }
 }
 
@@ -243,7 +243,7 @@ TEST(LabelWindow, AngleMenuOffersWhatItsMaskAllows)
 {
     AngleLabelWindow diam(nullptr, "Diam", "Dia", 0x3F0079B);
     diam.SetModule(&PlannerStrings());
-    diam.SetAngle(Angle(0.5, 1));
+    diam.SetAngle(Angle(0.5, Angle::kDegrees));
     fw::ScriptedMenus menus({0});
     diam.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(3, 3));
     ASSERT_EQ(menus.Shown().size(), 1u);
@@ -265,7 +265,7 @@ TEST(LabelWindow, AngleMenuOffersWhatItsMaskAllows)
 
 TEST(LabelWindow, TimeWindowShowsTheChosenScaleAndForm)
 {
-    ObsSite site(Angle(77.0, 1), Angle(38.9, 1), "Washington", -5, Distance());
+    ObsSite site(Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance());
     AppGlobals.site = &site;
     TimeDateLabelWindow w(nullptr, "RISE", "Rise Time");
     const JulianDate t = JulianDate::FromCalendar(2026, 10, 25, 2, 5, 9);

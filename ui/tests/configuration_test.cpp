@@ -94,7 +94,7 @@ struct Filled {
         stellum.mainWindowState = 0;
         stellum.useClock = false;
         stellum.now = JulianDate(2461020.25, JulianDate::kJulianDay);
-        stellum.site = ObsSite(Angle(-11.5, 1), Angle(-33.25, 1), "Sutherland", 2.0, Distance(1760.0));
+        stellum.site = ObsSite(Angle(-11.5, Angle::kDegrees), Angle(-33.25, Angle::kDegrees), "Sutherland", 2.0, Distance(1760.0));
         stellum.site.SetDstStartRule(1, 0, 3, 2, 0);
     }
     std::vector<ConfigInfo*> All()

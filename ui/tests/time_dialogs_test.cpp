@@ -171,7 +171,7 @@ TEST(ObsSessionDialog, TimesAreReadBackAndABadOneKeepsTheDialogOpen)
 TEST(ClocksDialog, ShowsTheInstantAndRunsOnlyWhileFollowingTheClock)
 {
     FixedClock clock(TimeDate(2026, 10, 10, 19, 30, 0));
-    ObsSite site(Angle(111.65, 1), Angle(35.19, 1), "Flagstaff", -7.0, Distance());
+    ObsSite site(Angle(111.65, Angle::kDegrees), Angle(35.19, Angle::kDegrees), "Flagstaff", -7.0, Distance());
     JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
     AppGlobals.site = &site;
     AppGlobals.now = &now;
