@@ -10,7 +10,6 @@
 namespace {
 
 constexpr double kSecondsToDays = 0.000011574074074074073;
-constexpr double kDaysToCenturies = 0.000027378507871321012;
 
 // floor(x) as an integer, for |x| well inside the range of the integer: the truncation, one
 // less for a negative x with a fraction (no call into the C library).
@@ -26,8 +25,8 @@ JulianDate::JulianDate(double value, int kind)
 {
     switch (kind) {
     case kJulianDay: jd_ = value; break;
-    case kCenturies: jd_ = value * 36525.0; break;
-    case kMillennia: jd_ = value * 365250.0; break;
+    case kCenturies: jd_ = value * astro::kDaysPerJulianCentury; break;
+    case kMillennia: jd_ = value * (10.0 * astro::kDaysPerJulianCentury); break;
     case kModifiedJulianDay: jd_ = value + 2400000.5; break;
     default: jd_ = kJ2000; break;
     }
@@ -128,7 +127,7 @@ double JulianDate::JD(int scale) const
 
 double JulianDate::CenturiesSinceJ2000(int scale) const
 {
-    return (JD(scale) - kJ2000) * kDaysToCenturies;
+    return (JD(scale) - kJ2000) * astro::kJulianCenturiesPerDay;
 }
 
 JulianDate JulianDate::StartOfDay(int which) const

@@ -4,6 +4,8 @@
 // a series, the events of a catalogue's rise and set) are only ever used as day numbers.
 #pragma once
 
+#include "astro/AstroConstants.h"
+
 #include "astro/Angle.h"
 #include "astro/TimeDate.h"
 
@@ -18,7 +20,7 @@ public:
     // (2 by convention) universal time.
     enum Scale { kUniversal = 2, kDynamical = 8, kDynamical16 = 16 };
 
-    static constexpr double kJ2000 = 2451545.0;
+    static constexpr double kJ2000 = astro::kJ2000;
 
     // J2000.0 (2000 January 1, 12:00:00 UT).
     JulianDate() = default;

@@ -1,5 +1,7 @@
 #include "astro/SignedStreamRecord.h"
 
+#include "astro/AstroConstants.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -58,6 +60,6 @@ double SignedStreamRecord::ReadJulianDay(fw::ipstream& is)
 {
     const double jd = is.readDouble();
     // About 1e8 days either side of J2000.0: far beyond every date the planner works with.
-    if (!std::isfinite(jd) || std::fabs(jd - 2451545.0) > 1e8) return 2451545.0;
+    if (!std::isfinite(jd) || std::fabs(jd - astro::kJ2000) > 1e8) return astro::kJ2000;
     return jd;
 }
