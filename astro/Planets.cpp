@@ -38,20 +38,13 @@ Planets::Planets(const std::string& dataDirectory) : dataDirectory_(dataDirector
 {
     for (int body = 0; body <= 8; ++body)
         LoadPlanet(body, 1);
-    pluto_ = new Pluto(dataDirectory_);
+    pluto_ = std::make_unique<Pluto>(dataDirectory_);
     status_[9] = pluto_->IsLoaded() ? 0x22 : 0;
     if (!pluto_->IsLoaded())
         ReportFailure(pluto_->Path(), "missing or damaged");
 }
 
-Planets::~Planets()
-{
-    for (int body = 0; body < kBodies; ++body) {
-        delete planet_[body];
-        delete riseSet_[body];
-    }
-    delete pluto_;
-}
+Planets::~Planets() = default;
 
 const char* Planets::BodyName(int body)
 {
@@ -92,14 +85,12 @@ int Planets::LoadPlanet(int body, int mode)
         path = other;
         mode = mode == 2 ? 1 : 2;
     }
-    Planet* fresh = new Planet(path);
+    auto fresh = std::make_unique<Planet>(path);
     if (fresh->IsLoaded()) {
-        delete planet_[body];
-        planet_[body] = fresh;
+        planet_[body] = std::move(fresh);
         status_[body] = (status_[body] & ~0x0f) | mode;
     } else {
         ReportFailure(path, fresh->LastRead() == Planet::kForeign ? "not a planet series file" : "damaged");
-        delete fresh;
     }
     return status_[body];
 }
@@ -108,8 +99,7 @@ void Planets::UnloadPlanet(int body)
 {
     if (body < 0 || body > 8)
         return;
-    delete planet_[body];
-    planet_[body] = nullptr;
+    planet_[body].reset();
     status_[body] &= ~0x0f;
 }
 
@@ -222,11 +212,11 @@ RiseSetTransit* Planets::GetRiseSetTransit(int body, const JulianDate& t, const 
         return nullptr;
     const JulianDate midnight = site.MidnightOfNight(t);
     const int wanted = level >= kFullLevel ? kFullLevel : kLightLevel;
-    RiseSetTransit* cache = riseSet_[body];
+    RiseSetTransit* cache = riseSet_[body].get();
     if (cache && cache->Date() == midnight && SameSite(cache->Site(), site) && cacheLevel_[body] >= wanted)
         return cache;
     ComputeRiseSetTransit(body, midnight, site, level);
-    return riseSet_[body];
+    return riseSet_[body].get();
 }
 
 int Planets::ComputeRiseSetTransit(int body, const JulianDate& t, const ObsSite& site, int level)
@@ -253,8 +243,7 @@ int Planets::ComputeRiseSetTransit(int body, const JulianDate& t, const ObsSite&
     // Without series the body would be placed at the Sun (or the Sun at the Earth): no times
     // rather than another body's.
     if (!IsAvailable(body)) {
-        delete riseSet_[body];
-        riseSet_[body] = nullptr;
+        riseSet_[body].reset();
         return 0;
     }
 
@@ -274,8 +263,7 @@ int Planets::ComputeRiseSetTransit(int body, const JulianDate& t, const ObsSite&
     const Coord p3 = ApparentPosition(midnight, body);
     SolarStatusProgress(90);
 
-    delete riseSet_[body];
-    riseSet_[body] = new RiseSetTransit(
+    riseSet_[body] = std::make_unique<RiseSetTransit>(
         RiseSetTransit::FromPositions(p1, p2, p3, p4, p5, midnight, site, StandardAltitude(p4, body)));
     cacheLevel_[body] = full ? kFullLevel : kLightLevel;
     UpdateInProgress = 0;

@@ -15,6 +15,7 @@
 #include "astro/RectCoord.h"
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -80,10 +81,10 @@ public:
     static Angle MoonStandardAltitude(const Coord& moon);
     static Magnitude VisualMagnitude(const Coord& position, const Coord& sun, int body);
 
-    Pluto* PlutoSeries() const { return pluto_; }
+    Pluto* PlutoSeries() const { return pluto_.get(); }
     const Planet* PlanetSeries(int body) const
     {
-        return (body >= 1 && body <= 8) ? planet_[body] : nullptr;
+        return (body >= 1 && body <= 8) ? planet_[body].get() : nullptr;
     }
 
 private:
@@ -91,9 +92,9 @@ private:
 
     std::string dataDirectory_;
     std::int32_t status_[kBodies] = {};
-    Planet* planet_[kBodies] = {};
-    RiseSetTransit* riseSet_[kBodies] = {};
-    Pluto* pluto_ = nullptr;
+    std::unique_ptr<Planet> planet_[kBodies];
+    std::unique_ptr<RiseSetTransit> riseSet_[kBodies];
+    std::unique_ptr<Pluto> pluto_;
     // Level each cache was computed at (0x10 or 0x20).
     int cacheLevel_[kBodies] = {};
     // Series files already reported as unreadable.
