@@ -4,14 +4,14 @@
 #include "framework/sys/WinFileSystem.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace fw {
 
 namespace {
 const char kMagic[] = "STELLUM REGISTRY 1\n";
 const char kEnd[] = "END\n";
+// Levels of keys below a root: the loader refuses a deeper file, so no deeper key is created.
+const size_t kMaxKeyDepth = 512;
 
 std::vector<std::string> SplitKeyPath(const std::string& path, bool& ok)
 {
@@ -109,7 +109,7 @@ struct RegistryStore::Node {
     bool Read(Reader& in, int depth)
     {
         uint32_t nv, nk;
-        if (depth > 512 || !in.GetText(name) || !in.GetU32(nv)) return false;
+        if (depth > static_cast<int>(kMaxKeyDepth) || !in.GetText(name) || !in.GetU32(nv)) return false;
         for (uint32_t i = 0; i < nv; ++i) {
             RegistryValue v;
             if (!in.GetText(v.name) || !in.GetU32(v.type) || !in.GetText(v.data)) return false;
@@ -135,10 +135,8 @@ RegistryStore::~RegistryStore() = default;
 
 bool RegistryStore::Reload()
 {
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream ss;
-    if (in) ss << in.rdbuf();
-    if (!in || !Parse(ss.str())) {
+    std::string bytes;
+    if (WinFileSystem::ReadHostFile(file_, bytes) != HostRead::Read || !Parse(bytes)) {
         for (auto& r : roots_) r = std::make_unique<Node>();
         return false;
     }
@@ -209,7 +207,7 @@ bool RegistryStore::CreateKey(int root, const std::string& path)
     if (root < 0 || root >= kRootCount) return false;
     bool ok;
     std::vector<std::string> parts = SplitKeyPath(path, ok);
-    if (!ok) return false;
+    if (!ok || parts.size() > kMaxKeyDepth) return false;
     Node* n = roots_[root].get();
     bool changed = false;
     for (auto& p : parts) {

@@ -66,6 +66,26 @@ TEST(RegistryStore, DamagedFileIsNotTrusted)
     EXPECT_FALSE(reg.KeyExists(0, "A"));
 }
 
+// The loader refuses a file deeper than its limit; a key beyond it is never created, so what
+// is saved always loads again.
+TEST(RegistryStore, KeysDeeperThanTheLoaderTakesAreRefused)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    std::string deepest = "K";
+    for (int i = 1; i < 512; ++i) deepest += "\\K";
+    {
+        fw::RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "Kept"));
+        ASSERT_TRUE(reg.CreateKey(0, deepest));
+        EXPECT_FALSE(reg.CreateKey(0, deepest + "\\K"));
+        EXPECT_FALSE(reg.CreateKey(0, deepest + "\\K\\K\\K\\K\\K\\K\\K\\K\\K\\K"));
+    }
+    fw::RegistryStore again(file);
+    EXPECT_TRUE(again.KeyExists(0, "Kept"));
+    EXPECT_TRUE(again.KeyExists(0, deepest));
+}
+
 TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
 {
     testsupport::TempDir tmp;
