@@ -350,6 +350,7 @@ bool NGC2000Indexes::Read(fw::ipstream& is)
 
 void NGC2000Indexes::RestoreState()
 {
+    fw::RemoveStaleTemporaries(StateFilePath());
     fw::ifpstream is(StateFilePath());
     if (is.is_open() && Read(is))
         return;

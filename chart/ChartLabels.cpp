@@ -5,6 +5,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
@@ -73,6 +74,8 @@ double ChartLabel::DistanceTo(double ra, double dec) const
 ChartLabels::ChartLabels(std::string fileName) : fileName_(std::move(fileName))
 {
     modified_ = false;
+    // What a save killed mid-write left beside the file goes before the file is read.
+    fw::RemoveStaleTemporaries(fw::ResolvePathIgnoringCase(fileName_));
     Read();
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
@@ -45,6 +46,8 @@ bool MakeKey(const ConstelLine& l, LineKey& key)
 ConstelLines::ConstelLines(std::string fileName) : fileName_(std::move(fileName))
 {
     modified_ = false;
+    // What a save killed mid-write left beside the file goes before the file is read.
+    fw::RemoveStaleTemporaries(fw::ResolvePathIgnoringCase(fileName_));
     Read();
 }
 

@@ -53,7 +53,9 @@ const KnownClass kKnownClasses[] = {
 Configuration::Configuration(const std::string& name)
     : signature(kSignature), fileVersion(kFileVersion), fileName(fw::ResolvePathIgnoringCase(name))
 {
-    // A file whose name differs only in letter case is the one read and written back.
+    // A file whose name differs only in letter case is the one read and written back; what a
+    // save killed mid-write left beside it goes first.
+    fw::RemoveStaleTemporaries(fileName);
     fw::ifpstream is(fileName);
     ReadFrom(is);
 }

@@ -1,5 +1,6 @@
 #include "framework/sys/RegistryStore.h"
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
 
@@ -128,6 +129,7 @@ struct RegistryStore::Node {
 RegistryStore::RegistryStore(const std::string& hostFile) : file_(hostFile)
 {
     for (auto& r : roots_) r = std::make_unique<Node>();
+    RemoveStaleTemporaries(file_);
     Reload();
 }
 

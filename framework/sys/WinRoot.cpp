@@ -1,5 +1,6 @@
 #include "framework/sys/WinRoot.h"
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/ProfileLine.h"
 #include "framework/sys/RegistryStore.h"
@@ -422,6 +423,8 @@ void WinRoot::MoveFileRecord(const std::string& from, const std::string& to)
 
 void WinRoot::LoadStore()
 {
+    RemoveStaleTemporaries(hostRoot_ + "attributes.txt");
+    RemoveStaleTemporaries(hostRoot_ + "pending-renames.txt");
     std::string text;
     if (ReadHostFile(hostRoot_ + "attributes.txt", text)) {
         for (const std::string& line : SplitLines(text)) {

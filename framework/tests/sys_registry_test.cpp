@@ -1,5 +1,6 @@
 // The emulated registry: roots, case-insensitive keys, typed values, stable enumeration,
 // pre-seeded keys and a file that a crash never leaves half-written.
+#include "framework/stream/AtomicFile.h"
 #include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinRoot.h"
 #include "framework/testsupport/TestSupport.h"
@@ -86,6 +87,26 @@ TEST(RegistryStore, KeysDeeperThanTheLoaderTakesAreRefused)
     EXPECT_TRUE(again.KeyExists(0, deepest));
 }
 
+// A save killed mid-write leaves its temporary; the next start removes it.
+TEST(RegistryStore, OpeningRemovesATemporaryLeftByAKilledSave)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    {
+        fw::RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "A"));
+    }
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string left = file + ".tmp" + std::to_string(child) + "-Qx81zk";
+    ASSERT_TRUE(testsupport::WriteFileBytes(left, "STELLUM REGISTRY 1\n"));
+    fw::RegistryStore reg(file);
+    EXPECT_TRUE(reg.KeyExists(0, "A"));
+    struct stat st;
+    EXPECT_NE(stat(left.c_str(), &st), 0) << "the temporary is still there";
+}
+
 TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
 {
     testsupport::TempDir tmp;
@@ -93,9 +114,8 @@ TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
     fw::RegistryStore reg(file);
     ASSERT_TRUE(reg.CreateKey(0, "A"));
     ASSERT_TRUE(reg.SetString(0, "A", "v", "old"));
-    // The file cannot be replaced: a directory stands where its new copy would be written.
-    const std::string blocker = file + ".tmp" + std::to_string(getpid());
-    ASSERT_EQ(mkdir(blocker.c_str(), 0755), 0);
+    // The file cannot be replaced, as on a full disk.
+    fw::FailReplacementsForTest(3);
     EXPECT_FALSE(reg.SetString(0, "A", "v", "new"));
     EXPECT_FALSE(reg.CreateKey(0, "A\\B"));
     EXPECT_FALSE(reg.DeleteValue(0, "A", "v"));
@@ -104,7 +124,6 @@ TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
     EXPECT_EQ(v.data, std::string("old\0", 4));
     EXPECT_FALSE(reg.KeyExists(0, "A\\B"));
     // Nor does the refused change reach the file with a later one.
-    rmdir(blocker.c_str());
     ASSERT_TRUE(reg.SetString(0, "A", "w", "x"));
     fw::RegistryStore again(file);
     ASSERT_TRUE(again.QueryValue(0, "A", "v", v));

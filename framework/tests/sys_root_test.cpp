@@ -152,10 +152,12 @@ TEST_F(Root, PlantedLinksNeverReachOutsideTheRoot)
     root.Restart();
     EXPECT_EQ(Read("keep.dll"), "keep");
 
-    // The machine's own stores as links: not read, and replaced rather than written through.
+    // The machine's own stores as links: not read, and replaced rather than written through;
+    // and links where their temporary copies used to be named, which nothing writes through.
     for (const char* store : {"system.reg", "attributes.txt", "pending-renames.txt"}) {
         fs::remove(rootDir + "/" + store);
         fs::create_symlink(outside + "/" + store, rootDir + "/" + store);
+        fs::create_symlink(outside + "/victim", rootDir + "/" + store + ".tmp" + std::to_string(getpid()));
     }
     {
         fw::WinRoot again(rootDir);
