@@ -12,6 +12,7 @@
 #include "catalog/StatusReport.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/PStream.h"
+#include "ui/UserFile.h"
 
 #include <cstdio>
 #include <vector>
@@ -368,6 +369,7 @@ bool NGC2000Indexes::SaveState()
     fw::omstream os;
     if (!Write(os))
         return false;
-    // Replaced in one step, so that a failed write never leaves a damaged state file.
-    return fw::WriteFileReplacing(StateFilePath(), os.str());
+    // Replaced in one step, so that a failed write never leaves a damaged state file; a failure
+    // is said. A damaged file was kept aside when the program started.
+    return UserFile::Save(StateFilePath(), os.str(), false, "catalogue state");
 }

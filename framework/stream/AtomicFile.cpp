@@ -98,6 +98,54 @@ int RemoveStaleTemporaries(const std::string& path)
     return removed;
 }
 
+std::string KeepDamagedFile(const std::string& path)
+{
+    std::string bytes;
+    bool readable = false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        struct stat st;
+        readable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        char buf[65536];
+        while (readable) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                readable = false;
+            if (n <= 0)
+                break;
+            bytes.append(buf, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
+    }
+    for (int i = 1; i <= 99; ++i) {
+        const std::string backup = path + ".bad" + (i == 1 ? std::string() : std::to_string(i));
+        struct stat st;
+        if (::lstat(backup.c_str(), &st) == 0) {
+            // The same damaged file met again: its backup is already there.
+            if (readable && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == bytes.size()) {
+                std::string held;
+                const int bfd = ::open(backup.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+                if (bfd >= 0) {
+                    char buf[65536];
+                    ssize_t n;
+                    while ((n = ::read(bfd, buf, sizeof buf)) > 0)
+                        held.append(buf, static_cast<std::size_t>(n));
+                    ::close(bfd);
+                }
+                if (held == bytes)
+                    return backup;
+            }
+            continue;
+        }
+        if (readable)
+            return WriteFileReplacing(backup, bytes) ? backup : std::string();
+        return std::rename(path.c_str(), backup.c_str()) == 0 ? backup : std::string();
+    }
+    return std::string();
+}
+
 bool WriteFileReplacing(const std::string& path, const std::string& bytes)
 {
     if (FailForTest())

@@ -20,6 +20,13 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes);
 // own files before reading it. The number removed.
 int RemoveStaleTemporaries(const std::string& path);
 
+// Keeps a user's file that could not be read whole beside it under a backup name before
+// anything replaces it: "<path>.bad", or "<path>.bad2", "<path>.bad3" ... when that is taken
+// by another file (a backup with the same bytes is used again). A copy when the file can be
+// read, else the file itself is moved aside. The backup's path, or "" when none was made (the
+// file is then best left as it is).
+std::string KeepDamagedFile(const std::string& path);
+
 // Test hook: the next n replacements (WriteFileReplacing, each file of ReplaceFiles) fail as
 // a full disk would, leaving the old file as it was.
 void FailReplacementsForTest(int n);

@@ -240,3 +240,27 @@ TEST(AtomicFile, StaleTemporariesOfAKilledSaveAreRemoved)
     EXPECT_EQ(testsupport::ReadFileBytes(dir.file("victim")), "victim");
     EXPECT_EQ(testsupport::ReadFileBytes(path), "kept");
 }
+
+// A damaged file is kept beside itself: copied while it can be read, the same backup used
+// again for the same bytes, a numbered one when the name is taken, and moved aside when it
+// cannot be read (a directory standing at its name).
+TEST(AtomicFile, ADamagedFileIsKeptUnderABackupName)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("chtlabel.rsx");
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, "first"));
+    EXPECT_EQ(fw::KeepDamagedFile(path), path + ".bad");
+    EXPECT_EQ(fw::KeepDamagedFile(path), path + ".bad");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "first");
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, "second"));
+    EXPECT_EQ(fw::KeepDamagedFile(path), path + ".bad2");
+    EXPECT_EQ(testsupport::ReadFileBytes(path + ".bad"), "first");
+    EXPECT_EQ(testsupport::ReadFileBytes(path + ".bad2"), "second");
+
+    const std::string blocked = dir.file("conlines.rsx");
+    std::filesystem::create_directory(blocked);
+    EXPECT_EQ(fw::KeepDamagedFile(blocked), blocked + ".bad");
+    EXPECT_TRUE(std::filesystem::is_directory(blocked + ".bad"));
+    EXPECT_FALSE(std::filesystem::exists(blocked));
+    EXPECT_EQ(fw::KeepDamagedFile(dir.file("missing")), "");
+}
