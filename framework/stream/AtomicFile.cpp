@@ -102,7 +102,8 @@ std::string KeepDamagedFile(const std::string& path)
 {
     std::string bytes;
     bool readable = false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // Never through a link: a link is moved aside itself, and nothing it points at is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd >= 0) {
         struct stat st;
         readable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);

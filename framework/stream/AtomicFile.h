@@ -23,7 +23,7 @@ int RemoveStaleTemporaries(const std::string& path);
 // Keeps a user's file that could not be read whole beside it under a backup name before
 // anything replaces it: "<path>.bad", or "<path>.bad2", "<path>.bad3" ... when that is taken
 // by another file (a backup with the same bytes is used again). A copy when the file can be
-// read, else the file itself is moved aside. The backup's path, or "" when none was made (the
+// read, else the file itself (or a link standing at its name) is moved aside. The backup's path, or "" when none was made (the
 // file is then best left as it is).
 std::string KeepDamagedFile(const std::string& path);
 

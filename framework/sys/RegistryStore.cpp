@@ -5,6 +5,7 @@
 #include "framework/sys/WinFileSystem.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace fw {
 
@@ -130,7 +131,10 @@ RegistryStore::RegistryStore(const std::string& hostFile) : file_(hostFile)
 {
     for (auto& r : roots_) r = std::make_unique<Node>();
     RemoveStaleTemporaries(file_);
-    Reload();
+    // A file that is there but does not load is kept aside before the first save replaces it.
+    struct stat st;
+    const bool there = ::lstat(file_.c_str(), &st) == 0;
+    damaged_ = !Reload() && there;
 }
 
 RegistryStore::~RegistryStore() = default;
@@ -173,6 +177,10 @@ std::string RegistryStore::Serialize() const
 
 bool RegistryStore::Save() const
 {
+    if (damaged_) {
+        if (KeepDamagedFile(file_).empty()) return false;
+        damaged_ = false;
+    }
     return WinFileSystem::WriteHostFileAtomically(file_, Serialize());
 }
 

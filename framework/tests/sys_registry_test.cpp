@@ -87,6 +87,37 @@ TEST(RegistryStore, KeysDeeperThanTheLoaderTakesAreRefused)
     EXPECT_TRUE(again.KeyExists(0, deepest));
 }
 
+// A registry file that does not load is kept beside the new one before the first change
+// replaces it, whether damaged or not a file at all (a directory at its name).
+TEST(RegistryStore, AFileThatDoesNotLoadIsKeptAsideBeforeItIsReplaced)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    {
+        fw::RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "Lost\\Keys"));
+    }
+    const std::string damaged = testsupport::ReadFileBytes(file).substr(0, 30);
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, damaged));
+    {
+        fw::RegistryStore reg(file);
+        EXPECT_FALSE(reg.KeyExists(0, "Lost"));
+        ASSERT_TRUE(reg.CreateKey(0, "New"));
+        ASSERT_TRUE(reg.CreateKey(0, "Newer"));
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(file + ".bad"), damaged);
+    EXPECT_TRUE(fw::RegistryStore(file).KeyExists(0, "Newer"));
+
+    const std::string blocked = tmp.file("blocked.dat");
+    ASSERT_EQ(mkdir(blocked.c_str(), 0755), 0);
+    fw::RegistryStore reg(blocked);
+    ASSERT_TRUE(reg.CreateKey(0, "New"));
+    struct stat st;
+    ASSERT_EQ(stat((blocked + ".bad").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_TRUE(fw::RegistryStore(blocked).KeyExists(0, "New"));
+}
+
 // A save killed mid-write leaves its temporary; the next start removes it.
 TEST(RegistryStore, OpeningRemovesATemporaryLeftByAKilledSave)
 {
