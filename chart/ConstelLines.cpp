@@ -119,9 +119,12 @@ int ConstelLines::Write(const std::string& fileName)
     }
     // Through a temporary file, so that a failed write never damages the lines on disk.
     const std::string path = fw::ResolvePathIgnoringCase(fileName.empty() ? fileName_ : fileName);
-    if (!UserFile::Save(path, os.str(), damaged_ && (fileName.empty() || fileName == fileName_), kWhat))
+    const bool own = fileName.empty() || fileName == fileName_;
+    if (!UserFile::Save(path, os.str(), damaged_ && own, kWhat))
         return 0;
     modified_ = false;
+    if (own)
+        damaged_ = false;  // the damaged file is kept aside and replaced
     return 1;
 }
 

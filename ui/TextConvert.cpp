@@ -22,6 +22,8 @@ constexpr double kOne3600th = 0.0002777777777777778;
 // Beyond these no magnitude is stored in any of its kinds (a visual or photographic one is
 // kept with an offset of 200 or 400; 1000 and -1000 are MIN and MAX).
 constexpr double kMaxMagnitude = 999.0;
+// A visual or photographic magnitude lies in [-100, 100): stored, [100, 300) or [300, 500).
+constexpr double kMaxKindMagnitude = 100.0;
 constexpr double kMaxSize = 99999.0;
 
 bool ContainsAnyOf(const std::string& segment, const char* chars)
@@ -237,8 +239,16 @@ double TextConvert::ParseValue(const std::string& text, std::int32_t kind)
         const std::string trimmed = text.substr(0, text.find_last_not_of(' ') + 1);
         for (const auto& [suffix, offset] : {std::pair<std::string, double>{kVisualSuffix, kVisualOffset},
                                              std::pair<std::string, double>{kPhotoSuffix, kPhotoOffset}}) {
-            if (trimmed.size() > suffix.size() && EndsWith(trimmed, suffix))
-                return ParseValue(trimmed.substr(0, trimmed.size() - suffix.size()), vkMagnitude) + offset;
+            if (trimmed.size() > suffix.size() && EndsWith(trimmed, suffix)) {
+                const double plain = ParseValue(trimmed.substr(0, trimmed.size() - suffix.size()), vkMagnitude);
+                // A magnitude of a kind stays within its kind's band (a second suffix would
+                // carry it into the next kind's, or beyond every kind).
+                if (error_.empty() && plain >= kMaxKindMagnitude)
+                    error_ = "Magnitude Cannot Exceed 100";
+                else if (error_.empty() && plain < -kMaxKindMagnitude)
+                    error_ = "Magnitude Cannot Exceed -100";
+                return plain + offset;
+            }
         }
     }
 

@@ -54,6 +54,9 @@ TEST(TextConvert, ReportsRangeErrorsButReturnsTheValue)
         {"1500", vkMagnitude, 1500.0, "Magnitude Cannot Exceed 999"},
         {"6022280818", vkSize, 6022280818.0, "Size Cannot Exceed 99999"},
         {"-3", vkSize, -3.0, "Size Must Be Positive"},
+        {"5 (photo) (photo)", vkMagnitude, 805.0, "Magnitude Cannot Exceed 100"},
+        {"150 (visual)", vkMagnitude, 350.0, "Magnitude Cannot Exceed 100"},
+        {"-101 (visual)", vkMagnitude, 99.0, "Magnitude Cannot Exceed -100"},
     };
     for (const auto& c : cases) {
         TextConvert tc(c.kind);
