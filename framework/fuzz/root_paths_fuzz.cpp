@@ -184,12 +184,14 @@ void CleanUp()
         std::error_code ec;
         if (!planted) fs::remove_all(e.path(), ec);
     }
-    for (auto& e : fs::directory_iterator(c + "/WINDOWS")) {
+    std::error_code ignored;
+    fs::create_directories(c + "/WINDOWS", ignored);
+    for (auto& e : fs::directory_iterator(c + "/WINDOWS", ignored)) {
         std::error_code ec;
         if (e.path().filename() != "wininit.ini") fs::remove_all(e.path(), ec);
     }
     std::error_code ec;
-    for (auto& e : fs::directory_iterator(dir + "/root/drive_e")) fs::remove_all(e.path(), ec);
+    for (auto& e : fs::directory_iterator(dir + "/root/drive_e", ec)) fs::remove_all(e.path(), ec);
     // Links the input removed or moved are planted again.
     const std::pair<std::string, std::string> links[] = {
         {outside + "/created", c + "/dangle"},

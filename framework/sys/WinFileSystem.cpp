@@ -64,6 +64,12 @@ bool ResolveLinkInside(const std::string& host, std::string& target)
     return false;
 }
 
+// A drive's root directory ("C:\") is never removed, moved or replaced.
+bool IsDriveRoot(const std::string& path)
+{
+    return WinFileSystem::FullPath(path).size() == 3;
+}
+
 std::string LastName(const std::string& full)
 {
     size_t p = full.find_last_of('\\');
@@ -264,7 +270,7 @@ bool WinFileSystem::RemoveDirectory(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!HostEntry(path, host, st) || !S_ISDIR(st.st_mode)) return false;
+    if (IsDriveRoot(path) || !HostEntry(path, host, st) || !S_ISDIR(st.st_mode)) return false;
     if (rmdir(host.c_str()) != 0) return false;
     Root()->ForgetFile(path);
     return true;
@@ -299,6 +305,7 @@ bool WinFileSystem::MoveFileEx(const std::string& from, const std::string& to, u
     }
     std::string hf, ht;
     struct stat sf, stt;
+    if (IsDriveRoot(from) || IsDriveRoot(to)) return false;
     if (!Host(from, hf) || !Host(to, ht) || !Lstat(hf, sf)) return false;
     if (r->IsInUse(from)) return false;
     std::string fullTo = FullPath(to);

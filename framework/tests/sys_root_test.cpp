@@ -253,6 +253,14 @@ TEST_F(Root, RestartAppliesPendingRenamesAndWininit)
     EXPECT_TRUE(fw::WinFileSystem::Exists("C:\\WINDOWS\\wininit.bak"));
     EXPECT_TRUE(root.PendingRenames().empty());
 
+    // A drive's root directory is neither removed nor moved, even when empty.
+    ASSERT_TRUE(root.AddDrive('E', fw::DriveType::Removable));
+    EXPECT_FALSE(fw::WinFileSystem::RemoveDirectory("E:"));
+    EXPECT_FALSE(fw::WinFileSystem::RemoveDirectory("E:\\"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFile("E:\\", "C:\\moved"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\WINDOWS\\wininit.bak", "E:\\", fw::kMoveReplaceExisting));
+    EXPECT_TRUE(fs::is_directory(rootDir + "/drive_e"));
+
     // The Windows 95 family has no delayed rename.
     root.Os().platform = fw::kPlatformWin32Windows;
     EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\a", "C:\\b", fw::kMoveDelayUntilReboot));
