@@ -301,7 +301,7 @@ void TStellumApp::InitMainWindow()
 
     // 13. The catalogue database (reads its files and filters).
     AppGlobals.database = Make<NGC2000Indexes>(ProgramDirectory);
-    if (AppGlobals.database && !AppGlobals.database->StateRead() &&
+    if (AppGlobals.database && (!AppGlobals.database->StateRead() || AppGlobals.database->StateDamaged()) &&
         FileExists(AppGlobals.database->StateFilePath())) {
         const std::string stateFile = AppGlobals.database->StateFilePath();
         // A saved state that could not be read would be replaced by the defaults at exit.
