@@ -138,7 +138,7 @@ TStellumApp::TStellumApp(std::vector<std::string> args)
     AppGlobals.config = Make<Configuration>(UserDirectory + Configuration::kFileName);
     if (AppGlobals.config && AppGlobals.config->Damaged()) {
         configDamaged_ = true;
-        KeepDamagedFile(AppGlobals.config->FileName());
+        configBackup_ = KeepDamagedFile(AppGlobals.config->FileName());
     }
     AppGlobals.stellumConfig = Make<StellumConfig>("Stellum 4");
     if (AppGlobals.stellumConfig) AppGlobals.stellumConfig->Load();
@@ -171,12 +171,10 @@ TStellumApp::~TStellumApp()
     startupComplete = false;
 }
 
-void TStellumApp::KeepDamagedFile(const std::string& path)
+std::string TStellumApp::KeepDamagedFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return;
-    std::ofstream out(path + ".bad", std::ios::binary | std::ios::trunc);
-    out << in.rdbuf();
+    const std::string backup = fw::KeepDamagedFile(path);
+    return backup.empty() ? "nowhere (it could not be copied)" : backup;
 }
 
 bool TStellumApp::AllGlobalsInitialized()
@@ -248,7 +246,7 @@ void TStellumApp::InitMainWindow()
     // 6. The status window, which takes every later start-up line.
     StartStatusWindow(frame);
     if (configDamaged_)
-        StatusLine("Configuration file damaged: kept as " + AppGlobals.config->FileName() + ".bad");
+        StatusLine("Configuration file damaged: kept as " + configBackup_);
 
     // 7. Site and current instant from the saved state; the computer's clock in system-time
     //    mode.
@@ -303,12 +301,11 @@ void TStellumApp::InitMainWindow()
 
     // 13. The catalogue database (reads its files and filters).
     AppGlobals.database = Make<NGC2000Indexes>(ProgramDirectory);
-    if (AppGlobals.database && !AppGlobals.database->StateRead() &&
+    if (AppGlobals.database && (!AppGlobals.database->StateRead() || AppGlobals.database->StateDamaged()) &&
         FileExists(AppGlobals.database->StateFilePath())) {
         const std::string stateFile = AppGlobals.database->StateFilePath();
         // A saved state that could not be read would be replaced by the defaults at exit.
-        KeepDamagedFile(stateFile);
-        StatusLine("Saved catalogue state unreadable: kept as " + stateFile + ".bad");
+        StatusLine("Saved catalogue state unreadable: kept as " + KeepDamagedFile(stateFile));
     }
     if (AppGlobals.database && AppGlobals.database->CatalogueReadResult() != NGC2000Indexes::ReadOk) {
         stateFile_ = AppGlobals.database->StateFilePath();

@@ -112,9 +112,10 @@ private:
     // The help file, the help commands, the help cursor and its keys.
     void InstallHelp(fw::MDIFrame& frame);
     void ReopenDocuments();
-    // Copies a user file that start-up could not read in full aside (name + ".bad"), so
-    // that writing the program's state back at exit loses nothing the user had.
-    void KeepDamagedFile(const std::string& path);
+    // Keeps a user file that start-up could not read in full beside it (name + ".bad", or a
+    // numbered ".bad" when that is taken), so that writing the program's state back at exit
+    // loses nothing the user had. The backup's name, for the status line.
+    std::string KeepDamagedFile(const std::string& path);
 
     fw::RecentFiles recent_;
     TStellumMDIClient* client_ = nullptr;
@@ -126,6 +127,7 @@ private:
     bool helpCursor_ = false;
     std::unique_ptr<QObject> helpKeys_;
     bool configDamaged_ = false;
+    std::string configBackup_;
     // Without the catalogue the database's state means nothing: the saved state file is
     // put back as it was when the database has written its own at exit.
     bool keepStateFile_ = false;

@@ -105,6 +105,8 @@ double TimeDate::DecimalHours() const
 
 TimeDate TimeDate::FromWeekdayRule(int y, int mo, int ordinal, int weekday, int h, int mi, int s)
 {
+    // A weekday beyond 0..6 (from a damaged file) counts round the week.
+    weekday = (weekday % 7 + 7) % 7;
     int w1 = TimeDate(y, mo, 1, 0, 0, 0).DayOfWeek();
     int d = weekday == w1 ? 0 : weekday < w1 ? weekday - w1 + 7 : weekday - w1;
     int dd;

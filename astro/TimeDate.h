@@ -22,7 +22,7 @@ public:
     static Clock SetClock(Clock clock);
 
     // The ordinal-th (0 first, 1 second, 2 third, 3 fourth, 4 last) weekday (0 Sunday ..
-    // 6 Saturday) of the month, at the given time.
+    // 6 Saturday; any other number counts round the week) of the month, at the given time.
     static TimeDate FromWeekdayRule(int year, int month, int ordinal, int weekday,
                                     int hour, int minute, int second);
 

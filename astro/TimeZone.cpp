@@ -3,6 +3,9 @@
 #include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 constexpr double kDaysPerMinute = 0.0006944444444444445;
 } // namespace
@@ -83,7 +86,9 @@ bool TimeZone::IsDst(const TimeDate* local) const
 
 int TimeZone::OffsetMinutes(const TimeDate* local) const
 {
-    return IsDst(local) ? offset_ + shift_ : offset_;
+    // Summed wide: a setter takes any int, and the sum of two must not overflow.
+    const long long minutes = IsDst(local) ? static_cast<long long>(offset_) + shift_ : offset_;
+    return static_cast<int>(std::clamp<long long>(minutes, INT_MIN, INT_MAX));
 }
 
 double TimeZone::OffsetDays(const TimeDate* local) const
@@ -167,4 +172,18 @@ void TimeZone::ReadFrom(fw::ipstream& is)
     dstStart_.ReadFrom(is);
     dstEnd_.ReadFrom(is);
     SignedStreamRecord::ReadSignature(is);
+    // An offset or shift beyond a day, or a weekday that is none, is damage: the record
+    // fails and the zone keeps nothing out of range.
+    const auto within = [](std::int32_t v, std::int32_t lo, std::int32_t hi) { return v >= lo && v <= hi; };
+    const bool inRange = within(offset_, -kMaxOffsetMinutes, kMaxOffsetMinutes) &&
+                         within(shift_, -kMaxOffsetMinutes, kMaxOffsetMinutes) &&
+                         within(startWeekday_, 0, 6) && within(endWeekday_, 0, 6);
+    if (!inRange) {
+        const TimeZone defaults;
+        offset_ = defaults.offset_;
+        shift_ = defaults.shift_;
+        startWeekday_ = defaults.startWeekday_;
+        endWeekday_ = defaults.endWeekday_;
+        is.setstate(fw::ipstream::failbit);
+    }
 }

@@ -14,6 +14,9 @@ namespace fw { class opstream; }
 
 class TimeZone {
 public:
+    // The largest offset or daylight-saving shift a stored zone may hold: a day, in minutes.
+    static constexpr std::int32_t kMaxOffsetMinutes = 24 * 60;
+
     // Flag bits.
     enum : std::uint32_t {
         DstObserved = 0x001,  // daylight-saving time is observed
@@ -87,7 +90,8 @@ public:
 
     // Stream record: signature, version 5, offset, shift, zone number, name, flag word, the
     // four rule fields, both dates, signature again. The reader checks neither signature nor
-    // version.
+    // version; an offset or shift beyond kMaxOffsetMinutes or a weekday outside 0..6 fails the
+    // stream, and those fields keep their defaults.
     void WriteTo(fw::opstream& os) const;
     void ReadFrom(fw::ipstream& is);
 

@@ -125,12 +125,16 @@ public:
         SortCriteria sort;
         std::vector<std::uint16_t> flags;
         std::vector<ObjectId> observing;
+        bool closingDamaged = false;  // all read whole but the closing signature
     };
     // Reads a block without taking it; false for a damaged one, with the reader's message.
     bool ParseState(fw::ipstream& is, StateBlock& block, const char** error) const;
     // Takes a whole block: lists, filters, sort order, object flags; refilters.
     void TakeState(const StateBlock& block);
     bool StateRead() const { return stateRead_; }
+    // The state was taken, but its file was damaged after it (so the file is to be kept aside
+    // before it is replaced).
+    bool StateDamaged() const { return stateDamaged_; }
     // What reading the catalogue table gave at construction (ReadOk when it was read whole).
     int CatalogueReadResult() const { return catalogueRead_; }
     std::string StateFilePath() const { return directory_ + "indexes.rsx"; }
@@ -178,6 +182,7 @@ protected:
     int rowCursor_ = 0;
     bool observingListChanged_ = false;
     bool stateRead_ = false;
+    bool stateDamaged_ = false;
     // What the elevation stage last ran with besides its settings: the reference sidereal
     // time (hours) and the site's longitude (degrees).
     double elevationReference_ = 0;

@@ -12,6 +12,7 @@
 #include "catalog/StatusReport.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/PStream.h"
+#include "ui/UserFile.h"
 
 #include <cstdio>
 #include <vector>
@@ -294,8 +295,15 @@ bool NGC2000Indexes::ParseState(fw::ipstream& is, StateBlock& block, const char*
         if (id == ObjectId() || is.fail())
             return refuse("Error Reading Obslist");
     }
-    if (R::ReadSignature(is) != R::NGC2000Database || is.fail())
+    const std::string closing = R::ReadSignature(is);
+    if (is.fail())
         return refuse("Error Reading Indexes File");
+    // A damaged closing signature after a block read whole: the block is kept (the observing
+    // list above all) and the damage reported.
+    if (closing != R::NGC2000Database) {
+        block.closingDamaged = true;
+        if (error) *error = "Error Reading Indexes File";
+    }
     return true;
 }
 
@@ -336,12 +344,17 @@ bool NGC2000Indexes::Read(fw::ipstream& is)
     StatusLine("Initializing Filter State");
     StatusGauge(0);
     stateRead_ = false;
+    stateDamaged_ = false;
     // Everything is read into temporaries first and taken only when the block is whole.
     StateBlock block;
     const char* error = nullptr;
     if (!ParseState(is, block, &error)) {
         ReadError(error);
         return false;
+    }
+    if (block.closingDamaged) {
+        ReadError(error);
+        stateDamaged_ = true;
     }
     StatusGauge(25);
     TakeState(block);
@@ -350,6 +363,7 @@ bool NGC2000Indexes::Read(fw::ipstream& is)
 
 void NGC2000Indexes::RestoreState()
 {
+    fw::RemoveStaleTemporaries(StateFilePath());
     fw::ifpstream is(StateFilePath());
     if (is.is_open() && Read(is))
         return;
@@ -367,6 +381,7 @@ bool NGC2000Indexes::SaveState()
     fw::omstream os;
     if (!Write(os))
         return false;
-    // Replaced in one step, so that a failed write never leaves a damaged state file.
-    return fw::WriteFileReplacing(StateFilePath(), os.str());
+    // Replaced in one step, so that a failed write never leaves a damaged state file; a failure
+    // is said. A damaged file was kept aside when the program started.
+    return UserFile::Save(StateFilePath(), os.str(), false, "catalogue state");
 }

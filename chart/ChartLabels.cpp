@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cstdint>
 #include <unordered_set>
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
-#include "framework/sys/WinFileSystem.h"
+#include "ui/UserFile.h"
 
 std::vector<ChartLabel> ChartLabelArray;
 
 namespace {
+
+const char* const kWhat = "chart label";
 
 // Smallest label record in the file: four doubles, the text's length word, the size factor.
 constexpr std::streamoff kMinLabelRecord = 4 * 8 + 4 + 8;
@@ -73,6 +77,8 @@ double ChartLabel::DistanceTo(double ra, double dec) const
 ChartLabels::ChartLabels(std::string fileName) : fileName_(std::move(fileName))
 {
     modified_ = false;
+    // What a save killed mid-write left beside the file goes before the file is read.
+    fw::RemoveStaleTemporaries(fw::ResolvePathIgnoringCase(fileName_));
     Read();
 }
 
@@ -84,24 +90,33 @@ ChartLabels::~ChartLabels()
 
 int ChartLabels::Read(const std::string& fileName)
 {
-    fw::ifpstream is(fileName.empty() ? fileName_ : fileName, fw::pstream::in | fw::pstream::binary);
+    const std::string path = fileName.empty() ? fileName_ : fileName;
+    fw::ifpstream is(path, fw::pstream::in | fw::pstream::binary);
     ChartLabelArray.clear();
     ChartLabelArray.reserve(1001);
     next_ = 0;
-    if (!is.good())
+    damaged_ = false;
+    if (!is.good()) {
+        damaged_ = UserFile::ReportIfUnreadable(fw::ResolvePathIgnoringCase(path), kWhat);
         return 0;
+    }
     const std::int32_t stated = is.readInt32();
     // The count is only believed as far as the file can hold that many labels.
     const std::streamoff room = std::max<std::streamoff>(is.remaining(), 0) / kMinLabelRecord;
     const std::streamoff count = std::min<std::streamoff>(std::max<std::int32_t>(stated, 0), room);
     std::unordered_set<std::pair<std::uint64_t, std::uint64_t>, AnchorHash> anchors;
-    for (std::streamoff i = 0; i < count && is.good(); ++i) {
+    std::streamoff whole = 0;
+    for (std::streamoff i = 0; i < count && is.good(); ++i, ++whole) {
         ChartLabel label;
         label.ra1 = is.readDouble();
         label.dec1 = is.readDouble();
         label.ra2 = is.readDouble();
         label.dec2 = is.readDouble();
-        label.text = is.readString(ChartLabel::kMaxText);
+        // A text longer than a label holds is read whole, so that the labels after it are
+        // found, and cut as AddLabel cuts it.
+        const std::streamoff left = std::max<std::streamoff>(is.remaining(), 0);
+        label.text = ChartLabel::FitText(
+            is.readString(static_cast<std::uint32_t>(std::min<std::streamoff>(left, INT32_MAX))));
         label.sizeFactor = is.readDouble();
         if (is.fail())
             break; // a damaged or partial label is not used, nor anything after it
@@ -119,6 +134,10 @@ int ChartLabels::Read(const std::string& fileName)
         ChartLabelArray.push_back(std::move(label));
     }
     modified_ = false;
+    // Fewer whole labels than the count, or bytes after them: what was read is kept, and the
+    // user is told once.
+    if (is.fail() || whole != stated || is.remaining() > 0)
+        damaged_ = UserFile::ReportDamaged(path, kWhat);
     is.close();
     return 1;
 }
@@ -137,9 +156,12 @@ int ChartLabels::Write(const std::string& fileName)
     }
     // Through a temporary file, so that a failed write never damages the labels on disk.
     const std::string path = fw::ResolvePathIgnoringCase(fileName.empty() ? fileName_ : fileName);
-    if (!fw::WinFileSystem::WriteHostFileAtomically(path, os.str()))
+    const bool own = fileName.empty() || fileName == fileName_;
+    if (!UserFile::Save(path, os.str(), damaged_ && own, kWhat))
         return 0;
     modified_ = false;
+    if (own)
+        damaged_ = false;  // the damaged file is kept aside and replaced
     return 1;
 }
 

@@ -26,7 +26,8 @@ public:
     // file gives 0 and no labels. A damaged or short file keeps the labels read whole before
     // the damage; a count or text length the file cannot hold ends the reading.
     int Read(const std::string& fileName = {});
-    // Writes every label; 1 on success, 0 when the file could not be written whole.
+    // Writes every label; 1 on success, 0 when the file could not be written whole (said in a
+    // message box, the old file left as it was).
     int Write(const std::string& fileName = {});
 
     // Adds a label unless one with the same anchor point exists; an empty text removes the
@@ -44,10 +45,14 @@ public:
     int Nearest(double ra, double dec, ChartLabel& label) const;
 
     bool Modified() const { return modified_; }
+    // True when the last Read met a file that is there but could not be read whole: the next
+    // Write keeps it beside the new one (name + ".bad") before replacing it.
+    bool Damaged() const { return damaged_; }
     const std::string& FileName() const { return fileName_; }
 
 private:
     bool modified_ = false;
+    bool damaged_ = false;
     std::string fileName_;
     std::size_t next_ = 0;
 };

@@ -5,13 +5,16 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
-#include "framework/sys/WinFileSystem.h"
+#include "ui/UserFile.h"
 
 std::vector<ConstelLine> ConstelLineArray;
 
 namespace {
+
+const char* const kWhat = "constellation line";
 
 // The four coordinates as one key for finding duplicates while loading, in the sense of ==
 // (0 and -0 alike). Lines with a coordinate that is not a number equal nothing.
@@ -45,6 +48,8 @@ bool MakeKey(const ConstelLine& l, LineKey& key)
 ConstelLines::ConstelLines(std::string fileName) : fileName_(std::move(fileName))
 {
     modified_ = false;
+    // What a save killed mid-write left beside the file goes before the file is read.
+    fw::RemoveStaleTemporaries(fw::ResolvePathIgnoringCase(fileName_));
     Read();
 }
 
@@ -56,20 +61,29 @@ ConstelLines::~ConstelLines()
 
 int ConstelLines::Read(const std::string& fileName)
 {
-    fw::ifpstream is(fileName.empty() ? fileName_ : fileName, fw::pstream::in | fw::pstream::binary);
+    const std::string path = fileName.empty() ? fileName_ : fileName;
+    fw::ifpstream is(path, fw::pstream::in | fw::pstream::binary);
     ConstelLineArray.clear();
     ConstelLineArray.reserve(1001);
     next_ = 0;
-    const std::uint16_t stated = is.readWord16();
-    if (!is.good())
+    damaged_ = false;
+    if (!is.is_open()) {
+        damaged_ = UserFile::ReportIfUnreadable(fw::ResolvePathIgnoringCase(path), kWhat);
         return 0;
+    }
+    const std::uint16_t stated = is.readWord16();
+    if (!is.good()) {
+        damaged_ = UserFile::ReportDamaged(path, kWhat);
+        return 0;
+    }
     // The count is only believed as far as the file holds that many lines.
     const std::streamoff room = std::max<std::streamoff>(is.remaining(), 0) / kRecordSize;
     const std::streamoff count = std::min<std::streamoff>(stated, room);
     // Duplicates are dropped through a hash of the lines read so far, so that a large file
     // loads in linear time.
     std::unordered_set<LineKey, LineKeyHash> seen;
-    for (std::streamoff i = 0; i < count; ++i) {
+    std::streamoff whole = 0;
+    for (std::streamoff i = 0; i < count; ++i, ++whole) {
         ConstelLine line;
         line.ra1 = is.readDouble();
         line.dec1 = is.readDouble();
@@ -83,6 +97,10 @@ int ConstelLines::Read(const std::string& fileName)
         ConstelLineArray.push_back(line);
     }
     modified_ = false;
+    // Fewer whole lines than the count, or bytes after them: what was read is kept, and the
+    // user is told once.
+    if (is.fail() || whole != stated || is.remaining() > 0)
+        damaged_ = UserFile::ReportDamaged(path, kWhat);
     is.close();
     return 1;
 }
@@ -101,9 +119,12 @@ int ConstelLines::Write(const std::string& fileName)
     }
     // Through a temporary file, so that a failed write never damages the lines on disk.
     const std::string path = fw::ResolvePathIgnoringCase(fileName.empty() ? fileName_ : fileName);
-    if (!fw::WinFileSystem::WriteHostFileAtomically(path, os.str()))
+    const bool own = fileName.empty() || fileName == fileName_;
+    if (!UserFile::Save(path, os.str(), damaged_ && own, kWhat))
         return 0;
     modified_ = false;
+    if (own)
+        damaged_ = false;  // the damaged file is kept aside and replaced
     return 1;
 }
 

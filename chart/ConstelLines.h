@@ -31,7 +31,8 @@ public:
     // cannot be read. A short or damaged file keeps the lines read whole before its end;
     // duplicate lines are dropped.
     int Read(const std::string& fileName = {});
-    // Writes every line; 1 on success, 0 when the file could not be written whole.
+    // Writes every line; 1 on success, 0 when the file could not be written whole (said in a
+    // message box, the old file left as it was).
     int Write(const std::string& fileName = {});
 
     // Removes the line with the same sky coordinates (0 when there was none).
@@ -55,10 +56,14 @@ public:
     static bool SpansRA(const ConstelLine& line, double ra);
 
     bool Modified() const { return modified_; }
+    // True when the last Read met a file that is there but could not be read whole: the next
+    // Write keeps it beside the new one (name + ".bad") before replacing it.
+    bool Damaged() const { return damaged_; }
     const std::string& FileName() const { return fileName_; }
 
 private:
     bool modified_ = false;
+    bool damaged_ = false;
     std::string fileName_;
     std::size_t next_ = 0;
 };

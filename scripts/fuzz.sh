@@ -28,6 +28,8 @@ sources+=(obslog/ObsRecord.cpp obslog/ObsRecordHeader.cpp obslog/RuravAvaviv.cpp
 # The planner file's reader and the layers below it: the catalogue database, the shared user
 # interface services and settings, the astronomy library and the program-wide objects.
 sources+=(planner/STLM5doc.cpp catalog/*.cpp ui/*.cpp astro/*.cpp globals/*.cpp)
+# The chart's user files (labels, constellation lines) and the rest of the chart layer they sit in.
+sources+=(chart/*.cpp)
 
 # Objects once, shared by every target, compiled as many at a time as there are cores.
 objdir="$out/obj"

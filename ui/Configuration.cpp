@@ -15,8 +15,10 @@
 #include "ui/MagLabelConfig.h"
 #include "ui/StellumConfig.h"
 #include "ui/TimeDateLabelConfig.h"
+#include "ui/UserFile.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 const char* const Configuration::kSignature = SignedStreamRecord::ConfigurationFile;
 const char* const Configuration::kFileName = "STLMCNFG.RSX";
@@ -53,9 +55,15 @@ const KnownClass kKnownClasses[] = {
 Configuration::Configuration(const std::string& name)
     : signature(kSignature), fileVersion(kFileVersion), fileName(fw::ResolvePathIgnoringCase(name))
 {
-    // A file whose name differs only in letter case is the one read and written back.
+    // A file whose name differs only in letter case is the one read and written back; what a
+    // save killed mid-write left beside it goes first.
+    fw::RemoveStaleTemporaries(fileName);
     fw::ifpstream is(fileName);
     ReadFrom(is);
+    // A file that is there but cannot be opened is no first start: it is damaged, not missing.
+    struct stat st;
+    if (!is.is_open() && ::lstat(fileName.c_str(), &st) == 0)
+        damaged = true;
 }
 
 Configuration::~Configuration()
@@ -111,8 +119,9 @@ int Configuration::Save()
     fw::omstream os;
     WriteTo(os);
     if (os.fail()) return 0;
-    // Replaced in one step, so a failed write leaves the old file.
-    if (!fw::WriteFileReplacing(fileName, os.str())) return 0;
+    // Replaced in one step, so a failed write leaves the old file; a failure is said. A damaged
+    // file was kept aside when the program started.
+    if (!UserFile::Save(fileName, os.str(), false, "settings")) return 0;
     return 1;
 }
 

@@ -29,8 +29,8 @@ public:
     Configuration(const Configuration&) = delete;
     Configuration& operator=(const Configuration&) = delete;
 
-    // Writes the file now; 1 on success, 0 when it could not be written (the old file is
-    // then left as it was).
+    // Writes the file now; 1 on success, 0 when it could not be written (said in a message
+    // box; the old file is then left as it was).
     int Save();
 
     // Index of the held record with the same instance and class name, or -1.

@@ -202,6 +202,7 @@ void Locate::SetupWindow()
 
 void Locate::ReadPreferredFile()
 {
+    fw::RemoveStaleTemporaries(fw::ResolvePathIgnoringCase(preferredFile_));
     fw::ifpstream in(preferredFile_);
     if (!in.is_open()) {
         // A missing file is the normal first run; a file that exists but cannot be opened

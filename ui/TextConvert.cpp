@@ -19,6 +19,12 @@ constexpr long kLastYear = 9999;
 
 constexpr double kOneSixtieth = 0.016666666666666666;
 constexpr double kOne3600th = 0.0002777777777777778;
+// Beyond these no magnitude is stored in any of its kinds (a visual or photographic one is
+// kept with an offset of 200 or 400; 1000 and -1000 are MIN and MAX).
+constexpr double kMaxMagnitude = 999.0;
+// A visual or photographic magnitude lies in [-100, 100): stored, [100, 300) or [300, 500).
+constexpr double kMaxKindMagnitude = 100.0;
+constexpr double kMaxSize = 99999.0;
 
 bool ContainsAnyOf(const std::string& segment, const char* chars)
 {
@@ -233,8 +239,16 @@ double TextConvert::ParseValue(const std::string& text, std::int32_t kind)
         const std::string trimmed = text.substr(0, text.find_last_not_of(' ') + 1);
         for (const auto& [suffix, offset] : {std::pair<std::string, double>{kVisualSuffix, kVisualOffset},
                                              std::pair<std::string, double>{kPhotoSuffix, kPhotoOffset}}) {
-            if (trimmed.size() > suffix.size() && EndsWith(trimmed, suffix))
-                return ParseValue(trimmed.substr(0, trimmed.size() - suffix.size()), vkMagnitude) + offset;
+            if (trimmed.size() > suffix.size() && EndsWith(trimmed, suffix)) {
+                const double plain = ParseValue(trimmed.substr(0, trimmed.size() - suffix.size()), vkMagnitude);
+                // A magnitude of a kind stays within its kind's band (a second suffix would
+                // carry it into the next kind's, or beyond every kind).
+                if (error_.empty() && plain >= kMaxKindMagnitude)
+                    error_ = "Magnitude Cannot Exceed 100";
+                else if (error_.empty() && plain < -kMaxKindMagnitude)
+                    error_ = "Magnitude Cannot Exceed -100";
+                return plain + offset;
+            }
         }
     }
 
@@ -277,6 +291,16 @@ double TextConvert::ParseValue(const std::string& text, std::int32_t kind)
             error_ = "Declination Cannot Exceed 90\xC2\xB0";
         else if (value < -90.0)
             error_ = "Declination Cannot Exceed -90\xC2\xB0";
+    } else if (kind_ == vkMagnitude) {
+        if (value > kMaxMagnitude)
+            error_ = "Magnitude Cannot Exceed 999";
+        else if (value < -kMaxMagnitude)
+            error_ = "Magnitude Cannot Exceed -999";
+    } else if (kind_ == vkSize) {
+        if (value > kMaxSize)
+            error_ = "Size Cannot Exceed 99999";
+        else if (value < 0.0)
+            error_ = "Size Must Be Positive";
     }
     return value;
 }
@@ -305,6 +329,9 @@ std::string TextConvert::FormatValue(double value, std::int32_t kind)
     // Split into whole units, minutes and seconds, rounding the seconds half up with carries.
     const bool negative = value < 0.0;
     const double m = std::fabs(value);
+    // The whole units are counted in 32 bits: a value beyond them (or none at all) has no text.
+    if (!(m < 2147483647.0))
+        return std::string();
     std::int32_t w = static_cast<std::int32_t>(m);
     const double decimalMinutes = (m - w) * 60.0;
     std::int32_t minutes = static_cast<std::int32_t>(decimalMinutes);

@@ -35,7 +35,8 @@ public:
     // and still returns the value read. A magnitude text that ends in " (visual)" or
     // " (photo)" reads back as the stored form of that kind (value + 200 or + 400).
     double ParseValue(const std::string& text, std::int32_t kind = 0);
-    // The standard text of a value of the kind (0: the converter's kind).
+    // The standard text of a value of the kind (0: the converter's kind); empty for a value of
+    // 2^31 whole units or more, or not a number.
     std::string FormatValue(double value, std::int32_t kind = 0);
 
     // A time of day on the current date; an unreadable hour gives the computer's time.

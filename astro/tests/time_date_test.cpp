@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 TEST(TimeDate, LeapYearsFollowTheCalendarInForce)
@@ -74,6 +76,10 @@ TEST(TimeDate, WeekdayRules)
         {1900, 2, 4, 4, 22},  // 1900 is no leap year: the fourth Thursday
         {1996, 10, 9, 2, 1},  // unknown ordinal: the first
         {2026, 3, 1, 0, 8},   // second Sunday of March 2026
+        {2026, 3, 1, 7, 8},   // weekdays beyond 0..6 count round the week
+        {2026, 3, 1, -7, 8},
+        {2026, 3, 0, INT_MIN, 6}, // INT_MIN is -2 mod 7: a Friday
+        {2026, 3, 0, INT_MAX, 2}, // INT_MAX is 1 mod 7: a Monday
     };
     for (const auto& c : cases) {
         TimeDate t = TimeDate::FromWeekdayRule(c.year, c.month, c.ordinal, c.weekday, 2, 30, 15);

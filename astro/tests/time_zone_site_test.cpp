@@ -1,9 +1,12 @@
 #include "astro/ObsSite.h"
 #include "astro/TimeZone.h"
+#include "framework/stream/PStream.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -211,6 +214,58 @@ TEST(TimeZone, LastDaylightAnswerTakesPartInEquality)
     c = b;
     EXPECT_EQ(c, b);
     EXPECT_EQ(c.ZoneName(), "EST");
+}
+
+// A damaged zone record: an offset or shift beyond a day, or a weekday that is none, fails the
+// stream, and the zone keeps nothing out of range for later sums to overflow with.
+TEST(TimeZone, ReadingRefusesValuesOutOfRange)
+{
+    struct Case { int offset, shift, startWeekday, endWeekday; bool ok; } cases[] = {
+        {300, -60, 0, 6, true},
+        {1440, -1440, 6, 0, true},
+        {INT_MAX, -60, 0, 0, false},
+        {-1441, -60, 0, 0, false},
+        {300, INT_MIN, 0, 0, false},
+        {300, 1441, 0, 0, false},
+        {300, -60, INT_MIN, 0, false},
+        {300, -60, 7, 0, false},
+        {300, -60, 0, -1, false},
+    };
+    for (const Case& c : cases) {
+        TimeZone written;
+        written.SetUtcOffset(c.offset);
+        written.SetDstShift(c.shift);
+        written.SetDstStartRule(1, c.startWeekday, 3, 2, 0);
+        written.SetDstEndRule(0, c.endWeekday, 11, 2, 0);
+        fw::omstream os;
+        written.WriteTo(os);
+        fw::imstream is(os.str());
+        TimeZone read;
+        read.ReadFrom(is);
+        EXPECT_EQ(!is.fail(), c.ok) << c.offset << " " << c.shift << " " << c.startWeekday << " " << c.endWeekday;
+        if (c.ok) {
+            EXPECT_EQ(read, written);
+            continue;
+        }
+        EXPECT_LE(std::abs(read.UtcOffset()), TimeZone::kMaxOffsetMinutes);
+        EXPECT_LE(std::abs(read.DstShift()), TimeZone::kMaxOffsetMinutes);
+        EXPECT_TRUE(read.StartWeekday() >= 0 && read.StartWeekday() <= 6);
+        EXPECT_TRUE(read.EndWeekday() >= 0 && read.EndWeekday() <= 6);
+    }
+}
+
+TEST(TimeZone, OffsetOfExtremeSettingsStaysWithinAnInt)
+{
+    TimeZone z;
+    z.SetFlags(TimeZone::DstObserved | TimeZone::DstForced);
+    z.SetUtcOffset(INT_MAX);
+    z.SetDstShift(INT_MAX);
+    EXPECT_EQ(z.OffsetMinutes(TimeDate(2026, 7, 1, 0, 0, 0)), INT_MAX);
+    z.SetUtcOffset(INT_MIN);
+    z.SetDstShift(-1);
+    EXPECT_EQ(z.OffsetMinutes(TimeDate(2026, 7, 1, 0, 0, 0)), INT_MIN);
+    z.SetDstShift(1);
+    EXPECT_EQ(z.OffsetMinutes(TimeDate(2026, 7, 1, 0, 0, 0)), INT_MIN + 1);
 }
 
 // Washington, 1987 April 10, 19:21:00 UT, Venus (Meeus example 13.b).

@@ -266,7 +266,6 @@ TEST_F(CatalogueDatabase, DamagedStateIsRefusedWhole)
         {"negative index", [&](std::string& b) { Put32(b, browserFields + 4, 0xFFFFFFF0); }, "Error Reading Indexes File"},
         {"observing count beyond the entries", [&](std::string& b) { Put32(b, browserFields + 16 + 8, 3); }, "Error Reading Obslist"},
         {"identifier of another catalogue", [&](std::string& b) { Put32(b, listAt, 0x4000000 + 5); }, "Error Reading Obslist"},
-        {"closing signature", [](std::string& b) { b[b.size() - 3] ^= 1; }, "Error Reading Indexes File"},
         {"cut before the closing signature", [&](std::string& b) { b.resize(listAt + 8); }, "Error Reading Indexes File"},
         {"cut in the flags", [&](std::string& b) { b.resize(sortAt + 200); }, "Error Reading Obslist"},
     };
@@ -295,6 +294,29 @@ TEST_F(CatalogueDatabase, DamagedStateIsRefusedWhole)
         EXPECT_EQ(boxes_.Count(), 1) << cut;
     }
     EXPECT_EQ(db_->CountOf(1), 2);
+}
+
+// One flipped byte in the closing signature after a whole block: the state is taken (the
+// observing list is not lost) and the damage reported once.
+TEST_F(CatalogueDatabase, ADamagedClosingSignatureKeepsTheStateReadWhole)
+{
+    Apply(Chosen());
+    db_->AddToObservingList(Ngc(224));
+    db_->AddToObservingList(Ngc(598));
+    std::string bytes = StateBytes(*db_);
+    const FilterSettings filters = db_->GetFilterSettings();
+    bytes[bytes.size() - 3] ^= 1;
+    db_->ClearObservingList();
+    boxes_.Clear();
+    fw::imstream is(bytes);
+    EXPECT_TRUE(db_->Read(is));
+    ASSERT_EQ(boxes_.Count(), 1);
+    EXPECT_EQ(boxes_.Last().text, "Error Reading Indexes File");
+    EXPECT_TRUE(db_->StateRead());
+    EXPECT_TRUE(db_->StateDamaged());
+    EXPECT_EQ(db_->GetFilterSettings(), filters);
+    EXPECT_EQ(db_->CountOf(1), 2);
+    EXPECT_EQ(ObservingList[1], Row(Ngc(598)));
 }
 
 // A damaged file at start-up is reported once, and the database starts from the defaults

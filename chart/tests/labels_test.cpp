@@ -4,10 +4,14 @@
 #include "astro/Coord.h"
 #include "astro/Distance.h"
 #include "astro/JulianDate.h"
+#include "framework/gui/MessageBox.h"
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/testsupport/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -182,7 +186,8 @@ TEST_F(ChartLabelsFile, DamagedFilesKeepOnlyWholeLabels)
         {"count below what follows", Count(1) + a + b, {"A"}},
         {"negative count", Count(-5) + a, {}},
         {"last label cut short", Count(3) + a + b + c.substr(0, c.size() - 3), {"A", "B"}},
-        {"text length beyond the limit", Count(3) + a + LabelBytes(2, std::string(100, 'x'), 100) + c, {"A"}},
+        {"text longer than a label holds: cut, and the reading goes on",
+         Count(3) + a + LabelBytes(2, std::string(100, 'x'), 100) + c, {"A", std::string(87, 'x'), "C"}},
         {"text length beyond the file", Count(2) + a + LabelBytes(2, "B", 0x7FFFFFF0), {"A"}},
         {"repeated anchor and an empty text", Count(4) + a + b + LabelBytes(1, "Z", 1) + LabelBytes(2, "", 0), {"A"}},
         {"only part of the count", Count(7).substr(0, 2), {}},
@@ -196,6 +201,55 @@ TEST_F(ChartLabelsFile, DamagedFilesKeepOnlyWholeLabels)
         EXPECT_EQ(texts, cs.texts) << cs.what;
         EXPECT_FALSE(labels.Modified()) << cs.what;
     }
+}
+
+// A label file that could not be read whole is kept beside the new one before it is replaced;
+// a file that is there but cannot be read (here a directory stands at its name) is no first
+// start either. A save that fails says so and leaves the old file.
+TEST_F(ChartLabelsFile, ADamagedFileIsKeptAsideAndAFailedSaveIsSaid)
+{
+    const std::string a = LabelBytes(1, "A", 1), b = LabelBytes(2, "B", 1);
+    const std::string damaged[] = {Count(3) + a + b, Count(1) + a + b, Count(2) + a + b.substr(0, 9)};
+    for (const std::string& bytes : damaged) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(File(), bytes));
+        {
+            ChartLabels labels(File());
+            EXPECT_TRUE(labels.Damaged());
+            EXPECT_FALSE(labels.Modified()) << "nothing is written unless a label changes";
+            labels.AddLabel(ChartLabel(5, 5, 6, 6, "New", 1.0));
+            ASSERT_EQ(labels.Write(), 1);
+            EXPECT_EQ(testsupport::ReadFileBytes(File() + ".bad"), bytes);
+            std::filesystem::remove(File() + ".bad");
+            labels.AddLabel(ChartLabel(9, 9, 9, 9, "Later", 1.0));
+            ASSERT_EQ(labels.Write(), 1);
+            EXPECT_FALSE(std::filesystem::exists(File() + ".bad")) << "the file is whole since it was saved";
+        }
+        ChartLabels again(File());
+        EXPECT_FALSE(again.Damaged());
+        EXPECT_EQ(ChartLabelArray.back().text, "Later");
+    }
+
+    std::filesystem::remove(File());
+    std::filesystem::create_directory(File());
+    {
+        ChartLabels labels(File());
+        EXPECT_TRUE(labels.Damaged());
+        labels.AddLabel(ChartLabel(5, 5, 6, 6, "New", 1.0));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(File() + ".bad"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(File()));
+
+    ChartLabels labels(File());
+    EXPECT_FALSE(labels.Damaged());
+    const std::string before = testsupport::ReadFileBytes(File());
+    fw::ScriptedMessageBoxes boxes;
+    fw::FailReplacementsForTest(1);
+    labels.AddLabel(ChartLabel(7, 7, 8, 8, "Lost", 1.0));
+    EXPECT_EQ(labels.Write(), 0);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Unable to save the chart label file " + File());
+    EXPECT_EQ(testsupport::ReadFileBytes(File()), before);
+    EXPECT_TRUE(labels.Modified());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "framework/testsupport/TestSupport.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +93,36 @@ TEST_F(ConstelLinesFile, DamagedFilesKeepOnlyWholeLines)
     ConstelLines none(dir.file("missing.rsx"));
     EXPECT_EQ(none.Read(), 0);
     EXPECT_TRUE(ConstelLineArray.empty());
+}
+
+// A line file that could not be read whole, or is there but cannot be read (a directory at
+// its name), is kept beside the new one when the lines are saved.
+TEST_F(ConstelLinesFile, ADamagedFileIsKeptAsideBeforeItIsReplaced)
+{
+    const ConstelLine a(1, 2, 3, 4), b(5, 6, 7, 8);
+    const std::string two = LinesBytes(2, {a, b});
+    for (const std::string& bytes : {LinesBytes(3, {a, b}), two + "x", two.substr(0, 40), std::string(1, '\x05')}) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(File(), bytes));
+        {
+            ConstelLines lines(File());
+            EXPECT_TRUE(lines.Damaged());
+            lines.Remove(a);
+        }
+        EXPECT_EQ(testsupport::ReadFileBytes(File() + ".bad"), bytes);
+        std::filesystem::remove(File() + ".bad");
+        ConstelLines again(File());
+        EXPECT_FALSE(again.Damaged());
+    }
+    std::filesystem::remove(File());
+    std::filesystem::create_directory(File());
+    {
+        ConstelLines lines(File());
+        EXPECT_TRUE(lines.Damaged());
+        lines.Remove(a);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(File() + ".bad"));
+    ConstelLines again(File());
+    EXPECT_FALSE(again.Damaged());
 }
 
 TEST_F(ConstelLinesFile, SetStopsAtTheFilesCountLimit)

@@ -15,6 +15,7 @@ const char* const kSection = "Recent Files";
 RecentFiles::RecentFiles(std::string profilePath, int maxFiles)
     : profilePath_(std::move(profilePath)), maxFiles_(std::max(maxFiles, 0))
 {
+    RemoveStaleTemporaries(profilePath_);
     Read();
 }
 

@@ -2,17 +2,157 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fw {
 
+namespace {
+
+int gFailReplacements = 0;
+
+// True (and one failure used up) when a test asked for this replacement to fail.
+bool FailForTest()
+{
+    if (gFailReplacements <= 0)
+        return false;
+    --gFailReplacements;
+    errno = ENOSPC;
+    return true;
+}
+
+// The temporary beside path that a replacement writes first: "<name>.tmp<pid>-" and six
+// characters nobody can guess, created exclusively (O_CREAT|O_EXCL, so never through a link
+// or over a file already there). The pid lets a later start tell a temporary that a killed
+// program left from one being written now. The descriptor, or -1 with errno set.
+int CreateTemporary(const std::string& path, std::string& tmp)
+{
+    std::string name = path + ".tmp" + std::to_string(getpid()) + "-XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    // The mode a file written by the program has always had, not mkostemp's private one.
+    ::fchmod(fd, 0644);
+    tmp = name;
+    return fd;
+}
+
+// The pid in a temporary's name ("<base>.tmp<pid>" or "<base>.tmp<pid>-XXXXXX"), or -1 when
+// name is not one of base's temporaries.
+long TemporaryPid(const std::string& name, const std::string& base)
+{
+    const std::string lead = base + ".tmp";
+    if (name.size() <= lead.size() || name.compare(0, lead.size(), lead) != 0)
+        return -1;
+    std::size_t i = lead.size();
+    long pid = 0;
+    const std::size_t digitsFrom = i;
+    while (i < name.size() && name[i] >= '0' && name[i] <= '9' && i - digitsFrom < 9)
+        pid = pid * 10 + (name[i++] - '0');
+    if (i == digitsFrom || pid <= 0)
+        return -1;
+    if (i == name.size())
+        return pid;
+    if (name[i] != '-' || name.size() - i - 1 != 6)
+        return -1;
+    return pid;
+}
+
+} // namespace
+
+void FailReplacementsForTest(int n) { gFailReplacements = n; }
+
+int RemoveStaleTemporaries(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return 0;
+    std::vector<std::string> stale;
+    while (dirent* e = ::readdir(d)) {
+        const long pid = TemporaryPid(e->d_name, base);
+        if (pid < 0 || pid == static_cast<long>(getpid()))
+            continue;
+        // A program that is still running may be writing it.
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        stale.push_back(dir + e->d_name);
+    }
+    ::closedir(d);
+    int removed = 0;
+    for (const auto& p : stale) {
+        struct stat st;
+        // Only a file or a link is removed (a link itself, never what it points at).
+        if (::lstat(p.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) &&
+            ::unlink(p.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+std::string KeepDamagedFile(const std::string& path)
+{
+    std::string bytes;
+    bool readable = false;
+    // Never through a link: a link is moved aside itself, and nothing it points at is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd >= 0) {
+        struct stat st;
+        readable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        char buf[65536];
+        while (readable) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                readable = false;
+            if (n <= 0)
+                break;
+            bytes.append(buf, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
+    }
+    for (int i = 1; i <= 99; ++i) {
+        const std::string backup = path + ".bad" + (i == 1 ? std::string() : std::to_string(i));
+        struct stat st;
+        if (::lstat(backup.c_str(), &st) == 0) {
+            // The same damaged file met again: its backup is already there.
+            if (readable && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == bytes.size()) {
+                std::string held;
+                const int bfd = ::open(backup.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+                if (bfd >= 0) {
+                    char buf[65536];
+                    ssize_t n;
+                    while ((n = ::read(bfd, buf, sizeof buf)) > 0)
+                        held.append(buf, static_cast<std::size_t>(n));
+                    ::close(bfd);
+                }
+                if (held == bytes)
+                    return backup;
+            }
+            continue;
+        }
+        if (readable)
+            return WriteFileReplacing(backup, bytes) ? backup : std::string();
+        return std::rename(path.c_str(), backup.c_str()) == 0 ? backup : std::string();
+    }
+    return std::string();
+}
+
 bool WriteFileReplacing(const std::string& path, const std::string& bytes)
 {
-    // A name of this process's own, so that two programs saving at once never mix files.
-    const std::string tmp = path + ".tmp" + std::to_string(getpid());
-    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (FailForTest())
+        return false;
+    std::string tmp;
+    int fd = CreateTemporary(path, tmp);
     if (fd < 0)
         return false;
     size_t done = 0;
@@ -90,15 +230,19 @@ bool ReplaceFiles(std::vector<FileReplacement>& files, const std::function<void(
         if (fds[i] >= 0)
             ::close(fds[i]);
         fds[i] = -1;
-        ::unlink(temps[i].c_str());
+        if (!temps[i].empty())
+            ::unlink(temps[i].c_str());
         requiredFailed = requiredFailed || files[i].required;
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
         FileReplacement& f = files[i];
         f.replaced = false;
         f.error = 0;
-        temps[i] = f.path + ".tmp" + std::to_string(getpid());
-        fds[i] = ::open(temps[i].c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (FailForTest()) {
+            fail(i, errno);
+            continue;
+        }
+        fds[i] = CreateTemporary(f.path, temps[i]);
         if (fds[i] < 0)
             fail(i, errno);
         else if (!WriteAll(fds[i], f.bytes))

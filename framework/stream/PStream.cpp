@@ -2,6 +2,7 @@
 #include "framework/stream/StringUtil.h"
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace fw {
 
@@ -237,7 +238,11 @@ bool ifpstream::open(const std::string& path, int mode)
 {
     close();
     (void)mode;  // always binary input
-    if (!fb_.open(ResolvePathIgnoringCase(path), std::ios::in | std::ios::binary)) {
+    // Only a regular file is read: a directory at the name opens but throws on the first read.
+    const std::string resolved = ResolvePathIgnoringCase(path);
+    struct stat st;
+    if (::stat(resolved.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        !fb_.open(resolved, std::ios::in | std::ios::binary)) {
         buf_ = nullptr;
         state_ = failbit | badbit;
         return false;

@@ -126,7 +126,7 @@ protected:
 };
 
 // Binary input file. Opening a missing name falls back to a case-insensitive match of the
-// file name in its directory.
+// file name in its directory. Only a regular file opens.
 class ifpstream : public ipstream {
 public:
     ifpstream() : ipstream(nullptr) {}

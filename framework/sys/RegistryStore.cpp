@@ -1,17 +1,19 @@
 #include "framework/sys/RegistryStore.h"
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <sys/stat.h>
 
 namespace fw {
 
 namespace {
 const char kMagic[] = "STELLUM REGISTRY 1\n";
 const char kEnd[] = "END\n";
+// Levels of keys below a root: the loader refuses a deeper file, so no deeper key is created.
+const size_t kMaxKeyDepth = 512;
 
 std::vector<std::string> SplitKeyPath(const std::string& path, bool& ok)
 {
@@ -109,7 +111,7 @@ struct RegistryStore::Node {
     bool Read(Reader& in, int depth)
     {
         uint32_t nv, nk;
-        if (depth > 512 || !in.GetText(name) || !in.GetU32(nv)) return false;
+        if (depth > static_cast<int>(kMaxKeyDepth) || !in.GetText(name) || !in.GetU32(nv)) return false;
         for (uint32_t i = 0; i < nv; ++i) {
             RegistryValue v;
             if (!in.GetText(v.name) || !in.GetU32(v.type) || !in.GetText(v.data)) return false;
@@ -128,17 +130,19 @@ struct RegistryStore::Node {
 RegistryStore::RegistryStore(const std::string& hostFile) : file_(hostFile)
 {
     for (auto& r : roots_) r = std::make_unique<Node>();
-    Reload();
+    RemoveStaleTemporaries(file_);
+    // A file that is there but does not load is kept aside before the first save replaces it.
+    struct stat st;
+    const bool there = ::lstat(file_.c_str(), &st) == 0;
+    damaged_ = !Reload() && there;
 }
 
 RegistryStore::~RegistryStore() = default;
 
 bool RegistryStore::Reload()
 {
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream ss;
-    if (in) ss << in.rdbuf();
-    if (!in || !Parse(ss.str())) {
+    std::string bytes;
+    if (WinFileSystem::ReadHostFile(file_, bytes) != HostRead::Read || !Parse(bytes)) {
         for (auto& r : roots_) r = std::make_unique<Node>();
         return false;
     }
@@ -173,6 +177,10 @@ std::string RegistryStore::Serialize() const
 
 bool RegistryStore::Save() const
 {
+    if (damaged_) {
+        if (KeepDamagedFile(file_).empty()) return false;
+        damaged_ = false;
+    }
     return WinFileSystem::WriteHostFileAtomically(file_, Serialize());
 }
 
@@ -209,7 +217,7 @@ bool RegistryStore::CreateKey(int root, const std::string& path)
     if (root < 0 || root >= kRootCount) return false;
     bool ok;
     std::vector<std::string> parts = SplitKeyPath(path, ok);
-    if (!ok) return false;
+    if (!ok || parts.size() > kMaxKeyDepth) return false;
     Node* n = roots_[root].get();
     bool changed = false;
     for (auto& p : parts) {

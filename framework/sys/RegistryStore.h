@@ -31,7 +31,8 @@ class RegistryStore {
 public:
     static const int kRootCount = 5;
 
-    // Loads the file (a missing or damaged file gives an empty registry).
+    // Loads the file (a missing or damaged file gives an empty registry; a damaged or
+    // unreadable one is kept as name + ".bad" before the first save replaces it).
     explicit RegistryStore(const std::string& hostFile);
     ~RegistryStore();
 
@@ -64,6 +65,7 @@ private:
     std::string Serialize() const;
     bool Parse(const std::string& bytes);
     std::string file_;
+    mutable bool damaged_ = false;
     std::unique_ptr<Node> roots_[kRootCount];
 };
 

@@ -42,20 +42,32 @@ bool IsWritableMode(const char* mode)
     return std::strpbrk(mode, "wa+") != nullptr;
 }
 
-// A link is followed only when what it points at lies inside one of the machine's drives.
-bool LinkStaysInside(const std::string& host)
+// A link is followed only when what it points at exists and lies inside one of the machine's
+// drives; target is then the resolved host path, to be used in place of the link. A link
+// whose target is missing is refused: opening it to write would create the target wherever
+// it points.
+bool ResolveLinkInside(const std::string& host, std::string& target)
 {
     std::error_code ec;
-    fs::path target = fs::weakly_canonical(host, ec);
+    const fs::path resolved = fs::canonical(host, ec);
     if (ec) return false;
     WinRoot* r = Root();
     for (char letter : r->DriveLetters()) {
-        fs::path dir = fs::weakly_canonical(r->Drive(letter)->hostDir, ec);
+        fs::path dir = fs::canonical(r->Drive(letter)->hostDir, ec);
         if (ec) continue;
         const std::string d = WithTrailingSlash(dir.string());
-        if (target.string().compare(0, d.size(), d) == 0) return true;
+        if (resolved.string().compare(0, d.size(), d) == 0) {
+            target = resolved.string();
+            return true;
+        }
     }
     return false;
+}
+
+// A drive's root directory ("C:\") is never removed, moved or replaced.
+bool IsDriveRoot(const std::string& path)
+{
+    return WinFileSystem::FullPath(path).size() == 3;
 }
 
 std::string LastName(const std::string& full)
@@ -218,9 +230,9 @@ FILE* WinFileSystem::Open(const std::string& path, const char* mode)
     std::string host;
     bool link = false;
     if (!Host(path, host, &link)) return nullptr;
-    if (link && !LinkStaysInside(host)) return nullptr;
+    if (link && !ResolveLinkInside(host, host)) return nullptr;
     struct stat st;
-    bool exists = stat(host.c_str(), &st) == 0;
+    bool exists = lstat(host.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) return nullptr;
     if (IsWritableMode(mode) && exists) {
         if (!(st.st_mode & S_IWUSR) || Root()->IsInUse(path)) return nullptr;
@@ -258,7 +270,7 @@ bool WinFileSystem::RemoveDirectory(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!HostEntry(path, host, st) || !S_ISDIR(st.st_mode)) return false;
+    if (IsDriveRoot(path) || !HostEntry(path, host, st) || !S_ISDIR(st.st_mode)) return false;
     if (rmdir(host.c_str()) != 0) return false;
     Root()->ForgetFile(path);
     return true;
@@ -293,6 +305,7 @@ bool WinFileSystem::MoveFileEx(const std::string& from, const std::string& to, u
     }
     std::string hf, ht;
     struct stat sf, stt;
+    if (IsDriveRoot(from) || IsDriveRoot(to)) return false;
     if (!Host(from, hf) || !Host(to, ht) || !Lstat(hf, sf)) return false;
     if (r->IsInUse(from)) return false;
     std::string fullTo = FullPath(to);
@@ -497,6 +510,40 @@ long long WinFileSystem::FreeSpace(char letter)
 bool WinFileSystem::WriteHostFileAtomically(const std::string& host, const std::string& bytes)
 {
     return WriteFileReplacing(host, bytes);
+}
+
+HostRead WinFileSystem::ReadHostFile(const std::string& host, std::string& bytes)
+{
+    bytes.clear();
+    const int fd = ::open(host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT ? HostRead::Missing : HostRead::Unreadable;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return HostRead::Unreadable;
+    }
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            bytes.clear();
+            return HostRead::Unreadable;
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return HostRead::Read;
+}
+
+bool WinFileSystem::IsHostDirectoryLink(const std::string& hostDir)
+{
+    std::string d = hostDir;
+    while (d.size() > 1 && d.back() == '/') d.pop_back();
+    struct stat st;
+    return lstat(d.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 }  // namespace fw

@@ -27,6 +27,9 @@ enum : uint32_t {
 
 enum : uint32_t { kMoveReplaceExisting = 0x1, kMoveDelayUntilReboot = 0x4 };
 
+// What became of reading one of the machine's own host files.
+enum class HostRead { Read, Missing, Unreadable };
+
 // One entry of a directory listing.
 struct WinFindData {
     uint32_t attributes = 0;
@@ -55,7 +58,7 @@ class WinFileSystem {
 public:
     // Opens a file with a stdio mode ("rb", "wt", "a+t" ...). Null when the path cannot be
     // translated, a writing mode meets a read-only or in-use file, or the file is a link
-    // pointing out of the machine.
+    // pointing out of the machine or at nothing.
     static FILE* Open(const std::string& path, const char* mode);
     // 0 when the path allows the access (0 exists, 2 write, 4 read, 6 read and write), else -1.
     static int Access(const std::string& path, int mode);
@@ -94,6 +97,11 @@ public:
     // Writes a host file so that it is either the old or the new content after a crash:
     // a temporary file beside it is written, flushed to disk and renamed over it.
     static bool WriteHostFileAtomically(const std::string& host, const std::string& bytes);
+    // Reads a host file of the machine's own (its registry, stores, wininit.ini) whole. A link
+    // or anything but a regular file is Unreadable: these files are never read through a link.
+    static HostRead ReadHostFile(const std::string& host, std::string& bytes);
+    // True when a drive's backing directory is itself a symbolic link.
+    static bool IsHostDirectoryLink(const std::string& hostDir);
     // Test hook: the next n renames (MoveFile, MoveFileEx) fail as a full disk would.
     static void FailRenamesForTest(int n);
     // Case-insensitive match of a name against a pattern of "*" and "?"; "*.*" matches all.

@@ -1,5 +1,6 @@
 #include "framework/sys/WinRoot.h"
 
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/ProfileLine.h"
 #include "framework/sys/RegistryStore.h"
@@ -10,7 +11,6 @@
 #include <cctype>
 #include <dirent.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -28,14 +28,10 @@ int64_t NowMs()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// The root's own files are read only when they are plain files: never through a link.
 bool ReadHostFile(const std::string& host, std::string& bytes)
 {
-    std::ifstream in(host, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    bytes = ss.str();
-    return true;
+    return WinFileSystem::ReadHostFile(host, bytes) == HostRead::Read;
 }
 
 std::vector<std::string> SplitLines(const std::string& text)
@@ -93,7 +89,8 @@ WinRoot::WinRoot(const std::string& hostRoot) : hostRoot_(hostRoot)
     SetEnv("PATH", windowsDir_ + ";" + systemDir_);
     SetEnv("WINDIR", windowsDir_);
 
-    bool fresh = !fs::exists(hostRoot_ + "system.reg");
+    struct stat st;
+    bool fresh = lstat((hostRoot_ + "system.reg").c_str(), &st) != 0;
     registry_ = std::make_unique<RegistryStore>(hostRoot_ + "system.reg");
     if (fresh) {
         const std::string cv = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
@@ -285,6 +282,8 @@ bool WinRoot::ToHost(const std::string& path, std::string& host, bool* isLink) c
     if (!Split(path, drive, comps)) return false;
     const DriveInfo* d = Drive(drive);
     if (!d) return false;
+    // A drive whose directory is a link would put the whole drive wherever the link points.
+    if (WinFileSystem::IsHostDirectoryLink(d->hostDir)) return false;
     std::string h = d->hostDir.substr(0, d->hostDir.size() - 1);
     bool exists = true;
     for (size_t i = 0; i < comps.size(); ++i) {
@@ -424,6 +423,8 @@ void WinRoot::MoveFileRecord(const std::string& from, const std::string& to)
 
 void WinRoot::LoadStore()
 {
+    RemoveStaleTemporaries(hostRoot_ + "attributes.txt");
+    RemoveStaleTemporaries(hostRoot_ + "pending-renames.txt");
     std::string text;
     if (ReadHostFile(hostRoot_ + "attributes.txt", text)) {
         for (const std::string& line : SplitLines(text)) {

@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <cstring>
 #include <limits>
+#include <map>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(PStream, PrimitivesAreLittleEndianFieldByField)
 {
@@ -170,4 +173,94 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile)
         ++entries;
     EXPECT_EQ(entries, 2);
     EXPECT_FALSE(fw::WriteFileReplacing(dir.file("missing/x.rsx"), "x"));
+}
+
+namespace {
+
+// The pid of a process that has ended, for temporaries a killed save would have left.
+long EndedPid()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return static_cast<long>(child);
+}
+
+} // namespace
+
+// A link planted where the temporary used to be named (the file's name, ".tmp" and the pid)
+// is neither written through nor renamed over the file.
+TEST(AtomicFile, TheTemporaryIsNeverOpenedThroughALink)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("STLMCNFG.RSX");
+    const std::string victim = dir.file("victim");
+    ASSERT_TRUE(testsupport::WriteFileBytes(victim, "victim"));
+    ASSERT_TRUE(fw::WriteFileReplacing(path, "old"));
+    std::filesystem::create_symlink(victim, path + ".tmp" + std::to_string(getpid()));
+    std::filesystem::create_symlink(dir.file("created"), path + ".tmp" + std::to_string(getpid()) + "-XXXXXX");
+    ASSERT_TRUE(fw::WriteFileReplacing(path, "new"));
+    std::vector<fw::FileReplacement> batch{{path, "batch"}};
+    ASSERT_TRUE(fw::ReplaceFiles(batch));
+    EXPECT_EQ(testsupport::ReadFileBytes(victim), "victim");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("created")));
+    EXPECT_FALSE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "batch");
+}
+
+// What a killed save left is removed at the next start: the temporaries of the named file
+// whose program has ended, in the present form and the earlier one; never a temporary of a
+// running program, another file's, or anything a link points at.
+TEST(AtomicFile, StaleTemporariesOfAKilledSaveAreRemoved)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("indexes.rsx");
+    const std::string dead = std::to_string(EndedPid());
+    const std::string mine = std::to_string(getpid());
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, "kept"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.file("victim"), "victim"));
+    const std::map<std::string, bool> names = {
+        {"indexes.rsx.tmp" + dead + "-a1B2c3", true},
+        {"indexes.rsx.tmp" + dead, true},
+        {"indexes.rsx.tmp" + mine + "-a1B2c3", false},
+        {"indexes.rsx.tmp1-a1B2c3", false},
+        {"indexes.rsx.tmp" + dead + "-toolong", false},
+        {"indexes.rsx.tmpzz", false},
+        {"chtlabel.rsx.tmp" + dead + "-a1B2c3", false},
+    };
+    for (const auto& [name, removed] : names)
+        ASSERT_TRUE(testsupport::WriteFileBytes(dir.file(name), "partial"));
+    const std::string link = dir.file("indexes.rsx.tmp" + dead + "-linked");
+    std::filesystem::create_symlink(dir.file("victim"), link);
+    EXPECT_EQ(fw::RemoveStaleTemporaries(path), 3);
+    for (const auto& [name, removed] : names)
+        EXPECT_EQ(std::filesystem::exists(dir.file(name)), !removed) << name;
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testsupport::ReadFileBytes(dir.file("victim")), "victim");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "kept");
+}
+
+// A damaged file is kept beside itself: copied while it can be read, the same backup used
+// again for the same bytes, a numbered one when the name is taken, and moved aside when it
+// cannot be read (a directory standing at its name).
+TEST(AtomicFile, ADamagedFileIsKeptUnderABackupName)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("chtlabel.rsx");
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, "first"));
+    EXPECT_EQ(fw::KeepDamagedFile(path), path + ".bad");
+    EXPECT_EQ(fw::KeepDamagedFile(path), path + ".bad");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "first");
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, "second"));
+    EXPECT_EQ(fw::KeepDamagedFile(path), path + ".bad2");
+    EXPECT_EQ(testsupport::ReadFileBytes(path + ".bad"), "first");
+    EXPECT_EQ(testsupport::ReadFileBytes(path + ".bad2"), "second");
+
+    const std::string blocked = dir.file("conlines.rsx");
+    std::filesystem::create_directory(blocked);
+    EXPECT_EQ(fw::KeepDamagedFile(blocked), blocked + ".bad");
+    EXPECT_TRUE(std::filesystem::is_directory(blocked + ".bad"));
+    EXPECT_FALSE(std::filesystem::exists(blocked));
+    EXPECT_EQ(fw::KeepDamagedFile(dir.file("missing")), "");
 }

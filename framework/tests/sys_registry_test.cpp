@@ -1,5 +1,6 @@
 // The emulated registry: roots, case-insensitive keys, typed values, stable enumeration,
 // pre-seeded keys and a file that a crash never leaves half-written.
+#include "framework/stream/AtomicFile.h"
 #include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinRoot.h"
 #include "framework/testsupport/TestSupport.h"
@@ -66,6 +67,77 @@ TEST(RegistryStore, DamagedFileIsNotTrusted)
     EXPECT_FALSE(reg.KeyExists(0, "A"));
 }
 
+// The loader refuses a file deeper than its limit; a key beyond it is never created, so what
+// is saved always loads again.
+TEST(RegistryStore, KeysDeeperThanTheLoaderTakesAreRefused)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    std::string deepest = "K";
+    for (int i = 1; i < 512; ++i) deepest += "\\K";
+    {
+        fw::RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "Kept"));
+        ASSERT_TRUE(reg.CreateKey(0, deepest));
+        EXPECT_FALSE(reg.CreateKey(0, deepest + "\\K"));
+        EXPECT_FALSE(reg.CreateKey(0, deepest + "\\K\\K\\K\\K\\K\\K\\K\\K\\K\\K"));
+    }
+    fw::RegistryStore again(file);
+    EXPECT_TRUE(again.KeyExists(0, "Kept"));
+    EXPECT_TRUE(again.KeyExists(0, deepest));
+}
+
+// A registry file that does not load is kept beside the new one before the first change
+// replaces it, whether damaged or not a file at all (a directory at its name).
+TEST(RegistryStore, AFileThatDoesNotLoadIsKeptAsideBeforeItIsReplaced)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    {
+        fw::RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "Lost\\Keys"));
+    }
+    const std::string damaged = testsupport::ReadFileBytes(file).substr(0, 30);
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, damaged));
+    {
+        fw::RegistryStore reg(file);
+        EXPECT_FALSE(reg.KeyExists(0, "Lost"));
+        ASSERT_TRUE(reg.CreateKey(0, "New"));
+        ASSERT_TRUE(reg.CreateKey(0, "Newer"));
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(file + ".bad"), damaged);
+    EXPECT_TRUE(fw::RegistryStore(file).KeyExists(0, "Newer"));
+
+    const std::string blocked = tmp.file("blocked.dat");
+    ASSERT_EQ(mkdir(blocked.c_str(), 0755), 0);
+    fw::RegistryStore reg(blocked);
+    ASSERT_TRUE(reg.CreateKey(0, "New"));
+    struct stat st;
+    ASSERT_EQ(stat((blocked + ".bad").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_TRUE(fw::RegistryStore(blocked).KeyExists(0, "New"));
+}
+
+// A save killed mid-write leaves its temporary; the next start removes it.
+TEST(RegistryStore, OpeningRemovesATemporaryLeftByAKilledSave)
+{
+    testsupport::TempDir tmp;
+    const std::string file = tmp.file("reg.dat");
+    {
+        fw::RegistryStore reg(file);
+        ASSERT_TRUE(reg.CreateKey(0, "A"));
+    }
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string left = file + ".tmp" + std::to_string(child) + "-Qx81zk";
+    ASSERT_TRUE(testsupport::WriteFileBytes(left, "STELLUM REGISTRY 1\n"));
+    fw::RegistryStore reg(file);
+    EXPECT_TRUE(reg.KeyExists(0, "A"));
+    struct stat st;
+    EXPECT_NE(stat(left.c_str(), &st), 0) << "the temporary is still there";
+}
+
 TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
 {
     testsupport::TempDir tmp;
@@ -73,9 +145,8 @@ TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
     fw::RegistryStore reg(file);
     ASSERT_TRUE(reg.CreateKey(0, "A"));
     ASSERT_TRUE(reg.SetString(0, "A", "v", "old"));
-    // The file cannot be replaced: a directory stands where its new copy would be written.
-    const std::string blocker = file + ".tmp" + std::to_string(getpid());
-    ASSERT_EQ(mkdir(blocker.c_str(), 0755), 0);
+    // The file cannot be replaced, as on a full disk.
+    fw::FailReplacementsForTest(3);
     EXPECT_FALSE(reg.SetString(0, "A", "v", "new"));
     EXPECT_FALSE(reg.CreateKey(0, "A\\B"));
     EXPECT_FALSE(reg.DeleteValue(0, "A", "v"));
@@ -84,7 +155,6 @@ TEST(RegistryStore, AChangeThatCannotBeWrittenIsTakenBack)
     EXPECT_EQ(v.data, std::string("old\0", 4));
     EXPECT_FALSE(reg.KeyExists(0, "A\\B"));
     // Nor does the refused change reach the file with a later one.
-    rmdir(blocker.c_str());
     ASSERT_TRUE(reg.SetString(0, "A", "w", "x"));
     fw::RegistryStore again(file);
     ASSERT_TRUE(again.QueryValue(0, "A", "v", v));

@@ -1,5 +1,6 @@
 // The emulated Windows machine: path translation, confinement to the root, file rules,
 // pending renames and the restart step, settings.
+#include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
 #include "framework/testsupport/RootFixture.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -85,6 +87,92 @@ TEST_F(Root, NoPathLeavesTheRoot)
     FILE* f = fw::WinFileSystem::Open("C:\\inlink", "rb");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
+}
+
+// Every file below dir (links not followed) with its bytes, or the link's target.
+std::map<std::string, std::string> TreeOf(const std::string& dir)
+{
+    std::map<std::string, std::string> tree;
+    for (auto& e : fs::recursive_directory_iterator(dir)) {
+        const std::string p = e.path().string();
+        if (e.is_symlink()) tree[p] = "-> " + fs::read_symlink(e.path()).string();
+        else if (e.is_regular_file()) tree[p] = ReadFileBytes(p);
+        else tree[p] = "<dir>";
+    }
+    return tree;
+}
+
+// Links planted inside the machine that point out of it, of every kind the machine meets: not
+// one file outside is read, written, created or deleted through them.
+TEST_F(Root, PlantedLinksNeverReachOutsideTheRoot)
+{
+    const std::string outside = tmp.file("outside");
+    fs::create_directories(outside + "/drive");
+    ASSERT_TRUE(WriteFileBytes(outside + "/victim", "victim"));
+    ASSERT_TRUE(WriteFileBytes(outside + "/drive/secret.txt", "secret"));
+    ASSERT_TRUE(WriteFileBytes(outside + "/wininit.ini", "[rename]\nNUL=C:\\keep.dll\n"));
+    {
+        fw::RegistryStore planted(outside + "/system.reg");
+        ASSERT_TRUE(planted.CreateKey(0, "Planted"));
+    }
+    ASSERT_TRUE(WriteFileBytes(outside + "/attributes.txt", "C:\\KEEP.DLL\t2 0 0 0 0 0 0 0 0\n"));
+    ASSERT_TRUE(WriteFileBytes(outside + "/pending-renames.txt", "C:\\keep.dll\t\n"));
+    const auto before = TreeOf(outside);
+
+    // A link to nothing: writing, appending, setting the length or copying onto it would
+    // create its target.
+    fs::create_symlink(outside + "/created", C("dangling"));
+    for (const char* mode : {"wb", "ab", "r+b", "a+t", "w+"})
+        EXPECT_EQ(fw::WinFileSystem::Open("C:\\dangling", mode), nullptr) << mode;
+    ASSERT_TRUE(WriteWin("C:\\keep.dll", "keep"));
+    EXPECT_FALSE(fw::WinFileSystem::CopyFile("C:\\keep.dll", "C:\\dangling", false));
+
+    // A link to a directory outside.
+    fs::create_directory_symlink(outside, C("out"));
+    EXPECT_EQ(fw::WinFileSystem::Open("C:\\out\\new.txt", "wb"), nullptr);
+    EXPECT_EQ(fw::WinFileSystem::Open("C:\\out\\victim", "ab"), nullptr);
+    EXPECT_FALSE(fw::WinFileSystem::CreateDirectory("C:\\out\\made"));
+    EXPECT_FALSE(fw::WinFileSystem::DeleteFile("C:\\out\\victim"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFile("C:\\keep.dll", "C:\\out\\moved.dll"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFile("C:\\out\\victim", "C:\\stolen"));
+
+    // A drive whose directory is a link.
+    fs::create_directory_symlink(outside + "/drive", rootDir + "/drive_d");
+    root.AddDrive('D', fw::DriveType::Fixed);
+    EXPECT_FALSE(fw::WinFileSystem::Exists("D:\\secret.txt"));
+    EXPECT_EQ(fw::WinFileSystem::Open("D:\\secret.txt", "rb"), nullptr);
+    EXPECT_EQ(fw::WinFileSystem::Open("D:\\new.txt", "wb"), nullptr);
+    EXPECT_FALSE(fw::WinFileSystem::CreateDirectory("D:\\made"));
+    fw::WinFind find;
+    fw::WinFindData d;
+    EXPECT_FALSE(find.First("D:\\*.*", d));
+
+    // wininit.ini as a link: its rename section is not carried out.
+    fs::create_symlink(outside + "/wininit.ini", C("WINDOWS/wininit.ini"));
+    root.Restart();
+    EXPECT_EQ(Read("keep.dll"), "keep");
+
+    // The machine's own stores as links: not read, and replaced rather than written through;
+    // and links where their temporary copies used to be named, which nothing writes through.
+    for (const char* store : {"system.reg", "attributes.txt", "pending-renames.txt"}) {
+        fs::remove(rootDir + "/" + store);
+        fs::create_symlink(outside + "/" + store, rootDir + "/" + store);
+        fs::create_symlink(outside + "/victim", rootDir + "/" + store + ".tmp" + std::to_string(getpid()));
+    }
+    {
+        fw::WinRoot again(rootDir);
+        EXPECT_FALSE(again.Registry().KeyExists(0, "Planted"));
+        EXPECT_EQ(again.StoredAttributes("C:\\keep.dll"), 0u);
+        EXPECT_TRUE(again.PendingRenames().empty());
+        EXPECT_TRUE(again.Registry().CreateKey(0, "Mine"));
+        again.SetStoredAttributes("C:\\keep.dll", fw::kAttrHidden);
+        again.AddPendingRename("C:\\keep.dll", "C:\\kept.dll");
+    }
+    fw::WinRoot third(rootDir);
+    EXPECT_TRUE(third.Registry().KeyExists(0, "Mine"));
+    EXPECT_EQ(third.StoredAttributes("C:\\keep.dll"), fw::kAttrHidden);
+
+    EXPECT_EQ(TreeOf(outside), before);
 }
 
 TEST_F(Root, NamesResolveIgnoringCaseAndAreCreatedCasePreserving)
@@ -164,6 +252,14 @@ TEST_F(Root, RestartAppliesPendingRenamesAndWininit)
     EXPECT_FALSE(fw::WinFileSystem::Exists("C:\\WINDOWS\\wininit.ini"));
     EXPECT_TRUE(fw::WinFileSystem::Exists("C:\\WINDOWS\\wininit.bak"));
     EXPECT_TRUE(root.PendingRenames().empty());
+
+    // A drive's root directory is neither removed nor moved, even when empty.
+    ASSERT_TRUE(root.AddDrive('E', fw::DriveType::Removable));
+    EXPECT_FALSE(fw::WinFileSystem::RemoveDirectory("E:"));
+    EXPECT_FALSE(fw::WinFileSystem::RemoveDirectory("E:\\"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFile("E:\\", "C:\\moved"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\WINDOWS\\wininit.bak", "E:\\", fw::kMoveReplaceExisting));
+    EXPECT_TRUE(fs::is_directory(rootDir + "/drive_e"));
 
     // The Windows 95 family has no delayed rename.
     root.Os().platform = fw::kPlatformWin32Windows;

@@ -36,7 +36,8 @@ bool HelpFile::Show(unsigned command, intptr_t context, const char* key)
         if (command == kHelpQuit) return true;
         std::string host;
         fw::WinRoot* root = fw::WinRoot::Current();
-        if (root && root->ToHost(path_, host)) fw::SetHelpFile(host);
+        bool link = false;
+        if (root && root->ToHost(path_, host, &link) && !link) fw::SetHelpFile(host);
         return fw::ShowHelp(command == kHelpContext ? static_cast<int>(context) : 0);
     }
     if (command == kHelpQuit) return true;

@@ -115,7 +115,9 @@ bool LanguageLibrary::LoadFile(const char* path)
     Free();
     fw::WinRoot* root = fw::WinRoot::Current();
     std::string host;
-    if (!root || !path || !root->ToHost(path, host)) {
+    bool link = false;
+    // A link at the library's name is not followed: it could lead out of the machine.
+    if (!root || !path || !root->ToHost(path, host, &link) || link) {
         error_ = std::string("cannot find ") + (path ? path : "");
         return false;
     }

@@ -88,8 +88,10 @@ void UserDialogBox::MakeControls()
             l->setFrameShape(QFrame::Box);
             PathBuffer resolved, dir, full;
             std::string host;
+            bool link = false;  // a picture is never read through a link
             if (item.picture.ResolvePath(resolved) && ModuleDirectory(dir) && JoinPath(full, dir.Text(), resolved.Text()))
-                if (fw::WinRoot* root = fw::WinRoot::Current(); root && root->ToHost(full.Text(), host)) l->setPixmap(QPixmap(QString::fromStdString(host)));
+                if (fw::WinRoot* root = fw::WinRoot::Current(); root && root->ToHost(full.Text(), host, &link) && !link)
+                    l->setPixmap(QPixmap(QString::fromStdString(host)));
             control = l;
             break;
         }

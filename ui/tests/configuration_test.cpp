@@ -1,5 +1,7 @@
 // The configuration store and its file: round trips of every record class, older bodies,
 // damaged and foreign files, and the record limit.
+#include "framework/gui/MessageBox.h"
+#include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
@@ -17,6 +19,8 @@
 #include "astro/Distance.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -174,6 +178,30 @@ TEST(Configuration, EveryRecordClassRoundTripsThroughTheFile)
     // Records nobody touched are written back exactly as they were read.
     ASSERT_EQ(store.Save(), 1);
     EXPECT_EQ(ReadFileBytes(file), written);
+}
+
+// A save that fails says so and leaves the old file; a file that is there but cannot be read
+// (a directory stands at its name) is damaged, not missing.
+TEST(Configuration, AFailedSaveIsSaidAndAnUnreadableFileIsDamaged)
+{
+    TempDir dir;
+    const std::string file = dir.file("STLMCNFG.RSX");
+    Configuration store(file);
+    ASSERT_EQ(store.Save(), 1);
+    const std::string before = ReadFileBytes(file);
+    store.Store(DropConfig("TextWin"));
+    fw::ScriptedMessageBoxes boxes;
+    fw::FailReplacementsForTest(1);
+    EXPECT_EQ(store.Save(), 0);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Unable to save the settings file " + file);
+    EXPECT_EQ(ReadFileBytes(file), before);
+
+    const std::string unreadable = dir.file("unreadable.rsx");
+    ASSERT_EQ(mkdir(unreadable.c_str(), 0755), 0);
+    fw::FailReplacementsForTest(1);  // nor is it replaced when the store is dropped
+    EXPECT_TRUE(Configuration(unreadable).Damaged());
+    fw::FailReplacementsForTest(0);
 }
 
 TEST(Configuration, FileLayoutOfAnEmptyStoreAndOfOneRecord)

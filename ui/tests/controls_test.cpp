@@ -68,6 +68,18 @@ TEST(ValidatedFields, ABadEntryIsReportedAndGivesTheFallback)
     EXPECT_EQ(boxes.Last().title, "Declination Input Error");
     EXPECT_EQ(dec.GetText(), "0\xC2\xB0");
 
+    // A number beyond what a magnitude or size field holds is refused with the field's message.
+    TEditFloat mag;
+    mag.SetText("6022280818");
+    mag.LoseFocus();
+    EXPECT_EQ(boxes.Last().title, "Magnitude Input Error");
+    EXPECT_EQ(boxes.Last().text, "Magnitude Cannot Exceed 999");
+    EXPECT_EQ(mag.GetText(), "0.0");
+    TEditSize size;
+    size.SetText("6022280818");
+    size.LoseFocus();
+    EXPECT_EQ(boxes.Last().text, "Size Cannot Exceed 99999");
+
     TEditDate date;
     date.SetText("13/45/1996");
     EXPECT_EQ(date.GetValue(), fw::TDate::Today());

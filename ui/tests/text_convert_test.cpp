@@ -49,6 +49,14 @@ TEST(TextConvert, ReportsRangeErrorsButReturnsTheValue)
         {"-1", vkRightAscension, -1.0, "Right Ascension Must Be Positive"},
         {"91", vkDeclination, 91.0, "Declination Cannot Exceed 90\xC2\xB0"},
         {"-90 30", vkDeclination, -90.5, "Declination Cannot Exceed -90\xC2\xB0"},
+        {"6022280818", vkMagnitude, 6022280818.0, "Magnitude Cannot Exceed 999"},
+        {"-1000.5", vkMagnitude, -1000.5, "Magnitude Cannot Exceed -999"},
+        {"1500", vkMagnitude, 1500.0, "Magnitude Cannot Exceed 999"},
+        {"6022280818", vkSize, 6022280818.0, "Size Cannot Exceed 99999"},
+        {"-3", vkSize, -3.0, "Size Must Be Positive"},
+        {"5 (photo) (photo)", vkMagnitude, 805.0, "Magnitude Cannot Exceed 100"},
+        {"150 (visual)", vkMagnitude, 350.0, "Magnitude Cannot Exceed 100"},
+        {"-101 (visual)", vkMagnitude, 99.0, "Magnitude Cannot Exceed -100"},
     };
     for (const auto& c : cases) {
         TextConvert tc(c.kind);
@@ -59,6 +67,19 @@ TEST(TextConvert, ReportsRangeErrorsButReturnsTheValue)
         tc.ParseValue("1");
         EXPECT_FALSE(tc.GetError(error)) << "the next parse clears the error";
     }
+}
+
+TEST(TextConvert, ValuesBeyondThirtyTwoBitsHaveNoText)
+{
+    TextConvert tc;
+    for (int kind : {vkMagnitude, vkSize, vkRightAscension, vkDeclination}) {
+        for (double v : {6022280818.0, -6022280818.0, 2147483648.0, 1e300, std::nan("")})
+            EXPECT_EQ(tc.FormatValue(v, kind), "") << kind << " " << v;
+        EXPECT_NE(tc.FormatValue(2147483000.0, kind), "") << kind;
+    }
+    // A magnitude of its own kinds still reads back within the field's range.
+    EXPECT_NEAR(tc.ParseValue("12.5 (visual)", vkMagnitude), 212.5, 1e-9);
+    EXPECT_EQ(tc.ErrorText(), "");
 }
 
 TEST(TextConvert, ATextWithoutItsOwnUnitKeepsThePreviousReading)

@@ -12,6 +12,7 @@
 #include "installer/support/ResString.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 using namespace kw;
@@ -141,6 +142,24 @@ TEST_F(Language, PackageSuppliesStringsAndDescriptionsUntilFreed)
     table.defaultIndex = 1;
     EXPECT_FALSE(lib.Load(table, "kw%s.dll"));
     EXPECT_FALSE(lib.IsLoaded());
+}
+
+// A package at the library's name that is a link (here to one outside the machine) is not
+// read through it.
+TEST_F(Language, APackageBehindALinkIsNotRead)
+{
+    const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
+    ASSERT_TRUE(dir) << "STELLUM_PROGRAM_DIR not set";
+    const std::string outside = tmp.file("kwenu.dll");
+    ASSERT_TRUE(testsupport::WriteFileBytes(outside, testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
+    std::filesystem::create_symlink(outside, C("SETUP/kwenu.dll"));
+    LanguageTable table;
+    table.provided[3] = 1;
+    SetUserLanguage("enu");
+    LanguageLibrary& lib = LanguageLibrary::Instance();
+    EXPECT_FALSE(lib.Load(table, "kw%s.dll"));
+    EXPECT_FALSE(lib.IsLoaded());
+    EXPECT_EQ(Res(23), "NO SUCH STRING!!!");
 }
 
 TEST_F(Language, DamagedPackageIsRefusedAndTheOwnResourcesStay)
