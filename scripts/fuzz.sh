@@ -33,6 +33,10 @@ sources+=(chart/*.cpp)
 
 # Objects once, shared by every target, compiled as many at a time as there are cores.
 objdir="$out/obj"
+# Objects depend on headers too: a header changed since the last build makes them all stale.
+if [ -d "$objdir" ] && [ -n "$(find . -path ./build -prune -o -name '*.h' -newer "$objdir" -print -quit)" ]; then
+  rm -rf "$objdir"
+fi
 mkdir -p "$objdir"
 objects=()
 stale=()
@@ -52,6 +56,7 @@ if [ ${#stale[@]} -gt 0 ]; then
     _ "${compile[@]}" \
     || { echo "fuzz.sh: a source did not compile" >&2; exit 1; }
 fi
+touch "$objdir"
 
 status=0
 shopt -s nullglob

@@ -28,7 +28,7 @@ struct World {
         static char name[] = "catalogue_files_fuzz";
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
-        site = ObsSite(Angle(111.65, 1), Angle(35.19, 1), "Flagstaff", -7.0, Distance());
+        site = ObsSite(Angle(111.65, Angle::kDegrees), Angle(35.19, Angle::kDegrees), "Flagstaff", -7.0, Distance());
         now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
         AppGlobals.site = &site;
         AppGlobals.now = &now;

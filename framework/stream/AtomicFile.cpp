@@ -167,7 +167,10 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes)
         }
         done += static_cast<size_t>(n);
     }
-    if (fsync(fd) != 0 || close(fd) != 0) {
+    // The descriptor is closed whether or not the flush succeeded.
+    const bool flushed = fsync(fd) == 0;
+    const bool closed = close(fd) == 0;
+    if (!flushed || !closed) {
         unlink(tmp.c_str());
         return false;
     }
