@@ -1,16 +1,10 @@
 // The catalogue database's files from any bytes: the saved state ("indexes.rsx"), the
 // catalogue table ("ngc2k.rsx"), the descriptions ("dreyer.rsx") and an object name a user
 // types. A state that is taken, written and read again writes the same bytes.
-#include "astro/Angle.h"
-#include "astro/Distance.h"
-#include "astro/JulianDate.h"
-#include "astro/ObsSite.h"
-#include "catalog/NGC2000Indexes.h"
+#include "catalog/fuzz/CatalogueFuzzWorld.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/PStream.h"
 #include "globals/Globals.h"
-
-#include <QApplication>
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,27 +15,13 @@
 
 namespace {
 
-struct World {
-    World()
+struct World : fuzzsupport::CatalogueWorld {
+    World() : CatalogueWorld("catalogue_files_fuzz")
     {
-        static int argc = 1;
-        static char name[] = "catalogue_files_fuzz";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
-        site = ObsSite(Angle(111.65, Angle::kDegrees), Angle(35.19, Angle::kDegrees), "Flagstaff", -7.0, Distance());
-        now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
-        AppGlobals.site = &site;
-        AppGlobals.now = &now;
-        database = std::make_unique<NGC2000Indexes>("/nonexistent-stellum-fuzz/");
-        AppGlobals.database = database.get();
         file = "/tmp/stellum-catalogue-fuzz-" + std::to_string(::getpid());
         static std::string removeAtExit = file;
         std::atexit([] { std::remove(removeAtExit.c_str()); });
     }
-    std::unique_ptr<QApplication> app;
-    ObsSite site;
-    JulianDate now;
-    std::unique_ptr<NGC2000Indexes> database;
     std::string file;
     fw::Responder<fw::MessageBoxSeam> ok{[](const fw::MessageBoxCall&) { return fw::IDOK; }};
 };

@@ -1,16 +1,10 @@
 // Fuzz target: a planner file ("*.sl4") as a user hands it over, in its version-5 form and
 // (with the first bytes steering) its version-4 form, read into a database without catalogue.
-#include "astro/Angle.h"
-#include "astro/Distance.h"
-#include "astro/JulianDate.h"
-#include "astro/ObsSite.h"
-#include "catalog/NGC2000Indexes.h"
+#include "catalog/fuzz/CatalogueFuzzWorld.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/PStream.h"
 #include "globals/Globals.h"
 #include "planner/STLM5doc.h"
-
-#include <QApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,24 +13,8 @@
 
 namespace {
 
-struct World {
-    World()
-    {
-        static int argc = 1;
-        static char name[] = "planner_file_fuzz";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
-        site = ObsSite(Angle(111.65, Angle::kDegrees), Angle(35.19, Angle::kDegrees), "Flagstaff", -7.0, Distance());
-        now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
-        AppGlobals.site = &site;
-        AppGlobals.now = &now;
-        database = std::make_unique<NGC2000Indexes>("/nonexistent-stellum-fuzz/");
-        AppGlobals.database = database.get();
-    }
-    std::unique_ptr<QApplication> app;
-    ObsSite site;
-    JulianDate now;
-    std::unique_ptr<NGC2000Indexes> database;
+struct World : fuzzsupport::CatalogueWorld {
+    World() : CatalogueWorld("planner_file_fuzz") {}
     // Every question is answered Yes, so that a version-4 file is read as far as it goes.
     fw::Responder<fw::MessageBoxSeam> yes{[](const fw::MessageBoxCall&) { return fw::IDYES; }};
 };
