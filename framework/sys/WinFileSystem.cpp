@@ -243,6 +243,19 @@ FILE* WinFileSystem::Open(const std::string& path, const char* mode)
     return std::fopen(host.c_str(), m.c_str());
 }
 
+bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& bytes)
+{
+    std::string host;
+    bool link = false;
+    if (!Host(path, host, &link)) return false;
+    if (link && !ResolveLinkInside(host, host)) return false;
+    struct stat st;
+    if (lstat(host.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR) || Root()->IsInUse(path)) return false;
+    }
+    return WriteFileReplacing(host, bytes);
+}
+
 int WinFileSystem::Access(const std::string& path, int mode)
 {
     std::string host;

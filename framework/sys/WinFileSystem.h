@@ -97,6 +97,10 @@ public:
     // Writes a host file so that it is either the old or the new content after a crash:
     // a temporary file beside it is written, flushed to disk and renamed over it.
     static bool WriteHostFileAtomically(const std::string& host, const std::string& bytes);
+    // The same for a file of the machine: the whole file replaced in one step (write, flush,
+    // rename, flush the directory). Refused as an open for writing would be: through a link
+    // leading outside, onto a directory, a read-only file or a file in use.
+    static bool ReplaceFile(const std::string& path, const std::string& bytes);
     // Reads a host file of the machine's own (its registry, stores, wininit.ini) whole. A link
     // or anything but a regular file is Unreadable: these files are never read through a link.
     static HostRead ReadHostFile(const std::string& host, std::string& bytes);

@@ -102,46 +102,21 @@ private:
 
 // ---- rewriting visitors
 
-unsigned gCopyCounter = 0;
-
 class IniRewriter : public IniScanVisitor {
 public:
     explicit IniRewriter(const char* file) : file_(file) {}
-    // A scan that ended without Finish (a read error) leaves no copy behind.
-    ~IniRewriter() override
-    {
-        if (!copy_) return;
-        std::fclose(copy_);
-        ForceDeleteFile(copyName_.Text());
-    }
 
     bool Begin() override
     {
+        text_.clear();
+        // A file whose directory is too long to name is refused, as the installer's paths are.
         PathBuffer dir;
-        // The copy belongs beside the file; a directory too long to name refuses the edit.
-        if (!DirectoryOf(file_.c_str(), dir)) return false;
-        for (;; ++gCopyCounter) {
-            char name[32];
-            std::snprintf(name, sizeof name, "%s%03u.%03u", "ini", (gCopyCounter / 1000) % 1000,
-                          gCopyCounter % 1000);
-            if (*dir.Text() ? !JoinPath(copyName_, dir.Text(), name) : !copyName_.SetText(name))
-                return false;
-            if (!PathExists(copyName_.Text())) break;
-        }
-        copy_ = fw::WinFileSystem::Open(copyName_.Text(), "wt");
-        return copy_ != nullptr;
+        return DirectoryOf(file_.c_str(), dir);
     }
 
-    bool Finish() override
-    {
-        bool ok = copy_ && !std::ferror(copy_);
-        if (copy_ && std::fclose(copy_) != 0) ok = false;
-        copy_ = nullptr;
-        // Renaming over the file replaces it in one step: until then the old file is whole.
-        if (ok) ok = fw::WinFileSystem::MoveFileEx(copyName_.Text(), file_, fw::kMoveReplaceExisting);
-        if (!ok) ForceDeleteFile(copyName_.Text());
-        return ok;
-    }
+    // The whole new text replaces the file in one step (written, flushed and renamed over it):
+    // until then the old file is whole, and a failed write leaves it as it was.
+    bool Finish() override { return fw::WinFileSystem::ReplaceFile(file_, text_); }
 
     void LineOutside(const std::string& line) override { Put(line); }
     void LineInSection(const std::string& line) override { Put(line); }
@@ -150,22 +125,12 @@ public:
 
 protected:
     // Lines go out byte for byte, a zero byte included, so no line is cut or joined.
-    void Put(const std::string& text)
-    {
-        if (copy_) std::fwrite(text.data(), 1, text.size(), copy_);
-    }
+    void Put(const std::string& text) { text_ += text; }
     // Creates a missing file with the given text.
-    bool CreateWith(const std::string& text)
-    {
-        FILE* f = fw::WinFileSystem::Open(file_, "wt");
-        if (!f) return false;
-        bool ok = std::fputs(text.c_str(), f) >= 0;
-        return std::fclose(f) == 0 && ok;
-    }
+    bool CreateWith(const std::string& text) { return fw::WinFileSystem::ReplaceFile(file_, text); }
 
     std::string file_;
-    PathBuffer copyName_;
-    FILE* copy_ = nullptr;
+    std::string text_;
 };
 
 class SectionAdder : public IniRewriter {

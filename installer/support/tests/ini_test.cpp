@@ -1,5 +1,6 @@
 // The INI scanner, its reading and rewriting operations, and typed profile access.
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/AtomicFile.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/testsupport/RootFixture.h"
 #include "installer/support/IniFile.h"
@@ -124,11 +125,11 @@ TEST_F(Ini, AFailedRewriteLeavesTheFileWhole)
 {
     const std::string before = "[S]\nk=1\n";
     ASSERT_TRUE(Write("setup.ini", before));
-    // The rename that puts the new copy in place fails: the file keeps its old content.
-    fw::WinFileSystem::FailRenamesForTest(1);
+    // The replacement that puts the new text in place fails: the file keeps its old content.
+    fw::FailReplacementsForTest(1);
     EXPECT_FALSE(SetIniEntry(kFile, "S", "k", "2", 0));
     EXPECT_EQ(Read("setup.ini"), before);
-    fw::WinFileSystem::FailRenamesForTest(0);
+    fw::FailReplacementsForTest(0);
     // Nor can it replace a file in use.
     root.SetInUse(kFile);
     EXPECT_FALSE(SetIniEntry(kFile, "S", "k", "2", 0));
