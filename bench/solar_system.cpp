@@ -147,29 +147,39 @@ const std::vector<CatalogueObject>& Catalogue()
     return objects;
 }
 
+// The catalogue's J2000 positions as they stand (libnova takes them the same way), and the
+// night at Boston they rise and set in.
+struct CatalogueNight {
+    std::vector<Coord> positions;
+    ObsSite site{Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance()};
+    JulianDate midnight{2460676.7083, JulianDate::kJulianDay};
+    Angle h0{RiseSetTransit::kStarStandardAltitudeDegrees, Angle::kDegrees};
+
+    CatalogueNight()
+    {
+        for (const auto& o : Catalogue())
+            positions.push_back(Coord::Equatorial(Angle(o.raHours, Angle::kHours), Angle(o.decDegrees, Angle::kDegrees),
+                                                  Distance(), JulianDate(), 0));
+    }
+};
+
 // Rise, transit and set of every catalogue object for one night at Boston, from the J2000
 // positions as they stand (libnova takes them the same way); the night's sidereal time and the
 // site's trigonometry are worked out once for the whole catalogue.
 void BM_CatalogueRiseSetTransit(benchmark::State& state)
 {
-    const auto& objects = Catalogue();
-    if (objects.empty()) {
+    const CatalogueNight c;
+    if (c.positions.empty()) {
         state.SkipWithError("NGC 2000.0 missing");
         return;
     }
-    const ObsSite site(Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance());
-    const JulianDate midnight(2460676.7083, 2);
-    std::vector<Coord> positions;
-    for (const auto& o : objects)
-        positions.push_back(Coord::Equatorial(Angle(o.raHours, Angle::kHours), Angle(o.decDegrees, Angle::kDegrees), Distance(), JulianDate(), 0));
-    const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, 1);
     for (auto _ : state) {
-        const RiseSetTransit::Night night(midnight, site, h0);
-        for (const auto& p : positions)
+        const RiseSetTransit::Night night(c.midnight, c.site, c.h0);
+        for (const auto& p : c.positions)
             benchmark::DoNotOptimize(night.FixedPosition(p));
     }
-    state.SetLabel(std::to_string(objects.size()) + " objects");
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(objects.size()));
+    state.SetLabel(std::to_string(c.positions.size()) + " objects");
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(c.positions.size()));
 }
 BENCHMARK(BM_CatalogueRiseSetTransit)->Unit(benchmark::kMillisecond);
 
@@ -177,23 +187,17 @@ BENCHMARK(BM_CatalogueRiseSetTransit)->Unit(benchmark::kMillisecond);
 // for it): what sharing the night saves.
 void BM_CatalogueRiseSetTransitOneByOne(benchmark::State& state)
 {
-    const auto& objects = Catalogue();
-    if (objects.empty()) {
+    const CatalogueNight c;
+    if (c.positions.empty()) {
         state.SkipWithError("NGC 2000.0 missing");
         return;
     }
-    const ObsSite site(Angle(71.0833, Angle::kDegrees), Angle(42.3333, Angle::kDegrees), "Boston", -5.0, Distance());
-    const JulianDate midnight(2460676.7083, 2);
-    std::vector<Coord> positions;
-    for (const auto& o : objects)
-        positions.push_back(Coord::Equatorial(Angle(o.raHours, Angle::kHours), Angle(o.decDegrees, Angle::kDegrees), Distance(), JulianDate(), 0));
-    const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, 1);
     for (auto _ : state) {
-        for (const auto& p : positions)
-            benchmark::DoNotOptimize(RiseSetTransit::FromFixedPosition(p, midnight, site, h0));
+        for (const auto& p : c.positions)
+            benchmark::DoNotOptimize(RiseSetTransit::FromFixedPosition(p, c.midnight, c.site, c.h0));
     }
-    state.SetLabel(std::to_string(objects.size()) + " objects");
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(objects.size()));
+    state.SetLabel(std::to_string(c.positions.size()) + " objects");
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(c.positions.size()));
 }
 BENCHMARK(BM_CatalogueRiseSetTransitOneByOne)->Unit(benchmark::kMillisecond);
 

@@ -3,23 +3,13 @@
 #include "framework/gui/ComboBox.h"
 #include "framework/gui/InputDialog.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/StringUtil.h"
 #include "ui/TurboComboBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-std::string Stripped(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
 
 HdrDialog::HdrDialog(QWidget* parent, const ObsRecordHeader& current, const ObsRecordHeader& defaults)
     : fw::Dialog(parent, "Observation Log Listbox Setup"), current_(current), default_(defaults)
@@ -176,7 +166,7 @@ void HdrDialog::RenameCurrent()
     if (old.empty()) return;
     std::string answer = old.substr(0, kRenameLimit);
     if (fw::InputBox(this, "Rename Field Option", "New Name ", answer, kRenameLimit) != fw::IDOK) return;
-    answer = Stripped(answer);
+    answer = fw::Trim(answer);
     if (answer.empty()) {
         fw::MessageBox(this, "Fields cannot be renamed to a blank entry", "Error - Blank Entry",
                        fw::MB_OK | fw::MB_ICONEXCLAMATION);

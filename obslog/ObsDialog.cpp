@@ -12,6 +12,7 @@
 #include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/StatusBar.h"
+#include "framework/stream/StringUtil.h"
 #include "globals/Globals.h"
 #include "obslog/FindDialog.h"
 #include "obslog/HdrDialog.h"
@@ -33,7 +34,6 @@
 #include <QPlainTextEdit>
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <vector>
 
@@ -50,26 +50,14 @@ std::string Replaced(std::string text, char from, char to)
     return text;
 }
 
-std::string Lower(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // The constellation a text names, by its name or its abbreviation; -1 when none.
 int ConstellationOfText(const std::string& text)
 {
-    const std::string wanted = Lower(Trimmed(text));
+    const std::string wanted = fw::Trim(text);
     if (wanted.empty()) return -1;
     for (int code = 0; code < ConstellationCount; ++code)
-        if (Lower(ConstellationName(code)) == wanted) return code;
+        if (fw::EqualsIgnoreCase(ConstellationName(code), wanted)) return code;
     return ConstellationCodeOf(wanted);
 }
 
@@ -305,7 +293,7 @@ void ObsDialog::TransferObjectInfo(ObjectId id, bool withNotes)
     if (data.type >= 0) {
         TurboComboBox* type = choices_[0].box;
         type->SetSelIndex(-1);
-        type->SetText(Lower(ObjectTypeText(data.type)));
+        type->SetText(fw::ToLowerAscii(ObjectTypeText(data.type)));
         OptionKillFocus(choices_[0]);
     }
     dec_->SetValue(data.position.RawLatitude().Degrees());
@@ -510,7 +498,7 @@ bool ObsDialog::ImportStream(std::istream& in)
             break;
         }
         // The record the entry fills: a new one, unless the form shows a fresh empty entry.
-        if (Lower(working_.name) != "new entry...") {
+        if (!fw::EqualsIgnoreCase(working_.name, "New Entry...")) {
             std::optional<ObsRecord> added = doc_.AddRecord(true);
             if (!added) break;  // the log is full, and has said so
             ShowRecord(*added);
@@ -553,7 +541,7 @@ void ObsDialog::ImportCatalogueValues(const LogImportHeader& header, int row)
         std::snprintf(text, sizeof text, "%.15g", value);
         return std::string(text);
     };
-    if (fromCatalogue(LogImportHeader::Type)) AddOptionEntry(LogImportHeader::Type, Lower(Trimmed(ObjectTypeText(t.type[r]))));
+    if (fromCatalogue(LogImportHeader::Type)) AddOptionEntry(LogImportHeader::Type, fw::ToLowerAscii(fw::Trim(ObjectTypeText(t.type[r]))));
     if (fromCatalogue(LogImportHeader::Constellation))
         constellation_->SelectIndex(hasRow ? t.constellation[r] : kConstellationNone);
     if (fromCatalogue(LogImportHeader::RightAscension))

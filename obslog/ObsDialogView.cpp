@@ -10,6 +10,8 @@
 #include "obslog/LogReport.h"
 #include "ui/ExportOptionsDialog.h"
 
+#include <QApplication>
+
 #include <algorithm>
 #include <vector>
 
@@ -49,6 +51,12 @@ ObsDialogView::ObsDialogView(LogDocument& document, QWidget* parent)
         if (event == aeLogClosing) ControlsToRecord();
         else if (event == aeTransferToLog) NewEntry(true);
         return false;
+    });
+    // The keyboard focus lands on the form's fields, not on the form itself: the status text
+    // follows the focus into the view from wherever it was.
+    QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
+        const auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
+        if (inside(to) && !inside(from)) ShowFilterStatus();
     });
     EnsureSetUp();
 }
@@ -103,9 +111,8 @@ void ObsDialogView::CmExport()
     ShowRecord(Log().GetCurrentRecord());
 }
 
-void ObsDialogView::focusInEvent(QFocusEvent* event)
+void ObsDialogView::ShowFilterStatus()
 {
-    ObsDialog::focusInEvent(event);
     if (AppGlobals.statusBar)
         AppGlobals.statusBar->SetText(Log().Filter().active ? "Observing Log Filter Active"
                                                             : "Observing Log not Filtered");

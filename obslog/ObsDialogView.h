@@ -33,6 +33,7 @@ public:
     int PrintLogToTextFile(int charsPerLine, int linesPerPage, const std::string& path, int mode) override;
     std::string LogTitle() const override;
 
-protected:
-    void focusInEvent(QFocusEvent* event) override;
+private:
+    // The status text of the log filter, when the focus comes into the view.
+    void ShowFilterStatus();
 };

@@ -30,7 +30,7 @@ TEST(Angle, ConstructsFromEachUnit)
 
 TEST(Angle, ReadsBackInEveryUnit)
 {
-    Angle a(90, 1);
+    Angle a(90, Angle::kDegrees);
     EXPECT_NEAR(a.Degrees(), 90.0, 1e-12);
     EXPECT_NEAR(a.Hours(), 6.0, 1e-12);
     EXPECT_NEAR(a.DayFraction(), 0.25, 1e-12);

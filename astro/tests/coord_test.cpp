@@ -58,7 +58,7 @@ TEST(CoordReduction, MeanPlaceOfAnotherEpochMatchesWorkedExamples)
          Hms(5, 53, 29.17), Dms(1, 89, 32, 22.18), 0.05},
     };
     for (const auto& c : cases) {
-        const JulianDate target(c.jd, 2);
+        const JulianDate target(c.jd, JulianDate::kJulianDay);
         const Coord r = Coord::Reduce(Mean2000(c.ra0, c.dec0), target, Coord::MaskMeanPlace, Angle(),
                                       Angle(c.muRaSeconds, Angle::kArcSeconds) * 15.0, Angle(c.muDecArcsec, Angle::kArcSeconds));
         EXPECT_LT(SeparationArcsec(r, c.ra, c.dec), c.tolerance) << c.what;
@@ -134,7 +134,7 @@ TEST(CoordReduction, SameInstantSkipsProperMotionAndPrecession)
 
 TEST(CoordReduction, StepsDoNotConsultTheFlagWord)
 {
-    const JulianDate date(2446895.5, 2); // 1987 April 10
+    const JulianDate date(2446895.5, JulianDate::kJulianDay); // 1987 April 10
     const Coord e = Coord::Ecliptic(Angle(40, Angle::kDegrees), Angle(10, Angle::kDegrees), Distance(), date, 0);
     const Coord once = Coord::ApplyReductions(e, date, Coord::MaskNutationOnly, Angle(), Angle(), Angle());
     const Coord twice = Coord::ApplyReductions(once, date, Coord::MaskNutationOnly, Angle(), Angle(), Angle());
@@ -146,7 +146,7 @@ TEST(CoordReduction, StepsDoNotConsultTheFlagWord)
 
 TEST(CoordFrames, EclipticRoundTripUsesTrueObliquityOnlyAfterNutationOrAberration)
 {
-    const JulianDate date(2446895.5, 2);
+    const JulianDate date(2446895.5, JulianDate::kJulianDay);
     const Coord mean = Coord::Equatorial(Angle(5.0), Angle(0.6), Distance(), date, 0);
     const Coord back = Coord::ToEquatorial(Coord::ToEcliptic(mean));
     EXPECT_NEAR(back.RA().Radians(), 5.0, 1e-13);
@@ -198,7 +198,7 @@ TEST(CoordFrames, PolesGiveFiniteResults)
 
 TEST(RectCoord, ConvertsAndCombines)
 {
-    const JulianDate epoch(2451000.5, 2);
+    const JulianDate epoch(2451000.5, JulianDate::kJulianDay);
     const Coord c(Angle(30, Angle::kDegrees), Angle(-20, Angle::kDegrees), Distance(2.0, 2), epoch, 0x24);
     const RectCoord r = c.ToRect();
     EXPECT_NEAR(r.Z().Meters(), 2.0 * 1.4959787e11 * std::sin(-20 * kPi / 180), 1e-3);

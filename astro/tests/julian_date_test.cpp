@@ -120,7 +120,7 @@ TEST(JulianDate, StartOfDayAndDayArithmetic)
 TEST(JulianDate, CalendarReadingFollowsCopiesAndAssignments)
 {
     const TimeDate expected(1987, 4, 10, 19, 21, 0);
-    const JulianDate j(2446896.30625, 2);
+    const JulianDate j(2446896.30625, JulianDate::kJulianDay);
     const JulianDate copy = j;
     EXPECT_EQ(copy.Calendar(), expected);
     EXPECT_EQ(j.Calendar(), expected);

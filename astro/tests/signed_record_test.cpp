@@ -146,7 +146,7 @@ TEST(SignedRecord, SiteReadKeepsItsOwnAltitudeCache)
 {
     const ObsSite written = SampleSite();
     ObsSite reader(Angle(0.0), Angle(-60, Angle::kDegrees), "South", 0, Distance());
-    const JulianDate j(2460000.5, 2);
+    const JulianDate j(2460000.5, JulianDate::kJulianDay);
     const Coord c = Coord::Equatorial(Angle(2.0), Angle(0.2), Distance(), j, 0x24);
     reader.Altitude(j, c); // fills the cache for the old site
     fw::imstream in(Bytes(written));
@@ -171,7 +171,7 @@ TEST(SignedRecord, HeaderHelpersCompareWholeSignatureAndVersion)
 // Uses a site read from a damaged file the way the planner would: nothing may crash or hang.
 void Exercise(const ObsSite& s)
 {
-    const JulianDate j(2460000.5, 2);
+    const JulianDate j(2460000.5, JulianDate::kJulianDay);
     s.IsDst(TimeDate(2024, 7, 1, 12, 0, 0));
     s.IsDst(TimeDate(2024, 1, 1, 0, 0, 0));
     const JulianDate ut = s.LocalToUT(TimeDate(2024, 3, 10, 2, 30, 0));

@@ -153,7 +153,7 @@ TEST(Moon, DeliveredSeriesGiveMeeusExample47a)
         Moon moon(dir);
         ASSERT_EQ(high ? moon.LoadHighRes() : moon.LoadLowRes(), high ? Moon::kHighRes : Moon::kLowRes);
         const double td = 2448724.5;
-        JulianDate jd(td, 2);
+        JulianDate jd(td, JulianDate::kJulianDay);
         jd = JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), JulianDate::kJulianDay); // the instant whose TD is 0h
         const Coord ecl = moon.EclipticPosition(jd);
         const Coord app = moon.ApparentPosition(jd);

@@ -38,7 +38,7 @@ struct ReportCapture {
 // The instant whose dynamical time is the Julian day td.
 JulianDate AtDynamical(double td)
 {
-    JulianDate jd(td, 2);
+    JulianDate jd(td, JulianDate::kJulianDay);
     return JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), JulianDate::kJulianDay);
 }
 
@@ -405,7 +405,7 @@ TEST_F(PlanetsWithData, ApparentPlacesAgreeWithTheReferenceTable)
     const double kSameTime[10] = {1.5, 1.5, 1.5, 5, 1.5, 1.5, 1.5, 1.5, 1.5, 1.5};
     double worst[10] = {}, worstMatched[10] = {};
     for (const auto& p : places) {
-        const JulianDate jd(p.jd, 2);
+        const JulianDate jd(p.jd, JulianDate::kJulianDay);
         // The instant at which our dynamical time equals the reference's.
         const JulianDate matched = AtDynamical(p.jd + p.deltaT / 86400.0);
         if (p.body == 3) {
@@ -457,7 +457,7 @@ TEST_F(PlanetsWithData, RiseTransitSetAgreeWithTheReferenceTable)
     int compared = 0;
     for (const auto& e : events) {
         const ObsSite site(Angle(-e.lon, Angle::kDegrees), Angle(e.lat, Angle::kDegrees), e.site, zone[e.site], Distance());
-        const JulianDate midnight(e.midnight, 2);
+        const JulianDate midnight(e.midnight, JulianDate::kJulianDay);
         RiseSetTransit r;
         if (e.body == 3) {
             const JulianDate m = site.MidnightOfNight(midnight);

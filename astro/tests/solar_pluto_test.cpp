@@ -30,7 +30,7 @@ std::string Series(const std::string& trailer, std::uint32_t version = 5)
 // The instant whose dynamical-time Julian day is td.
 JulianDate AtDynamical(double td)
 {
-    JulianDate jd(td, 2);
+    JulianDate jd(td, JulianDate::kJulianDay);
     return JulianDate(td - (jd.JD(JulianDate::kDynamical) - td), JulianDate::kJulianDay);
 }
 

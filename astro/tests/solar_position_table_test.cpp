@@ -29,7 +29,7 @@ TEST(PositionTable, EmptyAndFixedTables)
 
 TEST(PositionTable, InterpolatesLinearMotionExactly)
 {
-    const JulianDate mid(2460000.5, 2);
+    const JulianDate mid(2460000.5, JulianDate::kJulianDay);
     PositionTable t = PositionTable::FromFive(mid, 0.5, At(10.0, 1.0, 380000), At(10.1, 1.5, 381000),
                                               At(10.2, 2.0, 382000), At(10.3, 2.5, 383000), At(10.4, 3.0, 384000));
     const Coord c = t.At(mid + 0.25);
@@ -45,7 +45,7 @@ TEST(PositionTable, InterpolatesLinearMotionExactly)
 
 TEST(PositionTable, RightAscensionCrossingZeroInterpolatesThroughZero)
 {
-    const JulianDate mid(2460000.5, 2);
+    const JulianDate mid(2460000.5, JulianDate::kJulianDay);
     // 23h58m, 23h59m, 0h00m, 0h01m, 0h02m.
     PositionTable t = PositionTable::FromFive(mid, 0.5, At(23 + 58 / 60.0, 0, 1), At(23 + 59 / 60.0, 0, 1),
                                               At(0.0, 0, 1), At(1 / 60.0, 0, 1), At(2 / 60.0, 0, 1));

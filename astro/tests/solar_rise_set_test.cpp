@@ -35,7 +35,7 @@ TEST(RiseSetTransit, DefaultObjectIsNotComputed)
 
 TEST(RiseSetTransit, StatusOfAFixedPosition)
 {
-    const JulianDate date(2460000.5, 2);
+    const JulianDate date(2460000.5, JulianDate::kJulianDay);
     struct Case { double dec, latitude, h0; int status; } cases[] = {
         {90, 30, -0.5667, RiseSetTransit::kAlwaysAbove},
         {90, -30, -0.5667, RiseSetTransit::kAlwaysBelow},
@@ -55,7 +55,7 @@ TEST(RiseSetTransit, StatusOfAFixedPosition)
 
 TEST(RiseSetTransit, FixedPositionEventsLieWithinHalfADay)
 {
-    const JulianDate date(2460000.5, 2);
+    const JulianDate date(2460000.5, JulianDate::kJulianDay);
     for (double ra = 0; ra < 360; ra += 30) {
         const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(ra, 10), date, Site(45, 100), Angle(-0.5667, Angle::kDegrees));
         ASSERT_EQ(r.Status(), RiseSetTransit::kRisesAndSets);
@@ -73,9 +73,9 @@ TEST(RiseSetTransit, FixedPositionEventsLieWithinHalfADay)
 // comes out as it would from a night of its own, whatever came before it.
 TEST(RiseSetTransit, OneNightServesManyPositions)
 {
-    const JulianDate date(2460676.7083, 2);
+    const JulianDate date(2460676.7083, JulianDate::kJulianDay);
     const ObsSite site = Site(42.3333, 71.0833);
-    const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, 1);
+    const Angle h0(RiseSetTransit::kStarStandardAltitudeDegrees, Angle::kDegrees);
     const RiseSetTransit::Night night(date, site, h0);
     const double positions[][2] = {{10, 80}, {100, 20}, {250, -60}, {330, -10}, {10, 80}, {45, 47.6}, {200, 0}};
     int statuses[3] = {};
@@ -98,7 +98,7 @@ TEST(RiseSetTransit, OneNightServesManyPositions)
 
 TEST(RiseSetTransit, IsForDateWithinOneDay)
 {
-    const JulianDate date(2460000.5, 2);
+    const JulianDate date(2460000.5, JulianDate::kJulianDay);
     const RiseSetTransit r = RiseSetTransit::FromFixedPosition(Eq(10, 10), date, Site(45), Angle(-0.5667, Angle::kDegrees));
     EXPECT_TRUE(r.IsForDate(date + 0.99));
     EXPECT_TRUE(r.IsForDate(date - 0.99));
@@ -135,7 +135,7 @@ TEST(RiseSetTransit, MeeusExample15a)
 // Positions straddling the pole of a site keep every result finite.
 TEST(RiseSetTransit, ResultsStayFiniteNearThePole)
 {
-    const JulianDate date(2460000.5, 2);
+    const JulianDate date(2460000.5, JulianDate::kJulianDay);
     const ObsSite site = Site(89.9999);
     const Coord p = Eq(10, 0.1);
     const RiseSetTransit r = RiseSetTransit::FromPositions(p, p, p, p, p, date, site, Angle(0.0));

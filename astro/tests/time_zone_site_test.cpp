@@ -319,7 +319,7 @@ TEST(ObsSite, RefractionFormulas)
 TEST(ObsSite, MeridianAndRefractionInHorizontalCoordinates)
 {
     const ObsSite site(Angle(-10, Angle::kDegrees), Angle(40, Angle::kDegrees), "Site", 1, Distance(200));
-    const JulianDate ut(2460000.3, 2);
+    const JulianDate ut(2460000.3, JulianDate::kJulianDay);
     const Angle lst = site.LocalSiderealTime(ut);
     EXPECT_NEAR(lst.Radians(), ut.GreenwichApparentSiderealTime().Radians() + 10 * kPi / 180, 1e-14);
     const Coord south = Coord::Equatorial(Angle::Wrapped(lst.Radians()), Angle(10, Angle::kDegrees), Distance(), ut, 0x225);
@@ -337,7 +337,7 @@ TEST(ObsSite, MeridianAndRefractionInHorizontalCoordinates)
 
     // West longitudes beyond the sidereal time give a negative, unwrapped reading.
     const ObsSite west(Angle(359, Angle::kDegrees), Angle(0.0), "W", 0, Distance());
-    const JulianDate j(2451545.0, 2);
+    const JulianDate j(2451545.0, JulianDate::kJulianDay);
     EXPECT_NEAR(west.LocalSiderealTime(j).Radians(), j.GreenwichApparentSiderealTime().Radians() - 359 * kPi / 180,
                 1e-14);
 }
@@ -347,7 +347,7 @@ TEST(ObsSite, AltitudeCacheFollowsDatePositionAndSite)
 {
     ObsSite a(Angle(75, Angle::kDegrees), Angle(40, Angle::kDegrees), "A", -5, Distance());
     const ObsSite b(Angle(-150, Angle::kDegrees), Angle(-33, Angle::kDegrees), "B", 10, Distance());
-    const JulianDate j1(2451545.0, 2), j2(2451545.2, 2);
+    const JulianDate j1(2451545.0, JulianDate::kJulianDay), j2(2451545.2, JulianDate::kJulianDay);
     const Coord c1 = Coord::Equatorial(Angle(1.0), Angle(0.3), Distance(), j1, 0x24);
     const Coord c2 = Coord::Equatorial(Angle(1.0), Angle(-0.5), Distance(), j1, 0x24);
     auto direct = [](const ObsSite& s, const JulianDate& j, const Coord& c) {

@@ -3,6 +3,7 @@
 // and read again writes the same bytes.
 #include "chart/ChartLabels.h"
 #include "chart/ConstelLines.h"
+#include "framework/fuzz/FuzzFiles.h"
 #include "framework/gui/MessageBox.h"
 
 #include <cstdint>
@@ -18,18 +19,12 @@ namespace {
 
 std::string dir;
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using fuzzsupport::ReadAll;
 
 template <class File>
 void RoundTrip(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    fuzzsupport::WriteAll(path, bytes);
     File file(path);
     if (!file.Write()) std::abort();
     const std::string written = ReadAll(path);
@@ -43,16 +38,7 @@ void RoundTrip(const std::string& path, const std::string& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (dir.empty()) {
-        char shm[] = "/dev/shm/stellum-chart-fuzz-XXXXXX";
-        char tmp[] = "/tmp/stellum-chart-fuzz-XXXXXX";
-        char* made = mkdtemp(shm);
-        if (!made) made = mkdtemp(tmp);
-        if (!made) std::abort();
-        dir = made;
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(dir, ec);
-        });
+        dir = fuzzsupport::ScratchDirectory("chart-fuzz");
         fw::MessageBoxSeam::Set([](const fw::MessageBoxCall&) { return fw::IDOK; });
     }
     if (size == 0) return 0;

@@ -439,7 +439,7 @@ TEST_F(ChartSky, BodiesSitAmongTheStarsOfJ2000)
 {
     STELLUM_REQUIRE_DATA(dataDir_);
     fw::ScriptedMessageBoxes boxes;
-    const JulianDate when(2461020.5, 2); // 2025 December 11
+    const JulianDate when(2461020.5, JulianDate::kJulianDay); // 2025 December 11
     chart_testing::SkyObjects sky(dataDir_, when);
     ChartWindow chart(nullptr);
     chart.UpdateSolarSystem();
@@ -461,7 +461,7 @@ TEST_F(ChartSky, PlanetsKeepTheSeriesStartUpLoaded)
 {
     STELLUM_REQUIRE_DATA(dataDir_);
     fw::ScriptedMessageBoxes boxes;
-    const JulianDate when(2461020.5, 2);
+    const JulianDate when(2461020.5, JulianDate::kJulianDay);
     chart_testing::SkyObjects sky(dataDir_, when);
     for (int b = 1; b <= 8; ++b) sky.planets->GetRiseSetTransit(b, when, sky.site, Planets::kFullLevel);
     ChartWindow chart(nullptr);
@@ -474,7 +474,7 @@ TEST_F(ChartSky, BodyFramesFollowTheirBodyAfterTwoDays)
 {
     STELLUM_REQUIRE_DATA(dataDir_);
     fw::ScriptedMessageBoxes boxes;
-    const JulianDate when(2461020.5, 2);
+    const JulianDate when(2461020.5, JulianDate::kJulianDay);
     chart_testing::SkyObjects sky(dataDir_, when);
     ChartWindow chart(nullptr);
     chart.UpdateSolarSystem();

@@ -7,6 +7,8 @@
 #include "framework/sys/WinProfile.h"
 #include "framework/sys/WinRoot.h"
 
+#include "framework/fuzz/FuzzFiles.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,31 +23,12 @@ namespace {
 
 std::string dir;
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using fuzzsupport::ReadAll;
+using fuzzsupport::WriteAll;
 
 void SetUp()
 {
-    char shm[] = "/dev/shm/stellum-rootfiles-fuzz-XXXXXX";
-    char tmp[] = "/tmp/stellum-rootfiles-fuzz-XXXXXX";
-    char* made = mkdtemp(shm);
-    if (!made) made = mkdtemp(tmp);
-    if (!made) std::abort();
-    dir = made;
-    std::atexit([] {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    });
+    dir = fuzzsupport::ScratchDirectory("rootfiles-fuzz");
     fw::MessageBoxSeam::Set([](const fw::MessageBoxCall&) { return fw::IDOK; });
 }
 

@@ -8,6 +8,8 @@
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
 
+#include "framework/fuzz/FuzzFiles.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -27,18 +29,8 @@ std::string outside;
 std::map<std::string, std::string> before;
 fw::WinRoot* machine = nullptr;
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using fuzzsupport::ReadAll;
+using fuzzsupport::WriteAll;
 
 std::map<std::string, std::string> Tree(const std::string& top)
 {
@@ -57,16 +49,7 @@ const char* const kPlanted[] = {"out", "dangle", "file"};
 
 void SetUp()
 {
-    char shm[] = "/dev/shm/stellum-root-fuzz-XXXXXX";
-    char tmp[] = "/tmp/stellum-root-fuzz-XXXXXX";
-    char* made = mkdtemp(shm);
-    if (!made) made = mkdtemp(tmp);
-    if (!made) std::abort();
-    dir = made;
-    std::atexit([] {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    });
+    dir = fuzzsupport::ScratchDirectory("root-fuzz");
     outside = dir + "/outside";
     fs::create_directories(outside + "/drive");
     WriteAll(outside + "/victim", "victim");

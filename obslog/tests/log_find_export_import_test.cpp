@@ -8,6 +8,7 @@
 #include "catalog/NGC2000Indexes.h"
 #include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/gui/StatusBar.h"
 #include "framework/testsupport/Snapshot.h"
 #include "framework/testsupport/TestSupport.h"
 #include "obslog/FindDialog.h"
@@ -17,6 +18,9 @@
 #include "ui/ExportOptionsDialog.h"
 #include "ui/ListChooser.h"
 #include "ui/TurboListBox.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +132,24 @@ TEST_F(SampleLog, CriteriaAreStoredWhileTheFilterIsOff)
         ASSERT_TRUE(view_->SendCommand(ObsDialog::CM_FILTERLOG));
     }
     EXPECT_EQ(Caption(), "Notes - Record 3 - (1 of 2 Filtered Records)");
+}
+
+// Focus coming into the form says whether the log is filtered.
+TEST_F(SampleLog, FocusIntoTheFormShowsTheFilterState)
+{
+    fw::StatusBar bar;
+    AppGlobals.statusBar = &bar;
+    QWidget elsewhere;
+    // The application's report of each focus change, as a click into the form makes it.
+    qApp->focusChanged(&elsewhere, view_->Control(ObsDialog::kName));
+    EXPECT_EQ(bar.GetText(), "Observing Log not Filtered");
+    doc_->Filter().active = 1;
+    qApp->focusChanged(&elsewhere, view_->Control(ObsDialog::kNotes));
+    EXPECT_EQ(bar.GetText(), "Observing Log Filter Active");
+    bar.SetText("other");
+    qApp->focusChanged(view_->Control(ObsDialog::kName), view_->Control(ObsDialog::kNotes));
+    EXPECT_EQ(bar.GetText(), "other") << "moving between the form's fields says nothing";
+    AppGlobals.statusBar = nullptr;
 }
 
 // The export command: the options dialog, the file dialog, then the chosen writer.
