@@ -48,8 +48,9 @@ void SetLanguageStringLoader(LanguageStringLoader loader) { Loader() = std::move
 
 void LoadResString(char* buffer, int id)
 {
-    bool found = Loader() ? Loader()(id, buffer, kResStringSize)
-                          : LoadOwnString(id, buffer, kResStringSize);
+    // The installer's own texts stand in for any string that a loaded library lacks.
+    bool found = Loader() && Loader()(id, buffer, kResStringSize);
+    if (!found) found = LoadOwnString(id, buffer, kResStringSize);
     if (!found) CopyBounded(buffer, kResStringSize, "NO SUCH STRING!!!");
 }
 

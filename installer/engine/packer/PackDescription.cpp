@@ -1,5 +1,7 @@
 #include "installer/engine/packer/PackDescription.h"
 
+#include "installer/engine/InstallController.h"
+
 #include "framework/stream/StringUtil.h"
 #include "installer/engine/EventFactory.h"
 
@@ -143,11 +145,7 @@ struct PackDescription::Section {
 
 std::string PackDescription::CompressedName(const std::string& name)
 {
-    size_t dot = name.rfind('.');
-    if (dot == std::string::npos) return name + "._";
-    size_t extLength = name.size() - dot - 1;
-    if (extLength >= 3) return name.substr(0, dot + 3) + "_";
-    return name + "_";
+    return CompressedFileName(name);
 }
 
 bool PackDescription::Fail(int line, const std::string& message)

@@ -1,0 +1,71 @@
+#include "installer/engine/PackageSetup.h"
+
+#include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinRoot.h"
+#include "installer/engine/WinMain.h"
+#include "installer/support/IniFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace kw {
+
+int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, const std::string& packageHost,
+                       std::string& error, int* runResult)
+{
+    error.clear();
+    if (runResult) *runResult = 1;
+    std::error_code ec;
+    const fs::path package(packageHost), self(installerHost);
+    if (!fs::exists(package / "install.inf", ec)) {
+        error = "the package directory " + packageHost + " has no install.inf";
+        return 2;
+    }
+    char letter = 'D';
+    while (letter <= 'Z' && root.Drive(letter)) ++letter;
+    if (letter > 'Z' || !root.AddDrive(letter, fw::DriveType::CdRom, "Stellum", fs::canonical(package, ec).string())) {
+        error = "no free drive letter for the package";
+        return 2;
+    }
+    long long bytes = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(package, ec))
+        if (entry.is_regular_file(ec)) bytes += static_cast<long long>(entry.file_size(ec));
+    const std::string temporary = root.WindowsDirectory() + "\\TEMP";
+    const std::string programDirectory = temporary + "\\KWSETUP";
+    fw::WinFileSystem::CreateDirectory(temporary);
+    fw::WinFileSystem::CreateDirectory(programDirectory);
+    std::string host, windows;
+    if (!fw::WinFileSystem::IsDirectory(programDirectory) || !root.ToHost(programDirectory, host)) {
+        error = "cannot make the installer's directory " + programDirectory;
+        return 2;
+    }
+    const fs::path dir(host);
+    fs::copy_file(package / "install.inf", dir / "install.inf", fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::copy_file(self, dir / "kwmain", fs::copy_options::overwrite_existing, ec);
+    // The move-executable program stands in the Windows directory, as the system provides it.
+    const fs::path mover = self.parent_path() / "movexe";
+    if (!ec && fs::exists(mover) && root.ToHost(root.WindowsDirectory(), windows) &&
+        !fs::exists(fs::path(windows) / "movexe"))
+        fs::copy_file(mover, fs::path(windows) / "movexe", ec);
+    if (ec) {
+        error = "cannot copy the installer: " + ec.message();
+        fs::remove_all(dir, ec);
+        return 2;
+    }
+    const std::string ini = programDirectory + "\\kwmain.ini";
+    const std::string source = std::string(1, letter) + ":\\";
+    PutProfileString(ini.c_str(), "x", "p", source.c_str());
+    PutProfileLong(ini.c_str(), "x", "sz", static_cast<long>(std::max(1LL, bytes / 1024)));
+    PutProfileString(ini.c_str(), "x", "cmdl", "");
+    const int code = WinMain(programDirectory);
+    const int result = GetProfileInt(ini.c_str(), "x", "r", 1);
+    if (runResult) *runResult = result;
+    fs::remove_all(dir, ec);
+    // Results 0, 2 and 4 are a finished install (2 and 4 ask for a restart); 1 and 6 an aborted one.
+    return code != 0 ? code : (result == 0 || result == 2 || result == 4) ? 0 : 1;
+}
+
+} // namespace kw

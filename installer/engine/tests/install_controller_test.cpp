@@ -1,0 +1,302 @@
+// The install controller: its parameters from "kwmain.ini", the end modes, the numbered logs
+// that the end of a run keeps or joins, the run's result written back, and whole installs of
+// small packages made by the project's packer, answered headless.
+#include "framework/gui/MessageBox.h"
+#include "framework/gui/Responder.h"
+#include "framework/sys/DynamicLibrary.h"
+#include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinProfile.h"
+#include "framework/testsupport/RootFixture.h"
+#include "framework/testsupport/TestSupport.h"
+#include "installer/engine/InstallController.h"
+#include "installer/engine/OpLog.h"
+#include "installer/engine/PackageSetup.h"
+#include "installer/engine/WinMain.h"
+#include "installer/engine/packer/PackDescription.h"
+#include "installer/engine/packer/Packer.h"
+#include "installer/support/MessageBoxDialog.h"
+#include "installer/support/RegKey.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+namespace fs = std::filesystem;
+using namespace kw;
+
+namespace {
+
+std::string ProgramDir()
+{
+    const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
+    return dir ? dir : "";
+}
+
+class InstallRun : public RootFixture {
+protected:
+    fw::ScriptedMessageBoxes boxes;
+    std::vector<MessageBoxRequest> questions;
+    std::vector<int> answers; // button indexes for the installer's own boxes, in order
+    fw::Responder<MessageBoxSeam> answer{[this](const MessageBoxRequest& r) {
+        questions.push_back(r);
+        // Unscripted: Cancel a retry question (a retry would loop), else the first button.
+        if (answers.empty()) return !r.buttons.empty() && r.buttons[0] == "&Retry" ? 1 : 0;
+        const int a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }};
+
+    void SetUp() override
+    {
+        RootFixture::SetUp();
+        // The compression library lies beside the programs.
+        if (!ProgramDir().empty()) fw::DynamicLibrary::AddSearchDirectory(ProgramDir());
+    }
+
+    void WriteIni(const std::map<std::string, std::string>& keys)
+    {
+        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
+        for (const auto& [k, v] : keys) fw::WinProfile::WriteString("C:\\SETUP\\kwmain.ini", "x", k.c_str(), v.c_str());
+    }
+    std::vector<std::string> Reports() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& c : boxes.Calls()) texts.push_back(c.text);
+        return texts;
+    }
+    // Packs a description (with @{BIN} the program directory) into a host directory.
+    std::string Pack(const std::string& description, const std::string& name)
+    {
+        PackDescription d;
+        EXPECT_TRUE(d.Parse(description, {{"BIN", ProgramDir()}})) << d.Error();
+        const std::string out = tmp.file(name);
+        Packer packer;
+        EXPECT_TRUE(packer.Pack(d, out)) << packer.Error();
+        return out;
+    }
+};
+
+// Every file of a host tree with its bytes, and every directory, by relative path.
+std::map<std::string, std::string> Tree(const std::string& dir)
+{
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+        const std::string rel = fs::relative(e.path(), dir).string();
+        tree[rel] = e.is_directory() ? "<dir>" : testsupport::ReadFileBytes(e.path().string());
+    }
+    return tree;
+}
+
+// The log "kwlog3.nnn" of a run with one record, in a directory of the machine.
+void WriteOneRecordLog(const char* directory)
+{
+    OpLog log;
+    OpLogHeader header;
+    header.productName.Assign("Stellum");
+    ASSERT_TRUE(log.Create(header, directory));
+    log.DirectoryCreated("C:\\Stellum");
+    log.Close();
+}
+
+} // namespace
+
+TEST_F(InstallRun, ParametersFromKwmainIni)
+{
+    root.AddDrive('A', fw::DriveType::Removable, "Stellum");
+    struct Case {
+        std::map<std::string, std::string> keys;
+        bool ok;
+        int mediaMode;
+        const char* report;
+    } cases[] = {
+        {{}, false, 0, "p or sz undefined in kwmain.ini"},
+        {{{"p", "C:\\PKG"}}, false, 0, "p or sz undefined in kwmain.ini"},
+        {{{"p", "C:\\PKG"}, {"sz", "0"}}, false, 0, "p or sz undefined in kwmain.ini"},
+        {{{"p", "A:\\disk001"}, {"sz", "10"}}, false, 0, "Invalid packaging-media combination"},
+        {{{"p", "A:\\"}, {"sz", "10"}}, true, 1, nullptr},
+        {{{"p", "C:\\PKG\\DISK001"}, {"sz", "10"}}, true, 2, nullptr},
+        {{{"p", "C:\\PKG"}, {"sz", "10"}}, true, 0, nullptr},
+        {{{"p", "C:\\PKG"}, {"sz", "10"}, {"cmdl", std::string(513, 'a')}}, false, 0,
+         "The command line in kwmain.ini is longer than 512 characters"},
+    };
+    // A script to load: any valid package's "install.inf".
+    const std::string package = Pack("[package]\nproduct = Tiny\n[end]\nkind = 1\n", "tiny");
+    for (const Case& c : cases) {
+        fw::WinFileSystem::DeleteFile("C:\\SETUP\\kwmain.ini");
+        WriteIni(c.keys);
+        ASSERT_TRUE(testsupport::WriteFileBytes(C("SETUP/install.inf"), testsupport::ReadFileBytes(package + "/install.inf")));
+        const std::string before = Read("SETUP/kwmain.ini");
+        fw::ScriptedMessageBoxes reports;
+        InstallController controller("C:\\SETUP");
+        SCOPED_TRACE(c.keys.count("p") ? c.keys.at("p") : "no p");
+        EXPECT_EQ(controller.Init(), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(controller.MediaMode(), c.mediaMode);
+            EXPECT_EQ(reports.Count(), 0);
+        } else {
+            ASSERT_EQ(reports.Count(), 1);
+            EXPECT_EQ(reports.Calls()[0].text, c.report);
+            EXPECT_EQ(Read("SETUP/kwmain.ini"), before) << "a failed start leaves kwmain.ini as it was";
+        }
+    }
+    // The program's entry: a failed start is exit code 1 and writes no result.
+    fw::WinFileSystem::DeleteFile("C:\\SETUP\\kwmain.ini");
+    WriteIni({{"p", "C:\\PKG"}});
+    fw::ScriptedMessageBoxes reports;
+    EXPECT_EQ(WinMain("C:\\SETUP"), 1);
+    EXPECT_EQ(fw::WinProfile::GetString("C:\\SETUP\\kwmain.ini", "x", "r", "none"), "none");
+}
+
+TEST_F(InstallRun, EndModesAndTheCompletionBox)
+{
+    struct Case {
+        int kind;
+        bool startFiles, dosRestart;
+        int value;
+    } cases[] = {
+        {0, false, false, 0}, {0, true, false, 2}, {0, false, true, 4}, {0, true, true, 2},
+        {1, true, true, 0},   {2, false, false, 2}, {3, false, false, 4}, {4, false, false, 1},
+    };
+    for (const Case& c : cases) {
+        InstallController controller("C:\\SETUP");
+        if (c.startFiles) controller.SetStartFilesChanged();
+        controller.SetDosRestart(c.dosRestart);
+        int result = -1;
+        SCOPED_TRACE(c.kind);
+        EXPECT_TRUE(controller.EndMode(c.kind, false, false, result));
+        EXPECT_EQ(controller.EndCode(), c.value);
+        EXPECT_EQ(result, -1);
+        EXPECT_FALSE(controller.EndMode(c.kind, true, false, result)) << "the stop flag ends the sequence";
+        EXPECT_EQ(result, c.value);
+    }
+    // Shown now: "&Stay here" (the second button) turns a restart into 0.
+    InstallController controller("C:\\SETUP");
+    int result = 0;
+    answers = {1};
+    controller.EndMode(2, false, true, result);
+    EXPECT_EQ(controller.EndCode(), 0);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].caption, "Installation Completed");
+    EXPECT_EQ(questions[0].buttons, (std::vector<std::string>{"&Restart", "&Stay here"}));
+    answers = {0};
+    controller.EndMode(3, false, true, result);
+    EXPECT_EQ(controller.EndCode(), 4);
+    EXPECT_NE(questions.back().text.find("restart\nDOS"), std::string::npos);
+    EXPECT_EQ(controller.ShowCompletion(5), 5);
+    EXPECT_EQ(questions.back().buttons, (std::vector<std::string>{"&Restart"}));
+}
+
+TEST_F(InstallRun, TheEndOfARunKeepsTheLogUnderItsFirstFreeNumber)
+{
+    fw::WinFileSystem::CreateDirectory("C:\\SETUP");
+    fw::WinFileSystem::CreateDirectory("C:\\BACK");
+    // No back directory (no uninstaller event ran): nothing is kept.
+    InstallController controller("C:\\SETUP");
+    WriteOneRecordLog("C:\\SETUP");
+    EXPECT_FALSE(controller.WrapUp(false));
+    EXPECT_TRUE(controller.KeptLog().empty());
+    // With every number from 000 to 999 taken the log is not kept, and the install still
+    // reports its result.
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    for (int n = 0; n < 1000; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "BACK/kwlog3.%03d", n);
+        ASSERT_TRUE(Write(name, "x"));
+    }
+    const std::string package = Pack(
+        "[package]\nproduct = Tiny\nauxiliary = @{BIN}/kwenu.dll\n[uninstaller]\ndirectory = C:\\BACK\n[end]\nkind = 1\n",
+        "tiny");
+    std::string error;
+    int result = -1;
+    fw::ScriptedMessageBoxes reports;
+    InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result);
+    for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Read("BACK/kwlog3.999"), "x");
+}
+
+TEST_F(InstallRun, ResultsWrittenBackAndLogsKeptOrJoined)
+{
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    const std::string installer = ProgramDir() + "/kwmain";
+    struct Case {
+        const char* name;
+        const char* events;
+        int result;       // "r" of kwmain.ini
+        const char* log;  // the numbered log after the run
+    } cases[] = {
+        // A finished run keeps its log under the first free number.
+        {"done", "[end]\nkind = 1\n", 0, "BACK/kwlog3.000"},
+        // An aborted run (end mode 4 stops with 1) keeps its log too, and asks for the
+        // installer's removal: 6.
+        {"aborted", "[end]\nkind = 4\nstop = 1\n", 6, "BACK/kwlog3.000"},
+        // A restart end with the join flag: the records join the last numbered log.
+        {"joined", "[end]\nkind = 2\n", 2, "BACK/kwlog3.000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fw::WinFileSystem::DeleteFile("C:\\BACK\\kwlog3.000");
+        fw::WinFileSystem::DeleteFile("C:\\BACK\\kwlog3.001");
+        const bool join = std::string(c.name) == "joined";
+        if (join) WriteOneRecordLog("C:\\BACK"), fw::WinFileSystem::MoveFile("C:\\BACK\\kwlog3.nnn", "C:\\BACK\\kwlog3.000");
+        const std::string before = join ? Read("BACK/kwlog3.000") : "";
+        std::string text = std::string("[package]\nproduct = Tiny\nauxiliary = @{BIN}/kwenu.dll\n[make-directory]\npath = C:\\Tiny\n") +
+                           "[uninstaller]\ndirectory = C:\\BACK\njoin = " + (join ? "1" : "0") + "\n" + c.events;
+        const std::string package = Pack(text, c.name);
+        std::string error;
+        int result = -1;
+        fw::ScriptedMessageBoxes reports;
+        InstallFromPackage(root, installer, package, error, &result);
+        for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(result, c.result);
+        ASSERT_TRUE(fs::exists(C(c.log)));
+        OpLogContents log;
+        ASSERT_EQ(ReadOpLogFile("C:\\BACK\\kwlog3.000", log), OpLogReadResult::kOk);
+        EXPECT_EQ(fs::exists(C("BACK/kwlog3.001")), false);
+        if (join) {
+            const std::string after = Read("BACK/kwlog3.000");
+            EXPECT_EQ(after.compare(0, before.size(), before), 0) << "the old records stay first";
+            EXPECT_GT(log.records.size(), 1u);
+        }
+        fw::WinFileSystem::RemoveDirectory("C:\\Tiny");
+        EXPECT_FALSE(fs::exists(C("WINDOWS/TEMP/KWSETUP"))) << "the installer's temporary directory goes";
+    }
+}
+
+TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
+{
+    const std::string program = ProgramDir();
+    const std::string package = program.empty() ? "" : (fs::path(program).parent_path() / "package").string();
+    if (package.empty() || !fs::exists(package + "/install.inf")) GTEST_SKIP() << "no package built";
+    const auto fresh = Tree(rootDir);
+    std::string error;
+    int result = -1;
+    const int code = InstallFromPackage(root, program + "/kwmain", package, error, &result);
+    EXPECT_EQ(Reports(), std::vector<std::string>{});
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(result, 0);
+    ASSERT_FALSE(questions.empty());
+    EXPECT_EQ(questions.back().caption, "Installation Completed");
+    EXPECT_NE(questions.back().text.find("Stellum has been installed successfully"), std::string::npos);
+    // The programs and data, byte for byte; the user directory with its samples.
+    for (const char* name : {"stlm32", "ngc2k.rsx", "rssao.cat", "kwmain", "User/Sample.sl4", "User/comname.txt"})
+        EXPECT_TRUE(Read(std::string("Stellum/") + name) == testsupport::ReadFileBytes(program + "/" + name)) << name;
+    // The uninstaller, its language package and the numbered log.
+    EXPECT_TRUE(fs::exists(C("Stellum/Uninstall/kwmain")));
+    EXPECT_TRUE(fs::exists(C("Stellum/Uninstall/kwenu.dll")));
+    OpLogContents log;
+    ASSERT_EQ(ReadOpLogFile("C:\\Stellum\\Uninstall\\kwlog3.000", log), OpLogReadResult::kOk);
+    EXPECT_STREQ(log.header.productName.Text(), "Stellum");
+    EXPECT_GT(log.records.size(), 30u);
+    // The uninstall entry and the Program Manager group with the planner's link.
+    RegKey key(0, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Stellum");
+    uint32_t type = 0, size = 0;
+    std::unique_ptr<unsigned char[]> value(key.QueryValue("UninstallString", type, size));
+    ASSERT_TRUE(value);
+    EXPECT_STREQ(reinterpret_cast<const char*>(value.get()), "C:\\Stellum\\Uninstall\\kwmain");
+    EXPECT_TRUE(Tree(rootDir) != fresh);
+}
