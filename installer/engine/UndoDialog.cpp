@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -173,7 +174,13 @@ void UndoDialog::Init()
             tree->setFont(ListFont());
             tree->header()->setStretchLastSection(false);
             tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-            tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+            // The state column holds the longest state text with a margin on either side.
+            const QFontMetrics metrics(tree->font());
+            int stateWidth = 0;
+            for (int choice = kChoiceUndo; choice <= kChoiceFailed; ++choice)
+                stateWidth = std::max(stateWidth, metrics.horizontalAdvance(QString::fromStdString(ChoiceText(choice))));
+            tree->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+            tree->header()->resizeSection(1, stateWidth + 2 * metrics.averageCharWidth());
             tree->setProperty("kwControlId", static_cast<int>(kList));
             delete placeholder;
             AddItem(kList, tree);
@@ -181,7 +188,12 @@ void UndoDialog::Init()
             QObject::connect(tree, &QTreeWidget::currentItemChanged, tree, [this] { ShowSelected(); });
             FillList();
         }
-        if (QWidget* details = Item(kDetails)) details->setFont(ListFont());
+        if (auto* details = qobject_cast<QPlainTextEdit*>(Item(kDetails))) {
+            details->setFont(ListFont());
+            details->setLineWrapMode(QPlainTextEdit::NoWrap);
+            details->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            details->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        }
         ShowSelected();
     } else if (QWidget* bar = Item(kGauge)) {
         gauge_.Attach(bar);

@@ -19,6 +19,7 @@
 #include "installer/support/OsInfo.h"
 #include "installer/support/RegKey.h"
 
+#include <QCoreApplication>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -552,6 +553,8 @@ TEST_F(Uninstalling, DialogPictures)
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             if (list->topLevelItem(i)->text(0).startsWith("INI entry created")) list->setCurrentItem(list->topLevelItem(i));
         EXPECT_NE(d.ItemText(UndoDialog::kDetails).find("Section: Paths"), std::string::npos);
+        d.Window()->show(); // laid out as on the screen before the picture
+        QCoreApplication::processEvents();
         testsupport::SaveDialogSnapshot(*d.Window(), "kw_uninstall_advanced.png");
         d.Command(UndoDialog::kClose);
     };
