@@ -208,6 +208,21 @@ TEST_F(Uninstalling, ALogOfRecordsNeverOfferedUndoesNothing)
     EXPECT_TRUE(Exists(LogName(1)));
 }
 
+TEST_F(Uninstalling, TheUnattendedDialogUndoesAtOnceWithoutAsking)
+{
+    MakeLog(0, [](InstallOperations&, OpLog&) {}); // the first install's log: numbers count from 000
+    MakeLog(1, [](InstallOperations& ops, OpLog&) {
+        EXPECT_TRUE(ops.CopyFile("C:\\SRC\\data.bin", "C:\\Stellum\\a.bin"));
+        EXPECT_TRUE(ops.SetRegString(kSettings, "Night", "1"));
+    }, UndoDialog::kUnattended);
+    EXPECT_EQ(Uninstall(), 1);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_TRUE(dialogs.empty()) << "nothing to answer";
+    EXPECT_FALSE(Exists("C:\\Stellum\\a.bin"));
+    EXPECT_EQ(Setting("Night"), "(none)");
+    EXPECT_FALSE(Exists(LogName(1)));
+}
+
 TEST_F(Uninstalling, NewestFirstAKeptRecordStaysAndTheOlderOnesAreStillUndone)
 {
     step = 20;
