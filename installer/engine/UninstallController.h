@@ -32,6 +32,8 @@ public:
     // The program's own directory, a Windows path ("C:\Stellum\Uninstall", or "C:" for the
     // copy at a drive root).
     explicit UninstallController(const char* programDirectory);
+    explicit UninstallController(const std::string& programDirectory)
+        : UninstallController(programDirectory.c_str()) {}
     ~UninstallController();
     UninstallController(const UninstallController&) = delete;
     UninstallController& operator=(const UninstallController&) = delete;
