@@ -33,17 +33,36 @@ void ReapReleased()
                pids.end());
 }
 
-int Spawn(const std::vector<std::string>& argv, const std::string& directory, bool searchPath, std::string* error)
+// The environment of a program of the machine: this process's own, with the machine's root
+// in STELLUM_WINROOT so that an installer program started here works on the same machine.
+std::vector<std::string> MachineEnvironment(const std::string& hostRoot)
+{
+    static const std::string kName = "STELLUM_WINROOT=";
+    std::vector<std::string> env;
+    for (char** e = environ; e && *e; ++e)
+        if (std::strncmp(*e, kName.c_str(), kName.size()) != 0) env.push_back(*e);
+    env.push_back(kName + hostRoot);
+    return env;
+}
+
+int Spawn(const std::vector<std::string>& argv, const std::string& directory, bool searchPath, std::string* error,
+          const std::vector<std::string>* environment = nullptr)
 {
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    std::vector<char*> env;
+    if (environment) {
+        for (const std::string& e : *environment) env.push_back(const_cast<char*>(e.c_str()));
+        env.push_back(nullptr);
+    }
+    char** envp = environment ? env.data() : environ;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
     pid_t pid = -1;
-    int rc = searchPath ? posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ)
-                        : posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    int rc = searchPath ? posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp)
+                        : posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
         if (error) *error = std::strerror(rc);
@@ -93,7 +112,8 @@ int Process::Start(const std::string& commandLine, std::string* error)
     words[0] = host;
     std::string dir;
     root->ToHost(root->CurrentDirectory(), dir);
-    return Spawn(words, dir, false, error);
+    const std::vector<std::string> environment = MachineEnvironment(root->HostRoot());
+    return Spawn(words, dir, false, error, &environment);
 }
 
 int Process::ShellOpen(const std::string& document, int showCommand)

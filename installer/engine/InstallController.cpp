@@ -722,11 +722,8 @@ bool InstallController::RegisterUninstaller(ScriptEvent& e)
     if (e.Int(2)) ShowStatus(3);
     const std::string language = std::string("kw") + LanguageCode(script_.Project()->languages.Choose()) + ".dll";
     ok = ok && !back.empty() && operations_.CreateDirectoryPath(back.c_str()) != InstallOperations::kFailed;
-    for (const char* name : {language.c_str(), "kwmain", "movexe"}) {
-        if (!ok) break;
-        const std::string from = Join(programDirectory_, name);
-        if (std::strcmp(name, "movexe") == 0 && !PathExists(from.c_str())) continue;
-        ok = operations_.CopyFile(from.c_str(), Join(back, name).c_str());
+    for (const char* name : {language.c_str(), "kwmain"}) {
+        if (ok) ok = operations_.CopyFile(Join(programDirectory_, name).c_str(), Join(back, name).c_str());
     }
     // The event's one or two file groups go into the back directory as well.
     ScriptProject* project = script_.Project();

@@ -1,18 +1,148 @@
 #include "installer/engine/MoveRequest.h"
 
+#include "framework/sys/Process.h"
+#include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinProfile.h"
+#include "framework/sys/WinRoot.h"
 #include "installer/support/FilePath.h"
-#include "installer/support/IniFile.h"
 #include "installer/support/PathBuffer.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
 
 namespace kw {
 
+const char kMoverProgram[] = "movexe";
+const char kMoveRequestFile[] = "movexe.ini";
+
+namespace {
+const char kSection[] = "x";
+
+// The 8.3 form of a path; a path that does not exist, and a bare drive ("C:"), are kept as
+// they are.
+std::string ShortForm(const std::string& path)
+{
+    std::string out;
+    if (path.empty() || IsBareDrive(path.c_str())) return path;
+    return fw::WinFileSystem::ShortPath(path, out) ? out : path;
+}
+
+std::string WindowsPath(const char* name)
+{
+    fw::WinRoot* root = fw::WinRoot::Current();
+    if (!root) return {};
+    std::string dir = root->WindowsDirectory();
+    if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
+    return dir + name;
+}
+
+std::string NameOf(const std::string& path)
+{
+    size_t at = path.find_last_of("\\/:");
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+} // namespace
+
 bool WriteMoveRequest(const MoveRequest& request)
 {
-    PathBuffer windows, ini;
-    if (!WindowsDirectory(windows) || !JoinPath(ini, windows.Text(), "movexe.ini")) return false;
-    return PutProfileString(ini.Text(), "x", "f", request.file.c_str()) &&
-           PutProfileString(ini.Text(), "x", "t", request.target.c_str()) &&
-           PutProfileString(ini.Text(), "x", "x", request.execute ? "1" : "0");
+    const std::string file = ShortForm(request.file);
+    const std::string target = ShortForm(request.target);
+    const std::string pid = std::to_string(static_cast<long>(getpid()));
+    return fw::WinProfile::WriteString(kMoveRequestFile, kSection, "f", file.c_str()) &&
+           fw::WinProfile::WriteString(kMoveRequestFile, kSection, "t", target.c_str()) &&
+           fw::WinProfile::WriteString(kMoveRequestFile, kSection, "x", request.execute ? "1" : "0") &&
+           fw::WinProfile::WriteString(kMoveRequestFile, kSection, "p", pid.c_str());
+}
+
+bool LaunchMover(const MoveRequest& request)
+{
+    if (!WriteMoveRequest(request)) return false;
+    const std::string program = WindowsPath(kMoverProgram);
+    if (program.empty()) return false;
+    if (auto& start = MoverStartSeam::Current()) return start(program);
+    int pid = fw::Process::Start("\"" + program + "\"");
+    if (pid < 0) return false;
+    fw::Process::Release(pid); // the mover outlives this instance; it is never waited for
+    return true;
+}
+
+bool ReadMoveRequest(MoveRequest& request, long& requester)
+{
+    request = MoveRequest();
+    request.file = fw::WinProfile::GetString(kMoveRequestFile, kSection, "f", "");
+    request.target = fw::WinProfile::GetString(kMoveRequestFile, kSection, "t", "");
+    request.execute = fw::WinProfile::GetInt(kMoveRequestFile, kSection, "x", 0) == 1 ? 1 : 0;
+    requester = fw::WinProfile::GetInt(kMoveRequestFile, kSection, "p", 0);
+    return !request.file.empty();
+}
+
+bool HostProcessRunning(long pid)
+{
+    if (pid <= 0 || pid == static_cast<long>(getpid())) return false;
+    if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
+    // An ended process that its parent has not reaped yet still answers kill(): its state in
+    // /proc tells ("Z" zombie, "X" dead).
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return false;
+    size_t close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size()) return false;
+    char state = line[close + 2];
+    return state != 'Z' && state != 'X';
+}
+
+MoveRunResult RunMoveRequest(const MoveRunOptions& options)
+{
+    MoveRequest request;
+    long requester = 0;
+    if (!fw::WinRoot::Current() || !ReadMoveRequest(request, requester)) return kMoveNoRequest;
+
+    // The requester's program file may be the one to move: nothing happens while it runs.
+    auto running = options.requesterRunning ? options.requesterRunning : HostProcessRunning;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options.waitMilliseconds);
+    while (running(requester)) {
+        if (std::chrono::steady_clock::now() >= deadline) return kMoveRequesterRunning;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+
+    // Only a plain file of the machine is moved or deleted, never a directory.
+    const std::string& file = request.file;
+    if (!fw::WinFileSystem::Exists(file) || fw::WinFileSystem::IsDirectory(file)) return kMoveFailed;
+    // The file keeps its own (long) name where it goes: the request names it by its 8.3 form,
+    // which the machine's file on the host spells out.
+    std::string host;
+    const std::string name = fw::WinRoot::Current()->ToHost(file, host) ? NameOf(host) : NameOf(file);
+
+    MoveRunResult result = kMoveDone;
+    if (request.target.empty()) {
+        if (!fw::WinFileSystem::DeleteFile(file)) result = kMoveFailed;
+    } else {
+        // "X:" names the drive's root directory.
+        std::string directory = request.target;
+        if (directory.back() != '\\' && directory.back() != '/') directory += '\\';
+        const std::string moved = directory + name;
+        if (!fw::WinFileSystem::IsDirectory(directory) ||
+            !fw::WinFileSystem::MoveFileEx(file, moved, fw::kMoveReplaceExisting)) {
+            result = kMoveFailed;
+        } else if (request.execute) {
+            auto start = options.start ? options.start : [](const std::string& program) {
+                int pid = fw::Process::Start("\"" + program + "\"");
+                if (pid < 0) return false;
+                fw::Process::Release(pid);
+                return true;
+            };
+            if (!start(moved)) result = kMoveFailed;
+        }
+    }
+    // The request is done with (a failed one too: repeating it would fail again).
+    fw::WinProfile::WriteString(kMoveRequestFile, kSection, nullptr, nullptr);
+    return result;
 }
 
 } // namespace kw

@@ -37,7 +37,7 @@ int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, cons
     const std::string programDirectory = temporary + "\\KWSETUP";
     fw::WinFileSystem::CreateDirectory(temporary);
     fw::WinFileSystem::CreateDirectory(programDirectory);
-    std::string host, windows;
+    std::string host;
     if (!fw::WinFileSystem::IsDirectory(programDirectory) || !root.ToHost(programDirectory, host)) {
         error = "cannot make the installer's directory " + programDirectory;
         return 2;
@@ -45,11 +45,6 @@ int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, cons
     const fs::path dir(host);
     fs::copy_file(package / "install.inf", dir / "install.inf", fs::copy_options::overwrite_existing, ec);
     if (!ec) fs::copy_file(self, dir / "kwmain", fs::copy_options::overwrite_existing, ec);
-    // The move-executable program stands in the Windows directory, as the system provides it.
-    const fs::path mover = self.parent_path() / "movexe";
-    if (!ec && fs::exists(mover) && root.ToHost(root.WindowsDirectory(), windows) &&
-        !fs::exists(fs::path(windows) / "movexe"))
-        fs::copy_file(mover, fs::path(windows) / "movexe", ec);
     if (ec) {
         error = "cannot copy the installer: " + ec.message();
         fs::remove_all(dir, ec);

@@ -12,8 +12,7 @@ class WinRoot;
 
 namespace kw {
 
-// installerHost: the kwmain program file on the host (copied into the temporary directory;
-// a "movexe" beside it goes into the machine's Windows directory when that has none).
+// installerHost: the kwmain program file on the host (copied into the temporary directory).
 // Answers kwmain's exit code; error is set when the install could not be set up, and
 // runResult receives the install's result ("r" of "kwmain.ini"; 1 when it wrote none).
 int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, const std::string& packageHost,

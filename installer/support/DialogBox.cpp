@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QVariant>
 
@@ -194,6 +195,13 @@ bool Dialog::Build(const std::string& templateName, QWidget* owner)
             l->setWordWrap(true);
             l->setAlignment((c.HasStyle("center") ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             control = l;
+        } else if (c.className == "BUTTON" && c.HasStyle("radio")) {
+            // A radio button: pressing it sends its command; buttons made one after the
+            // other form one group.
+            auto* r = new QRadioButton(text, w);
+            int id = c.id;
+            QObject::connect(r, &QRadioButton::clicked, w, [this, id] { Command(id); });
+            control = r;
         } else if (c.className == "BUTTON") {
             auto* b = new QPushButton(text, w);
             b->setAutoDefault(false);

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,17 @@ TEST_F(Launching, ExitCodeComesBackAndThePriorityIsRestored)
     EXPECT_FALSE(LaunchAndWait(Request("C:\\TOOLS\\MISSING.EXE"), &code));
     EXPECT_EQ(ThreadPriority(), before);
     EXPECT_TRUE(LaunchProgram(Request("C:\\TOOLS\\EXIT3.EXE")));
+}
+
+TEST_F(Launching, AProgramOfTheMachineIsToldItsRoot)
+{
+    // Whatever the installer's own environment says, a program it starts works on its machine.
+    setenv("STELLUM_WINROOT", "/elsewhere", 1);
+    Helper("ROOT.EXE", "[ \"$STELLUM_WINROOT\" = \"" + root.HostRoot() + "\" ] && exit 5; exit 1");
+    int code = -1;
+    EXPECT_TRUE(LaunchAndWait(Request("C:\\TOOLS\\ROOT.EXE"), &code));
+    EXPECT_EQ(code, 5);
+    unsetenv("STELLUM_WINROOT");
 }
 
 TEST_F(Launching, DocumentsOpenThroughTheShell)

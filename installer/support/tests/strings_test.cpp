@@ -180,7 +180,9 @@ TEST(ResString, OwnTableLanguageLibraryAndMissingIds)
     });
     LoadResString(buffer, 7);
     EXPECT_EQ(std::string(buffer), longText.substr(0, kResStringSize - 1));
-    LoadResString(buffer, 501); // the language library replaces the own table
+    LoadResString(buffer, 501); // a string the library lacks comes from the own table
+    EXPECT_STREQ(buffer, "Unable to open %s");
+    LoadResString(buffer, 502);
     EXPECT_STREQ(buffer, "NO SUCH STRING!!!");
     SetLanguageStringLoader(nullptr);
 }
