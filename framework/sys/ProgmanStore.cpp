@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <cerrno>
+#include <unistd.h>
 
 namespace fw {
 
@@ -97,7 +99,10 @@ bool Save(const std::vector<ProgmanGroup>& groups)
                 << e.hotKey << '\t' << e.minimised << "\t-\n";
     }
     std::string path = StorePath();
-    return !path.empty() && WinFileSystem::WriteHostFileAtomically(path, out.str());
+    if (path.empty()) return false;
+    // No group left: the store goes, as it was before the first group.
+    if (groups.empty()) return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+    return WinFileSystem::WriteHostFileAtomically(path, out.str());
 }
 
 ProgmanGroup* Find(std::vector<ProgmanGroup>& groups, const std::string& name)

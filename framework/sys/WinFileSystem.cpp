@@ -389,6 +389,16 @@ bool WinFileSystem::SetAttributes(const std::string& path, uint32_t attributes)
     return true;
 }
 
+bool WinFileSystem::MakeRunnable(const std::string& path)
+{
+    std::string host;
+    struct stat st;
+    if (!HostEntry(path, host, st) || !S_ISREG(st.st_mode)) return false;
+    const mode_t m = st.st_mode & 07777;
+    const mode_t x = ((m & S_IRUSR) ? S_IXUSR : 0) | ((m & S_IRGRP) ? S_IXGRP : 0) | ((m & S_IROTH) ? S_IXOTH : 0);
+    return (m | x) == m || chmod(host.c_str(), m | x) == 0;
+}
+
 int64_t WinFileSystem::FileSize(const std::string& path)
 {
     std::string host;

@@ -74,6 +74,8 @@ public:
 
     static uint32_t GetAttributes(const std::string& path); // kAttrInvalid when missing
     static bool SetAttributes(const std::string& path, uint32_t attributes);
+    // Lets the file run as a program of the host: execute permission wherever it may be read.
+    static bool MakeRunnable(const std::string& path);
     static int64_t FileSize(const std::string& path); // -1 when missing
     // Times in seconds since 1970 (UTC). Creation time cannot be set and reads as the write time.
     static bool GetFileTimes(const std::string& path, int64_t& writeTime, int64_t& accessTime);

@@ -327,6 +327,7 @@ int InstallController::RunSequence()
     GetOsInfo().AfterSequence();
     // 14: tear down in reverse.
     HelpFile::Instance().Quit();
+    InstallOperations::SetAskHook(nullptr);
     gauge_.reset();
     DestroyScreen();
     LanguageLibrary::Instance().Free();
@@ -616,6 +617,8 @@ bool InstallController::InstallFileGroup(ScriptEvent& e, bool logged)
         if (operations_.CreateDirectoryPath(path.c_str()) == InstallOperations::kFailed) return false;
     }
     if (operations_.CreateDirectoryPath(targetDirectory.c_str()) == InstallOperations::kFailed) return false;
+    // The group's installed size (KB) must fit on the target's drive (units of 10 KB).
+    if (operations_.CheckFreeSpace(targetDirectory.c_str(), (e.Size() + 9) / 10) != 0) return false;
     for (const FileEntry& f : e.Files()) {
         FileInstallRequest r;
         settings(r);
@@ -637,6 +640,16 @@ bool InstallController::InstallFileGroup(ScriptEvent& e, bool logged)
         if (!InstallFileWithRetry(r)) return false;
     }
     return true;
+}
+
+bool InstallController::InstallFileGroupInto(ScriptEvent& event, const std::string& directory, bool logged)
+{
+    HeapString saved;
+    saved.Assign(event.Text(2).Text());
+    event.Text(2).Assign(directory.c_str());
+    const bool ok = InstallFileGroup(event, logged);
+    event.Text(2).Assign(saved.Text());
+    return ok;
 }
 
 void InstallController::AdvanceGauge(int kb)
@@ -733,7 +746,7 @@ bool InstallController::RegisterUninstaller(ScriptEvent& e)
         for (auto& event : project->events) {
             if (event->TypeCode() != 3) continue;
             if (seen++ != n) continue;
-            ok = InstallFileGroup(*event, true);
+            ok = InstallFileGroupInto(*event, back, true);
             break;
         }
     }
@@ -804,13 +817,7 @@ bool InstallController::InstallGroupsElsewhere()
     ScriptProject* project = script_.Project();
     for (auto& event : project->events) {
         if (event->TypeCode() != 3) continue;
-        ScriptEvent& e = *event;
-        HeapString saved;
-        saved.Assign(e.Text(2).Text());
-        e.Text(2).Assign(chosen.c_str());
-        const bool ok = InstallFileGroup(e, false);
-        e.Text(2).Assign(saved.Text());
-        if (!ok) return false;
+        if (!InstallFileGroupInto(*event, chosen, false)) return false;
     }
     return true;
 }

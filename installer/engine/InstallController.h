@@ -68,6 +68,8 @@ public:
     bool InstallFileWithRetry(const FileInstallRequest& request);
     // A file group event (code 3): each selected file of the group, or its one transfer.
     bool InstallFileGroup(ScriptEvent& event, bool logged = true);
+    // The same group into another target directory (the back directory, or one the user chose).
+    bool InstallFileGroupInto(ScriptEvent& event, const std::string& directory, bool logged);
     // The end-mode service (code 8): kind 0-4, stop, show now; the loop's result.
     bool EndMode(int kind, bool stop, bool showNow, int& result);
     // The INI service (code 5): writes or deletes an entry as the request's mode asks.

@@ -1,3 +1,4 @@
+#include "installer/support/IniFile.h"
 #include "installer/engine/MoveRequest.h"
 
 #include "framework/sys/Process.h"
@@ -141,7 +142,7 @@ MoveRunResult RunMoveRequest(const MoveRunOptions& options)
         }
     }
     // The request is done with (a failed one too: repeating it would fail again).
-    fw::WinProfile::WriteString(kMoveRequestFile, kSection, nullptr, nullptr);
+    DeleteProfileSection(kMoveRequestFile, kSection);
     return result;
 }
 

@@ -35,7 +35,7 @@ int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, cons
         if (entry.is_regular_file(ec)) bytes += static_cast<long long>(entry.file_size(ec));
     const std::string temporary = root.WindowsDirectory() + "\\TEMP";
     const std::string programDirectory = temporary + "\\KWSETUP";
-    fw::WinFileSystem::CreateDirectory(temporary);
+    const bool madeTemporary = !fw::WinFileSystem::IsDirectory(temporary) && fw::WinFileSystem::CreateDirectory(temporary);
     fw::WinFileSystem::CreateDirectory(programDirectory);
     std::string host;
     if (!fw::WinFileSystem::IsDirectory(programDirectory) || !root.ToHost(programDirectory, host)) {
@@ -48,6 +48,7 @@ int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, cons
     if (ec) {
         error = "cannot copy the installer: " + ec.message();
         fs::remove_all(dir, ec);
+        if (madeTemporary) fw::WinFileSystem::RemoveDirectory(temporary);
         return 2;
     }
     const std::string ini = programDirectory + "\\kwmain.ini";
@@ -59,6 +60,7 @@ int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, cons
     const int result = GetProfileInt(ini.c_str(), "x", "r", 1);
     if (runResult) *runResult = result;
     fs::remove_all(dir, ec);
+    if (madeTemporary) fw::WinFileSystem::RemoveDirectory(temporary);
     // Results 0, 2 and 4 are a finished install (2 and 4 ask for a restart); 1 and 6 an aborted one.
     return code != 0 ? code : (result == 0 || result == 2 || result == 4) ? 0 : 1;
 }

@@ -118,7 +118,7 @@ bool UninstallController::Init()
             return false;
         }
         backDirectory_ = back;
-        fw::WinProfile::WriteString(kWinIni, kHandOverSection, nullptr, nullptr);
+        DeleteProfileSection(kWinIni, kHandOverSection);
         logNumber_ = 0;
         // Stage 1 moved the log to this drive root with the other companions; a log still in
         // the back directory is read from there.
@@ -186,7 +186,7 @@ bool UninstallController::HandOver()
         return false;
     }
     if (!MoveCompanions(programDirectory_, root, true)) {
-        fw::WinProfile::WriteString(kWinIni, kHandOverSection, nullptr, nullptr);
+        DeleteProfileSection(kWinIni, kHandOverSection);
         return false;
     }
     MoveRequest request;
@@ -196,7 +196,7 @@ bool UninstallController::HandOver()
     if (!LaunchMover(request)) {
         Report("Unable to launch movexe");
         MoveCompanions(root, programDirectory_, false);
-        fw::WinProfile::WriteString(kWinIni, kHandOverSection, nullptr, nullptr);
+        DeleteProfileSection(kWinIni, kHandOverSection);
         return false;
     }
     return true;

@@ -3,6 +3,8 @@
 #include "framework/sys/WinFileSystem.h"
 #include "installer/support/FilePath.h"
 
+#include <algorithm>
+
 namespace kw {
 
 int CopyArchive::WriteTo(FILE* file, const void* buffer, int n)
@@ -140,6 +142,7 @@ bool FileTarget::Open()
 int FileTarget::Write(const void* buffer, int n)
 {
     if (!file_ || n < 0) return -1;
+    if (head_.size() < 4) head_.append(static_cast<const char*>(buffer), std::min<size_t>(4 - head_.size(), static_cast<size_t>(n)));
     return std::fwrite(buffer, 1, static_cast<size_t>(n), file_) == static_cast<size_t>(n) ? n : -1;
 }
 
@@ -149,6 +152,9 @@ bool FileTarget::Commit()
     bool ok = std::fflush(file_) == 0 && std::fclose(file_) == 0;
     file_ = nullptr;
     if (ok) ok = fw::WinFileSystem::MoveFileEx(temporary_, Destination(), fw::kMoveReplaceExisting);
+    // Any file runs as a program on Windows; here a program of the host (an executable or a
+    // script) needs its execute permission once installed.
+    if (ok && (head_ == "\x7f" "ELF" || head_.compare(0, 2, "#!") == 0)) ok = fw::WinFileSystem::MakeRunnable(Destination());
     if (ok) {
         temporary_.clear();
         committed_ = true;

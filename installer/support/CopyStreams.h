@@ -97,6 +97,7 @@ protected:
     FILE* file_ = nullptr;
     std::string temporary_;
     bool committed_ = false;
+    std::string head_; // the first bytes written: a program file of the host is made runnable
 };
 
 // Appends to an archive file through the job's archive object: an existing file is kept and

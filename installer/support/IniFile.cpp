@@ -440,4 +440,12 @@ const char* GetProfileTextShared(const char* file, const char* section, int key)
     return GetProfileTextShared(file, section, KeyText(key).c_str());
 }
 
+bool DeleteProfileSection(const char* file, const char* section)
+{
+    if (!fw::WinProfile::WriteString(file, section, nullptr, nullptr)) return false;
+    const std::string path = fw::WinProfile::ProfilePath(file);
+    if (fw::WinFileSystem::FileSize(path) == 0) fw::WinFileSystem::DeleteFile(path);
+    return true;
+}
+
 }  // namespace kw

@@ -61,6 +61,10 @@ struct IniEntryRequest {
     HeapString value;
 };
 
+// Removes a section through the system's profile functions; a file left empty by that goes
+// too (an empty profile file holds nothing that a missing one does not).
+bool DeleteProfileSection(const char* file, const char* section);
+
 // Typed profile access through the system's profile functions.
 bool PutProfileString(const char* file, const char* section, const char* key, const char* text);
 bool PutProfileInt(const char* file, const char* section, const char* key, int value);

@@ -208,6 +208,8 @@ bool PackDescription::Parse(const std::string& text, const std::map<std::string,
             }
             auto event = FindEventFactory(code)->Create();
             if (code == 3) event->Text(0).Assign(section.label.c_str());
+            // An uninstaller takes no file groups into its directory unless the section names them.
+            if (code == 41) event->Int(0) = event->Int(1) = -1;
             section.event = event.get();
             section.eventIndex = static_cast<int>(project_->events.size());
             if (!section.label.empty()) {

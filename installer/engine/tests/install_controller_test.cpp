@@ -11,7 +11,10 @@
 #include "installer/engine/InstallController.h"
 #include "installer/engine/OpLog.h"
 #include "installer/engine/PackageSetup.h"
+#include "installer/engine/MoveRequest.h"
+#include "installer/engine/UndoDialog.h"
 #include "installer/engine/WinMain.h"
+#include "installer/support/DialogBox.h"
 #include "installer/engine/packer/PackDescription.h"
 #include "installer/engine/packer/Packer.h"
 #include "installer/support/MessageBoxDialog.h"
@@ -19,7 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <map>
 
@@ -39,8 +45,10 @@ protected:
     fw::ScriptedMessageBoxes boxes;
     std::vector<MessageBoxRequest> questions;
     std::vector<int> answers; // button indexes for the installer's own boxes, in order
+    bool keepWhenNotEmpty = false;
     fw::Responder<MessageBoxSeam> answer{[this](const MessageBoxRequest& r) {
         questions.push_back(r);
+        if (keepWhenNotEmpty && r.text.find("not empty") != std::string::npos) return 1;
         // Unscripted: Cancel a retry question (a retry would loop), else the first button.
         if (answers.empty()) return !r.buttons.empty() && r.buttons[0] == "&Retry" ? 1 : 0;
         const int a = answers.front();
@@ -53,6 +61,34 @@ protected:
         RootFixture::SetUp();
         // The compression library lies beside the programs.
         if (!ProgramDir().empty()) fw::DynamicLibrary::AddSearchDirectory(ProgramDir());
+    }
+
+    // The uninstaller from its back directory: stage 1 hands log 000 to a copy at the drive
+    // root through the mover, stage 2 undoes it and the mover removes the copy.
+    void UninstallBothStages(const std::string& back)
+    {
+        std::vector<std::string> started;
+        MoveRunOptions mover;
+        mover.waitMilliseconds = 0;
+        mover.requesterRunning = [](long) { return false; };
+        mover.start = [&](const std::string& program) {
+            started.push_back(program);
+            return true;
+        };
+        fw::Responder<MoverStartSeam> launch{[](const std::string&) { return true; }};
+        fw::Responder<DialogSeam> user{[](Dialog& d, const std::string& name) {
+            if (name == "DLGUNDOASKQUIT") return static_cast<int>(UndoDialog::kQuitFinished);
+            d.Command(UndoDialog::kStart);
+            d.Command(UndoDialog::kClose);
+            return 0;
+        }};
+        EXPECT_EQ(WinMain(back), 1) << "stage 1 ends once the copy is handed over";
+        EXPECT_EQ(RunMoveRequest(mover), kMoveDone);
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_TRUE(fs::exists(C("kwmain")));
+        EXPECT_EQ(WinMain("C:\\"), 0);
+        EXPECT_EQ(RunMoveRequest(mover), kMoveDone);
+        EXPECT_FALSE(fs::exists(C("kwmain")));
     }
 
     void WriteIni(const std::map<std::string, std::string>& keys)
@@ -87,6 +123,36 @@ std::map<std::string, std::string> Tree(const std::string& dir)
         tree[rel] = e.is_directory() ? "<dir>" : testsupport::ReadFileBytes(e.path().string());
     }
     return tree;
+}
+
+// Starts a planner program offscreen with its own home and waits (at most two minutes) for its
+// start-up log "status.txt" beside it to say that every global object was made.
+bool PlannerStarts(const std::string& program, const std::string& home)
+{
+    fs::create_directories(home);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        ::setenv("HOME", home.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (pid < 0) return false;
+    const std::string status = (fs::path(program).parent_path() / "status.txt").string();
+    bool started = false;
+    for (int i = 0; i < 1200 && !started; ++i) {
+        int rc = 0;
+        if (waitpid(pid, &rc, WNOHANG) == pid) return false; // it ended on its own: a failure
+        started = testsupport::ReadFileBytes(status).find("All Globals Initialized") != std::string::npos;
+        if (!started) usleep(100 * 1000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return started;
 }
 
 // The log "kwlog3.nnn" of a run with one record, in a directory of the machine.
@@ -299,4 +365,112 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     ASSERT_TRUE(value);
     EXPECT_STREQ(reinterpret_cast<const char*>(value.get()), "C:\\Stellum\\Uninstall\\kwmain");
     EXPECT_TRUE(Tree(rootDir) != fresh);
+
+    // The installed planner starts from there, offscreen, on its installed data: its start-up
+    // log says that every global object was made.
+    EXPECT_TRUE(PlannerStarts(C("Stellum/stlm32"), tmp.file("home")));
+
+    // The user keeps what the planner and the user put into the program's directories.
+    keepWhenNotEmpty = true;
+    UninstallBothStages("C:\\Stellum\\Uninstall");
+    // The machine is as it was, apart from what the log keeps: the user directory's files (and
+    // the directories holding them), and the mover in the Windows directory.
+    auto after = Tree(rootDir);
+    for (auto* tree : {&after}) {
+        for (auto it = tree->begin(); it != tree->end();) {
+            const std::string& rel = it->first;
+            const bool kept = rel.rfind("drive_c/Stellum", 0) == 0 || rel == "drive_c/WINDOWS/movexe";
+            it = kept ? tree->erase(it) : std::next(it);
+        }
+    }
+    for (const auto& [rel, bytes] : after)
+        EXPECT_TRUE(fresh.count(rel) && fresh.at(rel) == bytes) << "changed or left: " << rel << " [" << bytes.substr(0, 300) << "] was [" << (fresh.count(rel) ? fresh.at(rel).substr(0, 300) : "absent") << "]";
+    for (const auto& [rel, bytes] : fresh) EXPECT_TRUE(after.count(rel)) << "removed: " << rel;
+    for (const char* kept : {"User/Sample.sl4", "User/comname.txt"})
+        EXPECT_TRUE(fs::exists(C(std::string("Stellum/") + kept))) << kept;
+    EXPECT_FALSE(fs::exists(C("Stellum/stlm32")));
+    EXPECT_FALSE(fs::exists(C("Stellum/Uninstall")));
+}
+
+TEST_F(InstallRun, AFailedInstallIsReportedLoggedAndUndoneToTheMachineBefore)
+{
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    const char* description = R"([package]
+product = Tiny
+auxiliary = @{BIN}/kwenu.dll
+[make-directory]
+path = C:\Tiny
+[uninstaller]
+directory = C:\Tiny\Uninstall
+display = Uninstall Tiny
+item-group = Tiny
+[files Data]
+target = C:\Tiny
+file = @{BIN}/defloc.rsx
+file = @{BIN}/9.rsx
+[files User]
+target = C:\Tiny\User
+file = @{BIN}/User/comname.txt
+[end]
+kind = 0
+show = 1
+)";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& package)> fault;
+        const char* report; // the start of what the installer says (a box or a question)
+    } cases[] = {
+        {"read-only target file",
+         [this](const std::string&) {
+             fw::WinFileSystem::CreateDirectory("C:\\Tiny");
+             Write("Tiny/9.rsx", "old");
+             fw::WinFileSystem::SetAttributes("C:\\Tiny\\9.rsx", fw::kAttrReadOnly);
+         },
+         "Unable to copy the file"},
+        {"full disk", [this](const std::string&) { root.SetForcedFreeSpace('C', 50 * 1024); },
+         "There is not enough free space"},
+        {"damaged packaged file",
+         [](const std::string& package) {
+             testsupport::WriteFileBytes(package + "/data/9.rs_", "\x1f\x8b\x08\0damaged");
+         },
+         "Unable to copy the file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string package = Pack(description, std::string("fail-") + c.name);
+        c.fault(package);
+        const auto before = Tree(rootDir);
+        questions.clear();
+        std::string error;
+        int result = -1;
+        fw::ScriptedMessageBoxes reports;
+        EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 1);
+        EXPECT_EQ(result, 6) << "aborted, its log kept for the uninstaller";
+        std::vector<std::string> said;
+        for (const auto& call : reports.Calls()) said.push_back(call.text);
+        for (const auto& q : questions) said.push_back(q.text);
+        bool named = false;
+        for (const auto& t : said) named = named || t.rfind(c.report, 0) == 0;
+        std::string all;
+        for (const auto& t : said) all += "\n  " + t;
+        EXPECT_TRUE(named) << "nothing said starts with " << c.report << "; said:" << all;
+        // The log holds what was done: the directories, the uninstaller, the files copied
+        // before the fault; undoing it restores the machine.
+        OpLogContents log;
+        ASSERT_EQ(ReadOpLogFile("C:\\Tiny\\Uninstall\\kwlog3.000", log), OpLogReadResult::kOk);
+        EXPECT_FALSE(log.records.empty());
+        UninstallBothStages("C:\\Tiny\\Uninstall");
+        auto after = Tree(rootDir);
+        after.erase("drive_c/WINDOWS/movexe");
+        EXPECT_TRUE(after == before);
+        for (const auto& [rel, bytes] : after)
+            if (!before.count(rel) || before.at(rel) != bytes) ADD_FAILURE() << "changed or left: " << rel;
+        for (const auto& [rel, bytes] : before)
+            if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+        // Back to a machine without the fault for the next case.
+        root.SetForcedFreeSpace('C', -1);
+        fw::WinFileSystem::SetAttributes("C:\\Tiny\\9.rsx", 0);
+        fw::WinFileSystem::DeleteFile("C:\\Tiny\\9.rsx");
+        fw::WinFileSystem::RemoveDirectory("C:\\Tiny");
+    }
 }
