@@ -91,9 +91,10 @@ bool ScriptInstaller::ExecuteEvent(ScriptEvent& event, int position, int& result
 bool ScriptInstaller::DispatchEvent(ScriptEvent& event, int& result)
 {
     int code = event.TypeCode();
-    // Codes 2 and 10 have no service on the install side, 9 and 13 no case at all.
-    bool hasCase = code >= 0 && code < kEventCodeCount && code != 2 && code != 9 && code != 10 &&
-                   code != 13;
+    // Code 2 has no service on the install side, 9 and 13 no case at all. Code 10's service
+    // is the implementer's: the start-up file merge, when its executor is registered
+    // (RegisterDialogExecutors); without one it is reported like a code without a case.
+    bool hasCase = code >= 0 && code < kEventCodeCount && code != 2 && code != 9 && code != 13;
     if (!hasCase || !executors_[code]) {
         CheckFailed("KWTEST", __LINE__, false);
         return true;
