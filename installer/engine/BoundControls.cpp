@@ -11,9 +11,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QObject>
 #include <QWidget>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -28,8 +30,10 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::FocusIn && control_.Owner()) {
+            const unsigned code =
+                control_.Kind() == 1 ? BoundControl::kNotifySetFocusCombo : BoundControl::kNotifySetFocusEdit;
             const std::uintptr_t wparam = static_cast<std::uintptr_t>(control_.Id() & 0xFFFF) |
-                                          (static_cast<std::uintptr_t>(BoundControl::kNotifySetFocusEdit) << 16);
+                                          (static_cast<std::uintptr_t>(code) << 16);
             control_.Owner()->DialogProc(kMsgCommand, wparam, reinterpret_cast<std::intptr_t>(control_.Window()));
         }
         return QObject::eventFilter(watched, event);
@@ -125,8 +129,13 @@ bool RangeValidator::Read(BoundControl& control, ValueHolder& holder)
                 return static_cast<HeapString*>(holder.variable)->Assign(text.c_str()) || Complain(control);
             if (holder.Kind() == ValueHolder::kPath)
                 return static_cast<PathName*>(holder.variable)->SetText(text.c_str()) || Complain(control);
-            // A text that does not fit its buffer is refused, whatever the range allows.
-            if (text.size() + 1 > holder.capacity) return Complain(control);
+            // A text that does not fit its buffer is refused, whatever the range allows, and
+            // said at the control with the number of characters that fit.
+            if (text.size() + 1 > holder.capacity) {
+                ComplainAt(w, "This text is too long: at most %d characters fit here.",
+                           holder.capacity > 0 ? static_cast<int>(holder.capacity - 1) : 0);
+                return false;
+            }
             std::memcpy(holder.variable, text.c_str(), text.size() + 1);
             return true;
         }
@@ -179,13 +188,23 @@ void RangeValidator::Show(BoundControl& control, ValueHolder& holder)
 // ---- bound control -------------------------------------------------------------------------
 
 BoundControl::BoundControl() = default;
-BoundControl::~BoundControl() = default;
+
+BoundControl::~BoundControl()
+{
+    delete focusWatch_;
+}
 
 void BoundControl::Attach(Dialog& dialog, int id, std::unique_ptr<FieldValidator> validator)
 {
     dialog_ = &dialog;
     id_ = id;
+    delete focusWatch_;
+    focusWatch_ = nullptr;
     control_ = dialog.Item(id);
+    if (control_) {
+        focusWatch_ = new FocusWatch(*this, nullptr);
+        control_->installEventFilter(focusWatch_);
+    }
     changed_ = 0;
     validator_ = std::move(validator);
     bound_ = nullptr;
@@ -208,6 +227,11 @@ void BoundControl::BindPath(PathName* v, bool nullable) { BindVariable(pathHolde
 
 void BoundControl::BindCharBuffer(char* v, std::size_t capacity, bool nullable)
 {
+    // The edit holds one character more than the buffer takes, never an unbounded text: a
+    // range as wide as 0-2147483647 then still cannot reach past the buffer, and the one
+    // character too many is refused on OK with a message.
+    if (auto* edit = qobject_cast<QLineEdit*>(control_))
+        edit->setMaxLength(static_cast<int>(std::min<std::size_t>(capacity, 32767)));
     BindVariable(bufferHolder_, v, nullable, capacity);
 }
 
@@ -278,11 +302,6 @@ void BoundControl::Enable(bool on)
 
 // ---- presence box --------------------------------------------------------------------------
 
-OptionalValueControl::~OptionalValueControl()
-{
-    delete focusWatch_;
-}
-
 bool OptionalValueControl::IsNull()
 {
     return presence_ && !presence_->isChecked();
@@ -309,10 +328,6 @@ bool OptionalValueControl::IsChangeMessage(unsigned message, std::uintptr_t wpar
 void OptionalValueControl::AddPresenceBox()
 {
     if (!control_ || presence_) return;
-    if (!focusWatch_) {
-        focusWatch_ = new FocusWatch(*this, nullptr);
-        control_->installEventFilter(focusWatch_);
-    }
     const int side = DialogUnitsToPixelsY(9);
     savedWidth_ = control_->width();
     savedHeight_ = control_->height();

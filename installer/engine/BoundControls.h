@@ -93,12 +93,18 @@ public:
     virtual void SetPresence(bool checked) = 0;
     virtual void PresenceTicked() = 0;
 
-    // The dialog's item id becomes this control; the validator is taken over.
+    // The dialog's item id becomes this control; the validator is taken over. From then on the
+    // control's receiving the focus reaches the dialog's procedure as the command of its id
+    // with the notification kNotifySetFocusEdit (an edit) or kNotifySetFocusCombo (a combo
+    // box), as a Windows control notifies its dialog.
     void Attach(Dialog& dialog, int id, std::unique_ptr<FieldValidator> validator);
     void BindInt(int* variable, bool nullable = false);
     void BindUnsigned(unsigned* variable, bool nullable = false);
     void BindULong(unsigned long* variable, bool nullable = false);
     void BindString(HeapString* variable, bool nullable = false);
+    // A buffer of capacity characters with its ending zero. A one-line edit then holds at most
+    // capacity characters, one more than fit, so that a text too long for the buffer is
+    // refused with a message on OK rather than cut silently as it is typed.
     void BindCharBuffer(char* variable, std::size_t capacity, bool nullable = false);
     void BindPath(PathName* variable, bool nullable = false);
     void Bind(ValueHolder* holder);
@@ -127,6 +133,7 @@ protected:
         stringHolder_{ValueHolder::kString}, pathHolder_{ValueHolder::kPath};
     int changed_ = 0;
     QWidget* control_ = nullptr;
+    QObject* focusWatch_ = nullptr;
     Dialog* dialog_ = nullptr;
     int id_ = 0;
     std::unique_ptr<FieldValidator> validator_;
@@ -137,7 +144,6 @@ protected:
 // right end.
 class OptionalValueControl : public BoundControl {
 public:
-    ~OptionalValueControl() override;
     bool IsNull() override;
     bool IsChangeMessage(unsigned message, std::uintptr_t wparam, std::intptr_t lparam) override;
     void AddPresenceBox() override;
@@ -148,7 +154,6 @@ public:
 
 private:
     QCheckBox* presence_ = nullptr;
-    QObject* focusWatch_ = nullptr;
     int savedWidth_ = 0, savedHeight_ = 0;
 };
 

@@ -3,6 +3,8 @@
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
 #include "framework/sys/WinRoot.h"
+#include "installer/engine/ComponentDialog.h"
+#include "installer/engine/DialogExecutors.h"
 #include "installer/engine/EngineStrings.h"
 #include "installer/engine/InstallScreen.h"
 #include "installer/engine/ScriptEvent.h"
@@ -319,6 +321,7 @@ int InstallController::RunSequence()
     context_.commandLine = commandLine_;
     RegisterDirectExecutors(script_, context_);
     RegisterServiceExecutors();
+    RegisterDialogExecutors(script_, *this);
     // 13: the events between the Program Manager connection.
     GetOsInfo().BeforeSequence();
     ProgmanClient::Instance().Connect();

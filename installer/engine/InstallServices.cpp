@@ -5,6 +5,7 @@
 
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
+#include "installer/engine/ComponentDialog.h"
 #include "installer/engine/ScriptEvent.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/FilePath.h"
@@ -56,6 +57,8 @@ void InstallController::RegisterServiceExecutors()
         default: return false;
         }
     });
+    // 2: the component selection; Cancel confirmed by the abort question fails the event.
+    s.SetExecutor(2, [this](Event&, ScriptInstaller&, int&) { return SelectComponents(*this); });
     // 3: a file group.
     s.SetExecutor(3, [this](Event& e, ScriptInstaller&, int&) { return InstallFileGroup(e); });
     // 4: a Program Manager item, its command's quoted paths in their short form.

@@ -91,9 +91,10 @@ bool ScriptInstaller::ExecuteEvent(ScriptEvent& event, int position, int& result
 bool ScriptInstaller::DispatchEvent(ScriptEvent& event, int& result)
 {
     int code = event.TypeCode();
-    // Codes 2 and 10 have no service on the install side, 9 and 13 no case at all.
-    bool hasCase = code >= 0 && code < kEventCodeCount && code != 2 && code != 9 && code != 10 &&
-                   code != 13;
+    // Codes 9 and 13 have no case at all. Codes 2 and 10 serve the installer's own purposes
+    // (the component selection and the start-up file merge) when their executors are
+    // registered; without one they are reported like a code without a case.
+    bool hasCase = code >= 0 && code < kEventCodeCount && code != 9 && code != 13;
     if (!hasCase || !executors_[code]) {
         CheckFailed("KWTEST", __LINE__, false);
         return true;

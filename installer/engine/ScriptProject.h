@@ -112,6 +112,9 @@ struct DiskMapEntry {
 };
 
 struct Component {
+    // flags: kExclusive on a group of components makes its members alternatives; the
+    // component dialog lets the user tick one of them at a time.
+    enum Flags : int { kExclusive = 1 };
     int id = 0;
     int kind = 1;     // non-zero: a group of events; 0: a group of components
     int flags = 0;

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -181,6 +182,51 @@ TEST_F(BoundControls, TextsToTheirLimitsIntoEveryKindOfVariable)
     e.Command(kCmdOk);
     EXPECT_FALSE(e.Ended());
     EXPECT_STREQ(company, "1234567") << "a text longer than its buffer is refused";
+}
+
+TEST_F(BoundControls, ABufferBoundsItsFieldAndRefusesWhatDoesNotFit)
+{
+    // A one-line field holds one character more than its buffer takes, however wide the
+    // range: the one too many is refused with a message, never cut off unseen.
+    EditDialog d(1);
+    struct {
+        char buffer[8] = "old";
+        char guard[8] = "guard";
+    } g;
+    auto wide = std::make_unique<RangeValidator>();
+    wide->SetTextLength("", 0, 2147483647);
+    d.Add(0, std::move(wide));
+    d.Field(0).BindCharBuffer(g.buffer, sizeof g.buffer);
+    EXPECT_EQ(d.Edit(0)->maxLength(), 8);
+    d.Type(0, "123456789012");
+    EXPECT_EQ(d.Edit(0)->text().toStdString(), "12345678");
+    d.Command(kCmdOk);
+    EXPECT_FALSE(d.Ended());
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "This text is too long: at most 7 characters fit here.");
+    EXPECT_STREQ(g.buffer, "old");
+    EXPECT_STREQ(g.guard, "guard");
+
+    // A field without a length of its own (several lines) is held to the buffer on OK.
+    Dialog m;
+    QWidget window;
+    auto* lines = new QPlainTextEdit(&window);
+    m.AddItem(101, lines);
+    BoundEdit field;
+    auto range = std::make_unique<RangeValidator>();
+    range->SetTextLength("", 0, 2147483647);
+    field.Attach(m, 101, std::move(range));
+    field.BindCharBuffer(g.buffer, sizeof g.buffer);
+    m.DialogProc(kMsgCommand, 101 | (BoundControl::kNotifySetFocusEdit << 16), 0);
+    field.OnMessage(kMsgCommand, 101 | (BoundControl::kNotifySetFocusEdit << 16), reinterpret_cast<intptr_t>(lines));
+    lines->setPlainText(QString(40, 'x'));
+    EXPECT_FALSE(field.Commit());
+    EXPECT_EQ(errors.back(), "This text is too long: at most 7 characters fit here.");
+    EXPECT_STREQ(g.buffer, "old");
+    EXPECT_STREQ(g.guard, "guard");
+    lines->setPlainText("7 chars");
+    EXPECT_TRUE(field.Commit());
+    EXPECT_STREQ(g.buffer, "7 chars");
 }
 
 TEST_F(BoundControls, NullableFieldsCarryAPresenceBox)

@@ -122,12 +122,23 @@ TEST_F(EventLoop, BuildStylesDecideWhereBuildEventsGo)
     Add(10);
     Add(19);
     // Building mode 0: the build step is not interpretable and is skipped with a notice; the
-    // controller query is dispatched but has no service on the install side.
+    // code-10 event is dispatched and, without an executor of its own (the start-up file
+    // merge registers one), has no service on the install side.
+    installer.SetExecutor(10, nullptr);
     EXPECT_EQ(installer.RunEvents(), 0);
     EXPECT_EQ(ran, std::vector<int>{19});
     ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.Calls()[0].text, "An uninterpretible event is being skipped");
     EXPECT_EQ(boxes.Calls()[1].text.rfind("Check failed", 0), 0u);
+    installer.SetExecutor(10, [this](ScriptEvent& e, ScriptInstaller&, int&) {
+        ran.push_back(e.TypeCode());
+        return true;
+    });
+    ran.clear();
+    boxes.Clear();
+    EXPECT_EQ(installer.RunEvents(), 0);
+    EXPECT_EQ(ran, (std::vector<int>{10, 19})) << "with an executor code 10 reaches it";
+    boxes.Clear();
 
     // A non-zero building mode hands build events to the build tool: none reach an executor.
     ran.clear();
@@ -142,9 +153,11 @@ TEST_F(EventLoop, BuildStylesDecideWhereBuildEventsGo)
 
 TEST_F(EventLoop, CodesWithoutACaseCountAsDone)
 {
-    for (int code : {2, 19})
+    // Code 2 has a case only while an executor serves it; 19 here has none either.
+    for (int code : {2, 19}) {
         Add(code);
-    installer.SetExecutor(19, nullptr);
+        installer.SetExecutor(code, nullptr);
+    }
     EXPECT_EQ(installer.RunEvents(), 0);
     EXPECT_TRUE(ran.empty());
     EXPECT_EQ(boxes.Count(), 2); // one check failure each

@@ -340,6 +340,11 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     const auto fresh = Tree(rootDir);
     std::string error;
     int result = -1;
+    std::vector<std::string> dialogs;
+    fw::Responder<DialogSeam> user{[&](Dialog&, const std::string& name) {
+        dialogs.push_back(name);
+        return 0; // OK: every part as it is offered
+    }};
     const int code = InstallFromPackage(root, program + "/kwmain", package, error, &result);
     EXPECT_EQ(Reports(), std::vector<std::string>{});
     EXPECT_EQ(error, "");
@@ -347,6 +352,7 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     EXPECT_EQ(result, 0);
     ASSERT_FALSE(questions.empty());
     EXPECT_EQ(questions.back().caption, "Installation Completed");
+    EXPECT_EQ(dialogs, std::vector<std::string>{"DLGSELCOMPS"});
     EXPECT_NE(questions.back().text.find("Stellum has been installed successfully"), std::string::npos);
     // The programs and data, byte for byte; the user directory with its samples.
     for (const char* name : {"stlm32", "ngc2k.rsx", "rssao.cat", "kwmain", "User/Sample.sl4", "User/comname.txt"})
