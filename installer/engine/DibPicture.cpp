@@ -5,6 +5,10 @@
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/PathBuffer.h"
 
+#include <QBrush>
+#include <QPainter>
+#include <QTransform>
+
 #include <cstdio>
 #include <cstring>
 
@@ -267,17 +271,19 @@ void DibPicture::DrawTiled(DrawContext& dc, const Rect& area, const Rect& clip) 
 {
     Rect part;
     if (Image().isNull() || !Rect::Intersect(area, clip, part)) return;
-    fw::Bitmap b;
-    b.Image() = Image();
-    fw::DC& d = dc.Dc();
-    d.SaveDC();
-    d.IntersectClipRect(part.ToDevice());
-    const int firstX = area.left + (part.left - area.left) / width_ * width_;
-    const int firstY = area.top + (part.top - area.top) / height_ * height_;
-    for (int64_t y = firstY; y <= part.bottom; y += height_)
-        for (int64_t x = firstX; x <= part.right; x += width_)
-            d.DrawBitmap(fw::Point(int(x), int(y)), b, fw::Rect(0, 0, width_, height_));
-    d.RestoreDC();
+    // The tiles that meet the clip are laid into one image of the clipped part, so that a small
+    // picture over a large window is one copy, not thousands.
+    fw::Bitmap tiles;
+    tiles.Image() = QImage(part.Width(), part.Height(), QImage::Format_ARGB32_Premultiplied);
+    if (tiles.Image().isNull()) return;
+    tiles.Image().fill(Qt::transparent);
+    {
+        QPainter p(&tiles.Image());
+        QBrush brush(Image());
+        brush.setTransform(QTransform::fromTranslate(area.left - part.left, area.top - part.top));
+        p.fillRect(tiles.Image().rect(), brush);
+    }
+    dc.Dc().DrawBitmap(fw::Point(part.left, part.top), tiles, fw::Rect(0, 0, part.Width(), part.Height()));
 }
 
 bool DibPicture::BuildPalette(DibPalette& palette) const

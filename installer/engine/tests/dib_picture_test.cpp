@@ -285,6 +285,18 @@ TEST(DibPicture, DrawsAtItsSizeStretchedTiledAndWithATransparentColour)
     EXPECT_EQ(Rgb24(tiled, 4, 3), 0x00FF00u);
     EXPECT_EQ(Rgb24(tiled, 3, 4), 0x0000FFu);
 
+    // A one-pixel picture over a large window.
+    Bmp dot;
+    dot.width = dot.height = 1;
+    dot.bits = 24;
+    dot.pixel = [](int, int) -> uint32_t { return 0x123456; };
+    DibPicture one;
+    ASSERT_TRUE(one.LoadBytes(dot.Bytes()));
+    QImage large = Drawn(1600, 1200, [&](DrawContext& dc) { one.DrawTiled(dc, Rect(0, 0, 1599, 1199), Rect(0, 0, 1598, 1199)); });
+    EXPECT_EQ(Rgb24(large, 0, 0), 0x123456u);
+    EXPECT_EQ(Rgb24(large, 1598, 1199), 0x123456u);
+    EXPECT_EQ(Rgb24(large, 1599, 1199), 0xFFFFFFu);
+
     p.SetTransparentPixel(1, 0); // green is left out
     QImage keyed = Drawn(6, 6, [&](DrawContext& dc) { p.Draw(dc, 0, 0); });
     EXPECT_EQ(Rgb24(keyed, 0, 0), 0xFF0000u);

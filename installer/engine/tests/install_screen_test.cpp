@@ -331,6 +331,11 @@ TEST_F(InstallScreenWindow, PicturesAreNamedByFileOrByPackageName)
 TEST_F(InstallScreenWindow, SnapshotOfTheScreenWithItsGaugeAndAMessage)
 {
     if (testsupport::SnapshotPath("install_screen.png").empty()) GTEST_SKIP() << "no snapshot directory";
+    // The screen of the package the build made, when there is one.
+    ScriptProject project;
+    const std::string script = testsupport::ReadFileBytes(std::string(std::getenv("STELLUM_PROGRAM_DIR")) +
+                                                          "/../package/install.inf");
+    if (!script.empty() && ReadScript(script, project) == ScriptReadResult::kOk) description = project.screen;
     auto s = Make();
     ASSERT_TRUE(s);
     s->ShowMessage("Stellum Setup", "Preparing to install Stellum...");
