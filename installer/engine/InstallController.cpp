@@ -850,14 +850,15 @@ void InstallController::ShowStatus(int which)
 {
     static const int kStrings[4] = {57, 43, 44, 201};
     if (which < 0 || which > 3) return;
-    ShowMessage(ProductName(), Format(ResText(kStrings[which]), ProductName()));
+    ShowMessage(ProductName(), Format(ResText(kStrings[which]), ProductName()), 500, 500, 3000);
 }
 
 void InstallController::HideStatus() { HideMessage(); }
 
-void InstallController::ShowMessage(const std::string& title, const std::string& text)
+void InstallController::ShowMessage(const std::string& title, const std::string& text, int x, int y,
+                                    uint32_t minimumMs)
 {
-    if (screen_) screen_->ShowMessage(title, text);
+    if (screen_) screen_->ShowMessage(title, text, x, y, minimumMs);
 }
 
 void InstallController::HideMessage()
@@ -870,10 +871,10 @@ bool InstallController::CreateScreen()
     std::string error;
     screen_ = InstallScreen::Create(script_.Project()->screen, ProductName(), &error);
     if (!screen_) return false;
-    screen_->SetExitHandler([this] {
+    screen_->onExit = [this] {
         if (QueryAbort()) cancelled_ = true;
-    });
-    screen_->SetHelpHandler([this] { ShowHelp(0); });
+    };
+    screen_->onHelp = [this] { ShowHelp(0); };
     gauge_ = std::make_unique<ProgressDialog>(&cancelled_, DialogParent());
     gauge_->SetIcon("ICONSETUP");
     return true;

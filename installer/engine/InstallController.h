@@ -108,7 +108,9 @@ public:
     // The status texts (strings 57, 43, 44, 201) and the message window of the screen.
     void ShowStatus(int which);
     void HideStatus();
-    void ShowMessage(const std::string& title, const std::string& text);
+    // The message window at a point (thousandths of the screen), shown at least minimumMs.
+    void ShowMessage(const std::string& title, const std::string& text, int x = 500, int y = 500,
+                     uint32_t minimumMs = 0);
     void HideMessage();
 
 private:

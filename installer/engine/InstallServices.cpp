@@ -182,7 +182,7 @@ void InstallController::RegisterServiceExecutors()
     s.SetExecutor(49, [this](Event& e, ScriptInstaller& in, int&) {
         std::string title, text;
         if (!Expand(in, e.Text(0), title) || !Expand(in, e.Text(1), text, 512)) return false;
-        ShowMessage(title, text);
+        ShowMessage(title, text, e.Int(0), e.Int(1), e.Word(0));
         return true;
     });
     s.SetExecutor(50, [this](Event&, ScriptInstaller&, int&) {

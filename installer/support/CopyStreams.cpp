@@ -2,6 +2,7 @@
 
 #include "framework/sys/WinFileSystem.h"
 #include "installer/support/FilePath.h"
+#include "installer/support/MessageLoop.h"
 
 #include <algorithm>
 
@@ -95,8 +96,17 @@ int DecompressingSource::Read(void* buffer, int n)
     return got;
 }
 
+namespace {
+unsigned long inputCalls = 0;
+} // namespace
+
+unsigned long DecompressingSource::InputCalls() { return inputCalls; }
+
+void DecompressingSource::ResetInputCalls() { inputCalls = 0; }
+
 int DecompressingSource::ReadByte()
 {
+    if (++inputCalls % kPumpEvery == 0) MessageLoop::Instance().Pump(true);
     if (bufferAt_ == bufferEnd_) {
         if (innerEnded_) return -1;
         int n = inner_->Read(buffer_, sizeof buffer_);

@@ -55,9 +55,16 @@ private:
 };
 
 // Expands what another source delivers: loads the compression library when it opens and
-// frees it when it closes. A missing library or export makes Open fail.
+// frees it when it closes. A missing library or export makes Open fail. The library pulls the
+// compressed bytes one call at a time; every 2048th such call, counted over all readers,
+// first lets the installer's windows handle their waiting events.
 class DecompressingSource : public CopySource, private ByteReader {
 public:
+    enum { kPumpEvery = 2048 };
+    // The calls for input made so far by every reader; set back to 0 by tests.
+    static unsigned long InputCalls();
+    static void ResetInputCalls();
+
     explicit DecompressingSource(std::unique_ptr<CopySource> inner,
                                  const char* libraryName = LzpLibrary::kName)
         : inner_(std::move(inner)), libraryName_(libraryName ? libraryName : "") {}

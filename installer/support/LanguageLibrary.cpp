@@ -15,7 +15,7 @@ namespace kw {
 namespace {
 // The installer's built-in resources: the message box layouts (text 101, icon 102, buttons
 // from 103) for one to three buttons and one to three buttons with help, and the progress and
-// message windows for use before a language package is loaded.
+// message windows and the install screen's gauge for use before a language package is loaded.
 const char kOwnResources[] = R"(
 [dialog DLGMSGBOX0]
 size=60,40
@@ -61,6 +61,11 @@ size=200,70
 control=102,ICON,8,8,20,20,,
 control=101,STATIC,36,8,156,36,left,
 control=1,BUTTON,72,50,56,14,default,OK
+[dialog DLGGAUGE]
+size=140,40
+control=-1,FRAME,0,0,0,0,notitle,
+control=101,GAUGE,8,8,124,10,,
+control=102,GAUGE,8,22,124,10,,
 )";
 
 bool IsMessageBoxTemplate(const char* name) { return strncasecmp(name, "DLGMSGBOX", 9) == 0; }
