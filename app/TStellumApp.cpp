@@ -24,6 +24,7 @@
 #include "ui/Configuration.h"
 #include "ui/StellumConfig.h"
 #include "ui/TStatusDlg.h"
+#include "ui/UserFile.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -246,7 +247,7 @@ void TStellumApp::InitMainWindow()
     // 6. The status window, which takes every later start-up line.
     StartStatusWindow(frame);
     if (configDamaged_)
-        StatusLine("Configuration file damaged: kept as " + configBackup_);
+        UserFile::Tell("Configuration file damaged: kept as " + configBackup_);
 
     // 7. Site and current instant from the saved state; the computer's clock in system-time
     //    mode.
@@ -305,7 +306,7 @@ void TStellumApp::InitMainWindow()
         FileExists(AppGlobals.database->StateFilePath())) {
         const std::string stateFile = AppGlobals.database->StateFilePath();
         // A saved state that could not be read would be replaced by the defaults at exit.
-        StatusLine("Saved catalogue state unreadable: kept as " + KeepDamagedFile(stateFile));
+        UserFile::Tell("Saved catalogue state unreadable: kept as " + KeepDamagedFile(stateFile));
     }
     if (AppGlobals.database && AppGlobals.database->CatalogueReadResult() != NGC2000Indexes::ReadOk) {
         stateFile_ = AppGlobals.database->StateFilePath();

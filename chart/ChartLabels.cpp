@@ -11,9 +11,9 @@
 #include "framework/stream/StringUtil.h"
 #include "ui/UserFile.h"
 
-std::vector<ChartLabel> ChartLabelArray;
-
 namespace {
+
+std::vector<ChartLabel>& Labels() { return ChartLabelArray::Instance().Labels(); }
 
 const char* const kWhat = "chart label";
 
@@ -41,7 +41,7 @@ struct AnchorHash {
 
 std::vector<ChartLabel>::iterator Find(const ChartLabel& label)
 {
-    return std::find(ChartLabelArray.begin(), ChartLabelArray.end(), label);
+    return std::find(Labels().begin(), Labels().end(), label);
 }
 
 } // namespace
@@ -92,8 +92,8 @@ int ChartLabels::Read(const std::string& fileName)
 {
     const std::string path = fileName.empty() ? fileName_ : fileName;
     fw::ifpstream is(path, fw::pstream::in | fw::pstream::binary);
-    ChartLabelArray.clear();
-    ChartLabelArray.reserve(1001);
+    Labels().clear();
+    Labels().reserve(1001);
     next_ = 0;
     damaged_ = false;
     if (!is.good()) {
@@ -126,12 +126,12 @@ int ChartLabels::Read(const std::string& fileName)
         const bool keyed = AnchorKey(label, key);
         if (label.text.empty()) {
             if (keyed && anchors.erase(key))
-                ChartLabelArray.erase(Find(label));
+                Labels().erase(Find(label));
             continue;
         }
         if (keyed && !anchors.insert(key).second)
             continue;
-        ChartLabelArray.push_back(std::move(label));
+        Labels().push_back(std::move(label));
     }
     modified_ = false;
     // Fewer whole labels than the count, or bytes after them: what was read is kept, and the
@@ -145,8 +145,8 @@ int ChartLabels::Read(const std::string& fileName)
 int ChartLabels::Write(const std::string& fileName)
 {
     fw::omstream os;
-    os.writeWord32(static_cast<std::uint32_t>(ChartLabelArray.size()));
-    for (const ChartLabel& l : ChartLabelArray) {
+    os.writeWord32(static_cast<std::uint32_t>(Labels().size()));
+    for (const ChartLabel& l : Labels()) {
         os.writeDouble(l.ra1);
         os.writeDouble(l.dec1);
         os.writeDouble(l.ra2);
@@ -169,16 +169,16 @@ int ChartLabels::AddLabel(bool& modified, const ChartLabel& label)
 {
     if (label.text.empty()) {
         const auto it = Find(label);
-        if (it != ChartLabelArray.end())
-            ChartLabelArray.erase(it);
+        if (it != Labels().end())
+            Labels().erase(it);
         modified = true;
         return 0;
     }
-    if (Find(label) != ChartLabelArray.end())
+    if (Find(label) != Labels().end())
         return 0;
     ChartLabel stored = label;
     stored.text = ChartLabel::FitText(stored.text);
-    ChartLabelArray.push_back(std::move(stored));
+    Labels().push_back(std::move(stored));
     modified = true;
     return 1;
 }
@@ -187,9 +187,9 @@ int ChartLabels::RemoveLabel(bool& modified, const ChartLabel& label)
 {
     modified = true;
     const auto it = Find(label);
-    if (it == ChartLabelArray.end())
+    if (it == Labels().end())
         return 0;
-    ChartLabelArray.erase(it);
+    Labels().erase(it);
     return 1;
 }
 
@@ -202,9 +202,9 @@ int ChartLabels::Next(ChartLabel& label, bool restart)
 {
     if (restart)
         next_ = 0;
-    if (next_ >= ChartLabelArray.size())
+    if (next_ >= Labels().size())
         return 0;
-    label = ChartLabelArray[next_++];
+    label = Labels()[next_++];
     return 1;
 }
 
@@ -212,7 +212,7 @@ int ChartLabels::Nearest(double ra, double dec, ChartLabel& label) const
 {
     double best = 10000;
     const ChartLabel* found = nullptr;
-    for (const ChartLabel& l : ChartLabelArray) {
+    for (const ChartLabel& l : Labels()) {
         const double d = l.DistanceTo(ra, dec);
         if (d > -1 && d < best) {
             best = d;

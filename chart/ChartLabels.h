@@ -1,6 +1,7 @@
 // The user's chart labels and their file "chtlabel.rsx" in the user directory. The labels
-// live in one program-wide array that drawing walks; ChartLabels loads the file when the
-// chart window is built and writes it back, if anything changed, when it is destroyed.
+// live in the program's one ChartLabelArray, which drawing walks; ChartLabels loads the file
+// when the chart window is built and writes it back, if anything changed, when it is
+// destroyed.
 //
 // File (little-endian, no header or trailer): a 32-bit signed count, then per label RA1,
 // Dec1, RA2, Dec2 (doubles), the text (32-bit length, then its bytes) and the size factor
@@ -11,9 +12,7 @@
 #include <vector>
 
 #include "chart/ChartLabel.h"
-
-// The program's chart labels.
-extern std::vector<ChartLabel> ChartLabelArray;
+#include "chart/ChartLabelArray.h"
 
 class ChartLabels {
 public:

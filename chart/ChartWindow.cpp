@@ -6,7 +6,7 @@
 #include "chart/ChartFormat.h"
 #include "chart/ChartLabels.h"
 #include "chart/ConstelLines.h"
-#include "chart/VisibleRegion.h"
+#include "chart/ChartVisibleRegion.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/ControlHost.h"
 #include "framework/gui/DC.h"
@@ -130,18 +130,19 @@ void ChartWindow::ComputeVisibleRegion(const fw::Rect& rect)
     const int mid = rect.left + rect.Width() / 2;
     const fw::Point corners[6] = {{rect.left, rect.top},    {rect.right, rect.top}, {rect.left, rect.bottom},
                               {rect.right, rect.bottom}, {mid, rect.bottom},     {mid, rect.top}};
+    VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     SkyPoint sky[6];
     for (int i = 0; i < 6; ++i) {
         if (!ScreenToSky(sky[i].ra, sky[i].dec, corners[i].x, corners[i].y, rect)) {
-            ChartVisibleRegion = VisibleRegion();
-            ChartVisibleRegion.SetAllSky();
+            region = VisibleRegion();
+            region.SetAllSky();
             return;
         }
     }
     fw::Point p;
     const bool north = SkyToScreen(0.0, 89.9, p, rect) == MapInside;
     const bool south = SkyToScreen(0.0, -89.9, p, rect) == MapInside;
-    ChartVisibleRegion = VisibleRegion(sky[0], sky[1], sky[2], sky[3], sky[4], sky[5], north, south);
+    region = VisibleRegion(sky[0], sky[1], sky[2], sky[3], sky[4], sky[5], north, south);
 }
 
 void ChartWindow::ShowProgress(const std::string& text)
@@ -234,7 +235,7 @@ void ChartWindow::PrintTo(fw::DC& dc, const fw::Rect& rect)
         const fw::Rect screenRect = chartRect;
         const double screenScale = scale;
         const int screenPixelsPerDegree = pixelsPerDegree;
-        const VisibleRegion screenRegion = ChartVisibleRegion;
+        const VisibleRegion screenRegion = ChartVisibleRegion::Instance().Region();
         const bool wasScreen = screenMode;
         printing = true;
         screenMode = false;
@@ -244,7 +245,7 @@ void ChartWindow::PrintTo(fw::DC& dc, const fw::Rect& rect)
         chartRect = screenRect;
         scale = screenScale;
         pixelsPerDegree = screenPixelsPerDegree;
-        ChartVisibleRegion = screenRegion;
+        ChartVisibleRegion::Instance().Region() = screenRegion;
     }
     dc.RestoreDC();
 }

@@ -18,7 +18,7 @@
 #include "chart/LineEquation.h"
 #include "chart/RaDecLabels.h"
 #include "chart/SAOdata.h"
-#include "chart/VisibleRegion.h"
+#include "chart/ChartVisibleRegion.h"
 #include "framework/gui/ControlHost.h"
 #include "framework/gui/DC.h"
 #include "framework/gui/MessageBox.h"
@@ -290,7 +290,7 @@ bool ChartWindow::DrawGrid(fw::DC& dc, const fw::Rect& inner, RaDecLabels& edgeL
     }
     const fw::Pen decPen(SlotColor(SlotDecLines), 1);
     const fw::Pen raPen(SlotColor(SlotRaLines), 1);
-    const VisibleRegion& region = ChartVisibleRegion;
+    const VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     for (int i = 0; i < 48; ++i) {
         const double ra = i * kGridRaStep;
         for (int j = 0; j < 36; ++j) {
@@ -345,7 +345,7 @@ void ChartWindow::AddGridSegment(fw::DC& dc, const fw::Rect& inner, RaDecLabels&
 void ChartWindow::DrawConstellationLines(fw::DC& dc)
 {
     dc.SelectPen(fw::Pen(SlotColor(SlotConstelLines), 1));
-    const VisibleRegion& region = ChartVisibleRegion;
+    const VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     ConstelLine line;
     for (int more = constelLines->Next(line, true); more; more = constelLines->Next(line, false)) {
         if (!region.Contains(line.ra1, line.dec1) && !region.Contains(line.ra2, line.dec2)) continue;
@@ -373,7 +373,7 @@ void ChartWindow::DrawConstellationLines(fw::DC& dc)
 // outer ring that labels keep clear of (empty without the rings).
 fw::Rect ChartWindow::DrawTelrad(fw::DC& dc)
 {
-    const VisibleRegion& region = ChartVisibleRegion;
+    const VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     const bool markVisible = region.Contains(markRA, markDec);
     const double ra = markVisible ? markRA : centerRA;
     const double dec = markVisible ? markDec : centerDec;
@@ -417,7 +417,7 @@ void ChartWindow::DrawLabelsLayer(fw::DC& dc, int F, const fw::Rect& avoid)
     dc.SelectFont(fw::Font("Arial", F, 400));
     dc.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
     dc.SetBkMode(fw::TRANSPARENT);
-    const VisibleRegion& region = ChartVisibleRegion;
+    const VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     const int count = AppGlobals.database->CountOf(Browser::kObservingList);
     for (int i = 0; i < count && i < CatalogueCapacity; ++i) {
         const int row = ObservingList[i];
@@ -453,7 +453,7 @@ bool ChartWindow::DrawStars(fw::DC& dc)
     if (limit > starMagLimit) limit = starMagLimit;
     plottedMagLimit = limit;
     const double I = ppd * D;
-    const VisibleRegion& region = ChartVisibleRegion;
+    const VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     SAOdata sao(ProgramDirectory + "rssao.cat");
     long records = 0;
     while (records < SAOdata::kDrawPassLimit && sao.ReadNext(sao)) {
@@ -480,7 +480,7 @@ bool ChartWindow::DrawStars(fw::DC& dc)
 
 void ChartWindow::DrawBodies(fw::DC& dc, int F, const fw::Rect& avoid)
 {
-    const VisibleRegion& region = ChartVisibleRegion;
+    const VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     const int quarter = F / 4;
     for (int i = 0; i < BodyCount; ++i) {
         const ChartBody& body = bodies[i];
@@ -515,7 +515,7 @@ void ChartWindow::DrawBodies(fw::DC& dc, int F, const fw::Rect& avoid)
 
 bool ChartWindow::DrawChartLabel(fw::DC& dc, const ChartLabel& label, bool outlineOnly, const fw::Rect& avoid)
 {
-    if (!ChartVisibleRegion.Contains(label.ra1, label.dec1)) return false;
+    if (!ChartVisibleRegion::Instance().Region().Contains(label.ra1, label.dec1)) return false;
     fw::Point A, B;
     if (SkyToScreen(label.ra2, label.dec2, A, chartRect) != MapInside) return false;
     if (SkyToScreen(label.ra1, label.dec1, B, chartRect) != MapInside) return false;

@@ -10,9 +10,9 @@
 #include "framework/stream/StringUtil.h"
 #include "ui/UserFile.h"
 
-std::vector<ConstelLine> ConstelLineArray;
-
 namespace {
+
+std::vector<ConstelLine>& Lines() { return ConstelLineArray::Instance().Lines(); }
 
 const char* const kWhat = "constellation line";
 
@@ -63,8 +63,8 @@ int ConstelLines::Read(const std::string& fileName)
 {
     const std::string path = fileName.empty() ? fileName_ : fileName;
     fw::ifpstream is(path, fw::pstream::in | fw::pstream::binary);
-    ConstelLineArray.clear();
-    ConstelLineArray.reserve(1001);
+    Lines().clear();
+    Lines().reserve(1001);
     next_ = 0;
     damaged_ = false;
     if (!is.is_open()) {
@@ -94,7 +94,7 @@ int ConstelLines::Read(const std::string& fileName)
         LineKey key;
         if (MakeKey(line, key) && !seen.insert(key).second)
             continue;
-        ConstelLineArray.push_back(line);
+        Lines().push_back(line);
     }
     modified_ = false;
     // Fewer whole lines than the count, or bytes after them: what was read is kept, and the
@@ -108,10 +108,10 @@ int ConstelLines::Read(const std::string& fileName)
 int ConstelLines::Write(const std::string& fileName)
 {
     fw::omstream os;
-    const std::size_t n = std::min(ConstelLineArray.size(), kMaxLines);
+    const std::size_t n = std::min(Lines().size(), kMaxLines);
     os.writeWord16(static_cast<std::uint16_t>(n));
     for (std::size_t i = 0; i < n; ++i) {
-        const ConstelLine& l = ConstelLineArray[i];
+        const ConstelLine& l = Lines()[i];
         os.writeDouble(l.ra1);
         os.writeDouble(l.dec1);
         os.writeDouble(l.ra2);
@@ -131,22 +131,22 @@ int ConstelLines::Write(const std::string& fileName)
 int ConstelLines::Remove(bool& modified, const ConstelLine& line)
 {
     modified = true;
-    const auto it = std::find(ConstelLineArray.begin(), ConstelLineArray.end(), line);
-    if (it == ConstelLineArray.end())
+    const auto it = std::find(Lines().begin(), Lines().end(), line);
+    if (it == Lines().end())
         return 0;
-    ConstelLineArray.erase(it);
+    Lines().erase(it);
     return 1;
 }
 
 int ConstelLines::AddIfAbsent(bool& modified, double ra1, double dec1, double ra2, double dec2)
 {
     const ConstelLine line(ra1, dec1, ra2, dec2);
-    if (std::find(ConstelLineArray.begin(), ConstelLineArray.end(), line) != ConstelLineArray.end())
+    if (std::find(Lines().begin(), Lines().end(), line) != Lines().end())
         return 0;
-    if (ConstelLineArray.size() >= kMaxLines)
+    if (Lines().size() >= kMaxLines)
         return 0;
     modified = true;
-    ConstelLineArray.push_back(line);
+    Lines().push_back(line);
     return 1;
 }
 
@@ -154,16 +154,16 @@ int ConstelLines::Next(ConstelLine& line, bool restart)
 {
     if (restart)
         next_ = 0;
-    if (next_ >= ConstelLineArray.size())
+    if (next_ >= Lines().size())
         return 0;
-    line = ConstelLineArray[next_++];
+    line = Lines()[next_++];
     return 1;
 }
 
 int ConstelLines::Replace(const ConstelLine& line)
 {
-    const auto it = std::find(ConstelLineArray.begin(), ConstelLineArray.end(), line);
-    if (it == ConstelLineArray.end())
+    const auto it = std::find(Lines().begin(), Lines().end(), line);
+    if (it == Lines().end())
         return 0;
     *it = line;
     return 1;
@@ -173,7 +173,7 @@ int ConstelLines::NearestOnScreen(const fw::Point& point, ConstelLine& line) con
 {
     double best = -1;
     const ConstelLine* found = nullptr;
-    for (const ConstelLine& l : ConstelLineArray) {
+    for (const ConstelLine& l : Lines()) {
         double d;
         if (l.screen.DistanceTo(point, d) != 1)
             continue;

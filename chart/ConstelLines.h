@@ -1,6 +1,7 @@
 // The constellation figures and their file "conlines.rsx" in the user directory. The lines
-// live in one program-wide array shared by every chart window; ConstelLines loads the file
-// when a chart window is built and writes it back, if anything changed, when it is destroyed.
+// live in the program's one ConstelLineArray, shared by every chart window; ConstelLines loads
+// the file when a chart window is built and writes it back, if anything changed, when it is
+// destroyed.
 //
 // File (little-endian, no header or trailer): a 16-bit unsigned count, then per line RA1,
 // Dec1, RA2, Dec2 as doubles (32 bytes). Screen segments are not stored.
@@ -11,9 +12,7 @@
 #include <vector>
 
 #include "chart/ConstelLine.h"
-
-// The program's constellation lines.
-extern std::vector<ConstelLine> ConstelLineArray;
+#include "chart/ConstelLineArray.h"
 
 class ConstelLines {
 public:

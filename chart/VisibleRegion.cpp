@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-VisibleRegion ChartVisibleRegion;
-
 namespace {
 constexpr double kDecMargin = 5.0; // degrees added above and below the chart's corners
 }

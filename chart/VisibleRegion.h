@@ -41,6 +41,3 @@ public:
     double southCap = -90;
     std::int32_t wraps = 0;
 };
-
-// The chart's one visible region; the whole sky until a chart view sets it.
-extern VisibleRegion ChartVisibleRegion;

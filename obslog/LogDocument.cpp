@@ -50,6 +50,11 @@ LogDocument::LogDocument(const std::string& programDir, const std::string& userD
         oldJournalPath_ = programDir_ + "LOGMDFY.~MP";
         recoveryHeaderPath_ = programDir_ + "LOGHDR.TMP";
         oldRecoveryHeaderPath_ = programDir_ + "LOGHDR.~MP";
+        // A save killed mid-write leaves its temporary beside the file; it goes before the
+        // files are read.
+        for (const std::string* path :
+             {&defaultHeaderPath_, &defaultFilterPath_, &journalPath_, &recoveryHeaderPath_, &oldRecoveryHeaderPath_})
+            fw::RemoveStaleTemporaries(*path);
 
         char cwd[4096];
         ReportProgress(std::string("Document Directory = ") + (::getcwd(cwd, sizeof cwd) ? cwd : ""), CaptionAndLine);
@@ -186,6 +191,12 @@ bool LogDocument::BackupFileName(const std::string& path)
 
 // ---- files ----------------------------------------------------------------------------------
 
+void LogDocument::RemoveStaleTemporariesOfLog()
+{
+    fw::RemoveStaleTemporaries(fullPath_);
+    fw::RemoveStaleTemporaries(backupName_);
+}
+
 bool LogDocument::ReplaceFile(const std::string& path, const std::string& bytes, const std::string& what)
 {
     errno = 0;
@@ -289,6 +300,7 @@ bool LogDocument::Open(int /*mode*/, const std::string& path)
         source = GetDocPath();
     }
     BackupFileName(source);
+    RemoveStaleTemporariesOfLog();
     if (!ReadLog(fullPath_))
         return false;
     // The backup copy and the recovery header match the log as loaded, so that a crash from
@@ -848,6 +860,7 @@ void LogDocument::CheckJournal()
         if (!contents.logPath.empty()) {
             ReportProgress("Recovering " + contents.logPath, CaptionAndLine);
             BackupFileName(contents.logPath);
+            RemoveStaleTemporariesOfLog();
         }
         if (ReadRecoveryHeader())
             ReportProgress("Recovery appears to have been successful", CaptionAndLine);

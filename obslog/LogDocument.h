@@ -144,6 +144,9 @@ public:
 
 private:
     void CheckJournal();
+    // Removes the temporaries that saves of the log and of its backup copy left beside them
+    // when they were killed mid-write (those of a program still running stay).
+    void RemoveStaleTemporariesOfLog();
     void RotateCrashFiles();
     bool ReplaceFile(const std::string& path, const std::string& bytes, const std::string& what);
     // Replaces the files together, reporting each that could not be written.

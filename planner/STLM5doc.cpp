@@ -201,6 +201,8 @@ bool STLM5doc::IsDirty()
 
 bool STLM5doc::Open(int, const std::string&)
 {
+    // A save killed mid-write left its temporary beside the document; it goes now.
+    if (!GetDocPath().empty()) fw::RemoveStaleTemporaries(GetDocPath());
     std::string bytes;
     return ReadWholeFile(GetDocPath(), bytes) && Read(bytes);
 }

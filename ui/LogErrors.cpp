@@ -6,6 +6,13 @@ LogErrors::LogErrors(std::string path) : path_(std::move(path)) {}
 
 LogErrors::~LogErrors() = default;
 
+void LogErrors::Reset(std::string path)
+{
+    out_.reset();
+    failed_ = false;
+    path_ = std::move(path);
+}
+
 void LogErrors::WriteDebugLine(const std::string& text)
 {
     if (failed_) return;

@@ -20,6 +20,10 @@ public:
     // be created drops the line, silently.
     void WriteDebugLine(const std::string& text);
     const std::string& Path() const { return path_; }
+    // Back to the state before the first line of a run, logging to path: an open file is
+    // closed and the next line creates or truncates path. Tests point the run's log into their
+    // own directory with it, and back to the default afterwards.
+    void Reset(std::string path = "debug.txt");
 
 private:
     std::string path_;

@@ -3,6 +3,7 @@
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/AtomicFile.h"
 #include "globals/Globals.h"
+#include "ui/LogErrors.h"
 #include "ui/TStatusDlg.h"
 
 #include <sys/stat.h>
@@ -11,12 +12,6 @@ namespace UserFile {
 
 namespace {
 
-void Tell(const std::string& text)
-{
-    if (StatusWindow)
-        StatusWindow->Message(text, true);
-}
-
 void SayUnableToSave(const std::string& path, const std::string& what, const std::string& why)
 {
     fw::MessageBox(nullptr, "Unable to save the " + what + " file " + path + why, "Stellum",
@@ -24,6 +19,14 @@ void SayUnableToSave(const std::string& path, const std::string& what, const std
 }
 
 } // namespace
+
+void Tell(const std::string& text)
+{
+    if (!StatusWindow)
+        return;
+    StatusWindow->Message(text, true);
+    WriteDebugLine(text);
+}
 
 bool ReportIfUnreadable(const std::string& path, const std::string& what)
 {

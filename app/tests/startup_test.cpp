@@ -20,6 +20,7 @@
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
 #include "ui/Configuration.h"
+#include "ui/LogErrors.h"
 #include "ui/StellumConfig.h"
 #include "ui/TStatusDlg.h"
 #include "framework/testsupport/Snapshot.h"
@@ -33,6 +34,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -248,7 +250,7 @@ TEST(Startup, DamagedOrMissingDataShowsItsLineAndLosesNothingTheUserSaved)
         const char* file;    // replaced by garbage (or removed)
         bool remove;
         const char* line;    // the status line that says so
-        bool keptAside;      // the user's file is kept as file + ".bad"
+        bool keptAside;      // the user's file is kept as file + ".bad", said in the debug log too
         int boxes;           // message boxes (the database reports a damaged state itself)
     } cases[] = {
         {"missing catalogue", "ngc2k.rsx", true, "Unable to open ", false, 0},
@@ -261,6 +263,7 @@ TEST(Startup, DamagedOrMissingDataShowsItsLineAndLosesNothingTheUserSaved)
         STELLUM_REQUIRE_DATA(program.DataDir());
         program.Replace(c.file, c.remove ? nullptr : &garbage);
         fw::ScriptedMessageBoxes boxes;
+        DebugLog().Reset(program.Path("debug.txt"));
         auto app = program.App({"\\L"});
         ASSERT_TRUE(app->InitInstance()) << c.what;
         EXPECT_TRUE(HasLine(StatusLines(), c.line)) << c.what;
@@ -268,7 +271,12 @@ TEST(Startup, DamagedOrMissingDataShowsItsLineAndLosesNothingTheUserSaved)
         CloseAndEnd(app);
         if (c.keptAside) {
             EXPECT_EQ(ReadFileBytes(program.Path(std::string(c.file) + ".bad")), garbage) << c.what;
+            std::vector<std::string> logged;
+            std::istringstream log(ReadFileBytes(program.Path("debug.txt")));
+            for (std::string l; std::getline(log, l);) logged.push_back(l);
+            EXPECT_TRUE(HasLine(logged, c.line)) << c.what;
         }
+        DebugLog().Reset();
         EXPECT_EQ(boxes.Count(), c.boxes) << c.what;
     }
 }

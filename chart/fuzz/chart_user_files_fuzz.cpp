@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     if (data[0] & 1) {
         RoundTrip<ChartLabels>(dir + "/chtlabel.rsx", bytes);
-        for (const ChartLabel& l : ChartLabelArray)
+        for (const ChartLabel& l : ChartLabelArray::Instance().Labels())
             if (l.text.size() > ChartLabel::kMaxText || l.text.empty()) std::abort();
     } else {
         RoundTrip<ConstelLines>(dir + "/conlines.rsx", bytes);

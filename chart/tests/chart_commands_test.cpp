@@ -175,7 +175,7 @@ TEST_F(ChartCommands, EditingModesExcludeEachOtherAndGateTheirCommands)
     chart.lineSelected = true;
     EXPECT_TRUE(chart.CommandEnabled(CM_EDITDELETE));
     ASSERT_TRUE(chart.SendCommand(CM_EDITDELETE));
-    EXPECT_TRUE(ConstelLineArray.empty());
+    EXPECT_TRUE(Lines().empty());
     EXPECT_FALSE(chart.lineSelected);
     EXPECT_FALSE(chart.CommandEnabled(CM_EDITDELETE));
 

@@ -18,7 +18,7 @@
 #include "chart/ChartWindow.h"
 #include "chart/ConstelLines.h"
 #include "chart/EnterLabelDialog.h"
-#include "chart/VisibleRegion.h"
+#include "chart/ChartVisibleRegion.h"
 #include "chart/tests/sky_fixture.h"
 #include "framework/gui/RecordingDC.h"
 #include "framework/gui/StatusBar.h"
@@ -52,7 +52,9 @@ protected:
         RScolor& rs = RScolor::Instance();
         savedScheme_ = rs.Scheme();
         for (int slot = SlotRaLines; slot <= SlotShadow; ++slot) savedColours_[slot] = rs.GetColor(slot);
-        ChartVisibleRegion = VisibleRegion();
+        ChartVisibleRegion::Instance().Reset();
+        ConstelLineArray::Instance().Reset();
+        ChartLabelArray::Instance().Reset();
         AppGlobals.statusBar = &statusBar_;
     }
     void TearDown() override
@@ -70,10 +72,14 @@ protected:
         LabelListPositions = savedLabelOptions_[2];
         ChartLabelSize = savedLabelSize_;
         NGCTable = *savedTable_;
-        ChartVisibleRegion = VisibleRegion();
-        ConstelLineArray.clear();
-        ChartLabelArray.clear();
+        ChartVisibleRegion::Instance().Reset();
+        ConstelLineArray::Instance().Reset();
+        ChartLabelArray::Instance().Reset();
     }
+
+    // The labels and lines every chart window shares.
+    static std::vector<ChartLabel>& Labels() { return ChartLabelArray::Instance().Labels(); }
+    static std::vector<ConstelLine>& Lines() { return ConstelLineArray::Instance().Lines(); }
 
     // NGC 1976 (M 42) and NGC 1977 as rows 0 and 1 of the catalogue table.
     static void PutOrionNebulaeInTheTable()

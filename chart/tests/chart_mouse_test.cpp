@@ -158,21 +158,21 @@ TEST_F(ChartMouse, ALineDrawnFromStarToStarIsSavedAndSurvivesARestart)
     EXPECT_FALSE(chart.drawingLine);
     EXPECT_FALSE(chart.GetOverlay().Has(ChartWindow::MarkRubberLine));
     const ConstelLine drawn(5.919, 7.407, 5.242, -8.202);
-    ASSERT_EQ(ConstelLineArray.size(), 1u);
-    EXPECT_EQ(ConstelLineArray[0], drawn);
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(Lines()[0], drawn);
     // The same line again is not added twice.
     Drag(a, b, Qt::ControlModifier);
-    EXPECT_EQ(ConstelLineArray.size(), 1u);
+    EXPECT_EQ(Lines().size(), 1u);
 
     CloseChart();
     fw::omstream expected;
     expected.writeWord16(1);
     for (double v : {5.919, 7.407, 5.242, -8.202}) expected.writeDouble(v);
     EXPECT_EQ(testsupport::ReadFileBytes(UserDirectory + "conlines.rsx"), expected.str());
-    ConstelLineArray.clear();
+    ConstelLineArray::Instance().Reset();
     OpenChart();
-    ASSERT_EQ(ConstelLineArray.size(), 1u);
-    EXPECT_EQ(ConstelLineArray[0], drawn);
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(Lines()[0], drawn);
 }
 
 TEST_F(ChartMouse, AShiftClickSelectsALineThatIsDeletedOnConfirmationOrWithCtrl)
@@ -200,7 +200,7 @@ TEST_F(ChartMouse, AShiftClickSelectsALineThatIsDeletedOnConfirmationOrWithCtrl)
         ASSERT_EQ(boxes.Count(), c.boxes);
         EXPECT_EQ(boxes.Last().text, "Delete Selected Line?");
         EXPECT_EQ(boxes.Last().title, "Error"); // the title of a box given none
-        EXPECT_EQ(ConstelLineArray.size(), c.linesAfter);
+        EXPECT_EQ(Lines().size(), c.linesAfter);
         EXPECT_FALSE(chart.lineSelected);
         EXPECT_FALSE(chart.GetOverlay().Has(ChartWindow::MarkSelectedLine));
     }
@@ -221,7 +221,7 @@ TEST_F(ChartMouse, AShiftClickSelectsALineThatIsDeletedOnConfirmationOrWithCtrl)
         fw::ScriptedMessageBoxes confirm({fw::IDOK});
         Release(mid, Qt::ShiftModifier);
     }
-    ASSERT_TRUE(ConstelLineArray.empty());
+    ASSERT_TRUE(Lines().empty());
 
     // With Ctrl held at the release there is no question.
     chart.Lines().AddIfAbsent(kBetelgeuseRA, kBetelgeuseDec, kRigelRA, kRigelDec);
@@ -230,7 +230,7 @@ TEST_F(ChartMouse, AShiftClickSelectsALineThatIsDeletedOnConfirmationOrWithCtrl)
     Press(mid, Qt::ShiftModifier);
     Release(mid, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(boxes.Count(), 0);
-    EXPECT_TRUE(ConstelLineArray.empty());
+    EXPECT_TRUE(Lines().empty());
 }
 
 TEST_F(ChartMouse, ALineWithoutAStarFoundAtAnEndIsRefused)
@@ -264,7 +264,7 @@ TEST_F(ChartMouse, ALineWithoutAStarFoundAtAnEndIsRefused)
         if (c.fileGoesBeforeTheRelease) std::remove(dir_.file("rssao.cat").c_str());
         Move(b, Qt::ControlModifier);
         Release(b, Qt::ControlModifier);
-        EXPECT_TRUE(ConstelLineArray.empty()) << c.what;
+        EXPECT_TRUE(Lines().empty()) << c.what;
         EXPECT_EQ(statusBar_.GetText(), c.status) << c.what;
         EXPECT_FALSE(chart.drawingLine) << c.what;
         EXPECT_FALSE(chart.GetOverlay().Has(ChartWindow::MarkRubberLine)) << c.what;
@@ -304,9 +304,9 @@ TEST_F(ChartMouse, ALabelDraggedWithoutAStarFoundIsAnchoredWhereTheDragStarted)
     ASSERT_EQ(dialogs.Count(), 1);
     EXPECT_EQ(statusBar_.GetText(), "No Star Found Near the Pointer");
     EXPECT_EQ(seen.useAnchor, fw::BF_CHECKED);
-    ASSERT_EQ(ChartLabelArray.size(), 1u);
-    EXPECT_NEAR(ChartLabelArray[0].ra1, fromRA, 1.0 / 3600);
-    EXPECT_NEAR(ChartLabelArray[0].dec1, fromDec, 1.0 / 60);
+    ASSERT_EQ(Labels().size(), 1u);
+    EXPECT_NEAR(Labels()[0].ra1, fromRA, 1.0 / 3600);
+    EXPECT_NEAR(Labels()[0].dec1, fromDec, 1.0 / 60);
 }
 
 TEST_F(ChartMouse, ALabelPlacedAndThenDeletedLeavesTheLabelFileAsItWas)
@@ -317,7 +317,7 @@ TEST_F(ChartMouse, ALabelPlacedAndThenDeletedLeavesTheLabelFileAsItWas)
         labels.AddLabel(ChartLabel(5.6, -5.4, 5.7, -3.0, "M 42", 1.0));
         ASSERT_EQ(labels.Write(), 1);
     }
-    ChartLabelArray.clear();
+    ChartLabelArray::Instance().Reset();
     const std::string before = testsupport::ReadFileBytes(UserDirectory + "chtlabel.rsx");
     ChartWindow& chart = OpenChart();
     chart.SendCommand(CM_MODIFYLABELS);
@@ -337,8 +337,8 @@ TEST_F(ChartMouse, ALabelPlacedAndThenDeletedLeavesTheLabelFileAsItWas)
     EXPECT_EQ(seen.useAnchor, fw::BF_CHECKED);
     EXPECT_EQ(seen.anchorRA, "5h 55m 8.4s");
     EXPECT_EQ(seen.anchorDec, "7\xC2\xB0 24' 25.2\"");
-    ASSERT_EQ(ChartLabelArray.size(), 2u);
-    const ChartLabel& placed = ChartLabelArray[1];
+    ASSERT_EQ(Labels().size(), 2u);
+    const ChartLabel& placed = Labels()[1];
     EXPECT_EQ(placed.text, "Betelgeuse");
     EXPECT_NEAR(placed.ra1, kBetelgeuseRA, 1.0 / 3600);
     EXPECT_NEAR(placed.dec1, kBetelgeuseDec, 1.0 / 3600);
@@ -357,8 +357,8 @@ TEST_F(ChartMouse, ALabelPlacedAndThenDeletedLeavesTheLabelFileAsItWas)
     EXPECT_EQ(chart.selectedLabel.text, "Betelgeuse");
     Release(inside, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(none.Count(), 0);
-    ASSERT_EQ(ChartLabelArray.size(), 1u);
-    EXPECT_EQ(ChartLabelArray[0].text, "M 42");
+    ASSERT_EQ(Labels().size(), 1u);
+    EXPECT_EQ(Labels()[0].text, "M 42");
     CloseChart();
     EXPECT_EQ(testsupport::ReadFileBytes(UserDirectory + "chtlabel.rsx"), before);
 }
@@ -370,7 +370,7 @@ TEST_F(ChartMouse, AShiftDragMovesALabelAndAnEmptyTextDeletesIt)
     chart.SendCommand(CM_MODIFYLABELS);
     Draw();
     fw::Rect box;
-    ASSERT_TRUE(chart.LabelHitBox(ChartLabelArray[0], box));
+    ASSERT_TRUE(chart.LabelHitBox(Labels()[0], box));
     // A Shift-click beside the text selects nothing; left and top edges belong to the box.
     Press(fw::Point(box.right + 1, box.bottom + 1), Qt::ShiftModifier);
     EXPECT_FALSE(chart.labelSelected);
@@ -392,24 +392,24 @@ TEST_F(ChartMouse, AShiftDragMovesALabelAndAnEmptyTextDeletesIt)
     }
     EXPECT_EQ(seen.text, "M 42");
     EXPECT_EQ(seen.useAnchor, fw::BF_CHECKED);
-    ASSERT_EQ(ChartLabelArray.size(), 1u);
-    EXPECT_EQ(ChartLabelArray[0].text, "Orion Nebula");
-    EXPECT_DOUBLE_EQ(ChartLabelArray[0].ra1, 5.6);
-    EXPECT_DOUBLE_EQ(ChartLabelArray[0].dec1, -5.4);
-    EXPECT_NEAR(ChartLabelArray[0].ra2, toRA, 1.0 / 3600);
-    EXPECT_NEAR(ChartLabelArray[0].dec2, toDec, 1.0 / 60);
-    EXPECT_DOUBLE_EQ(ChartLabelArray[0].sizeFactor, 2.0);
+    ASSERT_EQ(Labels().size(), 1u);
+    EXPECT_EQ(Labels()[0].text, "Orion Nebula");
+    EXPECT_DOUBLE_EQ(Labels()[0].ra1, 5.6);
+    EXPECT_DOUBLE_EQ(Labels()[0].dec1, -5.4);
+    EXPECT_NEAR(Labels()[0].ra2, toRA, 1.0 / 3600);
+    EXPECT_NEAR(Labels()[0].dec2, toDec, 1.0 / 60);
+    EXPECT_DOUBLE_EQ(Labels()[0].sizeFactor, 2.0);
     EXPECT_FALSE(chart.GetOverlay().Has(ChartWindow::MarkMovingLabel));
 
     // OK with an empty text removes the label and adds none.
     Draw();
-    ASSERT_TRUE(chart.LabelHitBox(ChartLabelArray[0], box));
+    ASSERT_TRUE(chart.LabelHitBox(Labels()[0], box));
     fw::ScriptedDialogs dialogs(EnterLabel(seen, ""));
     Press(fw::Point(box.left + 1, box.top + 1), Qt::ShiftModifier);
     Release(fw::Point(box.left + 1, box.top + 1), Qt::ShiftModifier);
     EXPECT_EQ(dialogs.Count(), 1);
     EXPECT_EQ(seen.text, "Orion Nebula");
-    EXPECT_TRUE(ChartLabelArray.empty());
+    EXPECT_TRUE(Labels().empty());
 }
 
 TEST_F(ChartMouse, BadEntriesInTheLabelDialogChangeNothing)
@@ -448,7 +448,7 @@ TEST_F(ChartMouse, BadEntriesInTheLabelDialogChangeNothing)
         EXPECT_TRUE(stayedOpen) << c.entry;
         ASSERT_GE(boxes.Count(), 1) << c.entry;
         EXPECT_EQ(boxes.Calls()[0].title, c.title) << c.entry;
-        EXPECT_TRUE(ChartLabelArray.empty()) << c.entry;
+        EXPECT_TRUE(Labels().empty()) << c.entry;
         EXPECT_DOUBLE_EQ(ChartLabelSize, 1.25) << c.entry;
     }
 }

@@ -21,7 +21,7 @@
 #include "catalog/NGC2000Indexes.h"
 #include "chart/ChartLabels.h"
 #include "chart/ConstelLines.h"
-#include "chart/VisibleRegion.h"
+#include "chart/ChartVisibleRegion.h"
 #include "chart/tests/sky_fixture.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/MessageBox.h"
@@ -63,9 +63,9 @@ protected:
         NGCTable = *savedTable_;
         RScolor::Instance().SetScheme(savedScheme_);
         SolarSystemReady = false;
-        ChartVisibleRegion = VisibleRegion();
-        ConstelLineArray.clear();
-        ChartLabelArray.clear();
+        ChartVisibleRegion::Instance().Reset();
+        ConstelLineArray::Instance().Reset();
+        ChartLabelArray::Instance().Reset();
     }
 
     // The planner's pane area with the chart pane filling it, drawn and grabbed.

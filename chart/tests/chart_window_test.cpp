@@ -22,7 +22,7 @@
 #include "catalog/ObjectFlags.h"
 #include "chart/ChartLabels.h"
 #include "chart/ConstelLines.h"
-#include "chart/VisibleRegion.h"
+#include "chart/ChartVisibleRegion.h"
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/ControlHost.h"
 #include "framework/gui/MessageBox.h"
@@ -63,7 +63,9 @@ protected:
         savedScheme_ = rs.Scheme();
         for (const auto& [slot, colour] : kLayerColours) savedColours_[slot] = rs.GetColor(slot);
         SolarSystemReady = false;
-        ChartVisibleRegion = VisibleRegion();
+        ChartVisibleRegion::Instance().Reset();
+        ConstelLineArray::Instance().Reset();
+        ChartLabelArray::Instance().Reset();
     }
     void TearDown() override
     {
@@ -77,9 +79,9 @@ protected:
         std::copy(std::begin(savedFlags_), std::end(savedFlags_), ObjectFlags);
         std::copy(std::begin(savedList_), std::end(savedList_), ObservingList);
         SolarSystemReady = false;
-        ChartVisibleRegion = VisibleRegion();
-        ConstelLineArray.clear();
-        ChartLabelArray.clear();
+        ChartVisibleRegion::Instance().Reset();
+        ConstelLineArray::Instance().Reset();
+        ChartLabelArray::Instance().Reset();
     }
 
     void UseLayerColours()

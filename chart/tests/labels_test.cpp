@@ -91,8 +91,9 @@ TEST(VisibleRegion, PolesAndTheWholeSky)
 
 class ChartLabelsFile : public ::testing::Test {
 protected:
-    void SetUp() override { ChartLabelArray.clear(); }
-    void TearDown() override { ChartLabelArray.clear(); }
+    void SetUp() override { ChartLabelArray::Instance().Reset(); }
+    void TearDown() override { ChartLabelArray::Instance().Reset(); }
+    static std::vector<ChartLabel>& Labels() { return ChartLabelArray::Instance().Labels(); }
     testsupport::TempDir dir;
     std::string File() const { return dir.file("chtlabel.rsx"); }
 };
@@ -100,7 +101,7 @@ protected:
 TEST_F(ChartLabelsFile, AddRemoveAndTheSameAnchorRule)
 {
     ChartLabels labels(File()); // no file yet: no labels
-    EXPECT_TRUE(ChartLabelArray.empty());
+    EXPECT_TRUE(Labels().empty());
     EXPECT_FALSE(labels.Modified());
     bool modified = false;
     EXPECT_EQ(labels.AddLabel(modified, ChartLabel(5, 10, 5.2, 11, "M 42")), 1);
@@ -108,10 +109,10 @@ TEST_F(ChartLabelsFile, AddRemoveAndTheSameAnchorRule)
     modified = false;
     EXPECT_EQ(labels.AddLabel(modified, ChartLabel(5, 10, 7, 7, "other text")), 0); // same anchor
     EXPECT_FALSE(modified);
-    EXPECT_EQ(ChartLabelArray.at(0).text, "M 42");
+    EXPECT_EQ(Labels().at(0).text, "M 42");
     EXPECT_EQ(labels.AddLabel(modified, ChartLabel(5, 10, 0, 0, "")), 0); // empty text deletes
     EXPECT_TRUE(modified);
-    EXPECT_TRUE(ChartLabelArray.empty());
+    EXPECT_TRUE(Labels().empty());
 
     ChartLabel found;
     EXPECT_EQ(labels.Nearest(5, 10, found), 0);
@@ -124,12 +125,12 @@ TEST_F(ChartLabelsFile, AddRemoveAndTheSameAnchorRule)
     EXPECT_EQ(found.text, "C");
     EXPECT_EQ(labels.RemoveAt(modified, 1, 0, 9, 9), 1);
     EXPECT_EQ(labels.RemoveAt(modified, 1, 0, 9, 9), 0);
-    EXPECT_EQ(ChartLabelArray.size(), 2u);
+    EXPECT_EQ(Labels().size(), 2u);
 
     // Texts longer than the file holds are cut, never in the middle of a character.
     const std::string longText = std::string(86, 'x') + "\u00B0";
     labels.AddLabel(ChartLabel(7, 7, 7, 8, longText));
-    EXPECT_EQ(ChartLabelArray.back().text, std::string(86, 'x'));
+    EXPECT_EQ(Labels().back().text, std::string(86, 'x'));
 }
 
 TEST_F(ChartLabelsFile, RoundTripThroughTheFile)
@@ -139,9 +140,9 @@ TEST_F(ChartLabelsFile, RoundTripThroughTheFile)
         labels.AddLabel(ChartLabel(5.5, -5.4, 5.6, -5.0, "Orion Nebula \u00B0", 1.5));
         labels.AddLabel(ChartLabel(0.7, 41.3, 0.8, 42, "M 31"));
     } // the destructor writes the changed set
-    ChartLabelArray.clear();
+    ChartLabelArray::Instance().Reset();
     ChartLabels again(File());
-    ASSERT_EQ(ChartLabelArray.size(), 2u);
+    ASSERT_EQ(Labels().size(), 2u);
     ChartLabel l;
     ASSERT_EQ(again.Next(l, true), 1);
     EXPECT_EQ(l.text, "Orion Nebula \u00B0");
@@ -196,7 +197,7 @@ TEST_F(ChartLabelsFile, DamagedFilesKeepOnlyWholeLabels)
         ASSERT_TRUE(testsupport::WriteFileBytes(File(), cs.bytes));
         ChartLabels labels(File());
         std::vector<std::string> texts;
-        for (const auto& l : ChartLabelArray)
+        for (const auto& l : Labels())
             texts.push_back(l.text);
         EXPECT_EQ(texts, cs.texts) << cs.what;
         EXPECT_FALSE(labels.Modified()) << cs.what;
@@ -226,7 +227,7 @@ TEST_F(ChartLabelsFile, ADamagedFileIsKeptAsideAndAFailedSaveIsSaid)
         }
         ChartLabels again(File());
         EXPECT_FALSE(again.Damaged());
-        EXPECT_EQ(ChartLabelArray.back().text, "Later");
+        EXPECT_EQ(Labels().back().text, "Later");
     }
 
     std::filesystem::remove(File());

@@ -10,10 +10,12 @@
 
 namespace {
 
+std::vector<ConstelLine>& Lines() { return ConstelLineArray::Instance().Lines(); }
+
 class ConstelLinesFile : public ::testing::Test {
 protected:
-    void SetUp() override { ConstelLineArray.clear(); }
-    void TearDown() override { ConstelLineArray.clear(); }
+    void SetUp() override { ConstelLineArray::Instance().Reset(); }
+    void TearDown() override { ConstelLineArray::Instance().Reset(); }
     testsupport::TempDir dir;
     std::string File() const { return dir.file("conlines.rsx"); }
 };
@@ -35,7 +37,7 @@ TEST_F(ConstelLinesFile, AddRemoveReplaceAndRoundTrip)
 {
     {
         ConstelLines lines(File());
-        EXPECT_TRUE(ConstelLineArray.empty());
+        EXPECT_TRUE(Lines().empty());
         bool modified = false;
         EXPECT_EQ(lines.AddIfAbsent(modified, 5.9, 7.4, 5.4, 6.3), 1);
         EXPECT_TRUE(modified);
@@ -50,12 +52,12 @@ TEST_F(ConstelLinesFile, AddRemoveReplaceAndRoundTrip)
         ConstelLine drawn(1, 2, 3, 4);
         drawn.screen = ScreenLine(fw::Point(10, 10), fw::Point(50, 10));
         EXPECT_EQ(lines.Replace(drawn), 1);
-        EXPECT_EQ(ConstelLineArray.at(1).screen, drawn.screen);
+        EXPECT_EQ(Lines().at(1).screen, drawn.screen);
         EXPECT_EQ(lines.Replace(ConstelLine(7, 7, 7, 7)), 0);
     }
-    ConstelLineArray.clear();
+    ConstelLineArray::Instance().Reset();
     ConstelLines again(File());
-    ASSERT_EQ(ConstelLineArray.size(), 2u);
+    ASSERT_EQ(Lines().size(), 2u);
     ConstelLine l;
     ASSERT_EQ(again.Next(l, true), 1);
     EXPECT_EQ(l, ConstelLine(5.9, 7.4, 5.4, 6.3));
@@ -86,13 +88,13 @@ TEST_F(ConstelLinesFile, DamagedFilesKeepOnlyWholeLines)
     for (const auto& c : cases) {
         ASSERT_TRUE(testsupport::WriteFileBytes(File(), c.bytes));
         ConstelLines lines(File());
-        EXPECT_EQ(ConstelLineArray.size(), c.lines) << c.what;
+        EXPECT_EQ(Lines().size(), c.lines) << c.what;
         EXPECT_EQ(lines.Read(), c.read) << c.what;
         EXPECT_FALSE(lines.Modified()) << c.what;
     }
     ConstelLines none(dir.file("missing.rsx"));
     EXPECT_EQ(none.Read(), 0);
-    EXPECT_TRUE(ConstelLineArray.empty());
+    EXPECT_TRUE(Lines().empty());
 }
 
 // A line file that could not be read whole, or is there but cannot be read (a directory at
@@ -129,13 +131,13 @@ TEST_F(ConstelLinesFile, SetStopsAtTheFilesCountLimit)
 {
     ConstelLines lines(File());
     for (int i = 0; i < 65535; ++i)
-        ConstelLineArray.emplace_back(i, 0, i, 1);
+        Lines().emplace_back(i, 0, i, 1);
     EXPECT_EQ(lines.AddIfAbsent(-1, 0, -1, 1), 0);
-    EXPECT_EQ(ConstelLineArray.size(), 65535u);
+    EXPECT_EQ(Lines().size(), 65535u);
     ASSERT_EQ(lines.Write(), 1);
     EXPECT_EQ(testsupport::ReadFileBytes(File()).size(), 2u + 65535u * 32u);
     EXPECT_EQ(lines.Read(), 1);
-    EXPECT_EQ(ConstelLineArray.size(), 65535u);
+    EXPECT_EQ(Lines().size(), 65535u);
 }
 
 TEST(ConstelLines, SpansRA)
@@ -180,18 +182,18 @@ TEST(ConstelLines, DefaultFiguresForTheUser)
 {
     const std::string dir = testsupport::ProgramDataDir("rssao.cat");
     STELLUM_REQUIRE_DATA(dir);
-    ConstelLineArray.clear();
+    ConstelLineArray::Instance().Reset();
     ConstelLines lines(dir + "User/conlines.rsx");
-    EXPECT_EQ(ConstelLineArray.size(), 659u);
+    EXPECT_EQ(Lines().size(), 659u);
     // Ursa Major: Alkaid to Mizar.
     const ConstelLine alkaidMizar(13.792333, 49.313333, 13.398750, 54.925278);
-    EXPECT_NE(std::find(ConstelLineArray.begin(), ConstelLineArray.end(), alkaidMizar), ConstelLineArray.end());
-    for (const auto& l : ConstelLineArray) {
+    EXPECT_NE(std::find(Lines().begin(), Lines().end(), alkaidMizar), Lines().end());
+    for (const auto& l : Lines()) {
         EXPECT_TRUE(l.ra1 >= 0 && l.ra1 < 24 && l.ra2 >= 0 && l.ra2 < 24);
         EXPECT_TRUE(l.dec1 >= -90 && l.dec1 <= 90 && l.dec2 >= -90 && l.dec2 <= 90);
     }
     EXPECT_FALSE(lines.Modified());
-    ConstelLineArray.clear();
+    ConstelLineArray::Instance().Reset();
 }
 
 } // namespace

@@ -11,6 +11,9 @@
 #include <regex>
 #include <sstream>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace testsupport {
@@ -60,6 +63,15 @@ void LinkProgramFiles(const std::string& programDir, const std::string& dir, std
         fs::create_symlink(programDir + name, dir + name, ec);
         if (ec) ADD_FAILURE() << "cannot link " << name << ": " << ec.message();
     }
+}
+
+long EndedPid()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return static_cast<long>(child);
 }
 
 bool InCi()

@@ -40,6 +40,10 @@ std::string ReadFileBytes(const std::string& path);
 // Writes bytes to a file, replacing it; false on failure.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// The pid of a process that has ended (a child that exited at once), for the temporaries that
+// a save killed mid-write would have left.
+long EndedPid();
+
 // The number of pages of a PDF document (its page objects).
 int PdfPageCount(const std::string& bytes);
 

@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <map>
 #include <sstream>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace logtest;
 using testsupport::ReadFileBytes;
@@ -44,6 +47,35 @@ TEST(LogDocument, OpensBinaryAndTaggedLogs)
     ASSERT_EQ(doc.RecordCount(), 2);
     EXPECT_EQ(doc.Records()[1].name, "M 33");
     EXPECT_EQ(doc.Records()[1].number, 9);
+}
+
+// Saves killed mid-write leave their temporaries beside the log, its backup copy, the default
+// files and the crash files. The document removes those of its shared files when it is made
+// and those of the log when it opens it; nothing else goes: not a temporary of a program still
+// running (this one), not another log's, not a name that only looks like one.
+TEST(LogDocument, OpeningRemovesTheTemporariesKilledSavesLeft)
+{
+    LogDirs dirs;
+    ASSERT_TRUE(WriteFileBytes(dirs.log, LogBytes(Records(3))));
+    const std::string killed = ".tmp" + std::to_string(testsupport::EndedPid()) + "-a1B2c3";
+    const std::map<std::string, bool> removed = {
+        {dirs.log + killed, true},
+        {dirs.File("Nights.~og") + killed, true},
+        {dirs.File("LOGMDFY.TMP") + killed, true},
+        {dirs.File("LOGHDR.TMP") + killed, true},
+        {dirs.File("LOGHDR.~MP") + killed, true},
+        {dirs.user + "DEFAULT.HDR" + killed, true},
+        {dirs.user + "DEFAULT.FLT" + killed, true},
+        {dirs.log + ".tmp" + std::to_string(getpid()) + "-a1B2c3", false},
+        {dirs.File("Other.log") + killed, false},
+        {dirs.log + ".tmpx", false},
+        {dirs.log + ".bak", false},
+    };
+    for (const auto& entry : removed) ASSERT_TRUE(WriteFileBytes(entry.first, "partial"));
+    LogDocument doc(dirs.program, dirs.user);
+    ASSERT_TRUE(doc.Open(0, dirs.log));
+    EXPECT_EQ(doc.RecordCount(), 3);
+    for (const auto& [path, gone] : removed) EXPECT_EQ(std::filesystem::exists(path), !gone) << path;
 }
 
 TEST(LogDocument, EmptyLogCreatesItsFirstRecordOnDemand)

@@ -1,6 +1,8 @@
 // The planner's world for pane tests: the delivered catalogue, planet and Moon files in a
 // directory of the test's own, the site (Washington, DC) and a time on a night with the Moon
 // up, and the night's Moon, Sun and twilight values computed as the clock does each night.
+// The program and user directories are that directory too, so that what a chart pane writes
+// (its frame file) stays inside it.
 #pragma once
 
 #include "astro/Angle.h"
@@ -22,6 +24,8 @@
 #include <QWidget>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <filesystem>
 #include <memory>
 
@@ -37,6 +41,10 @@ protected:
         STELLUM_REQUIRE_DATA(data_);
         testsupport::LinkProgramFiles(data_, dir_.path());
         testsupport::LinkProgramFiles(data_, dir_.path(), {"User/comname.txt"});
+        savedProgram_ = ProgramDirectory;
+        savedUser_ = UserDirectory;
+        ProgramDirectory = dir_.path();
+        UserDirectory = dir_.path() + "User/";
         savedColors_ = std::make_unique<RScolor>(RScolor::Instance());
         site_ = ObsSite(Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance());
         // 2026 October 25, 02:00 UT: 21:00 on the evening of the 24th at the site, the Moon
@@ -64,6 +72,8 @@ protected:
         AppGlobals.now = nullptr;
         db_.reset();
         if (savedColors_) RScolor::Instance() = *savedColors_;
+        if (savedProgram_) ProgramDirectory = *savedProgram_;
+        if (savedUser_) UserDirectory = *savedUser_;
     }
 
     // The night's values as the clock computes them: five positions half a day apart around
@@ -108,4 +118,5 @@ protected:
     RiseSetTransit moonRst_, sunRst_, twilightRst_;
     fw::ScriptedMessageBoxes boxes_;
     std::unique_ptr<RScolor> savedColors_;
+    std::optional<std::string> savedProgram_, savedUser_;
 };

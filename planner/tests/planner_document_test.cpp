@@ -1,15 +1,19 @@
 // The planner document on the real catalogue: the delivered "Sample.sl4" read and written
 // back byte for byte, the dirty test against the state as read or saved, a version-4 file
 // built byte by byte from its layout, versions and signatures refused, damaged files refused
-// whole, a save that cannot finish, the one-document rule and the document's name.
+// whole, a save that cannot finish and what a killed one left, the one-document rule and the
+// document's name.
 #include "PlannerFixture.h"
 
 #include "framework/stream/PStream.h"
 #include "planner/STLM5doc.h"
 
 #include <csignal>
+#include <filesystem>
+#include <map>
 #include <random>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -337,6 +341,26 @@ TEST_F(PlannerFile, SaveThatCannotFinishLeavesThePreviousFile)
     EXPECT_TRUE(doc_->IsDirty()) << "the change is still unsaved";
     ASSERT_TRUE(doc_->Commit());
     EXPECT_NE(ReadFileBytes(samplePath_), sample_);
+}
+
+// A save killed mid-write leaves its temporary beside the document; the next open removes it
+// and nothing else: not a temporary of a program still running (this one), not another
+// document's, not a name that only looks like one.
+TEST_F(PlannerFile, OpeningRemovesTheTemporaryAKilledSaveLeft)
+{
+    const std::string dead = std::to_string(testsupport::EndedPid());
+    const std::map<std::string, bool> removed = {
+        {"Sample.sl4.tmp" + dead + "-a1B2c3", true},
+        {"Sample.sl4.tmp" + std::to_string(getpid()) + "-a1B2c3", false},
+        {"Other.sl4.tmp" + dead + "-a1B2c3", false},
+        {"Sample.sl4.tmp" + dead + "-toolong", false},
+        {"Sample.sl4.tmpx", false},
+    };
+    for (const auto& entry : removed) ASSERT_TRUE(WriteFileBytes(dir_.file(entry.first), "partial"));
+    ASSERT_TRUE(OpenFile(samplePath_));
+    for (const auto& [name, gone] : removed)
+        EXPECT_EQ(std::filesystem::exists(dir_.file(name)), !gone) << name;
+    EXPECT_EQ(ReadFileBytes(samplePath_), sample_);
 }
 
 TEST_F(PlannerFile, OneDocumentAtATimeAndItsName)

@@ -1,0 +1,7 @@
+#include "chart/ChartLabelArray.h"
+
+ChartLabelArray& ChartLabelArray::Instance()
+{
+    static ChartLabelArray labelsOfTheProgram;
+    return labelsOfTheProgram;
+}

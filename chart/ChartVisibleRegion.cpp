@@ -1,0 +1,7 @@
+#include "chart/ChartVisibleRegion.h"
+
+ChartVisibleRegion& ChartVisibleRegion::Instance()
+{
+    static ChartVisibleRegion regionOfTheChart;
+    return regionOfTheChart;
+}

@@ -1,0 +1,7 @@
+#include "chart/ConstelLineArray.h"
+
+ConstelLineArray& ConstelLineArray::Instance()
+{
+    static ConstelLineArray linesOfTheProgram;
+    return linesOfTheProgram;
+}
