@@ -533,6 +533,7 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
         job.AttachHook(std::make_unique<SharedFileReference>(
             [this](const char* path) { return operations_.AddSharedDllRef(path) >= 0; }));
     job.AttachSink(std::make_unique<GaugeSink>(&cancelled_, [this](int kb) { AdvanceGauge(kb); }));
+    if (gauge_ && !gauge_->Window()) gauge_->Create();
     if (gauge_) {
         gauge_->SetTitle("%s", ResText(46).c_str());
         gauge_->SetLine1("%s", Format(ResText(47), FileNamePart(request.source.c_str())).c_str());

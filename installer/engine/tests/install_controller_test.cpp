@@ -7,8 +7,10 @@
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
 #include "framework/testsupport/RootFixture.h"
+#include "framework/testsupport/Snapshot.h"
 #include "framework/testsupport/TestSupport.h"
 #include "installer/engine/InstallController.h"
+#include "installer/engine/InstallScreen.h"
 #include "installer/engine/OpLog.h"
 #include "installer/engine/PackageSetup.h"
 #include "installer/engine/MoveRequest.h"
@@ -20,6 +22,8 @@
 #include "installer/support/MessageBoxDialog.h"
 #include "installer/support/RegKey.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -46,8 +50,10 @@ protected:
     std::vector<MessageBoxRequest> questions;
     std::vector<int> answers; // button indexes for the installer's own boxes, in order
     bool keepWhenNotEmpty = false;
+    std::function<void(const MessageBoxRequest&)> answerHook;
     fw::Responder<MessageBoxSeam> answer{[this](const MessageBoxRequest& r) {
         questions.push_back(r);
+        if (answerHook) answerHook(r);
         if (keepWhenNotEmpty && r.text.find("not empty") != std::string::npos) return 1;
         // Unscripted: Cancel a retry question (a retry would loop), else the first button.
         if (answers.empty()) return !r.buttons.empty() && r.buttons[0] == "&Retry" ? 1 : 0;
@@ -153,6 +159,31 @@ bool PlannerStarts(const std::string& program, const std::string& home)
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return started;
+}
+
+// For a person to look at: the install screen with every window over it (and a dialog that
+// is about to be shown), as one picture.
+void ScreenSnapshot(QWidget* dialog, const std::string& name)
+{
+    if (testsupport::SnapshotPath(name).empty()) return;
+    QWidget* screen = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && dynamic_cast<InstallScreen*>(w)) screen = w;
+    if (!screen) return;
+    if (dialog) {
+        dialog->adjustSize();
+        dialog->move(screen->geometry().center() - dialog->rect().center());
+        dialog->show();
+    }
+    QImage image = screen->grab().toImage();
+    QPainter painter(&image);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == screen || !w->isVisible()) continue;
+        painter.drawPixmap(w->frameGeometry().topLeft() - screen->geometry().topLeft(), w->grab());
+    }
+    painter.end();
+    testsupport::SaveSnapshot(image, name);
+    if (dialog) dialog->hide();
 }
 
 // The log "kwlog3.nnn" of a run with one record, in a directory of the machine.
@@ -341,10 +372,14 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     std::string error;
     int result = -1;
     std::vector<std::string> dialogs;
-    fw::Responder<DialogSeam> user{[&](Dialog&, const std::string& name) {
+    fw::Responder<DialogSeam> user{[&](Dialog& d, const std::string& name) {
         dialogs.push_back(name);
+        if (name == "DLGSELCOMPS") ScreenSnapshot(d.Window(), "kw_install_select.png");
         return 0; // OK: every part as it is offered
     }};
+    answerHook = [](const MessageBoxRequest& r) {
+        if (r.caption == "Installation Completed") ScreenSnapshot(nullptr, "kw_install_done.png");
+    };
     const int code = InstallFromPackage(root, program + "/kwmain", package, error, &result);
     EXPECT_EQ(Reports(), std::vector<std::string>{});
     EXPECT_EQ(error, "");
