@@ -13,6 +13,24 @@ namespace fs = std::filesystem;
 
 namespace kw {
 
+std::string WindowsPathOfHost(fw::WinRoot& root, const std::string& host)
+{
+    // Paths with their closing "/", so that a drive's own directory matches too.
+    std::string h = fs::weakly_canonical(host).string();
+    if (h.empty() || h.back() != '/') h += '/';
+    for (char letter : root.DriveLetters()) {
+        const fw::DriveInfo* drive = root.Drive(letter);
+        std::string base = fs::weakly_canonical(drive->hostDir).string();
+        if (!base.empty() && base.back() != '/') base += '/';
+        if (h.compare(0, base.size(), base) != 0) continue;
+        std::string rest = h.substr(base.size());
+        if (!rest.empty() && rest.back() == '/') rest.pop_back();
+        std::replace(rest.begin(), rest.end(), '/', '\\');
+        return std::string(1, letter) + ":\\" + rest;
+    }
+    return {};
+}
+
 int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, const std::string& packageHost,
                        std::string& error, int* runResult)
 {

@@ -18,4 +18,8 @@ namespace kw {
 int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, const std::string& packageHost,
                        std::string& error, int* runResult = nullptr);
 
+// The Windows path of a host path that lies in one of the machine's drives ("C:\" for a
+// drive's own directory), "" for one outside them.
+std::string WindowsPathOfHost(fw::WinRoot& root, const std::string& host);
+
 } // namespace kw

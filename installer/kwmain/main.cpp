@@ -51,23 +51,6 @@ std::string DefaultMachine()
     return (fs::path(home ? home : ".") / ".local" / "share" / "stellum" / "winroot").string();
 }
 
-// The Windows path of a host path inside the machine's drives, "" when it lies outside.
-std::string WindowsPathOf(fw::WinRoot& root, const fs::path& host)
-{
-    const std::string h = fs::weakly_canonical(host).string();
-    for (char letter : root.DriveLetters()) {
-        const fw::DriveInfo* drive = root.Drive(letter);
-        std::string base = fs::weakly_canonical(drive->hostDir).string();
-        if (!base.empty() && base.back() != '/') base += '/';
-        if (h.compare(0, base.size(), base) != 0) continue;
-        std::string rest = h.substr(base.size());
-        for (char& c : rest)
-            if (c == '/') c = '\\';
-        return std::string(1, letter) + ":\\" + rest;
-    }
-    return {};
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -107,7 +90,7 @@ int main(int argc, char** argv)
         if (!error.empty()) return Usage(error.c_str());
         std::printf("kwmain: install finished with result %d\n", result);
     } else {
-        const std::string programDirectory = WindowsPathOf(root, self.parent_path());
+        const std::string programDirectory = kw::WindowsPathOfHost(root, self.parent_path().string());
         if (programDirectory.empty())
             code = Usage("this program does not lie in the machine: give --package to install");
         else

@@ -246,6 +246,16 @@ TEST_F(InstallRun, ParametersFromKwmainIni)
     EXPECT_EQ(fw::WinProfile::GetString("C:\\SETUP\\kwmain.ini", "x", "r", "none"), "none");
 }
 
+TEST_F(InstallRun, TheProgramFindsItsDirectoryInTheMachine)
+{
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\Stellum"));
+    EXPECT_EQ(WindowsPathOfHost(root, rootDir + "/drive_c/Stellum"), "C:\\Stellum");
+    EXPECT_EQ(WindowsPathOfHost(root, rootDir + "/drive_c/Stellum/"), "C:\\Stellum");
+    EXPECT_EQ(WindowsPathOfHost(root, rootDir + "/drive_c"), "C:\\") << "the uninstaller's copy at the drive root";
+    EXPECT_EQ(WindowsPathOfHost(root, rootDir), "");
+    EXPECT_EQ(WindowsPathOfHost(root, rootDir + "/drive_cc"), "");
+}
+
 TEST_F(InstallRun, EndModesAndTheCompletionBox)
 {
     struct Case {
