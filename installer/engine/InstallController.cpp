@@ -91,10 +91,6 @@ private:
     bool whenExists_;
 };
 
-// The answer codes that the policy outcomes 0-5 select.
-const int kOutcomeCodes[6] = {CopyPolicy::kCopyIfNewer, CopyPolicy::kCopyIfNewerOrSame,
-                              CopyPolicy::kCopyIfSame, CopyPolicy::kCopyIfDifferent,
-                              CopyPolicy::kCopyIfOlder, CopyPolicy::kCopyIfOlderOrSame};
 
 // The progress of one file on the installer's gauge: the controller's counters advance with
 // every chunk, and the gauge's cancel flag stops the copy.
@@ -141,6 +137,14 @@ std::string ShortenQuotedParts(const std::string& command)
 namespace {
 
 } // namespace
+
+int PolicyAnswerCode(int outcome)
+{
+    static const int kCodes[6] = {CopyPolicy::kCopyIfNewer, CopyPolicy::kCopyIfNewerOrSame,
+                                  CopyPolicy::kCopyIfSame, CopyPolicy::kCopyIfDifferent,
+                                  CopyPolicy::kCopyIfOlder, CopyPolicy::kCopyIfOlderOrSame};
+    return kCodes[outcome >= 0 && outcome < 6 ? outcome : 0];
+}
 
 std::string CompressedFileName(const std::string& name)
 {
@@ -508,7 +512,7 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
     t.year = request.time[0], t.month = request.time[1], t.dayOfWeek = request.time[2];
     t.day = request.time[3], t.hour = request.time[4], t.minute = request.time[5];
     t.second = request.time[6], t.milliseconds = request.time[7];
-    const int code = kOutcomeCodes[request.outcome >= 0 && request.outcome < 6 ? request.outcome : 0];
+    const int code = PolicyAnswerCode(request.outcome);
     switch (request.policy) {
     case 1: job.AttachPolicy(std::make_unique<ExistencePolicy>(true)); break;
     case 2: job.AttachPolicy(std::make_unique<ExistencePolicy>(false)); break;

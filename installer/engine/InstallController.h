@@ -149,6 +149,10 @@ private:
     std::unique_ptr<ProgressDialog> gauge_;
 };
 
+// The answer code of a copy policy (CopyPolicy::Code) that a file record's outcome 0-5 selects:
+// 2, 3, 4, 5, 0, 1 in that order; anything else counts as 0.
+int PolicyAnswerCode(int outcome);
+
 // The packaged name of a compressed file: the last character of a three-letter (or longer)
 // extension becomes "_", a shorter extension gets "_" appended, no extension gets "._".
 std::string CompressedFileName(const std::string& name);

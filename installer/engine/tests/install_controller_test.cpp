@@ -256,6 +256,30 @@ TEST_F(InstallRun, TheProgramFindsItsDirectoryInTheMachine)
     EXPECT_EQ(WindowsPathOfHost(root, rootDir + "/drive_cc"), "");
 }
 
+TEST(InstallFiles, PolicyOutcomesSelectTheirAnswerCodes)
+{
+    const int expected[] = {2, 3, 4, 5, 0, 1};
+    for (int outcome = 0; outcome < 6; ++outcome) EXPECT_EQ(PolicyAnswerCode(outcome), expected[outcome]) << outcome;
+    EXPECT_EQ(PolicyAnswerCode(6), 2);
+    EXPECT_EQ(PolicyAnswerCode(-1), 2);
+}
+
+TEST_F(InstallRun, DisksInDirectoriesSideBySide)
+{
+    WriteIni({{"p", "C:\\PKG\\disk001"}, {"sz", "10"}});
+    const std::string package = Pack("[package]\nproduct = Tiny\n[end]\nkind = 1\n", "tiny");
+    ASSERT_TRUE(testsupport::WriteFileBytes(C("SETUP/install.inf"), testsupport::ReadFileBytes(package + "/install.inf")));
+    InstallController controller("C:\\SETUP");
+    ASSERT_TRUE(controller.Init());
+    EXPECT_EQ(controller.MediaMode(), InstallController::kDiskDirectories);
+    EXPECT_TRUE(controller.PromptForDisk(0, false)) << "the disk in use";
+    EXPECT_EQ(controller.SourcePath(), "C:\\PKG\\disk001");
+    EXPECT_TRUE(controller.PromptForDisk(2, false));
+    EXPECT_EQ(controller.SourcePath(), "C:\\PKG\\disk003");
+    EXPECT_EQ(std::string(controller.Script().FindString("s")), "C:\\PKG\\disk003") << "$s follows the disk";
+    EXPECT_TRUE(questions.empty()) << "no disk to insert";
+}
+
 TEST_F(InstallRun, EndModesAndTheCompletionBox)
 {
     struct Case {
