@@ -1,5 +1,15 @@
 #include "catalog/ObjectFlags.h"
 
+#include <algorithm>
+#include <iterator>
+
 std::uint16_t ObjectFlags[CatalogueCapacity];
 std::int32_t FilteredList[CatalogueCapacity];
 std::int32_t ObservingList[CatalogueCapacity];
+
+void ResetObjectLists()
+{
+    std::fill(std::begin(ObjectFlags), std::end(ObjectFlags), 0);
+    std::fill(std::begin(FilteredList), std::end(FilteredList), 0);
+    std::fill(std::begin(ObservingList), std::end(ObservingList), 0);
+}

@@ -32,6 +32,10 @@ constexpr std::uint16_t kAllCriteria = 0x07FF;
 constexpr std::uint16_t kUsedBits = kAllCriteria | kObservingList;
 } // namespace ObjectFlag
 
+// The three arrays below are owned here; a reset clears every flag word and empties both lists
+// (entries 0), as a fresh start has them. The lists' counts live with the catalogue.
+void ResetObjectLists();
+
 // Flag word of each row; rows 0 to 13225 are used.
 extern std::uint16_t ObjectFlags[CatalogueCapacity];
 // Rows of the filtered list, entries 0 to its count - 1.

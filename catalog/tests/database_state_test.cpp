@@ -167,7 +167,7 @@ TEST_F(CatalogueDatabase, StateFileRoundTrip)
     std::vector<std::int32_t> filtered(FilteredList, FilteredList + db_->CountOf(0));
     Close();
 
-    std::fill(ObjectFlags, ObjectFlags + CatalogueRowCount, 0);
+    ResetObjectLists();
     Open();
     EXPECT_EQ(boxes_.Count(), 0);
     EXPECT_TRUE(db_->StateRead());

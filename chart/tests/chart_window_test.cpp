@@ -54,8 +54,7 @@ protected:
         savedProgram_ = ProgramDirectory;
         savedUser_ = UserDirectory;
         savedTable_ = std::make_unique<CatalogueTable>(NGCTable);
-        std::copy(std::begin(ObjectFlags), std::end(ObjectFlags), savedFlags_);
-        std::copy(std::begin(ObservingList), std::end(ObservingList), savedList_);
+        ResetObjectLists();
         ProgramDirectory = dir_.path();
         UserDirectory = dir_.path() + "User/";
         QDir().mkpath(QString::fromStdString(UserDirectory));
@@ -76,8 +75,7 @@ protected:
         ProgramDirectory = savedProgram_;
         UserDirectory = savedUser_;
         NGCTable = *savedTable_;
-        std::copy(std::begin(savedFlags_), std::end(savedFlags_), ObjectFlags);
-        std::copy(std::begin(savedList_), std::end(savedList_), ObservingList);
+        ResetObjectLists();
         SolarSystemReady = false;
         ChartVisibleRegion::Instance().Reset();
         ConstelLineArray::Instance().Reset();
@@ -106,8 +104,6 @@ protected:
 private:
     std::string savedProgram_, savedUser_;
     std::unique_ptr<CatalogueTable> savedTable_;
-    std::uint16_t savedFlags_[CatalogueCapacity];
-    std::int32_t savedList_[CatalogueCapacity];
     int savedScheme_ = 4;
     std::map<int, std::uint32_t> savedColours_;
 };
