@@ -54,6 +54,9 @@ public:
     bool SetString(int root, const std::string& path, const std::string& name,
                    const std::string& text);
     bool Save() const;
+    // True while a file that was there but could not be read waits to be kept aside (at the
+    // next save) and the registry stands empty in its place.
+    bool Damaged() const { return damaged_; }
     bool Reload();
     const std::string& HostFile() const { return file_; }
 

@@ -1,5 +1,7 @@
 #include "installer/engine/PackageSetup.h"
 
+#include "framework/gui/MessageBox.h"
+#include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
 #include "installer/engine/WinMain.h"
@@ -12,6 +14,18 @@
 namespace fs = std::filesystem;
 
 namespace kw {
+
+bool ReportDamagedRegistry(fw::WinRoot& root)
+{
+    if (!root.Registry().Damaged()) return false;
+    const std::string file = (fs::path(root.HostRoot()) / "system.reg").string();
+    fw::MessageBox(nullptr,
+                   "The registry of the machine in " + root.HostRoot() +
+                       " could not be read. It starts empty; the damaged file is kept beside it as " + file +
+                       ".bad before the registry is next written.",
+                   "kwmain", fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    return true;
+}
 
 std::string WindowsPathOfHost(fw::WinRoot& root, const std::string& host)
 {

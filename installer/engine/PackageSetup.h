@@ -18,6 +18,10 @@ namespace kw {
 int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, const std::string& packageHost,
                        std::string& error, int* runResult = nullptr);
 
+// Says once, in a message box, that the machine's registry file could not be read and is kept
+// aside; true when there was something to say.
+bool ReportDamagedRegistry(fw::WinRoot& root);
+
 // The Windows path of a host path that lies in one of the machine's drives ("C:\" for a
 // drive's own directory), "" for one outside them.
 std::string WindowsPathOfHost(fw::WinRoot& root, const std::string& host);

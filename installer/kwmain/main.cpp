@@ -82,6 +82,7 @@ int main(int argc, char** argv)
     fw::DynamicLibrary::AddSearchDirectory(self.parent_path().string());
     fw::WinRoot root(rootDir);
     fw::WinRoot::SetCurrent(&root);
+    kw::ReportDamagedRegistry(root);
     int code = 0;
     if (!package.empty()) {
         std::string error;

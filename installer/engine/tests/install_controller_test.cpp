@@ -4,6 +4,7 @@
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/Responder.h"
 #include "framework/sys/DynamicLibrary.h"
+#include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
 #include "framework/testsupport/RootFixture.h"
@@ -254,6 +255,23 @@ TEST_F(InstallRun, TheProgramFindsItsDirectoryInTheMachine)
     EXPECT_EQ(WindowsPathOfHost(root, rootDir + "/drive_c"), "C:\\") << "the uninstaller's copy at the drive root";
     EXPECT_EQ(WindowsPathOfHost(root, rootDir), "");
     EXPECT_EQ(WindowsPathOfHost(root, rootDir + "/drive_cc"), "");
+}
+
+TEST(MachineFiles, ADamagedRegistryIsReportedOnceAndKeptAside)
+{
+    testsupport::TempDir tmp;
+    const std::string dir = tmp.file("machine");
+    { fw::WinRoot fresh(dir); }
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir + "/system.reg", "not a registry"));
+    fw::WinRoot root(dir);
+    fw::ScriptedMessageBoxes boxes;
+    EXPECT_TRUE(ReportDamagedRegistry(root));
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_NE(boxes.Calls()[0].text.find("could not be read"), std::string::npos);
+    EXPECT_TRUE(root.Registry().Save());
+    EXPECT_EQ(testsupport::ReadFileBytes(dir + "/system.reg.bad"), "not a registry");
+    EXPECT_FALSE(ReportDamagedRegistry(root)) << "said once";
+    EXPECT_EQ(boxes.Count(), 1);
 }
 
 TEST(InstallFiles, PolicyOutcomesSelectTheirAnswerCodes)
