@@ -494,6 +494,7 @@ TEST_F(InstallRun, AFailedInstallIsReportedLoggedAndUndoneToTheMachineBefore)
     const char* description = R"([package]
 product = Tiny
 auxiliary = @{BIN}/kwenu.dll
+[controller-action Parts]
 [make-directory]
 path = C:\Tiny
 [uninstaller]
@@ -515,6 +516,9 @@ show = 1
         const char* name;
         std::function<void(const std::string& package)> fault;
         const char* report; // the start of what the installer says (a box or a question)
+        std::vector<int> answers = {}; // the user's buttons, in order (else Cancel, then abort)
+        int selection = 0;             // the component selection's answer: 0 OK, 1 Cancel
+        bool logKept = true;           // false: it ended before the uninstaller was in place
     } cases[] = {
         {"read-only target file",
          [this](const std::string&) {
@@ -530,6 +534,15 @@ show = 1
              testsupport::WriteFileBytes(package + "/data/9.rs_", "\x1f\x8b\x08\0damaged");
          },
          "Unable to copy the file"},
+        // The user cancels the retry, declines to abort, cancels again and then aborts.
+        {"cancel, go on, cancel and abort",
+         [](const std::string& package) {
+             testsupport::WriteFileBytes(package + "/data/9.rs_", "\x1f\x8b\x08\0damaged");
+         },
+         "Installation is incomplete", {1, 1, 1, 0}},
+        // Cancel at the component selection, and the abort confirmed: nothing was changed.
+        {"cancel at the component selection", [](const std::string&) {}, "Installation is incomplete", {}, 1,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -537,11 +550,20 @@ show = 1
         c.fault(package);
         const auto before = Tree(rootDir);
         questions.clear();
+        answers = c.answers;
         std::string error;
         int result = -1;
         fw::ScriptedMessageBoxes reports;
-        EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 1);
-        EXPECT_EQ(result, 6) << "aborted, its log kept for the uninstaller";
+        int selections = 0;
+        {
+            fw::Responder<DialogSeam> user{[&](Dialog&, const std::string& name) {
+                EXPECT_EQ(name, "DLGSELCOMPS");
+                return selections++ == 0 ? c.selection : 0;
+            }};
+            EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 1);
+        }
+        EXPECT_EQ(result, c.logKept ? 6 : 1) << "aborted; its log kept for the uninstaller once it is in place";
+        EXPECT_TRUE(answers.empty()) << "every scripted answer was asked for";
         std::vector<std::string> said;
         for (const auto& call : reports.Calls()) said.push_back(call.text);
         for (const auto& q : questions) said.push_back(q.text);
@@ -550,6 +572,11 @@ show = 1
         std::string all;
         for (const auto& t : said) all += "\n  " + t;
         EXPECT_TRUE(named) << "nothing said starts with " << c.report << "; said:" << all;
+        if (!c.logKept) {
+            auto after = Tree(rootDir);
+            EXPECT_TRUE(after == before) << "nothing was changed";
+            continue;
+        }
         // The log holds what was done: the directories, the uninstaller, the files copied
         // before the fault; undoing it restores the machine.
         OpLogContents log;
