@@ -106,6 +106,12 @@ TEST_F(Executors, VariablesTextsAndNumbers)
     EXPECT_EQ(Text("arg"), "C:\\Target");
     EXPECT_FALSE(Run(52, {"arg", "2"}));
     EXPECT_EQ(boxes.Last().text, "No argument at 2");
+    // A word longer than a text variable holds is refused, not cut; the variable keeps its text.
+    context.commandLine = "/quiet " + std::string(300, 'w');
+    EXPECT_FALSE(Run(52, {"arg", "1"}));
+    EXPECT_EQ(boxes.Last().text, "Text too long for variable arg");
+    EXPECT_EQ(Text("arg"), "C:\\Target");
+    context.commandLine = "  /quiet  C:\\Target ";
     ASSERT_TRUE(Run(16, {"prog"}));
     EXPECT_EQ(Text("prog"), "C:\\SETUP");
 }
