@@ -6,6 +6,7 @@
 #include "installer/engine/ComponentDialog.h"
 #include "installer/engine/DialogExecutors.h"
 #include "installer/engine/EngineStrings.h"
+#include "installer/engine/GroupsElsewhereDialog.h"
 #include "installer/engine/InstallScreen.h"
 #include "installer/engine/ScriptEvent.h"
 #include "installer/support/CheckFailed.h"
@@ -810,7 +811,17 @@ int InstallController::Pause(const char* text, bool offerElsewhere)
 
 bool InstallController::InstallGroupsElsewhere()
 {
-    // Without the group chooser, every file group goes into the directory the user picks.
+    // The script's file groups by name; the chosen ones go into the directory the user picks.
+    ScriptProject* project = script_.Project();
+    std::vector<ScriptEvent*> groups;
+    std::vector<std::string> names;
+    for (auto& event : project->events) {
+        if (event->TypeCode() != 3) continue;
+        groups.push_back(event.get());
+        names.push_back(event->Text(0).Text());
+    }
+    std::vector<int> chosen;
+    if (!ChooseGroups(*this, names, chosen)) return false;
     fw::FileDialogRequest request;
     request.title = ResText(140);
     request.filters.push_back({"All File (*.*)", "*.*"});
@@ -821,12 +832,8 @@ bool InstallController::InstallGroupsElsewhere()
         DirectoryOf(request.path.c_str(), directory);
     else
         directory.SetText(request.path.c_str());
-    const std::string chosen = directory.Text();
-    ScriptProject* project = script_.Project();
-    for (auto& event : project->events) {
-        if (event->TypeCode() != 3) continue;
-        if (!InstallFileGroupInto(*event, chosen, false)) return false;
-    }
+    for (int n : chosen)
+        if (!InstallFileGroupInto(*groups[static_cast<size_t>(n)], directory.Text(), false)) return false;
     return true;
 }
 

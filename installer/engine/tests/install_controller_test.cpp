@@ -1,6 +1,7 @@
 // The install controller: its parameters from "kwmain.ini", the end modes, the numbered logs
 // that the end of a run keeps or joins, the run's result written back, and whole installs of
 // small packages made by the project's packer, answered headless.
+#include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/Responder.h"
 #include "framework/sys/DynamicLibrary.h"
@@ -24,6 +25,7 @@
 #include "installer/support/RegKey.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -596,4 +598,50 @@ show = 1
         fw::WinFileSystem::DeleteFile("C:\\Tiny\\9.rsx");
         fw::WinFileSystem::RemoveDirectory("C:\\Tiny");
     }
+}
+
+TEST_F(InstallRun, ThePauseInstallsChosenGroupsElsewhereAndStops)
+{
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    const std::string package = Pack(R"([package]
+product = Tiny
+auxiliary = @{BIN}/kwenu.dll
+[pause]
+text = Insert the next part
+elsewhere = 1
+[files Data]
+target = C:\Tiny
+file = @{BIN}/9.rsx
+[files User]
+target = C:\Tiny\User
+file = @{BIN}/User/comname.txt
+[end]
+kind = 0
+)",
+                                     "pause");
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\ELSE"));
+    answers = {2, 0}; // the third button, then Yes
+    std::vector<std::string> dialogs;
+    fw::Responder<DialogSeam> user{[&](Dialog& d, const std::string& name) {
+        dialogs.push_back(name);
+        auto* list = qobject_cast<QListWidget*>(d.Item(101));
+        EXPECT_TRUE(list && list->count() == 2);
+        if (list && list->count() == 2) list->item(1)->setSelected(true);
+        d.Command(1);
+        return 0;
+    }};
+    fw::ScriptedFileDialogs files({"C:\\ELSE"});
+    std::string error;
+    int result = -1;
+    fw::ScriptedMessageBoxes reports;
+    InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result);
+    for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
+    EXPECT_EQ(dialogs, std::vector<std::string>{"DLGINSTSF"});
+    ASSERT_GE(questions.size(), 2u);
+    EXPECT_EQ(questions[0].text, "Insert the next part");
+    EXPECT_EQ(questions[0].buttons.size(), 3u);
+    EXPECT_EQ(result, 1) << "the sequence stops";
+    EXPECT_TRUE(fs::exists(C("ELSE/comname.txt"))) << "the chosen group";
+    EXPECT_FALSE(fs::exists(C("ELSE/9.rsx"))) << "the other one";
+    EXPECT_FALSE(fs::exists(C("Tiny"))) << "nothing of the install itself";
 }
