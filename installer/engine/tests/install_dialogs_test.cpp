@@ -48,13 +48,6 @@ using namespace kw;
 
 namespace {
 
-std::string Res(int id)
-{
-    char text[kResStringSize];
-    LoadResString(text, id);
-    return text;
-}
-
 class InstallDialogs : public RootFixture {
 protected:
     void SetUp() override
@@ -230,7 +223,7 @@ TEST_F(InstallDialogs, DirectoryPromptAsksOnlyWhenTheFullPathIsAnotherText)
             EXPECT_EQ(d.Ended(), !c.asks);
             if (!c.asks) return;
             ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_EQ(boxes[0].caption, Res(139));
+            EXPECT_EQ(boxes[0].caption, ResText(139));
             EXPECT_EQ(boxes[0].icon, MessageBoxDialog::kIconQuestion);
             EXPECT_NE(boxes[0].text.find(c.result), std::string::npos) << boxes[0].text;
             EXPECT_NE(boxes[0].text.find(std::string("(you typed ") + c.typed + ")"), std::string::npos);
@@ -282,7 +275,7 @@ TEST_F(InstallDialogs, DirectoryPromptChecksSpaceAndMakesTheDirectory)
     }});
     EXPECT_FALSE(PromptForString(host, empty));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Res(1));
+    EXPECT_EQ(boxes[0].text, ResText(1));
 }
 
 TEST_F(InstallDialogs, DirectoryPromptBrowsesTheMachine)
@@ -374,7 +367,7 @@ TEST_F(InstallDialogs, UserNameIsCheckedAndCopiedBackOnOk)
     std::strcpy(record.name, "Anne");
     std::strcpy(record.company, "Acme");
     Drive({[&](Dialog& d) {
-        EXPECT_EQ(d.ItemText(101), Res(14));
+        EXPECT_EQ(d.ItemText(101), ResText(14));
         EXPECT_EQ(d.ItemText(102), "Anne");
         EXPECT_EQ(d.ItemText(103), "Acme");
         EXPECT_FALSE(qobject_cast<QLineEdit*>(d.Item(102))->isReadOnly());
@@ -382,7 +375,7 @@ TEST_F(InstallDialogs, UserNameIsCheckedAndCopiedBackOnOk)
         d.Command(kCmdOk);
         EXPECT_FALSE(d.Ended()) << "a name of three characters";
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, Res(15));
+        EXPECT_EQ(boxes[0].text, ResText(15));
         Type(d, 102, std::string(21, 'n'));
         d.Command(kCmdOk);
         EXPECT_FALSE(d.Ended()) << "a name of 21 characters";
@@ -405,7 +398,7 @@ TEST_F(InstallDialogs, ReadOnlyUserNameEndsOnOkWithoutChecking)
     std::strcpy(record.name, "ab");
     record.readOnly = true;
     Drive({[&](Dialog& d) {
-        EXPECT_EQ(d.ItemText(101), Res(13));
+        EXPECT_EQ(d.ItemText(101), ResText(13));
         EXPECT_TRUE(qobject_cast<QLineEdit*>(d.Item(102))->isReadOnly());
         EXPECT_TRUE(qobject_cast<QLineEdit*>(d.Item(103))->isReadOnly());
         Type(d, 102, "x"); // even a field that was entered is not read
@@ -434,7 +427,7 @@ TEST_F(InstallDialogs, TheNameFieldFocusedAtTheStartIsCheckedOnOk)
     }});
     EXPECT_FALSE(AskUserName(host, record));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Res(15));
+    EXPECT_EQ(boxes[0].text, ResText(15));
 }
 
 TEST_F(InstallDialogs, UserNameFieldsNeverPassTheirBuffers)
@@ -661,7 +654,7 @@ TEST_F(ComponentDialogs, TheDialogShowsSizesFreeSpaceAndWritesTheChoice)
     root.SetForcedFreeSpace('N', 100 * 10240);
     ASSERT_TRUE(root.AddDrive('R', fw::DriveType::CdRom));
     Drive({[&](Dialog& d) {
-        EXPECT_EQ(d.ItemText(103), Res(3));
+        EXPECT_EQ(d.ItemText(103), ResText(3));
         // All: 2000 + 1000 + 3000 + 500 + 1500 + 700; selected: all but the large charts.
         EXPECT_EQ(d.ItemText(106), "8700 K");
         EXPECT_EQ(d.ItemText(104), "7200 K");

@@ -19,13 +19,6 @@ using namespace kw;
 
 namespace {
 
-std::string Res(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
-
 class Language : public RootFixture {
 protected:
     void SetUp() override
@@ -119,9 +112,9 @@ TEST_F(Language, PackageSuppliesStringsAndDescriptionsUntilFreed)
     LanguageLibrary& lib = LanguageLibrary::Instance();
     ASSERT_TRUE(lib.Load(table, "kw%s.dll")) << lib.Error();
     EXPECT_TRUE(lib.IsLoaded());
-    EXPECT_EQ(Res(78), "&Yes");
-    EXPECT_EQ(Res(23), "Windows NT");
-    EXPECT_EQ(Res(4242), "NO SUCH STRING!!!");
+    EXPECT_EQ(ResText(78), "&Yes");
+    EXPECT_EQ(ResText(23), "Windows NT");
+    EXPECT_EQ(ResText(4242), "NO SUCH STRING!!!");
     const fw::DialogDescription* prog = FindDialogDescription("dlgprog");
     ASSERT_TRUE(prog);
     for (int id : {101, 102, 103, 104, 105}) {
@@ -134,8 +127,8 @@ TEST_F(Language, PackageSuppliesStringsAndDescriptionsUntilFreed)
 
     lib.Free();
     EXPECT_FALSE(lib.IsLoaded());
-    EXPECT_EQ(Res(81), "Error"); // the installer's own table
-    EXPECT_EQ(Res(23), "NO SUCH STRING!!!");
+    EXPECT_EQ(ResText(81), "Error"); // the installer's own table
+    EXPECT_EQ(ResText(23), "NO SUCH STRING!!!");
     EXPECT_FALSE(FindDialogDescription("DLGAOW"));
 
     SetUserLanguage("deu"); // not provided: the default, which is not delivered
@@ -159,7 +152,7 @@ TEST_F(Language, APackageBehindALinkIsNotRead)
     LanguageLibrary& lib = LanguageLibrary::Instance();
     EXPECT_FALSE(lib.Load(table, "kw%s.dll"));
     EXPECT_FALSE(lib.IsLoaded());
-    EXPECT_EQ(Res(23), "NO SUCH STRING!!!");
+    EXPECT_EQ(ResText(23), "NO SUCH STRING!!!");
 }
 
 TEST_F(Language, DamagedPackageIsRefusedAndTheOwnResourcesStay)
@@ -171,7 +164,7 @@ TEST_F(Language, DamagedPackageIsRefusedAndTheOwnResourcesStay)
     LanguageLibrary& lib = LanguageLibrary::Instance();
     EXPECT_FALSE(lib.Load(table, "kw%s.dll"));
     EXPECT_NE(lib.Error().find("line 4"), std::string::npos) << lib.Error();
-    EXPECT_EQ(Res(76), "&OK");
+    EXPECT_EQ(ResText(76), "&OK");
 }
 
 TEST(ResourcePackage, ReadsEntriesAndRefusesDamage)
