@@ -10,7 +10,7 @@
 #include "installer/engine/PromptDialog.h"
 #include "installer/engine/ScriptEvent.h"
 #include "installer/engine/UserNameDialog.h"
-#include "installer/engine/tests/FakeInstallerHost.h"
+#include "installer/engine/tests/InstallerDialogFixture.h"
 
 #include "framework/gui/DocTemplate.h"
 #include "framework/gui/FileDialog.h"
@@ -48,26 +48,12 @@ using namespace kw;
 
 namespace {
 
-class InstallDialogs : public RootFixture {
+class InstallDialogs : public InstallerDialogFixture {
 protected:
-    void SetUp() override
-    {
-        RootFixture::SetUp();
-        RegisterEngineStrings();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir);
-        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
-        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
-        InstallOperations::SetReportHook([this](const std::string& text) { reports.push_back(text); });
-    }
     void TearDown() override
     {
-        InstallOperations::SetReportHook(nullptr);
         fw::ProgmanStore::SetRunning(false);
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
+        InstallerDialogFixture::TearDown();
     }
 
     // Each showing of a dialog runs the next step (the last one again when they run out); the
@@ -77,18 +63,8 @@ protected:
         steps_ = std::move(steps);
         shown.clear();
     }
-    // Types into an edit field as the user does: it takes the focus, then the text.
-    static void Type(Dialog& d, int id, const std::string& text)
-    {
-        d.DialogProc(kMsgCommand, static_cast<uintptr_t>(id) | (0x100u << 16), reinterpret_cast<intptr_t>(d.Item(id)));
-        d.SetItemText(id, text);
-    }
 
-    std::vector<std::string> reports;
-    std::vector<MessageBoxRequest> boxes;
-    std::deque<int> boxAnswers; // the button index each box answers (then 0)
     std::vector<std::string> shown;
-    FakeInstallerHost host;
 
 private:
     std::vector<std::function<void(Dialog&)>> steps_;
@@ -96,13 +72,6 @@ private:
         shown.push_back(name);
         if (!steps_.empty()) steps_[std::min(shown.size(), steps_.size()) - 1](d);
         return -1;
-    }};
-    fw::Responder<MessageBoxSeam> boxes_{[this](const MessageBoxRequest& r) {
-        boxes.push_back(r);
-        if (boxAnswers.empty()) return 0;
-        const int a = boxAnswers.front();
-        boxAnswers.pop_front();
-        return a;
     }};
 };
 

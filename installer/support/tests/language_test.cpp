@@ -4,7 +4,7 @@
 #include "framework/sys/ResourcePackage.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
-#include "framework/testsupport/RootFixture.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/LanguageTable.h"
@@ -19,29 +19,9 @@ using namespace kw;
 
 namespace {
 
-class Language : public RootFixture {
+class Language : public InstallerRootFixture {
 protected:
-    void SetUp() override
-    {
-        RootFixture::SetUp();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-    }
-    void TearDown() override
-    {
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
-    }
     void SetUserLanguage(const char* code) { fw::WinProfile::WriteString("win.ini", "Intl", "sLanguage", code); }
-    // The delivered English package copied beside the installer under the given name.
-    void Deliver(const char* name)
-    {
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir) << "STELLUM_PROGRAM_DIR not set";
-        std::string bytes = testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll");
-        ASSERT_FALSE(bytes.empty());
-        ASSERT_TRUE(Write(std::string("SETUP/") + name, bytes));
-    }
 };
 
 TEST_F(Language, CodesAliasesAndTheUsersLanguage)
@@ -105,7 +85,7 @@ TEST_F(Language, ScriptsBefore302CarryElevenFlags)
 
 TEST_F(Language, PackageSuppliesStringsAndDescriptionsUntilFreed)
 {
-    Deliver("kwenu.dll");
+    DeliverLanguagePackage("kwenu.dll");
     SetUserLanguage("enc");
     LanguageTable table;
     table.provided[3] = 1;
