@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QWidget>
 
-#include <cstdlib>
 
 using namespace kw;
 

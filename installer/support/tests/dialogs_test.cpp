@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include <cstdlib>
 #include <string>
 
 using namespace kw;
