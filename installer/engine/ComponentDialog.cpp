@@ -11,7 +11,6 @@
 #include "installer/support/InstallerGauge.h"
 #include "installer/support/ResString.h"
 #include "installer/support/WindowOps.h"
-#include "installer/support/WindowStack.h"
 
 #include <QFont>
 #include <QLabel>
@@ -113,44 +112,31 @@ std::string FreeSpaceText()
     return text;
 }
 
-class ComponentDialog : public Dialog {
+class ComponentDialog : public InstallerDialog {
 public:
     ComponentDialog(InstallerHost& host, OptionNodes& nodes) : host_(host), nodes_(nodes) {}
     ~ComponentDialog() override { DestroyWindow(); }
 
-    intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t) override
-    {
-        switch (message) {
-        case kMsgInitDialog: Init(); return 0;
-        case kMsgCommand:
-            if ((wparam >> 16) != 0) return 0;
-            switch (static_cast<int>(wparam & 0xFFFF)) {
-            case kCmdOk: End(0); return 1;
-            case kCmdCancel: End(1); return 1;
-            case kHelp: host_.ShowHelp(kHelpContextComponents); return 1;
-            case kCmdHelpContext: SetWindowWord0(kHelpContextComponents); return 1;
-            default: return 0;
-            }
-        case kMsgSysCommand:
-            if (wparam == kScClose) {
-                End(1);
-                return 1;
-            }
-            return 0;
-        case kMsgDestroy:
-            gauge_.Detach();
-            tree_ = nullptr;
-            if (pushed_) WindowStack::Instance().Pop();
-            pushed_ = false;
-            return 0;
-        default: return 0;
-        }
-    }
-
     OptionTree* Tree() const { return tree_; }
 
 private:
-    void Init()
+    bool Command(int id) override
+    {
+        switch (id) {
+        case kHelp: host_.ShowHelp(kHelpContextComponents); return true;
+        case kCmdHelpContext: SetWindowWord0(kHelpContextComponents); return true;
+        default: return false;
+        }
+    }
+    void Ok() override { End(0); }
+    void Cancel() override { End(1); }
+    void Destroyed() override
+    {
+        gauge_.Detach();
+        tree_ = nullptr;
+    }
+
+    void Init() override
     {
         tree_ = new OptionTree;
         tree_->SetNodes(nodes_);
@@ -167,8 +153,7 @@ private:
             free->setFont(courier);
             SetWindowText(free, FreeSpaceText());
         }
-        WindowStack::Instance().Push(Window());
-        pushed_ = true;
+        PushWindow();
         if (QWidget* ok = Item(kCmdOk)) ok->setFocus();
     }
 
@@ -220,7 +205,6 @@ private:
     OptionNodes& nodes_;
     OptionTree* tree_ = nullptr;
     Gauge gauge_{0x00F0C080}; // a light blue, under which the black figure stays legible
-    bool pushed_ = false;
 };
 
 } // namespace

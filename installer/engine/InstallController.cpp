@@ -38,13 +38,6 @@ namespace kw {
 
 namespace {
 
-std::string ResText(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
-
 std::string Format(const std::string& pattern, const std::string& a, const std::string& b = "")
 {
     char text[2048];

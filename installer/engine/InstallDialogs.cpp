@@ -19,6 +19,40 @@
 
 namespace kw {
 
+intptr_t InstallerDialog::DialogProc(unsigned message, uintptr_t wparam, intptr_t)
+{
+    switch (message) {
+    case kMsgInitDialog: Init(); return 0;
+    case kMsgCommand:
+        if ((wparam >> 16) != 0) return 0;
+        switch (static_cast<int>(wparam & 0xFFFF)) {
+        case kCmdOk: Ok(); return 1;
+        case kCmdCancel: Cancel(); return 1;
+        default: return Command(static_cast<int>(wparam & 0xFFFF)) ? 1 : 0;
+        }
+    case kMsgSysCommand:
+        if (wparam == kScClose) {
+            Cancel();
+            return 1;
+        }
+        return 0;
+    case kMsgDestroy:
+        Destroyed();
+        if (pushed_) WindowStack::Instance().Pop();
+        pushed_ = false;
+        return 0;
+    default: return 0;
+    }
+}
+
+bool InstallerDialog::Command(int) { return false; }
+
+void InstallerDialog::PushWindow()
+{
+    WindowStack::Instance().Push(Window());
+    pushed_ = true;
+}
+
 bool RunUntilConfirmed(InstallerHost& host, Dialog& dialog, const char* templateName)
 {
     for (;;) {

@@ -6,6 +6,9 @@
 // ComponentDialog.h, StartupMerge.h; the file dialog: InstallFileDialog.h.
 #pragma once
 
+#include "installer/support/DialogBox.h"
+
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
@@ -13,8 +16,29 @@ class QWidget;
 
 namespace kw {
 
-class Dialog;
 class InstallerHost;
+
+// The message handling the installer's own dialogs share. kMsgInitDialog runs Init(); a click
+// on OK runs Ok(); Cancel and the window's Close run Cancel(); any other button's click goes to
+// Command(), whose answer (handled or not) the procedure returns; other notifications and
+// messages answer 0. Init() ends with PushWindow(), which puts the dialog's window on the
+// window stack; when the window is destroyed, Destroyed() runs and the window leaves the stack.
+// A dialog's destructor calls DestroyWindow() itself, so that its own Destroyed() runs.
+class InstallerDialog : public Dialog {
+public:
+    intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) override;
+
+protected:
+    virtual void Init() = 0;
+    virtual void Ok() = 0;
+    virtual void Cancel() = 0;
+    virtual bool Command(int id);
+    virtual void Destroyed() {}
+    void PushWindow();
+
+private:
+    bool pushed_ = false;
+};
 
 // Runs the dialog modally over the host's window until it ends with 0 (OK): true. Any other
 // end (Cancel, closing the window) asks host.QueryAbort(): a confirmed abort answers false,

@@ -11,13 +11,6 @@ namespace kw {
 
 namespace {
 
-std::string Res(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
-
 std::string Number(long long v) { return std::to_string(v); }
 
 bool ReadBoundedBlock(PortableReader& r, uint32_t size, size_t available,
@@ -62,8 +55,8 @@ private:
 
 bool AskKeep(UndoOperations& ops, int textId, const char* value, int captionId)
 {
-    std::string text = FormatWithValues(Res(textId).c_str(), {value});
-    return ops.Ask(text.c_str(), Res(captionId).c_str()) != 1;
+    std::string text = FormatWithValues(ResText(textId).c_str(), {value});
+    return ops.Ask(text.c_str(), ResText(captionId).c_str()) != 1;
 }
 
 bool UndoDirectoryCreated(UndoOperations& ops, const SimpleRecord& r)
@@ -77,9 +70,9 @@ bool UndoFileCreated(UndoOperations& ops, const SimpleRecord& r)
     int count = ops.SharedDllCount(r.S(0));
     if (count <= 0) return ops.DeleteFile(r.S(0));
     if (count == 1) {
-        std::string text = FormatWithValues(Res(4).c_str(), {r.S(0)});
-        std::string first = Res(68), second = Res(67);
-        if (ops.Ask(text.c_str(), Res(70).c_str(), first.c_str(), second.c_str()) == 1)
+        std::string text = FormatWithValues(ResText(4).c_str(), {r.S(0)});
+        std::string first = ResText(68), second = ResText(67);
+        if (ops.Ask(text.c_str(), ResText(70).c_str(), first.c_str(), second.c_str()) == 1)
             return true;
         ops.DeleteSharedDllValue(r.S(0));
         return ops.DeleteFile(r.S(0));
@@ -139,15 +132,15 @@ std::string FormatWithValues(const char* format, const std::vector<std::string>&
 
 std::string OpLogRecord::Summary() const
 {
-    return FormatWithValues(Res(SummaryId()).c_str(), SummaryArgs());
+    return FormatWithValues(ResText(SummaryId()).c_str(), SummaryArgs());
 }
 
 std::string OpLogRecord::Detail() const
 {
-    return FormatWithValues(Res(DetailId()).c_str(), DetailArgs());
+    return FormatWithValues(ResText(DetailId()).c_str(), DetailArgs());
 }
 
-std::string OpLogRecord::TypeName() const { return Res(156 + static_cast<int>(TypeCode())); }
+std::string OpLogRecord::TypeName() const { return ResText(156 + static_cast<int>(TypeCode())); }
 
 bool OpLogRecord::CanSwitchTo(int choice) const
 {

@@ -11,7 +11,6 @@
 #include "installer/support/PathBuffer.h"
 #include "installer/support/ResString.h"
 #include "installer/support/WindowOps.h"
-#include "installer/support/WindowStack.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -65,7 +64,7 @@ std::vector<std::string> GroupNames()
     return names;
 }
 
-class PromptDialog : public Dialog {
+class PromptDialog : public InstallerDialog {
 public:
     PromptDialog(InstallerHost& host, PromptRequest& request) : host_(host), request_(request), shown_(request.initial)
     {
@@ -73,36 +72,18 @@ public:
     }
     ~PromptDialog() override { DestroyWindow(); }
 
-    intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t) override
+private:
+    bool Command(int id) override
     {
-        switch (message) {
-        case kMsgInitDialog: Init(); return 0;
-        case kMsgCommand:
-            if ((wparam >> 16) != 0) return 0;
-            switch (static_cast<int>(wparam & 0xFFFF)) {
-            case kCmdOk: Ok(); return 1;
-            case kCmdCancel: Cancel(); return 1;
-            case kHelp: host_.ShowHelp(request_.kind); return 1;
-            case kBrowse: Browse(); return 1;
-            case kCmdHelpContext: SetWindowWord0(request_.kind); return 1;
-            default: return 0;
-            }
-        case kMsgSysCommand:
-            if (wparam == kScClose) {
-                Cancel();
-                return 1;
-            }
-            return 0;
-        case kMsgDestroy:
-            if (pushed_) WindowStack::Instance().Pop();
-            pushed_ = false;
-            return 0;
-        default: return 0;
+        switch (id) {
+        case kHelp: host_.ShowHelp(request_.kind); return true;
+        case kBrowse: Browse(); return true;
+        case kCmdHelpContext: SetWindowWord0(request_.kind); return true;
+        default: return false;
         }
     }
 
-private:
-    void Init()
+    void Init() override
     {
         QWidget* w = Window();
         w->setWindowTitle(QString::fromStdString(request_.caption));
@@ -128,20 +109,19 @@ private:
             AddItem(kGroupPlace, nullptr);
             delete place;
         }
-        WindowStack::Instance().Push(w);
-        pushed_ = true;
+        PushWindow();
         if (QWidget* field = Field()) field->setFocus();
     }
 
     QWidget* Field() const { return Item(request_.kind == PromptRequest::kGroup ? kGroupList : kEdit); }
 
-    void Cancel()
+    void Cancel() override
     {
         shown_ = WindowText(Field());
         EndDialog(1);
     }
 
-    void Ok()
+    void Ok() override
     {
         std::string text = WindowText(Field());
         if (text.size() >= PromptRequest::kTextSize) text.resize(PromptRequest::kTextSize - 1);
@@ -203,7 +183,6 @@ private:
     InstallerHost& host_;
     PromptRequest& request_;
     std::string shown_; // the field's text, kept over a Cancel that is not confirmed
-    bool pushed_ = false;
 };
 
 } // namespace

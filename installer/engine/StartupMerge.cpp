@@ -10,7 +10,6 @@
 #include "installer/support/ResString.h"
 #include "installer/support/StdioFile.h"
 #include "installer/support/WindowOps.h"
-#include "installer/support/WindowStack.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -129,7 +128,7 @@ int MulDiv(int a, int b, int c) { return c == 0 ? 0 : static_cast<int>((static_c
 
 // The review dialog "DLGDOSINFORM": the present file and the new one side by side, scrolled
 // together by one scroll bar; the new one and the back-up name can be changed.
-class StartupFileDialog : public Dialog {
+class StartupFileDialog : public InstallerDialog {
 public:
     enum : int { kPresent = 101, kNew = 102, kScroll = 103, kBackup = 104, kHelp = 105, kPresentLabel = 106 };
 
@@ -141,36 +140,18 @@ public:
     }
     ~StartupFileDialog() override { DestroyWindow(); }
 
-    intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t) override
-    {
-        switch (message) {
-        case kMsgInitDialog: Init(); return 0;
-        case kMsgCommand:
-            if ((wparam >> 16) != 0) return 0;
-            switch (static_cast<int>(wparam & 0xFFFF)) {
-            case kCmdOk: Ok(); return 1;
-            case kCmdCancel: EndDialog(1); return 1;
-            case kHelp: host_.ShowHelp(0); return 1;
-            default: return 0;
-            }
-        case kMsgSysCommand:
-            if (wparam == kScClose) {
-                EndDialog(1);
-                return 1;
-            }
-            return 0;
-        case kMsgDestroy:
-            if (pushed_) WindowStack::Instance().Pop();
-            pushed_ = false;
-            return 0;
-        default: return 0;
-        }
-    }
-
 private:
+    bool Command(int id) override
+    {
+        if (id != kHelp) return false;
+        host_.ShowHelp(0);
+        return true;
+    }
+    void Cancel() override { EndDialog(1); }
+
     QPlainTextEdit* Edit(int id) const { return qobject_cast<QPlainTextEdit*>(Item(id)); }
 
-    void Init()
+    void Init() override
     {
         Window()->setWindowTitle(Window()->windowTitle() + " - " + QString::fromStdString(target_));
         for (int id : {kPresent, kNew}) {
@@ -193,8 +174,7 @@ private:
         ReplacePlaceholder(*this, kScroll, bar);
         QObject::connect(bar, &QScrollBar::actionTriggered, bar, [this, bar](int action) { Scrolled(bar, action); });
         QObject::connect(bar, &QScrollBar::sliderReleased, bar, [this, bar] { bar->setValue(Mean()); });
-        WindowStack::Instance().Push(Window());
-        pushed_ = true;
+        PushWindow();
         if (QWidget* ok = Item(kCmdOk)) ok->setFocus();
     }
 
@@ -223,7 +203,7 @@ private:
         return sum / 2;
     }
 
-    void Ok()
+    void Ok() override
     {
         std::string name = WindowText(Item(kBackup));
         while (!name.empty() && IsSpace(name.back())) name.pop_back();
@@ -263,7 +243,6 @@ private:
     std::string present_;
     std::string& text_;
     std::string& backup_;
-    bool pushed_ = false;
 };
 
 std::string Joined(const Lines& lines)

@@ -19,13 +19,6 @@
 namespace kw {
 
 namespace {
-std::string Res(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
-
 // The list's and the details' face: a fixed-pitch face, so that columns and colons align.
 QFont ListFont()
 {
@@ -158,7 +151,7 @@ intptr_t UndoDialog::DialogProc(unsigned message, uintptr_t wparam, intptr_t)
 
 void UndoDialog::Init()
 {
-    Window()->setWindowTitle(QString::fromStdString(Res(200) + " " + controller_.ProductName()));
+    Window()->setWindowTitle(QString::fromStdString(ResText(200) + " " + controller_.ProductName()));
     startText_ = ItemText(kStart);
     if (mode_ == kAdvanced) {
         // The list of changes: two columns, the change and its state, the selected row inverted.
@@ -260,7 +253,7 @@ void UndoDialog::ShowGauge()
 
 void UndoDialog::SetRunning(bool running)
 {
-    SetItemText(kStart, running ? Res(77) : startText_);
+    SetItemText(kStart, running ? ResText(77) : startText_);
     for (int id : {int(kClose), int(kSwitch)})
         if (QWidget* w = Item(id)) w->setEnabled(!running);
     ShowSelected();
@@ -268,7 +261,7 @@ void UndoDialog::SetRunning(bool running)
 
 void UndoDialog::UndoStarted()
 {
-    SetItemText(kLabel, Res(151));
+    SetItemText(kLabel, ResText(151));
     SetRunning(true);
 }
 
@@ -301,7 +294,7 @@ void UndoDialog::Progress(int record)
 
 void UndoDialog::UndoEnded()
 {
-    SetItemText(kLabel, Res(controller_.RunState() == UninstallController::kCancelled ? 152 : 153));
+    SetItemText(kLabel, ResText(controller_.RunState() == UninstallController::kCancelled ? 152 : 153));
     SetRunning(false);
 }
 

@@ -58,15 +58,6 @@ VersionFacts FactsOf(const char* path, const fw::VersionBlock& block)
     f.version.low = block.fileVersionLS;
     return f;
 }
-} // namespace
-
-namespace {
-std::string Res(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
 
 class VersionConflictDialog : public Dialog {
 public:
@@ -134,13 +125,13 @@ std::string LanguageNameOf(uint32_t language)
 std::string OsKindText(uint32_t os)
 {
     switch (os) {
-    case 0: return Res(25);
-    case 1: return Res(19);
-    case 2: return Res(20);
-    case 3: return Res(21);
-    case 4: return Res(22);
-    case 5: return Res(23);
-    case 7: return Res(24);
+    case 0: return ResText(25);
+    case 1: return ResText(19);
+    case 2: return ResText(20);
+    case 3: return ResText(21);
+    case 4: return ResText(22);
+    case 5: return ResText(23);
+    case 7: return ResText(24);
     default: return {};
     }
 }
@@ -148,7 +139,7 @@ std::string OsKindText(uint32_t os)
 std::string FileTypeText(uint32_t type)
 {
     static const int ids[] = {25, 27, 28, 29, 30, 31, 32, 33, 34, 35, 26};
-    return type <= 10 ? Res(ids[type]) : std::string();
+    return type <= 10 ? ResText(ids[type]) : std::string();
 }
 
 int AskVersionConflict(const VersionConflict& conflict, std::string& installedPath)

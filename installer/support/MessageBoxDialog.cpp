@@ -22,13 +22,6 @@
 namespace kw {
 
 namespace {
-std::string ResText(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
-
 std::string Cut(const char* text)
 {
     std::string s = text ? text : "";

@@ -54,4 +54,11 @@ void LoadResString(char* buffer, int id)
     if (!found) CopyBounded(buffer, kResStringSize, "NO SUCH STRING!!!");
 }
 
+std::string ResText(int id)
+{
+    char buffer[kResStringSize];
+    LoadResString(buffer, id);
+    return buffer;
+}
+
 }  // namespace kw

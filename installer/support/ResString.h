@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace kw {
 
@@ -26,5 +27,7 @@ enum { kResStringSize = 256 };
 // A string into a buffer of kResStringSize characters, from the language library or, while
 // none is loaded, from the installer's own table; "NO SUCH STRING!!!" when the id is missing.
 void LoadResString(char* buffer, int id);
+// The same string as text.
+std::string ResText(int id);
 
 }  // namespace kw

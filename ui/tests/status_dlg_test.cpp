@@ -5,6 +5,7 @@
 #include "framework/gui/Gauge.h"
 #include "framework/gui/ListBox.h"
 #include "framework/gui/Window.h"
+#include "framework/testsupport/FileLines.h"
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
 #include "astro/SolarReport.h"
@@ -13,18 +14,11 @@
 #include <QDir>
 #include <QPixmap>
 #include <cerrno>
-#include <sstream>
 #include <gtest/gtest.h>
 
 namespace {
 
-std::vector<std::string> FileLines(const std::string& path)
-{
-    std::istringstream in(testsupport::ReadFileBytes(path));
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
-}
+using testsupport::FileLines;
 
 struct StatusFixture : ::testing::Test {
     testsupport::TempDir dir;

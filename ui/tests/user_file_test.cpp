@@ -2,6 +2,7 @@
 // window and in the debug log.
 #include "ui/UserFile.h"
 
+#include "framework/testsupport/FileLines.h"
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
 #include "ui/LogErrors.h"
@@ -11,19 +12,12 @@
 
 #include <filesystem>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::vector<std::string> FileLines(const std::string& path)
-{
-    std::istringstream in(testsupport::ReadFileBytes(path));
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
-}
+using testsupport::FileLines;
 
 // A status window of the test's own, and the run's debug log pointed into its directory.
 class UserFileReport : public ::testing::Test {

@@ -3,33 +3,18 @@
 #include "installer/engine/Metafile.h"
 
 #include "framework/gui/Bitmap.h"
-
-#include <QGuiApplication>
+#include "installer/engine/fuzz/FuzzPainting.h"
 
 #include <cstdlib>
 #include <string>
 
 using namespace kw;
 
-// The font library keeps what it reads of the system's fonts until the process ends and never
-// gives it back: that is not a leak of the code under test.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+extern "C" const char* __lsan_default_suppressions() { return fuzzsupport::kFontLeakSuppressions; }
 
-// The application and the font machinery are set up once, before the first input, so that
-// what they keep for the whole run is not taken for a leak of one input.
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static int argc = 1;
-    static char name[] = "metafile_fuzz";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-    fw::Bitmap warm(8, 8);
-    fw::PainterDC dc(warm);
-    for (const char* face : {"Arial", "MS Sans Serif", "Times New Roman", "", "x"}) {
-        dc.SelectFont(fw::Font(face, 12, 700, true));
-        dc.TextOut({0, 0}, "Ab");
-        (void)dc.GetTextExtent("Ab");
-    }
+    fuzzsupport::StartPainting("metafile_fuzz");
     return 0;
 }
 

@@ -5,7 +5,8 @@
 #include "installer/engine/EngineStrings.h"
 #include "installer/engine/EventFactory.h"
 #include "installer/engine/ScriptEvent.h"
-#include "installer/engine/tests/FakeInstallerHost.h"
+#include "installer/engine/tests/InstallerDialogFixture.h"
+#include "installer/engine/tests/ScriptEvents.h"
 
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
@@ -21,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -31,72 +31,35 @@ using namespace kw;
 
 namespace {
 
-class DialogExecutors : public RootFixture {
+class DialogExecutors : public InstallerDialogFixture {
 protected:
     void SetUp() override
     {
-        RootFixture::SetUp();
-        RegisterEngineStrings();
+        ASSERT_NO_FATAL_FAILURE(InstallerDialogFixture::SetUp());
         RegisterEventFactories();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
         fw::WinFileSystem::CreateDirectory("C:\\TEMP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir);
-        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
-        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
-        InstallOperations::SetReportHook([this](const std::string& text) { reports.push_back(text); });
         host.script.SetProject(std::make_unique<ScriptProject>());
         RegisterDialogExecutors(host.script, host);
     }
-    void TearDown() override
-    {
-        InstallOperations::SetReportHook(nullptr);
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
-    }
     bool Run(int code, std::vector<std::string> texts, std::vector<int> ints = {})
     {
-        auto e = FindEventFactory(code)->Create();
-        for (std::size_t i = 0; i < texts.size(); ++i) e->Text(static_cast<int>(i)).Assign(texts[i].c_str());
-        for (std::size_t i = 0; i < ints.size(); ++i) e->Int(static_cast<int>(i)) = ints[i];
-        int result = 0;
-        return host.script.DispatchEvent(*e, result);
+        return RunEvent(host.script, code, texts, ints);
     }
-    std::string Text(const char* name)
-    {
-        return host.script.FindString(name) ? host.script.FindString(name) : "(none)";
-    }
-    int Int(const char* name) { return host.script.FindInt(name) ? *host.script.FindInt(name) : -999; }
+    std::string Text(const char* name) { return StringVariable(host.script, name); }
+    int Int(const char* name) { return IntVariable(host.script, name); }
     bool Put(const std::string& rel, const std::string& bytes)
     {
         std::filesystem::create_directories(std::filesystem::path(C(rel)).parent_path());
         return Write(rel, bytes);
     }
-    static void Type(Dialog& d, int id, const std::string& text)
-    {
-        d.DialogProc(kMsgCommand, static_cast<uintptr_t>(id) | (0x100u << 16), reinterpret_cast<intptr_t>(d.Item(id)));
-        d.SetItemText(id, text);
-    }
 
     fw::ScriptedMessageBoxes reported; // the engine's reports (Report)
-    std::vector<std::string> reports;  // the operations' reports
-    std::vector<MessageBoxRequest> boxes;
-    std::deque<int> boxAnswers;
     std::function<void(Dialog&)> step;
     std::vector<std::string> shown;
-    FakeInstallerHost host;
     fw::Responder<DialogSeam> dialogs{[this](Dialog& d, const std::string& name) {
         shown.push_back(name);
         if (step) step(d);
         return -1;
-    }};
-    fw::Responder<MessageBoxSeam> questions{[this](const MessageBoxRequest& r) {
-        boxes.push_back(r);
-        if (boxAnswers.empty()) return 0;
-        const int a = boxAnswers.front();
-        boxAnswers.pop_front();
-        return a;
     }};
 };
 

@@ -4,7 +4,7 @@
 
 #include "framework/gui/Bitmap.h"
 #include "framework/sys/WinFileSystem.h"
-#include "framework/testsupport/RootFixture.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "installer/engine/tests/PictureBytes.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
@@ -205,20 +205,7 @@ TEST(DibPicture, SizesWithoutBitsAndPixelsWhereTheFileHeaderPutsThem)
     EXPECT_EQ(p.PixelAt(2, 1), 0x050505u); // index 2 + 3 × 1 of a grey table
 }
 
-class DibPictureSources : public RootFixture {
-protected:
-    void SetUp() override
-    {
-        RootFixture::SetUp();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-    }
-    void TearDown() override
-    {
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
-    }
-};
+class DibPictureSources : public InstallerRootFixture {};
 
 TEST_F(DibPictureSources, FilesOfTheMachineAndPicturesOfThePackage)
 {

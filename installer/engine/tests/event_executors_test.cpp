@@ -5,6 +5,7 @@
 #include "installer/engine/EventFactory.h"
 #include "installer/engine/InstallOperations.h"
 #include "installer/engine/ScriptInstaller.h"
+#include "installer/engine/tests/ScriptEvents.h"
 
 #include "framework/gui/MessageBox.h"
 #include "framework/testsupport/RootFixture.h"
@@ -44,14 +45,10 @@ protected:
     // Runs one event with its texts and ints; its success.
     bool Run(int code, std::vector<std::string> texts, std::vector<int> ints = {})
     {
-        auto e = FindEventFactory(code)->Create();
-        for (std::size_t i = 0; i < texts.size(); ++i) e->Text(static_cast<int>(i)).Assign(texts[i].c_str());
-        for (std::size_t i = 0; i < ints.size(); ++i) e->Int(static_cast<int>(i)) = ints[i];
-        int result = 0;
-        return installer.DispatchEvent(*e, result);
+        return RunEvent(installer, code, texts, ints);
     }
-    std::string Text(const char* name) { return installer.FindString(name) ? installer.FindString(name) : "(none)"; }
-    int Int(const char* name) { return installer.FindInt(name) ? *installer.FindInt(name) : -999; }
+    std::string Text(const char* name) { return StringVariable(installer, name); }
+    int Int(const char* name) { return IntVariable(installer, name); }
     bool Put(const std::string& rel, const std::string& bytes)
     {
         std::filesystem::create_directories(std::filesystem::path(C(rel)).parent_path());

@@ -10,7 +10,7 @@
 #include "installer/engine/PromptDialog.h"
 #include "installer/engine/ScriptEvent.h"
 #include "installer/engine/UserNameDialog.h"
-#include "installer/engine/tests/FakeInstallerHost.h"
+#include "installer/engine/tests/InstallerDialogFixture.h"
 
 #include "framework/gui/DocTemplate.h"
 #include "framework/gui/FileDialog.h"
@@ -38,7 +38,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -48,33 +47,12 @@ using namespace kw;
 
 namespace {
 
-std::string Res(int id)
-{
-    char text[kResStringSize];
-    LoadResString(text, id);
-    return text;
-}
-
-class InstallDialogs : public RootFixture {
+class InstallDialogs : public InstallerDialogFixture {
 protected:
-    void SetUp() override
-    {
-        RootFixture::SetUp();
-        RegisterEngineStrings();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir);
-        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
-        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
-        InstallOperations::SetReportHook([this](const std::string& text) { reports.push_back(text); });
-    }
     void TearDown() override
     {
-        InstallOperations::SetReportHook(nullptr);
         fw::ProgmanStore::SetRunning(false);
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
+        InstallerDialogFixture::TearDown();
     }
 
     // Each showing of a dialog runs the next step (the last one again when they run out); the
@@ -84,18 +62,8 @@ protected:
         steps_ = std::move(steps);
         shown.clear();
     }
-    // Types into an edit field as the user does: it takes the focus, then the text.
-    static void Type(Dialog& d, int id, const std::string& text)
-    {
-        d.DialogProc(kMsgCommand, static_cast<uintptr_t>(id) | (0x100u << 16), reinterpret_cast<intptr_t>(d.Item(id)));
-        d.SetItemText(id, text);
-    }
 
-    std::vector<std::string> reports;
-    std::vector<MessageBoxRequest> boxes;
-    std::deque<int> boxAnswers; // the button index each box answers (then 0)
     std::vector<std::string> shown;
-    FakeInstallerHost host;
 
 private:
     std::vector<std::function<void(Dialog&)>> steps_;
@@ -103,13 +71,6 @@ private:
         shown.push_back(name);
         if (!steps_.empty()) steps_[std::min(shown.size(), steps_.size()) - 1](d);
         return -1;
-    }};
-    fw::Responder<MessageBoxSeam> boxes_{[this](const MessageBoxRequest& r) {
-        boxes.push_back(r);
-        if (boxAnswers.empty()) return 0;
-        const int a = boxAnswers.front();
-        boxAnswers.pop_front();
-        return a;
     }};
 };
 
@@ -230,7 +191,7 @@ TEST_F(InstallDialogs, DirectoryPromptAsksOnlyWhenTheFullPathIsAnotherText)
             EXPECT_EQ(d.Ended(), !c.asks);
             if (!c.asks) return;
             ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_EQ(boxes[0].caption, Res(139));
+            EXPECT_EQ(boxes[0].caption, ResText(139));
             EXPECT_EQ(boxes[0].icon, MessageBoxDialog::kIconQuestion);
             EXPECT_NE(boxes[0].text.find(c.result), std::string::npos) << boxes[0].text;
             EXPECT_NE(boxes[0].text.find(std::string("(you typed ") + c.typed + ")"), std::string::npos);
@@ -282,7 +243,7 @@ TEST_F(InstallDialogs, DirectoryPromptChecksSpaceAndMakesTheDirectory)
     }});
     EXPECT_FALSE(PromptForString(host, empty));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Res(1));
+    EXPECT_EQ(boxes[0].text, ResText(1));
 }
 
 TEST_F(InstallDialogs, DirectoryPromptBrowsesTheMachine)
@@ -374,7 +335,7 @@ TEST_F(InstallDialogs, UserNameIsCheckedAndCopiedBackOnOk)
     std::strcpy(record.name, "Anne");
     std::strcpy(record.company, "Acme");
     Drive({[&](Dialog& d) {
-        EXPECT_EQ(d.ItemText(101), Res(14));
+        EXPECT_EQ(d.ItemText(101), ResText(14));
         EXPECT_EQ(d.ItemText(102), "Anne");
         EXPECT_EQ(d.ItemText(103), "Acme");
         EXPECT_FALSE(qobject_cast<QLineEdit*>(d.Item(102))->isReadOnly());
@@ -382,7 +343,7 @@ TEST_F(InstallDialogs, UserNameIsCheckedAndCopiedBackOnOk)
         d.Command(kCmdOk);
         EXPECT_FALSE(d.Ended()) << "a name of three characters";
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, Res(15));
+        EXPECT_EQ(boxes[0].text, ResText(15));
         Type(d, 102, std::string(21, 'n'));
         d.Command(kCmdOk);
         EXPECT_FALSE(d.Ended()) << "a name of 21 characters";
@@ -405,7 +366,7 @@ TEST_F(InstallDialogs, ReadOnlyUserNameEndsOnOkWithoutChecking)
     std::strcpy(record.name, "ab");
     record.readOnly = true;
     Drive({[&](Dialog& d) {
-        EXPECT_EQ(d.ItemText(101), Res(13));
+        EXPECT_EQ(d.ItemText(101), ResText(13));
         EXPECT_TRUE(qobject_cast<QLineEdit*>(d.Item(102))->isReadOnly());
         EXPECT_TRUE(qobject_cast<QLineEdit*>(d.Item(103))->isReadOnly());
         Type(d, 102, "x"); // even a field that was entered is not read
@@ -434,7 +395,7 @@ TEST_F(InstallDialogs, TheNameFieldFocusedAtTheStartIsCheckedOnOk)
     }});
     EXPECT_FALSE(AskUserName(host, record));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Res(15));
+    EXPECT_EQ(boxes[0].text, ResText(15));
 }
 
 TEST_F(InstallDialogs, UserNameFieldsNeverPassTheirBuffers)
@@ -661,7 +622,7 @@ TEST_F(ComponentDialogs, TheDialogShowsSizesFreeSpaceAndWritesTheChoice)
     root.SetForcedFreeSpace('N', 100 * 10240);
     ASSERT_TRUE(root.AddDrive('R', fw::DriveType::CdRom));
     Drive({[&](Dialog& d) {
-        EXPECT_EQ(d.ItemText(103), Res(3));
+        EXPECT_EQ(d.ItemText(103), ResText(3));
         // All: 2000 + 1000 + 3000 + 500 + 1500 + 700; selected: all but the large charts.
         EXPECT_EQ(d.ItemText(106), "8700 K");
         EXPECT_EQ(d.ItemText(104), "7200 K");

@@ -4,7 +4,7 @@
 #include "installer/engine/InstallScreen.h"
 
 #include "framework/sys/WinFileSystem.h"
-#include "framework/testsupport/RootFixture.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "framework/testsupport/Snapshot.h"
 #include "installer/engine/tests/PictureBytes.h"
 #include "installer/support/FilePath.h"
@@ -61,26 +61,16 @@ TEST(InstallScreenPlacement, ButtonsAreAtMost63By39CentredInTheirRectangle)
         EXPECT_EQ(InstallScreen::ButtonRect(c.element, c.client), c.expected) << c.what;
 }
 
-class InstallScreenWindow : public RootFixture {
+class InstallScreenWindow : public InstallerRootFixture {
 protected:
     void SetUp() override
     {
-        RootFixture::SetUp();
+        InstallerRootFixture::SetUp();
         root.SetTickSource([this] { return ticks; });
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir);
-        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
-        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
+        ASSERT_NO_FATAL_FAILURE(LoadLanguagePackage());
         // The screen of Stellum's package: the default description with its title line.
         description.lines.resize(1);
         description.lines[0].text.Assign("Stellum Setup");
-    }
-    void TearDown() override
-    {
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
     }
     std::unique_ptr<InstallScreen> Make()
     {

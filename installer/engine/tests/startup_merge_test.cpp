@@ -3,7 +3,7 @@
 // shared scroll bar, the logged replacement, and what a failure or a Cancel leaves behind.
 #include "installer/engine/StartupMerge.h"
 #include "installer/engine/EngineStrings.h"
-#include "installer/engine/tests/FakeInstallerHost.h"
+#include "installer/engine/tests/InstallerDialogFixture.h"
 
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
@@ -66,26 +66,12 @@ TEST(StartupMergeLines, PathLinesAndTheirMerge)
     }
 }
 
-class StartupMerge : public RootFixture {
+class StartupMerge : public InstallerDialogFixture {
 protected:
     void SetUp() override
     {
-        RootFixture::SetUp();
-        RegisterEngineStrings();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
+        ASSERT_NO_FATAL_FAILURE(InstallerDialogFixture::SetUp());
         fw::WinFileSystem::CreateDirectory("C:\\TEMP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir);
-        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
-        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
-        InstallOperations::SetReportHook([this](const std::string& text) { reports.push_back(text); });
-    }
-    void TearDown() override
-    {
-        InstallOperations::SetReportHook(nullptr);
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
     }
     // Merges the lines into AUTOEXEC.BAT (or CONFIG.SYS); the review runs the step.
     bool Merge(const std::string& lines, bool configSys, bool append, bool quiet = true)
@@ -107,20 +93,13 @@ protected:
         return names;
     }
 
-    std::vector<std::string> reports;
-    std::vector<MessageBoxRequest> boxes;
     std::function<void(Dialog&)> step;
     int showings = 0;
-    FakeInstallerHost host;
     fw::Responder<DialogSeam> dialogs{[this](Dialog& d, const std::string& name) {
         EXPECT_EQ(name, "DLGDOSINFORM");
         ++showings;
         if (step) step(d);
         return -1;
-    }};
-    fw::Responder<MessageBoxSeam> questions{[this](const MessageBoxRequest& r) {
-        boxes.push_back(r);
-        return 0;
     }};
 };
 

@@ -4,7 +4,7 @@
 
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
-#include "framework/testsupport/RootFixture.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "installer/support/DialogBox.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
@@ -14,23 +14,17 @@
 #include <QComboBox>
 #include <QWidget>
 
-#include <cstdlib>
 
 using namespace kw;
 
 namespace {
 
-class ScriptUserDialogs : public RootFixture {
+class ScriptUserDialogs : public InstallerRootFixture {
 protected:
     void SetUp() override
     {
-        RootFixture::SetUp();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir);
-        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
-        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
+        InstallerRootFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(LoadLanguagePackage());
 
         auto project = std::make_unique<ScriptProject>();
         UserDialog d;
@@ -56,11 +50,6 @@ protected:
         installer.SetProject(std::move(project));
         installer.SetStringVariable("product", "Stellum");
         installer.SetStringVariable("target", "C:\\STELLUM");
-    }
-    void TearDown() override
-    {
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
     }
     ScriptInstaller installer;
 };

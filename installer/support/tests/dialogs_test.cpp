@@ -2,7 +2,7 @@
 // window subclassing and the growable array.
 #include "framework/gui/MessageBox.h"
 #include "framework/sys/WinFileSystem.h"
-#include "framework/testsupport/RootFixture.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "framework/testsupport/Snapshot.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/DialogBox.h"
@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include <cstdlib>
 #include <string>
 
 using namespace kw;
@@ -376,23 +375,13 @@ TEST(WindowOps, BlankTextIsSaidAtTheControlAndWindowsStayOnTheScreen)
     EXPECT_EQ(w.width(), 200);
 }
 
-class UserDialogs : public RootFixture {
+class UserDialogs : public InstallerRootFixture {
 protected:
     void SetUp() override
     {
-        RootFixture::SetUp();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir);
-        ASSERT_TRUE(Write("SETUP/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
-        ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
+        InstallerRootFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(LoadLanguagePackage());
         ASSERT_TRUE(Write("SETUP/README.TXT", "first"));
-    }
-    void TearDown() override
-    {
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
     }
     UserDialogSpec Spec()
     {

@@ -4,7 +4,7 @@
 #include "framework/sys/ResourcePackage.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
-#include "framework/testsupport/RootFixture.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/LanguageTable.h"
@@ -19,36 +19,9 @@ using namespace kw;
 
 namespace {
 
-std::string Res(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
-
-class Language : public RootFixture {
+class Language : public InstallerRootFixture {
 protected:
-    void SetUp() override
-    {
-        RootFixture::SetUp();
-        fw::WinFileSystem::CreateDirectory("C:\\SETUP");
-        SetModulePath("C:\\SETUP\\KWMAIN.EXE");
-    }
-    void TearDown() override
-    {
-        LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
-    }
     void SetUserLanguage(const char* code) { fw::WinProfile::WriteString("win.ini", "Intl", "sLanguage", code); }
-    // The delivered English package copied beside the installer under the given name.
-    void Deliver(const char* name)
-    {
-        const char* dir = std::getenv("STELLUM_PROGRAM_DIR");
-        ASSERT_TRUE(dir) << "STELLUM_PROGRAM_DIR not set";
-        std::string bytes = testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll");
-        ASSERT_FALSE(bytes.empty());
-        ASSERT_TRUE(Write(std::string("SETUP/") + name, bytes));
-    }
 };
 
 TEST_F(Language, CodesAliasesAndTheUsersLanguage)
@@ -112,16 +85,16 @@ TEST_F(Language, ScriptsBefore302CarryElevenFlags)
 
 TEST_F(Language, PackageSuppliesStringsAndDescriptionsUntilFreed)
 {
-    Deliver("kwenu.dll");
+    DeliverLanguagePackage("kwenu.dll");
     SetUserLanguage("enc");
     LanguageTable table;
     table.provided[3] = 1;
     LanguageLibrary& lib = LanguageLibrary::Instance();
     ASSERT_TRUE(lib.Load(table, "kw%s.dll")) << lib.Error();
     EXPECT_TRUE(lib.IsLoaded());
-    EXPECT_EQ(Res(78), "&Yes");
-    EXPECT_EQ(Res(23), "Windows NT");
-    EXPECT_EQ(Res(4242), "NO SUCH STRING!!!");
+    EXPECT_EQ(ResText(78), "&Yes");
+    EXPECT_EQ(ResText(23), "Windows NT");
+    EXPECT_EQ(ResText(4242), "NO SUCH STRING!!!");
     const fw::DialogDescription* prog = FindDialogDescription("dlgprog");
     ASSERT_TRUE(prog);
     for (int id : {101, 102, 103, 104, 105}) {
@@ -134,8 +107,8 @@ TEST_F(Language, PackageSuppliesStringsAndDescriptionsUntilFreed)
 
     lib.Free();
     EXPECT_FALSE(lib.IsLoaded());
-    EXPECT_EQ(Res(81), "Error"); // the installer's own table
-    EXPECT_EQ(Res(23), "NO SUCH STRING!!!");
+    EXPECT_EQ(ResText(81), "Error"); // the installer's own table
+    EXPECT_EQ(ResText(23), "NO SUCH STRING!!!");
     EXPECT_FALSE(FindDialogDescription("DLGAOW"));
 
     SetUserLanguage("deu"); // not provided: the default, which is not delivered
@@ -159,7 +132,7 @@ TEST_F(Language, APackageBehindALinkIsNotRead)
     LanguageLibrary& lib = LanguageLibrary::Instance();
     EXPECT_FALSE(lib.Load(table, "kw%s.dll"));
     EXPECT_FALSE(lib.IsLoaded());
-    EXPECT_EQ(Res(23), "NO SUCH STRING!!!");
+    EXPECT_EQ(ResText(23), "NO SUCH STRING!!!");
 }
 
 TEST_F(Language, DamagedPackageIsRefusedAndTheOwnResourcesStay)
@@ -171,7 +144,7 @@ TEST_F(Language, DamagedPackageIsRefusedAndTheOwnResourcesStay)
     LanguageLibrary& lib = LanguageLibrary::Instance();
     EXPECT_FALSE(lib.Load(table, "kw%s.dll"));
     EXPECT_NE(lib.Error().find("line 4"), std::string::npos) << lib.Error();
-    EXPECT_EQ(Res(76), "&OK");
+    EXPECT_EQ(ResText(76), "&OK");
 }
 
 TEST(ResourcePackage, ReadsEntriesAndRefusesDamage)
