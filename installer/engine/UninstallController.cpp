@@ -29,12 +29,6 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 // the uninstaller for hours.
 constexpr uint32_t kMaxStepMilliseconds = 5000;
 
-std::string Res(int id)
-{
-    char buffer[kResStringSize];
-    LoadResString(buffer, id);
-    return buffer;
-}
 
 std::string Join(const std::string& directory, const std::string& name)
 {
@@ -239,10 +233,10 @@ bool UninstallController::Undo(UndoDialog& dialog, bool confirm)
     if (last < 0) return false;
     if (confirm && !restart_) {
         MessageBoxDialog box;
-        box.SetText("%s", FormatWithValues(Res(154).c_str(), {productName_}).c_str());
+        box.SetText("%s", FormatWithValues(ResText(154).c_str(), {productName_}).c_str());
         box.SetStandardIcon(MessageBoxDialog::kIconQuestion);
         box.SetButtons(MessageBoxDialog::kYesNo);
-        if (box.Run(Res(155).c_str()) != 0) return false;
+        if (box.Run(ResText(155).c_str()) != 0) return false;
     }
     restart_ = true;
     runState_ = kRunning;
