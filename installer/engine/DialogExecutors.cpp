@@ -26,14 +26,6 @@ namespace kw {
 
 namespace {
 
-bool Expand(ScriptInstaller& in, const HeapString& text, std::string& out, std::size_t capacity = 256)
-{
-    std::vector<char> buffer(capacity + 1, 0);
-    if (!in.ExpandText(text.Text(), buffer.data(), buffer.size())) return false;
-    out = buffer.data();
-    return true;
-}
-
 // A text shown in a label: its lines separated by "\n" alone.
 std::string ForLabel(std::string text)
 {

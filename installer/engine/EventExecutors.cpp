@@ -1,6 +1,5 @@
 #include "installer/engine/EventExecutors.h"
 
-#include "framework/sys/WinFileSystem.h"
 #include "installer/engine/InstallOperations.h"
 #include "installer/engine/ScriptEvent.h"
 #include "installer/engine/ScriptInstaller.h"
@@ -9,6 +8,7 @@
 #include "installer/support/IniFile.h"
 #include "installer/support/PathBuffer.h"
 #include "installer/support/RegKey.h"
+#include "installer/support/StdioFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,7 +16,6 @@
 #include <strings.h>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <vector>
@@ -28,15 +27,6 @@ namespace {
 constexpr std::uint32_t kRegNone = 0, kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4,
                         kRegMultiSz = 7;
 
-// An event's text through the installer's "$" expansion into a buffer of the given size.
-bool Expand(ScriptInstaller& in, const HeapString& text, std::string& out, std::size_t capacity = 256)
-{
-    std::vector<char> buffer(capacity + 1, 0);
-    if (!in.ExpandText(text.Text(), buffer.data(), buffer.size())) return false;
-    out = buffer.data();
-    return true;
-}
-
 int* IntVar(ScriptInstaller& in, const HeapString& name)
 {
     return in.IntVariable(name.Text(), true);
@@ -45,16 +35,6 @@ int* IntVar(ScriptInstaller& in, const HeapString& name)
 bool SetText(ScriptInstaller& in, const HeapString& name, const std::string& text)
 {
     return in.SetStringVariable(name.Text(), text.c_str());
-}
-
-// An optional variable: an empty name is simply not set.
-bool SetOptionalInt(ScriptInstaller& in, const HeapString& name, int value)
-{
-    if (name.IsEmpty()) return true;
-    int* v = IntVar(in, name);
-    if (!v) return false;
-    *v = value;
-    return true;
 }
 
 bool SetOptionalText(ScriptInstaller& in, const HeapString& name, const std::string& value)
@@ -183,13 +163,7 @@ bool RegistryValueEvent(ScriptEvent& e, ScriptInstaller& in, ExecutorContext& c)
         type = kRegBinary;
         if (!Expand(in, e.Text(2), data)) return false;
         // The whole content of the named file; a file that cannot be read fails the event.
-        FILE* f = fw::WinFileSystem::Open(data, "rb");
-        if (!f) return false;
-        char chunk[4096];
-        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, n);
-        const bool read = !std::ferror(f);
-        std::fclose(f);
-        if (!read) return false;
+        if (ReadWholeFile(data.c_str(), bytes) != WholeFileRead::kOk) return false;
         break;
     }
     case 5:

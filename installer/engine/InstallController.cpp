@@ -28,6 +28,8 @@
 #include "installer/support/ProgressDialog.h"
 #include "installer/support/RegKey.h"
 #include "installer/support/ResString.h"
+#include "installer/support/StdioFile.h"
+#include "installer/engine/OpLogRecord.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,18 +40,10 @@ namespace kw {
 
 namespace {
 
-std::string Format(const std::string& pattern, const std::string& a, const std::string& b = "")
+// A language string with values in place of its "%s": a package's text never reaches a printf.
+std::string Format(int id, const std::string& value)
 {
-    char text[2048];
-    std::snprintf(text, sizeof text, pattern.c_str(), a.c_str(), b.c_str());
-    return text;
-}
-
-std::string Join(const std::string& directory, const std::string& name)
-{
-    PathBuffer path;
-    if (!JoinPath(path, directory.c_str(), name.c_str())) return {};
-    return path.Text();
+    return FormatWithValues(ResText(id).c_str(), {value});
 }
 
 std::string LastComponent(const std::string& path)
@@ -58,17 +52,6 @@ std::string LastComponent(const std::string& path)
     while (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
     const size_t at = p.find_last_of("\\/");
     return at == std::string::npos ? p : p.substr(at + 1);
-}
-
-bool ReadWinFile(const std::string& path, std::string& bytes)
-{
-    FILE* f = fw::WinFileSystem::Open(path, "rb");
-    if (!f) return false;
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
 }
 
 // A copy policy on the target's existence alone.
@@ -102,8 +85,6 @@ private:
     std::function<void(int)> advance_;
 };
 
-// Each part of a command that stands in double quotation marks becomes its short form, the
-// marks dropped, so that the command holds no blanks inside a path.
 } // namespace
 
 std::string ShortenQuotedParts(const std::string& command)
@@ -127,10 +108,6 @@ std::string ShortenQuotedParts(const std::string& command)
     }
     return out;
 }
-
-namespace {
-
-} // namespace
 
 int PolicyAnswerCode(int outcome)
 {
@@ -163,7 +140,7 @@ InstallController::~InstallController()
 
 bool InstallController::Init()
 {
-    const std::string ini = Join(programDirectory_, "kwmain.ini");
+    const std::string ini = JoinedPath(programDirectory_, "kwmain.ini");
     sourcePath_ = fw::WinProfile::GetString(ini, "x", "p", "");
     if (sourcePath_.size() > 128) {
         Report("The source path in kwmain.ini is longer than 128 characters");
@@ -173,11 +150,11 @@ bool InstallController::Init()
         Report("p or sz undefined in kwmain.ini");
         return false;
     }
-    driveRoot_ = std::string(1, sourcePath_[0]) + ":";
+    const std::string driveRoot = std::string(1, sourcePath_[0]) + ":\\";
     const bool firstDiskDirectory = strcasecmp(LastComponent(sourcePath_).c_str(), "disk001") == 0;
     // Removable drives take disks that the user inserts; on any other drive the disks are
     // directories side by side, or the package is one place.
-    const bool removable = operations_.DriveKind((driveRoot_ + "\\").c_str()) == 0;
+    const bool removable = operations_.DriveKind(driveRoot.c_str()) == 0;
     if (removable) {
         if (firstDiskDirectory) {
             Report("Invalid packaging-media combination");
@@ -224,9 +201,9 @@ std::string InstallController::PackagedPath(int disk, const std::string& relativ
         ParentPath(sourcePath_.c_str(), parent);
         char name[24];
         std::snprintf(name, sizeof name, "disk%03d", std::max(1, disk));
-        base = Join(parent.Text(), name);
+        base = JoinedPath(parent.Text(), name);
     }
-    return Join(base, relative);
+    return JoinedPath(base, relative);
 }
 
 bool InstallController::InstallAuxiliaryFiles()
@@ -237,7 +214,7 @@ bool InstallController::InstallAuxiliaryFiles()
         FileInstallRequest request;
         request.source = PackagedPath(entry.flags & DiskMapEntry::kDiskMask, entry.packedName.Text());
         request.compressed = !request.source.empty() && request.source.back() == '_';
-        request.target = Join(programDirectory_, FileNamePart(entry.target.Text()));
+        request.target = JoinedPath(programDirectory_, FileNamePart(entry.target.Text()));
         request.disk = entry.flags & DiskMapEntry::kDiskMask;
         request.logged = false;
         if (!InstallFile(request)) return false;
@@ -247,8 +224,6 @@ bool InstallController::InstallAuxiliaryFiles()
 
 bool InstallController::LoadLanguageDll()
 {
-    PathBuffer module;
-    if (!ModuleFileName(module) || !*module.Text()) SetModulePath(Join(programDirectory_, "kwmain").c_str());
     if (LanguageLibrary::Instance().Load(script_.Project()->languages, "kw%s.dll")) return true;
     Report("Unable to load language DLL");
     return false;
@@ -262,8 +237,7 @@ int InstallController::RunSequence()
     fileDeferred_ = startFilesChanged_ = dosRestart_ = systemIniChanged_ = false;
     sizeToDo_ = sizeDone_ = 0;
     script_.SetEndCode(0);
-    starting_ = true;
-    SetModulePath(Join(programDirectory_, "kwmain").c_str());
+    SetModulePath(JoinedPath(programDirectory_, "kwmain").c_str());
     InstallOperations::SetAskHook([this](const std::string& text, const std::string& caption) {
         MessageBoxDialog box;
         box.SetText("%s", text.c_str());
@@ -282,7 +256,6 @@ int InstallController::RunSequence()
     }
     // 6: the language package.
     if (!LoadLanguageDll()) return 1;
-    starting_ = false;
     // 7: the operation log, in the program directory.
     OpLogHeader header;
     header.dialogMode = project->uninstall.dialogMode;
@@ -309,8 +282,7 @@ int InstallController::RunSequence()
     // 11: the help file.
     char helpName[32];
     std::snprintf(helpName, sizeof helpName, "kw%s.hlp", LanguageCode(project->languages.Choose()));
-    helpPath_ = Join(programDirectory_, helpName);
-    HelpFile::Instance().Set(DialogParent(), helpPath_.c_str(), 0);
+    HelpFile::Instance().Set(DialogParent(), JoinedPath(programDirectory_, helpName).c_str(), 0);
     // 12: every event selected.
     std::fill(script_.Selection().begin(), script_.Selection().end(), 1);
     sizeToDo_ = SelectedSize() * 10L;
@@ -344,21 +316,17 @@ bool InstallController::WrapUp(bool joinAllowed)
 {
     keptLog_.clear();
     if (backDirectory_.empty()) return false;
-    const std::string newLog = Join(programDirectory_, "kwlog3.nnn");
+    const std::string newLog = JoinedPath(programDirectory_, "kwlog3.nnn");
     OpLogContents contents;
     if (ReadOpLogFile(newLog.c_str(), contents) != OpLogReadResult::kOk || contents.records.empty())
         return false;
-    auto numbered = [this](int n) {
-        char name[24];
-        std::snprintf(name, sizeof name, "kwlog3.%03d", n);
-        return Join(backDirectory_, name);
-    };
+    auto numbered = [this](int n) { return JoinedPath(backDirectory_, NumberedLogName(n)); };
     int firstFree = 0;
     while (firstFree < 1000 && PathExists(numbered(firstFree).c_str())) ++firstFree;
     if (joinAllowed && joinLogs_ && firstFree > 0) {
         // The records (everything after the new log's header) join the last numbered log.
         std::string bytes;
-        if (!ReadWinFile(newLog, bytes)) return false;
+        if (ReadWholeFile(newLog.c_str(), bytes) != WholeFileRead::kOk) return false;
         OpLogHeader parsed;
         MemorySource source(bytes);
         PortableReader reader(source, false);
@@ -366,7 +334,7 @@ bool InstallController::WrapUp(bool joinAllowed)
         const std::string records = bytes.substr(source.Position());
         std::string last;
         const std::string lastPath = numbered(firstFree - 1);
-        if (!ReadWinFile(lastPath, last) ||
+        if (ReadWholeFile(lastPath.c_str(), last) != WholeFileRead::kOk ||
             !fw::WinFileSystem::ReplaceFile(lastPath, last + records))
             return false;
         keptLog_ = lastPath;
@@ -378,7 +346,7 @@ bool InstallController::WrapUp(bool joinAllowed)
     if (joinAllowed) return false;
     // The installer's own program file goes once it has ended.
     MoveRequest request;
-    request.file = Join(programDirectory_, "kwmain");
+    request.file = JoinedPath(programDirectory_, "kwmain");
     request.execute = 1;
     WriteMoveRequest(request);
     return true;
@@ -413,7 +381,7 @@ int InstallController::ShowCompletion(int kind)
     std::string caption = ResText(66);
     switch (kind) {
     case 0:
-        box.SetText("%s", Format(ResText(61), product).c_str());
+        box.SetText("%s", Format(61, product).c_str());
         box.SetButtons1(ResText(76).c_str());
         break;
     case 1:
@@ -423,12 +391,12 @@ int InstallController::ShowCompletion(int kind)
         break;
     case 2:
     case 5:
-        box.SetText("%s", Format(ResText(62), product).c_str());
+        box.SetText("%s", Format(62, product).c_str());
         if (kind == 5) box.SetButtons1(ResText(63).c_str());
         else box.SetButtons2(ResText(63).c_str(), ResText(64).c_str());
         break;
     case 4:
-        box.SetText("%s", Format(ResText(65), product).c_str());
+        box.SetText("%s", Format(65, product).c_str());
         box.SetButtons2(ResText(63).c_str(), ResText(64).c_str());
         break;
     default:
@@ -461,7 +429,7 @@ bool InstallController::PromptForDisk(int index, bool force)
                                    std::to_string(index + 1);
         for (;;) {
             MessageBoxDialog box;
-            box.SetText("%s", Format(ResText(74), volume).c_str());
+            box.SetText("%s", Format(74, volume).c_str());
             box.SetStandardIcon(MessageBoxDialog::kIconExclamation);
             box.SetButtons(MessageBoxDialog::kOkCancel);
             if (box.RunWithOwner(DialogParent(), ResText(75).c_str()) == 0) {
@@ -476,7 +444,7 @@ bool InstallController::PromptForDisk(int index, bool force)
         ParentPath(sourcePath_.c_str(), parent);
         char name[24];
         std::snprintf(name, sizeof name, "disk%03d", index + 1);
-        sourcePath_ = Join(parent.Text(), name);
+        sourcePath_ = JoinedPath(parent.Text(), name);
         script_.SetSourcePath(sourcePath_);
         currentDisk_ = index;
         return true;
@@ -534,8 +502,8 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
     if (gauge_ && !gauge_->Window()) gauge_->Create();
     if (gauge_) {
         gauge_->SetTitle("%s", ResText(46).c_str());
-        gauge_->SetLine1("%s", Format(ResText(47), FileNamePart(request.source.c_str())).c_str());
-        gauge_->SetLine2("%s", Format(ResText(48), request.target).c_str());
+        gauge_->SetLine1("%s", Format(47, FileNamePart(request.source.c_str())).c_str());
+        gauge_->SetLine2("%s", Format(48, request.target).c_str());
         gauge_->SetLine3("%s", ResText(49).c_str());
     }
     // Changes of the auxiliary files and of groups installed elsewhere are not recorded.
@@ -578,12 +546,7 @@ bool InstallController::InstallFileWithRetry(const FileInstallRequest& request)
 
 bool InstallController::InstallFileGroup(ScriptEvent& e, bool logged)
 {
-    std::vector<char> buffer(512);
-    auto expand = [&](const HeapString& text, std::string& out) {
-        if (!script_.ExpandText(text.Text(), buffer.data(), buffer.size())) return false;
-        out = buffer.data();
-        return true;
-    };
+    auto expand = [this](const HeapString& text, std::string& out) { return Expand(script_, text, out, 512); };
     std::string source, targetDirectory;
     if (!expand(e.Text(1), source) || !expand(e.Text(2), targetDirectory)) return false;
     auto settings = [&](FileInstallRequest& r) {
@@ -601,8 +564,8 @@ bool InstallController::InstallFileGroup(ScriptEvent& e, bool logged)
         if (!expand(e.Text(4), sourceName) || !expand(e.Text(5), targetName)) return false;
         FileInstallRequest r;
         settings(r);
-        r.source = Join(source, sourceName);
-        r.target = Join(targetDirectory, targetName);
+        r.source = JoinedPath(source, sourceName);
+        r.target = JoinedPath(targetDirectory, targetName);
         r.sizeBytes = FileLength(r.source.c_str());
         return InstallFileWithRetry(r);
     }
@@ -615,7 +578,7 @@ bool InstallController::InstallFileGroup(ScriptEvent& e, bool logged)
         override = source.substr(at, end == std::string::npos ? std::string::npos : end - at);
     }
     for (const DirectoryEntry& d : e.Directories()) {
-        const std::string path = Join(targetDirectory, d.path.Text());
+        const std::string path = JoinedPath(targetDirectory, d.path.Text());
         if (operations_.CreateDirectoryPath(path.c_str()) == InstallOperations::kFailed) return false;
     }
     if (operations_.CreateDirectoryPath(targetDirectory.c_str()) == InstallOperations::kFailed) return false;
@@ -626,19 +589,15 @@ bool InstallController::InstallFileGroup(ScriptEvent& e, bool logged)
         settings(r);
         const bool compressed = (f.flags & FileEntry::kCompressed) != 0 || e.Int(0) == 0;
         const std::string packed = compressed ? CompressedFileName(f.name.Text()) : std::string(f.name.Text());
-        r.source = override.empty() ? PackagedPath(f.disk, Join(source, packed)) : Join(override, packed);
+        r.source = override.empty() ? PackagedPath(f.disk, JoinedPath(source, packed)) : JoinedPath(override, packed);
         r.compressed = compressed;
-        r.target = Join(targetDirectory, f.targetName.IsEmpty() ? f.name.Text() : f.targetName.Text());
+        r.target = JoinedPath(targetDirectory, f.targetName.IsEmpty() ? f.name.Text() : f.targetName.Text());
         r.sizeBytes = (f.flags & FileEntry::kInstalledSize) ? f.installedSize : f.storedSize;
         r.disk = f.disk;
         r.flags = f.flags;
         std::copy(std::begin(f.time), std::end(f.time), r.time);
         r.versionHigh = f.versionHigh;
         r.versionLow = f.versionLow;
-        if (r.source.empty() || r.target.empty()) {
-            Report("Unable to copy the file %s", f.name.Text());
-            return false;
-        }
         if (!InstallFileWithRetry(r)) return false;
     }
     return true;
@@ -687,9 +646,6 @@ bool InstallController::WriteIniEntry(const IniEntryRequest& request)
         ok = operations_.SetIniEntry(file, section, entry, value);
         break;
     case 1: // add only when no such entry exists
-        if (ReadIniEntryExists(request)) return true;
-        ok = operations_.AppendIniEntry(file, section, entry, value);
-        break;
     case 2: // add beside the entries of the same name, unless one holds this value
         if (ReadIniEntryExists(request)) return true;
         ok = operations_.AppendIniEntry(file, section, entry, value);
@@ -723,22 +679,18 @@ bool InstallController::ReadIniEntryExists(const IniEntryRequest& request)
 bool InstallController::RegisterUninstaller(ScriptEvent& e)
 {
     if (!backDirectory_.empty()) return true;
-    std::vector<char> buffer(512);
-    auto expand = [&](const char* text, std::string& out) {
-        if (!script_.ExpandText(text, buffer.data(), buffer.size())) return false;
-        out = buffer.data();
-        return true;
-    };
     std::string back, display, itemGroup, keyName;
+    HeapString backText;
+    backText.Assign(e.Path(0).Text());
     int join = 0;
-    bool ok = expand(e.Path(0).Text(), back) && expand(e.Text(0).Text(), display) &&
-              expand(e.Text(1).Text(), itemGroup) && expand(e.Text(3).Text(), keyName) &&
+    bool ok = Expand(script_, backText, back, 512) && Expand(script_, e.Text(0), display, 512) &&
+              Expand(script_, e.Text(1), itemGroup, 512) && Expand(script_, e.Text(3), keyName, 512) &&
               (e.Text(2).IsEmpty() || script_.EvaluateCondition(e.Text(2).Text(), join));
     if (e.Int(2)) ShowStatus(3);
     const std::string language = std::string("kw") + LanguageCode(script_.Project()->languages.Choose()) + ".dll";
     ok = ok && !back.empty() && operations_.CreateDirectoryPath(back.c_str()) != InstallOperations::kFailed;
     for (const char* name : {language.c_str(), "kwmain"}) {
-        if (ok) ok = operations_.CopyFile(Join(programDirectory_, name).c_str(), Join(back, name).c_str());
+        if (ok) ok = operations_.CopyFile(JoinedPath(programDirectory_, name).c_str(), JoinedPath(back, name).c_str());
     }
     // The event's one or two file groups go into the back directory as well.
     ScriptProject* project = script_.Project();
@@ -753,7 +705,7 @@ bool InstallController::RegisterUninstaller(ScriptEvent& e)
         }
     }
     const std::string product = keyName.empty() ? ProductName() : keyName;
-    const std::string uninstaller = Join(back, "kwmain");
+    const std::string uninstaller = JoinedPath(back, "kwmain");
     if (ok) {
         const char* version = GetOsInfo().CurrentVersionKey();
         const std::string keyPath = std::string(version ? version : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion") +
@@ -855,7 +807,7 @@ void InstallController::ShowStatus(int which)
 {
     static const int kStrings[4] = {57, 43, 44, 201};
     if (which < 0 || which > 3) return;
-    ShowMessage(ProductName(), Format(ResText(kStrings[which]), ProductName()), 500, 500, 3000);
+    ShowMessage(ProductName(), Format(kStrings[which], ProductName()), 500, 500, 3000);
 }
 
 void InstallController::HideStatus() { HideMessage(); }

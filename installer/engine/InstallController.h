@@ -123,12 +123,10 @@ private:
 
     std::string programDirectory_;
     std::string sourcePath_;
-    std::string driveRoot_;
     std::string commandLine_;
     int sizeFigure_ = 0;
     int mediaMode_ = kSinglePlace;
     int currentDisk_ = 0;
-    bool starting_ = false;
     bool fileDeferred_ = false;
     bool startFilesChanged_ = false;
     bool dosRestart_ = false;
@@ -139,7 +137,6 @@ private:
     long sizeDone_ = 0;
     std::string backDirectory_;
     std::string keptLog_;
-    std::string helpPath_;
 
     InstallOperations operations_;
     OpLog log_;

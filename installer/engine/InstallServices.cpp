@@ -21,27 +21,6 @@
 
 namespace kw {
 
-namespace {
-
-bool Expand(ScriptInstaller& in, const HeapString& text, std::string& out, size_t capacity = 256)
-{
-    std::vector<char> buffer(capacity + 1, 0);
-    if (!in.ExpandText(text.Text(), buffer.data(), buffer.size())) return false;
-    out = buffer.data();
-    return true;
-}
-
-bool SetOptionalInt(ScriptInstaller& in, const HeapString& name, int value)
-{
-    if (name.IsEmpty()) return true;
-    int* v = in.IntVariable(name.Text(), true);
-    if (!v) return false;
-    *v = value;
-    return true;
-}
-
-} // namespace
-
 void InstallController::RegisterServiceExecutors()
 {
     using Event = ScriptEvent;

@@ -248,4 +248,11 @@ bool LoadOpLog(const char* path, OpLogContents& out)
     return false;
 }
 
+std::string NumberedLogName(int number)
+{
+    char name[24];
+    std::snprintf(name, sizeof name, "kwlog3.%03d", number);
+    return name;
+}
+
 } // namespace kw

@@ -78,6 +78,9 @@ private:
     int state_ = 0;
 };
 
+// The name of numbered log n ("kwlog3.000" ... "kwlog3.999") that the uninstaller undoes.
+std::string NumberedLogName(int number);
+
 // A log read back: its header and its records in file order, state-2 records dropped.
 struct OpLogContents {
     OpLogHeader header;

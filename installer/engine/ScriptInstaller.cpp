@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace kw {
 
@@ -249,6 +250,23 @@ bool ScriptInstaller::OpenStringsFile(const char* listText, const char* director
     ok = std::fclose(f) == 0 && ok;
     pathOut = path.Text();
     return ok;
+}
+
+bool Expand(ScriptInstaller& in, const HeapString& text, std::string& out, size_t capacity)
+{
+    std::vector<char> buffer(capacity + 1, 0);
+    if (!in.ExpandText(text.Text(), buffer.data(), buffer.size())) return false;
+    out = buffer.data();
+    return true;
+}
+
+bool SetOptionalInt(ScriptInstaller& in, const HeapString& name, int value)
+{
+    if (name.IsEmpty()) return true;
+    int* v = in.IntVariable(name.Text(), true);
+    if (!v) return false;
+    *v = value;
+    return true;
 }
 
 } // namespace kw

@@ -85,4 +85,10 @@ private:
     int endCode_ = 0;
 };
 
+// An event's text through the installer's "$" expansion, at most capacity characters; false
+// (already reported) when it does not expand or fit.
+bool Expand(ScriptInstaller& in, const HeapString& text, std::string& out, size_t capacity = 256);
+// An optional int variable: an empty name is simply not set; false when the name is not one.
+bool SetOptionalInt(ScriptInstaller& in, const HeapString& name, int value);
+
 } // namespace kw

@@ -30,19 +30,6 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 constexpr uint32_t kMaxStepMilliseconds = 5000;
 
 
-std::string Join(const std::string& directory, const std::string& name)
-{
-    if (directory.empty()) return name;
-    char last = directory.back();
-    return directory + (last == '\\' || last == '/' ? "" : "\\") + name;
-}
-
-std::string LogName(int number)
-{
-    char name[16];
-    std::snprintf(name, sizeof name, "kwlog3.%03d", number);
-    return name;
-}
 
 std::string ModuleFile()
 {
@@ -97,7 +84,7 @@ int UninstallController::DoneCount() const
 std::vector<std::string> UninstallController::CompanionNames() const
 {
     const char* code = LanguageCode(contents_.header.languageIndex);
-    return {LogName(logNumber_), std::string("kw") + code + ".dll", "kuuser.dll"};
+    return {NumberedLogName(logNumber_), std::string("kw") + code + ".dll", "kuuser.dll"};
 }
 
 // ---- Init ------------------------------------------------------------------------------------
@@ -116,18 +103,18 @@ bool UninstallController::Init()
         logNumber_ = 0;
         // Stage 1 moved the log to this drive root with the other companions; a log still in
         // the back directory is read from there.
-        logPath_ = Join(programDirectory_, LogName(0));
-        if (!fw::WinFileSystem::Exists(logPath_)) logPath_ = Join(backDirectory_, LogName(0));
+        logPath_ = JoinedPath(programDirectory_, NumberedLogName(0));
+        if (!fw::WinFileSystem::Exists(logPath_)) logPath_ = JoinedPath(backDirectory_, NumberedLogName(0));
     } else {
         backDirectory_ = programDirectory_;
         int count = 0;
-        while (count < kMaxLogs && fw::WinFileSystem::Exists(Join(programDirectory_, LogName(count)))) ++count;
+        while (count < kMaxLogs && fw::WinFileSystem::Exists(JoinedPath(programDirectory_, NumberedLogName(count)))) ++count;
         if (count == 0) {
             Report("No log file");
             return false;
         }
         logNumber_ = count - 1;
-        logPath_ = Join(programDirectory_, LogName(logNumber_));
+        logPath_ = JoinedPath(programDirectory_, NumberedLogName(logNumber_));
     }
     if (!ReadLog()) return false;
     if (stage_ == 2 || logNumber_ > 0) return true;
@@ -155,18 +142,18 @@ bool UninstallController::MoveCompanions(const std::string& from, const std::str
     std::vector<std::string> moved;
     const std::vector<std::string> names = CompanionNames();
     for (size_t i = 0; i < names.size(); ++i) {
-        const std::string source = Join(from, names[i]);
+        const std::string source = JoinedPath(from, names[i]);
         const bool optional = i == 2; // "kuuser.dll" is moved when it is there
         if (!fw::WinFileSystem::Exists(source)) {
             if (optional || !reportMissing) continue;
             Report("%s not found", source.c_str());
-        } else if (fw::WinFileSystem::MoveFileEx(source, Join(to, names[i]), fw::kMoveReplaceExisting)) {
+        } else if (fw::WinFileSystem::MoveFileEx(source, JoinedPath(to, names[i]), fw::kMoveReplaceExisting)) {
             moved.push_back(names[i]);
             continue;
         } else {
             Report("Unable to move %s", source.c_str());
         }
-        for (const std::string& name : moved) fw::WinFileSystem::MoveFile(Join(to, name), Join(from, name));
+        for (const std::string& name : moved) fw::WinFileSystem::MoveFile(JoinedPath(to, name), JoinedPath(from, name));
         return false;
     }
     return true;
@@ -201,7 +188,7 @@ bool UninstallController::HandOver()
 int UninstallController::Run()
 {
     int result = kCancelled;
-    const std::string library = Join(programDirectory_, CompanionNames()[1]);
+    const std::string library = JoinedPath(programDirectory_, CompanionNames()[1]);
     if (!LanguageLibrary::Instance().LoadFile(library.c_str())) {
         Report("Unable to load language DLL");
     } else {
@@ -278,7 +265,7 @@ void UninstallController::EndSucceeded()
         }
     }
     for (const std::string& name : CompanionNames()) {
-        const std::string path = Join(programDirectory_, name);
+        const std::string path = JoinedPath(programDirectory_, name);
         if (fw::WinFileSystem::Exists(path)) fw::WinFileSystem::DeleteFile(path);
     }
     if (fw::WinFileSystem::Exists(logPath_)) fw::WinFileSystem::DeleteFile(logPath_);

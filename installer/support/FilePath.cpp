@@ -133,6 +133,13 @@ bool JoinPath(PathName& out, const char* directory, const char* name)
     return Put(out, d + Text(name));
 }
 
+std::string JoinedPath(const std::string& directory, const std::string& name)
+{
+    if (directory.empty()) return name;
+    const char last = directory.back();
+    return directory + (last == '\\' || last == '/' ? "" : "\\") + name;
+}
+
 bool JoinPaths(PathName& path, const char* name)
 {
     std::string d = path.Text();

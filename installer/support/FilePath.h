@@ -3,6 +3,8 @@
 // are path objects. A result that does not fit its path object is refused by that object.
 #pragma once
 
+#include <string>
+
 #include "installer/support/PathName.h"
 #include "installer/support/Timestamp.h"
 
@@ -20,6 +22,8 @@ bool DriveRootOf(const char* path, PathName& out);   // "X:\"
 bool ParentPath(const char* path, PathName& out);
 bool NormalizePath(PathName& path);                  // split and merged again
 bool JoinPath(PathName& out, const char* directory, const char* name);
+// The same joining as a text of any length ("" directory: the name alone).
+std::string JoinedPath(const std::string& directory, const std::string& name);
 bool JoinPaths(PathName& path, const char* name);    // name appended to the path in place
 bool ReplaceDirectory(PathName& path, const char* directory);
 bool SetFileName(PathName& path, const char* name);
