@@ -627,6 +627,7 @@ kind = 0
         auto* list = qobject_cast<QListWidget*>(d.Item(101));
         EXPECT_TRUE(list && list->count() == 2);
         if (list && list->count() == 2) list->item(1)->setSelected(true);
+        testsupport::SaveDialogSnapshot(*d.Window(), "kw_install_elsewhere.png");
         d.Command(1);
         return 0;
     }};
