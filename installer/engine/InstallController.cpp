@@ -707,10 +707,7 @@ bool InstallController::RegisterUninstaller(ScriptEvent& e)
     const std::string product = keyName.empty() ? ProductName() : keyName;
     const std::string uninstaller = JoinedPath(back, "kwmain");
     if (ok) {
-        const char* version = GetOsInfo().CurrentVersionKey();
-        const std::string keyPath = std::string(version ? version : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion") +
-                                    "\\Uninstall\\" + product;
-        const RegKey key(0, keyPath.c_str());
+        const RegKey key(0, UninstallKeyPath(product).c_str());
         ok = operations_.CreateRegKey(key) && operations_.SetRegString(key, "DisplayName", ProductName().c_str()) &&
              operations_.SetRegString(key, "UninstallString", uninstaller.c_str());
     }

@@ -13,6 +13,7 @@
 #include "installer/support/MessageBoxDialog.h"
 #include "installer/support/PathBuffer.h"
 #include "installer/support/RegKey.h"
+#include "installer/support/OsInfo.h"
 #include "installer/support/ResString.h"
 #include "installer/support/TickTimer.h"
 
@@ -24,7 +25,6 @@ namespace kw {
 namespace {
 const char kWinIni[] = "win.ini";
 const char kHandOverSection[] = "KWMAIN";
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 // A step time beyond this is a damaged header, not a wish to wait: each record would hold
 // the uninstaller for hours.
 constexpr uint32_t kMaxStepMilliseconds = 5000;
@@ -258,7 +258,7 @@ void UninstallController::EndSucceeded()
     // The product's uninstall entry; a log without a product name names no entry (and never
     // the whole list of them).
     if (!productName_.empty()) {
-        RegKey key(0, (kUninstallKey + productName_).c_str());
+        RegKey key(0, UninstallKeyPath(productName_).c_str());
         if (key.Exists()) {
             UndoingOperations operations;
             operations.DeleteRegKey(key);

@@ -42,6 +42,11 @@ const char* OsInfo::CurrentVersionKey() const
     return kind == Win32s ? nullptr : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 }
 
+std::string UninstallKeyPath(const std::string& product)
+{
+    return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product;
+}
+
 OsInfo& GetOsInfo()
 {
     static OsInfo info;

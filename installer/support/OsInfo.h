@@ -1,6 +1,8 @@
 // Which Windows the installer runs on, detected once per process.
 #pragma once
 
+#include <string>
+
 namespace kw {
 
 class OsInfo {
@@ -22,6 +24,9 @@ public:
 
 // The process-wide record, detected on first use.
 OsInfo& GetOsInfo();
+
+// The key (under HKEY_LOCAL_MACHINE) of a product's entry in the list of programs to uninstall.
+std::string UninstallKeyPath(const std::string& product);
 
 // Schedules existing to replace replacement at the next restart: through the system's
 // delayed move, else (the Windows 95 family) through section "rename" of wininit.ini.
