@@ -61,16 +61,26 @@ bool WriteMoveRequest(const MoveRequest& request)
            fw::WinProfile::WriteString(kMoveRequestFile, kSection, "p", pid.c_str());
 }
 
+namespace {
+
+// Starts a program of the machine that outlives this instance: it is never waited for.
+bool StartDetached(const std::string& program)
+{
+    const int pid = fw::Process::Start("\"" + program + "\"");
+    if (pid < 0) return false;
+    fw::Process::Release(pid);
+    return true;
+}
+
+} // namespace
+
 bool LaunchMover(const MoveRequest& request)
 {
     if (!WriteMoveRequest(request)) return false;
     const std::string program = WindowsPath(kMoverProgram);
     if (program.empty()) return false;
     if (auto& start = MoverStartSeam::Current()) return start(program);
-    int pid = fw::Process::Start("\"" + program + "\"");
-    if (pid < 0) return false;
-    fw::Process::Release(pid); // the mover outlives this instance; it is never waited for
-    return true;
+    return StartDetached(program);
 }
 
 bool ReadMoveRequest(MoveRequest& request, long& requester)
@@ -132,12 +142,8 @@ MoveRunResult RunMoveRequest(const MoveRunOptions& options)
             !fw::WinFileSystem::MoveFileEx(file, moved, fw::kMoveReplaceExisting)) {
             result = kMoveFailed;
         } else if (request.execute) {
-            auto start = options.start ? options.start : [](const std::string& program) {
-                int pid = fw::Process::Start("\"" + program + "\"");
-                if (pid < 0) return false;
-                fw::Process::Release(pid);
-                return true;
-            };
+            const std::function<bool(const std::string&)> start =
+                options.start ? options.start : StartDetached;
             if (!start(moved)) result = kMoveFailed;
         }
     }
