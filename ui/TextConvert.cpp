@@ -356,7 +356,9 @@ std::string TextConvert::FormatValue(double value, std::int32_t kind)
         text = Sexagesimal(kDegreeMarks, w, minutes, s, S, fractionalSeconds);
         break;
     case vkMagnitude:
-        text = Printf("%.1f", m);
+        // A magnitude of a kind is shown within its kind's band: rounding 99.96 up to "100.0"
+        // would write a text that no longer reads back.
+        text = !tail.empty() && !negative && m >= kMaxKindMagnitude - 0.05 ? "99.9" : Printf("%.1f", m);
         break;
     default:  // size
         if (m >= 1.0 && (minutes != 0 || S > 0.05)) text = Printf("%.1f deg", m);

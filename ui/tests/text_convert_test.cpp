@@ -105,6 +105,8 @@ TEST(TextConvert, FormatsValuesInTheirStandardForm)
         {45.0, vkDeclination, "45\xC2\xB0"},
         {212.3, vkMagnitude, "12.3 (visual)"},
         {406.0, vkMagnitude, "6.0 (photo)"},
+        {499.98, vkMagnitude, "99.9 (photo)"},
+        {299.96, vkMagnitude, "99.9 (visual)"},
         {100.0, vkMagnitude, "-100.0 (visual)"},
         {-1.46, vkMagnitude, "-1.5"},
         {0.0, vkSize, "NO ENTRY"},
@@ -117,6 +119,17 @@ TEST(TextConvert, FormatsValuesInTheirStandardForm)
     for (const auto& c : cases) {
         TextConvert tc(c.kind);
         EXPECT_EQ(tc.FormatValue(c.value, c.kind), c.text) << c.value;
+    }
+}
+
+TEST(TextConvert, AMagnitudeAtTheTopOfItsKindReadsBackFromItsText)
+{
+    // Found by fuzzing: 99.98 (photo) was shown as "100.0 (photo)", which is out of range.
+    TextConvert tc(vkMagnitude);
+    for (double value : {299.95, 299.99, 499.951, 499.98}) {
+        const std::string shown = tc.FormatValue(value);
+        tc.ParseValue(shown);
+        EXPECT_EQ(tc.ErrorText(), "") << value << " shown as " << shown;
     }
 }
 
