@@ -14,7 +14,7 @@ const char* EntryHint(ValueKind kind)
     case vkRightAscension: return "Enter a Right Ascension from 0h to 24h, such as 12h 30m";
     case vkDeclination: return "Enter a Declination from -90\xC2\xB0 to +90\xC2\xB0, such as -12\xC2\xB0 30'";
     case vkSize: return "Enter a Size above 0 and up to 180 deg, such as 30 min or 1.5 deg";
-    default: return "Enter a Magnitude such as 9.5";
+    default: return "Enter a Magnitude above 0, such as 9.5";
     }
 }
 
@@ -24,7 +24,8 @@ bool InRange(ValueKind kind, double value)
     case vkRightAscension: return value >= 0.0 && value <= 24.0;
     case vkDeclination: return value >= -90.0 && value <= 90.0;
     case vkSize: return value > 0.0 && value <= 180.0;
-    default: return value > -100.0 && value < 100.0;
+    // The star sizes are scaled by the limiting magnitude: 0 or less draws no star.
+    default: return value > 0.0 && value < 100.0;
     }
 }
 

@@ -1,7 +1,7 @@
 // Reading the chart dialogs' validated fields at OK. The field reports an entry it cannot
 // read itself; the chart also refuses the filter words MIN, MAX and NO ENTRY and a value that
 // has no place on the chart (a size of 0 or less, or wider than the half sky that Max Field
-// of View shows), in a box with the field's own title. The dialog then stays open with the
+// of View shows; a limiting magnitude of 0 or less), in a box with the field's own title. The dialog then stays open with the
 // focus on the field, so the chart never takes a value from a bad entry.
 #pragma once
 

@@ -172,7 +172,9 @@ void ChartWindow::DrawBitmapOrChart(fw::DC& dc)
     }
     if (chartBitmap) {
         dc.DrawBitmap(fw::Point(0, 0), *chartBitmap, fw::Rect(0, 0, chartBitmap->Width(), chartBitmap->Height()));
-        if (chartBitmap->GetSize() != fw::Size(width(), height())) needsRedraw = true;
+        // While a drawing runs, the size it draws at is the window's own: a resize meanwhile
+        // marks the chart stale by itself.
+        if (!painting && chartBitmap->GetSize() != fw::Size(width(), height())) needsRedraw = true;
     }
     if (needsRedraw && !painting) ScheduleRedraw();
 }

@@ -160,6 +160,12 @@ void ChartWindow::DrawChart(fw::DC& dc)
 {
     painting = true;
     repaintAfterDraw = false;
+    // The screen's drawing takes the chart as it now stands. Whatever changes it while waiting
+    // messages are let through (a command, a dialog's result, a moved mark, new positions of
+    // the bodies) sets needsRedraw again, and the end of the drawing then draws once more. A
+    // print leaves the screen's flag alone.
+    const bool staleBefore = needsRedraw;
+    if (!printing) needsRedraw = false;
     QPointer<ChartWindow> alive(this);
     DrawingGuard guard(this);
     bool finished = true;
@@ -184,6 +190,7 @@ void ChartWindow::DrawChart(fw::DC& dc)
         }
         if (chartRect.Width() <= 0 || chartRect.Height() <= 0) {
             painting = false;
+            needsRedraw = needsRedraw || staleBefore;
             return;
         }
         const int heightShare = static_cast<int>(kFontShareOfHeight * chartRect.Height());
@@ -203,11 +210,10 @@ void ChartWindow::EndDrawing()
 {
     if (screenMode) ShowProgress("Chart View - " + ProjectionName());
     painting = false;
-    if (repaintAfterDraw) {
+    if (printing) return;
+    if (repaintAfterDraw || needsRedraw) {
         needsRedraw = true;
         Invalidate(true);
-    } else {
-        needsRedraw = false;
     }
 }
 
@@ -452,6 +458,9 @@ bool ChartWindow::DrawStars(fw::DC& dc)
     double limit = 5 + 0.003 * B;
     if (limit > starMagLimit) limit = starMagLimit;
     plottedMagLimit = limit;
+    // The size divides by the limit: a limit of 0 or less (from an older settings file) draws
+    // no star rather than sizes without bound.
+    if (!(limit > 0)) return true;
     const double I = ppd * D;
     const VisibleRegion& region = ChartVisibleRegion::Instance().Region();
     SAOdata sao(ProgramDirectory + "rssao.cat");

@@ -44,7 +44,8 @@ void ChartConfig::ReadAfterColors(fw::ipstream& is)
 {
     if (version >= 5) {
         const double limit = is.readDouble();
-        if (!is.fail()) starMagLimit = limit;
+        // A limit the chart cannot draw with (the star sizes divide by it) gives the default.
+        if (!is.fail()) starMagLimit = limit > 0.0 && limit < 100.0 ? limit : kDefaultMagLimit;
     }
 }
 

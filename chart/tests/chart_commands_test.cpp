@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -286,6 +287,72 @@ TEST_F(ChartCommands, StarAndLabelDialogsStoreTheirChoicesOnOkOnly)
     });
     chart.SendCommand(CM_CHARTLABELS);
     EXPECT_TRUE(ShowChartLabels);
+}
+
+// The chart lets waiting messages through while it draws, so the user's commands and the
+// planner's updates can change it meanwhile. Each change is drawn: the drawing that was under
+// way leaves the chart stale, and the chart draws once more.
+TEST_F(ChartCommands, AChangeMadeWhileTheChartDrawsIsDrawnNext)
+{
+    PutOrionNebulaeInTheTable();
+    JulianDate now = JulianDate::FromCalendar(2026, 1, 15, 3, 0, 0);
+    AppGlobals.now = &now; // the fixture gives the globals back
+    const bool solarSystemReady = SolarSystemReady;
+    fw::Responder<fw::ColorChooserSeam> chooser([](QColor& colour, fw::CustomColors&) {
+        colour = QColor(200, 10, 10);
+        return true;
+    });
+    // The star dialog takes a new limit; the label dialog switches off the user's labels.
+    fw::ScriptedDialogs dialogs([](fw::Dialog& d) {
+        if (d.GetCaption() == "Star Chart Preferences") d.SetControlText(101, "6.5");
+        if (d.GetCaption() == "Chart Label Options") d.CheckButton(101, fw::BF_UNCHECKED);
+        d.PressButton(fw::IDOK);
+        return fw::IDCANCEL;
+    });
+    const auto later = [](ChartWindow& chart, std::function<void()> change) {
+        QMetaObject::invokeMethod(&chart, std::move(change), Qt::QueuedConnection);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(ChartWindow&)> make;
+        std::function<bool(ChartWindow&)> made;
+    };
+    const Case cases[] = {
+        {"layer switch", [](ChartWindow& c) { c.PostCommand(CM_CHARTGRID); }, [](ChartWindow& c) { return !c.grid; }},
+        {"colour", [](ChartWindow& c) { c.PostCommand(CM_COLORRALINES); },
+         [](ChartWindow&) { return fw::ColorFromRef(RScolor::Instance().GetColor(SlotRaLines)) == QColor(200, 10, 10); }},
+        {"star dialog", [](ChartWindow& c) { c.PostCommand(CM_CHARTSTARS); },
+         [](ChartWindow& c) { return c.starMagLimit == 6.5; }},
+        {"label dialog", [](ChartWindow& c) { c.PostCommand(CM_CHARTLABELS); },
+         [](ChartWindow&) { return !ShowChartLabels; }},
+        {"moved mark",
+         [&](ChartWindow& c) {
+             later(c, [&c] { c.ShowObject(ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, 1977), false); });
+         },
+         [](ChartWindow& c) { return c.markDec == double(-4.85f); }},
+        {"solar-system update", [&](ChartWindow& c) { later(c, [&c] { c.UpdateSolarSystem(); }); },
+         [](ChartWindow&) { return SolarSystemReady; }},
+    };
+    for (const Case& c : cases) {
+        ChartWindow& chart = OpenChart();
+        ShowChartLabels = true;
+        SolarSystemReady = false;
+        c.make(chart);
+        chart.needsRedraw = true;
+        ASSERT_TRUE(chart.RedrawBitmap()) << c.what;
+        EXPECT_TRUE(c.made(chart)) << c.what << ": the change came while the chart was drawn";
+        EXPECT_TRUE(chart.needsRedraw) << c.what << ": the picture drawn does not show the change";
+        EXPECT_TRUE(chart.RedrawBitmap()) << c.what << ": drawn again";
+        EXPECT_FALSE(chart.needsRedraw) << c.what;
+    }
+    SolarSystemReady = solarSystemReady;
+
+    // A drawing during which nothing changed leaves the chart as drawn.
+    ChartWindow& chart = OpenChart();
+    chart.needsRedraw = true;
+    ASSERT_TRUE(chart.RedrawBitmap());
+    EXPECT_FALSE(chart.needsRedraw);
+    EXPECT_FALSE(chart.RedrawBitmap());
 }
 
 // The menus as Describe writes them.

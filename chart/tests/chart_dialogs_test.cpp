@@ -129,7 +129,8 @@ TEST_F(ChartDialogs, AMagnitudeThatCannotBeReadKeepsTheStarPreferences)
 {
     ChartWindow& chart = OpenChart();
     chart.starMagLimit = 7.2;
-    for (const char* entry : {"bright", "MAX", "150"}) {
+    // A limit of 0 or less would leave the chart no star size to draw: refused like the rest.
+    for (const char* entry : {"bright", "MAX", "150", "0", "-1"}) {
         fw::ScriptedMessageBoxes boxes;
         fw::ScriptedDialogs dialogs([&](fw::Dialog& d) {
             d.SetControlText(StarPlotDlg::kMagnitude, entry);
@@ -140,6 +141,9 @@ TEST_F(ChartDialogs, AMagnitudeThatCannotBeReadKeepsTheStarPreferences)
         chart.SendCommand(CM_CHARTSTARS);
         ASSERT_EQ(boxes.Count(), 1) << entry;
         EXPECT_EQ(boxes.Last().title, "Magnitude Input Error") << entry;
+        if (entry[0] == '0' || entry[0] == '-') {
+            EXPECT_EQ(boxes.Last().text, "Enter a Magnitude above 0, such as 9.5") << entry;
+        }
         EXPECT_DOUBLE_EQ(chart.starMagLimit, 7.2) << entry;
         EXPECT_TRUE(chart.starsShown) << entry;
     }

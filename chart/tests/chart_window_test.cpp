@@ -212,6 +212,35 @@ TEST_F(Chart, DrawsEveryLayerInItsOrder)
     for (const auto& call : boxes.Calls()) ADD_FAILURE() << call.title << ": " << call.text;
 }
 
+// The star sizes are scaled by the limiting magnitude: a limit of 0 (an older settings file
+// holds it) would give the stars brighter than 0 a size without bound. None is drawn.
+TEST_F(Chart, AStarLimitOfZeroDrawsNoStar)
+{
+    fw::ScriptedMessageBoxes boxes;
+    UseLayerColours();
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file("rssao.cat"),
+                                            StarRecords({{5.6, 1.0, -1.0f, -1.0f}, {5.5, -1.0, 0.5f, 0.5f}})));
+    ChartWindow chart(nullptr);
+    chart.resize(640, 480);
+    chart.SetCenter(5.6, 0.0);
+    chart.SetField(30, 30);
+    for (double limit : {0.0, 1.0}) {
+        chart.starMagLimit = limit;
+        fw::RecordingDC dc(fw::Size(640, 480), 96, 96);
+        chart.DrawChart(dc);
+        std::vector<fw::DrawCall> stars;
+        for (const fw::DrawCall& c : dc.Calls())
+            if (LayerOf(c) == "stars") stars.push_back(c);
+        if (limit == 0.0) {
+            EXPECT_TRUE(stars.empty()) << stars.front().args[0] << " " << stars.front().args[2];
+        } else {
+            ASSERT_EQ(stars.size(), 2u); // both are brighter than 1
+            for (const fw::DrawCall& c : stars) EXPECT_LT(c.args[2] - c.args[0], 100);
+        }
+    }
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
 TEST_F(Chart, PolarChartsShowTheirStarsAndRingsWhicheverWayTheMeridianRuns)
 {
     fw::ScriptedMessageBoxes boxes;

@@ -225,6 +225,28 @@ TEST(Configuration, FileLayoutOfAnEmptyStoreAndOfOneRecord)
     EXPECT_EQ(store.Count(), 0);
 }
 
+// The chart's star sizes divide by its limiting magnitude: a stored limit the chart cannot draw
+// with (an older program took 0) is read as the default.
+TEST(Configuration, AStoredStarLimitTheChartCannotUseGivesTheDefault)
+{
+    TempDir dir;
+    const std::string file = dir.file("STLMCNFG.RSX");
+    for (double stored : {0.0, -2.0, 6.5}) {
+        {
+            Configuration store(file);
+            ChartConfig chart("ChartWindow");
+            chart.starMagLimit = stored;
+            ASSERT_EQ(store.Store(chart), 1);
+            ASSERT_EQ(store.Save(), 1);
+        }
+        Configuration store(file);
+        ChartConfig chart("ChartWindow");
+        chart.starMagLimit = 3.0;
+        ASSERT_EQ(store.Load(chart), 1);
+        EXPECT_DOUBLE_EQ(chart.starMagLimit, stored > 0 ? stored : ChartConfig::kDefaultMagLimit) << stored;
+    }
+}
+
 TEST(Configuration, OlderBodiesKeepTheDefaultsOfTheFieldsTheyLack)
 {
     TempDir dir;
