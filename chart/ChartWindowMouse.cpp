@@ -36,7 +36,9 @@ QColor SlotQColor(int slot)
 
 } // namespace
 
-// Nearest star by (dRA x 15 cos dec)^2 + dDec^2, in square degrees; the first of equals wins.
+// Nearest star by (dRA x 15 cos dec)^2 + dDec^2, in square degrees, dRA in hours taken the
+// short way round, within (-12, 12], so that stars either side of 0 h are near each other; the
+// first of equals wins.
 bool ChartWindow::PickStar(double ra, double dec, bool brightOnly, double& starRA, double& starDec) const
 {
     const double c = 15.0 * std::cos(dec * kDegToRad);
@@ -46,7 +48,10 @@ bool ChartWindow::PickStar(double ra, double dec, bool brightOnly, double& starR
     SAOdata sao(ProgramDirectory + "rssao.cat");
     for (long records = 0; records < SAOdata::kPickPassLimit && sao.ReadNext(sao); ++records) {
         if (brightOnly && !(sao.Magnitude() < starMagLimit)) continue;
-        const double dr = sao.RA() - ra, dd = sao.Dec() - dec;
+        double dr = sao.RA() - ra;
+        if (dr > 12.0) dr -= 24.0;
+        if (dr <= -12.0) dr += 24.0;
+        const double dd = sao.Dec() - dec;
         const double measure = dr * dr * w + dd * dd;
         if (measure < best) {
             best = measure;

@@ -34,17 +34,17 @@ int ScreenLine::DistanceTo(const fw::Point& q, double& distance) const
         distance = std::fabs(double(q.x) - double(x1));
         return StrictlyBetween(q.y, y1, y2) ? 1 : 0;
     }
-    // The line y = f x + h, and the perpendicular through q, y = g x + m; their meeting point
-    // is the foot of the perpendicular.
-    const double f = (double(y1) - double(y2)) / (double(x1) - double(x2));
-    const double h = y1 - f * x1;
-    const double g = -1.0 / f;
-    const double m = q.y - g * q.x;
-    const int fy = fw::TruncToInt((g * h - f * m) / (g - f));
-    const int fx = fw::TruncToInt((fy - h) / f);
-    distance = PointDistance(q, fw::Point(fx, fy));
+    // The foot of the perpendicular from q, as the share t of the way from the first end to
+    // the second, worked in doubles: a slope through integer pixels loses the foot on a nearly
+    // horizontal segment. The distance is to the segment itself, its nearer end when the foot
+    // lies beyond one.
+    const double dx = double(x2) - double(x1), dy = double(y2) - double(y1);
+    const double t = ((double(q.x) - x1) * dx + (double(q.y) - y1) * dy) / (dx * dx + dy * dy);
+    const double footX = x1 + t * dx, footY = y1 + t * dy;
+    const double nearest = std::clamp(t, 0.0, 1.0);
+    distance = std::hypot(double(q.x) - (x1 + nearest * dx), double(q.y) - (y1 + nearest * dy));
 
-    const long long left = std::min(x1, x2) - 3LL, right = std::max(x1, x2) + 3LL;
-    const long long top = std::min(y1, y2) - 3LL, bottom = std::max(y1, y2) + 3LL;
-    return (fx >= left && fx < right && fy >= top && fy < bottom) ? 1 : -1;
+    const double left = std::min(x1, x2) - 3.0, right = std::max(x1, x2) + 3.0;
+    const double top = std::min(y1, y2) - 3.0, bottom = std::max(y1, y2) + 3.0;
+    return (footX >= left && footX < right && footY >= top && footY < bottom) ? 1 : -1;
 }

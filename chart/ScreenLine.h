@@ -26,7 +26,7 @@ struct ScreenLine {
     // Distance from q to the segment (0 when there is none). Result 1: q lies beside the
     // segment (horizontal or vertical: strictly between its ends; sloped: the foot of the
     // perpendicular within the segment's box grown by 3 pixels); -1: a sloped segment whose
-    // foot lies outside that box (the distance is then to the extended line); 0: an empty or
-    // degenerate segment, or q beyond the ends of a horizontal or vertical one.
+    // foot lies outside that box; 0: an empty or degenerate segment, or q beyond the ends of a
+    // horizontal or vertical one. A sloped segment's distance is to the segment itself.
     int DistanceTo(const fw::Point& q, double& distance) const;
 };

@@ -233,6 +233,55 @@ TEST_F(ChartMouse, AShiftClickSelectsALineThatIsDeletedOnConfirmationOrWithCtrl)
     EXPECT_TRUE(Lines().empty());
 }
 
+// Near 0 h the stars either side of the seam are neighbours: each end of a new line snaps to
+// the star across the seam rather than to one further off on the pointer's own side.
+TEST_F(ChartMouse, ALineDrawnAcross0hSnapsToTheNearestStars)
+{
+    WriteStars({{23.995, 30.0, 3.0f, 3.0f},  // start star, just before 0 h
+                {0.600, 30.0, 3.0f, 3.0f},   // on the pointer's side of 0 h, 7.8 degrees off
+                {0.005, 40.0, 3.0f, 3.0f},   // end star, just after 0 h
+                {23.400, 40.0, 3.0f, 3.0f}}); // on the pointer's side, 6.9 degrees off
+    ChartWindow& chart = OpenChart();
+    chart.SetChart(0.0, 35.0, chart.parallel1, chart.parallel2, ProjectionStereographic);
+    chart.SetField(40, 40);
+    Draw();
+    chart.SendCommand(CM_MODIFYLINES);
+    // The pointer lies across 0 h from each star, within a fifth of a degree of it.
+    const fw::Point from = ScreenOf(0.008, 30.0), to = ScreenOf(23.992, 40.0);
+    Press(from, Qt::ControlModifier);
+    EXPECT_EQ(chart.dragStart, ScreenOf(23.995, 30.0));
+    Move(to, Qt::ControlModifier);
+    Release(to, Qt::ControlModifier);
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(Lines()[0], ConstelLine(23.995, 30.0, 0.005, 40.0));
+}
+
+// A Shift-click picks the line nearest to the pointer, measured to the segment itself: here a
+// nearly level line 10 pixels away rather than a level one 19 pixels away.
+TEST_F(ChartMouse, AShiftClickPicksTheNearestOfNearlyLevelLines)
+{
+    ChartWindow& chart = OpenChart();
+    const auto skyLine = [&](fw::Point a, fw::Point b) {
+        double ra1 = 0, dec1 = 0, ra2 = 0, dec2 = 0;
+        EXPECT_TRUE(chart.ScreenToSky(ra1, dec1, a.x, a.y, chart.chartRect));
+        EXPECT_TRUE(chart.ScreenToSky(ra2, dec2, b.x, b.y, chart.chartRect));
+        chart.Lines().AddIfAbsent(ra1, dec1, ra2, dec2);
+        return ConstelLine(ra1, dec1, ra2, dec2);
+    };
+    const ConstelLine sloped = skyLine(fw::Point(60, 150), fw::Point(340, 153));
+    const ConstelLine level = skyLine(fw::Point(60, 180), fw::Point(340, 180));
+    Draw(); // the lines' screen segments
+    ASSERT_EQ(Lines().size(), 2u);
+    const ScreenLine& drawn = Lines()[0].screen;
+    ASSERT_NE(drawn.y1, drawn.y2) << "the first line is not quite level";
+    ASSERT_NEAR(drawn.y1, 150, 2);
+    chart.SendCommand(CM_MODIFYLINES);
+    Press(fw::Point(200, 161), Qt::ShiftModifier);
+    ASSERT_TRUE(chart.lineSelected);
+    EXPECT_EQ(chart.selectedLine, sloped);
+    EXPECT_NE(chart.selectedLine, level);
+}
+
 TEST_F(ChartMouse, ALineWithoutAStarFoundAtAnEndIsRefused)
 {
     // Without a star the search would leave 0 h, 0 degrees, which lies on this chart.

@@ -25,8 +25,10 @@ TEST(ScreenLine, DistanceToPointAndWhetherItLiesBesideTheSegment)
         {"vertical, beside", {fw::Point(10, 0), fw::Point(10, 100)}, fw::Point(20, 50), 1, 10},
         {"vertical, beyond", {fw::Point(10, 100), fw::Point(10, 0)}, fw::Point(-5, 120), 0, 15},
         {"sloped, foot inside", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(0, 100), 1, 70.710678},
-        {"sloped, foot past the end", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(200, 210), -1, 7.0710678},
-        {"sloped, foot within the 3-pixel margin", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(104, 100), 1, 2.8284271},
+        {"sloped, foot past the end (distance to that end)", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(200, 210), -1, 148.6606875},
+        {"sloped, foot within the 3-pixel margin", {fw::Point(0, 0), fw::Point(100, 100)}, fw::Point(104, 100), 1, 4.0},
+        {"nearly horizontal, beside", {fw::Point(0, 100), fw::Point(300, 101)}, fw::Point(150, 110), 1, 9.4999472},
+        {"nearly vertical, beside", {fw::Point(100, 0), fw::Point(101, 300)}, fw::Point(110, 150), 1, 9.4999472},
         {"empty segment", {}, fw::Point(5, 5), 0, 0},
         {"both ends the same", {fw::Point(5, 5), fw::Point(5, 5)}, fw::Point(9, 8), 0, 0},
     };
