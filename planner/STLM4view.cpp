@@ -278,14 +278,15 @@ void STLM4view::CmFind()
         const std::uint32_t n = std::uint32_t(dialog.result);
         id = ObjectId::FromCatalogue(ObjectId::kNgcCatalogue, n > 10000 ? ObjectId::kIcOffset + n - 10000 : n);
     }
-    const bool found = id != ObjectId() && NGC2000Indexes::RowIndex(id) >= 0;
-    if (found && db.GoToObject(id)) {
+    // A text that names no object of the catalogue finds nothing, and nothing changes.
+    if (id == ObjectId() || NGC2000Indexes::RowIndex(id) < 0) return;
+    if (db.GoToObject(id)) {
         db.ClearTemporaryObject();
         ShowCurrent();
         return;
     }
     bool otherHolds = false;
-    if (found && db.Selected() == Browser::kObservingList && db.IsOnFilteredList(id)) {
+    if (db.Selected() == Browser::kObservingList && db.IsOnFilteredList(id)) {
         otherHolds = true;
         if (fw::MessageBox(this, "Switch to Filtered List?", "Found Object On Filtered List",
                            fw::MB_YESNO | fw::MB_ICONQUESTION) == fw::IDYES) {
@@ -295,7 +296,7 @@ void STLM4view::CmFind()
             ShowCurrent();
             return;
         }
-    } else if (found && db.Selected() == Browser::kFilteredList && db.IsOnObservingList(id)) {
+    } else if (db.Selected() == Browser::kFilteredList && db.IsOnObservingList(id)) {
         otherHolds = true;
         if (fw::MessageBox(this, "Switch to Observing List?", "Found Object On Observing List",
                            fw::MB_YESNO | fw::MB_ICONQUESTION) == fw::IDYES) {

@@ -199,6 +199,32 @@ TEST_F(PlannerView, FindOnTheOtherListAsksToSwitch)
     }
 }
 
+// A find whose text names nothing is refused by the finder; however the finder then comes back,
+// the view keeps its object, its title and its lists, and makes no temporary object.
+TEST_F(PlannerView, AFindThatNamesNothingChangesNothing)
+{
+    Command(V::CM_OBSERVINGLIST);
+    Command(CM_NEXT);
+    const ObjectId before = view_->CurrentObject();
+    const std::string title = view_->windowTitle().toStdString();
+    for (int answer : {fw::IDCANCEL, fw::IDOK}) {
+        fw::ScriptedMessageBoxes boxes;
+        fw::ScriptedDialogs dialogs([answer](fw::Dialog& d) {
+            d.SetControlText(TFind::kText, "xyzzy");
+            d.PressButton(fw::IDOK);
+            return answer;
+        });
+        Command(V::CM_FIND);
+        ASSERT_EQ(boxes.Calls().size(), 1u) << answer;
+        EXPECT_EQ(boxes.Calls()[0].text, "NGC, IC or M must precede value") << answer;
+        EXPECT_EQ(db_->TemporaryObject(), ObjectId()) << answer;
+        EXPECT_EQ(db_->Selected(), Browser::kObservingList) << answer;
+        EXPECT_EQ(db_->Index(), 1) << answer;
+        ExpectPanesShow(before);
+        EXPECT_EQ(view_->windowTitle().toStdString(), title) << answer;
+    }
+}
+
 TEST_F(PlannerView, FilterSelectionRefreshesEveryPane)
 {
     Command(V::CM_FILTEREDLIST);
