@@ -172,6 +172,7 @@ void HdrDialog::RenameCurrent()
                        fw::MB_OK | fw::MB_ICONEXCLAMATION);
         return;
     }
+    if (!TurboComboBox::AcceptTypedEntry(this, answer, TurboComboBox::kInvalidEntryCaption)) return;
     if (currentBox_->FindExactString(answer) != fw::CB_ERR) {
         fw::MessageBox(this, "Fields cannot be renamed to an existing entry", "Error - Duplicate Entry",
                        fw::MB_OK | fw::MB_ICONEXCLAMATION);

@@ -359,6 +359,12 @@ void ObsDialog::OptionKillFocus(const Choice& choice)
         AddOptionEntry(choice.code, kNoComment);
         return;
     }
+    // A text the log's lists cannot keep is refused, and the record takes no comment, as when
+    // the user declines to add it.
+    if (!TurboComboBox::AcceptTypedEntry(this, text, choice.caption)) {
+        AddOptionEntry(choice.code, kNoComment);
+        return;
+    }
     const int answer =
         fw::MessageBox(this, "Add " + text + " to Options?", choice.caption, fw::MB_YESNO | fw::MB_ICONQUESTION);
     AddOptionEntry(choice.code, answer == fw::IDYES ? text : std::string(kNoComment));

@@ -38,11 +38,6 @@ bool IdFromMatch(const std::string& text, const std::regex& pattern, std::int32_
     return true;
 }
 
-bool Readable(const std::string& text)
-{
-    return !text.empty() && text.size() <= CBdata::kMaxToken && text.find_first_of("|\n\r") == std::string::npos;
-}
-
 } // namespace
 
 CBdata::CBdata() { entries_.reserve(6); }
@@ -261,6 +256,11 @@ void CBdata::ReadText(std::istream& in)
     ReadTextFailed(in);
 }
 
+bool CBdata::FitsTextForm(const std::string& text)
+{
+    return !text.empty() && text.size() <= kMaxToken && text.find_first_of("|\n\r") == std::string::npos;
+}
+
 void CBdata::WriteText(std::ostream& out) const
 {
     std::string name = name_.substr(0, kMaxToken);
@@ -272,7 +272,7 @@ void CBdata::WriteText(std::ostream& out) const
     for (const auto& e : entries_) {
         if (written >= kMaxTextPasses - 1)
             break;
-        if (!Readable(e.text) || e.id <= 0)
+        if (!FitsTextForm(e.text) || e.id <= 0)
             continue;
         out << e.id << "=" << e.text << "|";
         ++written;

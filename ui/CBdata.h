@@ -75,6 +75,9 @@ public:
     // Writes the list as one text line; entries whose text would not read back (longer than
     // a token, or holding "|") are left out.
     void WriteText(std::ostream& out) const;
+    // Whether a text reads back from the text form: not empty, at most a token long, and
+    // without "|" or a line break. What the user types is held to it.
+    static bool FitsTextForm(const std::string& text);
 
 private:
     struct Seen;

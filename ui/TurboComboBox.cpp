@@ -1,5 +1,7 @@
 #include "ui/TurboComboBox.h"
 
+#include "framework/gui/MessageBox.h"
+
 TurboComboBox::TurboComboBox(QWidget* parent, int textLimit, bool sorted) : fw::ComboBox(parent, true, textLimit, sorted)
 {
 }
@@ -89,8 +91,24 @@ int TurboComboBox::CommitEditText()
         SetSelIndex(found);
         return 0;
     }
+    if (!text.empty() && !AcceptTypedEntry(this, text, kInvalidEntryCaption)) {
+        const int selected = GetSelIndex();
+        if (selected >= 0)
+            SetText(GetString(selected));
+        else
+            ClearText();
+        return -1;
+    }
     const int index = AddText(text, NextFreeId());
     if (index >= 0 && GetString(index) == text)
         SetSelIndex(index);
     return 1;
+}
+
+bool TurboComboBox::AcceptTypedEntry(QWidget* parent, const std::string& text, const std::string& caption)
+{
+    if (CBdata::FitsTextForm(text))
+        return true;
+    fw::MessageBox(parent, kEntryRule, caption, fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    return false;
 }

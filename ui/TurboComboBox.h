@@ -32,8 +32,16 @@ public:
     // One more than the largest id (unsigned), at least 1.
     long NextFreeId() const;
     // Selects the item the edit text begins (letter case ignored; item 0 is tried last) and
-    // gives 0, or adds the text as a new entry, selects it and gives 1.
+    // gives 0, or adds the text as a new entry, selects it and gives 1. A new text that the
+    // list cannot keep is refused in a box captioned kInvalidEntryCaption; the edit then shows
+    // the selected item again (or nothing) and the result is -1.
     int CommitEditText();
+
+    // Whether a typed text can become an entry of the list (CBdata::FitsTextForm: the text
+    // form of a log carries no other); otherwise the box kEntryRule with the caption, and false.
+    static bool AcceptTypedEntry(QWidget* parent, const std::string& text, const std::string& caption);
+    static constexpr const char* kEntryRule = "Options may be at most 49 characters long and may not contain \"|\"";
+    static constexpr const char* kInvalidEntryCaption = "Error - Invalid Entry";
 
     const std::string& ListName() const { return listName_; }
     std::int32_t ListId() const { return listId_; }

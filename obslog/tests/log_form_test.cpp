@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 using V = ObsDialogView;
@@ -92,6 +94,46 @@ TEST_F(LogForm, ChoicesDeletionMarkAndEscape)
     ASSERT_EQ(hint.Calls().size(), 1u);
     EXPECT_EQ(hint.Calls()[0].text, "Choose the option File | Close to close the Log");
     EXPECT_TRUE(view_->Result() == 0);
+}
+
+// A log's lists also go out in its one-line text form, which holds no entry longer than 49
+// characters or with "|": such a typed option is refused where it is typed, and the record
+// takes no comment; an option of 49 characters is offered and comes back from the text form.
+TEST_F(LogForm, ATypedOptionTheTextFormCannotHoldIsRefused)
+{
+    const struct {
+        std::string text;
+        bool refused;
+    } cases[] = {{std::string(49, 'A'), false}, {std::string(50, 'B'), true}, {"8|inch", true}};
+    auto* telescope = view_->ControlAs<TurboComboBox>(ObsDialog::kTelescope);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        telescope->SetSelIndex(-1);
+        telescope->SetText(c.text);
+        fw::ScriptedMessageBoxes boxes({fw::IDYES});
+        view_->SendNotify(ObsDialog::kTelescope, fw::CBN_KILLFOCUS);
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].title, "New Telescope Entry");
+        const CBdata& list = doc_->Header().ListById(ObsRecordHeader::Telescopes);
+        std::ostringstream out;
+        list.WriteText(out);
+        std::istringstream in(out.str());
+        CBdata back;
+        back.ReadText(in);
+        ASSERT_EQ(back.TextReadState(), 1);
+        if (c.refused) {
+            EXPECT_EQ(boxes.Calls()[0].text, TurboComboBox::kEntryRule);
+            EXPECT_EQ(telescope->GetSelectedText(), "(no comment)");
+        } else {
+            EXPECT_EQ(boxes.Calls()[0].text, "Add " + c.text + " to Options?");
+            EXPECT_EQ(telescope->GetSelectedText(), c.text);
+        }
+        // What the list holds, its text form holds too.
+        EXPECT_EQ(list.IndexOfId(static_cast<std::int32_t>(telescope->GetSelectedId())) >= 0, true);
+        EXPECT_EQ(back.TextForId(static_cast<std::int32_t>(telescope->GetSelectedId())),
+                  telescope->GetSelectedText());
+        EXPECT_EQ(back.Count(), list.Count());
+    }
 }
 
 TEST_F(LogForm, TransferFromThePlannerFillsANewEntry)

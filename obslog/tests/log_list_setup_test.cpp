@@ -118,6 +118,7 @@ TEST_F(LogListSetup, RenamingKeepsTheIdAndRefusesBlankAndExistingNames)
     } cases[] = {
         {"   ", "Error - Blank Entry", {"8 inch SCT", "10 inch Dob"}},
         {"10 inch Dob", "Error - Duplicate Entry", {"8 inch SCT", "10 inch Dob"}},
+        {"C|8", "Error - Invalid Entry", {"8 inch SCT", "10 inch Dob"}},
         {"  C8  ", "", {"C8", "10 inch Dob"}},
     };
     for (const auto& c : cases) {
@@ -144,6 +145,28 @@ TEST_F(LogListSetup, RenamingKeepsTheIdAndRefusesBlankAndExistingNames)
         const CBdata& list = dialog_->Current().ListById(L::Telescopes);
         EXPECT_EQ(Texts(list), c.after);
         EXPECT_EQ(list.IdAt(0), 1) << "the entry keeps its id";
+    }
+}
+
+// An option typed into a list is refused when the log's text form could not hold it (longer
+// than 49 characters, or with "|"); the box then shows its selected option again.
+TEST_F(LogListSetup, ATypedOptionTheTextFormCannotHoldIsRefused)
+{
+    for (const std::string& typed : {std::string(50, 'x'), std::string("8|inch")}) {
+        SCOPED_TRACE(typed);
+        boxes_.Clear();
+        ASSERT_TRUE(Run([&](fw::Dialog& d) {
+            ShowField(d, L::Telescopes);
+            Select(d, H::kCurrent, "8 inch SCT");
+            auto* current = d.ControlAs<TurboComboBox>(H::kCurrent);
+            current->SetText(typed);
+            d.SendNotify(H::kCurrent, fw::CBN_KILLFOCUS);
+            EXPECT_EQ(current->GetText(), "8 inch SCT");
+        }));
+        ASSERT_EQ(boxes_.Count(), 1);
+        EXPECT_EQ(boxes_.Last().title, "Error - Invalid Entry");
+        EXPECT_EQ(boxes_.Last().text, TurboComboBox::kEntryRule);
+        EXPECT_EQ(Texts(dialog_->Current().ListById(L::Telescopes)), (std::vector<std::string>{"8 inch SCT"}));
     }
 }
 
