@@ -5,6 +5,7 @@
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
 #include "framework/stream/AppendFile.h"
+#include "framework/gui/MessageBox.h"
 #include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
 #include "framework/stream/StringUtil.h"
@@ -18,6 +19,8 @@
 #include <new>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 const char* const LogDocument::kDocumentName = "Obslog Document";
@@ -33,7 +36,20 @@ void InvalidateHistoryStage()
 
 bool FileExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
+// Modification time in nanoseconds; -1 when the file is not there.
+long long ModifiedAt(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return -1;
+    return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+bool gThrowInNextConstruction = false;
+
 } // namespace
+
+void LogDocument::ThrowInNextConstructionForTest() { gThrowInNextConstruction = true; }
 
 // ---- construction ---------------------------------------------------------------------------
 
@@ -117,10 +133,14 @@ LogDocument::LogDocument(const std::string& programDir, const std::string& userD
             ReportProgress("Non Fatal Error initializing DEFAULT.FLT stream", Pinned);
         }
 
+        if (gThrowInNextConstruction) {
+            gThrowInNextConstruction = false;
+            throw std::runtime_error("construction failed for a test");
+        }
         CheckJournal();
         ReportProgress("Document initialization complete", CaptionAndLine);
-    } catch (const std::exception&) {
-        ReportProgress("Exception in Log Constructor", Pinned);
+    } catch (...) {
+        fw::MessageBox(nullptr, "Exception in Log Constructor", "", fw::MB_OK | fw::MB_ICONSTOP);
     }
 }
 
@@ -245,6 +265,7 @@ bool LogDocument::ReadLog(const std::string& path)
         Abort("Error Opening Log File" + path);
         return false;
     }
+    lastRead_ = LogJournal::FingerprintOf(bytes);
     // Room for as many records as the file could hold, never more.
     records_.reserve(std::min<std::size_t>(bytes.size() / ObsRecord::kMinBinarySize, kMaxRecords));
 
@@ -304,7 +325,10 @@ bool LogDocument::Open(int /*mode*/, const std::string& path)
     if (!ReadLog(fullPath_))
         return false;
     // The backup copy and the recovery header match the log as loaded, so that a crash from
-    // now on is recovered from them and the journal.
+    // now on is recovered from them and the journal, which applies to the log as read.
+    baseFingerprint_ = lastRead_;
+    journalWhole_ = false;
+    unjournaled_.clear();
     WriteSideFiles();
     ReportProgress("GOOD LOAD", GaugeThenHide, 100);
     filter_.active = 0;
@@ -388,6 +412,10 @@ bool LogDocument::Commit(bool force)
         if (index == 0) {
             journal_.Close();
             RotateCrashFiles();
+            // The next journal applies to the log as now saved.
+            baseFingerprint_ = LogJournal::FingerprintOf(bytes);
+            journalWhole_ = false;
+            unjournaled_.clear();
         }
     });
     if (!files[0].replaced) {
@@ -585,21 +613,7 @@ bool LogDocument::UpdateRecord(const ObsRecord& record)
     stored = record;
     SetDirty(true);
 
-    // The journal: created with the recovery header on the first change after an open or a
-    // save, then one record appended (and on the disk) per store.
-    if (!journal_.IsOpen()) {
-        WriteRecoveryHeader();
-        ReportProgress("Creating logmdfy.tmp file ", CaptionAndLine);
-        if (journal_.Create(journalPath_, fullPath_, record)) {
-            ReportProgress("LOGMDFY.TMP Successfully Created", CaptionAndLine);
-            if (StatusWindow)
-                StatusWindow->HideUnlessPinned();
-        } else {
-            ReportProgress("Unable to create file = LOGMDFY.TMP", Pinned);
-        }
-    } else if (!journal_.Append(record)) {
-        ReportProgress("Unable to write to LOGMDFY.TMP: save the log now", Pinned);
-    }
+    JournalRecord(record);
 
     const auto remark = [&] {
         RemarkRow(old.crossRef);
@@ -661,6 +675,57 @@ bool LogDocument::UpdateRecord(const ObsRecord& record)
     if (current_ < RecordCount())
         currentRecord_ = records_[static_cast<std::size_t>(current_)];
     NotifyViews(vnLogRecordChanged, 1);
+    return true;
+}
+
+bool LogDocument::JournalRecord(const ObsRecord& record)
+{
+    std::vector<ObsRecord> due;
+    for (const std::int32_t number : unjournaled_) {
+        const std::int32_t index = IndexOf(number);
+        if (index >= 0 && number != record.number)
+            due.push_back(records_[static_cast<std::size_t>(index)]);
+    }
+    due.push_back(record);
+    bool ok = true;
+    if (!journal_.IsOpen()) {
+        ok = StartJournal(due);
+    } else {
+        for (const ObsRecord& r : due)
+            if (!journal_.Append(r)) {
+                ok = false;
+                break;
+            }
+        if (!ok) {
+            if (!journal_.IsOpen())
+                journalWhole_ = true;  // the journal could not be cut back: a whole new one
+            ReportProgress("Unable to write to LOGMDFY.TMP: save the log now", Pinned);
+        }
+    }
+    // What could not be journaled goes with the next store that can be (as it then stands).
+    unjournaled_.clear();
+    if (!ok)
+        for (const ObsRecord& r : due)
+            unjournaled_.push_back(r.number);
+    return ok;
+}
+
+bool LogDocument::StartJournal(std::vector<ObsRecord> records)
+{
+    WriteRecoveryHeader();
+    // A journal that could not be continued is replaced by one that needs no copy of the log
+    // beneath it; without a log file there is no copy either.
+    if (journalWhole_ || fullPath_.empty())
+        records = records_;
+    ReportProgress("Creating logmdfy.tmp file ", CaptionAndLine);
+    if (!journal_.Create(journalPath_, fullPath_, baseFingerprint_, records)) {
+        ReportProgress("Unable to create file = LOGMDFY.TMP", Pinned);
+        return false;
+    }
+    journalWhole_ = false;
+    ReportProgress("LOGMDFY.TMP Successfully Created", CaptionAndLine);
+    if (StatusWindow)
+        StatusWindow->HideUnlessPinned();
     return true;
 }
 
@@ -838,6 +903,12 @@ bool LogDocument::WriteRecoveryHeader()
     return ReplaceFiles(files);
 }
 
+void LogDocument::ChoiceListChanged()
+{
+    WriteRecoveryHeader();
+    SetDirty(true);
+}
+
 void LogDocument::RotateCrashFiles()
 {
     // rename() replaces the previous generation in one step.
@@ -853,7 +924,8 @@ void LogDocument::CheckJournal()
         return;
     recovering_ = true;
     ReportProgress("Temporary File Found,  Attempting to recover data...", Pinned);
-    const LogJournal::Contents contents = LogJournal::Decode(journalBytes_, nullptr);
+    journalFound_ = LogJournal::Decode(journalBytes_, nullptr);
+    const LogJournal::Contents& contents = journalFound_;
     if (!contents.signatureOk) {
         ReportProgress("Logmdfy.tmp empty or missing header information", Pinned);
     } else {
@@ -870,6 +942,10 @@ void LogDocument::CheckJournal()
     }
     journalBytes_.clear();
     journalBytes_.shrink_to_fit();
+    // Further stores go on in the same journal, after its last whole entry, so that it keeps
+    // everything the rebuilt log holds beyond the copy beneath it. A journal of the older form
+    // or one that cannot be cut is replaced, at the next store, by one holding every record.
+    journalWhole_ = !(contents.checked && contents.baseKnown && journal_.Continue(journalPath_, contents.wholeSize));
     SetTitle(kRecoveryTitle);
     openState_ = 1;
     newLog_ = false;
@@ -884,7 +960,7 @@ bool LogDocument::ReadRecoveryHeader()
     bool ok = true;
     if (backupName_.empty()) {
         ReportProgress("No backup file is indicated", CaptionAndLine);
-    } else if (!ReadLog(backupName_)) {
+    } else if (!ReadRecoveryBase()) {
         ReportProgress("ERROR: Could not read the Backup file", Pinned);
         ReportProgress("A corrupted backup file in usually not critical", CaptionAndLine);
         ReportProgress("This kind of error occurs in a post-save system failure", CaptionAndLine);
@@ -910,6 +986,31 @@ bool LogDocument::ReadRecoveryHeader()
     // and the header, so they are always put back.
     ReplayJournal();
     return ok;
+}
+
+bool LogDocument::ReadRecoveryBase()
+{
+    std::vector<std::string> copies{backupName_, fullPath_};
+    // The copy the journal was kept on, as long as it is unchanged: a save killed after it
+    // replaced the log but before it retired the journal leaves the old backup copy, which
+    // the journal's records still apply to.
+    if (journalFound_.baseKnown)
+        for (const std::string& copy : copies) {
+            std::string bytes;
+            if (fw::ReadWholeFile(copy, bytes) && LogJournal::FingerprintOf(bytes) == journalFound_.base &&
+                ReadLog(copy))
+                return true;
+        }
+    // Otherwise the newest copy that reads whole (the backup copy when both are as new).
+    std::stable_sort(copies.begin(), copies.end(),
+                     [](const std::string& a, const std::string& b) { return ModifiedAt(a) > ModifiedAt(b); });
+    for (const std::string& copy : copies)
+        if (FileExists(copy) && ReadLog(copy)) {
+            if (copy != backupName_)
+                ReportProgress("Rebuilding from " + copy, CaptionAndLine);
+            return true;
+        }
+    return false;
 }
 
 bool LogDocument::ReadRecoveryHeaderFile(const std::string& name)

@@ -6,8 +6,10 @@
 // The log is the user's record of years of nights, so every file it writes replaces the old
 // one whole (a temporary file renamed over it, checked at every step), and every record the
 // user stores goes to a crash journal on the disk before the store counts as done. A document
-// built while a journal is left behind rebuilds the log from the backup copy, the recovery
-// header and the journal, and offers it as "RECOVERY.LOG".
+// built while a journal is left behind rebuilds the log from the copy the journal was kept
+// on (the log or its backup copy; the newest whole one when that is gone), the recovery
+// header and the journal, and offers it as "RECOVERY.LOG". It goes on journaling into the same
+// journal, so a further crash before the rebuilt log is saved loses nothing either.
 #pragma once
 
 #include "obslog/LogJournal.h"
@@ -55,6 +57,8 @@ public:
     explicit LogDocument(const std::string& programDir = std::string(), const std::string& userDir = std::string());
     // Closes the journal and moves the crash files to their previous-generation names.
     ~LogDocument() override;
+    // Test hook: the next construction meets an exception after reading the default files.
+    static void ThrowInNextConstructionForTest();
 
     // ---- document operations ---------------------------------------------------------------
     // Reads the log at path (empty: the document path). False when the file could not be read
@@ -120,6 +124,10 @@ public:
 
     // ---- crash recovery ----------------------------------------------------------------------
     bool WriteRecoveryHeader();
+    // A choice list of the log's header took a new entry (from the form or an import): the
+    // recovery header is written, so that recovered records find their entries, and the log
+    // is changed.
+    void ChoiceListChanged();
     bool ReadRecoveryHeader();
     bool ReadRecoveryHeaderFile(const std::string& name);
     void ReplayJournal();
@@ -144,6 +152,15 @@ public:
 
 private:
     void CheckJournal();
+    // Puts a stored record into the journal, with any earlier one whose store could not be;
+    // starts the journal when none is open. False when it could not (reported).
+    bool JournalRecord(const ObsRecord& record);
+    // The journal's start: the recovery header, then a journal of the records; after a
+    // journal could no longer be trusted, one that holds every record of the log.
+    bool StartJournal(std::vector<ObsRecord> records);
+    // The copy of the log that recovery builds on: the one the journal was kept on when it is
+    // there unchanged, else the newest that reads whole. False when none could be read.
+    bool ReadRecoveryBase();
     // Removes the temporaries that saves of the log and of its backup copy left beside them
     // when they were killed mid-write (those of a program still running stay).
     void RemoveStaleTemporariesOfLog();
@@ -186,5 +203,13 @@ private:
 
     LogJournal journal_;
     std::string journalBytes_;  // the journal found at construction, while it is replayed
+    LogJournal::Contents journalFound_;
+    // What the next journal's records apply to: the log file as last read or saved.
+    LogJournal::Fingerprint baseFingerprint_;
+    LogJournal::Fingerprint lastRead_;  // of the file ReadLog last read
+    // The next journal must hold every record (the open one could not be continued or cut).
+    bool journalWhole_ = false;
+    // Stored records that are not yet in the journal (its append failed).
+    std::vector<std::int32_t> unjournaled_;
     std::string statusText_;
 };

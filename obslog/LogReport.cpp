@@ -3,6 +3,7 @@
 #include "astro/ConstellationTable.h"
 #include "catalog/CatalogueTable.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/AtomicFile.h"
 #include "obslog/LogDocument.h"
 #include "obslog/ObsRecordHeader.h"
 #include "ui/CBdata.h"
@@ -11,13 +12,46 @@
 #include "ui/TheSkyLabelFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <regex>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int kMaxWidth = 255;
+
+// Whether a file can be written at path: its directory takes new files and a file already
+// there is a regular one that may be replaced. Said when not.
+bool CanWriteReportFile(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::string directory = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    struct stat st {};
+    const bool there = ::stat(path.c_str(), &st) == 0;
+    if (::access(directory.c_str(), W_OK | X_OK) == 0 && (!there || (S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) == 0)))
+        return true;
+    fw::MessageBox(nullptr, "Could Not Open Report File", "", fw::MB_OK);
+    return false;
+}
+
+// Puts a report or export in place whole: it is built in memory and replaces the file in one
+// step, so that a full disk leaves no partial file under the chosen name. Said when it fails.
+bool WriteReportFile(const std::string& path, const std::string& bytes)
+{
+    errno = 0;
+    if (fw::WriteFileReplacing(path, bytes))
+        return true;
+    const int error = errno;
+    fw::MessageBox(nullptr,
+                   "Could not write " + path + (error ? ": " + std::string(std::strerror(error)) : std::string()) +
+                       "\nNothing was written under that name.",
+                   "", fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    return false;
+}
 const char* const kNoComment = "(no comment)";
 const char* const kNoEntry = "NO ENTRY";
 
@@ -140,26 +174,22 @@ std::string LogReport::TheSkyLine(const ObsRecord& r) const
 
 bool LogReport::ExportText(const std::string& path)
 {
-    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!out) {
-        fw::MessageBox(nullptr, "Could Not Open Report File", "", fw::MB_OK);
-        return false;
-    }
+    if (!CanWriteReportFile(path)) return false;
+    std::ostringstream out;
     out << ExportLine(nullptr);
     return EachRecord(out, "Exporting Log...", "Exporting Filtered Log...",
-                      [&](const ObsRecord& r) { out << ExportLine(&r); });
+                      [&](const ObsRecord& r) { out << ExportLine(&r); }) &&
+           WriteReportFile(path, out.str());
 }
 
 bool LogReport::ExportTheSky(const std::string& path)
 {
-    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!out) {
-        fw::MessageBox(nullptr, "Could Not Open Report File", "", fw::MB_OK);
-        return false;
-    }
+    if (!CanWriteReportFile(path)) return false;
+    std::ostringstream out;
     out << TheSkyHeader();
     return EachRecord(out, "Exporting Log...", "Exporting Filtered Log...",
-                      [&](const ObsRecord& r) { out << TheSkyLine(r); });
+                      [&](const ObsRecord& r) { out << TheSkyLine(r); }) &&
+           WriteReportFile(path, out.str());
 }
 
 // --- the report ----------------------------------------------------------------------
@@ -298,11 +328,8 @@ int LogReport::PrintLogToTextFile(int width, int linesPerPage, const std::string
     if (storeForm) storeForm();
     width = std::min(width, kMaxWidth);
     const std::string separator = width >= 5 ? std::string(static_cast<std::size_t>(width - 2), '-') + "\n" : "\n";
-    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!out) {
-        fw::MessageBox(nullptr, "Could Not Open Report File", "", fw::MB_OK);
-        return 0;
-    }
+    if (!CanWriteReportFile(path)) return 0;
+    std::ostringstream out;
     int pageNumber = 1, lineCount = 0;
     const bool wrapping = width != 0 && linesPerPage != 0;
     auto block = [&](const ObsRecord& r) {
@@ -322,6 +349,5 @@ int LogReport::PrintLogToTextFile(int width, int linesPerPage, const std::string
         EachRecord(out, "Printing Log to OBSLOG.TXT (unfiltered)", "Printing Filtered Log to OBSLOG.TXT", block);
     }
     out << "\f\n";
-    out.close();
-    return out ? pageNumber : 0;
+    return WriteReportFile(path, out.str()) ? pageNumber : 0;
 }

@@ -18,6 +18,7 @@
 #include "obslog/HdrDialog.h"
 #include "obslog/LogDocument.h"
 #include "obslog/LogImport.h"
+#include "obslog/NotesEdit.h"
 #include "obslog/ObsRecordHeader.h"
 #include "ui/TEditDEC.h"
 #include "ui/TEditDate.h"
@@ -25,13 +26,13 @@
 #include "ui/TEditRA.h"
 #include "ui/TEditSize.h"
 #include "ui/TEditTime.h"
+#include "ui/LogErrors.h"
 #include "ui/TextConvert.h"
 #include "ui/TurboCBconstel.h"
 #include "ui/TurboComboBox.h"
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 #include <algorithm>
 #include <fstream>
@@ -74,6 +75,7 @@ ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
                 {kTurbulence, ObsRecordHeader::SkyTurbulence, "New Sky Turbulence Entry", 16, nullptr},
                 {kTransparency, ObsRecordHeader::SkyTransparency, "New Sky Transparency Entry", 17, nullptr}}}
 {
+    WriteDebugLine("Constructing ObsDialog - ");
     QGridLayout* grid = Body();
     int row = 0;
     const auto label = [&](const char* text, int r, int c) { grid->addWidget(new QLabel(text, this), r, c); };
@@ -138,17 +140,20 @@ ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
     hidden->setReadOnly(true);
     hidden->hide();
     ++row;
-    notes_ = Place(kNotes, new QPlainTextEdit(this), row, 0, 1, 4);
+    notes_ = Place(kNotes, new NotesEdit(this, kNotesLimit), row, 0, 1, 4);
     notes_->setMinimumHeight(140);
     for (int column : {1, 3}) grid->setColumnMinimumWidth(column, 170);
 
     for (const Choice& c : choices_) OnNotify(c.id, fw::CBN_KILLFOCUS, [this, c] { OptionKillFocus(c); });
     OnNotify(kName, fw::EN_KILLFOCUS, [this] { NameKillFocus(); });
+    WriteDebugLine("ObsDialog - Constructed");
 }
 
 ObsDialog::~ObsDialog()
 {
+    WriteDebugLine("Destructing ObsDialog - ");
     ObservingLogOpen = false;
+    WriteDebugLine("ObsDialog - Destructed");
 }
 
 void ObsDialog::SetupWindow()
@@ -205,10 +210,15 @@ void ObsDialog::RecordToControls(const ObsRecord& record)
     shownDec_ = dec_->GetText();
     shownMagnitude_ = magnitude_->GetText();
     shownSize_ = size_->GetText();
+    shownTime_ = time_->GetText();
+    shownDate_ = date_->GetText();
     constellation_->SelectIndex(record.constellation);
     name_->SetText(record.name);
     // The log keeps a ">" as "`" (its text form uses ">" itself).
-    SetNotesText(Replaced(record.notes, '`', '>').substr(0, kNotesLimit));
+    SetNotesText(Replaced(record.notes, '`', '>'));
+    shownNotes_ = NotesText();
+    stored_ = record;
+    RecordShown();
 }
 
 void ObsDialog::ShowRecord(const ObsRecord& record)
@@ -224,7 +234,7 @@ std::string ObsDialog::NotesText() const
 
 void ObsDialog::SetNotesText(const std::string& text)
 {
-    notes_->setPlainText(QString::fromStdString(text));
+    notes_->SetText(QString::fromStdString(text));
 }
 
 ObsRecord ObsDialog::ControlsToRecord()
@@ -244,19 +254,41 @@ ObsRecord ObsDialog::ControlsToRecord()
     r.size = size_->GetText() == shownSize_ ? working_.size : size_->GetValue();
     r.constellation = static_cast<std::int32_t>(constellation_->GetSelectedIndex());
     r.name = name_->GetText().substr(0, kNameLimit);
-    std::string notes = NotesText().substr(0, 2099);
-    notes.erase(std::remove(notes.begin(), notes.end(), '\r'), notes.end());
-    r.notes = Replaced(notes, '>', '`');
+    // The field holds at most the notes' limit; notes longer than that (from an older log) are
+    // kept whole while the field is left as it was shown.
+    if (NotesText() == shownNotes_) {
+        r.notes = stored_.notes;
+    } else {
+        std::string notes = NotesText();
+        notes.erase(std::remove(notes.begin(), notes.end(), '\r'), notes.end());
+        r.notes = Replaced(notes, '>', '`');
+    }
     r.number = working_.number;
     r.version = working_.version;
     r.crossRef = working_.crossRef;
     doc_.UpdateCrossRef(r);
-    // Stored when anything the user can see differs (not merely when the numbers differ).
-    if (!r.SameContents(working_)) {
+    // Stored when anything the user can see differs from what the document holds (leaving
+    // the name field has already put the name into the working copy).
+    if (!r.SameContents(stored_)) {
         doc_.UpdateRecord(r);
-        working_ = r;
+        stored_ = r;
     }
+    working_ = r;
     return working_;
+}
+
+bool ObsDialog::FormDiffers() const
+{
+    const std::int32_t ids[8] = {stored_.objectType, stored_.location,    stored_.telescope,     stored_.eyepiece,
+                                 stored_.filter,     stored_.skyDarkness, stored_.skyTurbulence, stored_.skyTransparency};
+    for (std::size_t i = 0; i < choices_.size(); ++i) {
+        const TurboComboBox* box = choices_[i].box;
+        if (box->GetSelIndex() < 0 ? !box->GetText().empty() : box->GetSelectedId() != ids[i]) return true;
+    }
+    return name_->GetText().substr(0, kNameLimit) != stored_.name || time_->GetText() != shownTime_ ||
+           date_->GetText() != shownDate_ || ra_->GetText() != shownRa_ || dec_->GetText() != shownDec_ ||
+           magnitude_->GetText() != shownMagnitude_ || size_->GetText() != shownSize_ ||
+           constellation_->GetSelectedIndex() != stored_.constellation || NotesText() != shownNotes_;
 }
 
 void ObsDialog::Move(int where)
@@ -328,6 +360,7 @@ int ObsDialog::AddOptionEntry(int code, const std::string& text)
             c.box->AddText(entry, c.box->NextFreeId());
             found = c.box->FindExactString(entry, 0);
             c.box->StoreChoices(doc_.Header().ListById(c.list));
+            doc_.ChoiceListChanged();
         }
         c.box->SetSelIndex(found);
         return 1;

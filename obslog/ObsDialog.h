@@ -18,7 +18,7 @@
 class FindDialog;
 struct LogImportHeader;
 class LogDocument;
-class QPlainTextEdit;
+class NotesEdit;
 class TEditDate;
 class TEditDEC;
 class TEditFloat;
@@ -72,9 +72,12 @@ public:
     void RecordToControls(const ObsRecord& record);
     // Makes a record the working copy and shows it.
     void ShowRecord(const ObsRecord& record);
-    // Reads the controls into a record; stores it when its contents changed. Gives the stored
-    // copy.
+    // Reads the controls into a record; stores it when its contents differ from the record
+    // the document holds. Gives the stored copy.
     ObsRecord ControlsToRecord();
+    // True when the controls show anything the document does not hold yet; asks nothing and
+    // stores nothing.
+    bool FormDiffers() const;
     // Stores the form, appends a record and shows it; with transfer it is filled from the
     // planner's current object. Then shows the last record.
     void NewEntry(bool transfer);
@@ -111,6 +114,8 @@ public:
     static bool importing;
 
 protected:
+    // Called after a record was shown.
+    virtual void RecordShown() {}
     void SetupWindow() override;
     bool CanClose() override;
     // The form closes only with its log: Cancel (Escape) says how.
@@ -142,9 +147,11 @@ private:
     TEditDEC* dec_;
     TEditFloat* magnitude_;
     TEditSize* size_;
-    QPlainTextEdit* notes_;
+    NotesEdit* notes_;
+    // The record as the document holds it, last shown or stored.
+    ObsRecord stored_;
     // The texts last shown in the value fields: an untouched field keeps the record's value
-    // exactly rather than its rounded text.
-    std::string shownRa_, shownDec_, shownMagnitude_, shownSize_;
+    // exactly rather than its rounded text (and untouched notes their whole text).
+    std::string shownRa_, shownDec_, shownMagnitude_, shownSize_, shownTime_, shownDate_, shownNotes_;
     std::unique_ptr<FindDialog> find_;
 };

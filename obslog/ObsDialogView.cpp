@@ -1,5 +1,7 @@
 #include "obslog/ObsDialogView.h"
 
+#include "catalog/NGC2000Indexes.h"
+#include "framework/gui/DocManager.h"
 #include "framework/gui/DocTemplate.h"
 #include "framework/gui/FileDialog.h"
 #include "framework/gui/MessageBox.h"
@@ -8,6 +10,7 @@
 #include "globals/ViewEvents.h"
 #include "obslog/LogDocument.h"
 #include "obslog/LogReport.h"
+#include "ui/LogErrors.h"
 #include "ui/ExportOptionsDialog.h"
 
 #include <QApplication>
@@ -20,6 +23,7 @@ const char* const ObsDialogView::kViewName = "LOGVIEW";
 ObsDialogView::ObsDialogView(LogDocument& document, QWidget* parent)
     : ObsDialog(parent, document), fw::View(document)
 {
+    WriteDebugLine("Constructing Dialog View - ");
     const auto move = [this](int command, int where, std::vector<int> states) {
         OnCommand(command, [this, where] { Move(where); });
         OnCommandEnable(command, [this, states](fw::CommandEnabler& ce) {
@@ -47,6 +51,19 @@ ObsDialogView::ObsDialogView(LogDocument& document, QWidget* parent)
         if (argument == 1) ShowRecord(Log().GetCurrentRecord());
         return true;
     });
+    // Saving writes what the form shows: the form is stored first, and a form that shows what
+    // the document does not hold yet makes the log one to be saved.
+    fw::View::OnNotify(fw::vnCommit, [this](std::intptr_t) {
+        ControlsToRecord();
+        return true;
+    });
+    fw::View::OnNotify(fw::vnIsDirty, [this](std::intptr_t) { return FormDiffers(); });
+    // A log rebuilt after a crash is saved under a name of the user's choice (Save As).
+    OnCommandEnable(fw::CM_FILESAVE, [this](fw::CommandEnabler& ce) {
+        if (Log().IsRecovering()) ce.Enable(false);
+        else if (fw::DocManager* manager = Log().GetDocManager()) manager->CommandEnable(ce);
+        else ce.Enable(Log().GetDocPath().empty() || Log().IsDirty());
+    });
     fw::View::OnNotify(vnAppEvent, [this](std::intptr_t event) {
         if (event == aeLogClosing) ControlsToRecord();
         else if (event == aeTransferToLog) NewEntry(true);
@@ -57,8 +74,40 @@ ObsDialogView::ObsDialogView(LogDocument& document, QWidget* parent)
     QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
         const auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
         if (inside(to) && !inside(from)) ShowFilterStatus();
+        else if (inside(to) || inside(from)) FieldFocusChanged(from, to);
     });
     EnsureSetUp();
+}
+
+ObsDialogView::~ObsDialogView() { WriteDebugLine("Destructing Dialog View"); }
+
+void ObsDialogView::FieldFocusChanged(QWidget* from, QWidget* to)
+{
+    // The fields that say "Observing Log" when they take the focus, and the constellation
+    // list when it gives the focus up.
+    static const int kFields[] = {kName,     kDate,     kTime,      kRightAscension, kDeclination, kMagnitude,
+                                  kSize,     kNotes,    kTelescope, kDarkness,       kTurbulence,  kTransparency,
+                                  kLocation, kEyepiece, kType};
+    const auto within = [this](QWidget* w, int id) {
+        QWidget* control = Control(id);
+        return w && control && (w == control || control->isAncestorOf(w));
+    };
+    bool show = within(from, kConstellation) && !within(to, kConstellation);
+    for (int id : kFields) show = show || (within(to, id) && !within(from, id));
+    if (show && AppGlobals.statusBar) AppGlobals.statusBar->SetText("Observing Log");
+}
+
+void ObsDialogView::RecordShown()
+{
+    NGC2000Indexes* db = AppGlobals.database;
+    if (!db) return;
+    LogDocument& log = Log();
+    const bool filtered = log.Filter().active != 0;
+    const int selected = db->Selected();
+    db->SelectList(Browser::kLogList);
+    db->SetCount(filtered ? log.FilteredCount() : log.RecordCount());
+    db->GoTo(filtered ? log.FilteredPosition() - 1 : log.CurrentIndex());
+    db->SelectList(selected);
 }
 
 bool ObsDialogView::CanClose()

@@ -20,6 +20,7 @@ public:
     };
 
     explicit ObsDialogView(LogDocument& document, QWidget* parent = nullptr);
+    ~ObsDialogView() override;
 
     std::string GetViewName() const override { return kViewName; }
     QWidget* GetWindow() override { return this; }
@@ -33,7 +34,13 @@ public:
     int PrintLogToTextFile(int charsPerLine, int linesPerPage, const std::string& path, int mode) override;
     std::string LogTitle() const override;
 
+protected:
+    // Keeps the catalogue's list of the log's objects (list 2) at the log's count and cursor.
+    void RecordShown() override;
+
 private:
     // The status text of the log filter, when the focus comes into the view.
     void ShowFilterStatus();
+    // The status text as the focus moves from one of the form's fields to another.
+    void FieldFocusChanged(QWidget* from, QWidget* to);
 };

@@ -9,6 +9,14 @@
 
 namespace fw {
 
+namespace {
+int gFailAppends = 0;
+int gFailTruncations = 0;
+} // namespace
+
+void FailAppendsForTest(int n) { gFailAppends = n; }
+void FailTruncationsForTest(int n) { gFailTruncations = n; }
+
 AppendFile::~AppendFile() { Close(); }
 
 bool AppendFile::Open(const std::string& path)
@@ -22,9 +30,15 @@ bool AppendFile::Append(const std::string& bytes)
 {
     if (fd_ < 0)
         return false;
+    std::size_t end = bytes.size();
+    const bool failing = gFailAppends > 0;
+    if (failing) {
+        --gFailAppends;
+        end /= 2;
+    }
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+    while (done < end) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, end - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -32,7 +46,35 @@ bool AppendFile::Append(const std::string& bytes)
         }
         done += static_cast<std::size_t>(n);
     }
+    if (failing) {
+        errno = ENOSPC;
+        return false;
+    }
     return ::fdatasync(fd_) == 0;
+}
+
+bool AppendFile::Truncate(std::size_t size)
+{
+    if (fd_ < 0)
+        return false;
+    if (gFailTruncations > 0) {
+        --gFailTruncations;
+        errno = EIO;
+        return false;
+    }
+    int result;
+    do
+        result = ::ftruncate(fd_, static_cast<off_t>(size));
+    while (result != 0 && errno == EINTR);
+    return result == 0 && ::fdatasync(fd_) == 0;
+}
+
+long long AppendFile::Size() const
+{
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0)
+        return -1;
+    return static_cast<long long>(st.st_size);
 }
 
 void AppendFile::Close()

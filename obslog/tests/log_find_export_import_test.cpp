@@ -134,7 +134,8 @@ TEST_F(SampleLog, CriteriaAreStoredWhileTheFilterIsOff)
     EXPECT_EQ(Caption(), "Notes - Record 3 - (1 of 2 Filtered Records)");
 }
 
-// Focus coming into the form says whether the log is filtered.
+// Focus coming into the form says whether the log is filtered; moving on to one of its fields
+// says "Observing Log".
 TEST_F(SampleLog, FocusIntoTheFormShowsTheFilterState)
 {
     fw::StatusBar bar;
@@ -146,9 +147,22 @@ TEST_F(SampleLog, FocusIntoTheFormShowsTheFilterState)
     doc_->Filter().active = 1;
     qApp->focusChanged(&elsewhere, view_->Control(ObsDialog::kNotes));
     EXPECT_EQ(bar.GetText(), "Observing Log Filter Active");
-    bar.SetText("other");
     qApp->focusChanged(view_->Control(ObsDialog::kName), view_->Control(ObsDialog::kNotes));
-    EXPECT_EQ(bar.GetText(), "other") << "moving between the form's fields says nothing";
+    EXPECT_EQ(bar.GetText(), "Observing Log");
+    const struct {
+        int from, to;
+        const char* text;
+    } moves[] = {
+        {ObsDialog::kNotes, ObsDialog::kTelescope, "Observing Log"},
+        {ObsDialog::kTelescope, ObsDialog::kFilter, "other"},  // the filter list says nothing
+        {ObsDialog::kFilter, ObsDialog::kConstellation, "other"},
+        {ObsDialog::kConstellation, ObsDialog::kFilter, "Observing Log"},  // the constellation list, left
+    };
+    for (const auto& m : moves) {
+        bar.SetText("other");
+        qApp->focusChanged(view_->Control(m.from), view_->Control(m.to));
+        EXPECT_EQ(bar.GetText(), m.text) << m.from << " to " << m.to;
+    }
     AppGlobals.statusBar = nullptr;
 }
 
