@@ -206,19 +206,24 @@ void ObsDialog::RecordToControls(const ObsRecord& record)
     ra_->SetValue(record.rightAscension);
     magnitude_->SetValue(record.magnitude);
     size_->SetValue(record.size);
+    constellation_->SelectIndex(record.constellation);
+    name_->SetText(record.name);
+    // The log keeps a ">" as "`" (its text form uses ">" itself).
+    SetNotesText(Replaced(record.notes, '`', '>'));
+    RememberShownTexts();
+    stored_ = record;
+    RecordShown();
+}
+
+void ObsDialog::RememberShownTexts()
+{
     shownRa_ = ra_->GetText();
     shownDec_ = dec_->GetText();
     shownMagnitude_ = magnitude_->GetText();
     shownSize_ = size_->GetText();
     shownTime_ = time_->GetText();
     shownDate_ = date_->GetText();
-    constellation_->SelectIndex(record.constellation);
-    name_->SetText(record.name);
-    // The log keeps a ">" as "`" (its text form uses ">" itself).
-    SetNotesText(Replaced(record.notes, '`', '>'));
     shownNotes_ = NotesText();
-    stored_ = record;
-    RecordShown();
 }
 
 void ObsDialog::ShowRecord(const ObsRecord& record)
@@ -274,6 +279,8 @@ ObsRecord ObsDialog::ControlsToRecord()
         stored_ = r;
     }
     working_ = r;
+    // The controls now show what the document holds.
+    RememberShownTexts();
     return working_;
 }
 

@@ -134,6 +134,8 @@ private:
     // header gives column 0, and the constellation of its position when nothing gave one.
     void ImportCatalogueValues(const LogImportHeader& header, int row);
     void NameKillFocus();
+    // Notes the texts of the value fields and the notes as they stand: what the document holds.
+    void RememberShownTexts();
     std::string Caption(const ObsRecord& record);
 
     LogDocument& doc_;

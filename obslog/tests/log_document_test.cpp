@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
+#include "framework/gui/MessageBox.h"
 #include "framework/gui/View.h"
 #include "framework/stream/PStream.h"
 
@@ -324,6 +325,20 @@ TEST(LogDocument, IsTheObslogDocumentAndTellsItsViews)
     EXPECT_EQ(view->events[0].first, LogDocument::vnLogRecordChanged);
     doc.CanClose();
     EXPECT_EQ(view->events.back(), std::make_pair(int(LogDocument::vnAppEvent), std::intptr_t(6904)));
+}
+
+// An exception while the document is built is said in a box (stop icon, no caption); the
+// document stays usable as far as it was built.
+TEST(LogDocument, ExceptionInTheConstructorIsSaid)
+{
+    LogDirs dirs;
+    fw::ScriptedMessageBoxes boxes;
+    LogDocument::ThrowInNextConstructionForTest();
+    LogDocument doc(dirs.program, dirs.user);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, "Exception in Log Constructor");
+    EXPECT_TRUE(boxes.Last().style & fw::MB_ICONSTOP);
+    EXPECT_TRUE(doc.AddRecord(true).has_value());
 }
 
 TEST(LogDocument, DefaultHeaderAndFilterFiles)

@@ -14,11 +14,20 @@
 #include "globals/Globals.h"
 #include "globals/ViewEvents.h"
 #include "obslog/LogDocument.h"
+#include "obslog/NotesEdit.h"
 #include "obslog/ObsDialogView.h"
+#include "framework/gui/DocManager.h"
+#include "ui/LogErrors.h"
 #include "ui/TurboComboBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -27,6 +36,31 @@ using V = ObsDialogView;
 using logtest::LogDirs;
 
 using LogForm = logtest::SampleLogForm;
+
+// The records of a log file as saved.
+std::vector<ObsRecord> SavedRecords(const std::string& path)
+{
+    ObsRecordHeader header;
+    RuravAvaviv filter;
+    std::vector<ObsRecord> records;
+    LogFile::Sink sink;
+    sink.record = [&](std::int32_t, std::int32_t, const ObsRecord& r) { records.push_back(r); };
+    EXPECT_EQ(LogFile::Decode(testsupport::ReadFileBytes(path), header, filter, sink).error, LogFile::Error::None);
+    return records;
+}
+
+// A log document rebuilt, in a directory of its own, from the crash files as the program
+// directory holds them now: what a crash at this moment would leave.
+std::unique_ptr<LogDocument> RecoverAsAfterACrash(const LogDirs& from, const LogDirs& into)
+{
+    for (const char* name : {"LOGMDFY.TMP", "LOGHDR.TMP", "LOGHDR.~MP"}) {
+        const std::string bytes = testsupport::ReadFileBytes(from.File(name));
+        if (!bytes.empty()) {
+            EXPECT_TRUE(testsupport::WriteFileBytes(into.File(name), bytes));
+        }
+    }
+    return std::make_unique<LogDocument>(into.program, into.user);
+}
 
 TEST_F(LogForm, NavigationStoresWhatWasEdited)
 {
@@ -164,6 +198,134 @@ TEST_F(LogForm, TransferFromThePlannerFillsANewEntry)
     view_->resize(view_->sizeHint());
     testsupport::SaveDialogSnapshot(*view_, "log_form.png");
     doc_.reset();
+    AppGlobals.site = nullptr;
+    AppGlobals.now = nullptr;
+}
+
+// Save writes what the form shows, whether or not the form has moved on: the typed
+// observation, not the "New Entry..." placeholder; and the typed edit makes the log one to save.
+TEST_F(LogForm, SaveWritesWhatTheFormShows)
+{
+    EXPECT_FALSE(doc_->IsDirty()) << "an untouched form holds nothing to save";
+    view_->SetNotesText("seen again in the 80 mm");
+    EXPECT_TRUE(doc_->IsDirty()) << "an edit not yet stored is something to save";
+    EXPECT_TRUE(view_->QueryCommand(fw::CM_FILESAVE).enabled);
+
+    ASSERT_TRUE(view_->SendCommand(V::CM_NEWENTRY));
+    EXPECT_EQ(doc_->Records()[0].notes, "seen again in the 80 mm");
+    view_->SetControlText(ObsDialog::kName, "Veil Nebula");
+    view_->SendNotify(ObsDialog::kName, fw::EN_KILLFOCUS);  // no catalogue object: asks nothing
+    view_->SetNotesText("faint arcs with the OIII filter");
+    ASSERT_TRUE(doc_->Commit());
+    const std::vector<ObsRecord> saved = SavedRecords(dirs_.File("Sample.log"));
+    ASSERT_EQ(saved.size(), 8u);
+    EXPECT_EQ(saved.back().name, "Veil Nebula");
+    EXPECT_EQ(saved.back().notes, "faint arcs with the OIII filter");
+    EXPECT_FALSE(doc_->IsDirty());
+    EXPECT_FALSE(view_->QueryCommand(fw::CM_FILESAVE).enabled);
+}
+
+// A telescope added from the form reaches the recovery header at once: after a crash the
+// record that names it still has its text. The rebuilt log is saved only under a new name.
+TEST_F(LogForm, ListEntryAddedByTheFormThenACrash)
+{
+    view_->SetNotesText("the journal starts here");
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+    auto* telescope = view_->ControlAs<TurboComboBox>(ObsDialog::kTelescope);
+    telescope->SetSelIndex(-1);
+    telescope->SetText("12-inch Dobsonian");
+    {
+        fw::ScriptedMessageBoxes yes({fw::IDYES});
+        view_->SendNotify(ObsDialog::kTelescope, fw::CBN_KILLFOCUS);
+    }
+    const auto id = static_cast<std::int32_t>(telescope->GetSelectedId());
+    EXPECT_TRUE(doc_->IsDirty());
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+    ASSERT_EQ(doc_->Records()[1].telescope, id);
+
+    LogDirs crashed;
+    const std::unique_ptr<LogDocument> recovered = RecoverAsAfterACrash(dirs_, crashed);
+    ASSERT_TRUE(recovered->IsRecovering());
+    EXPECT_EQ(recovered->Records()[0].notes, "the journal starts here");
+    EXPECT_EQ(recovered->Records()[1].telescope, id);
+    EXPECT_EQ(recovered->Header().ListById(ObsRecordHeader::Telescopes).TextForId(id), "12-inch Dobsonian");
+
+    auto* view = new ObsDialogView(*recovered);
+    EXPECT_FALSE(view->QueryCommand(fw::CM_FILESAVE).enabled) << "Save is off in a rebuilt log";
+}
+
+// The notes hold at most 2000 characters: typing stops there, a longer paste is refused with
+// a message, and longer notes from a log file are kept whole unless the user edits them.
+TEST_F(LogForm, NotesHoldAtMostTheirLimit)
+{
+    auto* notes = view_->ControlAs<NotesEdit>(ObsDialog::kNotes);
+    ASSERT_NE(notes, nullptr);
+    view_->SetNotesText(std::string(1990, 'n'));
+    notes->moveCursor(QTextCursor::End);
+    {
+        fw::ScriptedMessageBoxes boxes;
+        QGuiApplication::clipboard()->setText(QString(20, 'p'));
+        notes->paste();
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_NE(boxes.Last().text.find("at most 2000 characters"), std::string::npos) << boxes.Last().text;
+        EXPECT_EQ(view_->NotesText().size(), 1990u) << "nothing pasted";
+        QGuiApplication::clipboard()->setText(QString(10, 'p'));
+        notes->paste();
+        EXPECT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(view_->NotesText().size(), 2000u);
+    }
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(notes, &key);
+    EXPECT_EQ(view_->NotesText().size(), 2000u) << "typing stops at the limit";
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+    EXPECT_EQ(doc_->Records()[0].notes.size(), 2000u);
+
+    // Notes longer than the field, from a log file: viewing them does not cut them.
+    ObsRecord longNotes = doc_->Records()[2];
+    longNotes.notes = std::string(3000, 'l');
+    ASSERT_TRUE(doc_->ApplyRecord(longNotes, false));
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+    EXPECT_EQ(view_->NotesText().size(), 2000u);
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+    EXPECT_EQ(doc_->Records()[2].notes.size(), 3000u);
+}
+
+// The form's trace lines in the debug log, and the catalogue's list of the log's objects
+// (list 2) kept at the log's count and cursor while the planner's own list stays selected.
+TEST_F(LogForm, DebugLinesAndTheCatalogueLogList)
+{
+    testsupport::TempDir temp;
+    DebugLog().Reset(temp.file("debug.txt"));
+    {
+        std::unique_ptr<LogDocument> other = Open(dirs_.File("Sample.log"));
+        new ObsDialogView(*other);
+    }
+    DebugLog().Reset();
+    std::ifstream in(temp.file("debug.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Constructing ObsDialog - ", "ObsDialog - Constructed",
+                                               "Constructing Dialog View - ", "Destructing Dialog View",
+                                               "Destructing ObsDialog - ", "ObsDialog - Destructed"}));
+
+    const std::string program = testsupport::ProgramDataDir("ngc2k.rsx");
+    testsupport::TempDir catalogue;
+    testsupport::LinkProgramFiles(program, catalogue.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
+    ObsSite site;
+    JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
+    AppGlobals.site = &site;
+    AppGlobals.now = &now;
+    {
+        NGC2000Indexes db(catalogue.path());
+        AppGlobals.database = &db;
+        db.SelectList(Browser::kObservingList);
+        ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+        ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+        EXPECT_EQ(db.CountOf(Browser::kLogList), 7);
+        EXPECT_EQ(db.IndexOf(Browser::kLogList), 2);
+        EXPECT_EQ(db.Selected(), Browser::kObservingList);
+        AppGlobals.database = nullptr;
+    }
     AppGlobals.site = nullptr;
     AppGlobals.now = nullptr;
 }

@@ -6,9 +6,12 @@
 #include "astro/ConstellationTable.h"
 #include "catalog/CatalogueTable.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -134,6 +137,36 @@ TEST_F(LogReports, TableAndLabelFile)
     NGCTable.catalogueNumber[0] = 10434;
     EXPECT_EQ(report.TheSkyLine(ic).substr(31, 6), "IC 434");
     NGCTable.catalogueNumber[0] = kept;
+}
+
+// A full disk: every writer says so and leaves under the chosen name what was there before
+// (or nothing), never a partial file.
+TEST_F(LogReports, FullDiskIsSaidAndLeavesNoPartialFile)
+{
+    const struct {
+        const char* name;
+        std::function<bool(LogReport&, const std::string&)> write;
+    } writers[] = {
+        {"report", [](LogReport& r, const std::string& p) { return r.PrintLogToTextFile(0, 0, p, false) != 0; }},
+        {"table", [](LogReport& r, const std::string& p) { return r.ExportText(p); }},
+        {"label file", [](LogReport& r, const std::string& p) { return r.ExportTheSky(p); }},
+    };
+    for (const auto& w : writers) {
+        LogReport report(*doc_);
+        fw::ScriptedMessageBoxes boxes;
+        const std::string existing = dirs_.File(std::string(w.name) + ".txt");
+        ASSERT_TRUE(testsupport::WriteFileBytes(existing, "the previous export\n"));
+        fw::FailReplacementsForTest(1);
+        EXPECT_FALSE(w.write(report, existing)) << w.name;
+        fw::FailReplacementsForTest(1);
+        EXPECT_FALSE(w.write(report, dirs_.File(std::string(w.name) + ".new"))) << w.name;
+        fw::FailReplacementsForTest(0);
+        ASSERT_EQ(boxes.Count(), 2) << w.name;
+        EXPECT_EQ(boxes.Last().text.rfind("Could not write ", 0), 0u) << boxes.Last().text;
+        EXPECT_EQ(testsupport::ReadFileBytes(existing), "the previous export\n") << w.name;
+        EXPECT_FALSE(std::filesystem::exists(dirs_.File(std::string(w.name) + ".new"))) << w.name;
+        EXPECT_TRUE(w.write(report, existing)) << w.name;
+    }
 }
 
 TEST_F(LogReports, UnwritableFileIsSaidAndGivesNoPages)
