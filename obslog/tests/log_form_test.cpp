@@ -37,6 +37,30 @@ using logtest::LogDirs;
 
 using LogForm = logtest::SampleLogForm;
 
+// The planner's catalogue database, with the site and the moment it needs, installed in the
+// program's globals while it lives.
+struct CatalogueDatabase {
+    testsupport::TempDir dir;
+    ObsSite site;
+    JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
+    // The database is built once the site and the moment are in place.
+    bool placed = (AppGlobals.site = &site, AppGlobals.now = &now, true);
+    NGC2000Indexes db{Linked(dir.path())};
+    CatalogueDatabase() { AppGlobals.database = &db; }
+    ~CatalogueDatabase()
+    {
+        AppGlobals.database = nullptr;
+        AppGlobals.site = nullptr;
+        AppGlobals.now = nullptr;
+    }
+    static std::string Linked(const std::string& path)
+    {
+        testsupport::LinkProgramFiles(testsupport::ProgramDataDir("ngc2k.rsx"), path,
+                                      {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
+        return path;
+    }
+};
+
 // The records of a log file as saved.
 std::vector<ObsRecord> SavedRecords(const std::string& path)
 {
@@ -172,15 +196,8 @@ TEST_F(LogForm, ATypedOptionTheTextFormCannotHoldIsRefused)
 
 TEST_F(LogForm, TransferFromThePlannerFillsANewEntry)
 {
-    const std::string program = testsupport::ProgramDataDir("ngc2k.rsx");
-    testsupport::TempDir catalogue;
-    testsupport::LinkProgramFiles(program, catalogue.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
-    ObsSite site;
-    JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
-    AppGlobals.site = &site;
-    AppGlobals.now = &now;
-    NGC2000Indexes db(catalogue.path());
-    AppGlobals.database = &db;
+    CatalogueDatabase catalogue;
+    NGC2000Indexes& db = catalogue.db;
     db.SetTemporaryObject(NGC2000Indexes::ParseObjectName("M 57"));
     {
         fw::ScriptedMessageBoxes boxes({fw::IDYES});
@@ -198,8 +215,6 @@ TEST_F(LogForm, TransferFromThePlannerFillsANewEntry)
     view_->resize(view_->sizeHint());
     testsupport::SaveDialogSnapshot(*view_, "log_form.png");
     doc_.reset();
-    AppGlobals.site = nullptr;
-    AppGlobals.now = nullptr;
 }
 
 // Save writes what the form shows, whether or not the form has moved on: the typed
@@ -308,26 +323,14 @@ TEST_F(LogForm, DebugLinesAndTheCatalogueLogList)
                                                "Constructing Dialog View - ", "Destructing Dialog View",
                                                "Destructing ObsDialog - ", "ObsDialog - Destructed"}));
 
-    const std::string program = testsupport::ProgramDataDir("ngc2k.rsx");
-    testsupport::TempDir catalogue;
-    testsupport::LinkProgramFiles(program, catalogue.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
-    ObsSite site;
-    JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
-    AppGlobals.site = &site;
-    AppGlobals.now = &now;
-    {
-        NGC2000Indexes db(catalogue.path());
-        AppGlobals.database = &db;
-        db.SelectList(Browser::kObservingList);
-        ASSERT_TRUE(view_->SendCommand(CM_NEXT));
-        ASSERT_TRUE(view_->SendCommand(CM_NEXT));
-        EXPECT_EQ(db.CountOf(Browser::kLogList), 7);
-        EXPECT_EQ(db.IndexOf(Browser::kLogList), 2);
-        EXPECT_EQ(db.Selected(), Browser::kObservingList);
-        AppGlobals.database = nullptr;
-    }
-    AppGlobals.site = nullptr;
-    AppGlobals.now = nullptr;
+    CatalogueDatabase catalogue;
+    NGC2000Indexes& db = catalogue.db;
+    db.SelectList(Browser::kObservingList);
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+    ASSERT_TRUE(view_->SendCommand(CM_NEXT));
+    EXPECT_EQ(db.CountOf(Browser::kLogList), 7);
+    EXPECT_EQ(db.IndexOf(Browser::kLogList), 2);
+    EXPECT_EQ(db.Selected(), Browser::kObservingList);
 }
 
 } // namespace
