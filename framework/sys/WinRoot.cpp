@@ -151,6 +151,13 @@ const DriveInfo* WinRoot::Drive(char letter) const
     return it == drives_.end() ? nullptr : &it->second;
 }
 
+bool WinRoot::IsOnReadOnlyDrive(const std::string& path) const
+{
+    const std::string full = FullPath(path);
+    const DriveInfo* drive = full.empty() ? nullptr : Drive(full[0]);
+    return drive && drive->type == DriveType::CdRom;
+}
+
 void WinRoot::SetForcedFreeSpace(char letter, long long bytes)
 {
     auto it = drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
