@@ -11,6 +11,7 @@
 #include <cctype>
 #include <dirent.h>
 #include <filesystem>
+#include <cstdio>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -468,7 +469,9 @@ void WinRoot::SaveStore() const
             << r.version.productVersionMS << ' ' << r.version.productVersionLS << ' '
             << r.version.languageCodepage << ' ' << r.version.fileOS << ' ' << r.version.fileType << '\n';
     }
-    WinFileSystem::WriteHostFileAtomically(hostRoot_ + "attributes.txt", out.str());
+    // An empty store leaves no file: a machine whose files lost their records is as before.
+    if (files_.empty()) std::remove((hostRoot_ + "attributes.txt").c_str());
+    else WinFileSystem::WriteHostFileAtomically(hostRoot_ + "attributes.txt", out.str());
 }
 
 void WinRoot::SavePending() const

@@ -35,6 +35,7 @@
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 namespace kw {
 
@@ -85,6 +86,27 @@ public:
 private:
     int bufferKb_;
     std::function<void(int)> advance_;
+};
+
+// The completion hooks of one copy (the version stamp and the shared-file count may both
+// apply), called in the order they were added.
+class HookChain : public CompletionHook {
+public:
+    void Add(std::unique_ptr<CompletionHook> hook)
+    {
+        hook->SetJob(Job());
+        hooks_.push_back(std::move(hook));
+    }
+    void Completed() override
+    {
+        for (auto& hook : hooks_) {
+            hook->SetJob(Job());
+            hook->Completed();
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<CompletionHook>> hooks_;
 };
 
 } // namespace
@@ -286,6 +308,7 @@ int InstallController::RunSequence()
     char helpName[32];
     std::snprintf(helpName, sizeof helpName, "kw%s.hlp", LanguageCode(project->languages.Choose()));
     HelpFile::Instance().Set(DialogParent(), JoinedPath(programDirectory_, helpName).c_str(), 0);
+    HelpFile::Instance().WatchHelpKey(true);
     // 12: every event selected.
     std::fill(script_.Selection().begin(), script_.Selection().end(), 1);
     sizeToDo_ = SelectedSize() * 10L;
@@ -310,6 +333,7 @@ int InstallController::RunSequence()
     ProgmanClient::Instance().Disconnect(project->header.closeProgman != 0);
     GetOsInfo().AfterSequence();
     // 14: tear down in reverse.
+    HelpFile::Instance().WatchHelpKey(false);
     HelpFile::Instance().Quit();
     InstallOperations::SetAskHook(nullptr);
     gauge_.reset();
@@ -492,6 +516,9 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
     job.versionHigh = request.versionHigh;
     job.versionLow = request.versionLow;
     const int code = PolicyAnswerCode(request.outcome);
+    auto chain = std::make_unique<HookChain>();
+    HookChain* hooks = chain.get();
+    job.AttachHook(std::move(chain));
     switch (request.policy) {
     case 1: job.AttachPolicy(std::make_unique<ExistencePolicy>(true)); break;
     case 2: job.AttachPolicy(std::make_unique<ExistencePolicy>(false)); break;
@@ -505,7 +532,11 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
                                                     static_cast<int>(request.versionLow >> 16),
                                                     static_cast<int>(request.versionLow & 0xFFFF));
         job.AttachPolicy(std::make_unique<StampPolicy>(code, stamp.Text(), version));
-        job.AttachHook(std::make_unique<StampWriter>(stamp.Text(), version));
+        // The stamp is an INI entry of the install's own: logged, so that an uninstall removes it.
+        hooks->Add(std::make_unique<StampWriter>(
+            stamp.Text(), version, [this](const char* file, const char* section, const char* key, const char* value) {
+                return operations_.SetIniEntry(file, section, key, value);
+            }));
         break;
     }
     case 5: job.AttachPolicy(std::make_unique<TimePolicy>(code)); break;
@@ -513,7 +544,7 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
     default: break;
     }
     if (request.flags & FileEntry::kShared)
-        job.AttachHook(std::make_unique<SharedFileReference>(
+        hooks->Add(std::make_unique<SharedFileReference>(
             [this](const char* path) { return operations_.AddSharedDllRef(path) >= 0; }));
     fileSize_ = request.sizeBytes / 1024;
     fileDone_ = 0;

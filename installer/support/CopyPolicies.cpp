@@ -217,7 +217,8 @@ void StampWriter::Completed()
     FileCopyJob* job = Job();
     if (!job || job->outcome != FileCopyJob::kCopied) return;
     std::string value = version_.Format();
-    fw::WinProfile::WriteString(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
+    if (writer_) writer_(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
+    else fw::WinProfile::WriteString(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
 }
 
 void SharedFileReference::Completed()

@@ -260,7 +260,14 @@ bool PackDescription::ApplyPackage(const std::string& key, const std::string& va
     if (key == "uninstall-dialogs") return number(0, 2, p.uninstall.dialogMode);
     if (key == "min-ms-per-file") return number(0, 60000, p.header.msPerFile);
     if (key == "close-program-manager") return ParseYesNo(value, p.header.closeProgman) || Fail(line, "yes or no");
-    if (key == "3d-controls") return ParseYesNo(value, p.header.ctl3d) || Fail(line, "yes or no");
+    if (key == "3d-controls") {
+        if (!ParseYesNo(value, p.header.ctl3d)) return Fail(line, "yes or no");
+        // A step that means nothing here is refused rather than promised.
+        if (p.header.ctl3d)
+            return Fail(line, "3d-controls: this machine has no 3D control library to register; the "
+                              "installer's dialogs look the same without it");
+        return true;
+    }
     if (key == "version") {
         std::vector<std::string> parts = Split(value, '.');
         long long major, minor = 0;

@@ -253,6 +253,7 @@ TEST_F(PackerFiles, RefusesFaultyDescriptions)
         {"[package]\nproduct = S\n[event 13]", "line 3: [event N] needs"},
         {"[package]\nproduct = S\n[run]\nmanner = 3", "line 4: manner is 0, 1 or 2"},
         {"[package]\nproduct = S\n[component C]\nevents = Missing", "line 3: no event labelled Missing"},
+        {"[package]\nproduct = S\n3d-controls = yes", "line 3: 3d-controls: this machine has no 3D control library"},
         {"[package]\nproduct = S\n[files A]\nfile-version = 1.2.3", "line 4: file-version is major.minor.build.revision"},
         {"[package]\nproduct = S\n[files A]\nfile-version = 1.2.3.65536", "line 4: file-version is"},
         {"[package]\nproduct = S\n[files A]\nfile = @{IN}/stlm32\n[files B]\nsource = a\nfile = @{IN}/stlm32",
