@@ -171,6 +171,16 @@ protected:
     {
         return std::make_unique<FileSource>(name);
     }
+    // The entries of C:\APP, "." and ".." not counted.
+    static int EntriesOfApp()
+    {
+        fw::WinFind find;
+        fw::WinFindData entry;
+        int entries = 0;
+        for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
+            if (!fw::WinFileSystem::IsDotName(entry.name)) ++entries;
+        return entries;
+    }
 };
 
 // A sink that records its calls and cancels after a number of chunks.
@@ -237,12 +247,7 @@ TEST_F(FileCopy, FailedOrCancelledCopyLeavesTheInstalledFileAsItWas)
     EXPECT_FALSE(noLibrary->Run());
 
     EXPECT_EQ(Read("APP/A.DLL"), "installed");
-    fw::WinFind find;
-    fw::WinFindData entry;
-    int entries = 0;
-    for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
-        if (!fw::WinFileSystem::IsDotName(entry.name)) { ++entries; }
-    EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+    EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
 }
 
 TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
@@ -360,12 +365,7 @@ TEST_F(FileCopy, FileInUseIsAskedAboutAsItsSettingSays)
         EXPECT_EQ(Read("APP/A.DLL"), "old");
         root.Restart();
         EXPECT_EQ(Read("APP/A.DLL"), c.copied ? "new!" : "old") << c.locked;
-        fw::WinFind find;
-        fw::WinFindData entry;
-        int entries = 0;
-        for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
-            if (!fw::WinFileSystem::IsDotName(entry.name)) ++entries;
-        EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+        EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
     }
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_NE(questions[0], questions[1]) << "each says what Cancel does under its setting";
@@ -396,12 +396,7 @@ TEST_F(FileCopy, DeferredComparisonJudgesTheExpandedFile)
         EXPECT_EQ(installed.fileVersionMS, c.outcome == FileCopyJob::kCopied ? c.high : 0x00010002u);
         EXPECT_EQ(Read("APP/A.DLL") == "old", c.outcome == FileCopyJob::kKept);
         EXPECT_EQ(s->largestChunkKb, 8) << "8 KB a buffer";
-        fw::WinFind find;
-        fw::WinFindData entry;
-        int entries = 0;
-        for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
-            if (!fw::WinFileSystem::IsDotName(entry.name)) ++entries;
-        EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+        EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
     }
 }
 
