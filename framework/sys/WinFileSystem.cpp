@@ -30,6 +30,14 @@ bool Host(const std::string& path, std::string& host, bool* link = nullptr)
     return r && r->ToHost(path, host, link);
 }
 
+// The host path of an entry that is about to be written, made, changed or removed: refused
+// on a CD-ROM drive, which no program can write.
+bool HostToWrite(const std::string& path, std::string& host, bool* link = nullptr)
+{
+    WinRoot* r = Root();
+    return r && !r->IsOnReadOnlyDrive(path) && r->ToHost(path, host, link);
+}
+
 bool Lstat(const std::string& host, struct stat& st) { return lstat(host.c_str(), &st) == 0; }
 // The host path of an existing entry and its status (a link's own, never its target's).
 bool HostEntry(const std::string& path, std::string& host, struct stat& st)
@@ -229,12 +237,13 @@ FILE* WinFileSystem::Open(const std::string& path, const char* mode)
 {
     std::string host;
     bool link = false;
-    if (!Host(path, host, &link)) return nullptr;
+    const bool writing = IsWritableMode(mode);
+    if (!(writing ? HostToWrite(path, host, &link) : Host(path, host, &link))) return nullptr;
     if (link && !ResolveLinkInside(host, host)) return nullptr;
     struct stat st;
     bool exists = lstat(host.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) return nullptr;
-    if (IsWritableMode(mode) && exists) {
+    if (writing && exists) {
         if (!(st.st_mode & S_IWUSR) || Root()->IsInUse(path)) return nullptr;
     }
     std::string m;
@@ -247,7 +256,7 @@ bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& byte
 {
     std::string host;
     bool link = false;
-    if (!Host(path, host, &link)) return false;
+    if (!HostToWrite(path, host, &link)) return false;
     if (link && !ResolveLinkInside(host, host)) return false;
     struct stat st;
     if (lstat(host.c_str(), &st) == 0) {
@@ -276,14 +285,14 @@ bool WinFileSystem::IsDirectory(const std::string& path)
 bool WinFileSystem::CreateDirectory(const std::string& path)
 {
     std::string host;
-    return Host(path, host) && mkdir(host.c_str(), 0755) == 0;
+    return HostToWrite(path, host) && mkdir(host.c_str(), 0755) == 0;
 }
 
 bool WinFileSystem::RemoveDirectory(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (IsDriveRoot(path) || !HostEntry(path, host, st) || !S_ISDIR(st.st_mode)) return false;
+    if (IsDriveRoot(path) || !HostToWrite(path, host) || !Lstat(host, st) || !S_ISDIR(st.st_mode)) return false;
     if (rmdir(host.c_str()) != 0) return false;
     Root()->ForgetFile(path);
     return true;
@@ -293,7 +302,7 @@ bool WinFileSystem::DeleteFile(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!HostEntry(path, host, st) || S_ISDIR(st.st_mode)) return false;
+    if (!HostToWrite(path, host) || !Lstat(host, st) || S_ISDIR(st.st_mode)) return false;
     if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR)) return false;
     if (Root()->IsInUse(path)) return false;
     if (unlink(host.c_str()) != 0) return false;
@@ -309,7 +318,7 @@ bool WinFileSystem::MoveFile(const std::string& from, const std::string& to)
 bool WinFileSystem::MoveFileEx(const std::string& from, const std::string& to, uint32_t flags)
 {
     WinRoot* r = Root();
-    if (!r) return false;
+    if (!r || r->IsOnReadOnlyDrive(from) || r->IsOnReadOnlyDrive(to)) return false;
     if (flags & kMoveDelayUntilReboot) {
         // Only the NT family can schedule a replacement; the others use wininit.ini.
         if (r->Os().platform != kPlatformWin32NT) return false;
@@ -379,7 +388,7 @@ bool WinFileSystem::SetAttributes(const std::string& path, uint32_t attributes)
 {
     std::string host;
     struct stat st;
-    if (!HostEntry(path, host, st)) return false;
+    if (!HostToWrite(path, host) || !Lstat(host, st)) return false;
     if (!S_ISLNK(st.st_mode) && !S_ISDIR(st.st_mode)) {
         mode_t m = st.st_mode & 07777;
         m = (attributes & kAttrReadOnly) ? (m & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (m | S_IWUSR);
@@ -393,7 +402,7 @@ bool WinFileSystem::MakeRunnable(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!HostEntry(path, host, st) || !S_ISREG(st.st_mode)) return false;
+    if (!HostToWrite(path, host) || !Lstat(host, st) || !S_ISREG(st.st_mode)) return false;
     const mode_t m = st.st_mode & 07777;
     const mode_t x = ((m & S_IRUSR) ? S_IXUSR : 0) | ((m & S_IRGRP) ? S_IXGRP : 0) | ((m & S_IROTH) ? S_IXOTH : 0);
     return (m | x) == m || chmod(host.c_str(), m | x) == 0;
@@ -420,7 +429,7 @@ bool WinFileSystem::GetFileTimes(const std::string& path, int64_t& writeTime, in
 bool WinFileSystem::SetFileTimes(const std::string& path, int64_t writeTime, int64_t accessTime)
 {
     std::string host;
-    if (!Host(path, host)) return false;
+    if (!HostToWrite(path, host)) return false;
     struct timespec ts[2];
     ts[0].tv_sec = accessTime;
     ts[0].tv_nsec = 0;

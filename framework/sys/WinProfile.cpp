@@ -113,7 +113,7 @@ bool WinProfile::WriteString(const std::string& file, const std::string& section
 {
     const std::string path = ProfilePath(file);
     WinRoot* r = WinRoot::Current();
-    if (!r) return false;
+    if (!r || r->IsOnReadOnlyDrive(path)) return false;
     std::vector<std::string> lines;
     bool crlf = false;
     bool exists = WinFileSystem::Exists(path);

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <dirent.h>
 #include <filesystem>
+#include <cstdio>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -149,6 +150,13 @@ const DriveInfo* WinRoot::Drive(char letter) const
 {
     auto it = drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
     return it == drives_.end() ? nullptr : &it->second;
+}
+
+bool WinRoot::IsOnReadOnlyDrive(const std::string& path) const
+{
+    const std::string full = FullPath(path);
+    const DriveInfo* drive = full.empty() ? nullptr : Drive(full[0]);
+    return drive && drive->type == DriveType::CdRom;
 }
 
 void WinRoot::SetForcedFreeSpace(char letter, long long bytes)
@@ -461,7 +469,9 @@ void WinRoot::SaveStore() const
             << r.version.productVersionMS << ' ' << r.version.productVersionLS << ' '
             << r.version.languageCodepage << ' ' << r.version.fileOS << ' ' << r.version.fileType << '\n';
     }
-    WinFileSystem::WriteHostFileAtomically(hostRoot_ + "attributes.txt", out.str());
+    // An empty store leaves no file: a machine whose files lost their records is as before.
+    if (files_.empty()) std::remove((hostRoot_ + "attributes.txt").c_str());
+    else WinFileSystem::WriteHostFileAtomically(hostRoot_ + "attributes.txt", out.str());
 }
 
 void WinRoot::SavePending() const

@@ -71,6 +71,8 @@ public:
     bool AddDrive(char letter, DriveType type, const std::string& volumeName = "",
                   const std::string& hostDir = "");
     const DriveInfo* Drive(char letter) const;
+    // A path on a CD-ROM drive: nothing on it may be written, made, changed or removed.
+    bool IsOnReadOnlyDrive(const std::string& path) const;
     void SetForcedFreeSpace(char letter, long long bytes);
     std::vector<char> DriveLetters() const;
 

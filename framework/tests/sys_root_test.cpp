@@ -2,6 +2,7 @@
 // pending renames and the restart step, settings.
 #include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinProfile.h"
 #include "framework/sys/WinRoot.h"
 #include "framework/testsupport/RootFixture.h"
 #include "framework/testsupport/TestSupport.h"
@@ -321,9 +322,51 @@ TEST_F(Root, ListingsAttributesVersionBlocksAndSettings)
     EXPECT_EQ(fw::WinFileSystem::FreeSpace('C'), 1000);
     EXPECT_EQ(fw::WinFileSystem::FreeSpace('Q'), -1);
     ASSERT_TRUE(root.AddDrive('D', fw::DriveType::CdRom, "DISK1"));
-    ASSERT_TRUE(WriteWin("D:\\setup.inf", "x"));
-    EXPECT_TRUE(fs::exists(rootDir + "/drive_d/setup.inf"));
+    WriteFileBytes(rootDir + "/drive_d/setup.inf", "x");
+    EXPECT_TRUE(fw::WinFileSystem::Exists("D:\\SETUP.INF"));
     EXPECT_EQ(fw::WinFileSystem::GetDriveType('d'), fw::DriveType::CdRom);
+}
+
+// A CD-ROM drive (the package's) reads, and refuses every write: nothing on its host directory
+// changes whatever a script asks.
+TEST_F(Root, NothingOnACdRomDriveIsWritten)
+{
+    const std::string disc = rootDir + "/disc/";
+    fs::create_directories(disc + "sub");
+    WriteFileBytes(disc + "setup.inf", "script");
+    ASSERT_TRUE(root.AddDrive('E', fw::DriveType::CdRom, "DISC", disc));
+    ASSERT_TRUE(WriteWin("C:\\local.txt", "local"));
+    auto snapshot = [&] {
+        std::map<std::string, std::string> files;
+        for (auto& e : fs::recursive_directory_iterator(disc))
+            files[e.path().string()] = e.is_directory() ? "<dir>" : ReadFileBytes(e.path().string()) +
+                                       std::to_string(fs::last_write_time(e.path()).time_since_epoch().count()) +
+                                       std::to_string(static_cast<int>(fs::status(e.path()).permissions()));
+        return files;
+    };
+    const auto before = snapshot();
+
+    FILE* read = fw::WinFileSystem::Open("E:\\setup.inf", "rb");
+    ASSERT_TRUE(read) << "reading goes on";
+    std::fclose(read);
+    EXPECT_EQ(fw::WinFileSystem::Open("E:\\setup.inf", "r+b"), nullptr);
+    EXPECT_EQ(fw::WinFileSystem::Open("E:\\new.txt", "wb"), nullptr);
+    EXPECT_EQ(fw::WinFileSystem::Open("E:\\setup.inf", "ab"), nullptr);
+    EXPECT_FALSE(fw::WinFileSystem::ReplaceFile("E:\\setup.inf", "changed"));
+    EXPECT_FALSE(fw::WinFileSystem::CreateDirectory("E:\\made"));
+    EXPECT_FALSE(fw::WinFileSystem::RemoveDirectory("E:\\sub"));
+    EXPECT_FALSE(fw::WinFileSystem::DeleteFile("E:\\setup.inf"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFile("E:\\setup.inf", "C:\\moved.inf"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFile("C:\\local.txt", "E:\\local.txt"));
+    EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\local.txt", "E:\\setup.inf", fw::kMoveDelayUntilReboot));
+    EXPECT_FALSE(fw::WinFileSystem::CopyFile("C:\\local.txt", "E:\\copy.txt", false));
+    EXPECT_FALSE(fw::WinFileSystem::SetAttributes("E:\\setup.inf", fw::kAttrReadOnly));
+    EXPECT_FALSE(fw::WinFileSystem::SetFileTimes("E:\\setup.inf", 1000, 1000));
+    EXPECT_FALSE(fw::WinFileSystem::MakeRunnable("E:\\setup.inf"));
+    EXPECT_FALSE(fw::WinProfile::WriteString("E:\\setup.ini", "x", "k", "v"));
+    EXPECT_TRUE(fw::WinFileSystem::CopyFile("E:\\setup.inf", "C:\\copied.inf", false)) << "copying from it goes on";
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(root.PendingRenames().empty());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "installer/support/MessageBoxDialog.h"
 #include "installer/support/PathBuffer.h"
 #include "installer/support/ProgressDialog.h"
+#include "installer/support/ResString.h"
 
 #include <algorithm>
 #include <cctype>
@@ -128,25 +129,32 @@ bool FileSearchEvent(ScriptEvent& e, ScriptInstaller& in, InstallerHost& host)
     return e.Text(3).IsEmpty() || in.SetStringVariable(e.Text(3).Text(), hit ? path.c_str() : "");
 }
 
-// 28: the yes/no question.
+// 28: the yes/no question, with a third button that offers to abort the installation: an
+// abort the user confirms fails the event; declining it asks the question again.
 bool QuestionEvent(ScriptEvent& e, ScriptInstaller& in, InstallerHost& host)
 {
     int* answer = in.IntVariable(e.Text(1).Text(), true);
     std::string text;
     if (!answer || !Expand(in, e.Text(0), text, 1024)) return false;
-    MessageBoxDialog box;
-    box.SetText("%s", ForLabel(text).c_str());
     const int icon = e.Int(0);
-    box.SetStandardIcon(icon == MessageBoxDialog::kIconHand || icon == MessageBoxDialog::kIconQuestion ||
-                                icon == MessageBoxDialog::kIconExclamation || icon == MessageBoxDialog::kIconAsterisk
-                            ? icon
-                            : MessageBoxDialog::kIconQuestion);
-    box.SetButtons(MessageBoxDialog::kYesNo);
     const std::string caption = host.ProductName();
-    const int pressed = box.RunWithOwner(DialogOwner(host), caption.c_str());
-    if (pressed < 0) return false;
-    *answer = pressed == 0 ? 1 : 0;
-    return true;
+    for (;;) {
+        MessageBoxDialog box;
+        box.SetText("%s", ForLabel(text).c_str());
+        box.SetStandardIcon(icon == MessageBoxDialog::kIconHand || icon == MessageBoxDialog::kIconQuestion ||
+                                    icon == MessageBoxDialog::kIconExclamation || icon == MessageBoxDialog::kIconAsterisk
+                                ? icon
+                                : MessageBoxDialog::kIconQuestion);
+        box.SetButtons3(ResText(78).c_str(), ResText(79).c_str(), ResText(86).c_str());
+        const int pressed = box.RunWithOwner(DialogOwner(host), caption.c_str());
+        if (pressed < 0) return false;
+        if (pressed == 2) {
+            if (host.QueryAbort()) return false;
+            continue;
+        }
+        *answer = pressed == 0 ? 1 : 0;
+        return true;
+    }
 }
 
 // Keeps the first file whose name matches the pattern; stops when it has one or when the

@@ -35,6 +35,7 @@
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 namespace kw {
 
@@ -73,8 +74,9 @@ private:
 // every chunk, and the gauge's cancel flag stops the copy.
 class GaugeSink : public DefaultProgressSink {
 public:
-    GaugeSink(const bool* cancel, std::function<void(int)> advance)
-        : DefaultProgressSink(cancel), advance_(std::move(advance)) {}
+    GaugeSink(const bool* cancel, int bufferKb, std::function<void(int)> advance)
+        : DefaultProgressSink(cancel), bufferKb_(bufferKb), advance_(std::move(advance)) {}
+    int BufferKb() override { return bufferKb_; }
     bool Progress(int kb) override
     {
         if (advance_) advance_(kb);
@@ -82,7 +84,29 @@ public:
     }
 
 private:
+    int bufferKb_;
     std::function<void(int)> advance_;
+};
+
+// The completion hooks of one copy (the version stamp and the shared-file count may both
+// apply), called in the order they were added.
+class HookChain : public CompletionHook {
+public:
+    void Add(std::unique_ptr<CompletionHook> hook)
+    {
+        hook->SetJob(Job());
+        hooks_.push_back(std::move(hook));
+    }
+    void Completed() override
+    {
+        for (auto& hook : hooks_) {
+            hook->SetJob(Job());
+            hook->Completed();
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<CompletionHook>> hooks_;
 };
 
 } // namespace
@@ -122,7 +146,8 @@ std::string CompressedFileName(const std::string& name)
     const size_t dot = name.rfind('.');
     const size_t slash = name.find_last_of("\\/");
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + "._";
-    if (name.size() - dot - 1 >= 3) return name.substr(0, dot + 3) + "_";
+    // "stlm32.exe" is "stlm32.ex_", "index.html" is "index.htm_": only the last letter goes.
+    if (name.size() - dot - 1 >= 3) return name.substr(0, name.size() - 1) + "_";
     return name + "_";
 }
 
@@ -283,12 +308,21 @@ int InstallController::RunSequence()
     char helpName[32];
     std::snprintf(helpName, sizeof helpName, "kw%s.hlp", LanguageCode(project->languages.Choose()));
     HelpFile::Instance().Set(DialogParent(), JoinedPath(programDirectory_, helpName).c_str(), 0);
+    HelpFile::Instance().WatchHelpKey(true);
     // 12: every event selected.
     std::fill(script_.Selection().begin(), script_.Selection().end(), 1);
     sizeToDo_ = SelectedSize() * 10L;
     context_.operations = &operations_;
     context_.programDirectory = programDirectory_;
     context_.commandLine = commandLine_;
+    // A skipped file group moves the gauge over its size in steps of at most 2 KB, so that the
+    // gauge still ends at 100 % whatever was left out.
+    script_.SetGaugeHook([this](int kb) {
+        for (int left = kb; left > 0; left -= 2) {
+            AdvanceGauge(std::min(left, 2));
+            MessageLoop::Instance().Pump(true);
+        }
+    });
     RegisterDirectExecutors(script_, context_);
     RegisterServiceExecutors();
     RegisterDialogExecutors(script_, *this);
@@ -299,6 +333,7 @@ int InstallController::RunSequence()
     ProgmanClient::Instance().Disconnect(project->header.closeProgman != 0);
     GetOsInfo().AfterSequence();
     // 14: tear down in reverse.
+    HelpFile::Instance().WatchHelpKey(false);
     HelpFile::Instance().Quit();
     InstallOperations::SetAskHook(nullptr);
     gauge_.reset();
@@ -376,6 +411,7 @@ bool InstallController::EndMode(int kind, bool stop, bool showNow, int& result)
 
 int InstallController::ShowCompletion(int kind)
 {
+    CloseCopyingBox();
     const std::string product = ProductName();
     MessageBoxDialog box;
     std::string caption = ResText(66);
@@ -469,12 +505,20 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
     job.AttachTarget(std::make_unique<FileTarget>());
     job.SetSourceLength(request.sizeBytes);
     job.retryAllowed = request.retry;
-    job.lockedTarget = request.inUse == 2 ? FileCopyJob::kLockedFails : FileCopyJob::kLockedReplaceAtRestart;
+    job.lockedTarget = request.inUse;
+    job.deferredComparison = request.deferred;
+    // The package's file time (universal time) and version go with the installed file.
     Timestamp& t = job.timestamp;
     t.year = request.time[0], t.month = request.time[1], t.dayOfWeek = request.time[2];
     t.day = request.time[3], t.hour = request.time[4], t.minute = request.time[5];
     t.second = request.time[6], t.milliseconds = request.time[7];
+    job.timestampUtc = true;
+    job.versionHigh = request.versionHigh;
+    job.versionLow = request.versionLow;
     const int code = PolicyAnswerCode(request.outcome);
+    auto chain = std::make_unique<HookChain>();
+    HookChain* hooks = chain.get();
+    job.AttachHook(std::move(chain));
     switch (request.policy) {
     case 1: job.AttachPolicy(std::make_unique<ExistencePolicy>(true)); break;
     case 2: job.AttachPolicy(std::make_unique<ExistencePolicy>(false)); break;
@@ -488,7 +532,11 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
                                                     static_cast<int>(request.versionLow >> 16),
                                                     static_cast<int>(request.versionLow & 0xFFFF));
         job.AttachPolicy(std::make_unique<StampPolicy>(code, stamp.Text(), version));
-        job.AttachHook(std::make_unique<StampWriter>(stamp.Text(), version));
+        // The stamp is an INI entry of the install's own: logged, so that an uninstall removes it.
+        hooks->Add(std::make_unique<StampWriter>(
+            stamp.Text(), version, [this](const char* file, const char* section, const char* key, const char* value) {
+                return operations_.SetIniEntry(file, section, key, value);
+            }));
         break;
     }
     case 5: job.AttachPolicy(std::make_unique<TimePolicy>(code)); break;
@@ -496,9 +544,11 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
     default: break;
     }
     if (request.flags & FileEntry::kShared)
-        job.AttachHook(std::make_unique<SharedFileReference>(
+        hooks->Add(std::make_unique<SharedFileReference>(
             [this](const char* path) { return operations_.AddSharedDllRef(path) >= 0; }));
-    job.AttachSink(std::make_unique<GaugeSink>(&cancelled_, [this](int kb) { AdvanceGauge(kb); }));
+    fileSize_ = request.sizeBytes / 1024;
+    fileDone_ = 0;
+    job.AttachSink(std::make_unique<GaugeSink>(&cancelled_, request.bufferKb, [this](int kb) { AdvanceGauge(kb); }));
     if (gauge_ && !gauge_->Window()) gauge_->Create();
     if (gauge_) {
         gauge_->SetTitle("%s", ResText(46).c_str());
@@ -518,7 +568,10 @@ bool InstallController::InstallFile(const FileInstallRequest& request)
         if (!job.replacedAtRestart && GetAttributes(request.target.c_str(), present) == 0 &&
             (present & 7u) != static_cast<uint32_t>(wanted))
             operations_.SetFileAttributes(request.target.c_str(), (present & ~7u) | static_cast<uint32_t>(wanted));
-        if (request.flags & FileEntry::kFont) operations_.InstallFont(request.target.c_str());
+        // A font or server that cannot be made known fails the file rather than pass unnoticed.
+        if ((request.flags & FileEntry::kFont) && !operations_.InstallFont(request.target.c_str())) return false;
+        if ((request.flags & FileEntry::kSelfRegister) && !operations_.RegisterOleServer(request.target.c_str(), true))
+            return false;
         return true;
     }
     case InstallOperations::kNothingToDo: return true;
@@ -554,6 +607,8 @@ bool InstallController::InstallFileGroup(ScriptEvent& e, bool logged)
         if (inRange(e.Int(3), 0, 6)) r.policy = e.Int(3);
         if (inRange(e.Int(4), 0, 2)) r.inUse = e.Int(4);
         if (inRange(e.Int(5), 0, 5)) r.outcome = e.Int(5);
+        r.deferred = e.Int(2) != 0;
+        if (inRange(e.Int(9), 0, 31)) r.bufferKb = e.Int(9);
         r.retry = e.Int(6) != 0;
         r.attributes = e.Int(7) & 7;
         r.logged = logged;
@@ -616,9 +671,16 @@ bool InstallController::InstallFileGroupInto(ScriptEvent& event, const std::stri
 void InstallController::AdvanceGauge(int kb)
 {
     sizeDone_ += kb;
-    if (gauge_ && sizeToDo_ > 0)
-        gauge_->SetPercent(static_cast<int>(std::min<long>(100, sizeDone_ * 100 / sizeToDo_)));
-    if (screen_) screen_->SetGaugeAnimating(true);
+    fileDone_ += kb;
+    const int overall = sizeToDo_ > 0 ? static_cast<int>(std::min<long>(100, sizeDone_ * 100 / sizeToDo_)) : 0;
+    const int file = fileSize_ > 0 ? static_cast<int>(std::min<long>(100, fileDone_ * 100 / fileSize_)) : 100;
+    if (gauge_ && gauge_->Window()) gauge_->SetPercent(overall);
+    if (screen_) screen_->SetProgress(overall, file);
+}
+
+void InstallController::CloseCopyingBox()
+{
+    if (gauge_) gauge_->DestroyWindow();
 }
 
 int InstallController::SelectedSize()
@@ -640,6 +702,19 @@ bool InstallController::WriteIniEntry(const IniEntryRequest& request)
     const char* section = request.section.Text();
     const char* entry = request.entry.Text();
     const char* value = request.value.Text();
+    // A file that the registry stands in for takes the entry as a value of its key.
+    RegKey mapped;
+    if (operations_.MapIniFile(file, section, entry, mapped)) {
+        char present[kIniTextSize] = {};
+        const bool exists = RegKey(mapped).QueryString(entry, present, sizeof present);
+        switch (request.modeFlags) {
+        case 0: return operations_.SetRegString(mapped, entry, value);
+        case 1: return exists || operations_.SetRegString(mapped, entry, value);
+        case 2: return (exists && strcasecmp(present, value) == 0) || operations_.SetRegString(mapped, entry, value);
+        case 3: return operations_.DeleteRegValue(mapped, entry);
+        default: return false;
+        }
+    }
     bool ok = true;
     switch (request.modeFlags) {
     case 0: // add the entry, or replace an existing one
@@ -838,6 +913,22 @@ void InstallController::DestroyScreen()
 {
     gauge_.reset();
     screen_.reset();
+}
+
+int InstallController::ShowTextBlock(const std::string& text, int style)
+{
+    const int buttons = style & 0xF;
+    const int icon = style & 0xF0;
+    MessageBoxDialog box;
+    box.SetText("%s", text.c_str());
+    box.SetButtons(buttons == MessageBoxDialog::kOkCancel || buttons == MessageBoxDialog::kYesNo ||
+                           buttons == MessageBoxDialog::kRetryCancel
+                       ? buttons
+                       : MessageBoxDialog::kOk);
+    if (icon == MessageBoxDialog::kIconHand || icon == MessageBoxDialog::kIconQuestion ||
+        icon == MessageBoxDialog::kIconExclamation || icon == MessageBoxDialog::kIconAsterisk)
+        box.SetStandardIcon(icon);
+    return box.RunWithOwner(DialogParent(), ProductName().c_str());
 }
 
 } // namespace kw

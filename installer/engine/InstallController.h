@@ -37,6 +37,8 @@ struct FileInstallRequest {
                                // not, 3 version block, 4 version stamp, 5 file time, 6 size
     int outcome = 0;           // 0-5: which answers of the policy copy
     int inUse = 0;             // 0 ask (replace at restart), 1 replace at restart, 2 ask, give up
+    bool deferred = false;     // the policy judges the expanded file beside the target
+    int bufferKb = 0;          // copy buffer in KB (0 or more than 31: 2)
     int retry = 1;
     int attributes = 0;        // 1 read-only, 2 hidden, 4 system
     int flags = 0;             // FileEntry::Flags
@@ -77,6 +79,10 @@ public:
     bool ReadIniEntryExists(const IniEntryRequest& request);
     // The text-request service (code 0): 0 go on, 2 fail, 1 stop and install elsewhere.
     int Pause(const char* text, bool offerElsewhere);
+    // The text-block service (code 11): a message box with the text, the style's buttons
+    // (its low four bits) and icon (16, 32, 48 or 64), titled with the product name; the
+    // pressed button, -1 when the box cannot be shown.
+    int ShowTextBlock(const std::string& text, int style);
     // "DLGINSTSF": chosen file groups into a directory, not logged.
     bool InstallGroupsElsewhere();
     int SelectedSize();
@@ -117,6 +123,8 @@ private:
     bool CreateScreen();
     void DestroyScreen();
     void AdvanceGauge(int kb);
+    // The "Copying files" box closes once a file group is done: no later box stands over it.
+    void CloseCopyingBox();
     bool InstallAuxiliaryFiles();
     std::string PackagedPath(int disk, const std::string& relative) const;
     void RegisterServiceExecutors();
@@ -135,6 +143,7 @@ private:
     bool joinLogs_ = false;
     long sizeToDo_ = 0;
     long sizeDone_ = 0;
+    long fileSize_ = 0, fileDone_ = 0; // the file being copied, KB
     std::string backDirectory_;
     std::string keptLog_;
 

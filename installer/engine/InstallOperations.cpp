@@ -17,7 +17,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cctype>
 #include <cstring>
+#include <strings.h>
 #include <memory>
 #include <vector>
 
@@ -750,12 +752,47 @@ bool InstallOperations::GroupHasItems(const char* group)
     return listed && items.count > 0;
 }
 
-// ---- fonts ---------------------------------------------------------------------------------
+// ---- fonts, servers and mapped INI files ---------------------------------------------------
+
+namespace {
+
+constexpr int kRootClassesRoot = 1, kRootMachine = 0, kRootUser = 2;
+
+std::string VersionKey()
+{
+    const char* version = GetOsInfo().CurrentVersionKey();
+    return version ? version : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+}
+
+// The font list's value name of a font file: its name without extension, then " (TrueType)".
+std::string FontValueName(const char* path)
+{
+    std::string name = FileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name + " (TrueType)";
+}
+
+bool EndsWithIgnoreCase(const std::string& text, const char* tail)
+{
+    const std::size_t n = std::strlen(tail);
+    return text.size() >= n && strncasecmp(text.c_str() + text.size() - n, tail, n) == 0;
+}
+
+} // namespace
 
 bool InstallOperations::InstallFont(const char* path)
 {
-    // Fonts are files in the fonts directory here; installing one is recording it.
     if (!PathExists(path)) {
+        Report("Unable to install font");
+        return false;
+    }
+    // A font in the fonts directory is listed by its name, any other by its full path.
+    PathBuffer windows, fonts;
+    const bool inFonts = WindowsDirectory(windows) && JoinPath(fonts, windows.Text(), "FONTS") &&
+                         IsInsideDirectory(path, fonts.Text()) && !std::strchr(IsInsideDirectory(path, fonts.Text()), '\\');
+    const RegKey list(kRootMachine, (VersionKey() + "\\Fonts").c_str());
+    if (!SetRegString(list, FontValueName(path).c_str(), inFonts ? FileNamePart(path) : path)) {
         Report("Unable to install font");
         return false;
     }
@@ -763,10 +800,72 @@ bool InstallOperations::InstallFont(const char* path)
     return true;
 }
 
-bool InstallOperations::RemoveFont(const char*)
+bool InstallOperations::RemoveFont(const char* path)
 {
-    // Nothing holds fonts apart from their files, which the log's file records remove.
+    // The font list's entry has a record of its own, which removes it.
+    (void)path;
     return true;
+}
+
+std::string InstallOperations::ServerClassId(const char* path)
+{
+    // Two FNV-1a hashes of the upper-cased file name give the 128 bits of the id, so that the
+    // same server file has the same id on every machine.
+    std::string name = FileNamePart(path);
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::uint64_t a = 0xcbf29ce484222325ull, b = 0x84222325cbf29ce4ull;
+    for (unsigned char c : name) {
+        a = (a ^ c) * 0x100000001b3ull;
+        b = (b ^ (c + 0x5Bu)) * 0x100000001b3ull;
+    }
+    char id[40];
+    std::snprintf(id, sizeof id, "{%08X-%04X-%04X-%04X-%012llX}", static_cast<unsigned>(a >> 32),
+                  static_cast<unsigned>((a >> 16) & 0xFFFF), static_cast<unsigned>(a & 0xFFFF),
+                  static_cast<unsigned>(b >> 48), static_cast<unsigned long long>(b & 0xFFFFFFFFFFFFull));
+    return id;
+}
+
+bool InstallOperations::RegisterOleServer(const char* path, bool doRegister)
+{
+    const std::string id = ServerClassId(path);
+    std::string name = FileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    const std::string classKey = "CLSID\\" + id;
+    bool ok;
+    if (doRegister) {
+        const char* server = EndsWithIgnoreCase(path, ".exe") ? "\\LocalServer32" : "\\InprocServer32";
+        ok = SetRegString(RegKey(kRootClassesRoot, (classKey + server).c_str()), "", path) &&
+             SetRegString(RegKey(kRootClassesRoot, (name + "\\CLSID").c_str()), "", id.c_str());
+    } else {
+        ok = DeleteRegKey(RegKey(kRootClassesRoot, classKey.c_str())) &&
+             DeleteRegKey(RegKey(kRootClassesRoot, name.c_str()));
+    }
+    if (!ok) Report(doRegister ? "Unable to register OLE2 server %s" : "Unable to unregister OLE2 server %s", path);
+    return ok;
+}
+
+bool InstallOperations::MapIniFile(const char* path, const char* section, const char* entry, RegKey& key)
+{
+    PathBuffer windows, directory;
+    if (!WindowsDirectory(windows) || !DirectoryOf(path, directory) || !SamePath(directory.Text(), windows.Text()))
+        return false;
+    RegKey file(kRootMachine, (VersionKey() + "\\IniFileMapping\\" + FileNamePart(path)).c_str());
+    if (!file.Exists()) return false;
+    // The section's own key names the entry's place, else the file's value for the section,
+    // else the file's default.
+    char mapping[RegKey::kPathSize] = {};
+    RegKey sectionKey(kRootMachine, (std::string(file.Path()) + "\\" + section).c_str());
+    bool found = sectionKey.Exists() && (sectionKey.QueryString(entry, mapping, sizeof mapping) ||
+                                         sectionKey.QueryString("", mapping, sizeof mapping));
+    if (!found) found = file.QueryString(section, mapping, sizeof mapping) || file.QueryString("", mapping, sizeof mapping);
+    if (!found) return false;
+    const char* text = mapping[0] == '#' ? mapping + 1 : mapping;
+    int root;
+    if (strncasecmp(text, "USR:", 4) == 0) root = kRootUser;
+    else if (strncasecmp(text, "SYS:", 4) == 0) root = kRootMachine;
+    else return false;
+    return key.Set(root, text + 4);
 }
 
 } // namespace kw

@@ -118,8 +118,21 @@ public:
     bool GroupHasItems(const char* group) override;
 
     // ---- other -----------------------------------------------------------------------------
+    // A font file: its entry in the system's font list (value "<name> (TrueType)" of
+    // HKLM "<version key>\Fonts"), logged, so that the uninstaller removes it again.
     bool InstallFont(const char* path);
     bool RemoveFont(const char* path) override;
+    // A server's registration: what its own registration code would write, made here by the
+    // installer, since no code of the file can run on this machine: HKCR "CLSID\{id}" with
+    // "InprocServer32" (or "LocalServer32" for a program ending ".exe") naming the file, and
+    // HKCR "<name>\CLSID" naming {id}, the id derived from the file name (ServerClassId).
+    // Unregistering deletes both keys. Every change is logged.
+    bool RegisterOleServer(const char* path, bool doRegister);
+    static std::string ServerClassId(const char* path);
+    // Where an INI entry of a file directly in the Windows directory lives in the registry when
+    // the file is mapped ("<version key>\IniFileMapping\<file name>"; "USR:" maps to
+    // HKEY_CURRENT_USER, "SYS:" to HKEY_LOCAL_MACHINE): true with the key filled.
+    bool MapIniFile(const char* path, const char* section, const char* entry, RegKey& key);
 
     // ---- what undoing asks besides ---------------------------------------------------------
     int Ask(const char* text, const char* caption, const char* first, const char* second) override;

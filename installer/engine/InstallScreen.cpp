@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstring>
 
 namespace kw {
@@ -125,8 +126,8 @@ void ScreenGaugeDialog::SetColours(uint32_t first, uint32_t second)
 
 void ScreenGaugeDialog::SetValues(int a, int b)
 {
-    first_.SetPercent(InstallScreen::kGaugeBase + a);
-    second_.SetPercent(InstallScreen::kGaugeBase + b);
+    first_.SetPercent(a);
+    second_.SetPercent(b);
 }
 
 intptr_t ScreenGaugeDialog::DialogProc(unsigned message, uintptr_t, intptr_t)
@@ -214,13 +215,10 @@ InstallScreen::InstallScreen(const ScreenDescription& description) : d_(descript
     setObjectName("wndclasskwbk");
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (!(d_.style & kStyleCaption)) setWindowFlag(Qt::FramelessWindowHint);
-    animation_.setInterval(kAnimationMs);
-    QObject::connect(&animation_, &QTimer::timeout, this, [this] { AnimateGauge(); });
 }
 
 InstallScreen::~InstallScreen()
 {
-    animation_.stop();
     message_.DestroyWindow();
     gauge_.DestroyWindow();
 }
@@ -440,35 +438,15 @@ void InstallScreen::ShowMessage(const std::string& title, const std::string& tex
 
 void InstallScreen::HideMessage() { message_.Close(); }
 
-// ---- gauge animation
+// ---- progress
 
-void InstallScreen::SetGaugeAnimating(bool animating)
+void InstallScreen::SetProgress(int overallPercent, int filePercent)
 {
-    animating_ = animating;
-    if (animating) {
-        lastAnimation_ = TickCount() - kAnimationMs;
-        AnimateGauge();
-        animation_.start();
-    } else {
-        animation_.stop();
-        a_ = kIdleA;
-        b_ = kIdleB;
-        gauge_.SetValues(a_, b_);
-    }
-}
-
-void InstallScreen::AnimateGauge()
-{
-    if (!animating_) return;
-    const uint32_t now = TickCount();
-    if (now - lastAnimation_ < uint32_t(kAnimationMs)) return;
-    lastAnimation_ = now;
-    std::uniform_int_distribution<int> values(0, 30);
-    a_ = values(random_);
-    b_ = values(random_);
+    a_ = std::clamp(overallPercent, 0, 100);
+    b_ = std::clamp(filePercent, 0, 100);
     gauge_.SetValues(a_, b_);
 }
 
-int InstallScreen::GaugeValue(int which) const { return kGaugeBase + (which == 0 ? a_ : b_); }
+int InstallScreen::GaugeValue(int which) const { return which == 0 ? a_ : b_; }
 
 } // namespace kw

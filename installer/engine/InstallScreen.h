@@ -1,6 +1,6 @@
 // The installer's background window ("wndclasskwbk"): while the installer runs it covers the
 // screen, or the part the script asks for, with a colour gradient or a picture, a logo, a
-// metafile and styled text lines, and carries the animated gauge dialog ("DLGGAUGE"), three
+// metafile and styled text lines, and carries the progress gauge dialog ("DLGGAUGE"), three
 // picture buttons (exit 1000, help 1001, minimise 1002) and the installer's message window.
 // Its look is the screen description of the install script. Placements are thousandths of
 // the window's client size; the "screen" is the primary screen's available area.
@@ -17,13 +17,11 @@
 #include "installer/support/InstallerGauge.h"
 #include "installer/support/ProgressDialog.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace kw {
@@ -49,7 +47,6 @@ class InstallScreen : public QWidget {
 public:
     enum { kCmdExit = 1000, kCmdHelp = 1001, kCmdMinimise = 1002 };
     enum { kButtonWidth = 63, kButtonHeight = 39 };
-    enum { kIdleA = 7, kIdleB = 20, kGaugeBase = 70, kAnimationMs = 50 };
     enum : uint32_t { kStyleCaption = 0x00C00000 }; // a style with a title bar gets a frame
 
     // Makes and shows the window for the description with the title; null (and the reason in
@@ -79,10 +76,9 @@ public:
     bool MessageShown() const { return message_.Window() != nullptr; }
     QWidget* MessageWindow() const { return message_.Window(); }
 
-    // The gauge dialog: idle it shows 77 and 90; animating, new random values at most every 50 ms.
-    void SetGaugeAnimating(bool animating);
-    bool GaugeAnimating() const { return animating_; }
-    void AnimateGauge(); // one step of the animation (the window's timer calls it)
+    // The gauge dialog shows the install's progress: the whole install's share done (control
+    // 101) and the current file's (102), in per cent; both 0 until something is copied.
+    void SetProgress(int overallPercent, int filePercent);
     int GaugeValue(int which) const; // 0: control 101, 1: control 102
     QWidget* GaugeWindow() const { return gauge_.Window(); }
 
@@ -118,11 +114,7 @@ private:
     PictureButton* buttons_[3] = {};
     ScreenGaugeDialog gauge_;
     ModelessMessage message_;
-    QTimer animation_;
-    bool animating_ = false;
-    uint32_t lastAnimation_ = 0;
-    int a_ = kIdleA, b_ = kIdleB;
-    std::mt19937 random_{20250};
+    int a_ = 0, b_ = 0;
 };
 
 // Where a picture named by the script comes from: a name with a path separator, a drive or an

@@ -27,7 +27,7 @@ void InstallController::RegisterServiceExecutors()
     ScriptInstaller& s = script_;
 
     // 0: pause with the event's text; the third button installs groups elsewhere and stops.
-    s.SetExecutor(0, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventPause, [this](Event& e, ScriptInstaller& in, int&) {
         std::string text;
         if (!Expand(in, e.Text(0), text)) return false;
         switch (Pause(text.c_str(), e.Int(0) != 0)) {
@@ -37,11 +37,15 @@ void InstallController::RegisterServiceExecutors()
         }
     });
     // 2: the component selection; Cancel confirmed by the abort question fails the event.
-    s.SetExecutor(2, [this](Event&, ScriptInstaller&, int&) { return SelectComponents(*this); });
+    s.SetExecutor(kEventSelectComponents, [this](Event&, ScriptInstaller&, int&) { return SelectComponents(*this); });
     // 3: a file group.
-    s.SetExecutor(3, [this](Event& e, ScriptInstaller&, int&) { return InstallFileGroup(e); });
+    s.SetExecutor(kEventFileGroup, [this](Event& e, ScriptInstaller&, int&) {
+        const bool ok = InstallFileGroup(e);
+        CloseCopyingBox();
+        return ok;
+    });
     // 4: a Program Manager item, its command's quoted paths in their short form.
-    s.SetExecutor(4, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventProgmanItem, [this](Event& e, ScriptInstaller& in, int&) {
         std::string group, name, command, icon, directory;
         if (!Expand(in, e.Text(0), group) || !Expand(in, e.Text(1), name) ||
             !Expand(in, e.Text(2), command, 512) || !Expand(in, e.Text(3), icon) ||
@@ -58,7 +62,7 @@ void InstallController::RegisterServiceExecutors()
         return operations_.CreateGroup(group.c_str()) && operations_.AddProgmanItem(group.c_str(), item, false);
     });
     // 5: an INI entry; the mode says add, add if missing, add beside duplicates or delete.
-    s.SetExecutor(5, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventIniEntry, [this](Event& e, ScriptInstaller& in, int&) {
         std::string file, section, entry, value;
         if (!Expand(in, e.Text(0), file) || !Expand(in, e.Text(1), section) ||
             !Expand(in, e.Text(2), entry) || !Expand(in, e.Text(3), value, 512))
@@ -72,7 +76,7 @@ void InstallController::RegisterServiceExecutors()
         return WriteIniEntry(request);
     });
     // 7: runs a program: 0 start, 1 start and wait, 2 start in a working directory.
-    s.SetExecutor(7, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventRunProgram, [this](Event& e, ScriptInstaller& in, int&) {
         std::string program, arguments, third, directory;
         if (!Expand(in, e.Text(0), program, 128) || !Expand(in, e.Text(1), arguments, 128) ||
             !Expand(in, e.Text(2), third, 128) || !Expand(in, e.Text(3), directory))
@@ -95,16 +99,18 @@ void InstallController::RegisterServiceExecutors()
         return SetOptionalInt(in, e.Text(4), exitCode);
     });
     // 8: how the installation ends.
-    s.SetExecutor(8, [this](Event& e, ScriptInstaller&, int& result) {
+    s.SetExecutor(kEventEndMode, [this](Event& e, ScriptInstaller&, int& result) {
         return EndMode(e.Int(0), e.Int(1) != 0, e.Int(2) != 0, result);
     });
-    // 11: a block of text for the screen: nothing to do beyond its expansion.
-    s.SetExecutor(11, [](Event& e, ScriptInstaller& in, int&) {
+    // 11: a block of text, shown in a message box titled with the product name; the event's
+    // int is the box's style (its button set and icon).
+    s.SetExecutor(kEventTextBlock, [this](Event& e, ScriptInstaller& in, int&) {
         std::string text;
-        return Expand(in, e.Text(0), text, 512);
+        if (!Expand(in, e.Text(0), text, 512)) return false;
+        return ShowTextBlock(text, e.Int(0)) >= 0;
     });
     // 17: the first CD-ROM drive.
-    s.SetExecutor(17, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventCdromQuery, [this](Event& e, ScriptInstaller& in, int&) {
         const int drive = operations_.FirstCdromDrive();
         std::string rootText;
         if (drive >= 0) rootText = std::string(1, static_cast<char>('a' + drive)) + ":\\";
@@ -112,59 +118,59 @@ void InstallController::RegisterServiceExecutors()
                (e.Text(1).IsEmpty() || in.SetStringVariable(e.Text(1).Text(), rootText.c_str()));
     });
     // 18: the size of the selected events, in units of 10 KB.
-    s.SetExecutor(18, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventSelectedSize, [this](Event& e, ScriptInstaller& in, int&) {
         int* v = in.IntVariable(e.Text(0).Text(), true);
         if (!v) return false;
         *v = SelectedSize();
         return true;
     });
     // 29: the system's version, major and minor.
-    s.SetExecutor(29, [](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventVersionQuery, [](Event& e, ScriptInstaller& in, int&) {
         const OsInfo& os = GetOsInfo();
         return SetOptionalInt(in, e.Text(0), os.major) && SetOptionalInt(in, e.Text(1), os.minor);
     });
     // 30: the processor; 31, 32: two tests that always pass.
-    s.SetExecutor(30, [](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventProcessorQuery, [](Event& e, ScriptInstaller& in, int&) {
         fw::WinRoot* root = fw::WinRoot::Current();
         const int p = root ? root->Os().processor : 0;
         return SetOptionalInt(in, e.Text(0), p == 386 || p == 486 || p == 586 ? p : 0);
     });
-    for (int code : {31, 32})
+    for (int code : {kEventFirstConstantTest, kEventSecondConstantTest})
         s.SetExecutor(code, [](Event& e, ScriptInstaller& in, int&) { return SetOptionalInt(in, e.Text(0), 1); });
     // 33, 34: the icon window; the screen's own minimise stands for it here.
-    for (int code : {33, 34}) s.SetExecutor(code, [](Event&, ScriptInstaller&, int&) { return true; });
+    for (int code : {kEventShowIconWindow, kEventHideIconWindow}) s.SetExecutor(code, [](Event&, ScriptInstaller&, int&) { return true; });
     // 35-40: the three status texts, shown and hidden.
     for (int which = 0; which < 3; ++which) {
-        s.SetExecutor(35 + 2 * which, [this, which](Event&, ScriptInstaller&, int&) {
+        s.SetExecutor(kEventShowFirstStatus + 2 * which, [this, which](Event&, ScriptInstaller&, int&) {
             ShowStatus(which);
             return true;
         });
-        s.SetExecutor(36 + 2 * which, [this](Event&, ScriptInstaller&, int&) {
+        s.SetExecutor(kEventShowFirstStatus + 1 + 2 * which, [this](Event&, ScriptInstaller&, int&) {
             HideStatus();
             return true;
         });
     }
     // 41: the uninstaller.
-    s.SetExecutor(41, [this](Event& e, ScriptInstaller&, int&) { return RegisterUninstaller(e); });
+    s.SetExecutor(kEventUninstaller, [this](Event& e, ScriptInstaller&, int&) { return RegisterUninstaller(e); });
     // 46: the language index of the package in use.
-    s.SetExecutor(46, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventLanguageIndex, [this](Event& e, ScriptInstaller& in, int&) {
         return SetOptionalInt(in, e.Text(0), script_.Project()->languages.Choose());
     });
     // 48: a user dialog of the script.
-    s.SetExecutor(48, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventUserDialog, [this](Event& e, ScriptInstaller& in, int&) {
         std::string name;
         if (!Expand(in, e.Text(0), name, 80)) return false;
         const int pressed = in.ShowUserDialog(name.c_str(), DialogParent());
         return pressed >= 0 && SetOptionalInt(in, e.Text(1), pressed);
     });
     // 49, 50: the message window.
-    s.SetExecutor(49, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventShowMessage, [this](Event& e, ScriptInstaller& in, int&) {
         std::string title, text;
         if (!Expand(in, e.Text(0), title) || !Expand(in, e.Text(1), text, 512)) return false;
         ShowMessage(title, text, e.Int(0), e.Int(1), e.Word(0));
         return true;
     });
-    s.SetExecutor(50, [this](Event&, ScriptInstaller&, int&) {
+    s.SetExecutor(kEventHideMessage, [this](Event&, ScriptInstaller&, int&) {
         HideMessage();
         return true;
     });

@@ -124,6 +124,59 @@ public:
 
 enum { kEventCodeCount = 54 };
 
+// The type codes of the script's events (there is no code 13).
+enum EventCode : int {
+    kEventPause = 0,
+    kEventUserName = 1,
+    kEventSelectComponents = 2,
+    kEventFileGroup = 3,
+    kEventProgmanItem = 4,
+    kEventIniEntry = 5,
+    kEventRegistryValue = 6,
+    kEventRunProgram = 7,
+    kEventEndMode = 8,
+    kEventBuildStep = 9,
+    kEventStartupMerge = 10,
+    kEventTextBlock = 11,
+    kEventPrompt = 12,
+    kEventWindowsDirectory = 14,
+    kEventSharedDirectory = 15,
+    kEventProgramDirectory = 16,
+    kEventCdromQuery = 17,
+    kEventSelectedSize = 18,
+    kEventSetText = 19,
+    kEventSetNumber = 20,
+    kEventCompare = 21,
+    kEventFileSearch = 22,
+    kEventIniRead = 23,
+    kEventRegistryRead = 24,
+    kEventNumberToText = 25,
+    kEventTextToNumber = 26,
+    kEventSplitPath = 27,
+    kEventQuestion = 28,
+    kEventVersionQuery = 29,
+    kEventProcessorQuery = 30,
+    kEventFirstConstantTest = 31,
+    kEventSecondConstantTest = 32,
+    kEventShowIconWindow = 33,
+    kEventHideIconWindow = 34,
+    kEventShowFirstStatus = 35, // 35-40: three status texts, each shown, then hidden
+    kEventHideLastStatus = 40,
+    kEventUninstaller = 41,
+    kEventMoveFile = 42,
+    kEventDeleteFile = 43,
+    kEventBackUpFile = 44,
+    kEventDeleteProgmanItem = 45,
+    kEventLanguageIndex = 46,
+    kEventMakeDirectory = 47,
+    kEventUserDialog = 48,
+    kEventShowMessage = 49,
+    kEventHideMessage = 50,
+    kEventArgumentCount = 51,
+    kEventArgument = 52,
+    kEventDeleteProgmanGroup = 53,
+};
+
 // The stored layout of a code ("" for a class without fields), null for a code with no class.
 // Codes 6 and 24 have a shorter layout in 16-bit scripts.
 const char* EventLayout(int code, bool narrow = false);

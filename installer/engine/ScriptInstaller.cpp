@@ -71,8 +71,11 @@ bool ScriptInstaller::ExecuteEvent(ScriptEvent& event, int position, int& result
     result = 1;
     if (event.logState >= 0 && event.logState <= 2) sink_->SetState(event.logState);
     if (event.selection && position >= 0 && position < static_cast<int>(selection_.size()) &&
-        selection_[position] == 0)
+        selection_[position] == 0) {
+        // A deselected file group's share of the gauge passes as a skipped one's does.
+        if (event.TypeCode() == 3 && gauge_) gauge_(event.Size());
         return true;
+    }
     int value;
     if (!EvaluateCondition(event.condition.Text(), value)) return false;
     if (value == 0) {

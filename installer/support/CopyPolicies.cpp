@@ -158,6 +158,12 @@ int VersionPolicy::Compare()
     if (!root || !PathExists(newPath)) return 2; // no version information can be read
     fw::VersionBlock newBlock, installedBlock;
     bool hasNew = root->GetVersionBlock(newPath, newBlock);
+    if (!hasNew && !job->useAlternateTarget && job->HasVersion()) {
+        // A packaged file carries its version in the package rather than in a version block.
+        newBlock.fileVersionMS = newBlock.productVersionMS = job->versionHigh;
+        newBlock.fileVersionLS = newBlock.productVersionLS = job->versionLow;
+        hasNew = true;
+    }
     bool hasInstalled = root->GetVersionBlock(job->target.Text(), installedBlock);
     if (!hasNew && !hasInstalled) return 0;
     if (!hasNew) return -1;
@@ -190,8 +196,10 @@ int TimePolicy::Compare()
 {
     FileCopyJob* job = Job();
     if (InstalledMissing(job)) return 1;
-    Timestamp installed;
-    if (!GetFileTimestamp(job->target.Text(), installed)) return 2;
+    // Both times in the job's own base: a package's file time is universal time.
+    bool read = false;
+    const Timestamp installed = job->TimestampOf(job->target.Text(), read);
+    if (!read) return 2;
     return job->timestamp.Compare(installed);
 }
 
@@ -209,7 +217,8 @@ void StampWriter::Completed()
     FileCopyJob* job = Job();
     if (!job || job->outcome != FileCopyJob::kCopied) return;
     std::string value = version_.Format();
-    fw::WinProfile::WriteString(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
+    if (writer_) writer_(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
+    else fw::WinProfile::WriteString(stampFile_.Text(), kStampSection, job->target.Text(), value.c_str());
 }
 
 void SharedFileReference::Completed()

@@ -92,14 +92,19 @@ private:
 };
 
 // Writes the new version into the stamp file once the file was copied.
+// The installer hands it a writer that records the change (so that the uninstaller removes the
+// stamp again); without one the stamp file is written directly.
 class StampWriter : public CompletionHook {
 public:
-    StampWriter(const char* stampFile, VersionPair version) : stampFile_(stampFile), version_(version) {}
+    using Writer = std::function<bool(const char* file, const char* section, const char* key, const char* value)>;
+    StampWriter(const char* stampFile, VersionPair version, Writer writer = nullptr)
+        : stampFile_(stampFile), version_(version), writer_(std::move(writer)) {}
     void Completed() override;
 
 private:
     PathBuffer stampFile_;
     VersionPair version_;
+    Writer writer_;
 };
 
 // Counts one more user of a shared file once it was copied or kept; the installer operations

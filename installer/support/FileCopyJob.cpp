@@ -1,9 +1,12 @@
 #include "installer/support/FileCopyJob.h"
 
+#include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
 #include "installer/support/FilePath.h"
+#include "installer/support/MessageBoxDialog.h"
 #include "installer/support/MessageLoop.h"
 #include "installer/support/OsInfo.h"
+#include "installer/support/ResString.h"
 
 #include <vector>
 
@@ -77,29 +80,105 @@ void FileCopyJob::Failed()
     if (sink_) sink_->Failed();
 }
 
+Timestamp FileCopyJob::TimestampOf(const char* path, bool& ok) const
+{
+    int64_t written = 0, accessed = 0;
+    ok = fw::WinFileSystem::GetFileTimes(path, written, accessed);
+    return timestampUtc ? Timestamp::FromUnixTimeUtc(written) : Timestamp::FromUnixTime(written);
+}
+
+bool FileCopyJob::StampWritten(const char* path) const
+{
+    if (HasTimestamp()) {
+        const int64_t t = timestampUtc ? timestamp.ToUnixTimeUtc() : timestamp.ToUnixTime();
+        if (!fw::WinFileSystem::SetFileTimes(path, t, t)) return false;
+    }
+    fw::WinRoot* root = fw::WinRoot::Current();
+    if (HasVersion() && root) {
+        fw::VersionBlock block;
+        if (!root->GetVersionBlock(path, block)) block = fw::VersionBlock{};
+        block.fileVersionMS = block.productVersionMS = versionHigh;
+        block.fileVersionLS = block.productVersionLS = versionLow;
+        root->SetVersionBlock(path, block);
+    }
+    return true;
+}
+
+bool FileCopyJob::AskRetryInUse() const
+{
+    // "%s\n\n%s %s": the file in use, what to do, and what Cancel does under this setting.
+    auto withTarget = [this](std::string text) {
+        const size_t at = text.find("%s");
+        if (at != std::string::npos) text.replace(at, 2, target.Text());
+        return text;
+    };
+    const int cancelText = lockedTarget == kLockedAskThenFail ? 134 : 133;
+    MessageBoxDialog box;
+    box.SetText("%s\n\n%s %s", withTarget(ResText(131)).c_str(), withTarget(ResText(132)).c_str(),
+                withTarget(ResText(cancelText)).c_str());
+    box.SetStandardIcon(MessageBoxDialog::kIconExclamation);
+    box.SetButtons(MessageBoxDialog::kRetryCancel);
+    return box.Run(target.Text()) == 0;
+}
+
+int FileCopyJob::PlaceAlternate()
+{
+    auto discard = [this] {
+        fw::WinFileSystem::DeleteFile(alternateTarget.Text());
+        useAlternateTarget = false;
+    };
+    if (deferredComparison) {
+        // The policy judges the expanded copy (the version policy reads the alternate target).
+        switch (EvaluatePolicy()) {
+        case CopyPolicy::kCopy: break;
+        case CopyPolicy::kKeep: discard(); return kKept;
+        default: discard(); return kFailed;
+        }
+    }
+    fw::WinRoot* root = fw::WinRoot::Current();
+    for (;;) {
+        if (!root || !root->IsInUse(target.Text())) {
+            if (!fw::WinFileSystem::MoveFileEx(alternateTarget.Text(), target.Text(), fw::kMoveReplaceExisting)) {
+                discard();
+                return kFailed;
+            }
+            useAlternateTarget = false;
+            return kCopied;
+        }
+        if (lockedTarget == kLockedReplaceAtRestart || !AskRetryInUse()) break;
+    }
+    if (lockedTarget == kLockedAskThenFail || !RenameFileAtReboot(alternateTarget.Text(), target.Text())) {
+        discard();
+        return kFailed;
+    }
+    replacedAtRestart = true;
+    return kCopied;
+}
+
 bool FileCopyJob::Run()
 {
     replacedAtRestart = false;
+    useAlternateTarget = false;
     auto finish = [this](int result) {
         outcome = result;
         if (result == kFailed) Failed();
         if (hook_) hook_->Completed();
         return result == kCopied || result == kKept;
     };
-    switch (EvaluatePolicy()) {
-    case CopyPolicy::kCopy: break;
-    case CopyPolicy::kKeep: return finish(kKept);
-    default: return finish(kFailed);
+    if (!deferredComparison) {
+        switch (EvaluatePolicy()) {
+        case CopyPolicy::kCopy: break;
+        case CopyPolicy::kKeep: return finish(kKept);
+        default: return finish(kFailed);
+        }
     }
     if (!source_ || !target_) return finish(kFailed);
 
-    // A target in use cannot be replaced now: the new file goes beside it and replaces it at
-    // the next restart.
+    // A deferred comparison, or a target in use that cannot be replaced now: the new file is
+    // written beside the target first.
     fw::WinRoot* root = fw::WinRoot::Current();
-    bool inUse = root && root->IsInUse(target.Text());
-    if (inUse) {
-        if (lockedTarget != kLockedReplaceAtRestart) return finish(kFailed);
-        if (!UniqueFileNameBeside(alternateTarget, target.Text(), "kwc")) return finish(kFailed);
+    if (deferredComparison || (root && root->IsInUse(target.Text()))) {
+        if (!UniqueFileNameBeside(alternateTarget, target.Text(), "tmp")) return finish(kFailed);
         useAlternateTarget = true;
     }
 
@@ -126,11 +205,11 @@ bool FileCopyJob::Run()
     source_->Close();
     if (result == kCopied && !target_->Commit()) result = kFailed;
     if (!target_->Close() && result == kCopied) result = kFailed;
-    if (result == kCopied && useAlternateTarget) {
-        if (RenameFileAtReboot(alternateTarget.Text(), target.Text()))
-            replacedAtRestart = true;
-        else
-            result = kFailed;
+    const char* written = useAlternateTarget ? alternateTarget.Text() : target.Text();
+    if (result == kCopied && !StampWritten(written)) result = kFailed;
+    if (useAlternateTarget) {
+        if (result == kCopied) result = PlaceAlternate();
+        else fw::WinFileSystem::DeleteFile(written);
     }
     if (result == kCopied) Done();
     return finish(result);

@@ -100,8 +100,10 @@ public:
 class FileCopyJob {
 public:
     enum Outcome { kCopied = 0, kKept = 1, kFailed = 2, kCancelled = 3 };
-    // What a transfer does with a target that cannot be written because it is in use.
-    enum LockedTarget { kLockedFails = 0, kLockedReplaceAtRestart = 1 };
+    // What a transfer does with a target that cannot be written because it is in use: ask
+    // (Retry or Cancel) and replace it at the next restart on Cancel; replace it at the next
+    // restart without asking; ask and give up on Cancel. The file group's in-use setting 0-2.
+    enum LockedTarget { kLockedAskThenRestart = 0, kLockedReplaceAtRestart = 1, kLockedAskThenFail = 2 };
 
     FileCopyJob() = default;
     ~FileCopyJob();
@@ -114,9 +116,19 @@ public:
     int retryAllowed = 1;
     bool useAlternateTarget = false;
     bool replacedAtRestart = false;
+    // The policy judges the new file only once it is expanded beside the target (a compressed
+    // file's version can only be read then); a refused copy is deleted again.
+    bool deferredComparison = false;
     PathBuffer target;
     PathBuffer alternateTarget;
+    // The new file's time. A package's file time is universal time (timestampUtc); one taken
+    // from a file is local. Year 0 (a new Timestamp) means the job carries no time, and the
+    // installed file keeps the time of its writing.
     Timestamp timestamp;
+    bool timestampUtc = false;
+    // The new file's version as the package gives it (0.0.0.0: none); the installed file's
+    // version block records it.
+    uint32_t versionHigh = 0, versionLow = 0;
     CopyArchive* archive = nullptr; // holds the source when it is a compressed member
 
     // Attaching replaces (and deletes) what was attached before.
@@ -133,6 +145,10 @@ public:
 
     bool SetTarget(const char* path) { return target.SetText(path); }
     bool TakeTimestampFrom(const char* path);
+    bool HasTimestamp() const { return timestamp.year != 0; }
+    // The job's time and an existing file's last-write time as calendar times in one base.
+    Timestamp TimestampOf(const char* path, bool& ok) const;
+    bool HasVersion() const { return (versionHigh | versionLow) != 0; }
     // The size in KB of a source of that many bytes.
     void SetSourceLength(long bytes) { sizeKb = bytes / 1024; }
 
@@ -147,12 +163,21 @@ public:
     void Failed();
 
     // The transfer: the policy, then source to target chunk by chunk with progress, commit,
-    // and the completion hook. A target in use is written beside it and scheduled to replace
-    // it at the next restart when lockedTarget allows. Answers whether the outcome is copied
-    // or kept; a failed or cancelled transfer leaves the installed file as it was.
+    // the job's time and version given to the written file, and the completion hook. A
+    // deferred comparison, or a target in use, writes the new file beside the target first;
+    // a target in use is then handled as lockedTarget says. Answers whether the outcome is
+    // copied or kept; a failed or cancelled transfer leaves the installed file as it was.
     bool Run();
 
 private:
+    // The file written beside the target takes its place: now, or at the next restart when the
+    // target is in use. A copy or kept outcome.
+    int PlaceAlternate();
+    // Asks whether to try again while the target is in use (language strings 131-134).
+    bool AskRetryInUse() const;
+    // The job's time and version given to the file just written.
+    bool StampWritten(const char* path) const;
+
     std::unique_ptr<CopySource> source_;
     std::unique_ptr<CopyTarget> target_;
     std::unique_ptr<CopyPolicy> policy_;

@@ -8,9 +8,47 @@
 #include "installer/support/ResString.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace kw {
+
+namespace {
+
+// Sees every key of the program before its windows do; F1 released (not repeated) becomes
+// help for the window it was pressed in.
+class HelpKeyWatch : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyRelease) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() != Qt::Key_F1 || key->isAutoRepeat() || !widget) return false;
+        HelpFile::Instance().ShowForWindow(widget->window());
+        return true;
+    }
+};
+
+HelpKeyWatch*& Watch()
+{
+    static HelpKeyWatch* watch = nullptr;
+    return watch;
+}
+
+} // namespace
+
+void HelpFile::WatchHelpKey(bool on)
+{
+    if (on && !Watch() && qApp) {
+        Watch() = new HelpKeyWatch;
+        qApp->installEventFilter(Watch());
+    } else if (!on && Watch()) {
+        if (qApp) qApp->removeEventFilter(Watch());
+        delete Watch();
+        Watch() = nullptr;
+    }
+}
 
 HelpFile& HelpFile::Instance()
 {

@@ -47,6 +47,9 @@ public:
     bool ShowForActiveWindow();
     // F1 released once while an installer window is active: help for it; true when handled.
     bool OnKey(int key, int repeatCount, bool released);
+    // While on, F1 released in any window of the program shows help for that window (its
+    // dialog's help context, else the default one); the installer turns it on for its run.
+    void WatchHelpKey(bool on);
 
     const std::string& Path() const { return path_; }
     int DefaultContext() const { return defaultContext_; }

@@ -16,11 +16,9 @@ int Timestamp::Compare(const Timestamp& other) const
     return 0;
 }
 
-Timestamp Timestamp::FromUnixTime(int64_t seconds)
+namespace {
+Timestamp FromCalendar(const struct tm& tm)
 {
-    time_t t = static_cast<time_t>(seconds);
-    struct tm tm {};
-    localtime_r(&t, &tm);
     Timestamp s;
     s.year = static_cast<uint16_t>(tm.tm_year + 1900);
     s.month = static_cast<uint16_t>(tm.tm_mon + 1);
@@ -32,17 +30,46 @@ Timestamp Timestamp::FromUnixTime(int64_t seconds)
     return s;
 }
 
-int64_t Timestamp::ToUnixTime() const
+struct tm ToCalendar(const Timestamp& s)
 {
     struct tm tm {};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
+    tm.tm_year = s.year - 1900;
+    tm.tm_mon = s.month - 1;
+    tm.tm_mday = s.day;
+    tm.tm_hour = s.hour;
+    tm.tm_min = s.minute;
+    tm.tm_sec = s.second;
     tm.tm_isdst = -1;
+    return tm;
+}
+} // namespace
+
+Timestamp Timestamp::FromUnixTime(int64_t seconds)
+{
+    time_t t = static_cast<time_t>(seconds);
+    struct tm tm {};
+    localtime_r(&t, &tm);
+    return FromCalendar(tm);
+}
+
+Timestamp Timestamp::FromUnixTimeUtc(int64_t seconds)
+{
+    time_t t = static_cast<time_t>(seconds);
+    struct tm tm {};
+    gmtime_r(&t, &tm);
+    return FromCalendar(tm);
+}
+
+int64_t Timestamp::ToUnixTime() const
+{
+    struct tm tm = ToCalendar(*this);
     return static_cast<int64_t>(mktime(&tm));
+}
+
+int64_t Timestamp::ToUnixTimeUtc() const
+{
+    struct tm tm = ToCalendar(*this);
+    return static_cast<int64_t>(timegm(&tm));
 }
 
 }  // namespace kw

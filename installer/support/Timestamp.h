@@ -23,6 +23,10 @@ struct Timestamp {
     // Conversions to and from seconds since 1970 (UTC) through the local time zone.
     static Timestamp FromUnixTime(int64_t seconds);
     int64_t ToUnixTime() const;
+    // The same in universal time: a package's file times are kept this way, so that no time
+    // zone or daylight-saving change moves them.
+    static Timestamp FromUnixTimeUtc(int64_t seconds);
+    int64_t ToUnixTimeUtc() const;
 };
 
 }  // namespace kw

@@ -141,6 +141,7 @@ struct PackDescription::Section {
     ScriptEvent* event = nullptr;
     int eventIndex = -1;
     int fileFlags = 0;
+    uint32_t versionHigh = 0, versionLow = 0; // "file-version" for the files listed after it
 };
 
 std::string PackDescription::CompressedName(const std::string& name)
@@ -259,7 +260,14 @@ bool PackDescription::ApplyPackage(const std::string& key, const std::string& va
     if (key == "uninstall-dialogs") return number(0, 2, p.uninstall.dialogMode);
     if (key == "min-ms-per-file") return number(0, 60000, p.header.msPerFile);
     if (key == "close-program-manager") return ParseYesNo(value, p.header.closeProgman) || Fail(line, "yes or no");
-    if (key == "3d-controls") return ParseYesNo(value, p.header.ctl3d) || Fail(line, "yes or no");
+    if (key == "3d-controls") {
+        if (!ParseYesNo(value, p.header.ctl3d)) return Fail(line, "yes or no");
+        // A step that means nothing here is refused rather than promised.
+        if (p.header.ctl3d)
+            return Fail(line, "3d-controls: this machine has no 3D control library to register; the "
+                              "installer's dialogs look the same without it");
+        return true;
+    }
     if (key == "version") {
         std::vector<std::string> parts = Split(value, '.');
         long long major, minor = 0;
@@ -381,6 +389,17 @@ bool PackDescription::ApplyEvent(Section& s, const std::string& key, const std::
             for (FileEntry& f : e.Files()) f.flags |= s.fileFlags;
             return true;
         }
+        if (key == "file-version") {
+            // major.minor.build.revision, each 0-65535: the version of the files listed after it.
+            std::vector<std::string> parts = Split(value, '.');
+            long long v[4] = {};
+            bool ok = parts.size() == 4;
+            for (size_t i = 0; ok && i < 4; ++i) ok = ParseInt(parts[i], v[i]) && v[i] >= 0 && v[i] <= 0xFFFF;
+            if (!ok) return Fail(line, "file-version is major.minor.build.revision, each 0-65535");
+            s.versionHigh = static_cast<uint32_t>(v[0] << 16 | v[1]);
+            s.versionLow = static_cast<uint32_t>(v[2] << 16 | v[3]);
+            return true;
+        }
     }
     // A named field of the kind, or a field by position ("int2", "text0", "word0", "path0").
     std::string slot;
@@ -492,6 +511,8 @@ bool PackDescription::AddFiles(Section& s, const std::string& value, bool requir
         entry.name.Assign(name.c_str());
         bool compressed = e.Int(0) == 0;
         entry.flags = FileEntry::kInstalledSize | s.fileFlags | (compressed ? FileEntry::kCompressed : 0);
+        entry.versionHigh = s.versionHigh;
+        entry.versionLow = s.versionLow;
         PackedFile packed;
         packed.hostPath = host;
         packed.packedName = std::string(e.Text(1).Text()) + "/" + (compressed ? CompressedName(name) : name);

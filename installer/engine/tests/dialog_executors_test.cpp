@@ -74,9 +74,20 @@ TEST_F(DialogExecutors, YesNoQuestion)
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, "Install the planner?\nNow");
         EXPECT_EQ(boxes[0].caption, "Stellum") << "the product name";
-        EXPECT_EQ(boxes[0].buttons, (std::vector<std::string>{"&Yes", "&No"}));
+        EXPECT_EQ(boxes[0].buttons, (std::vector<std::string>{"&Yes", "&No", "Abort"}));
         EXPECT_EQ(boxes[0].icon, MessageBoxDialog::kIconQuestion);
     }
+    // Abort, declined: the question comes back; Abort, confirmed: the event fails.
+    boxes.clear();
+    boxAnswers = {2, 1};
+    host.abortAnswers = {false};
+    ASSERT_TRUE(Run(28, {"Again?", "isyes"}));
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(Int("isyes"), 0);
+    boxAnswers = {2};
+    host.abortAnswers = {true};
+    EXPECT_FALSE(Run(28, {"Again?", "isyes"}));
+    EXPECT_EQ(host.abortQuestions, 2);
     boxes.clear();
     ASSERT_TRUE(Run(28, {"Careful", "isyes"}, {MessageBoxDialog::kIconExclamation}));
     EXPECT_EQ(boxes[0].icon, MessageBoxDialog::kIconExclamation) << "the event's int picks the icon";

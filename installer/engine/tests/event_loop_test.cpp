@@ -111,8 +111,14 @@ TEST_F(EventLoop, SkippedFileGroupsStillMoveTheGauge)
     ScriptEvent& transfer = Add(3, "0");
     transfer.Int(0) = 2; // one transfer counts 0
     Add(3, "1");
+    // A group that the component selection left out moves the gauge as well.
+    ScriptEvent& deselected = Add(3, "1");
+    deselected.selection = 1;
+    deselected.Files().push_back(group.Files()[0]);
+    installer.Selection().assign(installer.Project()->events.size(), 1);
+    installer.Selection().back() = 0;
     EXPECT_EQ(installer.RunEvents(), 0);
-    EXPECT_EQ(gauge, (std::vector<int>{6, 0}));
+    EXPECT_EQ(gauge, (std::vector<int>{6, 0, 3}));
     EXPECT_EQ(ran, std::vector<int>{3});
 }
 

@@ -29,6 +29,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <sys/wait.h>
@@ -598,6 +599,100 @@ show = 1
         fw::WinFileSystem::DeleteFile("C:\\Tiny\\9.rsx");
         fw::WinFileSystem::RemoveDirectory("C:\\Tiny");
     }
+}
+
+// What the package says of its files reaches the machine: the file's time (the same whatever
+// the time zone), its version (stamp and version block), its registration as a server; and
+// an uninstall takes all of it away again, registry and stamp file included.
+TEST_F(InstallRun, PackageTimesVersionsAndRegistrationsComeAndGo)
+{
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    const std::string package = Pack(R"([package]
+product = Tiny
+auxiliary = @{BIN}/kwenu.dll
+[make-directory]
+path = C:\Tiny
+[uninstaller]
+directory = C:\Tiny\Uninstall
+[files Data]
+target = C:\Tiny
+policy = 4
+file-version = 2.1.0.7
+file = @{BIN}/9.rsx
+[files Server]
+target = C:\Tiny
+file-flags = register
+file = @{BIN}/defloc.rsx
+[end]
+kind = 0
+)",
+                                     "registered");
+    const auto before = Tree(rootDir);
+    std::string error;
+    int result = -1;
+    fw::ScriptedMessageBoxes reports;
+    ASSERT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 0) << error;
+    for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
+
+    int64_t installed = 0, packaged = 0, accessed = 0;
+    ASSERT_TRUE(fw::WinFileSystem::GetFileTimes("C:\\Tiny\\9.rsx", installed, accessed));
+    packaged = static_cast<int64_t>(
+        std::chrono::duration_cast<std::chrono::seconds>(
+            fs::last_write_time(ProgramDir() + "/9.rsx").time_since_epoch() -
+            fs::file_time_type::clock::now().time_since_epoch() + std::chrono::system_clock::now().time_since_epoch())
+            .count());
+    EXPECT_LE(std::llabs(installed - packaged), 1) << "the package's time, not the install's";
+    EXPECT_EQ(fw::WinProfile::GetString("C:\\Tiny\\kwver.ini", "iniversion", "C:\\Tiny\\9.rsx", ""), "2.1.0.7");
+    fw::VersionBlock block;
+    ASSERT_TRUE(root.GetVersionBlock("C:\\Tiny\\9.rsx", block));
+    EXPECT_EQ(block.fileVersionMS, 0x00020001u);
+    EXPECT_EQ(block.fileVersionLS, 7u);
+    const std::string id = InstallOperations::ServerClassId("defloc.rsx");
+    RegKey server(1, ("CLSID\\" + id + "\\InprocServer32").c_str());
+    char text[256] = {};
+    ASSERT_TRUE(server.QueryString("", text, sizeof text));
+    EXPECT_STREQ(text, "C:\\Tiny\\defloc.rsx");
+    EXPECT_TRUE(RegKey(1, "defloc\\CLSID").Exists());
+
+    UninstallBothStages("C:\\Tiny\\Uninstall");
+    EXPECT_FALSE(RegKey(1, ("CLSID\\" + id).c_str()).Exists());
+    EXPECT_FALSE(RegKey(1, "defloc").Exists());
+    auto after = Tree(rootDir);
+    after.erase("drive_c/WINDOWS/movexe");
+    for (const auto& [rel, bytes] : after)
+        if (!before.count(rel) || before.at(rel) != bytes) ADD_FAILURE() << "changed or left: " << rel;
+    for (const auto& [rel, bytes] : before)
+        if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+}
+
+// A script that writes onto its own package drive (a CD-ROM) is refused, and the package's
+// directory on the host stays as it was.
+TEST_F(InstallRun, ThePackageDriveIsNeverWritten)
+{
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    const std::string package = Pack(R"([package]
+product = Tiny
+auxiliary = @{BIN}/kwenu.dll
+[ini]
+file = $s\written.ini
+section = S
+entry = e
+value = v
+[end]
+kind = 0
+)",
+                                     "own-drive");
+    const auto before = Tree(package);
+    std::string error;
+    int result = -1;
+    fw::ScriptedMessageBoxes reports;
+    InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result);
+    EXPECT_EQ(result, 1) << "the write failed the install";
+    EXPECT_TRUE(Tree(package) == before) << "nothing of the package changed";
+    std::string all;
+    for (const auto& call : reports.Calls()) all += call.text + "\n";
+    for (const auto& q : questions) all += q.text + "\n";
+    EXPECT_NE(all.find("Unable to set INI entry e in file"), std::string::npos) << all;
 }
 
 TEST_F(InstallRun, ThePauseInstallsChosenGroupsElsewhereAndStops)

@@ -255,4 +255,75 @@ TEST_F(InstallOps, SharedFileCountsAndIniPositions)
     EXPECT_EQ(Read("x.ini"), "[S]\nk=1\nk=2\nk=3\n");
 }
 
+// A server's registration, a font's entry in the font list and an entry of a mapped INI file
+// are registry changes: written through the log, and gone again once the log is undone.
+TEST_F(InstallOps, RegistrationsFontsAndMappedIniEntriesAreWrittenAndUndone)
+{
+    ASSERT_TRUE(Put("Stellum/viewer.ocx", "server"));
+    ASSERT_TRUE(Put("Stellum/helper.exe", "program"));
+    ASSERT_TRUE(Put("WINDOWS/FONTS/stars.ttf", "font"));
+    ASSERT_TRUE(Put("Stellum/symbols.ttf", "font"));
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\LOGS"));
+    const std::string version = GetOsInfo().CurrentVersionKey();
+    const RegKey mapping(0, (version + "\\IniFileMapping\\stellum.ini").c_str());
+    {
+        InstallOperations setup;
+        ASSERT_TRUE(setup.SetRegString(mapping, "Paths", "USR:Software\\Stellum\\Paths"));
+    }
+    RegKey mapped;
+    EXPECT_FALSE(ops.MapIniFile("C:\\Stellum\\stellum.ini", "Paths", "Data", mapped)) << "only the Windows directory's";
+    EXPECT_FALSE(ops.MapIniFile("C:\\WINDOWS\\other.ini", "Paths", "Data", mapped)) << "an unmapped file";
+    ASSERT_TRUE(ops.MapIniFile("C:\\WINDOWS\\STELLUM.INI", "Paths", "Data", mapped));
+    EXPECT_EQ(mapped.Root(), 2);
+    EXPECT_STREQ(mapped.Path(), "Software\\Stellum\\Paths");
+
+    OpLogHeader header;
+    header.productName.Assign("Stellum");
+    OpLog log;
+    ASSERT_TRUE(log.Create(header, "C:\\LOGS"));
+    ops.AttachLog(log);
+    ASSERT_TRUE(ops.RegisterOleServer("C:\\Stellum\\viewer.ocx", true));
+    ASSERT_TRUE(ops.RegisterOleServer("C:\\Stellum\\helper.exe", true));
+    ASSERT_TRUE(ops.InstallFont("C:\\WINDOWS\\FONTS\\stars.ttf"));
+    ASSERT_TRUE(ops.InstallFont("C:\\Stellum\\symbols.ttf"));
+    ASSERT_TRUE(ops.SetRegString(mapped, "Data", "C:\\Stellum"));
+    ops.DetachLog();
+    log.Close();
+    EXPECT_TRUE(reports.empty()) << reports.front();
+
+    const std::string viewer = InstallOperations::ServerClassId("C:\\Stellum\\viewer.ocx");
+    const std::string helper = InstallOperations::ServerClassId("C:\\Stellum\\helper.exe");
+    EXPECT_EQ(viewer, InstallOperations::ServerClassId("D:\\other\\VIEWER.OCX")) << "the name decides";
+    EXPECT_NE(viewer, helper);
+    EXPECT_EQ(viewer.size(), 38u);
+    const RegKey inproc(1, ("CLSID\\" + viewer + "\\InprocServer32").c_str());
+    const RegKey local(1, ("CLSID\\" + helper + "\\LocalServer32").c_str());
+    const RegKey fonts(0, (version + "\\Fonts").c_str());
+    EXPECT_EQ(Value(inproc, ""), "C:\\Stellum\\viewer.ocx");
+    EXPECT_EQ(Value(local, ""), "C:\\Stellum\\helper.exe");
+    EXPECT_EQ(Value(RegKey(1, "viewer\\CLSID"), ""), viewer);
+    EXPECT_EQ(Value(fonts, "stars (TrueType)"), "stars.ttf");
+    EXPECT_EQ(Value(fonts, "symbols (TrueType)"), "C:\\Stellum\\symbols.ttf");
+    EXPECT_EQ(Value(mapped, "Data"), "C:\\Stellum");
+
+    OpLogContents contents;
+    ASSERT_TRUE(LoadOpLog("C:\\LOGS\\kwlog3.nnn", contents));
+    InstallOperations undo;
+    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
+        EXPECT_TRUE((*r)->Undo(undo)) << (*r)->Summary();
+    EXPECT_FALSE(RegKey(1, ("CLSID\\" + viewer).c_str()).Exists());
+    EXPECT_FALSE(RegKey(1, ("CLSID\\" + helper).c_str()).Exists());
+    EXPECT_FALSE(RegKey(1, "viewer").Exists());
+    EXPECT_EQ(Value(fonts, "stars (TrueType)"), "(none)");
+    EXPECT_EQ(Value(fonts, "symbols (TrueType)"), "(none)");
+    EXPECT_FALSE(RegKey(2, "Software\\Stellum").Exists());
+
+    // Unregistering removes what registering made; a missing font is refused.
+    ASSERT_TRUE(ops.RegisterOleServer("C:\\Stellum\\viewer.ocx", true));
+    ASSERT_TRUE(ops.RegisterOleServer("C:\\Stellum\\viewer.ocx", false));
+    EXPECT_FALSE(RegKey(1, ("CLSID\\" + viewer).c_str()).Exists());
+    EXPECT_FALSE(ops.InstallFont("C:\\Stellum\\missing.ttf"));
+    EXPECT_EQ(reports, (std::vector<std::string>{"Unable to install font"}));
+}
+
 } // namespace

@@ -66,6 +66,7 @@ text = C:\Stellum
 [files Programs]
 target = $d
 file = @{IN}/stlm32
+file-version = 4.4.0.12
 file = @{IN}/*.rsx
 policy = 3
 in-use = 1
@@ -181,7 +182,10 @@ TEST_F(PackerFiles, PackagesReadBackInEveryWidthAndVersion)
             EXPECT_EQ(planner.flags, FileEntry::kCompressed | FileEntry::kInstalledSize | FileEntry::kShared);
             EXPECT_EQ(Gunzip(out + "/programs/stlm32._"), std::string(5000, 'P') + "planner");
             EXPECT_EQ(planner.storedSize, fs::file_size(out + "/programs/stlm32._"));
+            EXPECT_EQ(planner.versionHigh | planner.versionLow, 0u) << "listed before file-version";
             EXPECT_STREQ(programs.Files()[1].name.Text(), "ngc2k.rsx");
+            EXPECT_EQ(programs.Files()[1].versionHigh, 0x00040004u);
+            EXPECT_EQ(programs.Files()[1].versionLow, 12u);
             EXPECT_TRUE(fs::exists(out + "/programs/ngc2k.rs_"));
             EXPECT_EQ(programs.Size(), 6); // 5007 / 1024 + 3000 / 1024, each rounded down
 
@@ -249,6 +253,9 @@ TEST_F(PackerFiles, RefusesFaultyDescriptions)
         {"[package]\nproduct = S\n[event 13]", "line 3: [event N] needs"},
         {"[package]\nproduct = S\n[run]\nmanner = 3", "line 4: manner is 0, 1 or 2"},
         {"[package]\nproduct = S\n[component C]\nevents = Missing", "line 3: no event labelled Missing"},
+        {"[package]\nproduct = S\n3d-controls = yes", "line 3: 3d-controls: this machine has no 3D control library"},
+        {"[package]\nproduct = S\n[files A]\nfile-version = 1.2.3", "line 4: file-version is major.minor.build.revision"},
+        {"[package]\nproduct = S\n[files A]\nfile-version = 1.2.3.65536", "line 4: file-version is"},
         {"[package]\nproduct = S\n[files A]\nfile = @{IN}/stlm32\n[files B]\nsource = a\nfile = @{IN}/stlm32",
          "two files would be packaged as a/stlm32._"},
         {"[package]\nproduct = S\nscript-version = 301\nlanguages = rus", "languages beyond Swedish"},
@@ -281,7 +288,7 @@ TEST(Packer, CompressedNames)
 {
     struct Case { const char* name; const char* packed; } cases[] = {
         {"stlm32.exe", "stlm32.ex_"}, {"ngc2k.rsx", "ngc2k.rs_"}, {"a.c", "a.c_"},
-        {"a.ab", "a.ab_"}, {"stlm32", "stlm32._"}, {"x.html", "x.ht_"},
+        {"a.ab", "a.ab_"}, {"stlm32", "stlm32._"}, {"index.html", "index.htm_"},
     };
     for (const Case& c : cases) EXPECT_EQ(PackDescription::CompressedName(c.name), c.packed);
 }

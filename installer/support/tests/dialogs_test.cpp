@@ -21,6 +21,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <string>
@@ -229,11 +231,24 @@ TEST_F(Windows, HelpGoesToTheWindowsContextOrSaysItIsMissing)
     box.SetHelpButton(21);
     fw::Responder<DialogSeam> drive([&](Dialog& d, const std::string&) {
         help.ShowForWindow(d.Window());
+        // F1 released in the box, while the key is watched: help at the box's context; a
+        // repeated key and any other key are left to the window.
+        help.WatchHelpKey(true);
+        QWidget* target = d.Window()->focusWidget() ? d.Window()->focusWidget() : d.Window();
+        QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier, QString(), true);
+        QKeyEvent other(QEvent::KeyRelease, Qt::Key_F2, Qt::NoModifier);
+        QKeyEvent f1(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(target, &repeated);
+        QApplication::sendEvent(target, &other);
+        QApplication::sendEvent(target, &f1);
+        help.WatchHelpKey(false);
+        QKeyEvent unwatched(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(target, &unwatched);
         return 0;
     });
     box.Run("x");
     help.ShowForWindow(nullptr);
-    EXPECT_EQ(contexts, (std::vector<intptr_t>{21, 3}));
+    EXPECT_EQ(contexts, (std::vector<intptr_t>{21, 21, 3}));
     help.Set(nullptr, "", 0);
 }
 

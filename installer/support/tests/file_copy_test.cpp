@@ -11,12 +11,16 @@
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/LzpLibrary.h"
+#include "installer/support/MessageBoxDialog.h"
+#include "installer/support/ResString.h"
 #include "installer/support/lzp/LzpExports.h"
 #include "framework/testsupport/Snapshot.h"
 
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <random>
 #include <string>
@@ -167,6 +171,16 @@ protected:
     {
         return std::make_unique<FileSource>(name);
     }
+    // The entries of C:\APP, "." and ".." not counted.
+    static int EntriesOfApp()
+    {
+        fw::WinFind find;
+        fw::WinFindData entry;
+        int entries = 0;
+        for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
+            if (!fw::WinFileSystem::IsDotName(entry.name)) ++entries;
+        return entries;
+    }
 };
 
 // A sink that records its calls and cancels after a number of chunks.
@@ -175,8 +189,14 @@ struct RecordingSink : ProgressSink {
     int cancelAfter = -1;
     long begun = -1;
     bool done = false, failed = false;
-    int BufferKb() override { return 4; }
-    bool Progress(int) override { return ++chunks != cancelAfter; }
+    int bufferKb = 4;
+    int largestChunkKb = 0;
+    int BufferKb() override { return bufferKb; }
+    bool Progress(int kb) override
+    {
+        largestChunkKb = std::max(largestChunkKb, kb);
+        return ++chunks != cancelAfter;
+    }
     void Begin(long kb) override { begun = kb; }
     void Done() override { done = true; }
     void Failed() override { failed = true; }
@@ -227,12 +247,7 @@ TEST_F(FileCopy, FailedOrCancelledCopyLeavesTheInstalledFileAsItWas)
     EXPECT_FALSE(noLibrary->Run());
 
     EXPECT_EQ(Read("APP/A.DLL"), "installed");
-    fw::WinFind find;
-    fw::WinFindData entry;
-    int entries = 0;
-    for (bool more = find.First("C:\\APP\\*.*", entry); more; more = find.Next(entry))
-        if (!fw::WinFileSystem::IsDotName(entry.name)) { ++entries; }
-    EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+    EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
 }
 
 TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
@@ -251,9 +266,138 @@ TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
 
     root.SetInUse("C:\\APP\\A.DLL");
     auto refused = Job(Plain("C:\\SRC\\A.DL_"));
-    refused->lockedTarget = FileCopyJob::kLockedFails;
+    refused->lockedTarget = FileCopyJob::kLockedAskThenFail;
+    fw::Responder<MessageBoxSeam> cancel([](const MessageBoxRequest&) { return 1; });
     EXPECT_FALSE(refused->Run());
     EXPECT_EQ(refused->outcome, FileCopyJob::kFailed);
+}
+
+// Sets the process's time zone for its lifetime (a POSIX rule, so that no zone data is read).
+class TimeZone {
+public:
+    explicit TimeZone(const char* rule)
+    {
+        if (const char* tz = std::getenv("TZ")) saved_ = tz, had_ = true;
+        setenv("TZ", rule, 1);
+        tzset();
+    }
+    ~TimeZone()
+    {
+        if (had_) setenv("TZ", saved_.c_str(), 1);
+        else unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::string saved_;
+    bool had_ = false;
+};
+
+// The package's file time is universal time; the installed file's time is compared with it in
+// that base, so the decision is the same in every time zone, and a copied file takes the
+// package's time.
+TEST_F(FileCopy, TimePolicyDecidesAlikeInEveryTimeZone)
+{
+    ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
+    const int64_t packaged = 1700000000; // 2023-11-14 22:13:20 UTC
+    for (const char* zone : {"EST5EDT,M3.2.0,M11.1.0", "UTC0", "JST-9"}) {
+        TimeZone tz(zone);
+        for (int64_t offset : {-3600, 0, 3600}) {
+            fw::WinFileSystem::DeleteFile("C:\\APP\\A.DLL");
+            ASSERT_TRUE(Write("APP/A.DLL", "old"));
+            ASSERT_TRUE(fw::WinFileSystem::SetFileTimes("C:\\APP\\A.DLL", packaged + offset, packaged + offset));
+            auto job = Job(Plain());
+            job->timestamp = Timestamp::FromUnixTimeUtc(packaged);
+            job->timestampUtc = true;
+            job->AttachPolicy(std::make_unique<TimePolicy>(CopyPolicy::kCopyIfNewer));
+            EXPECT_TRUE(job->Run());
+            const bool newer = offset < 0; // the installed file is an hour older
+            EXPECT_EQ(job->outcome, newer ? FileCopyJob::kCopied : FileCopyJob::kKept) << zone << " " << offset;
+            int64_t written = 0, accessed = 0;
+            ASSERT_TRUE(fw::WinFileSystem::GetFileTimes("C:\\APP\\A.DLL", written, accessed));
+            EXPECT_EQ(written, newer ? packaged : packaged + offset) << zone << ": the package's time is kept";
+        }
+    }
+}
+
+// A file in use: asked (Retry, then Cancel) under the asking settings, replaced at restart or
+// given up as Cancel means under each; not asked under the restart-without-asking setting.
+TEST_F(FileCopy, FileInUseIsAskedAboutAsItsSettingSays)
+{
+    struct Case {
+        int locked;
+        std::vector<int> answers; // 0 Retry, 1 Cancel
+        size_t questions;
+        bool copied;
+    } cases[] = {
+        {FileCopyJob::kLockedAskThenRestart, {0, 1}, 2, true},
+        {FileCopyJob::kLockedReplaceAtRestart, {}, 0, true},
+        {FileCopyJob::kLockedAskThenFail, {1}, 1, false},
+    };
+    static const ResStringEntry kTexts[] = {
+        {131, "The file %s is in use."}, {132, "Close it."}, {133, "Cancel: at restart."}, {134, "Cancel: keep it."}};
+    RegisterOwnStrings(kTexts, 4);
+    std::vector<std::string> questions;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Write("SRC/A.DLL", "new!"));
+        ASSERT_TRUE(Write("APP/A.DLL", "old"));
+        root.Restart();
+        root.SetInUse("C:\\APP\\A.DLL");
+        std::vector<MessageBoxRequest> asked;
+        std::vector<int> answers = c.answers;
+        fw::Responder<MessageBoxSeam> answer([&](const MessageBoxRequest& r) {
+            asked.push_back(r);
+            const int a = answers.empty() ? 1 : answers.front();
+            if (!answers.empty()) answers.erase(answers.begin());
+            return a;
+        });
+        auto job = Job(Plain());
+        job->lockedTarget = c.locked;
+        EXPECT_EQ(job->Run(), c.copied) << c.locked;
+        EXPECT_EQ(job->replacedAtRestart, c.copied) << c.locked;
+        ASSERT_EQ(asked.size(), c.questions) << c.locked;
+        if (!asked.empty()) {
+            EXPECT_EQ(asked[0].text, std::string("The file C:\\APP\\A.DLL is in use.\n\nClose it. ") +
+                                         (c.locked == FileCopyJob::kLockedAskThenFail ? "Cancel: keep it." : "Cancel: at restart."));
+            EXPECT_EQ(asked[0].buttons.size(), 2u) << "Retry and Cancel";
+            questions.push_back(asked[0].text);
+        }
+        EXPECT_EQ(Read("APP/A.DLL"), "old");
+        root.Restart();
+        EXPECT_EQ(Read("APP/A.DLL"), c.copied ? "new!" : "old") << c.locked;
+        EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
+    }
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_NE(questions[0], questions[1]) << "each says what Cancel does under its setting";
+}
+
+// The deferred comparison judges the expanded file beside the target: the package's version
+// given to it decides, a refused copy leaves nothing behind, and the installed file records
+// the version for the next install. The copy buffer is the sink's setting.
+TEST_F(FileCopy, DeferredComparisonJudgesTheExpandedFile)
+{
+    ASSERT_TRUE(Write("SRC/A.DL_", Pack(Noise(20000, 9))));
+    ASSERT_TRUE(Write("APP/A.DLL", "old"));
+    root.SetVersionBlock("C:\\APP\\A.DLL", fw::VersionBlock{0x00010002, 0, 0x00010002, 0, 0x040904E4});
+    struct Case { uint32_t high; int outcome; } cases[] = {{0x00010001, FileCopyJob::kKept}, {0x00010003, FileCopyJob::kCopied}};
+    for (const Case& c : cases) {
+        auto job = Job(std::make_unique<DecompressingSource>(Plain("C:\\SRC\\A.DL_")));
+        job->deferredComparison = true;
+        job->versionHigh = c.high;
+        job->AttachPolicy(std::make_unique<VersionPolicy>(CopyPolicy::kCopyIfNewer, "C:\\SRC\\A.DL_"));
+        auto sink = std::make_unique<RecordingSink>();
+        sink->bufferKb = 8;
+        RecordingSink* s = sink.get();
+        job->AttachSink(std::move(sink));
+        EXPECT_TRUE(job->Run());
+        EXPECT_EQ(job->outcome, c.outcome);
+        fw::VersionBlock installed;
+        ASSERT_TRUE(root.GetVersionBlock("C:\\APP\\A.DLL", installed));
+        EXPECT_EQ(installed.fileVersionMS, c.outcome == FileCopyJob::kCopied ? c.high : 0x00010002u);
+        EXPECT_EQ(Read("APP/A.DLL") == "old", c.outcome == FileCopyJob::kKept);
+        EXPECT_EQ(s->largestChunkKb, 8) << "8 KB a buffer";
+        EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
+    }
 }
 
 TEST_F(FileCopy, PoliciesDecideWhetherTheFileIsCopied)
