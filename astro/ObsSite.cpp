@@ -21,7 +21,9 @@ ObsSite::ObsSite(const Angle& longitude, const Angle& latitude, const std::strin
 {
     SetUtcOffset(static_cast<int>(-(zoneHours * 60.0)));
     SetDstShift(-60);
-    ClearFlags(0xffffffffu);
+    // Daylight saving not in force, but the zone's weekday rules kept: without their rule bits
+    // the rules' placeholder dates (set for the year 96) would be read as fixed dates.
+    ClearFlags(~static_cast<std::uint32_t>(StartIsRule | EndIsRule));
 }
 
 ObsSite::ObsSite() : ObsSite(Angle(), Angle(), std::string(), -5.0, Distance())

@@ -17,12 +17,16 @@
 
 namespace {
 
-// An offset in hours with two significant digits ("-5", "5.5").
+// An offset in hours as a clock is set to it: whole hours without a fraction ("-5"), the
+// quarter and half hours of the world's zones in full ("5.5", "5.75", "12.75").
 std::string Hours(double hours)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2g", hours);
-    return text;
+    std::snprintf(text, sizeof text, "%.2f", hours);
+    std::string s = text;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
 }
 
 } // namespace
@@ -127,7 +131,8 @@ void tZoneDlg::CmCustom()
     zoneNumber = 0;
     std::string name = zoneName;
     if (fw::InputBox(this, "Custom Time Zone", "Please Enter Zone Name", name, 20) == fw::IDOK) zoneName = name;
-    std::string number = std::to_string(static_cast<int>(standardOffset));
+    // The offer is the offset as it stands, fractions kept: confirming it changes nothing.
+    std::string number = Hours(standardOffset);
     if (fw::InputBox(this, "Custom Time Zone", "Please Enter Zone Number (-12 to 11)", number) == fw::IDOK) {
         // Hours east as typed, fractions allowed; a text that is no number of hours a clock
         // can be off (nothing readable, infinite, beyond a day) keeps the offset as it was.

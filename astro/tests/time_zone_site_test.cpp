@@ -294,7 +294,10 @@ TEST(ObsSite, ConstructionSetsZoneFromHours)
         const ObsSite s(Angle(), Angle(), "x", c.hours, Distance(10));
         EXPECT_EQ(s.UtcOffset(), c.offset) << c.hours;
         EXPECT_EQ(s.DstShift(), -60);
-        EXPECT_EQ(s.Flags(), 0u);
+        EXPECT_EQ(s.Flags(), TimeZone::StartIsRule | TimeZone::EndIsRule) << "rules kept, not in force";
+        // The United States' rules, not their placeholder dates read as fixed ones.
+        EXPECT_EQ(s.DstStart(2026).Format(0, 8, 2), "02:00:00 March 8, 2026");
+        EXPECT_EQ(s.DstEnd(2026).Format(0, 8, 2), "02:00:00 November 1, 2026");
         EXPECT_EQ(s.Position().Flags(), 0x24u);
         EXPECT_EQ(s.Position().Dist().Meters(), 10.0);
     }

@@ -2,6 +2,8 @@
 // zones and the daylight-saving choices, the date fields in system and manual mode with an
 // impossible date refused, the session times read back, and the clocks that run only while the
 // planner follows the computer's clock.
+#include "astro/Angle.h"
+#include "astro/Distance.h"
 #include "astro/JulianDate.h"
 #include "astro/ObsSite.h"
 #include "astro/TimeDate.h"
@@ -101,6 +103,46 @@ TEST(TimeZoneDialog, PresetsCustomZonesAndDaylightSaving)
     shown.zone = eastern;
     shown.EnsureSetUp();
     testsupport::SaveDialogSnapshot(shown, "time_zone_dialog.png");
+}
+
+// A custom zone of half or three-quarter hours is renamed without its offset changing: the
+// offer holds the offset in full, and the summary shows it so.
+TEST(TimeZoneDialog, RenamingAFractionalZoneKeepsItsOffset)
+{
+    FixedClock clock(TimeDate(2026, 1, 15, 12, 0, 0));
+    const struct {
+        double hours;
+        const char* offered;
+        const char* summary;
+    } cases[] = {
+        {5.5, "5.5", "Renamed STANDARD TIME = 5.5"},     {5.75, "5.75", "Renamed STANDARD TIME = 5.75"},
+        {12.75, "12.75", "Renamed STANDARD TIME = 12.75"}, {-3.5, "-3.5", "Renamed STANDARD TIME = -3.5"},
+        {9.5, "9.5", "Renamed STANDARD TIME = 9.5"},     {-5, "-5", "Renamed STANDARD TIME = -5"},
+    };
+    for (const auto& c : cases) {
+        const ObsSite start(Angle(), Angle(), "site", c.hours, Distance());
+        std::string offered, summary;
+        tZoneDlg dlg;
+        dlg.zone = start;
+        int input = 0;
+        fw::ScriptedDialogs inputs([&](fw::Dialog& d) {
+            // The name is typed; the number is confirmed as offered.
+            if (input++ == 0) d.SetControlText(fw::InputDialog::kEditId, "Renamed");
+            else offered = d.ControlText(fw::InputDialog::kEditId);
+            d.PressButton(fw::IDOK);
+            return fw::IDCANCEL;
+        });
+        dlg.EnsureSetUp();
+        dlg.PressButton(tZoneDlg::kManual);
+        dlg.PressButton(tZoneDlg::kStandardTime);
+        dlg.PressButton(tZoneDlg::kCustom);
+        summary = dlg.ControlText(tZoneDlg::kSummary);
+        dlg.PressButton(fw::IDOK);
+        EXPECT_EQ(offered, c.offered) << c.hours;
+        EXPECT_EQ(summary, c.summary) << c.hours;
+        EXPECT_EQ(dlg.zone.UtcOffset(), start.UtcOffset()) << c.hours;
+        EXPECT_EQ(dlg.zone.ZoneName(), "Renamed");
+    }
 }
 
 TEST(TimeDateDialog, SystemFollowsTheClockManualEditsAndAnImpossibleDateIsRefused)
