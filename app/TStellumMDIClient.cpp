@@ -168,6 +168,9 @@ void TStellumMDIClient::CmFilteredList()
 
 fw::Printer& TStellumMDIClient::Printer()
 {
+    // A new default printer chosen while the program runs: the printer made for the old one
+    // goes, and the next job is made for the new default.
+    if (printer_ && printer_->DefaultChanged()) printer_.reset();
     if (!printer_) printer_ = std::make_unique<fw::Printer>();
     return *printer_;
 }
@@ -240,20 +243,14 @@ void TStellumMDIClient::RunPrint(bool preview)
     QWidget* parent = view && view->GetWindow() ? view->GetWindow() : this;
     fw::Printer& printer = Printer();
     if (!preview) {
-        if (!printer.Print(parent, *printout, false)) {
-            if (printer.LastError() == "nothing to print")
-                fw::MessageBox(parent, "There is nothing to print: the list is empty.", PrintSourceText(source), fw::MB_OK);
-            else if (printer.LastError() != "cancelled")
-                fw::MessageBox(parent, "Printing failed: " + printer.LastError() + ".", PrintSourceText(source),
-                               fw::MB_OK | fw::MB_ICONEXCLAMATION);
-        }
+        if (!printer.Print(parent, *printout, false)) ReportPrintFailure(parent, source);
         if (log && view && view->GetWindow()) view->GetWindow()->update();
         return;
     }
     const fw::Size page = printer.PageSize();
     QImage image;
     if (!printer.RenderPage(*printout, 1, kPreviewPixels / std::max(1, page.cy), image)) {
-        fw::MessageBox(parent, "There is nothing to print: the list is empty.", PrintSourceText(source), fw::MB_OK);
+        ReportPrintFailure(parent, source);
         return;
     }
     printout.reset(); // the lists, the time and the scheme are put back before the preview shows
@@ -264,6 +261,21 @@ void TStellumMDIClient::RunPrint(bool preview)
     frame.Execute();
     main->setGeometry(frame.geometry());
     main->show();
+}
+
+// A printer that could not start offers the print dialog, so that another printer can be
+// chosen (the command ends without printing); an empty printout and other failures are told.
+void TStellumMDIClient::ReportPrintFailure(QWidget* parent, int source)
+{
+    fw::Printer& printer = Printer();
+    const std::string& why = printer.LastError();
+    if (why == fw::Printer::kCouldNotStart)
+        printer.ChooseDevice(parent);
+    else if (why == "nothing to print")
+        fw::MessageBox(parent, "There is nothing to print: the list is empty.", PrintSourceText(source), fw::MB_OK);
+    else if (why != "cancelled")
+        fw::MessageBox(parent, "Printing failed: " + why + ".", PrintSourceText(source),
+                       fw::MB_OK | fw::MB_ICONEXCLAMATION);
 }
 
 void TStellumMDIClient::CmFilePrint()

@@ -59,6 +59,8 @@ private:
     std::unique_ptr<fw::Printout> MakePrintout(int source, int format);
     // Prints or previews the choice; the clock waits and the panes do not paint meanwhile.
     void RunPrint(bool preview);
+    // Tells the user why a print or a preview failed (after the printer set its last error).
+    void ReportPrintFailure(QWidget* parent, int source);
 
     fw::DocManager* manager_;
     fw::Document* plannerDoc_ = nullptr;

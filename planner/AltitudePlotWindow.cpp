@@ -256,9 +256,10 @@ int AltitudePlotWindow::PaintToDC(fw::DC& dc, const fw::Rect& rect)
 {
     dc.SaveDC();
     dc.IntersectClipRect(rect);
+    // On a device whose resolution differs by axis the plot is drawn in square units.
+    printRect_ = dc.MapSquareUnits(rect);
     printing_ = true;
-    printRect_ = rect;
-    DrawPlot(dc, rect);
+    DrawPlot(dc, printRect_);
     printing_ = false;
     dc.RestoreDC();
     return 1;

@@ -200,9 +200,11 @@ bool LabelWindow::PaintToDC(fw::DC& dc, const fw::Rect& target)
     RScolor& rs = RScolor::Instance();
     dc.SaveDC();
     dc.IntersectClipRect(target);
+    // On a device whose resolution differs by axis the window is drawn in square units.
+    const fw::Rect area = dc.MapSquareUnits(target);
     printing_ = true;
     rs.SelectPalette(dc);
-    Draw(dc, target);
+    Draw(dc, area);
     rs.RestorePalette(dc);
     printing_ = false;
     dc.RestoreDC();
@@ -217,8 +219,14 @@ void LabelWindow::Paint(fw::DC& dc, bool, const fw::Rect&)
     RScolor& rs = RScolor::Instance();
     SetBkgndColor(SlotColor(kBackgroundSlot));
     // Drawn off screen first so that the window never shows a half-drawn state; straight into
-    // the window when no bitmap can be had.
+    // the window when no bitmap can be had. A bitmap of the window's own (non-empty) size that
+    // cannot be made means memory ran out: the user is told once for the window, since the
+    // message would otherwise come back with every repaint.
     fw::Bitmap bitmap(client.Width(), client.Height());
+    if (!bitmap.IsValid() && !memoryReported_) {
+        memoryReported_ = true;
+        fw::MessageBox(this, "", "Insufficient Memory for Label Background Painting", fw::MB_OK);
+    }
     if (bitmap.IsValid()) {
         {
             fw::PainterDC memory(bitmap);

@@ -83,6 +83,8 @@ public:
     int ValueFontHeight() const { return valueFontHeight_; }
     // How often the window asked to be repainted (tests see needless repaints by it).
     int RepaintRequests() const { return repaintRequests_; }
+    // Whether the window told the user that memory ran out for its off-screen bitmap.
+    bool MemoryReported() const { return memoryReported_; }
 
 protected:
     void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override;
@@ -113,5 +115,6 @@ private:
     bool valueFontReduced_ = false;
     int valueFontHeight_ = 0;
     int repaintRequests_ = 0;
+    bool memoryReported_ = false;
     const fw::ResourceModule* module_ = nullptr;
 };

@@ -107,6 +107,39 @@ TEST_F(PrintCommands, SourcesFollowTheOpenViews)
     EXPECT_TRUE(Pdf().empty()) << "Cancel prints nothing";
 }
 
+// A source whose window is not open (chosen though not offered, as by a window closed while
+// the dialog stood open) says so and prints nothing,
+// for Print and Print Preview alike.
+TEST_F(PrintCommands, ASourceWithoutItsWindowSaysSo)
+{
+    const struct {
+        int source, format;
+        const char* text;
+    } cases[] = {
+        {PrintSourceFiltered, 1, "Error Opening Stellum Window"},
+        {PrintSourceCurrentObject, 8, "Error Opening Stellum Window"},
+        {PrintSourceLog, 8, "Error Opening Log Window"},
+        {PrintSourceCurrentLogEntry, 9, "Error Opening Log Window"},
+    };
+    for (bool preview : {false, true})
+        for (const auto& c : cases) {
+            fw::ScriptedMessageBoxes boxes;
+            fw::ScriptedDialogs dialogs([&](fw::Dialog& d) {
+                auto& options = dynamic_cast<PrintOptionsDlg&>(d);
+                options.source = c.source;
+                options.format = c.format;
+                return fw::IDOK;
+            });
+            if (preview) client_->CmFilePrintPreview();
+            else client_->CmFilePrint();
+            ASSERT_EQ(boxes.Count(), 1) << c.text;
+            EXPECT_EQ(boxes.Last().text, c.text);
+            EXPECT_EQ(dialogs.Count(), 1) << "no preview window";
+        }
+    EXPECT_TRUE(Pdf().empty());
+    EXPECT_EQ(PrintingCount, 0);
+}
+
 TEST_F(PrintCommands, GraphicsPrintUsesThePrinterSchemeAndPutsItBack)
 {
     Open("plan.sl4");
@@ -152,6 +185,39 @@ TEST_F(PrintCommands, LogPrintAndAnEmptyListSaySo)
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Last().text, "There is nothing to print: the list is empty.");
     EXPECT_EQ(PrintingCount, 0);
+}
+
+// A printer that cannot start offers the print dialog, to choose another printer, and prints
+// nothing; no message box stands in its place.
+TEST_F(PrintCommands, APrinterThatCannotStartOffersThePrintDialog)
+{
+    Open("plan.sl4");
+    client_->Printer().SetOutputFile(dir_.file("no such folder/out.pdf"));
+    int offered = 0;
+    fw::Responder<fw::PrintDialogSeam> printDialog([&](QWidget*) {
+        ++offered;
+        return false;
+    });
+    fw::ScriptedMessageBoxes boxes;
+    fw::ScriptedDialogs dialogs(apptest::ChoosePrint(PrintSourceCurrentObject, 2, false));
+    client_->CmFilePrint();
+    EXPECT_EQ(offered, 1);
+    for (const auto& call : boxes.Calls()) ADD_FAILURE() << call.text;
+    EXPECT_EQ(PrintingPlannerView::cells, 0) << "nothing printed";
+    EXPECT_EQ(PrintingCount, 0);
+}
+
+// A new default printer chosen while the program runs is taken up by the next job; the
+// printer stays as set up while the default stays.
+TEST_F(PrintCommands, ANewDefaultPrinterIsTakenUpByTheNextJob)
+{
+    std::string systemDefault = "Office";
+    fw::Responder<fw::DefaultPrinterSeam> defaults([&] { return systemDefault; });
+    client_->Printer().SetOutputFile(dir_.file("out.pdf"));
+    EXPECT_EQ(client_->Printer().OutputFile(), dir_.file("out.pdf")) << "the same printer while the default stays";
+    systemDefault = "Lab";
+    EXPECT_TRUE(client_->Printer().OutputFile().empty()) << "a printer made afresh for the new default";
+    EXPECT_FALSE(client_->Printer().DefaultChanged());
 }
 
 TEST_F(PrintCommands, PreviewTakesTheMainWindowsPlaceAndGivesItBack)

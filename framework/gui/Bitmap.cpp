@@ -2,9 +2,18 @@
 
 namespace fw {
 
+namespace {
+constexpr std::int64_t kBytesPerPixel = 4;  // 32-bit RGB
+std::int64_t maxBytes = std::int64_t(1) << 30;
+} // namespace
+
+std::int64_t Bitmap::MaxBytes() { return maxBytes; }
+void Bitmap::SetMaxBytes(std::int64_t bytes) { maxBytes = bytes; }
+
 Bitmap::Bitmap(int width, int height)
 {
-    if (width > 0 && height > 0) image_ = QImage(width, height, QImage::Format_RGB32);
+    if (width <= 0 || height <= 0 || std::int64_t(width) * height * kBytesPerPixel > maxBytes) return;
+    image_ = QImage(width, height, QImage::Format_RGB32);
 }
 
 void Bitmap::Fill(const QColor& color)

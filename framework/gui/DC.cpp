@@ -1,5 +1,6 @@
 #include "framework/gui/DC.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fw {
@@ -171,6 +172,23 @@ Rect DC::DPtoLP(const Rect& r) const
 {
     Point a = DPtoLP(r.TopLeft()), b = DPtoLP(r.BottomRight());
     return {a.x, a.y, b.x, b.y};
+}
+
+Rect DC::MapSquareUnits(const Rect& target)
+{
+    if (logPixelsX_ <= 0 || logPixelsY_ <= 0 || logPixelsX_ == logPixelsY_ || target.IsEmpty()) return target;
+    const Rect device = LPtoDP(target);
+    Size logical(target.Width(), target.Height());
+    if (logPixelsY_ < logPixelsX_)
+        logical.cx = std::max(1, int(std::lround(double(logical.cx) * logPixelsY_ / logPixelsX_)));
+    else
+        logical.cy = std::max(1, int(std::lround(double(logical.cy) * logPixelsX_ / logPixelsY_)));
+    SetMapMode(MM_ANISOTROPIC);
+    SetWindowOrg(Point(0, 0));
+    SetWindowExt(logical);
+    SetViewportOrg(device.TopLeft());
+    SetViewportExt(Size(device.Width(), device.Height()));
+    return Rect(0, 0, logical.cx, logical.cy);
 }
 
 QRegion DC::ClipArea() const

@@ -136,6 +136,12 @@ public:
     Point DPtoLP(const Point& p) const;
     Rect LPtoDP(const Rect& r) const;
     Rect DPtoLP(const Rect& r) const;
+    // For a device whose resolution differs by axis (a printer of 600 by 300 dots per inch):
+    // maps a drawing area of square logical units, the finer axis counted in the coarser axis's
+    // units, anisotropically onto `target` and returns that area (origin 0,0), so that what is
+    // drawn keeps its shape on paper. With equal resolutions nothing changes and `target` comes
+    // back. The caller saves and restores the DC around it.
+    Rect MapSquareUnits(const Rect& target);
 
     // --- the device ----------------------------------------------------------------
     int LogPixelsX() const { return logPixelsX_; }

@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -46,7 +47,10 @@ bool HasInstalledPrinter()
 
 } // namespace
 
-Printer::Printer() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+const char* const Printer::kCouldNotStart = "the printer could not start";
+
+Printer::Printer()
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), madeForDefault_(SystemDefaultName())
 {
     // The page is the printable area; margins beyond the device's own are the printouts'.
     printer_->setFullPage(false);
@@ -55,6 +59,12 @@ Printer::Printer() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolutio
 }
 
 Printer::~Printer() = default;
+
+std::string Printer::SystemDefaultName()
+{
+    if (auto& answer = DefaultPrinterSeam::Current()) return answer();
+    return QPrinterInfo::defaultPrinterName().toStdString();
+}
 
 std::string Printer::DeviceName() const
 {
@@ -162,7 +172,7 @@ bool Printer::PrintPages(Printout& printout)
 {
     QPainter painter;
     if (!painter.begin(printer_.get())) {
-        lastError_ = "the printer could not start";
+        lastError_ = kCouldNotStart;
         return false;
     }
     const Size size = PageSize();
@@ -195,8 +205,12 @@ bool Printer::PrintPages(Printout& printout)
 
 bool Printer::RenderPage(Printout& printout, int page, double scale, QImage& image)
 {
+    lastError_.clear();
     const Size size = PageSize();
-    if (size.cx <= 0 || size.cy <= 0 || scale <= 0) return false;
+    if (size.cx <= 0 || size.cy <= 0 || scale <= 0) {
+        lastError_ = kCouldNotStart;
+        return false;
+    }
     image = QImage(std::max(1, static_cast<int>(size.cx * scale)), std::max(1, static_cast<int>(size.cy * scale)),
                    QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -215,7 +229,15 @@ bool Printer::RenderPage(Printout& printout, int page, double scale, QImage& ima
             drawn = true;
         }
     }
+    if (!drawn) lastError_ = "nothing to print";
     return drawn;
+}
+
+bool Printer::ChooseDevice(QWidget* parent)
+{
+    if (auto& answer = PrintDialogSeam::Current()) return answer(parent);
+    QPrintDialog dialog(printer_.get(), parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool Printer::Setup(QWidget* parent, PageMargins& margins)

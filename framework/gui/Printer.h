@@ -74,6 +74,10 @@ enum class PageOrientation { Portrait, Landscape };
 
 // The page set-up question: margins in, the chosen margins out; false for Cancel.
 using PageSetupSeam = ModalSeam<struct PageSetupTag, bool(QWidget* owner, PageMargins& margins)>;
+// The print dialog, offered when the printer could not start: true when the user chose.
+using PrintDialogSeam = ModalSeam<struct PrintDialogTag, bool(QWidget* owner)>;
+// The system's default printer by name, as a test sets it ("" for none).
+using DefaultPrinterSeam = ModalSeam<struct DefaultPrinterTag, std::string()>;
 
 class Printer {
 public:
@@ -84,6 +88,10 @@ public:
 
     // The device's name and where it prints ("PDF" on "FILE:" without an installed printer).
     std::string DeviceName() const;
+    // The system's default printer ("" for none), and whether it is another one than when this
+    // printer was made (the user chose a new default while the program runs).
+    static std::string SystemDefaultName();
+    bool DefaultChanged() const { return SystemDefaultName() != madeForDefault_; }
     std::string PortName() const;
     bool IsColorCapable() const;
     // Device resolution (dots per inch) and the margins the device cannot print in, in
@@ -108,8 +116,14 @@ public:
     const std::string& LastError() const { return lastError_; }
 
     // Draws one page of the printout into an image of the page's proportions, `scale` image
-    // pixels per device unit; false when the printout has no such page.
+    // pixels per device unit; false when the printout has no such page ("nothing to print") or
+    // the device gives no page to draw on ("the printer could not start"), as lastError says.
     bool RenderPage(Printout& printout, int page, double scale, QImage& image);
+    // The text lastError holds when the device could not start.
+    static const char* const kCouldNotStart;
+    // The print dialog on this printer, so that the user can choose another printer or its
+    // settings; false for Cancel.
+    bool ChooseDevice(QWidget* parent);
     // The printable page size in device units for the current orientation.
     Size PageSize() const;
 
@@ -122,6 +136,7 @@ private:
     bool PrintPages(Printout& printout);
 
     std::unique_ptr<QPrinter> printer_;
+    std::string madeForDefault_;
     std::string outputFile_;
     std::string lastError_;
 };

@@ -115,6 +115,28 @@ TEST(GuiDC, AnisotropicMappingForPrinting)
     EXPECT_EQ(dc.GetMapMode(), fw::MM_ANISOTROPIC);
 }
 
+TEST(GuiDC, SquareUnitsOnADeviceOfUnequalResolution)
+{
+    const struct {
+        int dpiX, dpiY;
+        fw::Rect area;  // the logical drawing area given back
+    } cases[] = {
+        {600, 300, {0, 0, 300, 300}},  // a target of 600 by 300 dots is an inch square
+        {300, 600, {0, 0, 600, 150}},
+        {300, 300, {100, 50, 700, 350}},  // equal resolutions: the target itself, no mapping
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dpiX) + "x" + std::to_string(c.dpiY));
+        fw::RecordingDC dc(fw::Size(2000, 2000), c.dpiX, c.dpiY);
+        const fw::Rect target(100, 50, 700, 350);
+        const fw::Rect area = dc.MapSquareUnits(target);
+        EXPECT_EQ(area, c.area);
+        // The area's corners land on the target's.
+        EXPECT_EQ(dc.LPtoDP(area.TopLeft()), target.TopLeft());
+        EXPECT_EQ(dc.LPtoDP(area.BottomRight()), target.BottomRight());
+    }
+}
+
 TEST(GuiDC, PainterHonoursClippingAndMapping)
 {
     fw::Bitmap bitmap(100, 100);

@@ -1,12 +1,16 @@
 // Data windows: the caption and value boxes, the shrinking value font, repaints, colour
 // groups, the code texts and the unit, format and precision choices.
 #include "astro/ObsSite.h"
+#include "framework/gui/Bitmap.h"
 #include "framework/gui/MessageBox.h"
 #include "globals/Globals.h"
 #include "framework/gui/PopupMenu.h"
 #include "framework/gui/RecordingDC.h"
 #include "planner/AngleLabelWindow.h"
 #include "planner/ConstelLabelWindow.h"
+#include "planner/CoordLabelWindow.h"
+#include "planner/DistanceLabelWindow.h"
+#include "planner/MagLabelWindow.h"
 #include "planner/DreyerBrightLabelWindow.h"
 #include "planner/DreyerShapeLabelWindow.h"
 #include "planner/DreyerSizeLabelWindow.h"
@@ -35,6 +39,60 @@ std::vector<fw::DrawCall> RoundRects(LabelWindow& w, const fw::Rect& r)
 }
 
 } // namespace
+
+// Printed through a device whose resolution differs by axis, the window is drawn in square
+// units mapped onto the target: its boxes keep their shape on paper.
+TEST(LabelWindow, PrintingKeepsTheShapeOnADeviceOfUnequalResolution)
+{
+    const struct {
+        int dpiX, dpiY;
+        std::vector<int> box;  // left, top, right, bottom in the window's logical units
+    } cases[] = {
+        {300, 300, {0, 0, 200, 20}},
+        {600, 300, {0, 0, 100, 20}},  // twice as many dots across: half as many square units
+        {300, 600, {0, 0, 200, 10}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dpiX) + "x" + std::to_string(c.dpiY));
+        TextLabelWindow w(nullptr, "Name", "Name");
+        w.SetText("NGC 224");
+        w.SetLabelWidth(0, false);
+        fw::RecordingDC dc(fw::Size(400, 100), c.dpiX, c.dpiY);
+        w.PaintToDC(dc, fw::Rect(0, 0, 200, 20));
+        const std::vector<fw::DrawCall> boxes = dc.CallsOf("RoundRect");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(std::vector<int>(boxes[0].args.begin(), boxes[0].args.begin() + 4), c.box);
+        EXPECT_EQ(dc.GetMapMode(), fw::MM_TEXT) << "the mapping is put back";
+    }
+}
+
+// A window too large for its off-screen bitmap (memory runs out) says so once and paints
+// straight into the window.
+TEST(LabelWindow, WithoutMemoryForTheBitmapItSaysSoAndPaintsStraight)
+{
+    struct Exposed : TextLabelWindow {
+        using TextLabelWindow::TextLabelWindow;
+        using TextLabelWindow::Paint;
+    };
+    Exposed w(nullptr, "Name", "Name");
+    w.SetText("NGC 224");
+    w.resize(200, 40);
+    // Memory runs out: no bitmap of more than a kilobyte can be had.
+    const std::int64_t limit = fw::Bitmap::MaxBytes();
+    fw::Bitmap::SetMaxBytes(1024);
+    fw::ScriptedMessageBoxes boxes;
+    for (int paint = 0; paint < 2; ++paint) {
+        fw::RecordingDC dc(fw::Size(200, 40));
+        w.Paint(dc, true, fw::Rect(0, 0, 200, 40));
+        EXPECT_GT(dc.Count("RoundRect"), 0) << "drawn straight into the window";
+        EXPECT_EQ(dc.Count("DrawBitmap"), 0);
+    }
+    fw::Bitmap::SetMaxBytes(limit);
+    ASSERT_EQ(boxes.Count(), 1) << "told once";
+    EXPECT_EQ(boxes.Last().title, "Insufficient Memory for Label Background Painting");
+    EXPECT_EQ(boxes.Last().text, "");
+    EXPECT_TRUE(w.MemoryReported());
+}
 
 TEST(LabelWindow, CaptionAndValueBoxesByLabelWidth)
 {
@@ -261,6 +319,56 @@ TEST(LabelWindow, AngleMenuOffersWhatItsMaskAllows)
     az.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(3, 3));
     EXPECT_EQ(sectorMenus.Shown()[0].Describe(), ">&Units|>&Format|>&Colors...");
     EXPECT_EQ(az.format, 7);
+}
+
+// The magnitude and distance windows' menus as a right click shows them, each choice taken;
+// a partner's choice reaches its coordinate window through the partner notice.
+TEST(LabelWindow, MagnitudeAndDistanceMenusAndThePartnerNotice)
+{
+    MagLabelWindow mag(nullptr, "Mag", "Mag");
+    mag.SetMagnitude(Magnitude(3.44, 4.36));
+    const struct {
+        int choice;
+        int precision;
+    } magChoices[] = {{17220, 0}, {17222, 2}, {17221, 1}};
+    for (const auto& c : magChoices) {
+        fw::ScriptedMenus menus({c.choice});
+        mag.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(3, 3));
+        ASSERT_EQ(menus.Shown().size(), 1u);
+        EXPECT_EQ(menus.Shown()[0].Describe(), ">&Precision|>&Colors...");
+        EXPECT_EQ(menus.Shown()[0].Items()[0].submenu->Describe(), "X|X.Y|X.YY");
+        EXPECT_EQ(mag.precision, c.precision) << c.choice;
+        EXPECT_EQ(mag.Text(), Magnitude(3.44, 4.36).Format(c.precision, 0));
+    }
+
+    DistanceLabelWindow distance(nullptr, "Distance", "Distance");
+    const ::Distance d(5.2, 2);  // astronomical units
+    distance.SetDistance(d);
+    const struct {
+        int choice;
+        int units1, units2;
+    } distanceChoices[] = {{17301, 1, -1}, {17302, 2, -1}, {17311, 2, 6}, {17307, 7, 6}, {17308, 7, 0}};
+    for (const auto& c : distanceChoices) {
+        fw::ScriptedMenus menus({c.choice});
+        distance.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(3, 3));
+        ASSERT_EQ(menus.Shown().size(), 1u);
+        EXPECT_EQ(menus.Shown()[0].Describe(), ">&Units...|>&Precision...|>&Colors...");
+        EXPECT_EQ(distance.units1, c.units1) << c.choice;
+        if (c.units2 >= 0) {
+            EXPECT_EQ(distance.units2, c.units2) << c.choice;
+        }
+        EXPECT_EQ(distance.Text(), d.Format(distance.units1, distance.units2));
+    }
+
+    // Theta's unit chosen in its own menu is taken into the coordinate window's settings.
+    CoordLabelWindow coords(nullptr, "CCORD", "Celestial Coordinates");
+    AngleLabelWindow theta(nullptr, "ThetaWin", "Theta", 0x3F0079F);
+    AngleLabelWindow phi(nullptr, "PhiWin", "Phi", 0x3F0079B);
+    coords.SetPartners(&theta, &phi, nullptr);
+    fw::ScriptedMenus menus({17402});
+    theta.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(3, 3));
+    EXPECT_EQ(theta.units, 2);
+    EXPECT_EQ(coords.settings[CoordLabelWindow::kThetaChoices], 2) << "the notice took the partner's choice";
 }
 
 TEST(LabelWindow, TimeWindowShowsTheChosenScaleAndForm)
