@@ -6,6 +6,7 @@
 #include "catalog/NGC2000Indexes.h"
 #include "catalog/SessionTime.h"
 #include "framework/gui/DC.h"
+#include "framework/gui/Idle.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/PopupMenu.h"
 #include "framework/gui/ResourceModule.h"
@@ -145,6 +146,8 @@ void TextPane::SetupWindow()
     }
     CreateWindows();
     Layout();
+    // The data windows are refilled whenever the program goes idle.
+    fw::OnIdle(this, [this] { IdleAction(0); });
 }
 
 void TextPane::CreateWindows()
@@ -275,14 +278,13 @@ void TextPane::ShowObject(ObjectId id, bool repaint, bool recompute)
     const JulianDate now = SessionTime::Now();
     const bool timeChanged = now != now_;
     if (timeChanged) now_ = now;
-    (void)recompute;  // the coordinate windows compute afresh on every fill
 
     const std::uint32_t before = mask_;
     mask_ = MaskOf(id);
     if (mask_ == kMoonMask) ShowMoon(objectChanged, repaint);
     else if (mask_ == kSunMask) ShowSun(objectChanged, repaint);
     else if (mask_ == kPlanetMask) ShowPlanet(id, objectChanged, repaint);
-    else ShowCatalogueObject(id, objectChanged, siteChanged || timeChanged, repaint);
+    else ShowCatalogueObject(id, objectChanged, siteChanged || timeChanged, recompute, repaint);
     if (mask_ != before) Layout();
 }
 
@@ -362,7 +364,7 @@ void TextPane::ShowPlanet(ObjectId id, bool changed, bool repaint)
     positAngle_->SetAngle(Planets::BrightLimbAngle(position_, sun).Wrapped(), repaint);
 }
 
-void TextPane::ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeChanged, bool repaint)
+void TextPane::ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeChanged, bool recompute, bool repaint)
 {
     NGC2000Indexes* db = AppGlobals.database;
     if (!db) return;
@@ -392,6 +394,10 @@ void TextPane::ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeCha
         riseSet_ = RiseSetTransit::FromFixedPosition(apparent, site.MidnightOfNight(now), site,
                                                      Angle(RiseSetTransit::kStarStandardAltitudeDegrees, Angle::kDegrees));
         ++riseSetRuns_;
+    }
+    // The coordinate windows work out their values afresh when anything changed or the caller
+    // asks for it (the night's twilight, say, may have moved for the same object and time).
+    if (changed || siteOrTimeChanged || recompute) {
         ccord_->Compute(position_, &riseSet_, repaint);
         hcord_->Compute(position_, &riseSet_, repaint);
     }

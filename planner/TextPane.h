@@ -61,7 +61,8 @@ public:
     // Fills the windows for an object at the program's site and time; repaint redraws what
     // changed, recompute makes the coordinate windows work out their positions afresh.
     void ShowObject(ObjectId id, bool repaint = true, bool recompute = true);
-    // Idle-time refresh of the stored object; never wants more idle time.
+    // Idle-time refresh of the stored object (run whenever the program goes idle), with the
+    // coordinate windows worked out afresh unless the idle count is 20; never wants more.
     bool IdleAction(int count);
     // Frame, caption and the shown data windows into a rectangle of a printer page.
     void PrintPane(fw::DC& dc, const fw::Rect& rect);
@@ -113,7 +114,7 @@ private:
     void ShowMoon(bool changed, bool repaint);
     void ShowSun(bool changed, bool repaint);
     void ShowPlanet(ObjectId id, bool changed, bool repaint);
-    void ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeChanged, bool repaint);
+    void ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeChanged, bool recompute, bool repaint);
 
     const fw::ResourceModule* module_;
     std::array<LabelWindow*, kSlots> windows_{};

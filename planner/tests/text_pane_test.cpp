@@ -14,6 +14,8 @@
 #include "framework/testsupport/Snapshot.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 namespace {
 
@@ -168,6 +170,31 @@ TEST_F(TextPaneOnTheSky, SameObjectAgainRecomputesOnlyWhatChanged)
     site_.SetName("Elsewhere");
     host.pane.ShowObject(Ngc(kM31));
     EXPECT_EQ(host.pane.RiseSetComputations(), runs + 2);
+}
+
+// The recompute flag refills the coordinate windows of an unchanged object (a new night's
+// twilight, here), and the pane does so by itself whenever the program goes idle.
+TEST_F(TextPaneOnTheSky, RecomputeAndIdleRefillTheCoordinateWindows)
+{
+    Host host;
+    host.pane.ShowObject(Ngc(kM31));
+    const std::string evening = host.Text(P::ETWIL);
+    ASSERT_FALSE(evening.empty());
+    // The twilight of the night moves (the Sun's times stand in for a recomputed night).
+    const RiseSetTransit night = twilightRst_;
+    twilightRst_ = sunRst_;
+    host.pane.ShowObject(Ngc(kM31), true, false);
+    EXPECT_EQ(host.Text(P::ETWIL), evening) << "nothing changed and no recompute asked";
+    host.pane.ShowObject(Ngc(kM31), true, true);
+    const std::string sunset = host.Text(P::ETWIL);
+    EXPECT_NE(sunset, evening);
+
+    // Back to the night's twilight: the next idle time shows it without a call.
+    twilightRst_ = night;
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(host.Text(P::ETWIL), evening) << "the idle action refilled the pane";
 }
 
 TEST_F(TextPaneOnTheSky, MoonSunAndPlanetValues)
