@@ -86,8 +86,12 @@ void TStellumApp::UpdateClock()
 
 void TStellumApp::CmSystemTime()
 {
+    const double nightBefore =
+        AppGlobals.site && AppGlobals.now ? AppGlobals.site->MidnightOfNight(*AppGlobals.now).JD() : 0.0;
     FollowSystemClock = true;
     UpdateClock();
+    if (AppGlobals.site && AppGlobals.now && AppGlobals.site->MidnightOfNight(*AppGlobals.now).JD() != nightBefore)
+        PositionFilterChanged(nullptr);
 }
 
 void TStellumApp::CmManualTime()
@@ -101,9 +105,11 @@ void TStellumApp::CmManualTime()
     if (dialog.Execute() != fw::IDOK) return;
     const bool timeChanged = JulianDate(dialog.edited).JD() != JulianDate(before).JD();
     if (!timeChanged && dialog.follow == FollowSystemClock) return;
+    const double nightBefore = site.MidnightOfNight(*AppGlobals.now).JD();
     FollowSystemClock = dialog.follow;
     *AppGlobals.now = site.LocalToUT(dialog.edited);
     UpdateClock();
+    if (site.MidnightOfNight(*AppGlobals.now).JD() != nightBefore) PositionFilterChanged(nullptr);
 }
 
 // Runs the locations dialog on the site; a changed location moves the site. True when it moved.
@@ -138,21 +144,39 @@ static bool AskTimeZone(QWidget* parent)
 void TStellumApp::CmSiteLocation()
 {
     if (!AppGlobals.site) return;
+    const ObsSite before = *AppGlobals.site;
     if (AskSiteLocation(GetMainWindow()) &&
         fw::MessageBox(GetMainWindow(), "Do you want to modify the time zone?", "", fw::MB_YESNO | fw::MB_ICONQUESTION) ==
             fw::IDYES)
         AskTimeZone(GetMainWindow());
     UpdateClock();
+    if (*AppGlobals.site != before) PositionFilterChanged(nullptr);
 }
 
 void TStellumApp::CmTimeZone()
 {
     if (!AppGlobals.site) return;
+    const ObsSite before = *AppGlobals.site;
     if (AskTimeZone(GetMainWindow()) &&
         fw::MessageBox(GetMainWindow(), "Do you want to modify the site location?", "",
                        fw::MB_YESNO | fw::MB_ICONQUESTION) == fw::IDYES)
         AskSiteLocation(GetMainWindow());
     UpdateClock();
+    if (*AppGlobals.site != before) PositionFilterChanged(nullptr);
+}
+
+void TStellumApp::PositionFilterChanged(const FilterSettings* changed)
+{
+    NGC2000Indexes* db = AppGlobals.database;
+    if (!db || !AppGlobals.site) return;
+    FilterSettings settings = changed ? *changed : db->GetFilterSettings();
+    settings.elevationWindow.Set(settings.sessionStartHour, settings.sessionStartMinute, settings.sessionEndHour,
+                                 settings.sessionEndMinute, settings.minAltitude, settings.maxAltitude,
+                                 AppGlobals.site->Latitude().Degrees());
+    const bool force = fw::MessageBox(GetMainWindow(), "Refilter Database?", "Position Filter Changed",
+                                      fw::MB_YESNO | fw::MB_ICONQUESTION) == fw::IDYES;
+    db->SetFilterSettings(settings, force);
+    NotifyCurrentDocViews(aePositionFilterChanged);
 }
 
 void TStellumApp::CmObservingSession()
@@ -169,13 +193,7 @@ void TStellumApp::CmObservingSession()
     settings.sessionStartMinute = static_cast<std::int16_t>(dialog.sessionStart.Minute());
     settings.sessionEndHour = static_cast<std::int16_t>(dialog.sessionFinish.Hour());
     settings.sessionEndMinute = static_cast<std::int16_t>(dialog.sessionFinish.Minute());
-    settings.elevationWindow.Set(settings.sessionStartHour, settings.sessionStartMinute, settings.sessionEndHour,
-                                 settings.sessionEndMinute, settings.minAltitude, settings.maxAltitude,
-                                 AppGlobals.site->Latitude().Degrees());
-    const bool force = fw::MessageBox(GetMainWindow(), "Refilter Database?", "Position Filter Changed",
-                                      fw::MB_YESNO | fw::MB_ICONQUESTION) == fw::IDYES;
-    db->SetFilterSettings(settings, force);
-    NotifyCurrentDocViews(aePositionFilterChanged);
+    PositionFilterChanged(&settings);
 }
 
 void TStellumApp::CmClocks()

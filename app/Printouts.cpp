@@ -223,6 +223,19 @@ void TextPrintout::BeginPrinting()
     copy_.open(copyPath, std::ios::out | std::ios::trunc);
 }
 
+void TextPrintout::BeginDocument(int, int)
+{
+    view_.SavePrintState();
+    documentBegun_ = true;
+}
+
+void TextPrintout::EndDocument()
+{
+    if (!documentBegun_) return;
+    documentBegun_ = false;
+    view_.RestorePrintState();
+}
+
 void TextPrintout::Line(int n, const std::string& text, unsigned align, int x)
 {
     fw::DC* dc = GetDC();

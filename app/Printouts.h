@@ -99,8 +99,12 @@ public:
 
     fw::PageRange GetDialogInfo() override;
     void BeginPrinting() override;
+    // The view's object, lists and the current time are kept at the start and put back at
+    // the end: each printed object moves the time on by its share of the session.
+    void BeginDocument(int startPage, int endPage) override;
     bool HasPage(int page) override { return pageCount_ >= page; }
     void PrintPage(int page) override;
+    void EndDocument() override;
     void EndPrinting() override;
 
     int ObjectsPerPage() const { return objectsPerPage_; }
@@ -119,6 +123,7 @@ private:
     int count_ = 0;
     int objectsPerPage_ = 1;
     int pageCount_ = 0;
+    bool documentBegun_ = false;
     std::ofstream copy_;
 };
 

@@ -16,6 +16,7 @@
 #include "framework/gui/Application.h"
 #include "framework/gui/RecentFiles.h"
 
+class FilterSettings;
 class MainToolbar;
 namespace fw { class MDIFrame; }
 class StellumStatusBar;
@@ -53,6 +54,11 @@ public:
     static bool DailyValuesOutOfDate();
     // Sends vnAppEvent with the code to the views of the document whose view has the focus.
     void NotifyCurrentDocViews(int code);
+    // After the session, the site or the night changed: the position filter's elevation window
+    // is made for the site's latitude, "Refilter Database?" is asked, and the views hear of the
+    // changed position filter. `changed` holds new filter settings, or is null for the
+    // database's own.
+    void PositionFilterChanged(const FilterSettings* changed);
     // A tick of the main window's timers: the clock timer runs the clock once start-up is
     // complete, in system-time mode, while nothing prints.
     void EvTimer(int id);

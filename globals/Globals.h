@@ -48,7 +48,8 @@ extern std::string AppHelpPath;
 
 // The clock-suspended flag: the clock tick does nothing while it is 1. Set while the planets'
 // rise/set update runs, while a planner file replaces the date, the site and the database
-// state, while the clock itself notifies the views, and while the planner view lacks the focus.
+// state and while the clock itself notifies the views. It is not tied to any window's focus: a
+// command's own dialog takes the focus, and the command's clock update must still run.
 extern std::uint8_t UpdateInProgress;
 // The current time follows the computer's clock.
 extern bool FollowSystemClock;

@@ -103,12 +103,14 @@ std::string ObservingListExport::Compose(int form)
 
 // Each object is computed for its own moment: the session (from the applied filter settings)
 // is shared out evenly, the first object at its start on the current local date; the current
-// time is put back afterwards.
+// time is put back afterwards. The clock is held in manual time meanwhile, so that the clock
+// update for the moved time keeps it rather than taking the computer's clock again.
 std::string ObservingListExport::Paragraphs(int n)
 {
     const ObsSite& site = SessionTime::Site();
     JulianDate* now = AppGlobals.now;
     const JulianDate kept = now ? *now : JulianDate();
+    const bool keptFollow = FollowSystemClock;
     const TimeDate local = site.ToLocal(kept);
     std::string text = "\n\tObserving List for " + local.Format(0, 8, 1) + "\n";
 
@@ -116,6 +118,7 @@ std::string ObservingListExport::Paragraphs(int n)
     const double hours = SessionHours(f.sessionStartHour, f.sessionStartMinute, f.sessionEndHour, f.sessionEndMinute);
     timeStep = static_cast<long>(hours * 3600 / n);
     if (now) {
+        FollowSystemClock = false;
         *now = site.LocalToUT(TimeDate(local.year, local.month, local.day, f.sessionStartHour, f.sessionStartMinute, 0));
         if (updateClock) updateClock();
     }
@@ -130,6 +133,7 @@ std::string ObservingListExport::Paragraphs(int n)
     }
     if (now) {
         *now = kept;
+        FollowSystemClock = keptFollow;
         if (updateClock) updateClock();
     }
     return text;

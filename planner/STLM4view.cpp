@@ -556,13 +556,6 @@ void STLM4view::focusInEvent(QFocusEvent* event)
     fw::WindowView::focusInEvent(event);
     if (AppGlobals.statusBar && AppGlobals.database)
         AppGlobals.statusBar->SetText(Database().LastListPositionText());
-    UpdateInProgress = 0;
-}
-
-void STLM4view::focusOutEvent(QFocusEvent* event)
-{
-    fw::WindowView::focusOutEvent(event);
-    UpdateInProgress = 1;
 }
 
 void STLM4view::changeEvent(QEvent* event)

@@ -97,7 +97,6 @@ protected:
     void EvSize(const fw::Size& size) override;
     void EvLButtonDown(unsigned keys, const fw::Point& p) override;
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -68,7 +68,11 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
 
             STLM5doc doc;
             doc.SetDocPath(ctx.userDir + "Sample.sl4");
+            // Saved in system-time mode, the mode of a first run, so that the sample opened
+            // then counts as unchanged; the evening above stays in the file for manual time.
+            FollowSystemClock = true;
             written = doc.Commit();
+            FollowSystemClock = false;
             if (!written) std::cerr << "Sample.sl4: could not write " << ctx.userDir << "Sample.sl4\n";
             else
                 std::cout << "Sample.sl4: " << db.CountOf(Browser::kFilteredList) << " objects pass the filter, "

@@ -220,7 +220,9 @@ TEST_F(Clock, ManualTimeAndTimeZoneCommandsMoveTheClock)
     }
     EXPECT_FALSE(FollowSystemClock);
     EXPECT_EQ(AppGlobals.site->ToLocal(*AppGlobals.now).hour, 22);
-    EXPECT_EQ(codes_, (std::vector<int>{aeNewNight, aeNowChanged})) << "22:00 is past noon: the next night";
+    EXPECT_EQ(codes_, (std::vector<int>{aeNewNight, aeNowChanged, aePositionFilterChanged}))
+        << "22:00 is past noon: the next night, and the position filter follows it";
+    EXPECT_EQ(boxes_.Last().text, "Refilter Database?");
     EXPECT_EQ(frame_->QueryRoute(CM_MANUALTIME).check, fw::BF_CHECKED);
 
     // Time zone: Pacific, not the location; the site's zone changes and the daily values follow.
@@ -231,14 +233,16 @@ TEST_F(Clock, ManualTimeAndTimeZoneCommandsMoveTheClock)
             d.PressButton(fw::IDOK);
             return fw::IDCANCEL;
         });
-        fw::ScriptedMessageBoxes boxes({fw::IDNO});
+        fw::ScriptedMessageBoxes boxes({fw::IDNO, fw::IDNO});
         ASSERT_TRUE(frame_->RouteCommand(CM_TIMEZONE));
-        ASSERT_EQ(boxes.Calls().size(), 1u);
+        ASSERT_EQ(boxes.Calls().size(), 2u);
         EXPECT_EQ(boxes.Calls()[0].text, "Do you want to modify the site location?");
+        EXPECT_EQ(boxes.Calls()[1].text, "Refilter Database?") << "a new zone moves the session: as the session dialog";
     }
     EXPECT_EQ(AppGlobals.site->ZoneName(), "PACIFIC");
     EXPECT_EQ(AppGlobals.site->UtcOffset(), 480);
     EXPECT_EQ(codes_.front(), aeNewNight);
+    EXPECT_EQ(codes_.back(), aePositionFilterChanged);
 
     // System time again: the clock follows the computer once more.
     ASSERT_TRUE(frame_->RouteCommand(CM_SYSTEMTIME));

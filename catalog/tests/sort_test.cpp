@@ -272,6 +272,29 @@ TEST_F(CatalogueDatabase, RiseAndSetKeys)
     EXPECT_LT(dec(0), -51.1);
 }
 
+// A moved site sorts with its own horizon: the elevation table made for the old latitude is
+// never used for the new one, refiltered or not.
+TEST_F(CatalogueDatabase, ASortAfterTheSiteMovedUsesTheNewSitesHorizon)
+{
+    FilterSettings f;
+    f.SetEnabledCriteria(ObjectFlag::kPositionGroup);
+    f.positionCriteria = ObjectFlag::kRaDec;
+    f.raMin = 10;
+    f.raMax = 10.6;
+    f.decMin = -90;
+    f.decMax = 90;
+    const int n = Apply(f);
+    ASSERT_GT(n, 100);
+    const auto dec = [](int p) { return NGCTable.dec[FilteredList[p]]; };
+    db_->SetSortCriteria(Keys({{kSortRiseLMT, 1}}), true);
+    ASSERT_LT(dec(0), -51.1) << "never rises at 38.9 N";
+    // The same latitude south: the northern sky never rises, the southern is circumpolar.
+    site_.SetPosition(site_.Longitude(), Angle(-38.9, Angle::kDegrees), Distance());
+    db_->SetSortCriteria(Keys({{kSortRiseLMT, 1}}), true);
+    EXPECT_GT(dec(0), 51.1) << "never rises at 38.9 S";
+    EXPECT_LT(dec(n - 1), -51.1) << "circumpolar at 38.9 S";
+}
+
 TEST_F(CatalogueDatabase, AnsweringNoToTheLongSortCancelsIt)
 {
     ASSERT_EQ(db_->CountOf(0), CatalogueRowCount);
