@@ -286,11 +286,12 @@ TEST_F(CatalogueDatabase, ASortAfterTheSiteMovedUsesTheNewSitesHorizon)
     const int n = Apply(f);
     ASSERT_GT(n, 100);
     const auto dec = [](int p) { return NGCTable.dec[FilteredList[p]]; };
-    db_->SetSortCriteria(Keys({{kSortRiseLMT, 1}}), true);
+    db_->SetSortCriteria(Keys({{kSortRiseLST, 1}}), true);
     ASSERT_LT(dec(0), -51.1) << "never rises at 38.9 N";
-    // The same latitude south: the northern sky never rises, the southern is circumpolar.
+    // Sidereal rise reads the elevation table. The same latitude south: the northern sky
+    // never rises, the southern is circumpolar.
     site_.SetPosition(site_.Longitude(), Angle(-38.9, Angle::kDegrees), Distance());
-    db_->SetSortCriteria(Keys({{kSortRiseLMT, 1}}), true);
+    db_->SetSortCriteria(Keys({{kSortRiseLST, 1}}), true);
     EXPECT_GT(dec(0), 51.1) << "never rises at 38.9 S";
     EXPECT_LT(dec(n - 1), -51.1) << "circumpolar at 38.9 S";
 }
