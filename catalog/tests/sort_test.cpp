@@ -23,6 +23,19 @@ FilterSettings MessierOnly()
     return f;
 }
 
+// A slice of the sky from pole to pole: RA 10h 00m to 10h 36m.
+FilterSettings SliceFromPoleToPole()
+{
+    FilterSettings f;
+    f.SetEnabledCriteria(ObjectFlag::kPositionGroup);
+    f.positionCriteria = ObjectFlag::kRaDec;
+    f.raMin = 10;
+    f.raMax = 10.6;
+    f.decMin = -90;
+    f.decMax = 90;
+    return f;
+}
+
 SortCriteria Keys(std::vector<std::pair<int, int>> keys, int list = 0)
 {
     SortCriteria s;
@@ -209,15 +222,7 @@ TEST_F(CatalogueDatabase, TwoKeysAndTheDefaultOrder)
 
 TEST_F(CatalogueDatabase, RiseAndSetKeys)
 {
-    // A slice of the sky from pole to pole: RA 10h 00m to 10h 36m.
-    FilterSettings f;
-    f.SetEnabledCriteria(ObjectFlag::kPositionGroup);
-    f.positionCriteria = ObjectFlag::kRaDec;
-    f.raMin = 10;
-    f.raMax = 10.6;
-    f.decMin = -90;
-    f.decMax = 90;
-    const int n = Apply(f);
+    const int n = Apply(SliceFromPoleToPole());
     ASSERT_GT(n, 100);
     ASSERT_LE(n, 500);
     const auto dec = [](int p) { return NGCTable.dec[FilteredList[p]]; };
@@ -276,14 +281,7 @@ TEST_F(CatalogueDatabase, RiseAndSetKeys)
 // never used for the new one, refiltered or not.
 TEST_F(CatalogueDatabase, ASortAfterTheSiteMovedUsesTheNewSitesHorizon)
 {
-    FilterSettings f;
-    f.SetEnabledCriteria(ObjectFlag::kPositionGroup);
-    f.positionCriteria = ObjectFlag::kRaDec;
-    f.raMin = 10;
-    f.raMax = 10.6;
-    f.decMin = -90;
-    f.decMax = 90;
-    const int n = Apply(f);
+    const int n = Apply(SliceFromPoleToPole());
     ASSERT_GT(n, 100);
     const auto dec = [](int p) { return NGCTable.dec[FilteredList[p]]; };
     db_->SetSortCriteria(Keys({{kSortRiseLST, 1}}), true);
