@@ -67,12 +67,10 @@ protected:
             EXPECT_TRUE(frame_->close());
             app_.reset();
         }
-        RScolor::Instance() = colors_;
     }
 
     ProgramDir program_;
     fw::ScriptedMessageBoxes boxes_;
-    const RScolor colors_ = RScolor::Instance();
     std::unique_ptr<TStellumApp> app_;
     STLM4view* view_ = nullptr;
     fw::MDIFrame* frame_ = nullptr;
