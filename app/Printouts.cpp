@@ -4,6 +4,7 @@
 #include "astro/TimeDate.h"
 #include "catalog/NGC2000Indexes.h"
 #include "catalog/SessionTime.h"
+#include "framework/stream/StateReset.h"
 #include "globals/Globals.h"
 
 #include <algorithm>
@@ -70,6 +71,10 @@ double SessionLengthHours(const NGC2000Indexes& database)
 // --- NGCprintout ---------------------------------------------------------------------
 
 fw::PageMargins NGCprintout::margins;
+
+namespace {
+const fw::StateReset resetMargins{[] { NGCprintout::margins = fw::PageMargins(); }};
+} // namespace
 
 NGCprintout::NGCprintout(const std::string& title, PlannerPrintView& view, fw::Printer& printer, int format, int source)
     : Printout(title), view_(view), printer_(printer), format_(format), source_(source),

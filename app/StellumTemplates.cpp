@@ -1,5 +1,6 @@
 #include "app/StellumTemplates.h"
 
+#include "framework/stream/StateReset.h"
 #include "obslog/LogDocument.h"
 #include "obslog/ObsDialogView.h"
 #include "planner/STLM4view.h"
@@ -62,6 +63,10 @@ void AddStellumTemplate(std::unique_ptr<fw::DocTemplate> tpl)
     r.added.push_back(std::move(tpl));
     r.Collect();
 }
+
+namespace {
+const fw::StateReset resetTemplates{RemoveAddedStellumTemplates};
+} // namespace
 
 void RemoveAddedStellumTemplates()
 {

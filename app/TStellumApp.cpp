@@ -19,6 +19,7 @@
 #include "framework/gui/MDIFrame.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/View.h"
+#include "framework/stream/StateReset.h"
 #include "framework/sys/DesktopAssociation.h"
 #include "globals/Globals.h"
 #include "ui/Configuration.h"
@@ -107,6 +108,17 @@ bool TStellumApp::helpOpen = false;
 ObsSite TStellumApp::savedSite;
 JulianDate TStellumApp::lastNotifiedNow(0.0, JulianDate::kJulianDay);
 JulianDate TStellumApp::lastNight(0.0, JulianDate::kJulianDay);
+
+namespace {
+const fw::StateReset resetApplicationState{[] {
+    TStellumApp::resolutionLevel = 1;
+    TStellumApp::startupComplete = false;
+    TStellumApp::helpOpen = false;
+    TStellumApp::savedSite = ObsSite();
+    TStellumApp::lastNotifiedNow = JulianDate(0.0, JulianDate::kJulianDay);
+    TStellumApp::lastNight = JulianDate(0.0, JulianDate::kJulianDay);
+}};
+} // namespace
 
 namespace {
 // The running application, for the night check that a planner file runs after it was read.

@@ -3,6 +3,7 @@
 #include "astro/AstroConstants.h"
 
 #include "astro/TrigSeries.h"
+#include "framework/stream/StateReset.h"
 
 #include <cmath>
 #include <cstdint>
@@ -135,6 +136,10 @@ static_assert(sizeof kTerms / sizeof kTerms[0] == 106, "the IAU 1980 series has 
 } // namespace
 
 Nutation SharedNutation;
+
+namespace {
+const fw::StateReset resetSharedNutation{[] { SharedNutation.Reset(); }};
+} // namespace
 
 // Mean obliquity of the ecliptic, Laskar (1986) as given by Meeus, Astronomical Algorithms,
 // chapter 22; U in units of 10000 Julian years of dynamical time from J2000.0.

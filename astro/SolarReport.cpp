@@ -1,6 +1,12 @@
 #include "astro/SolarReport.h"
 
+#include "framework/stream/StateReset.h"
+
 SolarReporter SolarReport;
+
+namespace {
+const fw::StateReset resetSolarReport{[] { SolarReport = SolarReporter(); }};
+} // namespace
 
 void SolarStatusMessage(const std::string& line)
 {

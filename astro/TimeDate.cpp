@@ -5,6 +5,7 @@
 #include "astro/JulianDate.h"
 #include "astro/TextFormat.h"
 #include "framework/stream/PStream.h"
+#include "framework/stream/StateReset.h"
 
 #include <cmath>
 #include <ctime>
@@ -45,6 +46,8 @@ TimeDate::Clock& CurrentClock()
     static TimeDate::Clock clock;
     return clock;
 }
+
+const fw::StateReset resetClock{[] { CurrentClock() = nullptr; }};
 } // namespace
 
 TimeDate::Clock TimeDate::SetClock(Clock clock)

@@ -1,5 +1,7 @@
 #include "astro/TrigSeries.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -246,6 +248,8 @@ bool ProcessorHasWideKernel()
 #endif
 
 bool wideKernelAllowed = true;
+
+const fw::StateReset resetWideKernel{[] { wideKernelAllowed = true; }};
 
 bool HasWideKernel()
 {

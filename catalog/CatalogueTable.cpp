@@ -1,10 +1,16 @@
 #include "catalog/CatalogueTable.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <cstring>
 
 const char* const CatalogueSignature = "Quillon Software - Stellum 4.4 - NGC2000 Database";
 
 CatalogueTable NGCTable;
+
+namespace {
+const fw::StateReset resetTable{[] { NGCTable.Clear(); }};
+} // namespace
 
 void CatalogueTable::Clear()
 {

@@ -2,6 +2,7 @@
 
 #include "astro/AstroConstants.h"
 
+#include "framework/stream/StateReset.h"
 #include "globals/Globals.h"
 #include "ui/TStatusDlg.h"
 
@@ -10,6 +11,10 @@
 #include <cstring>
 
 ElevationMap TheElevationMap;
+
+namespace {
+const fw::StateReset resetElevationMap{[] { TheElevationMap.Reset(); }};
+} // namespace
 
 namespace {
 }

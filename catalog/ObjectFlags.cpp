@@ -1,11 +1,17 @@
 #include "catalog/ObjectFlags.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <algorithm>
 #include <iterator>
 
 std::uint16_t ObjectFlags[CatalogueCapacity];
 std::int32_t FilteredList[CatalogueCapacity];
 std::int32_t ObservingList[CatalogueCapacity];
+
+namespace {
+const fw::StateReset resetObjectLists{ResetObjectLists};
+} // namespace
 
 void ResetObjectLists()
 {

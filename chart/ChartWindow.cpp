@@ -12,6 +12,7 @@
 #include "framework/gui/DC.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/PainterDC.h"
+#include "framework/stream/StateReset.h"
 #include "globals/Globals.h"
 #include "ui/DropWindowPane.h"
 #include "ui/RScolor.h"
@@ -21,6 +22,15 @@ bool SolarSystemReady = false;
 bool ShowChartLabels = true;
 bool LabelListNumbers = true;
 bool LabelListPositions = true;
+
+namespace {
+const fw::StateReset resetChartSwitches{[] {
+    SolarSystemReady = false;
+    ShowChartLabels = true;
+    LabelListNumbers = true;
+    LabelListPositions = true;
+}};
+} // namespace
 
 namespace {
 constexpr double kStartRA = 18.0;

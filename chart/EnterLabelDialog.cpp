@@ -12,11 +12,16 @@
 #include "chart/ChartLabel.h"
 #include "framework/gui/Edit.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/StateReset.h"
 #include "ui/TEditDEC.h"
 #include "ui/TEditRA.h"
 #include "ui/TEditSize.h"
 
 double ChartLabelSize = 1.0;
+
+namespace {
+const fw::StateReset resetLabelSize{[] { ChartLabelSize = 1.0; }};
+} // namespace
 
 namespace {
 constexpr int kValueLimit = 20;

@@ -1,5 +1,7 @@
 #include "globals/Globals.h"
 
+#include "framework/stream/StateReset.h"
+
 AppGlobalsBlock AppGlobals;
 TStatusDlg* StatusWindow = nullptr;
 std::string ProgramDirectory;
@@ -10,3 +12,18 @@ bool FollowSystemClock = false;
 std::int32_t PrintingCount = 0;
 bool ObservingLogOpen = false;
 void (*NightCheck)() = nullptr;
+
+namespace {
+const fw::StateReset resetGlobals{[] {
+    AppGlobals = AppGlobalsBlock();
+    StatusWindow = nullptr;
+    ProgramDirectory.clear();
+    UserDirectory.clear();
+    AppHelpPath.clear();
+    UpdateInProgress = 0;
+    FollowSystemClock = false;
+    PrintingCount = 0;
+    ObservingLogOpen = false;
+    NightCheck = nullptr;
+}};
+} // namespace

@@ -1,5 +1,6 @@
 #include "obslog/LogDocument.h"
 
+#include "framework/stream/StateReset.h"
 #include "obslog/LogFile.h"
 
 #include "catalog/CatalogueTable.h"
@@ -46,6 +47,7 @@ long long ModifiedAt(const std::string& path)
 }
 
 bool gThrowInNextConstruction = false;
+const fw::StateReset resetThrow{[] { gThrowInNextConstruction = false; }};
 
 } // namespace
 

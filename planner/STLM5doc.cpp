@@ -7,6 +7,7 @@
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
+#include "framework/stream/StateReset.h"
 #include "globals/Globals.h"
 #include "ui/LLposit.h"
 
@@ -30,6 +31,10 @@
 const char* const STLM5doc::kSignature = "Quillon Software - Stellum - Main Document";
 const char* const STLM5doc::kDocumentName = "STLM4 Document";
 bool STLM5doc::documentOpen_ = false;
+
+namespace {
+const fw::StateReset resetDocumentFlag{STLM5doc::ResetPlannerDocumentFlag};
+} // namespace
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "ui/LogErrors.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <cstdio>
 
 LogErrors::LogErrors(std::string path) : path_(std::move(path)) {}
@@ -34,6 +36,10 @@ LogErrors& DebugLog()
     static LogErrors log;
     return log;
 }
+
+namespace {
+const fw::StateReset resetDebugLog{[] { DebugLog().Reset(); }};
+} // namespace
 
 void WriteDebugLine(const std::string& text)
 {

@@ -2,6 +2,7 @@
 
 #include "framework/gui/PainterDC.h"
 #include "framework/gui/ColorChooser.h"
+#include "framework/stream/StateReset.h"
 
 #include <QPrinter>
 
@@ -87,6 +88,10 @@ RScolor& RScolor::Instance()
     static RScolor colorsOfTheProgram;
     return colorsOfTheProgram;
 }
+
+namespace {
+const fw::StateReset resetColors{[] { RScolor::Instance() = RScolor(); }};
+} // namespace
 
 int RScolor::SetScheme(int newScheme)
 {

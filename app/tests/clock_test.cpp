@@ -34,7 +34,7 @@ protected:
     {
         STELLUM_REQUIRE_DATA(program_.DataDir());
         // 10:00 in the morning, local time at the site, by the program's clock.
-        previous_ = TimeDate::SetClock([this] { return local_; });
+        TimeDate::SetClock([this] { return local_; });
         ASSERT_TRUE(testsupport::WriteFileBytes(program_.Path("plan.sl4"), "plan\n"));
         app_ = program_.App();
         ASSERT_TRUE(app_->InitInstance());
@@ -59,9 +59,6 @@ protected:
             frame_->close();
             app_.reset();
         }
-        TimeDate::SetClock(previous_);
-        PrintingCount = 0;
-        UpdateInProgress = 0;
     }
     void Tick() { frame_->FireTimer(TStellumApp::kClockTimer); }
     void Advance(int seconds)
@@ -81,7 +78,6 @@ protected:
     TestTemplates templates_;
     fw::ScriptedMessageBoxes boxes_;
     TimeDate local_ = TimeDate(2026, 10, 10, 10, 0, 0);
-    TimeDate::Clock previous_;
     std::unique_ptr<TStellumApp> app_;
     fw::MDIFrame* frame_ = nullptr;
     std::vector<int> codes_;

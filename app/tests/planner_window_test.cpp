@@ -80,7 +80,6 @@ protected:
             for (const auto& call : boxes_.Calls()) ADD_FAILURE() << call.title << ": " << call.text;
             app_.reset();
         }
-        RScolor::Instance() = colors_;
     }
 
     // Makes the planner view the active window, as a click on it would.
@@ -93,7 +92,6 @@ protected:
 
     ProgramDir program_;
     fw::ScriptedMessageBoxes boxes_;
-    const RScolor colors_ = RScolor::Instance();
     std::unique_ptr<TStellumApp> app_;
     STLM4view* view_ = nullptr;
     fw::MDIFrame* frame_ = nullptr;

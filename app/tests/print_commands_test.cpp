@@ -61,7 +61,6 @@ class PrintCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedUser_ = UserDirectory;
         UserDirectory = dir_.path();
         PrintingPlannerView::saved = PrintingPlannerView::restored = PrintingPlannerView::cells = 0;
         manager_.AttachTemplate(*planner_);
@@ -70,7 +69,6 @@ protected:
         main_.setGeometry(50, 60, 800, 600);
         client_->Printer().SetOutputFile(dir_.file("out.pdf"));
     }
-    void TearDown() override { UserDirectory = savedUser_; }
     void Open(const std::string& name)
     {
         ASSERT_TRUE(testsupport::WriteFileBytes(dir_.file(name), "x\n"));
@@ -79,7 +77,6 @@ protected:
     std::string Pdf() const { return testsupport::ReadFileBytes(dir_.file("out.pdf")); }
 
     testsupport::TempDir dir_;
-    std::string savedUser_;
     fw::DocManager manager_{0};
     std::unique_ptr<fw::DocTemplate> planner_ =
         fw::DocTemplate::Make<PlannerDoc, PrintingPlannerView>("Planning Files", "*.sl4", "", "sl4", 0);

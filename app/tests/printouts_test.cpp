@@ -75,7 +75,6 @@ protected:
         STELLUM_REQUIRE_DATA(data);
         testsupport::LinkProgramFiles(data, dir_.path(), {"ngc2k.rsx", "dreyer.rsx", "User/comname.txt"});
         saved_ = AppGlobals;
-        savedUser_ = UserDirectory;
         UserDirectory = dir_.file("User/");
         site_ = ObsSite(Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance());
         now_ = JulianDate::FromCalendar(2026, 10, 16, 3, 0, 0);
@@ -89,8 +88,6 @@ protected:
     {
         db_.reset();
         AppGlobals = saved_;
-        UserDirectory = savedUser_;
-        NGCprintout::margins = fw::PageMargins{};
     }
     // An observing list of the first n NGC objects.
     void ObservingList(int n)
@@ -112,7 +109,6 @@ protected:
 
     testsupport::TempDir dir_;
     AppGlobalsBlock saved_;
-    std::string savedUser_;
     ObsSite site_;
     JulianDate now_;
     std::unique_ptr<NGC2000Indexes> db_;

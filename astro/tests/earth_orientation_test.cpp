@@ -121,7 +121,6 @@ TEST(Nutation, SeriesRunsOncePerDate)
 
 TEST(Nutation, SharedCacheStartsAtJ2000)
 {
-    SharedNutation.Reset();
     EXPECT_TRUE(SharedNutation.Date() == JulianDate());
     // The 18.6-year term dominates: at most about 17.2" in longitude and 9.2" in obliquity.
     for (double jd = 2415020.5; jd < 2488070.5; jd += 1000.0) {

@@ -32,17 +32,11 @@ protected:
         now_ = JulianDate::FromCalendar(2026, 10, 16, 3, 0, 0);
         AppGlobals.site = &site_;
         AppGlobals.now = &now_;
-        ObservingLogOpen = false;
         Open();
     }
-    void TearDown() override
-    {
-        db_.reset();
-        AppGlobals.site = nullptr;
-        AppGlobals.now = nullptr;
-        AppGlobals.database = nullptr;
-        ObservingLogOpen = false;
-    }
+    // The database goes before the site and time it reads; the program-wide state is back at
+    // its start after every test.
+    void TearDown() override { db_.reset(); }
 
     void Open()
     {

@@ -38,44 +38,16 @@ inline const std::vector<Star>& OrionStars()
 
 class ChartFixture : public ::testing::Test {
 protected:
+    // The program-wide state (directories, colours, labels, lines, the catalogue table) is
+    // back at its start after every test; the window goes before the rest of the fixture.
     void SetUp() override
     {
-        savedProgram_ = ProgramDirectory;
-        savedUser_ = UserDirectory;
-        savedGlobals_ = AppGlobals;
-        savedLabelOptions_ = {ShowChartLabels, LabelListNumbers, LabelListPositions};
-        savedLabelSize_ = ChartLabelSize;
-        savedTable_ = std::make_unique<CatalogueTable>(NGCTable);
         ProgramDirectory = dir_.path();
         UserDirectory = dir_.path() + "User/";
         QDir().mkpath(QString::fromStdString(UserDirectory));
-        RScolor& rs = RScolor::Instance();
-        savedScheme_ = rs.Scheme();
-        for (int slot = SlotRaLines; slot <= SlotShadow; ++slot) savedColours_[slot] = rs.GetColor(slot);
-        ChartVisibleRegion::Instance().Reset();
-        ConstelLineArray::Instance().Reset();
-        ChartLabelArray::Instance().Reset();
         AppGlobals.statusBar = &statusBar_;
     }
-    void TearDown() override
-    {
-        chart_.reset();
-        RScolor& rs = RScolor::Instance();
-        rs.SetScheme(savedScheme_);
-        for (const auto& [slot, colour] : savedColours_) rs.SetSchemeColor(slot, rs.Scheme(), colour);
-        rs.BuildPalette();
-        ProgramDirectory = savedProgram_;
-        UserDirectory = savedUser_;
-        AppGlobals = savedGlobals_;
-        ShowChartLabels = savedLabelOptions_[0];
-        LabelListNumbers = savedLabelOptions_[1];
-        LabelListPositions = savedLabelOptions_[2];
-        ChartLabelSize = savedLabelSize_;
-        NGCTable = *savedTable_;
-        ChartVisibleRegion::Instance().Reset();
-        ConstelLineArray::Instance().Reset();
-        ChartLabelArray::Instance().Reset();
-    }
+    void TearDown() override { chart_.reset(); }
 
     // The labels and lines every chart window shares.
     static std::vector<ChartLabel>& Labels() { return ChartLabelArray::Instance().Labels(); }
@@ -148,15 +120,6 @@ protected:
     testsupport::TempDir dir_;
     std::unique_ptr<ChartWindow> chart_;
     fw::StatusBar statusBar_;
-
-private:
-    std::string savedProgram_, savedUser_;
-    AppGlobalsBlock savedGlobals_;
-    std::vector<bool> savedLabelOptions_;
-    double savedLabelSize_ = 1.0;
-    int savedScheme_ = 4;
-    std::map<int, std::uint32_t> savedColours_;
-    std::unique_ptr<CatalogueTable> savedTable_;
 };
 
 } // namespace chart_testing

@@ -44,10 +44,6 @@ protected:
     void SetUp() override
     {
         data_ = testsupport::ProgramDataDir("rssao.cat");
-        savedProgram_ = ProgramDirectory;
-        savedUser_ = UserDirectory;
-        savedTable_ = std::make_unique<CatalogueTable>(NGCTable);
-        savedScheme_ = RScolor::Instance().Scheme();
         if (data_.empty()) return;
         ProgramDirectory = data_;
         UserDirectory = dir_.path() + "User/";
@@ -55,17 +51,6 @@ protected:
         QFile::copy(QString::fromStdString(data_ + "User/conlines.rsx"),
                     QString::fromStdString(UserDirectory + "conlines.rsx"));
         NGC2000Indexes::ReadDatabase(data_ + "ngc2k.rsx");
-    }
-    void TearDown() override
-    {
-        ProgramDirectory = savedProgram_;
-        UserDirectory = savedUser_;
-        NGCTable = *savedTable_;
-        RScolor::Instance().SetScheme(savedScheme_);
-        SolarSystemReady = false;
-        ChartVisibleRegion::Instance().Reset();
-        ConstelLineArray::Instance().Reset();
-        ChartLabelArray::Instance().Reset();
     }
 
     // The planner's pane area with the chart pane filling it, drawn and grabbed.
@@ -81,11 +66,6 @@ protected:
 
     std::string data_;
     testsupport::TempDir dir_;
-
-private:
-    std::string savedProgram_, savedUser_;
-    std::unique_ptr<CatalogueTable> savedTable_;
-    int savedScheme_ = 4;
 };
 
 TEST_F(ChartSnapshots, RealSky)

@@ -46,40 +46,14 @@ const std::map<int, std::uint32_t> kLayerColours = {
     {SlotSun, 0x000009},     {SlotLimb, 0x00000A},       {SlotShadow, 0x00000B},
 };
 
-// Keeps the program-wide state a chart test touches and gives it back afterwards.
+// A chart test's own directories; the program-wide state is back at its start after every test.
 class Chart : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedProgram_ = ProgramDirectory;
-        savedUser_ = UserDirectory;
-        savedTable_ = std::make_unique<CatalogueTable>(NGCTable);
-        ResetObjectLists();
         ProgramDirectory = dir_.path();
         UserDirectory = dir_.path() + "User/";
         QDir().mkpath(QString::fromStdString(UserDirectory));
-        RScolor& rs = RScolor::Instance();
-        savedScheme_ = rs.Scheme();
-        for (const auto& [slot, colour] : kLayerColours) savedColours_[slot] = rs.GetColor(slot);
-        SolarSystemReady = false;
-        ChartVisibleRegion::Instance().Reset();
-        ConstelLineArray::Instance().Reset();
-        ChartLabelArray::Instance().Reset();
-    }
-    void TearDown() override
-    {
-        RScolor& rs = RScolor::Instance();
-        rs.SetScheme(savedScheme_);
-        for (const auto& [slot, colour] : savedColours_) rs.SetSchemeColor(slot, rs.Scheme(), colour);
-        rs.BuildPalette();
-        ProgramDirectory = savedProgram_;
-        UserDirectory = savedUser_;
-        NGCTable = *savedTable_;
-        ResetObjectLists();
-        SolarSystemReady = false;
-        ChartVisibleRegion::Instance().Reset();
-        ConstelLineArray::Instance().Reset();
-        ChartLabelArray::Instance().Reset();
     }
 
     void UseLayerColours()
@@ -100,12 +74,6 @@ protected:
     }
 
     testsupport::TempDir dir_;
-
-private:
-    std::string savedProgram_, savedUser_;
-    std::unique_ptr<CatalogueTable> savedTable_;
-    int savedScheme_ = 4;
-    std::map<int, std::uint32_t> savedColours_;
 };
 
 QColor Colour(int slot)

@@ -18,7 +18,6 @@ protected:
             NGCTable.dec[i] = static_cast<float>(i % 90) - 45.0f;
         }
     }
-    void TearDown() override { NGCTable.Clear(); }
     testsupport::TempDir dir;
     std::string File() const { return dir.file("chrtfrmt.rsx"); }
     std::size_t FileSize() const { return testsupport::ReadFileBytes(File()).size(); }

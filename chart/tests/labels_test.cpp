@@ -91,8 +91,6 @@ TEST(VisibleRegion, PolesAndTheWholeSky)
 
 class ChartLabelsFile : public ::testing::Test {
 protected:
-    void SetUp() override { ChartLabelArray::Instance().Reset(); }
-    void TearDown() override { ChartLabelArray::Instance().Reset(); }
     static std::vector<ChartLabel>& Labels() { return ChartLabelArray::Instance().Labels(); }
     testsupport::TempDir dir;
     std::string File() const { return dir.file("chtlabel.rsx"); }

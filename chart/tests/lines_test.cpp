@@ -14,8 +14,6 @@ std::vector<ConstelLine>& Lines() { return ConstelLineArray::Instance().Lines();
 
 class ConstelLinesFile : public ::testing::Test {
 protected:
-    void SetUp() override { ConstelLineArray::Instance().Reset(); }
-    void TearDown() override { ConstelLineArray::Instance().Reset(); }
     testsupport::TempDir dir;
     std::string File() const { return dir.file("conlines.rsx"); }
 };

@@ -1,5 +1,7 @@
 #include "framework/gui/Help.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -14,6 +16,8 @@ std::string& File()
     static std::string file;
     return file;
 }
+
+const StateReset resetHelpFile{[] { File().clear(); }};
 } // namespace
 
 void SetHelpFile(const std::string& path)

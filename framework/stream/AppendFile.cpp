@@ -1,5 +1,6 @@
 #include "framework/stream/AppendFile.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/stream/StringUtil.h"
 
 #include <cerrno>
@@ -12,6 +13,10 @@ namespace fw {
 namespace {
 int gFailAppends = 0;
 int gFailTruncations = 0;
+const StateReset resetFailures{[] {
+    gFailAppends = 0;
+    gFailTruncations = 0;
+}};
 } // namespace
 
 void FailAppendsForTest(int n) { gFailAppends = n; }

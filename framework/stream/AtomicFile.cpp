@@ -1,5 +1,7 @@
 #include "framework/stream/AtomicFile.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -16,6 +18,7 @@ namespace fw {
 namespace {
 
 int gFailReplacements = 0;
+const StateReset resetFailReplacements{[] { gFailReplacements = 0; }};
 
 // True (and one failure used up) when a test asked for this replacement to fail.
 bool FailForTest()

@@ -1,5 +1,7 @@
 #include "framework/sys/DynamicLibrary.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -14,6 +16,8 @@ std::vector<std::string>& Directories()
     static std::vector<std::string> dirs;
     return dirs;
 }
+
+const StateReset resetSearchDirectories{[] { Directories().clear(); }};
 
 std::string ProgramDirectory()
 {

@@ -1,5 +1,6 @@
 #include "framework/sys/ProgmanStore.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
@@ -15,6 +16,10 @@ namespace fw {
 namespace {
 bool gRunning = false;
 std::string gCurrentGroup;
+const StateReset resetProgman{[] {
+    gRunning = false;
+    gCurrentGroup.clear();
+}};
 
 std::string StorePath()
 {

@@ -1,5 +1,6 @@
 #include "framework/sys/ShellLink.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
 
@@ -14,6 +15,7 @@ namespace fw {
 
 namespace {
 bool gExport = false;
+const StateReset resetExport{[] { gExport = false; }};
 
 std::string Field(const std::string& s)
 {

@@ -1,6 +1,7 @@
 #include "framework/sys/WinFileSystem.h"
 
 #include "framework/stream/AtomicFile.h"
+#include "framework/stream/StateReset.h"
 #include "framework/stream/StringUtil.h"
 
 #include <algorithm>
@@ -23,6 +24,7 @@ namespace {
 WinRoot* Root() { return WinRoot::Current(); }
 
 int gFailRenames = 0;
+const StateReset resetFailRenames{[] { gFailRenames = 0; }};
 
 bool Host(const std::string& path, std::string& host, bool* link = nullptr)
 {

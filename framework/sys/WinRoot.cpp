@@ -1,6 +1,7 @@
 #include "framework/sys/WinRoot.h"
 
 #include "framework/stream/AtomicFile.h"
+#include "framework/stream/StateReset.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/ProfileLine.h"
 #include "framework/sys/RegistryStore.h"
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 WinRoot* gCurrent = nullptr;
+const StateReset resetCurrent{[] { gCurrent = nullptr; }};
 
 int64_t NowMs()
 {

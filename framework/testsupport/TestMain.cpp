@@ -1,5 +1,6 @@
 // main() of every test program: a home of its own, one QApplication on the offscreen platform,
-// then GoogleTest.
+// then GoogleTest, with the program-wide state brought back to its start after every test.
+#include "framework/stream/StateReset.h"
 #include "framework/testsupport/TestSupport.h"
 
 #include <QApplication>
@@ -8,6 +9,14 @@
 #include <cstdlib>
 #include <sys/stat.h>
 #include <string>
+
+namespace {
+// Runs after the fixture is gone, so a test's state never reaches the next one, whatever order
+// the tests run in.
+class ResetAfterEachTest : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { fw::StateReset::RunAll(); }
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -28,6 +37,7 @@ int main(int argc, char** argv)
     {
         QApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
+        ::testing::UnitTest::GetInstance()->listeners().Append(new ResetAfterEachTest);
         result = RUN_ALL_TESTS();
     }
     return result;

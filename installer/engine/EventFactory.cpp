@@ -1,5 +1,6 @@
 #include "installer/engine/EventFactory.h"
 
+#include "framework/stream/StateReset.h"
 #include "installer/support/CheckFailed.h"
 
 #include <new>
@@ -36,6 +37,10 @@ void FreeEventFactories()
     for (auto& slot : gSlots) slot.reset();
     gCount = 0;
 }
+
+namespace {
+const fw::StateReset resetFactories{FreeEventFactories};
+} // namespace
 
 int EventFactoryCount() { return gCount; }
 

@@ -1,5 +1,6 @@
 #include "installer/engine/InstallOperations.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
 #include "installer/support/CopyStreams.h"
@@ -42,6 +43,11 @@ std::function<bool(const std::string&, const std::string&)>& AskHook()
     static std::function<bool(const std::string&, const std::string&)> hook;
     return hook;
 }
+
+const fw::StateReset resetHooks{[] {
+    ReportHook() = nullptr;
+    AskHook() = nullptr;
+}};
 
 // A language-library string used as a format.
 std::string ResFormat(int id, ...)

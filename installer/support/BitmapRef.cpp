@@ -1,5 +1,6 @@
 #include "installer/support/BitmapRef.h"
 
+#include "framework/stream/StateReset.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/PortableStream.h"
@@ -12,6 +13,10 @@ namespace kw {
 namespace {
 bool gScreenSet = false;
 ScreenInfo gScreen;
+const fw::StateReset resetScreen{[] {
+    gScreenSet = false;
+    gScreen = ScreenInfo();
+}};
 
 bool Variant(const PathName& base, const char* suffix, PathName& out)
 {

@@ -1,6 +1,7 @@
 #include "installer/support/CheckFailed.h"
 
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/StateReset.h"
 #include "framework/sys/WinFileSystem.h"
 
 #include <cstdarg>
@@ -12,6 +13,10 @@ namespace kw {
 namespace {
 std::string gTraceFile;
 bool gTraceSet = false;
+const fw::StateReset resetTrace{[] {
+    gTraceFile.clear();
+    gTraceSet = false;
+}};
 } // namespace
 
 void CheckFailed(const char* moduleFile, int line, bool condition)

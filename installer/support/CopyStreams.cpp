@@ -1,5 +1,6 @@
 #include "installer/support/CopyStreams.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/sys/WinFileSystem.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/MessageLoop.h"
@@ -98,6 +99,7 @@ int DecompressingSource::Read(void* buffer, int n)
 
 namespace {
 unsigned long inputCalls = 0;
+const fw::StateReset resetInputCalls{DecompressingSource::ResetInputCalls};
 } // namespace
 
 unsigned long DecompressingSource::InputCalls() { return inputCalls; }

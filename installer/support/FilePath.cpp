@@ -1,5 +1,6 @@
 #include "installer/support/FilePath.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
 #include "installer/support/CheckFailed.h"
@@ -18,6 +19,7 @@ namespace kw {
 namespace {
 
 std::string gModulePath = "C:\\kwmain.exe";
+const fw::StateReset resetModulePath{[] { gModulePath = "C:\\kwmain.exe"; }};
 
 bool IsSep(char c) { return c == '\\' || c == '/'; }
 

@@ -1,5 +1,6 @@
 #include "installer/support/HeapString.h"
 
+#include "framework/stream/StateReset.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/ResString.h"
 
@@ -14,6 +15,7 @@ char HeapString::kEmpty[1] = {0};
 
 namespace {
 bool gFailAllocations = false;
+const fw::StateReset resetFailAllocations{[] { gFailAllocations = false; }};
 }
 
 void HeapString::FailAllocationsForTest(bool fail) { gFailAllocations = fail; }

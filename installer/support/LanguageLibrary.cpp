@@ -1,5 +1,6 @@
 #include "installer/support/LanguageLibrary.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/sys/WinRoot.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageTable.h"
@@ -98,6 +99,10 @@ LanguageLibrary& LanguageLibrary::Instance()
     static LanguageLibrary library;
     return library;
 }
+
+namespace {
+const fw::StateReset resetLibrary{[] { LanguageLibrary::Instance().Free(); }};
+} // namespace
 
 LanguageLibrary::~LanguageLibrary() { Free(); }
 

@@ -1,5 +1,6 @@
 #include "installer/support/Launch.h"
 
+#include "framework/stream/StateReset.h"
 #include "framework/sys/Process.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/MessageLoop.h"
@@ -18,6 +19,7 @@ namespace kw {
 
 namespace {
 int gPriority = 0;
+const fw::StateReset resetPriority{[] { gPriority = 0; }};
 constexpr int kPriorityLowest = -2;
 
 std::string Cut80(const char* text)

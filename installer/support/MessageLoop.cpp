@@ -1,5 +1,7 @@
 #include "installer/support/MessageLoop.h"
 
+#include "framework/stream/StateReset.h"
+
 #include <QCoreApplication>
 #include <QObject>
 
@@ -23,6 +25,10 @@ MessageLoop& MessageLoop::Instance()
     static MessageLoop loop;
     return loop;
 }
+
+namespace {
+const fw::StateReset resetLoop{[] { MessageLoop::Instance() = MessageLoop(); }};
+} // namespace
 
 void MessageLoop::AddModeless(QWidget* window)
 {

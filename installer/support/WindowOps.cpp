@@ -1,5 +1,6 @@
 #include "installer/support/WindowOps.h"
 
+#include "framework/stream/StateReset.h"
 #include "installer/support/CheckFailed.h"
 #include "installer/support/DialogBox.h"
 #include "installer/support/HeapString.h"
@@ -328,6 +329,10 @@ void DestroyFollowing(QWidget* dialog, int id, int n)
 namespace {
 QPointer<QWidget> gLocked;
 int gLockDepth = 0;
+const fw::StateReset resetLock{[] {
+    gLocked = nullptr;
+    gLockDepth = 0;
+}};
 } // namespace
 
 void LockUpdate(QWidget* window, bool on)

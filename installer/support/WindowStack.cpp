@@ -1,5 +1,7 @@
 #include "installer/support/WindowStack.h"
 
+#include "framework/stream/StateReset.h"
+
 namespace kw {
 
 WindowStack& WindowStack::Instance()
@@ -7,6 +9,10 @@ WindowStack& WindowStack::Instance()
     static WindowStack stack;
     return stack;
 }
+
+namespace {
+const fw::StateReset resetStack{[] { WindowStack::Instance() = WindowStack(); }};
+} // namespace
 
 void WindowStack::Push(QWidget* window)
 {

@@ -41,11 +41,8 @@ protected:
         STELLUM_REQUIRE_DATA(data_);
         testsupport::LinkProgramFiles(data_, dir_.path());
         testsupport::LinkProgramFiles(data_, dir_.path(), {"User/comname.txt"});
-        savedProgram_ = ProgramDirectory;
-        savedUser_ = UserDirectory;
         ProgramDirectory = dir_.path();
         UserDirectory = dir_.path() + "User/";
-        savedColors_ = std::make_unique<RScolor>(RScolor::Instance());
         site_ = ObsSite(Angle(77.0, Angle::kDegrees), Angle(38.9, Angle::kDegrees), "Washington", -5, Distance());
         // 2026 October 25, 02:00 UT: 21:00 on the evening of the 24th at the site, the Moon
         // two days before full and high in the south-east.
@@ -62,6 +59,8 @@ protected:
         AppGlobals.database = db_.get();
         ComputeNight();
     }
+    // The pointers to the fixture's objects go before the objects do; the rest of the
+    // program-wide state is back at its start after every test.
     void TearDown() override
     {
         AppGlobals.moonRst = AppGlobals.sunRst = AppGlobals.twilightRst = nullptr;
@@ -71,9 +70,6 @@ protected:
         AppGlobals.site = nullptr;
         AppGlobals.now = nullptr;
         db_.reset();
-        if (savedColors_) RScolor::Instance() = *savedColors_;
-        if (savedProgram_) ProgramDirectory = *savedProgram_;
-        if (savedUser_) UserDirectory = *savedUser_;
     }
 
     // The night's values as the clock computes them: five positions half a day apart around
@@ -117,6 +113,4 @@ protected:
     std::unique_ptr<NGC2000Indexes> db_;
     RiseSetTransit moonRst_, sunRst_, twilightRst_;
     fw::ScriptedMessageBoxes boxes_;
-    std::unique_ptr<RScolor> savedColors_;
-    std::optional<std::string> savedProgram_, savedUser_;
 };

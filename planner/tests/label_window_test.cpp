@@ -26,11 +26,6 @@
 
 namespace {
 
-struct ColorsGuard {
-    std::unique_ptr<RScolor> saved = std::make_unique<RScolor>(RScolor::Instance());
-    ~ColorsGuard() { RScolor::Instance() = *saved; }
-};
-
 std::vector<fw::DrawCall> RoundRects(LabelWindow& w, const fw::Rect& r)
 {
     fw::RecordingDC dc(fw::Size(r.right + 10, r.bottom + 10));
@@ -119,7 +114,6 @@ TEST(LabelWindow, CaptionAndValueBoxesByLabelWidth)
 
 TEST(LabelWindow, CaptionAndValueTextSitInTheirBoxesInTheirColours)
 {
-    ColorsGuard colors;
     RScolor& rs = RScolor::Instance();
     TextLabelWindow w(nullptr, "Bright", "Brightness");
     w.SetColorGroup(105);
@@ -189,7 +183,6 @@ TEST(LabelWindow, SameTextTwiceAsksForNoRepaint)
 
 TEST(LabelWindow, ColourChangeGoesToEveryDataWindowOnlyOnYes)
 {
-    ColorsGuard colors;
     RScolor& rs = RScolor::Instance();
     TextLabelWindow w(nullptr, "Name");
     w.SetColorGroup(123);
@@ -212,7 +205,6 @@ TEST(LabelWindow, ColourChangeGoesToEveryDataWindowOnlyOnYes)
 
 TEST(LabelWindow, ColoursGoBetweenRecordAndSlotsForEveryScheme)
 {
-    ColorsGuard colors;
     RScolor& rs = RScolor::Instance();
     TextLabelWindow w(nullptr, "Name");
     w.SetColorGroup(123);

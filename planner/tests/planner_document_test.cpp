@@ -26,17 +26,10 @@ protected:
     {
         PlannerWorld::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        FollowSystemClock = false;
         sample_ = ReadFileBytes(data_ + "User/Sample.sl4");
         ASSERT_FALSE(sample_.empty()) << "the data builder writes User/Sample.sl4";
         samplePath_ = dir_.path() + "Sample.sl4";
         ASSERT_TRUE(WriteFileBytes(samplePath_, sample_));
-    }
-    void TearDown() override
-    {
-        FollowSystemClock = false;
-        STLM5doc::ResetPlannerDocumentFlag();
-        PlannerWorld::TearDown();
     }
     // Opens a file in a document of its own; the document is kept for saving.
     bool OpenFile(const std::string& path)

@@ -46,7 +46,6 @@ protected:
     void TearDown() override
     {
         doc_.reset();  // deletes the view with it
-        PrintingCount = 0;
         PlannerWorld::TearDown();
     }
     void Command(int id) { ASSERT_TRUE(view_->SendCommand(id)) << id; }

@@ -55,12 +55,6 @@ public:
     std::map<int, int> received;
 };
 
-// Restores the program's colours after a test.
-struct ColorsGuard {
-    std::unique_ptr<RScolor> saved = std::make_unique<RScolor>(RScolor::Instance());
-    ~ColorsGuard() { RScolor::Instance() = *saved; }
-};
-
 class ChooseColorAnswer {
 public:
     ChooseColorAnswer(bool ok, RGBColor color)
@@ -133,7 +127,6 @@ TEST(DropWindowPane, PaneMenuAndItsCommands)
     EXPECT_EQ(parent.received[19146], 2);
 
     // Every colour command opens the colour dialog for its role's slot.
-    ColorsGuard colors;
     ChooseColorAnswer cancel(false, 0);
     fw::ScriptedMessageBoxes boxes;
     for (int id : {126, 127, 131, 148, 130}) EXPECT_TRUE(pane.SendCommand(id)) << id;
@@ -158,7 +151,6 @@ TEST(DropWindowPane, PaneMenuAndItsCommands)
 
 TEST(DropWindowPane, ColourCommandsGiveTheColourToEveryPaneOnYes)
 {
-    ColorsGuard colors;
     RScolor& rs = RScolor::Instance();
     rs.SetScheme(SchemeNormal);
     const RGBColor chosen = HexRGB(0x13579B);
@@ -216,7 +208,6 @@ TEST(DropWindowPane, ColourCommandsGiveTheColourToEveryPaneOnYes)
 
 TEST(DropWindowPane, KeepsItsColoursInTheStore)
 {
-    ColorsGuard colors;
     RScolor& rs = RScolor::Instance();
     testsupport::TempDir dir;
     auto store = std::make_unique<Configuration>(dir.file("STLMCNFG.RSX"));
@@ -250,7 +241,6 @@ TEST(DropWindowPane, KeepsItsColoursInTheStore)
 
 TEST(DropWindowPane, DrawsItsFrameInEverySchemeAndNotWhilePrinting)
 {
-    ColorsGuard colors;
     RScolor& rs = RScolor::Instance();
     TestParent parent;
     parent.resize(960, 400);
@@ -305,7 +295,6 @@ TEST(DropWindowPane, DrawsItsFrameInEverySchemeAndNotWhilePrinting)
 
 TEST(DropWindowPane, PrintsItsFrameInAPrinterScheme)
 {
-    ColorsGuard colors;
     RScolor& rs = RScolor::Instance();
     rs.SetScheme(SchemeNightVision);
     testsupport::TempDir dir;

@@ -9,10 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct SchemeGuard {
-    int saved = RScolor::Instance().Scheme();
-    ~SchemeGuard() { RScolor::Instance().SetScheme(saved); }
-};
 QColor Slot(int slot) { return fw::ColorFromRef(RScolor::Instance().GetColor(slot)); }
 } // namespace
 
@@ -56,7 +52,6 @@ TEST(RectLabel, CaptionIsCutToFit)
 
 TEST(RectLabel, DrawsFrameInnerAreaAndCaptionThroughTheDC)
 {
-    SchemeGuard guard;
     RScolor::Instance().SetScheme(SchemeNormal);
     RectLabel label;
     fw::RecordingDC dc(fw::Size(300, 200));
@@ -98,7 +93,6 @@ TEST(RectLabel, DrawsFrameInnerAreaAndCaptionThroughTheDC)
 
 TEST(RectLabel, PrintsIntoARectangleOfThePage)
 {
-    SchemeGuard guard;
     RScolor::Instance().SetScheme(SchemeNormal);
     fw::Bitmap page(400, 300);
     page.Fill(QColor(10, 200, 10));

@@ -156,7 +156,6 @@ TEST_F(StatusFixture, Snapshot)
 
 TEST_F(StatusFixture, StartedByTheMainWindowAndGoneWithIt)
 {
-    std::string savedDir = ProgramDirectory;
     ProgramDirectory = dir.path();
     ASSERT_TRUE(testsupport::WriteFileBytes(logPath, "last run\n"));
     auto* mainWindow = new fw::Window;
@@ -173,7 +172,6 @@ TEST_F(StatusFixture, StartedByTheMainWindowAndGoneWithIt)
     delete mainWindow;
     EXPECT_EQ(StatusWindow, nullptr);
     EndStatusWindow(); // nothing left to end
-    ProgramDirectory = savedDir;
 }
 
 TEST(ErrnoText, GivesTheLibraryTextOfTheLastError)

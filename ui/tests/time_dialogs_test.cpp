@@ -217,7 +217,6 @@ TEST(ClocksDialog, ShowsTheInstantAndRunsOnlyWhileFollowingTheClock)
     JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
     AppGlobals.site = &site;
     AppGlobals.now = &now;
-    const bool follow = FollowSystemClock;
     for (bool following : {false, true}) {
         FollowSystemClock = following;
         Clocks dlg;
@@ -237,9 +236,6 @@ TEST(ClocksDialog, ShowsTheInstantAndRunsOnlyWhileFollowingTheClock)
             testsupport::SaveDialogSnapshot(dlg, "clocks_dialog.png");
         }
     }
-    FollowSystemClock = follow;
-    AppGlobals.site = nullptr;
-    AppGlobals.now = nullptr;
 }
 
 } // namespace

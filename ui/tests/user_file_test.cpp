@@ -28,11 +28,7 @@ protected:
         StatusWindow = &status_;
         DebugLog().Reset(DebugPath());
     }
-    void TearDown() override
-    {
-        StatusWindow = previous_;
-        DebugLog().Reset();
-    }
+    void TearDown() override { StatusWindow = previous_; }
     std::string DebugPath() const { return dir_.file("debug.txt"); }
     std::vector<std::string> StatusLines() const
     {

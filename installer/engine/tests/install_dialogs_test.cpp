@@ -49,12 +49,6 @@ namespace {
 
 class InstallDialogs : public InstallerDialogFixture {
 protected:
-    void TearDown() override
-    {
-        fw::ProgmanStore::SetRunning(false);
-        InstallerDialogFixture::TearDown();
-    }
-
     // Each showing of a dialog runs the next step (the last one again when they run out); the
     // step ends the dialog through its commands, as the user's clicks would.
     void Drive(std::vector<std::function<void(Dialog&)>> steps)

@@ -68,9 +68,7 @@ protected:
     }
     void TearDown() override
     {
-        LanguageLibrary::Instance().Free();
         InstallOperations::SetReportHook(nullptr);
-        SetModulePath("C:\\kwmain.exe");
         RootFixture::TearDown();
     }
 

@@ -21,11 +21,6 @@ protected:
         fw::WinFileSystem::CreateDirectory("C:\\SETUP");
         kw::SetModulePath("C:\\SETUP\\KWMAIN.EXE");
     }
-    void TearDown() override
-    {
-        kw::LanguageLibrary::Instance().Free();
-        RootFixture::TearDown();
-    }
 
     // The delivered English package copied beside the installer under the given name.
     void DeliverLanguagePackage(const std::string& name = "kwenu.dll")

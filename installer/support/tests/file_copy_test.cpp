@@ -522,9 +522,6 @@ TEST_F(FileCopy, VersionConflictDialogShowsBothFilesAndTakesTheEditedPath)
     ASSERT_TRUE(dir);
     ASSERT_TRUE(Write("SRC/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
     ASSERT_TRUE(LanguageLibrary::Instance().LoadFile("C:\\SRC\\kwenu.dll"));
-    struct Free {
-        ~Free() { LanguageLibrary::Instance().Free(); }
-    } freeLater;
     struct Case {
         int command;
         int outcome;

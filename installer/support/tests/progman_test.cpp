@@ -35,8 +35,6 @@ protected:
     void TearDown() override
     {
         while (ProgmanClient::Instance().Connections() > 0) ProgmanClient::Instance().Disconnect(false);
-        fw::ProgmanStore::SetRunning(false);
-        fw::ShellLink::SetDesktopExport(false);
         RootFixture::TearDown();
     }
     void SetPlatform(int platform)

@@ -134,14 +134,7 @@ TEST(LinkedList, MovesAndIndexes)
     EXPECT_EQ(stopper.seen, "BC");
 }
 
-class Reporting : public RootFixture {
-protected:
-    void TearDown() override
-    {
-        SetTraceFile(nullptr);
-        RootFixture::TearDown();
-    }
-};
+class Reporting : public RootFixture {};
 
 TEST_F(Reporting, ChecksGoToAnErrorBoxOrToTheTraceFile)
 {
