@@ -13,6 +13,10 @@
 namespace {
 
 constexpr int kFieldsPerObject = 18;
+// The printer's default text font: a fixed-pitch face that the set-up installs
+// (fonts-dejavu-core), named rather than left to whatever "Monospace" means on the machine, so
+// that a printout's lines per page are the same everywhere.
+constexpr const char* kDeviceDefaultFace = "DejaVu Sans Mono";
 // Report lines are read in pieces of at most this many characters.
 constexpr std::size_t kReportLineLength = 255;
 
@@ -57,7 +61,7 @@ TextPageMetrics TextPageMetrics::Compute(fw::Size page, int dpiX, int dpiY, bool
 
 fw::Font DeviceDefaultFont(int dpiY)
 {
-    return fw::Font("Monospace", -std::max(1, dpiY * 10 / 72));
+    return fw::Font(kDeviceDefaultFace, -std::max(1, dpiY * 10 / 72));
 }
 
 double SessionLengthHours(const NGC2000Indexes& database)

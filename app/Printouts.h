@@ -31,7 +31,7 @@ struct TextPageMetrics {
     static TextPageMetrics Compute(fw::Size page, int dpiX, int dpiY, bool landscape, const fw::TextMetrics& font);
 };
 
-// The device's default text font at a resolution.
+// The device's default text font at a resolution: DejaVu Sans Mono, 10 points.
 fw::Font DeviceDefaultFont(int dpiY);
 
 // The session's length in hours from the applied filter settings (across midnight when the

@@ -34,7 +34,7 @@ std::string ProgramDir()
     if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR")) return std::string(dir) + "/";
     std::error_code ec;
     const auto exe = fs::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "bin").string() + "/";
+    return (exe.parent_path().parent_path() / "delivered").string() + "/";
 }
 
 // A program directory of its own with the data files linked in, and $HOME, $XDG_DATA_HOME

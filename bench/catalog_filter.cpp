@@ -32,14 +32,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program directory: $STELLUM_PROGRAM_DIR, else bin/ beside this program's folder.
+// The program directory: $STELLUM_PROGRAM_DIR, else delivered/ beside this program's folder.
 std::string ProgramDir()
 {
     if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR"))
         return std::string(dir) + "/";
     std::error_code ec;
     const auto exe = fs::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "bin").string() + "/";
+    return (exe.parent_path().parent_path() / "delivered").string() + "/";
 }
 
 // One database for the run, in a directory of its own so that its saved state stays out of

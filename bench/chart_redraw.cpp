@@ -27,13 +27,13 @@ constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr double kFaintestLimit = 99.0;
 
-// The program directory: $STELLUM_PROGRAM_DIR, else bin/ beside this program's folder.
+// The program directory: $STELLUM_PROGRAM_DIR, else delivered/ beside this program's folder.
 std::string ProgramDir()
 {
     if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR")) return std::string(dir) + "/";
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "bin").string() + "/";
+    return (exe.parent_path().parent_path() / "delivered").string() + "/";
 }
 
 struct Frame {

@@ -15,14 +15,14 @@
 
 namespace {
 
-// The program directory: $STELLUM_PROGRAM_DIR, else bin/ beside this program's folder.
+// The program directory: $STELLUM_PROGRAM_DIR, else delivered/ beside this program's folder.
 std::string CataloguePath()
 {
     if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR"))
         return std::string(dir) + "/rssao.cat";
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "bin" / "rssao.cat").string();
+    return (exe.parent_path().parent_path() / "delivered" / "rssao.cat").string();
 }
 
 // 20 degrees square centred on 5.5 h, 0 degrees: 1 h 20 min of right ascension.

@@ -2,7 +2,7 @@
 // with the light and the full series, and rise/transit/set of every NGC 2000.0 object for one
 // night, each beside libnova computing the same where it is installed.
 //
-// The series files come from the program directory ($STELLUM_PROGRAM_DIR, else bin/ beside
+// The series files come from the program directory ($STELLUM_PROGRAM_DIR, else delivered/ beside
 // this program's folder), the catalogue positions from the raw NGC 2000.0 file
 // ($STELLUM_RAW_DATA, else ../shared/data beside the checkout).
 #include "astro/Coord.h"
@@ -46,7 +46,7 @@ std::string ProgramDir()
     if (n <= 0)
         return "./";
     std::string exe(buf, static_cast<size_t>(n));
-    return exe.substr(0, exe.find_last_of('/')) + "/../bin/";
+    return exe.substr(0, exe.find_last_of('/')) + "/../delivered/";
 }
 
 std::string RawDir()

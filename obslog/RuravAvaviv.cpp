@@ -11,7 +11,6 @@ const char* const RuravAvaviv::kSignature = "Quillon Software - Stellum - Log Fi
 
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::size_t kMaxToken = 99;
 
 // The choice criteria: bit, set and the record field tested, in memory order.

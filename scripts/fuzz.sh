@@ -74,8 +74,8 @@ for target in */fuzz/*.cpp installer/*/fuzz/*.cpp; do
   maxlen=4096
   if [ "$name" = planner_file_fuzz ]; then
     maxlen=32768
-    if [ -f build/bin/User/Sample.sl4 ]; then
-      { printf '\0'; tail -c +51 build/bin/User/Sample.sl4; } >"$corpus/seed-sample"
+    if [ -f build/delivered/User/Sample.sl4 ]; then
+      { printf '\0'; tail -c +51 build/delivered/User/Sample.sl4; } >"$corpus/seed-sample"
     fi
   fi
   echo "fuzz: $name for ${seconds}s"

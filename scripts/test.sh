@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, then runs each benchmark once, briefly, to keep it alive.
+# Sets up and builds the whole tree, runs each benchmark once, briefly, to keep it alive, and
+# runs every test. CMAKE_BUILD_PARALLEL_LEVEL limits the number of build jobs and of tests run
+# at once (default: one per processor).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
+jobs="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 export QT_QPA_PLATFORM=offscreen
 for b in build/bench/*; do
   [ -f "$b" ] && [ -x "$b" ] || continue
@@ -10,4 +13,4 @@ for b in build/bench/*; do
 done
 # Short fuzzing runs of the parsers that read untrusted files.
 if [ -f scripts/fuzz.sh ]; then bash scripts/fuzz.sh; fi
-ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+ctest --test-dir build --output-on-failure --parallel "$jobs"

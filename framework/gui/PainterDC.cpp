@@ -2,6 +2,8 @@
 
 #include "framework/gui/Bitmap.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPolygon>
@@ -9,6 +11,17 @@
 namespace fw {
 
 namespace {
+// Bits beyond 24 (alpha) add no colours: a true-colour device shows 2^24 of them.
+constexpr int kTrueColorBits = 24;
+
+// How many colours a device shows. A widget answers from its depth: Qt has no colour count
+// for widgets and warns when asked for one.
+int ColorCount(const QPaintDevice& device)
+{
+    if (device.devType() != QInternal::Widget) return device.colorCount();
+    return 1 << std::clamp(device.depth(), 1, kTrueColorBits);
+}
+
 QPolygon ToPolygon(const std::vector<Point>& points)
 {
     QPolygon poly;
@@ -28,7 +41,7 @@ PainterDC::PainterDC(QPaintDevice* device)
     : DC(Size(device->width(), device->height()), device->logicalDpiX(), device->logicalDpiY()),
       own_(std::make_unique<QPainter>(device)), painter_(own_.get()), borrowed_(false)
 {
-    SetDeviceFacts(device->devType() == QInternal::Printer, device->colorCount());
+    SetDeviceFacts(device->devType() == QInternal::Printer, ColorCount(*device));
 }
 
 PainterDC::PainterDC(QPainter& painter, Size deviceSize, int logPixelsX, int logPixelsY)

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
@@ -188,6 +189,33 @@ TEST(GuiWindow, OverlayIsDrawnOverThePictureAndErasedWithoutRedrawingIt)
     o.SetLine(2, fw::Point(1, 2), fw::Point(5, 6), fw::Pen(QColor(255, 0, 0))); // moved, not added
     o.Draw(dc);
     EXPECT_EQ(dc.Log(), std::vector<std::string>{"Line 1,2 5,6"});
+}
+
+std::vector<std::string> qtMessages;
+void CollectQtMessage(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    qtMessages.push_back(text.toStdString());
+}
+
+TEST(GuiWindow, PaintingOnTheScreenKnowsItsColoursWithoutAWarning)
+{
+    struct Colours : Canvas {
+        int colors = 0;
+        void Paint(fw::DC& dc, bool erase, const fw::Rect& rect) override
+        {
+            colors = dc.DeviceColors();
+            Canvas::Paint(dc, erase, rect);
+        }
+    } w;
+    w.resize(40, 40);
+    w.SetBkgndColor(QColor(0, 0, 0));
+    qtMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectQtMessage);
+    const QImage shown = w.grab().toImage();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(qtMessages, std::vector<std::string>{});
+    EXPECT_EQ(w.colors, 1 << 24);
+    EXPECT_EQ(shown.pixelColor(20, 10), QColor(255, 255, 255));
 }
 
 TEST(GuiWindow, MouseHandlersGetKeysAndPoints)

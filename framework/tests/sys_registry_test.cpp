@@ -175,9 +175,14 @@ TEST(RegistryStore, CrashBetweenWritesLeavesTheOldOrTheNewFile)
     }
     long last = 0;
     for (int round = 0; round < 6; ++round) {
+        // The writer says when its first state is written, so that however slowly a busy
+        // machine runs it, every round kills it after some writes, at a moment of its own.
+        int written[2];
+        ASSERT_EQ(pipe(written), 0);
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            close(written[0]);
             fw::RegistryStore reg(file);
             fw::RegistryValue v;
             long n = reg.QueryValue(0, "Counter", "n", v) ? std::atol(v.data.c_str()) : -1000000;
@@ -187,9 +192,18 @@ TEST(RegistryStore, CrashBetweenWritesLeavesTheOldOrTheNewFile)
                 std::string text = std::to_string(n) + std::string(1000 + n % 500, 'x');
                 reg.SetString(0, "Counter", "pad", text);
                 reg.SetString(0, "Counter", "n", std::to_string(n));
+                if (written[1] >= 0) {
+                    (void)!write(written[1], "w", 1);
+                    close(written[1]);
+                    written[1] = -1;
+                }
             }
         }
-        usleep(20000 + round * 7000);
+        close(written[1]);
+        char byte = 0;
+        EXPECT_EQ(read(written[0], &byte, 1), 1) << "round " << round;
+        close(written[0]);
+        usleep(round * 7000);
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);

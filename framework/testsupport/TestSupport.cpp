@@ -60,8 +60,13 @@ void LinkProgramFiles(const std::string& programDir, const std::string& dir, std
             if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
     }
     for (const std::string& name : names) {
-        fs::create_symlink(programDir + name, dir + name, ec);
-        if (ec) ADD_FAILURE() << "cannot link " << name << ": " << ec.message();
+        if (name.rfind("User/", 0) == 0) {
+            fs::copy_file(programDir + name, dir + name, fs::copy_options::overwrite_existing, ec);
+            if (ec) ADD_FAILURE() << "cannot copy " << name << ": " << ec.message();
+        } else {
+            fs::create_symlink(programDir + name, dir + name, ec);
+            if (ec) ADD_FAILURE() << "cannot link " << name << ": " << ec.message();
+        }
     }
 }
 

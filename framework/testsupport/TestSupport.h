@@ -25,13 +25,18 @@ private:
 // ending in '/'. Empty when missing; under CI=true a missing directory fails the calling test.
 std::string RawDataDir();
 
-// The built program directory with the data files ($STELLUM_PROGRAM_DIR), ending in '/'.
-// Empty when it holds no data files; under CI=true that fails the calling test.
+// The program directory as the build delivers it ($STELLUM_PROGRAM_DIR, build/delivered), ending
+// in '/': the programs, the data files and the samples under "User/", written by the build
+// alone, never the directory that the planner runs in. Read-only for tests: a test that needs
+// a file to change copies it into its own directory. Empty when probeFile is not there; under
+// CI=true that fails the calling test.
 std::string ProgramDataDir(const std::string& probeFile);
 
-// Makes dir a program directory for a test: its "User" folder, and links to the named files of
-// the built program directory (names may lie under "User/"); no names links every regular file
-// at its top. A link that cannot be made fails the calling test.
+// Makes dir a program directory for a test: its "User" folder, and the named files of the
+// delivered program directory (names may lie under "User/"); no names takes every regular file
+// at its top. The program only reads the files at the top, which are linked; the user's files
+// under "User/", which the program writes, are copied. A file that cannot be linked or copied
+// fails the calling test.
 void LinkProgramFiles(const std::string& programDir, const std::string& dir,
                       std::vector<std::string> names = {});
 

@@ -22,6 +22,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 namespace {
 
 using V = STLM4view;
@@ -333,7 +335,14 @@ TEST_F(PlannerView, NotificationsAndPrintingSupport)
     db_->FirstObject();
     fw::RecordingDC dc;
     view_->PaintPanesToDC(dc, fw::Rect(0, 0, 1000, 700));
-    EXPECT_FALSE(dc.Calls().empty());
+    // All three panes print: the text pane with the object the printout loaded (not the
+    // list's current one), the chart and the altitude plot under their captions.
+    std::vector<std::string> texts;
+    for (const fw::DrawCall& call : dc.CallsOf("TextOut")) texts.push_back(call.text);
+    for (const char* text : {"NGC 6205 = Great Cluster in Hercules = M 13", "Hercules (Her)", "Chart View ", "Altitude "})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), "NGC 224"), texts.end());
+    EXPECT_FALSE(dc.CallsOf("Polyline").empty()) << "the altitude curve";
     view_->RestorePrintState();
     EXPECT_EQ(PrintingCount, 0);
     EXPECT_DOUBLE_EQ(now_.JD(), jd);

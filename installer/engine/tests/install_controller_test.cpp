@@ -142,6 +142,8 @@ bool PlannerStarts(const std::string& program, const std::string& home)
     fs::create_directories(home);
     const pid_t pid = fork();
     if (pid == 0) {
+        // The planner keeps its settings in the working directory: the home, like the user's.
+        if (::chdir(home.c_str()) != 0) _exit(126);
         ::setenv("HOME", home.c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
