@@ -10,3 +10,4 @@ bool FollowSystemClock = false;
 std::int32_t PrintingCount = 0;
 bool ObservingLogOpen = false;
 void (*NightCheck)() = nullptr;
+void (*ScreenSchemeChanged)(int scheme) = nullptr;
