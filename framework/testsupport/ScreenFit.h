@@ -110,6 +110,11 @@ inline void CheckFits(QWidget& window)
 inline void SaveScreenSnapshot(const std::string& name)
 {
     if (SnapshotPath(name).empty()) return;
+    // Whatever was just shown has painted.
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(20);
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen()) SaveSnapshot(screen->grabWindow(0).toImage(), name);
 }
 
