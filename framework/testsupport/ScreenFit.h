@@ -48,21 +48,24 @@ struct ScreenEntry {
 };
 
 // Lets the window manager frame and place the shown window, and the window's layout settle:
-// until its size has stayed the same for a while (at most two seconds).
+// until its size has stayed the same for a while (at most four seconds).
 inline void WaitForWindowManager(QWidget& window)
 {
-    QElapsedTimer clock;
+    // Steady: the same size for a third of a second (a busy machine is slow to settle).
+    constexpr qint64 kSteadyMs = 330;
+    constexpr qint64 kLongestMs = 4000;
+    QElapsedTimer clock, steady;
     clock.start();
+    steady.start();
     QSize last(-1, -1);
-    int steady = 0;
-    while (clock.elapsed() < 2000) {
+    while (clock.elapsed() < kLongestMs) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(20);
         const bool framed = window.windowHandle() && window.windowHandle()->isExposed();
         const QSize now = window.frameGeometry().size();
-        steady = (framed && now == last) ? steady + 1 : 0;
+        if (!framed || now != last) steady.restart();
         last = now;
-        if (steady >= 3) return;
+        if (steady.elapsed() >= kSteadyMs) return;
     }
 }
 
