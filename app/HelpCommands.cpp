@@ -5,9 +5,11 @@
 #include "app/StellumMenus.h"
 #include "framework/gui/Help.h"
 #include "framework/gui/MDIFrame.h"
+#include "framework/gui/MessageBox.h"
 #include "globals/Globals.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -37,6 +39,16 @@ private:
 void TStellumApp::Help(int context)
 {
     helpOpen = fw::ShowHelp(context);
+    if (helpOpen) return;
+    // Nothing on the desktop shows the page (no web browser), or it is not there: the user is
+    // told where it is, or that it is missing.
+    const std::string& page = fw::HelpFile();
+    const bool present = !page.empty() && QFileInfo::exists(QString::fromStdString(page));
+    const std::string text = present ? "No web browser could be started to show the help.\n\nThe help is the page " +
+                                           page + ": open it in a web browser."
+                                     : "The help page " + (page.empty() ? std::string("stellum.html") : page) +
+                                           " is missing. Install Stellum again to get it back.";
+    fw::MessageBox(GetMainWindow(), text, "Stellum Help", fw::MB_OK | fw::MB_ICONINFORMATION);
 }
 
 void TStellumApp::SetHelpCursor(bool on)

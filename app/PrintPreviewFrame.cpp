@@ -54,12 +54,28 @@ fw::Rect PrintPreviewFrame::PageRect(fw::Size client, fw::Size page)
     const int availableWidth = std::max(1, client.cx - 2 * kMargin);
     const int availableHeight = std::max(1, client.cy - 2 * kMargin);
     int w = 0, h = 0;
+    // The span, then the other side in per cent of it; a page that would reach past the
+    // other side is fitted to that side instead, so that the whole page is always seen.
+    const auto widthFor = [&](int height) {
+        return static_cast<int>(static_cast<long long>(height) * (page.cx * 100LL / page.cy) / 100);
+    };
+    const auto heightFor = [&](int width) {
+        return static_cast<int>(static_cast<long long>(width) * (page.cy * 100LL / page.cx) / 100);
+    };
     if (page.cx > page.cy) {
         w = availableWidth;
-        h = static_cast<int>(static_cast<long long>(w) * (page.cy * 100LL / page.cx) / 100);
+        h = heightFor(w);
+        if (h > availableHeight) {
+            h = availableHeight;
+            w = std::min(availableWidth, static_cast<int>(static_cast<long long>(h) * page.cx / page.cy));
+        }
     } else {
         h = availableHeight;
-        w = static_cast<int>(static_cast<long long>(h) * (page.cx * 100LL / page.cy) / 100);
+        w = widthFor(h);
+        if (w > availableWidth) {
+            w = availableWidth;
+            h = std::min(availableHeight, static_cast<int>(static_cast<long long>(w) * page.cy / page.cx));
+        }
     }
     return fw::Rect(kMargin, kMargin, kMargin + w, kMargin + h);
 }

@@ -18,7 +18,8 @@ public:
 
     // The page's place in a client area: 15 units in from the left and top, spanning the
     // area's width (a landscape page) or height (a portrait one) less the margins, in the
-    // paper's proportions.
+    // paper's proportions; a page that would then reach past the area's other side spans
+    // that side instead, so it is always seen whole.
     static fw::Rect PageRect(fw::Size client, fw::Size page);
 
     const QImage& Page() const { return page_; }

@@ -23,6 +23,7 @@
 #include "framework/sys/DesktopAssociation.h"
 #include "globals/Globals.h"
 #include "ui/Configuration.h"
+#include "ui/RScolor.h"
 #include "ui/StellumConfig.h"
 #include "ui/TStatusDlg.h"
 #include "ui/UserFile.h"
@@ -128,6 +129,11 @@ void CheckNight()
 {
     if (runningApp && TStellumApp::DailyValuesOutOfDate()) runningApp->UpdateDailyCalculations();
 }
+
+void SchemeChanged(int scheme)
+{
+    if (runningApp) runningApp->ShowColorScheme(scheme);
+}
 } // namespace
 
 TStellumApp::TStellumApp(std::vector<std::string> args)
@@ -140,6 +146,7 @@ TStellumApp::TStellumApp(std::vector<std::string> args)
     lastNight = JulianDate(0.0, JulianDate::kJulianDay);
     runningApp = this;
     NightCheck = CheckNight;
+    ScreenSchemeChanged = SchemeChanged;
 
     SetDocManager(std::make_unique<SLdocManager>());
     for (fw::DocTemplate* tpl : StellumTemplates()) GetDocManager()->AttachTemplate(*tpl);
@@ -165,7 +172,10 @@ TStellumApp::~TStellumApp()
     if (runningApp == this) {
         runningApp = nullptr;
         NightCheck = nullptr;
+        ScreenSchemeChanged = nullptr;
     }
+    // The desktop's palette comes back for whatever runs after the planner.
+    if (dayPalette_) QApplication::setPalette(*dayPalette_);
     auto drop = [](auto*& p) {
         delete p;
         p = nullptr;
@@ -480,6 +490,50 @@ void TStellumApp::OpenFiles(const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths)
         if (fw::DocTemplate* tpl = GetDocManager()->MatchTemplate(path)) GetDocManager()->CreateDoc(tpl, path);
+}
+
+QPalette TStellumApp::NightVisionPalette()
+{
+    // Dim reds on black: nothing on the screen spoils the observer's dark adaptation.
+    const QColor black(0, 0, 0), ground(24, 0, 0), face(48, 0, 0), text(176, 0, 0), dimText(96, 0, 0);
+    QPalette p(face, ground);
+    p.setColor(QPalette::Window, ground);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, black);
+    p.setColor(QPalette::AlternateBase, ground);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, face);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, QColor(224, 0, 0));
+    p.setColor(QPalette::Light, QColor(80, 0, 0));
+    p.setColor(QPalette::Midlight, QColor(64, 0, 0));
+    p.setColor(QPalette::Mid, QColor(36, 0, 0));
+    p.setColor(QPalette::Dark, QColor(16, 0, 0));
+    p.setColor(QPalette::Shadow, black);
+    p.setColor(QPalette::Highlight, QColor(112, 0, 0));
+    p.setColor(QPalette::HighlightedText, black);
+    p.setColor(QPalette::ToolTipBase, ground);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::PlaceholderText, dimText);
+    p.setColor(QPalette::Link, text);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, dimText);
+    return p;
+}
+
+void TStellumApp::ShowColorScheme(int scheme)
+{
+    const bool night = scheme == SchemeNightVision;
+    if (night == static_cast<bool>(dayPalette_)) return;
+    if (night) {
+        dayPalette_ = std::make_unique<QPalette>(QApplication::palette());
+        QApplication::setPalette(NightVisionPalette());
+    } else {
+        QApplication::setPalette(*dayPalette_);
+        dayPalette_.reset();
+    }
+    // The workspace behind the document windows follows the palette.
+    if (client_) client_->setBackground(QApplication::palette().brush(QPalette::Dark));
 }
 
 void TStellumApp::EvNewView(fw::View& view)

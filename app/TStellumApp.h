@@ -8,6 +8,7 @@
 #include <memory>
 
 #include <QObject>
+#include <QPalette>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,12 @@ public:
     // Opens files (dropped, chosen from the recent files, or named on the command line)
     // with the template that matches each.
     void OpenFiles(const std::vector<std::string>& paths);
+    // Dresses the whole program for the screen's colour scheme: the night-vision scheme
+    // gives every window (menu bar, tool bar, status bar, document windows, dialogs) one dark
+    // red palette; any other scheme gives them back the desktop's.
+    void ShowColorScheme(int scheme);
+    // The palette of the night-vision scheme.
+    static QPalette NightVisionPalette();
 
     // --- framework notifications -----------------------------------------------------------
     void EvNewView(fw::View& view) override;
@@ -139,6 +146,8 @@ private:
     bool keepStateFile_ = false;
     std::string stateFile_;
     std::string stateBytes_;
+    // The desktop's palette while the night-vision scheme is in force.
+    std::unique_ptr<QPalette> dayPalette_;
 };
 
 // The program's main entry: builds the application on the arguments, runs it and returns

@@ -256,10 +256,13 @@ void TStellumMDIClient::RunPrint(bool preview)
     printout.reset(); // the lists, the time and the scheme are put back before the preview shows
     QWidget* main = window();
     PrintPreviewFrame frame(main, std::move(image), page);
-    frame.setGeometry(main->geometry());
+    // A maximised main window gives a maximised frame: the same rectangle with the frame's
+    // own title bar would reach below the screen and hide the page's foot.
+    if (main->isMaximized()) frame.setWindowState(Qt::WindowMaximized);
+    else frame.setGeometry(main->geometry());
     main->hide();
     frame.Execute();
-    main->setGeometry(frame.geometry());
+    if (!frame.isMaximized()) main->setGeometry(frame.geometry());
     main->show();
 }
 

@@ -175,17 +175,21 @@ int NGC2000Indexes::Sort()
     } else {
         StatusLine("Sorting Filtered Records");
     }
+    // The keys and the sort each move the bar from 0, whatever an earlier operation left.
     StatusLine("Creating Hash Table...");
+    if (StatusWindow) StatusWindow->SetProgress(0);
     MakeSortKeys();
     StatusLine("Sorting Records...");
     const int n = Count();
     if (n < 2)
         return 0;
     std::int32_t* rows = ListRows(list);
+    if (StatusWindow) StatusWindow->SetProgress(0);
     HeapSort(SortKeyArray, rows, n < CatalogueCapacity ? n : CatalogueCapacity);
     StatusLine("Sorting Records Complete");
+    // A finished sort shows a full bar, not an empty one that looks as if nothing was done.
     if (StatusWindow) {
-        StatusWindow->SetProgress(0);
+        StatusWindow->SetProgress(100);
         StatusWindow->HideUnlessPinned();
     }
     First();

@@ -84,3 +84,21 @@ function(stellum_benchmark name source)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
   set_property(GLOBAL APPEND PROPERTY STELLUM_BENCHMARKS ${name})
 endfunction()
+
+# stellum_real_display_test(<name> FILTER <gtest filter> PROGRAMS target...)
+# Runs the named test programs' tests of the filter on a real X display with a window manager
+# (scripts/real_display.sh starts both), as one test: the windows as a user's desktop shows them.
+function(stellum_real_display_test name)
+  if(NOT STELLUM_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "FILTER" "PROGRAMS" ${ARGN})
+  set(programs)
+  foreach(p ${ARG_PROGRAMS})
+    list(APPEND programs $<TARGET_FILE:${p}>)
+  endforeach()
+  add_test(NAME ${name}
+    COMMAND env STELLUM_RAW_DATA=${STELLUM_RAW_DATA} STELLUM_PROGRAM_DIR=${STELLUM_PROGRAM_DIR}
+            bash "${CMAKE_SOURCE_DIR}/scripts/real_display.sh" "${ARG_FILTER}" ${programs}
+    WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+endfunction()

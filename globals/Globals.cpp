@@ -12,6 +12,7 @@ bool FollowSystemClock = false;
 std::int32_t PrintingCount = 0;
 bool ObservingLogOpen = false;
 void (*NightCheck)() = nullptr;
+void (*ScreenSchemeChanged)(int scheme) = nullptr;
 
 namespace {
 const fw::StateReset resetGlobals{[] {
@@ -25,5 +26,6 @@ const fw::StateReset resetGlobals{[] {
     PrintingCount = 0;
     ObservingLogOpen = false;
     NightCheck = nullptr;
+    ScreenSchemeChanged = nullptr;
 }};
 } // namespace

@@ -60,3 +60,7 @@ extern bool ObservingLogOpen;
 // Installed by the application: when the current instant lies in another night than the one
 // last computed, or the site moved, runs the night's daily calculations. Null before then.
 extern void (*NightCheck)();
+// Installed by the application: the screen's colour scheme is now the one given (the user
+// chose it, or the planner view brought back the saved one); the application dresses its
+// whole window for it. Null before then.
+extern void (*ScreenSchemeChanged)(int scheme);

@@ -44,6 +44,8 @@ namespace {
 
 constexpr int kConstellationNone = 88;  // "(no comment)" in the constellation list
 constexpr double kNoMagnitudeAbove = 10000;
+// Characters the darkness field shows at least: "Suburban (limiting magnitude 5.0)".
+constexpr int kDarknessChars = 34;
 
 std::string Replaced(std::string text, char from, char to)
 {
@@ -126,13 +128,17 @@ ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
     label("Size", row, 2);
     size_ = Place(kSize, new TEditSize(this, 20), row, 3);
     ++row;
+    // The darkness texts name the limiting magnitude ("Suburban (limiting magnitude 5.0)"):
+    // the field spans the form's width so that they are seen whole.
     label("Darkness", row, 0);
-    grid->addWidget(choice(kDarkness), row, 1);
-    label("Turbulence", row, 2);
-    grid->addWidget(choice(kTurbulence), row, 3);
+    TurboComboBox* darkness = choice(kDarkness);
+    darkness->setMinimumContentsLength(kDarknessChars);
+    grid->addWidget(darkness, row, 1, 1, 3);
     ++row;
-    label("Transparency", row, 0);
-    grid->addWidget(choice(kTransparency), row, 1);
+    label("Turbulence", row, 0);
+    grid->addWidget(choice(kTurbulence), row, 1);
+    label("Transparency", row, 2);
+    grid->addWidget(choice(kTransparency), row, 3);
     ++row;
     auto* record = Place(kCaption, new QLabel(this), row, 0, 1, 4);
     record->setWordWrap(true);
@@ -329,12 +335,10 @@ void ObsDialog::TransferObjectInfo(ObjectId id, bool withNotes)
     const int row = NGC2000Indexes::RowIndex(id);
     if (row >= 0) working_.crossRef = row;
     const ObjectData data = db.GetObjectData(id);
-    if (data.type >= 0) {
-        TurboComboBox* type = choices_[0].box;
-        type->SetSelIndex(-1);
-        type->SetText(fw::ToLowerAscii(ObjectTypeText(data.type)));
-        OptionKillFocus(choices_[0]);
-    }
+    // The catalogue's type is the object's own: it goes on the record, and into the type list
+    // when the list lacks it, without the question about a typed text (whose No would leave
+    // the record without its type).
+    if (data.type >= 0) AddOptionEntry(choices_[0].code, fw::ToLowerAscii(ObjectTypeText(data.type)));
     dec_->SetValue(data.position.RawLatitude().Degrees());
     ra_->SetValue(data.position.RawLongitude().Hours());
     const double magnitude = data.magnitude.Value(0);  // the best available

@@ -28,10 +28,13 @@ bool CmColorScheme(int command)
     if (scheme < 0) return false;
     if (AppGlobals.stellumConfig) AppGlobals.stellumConfig->colorScheme = scheme;
     RScolor::Instance().SetScheme(scheme);
+    if (ScreenSchemeChanged) ScreenSchemeChanged(scheme);
     return true;
 }
 
 void ApplySavedColorScheme()
 {
-    if (AppGlobals.stellumConfig) RScolor::Instance().SetScheme(AppGlobals.stellumConfig->colorScheme);
+    if (!AppGlobals.stellumConfig) return;
+    RScolor::Instance().SetScheme(AppGlobals.stellumConfig->colorScheme);
+    if (ScreenSchemeChanged) ScreenSchemeChanged(AppGlobals.stellumConfig->colorScheme);
 }

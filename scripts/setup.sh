@@ -10,7 +10,7 @@ packages=(
   zlib1g-dev
   libnova-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth openbox
   desktop-file-utils
   poppler-utils
 )

@@ -102,6 +102,7 @@ spinner::spinner(fw::ControlHost* host, int id, int minimum, int maximum, int te
     QFont f("Arial");
     f.setWeight(QFont::Normal);
     setFont(f);
+    ownFont_ = font();
     if (host) {
         host->AddControl(id, this);
         if (style_ == Number)
@@ -117,7 +118,39 @@ void spinner::resizeEvent(QResizeEvent* event)
     // The text fills the field: a character height of the field's inner height less 2 pixels.
     QFont f = font();
     f.setPixelSize(std::max(8, contentsRect().height() - 2 - 6));
+    if (f == font()) return;
+    scaling_ = true;
     setFont(f);
+    scaling_ = false;
+}
+
+QSize spinner::WithOwnFont(QSize size, int ownWidth, int nowWidth) const
+{
+    size.rwidth() += ownWidth - nowWidth;
+    size.rheight() += QFontMetrics(ownFont_).height() - fontMetrics().height();
+    return size;
+}
+
+QSize spinner::sizeHint() const
+{
+    // A line edit's hint is 17 'x' wide and one line high, plus its frame and margins.
+    constexpr int kHintChars = 17;
+    const QChar x(QLatin1Char('x'));
+    return WithOwnFont(fw::Edit::sizeHint(), QFontMetrics(ownFont_).horizontalAdvance(x) * kHintChars,
+                       fontMetrics().horizontalAdvance(x) * kHintChars);
+}
+
+QSize spinner::minimumSizeHint() const
+{
+    // Its least size is one widest character wide.
+    return WithOwnFont(fw::Edit::minimumSizeHint(), QFontMetrics(ownFont_).maxWidth(), fontMetrics().maxWidth());
+}
+
+void spinner::changeEvent(QEvent* event)
+{
+    fw::Edit::changeEvent(event);
+    // A font given from outside becomes the field's own.
+    if (event->type() == QEvent::FontChange && !scaling_) ownFont_ = font();
 }
 
 int spinner::SetValue(int value)

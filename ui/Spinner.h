@@ -4,6 +4,8 @@
 
 #include "framework/gui/Edit.h"
 
+#include <QFont>
+
 #include <functional>
 #include <string>
 
@@ -35,10 +37,23 @@ public:
     int Maximum() const { return maximum_; }
     int Style() const { return style_; }
 
+    // The field's size follows its own font, never the enlarged one that fills it: the text's
+    // height comes from the field's height, so a size taken from that text would grow the field
+    // again with every layout pass.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // A size computed with the present font, given as it would be with the field's own font
+    // (the widths: the hint's text width in each font).
+    QSize WithOwnFont(QSize size, int ownWidth, int nowWidth) const;
+
+    QFont ownFont_;
+    bool scaling_ = false;
     int minimum_;
     int maximum_;
     int value_;

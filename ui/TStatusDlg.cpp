@@ -14,8 +14,12 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+const char* const kCaption = "Current Process Status";
+} // namespace
+
 TStatusDlg::TStatusDlg(QWidget* parent, const std::string& logPath)
-    : fw::Dialog(parent, "Current Process Status"),
+    : fw::Dialog(parent, kCaption),
       logFile_(logPath, std::ios::out | std::ios::trunc)
 {
     list_ = Place(kListId, new fw::ListBox(this), 0, 0);
@@ -112,6 +116,12 @@ void TStatusDlg::CmCancel()
     keepOpen_ = false;
     hide();
     list_->ClearList();
+}
+
+void TStatusDlg::hideEvent(QHideEvent* event)
+{
+    fw::Dialog::hideEvent(event);
+    SetCaption(kCaption);
 }
 
 int TStatusDlg::LineCount() const

@@ -57,6 +57,9 @@ protected:
     void SetupWindow() override;
     // The HIDE button.
     void CmCancel() override;
+    // A caption that an operation gave the window lasts while the window is shown: hidden, it
+    // takes its own caption back for the next operation.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void Log(const std::string& text);

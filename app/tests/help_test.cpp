@@ -74,6 +74,32 @@ TEST(Help, CommandsAndTheHelpCursor)
     ASSERT_TRUE(frame->close());
 }
 
+TEST(Help, WithoutABrowserTheUserIsToldWhereThePageIs)
+{
+    ProgramDir program;
+    STELLUM_REQUIRE_DATA(program.DataDir());
+    const std::string page = program.Path("stellum.html");
+    ASSERT_TRUE(testsupport::WriteFileBytes(page, "<html></html>"));
+    fw::ScriptedMessageBoxes boxes;
+    auto app = program.App();
+    ASSERT_TRUE(app->InitInstance());
+    fw::MDIFrame* frame = app->GetMainWindow();
+    fw::Responder<fw::HelpSeam> noBrowser([](int) { return false; });
+
+    ASSERT_TRUE(frame->RouteCommand(CM_HELPCONTENTS));
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_NE(boxes.Calls()[0].text.find("No web browser"), std::string::npos) << boxes.Calls()[0].text;
+    EXPECT_NE(boxes.Calls()[0].text.find(page), std::string::npos) << "names the page";
+    EXPECT_FALSE(TStellumApp::helpOpen);
+
+    // Without the page, the user learns that it is missing.
+    std::remove(page.c_str());
+    ASSERT_TRUE(frame->RouteCommand(CM_HELPHINTS));
+    ASSERT_EQ(boxes.Calls().size(), 2u);
+    EXPECT_NE(boxes.Calls()[1].text.find("is missing"), std::string::npos) << boxes.Calls()[1].text;
+    ASSERT_TRUE(frame->close());
+}
+
 TEST(Help, DeliveredPageHasASectionForEveryContext)
 {
     const std::string dir = testsupport::ProgramDataDir("stellum.html");

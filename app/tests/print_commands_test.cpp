@@ -251,6 +251,10 @@ TEST(PrintPreviewFrame, PageKeepsThePapersProportions)
         {{830, 630}, {1000, 500}, {15, 15, 815, 415}},  // landscape: the width spans
         {{830, 630}, {500, 1000}, {15, 15, 315, 615}},  // portrait: the height spans
         {{830, 630}, {7728, 10000}, {15, 15, 477, 615}}, // 77 % of the height
+        // A window flatter or narrower than the paper: the page fits the other side, whole.
+        {{830, 330}, {1000, 500}, {15, 15, 615, 315}},
+        {{330, 630}, {500, 1000}, {15, 15, 315, 615}},
+        {{230, 630}, {500, 1000}, {15, 15, 215, 415}},
     };
     for (const auto& c : cases) {
         const fw::Rect r = PrintPreviewFrame::PageRect(c.client, c.page);

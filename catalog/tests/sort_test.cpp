@@ -8,6 +8,10 @@
 #include "catalog/NamedObjects.h"
 #include "catalog/SessionTime.h"
 #include "catalog/SortKeys.h"
+#include "framework/gui/Gauge.h"
+#include "framework/testsupport/TestSupport.h"
+#include "globals/Globals.h"
+#include "ui/TStatusDlg.h"
 
 #include <cmath>
 #include <functional>
@@ -174,6 +178,22 @@ TEST_F(CatalogueDatabase, MagnitudeAndDiameterSortExactlyOnTheRealCatalogue)
             EXPECT_EQ(outOfOrder, 0) << CatalogueString(c.code) << (direction ? " ascending" : " descending");
         }
     }
+}
+
+TEST_F(CatalogueDatabase, TheSortMovesTheStatusBarFromEmptyToFull)
+{
+    testsupport::TempDir dir;
+    TStatusDlg window(nullptr, dir.file("status.txt"));
+    TStatusDlg* const previous = StatusWindow;
+    StatusWindow = &window;
+    Apply(MessierOnly());
+    // A bar left full by the filter: the sort starts it again from empty and ends it full,
+    // where it used to leave it empty.
+    window.SetProgress(100);
+    db_->SetSortCriteria(Keys({{kSortConstellation, 1}, {kSortMagnitude, 0}}), true);
+    EXPECT_EQ(window.LastPercentage(), 100u);
+    EXPECT_EQ(window.GetGaugeControl()->GetValue(), 100);
+    StatusWindow = previous;
 }
 
 TEST_F(CatalogueDatabase, TwoKeysAndTheDefaultOrder)

@@ -32,10 +32,7 @@ const std::string& HelpFile()
 
 bool ShowHelp(int context)
 {
-    if (auto& answer = HelpSeam::Current()) {
-        answer(context);
-        return true;
-    }
+    if (auto& answer = HelpSeam::Current()) return answer(context);
     QFileInfo info(QString::fromStdString(File()));
     if (File().empty() || !info.exists()) return false;
     // The help is an ordinary document here; the context number becomes its fragment.
@@ -44,7 +41,11 @@ bool ShowHelp(int context)
     return QDesktopServices::openUrl(url);
 }
 
-RecordedHelp::RecordedHelp() : responder_([this](int context) { contexts_.push_back(context); })
+RecordedHelp::RecordedHelp()
+    : responder_([this](int context) {
+          contexts_.push_back(context);
+          return true;
+      })
 {
 }
 

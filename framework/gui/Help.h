@@ -13,11 +13,13 @@ namespace fw {
 void SetHelpFile(const std::string& path);
 const std::string& HelpFile();
 
-// Opens the help at the context number; false when there is no help to open.
+// Opens the help at the context number; false when there is no help to open or nothing on
+// the desktop could show it (no web browser).
 bool ShowHelp(int context);
 
-// The seam ShowHelp asks first; its responder gets the context number.
-using HelpSeam = ModalSeam<struct HelpTag, void(int context)>;
+// The seam ShowHelp asks first; its responder gets the context number and answers whether
+// the help was shown.
+using HelpSeam = ModalSeam<struct HelpTag, bool(int context)>;
 
 // For tests: records every help request while it lives.
 class RecordedHelp {

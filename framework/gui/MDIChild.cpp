@@ -4,9 +4,15 @@
 #include "framework/gui/View.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QTimer>
 
 namespace fw {
+
+namespace {
+// A child opened maximised has this share of the client's size when it is restored.
+constexpr double kRestoredShare = 0.75;
+} // namespace
 
 MDIChild::MDIChild(MDIClient& client, View& view, MenuDescr menu)
     : QMdiSubWindow(nullptr), ControlHost(this), view_(&view), window_(view.GetWindow()),
@@ -34,9 +40,15 @@ MDIChild::~MDIChild()
 
 void MDIChild::Create(bool minimized, bool maximized)
 {
-    if (minimized) showMinimized();
-    else if (maximized) showMaximized();
-    else show();
+    if (minimized) {
+        showMinimized();
+    } else if (maximized) {
+        // Restored later, the child comes back at a size of its own, not as a bar.
+        if (QMdiArea* area = mdiArea()) resize(sizeHint().expandedTo(area->viewport()->size() * kRestoredShare));
+        showMaximized();
+    } else {
+        show();
+    }
     if (auto* client = dynamic_cast<MDIClient*>(mdiArea())) client->ActivateChild(this);
 }
 

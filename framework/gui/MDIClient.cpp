@@ -8,6 +8,10 @@ MDIClient::MDIClient(QWidget* parent) : QMdiArea(parent), ControlHost(this)
 {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Another document opening or activated leaves the children as they are: a maximised one
+    // does not hand its state on (a form of fixed size would lose its title bar, and the
+    // maximised child would be put back at a size it never had).
+    setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     OnCommand(CM_CASCADECHILDREN, [this] { CmCascade(); });
     OnCommand(CM_TILECHILDREN, [this] { CmTile(); });
     OnCommand(CM_ARRANGEICONS, [this] { CmArrangeIcons(); });

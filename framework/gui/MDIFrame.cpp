@@ -1,6 +1,7 @@
 #include "framework/gui/MDIFrame.h"
 
 #include "framework/gui/DocManager.h"
+#include "framework/gui/Document.h"
 #include "framework/gui/MDIChild.h"
 #include "framework/gui/MDIClient.h"
 #include "framework/gui/RecentFiles.h"
@@ -37,6 +38,7 @@ MDIFrame::MDIFrame(const std::string& title, MenuDescr menu, MDIClient* client, 
       client_(client ? client : new MDIClient())
 {
     setWindowTitle(QString::fromStdString(title));
+    title_ = title;
     setCentralWidget(client_);
     setAcceptDrops(true);
     // Files dropped on the client (its viewport takes the drop) come here too.
@@ -301,6 +303,29 @@ void MDIFrame::ChildActivated()
     if (docManager_) docManager_->SetActiveView(GetActiveView());
     RebuildMenuBar();
     UpdateCommandStates();
+    // The frame's title follows the active document's title as its children show it.
+    for (MDIChild* child : client_->Children()) child->installEventFilter(this);
+    UpdateTitle();
+}
+
+std::string MDIFrame::TitleFor(const std::string& programTitle, const std::string& documentTitle)
+{
+    return documentTitle.empty() ? programTitle : programTitle + " - [" + documentTitle + "]";
+}
+
+void MDIFrame::UpdateTitle()
+{
+    const View* view = GetActiveView();
+    shownTitle_ = QString::fromStdString(TitleFor(title_, view ? view->GetDocument().GetTitle() : std::string()));
+    if (windowTitle() != shownTitle_) setWindowTitle(shownTitle_);
+}
+
+void MDIFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // The client merges a maximised child's title into the frame's: the frame's own comes back.
+    if (event->type() == QEvent::WindowTitleChange && !shownTitle_.isEmpty() && windowTitle() != shownTitle_)
+        setWindowTitle(shownTitle_);
 }
 
 // --- closing, timers, drops ----------------------------------------------------------
@@ -339,6 +364,9 @@ void MDIFrame::dropEvent(QDropEvent* event)
 
 bool MDIFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((event->type() == QEvent::WindowTitleChange || event->type() == QEvent::WindowStateChange) &&
+        dynamic_cast<MDIChild*>(watched))
+        UpdateTitle();
     if (watched == client_->viewport()) {
         if (event->type() == QEvent::DragEnter) {
             dragEnterEvent(static_cast<QDragEnterEvent*>(event));

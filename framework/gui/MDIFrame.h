@@ -96,6 +96,9 @@ public:
     MDIChild* GetActiveChild() const;
     // The active child's view; null when none.
     View* GetActiveView() const;
+    // The frame's title names the active document: the program's title, then the document's
+    // in brackets ("Stellum - [Sample.sl4]"); the program's alone while no document is active.
+    static std::string TitleFor(const std::string& programTitle, const std::string& documentTitle);
 
     // --- hooks the application installs -------------------------------------------------
     // Asked before the frame closes; false keeps it open.
@@ -113,6 +116,7 @@ public:
 protected:
     void EvTimer(int id) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,8 +126,12 @@ private:
     void FillMenu(QMenu* menu, const std::vector<MenuItem>& items);
     void PrepareMenu(QMenu* menu);
     void ChildActivated();
+    // Sets the title for the active document.
+    void UpdateTitle();
 
     MenuDescr menu_;
+    std::string title_; // the program's own
+    QString shownTitle_; // the program's with the active document's
     MDIClient* client_;
     DocManager* docManager_ = nullptr;
     ToolBar* toolBar_ = nullptr;

@@ -222,6 +222,13 @@ const DialogDescription* ResourcePackage::Dialog(const std::string& name) const
     return it == dialogs_.end() ? nullptr : &it->second;
 }
 
+std::vector<std::string> ResourcePackage::DialogNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& [key, dialog] : dialogs_) names.push_back(dialog.name);
+    return names;
+}
+
 const std::string* ResourcePackage::Picture(const std::string& name) const
 {
     auto it = pictures_.find(ToUpperAscii(name));

@@ -208,6 +208,32 @@ TEST_F(Mdi, ToolBarButtonsRouteAndFollowTheirEnablers)
     EXPECT_FALSE(bar->isHidden());
 }
 
+TEST_F(Mdi, AnotherDocumentLeavesTheChildrenAsTheyAreAndTheTitleNamesTheActiveOne)
+{
+    Frame().show();
+    PlainDoc* first = NewDoc();
+    first->SetTitle("first.pln");
+    fw::MDIChild* maximised = Frame().GetActiveChild();
+    ASSERT_NE(maximised, nullptr);
+    maximised->showMaximized();
+    Settle();
+    EXPECT_EQ(Frame().windowTitle().toStdString(), "Test - [first.pln]");
+
+    PlainDoc* second = NewDoc();
+    second->SetTitle("second.pln");
+    Settle();
+    fw::MDIChild* opened = Frame().GetActiveChild();
+    ASSERT_NE(opened, maximised);
+    EXPECT_FALSE(opened->isMaximized()) << "a maximised child does not hand its state on";
+    EXPECT_TRUE(maximised->isMaximized()) << "and keeps its own";
+    EXPECT_EQ(Frame().windowTitle().toStdString(), "Test - [second.pln]");
+
+    Frame().GetClient()->ActivateChild(maximised);
+    Settle();
+    EXPECT_EQ(Frame().windowTitle().toStdString(), "Test - [first.pln]");
+    EXPECT_EQ(fw::MDIFrame::TitleFor("Test", ""), "Test");
+}
+
 TEST(StatusBarGadgets, TextsByIdInOrderAndNeverNarrowerThanAsked)
 {
     fw::StatusBar bar;

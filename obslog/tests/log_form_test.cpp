@@ -6,9 +6,11 @@
 
 #include "astro/JulianDate.h"
 #include "astro/ObsSite.h"
+#include "catalog/CatalogueStrings.h"
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
 #include "framework/gui/MessageBox.h"
+#include "framework/stream/StringUtil.h"
 #include "framework/testsupport/Snapshot.h"
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
@@ -199,12 +201,17 @@ TEST_F(LogForm, TransferFromThePlannerFillsANewEntry)
     CatalogueDatabase catalogue;
     NGC2000Indexes& db = catalogue.db;
     db.SetTemporaryObject(NGC2000Indexes::ParseObjectName("M 57"));
+    const auto typeText = [&](std::int32_t id) {
+        return doc_->Header().ListById(ObsRecordHeader::ObjectTypes).TextForId(id);
+    };
     {
         fw::ScriptedMessageBoxes boxes({fw::IDYES});
         doc_->NotifyViews(vnAppEvent, aeTransferToLog);
+        for (const auto& call : boxes.Calls()) ADD_FAILURE() << "asked: " << call.text;
     }
     EXPECT_EQ(doc_->RecordCount(), 8);
     const ObsRecord& added = doc_->Records().back();
+    EXPECT_EQ(fw::ToLowerAscii(typeText(added.objectType)), "planetary nebula") << "the list's own entry";
     EXPECT_EQ(added.name.rfind("NGC 6720", 0), 0u) << added.name;
     EXPECT_EQ(added.crossRef, NGC2000Indexes::RowIndex(NGC2000Indexes::ParseObjectName("NGC 6720")));
     EXPECT_NEAR(added.rightAscension, 18.89, 0.01);
@@ -214,6 +221,21 @@ TEST_F(LogForm, TransferFromThePlannerFillsANewEntry)
     EXPECT_EQ(Caption(), "Notes - Record 8 - (8 of 8 Total Records)");
     view_->resize(view_->sizeHint());
     testsupport::SaveDialogSnapshot(*view_, "log_form.png");
+
+    // A type the log's list lacks comes with the object too, and joins the list, unasked:
+    // a question answered No used to leave the new record without a type.
+    const ObjectId orion = NGC2000Indexes::ParseObjectName("M 42");
+    const std::string orionType = fw::ToLowerAscii(ObjectTypeText(db.GetObjectData(orion).type));
+    for (const CBentry& entry : doc_->Header().ListById(ObsRecordHeader::ObjectTypes).Entries())
+        ASSERT_NE(fw::ToLowerAscii(entry.text), orionType) << "the sample's list lacks the type";
+    db.SetTemporaryObject(orion);
+    {
+        fw::ScriptedMessageBoxes boxes({fw::IDNO});
+        doc_->NotifyViews(vnAppEvent, aeTransferToLog);
+        for (const auto& call : boxes.Calls()) ADD_FAILURE() << "asked: " << call.text;
+    }
+    ASSERT_EQ(doc_->RecordCount(), 9);
+    EXPECT_EQ(typeText(doc_->Records().back().objectType), orionType);
     doc_.reset();
 }
 

@@ -15,6 +15,7 @@
 #include "astro/ConstellationTable.h"
 #include "framework/gui/MessageBox.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -184,6 +185,30 @@ TEST(Spinner, ItsValidatorGuardsTheDialog)
     d.SetControlText(102, "0");
     d.SetControlText(103, "Mai");
     EXPECT_FALSE(d.ValidateControls());
+}
+
+TEST(Spinner, ItsTextFillsItButItsSizeFollowsItsOwnFont)
+{
+    fw::Dialog d;
+    auto* field = d.Place(102, new spinner(&d, 102, 0, 59, 4, spinner::Number), 0, 0);
+    const QSize hint = field->sizeHint();
+    const QSize least = field->minimumSizeHint();
+    d.EnsureSetUp();
+    d.show();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    const int shown = d.height();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(d.height(), shown) << "the layout settles";
+    EXPECT_LT(shown, 200);
+    // Made taller, the field's text grows to fill it; the size it asks for stays, so a layout
+    // does not make it taller again (on a real display it grew to tens of thousands of pixels).
+    for (int height : {60, 200, 60}) {
+        field->setFixedHeight(height);
+        QCoreApplication::processEvents();
+        EXPECT_GE(field->font().pixelSize(), height - 12) << height;
+        EXPECT_EQ(field->sizeHint(), hint) << height;
+        EXPECT_EQ(field->minimumSizeHint(), least) << height;
+    }
 }
 
 TEST(TurboComboBox, LoadsStoresAndCommitsChoices)

@@ -126,6 +126,19 @@ TEST_F(StatusFixture, HideEmptiesTheListAndShowFalseLeavesTheWindowHidden)
     EXPECT_FALSE(status.isVisible());
 }
 
+TEST_F(StatusFixture, AnOperationsCaptionLastsWhileTheWindowIsShown)
+{
+    TStatusDlg status(nullptr, logPath);
+    status.Message("Reading Sample.log", true);
+    status.SetCaption("Reading Sample.log");
+    status.Message("Log Has 7 Records", true);
+    EXPECT_EQ(status.GetCaption(), "Reading Sample.log");
+    status.HideUnlessPinned();
+    EXPECT_EQ(status.GetCaption(), "Current Process Status") << "the next operation starts under the window's own";
+    status.Message("Sorting", true);
+    EXPECT_EQ(status.GetCaption(), "Current Process Status");
+}
+
 TEST_F(StatusFixture, ReportingLetsWaitingCommandsThrough)
 {
     TStatusDlg status(nullptr, logPath);

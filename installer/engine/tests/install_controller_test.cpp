@@ -447,7 +447,8 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     EXPECT_EQ(dialogs, std::vector<std::string>{"DLGSELCOMPS"});
     EXPECT_NE(questions.back().text.find("Stellum has been installed successfully"), std::string::npos);
     // The programs and data, byte for byte; the user directory with its samples.
-    for (const char* name : {"stlm32", "ngc2k.rsx", "rssao.cat", "kwmain", "User/Sample.sl4", "User/comname.txt"})
+    for (const char* name :
+         {"stlm32", "stellum.html", "ngc2k.rsx", "rssao.cat", "kwmain", "User/Sample.sl4", "User/comname.txt"})
         EXPECT_TRUE(Read(std::string("Stellum/") + name) == testsupport::ReadFileBytes(program + "/" + name)) << name;
     // The uninstaller, its language package and the numbered log.
     EXPECT_TRUE(fs::exists(C("Stellum/Uninstall/kwmain")));
