@@ -132,7 +132,7 @@ void AltitudePlotWindow::InitSession()
         moonPhaseAngle = AppGlobals.moon->PhaseAngle(now, sun);
         moonFraction = AppGlobals.moon->IlluminatedFraction(now, sun);
     }
-    if (StatusWindow) StatusWindow->AddLine("ALtitude Plot Information Initiailized");
+    if (StatusWindow) StatusWindow->AddLine("Altitude Plot Information Initialized");
 }
 
 void AltitudePlotWindow::SetObject(ObjectId id, bool redraw)
