@@ -42,14 +42,15 @@ std::string ModuleFile()
 class UndoingOperations : public InstallOperations {
 public:
     UndoingOperations() { AttachLog(NullLogSink()); }
-    int Ask(const char* text, const char* caption, const char* first, const char* second) override
+    int Ask(const char* text, const char* caption, const char* first, const char* second,
+            int defaultAnswer) override
     {
         MessageBoxDialog box;
         box.SetText("%s", text ? text : "");
         box.SetStandardIcon(MessageBoxDialog::kIconQuestion);
         if (first && second) box.SetButtons2(first, second);
         else box.SetButtons(MessageBoxDialog::kYesNo);
-        box.SetDefaultButton(0);
+        box.SetDefaultButton(defaultAnswer == 1 ? 0 : 1);
         return box.Run(caption) == 0 ? 1 : 2;
     }
 };
@@ -77,7 +78,7 @@ bool UninstallController::HasPendingUndo() const
 int UninstallController::DoneCount() const
 {
     return static_cast<int>(std::count_if(contents_.records.begin(), contents_.records.end(), [](const OpLogRecordPtr& r) {
-        return r->Choice() == kChoiceUndone || r->Choice() == kChoiceFailed;
+        return r->Choice() == kChoiceUndone || r->Choice() == kChoiceFailed || r->Choice() == kChoiceKept;
     }));
 }
 
@@ -236,7 +237,11 @@ bool UninstallController::Undo(UndoDialog& dialog, bool confirm)
         TickTimer step;
         step.Start(contents_.header.stepMilliseconds);
         dialog.Announce(i);
-        record.SetChoice(record.Undo(operations) ? kChoiceUndone : kChoiceFailed);
+        switch (record.Undo(operations)) {
+        case UndoResult::kUndone: record.SetChoice(kChoiceUndone); break;
+        case UndoResult::kKept: record.SetChoice(kChoiceKept); break;
+        case UndoResult::kFailed: record.SetChoice(kChoiceFailed); break;
+        }
         dialog.Progress(i);
         step.WaitPumping();
         if (cancelRequested_) break;
@@ -287,10 +292,11 @@ void UninstallController::EndFailed()
 
 bool UninstallController::KeepRemainingRecords()
 {
-    // The log is written again without the records undone in this run, so that the next run
-    // neither repeats them (a deleted INI entry inserted twice) nor misses the rest.
+    // The log is written again without the records settled in this run (undone, or kept at
+    // the user's word), so that the next run neither repeats them (a deleted INI entry
+    // inserted twice, a question answered twice) nor misses the rest.
     const std::vector<OpLogRecordPtr>& records = contents_.records;
-    auto undone = [](const OpLogRecordPtr& r) { return r->Choice() == kChoiceUndone; };
+    auto undone = [](const OpLogRecordPtr& r) { return r->Choice() == kChoiceUndone || r->Choice() == kChoiceKept; };
     if (std::none_of(records.begin(), records.end(), undone)) return true;
     if (std::all_of(records.begin(), records.end(), undone)) return fw::WinFileSystem::DeleteFile(logPath_);
     MemorySink sink;

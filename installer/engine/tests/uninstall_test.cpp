@@ -123,7 +123,8 @@ protected:
     std::vector<std::string> opReports;
     fw::ScriptedMessageBoxes reports; // the uninstaller's own error boxes
 
-    // The user: questions answered with their first button (Yes) unless told otherwise.
+    // The user: questions answered with their first button (Yes) unless told otherwise; an
+    // answer of -1 is Enter, the default button.
     std::vector<std::string> questions;
     std::vector<int> answers;
     fw::Responder<MessageBoxSeam> ask{[this](const MessageBoxRequest& r) {
@@ -132,7 +133,7 @@ protected:
         if (answers.empty()) return 0;
         int a = answers.front();
         answers.erase(answers.begin());
-        return a;
+        return a < 0 ? r.defaultButton : a;
     }};
     std::function<void(const MessageBoxRequest&)> onQuestion;
     // The dialogs: the main dialogs by default start the undo and close; "DLGUNDOASKQUIT"
@@ -277,14 +278,19 @@ TEST_F(Uninstalling, ARunAfterACancelUndoesTheRestEachChangeOnce)
     MakeLog(1, [](InstallOperations& ops, OpLog&) {
         EXPECT_TRUE(ops.CopyFile("C:\\SRC\\data.bin", "C:\\Stellum\\a.bin"));
         EXPECT_TRUE(ops.SetRegString(kSettings, "Night", "1"));
+        EXPECT_TRUE(ops.SetIniEntry(kIni, "New", "x", "1"));
         EXPECT_EQ(ops.CreateDirectoryPath("C:\\Stellum\\Notes"), InstallOperations::kCreated);
         EXPECT_TRUE(ops.DeleteIniEntry(kIni, "Old", "k", 0));
     });
-    ASSERT_TRUE(Write("Stellum/Notes/mine.txt", "the user's")); // not the installer's: asks
-    // Cancel is pressed while the question on the non-empty directory is up.
+    // Not the installer's: the user's note, and an entry the user added to the new section.
+    ASSERT_TRUE(Write("Stellum/Notes/mine.txt", "the user's"));
+    ASSERT_TRUE(fw::WinProfile::WriteString(kIni, "New", "y", "2"));
+    // Cancel is pressed while the question on the section is up; the question is answered
+    // with Enter.
     onQuestion = [this](const MessageBoxRequest& r) {
-        if (r.text.find("not empty") != std::string::npos && shown) shown->Command(UndoDialog::kStart);
+        if (r.text.find("still has entries") != std::string::npos && shown) shown->Command(UndoDialog::kStart);
     };
+    answers = {0, -1}; // Yes to the uninstall, Enter to the section
     quitAnswer = UndoDialog::kQuitCancelled;
     onDialog = [](Dialog& d, const std::string&) {
         d.Command(UndoDialog::kStart);
@@ -293,24 +299,26 @@ TEST_F(Uninstalling, ARunAfterACancelUndoesTheRestEachChangeOnce)
     };
     EXPECT_EQ(Uninstall(), 0);
     EXPECT_EQ(dialogs.back(), "DLGUNDOASKQUIT") << "records remained: closing asks";
-    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n");
-    EXPECT_FALSE(Exists("C:\\Stellum\\Notes"));
+    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n\n[New]\ny=2\n") << "the user's entry and section stay";
+    EXPECT_EQ(Read("Stellum/Notes/mine.txt"), "the user's") << "kept with its directory, unasked";
     EXPECT_EQ(Setting("Night"), "1") << "left for the next run";
     EXPECT_TRUE(Exists("C:\\Stellum\\a.bin"));
     ASSERT_TRUE(Exists(LogName(1)));
 
-    // The next run undoes the two changes left, and only those.
+    // The next run undoes the two changes left, and only those: what was kept is settled.
     onQuestion = nullptr;
     onDialog = nullptr;
     questions.clear();
     OpLogContents left;
     ASSERT_TRUE(LoadOpLog(LogName(1).c_str(), left));
     EXPECT_EQ(left.header.productName.Text(), std::string("Stellum"));
+    EXPECT_EQ(left.records.size(), 4u) << "the file, and the setting with its two keys";
     EXPECT_EQ(Uninstall(), 1);
-    EXPECT_EQ(questions.size(), 1u) << "no second question on the directory";
-    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n") << "the deleted entry is inserted once";
+    EXPECT_EQ(questions, std::vector<std::string>{"Remove Stellum from this computer?"});
+    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n\n[New]\ny=2\n") << "the deleted entry is inserted once";
     EXPECT_EQ(Setting("Night"), "(none)");
     EXPECT_FALSE(Exists("C:\\Stellum\\a.bin"));
+    EXPECT_TRUE(Exists("C:\\Stellum\\Notes\\mine.txt"));
     EXPECT_FALSE(Exists(LogName(1)));
     EXPECT_TRUE(opReports.empty()) << opReports.front();
 }
