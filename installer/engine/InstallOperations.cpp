@@ -493,6 +493,10 @@ void InstallOperations::SettleSharedCount(const char* path, bool kept)
     settledCounts_[fw::ToUpperAscii(path)] = kept;
 }
 
+void InstallOperations::KeepFile(const char* path) { keptFiles_.insert(fw::ToUpperAscii(path)); }
+
+bool InstallOperations::FileKept(const char* path) { return keptFiles_.count(fw::ToUpperAscii(path)) > 0; }
+
 bool InstallOperations::SharedCountSettled(const RegKey& key, const char* name, bool& kept)
 {
     if (key.Root() != RegKey::kLocalMachine || !fw::EqualsIgnoreCase(key.Path(), SharedDllKeyPath()) || !name) return false;
@@ -595,6 +599,11 @@ bool InstallOperations::DeleteRegValue(const RegKey& key, const char* name)
 bool InstallOperations::RegKeyHasSubkeys(const RegKey& key)
 {
     return key.CountSubkeys() > 0;
+}
+
+bool InstallOperations::RegKeyHasValues(const RegKey& key)
+{
+    return key.CountValues() > 0;
 }
 
 // ---- INI files -----------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 namespace kw {
@@ -102,6 +103,7 @@ public:
     bool SetRegString(const RegKey& key, const char* name, const char* text);
     bool DeleteRegValue(const RegKey& key, const char* name) override;
     bool RegKeyHasSubkeys(const RegKey& key) override;
+    bool RegKeyHasValues(const RegKey& key) override;
 
     // ---- INI files -------------------------------------------------------------------------
     bool SetIniEntry(const char* file, const char* section, const char* entry, const char* value);
@@ -148,6 +150,8 @@ public:
     bool SetFileLength(const char* path, std::uint32_t length) override;
     void SettleSharedCount(const char* path, bool kept) override;
     bool SharedCountSettled(const RegKey& key, const char* name, bool& kept) override;
+    void KeepFile(const char* path) override;
+    bool FileKept(const char* path) override;
 
     // The engine's error report: shown unless quiet; the code becomes kReported.
     void Report(const char* format, ...)
@@ -174,6 +178,8 @@ private:
     // Shared-file counts settled by their files' records in this undo, by the file's path in
     // capitals: true when kept.
     std::map<std::string, bool> settledCounts_;
+    // Files that kept changes live in, likewise.
+    std::set<std::string> keptFiles_;
     std::string backupDirectory_;
 };
 

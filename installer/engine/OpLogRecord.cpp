@@ -73,6 +73,7 @@ UndoResult UndoDirectoryCreated(UndoOperations& ops, const SimpleRecord& r)
 
 UndoResult UndoFileCreated(UndoOperations& ops, const SimpleRecord& r)
 {
+    if (ops.FileKept(r.S(0))) return UndoResult::kKept;
     int count = ops.SharedDllCount(r.S(0));
     if (count <= 0) return Done(ops.DeleteFile(r.S(0)));
     if (count == 1) {
@@ -93,7 +94,10 @@ UndoResult UndoFileCreated(UndoOperations& ops, const SimpleRecord& r)
 
 UndoResult UndoSectionCreated(UndoOperations& ops, const SimpleRecord& r)
 {
-    if (ops.IniSectionHasEntries(r.S(0), r.S(1)) && AskKeep(ops, 145, r.S(1), 146)) return UndoResult::kKept;
+    if (ops.IniSectionHasEntries(r.S(0), r.S(1)) && AskKeep(ops, 145, r.S(1), 146)) {
+        ops.KeepFile(r.S(0)); // the file that the install made for the section stays with it
+        return UndoResult::kKept;
+    }
     return Done(ops.DeleteIniSection(r.S(0), r.S(1)));
 }
 
@@ -324,6 +328,9 @@ UndoResult RegistryRecord::Undo(UndoOperations& ops)
 {
     switch (type_) {
     case OpType::kRegKeyCreated: {
+        // The values that the install set were taken out by their own records; a value still
+        // there is kept (a shared file's count) or another's, and the key stays with it.
+        if (ops.RegKeyHasValues(key)) return UndoResult::kKept;
         char text[600];
         key.FormatShort(text, sizeof text);
         if (ops.RegKeyHasSubkeys(key) && AskKeep(ops, 149, text, 150)) return UndoResult::kKept;

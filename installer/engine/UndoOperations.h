@@ -50,6 +50,7 @@ public:
     virtual bool AddProgmanItem(const char* group, const unsigned char* record) = 0;
 
     virtual bool RegKeyHasSubkeys(const RegKey& key) = 0;
+    virtual bool RegKeyHasValues(const RegKey& key) = 0;
     virtual bool DeleteRegKey(const RegKey& key) = 0;
     virtual bool CreateRegKey(const RegKey& key) = 0;
     virtual bool DeleteRegValue(const RegKey& key, const char* name) = 0;
@@ -62,6 +63,10 @@ public:
     virtual void SettleSharedCount(const char* path, bool kept) = 0;
     // Whether the value is a shared-file count settled so; kept tells how.
     virtual bool SharedCountSettled(const RegKey& key, const char* name, bool& kept) = 0;
+    // A file that a kept change still lives in (the INI file of a kept section): the record
+    // of the file's creation keeps it too.
+    virtual void KeepFile(const char* path) = 0;
+    virtual bool FileKept(const char* path) = 0;
 };
 
 } // namespace kw

@@ -1,6 +1,8 @@
 #include "installer/engine/UninstallController.h"
 
+#include "framework/sys/DesktopAssociation.h"
 #include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinRoot.h"
 #include "framework/sys/WinProfile.h"
 #include "installer/engine/InstallOperations.h"
 #include "installer/engine/MoveRequest.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace kw {
 
@@ -52,6 +55,19 @@ public:
         else box.SetButtons(MessageBoxDialog::kYesNo);
         box.SetDefaultButton(defaultAnswer == 1 ? 0 : 1);
         return box.Run(caption) == 0 ? 1 : 2;
+    }
+    bool DeleteFile(const char* path) override
+    {
+        // The file type and desktop entry that an installed program registers for itself
+        // would point at nothing: they go with the program.
+        std::string host;
+        struct stat st {};
+        const fw::WinRoot* root = fw::WinRoot::Current();
+        const bool program = root && root->ToHost(path, host) && ::lstat(host.c_str(), &st) == 0 &&
+                             S_ISREG(st.st_mode) && (st.st_mode & S_IXUSR);
+        if (!InstallOperations::DeleteFile(path)) return false;
+        if (program) fw::DesktopAssociation::UnregisterProgram(host);
+        return true;
     }
 };
 } // namespace
@@ -260,13 +276,17 @@ void UninstallController::EndSucceeded()
         fw::WinFileSystem::DeleteFile(logPath_);
         return;
     }
-    // The product's uninstall entry; a log without a product name names no entry (and never
-    // the whole list of them).
-    if (!productName_.empty()) {
-        RegKey key(0, UninstallKeyPath(productName_).c_str());
-        if (key.Exists()) {
+    // The product's uninstall entry: the one that starts this uninstaller, under whichever
+    // name the installer gave it (the product's, or the script's own), and never another's.
+    const std::string uninstaller = fw::WinFileSystem::FullPath(JoinedPath(backDirectory_, "kwmain"));
+    const RegKey list(RegKey::kLocalMachine, UninstallListKeyPath().c_str());
+    for (int n = list.CountSubkeys() - 1; n >= 0; --n) {
+        RegKey entry;
+        char command[kPathSize * 2] = {};
+        if (list.SubkeyAt(n, entry) && entry.QueryString("UninstallString", command, sizeof command) &&
+            SamePath(fw::WinFileSystem::FullPath(command).c_str(), uninstaller.c_str())) {
             UndoingOperations operations;
-            operations.DeleteRegKey(key);
+            operations.DeleteRegKey(entry);
         }
     }
     for (const std::string& name : CompanionNames()) {

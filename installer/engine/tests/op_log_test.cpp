@@ -209,7 +209,10 @@ struct FakeOperations : UndoOperations {
         calls.push_back(std::string("ask ") + text + (first ? std::string(" [") + first + "]" : ""));
         return answer ? answer : defaultAnswer;
     }
+    std::set<std::string> keptFiles;
     void SettleSharedCount(const char* p, bool kept) override { settled[p] = kept; }
+    void KeepFile(const char* p) override { keptFiles.insert(p); }
+    bool FileKept(const char* p) override { return keptFiles.count(p) > 0; }
     bool SharedCountSettled(const RegKey&, const char* n, bool& kept) override
     {
         auto it = settled.find(n);
@@ -240,6 +243,7 @@ struct FakeOperations : UndoOperations {
     bool DeleteProgmanItem(const char* g, const char* i) override { return Log(std::string("itemdel ") + g + i); }
     bool AddProgmanItem(const char* g, const unsigned char* r) override { return Log(std::string("itemadd ") + g + reinterpret_cast<const char*>(r + 20)); }
     bool RegKeyHasSubkeys(const RegKey&) override { return notEmpty; }
+    bool RegKeyHasValues(const RegKey&) override { return false; }
     bool DeleteRegKey(const RegKey& k) override { return Log(std::string("keydel ") + k.Path()); }
     bool CreateRegKey(const RegKey& k) override { return Log(std::string("keyadd ") + k.Path()); }
     bool DeleteRegValue(const RegKey& k, const char* n) override { return Log(std::string("valdel ") + k.Path() + n); }

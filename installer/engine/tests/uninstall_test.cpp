@@ -40,7 +40,8 @@ namespace {
 const char kBack[] = "C:\\Stellum\\Uninstall";
 const char kIni[] = "C:\\WINDOWS\\stellum.ini";
 const RegKey kSettings(2, "Software\\Stellum\\Settings");
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Stellum";
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Stellum Planner 4";
+const char kOtherKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Stellum";
 
 std::string LogName(int n)
 {
@@ -368,8 +369,13 @@ protected:
     {
         Uninstalling::SetUp();
         InstallOperations setup;
+        // The entry that starts this uninstaller, under a name of the script's own, and another
+        // product's entry under this product's name.
         ASSERT_TRUE(setup.SetRegString(RegKey(0, kUninstallKey), "DisplayName", "Uninstall Stellum"));
+        ASSERT_TRUE(setup.SetRegString(RegKey(0, kUninstallKey), "UninstallString", "C:\\Stellum\\Uninstall\\kwmain"));
+        ASSERT_TRUE(setup.SetRegString(RegKey(0, kOtherKey), "UninstallString", "C:\\Other\\Uninstall\\kwmain"));
         ASSERT_TRUE(Write("Stellum/Uninstall/kuuser.dll", "ui"));
+        ASSERT_TRUE(Write("WINDOWS/movexe", "the mover"));
         MakeLog(0, [](InstallOperations& ops, OpLog&) {
             EXPECT_TRUE(ops.CopyFile("C:\\SRC\\data.bin", "C:\\Stellum\\a.bin"));
             EXPECT_TRUE(ops.SetRegString(kSettings, "Night", "1"));
@@ -419,7 +425,8 @@ TEST_F(TwoStages, StageTwoUndoesTheFirstLogAndRemovesEveryTrace)
     EXPECT_EQ(reports.Count(), 0);
     EXPECT_FALSE(Exists("C:\\Stellum\\a.bin"));
     EXPECT_EQ(Setting("Night"), "(none)");
-    EXPECT_FALSE(RegKey(0, kUninstallKey).Exists());
+    EXPECT_FALSE(RegKey(0, kUninstallKey).Exists()) << "the entry that starts this uninstaller goes";
+    EXPECT_TRUE(RegKey(0, kOtherKey).Exists()) << "another's stays, whatever its name";
     EXPECT_EQ(fw::WinProfile::GetString("win.ini", "KWMAIN", "b", "(none)"), "(none)");
     for (const char* name : {"C:\\kwlog3.000", "C:\\kwenu.dll", "C:\\kuuser.dll"}) EXPECT_FALSE(Exists(name)) << name;
     // The mover removes the running copy after it has ended.
@@ -456,6 +463,37 @@ TEST_F(TwoStages, AStageTwoThatDoesNotEndPutsEverythingBack)
     EXPECT_EQ(fw::WinProfile::GetString("win.ini", "KWMAIN", "b", ""), kBack);
 }
 
+// A machine without the mover: the uninstaller moves, starts and removes its own copy (this
+// machine lets a running program move and delete its file), and leaves no request behind.
+TEST_F(TwoStages, WithoutTheMoverTheUninstallerEndsOnItsOwn)
+{
+    ASSERT_TRUE(fw::WinFileSystem::DeleteFile("C:\\WINDOWS\\movexe"));
+    EXPECT_EQ(Uninstall(kBack), -1);
+    EXPECT_EQ(reports.Count(), 0);
+    EXPECT_EQ(moverStarts, std::vector<std::string>{"C:\\kwmain"}) << "the copy at the drive root";
+    EXPECT_EQ(Read("kwmain"), "uninstaller");
+    EXPECT_FALSE(Exists("C:\\Stellum\\Uninstall\\kwmain"));
+
+    // A stage 2 that does not end puts its copy back.
+    SetModulePath("C:\\kwmain");
+    onDialog = [](Dialog& d, const std::string&) { d.Command(UndoDialog::kClose); };
+    EXPECT_EQ(Uninstall("C:"), 0);
+    EXPECT_TRUE(Exists("C:\\Stellum\\Uninstall\\kwmain"));
+    EXPECT_FALSE(Exists("C:\\kwmain"));
+
+    // Begun again and run to the end, the copy removes itself.
+    SetModulePath("C:\\Stellum\\Uninstall\\kwmain");
+    onDialog = nullptr;
+    EXPECT_EQ(Uninstall(kBack), -1);
+    SetModulePath("C:\\kwmain");
+    EXPECT_EQ(Uninstall("C:"), 1);
+    EXPECT_EQ(reports.Count(), 0);
+    EXPECT_FALSE(Exists("C:\\kwmain"));
+    EXPECT_FALSE(Exists("C:\\Stellum\\a.bin"));
+    EXPECT_EQ(moverStarts.size(), 2u);
+    EXPECT_FALSE(Exists("C:\\WINDOWS\\movexe.ini")) << "no request for a mover that is not there";
+}
+
 TEST_F(TwoStages, AHandoverThatFailsLeavesTheBackDirectoryAsItWas)
 {
     struct Case {
@@ -484,6 +522,7 @@ TEST_F(TwoStages, AHandoverThatFailsLeavesTheBackDirectoryAsItWas)
         EXPECT_TRUE(Exists(std::string(kBack) + "\\kuuser.dll"));
         EXPECT_FALSE(Exists("C:\\kwlog3.000") || Exists("C:\\kuuser.dll") || Exists("C:\\kwenu.dll"));
         EXPECT_EQ(fw::WinProfile::GetString("win.ini", "KWMAIN", "b", "(none)"), "(none)");
+        EXPECT_EQ(MoveKey("f"), "(none)") << "no request is left behind";
         if (c.missing) {
             ASSERT_TRUE(Write(std::string("Stellum/Uninstall/") + c.missing, removed));
         }
