@@ -152,6 +152,17 @@ std::map<std::string, std::string> Tree(const std::string& dir)
     return tree;
 }
 
+// Every difference between a machine's tree before and after, as a failure naming the path.
+void ExpectSameTree(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after)
+{
+    for (const auto& [rel, bytes] : after)
+        if (!before.count(rel) || before.at(rel) != bytes)
+            ADD_FAILURE() << "changed or left: " << rel << " [" << bytes.substr(0, 300) << "] was ["
+                          << (before.count(rel) ? before.at(rel).substr(0, 300) : "absent") << "]";
+    for (const auto& [rel, bytes] : before)
+        if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+}
+
 // Starts a planner program offscreen with its own home and waits (at most two minutes) for its
 // start-up log "status.txt" beside it to say that every global object was made, and for the
 // host file named (if any) to appear.
@@ -515,9 +526,7 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
             it = kept ? tree->erase(it) : std::next(it);
         }
     }
-    for (const auto& [rel, bytes] : after)
-        EXPECT_TRUE(fresh.count(rel) && fresh.at(rel) == bytes) << "changed or left: " << rel << " [" << bytes.substr(0, 300) << "] was [" << (fresh.count(rel) ? fresh.at(rel).substr(0, 300) : "absent") << "]";
-    for (const auto& [rel, bytes] : fresh) EXPECT_TRUE(after.count(rel)) << "removed: " << rel;
+    ExpectSameTree(fresh, after);
     for (const char* kept : {"User/Sample.sl4", "User/comname.txt"})
         EXPECT_TRUE(fs::exists(C(std::string("Stellum/") + kept))) << kept;
     EXPECT_FALSE(fs::exists(C("Stellum/stlm32")));
@@ -578,10 +587,7 @@ kind = 0
     UninstallBothStages("C:\\Tiny\\Uninstall");
     EXPECT_EQ(Reports(), std::vector<std::string>{});
     auto after = Tree(rootDir);
-    for (const auto& [rel, bytes] : after)
-        if (!before.count(rel) || before.at(rel) != bytes) ADD_FAILURE() << "changed or left: " << rel;
-    for (const auto& [rel, bytes] : before)
-        if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+    ExpectSameTree(before, after);
     EXPECT_EQ(Read("WINDOWS/tiny.dat"), "the machine's own");
 }
 
@@ -769,10 +775,7 @@ show = 1
         auto after = Tree(rootDir);
         after.erase("drive_c/WINDOWS/movexe");
         EXPECT_TRUE(after == before);
-        for (const auto& [rel, bytes] : after)
-            if (!before.count(rel) || before.at(rel) != bytes) ADD_FAILURE() << "changed or left: " << rel;
-        for (const auto& [rel, bytes] : before)
-            if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+        ExpectSameTree(before, after);
         // Back to a machine without the fault for the next case.
         root.SetForcedFreeSpace('C', -1);
         fw::WinFileSystem::SetAttributes("C:\\Tiny\\9.rsx", 0);
@@ -839,10 +842,7 @@ kind = 0
     EXPECT_FALSE(RegKey(1, "defloc").Exists());
     auto after = Tree(rootDir);
     after.erase("drive_c/WINDOWS/movexe");
-    for (const auto& [rel, bytes] : after)
-        if (!before.count(rel) || before.at(rel) != bytes) ADD_FAILURE() << "changed or left: " << rel;
-    for (const auto& [rel, bytes] : before)
-        if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+    ExpectSameTree(before, after);
 }
 
 // A script that writes onto its own package drive (a CD-ROM) is refused, and the package's

@@ -373,7 +373,7 @@ TEST_F(InstallOps, RegistrationsFontsAndMappedIniEntriesAreWrittenAndUndone)
     ASSERT_TRUE(LoadOpLog("C:\\LOGS\\kwlog3.nnn", contents));
     InstallOperations undo;
     for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
-        EXPECT_TRUE((*r)->Undo(undo)) << (*r)->Summary();
+        EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
     EXPECT_FALSE(RegKey(1, ("CLSID\\" + viewer).c_str()).Exists());
     EXPECT_FALSE(RegKey(1, ("CLSID\\" + helper).c_str()).Exists());
     EXPECT_FALSE(RegKey(1, "viewer").Exists());
