@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fw {
 
@@ -61,6 +64,36 @@ std::string ExecQuoted(const std::string& path)
         quoted += c;
     }
     return quoted + "\"";
+}
+
+// The program of an Exec value: its first word, unquoted as ExecQuoted quotes it.
+std::string ExecProgram(const std::string& exec)
+{
+    std::string program;
+    if (exec.empty() || exec[0] != '"') return exec.substr(0, exec.find(' '));
+    for (std::size_t i = 1; i < exec.size(); ++i) {
+        if (exec[i] == '"') return program;
+        if (exec[i] == '\\' && i + 1 < exec.size()) ++i;
+        program += exec[i];
+    }
+    return {}; // no closing quote: no program
+}
+
+// The value of a key of a desktop entry's text, "" when it has none.
+std::string EntryValue(const std::string& text, const std::string& key)
+{
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
+    return {};
+}
+
+// One spelling for two paths of the same file, whether or not it still exists.
+std::string SameFileForm(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path : p.string();
 }
 
 std::string XmlEscaped(const std::string& text)
@@ -122,6 +155,38 @@ bool DesktopAssociation::Register() const
     bool mimeWritten = WriteWithDirectories(MimePackagePath(), mime);
     bool entryWritten = WriteWithDirectories(DesktopEntryPath(), entry);
     return mimeWritten && entryWritten;
+}
+
+bool DesktopAssociation::UnregisterProgram(const std::string& programPath)
+{
+    const std::string home = DataHome();
+    if (home.empty() || programPath.empty()) return true;
+    const std::string directory = home + "applications/";
+    const std::string program = SameFileForm(programPath);
+    std::vector<DesktopAssociation> found;
+    if (DIR* dir = ::opendir(directory.c_str())) {
+        const std::string suffix = ".desktop";
+        while (const dirent* e = ::readdir(dir)) {
+            const std::string name = e->d_name;
+            if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+                continue;
+            struct stat st {};
+            const std::string path = directory + name;
+            if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+            const std::string text = ReadAll(path);
+            const std::string types = EntryValue(text, "MimeType");
+            const std::string exec = ExecProgram(EntryValue(text, "Exec"));
+            if (types.empty() || exec.empty() || SameFileForm(exec) != program) continue;
+            DesktopAssociation a;
+            a.id = name.substr(0, name.size() - suffix.size());
+            a.mimeType = types.substr(0, types.find(';'));
+            found.push_back(a);
+        }
+        ::closedir(dir);
+    }
+    bool ok = true;
+    for (const DesktopAssociation& a : found) ok = a.Unregister() && ok;
+    return ok;
 }
 
 bool DesktopAssociation::Unregister() const

@@ -27,6 +27,12 @@ struct DesktopAssociation {
     // Removes both files when they are ours (they name this program's MIME type); false when
     // one of them could not be removed. Files of the same name that are not ours stay.
     bool Unregister() const;
+
+    // Removes every association (as Register writes one) whose desktop entry starts the
+    // program at this host path, as when the program itself is removed; entries that start
+    // other programs, and desktop entries without a file type, stay. False when one could not
+    // be removed.
+    static bool UnregisterProgram(const std::string& programPath);
 };
 
 } // namespace fw

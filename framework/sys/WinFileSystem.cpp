@@ -372,6 +372,10 @@ bool WinFileSystem::CopyFile(const std::string& from, const std::string& to, boo
     if (std::fclose(out) != 0) ok = false;
     int64_t w, a;
     if (ok && GetFileTimes(from, w, a)) SetFileTimes(to, w, a);
+    std::string hostFrom, hostTo;
+    struct stat st;
+    if (ok && HostEntry(from, hostFrom, st) && S_ISREG(st.st_mode) && Host(to, hostTo))
+        ok = chmod(hostTo.c_str(), st.st_mode & 0777) == 0;
     return ok;
 }
 

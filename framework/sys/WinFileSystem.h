@@ -70,6 +70,7 @@ public:
     static bool DeleteFile(const std::string& path);      // a link is removed, never followed
     static bool MoveFile(const std::string& from, const std::string& to);
     static bool MoveFileEx(const std::string& from, const std::string& to, uint32_t flags);
+    // The copy keeps the file's times and its permission bits (read-only, runnable).
     static bool CopyFile(const std::string& from, const std::string& to, bool failIfExists);
 
     static uint32_t GetAttributes(const std::string& path); // kAttrInvalid when missing

@@ -94,6 +94,28 @@ TEST(DesktopAssociation, UnregisterRemovesExactlyWhatRegisterWrote)
     EXPECT_TRUE(Exists(a.DesktopEntryPath()));
 }
 
+// When a program is removed, the associations that start it go; those of other programs, and
+// plain menu entries, stay.
+TEST(DesktopAssociation, RemovingAProgramRemovesTheAssociationsThatStartIt)
+{
+    DataHome home(true);
+    fw::DesktopAssociation mine = Planner();
+    ASSERT_TRUE(mine.Register());
+    fw::DesktopAssociation other = {"stellum-other", "application/x-stellum-other", "Other", "*.oth", "Other",
+                                    "/opt/elsewhere/stlm32"};
+    ASSERT_TRUE(other.Register());
+    const std::string menuEntry = home.dir.path() + "data/applications/stellum-menu.desktop";
+    ASSERT_TRUE(WriteFileBytes(menuEntry, "[Desktop Entry]\nExec=\"/opt/my \\\"stars\\\"/stlm32\"\n"));
+
+    EXPECT_TRUE(fw::DesktopAssociation::UnregisterProgram("/opt/my \"stars\"/stlm32"));
+    EXPECT_FALSE(Exists(mine.DesktopEntryPath()));
+    EXPECT_FALSE(Exists(mine.MimePackagePath()));
+    EXPECT_TRUE(Exists(other.DesktopEntryPath()));
+    EXPECT_TRUE(Exists(other.MimePackagePath()));
+    EXPECT_TRUE(Exists(menuEntry)) << "no file type: not an association";
+    EXPECT_TRUE(fw::DesktopAssociation::UnregisterProgram("/opt/my \"stars\"/stlm32")) << "nothing left to do";
+}
+
 TEST(DesktopAssociation, NoPlaceToWriteIsReportedNotFatal)
 {
     DataHome home(true);

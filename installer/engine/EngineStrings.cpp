@@ -17,8 +17,6 @@ const ResStringEntry kStrings[] = {
     {67, "&Remove"},
     {68, "&Keep"},
     {70, "Shared File"},
-    {143, "The directory %s is not empty.\nRemove it with everything in it?"},
-    {144, "Remove Directory"},
     {145, "The section [%s] still has entries.\nRemove it?"},
     {146, "Remove INI Section"},
     {147, "The group %s still holds items.\nRemove it?"},

@@ -347,6 +347,17 @@ int InstallController::RunSequence()
     return result;
 }
 
+namespace {
+// A reinstall: the log names the same product. Its records then join that log, so that one
+// uninstall undoes both installs, newest first, and removes the product.
+bool SameProductLog(const std::string& path, const OpLogHeader& header)
+{
+    OpLogContents last;
+    return ReadOpLogFile(path.c_str(), last) == OpLogReadResult::kOk &&
+           std::strcmp(last.header.productName.Text(), header.productName.Text()) == 0;
+}
+} // namespace
+
 bool InstallController::WrapUp(bool joinAllowed)
 {
     keptLog_.clear();
@@ -358,7 +369,7 @@ bool InstallController::WrapUp(bool joinAllowed)
     auto numbered = [this](int n) { return JoinedPath(backDirectory_, NumberedLogName(n)); };
     int firstFree = 0;
     while (firstFree < 1000 && PathExists(numbered(firstFree).c_str())) ++firstFree;
-    if (joinAllowed && joinLogs_ && firstFree > 0) {
+    if (firstFree > 0 && ((joinAllowed && joinLogs_) || SameProductLog(numbered(firstFree - 1), contents.header))) {
         // The records (everything after the new log's header) join the last numbered log.
         std::string bytes;
         if (ReadWholeFile(newLog.c_str(), bytes) != WholeFileRead::kOk) return false;
@@ -800,6 +811,8 @@ bool InstallController::RegisterUninstaller(ScriptEvent& e)
         return false;
     }
     backDirectory_ = back;
+    // From now on a file that the install replaces is kept there for the uninstaller.
+    operations_.SetBackupDirectory(back);
     joinLogs_ = join != 0;
     return true;
 }

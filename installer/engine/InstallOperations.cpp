@@ -1,6 +1,7 @@
 #include "installer/engine/InstallOperations.h"
 
 #include "framework/stream/StateReset.h"
+#include "framework/stream/StringUtil.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
 #include "installer/support/CopyStreams.h"
@@ -30,7 +31,6 @@ namespace {
 
 constexpr std::uint32_t kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4, kNormal = 0x80;
 constexpr std::uint32_t kRegBinary = 3, kRegDword = 4, kRegSz = 1;
-constexpr int kRootLocalMachine = 2;
 
 std::function<void(const std::string&)>& ReportHook()
 {
@@ -188,7 +188,7 @@ InstallOperations InstallOperations::Unlogged() const
     return ops;
 }
 
-int InstallOperations::Ask(const char* text, const char* caption, const char*, const char*)
+int InstallOperations::Ask(const char* text, const char* caption, const char*, const char*, int)
 {
     if (AskHook()) return AskHook()(text ? text : "", caption ? caption : "") ? 1 : 2;
     return 2;
@@ -331,12 +331,44 @@ int InstallOperations::CopyStep(FileCopyJob& job)
 {
     if (!EnsureParentPath(job.target.Text())) return kCopyFailed;
     const bool existed = PathExists(job.target.Text());
+    std::string backup;
+    if (existed && !KeepReplacedFile(job.target.Text(), backup)) return kCopyFailed;
     const bool done = job.Run();
+    RecordReplacedFile(job.target.Text(), backup, done && job.outcome == FileCopyJob::kCopied);
     if (!done) return job.outcome == FileCopyJob::kCancelled ? kCopyCancelled : kCopyFailed;
     if (job.outcome == FileCopyJob::kKept) return kNothingToDo;
     // A file that was not there before is the install's own: the uninstaller removes it.
     if (!existed && !job.replacedAtRestart) sink_->FileCreated(job.target.Text());
     return kCopied;
+}
+
+bool InstallOperations::KeepReplacedFile(const char* target, std::string& backup)
+{
+    backup.clear();
+    // Only a change that the uninstaller undoes needs the old file (records of states 1 and 2
+    // are kept).
+    if (backupDirectory_.empty() || sink_->State() != 0 || DirectoryExists(target)) return true;
+    PathBuffer name;
+    const bool named = UniqueFileName(name, backupDirectory_.c_str(), "kwb");
+    if (!named || !fw::WinFileSystem::CopyFile(target, name.Text(), true)) {
+        if (named) fw::WinFileSystem::DeleteFile(name.Text()); // a part written
+        Report("Unable to keep a copy of %s", target);
+        return false;
+    }
+    backup = name.Text();
+    return true;
+}
+
+void InstallOperations::RecordReplacedFile(const char* target, const std::string& backup, bool replaced)
+{
+    if (backup.empty()) return;
+    if (!replaced) {
+        fw::WinFileSystem::SetAttributes(backup, fw::kAttrNormal); // a read-only file's copy
+        fw::WinFileSystem::DeleteFile(backup);
+        return;
+    }
+    sink_->FileMoved(target, backup.c_str());
+    sink_->FileCreated(target);
 }
 
 int InstallOperations::RunCopyJob(FileCopyJob& job)
@@ -349,7 +381,7 @@ int InstallOperations::RunCopyJob(FileCopyJob& job)
             Report("%s", text.c_str());
             return state;
         }
-        if (Ask(text.c_str(), "Error", "&Retry", "&Cancel") != 1) return state;
+        if (Ask(text.c_str(), "Error", "&Retry", "&Cancel", 1) != 1) return state;
     }
 }
 
@@ -416,7 +448,7 @@ bool InstallOperations::SetFileLength(const char* path, std::uint32_t length)
 
 int InstallOperations::SharedDllCount(const char* path)
 {
-    RegKey key(kRootLocalMachine, SharedDllKeyPath().c_str());
+    RegKey key(RegKey::kLocalMachine, SharedDllKeyPath().c_str());
     std::uint32_t type = 0, size = 0;
     std::unique_ptr<unsigned char[]> data(key.QueryValue(path, type, size));
     if (!data) return 0;
@@ -434,7 +466,7 @@ int InstallOperations::SetSharedDllCount(const char* path, int count)
     const bool inside = (SharedFilesDirectory(shared) && IsInsideDirectory(path, shared.Text())) ||
                         (CommonFilesDirectory(common) && IsInsideDirectory(path, common.Text()));
     if (!inside) return -1;
-    RegKey key(kRootLocalMachine, SharedDllKeyPath().c_str());
+    RegKey key(RegKey::kLocalMachine, SharedDllKeyPath().c_str());
     std::uint32_t type = kRegBinary, size = 0;
     std::unique_ptr<unsigned char[]> former(key.QueryValue(path, type, size));
     if (!former || !(type == kRegDword || (type == kRegBinary && size == 4))) type = kRegBinary;
@@ -459,7 +491,25 @@ int InstallOperations::ReleaseSharedDllRef(const char* path)
 
 bool InstallOperations::DeleteSharedDllValue(const char* path)
 {
-    return DeleteRegValue(RegKey(kRootLocalMachine, SharedDllKeyPath().c_str()), path);
+    return DeleteRegValue(RegKey(RegKey::kLocalMachine, SharedDllKeyPath().c_str()), path);
+}
+
+void InstallOperations::SettleSharedCount(const char* path, bool kept)
+{
+    settledCounts_[fw::ToUpperAscii(path)] = kept;
+}
+
+void InstallOperations::KeepFile(const char* path) { keptFiles_.insert(fw::ToUpperAscii(path)); }
+
+bool InstallOperations::FileKept(const char* path) { return keptFiles_.count(fw::ToUpperAscii(path)) > 0; }
+
+bool InstallOperations::SharedCountSettled(const RegKey& key, const char* name, bool& kept)
+{
+    if (key.Root() != RegKey::kLocalMachine || !fw::EqualsIgnoreCase(key.Path(), SharedDllKeyPath()) || !name) return false;
+    const auto it = settledCounts_.find(fw::ToUpperAscii(name));
+    if (it == settledCounts_.end()) return false;
+    kept = it->second;
+    return true;
 }
 
 // ---- registry ------------------------------------------------------------------------------
@@ -555,6 +605,11 @@ bool InstallOperations::DeleteRegValue(const RegKey& key, const char* name)
 bool InstallOperations::RegKeyHasSubkeys(const RegKey& key)
 {
     return key.CountSubkeys() > 0;
+}
+
+bool InstallOperations::RegKeyHasValues(const RegKey& key)
+{
+    return key.CountValues() > 0;
 }
 
 // ---- INI files -----------------------------------------------------------------------------
@@ -738,7 +793,9 @@ bool InstallOperations::DeleteGroup(const char* group)
         Report("Unable to delete group %s", group);
         return false;
     }
-    for (int n = 0; n < items.count; ++n) {
+    // The items are logged last first: the uninstaller undoes the newest record first, so
+    // they come back in the group's own order.
+    for (int n = items.count - 1; n >= 0; --n) {
         unsigned char record[kProgmanItemSize];
         PackItem(items.items[n], record);
         sink_->ItemDeleted(group, record);

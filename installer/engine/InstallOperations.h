@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 
 namespace kw {
@@ -74,6 +76,11 @@ public:
     // The first CD-ROM drive (0 for a:), -1 for none.
     int FirstCdromDrive();
 
+    // Where a logged copy keeps a copy of each installed file that it replaces (the back
+    // directory), so that undoing the log puts the file back; empty: nothing is kept.
+    void SetBackupDirectory(const std::string& directory) { backupDirectory_ = directory; }
+    const std::string& BackupDirectory() const { return backupDirectory_; }
+
     // The user-facing transfer: the copy, then on a failure Retry or Cancel (or the error,
     // when the job allows no retry). Gives the job's final state.
     int RunCopyJob(FileCopyJob& job);
@@ -96,6 +103,7 @@ public:
     bool SetRegString(const RegKey& key, const char* name, const char* text);
     bool DeleteRegValue(const RegKey& key, const char* name) override;
     bool RegKeyHasSubkeys(const RegKey& key) override;
+    bool RegKeyHasValues(const RegKey& key) override;
 
     // ---- INI files -------------------------------------------------------------------------
     bool SetIniEntry(const char* file, const char* section, const char* entry, const char* value);
@@ -135,10 +143,15 @@ public:
     bool MapIniFile(const char* path, const char* section, const char* entry, RegKey& key);
 
     // ---- what undoing asks besides ---------------------------------------------------------
-    int Ask(const char* text, const char* caption, const char* first, const char* second) override;
+    int Ask(const char* text, const char* caption, const char* first, const char* second,
+            int defaultAnswer) override;
     bool DirectoryNotEmpty(const char* path) override;
     bool MakeDirectory(const char* path) override;
     bool SetFileLength(const char* path, std::uint32_t length) override;
+    void SettleSharedCount(const char* path, bool kept) override;
+    bool SharedCountSettled(const RegKey& key, const char* name, bool& kept) override;
+    void KeepFile(const char* path) override;
+    bool FileKept(const char* path) override;
 
     // The engine's error report: shown unless quiet; the code becomes kReported.
     void Report(const char* format, ...)
@@ -150,11 +163,24 @@ public:
 private:
     // A temporary object for changes that are not logged (the inner steps of a move or copy).
     InstallOperations Unlogged() const;
+    // Before a copy onto an installed file whose change the log will undo: a copy of the file
+    // in the backup directory (backup: its path, "" when none is needed). False, after a
+    // report, when the copy cannot be made: the file is then not replaced.
+    bool KeepReplacedFile(const char* target, std::string& backup);
+    // After the copy: a replaced file is logged as moved to its backup (so that undoing puts
+    // it back) and the new one as created; when nothing was replaced the backup goes.
+    void RecordReplacedFile(const char* target, const std::string& backup, bool replaced);
 
     int lastError_ = kNoError;
     int quiet_ = 0;
     LogSink* sink_ = &NullLogSink();
     LogSink* previous_ = nullptr;
+    // Shared-file counts settled by their files' records in this undo, by the file's path in
+    // capitals: true when kept.
+    std::map<std::string, bool> settledCounts_;
+    // Files that kept changes live in, likewise.
+    std::set<std::string> keptFiles_;
+    std::string backupDirectory_;
 };
 
 } // namespace kw

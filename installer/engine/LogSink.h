@@ -15,6 +15,8 @@ public:
     virtual ~LogSink() = default;
     // The state (0, 1 or 2) that the records written from now on carry.
     virtual void SetState(int) {}
+    // The state of the records written now; what the null sink takes is never undone (2).
+    virtual int State() const { return 2; }
     virtual void DirectoryCreated(const char*) {}
     virtual void DirectoryRemoved(const char*) {}
     virtual void FileDeleted(const char*) {}

@@ -72,15 +72,44 @@ bool StartDetached(const std::string& program)
     return true;
 }
 
+// Moves the request's file into its target directory (and starts the moved copy when asked)
+// or deletes it when there is no target.
+MoveRunResult CarryOut(const MoveRequest& request, const std::function<bool(const std::string&)>& start)
+{
+    // Only a plain file of the machine is moved or deleted, never a directory.
+    const std::string& file = request.file;
+    if (!fw::WinFileSystem::Exists(file) || fw::WinFileSystem::IsDirectory(file)) return kMoveFailed;
+    // The file keeps its own (long) name where it goes: the request names it by its 8.3 form,
+    // which the machine's file on the host spells out.
+    std::string host;
+    const std::string name = fw::WinRoot::Current()->ToHost(file, host) ? NameOf(host) : NameOf(file);
+    if (request.target.empty()) return fw::WinFileSystem::DeleteFile(file) ? kMoveDone : kMoveFailed;
+    // "X:" names the drive's root directory.
+    std::string directory = request.target;
+    if (directory.back() != '\\' && directory.back() != '/') directory += '\\';
+    const std::string moved = directory + name;
+    if (!fw::WinFileSystem::IsDirectory(directory) || !fw::WinFileSystem::MoveFileEx(file, moved, fw::kMoveReplaceExisting))
+        return kMoveFailed;
+    return !request.execute || start(moved) ? kMoveDone : kMoveFailed;
+}
+
 } // namespace
 
 bool LaunchMover(const MoveRequest& request)
 {
-    if (!WriteMoveRequest(request)) return false;
     const std::string program = WindowsPath(kMoverProgram);
     if (program.empty()) return false;
-    if (auto& start = MoverStartSeam::Current()) return start(program);
-    return StartDetached(program);
+    const std::function<bool(const std::string&)> start =
+        MoverStartSeam::Current() ? MoverStartSeam::Current() : std::function<bool(const std::string&)>(StartDetached);
+    if (!fw::WinFileSystem::Exists(program)) {
+        // A machine without the mover: here a running program may move and delete its own
+        // file, so the uninstaller carries the request out itself, at once.
+        return fw::WinRoot::Current() && CarryOut(request, start) == kMoveDone;
+    }
+    if (!WriteMoveRequest(request)) return false;
+    if (start(program)) return true;
+    DeleteProfileSection(kMoveRequestFile, kSection); // no request left for a mover that never ran
+    return false;
 }
 
 bool ReadMoveRequest(MoveRequest& request, long& requester)
@@ -122,31 +151,8 @@ MoveRunResult RunMoveRequest(const MoveRunOptions& options)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 
-    // Only a plain file of the machine is moved or deleted, never a directory.
-    const std::string& file = request.file;
-    if (!fw::WinFileSystem::Exists(file) || fw::WinFileSystem::IsDirectory(file)) return kMoveFailed;
-    // The file keeps its own (long) name where it goes: the request names it by its 8.3 form,
-    // which the machine's file on the host spells out.
-    std::string host;
-    const std::string name = fw::WinRoot::Current()->ToHost(file, host) ? NameOf(host) : NameOf(file);
-
-    MoveRunResult result = kMoveDone;
-    if (request.target.empty()) {
-        if (!fw::WinFileSystem::DeleteFile(file)) result = kMoveFailed;
-    } else {
-        // "X:" names the drive's root directory.
-        std::string directory = request.target;
-        if (directory.back() != '\\' && directory.back() != '/') directory += '\\';
-        const std::string moved = directory + name;
-        if (!fw::WinFileSystem::IsDirectory(directory) ||
-            !fw::WinFileSystem::MoveFileEx(file, moved, fw::kMoveReplaceExisting)) {
-            result = kMoveFailed;
-        } else if (request.execute) {
-            const std::function<bool(const std::string&)> start =
-                options.start ? options.start : StartDetached;
-            if (!start(moved)) result = kMoveFailed;
-        }
-    }
+    const MoveRunResult result =
+        CarryOut(request, options.start ? options.start : std::function<bool(const std::string&)>(StartDetached));
     // The request is done with (a failed one too: repeating it would fail again).
     DeleteProfileSection(kMoveRequestFile, kSection);
     return result;

@@ -29,9 +29,13 @@ extern const char kMoveRequestFile[];
 // given) and the requesting process's id; false when the profile cannot be written.
 bool WriteMoveRequest(const MoveRequest& request);
 
-// Starts the mover named by its Windows path in place of a process: tests run it in-process.
+// Starts a program that a move request names (the mover, or the copy that a request moved and
+// starts), by its Windows path, in place of a process: tests run it in-process.
 using MoverStartSeam = fw::ModalSeam<struct KwMoverStartTag, bool(const std::string& program)>;
-// WriteMoveRequest, then starts the mover of the Windows directory; true when it started.
+// WriteMoveRequest, then starts the mover of the Windows directory; true when it started. A
+// request whose mover does not start is taken back. A machine without the mover has the
+// request carried out here and now (this machine lets a running program move and delete its
+// own file): true when it was done.
 bool LaunchMover(const MoveRequest& request);
 
 // The mover's side. The request read back: false when there is none (no "f").

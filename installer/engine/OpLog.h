@@ -37,7 +37,7 @@ public:
     bool Create(const OpLogHeader& header, const char* directory = nullptr);
     void Close();
     const std::string& Path() const { return path_; }
-    int State() const { return state_; }
+    int State() const override { return state_; }
 
     void SetState(int state) override;
     void DirectoryCreated(const char* path) override;

@@ -29,11 +29,11 @@ bool ReadBoundedBlock(PortableReader& r, uint32_t size, size_t available,
 // A record of one or two strings whose undo is one call.
 class SimpleRecord : public StringsRecord {
 public:
-    using UndoFn = bool (*)(UndoOperations&, const SimpleRecord&);
+    using UndoFn = UndoResult (*)(UndoOperations&, const SimpleRecord&);
     SimpleRecord(OpType type, int count, int summary, int detail, UndoFn undo)
         : StringsRecord(count), type_(type), summary_(summary), detail_(detail), undo_(undo) {}
     OpType TypeCode() const override { return type_; }
-    bool Undo(UndoOperations& ops) override { return undo_ ? undo_(ops, *this) : false; }
+    UndoResult Undo(UndoOperations& ops) override { return undo_ ? undo_(ops, *this) : UndoResult::kFailed; }
     bool IsUndoable() const override { return type_ != OpType::kFileDeleted; }
     const char* S(int i) const { return Text(i).Text(); }
 
@@ -53,44 +53,58 @@ private:
     UndoFn undo_;
 };
 
+UndoResult Done(bool ok) { return ok ? UndoResult::kUndone : UndoResult::kFailed; }
+
+// Asks whether to remove a container that still holds something; No, the default, keeps it.
 bool AskKeep(UndoOperations& ops, int textId, const char* value, int captionId)
 {
     std::string text = FormatWithValues(ResText(textId).c_str(), {value});
-    return ops.Ask(text.c_str(), ResText(captionId).c_str()) != 1;
+    return ops.Ask(text.c_str(), ResText(captionId).c_str(), nullptr, nullptr, 2) != 1;
 }
 
-bool UndoDirectoryCreated(UndoOperations& ops, const SimpleRecord& r)
+UndoResult UndoDirectoryCreated(UndoOperations& ops, const SimpleRecord& r)
 {
-    if (ops.DirectoryNotEmpty(r.S(0)) && AskKeep(ops, 143, r.S(0), 144)) return false;
-    return ops.RemoveDirectoryTree(r.S(0));
+    // The newer records have taken out what the install put inside. Whatever is left is a
+    // file or directory that the log keeps, or one that the user (or the installed program
+    // for the user) made: the directory stays with it, without a question.
+    if (ops.DirectoryNotEmpty(r.S(0))) return UndoResult::kKept;
+    return Done(ops.RemoveDirectoryTree(r.S(0)));
 }
 
-bool UndoFileCreated(UndoOperations& ops, const SimpleRecord& r)
+UndoResult UndoFileCreated(UndoOperations& ops, const SimpleRecord& r)
 {
+    if (ops.FileKept(r.S(0))) return UndoResult::kKept;
     int count = ops.SharedDllCount(r.S(0));
-    if (count <= 0) return ops.DeleteFile(r.S(0));
+    if (count <= 0) return Done(ops.DeleteFile(r.S(0)));
     if (count == 1) {
         std::string text = FormatWithValues(ResText(4).c_str(), {r.S(0)});
         std::string first = ResText(68), second = ResText(67);
-        if (ops.Ask(text.c_str(), ResText(70).c_str(), first.c_str(), second.c_str()) == 1)
-            return true;
+        if (ops.Ask(text.c_str(), ResText(70).c_str(), first.c_str(), second.c_str(), 1) == 1) {
+            ops.SettleSharedCount(r.S(0), true);
+            return UndoResult::kKept;
+        }
         ops.DeleteSharedDllValue(r.S(0));
-        return ops.DeleteFile(r.S(0));
+        ops.SettleSharedCount(r.S(0), false);
+        return Done(ops.DeleteFile(r.S(0)));
     }
     ops.ReleaseSharedDllRef(r.S(0));
-    return true;
+    ops.SettleSharedCount(r.S(0), false);
+    return UndoResult::kUndone;
 }
 
-bool UndoSectionCreated(UndoOperations& ops, const SimpleRecord& r)
+UndoResult UndoSectionCreated(UndoOperations& ops, const SimpleRecord& r)
 {
-    if (ops.IniSectionHasEntries(r.S(0), r.S(1)) && AskKeep(ops, 145, r.S(1), 146)) return false;
-    return ops.DeleteIniSection(r.S(0), r.S(1));
+    if (ops.IniSectionHasEntries(r.S(0), r.S(1)) && AskKeep(ops, 145, r.S(1), 146)) {
+        ops.KeepFile(r.S(0)); // the file that the install made for the section stays with it
+        return UndoResult::kKept;
+    }
+    return Done(ops.DeleteIniSection(r.S(0), r.S(1)));
 }
 
-bool UndoGroupCreated(UndoOperations& ops, const SimpleRecord& r)
+UndoResult UndoGroupCreated(UndoOperations& ops, const SimpleRecord& r)
 {
-    if (ops.GroupHasItems(r.S(0)) && AskKeep(ops, 147, r.S(0), 148)) return false;
-    return ops.DeleteGroup(r.S(0));
+    if (ops.GroupHasItems(r.S(0)) && AskKeep(ops, 147, r.S(0), 148)) return UndoResult::kKept;
+    return Done(ops.DeleteGroup(r.S(0)));
 }
 
 OpLogRecordPtr Simple(OpType type, int count, int summary, int detail, SimpleRecord::UndoFn fn)
@@ -198,7 +212,7 @@ bool FileExtendedRecord::ReadFields(PortableReader& r, size_t available)
     return StringsRecord::ReadFields(r, available) && r.ReadRaw4(length);
 }
 
-bool FileExtendedRecord::Undo(UndoOperations& ops) { return ops.SetFileLength(Text(0).Text(), length); }
+UndoResult FileExtendedRecord::Undo(UndoOperations& ops) { return Done(ops.SetFileLength(Text(0).Text(), length)); }
 
 std::vector<std::string> FileExtendedRecord::DetailArgs() const
 {
@@ -215,9 +229,9 @@ bool AttributesChangedRecord::ReadFields(PortableReader& r, size_t available)
     return StringsRecord::ReadFields(r, available) && r.ReadRaw4(former) && r.ReadRaw4(current);
 }
 
-bool AttributesChangedRecord::Undo(UndoOperations& ops)
+UndoResult AttributesChangedRecord::Undo(UndoOperations& ops)
 {
-    return ops.SetFileAttributes(Text(0).Text(), former);
+    return Done(ops.SetFileAttributes(Text(0).Text(), former));
 }
 
 // --- INI records ---------------------------------------------------------------------------
@@ -234,15 +248,15 @@ bool IniEntryRecord::ReadFields(PortableReader& r, size_t)
            (!withValue_ || r.ReadString(value)) && r.ReadInt(index);
 }
 
-bool IniEntryRecord::Undo(UndoOperations& ops)
+UndoResult IniEntryRecord::Undo(UndoOperations& ops)
 {
     switch (type_) {
     case OpType::kIniEntryCreated:
-        return ops.DeleteIniEntry(file.Text(), section.Text(), entry.Text(), index);
+        return Done(ops.DeleteIniEntry(file.Text(), section.Text(), entry.Text(), index));
     case OpType::kIniEntryDeleted:
-        return ops.InsertIniEntry(file.Text(), section.Text(), entry.Text(), value.Text(), index);
+        return Done(ops.InsertIniEntry(file.Text(), section.Text(), entry.Text(), value.Text(), index));
     default:
-        return ops.ReplaceIniEntry(file.Text(), section.Text(), entry.Text(), value.Text(), index);
+        return Done(ops.ReplaceIniEntry(file.Text(), section.Text(), entry.Text(), value.Text(), index));
     }
 }
 
@@ -282,7 +296,7 @@ bool ItemDeletedRecord::ReadFields(PortableReader& r, size_t)
     return r.ReadString(group) && r.ReadRaw(item, sizeof item);
 }
 
-bool ItemDeletedRecord::Undo(UndoOperations& ops) { return ops.AddProgmanItem(group.Text(), item); }
+UndoResult ItemDeletedRecord::Undo(UndoOperations& ops) { return Done(ops.AddProgmanItem(group.Text(), item)); }
 
 std::vector<std::string> ItemDeletedRecord::DetailArgs() const
 {
@@ -310,21 +324,26 @@ bool RegistryRecord::ReadFields(PortableReader& r, size_t available)
     return r.ReadRaw4(valueType) && r.ReadRaw4(size) && ReadBoundedBlock(r, size, available, data);
 }
 
-bool RegistryRecord::Undo(UndoOperations& ops)
+UndoResult RegistryRecord::Undo(UndoOperations& ops)
 {
     switch (type_) {
     case OpType::kRegKeyCreated: {
+        // The values that the install set were taken out by their own records; a value still
+        // there is kept (a shared file's count) or another's, and the key stays with it.
+        if (ops.RegKeyHasValues(key)) return UndoResult::kKept;
         char text[600];
         key.FormatShort(text, sizeof text);
-        if (ops.RegKeyHasSubkeys(key) && AskKeep(ops, 149, text, 150)) return false;
-        return ops.DeleteRegKey(key);
+        if (ops.RegKeyHasSubkeys(key) && AskKeep(ops, 149, text, 150)) return UndoResult::kKept;
+        return Done(ops.DeleteRegKey(key));
     }
-    case OpType::kRegKeyDeleted: return ops.CreateRegKey(key);
-    case OpType::kRegValueCreated: return ops.DeleteRegValue(key, name.Text());
-    default:
-        return ops.SetRegValue(key, name.Text(), valueType, static_cast<uint32_t>(data.size()),
-                               data.data());
+    case OpType::kRegKeyDeleted: return Done(ops.CreateRegKey(key));
+    default: break;
     }
+    // A shared file's count that the file's own record has settled stays as that left it.
+    bool kept = false;
+    if (ops.SharedCountSettled(key, name.Text(), kept)) return kept ? UndoResult::kKept : UndoResult::kUndone;
+    if (type_ == OpType::kRegValueCreated) return Done(ops.DeleteRegValue(key, name.Text()));
+    return Done(ops.SetRegValue(key, name.Text(), valueType, static_cast<uint32_t>(data.size()), data.data()));
 }
 
 int RegistryRecord::SummaryId() const
@@ -387,10 +406,10 @@ OpLogRecordPtr CreateOpLogRecord(int type)
     case 0: return Simple(T::kDirectoryCreated, 1, 161, 162, UndoDirectoryCreated);
     case 1:
         return Simple(T::kDirectoryRemoved, 1, 163, 162,
-                      [](UndoOperations& o, const SimpleRecord& r) { return o.MakeDirectory(r.S(0)); });
+                      [](UndoOperations& o, const SimpleRecord& r) { return Done(o.MakeDirectory(r.S(0))); });
     case 2:
         return Simple(T::kFileMoved, 2, 164, 165, [](UndoOperations& o, const SimpleRecord& r) {
-            return o.MoveFile(r.S(1), r.S(0));
+            return Done(o.MoveFile(r.S(1), r.S(0)));
         });
     case 3: return Simple(T::kFileDeleted, 1, 166, 167, nullptr);
     case 4: return Simple(T::kFileCreated, 1, 168, 167, UndoFileCreated);
@@ -402,16 +421,16 @@ OpLogRecordPtr CreateOpLogRecord(int type)
     case 10: return Simple(T::kIniSectionCreated, 2, 177, 179, UndoSectionCreated);
     case 11:
         return Simple(T::kIniSectionDeleted, 2, 178, 179, [](UndoOperations& o, const SimpleRecord& r) {
-            return o.AddIniSection(r.S(0), r.S(1));
+            return Done(o.AddIniSection(r.S(0), r.S(1)));
         });
     case 12: return Simple(T::kGroupCreated, 1, 182, 180, UndoGroupCreated);
     case 13:
         return Simple(T::kItemCreated, 2, 184, 185, [](UndoOperations& o, const SimpleRecord& r) {
-            return o.DeleteProgmanItem(r.S(0), r.S(1));
+            return Done(o.DeleteProgmanItem(r.S(0), r.S(1)));
         });
     case 14:
         return Simple(T::kGroupDeleted, 1, 183, 180,
-                      [](UndoOperations& o, const SimpleRecord& r) { return o.CreateGroup(r.S(0)); });
+                      [](UndoOperations& o, const SimpleRecord& r) { return Done(o.CreateGroup(r.S(0))); });
     case 15: return Make<ItemDeletedRecord>();
     case 16: return Make<RegistryRecord>(T::kRegKeyCreated);
     case 17: return Make<RegistryRecord>(T::kRegKeyDeleted);
@@ -420,7 +439,7 @@ OpLogRecordPtr CreateOpLogRecord(int type)
     case 20: return Make<RegistryRecord>(T::kRegValueDeleted);
     case 21:
         return Simple(T::kFontInstalled, 1, 197, 167,
-                      [](UndoOperations& o, const SimpleRecord& r) { return o.RemoveFont(r.S(0)); });
+                      [](UndoOperations& o, const SimpleRecord& r) { return Done(o.RemoveFont(r.S(0))); });
     case 22: return Make<DataBlockRecord>();
     default: return nullptr;
     }

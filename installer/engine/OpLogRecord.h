@@ -25,9 +25,10 @@ enum class OpType {
 };
 enum { kOpTypeCount = 23 };
 
-// The uninstaller's choice for a record.
+// The uninstaller's choice for a record; after the undo, what became of it (kept: the undo
+// left the change in place, at the user's word or because it was not the install's alone).
 enum OpChoice { kChoiceUndo = 0, kChoiceKeep = 1, kChoiceNever = 2, kChoiceUndone = 3,
-                kChoiceFailed = 4, kChoiceUnset = -1 };
+                kChoiceFailed = 4, kChoiceKept = 5, kChoiceUnset = -1 };
 
 class OpLogRecord : public ListNode {
 public:
@@ -36,7 +37,7 @@ public:
     virtual bool WriteFields(PortableWriter& writer) const = 0;
     // available: the bytes that the file still holds, which bounds every stored size.
     virtual bool ReadFields(PortableReader& reader, size_t available) = 0;
-    virtual bool Undo(UndoOperations& operations) = 0;
+    virtual UndoResult Undo(UndoOperations& operations) = 0;
     virtual bool IsUndoable() const { return true; }
     std::string Summary() const;
     std::string Detail() const;
@@ -100,7 +101,7 @@ public:
     OpType TypeCode() const override { return OpType::kFileExtended; }
     bool WriteFields(PortableWriter& writer) const override;
     bool ReadFields(PortableReader& reader, size_t available) override;
-    bool Undo(UndoOperations& ops) override;
+    UndoResult Undo(UndoOperations& ops) override;
     uint32_t length = 0;
 
 protected:
@@ -115,7 +116,7 @@ public:
     OpType TypeCode() const override { return OpType::kAttributesChanged; }
     bool WriteFields(PortableWriter& writer) const override;
     bool ReadFields(PortableReader& reader, size_t available) override;
-    bool Undo(UndoOperations& ops) override;
+    UndoResult Undo(UndoOperations& ops) override;
     uint32_t former = 0, current = 0;
 
 protected:
@@ -130,7 +131,7 @@ public:
     OpType TypeCode() const override { return type_; }
     bool WriteFields(PortableWriter& writer) const override;
     bool ReadFields(PortableReader& reader, size_t available) override;
-    bool Undo(UndoOperations& ops) override;
+    UndoResult Undo(UndoOperations& ops) override;
     HeapString file, section, entry, value;
     int index = 0;
 
@@ -150,7 +151,7 @@ public:
     OpType TypeCode() const override { return OpType::kItemDeleted; }
     bool WriteFields(PortableWriter& writer) const override;
     bool ReadFields(PortableReader& reader, size_t available) override;
-    bool Undo(UndoOperations& ops) override;
+    UndoResult Undo(UndoOperations& ops) override;
     HeapString group;
     unsigned char item[1112] = {};
     std::string ItemName() const;
@@ -170,7 +171,7 @@ public:
     OpType TypeCode() const override { return type_; }
     bool WriteFields(PortableWriter& writer) const override;
     bool ReadFields(PortableReader& reader, size_t available) override;
-    bool Undo(UndoOperations& ops) override;
+    UndoResult Undo(UndoOperations& ops) override;
     RegKey key;
     HeapString name;
     uint32_t valueType = 0;
@@ -193,7 +194,7 @@ public:
     OpType TypeCode() const override { return OpType::kDataBlock; }
     bool WriteFields(PortableWriter& writer) const override;
     bool ReadFields(PortableReader& reader, size_t available) override;
-    bool Undo(UndoOperations&) override { return true; }
+    UndoResult Undo(UndoOperations&) override { return UndoResult::kUndone; }
     int value = 0;
     std::vector<unsigned char> data;
 

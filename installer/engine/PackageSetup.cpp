@@ -4,7 +4,9 @@
 #include "framework/sys/RegistryStore.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinRoot.h"
+#include "installer/engine/MoveRequest.h"
 #include "installer/engine/WinMain.h"
+#include "installer/support/FilePath.h"
 #include "installer/support/IniFile.h"
 
 #include <algorithm>
@@ -91,6 +93,12 @@ int InstallFromPackage(fw::WinRoot& root, const std::string& installerHost, cons
     const int code = WinMain(programDirectory);
     const int result = GetProfileInt(ini.c_str(), "x", "r", 1);
     if (runResult) *runResult = result;
+    // The installer's request to remove its own program file once it has ended: done here,
+    // with the whole temporary directory.
+    MoveRequest request;
+    long requester = 0;
+    if (ReadMoveRequest(request, requester) && IsInsideDirectory(request.file.c_str(), programDirectory.c_str()))
+        DeleteProfileSection(kMoveRequestFile, "x");
     fs::remove_all(dir, ec);
     if (madeTemporary) fw::WinFileSystem::RemoveDirectory(temporary);
     // Results 0, 2 and 4 are a finished install (2 and 4 ask for a restart); 1 and 6 an aborted one.

@@ -67,6 +67,7 @@ std::string UndoDialog::ChoiceText(int choice)
     case kChoiceNever: return "Cannot undo";
     case kChoiceUndone: return "Undone";
     case kChoiceFailed: return "Failed";
+    case kChoiceKept: return "Kept";
     default: return "";
     }
 }
@@ -170,7 +171,7 @@ void UndoDialog::Init()
             // The state column holds the longest state text with a margin on either side.
             const QFontMetrics metrics(tree->font());
             int stateWidth = 0;
-            for (int choice = kChoiceUndo; choice <= kChoiceFailed; ++choice)
+            for (int choice = kChoiceUndo; choice <= kChoiceKept; ++choice)
                 stateWidth = std::max(stateWidth, metrics.horizontalAdvance(QString::fromStdString(ChoiceText(choice))));
             tree->header()->setSectionResizeMode(1, QHeaderView::Fixed);
             tree->header()->resizeSection(1, stateWidth + 2 * metrics.averageCharWidth());

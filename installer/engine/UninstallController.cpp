@@ -1,6 +1,8 @@
 #include "installer/engine/UninstallController.h"
 
+#include "framework/sys/DesktopAssociation.h"
 #include "framework/sys/WinFileSystem.h"
+#include "framework/sys/WinRoot.h"
 #include "framework/sys/WinProfile.h"
 #include "installer/engine/InstallOperations.h"
 #include "installer/engine/MoveRequest.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace kw {
 
@@ -42,15 +45,29 @@ std::string ModuleFile()
 class UndoingOperations : public InstallOperations {
 public:
     UndoingOperations() { AttachLog(NullLogSink()); }
-    int Ask(const char* text, const char* caption, const char* first, const char* second) override
+    int Ask(const char* text, const char* caption, const char* first, const char* second,
+            int defaultAnswer) override
     {
         MessageBoxDialog box;
         box.SetText("%s", text ? text : "");
         box.SetStandardIcon(MessageBoxDialog::kIconQuestion);
         if (first && second) box.SetButtons2(first, second);
         else box.SetButtons(MessageBoxDialog::kYesNo);
-        box.SetDefaultButton(0);
+        box.SetDefaultButton(defaultAnswer == 1 ? 0 : 1);
         return box.Run(caption) == 0 ? 1 : 2;
+    }
+    bool DeleteFile(const char* path) override
+    {
+        // The file type and desktop entry that an installed program registers for itself
+        // would point at nothing: they go with the program.
+        std::string host;
+        struct stat st {};
+        const fw::WinRoot* root = fw::WinRoot::Current();
+        const bool program = root && root->ToHost(path, host) && ::lstat(host.c_str(), &st) == 0 &&
+                             S_ISREG(st.st_mode) && (st.st_mode & S_IXUSR);
+        if (!InstallOperations::DeleteFile(path)) return false;
+        if (program) fw::DesktopAssociation::UnregisterProgram(host);
+        return true;
     }
 };
 } // namespace
@@ -77,7 +94,7 @@ bool UninstallController::HasPendingUndo() const
 int UninstallController::DoneCount() const
 {
     return static_cast<int>(std::count_if(contents_.records.begin(), contents_.records.end(), [](const OpLogRecordPtr& r) {
-        return r->Choice() == kChoiceUndone || r->Choice() == kChoiceFailed;
+        return r->Choice() == kChoiceUndone || r->Choice() == kChoiceFailed || r->Choice() == kChoiceKept;
     }));
 }
 
@@ -236,7 +253,11 @@ bool UninstallController::Undo(UndoDialog& dialog, bool confirm)
         TickTimer step;
         step.Start(contents_.header.stepMilliseconds);
         dialog.Announce(i);
-        record.SetChoice(record.Undo(operations) ? kChoiceUndone : kChoiceFailed);
+        switch (record.Undo(operations)) {
+        case UndoResult::kUndone: record.SetChoice(kChoiceUndone); break;
+        case UndoResult::kKept: record.SetChoice(kChoiceKept); break;
+        case UndoResult::kFailed: record.SetChoice(kChoiceFailed); break;
+        }
         dialog.Progress(i);
         step.WaitPumping();
         if (cancelRequested_) break;
@@ -255,13 +276,17 @@ void UninstallController::EndSucceeded()
         fw::WinFileSystem::DeleteFile(logPath_);
         return;
     }
-    // The product's uninstall entry; a log without a product name names no entry (and never
-    // the whole list of them).
-    if (!productName_.empty()) {
-        RegKey key(0, UninstallKeyPath(productName_).c_str());
-        if (key.Exists()) {
+    // The product's uninstall entry: the one that starts this uninstaller, under whichever
+    // name the installer gave it (the product's, or the script's own), and never another's.
+    const std::string uninstaller = fw::WinFileSystem::FullPath(JoinedPath(backDirectory_, "kwmain"));
+    const RegKey list(RegKey::kLocalMachine, UninstallListKeyPath().c_str());
+    for (int n = list.CountSubkeys() - 1; n >= 0; --n) {
+        RegKey entry;
+        char command[kPathSize * 2] = {};
+        if (list.SubkeyAt(n, entry) && entry.QueryString("UninstallString", command, sizeof command) &&
+            SamePath(fw::WinFileSystem::FullPath(command).c_str(), uninstaller.c_str())) {
             UndoingOperations operations;
-            operations.DeleteRegKey(key);
+            operations.DeleteRegKey(entry);
         }
     }
     for (const std::string& name : CompanionNames()) {
@@ -287,10 +312,11 @@ void UninstallController::EndFailed()
 
 bool UninstallController::KeepRemainingRecords()
 {
-    // The log is written again without the records undone in this run, so that the next run
-    // neither repeats them (a deleted INI entry inserted twice) nor misses the rest.
+    // The log is written again without the records settled in this run (undone, or kept at
+    // the user's word), so that the next run neither repeats them (a deleted INI entry
+    // inserted twice, a question answered twice) nor misses the rest.
     const std::vector<OpLogRecordPtr>& records = contents_.records;
-    auto undone = [](const OpLogRecordPtr& r) { return r->Choice() == kChoiceUndone; };
+    auto undone = [](const OpLogRecordPtr& r) { return r->Choice() == kChoiceUndone || r->Choice() == kChoiceKept; };
     if (std::none_of(records.begin(), records.end(), undone)) return true;
     if (std::all_of(records.begin(), records.end(), undone)) return fw::WinFileSystem::DeleteFile(logPath_);
     MemorySink sink;

@@ -10,8 +10,8 @@
 // back into the back directory when the uninstall did not end.
 //
 // A log that was only partly undone (cancelled, or closed while records were pending) is
-// written again without the records that were undone, so that a later run undoes each change
-// once; a log with nothing left is deleted.
+// written again without the records that were undone or kept, so that a later run settles
+// each change once; a log with nothing left is deleted.
 #pragma once
 
 #include "installer/engine/Controller.h"

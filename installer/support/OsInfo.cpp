@@ -42,10 +42,9 @@ const char* OsInfo::CurrentVersionKey() const
     return kind == Win32s ? nullptr : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 }
 
-std::string UninstallKeyPath(const std::string& product)
-{
-    return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product;
-}
+std::string UninstallListKeyPath() { return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"; }
+
+std::string UninstallKeyPath(const std::string& product) { return UninstallListKeyPath() + "\\" + product; }
 
 OsInfo& GetOsInfo()
 {

@@ -25,7 +25,9 @@ public:
 // The process-wide record, detected on first use.
 OsInfo& GetOsInfo();
 
-// The key (under HKEY_LOCAL_MACHINE) of a product's entry in the list of programs to uninstall.
+// The key (under HKEY_LOCAL_MACHINE) of the list of programs to uninstall, and of a product's
+// entry in it.
+std::string UninstallListKeyPath();
 std::string UninstallKeyPath(const std::string& product);
 
 // Schedules existing to replace replacement at the next restart: through the system's

@@ -13,6 +13,8 @@ namespace kw {
 class RegKey : public Persistent {
 public:
     enum { kPathSize = 260 };
+    // Root indexes, as the operation log and the script store them.
+    enum RootIndex { kLocalMachine = 0, kClassesRoot = 1, kCurrentUser = 2, kUsers = 3, kCurrentConfig = 4 };
     enum : uint32_t { kKeyRead = 0x20019, kKeySetValue = 0x0002, kKeyQueryValue = 0x0001 };
 
     RegKey();

@@ -27,10 +27,12 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPainter>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,13 +55,14 @@ protected:
     fw::ScriptedMessageBoxes boxes;
     std::vector<MessageBoxRequest> questions;
     std::vector<int> answers; // button indexes for the installer's own boxes, in order
-    bool keepWhenNotEmpty = false;
+    bool enterWhenUnscripted = false; // else the first button
     std::function<void(const MessageBoxRequest&)> answerHook;
     fw::Responder<MessageBoxSeam> answer{[this](const MessageBoxRequest& r) {
         questions.push_back(r);
         if (answerHook) answerHook(r);
-        if (keepWhenNotEmpty && r.text.find("not empty") != std::string::npos) return 1;
-        // Unscripted: Cancel a retry question (a retry would loop), else the first button.
+        // Unscripted: Cancel a retry question (a retry would loop), else the first button, or
+        // the default one (Enter).
+        if (answers.empty() && enterWhenUnscripted) return r.defaultButton;
         if (answers.empty()) return !r.buttons.empty() && r.buttons[0] == "&Retry" ? 1 : 0;
         const int a = answers.front();
         answers.erase(answers.begin());
@@ -74,9 +77,11 @@ protected:
     }
 
     // The uninstaller from its back directory: stage 1 hands log 000 to a copy at the drive
-    // root through the mover, stage 2 undoes it and the mover removes the copy.
+    // root, stage 2 undoes it and the copy goes. With the mover in the Windows directory the
+    // mover does the moving (run here, in-process); without it the uninstaller does it itself.
     void UninstallBothStages(const std::string& back)
     {
+        const bool withMover = fs::exists(C("WINDOWS/movexe"));
         std::vector<std::string> started;
         MoveRunOptions mover;
         mover.waitMilliseconds = 0;
@@ -85,21 +90,33 @@ protected:
             started.push_back(program);
             return true;
         };
-        fw::Responder<MoverStartSeam> launch{[](const std::string&) { return true; }};
-        fw::Responder<DialogSeam> user{[](Dialog& d, const std::string& name) {
+        fw::Responder<MoverStartSeam> launch{[&](const std::string& program) {
+            if (!withMover) started.push_back(program);
+            return true;
+        }};
+        fw::Responder<DialogSeam> user{[this](Dialog& d, const std::string& name) {
             if (name == "DLGUNDOASKQUIT") return static_cast<int>(UndoDialog::kQuitFinished);
             d.Command(UndoDialog::kStart);
+            if (afterUndo) afterUndo(d);
             d.Command(UndoDialog::kClose);
             return 0;
         }};
         EXPECT_EQ(WinMain(back), 1) << "stage 1 ends once the copy is handed over";
-        EXPECT_EQ(RunMoveRequest(mover), kMoveDone);
-        ASSERT_EQ(started.size(), 1u);
+        if (withMover) {
+            EXPECT_EQ(RunMoveRequest(mover), kMoveDone);
+        }
+        EXPECT_EQ(started, std::vector<std::string>{"C:\\kwmain"});
         EXPECT_TRUE(fs::exists(C("kwmain")));
         EXPECT_EQ(WinMain("C:\\"), 0);
-        EXPECT_EQ(RunMoveRequest(mover), kMoveDone);
+        if (withMover) {
+            EXPECT_EQ(RunMoveRequest(mover), kMoveDone);
+        }
         EXPECT_FALSE(fs::exists(C("kwmain")));
+        EXPECT_FALSE(fs::exists(C("WINDOWS/movexe.ini"))) << "no request left";
     }
+
+    // Looks at the uninstaller's dialog once the undo ran.
+    std::function<void(Dialog&)> afterUndo;
 
     void WriteIni(const std::map<std::string, std::string>& keys)
     {
@@ -135,9 +152,21 @@ std::map<std::string, std::string> Tree(const std::string& dir)
     return tree;
 }
 
+// Every difference between a machine's tree before and after, as a failure naming the path.
+void ExpectSameTree(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after)
+{
+    for (const auto& [rel, bytes] : after)
+        if (!before.count(rel) || before.at(rel) != bytes)
+            ADD_FAILURE() << "changed or left: " << rel << " [" << bytes.substr(0, 300) << "] was ["
+                          << (before.count(rel) ? before.at(rel).substr(0, 300) : "absent") << "]";
+    for (const auto& [rel, bytes] : before)
+        if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+}
+
 // Starts a planner program offscreen with its own home and waits (at most two minutes) for its
-// start-up log "status.txt" beside it to say that every global object was made.
-bool PlannerStarts(const std::string& program, const std::string& home)
+// start-up log "status.txt" beside it to say that every global object was made, and for the
+// host file named (if any) to appear.
+bool PlannerStarts(const std::string& program, const std::string& home, const std::string& alsoFile = "")
 {
     fs::create_directories(home);
     const pid_t pid = fork();
@@ -159,7 +188,8 @@ bool PlannerStarts(const std::string& program, const std::string& home)
     for (int i = 0; i < 1200 && !started; ++i) {
         int rc = 0;
         if (waitpid(pid, &rc, WNOHANG) == pid) return false; // it ended on its own: a failure
-        started = testsupport::ReadFileBytes(status).find("All Globals Initialized") != std::string::npos;
+        started = testsupport::ReadFileBytes(status).find("All Globals Initialized") != std::string::npos &&
+                  (alsoFile.empty() || fs::exists(alsoFile));
         if (!started) usleep(100 * 1000);
     }
     kill(pid, SIGKILL);
@@ -470,11 +500,25 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
 
     // The installed planner starts from there, offscreen, on its installed data: its start-up
     // log says that every global object was made.
-    EXPECT_TRUE(PlannerStarts(C("Stellum/stlm32"), tmp.file("home")));
+    // It registers its file type and desktop entry for itself, pointing at its program.
+    const std::string home = tmp.file("home");
+    const std::string entry = home + "/data/applications/stellum-planner.desktop";
+    const std::string mimePackage = home + "/data/mime/packages/stellum-planner.xml";
+    EXPECT_TRUE(PlannerStarts(C("Stellum/stlm32"), home, entry)); // written after the MIME package
+    EXPECT_NE(testsupport::ReadFileBytes(entry).find(C("Stellum/stlm32")), std::string::npos);
+    EXPECT_TRUE(fs::exists(mimePackage));
 
-    // The user keeps what the planner and the user put into the program's directories.
-    keepWhenNotEmpty = true;
+    // The uninstall, as that user (the same data directory), Yes to it and Enter at every
+    // other question: it keeps what the planner and the user put into the program's
+    // directories, and takes the planner's file type and desktop entry with the planner.
+    const std::string dataHome = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    ::setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+    answers = {0};
+    enterWhenUnscripted = true;
     UninstallBothStages("C:\\Stellum\\Uninstall");
+    ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+    EXPECT_FALSE(fs::exists(entry));
+    EXPECT_FALSE(fs::exists(mimePackage));
     // The machine is as it was, apart from what the log keeps: the user directory's files (and
     // the directories holding them), and the mover in the Windows directory.
     auto after = Tree(rootDir);
@@ -485,13 +529,155 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
             it = kept ? tree->erase(it) : std::next(it);
         }
     }
-    for (const auto& [rel, bytes] : after)
-        EXPECT_TRUE(fresh.count(rel) && fresh.at(rel) == bytes) << "changed or left: " << rel << " [" << bytes.substr(0, 300) << "] was [" << (fresh.count(rel) ? fresh.at(rel).substr(0, 300) : "absent") << "]";
-    for (const auto& [rel, bytes] : fresh) EXPECT_TRUE(after.count(rel)) << "removed: " << rel;
+    ExpectSameTree(fresh, after);
     for (const char* kept : {"User/Sample.sl4", "User/comname.txt"})
         EXPECT_TRUE(fs::exists(C(std::string("Stellum/") + kept))) << kept;
     EXPECT_FALSE(fs::exists(C("Stellum/stlm32")));
     EXPECT_FALSE(fs::exists(C("Stellum/Uninstall")));
+}
+
+// A product installed twice into the same places: the second install logs each file it
+// replaces with a copy of the old one in the back directory, and its records join the
+// product's log, so that one uninstall undoes both, newest first. The package brings no mover;
+// the uninstaller ends on its own. The uninstall entry has a name of the script's own.
+TEST_F(InstallRun, AReinstallThenOneUninstallLeavesTheMachineAsBeforeTheFirstInstall)
+{
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    ASSERT_TRUE(testsupport::WriteFileBytes(tmp.file("tiny.dat"), "the package's"));
+    ASSERT_TRUE(Write("WINDOWS/tiny.dat", "the machine's own")); // a file the install replaces
+    const std::string package = Pack(R"([package]
+product = Tiny
+auxiliary = @{BIN}/kwenu.dll
+[make-directory]
+path = C:\Tiny
+[uninstaller]
+directory = C:\Tiny\Uninstall
+display = Uninstall Tiny
+item-group = Tiny
+key = Tiny Planner 1
+[files Data]
+target = C:\Tiny
+file = @{BIN}/defloc.rsx
+file = @{BIN}/9.rsx
+[windows-directory W]
+variable = w
+[files Windows]
+target = $w
+file = )" + tmp.file("tiny.dat") + R"(
+[program-item Link]
+group = Tiny
+name = Tiny Planner
+command = "C:\Tiny\defloc.rsx"
+[end]
+kind = 0
+)", "tiny");
+    const auto before = Tree(rootDir);
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run == 0 ? "install" : "reinstall");
+        std::string error;
+        int result = -1;
+        EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 0) << error;
+        EXPECT_EQ(Reports(), std::vector<std::string>{});
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(Read("WINDOWS/tiny.dat"), "the package's");
+    }
+    EXPECT_TRUE(fs::exists(C("Tiny/Uninstall/kwlog3.000")));
+    EXPECT_FALSE(fs::exists(C("Tiny/Uninstall/kwlog3.001"))) << "the reinstall joined the product's log";
+    EXPECT_TRUE(RegKey(0, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tiny Planner 1").Exists());
+
+    answers = {0}; // Yes to the uninstall
+    enterWhenUnscripted = true;
+    UninstallBothStages("C:\\Tiny\\Uninstall");
+    EXPECT_EQ(Reports(), std::vector<std::string>{});
+    auto after = Tree(rootDir);
+    ExpectSameTree(before, after);
+    EXPECT_EQ(Read("WINDOWS/tiny.dat"), "the machine's own");
+}
+
+// Enter at every question of the uninstall never removes what the log keeps or what the user
+// made, and keeping is reported as kept; a shared file kept so keeps its count, which lives
+// under HKEY_LOCAL_MACHINE.
+TEST_F(InstallRun, EnterAtEveryUninstallQuestionKeepsWhatIsNotTheInstallsToRemove)
+{
+    if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
+    ASSERT_TRUE(testsupport::WriteFileBytes(tmp.file("tinyshr.dll"), "shared code"));
+    const std::string package = Pack(R"([package]
+product = Tiny
+auxiliary = @{BIN}/kwenu.dll
+uninstall-dialogs = 1
+[make-directory]
+path = C:\Tiny
+[uninstaller]
+directory = C:\Tiny\Uninstall
+[files Data]
+target = C:\Tiny
+file = @{BIN}/defloc.rsx
+[files User]
+target = C:\Tiny\User
+log-state = 1
+file = @{BIN}/User/comname.txt
+[files Shared]
+target = C:\WINDOWS\SYSTEM
+file-flags = shared
+file = )" + tmp.file("tinyshr.dll") + R"(
+[ini Setting]
+file = C:\Tiny\tiny.ini
+section = Tiny
+entry = data
+value = C:\Tiny
+[end]
+kind = 0
+)", "tiny");
+    std::string error;
+    EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error), 0) << error;
+    const std::string shared = root.SystemDirectory() + "\\tinyshr.dll";
+    const char* countKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+    auto count = [&](int rootIndex) {
+        RegKey key(rootIndex, countKey);
+        uint32_t type = 0, size = 0, n = 0;
+        std::unique_ptr<unsigned char[]> value(key.QueryValue(shared.c_str(), type, size));
+        if (!value || size != 4) return -1;
+        std::memcpy(&n, value.get(), 4);
+        return static_cast<int>(n);
+    };
+    EXPECT_EQ(count(RegKey::kLocalMachine), 1);
+    EXPECT_EQ(count(RegKey::kCurrentUser), -1);
+    // What the user made meanwhile: a note in the user directory, a file beside the program,
+    // an entry in the program's INI section.
+    ASSERT_TRUE(Write("Tiny/User/mine.txt", "the user's"));
+    ASSERT_TRUE(Write("Tiny/notes.txt", "the user's too"));
+    ASSERT_TRUE(fw::WinProfile::WriteString("C:\\Tiny\\tiny.ini", "Tiny", "mine", "1"));
+
+    std::vector<std::string> states;
+    afterUndo = [&](Dialog& d) {
+        auto* list = qobject_cast<QTreeWidget*>(d.Item(UndoDialog::kList));
+        ASSERT_TRUE(list);
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            states.push_back(list->topLevelItem(i)->text(0).toStdString() + " | " + list->topLevelItem(i)->text(1).toStdString());
+    };
+    questions.clear();
+    answers = {0}; // Yes to the uninstall; Enter at every other question
+    enterWhenUnscripted = true;
+    UninstallBothStages("C:\\Tiny\\Uninstall");
+    EXPECT_EQ(Reports(), std::vector<std::string>{});
+    std::vector<std::string> asked;
+    for (const auto& q : questions) asked.push_back(q.caption);
+    EXPECT_EQ(asked, (std::vector<std::string>{"Confirm Uninstall", "Remove INI Section", "Shared File"}));
+
+    EXPECT_EQ(Read("Tiny/User/mine.txt"), "the user's");
+    EXPECT_TRUE(fs::exists(C("Tiny/User/comname.txt"))) << "kept by the log";
+    EXPECT_EQ(Read("Tiny/notes.txt"), "the user's too");
+    EXPECT_EQ(fw::WinProfile::GetString("C:\\Tiny\\tiny.ini", "Tiny", "mine", ""), "1");
+    EXPECT_EQ(fw::WinProfile::GetString("C:\\Tiny\\tiny.ini", "Tiny", "data", "gone"), "gone");
+    EXPECT_FALSE(fs::exists(C("Tiny/defloc.rsx")));
+    EXPECT_FALSE(fs::exists(C("Tiny/Uninstall")));
+    EXPECT_EQ(Read("WINDOWS/SYSTEM/tinyshr.dll"), "shared code");
+    EXPECT_EQ(count(RegKey::kLocalMachine), 1) << "the kept shared file keeps its count";
+    std::string all;
+    for (const auto& line : states) all += "\n  " + line;
+    EXPECT_EQ(all.find("| Failed"), std::string::npos) << all;
+    for (const char* kept : {"Directory created: C:\\Tiny | Kept", "File created: " /*the shared file*/})
+        EXPECT_NE(all.find(kept), std::string::npos) << kept << all;
 }
 
 TEST_F(InstallRun, AFailedInstallIsReportedLoggedAndUndoneToTheMachineBefore)
@@ -592,10 +778,7 @@ show = 1
         auto after = Tree(rootDir);
         after.erase("drive_c/WINDOWS/movexe");
         EXPECT_TRUE(after == before);
-        for (const auto& [rel, bytes] : after)
-            if (!before.count(rel) || before.at(rel) != bytes) ADD_FAILURE() << "changed or left: " << rel;
-        for (const auto& [rel, bytes] : before)
-            if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+        ExpectSameTree(before, after);
         // Back to a machine without the fault for the next case.
         root.SetForcedFreeSpace('C', -1);
         fw::WinFileSystem::SetAttributes("C:\\Tiny\\9.rsx", 0);
@@ -662,10 +845,7 @@ kind = 0
     EXPECT_FALSE(RegKey(1, "defloc").Exists());
     auto after = Tree(rootDir);
     after.erase("drive_c/WINDOWS/movexe");
-    for (const auto& [rel, bytes] : after)
-        if (!before.count(rel) || before.at(rel) != bytes) ADD_FAILURE() << "changed or left: " << rel;
-    for (const auto& [rel, bytes] : before)
-        if (!after.count(rel)) ADD_FAILURE() << "removed: " << rel;
+    ExpectSameTree(before, after);
 }
 
 // A script that writes onto its own package drive (a CD-ROM) is refused, and the package's

@@ -156,7 +156,7 @@ TEST_F(InstallOps, EveryLoggedChangeIsUndoneByItsRecord)
     EXPECT_GE(contents.records.size(), 14u);
     InstallOperations undo;
     for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
-        EXPECT_TRUE((*r)->Undo(undo)) << (*r)->Summary();
+        EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
     EXPECT_TRUE(reports.empty()) << reports.front();
 
     std::map<std::string, std::string> after = Tree();
@@ -165,6 +165,69 @@ TEST_F(InstallOps, EveryLoggedChangeIsUndoneByItsRecord)
     EXPECT_EQ(Value(existing, "Version"), "4.3");
     EXPECT_FALSE(RegKey(1, "Software\\Stellum\\Paths").Exists());
     EXPECT_FALSE(undo.GroupHasItems("Stellum"));
+}
+
+// A file that a logged copy replaces is kept in the backup directory and comes back when the
+// log is undone; a deleted group comes back with its items in their order. A change logged
+// to be kept (state 1) leaves no copy behind.
+TEST_F(InstallOps, ReplacedFilesAndDeletedGroupsComeBackAsTheyWere)
+{
+    ASSERT_TRUE(Put("SRC/new.bin", "new"));
+    ASSERT_TRUE(Put("APP/tool.bin", "old tool"));
+    ASSERT_TRUE(Put("APP/notes.txt", "the user's notes"));
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\BACK"));
+    {
+        InstallOperations setup;
+        for (const char* name : {"One", "Two", "Three"}) {
+            ProgmanItem item;
+            ProgmanItem::SetField(item.name, sizeof item.name, name);
+            ProgmanItem::SetField(item.commandLine, sizeof item.commandLine, "C:\\APP\\tool.bin");
+            ASSERT_TRUE(setup.AddProgmanItem("Old", item, false));
+        }
+    }
+    auto itemNames = [] {
+        std::vector<std::string> names;
+        for (const auto& g : fw::ProgmanStore::Groups())
+            if (g.name == "Old")
+                for (const auto& i : g.items) names.push_back(i.name);
+        return names;
+    };
+    const std::vector<std::string> order = itemNames();
+    ASSERT_EQ(order, (std::vector<std::string>{"One", "Two", "Three"}));
+    const auto before = Tree();
+
+    OpLogHeader header;
+    OpLog log;
+    ASSERT_TRUE(log.Create(header, "C:\\BACK"));
+    ops.AttachLog(log);
+    ops.SetBackupDirectory("C:\\BACK");
+    EXPECT_TRUE(ops.CopyFile("C:\\SRC\\new.bin", "C:\\APP\\tool.bin"));
+    log.SetState(1);
+    EXPECT_TRUE(ops.CopyFile("C:\\SRC\\new.bin", "C:\\APP\\notes.txt"));
+    log.SetState(0);
+    EXPECT_TRUE(ops.DeleteGroup("Old"));
+    ops.DetachLog();
+    log.Close();
+    EXPECT_TRUE(reports.empty()) << reports.front();
+    EXPECT_EQ(Read("APP/tool.bin"), "new");
+    EXPECT_EQ(Read("BACK/kwb000.000"), "old tool") << "the replaced file's copy";
+    EXPECT_FALSE(std::filesystem::exists(C("BACK/kwb000.001"))) << "no copy for a change that is kept";
+
+    // Undone as the uninstaller does it: the records chosen for undo, last to first.
+    OpLogContents contents;
+    ASSERT_TRUE(LoadOpLog("C:\\BACK\\kwlog3.nnn", contents));
+    InstallOperations undo;
+    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
+        if ((*r)->Choice() == kChoiceUndo) {
+            EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
+        }
+    EXPECT_TRUE(reports.empty()) << reports.front();
+    auto after = Tree();
+    after.erase("BACK/kwlog3.nnn");
+    EXPECT_EQ(after.at("APP/notes.txt"), "new") << "kept, as the log says";
+    after["APP/notes.txt"] = before.at("APP/notes.txt");
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(itemNames(), order);
 }
 
 TEST_F(InstallOps, WhatAlreadyStandsIsNoChangeAndNoRecord)
@@ -310,7 +373,7 @@ TEST_F(InstallOps, RegistrationsFontsAndMappedIniEntriesAreWrittenAndUndone)
     ASSERT_TRUE(LoadOpLog("C:\\LOGS\\kwlog3.nnn", contents));
     InstallOperations undo;
     for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
-        EXPECT_TRUE((*r)->Undo(undo)) << (*r)->Summary();
+        EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
     EXPECT_FALSE(RegKey(1, ("CLSID\\" + viewer).c_str()).Exists());
     EXPECT_FALSE(RegKey(1, ("CLSID\\" + helper).c_str()).Exists());
     EXPECT_FALSE(RegKey(1, "viewer").Exists());

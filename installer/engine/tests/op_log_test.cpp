@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -199,13 +200,25 @@ TEST_F(OpLogFile, ADamagedLogIsRefusedWhole)
 // Records what undoing asks for and answers questions from a script.
 struct FakeOperations : UndoOperations {
     std::vector<std::string> calls;
-    int answer = 1;
+    int answer = 0; // 0: the default, as Enter gives it
     int sharedCount = 0;
     bool notEmpty = false;
-    int Ask(const char* text, const char*, const char* first, const char*) override
+    std::map<std::string, bool> settled;
+    int Ask(const char* text, const char*, const char* first, const char*, int defaultAnswer) override
     {
         calls.push_back(std::string("ask ") + text + (first ? std::string(" [") + first + "]" : ""));
-        return answer;
+        return answer ? answer : defaultAnswer;
+    }
+    std::set<std::string> keptFiles;
+    void SettleSharedCount(const char* p, bool kept) override { settled[p] = kept; }
+    void KeepFile(const char* p) override { keptFiles.insert(p); }
+    bool FileKept(const char* p) override { return keptFiles.count(p) > 0; }
+    bool SharedCountSettled(const RegKey&, const char* n, bool& kept) override
+    {
+        auto it = settled.find(n);
+        if (it == settled.end()) return false;
+        kept = it->second;
+        return true;
     }
     bool Log(const std::string& s) { calls.push_back(s); return true; }
     bool DirectoryNotEmpty(const char*) override { return notEmpty; }
@@ -230,6 +243,7 @@ struct FakeOperations : UndoOperations {
     bool DeleteProgmanItem(const char* g, const char* i) override { return Log(std::string("itemdel ") + g + i); }
     bool AddProgmanItem(const char* g, const unsigned char* r) override { return Log(std::string("itemadd ") + g + reinterpret_cast<const char*>(r + 20)); }
     bool RegKeyHasSubkeys(const RegKey&) override { return notEmpty; }
+    bool RegKeyHasValues(const RegKey&) override { return false; }
     bool DeleteRegKey(const RegKey& k) override { return Log(std::string("keydel ") + k.Path()); }
     bool CreateRegKey(const RegKey& k) override { return Log(std::string("keyadd ") + k.Path()); }
     bool DeleteRegValue(const RegKey& k, const char* n) override { return Log(std::string("valdel ") + k.Path() + n); }
@@ -248,24 +262,25 @@ OpLogRecordPtr Strings(int type, const char* a, const char* b = "")
 TEST(OpLogUndo, EachTypeCallsItsReverseOperation)
 {
     RegisterEngineStrings();
-    struct Case { OpLogRecordPtr record; bool result; std::vector<std::string> calls; };
+    using R = UndoResult;
+    struct Case { OpLogRecordPtr record; R result; std::vector<std::string> calls; };
     std::vector<Case> cases;
-    cases.push_back({Strings(0, "D"), true, {"rmtree D"}});
-    cases.push_back({Strings(1, "D"), true, {"mkdir D"}});
-    cases.push_back({Strings(2, "old", "new"), true, {"move new old"}});
-    cases.push_back({Strings(3, "F"), false, {}});
-    cases.push_back({Strings(4, "F"), true, {"delete F"}});
-    cases.push_back({Strings(11, "f", "s"), true, {"secadd fs"}});
-    cases.push_back({Strings(13, "G", "I"), true, {"itemdel GI"}});
-    cases.push_back({Strings(14, "G"), true, {"grpadd G"}});
-    cases.push_back({Strings(21, "t.ttf"), true, {"unfont t.ttf"}});
-    cases.push_back({CreateOpLogRecord(22), true, {}});
+    cases.push_back({Strings(0, "D"), R::kUndone, {"rmtree D"}});
+    cases.push_back({Strings(1, "D"), R::kUndone, {"mkdir D"}});
+    cases.push_back({Strings(2, "old", "new"), R::kUndone, {"move new old"}});
+    cases.push_back({Strings(3, "F"), R::kFailed, {}});
+    cases.push_back({Strings(4, "F"), R::kUndone, {"delete F"}});
+    cases.push_back({Strings(11, "f", "s"), R::kUndone, {"secadd fs"}});
+    cases.push_back({Strings(13, "G", "I"), R::kUndone, {"itemdel GI"}});
+    cases.push_back({Strings(14, "G"), R::kUndone, {"grpadd G"}});
+    cases.push_back({Strings(21, "t.ttf"), R::kUndone, {"unfont t.ttf"}});
+    cases.push_back({CreateOpLogRecord(22), R::kUndone, {}});
     auto ini = std::make_unique<IniEntryRecord>(OpType::kIniEntryDeleted, true);
     ini->file.Assign("f"); ini->section.Assign("s"); ini->entry.Assign("e"); ini->value.Assign("v"); ini->index = 2;
-    cases.push_back({std::move(ini), true, {"iniins fsev2"}});
+    cases.push_back({std::move(ini), R::kUndone, {"iniins fsev2"}});
     auto reg = std::make_unique<RegistryRecord>(OpType::kRegValueDeleted);
     reg->key.Set(0, "K"); reg->name.Assign("n"); reg->valueType = 4; reg->data.assign(4, 0);
-    cases.push_back({std::move(reg), true, {"valset Kn 4 4"}});
+    cases.push_back({std::move(reg), R::kUndone, {"valset Kn 4 4"}});
     for (Case& c : cases) {
         FakeOperations ops;
         EXPECT_EQ(c.record->Undo(ops), c.result) << int(c.record->TypeCode());
@@ -273,41 +288,67 @@ TEST(OpLogUndo, EachTypeCallsItsReverseOperation)
     }
 }
 
-TEST(OpLogUndo, SharedFilesAndNonEmptyContainersAsk)
+// The questions of the undo keep by default (Enter); keeping is reported as kept, never as a
+// failure; a directory that still holds anything stays without a question.
+TEST(OpLogUndo, SharedFilesAndNonEmptyContainersKeepByDefault)
 {
     RegisterEngineStrings();
+    using R = UndoResult;
+    auto countRecord = [](OpType type) {
+        auto r = std::make_unique<RegistryRecord>(type);
+        r->key.Set(0, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs");
+        r->name.Assign("F");
+        r->valueType = 4;
+        r->data.assign(4, 0);
+        return r;
+    };
     {
         FakeOperations ops; // a shared count of 3: released, the file stays
         ops.sharedCount = 3;
-        EXPECT_TRUE(Strings(4, "F")->Undo(ops));
+        EXPECT_EQ(Strings(4, "F")->Undo(ops), R::kUndone);
         EXPECT_EQ(ops.calls, (std::vector<std::string>{"release F"}));
+        EXPECT_EQ(countRecord(OpType::kRegValueChanged)->Undo(ops), R::kUndone);
+        EXPECT_EQ(ops.calls.size(), 1u) << "the release stands; the count's record leaves it";
     }
     {
-        FakeOperations ops; // count 1, first button: kept
+        FakeOperations ops; // count 1, Enter: the first button, Keep: file and count stay
         ops.sharedCount = 1;
-        EXPECT_TRUE(Strings(4, "F")->Undo(ops));
+        EXPECT_EQ(Strings(4, "F")->Undo(ops), R::kKept);
         ASSERT_EQ(ops.calls.size(), 1u);
         EXPECT_NE(ops.calls[0].find("[&Keep]"), std::string::npos);
+        EXPECT_EQ(countRecord(OpType::kRegValueCreated)->Undo(ops), R::kKept);
+        EXPECT_EQ(ops.calls.size(), 1u) << "the kept file's count is not deleted";
     }
     {
         FakeOperations ops; // count 1, second button: the count goes and the file too
         ops.sharedCount = 1;
         ops.answer = 2;
-        EXPECT_TRUE(Strings(4, "F")->Undo(ops));
+        EXPECT_EQ(Strings(4, "F")->Undo(ops), R::kUndone);
         EXPECT_EQ(ops.calls.back(), "delete F");
         EXPECT_EQ(ops.calls[1], "uncount F");
+        EXPECT_EQ(countRecord(OpType::kRegValueCreated)->Undo(ops), R::kUndone);
+        EXPECT_EQ(ops.calls.size(), 3u);
     }
-    for (int type : {0, 10, 12}) {
-        FakeOperations ops; // not empty, answered No: kept, undo fails
+    {
+        FakeOperations ops; // a count that no file record settled is undone as written
+        EXPECT_EQ(countRecord(OpType::kRegValueCreated)->Undo(ops), R::kUndone);
+        EXPECT_EQ(ops.calls, (std::vector<std::string>{"valdel SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLsF"}));
+    }
+    for (int type : {10, 12}) {
+        FakeOperations ops; // not empty, Enter: No, kept
         ops.notEmpty = true;
-        ops.answer = 2;
-        EXPECT_FALSE(Strings(type, "X", "Y")->Undo(ops)) << type;
+        EXPECT_EQ(Strings(type, "X", "Y")->Undo(ops), R::kKept) << type;
         EXPECT_EQ(ops.calls.size(), 1u) << type;
         ops.calls.clear();
         ops.answer = 1;
-        EXPECT_TRUE(Strings(type, "X", "Y")->Undo(ops)) << type;
+        EXPECT_EQ(Strings(type, "X", "Y")->Undo(ops), R::kUndone) << type;
         EXPECT_EQ(ops.calls.size(), 2u) << type;
     }
+    FakeOperations ops;
+    ops.notEmpty = true;
+    ops.answer = 1; // even a user who would say Yes to everything
+    EXPECT_EQ(Strings(0, "D")->Undo(ops), R::kKept);
+    EXPECT_TRUE(ops.calls.empty()) << "no question, nothing removed";
 }
 
 TEST(OpLogFormat, ValuesFillConversionsSafely)

@@ -40,7 +40,8 @@ namespace {
 const char kBack[] = "C:\\Stellum\\Uninstall";
 const char kIni[] = "C:\\WINDOWS\\stellum.ini";
 const RegKey kSettings(2, "Software\\Stellum\\Settings");
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Stellum";
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Stellum Planner 4";
+const char kOtherKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Stellum";
 
 std::string LogName(int n)
 {
@@ -121,7 +122,8 @@ protected:
     std::vector<std::string> opReports;
     fw::ScriptedMessageBoxes reports; // the uninstaller's own error boxes
 
-    // The user: questions answered with their first button (Yes) unless told otherwise.
+    // The user: questions answered with their first button (Yes) unless told otherwise; an
+    // answer of -1 is Enter, the default button.
     std::vector<std::string> questions;
     std::vector<int> answers;
     fw::Responder<MessageBoxSeam> ask{[this](const MessageBoxRequest& r) {
@@ -130,7 +132,7 @@ protected:
         if (answers.empty()) return 0;
         int a = answers.front();
         answers.erase(answers.begin());
-        return a;
+        return a < 0 ? r.defaultButton : a;
     }};
     std::function<void(const MessageBoxRequest&)> onQuestion;
     // The dialogs: the main dialogs by default start the undo and close; "DLGUNDOASKQUIT"
@@ -275,14 +277,19 @@ TEST_F(Uninstalling, ARunAfterACancelUndoesTheRestEachChangeOnce)
     MakeLog(1, [](InstallOperations& ops, OpLog&) {
         EXPECT_TRUE(ops.CopyFile("C:\\SRC\\data.bin", "C:\\Stellum\\a.bin"));
         EXPECT_TRUE(ops.SetRegString(kSettings, "Night", "1"));
+        EXPECT_TRUE(ops.SetIniEntry(kIni, "New", "x", "1"));
         EXPECT_EQ(ops.CreateDirectoryPath("C:\\Stellum\\Notes"), InstallOperations::kCreated);
         EXPECT_TRUE(ops.DeleteIniEntry(kIni, "Old", "k", 0));
     });
-    ASSERT_TRUE(Write("Stellum/Notes/mine.txt", "the user's")); // not the installer's: asks
-    // Cancel is pressed while the question on the non-empty directory is up.
+    // Not the installer's: the user's note, and an entry the user added to the new section.
+    ASSERT_TRUE(Write("Stellum/Notes/mine.txt", "the user's"));
+    ASSERT_TRUE(fw::WinProfile::WriteString(kIni, "New", "y", "2"));
+    // Cancel is pressed while the question on the section is up; the question is answered
+    // with Enter.
     onQuestion = [this](const MessageBoxRequest& r) {
-        if (r.text.find("not empty") != std::string::npos && shown) shown->Command(UndoDialog::kStart);
+        if (r.text.find("still has entries") != std::string::npos && shown) shown->Command(UndoDialog::kStart);
     };
+    answers = {0, -1}; // Yes to the uninstall, Enter to the section
     quitAnswer = UndoDialog::kQuitCancelled;
     onDialog = [](Dialog& d, const std::string&) {
         d.Command(UndoDialog::kStart);
@@ -291,24 +298,26 @@ TEST_F(Uninstalling, ARunAfterACancelUndoesTheRestEachChangeOnce)
     };
     EXPECT_EQ(Uninstall(), 0);
     EXPECT_EQ(dialogs.back(), "DLGUNDOASKQUIT") << "records remained: closing asks";
-    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n");
-    EXPECT_FALSE(Exists("C:\\Stellum\\Notes"));
+    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n\n[New]\ny=2\n") << "the user's entry and section stay";
+    EXPECT_EQ(Read("Stellum/Notes/mine.txt"), "the user's") << "kept with its directory, unasked";
     EXPECT_EQ(Setting("Night"), "1") << "left for the next run";
     EXPECT_TRUE(Exists("C:\\Stellum\\a.bin"));
     ASSERT_TRUE(Exists(LogName(1)));
 
-    // The next run undoes the two changes left, and only those.
+    // The next run undoes the two changes left, and only those: what was kept is settled.
     onQuestion = nullptr;
     onDialog = nullptr;
     questions.clear();
     OpLogContents left;
     ASSERT_TRUE(LoadOpLog(LogName(1).c_str(), left));
     EXPECT_EQ(left.header.productName.Text(), std::string("Stellum"));
+    EXPECT_EQ(left.records.size(), 4u) << "the file, and the setting with its two keys";
     EXPECT_EQ(Uninstall(), 1);
-    EXPECT_EQ(questions.size(), 1u) << "no second question on the directory";
-    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n") << "the deleted entry is inserted once";
+    EXPECT_EQ(questions, std::vector<std::string>{"Remove Stellum from this computer?"});
+    EXPECT_EQ(Read("WINDOWS/stellum.ini"), "[Old]\nk=1\n\n[New]\ny=2\n") << "the deleted entry is inserted once";
     EXPECT_EQ(Setting("Night"), "(none)");
     EXPECT_FALSE(Exists("C:\\Stellum\\a.bin"));
+    EXPECT_TRUE(Exists("C:\\Stellum\\Notes\\mine.txt"));
     EXPECT_FALSE(Exists(LogName(1)));
     EXPECT_TRUE(opReports.empty()) << opReports.front();
 }
@@ -358,8 +367,13 @@ protected:
     {
         Uninstalling::SetUp();
         InstallOperations setup;
+        // The entry that starts this uninstaller, under a name of the script's own, and another
+        // product's entry under this product's name.
         ASSERT_TRUE(setup.SetRegString(RegKey(0, kUninstallKey), "DisplayName", "Uninstall Stellum"));
+        ASSERT_TRUE(setup.SetRegString(RegKey(0, kUninstallKey), "UninstallString", "C:\\Stellum\\Uninstall\\kwmain"));
+        ASSERT_TRUE(setup.SetRegString(RegKey(0, kOtherKey), "UninstallString", "C:\\Other\\Uninstall\\kwmain"));
         ASSERT_TRUE(Write("Stellum/Uninstall/kuuser.dll", "ui"));
+        ASSERT_TRUE(Write("WINDOWS/movexe", "the mover"));
         MakeLog(0, [](InstallOperations& ops, OpLog&) {
             EXPECT_TRUE(ops.CopyFile("C:\\SRC\\data.bin", "C:\\Stellum\\a.bin"));
             EXPECT_TRUE(ops.SetRegString(kSettings, "Night", "1"));
@@ -409,7 +423,8 @@ TEST_F(TwoStages, StageTwoUndoesTheFirstLogAndRemovesEveryTrace)
     EXPECT_EQ(reports.Count(), 0);
     EXPECT_FALSE(Exists("C:\\Stellum\\a.bin"));
     EXPECT_EQ(Setting("Night"), "(none)");
-    EXPECT_FALSE(RegKey(0, kUninstallKey).Exists());
+    EXPECT_FALSE(RegKey(0, kUninstallKey).Exists()) << "the entry that starts this uninstaller goes";
+    EXPECT_TRUE(RegKey(0, kOtherKey).Exists()) << "another's stays, whatever its name";
     EXPECT_EQ(fw::WinProfile::GetString("win.ini", "KWMAIN", "b", "(none)"), "(none)");
     for (const char* name : {"C:\\kwlog3.000", "C:\\kwenu.dll", "C:\\kuuser.dll"}) EXPECT_FALSE(Exists(name)) << name;
     // The mover removes the running copy after it has ended.
@@ -446,6 +461,37 @@ TEST_F(TwoStages, AStageTwoThatDoesNotEndPutsEverythingBack)
     EXPECT_EQ(fw::WinProfile::GetString("win.ini", "KWMAIN", "b", ""), kBack);
 }
 
+// A machine without the mover: the uninstaller moves, starts and removes its own copy (this
+// machine lets a running program move and delete its file), and leaves no request behind.
+TEST_F(TwoStages, WithoutTheMoverTheUninstallerEndsOnItsOwn)
+{
+    ASSERT_TRUE(fw::WinFileSystem::DeleteFile("C:\\WINDOWS\\movexe"));
+    EXPECT_EQ(Uninstall(kBack), -1);
+    EXPECT_EQ(reports.Count(), 0);
+    EXPECT_EQ(moverStarts, std::vector<std::string>{"C:\\kwmain"}) << "the copy at the drive root";
+    EXPECT_EQ(Read("kwmain"), "uninstaller");
+    EXPECT_FALSE(Exists("C:\\Stellum\\Uninstall\\kwmain"));
+
+    // A stage 2 that does not end puts its copy back.
+    SetModulePath("C:\\kwmain");
+    onDialog = [](Dialog& d, const std::string&) { d.Command(UndoDialog::kClose); };
+    EXPECT_EQ(Uninstall("C:"), 0);
+    EXPECT_TRUE(Exists("C:\\Stellum\\Uninstall\\kwmain"));
+    EXPECT_FALSE(Exists("C:\\kwmain"));
+
+    // Begun again and run to the end, the copy removes itself.
+    SetModulePath("C:\\Stellum\\Uninstall\\kwmain");
+    onDialog = nullptr;
+    EXPECT_EQ(Uninstall(kBack), -1);
+    SetModulePath("C:\\kwmain");
+    EXPECT_EQ(Uninstall("C:"), 1);
+    EXPECT_EQ(reports.Count(), 0);
+    EXPECT_FALSE(Exists("C:\\kwmain"));
+    EXPECT_FALSE(Exists("C:\\Stellum\\a.bin"));
+    EXPECT_EQ(moverStarts.size(), 2u);
+    EXPECT_FALSE(Exists("C:\\WINDOWS\\movexe.ini")) << "no request for a mover that is not there";
+}
+
 TEST_F(TwoStages, AHandoverThatFailsLeavesTheBackDirectoryAsItWas)
 {
     struct Case {
@@ -474,6 +520,7 @@ TEST_F(TwoStages, AHandoverThatFailsLeavesTheBackDirectoryAsItWas)
         EXPECT_TRUE(Exists(std::string(kBack) + "\\kuuser.dll"));
         EXPECT_FALSE(Exists("C:\\kwlog3.000") || Exists("C:\\kuuser.dll") || Exists("C:\\kwenu.dll"));
         EXPECT_EQ(fw::WinProfile::GetString("win.ini", "KWMAIN", "b", "(none)"), "(none)");
+        EXPECT_EQ(MoveKey("f"), "(none)") << "no request is left behind";
         if (c.missing) {
             ASSERT_TRUE(Write(std::string("Stellum/Uninstall/") + c.missing, removed));
         }
