@@ -109,6 +109,7 @@ int ChartFormat::ReadFrame(int index, double& ra, double& dec, double& size1, do
 {
     if (index < 0 || index >= kRecordCount)
         return 0;
+    if (auto& fault = ChartFrameReadSeam::Current()) fault(index);
     if (mode_ != Reading && !OpenRead())
         return 0;
     // A read past the end of a short file fails that read only, not the ones after it.

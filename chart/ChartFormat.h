@@ -10,7 +10,12 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/gui/Responder.h"
 #include "framework/stream/PStream.h"
+
+// Stands in for the frame file's storage in a test: called with the row before each frame is
+// read, it can make the read fail as a damaged disk or a lack of memory would, by throwing.
+using ChartFrameReadSeam = fw::ModalSeam<struct ChartFrameReadTag, void(int index)>;
 
 class ChartFormat {
 public:
