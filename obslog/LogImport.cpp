@@ -2,10 +2,18 @@
 
 #include <cctype>
 
-const char* const LogImportHeader::kKeywords[kCodeCount] = {
-    "DELIMITER", "FIELDS PER ENTRY", "NAME",     "TYPE",   "CONSTELLATION", "TIME",       "DATE",
-    "LOCATION",  "TELESCOPE",        "EYEPIECE", "FILTER", "RA",            "DEC",        "MAG",
-    "SIZE",      "DARKNESS",         "TURBULENCE", "TRANSPARENCY", "NOTES", "BEGIN"};
+const char* LogImportHeader::Keyword(int code)
+{
+    switch (code) {
+    case Delimiter: return "DELIMITER";
+    case FieldsPerEntry: return "FIELDS PER ENTRY";
+    case Begin: return "BEGIN";
+    default: {
+        const ObsField* field = FindObsField(code);
+        return field ? field->importKeyword : "";
+    }
+    }
+}
 
 namespace {
 
@@ -57,7 +65,7 @@ bool LogImportHeader::Read(std::istream& in, std::string& message)
         for (char& c : keyword) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         int code = -1;
         for (int k = 0; k < kCodeCount; ++k)
-            if (keyword == kKeywords[k]) code = k;
+            if (keyword == Keyword(k)) code = k;
         if (code < 0) {
             message = "Error Reading Import log header line " + Stripped(keywordLine, true);
             return false;

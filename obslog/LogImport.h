@@ -4,6 +4,8 @@
 // from each entry as a user would (ObsDialog::ImportFile).
 #pragma once
 
+#include "obslog/ObsField.h"
+
 #include <array>
 #include <cstdint>
 #include <istream>
@@ -11,19 +13,26 @@
 #include <vector>
 
 struct LogImportHeader {
-    // Codes: the keywords' positions in the keyword table. 2 to 18 are the record fields.
+    // Codes: the keywords' positions in the keyword table. Between the two of the header
+    // itself and the start of the entries come the record fields, by their field codes.
     enum Code : int {
-        Delimiter = 0, FieldsPerEntry = 1, Name = 2, Type = 3, Constellation = 4, Time = 5, Date = 6,
-        Location = 7, Telescope = 8, Eyepiece = 9, Filter = 10, RightAscension = 11, Declination = 12,
-        Magnitude = 13, Size = 14, Darkness = 15, Turbulence = 16, Transparency = 17, Notes = 18, Begin = 19,
-        kCodeCount = 20
+        Delimiter = 0, FieldsPerEntry = 1,
+        Name = ObsField::Name, Type = ObsField::Type, Constellation = ObsField::Constellation,
+        Time = ObsField::Time, Date = ObsField::Date, Location = ObsField::Location,
+        Telescope = ObsField::Telescope, Eyepiece = ObsField::Eyepiece, Filter = ObsField::Filter,
+        RightAscension = ObsField::RightAscension, Declination = ObsField::Declination,
+        Magnitude = ObsField::Magnitude, Size = ObsField::Size, Darkness = ObsField::Darkness,
+        Turbulence = ObsField::Turbulence, Transparency = ObsField::Transparency, Notes = ObsField::Notes,
+        Begin = ObsField::kLastCode + 1,
+        kCodeCount
     };
-    static constexpr int kFirstField = Name;
-    static constexpr int kLastField = Notes;
+    static constexpr int kFirstField = ObsField::kFirstCode;
+    static constexpr int kLastField = ObsField::kLastCode;
     static constexpr std::uint8_t kNoColumn = 255;
     static constexpr int kMaxPairs = 20;
     static constexpr int kMaxFieldsPerEntry = 254;
-    static const char* const kKeywords[kCodeCount];
+    // The keyword of a code: the header's own, or a record field's.
+    static const char* Keyword(int code);
 
     char delimiter = '\t';
     int fieldsPerEntry = 0;

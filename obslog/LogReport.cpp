@@ -5,6 +5,7 @@
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/AtomicFile.h"
 #include "obslog/LogDocument.h"
+#include "obslog/ObsField.h"
 #include "obslog/ObsRecordHeader.h"
 #include "ui/CBdata.h"
 #include "ui/LogErrors.h"
@@ -19,6 +20,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -107,52 +109,40 @@ bool LogReport::EachRecord(std::ostream& out, const std::string& plainLine, cons
 
 // --- the table and the label file ----------------------------------------------------
 
+std::string LogReport::ExportText(const ObsField& f, const ObsRecord& r) const
+{
+    char buf[32];
+    switch (f.kind) {
+    case ObsField::TextKind: return r.*f.text;
+    case ObsField::ChoiceKind: return ListText(f.list, r.*f.number);
+    case ObsField::ConstellationKind: return ConstellationText(r.*f.number);
+    case ObsField::NumberKind:
+        return f.exportFormatted ? TextConvert().FormatValue(r.*f.value, f.valueKind) : DoubleToString(r.*f.value);
+    case ObsField::DateKind: {
+        const fw::TDate d = r.time.Date();
+        std::snprintf(buf, sizeof buf, "%i/%i/%4.4i", static_cast<int>(d.Month()), static_cast<int>(d.Day()), d.Year());
+        return buf;
+    }
+    case ObsField::TimeKind: {
+        const fw::TTime& t = r.*f.time;
+        std::snprintf(buf, sizeof buf, "%2.2i:%2.2i:%2.2i", t.Hour(), t.Minute(), t.Second());
+        return buf;
+    }
+    }
+    return std::string();
+}
+
 std::string LogReport::ExportLine(const ObsRecord* r, std::uint32_t mask) const
 {
-    static const char* const kHeadings[] = {"Name", "Type", "Constel", "Location", "Telescope", "Eyepiece",
-                                            "Filter", "Darkness", "Transparency", "Turbulence", "RA", "DEC",
-                                            "MAG", "Size", "Date", "Time", "Notes"};
-    constexpr int kColumns = 17;
+    const int columns = ObsExportColumnCount();
+    std::vector<const ObsField*> byColumn(static_cast<std::size_t>(columns));
+    for (const ObsField& f : ObsFields()) byColumn[static_cast<std::size_t>(f.exportColumn)] = &f;
     std::string line;
-    TextConvert convert;
-    for (int c = 0; c < kColumns; ++c) {
+    for (int c = 0; c < columns; ++c) {
         if (!(mask & (1u << c))) continue;
-        std::string text;
-        if (!r) {
-            text = kHeadings[c];
-        } else {
-            switch (c) {
-            case 0: text = r->name; break;
-            case 1: text = ListText(ObsRecordHeader::ObjectTypes, r->objectType); break;
-            case 2: text = ConstellationText(r->constellation); break;
-            case 3: text = ListText(ObsRecordHeader::Locations, r->location); break;
-            case 4: text = ListText(ObsRecordHeader::Telescopes, r->telescope); break;
-            case 5: text = ListText(ObsRecordHeader::Eyepieces, r->eyepiece); break;
-            case 6: text = ListText(ObsRecordHeader::Filters, r->filter); break;
-            case 7: text = ListText(ObsRecordHeader::SkyDarkness, r->skyDarkness); break;
-            case 8: text = ListText(ObsRecordHeader::SkyTransparency, r->skyTransparency); break;
-            case 9: text = ListText(ObsRecordHeader::SkyTurbulence, r->skyTurbulence); break;
-            case 10: text = DoubleToString(r->rightAscension); break;
-            case 11: text = DoubleToString(r->declination); break;
-            case 12: text = convert.FormatValue(r->magnitude, vkMagnitude); break;
-            case 13: text = DoubleToString(r->size); break;
-            case 14: {
-                const fw::TDate d = r->time.Date();
-                char buf[32];
-                std::snprintf(buf, sizeof buf, "%i/%i/%4.4i", static_cast<int>(d.Month()), static_cast<int>(d.Day()), d.Year());
-                text = buf;
-                break;
-            }
-            case 15: {
-                char buf[32];
-                std::snprintf(buf, sizeof buf, "%2.2i:%2.2i:%2.2i", r->time.Hour(), r->time.Minute(), r->time.Second());
-                text = buf;
-                break;
-            }
-            default: text = r->notes; break;
-            }
-        }
-        line += NoBreaks(text) + (c == kColumns - 1 ? "\n" : "\t");
+        const ObsField& field = *byColumn[static_cast<std::size_t>(c)];
+        const std::string text = r ? ExportText(field, *r) : std::string(field.heading);
+        line += NoBreaks(text) + (c == columns - 1 ? "\n" : "\t");
     }
     return line;
 }
@@ -194,25 +184,44 @@ bool LogReport::ExportTheSky(const std::string& path)
 
 // --- the report ----------------------------------------------------------------------
 
-std::array<std::string, 7> LogReport::DescribeRecord(const ObsRecord& r) const
+std::map<int, std::string> LogReport::ReportTexts(const ObsRecord& r) const
 {
     TextConvert convert;
-    const std::string name = r.name;
-    const std::string type = ListText(ObsRecordHeader::ObjectTypes, r.objectType);
-    const std::string location = ListText(ObsRecordHeader::Locations, r.location);
-    const std::string telescope = ListText(ObsRecordHeader::Telescopes, r.telescope);
-    const std::string eyepiece = ListText(ObsRecordHeader::Eyepieces, r.eyepiece);
-    const std::string filter = ListText(ObsRecordHeader::Filters, r.filter);
-    const std::string darkness = ListText(ObsRecordHeader::SkyDarkness, r.skyDarkness);
-    const std::string transparency = ListText(ObsRecordHeader::SkyTransparency, r.skyTransparency);
-    const std::string turbulence = ListText(ObsRecordHeader::SkyTurbulence, r.skyTurbulence);
-    const std::string constellation = ConstellationText(r.constellation);
-    const std::string ra = convert.FormatValue(r.rightAscension, vkRightAscension);
-    const std::string dec = convert.FormatValue(r.declination, vkDeclination);
-    const std::string magnitude = convert.FormatValue(r.magnitude, vkMagnitude);
-    const std::string size = convert.FormatValue(r.size, vkSize);
-    const std::string time = TextConvert().FormatTime(r.time);
-    const std::string date = Known(time) ? TextConvert().FormatDate(r.time.Date()) : std::string(kNoEntry);
+    std::map<int, std::string> texts;
+    for (const ObsField& f : ObsFields()) {
+        std::string& text = texts[f.code];
+        switch (f.kind) {
+        case ObsField::TextKind: text = r.*f.text; break;
+        case ObsField::ChoiceKind: text = ListText(f.list, r.*f.number); break;
+        case ObsField::ConstellationKind: text = ConstellationText(r.*f.number); break;
+        case ObsField::NumberKind: text = convert.FormatValue(r.*f.value, f.valueKind); break;
+        case ObsField::TimeKind: text = TextConvert().FormatTime(r.*f.time); break;
+        case ObsField::DateKind: text = TextConvert().FormatDate(r.time.Date()); break;
+        }
+    }
+    return texts;
+}
+
+std::array<std::string, 7> LogReport::DescribeRecord(const ObsRecord& r) const
+{
+    std::map<int, std::string> text = ReportTexts(r);
+    const std::string& name = text[ObsField::Name];
+    const std::string& type = text[ObsField::Type];
+    const std::string& location = text[ObsField::Location];
+    const std::string& telescope = text[ObsField::Telescope];
+    const std::string& eyepiece = text[ObsField::Eyepiece];
+    const std::string& filter = text[ObsField::Filter];
+    const std::string& darkness = text[ObsField::Darkness];
+    const std::string& transparency = text[ObsField::Transparency];
+    const std::string& turbulence = text[ObsField::Turbulence];
+    const std::string& constellation = text[ObsField::Constellation];
+    const std::string& ra = text[ObsField::RightAscension];
+    const std::string& dec = text[ObsField::Declination];
+    const std::string& magnitude = text[ObsField::Magnitude];
+    const std::string& size = text[ObsField::Size];
+    const std::string& time = text[ObsField::Time];
+    // A record without a time has no date either.
+    const std::string date = Known(time) ? text[ObsField::Date] : std::string(kNoEntry);
 
     std::array<std::string, 7> s;
     s[1] = " \n";

@@ -9,10 +9,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 
 class LogDocument;
+struct ObsField;
 
 class LogReport {
 public:
@@ -46,6 +48,9 @@ private:
     bool EachRecord(std::ostream& out, const std::string& plainLine, const std::string& filteredLine,
                     const std::function<void(const ObsRecord&)>& write);
     std::string ListText(std::int32_t listId, std::int32_t id) const;
+    // A field of a record as the table writes it, and each field as the report words it.
+    std::string ExportText(const ObsField& field, const ObsRecord& record) const;
+    std::map<int, std::string> ReportTexts(const ObsRecord& record) const;
 
     LogDocument& doc_;
 };

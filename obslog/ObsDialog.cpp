@@ -19,6 +19,7 @@
 #include "obslog/LogDocument.h"
 #include "obslog/LogImport.h"
 #include "obslog/NotesEdit.h"
+#include "obslog/ObsField.h"
 #include "obslog/ObsRecordHeader.h"
 #include "ui/TEditDEC.h"
 #include "ui/TEditDate.h"
@@ -26,6 +27,7 @@
 #include "ui/TEditRA.h"
 #include "ui/TEditSize.h"
 #include "ui/TEditTime.h"
+#include "ui/TEditValue.h"
 #include "ui/LogErrors.h"
 #include "ui/TextConvert.h"
 #include "ui/TurboCBconstel.h"
@@ -67,23 +69,17 @@ int ConstellationOfText(const std::string& text)
 } // namespace
 
 ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
-    : fw::Dialog(parent, "Notes"), doc_(document),
-      choices_{{{kType, ObsRecordHeader::ObjectTypes, "New Object Type Entry", 3, nullptr},
-                {kLocation, ObsRecordHeader::Locations, "New Location Entry", 7, nullptr},
-                {kTelescope, ObsRecordHeader::Telescopes, "New Telescope Entry", 8, nullptr},
-                {kEyepiece, ObsRecordHeader::Eyepieces, "New Eyepiece Entry", 9, nullptr},
-                {kFilter, ObsRecordHeader::Filters, "New Eyepiece Filter Entry", 10, nullptr},
-                {kDarkness, ObsRecordHeader::SkyDarkness, "New Sky Darkness Entry", 15, nullptr},
-                {kTurbulence, ObsRecordHeader::SkyTurbulence, "New Sky Turbulence Entry", 16, nullptr},
-                {kTransparency, ObsRecordHeader::SkyTransparency, "New Sky Transparency Entry", 17, nullptr}}}
+    : fw::Dialog(parent, "Notes"), doc_(document)
 {
     WriteDebugLine("Constructing ObsDialog - ");
+    for (const ObsField& f : ObsFields())
+        if (f.kind == ObsField::ChoiceKind) choices_.push_back({&f, nullptr});
     QGridLayout* grid = Body();
     int row = 0;
     const auto label = [&](const char* text, int r, int c) { grid->addWidget(new QLabel(text, this), r, c); };
     const auto choice = [this](int id) {
         for (Choice& c : choices_)
-            if (c.id == id) {
+            if (c.field->control == id) {
                 c.box = AddControl(id, new TurboComboBox(this, 59));
                 // Long entries ("10-inch f/4.7 Dobsonian") do not widen the form.
                 c.box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -150,7 +146,7 @@ ObsDialog::ObsDialog(QWidget* parent, LogDocument& document)
     notes_->setMinimumHeight(140);
     for (int column : {1, 3}) grid->setColumnMinimumWidth(column, 170);
 
-    for (const Choice& c : choices_) OnNotify(c.id, fw::CBN_KILLFOCUS, [this, c] { OptionKillFocus(c); });
+    for (const Choice& c : choices_) OnNotify(c.field->control, fw::CBN_KILLFOCUS, [this, c] { OptionKillFocus(c); });
     OnNotify(kName, fw::EN_KILLFOCUS, [this] { NameKillFocus(); });
     WriteDebugLine("ObsDialog - Constructed");
 }
@@ -180,7 +176,7 @@ void ObsDialog::LoadOptionLists()
 {
     for (Choice& c : choices_) {
         c.box->ClearList();
-        c.box->LoadChoices(doc_.Header().ListById(c.list));
+        c.box->LoadChoices(doc_.Header().ListById(c.field->list));
     }
 }
 
@@ -203,15 +199,11 @@ void ObsDialog::RecordToControls(const ObsRecord& record)
     SetControlText(kRecordCaption, caption);
     SetControlText(kCaption, record.IsMarkedForDeletion() ? caption + " (Delete On Save)" : caption);
     setWindowTitle(QString::fromStdString(caption));
-    const std::int32_t ids[8] = {record.objectType, record.location,    record.telescope,     record.eyepiece,
-                                 record.filter,     record.skyDarkness, record.skyTurbulence, record.skyTransparency};
-    for (std::size_t i = 0; i < choices_.size(); ++i) choices_[i].box->SelectId(ids[i]);
+    for (const Choice& c : choices_) c.box->SelectId(record.*c.field->number);
     date_->SetValue(record.time.Date());
     time_->SetValue(record.time);
-    dec_->SetValue(record.declination);
-    ra_->SetValue(record.rightAscension);
-    magnitude_->SetValue(record.magnitude);
-    size_->SetValue(record.size);
+    for (const ObsField& f : ObsFields())
+        if (f.kind == ObsField::NumberKind) ControlAs<TEditValue>(f.control)->SetValue(record.*f.value);
     constellation_->SelectIndex(record.constellation);
     name_->SetText(record.name);
     // The log keeps a ">" as "`" (its text form uses ">" itself).
@@ -223,12 +215,10 @@ void ObsDialog::RecordToControls(const ObsRecord& record)
 
 void ObsDialog::RememberShownTexts()
 {
-    shownRa_ = ra_->GetText();
-    shownDec_ = dec_->GetText();
-    shownMagnitude_ = magnitude_->GetText();
-    shownSize_ = size_->GetText();
-    shownTime_ = time_->GetText();
-    shownDate_ = date_->GetText();
+    shownTexts_.clear();
+    for (const ObsField& f : ObsFields())
+        if (f.kind == ObsField::NumberKind || f.kind == ObsField::TimeKind || f.kind == ObsField::DateKind)
+            shownTexts_[f.control] = ControlAs<fw::Edit>(f.control)->GetText();
     shownNotes_ = NotesText();
 }
 
@@ -251,18 +241,17 @@ void ObsDialog::SetNotesText(const std::string& text)
 ObsRecord ObsDialog::ControlsToRecord()
 {
     ObsRecord r;
-    std::int32_t* const ids[8] = {&r.objectType, &r.location,    &r.telescope,     &r.eyepiece,
-                                  &r.filter,     &r.skyDarkness, &r.skyTurbulence, &r.skyTransparency};
-    for (std::size_t i = 0; i < choices_.size(); ++i) *ids[i] = static_cast<std::int32_t>(choices_[i].box->GetSelectedId());
+    for (const Choice& c : choices_) r.*c.field->number = static_cast<std::int32_t>(c.box->GetSelectedId());
     const fw::TDate day = date_->GetValue();
     const fw::TTime clock = time_->GetValue();
     r.time = fw::TTime(day, clock.Hour(), clock.Minute(), clock.Second());
     r.date = working_.date;
     // A value field the user left as it was shown keeps the record's exact value.
-    r.rightAscension = ra_->GetText() == shownRa_ ? working_.rightAscension : ra_->GetValue();
-    r.declination = dec_->GetText() == shownDec_ ? working_.declination : dec_->GetValue();
-    r.magnitude = magnitude_->GetText() == shownMagnitude_ ? working_.magnitude : magnitude_->GetValue();
-    r.size = size_->GetText() == shownSize_ ? working_.size : size_->GetValue();
+    for (const ObsField& f : ObsFields()) {
+        if (f.kind != ObsField::NumberKind) continue;
+        TEditValue* edit = ControlAs<TEditValue>(f.control);
+        r.*f.value = edit->GetText() == shownTexts_[f.control] ? working_.*f.value : edit->GetValue();
+    }
     r.constellation = static_cast<std::int32_t>(constellation_->GetSelectedIndex());
     r.name = name_->GetText().substr(0, kNameLimit);
     // The field holds at most the notes' limit; notes longer than that (from an older log) are
@@ -292,15 +281,14 @@ ObsRecord ObsDialog::ControlsToRecord()
 
 bool ObsDialog::FormDiffers() const
 {
-    const std::int32_t ids[8] = {stored_.objectType, stored_.location,    stored_.telescope,     stored_.eyepiece,
-                                 stored_.filter,     stored_.skyDarkness, stored_.skyTurbulence, stored_.skyTransparency};
-    for (std::size_t i = 0; i < choices_.size(); ++i) {
-        const TurboComboBox* box = choices_[i].box;
-        if (box->GetSelIndex() < 0 ? !box->GetText().empty() : box->GetSelectedId() != ids[i]) return true;
+    for (const Choice& c : choices_) {
+        const TurboComboBox* box = c.box;
+        if (box->GetSelIndex() < 0 ? !box->GetText().empty() : box->GetSelectedId() != stored_.*c.field->number)
+            return true;
     }
-    return name_->GetText().substr(0, kNameLimit) != stored_.name || time_->GetText() != shownTime_ ||
-           date_->GetText() != shownDate_ || ra_->GetText() != shownRa_ || dec_->GetText() != shownDec_ ||
-           magnitude_->GetText() != shownMagnitude_ || size_->GetText() != shownSize_ ||
+    for (const auto& [control, shown] : shownTexts_)
+        if (ControlAs<fw::Edit>(control)->GetText() != shown) return true;
+    return name_->GetText().substr(0, kNameLimit) != stored_.name ||
            constellation_->GetSelectedIndex() != stored_.constellation || NotesText() != shownNotes_;
 }
 
@@ -338,7 +326,7 @@ void ObsDialog::TransferObjectInfo(ObjectId id, bool withNotes)
     // The catalogue's type is the object's own: it goes on the record, and into the type list
     // when the list lacks it, without the question about a typed text (whose No would leave
     // the record without its type).
-    if (data.type >= 0) AddOptionEntry(choices_[0].code, fw::ToLowerAscii(ObjectTypeText(data.type)));
+    if (data.type >= 0) AddOptionEntry(ObsField::Type, fw::ToLowerAscii(ObjectTypeText(data.type)));
     dec_->SetValue(data.position.RawLatitude().Degrees());
     ra_->SetValue(data.position.RawLongitude().Hours());
     const double magnitude = data.magnitude.Value(0);  // the best available
@@ -357,10 +345,19 @@ void ObsDialog::TransferObjectInfo(ObjectId id, bool withNotes)
     }
 }
 
+ObsDialog::Choice* ObsDialog::ChoiceFor(int code)
+{
+    for (Choice& c : choices_)
+        if (c.field->code == code) return &c;
+    return nullptr;
+}
+
 int ObsDialog::AddOptionEntry(int code, const std::string& text)
 {
-    for (Choice& c : choices_) {
-        if (c.code != code) continue;
+    const ObsField* field = FindObsField(code);
+    if (!field) return 0;
+    if (Choice* choice = ChoiceFor(code)) {
+        Choice& c = *choice;
         c.box->setFocus(Qt::OtherFocusReason);
         // The entry of that very text ("Planet" is not "Planetary Nebula"), or a new one; an
         // empty text is no comment, as when the user leaves the box empty.
@@ -370,29 +367,22 @@ int ObsDialog::AddOptionEntry(int code, const std::string& text)
         if (found == fw::CB_ERR) {
             c.box->AddText(entry, c.box->NextFreeId());
             found = c.box->FindExactString(entry, 0);
-            c.box->StoreChoices(doc_.Header().ListById(c.list));
+            c.box->StoreChoices(doc_.Header().ListById(c.field->list));
             doc_.ChoiceListChanged();
         }
         c.box->SetSelIndex(found);
         return 1;
     }
-    switch (code) {
-    case 4: {
+    if (field->kind == ObsField::ConstellationKind) {
         // A text that names a constellation (an imported table's column) selects it.
-        const int code = ConstellationOfText(text);
-        constellation_->SelectIndex(code >= 0 ? code : kConstellationNone);
-        return 1;
+        const int found = ConstellationOfText(text);
+        ControlAs<TurboCBconstel>(field->control)->SelectIndex(found >= 0 ? found : kConstellationNone);
+    } else if (ControlAs<NotesEdit>(field->control)) {
+        SetNotesText(text);
+    } else {
+        ControlAs<fw::Edit>(field->control)->SetText(text);
     }
-    case 2: name_->SetText(text); return 1;
-    case 5: time_->SetText(text); return 1;
-    case 6: date_->SetText(text); return 1;
-    case 11: ra_->SetText(text); return 1;
-    case 12: dec_->SetText(text); return 1;
-    case 13: magnitude_->SetText(text); return 1;
-    case 14: size_->SetText(text); return 1;
-    case 18: SetNotesText(text); return 1;
-    default: return 0;
-    }
+    return 1;
 }
 
 void ObsDialog::OptionKillFocus(const Choice& choice)
@@ -400,18 +390,18 @@ void ObsDialog::OptionKillFocus(const Choice& choice)
     if (choice.box->GetSelIndex() >= 0) return;
     const std::string text = choice.box->GetText().substr(0, 59);
     if (text.empty()) {
-        AddOptionEntry(choice.code, kNoComment);
+        AddOptionEntry(choice.field->code, kNoComment);
         return;
     }
     // A text the log's lists cannot keep is refused, and the record takes no comment, as when
     // the user declines to add it.
-    if (!TurboComboBox::AcceptTypedEntry(this, text, choice.caption)) {
-        AddOptionEntry(choice.code, kNoComment);
+    if (!TurboComboBox::AcceptTypedEntry(this, text, choice.field->newEntryCaption)) {
+        AddOptionEntry(choice.field->code, kNoComment);
         return;
     }
     const int answer =
-        fw::MessageBox(this, "Add " + text + " to Options?", choice.caption, fw::MB_YESNO | fw::MB_ICONQUESTION);
-    AddOptionEntry(choice.code, answer == fw::IDYES ? text : std::string(kNoComment));
+        fw::MessageBox(this, "Add " + text + " to Options?", choice.field->newEntryCaption, fw::MB_YESNO | fw::MB_ICONQUESTION);
+    AddOptionEntry(choice.field->code, answer == fw::IDYES ? text : std::string(kNoComment));
 }
 
 void ObsDialog::NameKillFocus()
@@ -455,11 +445,11 @@ bool ObsDialog::CanClose()
 void ObsDialog::CmLogConfig()
 {
     // What the form shows becomes each list's current entry, and stays shown afterwards.
-    std::array<long, 8> shown{};
+    std::vector<long> shown(choices_.size());
     for (std::size_t i = 0; i < choices_.size(); ++i) {
         shown[i] = choices_[i].box->GetSelectedId();
         if (shown[i] != fw::CB_ERR)
-            doc_.Header().ListById(choices_[i].list).SetCurrentId(static_cast<std::int32_t>(shown[i]));
+            doc_.Header().ListById(choices_[i].field->list).SetCurrentId(static_cast<std::int32_t>(shown[i]));
     }
     HdrDialog dialog(this, doc_.Header(), doc_.DefaultHeader());
     if (dialog.Execute() != fw::IDOK) return;

@@ -9,15 +9,17 @@
 #include "framework/gui/Dialog.h"
 #include "obslog/ObsRecord.h"
 
-#include <array>
 #include <cstdint>
 #include <istream>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class FindDialog;
 struct LogImportHeader;
 class LogDocument;
+struct ObsField;
 class NotesEdit;
 class TEditDate;
 class TEditDEC;
@@ -122,13 +124,12 @@ protected:
     void CmCancel() override;
 
 private:
+    // A choice-list field of the record and its box.
     struct Choice {
-        int id;
-        std::int32_t list;
-        const char* caption;
-        int code;
+        const ObsField* field;
         TurboComboBox* box;
     };
+    Choice* ChoiceFor(int code);
     void OptionKillFocus(const Choice& choice);
     // The values an imported entry takes from its catalogue row (-1: none) for the fields the
     // header gives column 0, and the constellation of its position when nothing gave one.
@@ -140,7 +141,7 @@ private:
 
     LogDocument& doc_;
     ObsRecord working_;
-    std::array<Choice, 8> choices_;
+    std::vector<Choice> choices_;
     fw::Edit* name_;
     TurboCBconstel* constellation_;
     TEditTime* time_;
@@ -152,8 +153,10 @@ private:
     NotesEdit* notes_;
     // The record as the document holds it, last shown or stored.
     ObsRecord stored_;
-    // The texts last shown in the value fields: an untouched field keeps the record's value
-    // exactly rather than its rounded text (and untouched notes their whole text).
-    std::string shownRa_, shownDec_, shownMagnitude_, shownSize_, shownTime_, shownDate_, shownNotes_;
+    // The texts last shown in the value, time and date fields, by control id: an untouched
+    // field keeps the record's value exactly rather than its rounded text (and untouched notes
+    // their whole text).
+    std::map<int, std::string> shownTexts_;
+    std::string shownNotes_;
     std::unique_ptr<FindDialog> find_;
 };

@@ -1,5 +1,6 @@
 #include "obslog/ObsRecord.h"
 
+#include "obslog/ObsField.h"
 #include "obslog/TaggedText.h"
 
 #include "framework/stream/DateStream.h"
@@ -18,6 +19,22 @@ bool Near(double a, double b) { return std::fabs(a - b) <= kContentsTolerance; }
 // that a damaged file cannot hand the filter and the form a value no object has.
 double Finite(double v, double noValue) { return std::isfinite(v) ? v : noValue; }
 
+// Field values compared, written and read by type: the doubles compare within the tolerance;
+// words are written as 32-bit words.
+template <class T>
+bool SameValue(const T& a, const T& b) { return a == b; }
+bool SameValue(double a, double b) { return Near(a, b); }
+
+void WriteValue(fw::opstream& out, const std::string& v) { out.writeString(v); }
+void WriteValue(fw::opstream& out, std::int32_t v) { out.writeWord32(static_cast<std::uint32_t>(v)); }
+void WriteValue(fw::opstream& out, const fw::TTime& v) { fw::WriteTime(out, v); }
+void WriteValue(fw::opstream& out, double v) { out.writeDouble(v); }
+
+void ReadValue(fw::ipstream& in, const ObsField&, std::string& v) { v = in.readString(); }
+void ReadValue(fw::ipstream& in, const ObsField&, std::int32_t& v) { v = in.readInt32(); }
+void ReadValue(fw::ipstream& in, const ObsField&, fw::TTime& v) { v = fw::ReadTime(in); }
+void ReadValue(fw::ipstream& in, const ObsField& field, double& v) { v = Finite(in.readDouble(), field.noValue); }
+
 } // namespace
 
 ObsRecord::ObsRecord() : date(fw::TDate::Today()), time(fw::TTime::Now()) {}
@@ -35,35 +52,16 @@ void ObsRecord::CopyFrom(const ObsRecord& o)
 {
     number = o.number;
     crossRef = o.crossRef;
-    name = o.name;
-    notes = o.notes;
     date = o.date;
-    time = o.time;
-    objectType = o.objectType;
-    telescope = o.telescope;
-    eyepiece = o.eyepiece;
-    filter = o.filter;
-    location = o.location;
-    skyDarkness = o.skyDarkness;
-    skyTransparency = o.skyTransparency;
-    skyTurbulence = o.skyTurbulence;
-    constellation = o.constellation;
-    rightAscension = o.rightAscension;
-    declination = o.declination;
-    magnitude = o.magnitude;
-    size = o.size;
     version = o.version;
+    ForEachStoredField([&](const ObsField&, auto member) { this->*member = o.*member; });
 }
 
 bool ObsRecord::SameContents(const ObsRecord& o) const
 {
-    return number == o.number && name == o.name && date == o.date && time == o.time &&
-           objectType == o.objectType && telescope == o.telescope && eyepiece == o.eyepiece &&
-           filter == o.filter && location == o.location && skyDarkness == o.skyDarkness &&
-           skyTransparency == o.skyTransparency && skyTurbulence == o.skyTurbulence &&
-           constellation == o.constellation && notes == o.notes && crossRef == o.crossRef &&
-           version == o.version && Near(rightAscension, o.rightAscension) &&
-           Near(declination, o.declination) && Near(magnitude, o.magnitude) && Near(size, o.size);
+    bool same = number == o.number && crossRef == o.crossRef && date == o.date && version == o.version;
+    ForEachStoredField([&](const ObsField&, auto member) { same = same && SameValue(this->*member, o.*member); });
+    return same;
 }
 
 void ObsRecord::SetDeletionMark(bool marked)
@@ -79,22 +77,7 @@ void ObsRecord::Write(fw::opstream& out) const
     out.writeWord32(kBinaryVersion);
     out.writeWord32(static_cast<std::uint32_t>(number));
     out.writeWord32(static_cast<std::uint32_t>(crossRef));
-    out.writeString(name);
-    out.writeWord32(static_cast<std::uint32_t>(objectType));
-    out.writeWord32(static_cast<std::uint32_t>(constellation));
-    fw::WriteTime(out, time);
-    out.writeWord32(static_cast<std::uint32_t>(location));
-    out.writeWord32(static_cast<std::uint32_t>(telescope));
-    out.writeWord32(static_cast<std::uint32_t>(eyepiece));
-    out.writeWord32(static_cast<std::uint32_t>(filter));
-    out.writeWord32(static_cast<std::uint32_t>(skyDarkness));
-    out.writeWord32(static_cast<std::uint32_t>(skyTurbulence));
-    out.writeWord32(static_cast<std::uint32_t>(skyTransparency));
-    out.writeDouble(rightAscension);
-    out.writeDouble(declination);
-    out.writeDouble(magnitude);
-    out.writeDouble(size);
-    out.writeString(notes);
+    ForEachStoredField([&](const ObsField&, auto member) { WriteValue(out, this->*member); });
     out.writeWord32(kBinaryVersion);
 }
 
@@ -107,22 +90,7 @@ void ObsRecord::Read(fw::ipstream& in)
     }
     number = in.readInt32();
     crossRef = in.readInt32();
-    name = in.readString();
-    objectType = in.readInt32();
-    constellation = in.readInt32();
-    time = fw::ReadTime(in);
-    location = in.readInt32();
-    telescope = in.readInt32();
-    eyepiece = in.readInt32();
-    filter = in.readInt32();
-    skyDarkness = in.readInt32();
-    skyTurbulence = in.readInt32();
-    skyTransparency = in.readInt32();
-    rightAscension = Finite(in.readDouble(), kNoRightAscension);
-    declination = Finite(in.readDouble(), kNoDeclination);
-    magnitude = Finite(in.readDouble(), kNoMagnitude);
-    size = Finite(in.readDouble(), kNoSize);
-    notes = in.readString();
+    ForEachStoredField([&](const ObsField& field, auto member) { ReadValue(in, field, this->*member); });
     const std::uint32_t trailing = in.readWord32();
     valid_ = trailing == version && !in.fail();
 }

@@ -1,5 +1,6 @@
 #include "obslog/RuravAvaviv.h"
 
+#include "obslog/ObsField.h"
 #include "obslog/ObsRecord.h"
 #include "obslog/TaggedText.h"
 
@@ -13,37 +14,24 @@ namespace {
 
 constexpr std::size_t kMaxToken = 99;
 
-// The choice criteria: bit, set and the record field tested, in memory order.
-struct ChoiceCriterion {
-    RuravAvaviv::Criterion bit;
-    RuravAvaviv::SetIndex set;
-    std::int32_t ObsRecord::*field;
-    const char* textTag;  // the item's word in the text form
-};
-const ChoiceCriterion kChoices[] = {
-    {RuravAvaviv::ByConstellation, RuravAvaviv::Constellations, &ObsRecord::constellation, "CONSTEL"},
-    {RuravAvaviv::ByObjectType, RuravAvaviv::ObjectTypes, &ObsRecord::objectType, "TYPE"},
-    {RuravAvaviv::ByLocation, RuravAvaviv::Locations, &ObsRecord::location, "LOCATION"},
-    {RuravAvaviv::ByTelescope, RuravAvaviv::Telescopes, &ObsRecord::telescope, "TELESCOPE"},
-    {RuravAvaviv::ByFilter, RuravAvaviv::Filters, &ObsRecord::filter, "FILTER"},
-    {RuravAvaviv::ByEyepiece, RuravAvaviv::Eyepieces, &ObsRecord::eyepiece, "EYEPIECE"},
-    {RuravAvaviv::BySkyDarkness, RuravAvaviv::SkyDarkness, &ObsRecord::skyDarkness, "DARKNESS"},
-    {RuravAvaviv::BySkyTurbulence, RuravAvaviv::SkyTurbulence, &ObsRecord::skyTurbulence, "TURBULENCE"},
-    {RuravAvaviv::BySkyTransparency, RuravAvaviv::SkyTransparency, &ObsRecord::skyTransparency, "TRANSPARENCY"},
-};
 // The order of the sets in the files: object types before constellations, then the rest.
 const RuravAvaviv::SetIndex kFileSetOrder[] = {
     RuravAvaviv::ObjectTypes, RuravAvaviv::Constellations, RuravAvaviv::Locations,
     RuravAvaviv::Telescopes, RuravAvaviv::Filters, RuravAvaviv::Eyepieces,
     RuravAvaviv::SkyDarkness, RuravAvaviv::SkyTurbulence, RuravAvaviv::SkyTransparency,
 };
-const ChoiceCriterion& ChoiceForSet(RuravAvaviv::SetIndex set)
+
+// The choice criteria are the record fields with a filter criterion: the field whose entries a
+// set holds.
+const ObsField& FieldOfSet(RuravAvaviv::SetIndex set)
 {
-    for (const auto& c : kChoices)
-        if (c.set == set)
-            return c;
-    return kChoices[0];
+    for (const ObsField& f : ObsFields())
+        if (f.filterBit != 0 && f.filterSet == set)
+            return f;
+    return ObsFields().front();  // not reached: every set has its field
 }
+
+RuravAvaviv::Criterion CriterionOf(const ObsField& f) { return static_cast<RuravAvaviv::Criterion>(f.filterBit); }
 
 bool InRange(double v, double from, double to) { return v >= from && v <= to; }
 
@@ -75,8 +63,9 @@ bool RuravAvaviv::Match(ObsRecord& r) const
     r.date = r.time.Date();
     if (!active)
         return true;
-    for (const auto& c : kChoices)
-        if (Has(c.bit) && !sets[c.set][static_cast<std::uint32_t>(r.*c.field) & 0xFFu])
+    for (const ObsField& f : ObsFields())
+        if (f.filterBit != 0 && Has(CriterionOf(f)) &&
+            !sets[f.filterSet][static_cast<std::uint32_t>(r.*f.number) & 0xFFu])
             return false;
     if (Has(ByRightAscension) && r.rightAscension != ObsRecord::kNoRightAscension &&
         !InRange(r.rightAscension, raFrom, raTo))
@@ -164,7 +153,7 @@ void RuravAvaviv::ReadVersion4(fw::ipstream& in)
     activeWord(ByName);
     nameText = in.readString(kMaxText);
     for (auto set : kFileSetOrder) {
-        activeWord(ChoiceForSet(set).bit);
+        activeWord(CriterionOf(FieldOfSet(set)));
         sets[set] = fw::ReadBitSet(in);
     }
     activeWord(ByRightAscension);
@@ -252,10 +241,10 @@ void RuravAvaviv::ReadText(std::istream& in)
     nameText = value;
 
     for (auto set : kFileSetOrder) {
-        const ChoiceCriterion& c = ChoiceForSet(set);
-        if (!ReadActiveTag(in, c.textTag, on) || !fw::ReadUpTo(in, '=', kMaxToken, value))
+        const ObsField& f = FieldOfSet(set);
+        if (!ReadActiveTag(in, f.filterTag, on) || !fw::ReadUpTo(in, '=', kMaxToken, value))
             return failed();
-        Enable(c.bit, on);
+        Enable(CriterionOf(f), on);
         sets[set].reset();
         // Ids each followed by ",", up to ">"; at most one pass per possible id and a few more.
         for (int pass = 0;; ++pass) {
@@ -325,8 +314,8 @@ void RuravAvaviv::WriteText(std::ostream& out) const
     out << kTextBegin << "\n";
     out << "<NAME" << state(ByName) << "NAME TEXT=" << nameText << ">\n";
     for (auto set : kFileSetOrder) {
-        const ChoiceCriterion& c = ChoiceForSet(set);
-        out << "<" << c.textTag << state(c.bit) << "Bitset=";
+        const ObsField& f = FieldOfSet(set);
+        out << "<" << f.filterTag << state(CriterionOf(f)) << "Bitset=";
         for (std::size_t id = 0; id < 256; ++id)
             if (sets[set][id])
                 out << id << ",";
