@@ -69,10 +69,14 @@ int NGC2000Indexes::CountRowsWith(std::uint16_t bits) const
     return count;
 }
 
-std::uint16_t NGC2000Indexes::ActiveFilterMask()
+void NGC2000Indexes::TakeEnabledCriteria()
+{
+    applied_.SetEnabledCriteria(requested_.EnabledCriteria());
+}
+
+std::uint16_t NGC2000Indexes::ActiveFilterMask() const
 {
     const std::int32_t enabled = requested_.EnabledCriteria();
-    applied_.SetEnabledCriteria(enabled);
     std::uint16_t mask = std::uint16_t(enabled & ObjectFlag::kAllCriteria);
     if (!ObservingLogOpen)
         mask &= std::uint16_t(~ObjectFlag::kHistory);
@@ -90,6 +94,7 @@ std::uint16_t NGC2000Indexes::ActiveFilterMask()
 
 int NGC2000Indexes::BuildFilteredList(bool fill)
 {
+    TakeEnabledCriteria();
     const std::uint16_t mask = ActiveFilterMask();
     if (fill)
         for (int r = 0; r < rowCount_; ++r)
@@ -111,6 +116,7 @@ bool NGC2000Indexes::IsOnFilteredList(ObjectId id)
     const int row = RowIndex(id);
     if (row < 0)
         return false;
+    TakeEnabledCriteria();
     const std::uint16_t mask = ActiveFilterMask();
     return (ObjectFlags[row] & mask) == mask;
 }
