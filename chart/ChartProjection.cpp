@@ -1,14 +1,16 @@
 #include "chart/ChartProjection.h"
 
+#include "astro/AstroConstants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDegToRad = kPi / 180.0;
-constexpr double kHourToRad = kPi / 12.0;
+using astro::kPi;
+constexpr double kDegToRad = astro::kRadiansPerDegree;
+constexpr double kHourToRad = astro::kRadiansPerHour;
 // Values of a sine or cosine this far beyond +-1 are rounding and are clamped.
 constexpr double kClampSlack = 0.00001;
 // Right-ascension differences from the centre this close to 12 h lie on a conic chart's cut.

@@ -12,6 +12,7 @@
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
 #include "catalog/ObjectFlags.h"
+#include "astro/AstroConstants.h"
 #include "chart/BodySymbols.h"
 #include "chart/ChartLabels.h"
 #include "chart/ConstelLines.h"
@@ -27,8 +28,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDegToRad = kPi / 180.0;
 // Label font: at most this share of the device's vertical resolution and of the chart's
 // height, and never below the minimum.
 constexpr double kFontShareOfResolution = 0.12;
@@ -359,7 +358,7 @@ fw::Rect ChartWindow::DrawTelrad(fw::DC& dc)
         const fw::Rect box(c.x - r, c.y - r, c.x + r, c.y + r);
         for (int k = 0; k < 4; ++k) {
             const double a = first + 90.0 * k;
-            const double s = (a + gap) * kDegToRad, e = (a + 90.0) * kDegToRad;
+            const double s = (a + gap) * astro::kRadiansPerDegree, e = (a + 90.0) * astro::kRadiansPerDegree;
             dc.Arc(box, fw::Point(c.x + static_cast<int>(r * std::cos(s)), c.y + static_cast<int>(-r * std::sin(s))),
                    fw::Point(c.x + static_cast<int>(r * std::cos(e)), c.y + static_cast<int>(-r * std::sin(e))));
         }

@@ -320,7 +320,7 @@ void TextPane::ShowSun(bool changed, bool repaint)
     if (!planets || !planets->IsAvailable(0)) return;
     position_ = planets->GeocentricPosition(now, 0);
     diam_->SetAngle(planets->SemiDiameter(position_, 0) * 2.0, repaint);
-    database_->SetTitle("VSOP87 truncated at " + planets->TruncationError(0).Format(7, 3), repaint);
+    database_->SetTitle("VSOP87 truncated at " + planets->TruncationError(0).Format(Distance::kAutomatic, 3), repaint);
     constel_->SetPosition(position_, repaint);
     ccord_->Compute(position_, AppGlobals.sunRst, repaint);
     hcord_->Compute(position_, AppGlobals.sunRst, repaint);
@@ -345,7 +345,7 @@ void TextPane::ShowPlanet(ObjectId id, bool changed, bool repaint)
     position_ = planets->GeocentricPosition(now, body);
     diam_->SetAngle(planets->SemiDiameter(position_, body) * 2.0, repaint);
     database_->SetTitle(body == 9 ? std::string("1996 Pluto Theory approx. JPL DE200")
-                                  : "VSOP-87 Xaxis error < " + planets->TruncationError(body).Format(7, 3),
+                                  : "VSOP-87 Xaxis error < " + planets->TruncationError(body).Format(Distance::kAutomatic, 3),
                         repaint);
     constel_->SetPosition(position_, repaint);
     if (rst) {
