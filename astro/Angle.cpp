@@ -119,43 +119,43 @@ Angle Angle::HorizontalParallax(double metres)
 
 std::string Angle::Format(const Angle& angle, int unit, int style, int precision)
 {
-    if (unit < 0 || unit > 6)
+    if (unit < kRadians || unit > kAltitudeWord)
         return std::string();
 
-    if (unit >= 5) {
-        if (style < 4)
-            style = 5;
-        if (unit == 6)
+    if (unit >= kCompass) {
+        if (style < kQuadrant)
+            style = kCompassFourWords;
+        if (unit == kAltitudeWord)
             return AltitudeWordFor(angle.WrappedSigned().Degrees());
         double az = angle.Wrapped().Degrees();
         switch (style) {
-        case 4: return FormatText("Quadrant %d", angle.Quadrant());
-        case 5: return CompassFourWords(az);
-        case 6: return CompassEightPoints(az);
-        case 7: return CompassSixteenPoints(az);
+        case kQuadrant: return FormatText("Quadrant %d", angle.Quadrant());
+        case kCompassFourWords: return CompassFourWords(az);
+        case kCompassEightPoints: return CompassEightPoints(az);
+        case kCompassSixteenPoints: return CompassSixteenPoints(az);
         default: return std::string();
         }
     }
 
-    if (style > 3)
-        style = 3;
-    double v = unit == 1 ? angle.Degrees() : unit == 2 ? angle.Hours() : 0.0;
+    if (style > kAutomaticStyle)
+        style = kAutomaticStyle;
+    double v = unit == kDegrees ? angle.Degrees() : unit == kHours ? angle.Hours() : 0.0;
     const std::string F = NumberFormat(precision, 'f');
 
     SignedDMS dms(0.0);
-    bool split = style >= 1 && style <= 3;
+    bool split = style >= kDecimalMinutes && style <= kAutomaticStyle;
     if (split)
         dms = SignedDMS(v);
-    bool automatic = style == 3;
+    bool automatic = style == kAutomaticStyle;
     if (automatic) {
         if (dms.roundedSeconds != 0)
-            style = 2;
+            style = kMinutesSeconds;
         else if (dms.minutes != 0)
-            style = 1;
+            style = kDecimalMinutes;
         else
-            style = 0;
-        if (unit == 1 && dms.whole == 0)
-            unit = dms.minutes != 0 ? 3 : 4;
+            style = kDecimal;
+        if (unit == kDegrees && dms.whole == 0)
+            unit = dms.minutes != 0 ? kArcMinutes : kArcSeconds;
     }
 
     std::string text;
@@ -166,21 +166,21 @@ std::string Angle::Format(const Angle& angle, int unit, int style, int precision
     auto shown = [&](double x) { return prefixed ? std::fabs(x) : x; };
 
     switch (unit) {
-    case 0:
+    case kRadians:
         text += FormatText((F + " rad").c_str(), angle.Radians());
         break;
-    case 1:
-    case 2: {
-        const bool deg = unit == 1;
-        if (style == 0) {
+    case kDegrees:
+    case kHours: {
+        const bool deg = unit == kDegrees;
+        if (style == kDecimal) {
             text += FormatText((F + (deg ? " deg" : " hrs")).c_str(), automatic ? dms.value : v);
-        } else if (style == 1) {
+        } else if (style == kDecimalMinutes) {
             // Decimal minutes take no part in the seconds' carry: when that carry reached the
             // whole units, show the whole units before it (10.9999 is 10° 59.99', not 11° 59.99').
             const std::int32_t whole = dms.whole > dms.value ? dms.whole - 1 : dms.whole;
             text += FormatText((std::string(deg ? "%i° " : "%ih ") + F + (deg ? "'" : "m")).c_str(),
                                whole, dms.decimalMinutes);
-        } else if (style == 2) {
+        } else if (style == kMinutesSeconds) {
             text += FormatText((std::string(deg ? "%i° %2.2i' " : "%ih %2.2im ") + F + (deg ? "\"" : "s")).c_str(),
                                dms.whole, dms.minutes, dms.seconds);
         } else {
@@ -188,10 +188,10 @@ std::string Angle::Format(const Angle& angle, int unit, int style, int precision
         }
         break;
     }
-    case 3:
+    case kArcMinutes:
         text += FormatText((F + " min").c_str(), shown(angle.ArcMinutes()));
         break;
-    case 4:
+    case kArcSeconds:
         text += FormatText((F + " sec").c_str(), shown(angle.ArcSeconds()));
         break;
     }

@@ -13,6 +13,20 @@ class Angle {
 public:
     // Units of a value given to the constructor (stored files keep these codes).
     enum Unit : int { kRadians = 0, kDegrees = 1, kHours = 2, kArcMinutes = 3, kArcSeconds = 4 };
+    // Units that Format shows besides those: a compass direction and an altitude word.
+    enum TextUnit : int { kCompass = 5, kAltitudeWord = 6 };
+    // Styles of Format (stored in label settings): decimal and sexagesimal forms for the
+    // numeric units, compass forms for kCompass.
+    enum Style : int {
+        kDecimal = 0,             // 12.50 deg
+        kDecimalMinutes = 1,      // 12° 30.00'
+        kMinutesSeconds = 2,      // 12° 30' 00.00"
+        kAutomaticStyle = 3,      // the shortest of those that shows the value whole
+        kQuadrant = 4,            // "Quadrant 2"
+        kCompassFourWords = 5,    // "North", ...
+        kCompassEightPoints = 6,  // "NE", ...
+        kCompassSixteenPoints = 7 // "NNE", ...
+    };
 
     Angle() = default;
     // value in the given unit; any other unit code gives 0 rad.
@@ -65,9 +79,8 @@ public:
     static Angle HorizontalParallax(double metres);
 
     // Text in decimal, sexagesimal, compass or altitude-word form.
-    // unit: 0 rad, 1 degrees, 2 hours, 3 arcminutes, 4 arcseconds, 5 compass, 6 altitude word.
-    // style for units 0-4: 0 decimal, 1 whole + decimal minutes, 2 whole + minutes + seconds,
-    // 3 automatic; for unit 5: 4 quadrant, 5 four words, 6 eight points, 7 sixteen points.
+    // unit: a Unit or a TextUnit; style: a Style, kDecimal to kAutomaticStyle for the numeric
+    // units, kQuadrant to kCompassSixteenPoints for kCompass.
     static std::string Format(const Angle& angle, int unit, int style, int precision);
     std::string Format(int unit, int style, int precision) const
     {

@@ -14,6 +14,7 @@ struct UnitText {
     double fromMetres;
 };
 
+// Indexed by Distance::Unit.
 const UnitText kUnits[] = {
     {" meters", 1.0},
     {" km", 0.001},
@@ -26,13 +27,13 @@ const UnitText kUnits[] = {
 
 int AutomaticUnit(double m)
 {
-    if (m < 1000000.0) return 0;
-    if (m < 5e9) return 1;
-    if (m < kAU * 1e4) return 2;
-    if (m < kLightYear) return 3;
-    if (m < kParsec) return 4;
-    if (m < kParsec * 1e3) return 5;
-    return 6;
+    if (m < 1000000.0) return Distance::kMeters;
+    if (m < 5e9) return Distance::kKilometers;
+    if (m < kAU * 1e4) return Distance::kAstronomicalUnits;
+    if (m < kLightYear) return Distance::kLightYears;
+    if (m < kParsec) return Distance::kParsecs;
+    if (m < kParsec * 1e3) return Distance::kKiloparsecs;
+    return Distance::kMegaparsecs;
 }
 
 } // namespace
@@ -40,20 +41,20 @@ int AutomaticUnit(double m)
 Distance::Distance(double value, int unit)
 {
     switch (unit) {
-    case 0: m_ = value; break;
-    case 1: m_ = value * 1000.0; break;
-    case 2: m_ = value * kAU; break;
-    case 4: m_ = value * kParsec; break;
-    case 6: m_ = value * kParsec * 1e6; break;
+    case kMeters: m_ = value; break;
+    case kKilometers: m_ = value * 1000.0; break;
+    case kAstronomicalUnits: m_ = value * kAU; break;
+    case kParsecs: m_ = value * kParsec; break;
+    case kMegaparsecs: m_ = value * kParsec * 1e6; break;
     default: m_ = 0.0; break;
     }
 }
 
 std::string Distance::Format(int unit, int precision) const
 {
-    if (unit == 7)
+    if (unit == kAutomatic)
         unit = AutomaticUnit(m_);
-    if (unit < 0 || unit > 6)
+    if (unit < kMeters || unit > kMegaparsecs)
         return "UNKNOWN DISTANCE UNITS";
     const UnitText& u = kUnits[unit];
     return FormatText((NumberFormat(precision, 'g') + u.suffix).c_str(), m_ * u.fromMetres);

@@ -8,10 +8,22 @@ namespace fw { class opstream; }
 
 class Distance {
 public:
+    // Unit codes of the constructor and of Format.
+    enum Unit : int {
+        kMeters = 0,
+        kKilometers = 1,
+        kAstronomicalUnits = 2,
+        kLightYears = 3,
+        kParsecs = 4,
+        kKiloparsecs = 5,
+        kMegaparsecs = 6,
+        kAutomatic = 7,  // Format only: the unit chosen by the distance's size
+    };
+
     Distance() = default;
-    // value in the given unit: 0 metres, 1 kilometres, 2 astronomical units, 4 parsecs,
-    // 6 megaparsecs; every other code (light years 3, kiloparsecs 5 included) gives 0 m.
-    explicit Distance(double value, int unit = 0);
+    // value in the given unit: metres, kilometres, astronomical units, parsecs, megaparsecs;
+    // every other code (light years and kiloparsecs included) gives 0 m.
+    explicit Distance(double value, int unit = kMeters);
 
     double Meters() const { return m_; }
     void SetMeters(double metres) { m_ = metres; }
@@ -29,8 +41,9 @@ public:
     bool operator==(const Distance& d) const { return m_ == d.m_; }
     bool operator!=(const Distance& d) const { return m_ != d.m_; }
 
-    // Text with "%.<precision>g" and the unit's suffix; unit 7 picks the unit by size
-    // (0 m, 1 km, 2 AU, 3 ly, 4 pc, 5 kpc, 6 Mpc); other codes give "UNKNOWN DISTANCE UNITS".
+    // Text with "%.<precision>g" and the unit's suffix (" meters", " km", " AU", " ly", " pc",
+    // " kpc", " Mpc"); kAutomatic picks the unit by size; other codes give
+    // "UNKNOWN DISTANCE UNITS".
     std::string Format(int unit, int precision) const;
 
     // Stream form: the 8 bytes of the double, little-endian.

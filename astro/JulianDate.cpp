@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr double kSecondsToDays = 0.000011574074074074073;
+// Fractions of a day, as multipliers: the reciprocals are formed at compile time.
+constexpr double kDaysPerHour = 1.0 / 24.0;
+constexpr double kDaysPerMinute = 1.0 / 1440.0;
+constexpr double kDaysPerSecond = 1.0 / 86400.0;
 
 // floor(x) as an integer, for |x| well inside the range of the integer: the truncation, one
 // less for a negative x with a fraction (no call into the C library).
@@ -57,7 +60,7 @@ double JulianDate::CalendarToJD(int year, int month, int day, int hour, int minu
         year > 1582 || (year == 1582 && (month > 10 || (month == 10 && day >= 15)));
     long g = gregorian ? 2 - y / 100 + y / 400 : 0;
     return std::trunc(365.25 * (y + 4716)) + std::trunc(30.6001 * (m + 1)) + day + g - 1524.5 +
-           hour * 0.041666666666666664 + minute * 0.0006944444444444445 + second * kSecondsToDays;
+           hour * kDaysPerHour + minute * kDaysPerMinute + second * kDaysPerSecond;
 }
 
 // Meeus, Astronomical Algorithms, chapter 7: calendar date of a Julian day (Julian calendar
@@ -79,13 +82,13 @@ void JulianDate::SetCalendarFromJD() const
     }
     std::int64_t a = z;
     if (z > 2299160) {
-        std::int64_t alpha = static_cast<std::int64_t>((z - 1867216.25) * 0.000027379070069885075);
+        std::int64_t alpha = static_cast<std::int64_t>((z - 1867216.25) * (1.0 / 36524.25));
         a = z + 1 + alpha - alpha / 4;
     }
     std::int64_t b = a + 1524;
-    std::int64_t c = static_cast<std::int64_t>((b - 122.1) * 0.0027378507871321013);
+    std::int64_t c = static_cast<std::int64_t>((b - 122.1) * (1.0 / 365.25));
     std::int64_t d = static_cast<std::int64_t>(c * 365.25);
-    std::int64_t e = static_cast<std::int64_t>((b - d) * 0.03267963176590926);
+    std::int64_t e = static_cast<std::int64_t>((b - d) * (1.0 / 30.6001));
 
     int day = static_cast<int>(b - d - FloorToInteger(30.6001 * e) + f);
     int month = static_cast<int>(e > 13 ? e - 13 : e - 1);
@@ -121,7 +124,7 @@ void JulianDate::SetCalendarFromJD() const
 double JulianDate::JD(int scale) const
 {
     if (scale == kDynamical || scale == kDynamical16)
-        return jd_ + DeltaT(*this) * kSecondsToDays;
+        return jd_ + DeltaT(*this) * kDaysPerSecond;
     return jd_;
 }
 
@@ -152,10 +155,10 @@ Angle JulianDate::GreenwichMeanSiderealTime() const
 {
     double t = StartOfDay(0).CenturiesSinceJ2000(kUniversal);
     double theta0 = 100.46061837 + 36000.770053608 * t + 0.000387933 * t * t -
-                    t * t * t * 2.5833118057349522e-8;
+                    t * t * t * (1.0 / 38710000.0);
     const TimeDate& c = Calendar();
-    double dayFraction = c.hour * 0.041666666666666664 + c.minute * 0.0006944444444444445 +
-                         c.second * kSecondsToDays;
+    double dayFraction = c.hour * kDaysPerHour + c.minute * kDaysPerMinute +
+                         c.second * kDaysPerSecond;
     double theta = theta0 + dayFraction * 360.0 * 1.00273790935;
     return Angle::Wrapped(Angle(theta, Angle::kDegrees).Radians());
 }

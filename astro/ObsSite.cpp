@@ -2,12 +2,11 @@
 
 #include <cmath>
 
+#include "astro/AstroConstants.h"
 #include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 
 namespace {
-constexpr double kPi = 3.141592653589793;
-constexpr double kDegToRad = 0.017453292519943295;
 // Flag word of the site's position and of the cache's default position.
 constexpr std::uint32_t kPositionFlags = Coord::MaskMeanPlace;
 } // namespace
@@ -85,10 +84,10 @@ Angle ObsSite::Refraction(const Angle& altitude, std::uint32_t flags)
     double r;
     if (flags & Coord::RefractionAdded) {
         if (!(h >= -5.1)) return Angle(0.0, Angle::kArcMinutes);
-        r = 1.02 / std::tan((h + 10.3 / (h + 5.11)) * kDegToRad) + 0.0019279;
+        r = 1.02 / std::tan((h + 10.3 / (h + 5.11)) * astro::kRadiansPerDegree) + 0.0019279;
     } else {
         if (h < -4.39) return Angle(0.0, Angle::kArcMinutes);
-        r = 1.0 / std::tan((h + 7.31 / (h + 4.4)) * kDegToRad) + 0.0013515;
+        r = 1.0 / std::tan((h + 7.31 / (h + 4.4)) * astro::kRadiansPerDegree) + 0.0013515;
     }
     return Angle(r, Angle::kArcMinutes);
 }
@@ -100,7 +99,7 @@ Coord ObsSite::ToHorizontal(const JulianDate& ut, const Coord& c, std::uint32_t 
     const double phi = Latitude().Radians();
     const double delta = c.Dec().Radians();
     const Angle az = Angle::Wrapped(
-        (Angle::FromAtan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(delta) * std::cos(phi)) + kPi)
+        (Angle::FromAtan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(delta) * std::cos(phi)) + astro::kPi)
             .Radians());
     Angle alt = Angle::FromAsin(
         std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(H), 1.0);

@@ -128,7 +128,8 @@ RectCoord Planets::HeliocentricPosition(const JulianDate& t, int body)
     const double x = v[0] + 0.00000044036 * v[1] - 0.000000190919 * v[2];
     const double y = -0.000000479966 * v[0] + 0.917482137087 * v[1] - 0.397776982902 * v[2];
     const double z = 0.397776982902 * v[1] + 0.917482137087 * v[2];
-    return RectCoord(Distance(x, 2), Distance(y, 2), Distance(z, 2), JulianDate(), Coord::Precessed);
+    return RectCoord(Distance(x, Distance::kAstronomicalUnits), Distance(y, Distance::kAstronomicalUnits),
+                     Distance(z, Distance::kAstronomicalUnits), JulianDate(), Coord::Precessed);
 }
 
 Coord Planets::HeliocentricEquatorial(const JulianDate& t, int body)

@@ -90,5 +90,6 @@ RectCoord Pluto::HeliocentricPosition(const JulianDate& jd)
     double xyz[3];
     if (!Evaluate(jd, xyz))
         return RectCoord();
-    return RectCoord(Distance(xyz[0], 2), Distance(xyz[1], 2), Distance(xyz[2], 2), JulianDate(), 0);
+    return RectCoord(Distance(xyz[0], Distance::kAstronomicalUnits), Distance(xyz[1], Distance::kAstronomicalUnits),
+                     Distance(xyz[2], Distance::kAstronomicalUnits), JulianDate(), 0);
 }

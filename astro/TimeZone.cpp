@@ -112,9 +112,9 @@ JulianDate TimeZone::NowAsUT() const
 TimeDate TimeZone::ToLocal(const JulianDate& ut) const
 {
     const JulianDate standard = ut - offset_ * kDaysPerMinute;
-    const JulianDate daylight = standard - shift_ * kDaysPerMinute;
-    const bool dst = IsDst(standard.Calendar()) && IsDst(daylight.Calendar());
-    return dst ? daylight.Calendar() : standard.Calendar();
+    const JulianDate summer = standard - shift_ * kDaysPerMinute;
+    const bool dst = IsDst(standard.Calendar()) && IsDst(summer.Calendar());
+    return dst ? summer.Calendar() : standard.Calendar();
 }
 
 // From noon on, the coming midnight; before noon, the midnight just past (noon belongs to the

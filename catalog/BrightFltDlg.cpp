@@ -1,6 +1,7 @@
 #include "catalog/BrightFltDlg.h"
 
 #include "ui/FieldReading.h"
+#include "catalog/FilterSettings.h"
 #include "catalog/ObjectFlags.h"
 #include "catalog/brightDlg.h"
 #include "framework/gui/MessageBox.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-// Bit of brightnessCriteria that fails the objects without a magnitude.
-constexpr std::int32_t kNoMagnitudeFails = 0x04;
 constexpr int kFieldWidth = 120;
 
 struct Box {
@@ -26,7 +25,7 @@ struct Box {
 const Box kBoxes[] = {
     {BrightFltDlg::kDreyerActive, ObjectFlag::kDreyerBrightness},
     {BrightFltDlg::kMagnitudeActive, ObjectFlag::kMagnitude},
-    {BrightFltDlg::kMagnitudeRequired, kNoMagnitudeFails},
+    {BrightFltDlg::kMagnitudeRequired, FilterSettings::kNoMagnitudeFails},
 };
 
 } // namespace

@@ -3,104 +3,127 @@
 #include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 
+#include <algorithm>
+
+namespace {
+
+using R = SignedStreamRecord;
+
+// How a field is kept in the stream block.
+enum class Stored {
+    Always,        // in every block version
+    WithAltitudes, // from the version that carries the altitude limits
+    Never,         // worked out again from the other fields
+};
+
+// Calls visit(member, stored) for every field but valid, in the order the stream block keeps
+// them; the fields that are never stored come last. Assign, ==, Write and Read all walk this
+// one list, so a new field is one line here.
+template <typename Visit>
+void VisitFields(Visit&& visit)
+{
+    using F = FilterSettings;
+    visit(&F::passCounts, Stored::Always);
+    visit(&F::positionCriteria, Stored::Always);
+    visit(&F::raMin, Stored::Always);
+    visit(&F::raMax, Stored::Always);
+    visit(&F::decMin, Stored::Always);
+    visit(&F::decMax, Stored::Always);
+    visit(&F::constellations, Stored::Always);
+    visit(&F::elevationMode, Stored::Always);
+    visit(&F::sessionStartHour, Stored::Always);
+    visit(&F::sessionStartMinute, Stored::Always);
+    visit(&F::sessionEndHour, Stored::Always);
+    visit(&F::sessionEndMinute, Stored::Always);
+    visit(&F::nameCriteria, Stored::Always);
+    visit(&F::brightnessCriteria, Stored::Always);
+    visit(&F::dreyerBrightnessMask, Stored::Always);
+    visit(&F::magnitudeMin, Stored::Always);
+    visit(&F::magnitudeMax, Stored::Always);
+    visit(&F::sizeCriteria, Stored::Always);
+    visit(&F::dreyerSizeMask, Stored::Always);
+    visit(&F::diameterMin, Stored::Always);
+    visit(&F::diameterMax, Stored::Always);
+    visit(&F::shapeMask, Stored::Always);
+    visit(&F::typeMask, Stored::Always);
+    visit(&F::historyCriteria, Stored::Always);
+    visit(&F::minAltitude, Stored::WithAltitudes);
+    visit(&F::maxAltitude, Stored::WithAltitudes);
+    visit(&F::elevationWindow, Stored::Never);
+}
+
+// One field's stream form: 32-bit words, 16-bit words, raw doubles, the constellation set's
+// own block, and the pass counts word by word.
+void Put(fw::opstream& os, std::int32_t v) { R::WriteRaw32(os, std::uint32_t(v)); }
+void Put(fw::opstream& os, std::int16_t v) { os.writeWord16(std::uint16_t(v)); }
+void Put(fw::opstream& os, double v) { R::WriteRawDouble(os, v); }
+void Put(fw::opstream& os, const ConstellationSet& v) { v.Write(os); }
+void Put(fw::opstream&, const ElevationWindow&) {}
+template <std::size_t N>
+void Put(fw::opstream& os, const std::int32_t (&v)[N])
+{
+    for (std::int32_t c : v)
+        Put(os, c);
+}
+
+void Get(fw::ipstream& is, std::int32_t& v) { v = std::int32_t(R::ReadRaw32(is)); }
+void Get(fw::ipstream& is, std::int16_t& v) { v = std::int16_t(is.readWord16()); }
+void Get(fw::ipstream& is, double& v) { v = R::ReadRawDouble(is); }
+void Get(fw::ipstream& is, ConstellationSet& v) { v.Read(is); }
+void Get(fw::ipstream&, ElevationWindow&) {}
+template <std::size_t N>
+void Get(fw::ipstream& is, std::int32_t (&v)[N])
+{
+    for (std::int32_t& c : v)
+        Get(is, c);
+}
+
+template <typename T>
+bool Same(const T& a, const T& b) { return a == b; }
+template <std::size_t N>
+bool Same(const std::int32_t (&a)[N], const std::int32_t (&b)[N]) { return std::equal(a, a + N, b); }
+
+template <typename T>
+void Copy(T& to, const T& from) { to = from; }
+template <std::size_t N>
+void Copy(std::int32_t (&to)[N], const std::int32_t (&from)[N]) { std::copy(from, from + N, to); }
+
+} // namespace
+
 void FilterSettings::Assign(const FilterSettings& s)
 {
-    const std::uint8_t keep = valid;
-    *this = s;
-    valid = keep;
+    VisitFields([&](auto member, Stored) { Copy(this->*member, s.*member); });
 }
 
 bool FilterSettings::operator==(const FilterSettings& s) const
 {
-    for (int i = 0; i < 16; ++i)
-        if (passCounts[i] != s.passCounts[i])
-            return false;
-    return typeMask == s.typeMask && positionCriteria == s.positionCriteria && raMin == s.raMin &&
-           raMax == s.raMax && decMin == s.decMin && decMax == s.decMax &&
-           constellations == s.constellations && elevationWindow == s.elevationWindow &&
-           elevationMode == s.elevationMode && sessionStartHour == s.sessionStartHour &&
-           sessionStartMinute == s.sessionStartMinute && sessionEndHour == s.sessionEndHour &&
-           sessionEndMinute == s.sessionEndMinute && minAltitude == s.minAltitude &&
-           maxAltitude == s.maxAltitude && nameCriteria == s.nameCriteria &&
-           brightnessCriteria == s.brightnessCriteria &&
-           dreyerBrightnessMask == s.dreyerBrightnessMask && magnitudeMin == s.magnitudeMin &&
-           magnitudeMax == s.magnitudeMax && sizeCriteria == s.sizeCriteria &&
-           dreyerSizeMask == s.dreyerSizeMask && diameterMin == s.diameterMin &&
-           diameterMax == s.diameterMax && shapeMask == s.shapeMask &&
-           historyCriteria == s.historyCriteria;
+    bool same = true;
+    VisitFields([&](auto member, Stored) { same = same && Same(this->*member, s.*member); });
+    return same;
 }
 
 void FilterSettings::Write(fw::opstream& os) const
 {
-    using R = SignedStreamRecord;
     R::WriteHeader(os, R::FilterSettings, kVersion);
-    for (std::int32_t c : passCounts)
-        R::WriteRaw32(os, std::uint32_t(c));
-    R::WriteRaw32(os, std::uint32_t(positionCriteria));
-    R::WriteRawDouble(os, raMin);
-    R::WriteRawDouble(os, raMax);
-    R::WriteRawDouble(os, decMin);
-    R::WriteRawDouble(os, decMax);
-    constellations.Write(os);
-    R::WriteRaw32(os, std::uint32_t(elevationMode));
-    os.writeWord16(std::uint16_t(sessionStartHour));
-    os.writeWord16(std::uint16_t(sessionStartMinute));
-    os.writeWord16(std::uint16_t(sessionEndHour));
-    os.writeWord16(std::uint16_t(sessionEndMinute));
-    R::WriteRaw32(os, std::uint32_t(nameCriteria));
-    R::WriteRaw32(os, std::uint32_t(brightnessCriteria));
-    R::WriteRaw32(os, std::uint32_t(dreyerBrightnessMask));
-    R::WriteRawDouble(os, magnitudeMin);
-    R::WriteRawDouble(os, magnitudeMax);
-    R::WriteRaw32(os, std::uint32_t(sizeCriteria));
-    R::WriteRaw32(os, std::uint32_t(dreyerSizeMask));
-    R::WriteRawDouble(os, diameterMin);
-    R::WriteRawDouble(os, diameterMax);
-    R::WriteRaw32(os, std::uint32_t(shapeMask));
-    R::WriteRaw32(os, std::uint32_t(typeMask));
-    R::WriteRaw32(os, std::uint32_t(historyCriteria));
-    os.writeWord16(std::uint16_t(minAltitude));
-    os.writeWord16(std::uint16_t(maxAltitude));
+    VisitFields([&](auto member, Stored stored) {
+        if (stored != Stored::Never)
+            Put(os, this->*member);
+    });
     R::WriteSignature(os, R::FilterSettings);
 }
 
 void FilterSettings::Read(fw::ipstream& is)
 {
-    using R = SignedStreamRecord;
     valid = 0;
     if (R::ReadSignature(is) != R::FilterSettings || is.fail())
         return;
     const std::uint32_t version = is.readWord32();
-    for (std::int32_t& c : passCounts)
-        c = std::int32_t(R::ReadRaw32(is));
-    positionCriteria = std::int32_t(R::ReadRaw32(is));
-    raMin = R::ReadRawDouble(is);
-    raMax = R::ReadRawDouble(is);
-    decMin = R::ReadRawDouble(is);
-    decMax = R::ReadRawDouble(is);
-    constellations.Read(is);
-    elevationMode = std::int32_t(R::ReadRaw32(is));
-    sessionStartHour = std::int16_t(is.readWord16());
-    sessionStartMinute = std::int16_t(is.readWord16());
-    sessionEndHour = std::int16_t(is.readWord16());
-    sessionEndMinute = std::int16_t(is.readWord16());
-    nameCriteria = std::int32_t(R::ReadRaw32(is));
-    brightnessCriteria = std::int32_t(R::ReadRaw32(is));
-    dreyerBrightnessMask = std::int32_t(R::ReadRaw32(is));
-    magnitudeMin = R::ReadRawDouble(is);
-    magnitudeMax = R::ReadRawDouble(is);
-    sizeCriteria = std::int32_t(R::ReadRaw32(is));
-    dreyerSizeMask = std::int32_t(R::ReadRaw32(is));
-    diameterMin = R::ReadRawDouble(is);
-    diameterMax = R::ReadRawDouble(is);
-    shapeMask = std::int32_t(R::ReadRaw32(is));
-    typeMask = std::int32_t(R::ReadRaw32(is));
-    historyCriteria = std::int32_t(R::ReadRaw32(is));
     // An older block has no altitude limits: those already held stay.
-    if (version > kVersionWithoutAltitudes) {
-        minAltitude = std::int16_t(is.readWord16());
-        maxAltitude = std::int16_t(is.readWord16());
-    }
+    const bool altitudes = version > kVersionWithoutAltitudes;
+    VisitFields([&](auto member, Stored stored) {
+        if (stored == Stored::Always || (stored == Stored::WithAltitudes && altitudes))
+            Get(is, this->*member);
+    });
     if (R::ReadSignature(is) == R::FilterSettings && !is.fail())
         valid = 1;
 }

@@ -33,6 +33,30 @@ public:
         kPassHistory = 14,
         kEnabledCriteria = 15,
     };
+    // Option bits of the criteria words besides the ObjectFlags bits of a group's members.
+    // brightnessCriteria: objects without a magnitude fail the magnitude criterion.
+    static constexpr std::int32_t kNoMagnitudeFails = 0x4;
+    // sizeCriteria: objects without a diameter fail the diameter criterion.
+    static constexpr std::int32_t kNoDiameterFails = 0x2;
+    // elevationMode: within the altitude limits now, or crossing them during the session.
+    static constexpr std::int32_t kElevationAtCurrentTime = 0x1;
+    static constexpr std::int32_t kElevationDuringSession = 0x2;
+    // nameCriteria: every bit set must hold.
+    static constexpr std::int32_t kNameCommon = 0x1;       // has a common name
+    static constexpr std::int32_t kNameHerschel400 = 0x2;  // in the Herschel 400
+    static constexpr std::int32_t kNameIcOnly = 0x4;       // IC objects only
+    static constexpr std::int32_t kNameMessier = 0x8;      // Messier objects
+    static constexpr std::int32_t kNameNgcOnly = 0x10;     // NGC objects only
+    static constexpr std::int32_t kNameSac110 = 0x20;      // in the SAC 110 list
+    // historyCriteria: objects marked in the observing log are rejected (the never-recorded
+    // ones pass); any other value passes the marked objects, and the dialog writes 2.
+    static constexpr std::int32_t kHistoryRejectLogged = 0x1;
+    static constexpr std::int32_t kHistoryPassLogged = 0x2;
+    // The bit of a Dreyer brightness or size mask that fails objects without a code, and that
+    // of the shape mask.
+    static constexpr std::int32_t kDreyerNoCodeFails = 0x1000;
+    static constexpr std::int32_t kShapeNoCodeFails = 0x4000;
+
     // Block version written: 6 carries the altitude limits at the end; 5 does not.
     static constexpr std::uint32_t kVersion = 6;
     static constexpr std::uint32_t kVersionWithoutAltitudes = 5;
@@ -40,31 +64,31 @@ public:
     // Entry 15 is enabledCriteria (the criteria switched on, one ObjectFlags bit each).
     std::int32_t passCounts[16] = {};
     std::int32_t typeMask = 31;
-    std::int32_t positionCriteria = 0x20;  // 0x40 constellation, 0x10 RA/Dec, 0x20 elevation
+    std::int32_t positionCriteria = 0x20;  // ObjectFlags: 0x40 constellation, 0x10 RA/Dec, 0x20 elevation
     double raMin = 0;
     double raMax = 24;
     double decMin = -30;
     double decMax = 90;
     ConstellationSet constellations;
     ElevationWindow elevationWindow;
-    std::int32_t elevationMode = 2;  // 0x1 at the current moment, 0x2 crossings in session pass
+    std::int32_t elevationMode = kElevationDuringSession;
     std::int16_t sessionStartHour = 21;
     std::int16_t sessionStartMinute = 0;
     std::int16_t sessionEndHour = 23;
     std::int16_t sessionEndMinute = 30;
     std::int16_t minAltitude = 0;
     std::int16_t maxAltitude = 90;
-    std::int32_t nameCriteria = 2;  // 0x1 common name, 0x2 H400, 0x4 IC, 0x8 M, 0x10 NGC, 0x20 SAC
-    std::int32_t brightnessCriteria = 0;  // 0x1 magnitude, 0x2 Dreyer, 0x4 no magnitude fails
+    std::int32_t nameCriteria = kNameHerschel400;
+    std::int32_t brightnessCriteria = 0;  // ObjectFlags magnitude and Dreyer bits, kNoMagnitudeFails
     std::int32_t dreyerBrightnessMask = 0x1F00;
     double magnitudeMin = 0;
     double magnitudeMax = 10;
-    std::int32_t sizeCriteria = 0;  // 0x4 Dreyer size, 0x8 diameter, 0x2 no diameter fails
+    std::int32_t sizeCriteria = 0;  // ObjectFlags Dreyer size and diameter bits, kNoDiameterFails
     std::int32_t dreyerSizeMask = 0;
     double diameterMin = 0.02;  // degrees
     double diameterMax = 3.0;
     std::int32_t shapeMask = 255;
-    std::int32_t historyCriteria = 0;  // 0x1: never-recorded objects pass instead
+    std::int32_t historyCriteria = 0;  // kHistoryRejectLogged or not
     std::uint8_t valid = 1;
 
     FilterSettings() = default;

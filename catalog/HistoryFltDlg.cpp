@@ -1,15 +1,12 @@
 #include "catalog/HistoryFltDlg.h"
 
+#include "catalog/FilterSettings.h"
+
 #include "framework/gui/MessageBox.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-constexpr std::int32_t kRejectLogged = 1;
-constexpr std::int32_t kPassLogged = 2;
-} // namespace
 
 HistoryFltDlg::HistoryFltDlg(QWidget* parent) : fw::Dialog(parent, "Observing History")
 {
@@ -24,11 +21,12 @@ HistoryFltDlg::HistoryFltDlg(QWidget* parent) : fw::Dialog(parent, "Observing Hi
 
 void HistoryFltDlg::SetupWindow()
 {
-    CheckButton(historyCriteria == kRejectLogged ? kReject : kPass, fw::BF_CHECKED);
+    CheckButton(historyCriteria == FilterSettings::kHistoryRejectLogged ? kReject : kPass, fw::BF_CHECKED);
 }
 
 void HistoryFltDlg::CmOk()
 {
-    historyCriteria = IsButtonChecked(kReject) == fw::BF_CHECKED ? kRejectLogged : kPassLogged;
+    historyCriteria = IsButtonChecked(kReject) == fw::BF_CHECKED ? FilterSettings::kHistoryRejectLogged
+                                                                    : FilterSettings::kHistoryPassLogged;
     CloseWindow(fw::IDOK);
 }

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kDegreesUnit = 1;
-
 struct Section {
     int button;
     const char* text;
@@ -134,8 +132,8 @@ void MainFilterDialog::CmPosition()
     dlg.sessionStartMinute = s.sessionStartMinute;
     dlg.sessionEndHour = s.sessionEndHour;
     dlg.sessionEndMinute = s.sessionEndMinute;
-    dlg.minAltitude = Angle(s.minAltitude, kDegreesUnit);
-    dlg.maxAltitude = Angle(s.maxAltitude, kDegreesUnit);
+    dlg.minAltitude = Angle(s.minAltitude, Angle::kDegrees);
+    dlg.maxAltitude = Angle(s.maxAltitude, Angle::kDegrees);
     if (dlg.Execute() != fw::IDOK)
         return;
     s.positionCriteria = dlg.positionCriteria;

@@ -67,9 +67,11 @@ public:
     // Runs every stage whose parameters changed, rebuilds and sorts the filtered list;
     // returns its length.
     int Refilter();
-    // The flag bits a row must carry to be on the filtered list.
-    std::uint16_t ActiveFilterMask();
-    // Counts (and when fill is set, lists) the rows carrying every active bit.
+    // The flag bits a row must carry to be on the filtered list: the requested criteria that
+    // are switched on (the history criterion only while an observing log is open).
+    std::uint16_t ActiveFilterMask() const;
+    // Counts (and when fill is set, lists) the rows carrying every active bit. Takes the
+    // requested switched-on criteria as applied first, as IsOnFilteredList does.
     int BuildFilteredList(bool fill);
     bool IsOnFilteredList(ObjectId id);
     FilterSettings GetFilterSettings() const { return applied_; }
@@ -157,6 +159,8 @@ protected:
     int ShapeStage();
     int TypeStage();
     // A count of the filter record's table, kept alike in the requested and applied records.
+    // Takes the requested switched-on criteria as the applied ones.
+    void TakeEnabledCriteria();
     int StoreCount(int entry, int count);
     // The count of a stage whose cache held: the one it last made.
     int CachedCount(int entry);

@@ -69,10 +69,14 @@ int NGC2000Indexes::CountRowsWith(std::uint16_t bits) const
     return count;
 }
 
-std::uint16_t NGC2000Indexes::ActiveFilterMask()
+void NGC2000Indexes::TakeEnabledCriteria()
+{
+    applied_.SetEnabledCriteria(requested_.EnabledCriteria());
+}
+
+std::uint16_t NGC2000Indexes::ActiveFilterMask() const
 {
     const std::int32_t enabled = requested_.EnabledCriteria();
-    applied_.SetEnabledCriteria(enabled);
     std::uint16_t mask = std::uint16_t(enabled & ObjectFlag::kAllCriteria);
     if (!ObservingLogOpen)
         mask &= std::uint16_t(~ObjectFlag::kHistory);
@@ -90,6 +94,7 @@ std::uint16_t NGC2000Indexes::ActiveFilterMask()
 
 int NGC2000Indexes::BuildFilteredList(bool fill)
 {
+    TakeEnabledCriteria();
     const std::uint16_t mask = ActiveFilterMask();
     if (fill)
         for (int r = 0; r < rowCount_; ++r)
@@ -111,6 +116,7 @@ bool NGC2000Indexes::IsOnFilteredList(ObjectId id)
     const int row = RowIndex(id);
     if (row < 0)
         return false;
+    TakeEnabledCriteria();
     const std::uint16_t mask = ActiveFilterMask();
     return (ObjectFlags[row] & mask) == mask;
 }
@@ -266,7 +272,7 @@ int NGC2000Indexes::ElevationStage()
 
     // The moment the objects are looked up at: now, or the middle of tonight's session.
     const double reference =
-        (q.elevationMode & 0x1)
+        (q.elevationMode & FilterSettings::kElevationAtCurrentTime)
             ? SessionTime::SiderealHours(SessionTime::Now())
             : SessionTime::SessionMiddleSiderealHours(q.sessionStartHour, q.sessionStartMinute,
                                                       q.sessionEndHour, q.sessionEndMinute);
@@ -282,7 +288,9 @@ int NGC2000Indexes::ElevationStage()
     if (CacheHit(stageCache_, ObjectFlag::kElevation, same))
         return CachedCount(entry);
 
-    const std::uint8_t testMask = (q.elevationMode & 0x2) ? 3 : 1;
+    const std::uint8_t testMask = (q.elevationMode & FilterSettings::kElevationDuringSession)
+                                       ? ElevationMap::kWithinLimits | ElevationMap::kCrossedInSession
+                                       : ElevationMap::kWithinLimits;
     const float* ra = NGCTable.ra;
     const float* dec = NGCTable.dec;
     const ElevationMap& map = TheElevationMap;
@@ -311,7 +319,7 @@ int NGC2000Indexes::DreyerBrightnessStage()
     const std::int32_t mask = requested_.dreyerBrightnessMask;
     const std::uint8_t* code = NGCTable.brightness;
     const int n = RunStage(ObjectFlag::kDreyerBrightness, "Filtering By Dreyer Brightness..", rowCount_,
-                           [&](int r) { return DreyerCodePasses(code[r], mask, 0x1000); });
+                           [&](int r) { return DreyerCodePasses(code[r], mask, FilterSettings::kDreyerNoCodeFails); });
     applied_.dreyerBrightnessMask = mask;
     return StageRan(entry, ObjectFlag::kDreyerBrightness, n);
 }
@@ -320,9 +328,9 @@ int NGC2000Indexes::MagnitudeStage()
 {
     constexpr int entry = FilterSettings::kPassMagnitude;
     const FilterSettings& q = requested_;
-    const std::int32_t noValueFails = q.brightnessCriteria & 0x4;
+    const std::int32_t noValueFails = q.brightnessCriteria & FilterSettings::kNoMagnitudeFails;
     if (CacheHit(stageCache_, ObjectFlag::kMagnitude,
-                 noValueFails == (applied_.brightnessCriteria & 0x4) && q.magnitudeMin == applied_.magnitudeMin &&
+                 noValueFails == (applied_.brightnessCriteria & FilterSettings::kNoMagnitudeFails) && q.magnitudeMin == applied_.magnitudeMin &&
                      q.magnitudeMax == applied_.magnitudeMax))
         return CachedCount(entry);
     const double lo = q.magnitudeMin, hi = q.magnitudeMax;
@@ -333,7 +341,7 @@ int NGC2000Indexes::MagnitudeStage()
             return lo < m && m < hi;
         return noValueFails == 0;
     });
-    applied_.brightnessCriteria = (applied_.brightnessCriteria & ~0x4) | noValueFails;
+    applied_.brightnessCriteria = (applied_.brightnessCriteria & ~FilterSettings::kNoMagnitudeFails) | noValueFails;
     applied_.magnitudeMin = lo;
     applied_.magnitudeMax = hi;
     return StageRan(entry, ObjectFlag::kMagnitude, n);
@@ -347,7 +355,7 @@ int NGC2000Indexes::DreyerSizeStage()
     const std::int32_t mask = requested_.dreyerSizeMask;
     const std::uint8_t* code = NGCTable.size;
     const int n = RunStage(ObjectFlag::kDreyerSize, "Filtering By Dreyer Size...", rowCount_,
-                           [&](int r) { return DreyerCodePasses(code[r], mask, 0x1000); });
+                           [&](int r) { return DreyerCodePasses(code[r], mask, FilterSettings::kDreyerNoCodeFails); });
     applied_.dreyerSizeMask = mask;
     return StageRan(entry, ObjectFlag::kDreyerSize, n);
 }
@@ -356,9 +364,9 @@ int NGC2000Indexes::DiameterStage()
 {
     constexpr int entry = FilterSettings::kPassDiameter;
     const FilterSettings& q = requested_;
-    const std::int32_t noValueFails = q.sizeCriteria & 0x2;
+    const std::int32_t noValueFails = q.sizeCriteria & FilterSettings::kNoDiameterFails;
     if (CacheHit(stageCache_, ObjectFlag::kDiameter,
-                 noValueFails == (applied_.sizeCriteria & 0x2) && q.diameterMin == applied_.diameterMin &&
+                 noValueFails == (applied_.sizeCriteria & FilterSettings::kNoDiameterFails) && q.diameterMin == applied_.diameterMin &&
                      q.diameterMax == applied_.diameterMax))
         return CachedCount(entry);
     const double lo = q.diameterMin * 60.0, hi = q.diameterMax * 60.0;
@@ -369,7 +377,7 @@ int NGC2000Indexes::DiameterStage()
             return lo < d && d < hi;
         return noValueFails == 0;
     });
-    applied_.sizeCriteria = (applied_.sizeCriteria & ~0x2) | noValueFails;
+    applied_.sizeCriteria = (applied_.sizeCriteria & ~FilterSettings::kNoDiameterFails) | noValueFails;
     applied_.diameterMin = q.diameterMin;
     applied_.diameterMax = q.diameterMax;
     return StageRan(entry, ObjectFlag::kDiameter, n);
@@ -386,21 +394,21 @@ int NGC2000Indexes::NameStage()
     const SAC110& sac = SacList();
     const int n = RunStage(ObjectFlag::kName, "Filtering By Object Name...", rowCount_, [&](int r) {
         const std::int32_t k = number[r];
-        if (criteria & 0x1) {
+        if (criteria & FilterSettings::kNameCommon) {
             const ObjectId id = ObjectId::FromCatalogue(ObjectId::kNgcCatalogue,
                                                         ObjectNumberOfCatalogueNumber(k));
             if (!names || !names->HasCommonName(id))
                 return false;
         }
-        if ((criteria & 0x8) && !NamedObjects::IsMessier(k))
+        if ((criteria & FilterSettings::kNameMessier) && !NamedObjects::IsMessier(k))
             return false;
-        if ((criteria & 0x20) && !sac.Contains(k))
+        if ((criteria & FilterSettings::kNameSac110) && !sac.Contains(k))
             return false;
-        if ((criteria & 0x2) && !NamedObjects::IsHerschel(k))
+        if ((criteria & FilterSettings::kNameHerschel400) && !NamedObjects::IsHerschel(k))
             return false;
-        if ((criteria & 0x4) && k < 10000)
+        if ((criteria & FilterSettings::kNameIcOnly) && k < 10000)
             return false;
-        if ((criteria & 0x10) && k >= 10000)
+        if ((criteria & FilterSettings::kNameNgcOnly) && k >= 10000)
             return false;
         return true;
     });
@@ -413,7 +421,7 @@ int NGC2000Indexes::HistoryStage()
     constexpr int entry = FilterSettings::kPassHistory;
     if (CacheHit(stageCache_, ObjectFlag::kHistory, requested_.historyCriteria == applied_.historyCriteria))
         return CachedCount(entry);
-    const bool neverRecorded = (requested_.historyCriteria & 0x1) != 0;
+    const bool neverRecorded = (requested_.historyCriteria & FilterSettings::kHistoryRejectLogged) != 0;
     const std::uint8_t* shape = NGCTable.shape;
     const int n = RunStage(ObjectFlag::kHistory, "Filtering By Observing History...", rowCount_, [&](int r) {
         const bool marked = (shape[r] & ObservedMark) != 0;
@@ -432,7 +440,7 @@ int NGC2000Indexes::ShapeStage()
     const std::uint8_t* shape = NGCTable.shape;
     // The shape code without the observing log's mark.
     const int n = RunStage(ObjectFlag::kShape, "Filtering By Dreyer Shape...", rowCount_, [&](int r) {
-        return DreyerCodePasses(shape[r] & std::uint8_t(~ObservedMark), mask, 0x4000);
+        return DreyerCodePasses(shape[r] & std::uint8_t(~ObservedMark), mask, FilterSettings::kShapeNoCodeFails);
     });
     applied_.shapeMask = mask;
     return StageRan(entry, ObjectFlag::kShape, n);

@@ -1,5 +1,7 @@
 #include "catalog/NameFltDlg.h"
 
+#include "catalog/FilterSettings.h"
+
 namespace {
 
 const BitMaskDialog::Layout& Boxes()
@@ -9,12 +11,12 @@ const BitMaskDialog::Layout& Boxes()
         0,
         {
             {
-                {0x0008, 101, "Display Messier Objects Only"},
-                {0x0001, 102, "Display Objects with Common Names"},
-                {0x0002, 103, "Display Herschel Objects Only"},
-                {0x0010, 104, "Display NGC Objects Only"},
-                {0x0004, 105, "Display IC Objects Only"},
-                {0x0020, 106, "Display SAC 110 Best Objects Only"},
+                {FilterSettings::kNameMessier, 101, "Display Messier Objects Only"},
+                {FilterSettings::kNameCommon, 102, "Display Objects with Common Names"},
+                {FilterSettings::kNameHerschel400, 103, "Display Herschel Objects Only"},
+                {FilterSettings::kNameNgcOnly, 104, "Display NGC Objects Only"},
+                {FilterSettings::kNameIcOnly, 105, "Display IC Objects Only"},
+                {FilterSettings::kNameSac110, 106, "Display SAC 110 Best Objects Only"},
             },
         },
         {},

@@ -1,6 +1,7 @@
 #include "catalog/SizeFltDlg.h"
 
 #include "ui/FieldReading.h"
+#include "catalog/FilterSettings.h"
 #include "catalog/ObjectFlags.h"
 #include "catalog/sizeDlg.h"
 #include "framework/gui/MessageBox.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-// Bit of sizeCriteria that fails the objects without a diameter.
-constexpr std::int32_t kNoDiameterFails = 0x02;
 constexpr int kFieldWidth = 120;
 
 struct Box {
@@ -26,7 +25,7 @@ struct Box {
 const Box kBoxes[] = {
     {SizeFltDlg::kDreyerActive, ObjectFlag::kDreyerSize},
     {SizeFltDlg::kDiameterActive, ObjectFlag::kDiameter},
-    {SizeFltDlg::kDiameterRequired, kNoDiameterFails},
+    {SizeFltDlg::kDiameterRequired, FilterSettings::kNoDiameterFails},
 };
 
 } // namespace

@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kDegreesUnit = 1;
 constexpr int kFieldWidth = 120;
 } // namespace
 
@@ -74,8 +73,8 @@ void visible::CmOk()
         return;
     sessionStart = start;
     sessionEnd = end;
-    minAltitude = Angle(minimum, kDegreesUnit);
-    maxAltitude = Angle(maximum, kDegreesUnit);
+    minAltitude = Angle(minimum, Angle::kDegrees);
+    maxAltitude = Angle(maximum, Angle::kDegrees);
     if (IsButtonChecked(kCurrentTime) == fw::BF_CHECKED)
         elevationMode = kAtCurrentTime;
     else if (IsButtonChecked(kSession) == fw::BF_CHECKED)

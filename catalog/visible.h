@@ -4,6 +4,7 @@
 #pragma once
 
 #include "astro/Angle.h"
+#include "catalog/FilterSettings.h"
 #include "framework/gui/Dialog.h"
 #include "framework/stream/Date.h"
 
@@ -26,7 +27,10 @@ public:
         kSessionStart = 111,
         kSessionEnd = 112,
     };
-    enum : std::int32_t { kAtCurrentTime = 1, kDuringSession = 2 };
+    enum : std::int32_t {
+        kAtCurrentTime = FilterSettings::kElevationAtCurrentTime,
+        kDuringSession = FilterSettings::kElevationDuringSession,
+    };
 
     explicit visible(QWidget* parent);
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <vector>
 
+#include "astro/AstroConstants.h"
 #include "framework/gui/DC.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kSteps = 40; // 9 degrees apiece
 
 // Fills and outlines a polygon in one colour with a solid brush and a 1-pixel pen, then
@@ -39,8 +39,8 @@ int DrawBodyPhase(fw::DC& dc, int x, int y, int radius, const Angle& phaseAngle,
                   std::uint32_t litColour, std::uint32_t darkColour)
 {
     const double R = radius;
-    const double step = 2 * kPi / kSteps;
-    const double r = positionAngle.Radians() - kPi / 2;
+    const double step = 2 * astro::kPi / kSteps;
+    const double r = positionAngle.Radians() - astro::kPi / 2;
     const double cr = std::cos(r), sr = std::sin(r);
 
     // Half-width of the terminator ellipse, signed: -R puts it on the far side (full disc),
@@ -48,7 +48,7 @@ int DrawBodyPhase(fw::DC& dc, int x, int y, int radius, const Angle& phaseAngle,
     // of exactly 180 degrees belongs to the new phase, not to the third quarter turn.
     const double wrapped = Angle::Wrapped(phaseAngle.Radians()).Radians();
     const int quadrant = phaseAngle.Quadrant();
-    const bool farHalf = (quadrant == 3 || quadrant == 4) && wrapped != kPi;
+    const bool farHalf = (quadrant == 3 || quadrant == 4) && wrapped != astro::kPi;
     const double w = farHalf ? R * phaseAngle.Cos() : -R * phaseAngle.Cos();
 
     auto place = [&](double u, double v) {
@@ -63,11 +63,11 @@ int DrawBodyPhase(fw::DC& dc, int x, int y, int radius, const Angle& phaseAngle,
     for (int i = 0; i < kSteps; ++i) {
         // Limb: half a circle (i = 0..20); terminator: half an ellipse back (i = 21..39).
         const int k = i <= kSteps / 2 ? i : kSteps - i;
-        const double theta = kPi / 2 + k * step;
+        const double theta = astro::kPi / 2 + k * step;
         const double u = (i <= kSteps / 2 ? R : w) * std::cos(theta);
         lit.push_back(place(u, R * std::sin(theta)));
 
-        const double phi = kPi / 2 + i * step;
+        const double phi = astro::kPi / 2 + i * step;
         disc.push_back(place(R * std::cos(phi), R * std::sin(phi)));
     }
     lit.push_back(lit.front());

@@ -14,8 +14,8 @@ constexpr int kTextSlot = 7;
 constexpr int kOutlineSlot = 10;
 } // namespace
 
-ChartPane::ChartPane(QWidget* owner, const std::string& instanceName)
-    : DropWindowPane(owner, instanceName), owner_(owner), instanceName_(instanceName)
+ChartPane::ChartPane(QWidget* owner, const std::string& instance)
+    : DropWindowPane(owner, instance), owner_(owner), instanceName_(instance)
 {
     SetColorSlots(kExteriorSlot, kLabelSlot, kInteriorSlot, kTextSlot, kOutlineSlot);
     SetBkgndColor(fw::ColorFromRef(RScolor::Instance().GetColor(0)));

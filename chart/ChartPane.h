@@ -13,7 +13,7 @@ namespace fw { class DC; }
 
 class ChartPane : public DropWindowPane {
 public:
-    ChartPane(QWidget* owner, const std::string& instanceName);
+    ChartPane(QWidget* owner, const std::string& instance);
     ~ChartPane() override;
 
     // Frames the chart on the object; nothing before the chart exists.

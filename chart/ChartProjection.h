@@ -63,7 +63,20 @@ public:
     // empty string for types 5 to 9.
     std::string ProjectionName() const;
 
-    bool IsConic() const { return projection >= ProjectionAreaConic && projection <= ProjectionConformalConic2; }
+    // A conic kind: cut along the meridian opposite the centre.
+    bool IsConic() const;
+
+    // The plane extent (half-widths) that a field of view spans on this kind of chart, and
+    // whether the kind shows it at half scale whatever the field.
+    struct FieldExtent {
+        double rx = 1;
+        double ry = 1;
+        bool halfScale = false;
+    };
+    // The extent of a field width x height degrees; the field is first brought within what the
+    // kind can show (a stereographic chart shows less than 179 degrees, a gnomonic one less
+    // than 89).
+    FieldExtent FieldOfView(double& width, double& height) const;
 
     double centerRA = 18.0;
     double centerDec = -35.0;
@@ -79,12 +92,4 @@ public:
     double coneRho0 = 0;
     double areaConeN = 0;
     double areaConeC = 0;
-
-private:
-    // Lambert conformal conic constants; false when they cannot be formed.
-    bool ConeN(double p1, double p2, int type, double& n) const;
-    bool ConeF(double p1, double n, double& f) const;
-    bool ConeRho(double phi, double& rho) const;
-    // Equal-area conic radius of a declination.
-    bool AreaConeRho(double phi, double& rho) const;
 };

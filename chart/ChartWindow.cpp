@@ -39,8 +39,8 @@ constexpr double kStartParallel1 = -25.0;
 constexpr double kStartParallel2 = -47.0;
 } // namespace
 
-ChartWindow::ChartWindow(QWidget* parent, const std::string& title, const std::string& instanceName)
-    : ChartConfig(instanceName), fw::Window(parent, title)
+ChartWindow::ChartWindow(QWidget* parent, const std::string& title, const std::string& instance)
+    : ChartConfig(instance), fw::Window(parent, title)
 {
     chartLabels = std::make_unique<ChartLabels>(UserDirectory + "chtlabel.rsx");
     if (StatusWindow) StatusWindow->AddLine("Initializing Chart ");

@@ -92,7 +92,7 @@ enum ChartColorSlot : int {
 
 class ChartWindow : public ChartConfig, public fw::Window, public ChartProjection {
 public:
-    ChartWindow(QWidget* parent, const std::string& title = {}, const std::string& instanceName = "ChartWindow");
+    ChartWindow(QWidget* parent, const std::string& title = {}, const std::string& instance = "ChartWindow");
     ~ChartWindow() override;
 
     // The record with the chart's colours: Load gives the stored colours to the colour

@@ -229,8 +229,8 @@ void ChartWindow::ShowPopupMenu(const fw::Point& point)
     projections.AppendItem(CM_PROJORTHOGRAPHIC, "&Orthographic");
     projections.AppendItem(CM_PROJGNOMONIC, "&Gnomonic");
     projections.AppendItem(CM_PROJLAMBERT, "&Lambert Equal Area");
-    fw::PopupMenu& colors = menu.AppendPopup("&Color");
-    for (const ColorCommand& c : kColorCommands) colors.AppendItem(c.id, c.text);
+    fw::PopupMenu& colorMenu = menu.AppendPopup("&Color");
+    for (const ColorCommand& c : kColorCommands) colorMenu.AppendItem(c.id, c.text);
     menu.AppendSeparator();
     menu.AppendItem(CM_CHARTSTARS, "Stars...");
     menu.AppendItem(CM_CHARTSOLARSYSTEM, "Solar System Objects");

@@ -12,6 +12,7 @@
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
 #include "catalog/ObjectFlags.h"
+#include "astro/AstroConstants.h"
 #include "chart/BodySymbols.h"
 #include "chart/ChartLabels.h"
 #include "chart/ConstelLines.h"
@@ -27,8 +28,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDegToRad = kPi / 180.0;
 // Label font: at most this share of the device's vertical resolution and of the chart's
 // height, and never below the minimum.
 constexpr double kFontShareOfResolution = 0.12;
@@ -102,47 +101,8 @@ void ChartWindow::ComputeScale(const fw::Rect& inner)
     }
     double sx = 2.0 * iw / W;
     double sy = ih * sx / iw;
-    double rx = 1, ry = 1;
-    bool forceHalf = false;
-    switch (projection) {
-    case ProjectionDefault:
-    case ProjectionStereographic:
-        if (fieldWidth >= 179) fieldWidth = 178;
-        if (fieldHeight >= 179) fieldHeight = 178;
-        if (std::cos(fieldWidth / 2 * kDegToRad) != 0 && std::cos(fieldHeight / 2 * kDegToRad) != 0) {
-            rx = std::tan(fieldWidth / 2 * kDegToRad);
-            ry = std::tan(fieldHeight / 2 * kDegToRad);
-        }
-        break;
-    case ProjectionGnomonic:
-        if (fieldWidth >= 89) fieldWidth = 88;
-        if (fieldHeight >= 89) fieldHeight = 88;
-        if (std::cos(fieldWidth * kDegToRad) != 0 && std::cos(fieldHeight * kDegToRad) != 0) {
-            rx = std::tan(fieldWidth * kDegToRad);
-            ry = std::tan(fieldHeight * kDegToRad);
-        }
-        break;
-    case ProjectionLambertAzimuthal:
-        if (fieldWidth >= 180 || fieldHeight >= 180) fieldWidth = fieldHeight = 180;
-        rx = std::sin(fieldWidth / 2 * kDegToRad);
-        ry = std::sin(fieldHeight / 2 * kDegToRad);
-        break;
-    case ProjectionOrthographic:
-        rx = std::sin(fieldWidth * kDegToRad);
-        ry = std::sin(fieldHeight * kDegToRad);
-        forceHalf = fieldWidth >= 89 || fieldHeight >= 89;
-        break;
-    default: {
-        // The field spans the plane distance of its degrees at the centre, so that zooming
-        // works on the cylindrical, polar and conic charts too.
-        const double perDegree = PlanePerDegree();
-        if (perDegree > 0) {
-            rx = fieldWidth * perDegree;
-            ry = fieldHeight * perDegree;
-        }
-        break;
-    }
-    }
+    const FieldExtent extent = FieldOfView(fieldWidth, fieldHeight);
+    double rx = extent.rx, ry = extent.ry;
     double limit = 32000.0 / W;
     if (limit > 4) limit = 4;
     if (rx > limit) rx = limit;
@@ -153,7 +113,7 @@ void ChartWindow::ComputeScale(const fw::Rect& inner)
     } else {
         sx = sy = 0.2;
     }
-    scale = forceHalf ? 0.5 : std::min(sx, sy);
+    scale = extent.halfScale ? 0.5 : std::min(sx, sy);
 }
 
 void ChartWindow::DrawChart(fw::DC& dc)
@@ -398,7 +358,7 @@ fw::Rect ChartWindow::DrawTelrad(fw::DC& dc)
         const fw::Rect box(c.x - r, c.y - r, c.x + r, c.y + r);
         for (int k = 0; k < 4; ++k) {
             const double a = first + 90.0 * k;
-            const double s = (a + gap) * kDegToRad, e = (a + 90.0) * kDegToRad;
+            const double s = (a + gap) * astro::kRadiansPerDegree, e = (a + 90.0) * astro::kRadiansPerDegree;
             dc.Arc(box, fw::Point(c.x + static_cast<int>(r * std::cos(s)), c.y + static_cast<int>(-r * std::sin(s))),
                    fw::Point(c.x + static_cast<int>(r * std::cos(e)), c.y + static_cast<int>(-r * std::sin(e))));
         }

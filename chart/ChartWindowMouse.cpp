@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "astro/AstroConstants.h"
 #include "chart/ChartLabels.h"
 #include "chart/ConstelLines.h"
 #include "chart/EnterLabelDialog.h"
@@ -19,9 +20,6 @@
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kHourToRad = 0.2617993877991494;
-constexpr double kRadToDeg = 57.29577951308232;
 const QColor kLightRed(255, 128, 128);
 
 fw::Rect Spanned(const fw::Point& a, const fw::Point& b)
@@ -41,7 +39,7 @@ QColor SlotQColor(int slot)
 // first of equals wins.
 bool ChartWindow::PickStar(double ra, double dec, bool brightOnly, double& starRA, double& starDec) const
 {
-    const double c = 15.0 * std::cos(dec * kDegToRad);
+    const double c = 15.0 * std::cos(dec * astro::kRadiansPerDegree);
     const double w = c * c;
     double best = 576.0 * 32400.0 * w;
     bool found = false;
@@ -66,11 +64,11 @@ bool ChartWindow::PickStar(double ra, double dec, bool brightOnly, double& starR
 
 double ChartWindow::SkyAngle(double ra1, double dec1, double ra2, double dec2)
 {
-    const double d1 = dec1 * kDegToRad, d2 = dec2 * kDegToRad;
-    const double c = std::cos((ra1 - ra2) * kHourToRad) * std::cos(d1) * std::cos(d2) + std::sin(d1) * std::sin(d2);
+    const double d1 = dec1 * astro::kRadiansPerDegree, d2 = dec2 * astro::kRadiansPerDegree;
+    const double c = std::cos((ra1 - ra2) * astro::kRadiansPerHour) * std::cos(d1) * std::cos(d2) + std::sin(d1) * std::sin(d2);
     if (c <= -1.0) return 180.0;
     if (c >= 1.0) return 0.0;
-    return std::acos(c) * kRadToDeg;
+    return std::acos(c) * astro::kDegreesPerRadian;
 }
 
 // The text's box as the drawing puts it: centred above the text location, in "Arial" of the

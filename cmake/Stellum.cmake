@@ -1,9 +1,23 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
 option(STELLUM_WERROR "Treat warnings as errors" ON)
-set(STELLUM_WARNINGS -Wall -Wextra)
+set(STELLUM_WARNINGS -Wall -Wextra -Wshadow)
 if(STELLUM_WERROR)
   list(APPEND STELLUM_WARNINGS -Werror)
+endif()
+
+# The fuzz targets (<folder>/fuzz/*.cpp) as programs: the whole tree built once with clang,
+# libFuzzer's coverage and AddressSanitizer, in a build directory of its own (scripts/fuzz.sh
+# makes it). Without this option the targets are still compiled, with the project's warnings,
+# so that a target that no longer builds fails the ordinary build.
+option(STELLUM_BUILD_FUZZ "Build the fuzz targets with libFuzzer and AddressSanitizer (clang)" OFF)
+if(STELLUM_BUILD_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "STELLUM_BUILD_FUZZ needs clang (configure with -DCMAKE_CXX_COMPILER=clang++)")
+  endif()
+  add_compile_options(-O1 -fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address)
+  add_custom_target(stellum_fuzz)
 endif()
 
 # stellum_library(<target> [DIRS dir...] [DEPS target...] [QT])
@@ -101,4 +115,68 @@ function(stellum_real_display_test name)
     COMMAND env STELLUM_RAW_DATA=${STELLUM_RAW_DATA} STELLUM_PROGRAM_DIR=${STELLUM_PROGRAM_DIR}
             bash "${CMAKE_SOURCE_DIR}/scripts/real_display.sh" "${ARG_FILTER}" ${programs}
     WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+endfunction()
+
+# stellum_fuzz_targets(LIBS target...)
+# One fuzz program per fuzz/*.cpp of the current folder, named after its source, in
+# <build>/fuzz, when STELLUM_BUILD_FUZZ is on; otherwise the sources are compiled (not linked)
+# as one object library with the project's warnings.
+function(stellum_fuzz_targets)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/fuzz/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  if(STELLUM_BUILD_FUZZ)
+    foreach(src ${sources})
+      get_filename_component(name ${src} NAME_WE)
+      add_executable(${name} ${src})
+      set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/fuzz")
+      target_compile_options(${name} PRIVATE ${STELLUM_WARNINGS})
+      target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+      target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+      add_dependencies(stellum_fuzz ${name})
+    endforeach()
+  else()
+    file(RELATIVE_PATH folder "${CMAKE_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}")
+    string(MAKE_C_IDENTIFIER "${folder}" prefix)
+    add_library(${prefix}_fuzz_sources OBJECT ${sources})
+    target_compile_options(${prefix}_fuzz_sources PRIVATE ${STELLUM_WARNINGS})
+    target_link_libraries(${prefix}_fuzz_sources PRIVATE ${ARG_LIBS})
+  endif()
+endfunction()
+
+# stellum_header_check()
+# Every header of the source tree compiles alone: one generated source per header that
+# includes it twice (so a missing include guard shows too), all compiled, unoptimised, as one
+# object library with the project's warnings. Build trees and hidden folders are skipped.
+function(stellum_header_check)
+  file(GLOB entries RELATIVE "${CMAKE_SOURCE_DIR}" "${CMAKE_SOURCE_DIR}/*")
+  set(headers)
+  foreach(entry ${entries})
+    if(IS_DIRECTORY "${CMAKE_SOURCE_DIR}/${entry}" AND NOT entry MATCHES "^\\."
+       AND NOT EXISTS "${CMAKE_SOURCE_DIR}/${entry}/CMakeCache.txt")
+      file(GLOB_RECURSE found CONFIGURE_DEPENDS RELATIVE "${CMAKE_SOURCE_DIR}"
+           "${CMAKE_SOURCE_DIR}/${entry}/*.h")
+      list(APPEND headers ${found})
+    endif()
+  endforeach()
+  if(NOT STELLUM_BUILD_TESTS)
+    # The tests' headers need the test framework.
+    list(FILTER headers EXCLUDE REGEX "/(tests|testsupport)/")
+  endif()
+  set(sources)
+  foreach(header ${headers})
+    string(MAKE_C_IDENTIFIER "${header}" name)
+    set(source "${CMAKE_BINARY_DIR}/header_check/${name}.cpp")
+    file(CONFIGURE OUTPUT "${source}" CONTENT "#include \"${header}\"\n#include \"${header}\"\n" @ONLY)
+    list(APPEND sources "${source}")
+  endforeach()
+  add_library(stellum_header_check OBJECT ${sources})
+  target_include_directories(stellum_header_check PRIVATE "${CMAKE_SOURCE_DIR}")
+  target_compile_options(stellum_header_check PRIVATE ${STELLUM_WARNINGS} -O0 -g0)
+  target_link_libraries(stellum_header_check PRIVATE Qt6::Widgets Qt6::PrintSupport ZLIB::ZLIB)
+  if(STELLUM_BUILD_TESTS)
+    target_link_libraries(stellum_header_check PRIVATE GTest::gtest GTest::gmock)
+  endif()
 endfunction()

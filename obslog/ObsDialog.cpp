@@ -322,25 +322,25 @@ void ObsDialog::TransferObjectInfo(ObjectId id, bool withNotes)
     NGC2000Indexes& db = *AppGlobals.database;
     const int row = NGC2000Indexes::RowIndex(id);
     if (row >= 0) working_.crossRef = row;
-    const ObjectData data = db.GetObjectData(id);
+    const ObjectData object = db.GetObjectData(id);
     // The catalogue's type is the object's own: it goes on the record, and into the type list
     // when the list lacks it, without the question about a typed text (whose No would leave
     // the record without its type).
-    if (data.type >= 0) AddOptionEntry(ObsField::Type, fw::ToLowerAscii(ObjectTypeText(data.type)));
-    dec_->SetValue(data.position.RawLatitude().Degrees());
-    ra_->SetValue(data.position.RawLongitude().Hours());
-    const double magnitude = data.magnitude.Value(0);  // the best available
+    if (object.type >= 0) AddOptionEntry(ObsField::Type, fw::ToLowerAscii(ObjectTypeText(object.type)));
+    dec_->SetValue(object.position.RawLatitude().Degrees());
+    ra_->SetValue(object.position.RawLongitude().Hours());
+    const double magnitude = object.magnitude.Value(0);  // the best available
     if (magnitude > kNoMagnitudeAbove) magnitude_->SetText("NO ENTRY");
     else magnitude_->SetValue(magnitude);
-    size_->SetValue(data.diameter.Degrees());
-    constellation_->SelectIndex(data.constellation >= 0 ? data.constellation : kConstellationNone);
-    name_->SetText(data.fullName.empty() ? data.name : data.fullName);
+    size_->SetValue(object.diameter.Degrees());
+    constellation_->SelectIndex(object.constellation >= 0 ? object.constellation : kConstellationNone);
+    name_->SetText(object.fullName.empty() ? object.name : object.fullName);
     working_.name = name_->GetText();
     if (withNotes) {
-        std::string notes = data.name + " can be found on SkyAtlas Chart " + std::to_string(data.skyAtlasChart) +
-                            " or Uranometria Volume " + std::to_string(data.uranometriaVolume) + ", page " +
-                            std::to_string(data.uranometriaPage) + ".  ";
-        if (!data.dreyer.empty()) notes += "Dreyer described this object as " + data.dreyer + ".  ";
+        std::string notes = object.name + " can be found on SkyAtlas Chart " + std::to_string(object.skyAtlasChart) +
+                            " or Uranometria Volume " + std::to_string(object.uranometriaVolume) + ", page " +
+                            std::to_string(object.uranometriaPage) + ".  ";
+        if (!object.dreyer.empty()) notes += "Dreyer described this object as " + object.dreyer + ".  ";
         SetNotesText(notes);
     }
 }
@@ -375,8 +375,8 @@ int ObsDialog::AddOptionEntry(int code, const std::string& text)
     }
     if (field->kind == ObsField::ConstellationKind) {
         // A text that names a constellation (an imported table's column) selects it.
-        const int found = ConstellationOfText(text);
-        ControlAs<TurboCBconstel>(field->control)->SelectIndex(found >= 0 ? found : kConstellationNone);
+        const int constellation = ConstellationOfText(text);
+        ControlAs<TurboCBconstel>(field->control)->SelectIndex(constellation >= 0 ? constellation : kConstellationNone);
     } else if (ControlAs<NotesEdit>(field->control)) {
         SetNotesText(text);
     } else {

@@ -10,8 +10,10 @@ struct UnitItem {
     int bit;
     int string;
 };
-constexpr UnitItem kUnits[] = {{0, 0, 19003}, {2, 2, 19002}, {1, 1, 19001}, {3, 3, 19004},
-                               {4, 4, 19005}, {5, 5, 19007}, {6, 6, 19008}};
+constexpr UnitItem kUnits[] = {{AngleLabelWindow::Radians, 0, 19003},    {AngleLabelWindow::Hours, 2, 19002},
+                               {AngleLabelWindow::Degrees, 1, 19001},    {AngleLabelWindow::Arcminutes, 3, 19004},
+                               {AngleLabelWindow::Arcseconds, 4, 19005}, {AngleLabelWindow::Sector, 5, 19007},
+                               {AngleLabelWindow::Elevation, 6, 19008}};
 constexpr int kFormatCommands[8] = {17407, 17408, 17409, 17414, 17410, 17411, 17412, 17413};
 constexpr int kFormatBits[8] = {7, 8, 9, 10, 12, 13, 14, 15};
 const char* const kFormatSuffix[8] = {"", "", "", " (AUTO UNITS)", "", "", " (Compass 8pt)", " (Compass 16pt)"};
@@ -57,7 +59,7 @@ void AngleLabelWindow::Choose(int command)
 {
     if (command >= kFirstUnitCommand && command <= kFirstUnitCommand + 6) {
         units = command - kFirstUnitCommand;
-        if (units == Sector) format = 5;
+        if (units == Sector) format = Angle::kCompassFourWords;
     } else if (const int f = FormatOfCommand(command); f >= 0) {
         format = f;
     } else if (command >= kFirstPrecisionCommand && command <= kFirstPrecisionCommand + 5) {
@@ -65,8 +67,8 @@ void AngleLabelWindow::Choose(int command)
     } else {
         return;
     }
-    if (units > Arcseconds && format <= 4) format = 5;
-    if (units < Sector && format > 3) format = 3;
+    if (units > Arcseconds && format <= Angle::kQuadrant) format = Angle::kCompassFourWords;
+    if (units < Sector && format > Angle::kAutomaticStyle) format = Angle::kAutomaticStyle;
     SetText(Formatted(), true);
     NotifyPartnerOwner();
 }
@@ -81,7 +83,7 @@ void AngleLabelWindow::ShowRightButtonMenu(const fw::Point& p)
     }
     if (units == Degrees || units == Hours || units == Sector) {
         fw::PopupMenu& formats = menu.AppendPopup("&Format");
-        const int first = units == Sector ? 4 : 0;
+        const int first = units == Sector ? Angle::kQuadrant : Angle::kDecimal;
         for (int f = first; f < first + 4; ++f) {
             if (!Offers(kFormatBits[f])) continue;
             formats.AppendItem(kFormatCommands[f], Angle::Format(angle_, units, f, precision) + kFormatSuffix[f],

@@ -11,7 +11,15 @@
 class AngleLabelWindow : public LabelWindow, public AngleLabelConfig {
 public:
     // Angle units and their commands.
-    enum Unit { Radians = 0, Degrees = 1, Hours = 2, Arcminutes = 3, Arcseconds = 4, Sector = 5, Elevation = 6 };
+    enum Unit {
+        Radians = Angle::kRadians,
+        Degrees = Angle::kDegrees,
+        Hours = Angle::kHours,
+        Arcminutes = Angle::kArcMinutes,
+        Arcseconds = Angle::kArcSeconds,
+        Sector = Angle::kCompass,
+        Elevation = Angle::kAltitudeWord,
+    };
     static constexpr int kFirstUnitCommand = 17400;  // + unit
     static constexpr int kFirstPrecisionCommand = 17415;  // + precision 0-5
     // Offered items: bits 0-6 the units (bit 0 radians, 1 degrees, 2 hours, 3-6 the rest),

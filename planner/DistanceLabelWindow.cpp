@@ -4,7 +4,8 @@
 
 namespace {
 constexpr int kDigits[5] = {0, 1, 3, 6, 9};
-const char* const kUnitNames[8] = {"Meters", "Kilometers", "AU", "Light Years",
+// Indexed by Distance unit code, kAutomatic last.
+const char* const kUnitNames[::Distance::kAutomatic + 1] = {"Meters", "Kilometers", "AU", "Light Years",
                                    "Parsecs", "Kiloparsecs", "Megaparsecs", "(Best Units)"};
 } // namespace
 
@@ -23,7 +24,7 @@ void DistanceLabelWindow::SetDistance(const ::Distance& distance, bool repaint)
 
 void DistanceLabelWindow::Choose(int command)
 {
-    if (command >= kFirstUnitCommand && command < kFirstUnitCommand + 8) units1 = command - kFirstUnitCommand;
+    if (command >= kFirstUnitCommand && command <= kFirstUnitCommand + ::Distance::kAutomatic) units1 = command - kFirstUnitCommand;
     else if (command >= kFirstPrecisionCommand && command < kFirstPrecisionCommand + 5)
         units2 = kDigits[command - kFirstPrecisionCommand];
     else return;
@@ -35,7 +36,7 @@ void DistanceLabelWindow::ShowRightButtonMenu(const fw::Point& p)
 {
     fw::PopupMenu menu;
     fw::PopupMenu& unitMenu = menu.AppendPopup("&Units...");
-    for (int u = 0; u < 8; ++u) unitMenu.AppendItem(kFirstUnitCommand + u, kUnitNames[u], units1 == u ? fw::MF_CHECKED : fw::MF_STRING);
+    for (int u = ::Distance::kMeters; u <= ::Distance::kAutomatic; ++u) unitMenu.AppendItem(kFirstUnitCommand + u, kUnitNames[u], units1 == u ? fw::MF_CHECKED : fw::MF_STRING);
     fw::PopupMenu& digitMenu = menu.AppendPopup("&Precision...");
     for (int i = 0; i < 5; ++i)
         digitMenu.AppendItem(kFirstPrecisionCommand + i, distance_.Format(units1, kDigits[i]),

@@ -409,16 +409,16 @@ void STLM4view::CmExport()
 
 void STLM4view::ShowObject(ObjectId id, bool flag)
 {
-    const ObjectData data = Database().GetObjectData(id);
+    const ObjectData object = Database().GetObjectData(id);
     current_ = id;
-    caption_ = data.name;
+    caption_ = object.name;
     const std::string& path = document_.GetDocPath();
-    const std::string title = (path.empty() ? std::string("Planner") : FileNameOf(path)) + " - " + data.name;
+    const std::string title = (path.empty() ? std::string("Planner") : FileNameOf(path)) + " - " + object.name;
     SetDocTitle(title, 0);
     if (textPane_) textPane_->ShowObject(id, flag, false);
     if (graphPane_) graphPane_->ShowObject(id, flag);
     if (chartPane_) chartPane_->ShowObject(id, flag);
-    if (AppGlobals.statusBar) AppGlobals.statusBar->SetText(data.listPosition);
+    if (AppGlobals.statusBar) AppGlobals.statusBar->SetText(object.listPosition);
     ToolbarState();
 }
 

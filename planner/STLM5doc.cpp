@@ -4,6 +4,7 @@
 #include "astro/Distance.h"
 #include "catalog/CatalogueTable.h"
 #include "catalog/NGC2000Indexes.h"
+#include "catalog/ObjectFlags.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/stream/AtomicFile.h"
 #include "framework/stream/PStream.h"
@@ -38,12 +39,13 @@ const fw::StateReset resetDocumentFlag{STLM5doc::ResetPlannerDocumentFlag};
 
 namespace {
 
-constexpr int kDegrees = 1;  // Angle unit code
 constexpr const char* kOpenErrorCaption = "Error Opening Planner file";
 constexpr std::uint32_t kMaxTextLength = 1u << 16;
 constexpr std::uint32_t kMaxNameLength = 1024;
 // Observing-list entries a version-4 file may name (rows beyond the capacity are skipped).
 constexpr std::uint32_t kMaxVersion4Rows = 1u << 16;
+// The position-criteria bit that every version-4 file sets; no filter stage reads it.
+constexpr std::int32_t kVersion4PositionBit = 0x2;
 
 void ReportDamaged()
 {
@@ -102,7 +104,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
 
 STLM5doc::STLM5doc() : dateTime_(0.0, JulianDate::kJulianDay)
 {
-    site_.SetPosition(Angle(0.0, kDegrees), Angle(0.0, kDegrees), Distance());
+    site_.SetPosition(Angle(0.0, Angle::kDegrees), Angle(0.0, Angle::kDegrees), Distance());
 }
 
 STLM5doc::~STLM5doc()
@@ -330,25 +332,26 @@ bool STLM5doc::ReadVersion4(fw::ipstream& is)
     sound = sound && Finite(filter.raMin) && Finite(filter.raMax) && Finite(filter.decMin) && Finite(filter.decMax);
     skipBytes(8);
     skipWords(1);
-    if (is.readWord32() != 0) filter.brightnessCriteria |= 4;
+    if (is.readWord32() != 0) filter.brightnessCriteria |= FilterSettings::kNoMagnitudeFails;
     filter.magnitudeMax = is.readDouble();
     filter.magnitudeMin = is.readDouble();
     sound = sound && Finite(filter.magnitudeMax) && Finite(filter.magnitudeMin);
     skipWords(1);
-    if (is.readWord32() != 0) filter.positionCriteria |= 0x20;
+    if (is.readWord32() != 0) filter.positionCriteria |= ObjectFlag::kElevation;
     skipBytes(3);
-    filter.positionCriteria |= 2;
+    filter.positionCriteria |= kVersion4PositionBit;
     skipBytes(8);
     sound = sound && SplitHours(is.readDouble(), filter.sessionStartHour, filter.sessionStartMinute);
     sound = sound && SplitHours(is.readDouble(), filter.sessionEndHour, filter.sessionEndMinute);
     skipWords(1);
-    if (is.readWord32() != 0) filter.sizeCriteria |= 8;
-    if (is.readWord32() != 0) filter.sizeCriteria |= 2;
+    if (is.readWord32() != 0) filter.sizeCriteria |= ObjectFlag::kDiameter;
+    if (is.readWord32() != 0) filter.sizeCriteria |= FilterSettings::kNoDiameterFails;
     filter.diameterMin = is.readDouble();
     filter.diameterMax = is.readDouble();
     sound = sound && Finite(filter.diameterMin) && Finite(filter.diameterMax);
     skipWords(2);
-    filter.historyCriteria |= is.readWord32() != 0 ? 1 : 2;
+    filter.historyCriteria |=
+        is.readWord32() != 0 ? FilterSettings::kHistoryRejectLogged : FilterSettings::kHistoryPassLogged;
     is.readString(kMaxNameLength);
     is.readString(kMaxNameLength);
     skipWords(14);
@@ -372,7 +375,7 @@ bool STLM5doc::ReadVersion4(fw::ipstream& is)
 
     // The file is whole: take it.
     ObsSite site;
-    site.SetPosition(Angle(-position.Longitude(), kDegrees), Angle(position.Latitude(), kDegrees),
+    site.SetPosition(Angle(-position.Longitude(), Angle::kDegrees), Angle(position.Latitude(), Angle::kDegrees),
                      Distance());
     site.SetUtcOffset(static_cast<int>(zoneHours * -60.0));
     site.SetName(position.GetName());

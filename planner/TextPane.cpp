@@ -322,7 +322,7 @@ void TextPane::ShowSun(bool changed, bool repaint)
     if (!planets || !planets->IsAvailable(0)) return;
     position_ = planets->GeocentricPosition(now, 0);
     diam_->SetAngle(planets->SemiDiameter(position_, 0) * 2.0, repaint);
-    database_->SetTitle("VSOP87 truncated at " + planets->TruncationError(0).Format(7, 3), repaint);
+    database_->SetTitle("VSOP87 truncated at " + planets->TruncationError(0).Format(Distance::kAutomatic, 3), repaint);
     constel_->SetPosition(position_, repaint);
     ccord_->Compute(position_, AppGlobals.sunRst, repaint);
     hcord_->Compute(position_, AppGlobals.sunRst, repaint);
@@ -347,7 +347,7 @@ void TextPane::ShowPlanet(ObjectId id, bool changed, bool repaint)
     position_ = planets->GeocentricPosition(now, body);
     diam_->SetAngle(planets->SemiDiameter(position_, body) * 2.0, repaint);
     database_->SetTitle(body == 9 ? std::string("1996 Pluto Theory approx. JPL DE200")
-                                  : "VSOP-87 Xaxis error < " + planets->TruncationError(body).Format(7, 3),
+                                  : "VSOP-87 Xaxis error < " + planets->TruncationError(body).Format(Distance::kAutomatic, 3),
                         repaint);
     constel_->SetPosition(position_, repaint);
     if (rst) {
@@ -368,23 +368,23 @@ void TextPane::ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeCha
 {
     NGC2000Indexes* db = AppGlobals.database;
     if (!db) return;
-    const ObjectData data = db->GetObjectData(id);
-    if (database_->Title() != data.listPosition) database_->SetTitle(data.listPosition, repaint);
+    const ObjectData object = db->GetObjectData(id);
+    if (database_->Title() != object.listPosition) database_->SetTitle(object.listPosition, repaint);
     if (changed) {
-        name_->SetText(data.fullName, repaint);
-        SetPaneCaption(data.name);
-        type_->SetType(data.type, repaint);
-        bright_->SetCode(data.brightness, repaint);
-        size_->SetCode(data.size, repaint);
-        shape_->SetCode(data.shape, repaint);
-        mag_->SetMagnitude(data.magnitude, repaint);
-        if (data.diameter.Radians() != 0.0) diam_->SetAngle(data.diameter, repaint);
+        name_->SetText(object.fullName, repaint);
+        SetPaneCaption(object.name);
+        type_->SetType(object.type, repaint);
+        bright_->SetCode(object.brightness, repaint);
+        size_->SetCode(object.size, repaint);
+        shape_->SetCode(object.shape, repaint);
+        mag_->SetMagnitude(object.magnitude, repaint);
+        if (object.diameter.Radians() != 0.0) diam_->SetAngle(object.diameter, repaint);
         else diam_->SetText("No Entry", repaint);
-        if (!constel_->SetConstellation(data.constellation, repaint)) constel_->SetText("", repaint);
-        position_ = data.position;
+        if (!constel_->SetConstellation(object.constellation, repaint)) constel_->SetText("", repaint);
+        position_ = object.position;
         skyAtlas_->SetPosition(position_, repaint);
         urano_->SetPosition(position_, repaint);
-        dreyer_->SetText(data.dreyer, repaint);
+        dreyer_->SetText(object.dreyer, repaint);
     }
     if (changed || siteOrTimeChanged) {
         const JulianDate now = SessionTime::Now();

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds every fuzz target of the tree (<folder>/fuzz/*.cpp: the readers of files that a user, a
-# script or another program hands over) with libFuzzer and AddressSanitizer against one shared
-# instrumented build, and runs each briefly. Fails on a finding. FUZZ_SECONDS sets the time
-# per target (default 10).
+# script or another program hands over) with libFuzzer and AddressSanitizer in one shared
+# instrumented build (build/fuzz-build, the CMake option STELLUM_BUILD_FUZZ), and runs each
+# briefly. Fails on a target that does not build and on a finding. FUZZ_SECONDS sets the time
+# per target (default 10); FUZZ_CXX the compiler (default clang++).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-10}"
 out=build/fuzz
+tree=build/fuzz-build
 mkdir -p "$out"
 
 CXX="${FUZZ_CXX:-clang++}"
@@ -15,54 +17,17 @@ if ! command -v "$CXX" >/dev/null; then
   exit 1
 fi
 
-flags=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer -I.
-       $(pkg-config --cflags Qt6Widgets Qt6PrintSupport))
-libs=($(pkg-config --libs Qt6Widgets Qt6PrintSupport) -lz)
-# The support library and the parts of the platform layer it stands on, built instrumented.
-sources=(installer/support/*.cpp installer/support/lzp/*.cpp installer/engine/*.cpp framework/sys/*.cpp
-         framework/stream/*.cpp framework/gui/*.cpp)
-# The observing log's file readers and the two planner helpers they use (choice lists, text
-# values); the log document itself is not among them.
-sources+=(obslog/ObsRecord.cpp obslog/ObsRecordHeader.cpp obslog/RuravAvaviv.cpp obslog/LogFile.cpp
-          obslog/LogJournal.cpp obslog/TaggedText.cpp obslog/LogImport.cpp)
-# The planner file's reader and the layers below it: the catalogue database, the shared user
-# interface services and settings, the astronomy library and the program-wide objects.
-sources+=(planner/STLM5doc.cpp catalog/*.cpp ui/*.cpp astro/*.cpp globals/*.cpp)
-# The chart's user files (labels, constellation lines) and the rest of the chart layer they sit in.
-sources+=(chart/*.cpp)
-
-# Objects once, shared by every target, compiled as many at a time as there are cores.
-objdir="$out/obj"
-# Objects depend on headers too: a header changed since the last build makes them all stale.
-if [ -d "$objdir" ] && [ -n "$(find . -path ./build -prune -o -name '*.h' -newer "$objdir" -print -quit)" ]; then
-  rm -rf "$objdir"
-fi
-mkdir -p "$objdir"
-objects=()
-stale=()
-for s in "${sources[@]}"; do
-  o="$objdir/$(echo "$s" | tr '/' '_').o"
-  if [ ! -f "$o" ] || [ "$s" -nt "$o" ] || [ scripts/fuzz.sh -nt "$o" ]; then
-    stale+=("$s" "$o")
-  fi
-  objects+=("$o")
-done
-compile=("$CXX" "${flags[@]/-fsanitize=fuzzer,address/-fsanitize=fuzzer-no-link,address}")
-if [ ${#stale[@]} -gt 0 ]; then
-  # A failed object is removed, so that a later run compiles it again.
-  printf '%s\0' "${stale[@]}" | xargs -0 -n 2 -P "$(nproc)" \
-    bash -c 'n=$#; src=${@:n-1:1}; obj=${@:n:1}
-             "${@:1:n-2}" -c "$src" -o "$obj" || { rm -f "$obj"; exit 255; }' \
-    _ "${compile[@]}" \
-    || { echo "fuzz.sh: a source did not compile" >&2; exit 1; }
-fi
-touch "$objdir"
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$CXX" "${launcher[@]}" \
+      -DSTELLUM_BUILD_FUZZ=ON -DSTELLUM_BUILD_TESTS=OFF -DSTELLUM_BUILD_BENCH=OFF \
+      -DSTELLUM_CHECK_HEADERS=OFF >/dev/null
+cmake --build "$tree" --target stellum_fuzz --parallel "$(nproc)"
 
 status=0
-shopt -s nullglob
-for target in */fuzz/*.cpp installer/*/fuzz/*.cpp; do
-  name=$(basename "$target" .cpp)
-  "$CXX" "${flags[@]}" "$target" "${objects[@]}" "${libs[@]}" -o "$out/$name"
+for target in "$tree"/fuzz/*; do
+  [ -f "$target" ] && [ -x "$target" ] || continue
+  name=$(basename "$target")
   corpus="$out/corpus-$name"
   mkdir -p "$corpus"
   # The script reader starts from the build's own install script when there is one.
@@ -79,7 +44,7 @@ for target in */fuzz/*.cpp installer/*/fuzz/*.cpp; do
     fi
   fi
   echo "fuzz: $name for ${seconds}s"
-  if ! QT_QPA_PLATFORM=offscreen "$out/$name" -max_total_time="$seconds" -max_len="$maxlen" \
+  if ! QT_QPA_PLATFORM=offscreen "$target" -max_total_time="$seconds" -max_len="$maxlen" \
         -artifact_prefix="$out/$name-" "$corpus" >"$out/$name.log" 2>&1; then
     echo "fuzz: $name found a fault:" >&2
     tail -n 40 "$out/$name.log" >&2

@@ -14,8 +14,8 @@ AngleLabelConfig::AngleLabelConfig(const ConfigInfo& header) : LabelConfig(heade
 
 int AngleLabelConfig::SetDefaults()
 {
-    units = 1;
-    format = 3;
+    units = Angle::kDegrees;
+    format = Angle::kAutomaticStyle;
     precision = 2;
     return 1;
 }

@@ -1,7 +1,8 @@
-// Settings record of a data window that shows an angle: units (0-6), format (0-7) and
-// precision (0-5) of the shown value.
+// Settings record of a data window that shows an angle: units (an Angle unit or text unit),
+// format (an Angle style) and precision (0-5) of the shown value.
 #pragma once
 
+#include "astro/Angle.h"
 #include "ui/LabelConfig.h"
 
 class AngleLabelConfig : public LabelConfig {
@@ -17,7 +18,7 @@ public:
     bool CopyTo(ConfigInfo& target) const override { return CopyRecord(*this, target); }
     bool CopyFrom(const ConfigInfo& source) override { return CopyRecordFrom(*this, source); }
 
-    std::int32_t units = 1;
-    std::int32_t format = 3;
+    std::int32_t units = Angle::kDegrees;
+    std::int32_t format = Angle::kAutomaticStyle;
     std::int32_t precision = 2;
 };

@@ -36,8 +36,8 @@ public:
 
     // A bare record header (the store reads headers into one of these).
     ConfigInfo() = default;
-    ConfigInfo(const std::string& instanceName, const std::string& className, std::int32_t version)
-        : instanceName(instanceName), className(className), version(version) {}
+    ConfigInfo(const std::string& instance, const std::string& kind, std::int32_t recordVersion)
+        : instanceName(instance), className(kind), version(recordVersion) {}
     ConfigInfo(const ConfigInfo&) = default;
     ConfigInfo& operator=(const ConfigInfo&) = default;
     virtual ~ConfigInfo() = default;

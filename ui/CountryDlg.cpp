@@ -137,22 +137,22 @@ void CountryDlg::Choose()
     const int selected = list_->GetSelIndex();
     if (selected < 0)
         return;  // nothing chosen: nothing to take
-    const long data = list_->GetItemData(selected);
-    if (data < 0)
+    const long item = list_->GetItemData(selected);
+    if (item < 0)
         return;
-    if ((data >> 16) != 0)
+    if ((item >> 16) != 0)
         stage_ = Sites;
     switch (stage_) {
     case Countries:
-        country_ = static_cast<std::uint8_t>(data & 0xFF);
+        country_ = static_cast<std::uint8_t>(item & 0xFF);
         Fill();
         return;
     case Regions:
-        region_ = static_cast<std::uint8_t>(data & 0xFF);
+        region_ = static_cast<std::uint8_t>(item & 0xFF);
         Fill();
         return;
     default:
-        site_ = static_cast<std::int32_t>(data & 0xFFFF);
+        site_ = static_cast<std::int32_t>(item & 0xFFFF);
         break;
     }
     const SiteList list = ReadSiteList(siteListFile_);

@@ -14,7 +14,7 @@ DistanceLabelConfig::DistanceLabelConfig(const ConfigInfo& header) : LabelConfig
 
 int DistanceLabelConfig::SetDefaults()
 {
-    units1 = 7;
+    units1 = Distance::kAutomatic;
     units2 = 8;
     return 1;
 }

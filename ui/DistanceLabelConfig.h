@@ -1,6 +1,8 @@
-// Settings record of a data window that shows a distance: its two unit settings.
+// Settings record of a data window that shows a distance: its two unit settings, the unit (a
+// Distance unit code) and the number of significant digits.
 #pragma once
 
+#include "astro/Distance.h"
 #include "ui/LabelConfig.h"
 
 class DistanceLabelConfig : public LabelConfig {
@@ -16,6 +18,6 @@ public:
     bool CopyTo(ConfigInfo& target) const override { return CopyRecord(*this, target); }
     bool CopyFrom(const ConfigInfo& source) override { return CopyRecordFrom(*this, source); }
 
-    std::int32_t units1 = 7;
+    std::int32_t units1 = Distance::kAutomatic;
     std::int32_t units2 = 8;
 };

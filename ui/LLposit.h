@@ -2,6 +2,8 @@
 // longitude in degrees (north and east positive) and a name.
 #pragma once
 
+#include "astro/AstroConstants.h"
+
 #include <cstdint>
 #include <string>
 
@@ -21,8 +23,8 @@ public:
 
     double Latitude() const { return latitude_; }
     double Longitude() const { return longitude_; }
-    double LatitudeRadians() const { return latitude_ * kRadiansPerDegree; }
-    double LongitudeRadians() const { return longitude_ * kRadiansPerDegree; }
+    double LatitudeRadians() const { return latitude_ * astro::kRadiansPerDegree; }
+    double LongitudeRadians() const { return longitude_ * astro::kRadiansPerDegree; }
     int LatitudeSign() const { return latitude_ >= 0.0 ? 1 : -1; }
     int LongitudeSign() const { return longitude_ >= 0.0 ? 1 : -1; }
 
@@ -55,8 +57,6 @@ public:
     static std::string ClockText(double hours);
     // The value moved by whole periods (high - low) into low..high.
     static double RangeWrap(double value, double low, double high);
-
-    static constexpr double kRadiansPerDegree = 0.017453292519943295;
 
 private:
     void Clamp();

@@ -49,9 +49,9 @@ public:
 
 protected:
     // Records call SetDefaults in their own constructors, once their hooks can run.
-    SchemeColorConfig(const std::string& instanceName, const std::string& className, std::int32_t currentVersion,
+    SchemeColorConfig(const std::string& instance, const std::string& kind, std::int32_t currentVersion,
                       const DefaultTable& defaults)
-        : ConfigInfo(instanceName, className, currentVersion), currentVersion_(currentVersion), defaults_(&defaults)
+        : ConfigInfo(instance, kind, currentVersion), currentVersion_(currentVersion), defaults_(&defaults)
     {
     }
     SchemeColorConfig(const ConfigInfo& header, std::int32_t currentVersion, const DefaultTable& defaults)

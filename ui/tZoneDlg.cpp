@@ -57,8 +57,8 @@ tZoneDlg::tZoneDlg(QWidget* parent) : fw::Dialog(parent, "Time Zone Dialog")
     GroupRadioButtons({kSavingsTime, kStandardTime});
     Body()->addWidget(mode, 0, 1);
 
-    auto* summary = Place(kSummary, new QLabel(this), 1, 1);
-    summary->setMinimumWidth(380);
+    auto* summaryLine = Place(kSummary, new QLabel(this), 1, 1);
+    summaryLine->setMinimumWidth(380);
     AddStandardButtons(kHelpContext);
 
     OnCommand(kPacific, [this] { Preset(-8.0, "PACIFIC", 1); });

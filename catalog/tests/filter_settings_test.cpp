@@ -131,6 +131,60 @@ TEST(FilterSettings, BlockRoundTripsEveryFieldAltitudesIncluded)
     EXPECT_EQ(assigned.valid, 0);
 }
 
+// Every field but valid takes part in equality and Assign, and every stored one in the block:
+// one change at a time to a default record, so that a field left out of either shows.
+TEST(FilterSettings, EachFieldCountsForEqualityAssignAndTheBlock)
+{
+    struct Change {
+        const char* field;
+        void (*apply)(FilterSettings&);
+        bool stored;
+    };
+    const Change changes[] = {
+        {"passCounts", [](FilterSettings& f) { f.passCounts[14] = 9; }, true},
+        {"enabled", [](FilterSettings& f) { f.SetEnabledCriteria(0x10); }, true},
+        {"typeMask", [](FilterSettings& f) { f.typeMask = 7; }, true},
+        {"positionCriteria", [](FilterSettings& f) { f.positionCriteria = 0x40; }, true},
+        {"raMin", [](FilterSettings& f) { f.raMin = 1; }, true},
+        {"raMax", [](FilterSettings& f) { f.raMax = 2; }, true},
+        {"decMin", [](FilterSettings& f) { f.decMin = 3; }, true},
+        {"decMax", [](FilterSettings& f) { f.decMax = 4; }, true},
+        {"constellations", [](FilterSettings& f) { f.constellations.Toggle(3); }, true},
+        {"elevationWindow", [](FilterSettings& f) { f.elevationWindow.latitude = 5; }, false},
+        {"elevationMode", [](FilterSettings& f) { f.elevationMode = 1; }, true},
+        {"sessionStartHour", [](FilterSettings& f) { f.sessionStartHour = 20; }, true},
+        {"sessionStartMinute", [](FilterSettings& f) { f.sessionStartMinute = 5; }, true},
+        {"sessionEndHour", [](FilterSettings& f) { f.sessionEndHour = 1; }, true},
+        {"sessionEndMinute", [](FilterSettings& f) { f.sessionEndMinute = 6; }, true},
+        {"minAltitude", [](FilterSettings& f) { f.minAltitude = 10; }, true},
+        {"maxAltitude", [](FilterSettings& f) { f.maxAltitude = 70; }, true},
+        {"nameCriteria", [](FilterSettings& f) { f.nameCriteria = 0x8; }, true},
+        {"brightnessCriteria", [](FilterSettings& f) { f.brightnessCriteria = 1; }, true},
+        {"dreyerBrightnessMask", [](FilterSettings& f) { f.dreyerBrightnessMask = 1; }, true},
+        {"magnitudeMin", [](FilterSettings& f) { f.magnitudeMin = 1; }, true},
+        {"magnitudeMax", [](FilterSettings& f) { f.magnitudeMax = 12; }, true},
+        {"sizeCriteria", [](FilterSettings& f) { f.sizeCriteria = 4; }, true},
+        {"dreyerSizeMask", [](FilterSettings& f) { f.dreyerSizeMask = 2; }, true},
+        {"diameterMin", [](FilterSettings& f) { f.diameterMin = 0.5; }, true},
+        {"diameterMax", [](FilterSettings& f) { f.diameterMax = 2; }, true},
+        {"shapeMask", [](FilterSettings& f) { f.shapeMask = 3; }, true},
+        {"historyCriteria", [](FilterSettings& f) { f.historyCriteria = 1; }, true},
+    };
+    const FilterSettings plain;
+    const std::string plainBytes = Bytes(plain);
+    for (const Change& c : changes) {
+        FilterSettings changed;
+        c.apply(changed);
+        EXPECT_NE(changed, plain) << c.field;
+        FilterSettings assigned;
+        assigned.valid = 0;
+        assigned.Assign(changed);
+        EXPECT_EQ(assigned, changed) << c.field;
+        EXPECT_EQ(assigned.valid, 0) << c.field;
+        EXPECT_EQ(Bytes(changed) != plainBytes, c.stored) << c.field;
+    }
+}
+
 // The fields lie where existing files have them: a round trip alone would not notice two
 // fields written and read in the same wrong order.
 TEST(FilterSettings, BlockByteLayout)

@@ -126,7 +126,7 @@ void Apply(Input& in)
     case 2: FS::CreateDirectory(a); break;
     case 3: FS::RemoveDirectory(a); break;
     case 4: FS::DeleteFile(a); break;
-    case 5: FS::MoveFileEx(a, in.Path(), in.Byte() & 1 ? fw::kMoveReplaceExisting : 0); break;
+    case 5: FS::MoveFileEx(a, in.Path(), in.Byte() & 1 ? std::uint32_t(fw::kMoveReplaceExisting) : 0u); break;
     case 6: FS::CopyFile(a, in.Path(), in.Byte() & 1); break;
     case 7: FS::SetAttributes(a, in.Byte()); break;
     case 8: FS::SetFileTimes(a, 1000000, 1000000); break;

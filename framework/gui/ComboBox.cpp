@@ -69,10 +69,10 @@ std::string ComboBox::GetString(int index) const
     return itemText(index).toStdString();
 }
 
-bool ComboBox::SetItemData(int index, long data)
+bool ComboBox::SetItemData(int index, long value)
 {
     if (index < 0 || index >= count()) return false;
-    setItemData(index, QVariant::fromValue<qlonglong>(data));
+    setItemData(index, QVariant::fromValue<qlonglong>(value));
     return true;
 }
 
@@ -97,10 +97,10 @@ int ComboBox::FindExactString(const std::string& text, int start) const
     return FindFrom(text, start, true);
 }
 
-int ComboBox::FindItemData(long data) const
+int ComboBox::FindItemData(long value) const
 {
     for (int i = 0; i < count(); ++i)
-        if (GetItemData(i) == data) return i;
+        if (GetItemData(i) == value) return i;
     return CB_ERR;
 }
 

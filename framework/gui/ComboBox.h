@@ -29,12 +29,12 @@ public:
     int GetCount() const { return count(); }
     std::string GetString(int index) const;
 
-    bool SetItemData(int index, long data);
+    bool SetItemData(int index, long value);
     long GetItemData(int index) const; // CB_ERR for no such item
 
     int FindString(const std::string& prefix, int start = -1) const;
     int FindExactString(const std::string& text, int start = -1) const;
-    int FindItemData(long data) const;
+    int FindItemData(long value) const;
 
     int GetSelIndex() const; // CB_ERR when nothing is selected
     int SetSelIndex(int index); // -1 clears the selection (and the edit text)

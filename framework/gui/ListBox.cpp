@@ -93,11 +93,11 @@ std::string ListBox::GetString(int index) const
     return it ? it->text().toStdString() : std::string();
 }
 
-bool ListBox::SetItemData(int index, long data)
+bool ListBox::SetItemData(int index, long value)
 {
     QListWidgetItem* it = item(index);
     if (!it) return false;
-    it->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(data));
+    it->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(value));
     return true;
 }
 
@@ -123,10 +123,10 @@ int ListBox::FindExactString(const std::string& text, int start) const
     return FindFrom(text, start, true);
 }
 
-int ListBox::FindItemData(long data) const
+int ListBox::FindItemData(long value) const
 {
     for (int i = 0; i < count(); ++i)
-        if (GetItemData(i) == data) return i;
+        if (GetItemData(i) == value) return i;
     return LB_ERR;
 }
 

@@ -37,7 +37,7 @@ public:
     int GetCount() const { return count(); }
     std::string GetString(int index) const;
 
-    bool SetItemData(int index, long data);
+    bool SetItemData(int index, long value);
     long GetItemData(int index) const; // LB_ERR for no such item
 
     // First item after 'start' (-1: from the top) whose text begins with the prefix (an
@@ -47,7 +47,7 @@ public:
     // The same, for an item whose whole text equals the text (letter case ignored).
     int FindExactString(const std::string& text, int start = -1) const;
     // First item whose item data equals data, LB_ERR when none.
-    int FindItemData(long data) const;
+    int FindItemData(long value) const;
 
     // Single selection: the selected item or LB_ERR; SetSelIndex(-1) clears the selection.
     int GetSelIndex() const;

@@ -106,7 +106,7 @@ bool ResourcePackage::LoadText(const std::string& text)
     Clear();
     error_.clear();
     if (text.size() > kMaxBytes) return Fail(0, "package larger than the limit");
-    enum { None, Strings, Dialog, Picture } section = None;
+    enum { InNoSection, InStrings, InDialog, InPicture } section = InNoSection;
     std::string current; // upper-case name of the dialog or picture
     std::istringstream in(text);
     std::string raw;
@@ -123,15 +123,15 @@ bool ResourcePackage::LoadText(const std::string& text)
             std::string kind = ToUpperAscii(head.substr(0, space));
             std::string name = space == std::string::npos ? "" : ToUpperAscii(Trim(head.substr(space + 1)));
             if (kind == "STRINGS" && name.empty()) {
-                section = Strings;
+                section = InStrings;
             } else if ((kind == "DIALOG" || kind == "PICTURE") && !name.empty()) {
                 current = name;
                 if (kind == "DIALOG") {
-                    section = Dialog;
+                    section = InDialog;
                     if (dialogs_.count(name)) return Fail(lineNo, "dialog " + name + " twice");
                     dialogs_[name].name = name;
                 } else {
-                    section = Picture;
+                    section = InPicture;
                     if (pictures_.count(name)) return Fail(lineNo, "picture " + name + " twice");
                     pictures_[name];
                 }
@@ -146,8 +146,8 @@ bool ResourcePackage::LoadText(const std::string& text)
         std::string value = raw.substr(raw.find('=') + 1);
         if (!value.empty() && value.back() == '\r') value.pop_back();
         switch (section) {
-        case None: return Fail(lineNo, "entry outside a section");
-        case Strings: {
+        case InNoSection: return Fail(lineNo, "entry outside a section");
+        case InStrings: {
             int id;
             if (!ParseInt(key, id, 0, 65535)) return Fail(lineNo, "string number " + key);
             std::string s;
@@ -155,13 +155,13 @@ bool ResourcePackage::LoadText(const std::string& text)
             strings_[id] = s;
             break;
         }
-        case Picture: {
+        case InPicture: {
             if (ToUpperAscii(key) != "DATA") return Fail(lineNo, "picture entry " + key);
             std::string& data = pictures_[current];
             data += Trim(value);
             break;
         }
-        case Dialog: {
+        case InDialog: {
             DialogDescription& d = dialogs_[current];
             std::string k = ToUpperAscii(key);
             if (k == "CAPTION") {

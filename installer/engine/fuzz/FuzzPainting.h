@@ -3,6 +3,8 @@
 #pragma once
 
 #include "framework/gui/Bitmap.h"
+#include "framework/gui/DC.h"
+#include "framework/gui/PainterDC.h"
 
 #include <QGuiApplication>
 

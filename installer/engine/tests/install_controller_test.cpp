@@ -484,8 +484,8 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     EXPECT_TRUE(fs::exists(C("Stellum/Uninstall/kwmain")));
     EXPECT_TRUE(fs::exists(C("Stellum/Uninstall/kwenu.dll")));
     // The programs can run: the planner, the uninstaller and the mover that it starts.
-    for (const char* program : {"Stellum/stlm32", "Stellum/Uninstall/kwmain", "WINDOWS/movexe"})
-        EXPECT_EQ(::access(C(program).c_str(), X_OK), 0) << program;
+    for (const char* installed : {"Stellum/stlm32", "Stellum/Uninstall/kwmain", "WINDOWS/movexe"})
+        EXPECT_EQ(::access(C(installed).c_str(), X_OK), 0) << installed;
     OpLogContents log;
     ASSERT_EQ(ReadOpLogFile("C:\\Stellum\\Uninstall\\kwlog3.000", log), OpLogReadResult::kOk);
     EXPECT_STREQ(log.header.productName.Text(), "Stellum");
