@@ -22,7 +22,7 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$CXX" "${launcher[@]}" \
       -DSTELLUM_BUILD_FUZZ=ON -DSTELLUM_BUILD_TESTS=OFF -DSTELLUM_BUILD_BENCH=OFF \
       -DSTELLUM_CHECK_HEADERS=OFF >/dev/null
-cmake --build "$tree" --target stellum_fuzz --parallel "$(nproc)"
+cmake --build "$tree" --target stellum_fuzz --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 status=0
 for target in "$tree"/fuzz/*; do
