@@ -19,6 +19,7 @@
 
 #include "framework/gui/Document.h"
 #include "framework/stream/AtomicFile.h"
+#include "globals/ViewEvents.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,12 +39,7 @@ public:
     static const char* const kDocumentName;   // "Obslog Document"
     static const char* const kRecoveryTitle;  // "RECOVERY.LOG"
 
-    // View notifications the document sends.
-    enum Notification : int {
-        vnLogRecordChanged = 779,
-        vnAppEvent = 6900,
-    };
-    enum AppEvent : int { evLogClosing = 6904 };
+    // The document sends vnLogRecordChanged and vnAppEvent (globals/ViewEvents.h).
 
     // Cursor states for the record form's First/Previous/Next/Last buttons.
     enum NavState : std::int32_t { NoRecord = 0, OneRecord = 1, AtFirst = 2, InBetween = 3, AtLast = 4 };

@@ -120,7 +120,7 @@ bool LogDocument::Revert(bool clear)
 
 bool LogDocument::CanClose()
 {
-    NotifyViews(vnAppEvent, evLogClosing);
+    NotifyViews(vnAppEvent, aeLogClosing);
     return fw::FileDocument::CanClose();
 }
 // ---- storing records ------------------------------------------------------------------------

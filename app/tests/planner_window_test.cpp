@@ -272,8 +272,15 @@ TEST_F(PlannerWindow, TimeZoneCommandUpdatesTheClockThoughTheViewLostTheFocus)
 TEST_F(PlannerWindow, ChangingTheSiteAsksToRefilter)
 {
     ActivatePlanner();
+    // The program's clock stands still, so that every refilter below sees the same sky.
+    const TimeDate::Clock previous = TimeDate::SetClock([] { return TimeDate(2026, 10, 10, 21, 0, 0); });
     NGC2000Indexes& db = *AppGlobals.database;
     const ObsSite before = *AppGlobals.site;
+    {
+        fw::ScriptedMessageBoxes boxes({fw::IDYES});
+        app_->UpdateClock();
+        app_->PositionFilterChanged(nullptr);
+    }
     const int northern = db.CountOf(Browser::kFilteredList);
     {
         fw::ScriptedDialogs dialogs([](fw::Dialog& d) {
@@ -302,6 +309,7 @@ TEST_F(PlannerWindow, ChangingTheSiteAsksToRefilter)
         app_->PositionFilterChanged(nullptr);
     }
     EXPECT_EQ(db.CountOf(Browser::kFilteredList), northern);
+    TimeDate::SetClock(previous);
 }
 
 // The time-zone dialog shows the sample's daylight-saving dates by the United States' rule.

@@ -256,7 +256,7 @@ std::unique_ptr<InstallScreen> InstallScreen::Create(const ScreenDescription& de
         const char* up;
         const char* down;
     } kButtons[3] = {{kCmdExit, "BMEXITUP", "BMEXITDN"},
-                     {kCmdHelp, "BMHELPUP", "BMHELPDN"},
+                     {kCmdScreenHelp, "BMHELPUP", "BMHELPDN"},
                      {kCmdMinimise, "BMMINZUP", "BMMINZDN"}};
     for (int i = 0; i < 3; ++i) s->buttons_[i] = new PictureButton(s.get(), kButtons[i].command, kButtons[i].up, kButtons[i].down);
 
@@ -287,7 +287,7 @@ void InstallScreen::Command(int id)
     case kCmdExit:
         if (onExit) onExit();
         break;
-    case kCmdHelp:
+    case kCmdScreenHelp:
         if (onHelp) onHelp();
         break;
     case kCmdMinimise:

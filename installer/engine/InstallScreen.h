@@ -45,7 +45,7 @@ private:
 
 class InstallScreen : public QWidget {
 public:
-    enum { kCmdExit = 1000, kCmdHelp = 1001, kCmdMinimise = 1002 };
+    enum { kCmdExit = 1000, kCmdScreenHelp = 1001, kCmdMinimise = 1002 };
     enum { kButtonWidth = 63, kButtonHeight = 39 };
     enum : uint32_t { kStyleCaption = 0x00C00000 }; // a style with a title bar gets a frame
 

@@ -8,6 +8,7 @@
 
 #include "framework/testsupport/TestSupport.h"
 #include "globals/Globals.h"
+#include "ui/LogErrors.h"
 #include "ui/TStatusDlg.h"
 
 #include <filesystem>
@@ -40,6 +41,9 @@ struct LogDirs {
         user = program + "User/";
         log = program + "Nights.log";
         ::mkdir(user.c_str(), 0755);
+        // The form's trace lines go into this directory, not the working directory; the
+        // reset after each test points the log back at its default.
+        DebugLog().Reset(program + "debug.txt");
     }
     ~LogDirs()
     {

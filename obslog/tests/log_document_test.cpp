@@ -322,9 +322,9 @@ TEST(LogDocument, IsTheObslogDocumentAndTellsItsViews)
     auto* view = new RecordingView(doc);  // the document deletes its views
     EXPECT_FALSE(doc.UpdateRecord(Record(44)));  // no record has that number
     ASSERT_EQ(view->events.size(), 1u);
-    EXPECT_EQ(view->events[0].first, LogDocument::vnLogRecordChanged);
+    EXPECT_EQ(view->events[0].first, vnLogRecordChanged);
     doc.CanClose();
-    EXPECT_EQ(view->events.back(), std::make_pair(int(LogDocument::vnAppEvent), std::intptr_t(6904)));
+    EXPECT_EQ(view->events.back(), std::make_pair(int(vnAppEvent), std::intptr_t(6904)));
 }
 
 // An exception while the document is built is said in a box (stop icon, no caption); the

@@ -337,7 +337,7 @@ TEST_F(LogForm, DebugLinesAndTheCatalogueLogList)
         std::unique_ptr<LogDocument> other = Open(dirs_.File("Sample.log"));
         new ObsDialogView(*other);
     }
-    DebugLog().Reset();
+    DebugLog().Reset(dirs_.File("debug.txt"));
     std::ifstream in(temp.file("debug.txt"));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);

@@ -99,7 +99,7 @@ TEST_F(InstallScreenWindow, CoversTheScreenWithItsButtonsAndGauge)
     EXPECT_EQ(s->Widget(), s.get());
     const QSize client = s->size();
     EXPECT_EQ(s->Button(InstallScreen::kCmdExit)->geometry(), InstallScreen::ButtonRect(description.exitButton, client));
-    EXPECT_EQ(s->Button(InstallScreen::kCmdHelp)->geometry(), InstallScreen::ButtonRect(description.helpButton, client));
+    EXPECT_EQ(s->Button(InstallScreen::kCmdScreenHelp)->geometry(), InstallScreen::ButtonRect(description.helpButton, client));
     EXPECT_EQ(s->Button(InstallScreen::kCmdMinimise)->geometry(),
               InstallScreen::ButtonRect(description.minimiseButton, client));
     EXPECT_EQ(s->Button(999), nullptr);
@@ -142,7 +142,7 @@ TEST_F(InstallScreenWindow, ButtonsSendTheirCommandWhenReleasedOverThem)
     Mouse(exit, QEvent::MouseButtonRelease, {200, 5});
     EXPECT_EQ(exits, 1);
 
-    QWidget* help = s->Button(InstallScreen::kCmdHelp);
+    QWidget* help = s->Button(InstallScreen::kCmdScreenHelp);
     Mouse(help, QEvent::MouseButtonPress, {5, 5});
     Mouse(help, QEvent::MouseButtonRelease, {5, 5});
     EXPECT_EQ(helps, 1);
