@@ -41,7 +41,6 @@
 
 namespace {
 
-constexpr int kDegrees = 1; // Angle unit code
 // Views' names as the MDI children know them.
 const char* const kLogView = "LOGVIEW";
 

@@ -28,6 +28,12 @@ public:
     static const char* const kViewName;  // "STLM4view Window View"
 
     // Command ids of the view besides the list moves (CM_FIRST ... in globals/ListCommands.h).
+    // The main menu names the same commands alike; clang counts a class's enumerator of a name
+    // the application also declares as shadowing it, which here is intended.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wshadow"
+#endif
     enum Command : int {
         CM_FILTEREDLIST = 132,
         CM_OBSERVINGLIST = 136,
@@ -47,6 +53,9 @@ public:
         CM_TEXTPANESETTINGS = 145,
         CM_EXPORT = 24343,
     };
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
     // Sent to the main window after the lists or the shown object changed: the tool bar
     // follows.
     static constexpr int kToolbarStateCommand = 6800;

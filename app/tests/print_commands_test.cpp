@@ -222,7 +222,6 @@ TEST_F(PrintCommands, PreviewTakesTheMainWindowsPlaceAndGivesItBack)
     Open("plan.sl4");
     main_.show();
     bool mainHidden = false;
-    fw::Rect pageRect;
     fw::ScriptedDialogs dialogs(std::vector<fw::DialogResponder>{
         apptest::ChoosePrint(PrintSourceCurrentObject, 5, false), [&](fw::Dialog& d) {
             auto& frame = dynamic_cast<PrintPreviewFrame&>(d);

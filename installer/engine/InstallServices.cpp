@@ -76,7 +76,7 @@ void InstallController::RegisterServiceExecutors()
         return WriteIniEntry(request);
     });
     // 7: runs a program: 0 start, 1 start and wait, 2 start in a working directory.
-    s.SetExecutor(kEventRunProgram, [this](Event& e, ScriptInstaller& in, int&) {
+    s.SetExecutor(kEventRunProgram, [](Event& e, ScriptInstaller& in, int&) {
         std::string program, arguments, third, directory;
         if (!Expand(in, e.Text(0), program, 128) || !Expand(in, e.Text(1), arguments, 128) ||
             !Expand(in, e.Text(2), third, 128) || !Expand(in, e.Text(3), directory))
