@@ -331,14 +331,22 @@ int InstallOperations::CopyStep(FileCopyJob& job)
 {
     if (!EnsureParentPath(job.target.Text())) return kCopyFailed;
     const bool existed = PathExists(job.target.Text());
+    // A file appended to keeps its bytes: the uninstaller cuts it back to this length.
+    const bool appends = job.Target() && job.Target()->Appends();
+    const long formerLength = existed && appends ? FileLength(job.target.Text()) : -1;
+    if (existed && appends && formerLength < 0) {
+        Report("Unable to get the length of %s", job.target.Text());
+        return kCopyFailed;
+    }
     std::string backup;
-    if (existed && !KeepReplacedFile(job.target.Text(), backup)) return kCopyFailed;
+    if (existed && !appends && !KeepReplacedFile(job.target.Text(), backup)) return kCopyFailed;
     const bool done = job.Run();
     RecordReplacedFile(job.target.Text(), backup, done && job.outcome == FileCopyJob::kCopied);
     if (!done) return job.outcome == FileCopyJob::kCancelled ? kCopyCancelled : kCopyFailed;
     if (job.outcome == FileCopyJob::kKept) return kNothingToDo;
+    if (formerLength >= 0) sink_->FileExtended(job.target.Text(), static_cast<std::uint32_t>(formerLength));
     // A file that was not there before is the install's own: the uninstaller removes it.
-    if (!existed && !job.replacedAtRestart) sink_->FileCreated(job.target.Text());
+    else if (!existed && !job.replacedAtRestart) sink_->FileCreated(job.target.Text());
     return kCopied;
 }
 
@@ -501,7 +509,20 @@ void InstallOperations::SettleSharedCount(const char* path, bool kept)
 
 void InstallOperations::KeepFile(const char* path) { keptFiles_.insert(fw::ToUpperAscii(path)); }
 
-bool InstallOperations::FileKept(const char* path) { return keptFiles_.count(fw::ToUpperAscii(path)) > 0; }
+bool InstallOperations::FileKept(const char* path)
+{
+    const std::string key = fw::ToUpperAscii(path);
+    if (keptFiles_.count(key) > 0) return true;
+    // An INI file the install made that the user has since written a section or line of
+    // their own into: that text stays, and the file with it.
+    if (iniFilesEmptied_.count(key) == 0) return false;
+    FILE* file = fw::WinFileSystem::Open(path, "rb");
+    if (!file) return false;
+    bool holdsText = false;
+    for (int c; !holdsText && (c = std::fgetc(file)) != EOF;) holdsText = !std::isspace(c);
+    std::fclose(file);
+    return holdsText;
+}
 
 bool InstallOperations::SharedCountSettled(const RegKey& key, const char* name, bool& kept)
 {
@@ -659,6 +680,7 @@ bool InstallOperations::DeleteIniSection(const char* file, const char* section)
         Report("Unable to del INI section %s in file %s", section, file);
         return false;
     }
+    iniFilesEmptied_.insert(fw::ToUpperAscii(file));
     sink_->IniSectionDeleted(file, section);
     return true;
 }

@@ -180,6 +180,9 @@ private:
     std::map<std::string, bool> settledCounts_;
     // Files that kept changes live in, likewise.
     std::set<std::string> keptFiles_;
+    // INI files whose sections this object took out, likewise: once the install's sections
+    // are gone, what such a file still holds is the user's own.
+    std::set<std::string> iniFilesEmptied_;
     std::string backupDirectory_;
 };
 

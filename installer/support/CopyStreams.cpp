@@ -198,14 +198,18 @@ bool ArchiveTarget::Open()
     const char* path = job->target.Text();
     if (PathExists(path)) {
         file_ = fw::WinFileSystem::Open(path, "r+b");
-        if (file_ && std::fseek(file_, 0, SEEK_END) != 0) {
+        if (file_ && (std::fseek(file_, 0, SEEK_END) != 0 || (formerLength_ = std::ftell(file_)) < 0)) {
             std::fclose(file_);
             file_ = nullptr;
         }
     } else {
+        formerLength_ = -1;
         file_ = fw::WinFileSystem::Open(path, "wb");
     }
-    return file_ != nullptr;
+    if (!file_) return false;
+    path_ = path;
+    committed_ = false;
+    return true;
 }
 
 int ArchiveTarget::Write(const void* buffer, int n)
@@ -218,7 +222,8 @@ int ArchiveTarget::Write(const void* buffer, int n)
 bool ArchiveTarget::Commit()
 {
     FileCopyJob* job = Job();
-    return file_ && job && job->archive && job->archive->FinishWrite(file_);
+    committed_ = file_ && job && job->archive && job->archive->FinishWrite(file_) && std::fflush(file_) == 0;
+    return committed_;
 }
 
 bool ArchiveTarget::Close()
@@ -226,6 +231,12 @@ bool ArchiveTarget::Close()
     if (!file_) return true;
     bool ok = std::fclose(file_) == 0;
     file_ = nullptr;
+    if (!committed_) {
+        // What a broken transfer wrote goes again: the file is as it was before.
+        if (formerLength_ >= 0) SetFileLength(path_.c_str(), formerLength_);
+        else fw::WinFileSystem::DeleteFile(path_);
+    }
+    path_.clear();
     return ok;
 }
 

@@ -108,7 +108,10 @@ protected:
 };
 
 // Appends to an archive file through the job's archive object: an existing file is kept and
-// written at its end, a missing one is created.
+// written at its end, a missing one is created. A transfer that ends without its commit (failed
+// or cancelled) cuts the file back to the length it had, or deletes the file it created. An
+// archive cannot be written beside its target, so a job that writes to its alternate target
+// (a target in use, a deferred comparison) fails its check.
 class ArchiveTarget : public CopyTarget {
 public:
     ~ArchiveTarget() override { Close(); }
@@ -116,10 +119,14 @@ public:
     bool Close() override;
     int Write(const void* buffer, int n) override;
     bool Commit() override;
-    bool Check() override { return Job() && Job()->archive; }
+    bool Check() override { return Job() && Job()->archive && !Job()->useAlternateTarget; }
+    bool Appends() const override { return true; }
 
 private:
     FILE* file_ = nullptr;
+    std::string path_;       // the file being written, while open
+    long formerLength_ = -1; // its length before this transfer; -1 when the transfer made it
+    bool committed_ = false;
 };
 
 } // namespace kw

@@ -39,6 +39,9 @@ public:
     virtual int Write(const void* buffer, int n) = 0; // the count written, -1 on an error
     virtual bool Commit() = 0;                        // after a complete transfer
     virtual bool Check() = 0;                         // before copying
+    // An appending target keeps what the file held and writes after it: the copy step then
+    // records the file as extended rather than replaced.
+    virtual bool Appends() const { return false; }
 };
 
 class ProgressSink : public CopyAttachment {

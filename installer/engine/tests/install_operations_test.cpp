@@ -8,6 +8,7 @@
 #include "framework/sys/ProgmanStore.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/testsupport/RootFixture.h"
+#include "installer/support/CopyStreams.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/GroupLink.h"
 #include "installer/support/IniFile.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -228,6 +230,90 @@ TEST_F(InstallOps, ReplacedFilesAndDeletedGroupsComeBackAsTheyWere)
     after["APP/notes.txt"] = before.at("APP/notes.txt");
     EXPECT_EQ(after, before);
     EXPECT_EQ(itemNames(), order);
+}
+
+// An archive written through the job's archive object, byte for byte.
+struct PlainArchive : CopyArchive {
+    bool OpenMember(const char*) override { return false; }
+    int ReadMember(void*, int) override { return -1; }
+    bool CloseMember() override { return true; }
+};
+
+// A copy that appends to an existing archive is logged as extending it, and undo cuts the file
+// back to its former bytes; an archive the copy made is the install's own and goes. The
+// file appended to is not copied to the backup directory: its old bytes are still in it.
+TEST_F(InstallOps, AnArchiveAppendedToIsCutBackAndANewOneRemoved)
+{
+    ASSERT_TRUE(Put("SRC/entry.txt", "tonight's entry"));
+    ASSERT_TRUE(Put("DATA/season.arc", "the user's earlier entries"));
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\BACK"));
+    const auto before = Tree();
+
+    OpLogHeader header;
+    OpLog log;
+    ASSERT_TRUE(log.Create(header, "C:\\BACK"));
+    ops.AttachLog(log);
+    ops.SetBackupDirectory("C:\\BACK");
+    PlainArchive archive;
+    for (const char* target : {"C:\\DATA\\season.arc", "C:\\DATA\\new.arc"}) {
+        FileCopyJob job;
+        job.AttachSource(std::make_unique<FileSource>("C:\\SRC\\entry.txt"));
+        job.AttachTarget(std::make_unique<ArchiveTarget>());
+        job.archive = &archive;
+        job.SetTarget(target);
+        EXPECT_EQ(ops.RunCopyJob(job), InstallOperations::kCopied) << target;
+    }
+    ops.DetachLog();
+    log.Close();
+    EXPECT_TRUE(reports.empty()) << reports.front();
+    EXPECT_EQ(Read("DATA/season.arc"), "the user's earlier entriestonight's entry");
+    EXPECT_EQ(Read("DATA/new.arc"), "tonight's entry");
+    EXPECT_FALSE(std::filesystem::exists(C("BACK/kwb000.000")));
+
+    OpLogContents contents;
+    ASSERT_TRUE(LoadOpLog("C:\\BACK\\kwlog3.nnn", contents));
+    ASSERT_EQ(contents.records.size(), 2u);
+    EXPECT_EQ(contents.records[0]->TypeCode(), OpType::kFileExtended);
+    EXPECT_EQ(contents.records[1]->TypeCode(), OpType::kFileCreated);
+    InstallOperations undo;
+    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
+        EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
+    auto after = Tree();
+    after.erase("BACK/kwlog3.nnn");
+    EXPECT_EQ(after, before);
+}
+
+// An INI file the install made loses the install's sections on undo; a section the user
+// wrote into it since stays, and the file with it. A file holding nothing else goes.
+TEST_F(InstallOps, AnIniFileTheInstallMadeKeepsTheUsersOwnSection)
+{
+    ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\BACK"));
+    OpLogHeader header;
+    OpLog log;
+    ASSERT_TRUE(log.Create(header, "C:\\BACK"));
+    ops.AttachLog(log);
+    for (const char* file : {"C:\\APP\\mine.ini", "C:\\APP\\only.ini"}) {
+        EXPECT_TRUE(ops.SetIniEntry(file, "Stellum", "path", "C:\\Stellum"));
+        EXPECT_TRUE(ops.SetIniEntry(file, "Chart", "stars", "9"));
+    }
+    ops.DetachLog();
+    log.Close();
+    ASSERT_TRUE(Write("APP/mine.ini", Read("APP/mine.ini") + "\n[Observer]\nname=Ada\n"));
+
+    OpLogContents contents;
+    ASSERT_TRUE(LoadOpLog("C:\\BACK\\kwlog3.nnn", contents));
+    InstallOperations undo;
+    std::vector<UndoResult> results;
+    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r) results.push_back((*r)->Undo(undo));
+    EXPECT_EQ(std::count(results.begin(), results.end(), UndoResult::kFailed), 0);
+    EXPECT_EQ(results.back(), UndoResult::kKept) << "mine.ini's creation, undone last";
+    const std::string left = Read("APP/mine.ini");
+    EXPECT_NE(left.find("[Observer]"), std::string::npos);
+    EXPECT_NE(left.find("name=Ada"), std::string::npos);
+    EXPECT_EQ(left.find("Stellum"), std::string::npos);
+    EXPECT_EQ(left.find("Chart"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(C("APP/only.ini")));
+    EXPECT_TRUE(reports.empty()) << reports.front();
 }
 
 TEST_F(InstallOps, WhatAlreadyStandsIsNoChangeAndNoRecord)

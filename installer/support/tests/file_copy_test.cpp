@@ -250,6 +250,52 @@ TEST_F(FileCopy, FailedOrCancelledCopyLeavesTheInstalledFileAsItWas)
     EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
 }
 
+// An archive written through the job's archive object, byte for byte.
+struct PlainArchive : CopyArchive {
+    bool OpenMember(const char*) override { return false; }
+    int ReadMember(void*, int) override { return -1; }
+    bool CloseMember() override { return true; }
+};
+
+// An archive target writes after what the file holds; a transfer that breaks off takes back
+// what it wrote (an existing archive keeps its bytes, a new one is not left half written), and
+// an archive in use is not written beside itself.
+TEST_F(FileCopy, ArchiveTargetAppendsAndABrokenAppendLeavesTheArchiveAsItWas)
+{
+    const std::string data = Noise(20000, 8);
+    ASSERT_TRUE(Write("SRC/A.DLL", data));
+    ASSERT_TRUE(Write("APP/OLD.ARC", "earlier"));
+    PlainArchive archive;
+    auto appending = [&](const char* target, int cancelAfter) {
+        auto job = Job(Plain(), target);
+        job->AttachTarget(std::make_unique<ArchiveTarget>());
+        job->archive = &archive;
+        auto sink = std::make_unique<RecordingSink>();
+        sink->cancelAfter = cancelAfter;
+        job->AttachSink(std::move(sink));
+        return job;
+    };
+
+    auto cancelled = appending("C:\\APP\\OLD.ARC", 2);
+    EXPECT_FALSE(cancelled->Run());
+    EXPECT_EQ(cancelled->outcome, FileCopyJob::kCancelled);
+    EXPECT_EQ(Read("APP/OLD.ARC"), "earlier");
+    auto cancelledNew = appending("C:\\APP\\NEW.ARC", 2);
+    EXPECT_FALSE(cancelledNew->Run());
+    EXPECT_FALSE(PathExists("C:\\APP\\NEW.ARC"));
+
+    root.SetInUse("C:\\APP\\OLD.ARC");
+    auto inUse = appending("C:\\APP\\OLD.ARC", -1);
+    EXPECT_FALSE(inUse->Run());
+    EXPECT_EQ(Read("APP/OLD.ARC"), "earlier");
+    root.Restart();
+
+    auto copied = appending("C:\\APP\\OLD.ARC", -1);
+    EXPECT_TRUE(copied->Run());
+    EXPECT_TRUE(Read("APP/OLD.ARC") == "earlier" + data);
+    EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
+}
+
 TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
 {
     const std::string data = Noise(9000, 6);
