@@ -129,6 +129,22 @@ protected:
         for (const auto& c : boxes.Calls()) texts.push_back(c.text);
         return texts;
     }
+    // What one run of the built installer on a package came to: its exit code, the install's
+    // result ("r" of kwmain.ini), the error text and the boxes shown during the run.
+    struct Run {
+        int code = -1;
+        int result = -1;
+        std::string error;
+        std::vector<std::string> reports;
+    };
+    Run InstallPackage(const std::string& package)
+    {
+        Run run;
+        fw::ScriptedMessageBoxes shown;
+        run.code = InstallFromPackage(root, ProgramDir() + "/kwmain", package, run.error, &run.result);
+        for (const auto& call : shown.Calls()) run.reports.push_back(call.text);
+        return run;
+    }
     // Packs a description (with @{BIN} the program directory) into a host directory.
     std::string Pack(const std::string& description, const std::string& name)
     {
@@ -392,19 +408,15 @@ TEST_F(InstallRun, TheEndOfARunKeepsTheLogUnderItsFirstFreeNumber)
     const std::string package = Pack(
         "[package]\nproduct = Tiny\nauxiliary = @{BIN}/kwenu.dll\n[uninstaller]\ndirectory = C:\\BACK\n[end]\nkind = 1\n",
         "tiny");
-    std::string error;
-    int result = -1;
-    fw::ScriptedMessageBoxes reports;
-    InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result);
-    for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
-    EXPECT_EQ(result, 0);
+    const Run run = InstallPackage(package);
+    for (const auto& text : run.reports) ADD_FAILURE() << text;
+    EXPECT_EQ(run.result, 0);
     EXPECT_EQ(Read("BACK/kwlog3.999"), "x");
 }
 
 TEST_F(InstallRun, ResultsWrittenBackAndLogsKeptOrJoined)
 {
     if (ProgramDir().empty()) GTEST_SKIP() << "STELLUM_PROGRAM_DIR not set";
-    const std::string installer = ProgramDir() + "/kwmain";
     struct Case {
         const char* name;
         const char* events;
@@ -429,13 +441,10 @@ TEST_F(InstallRun, ResultsWrittenBackAndLogsKeptOrJoined)
         std::string text = std::string("[package]\nproduct = Tiny\nauxiliary = @{BIN}/kwenu.dll\n[make-directory]\npath = C:\\Tiny\n") +
                            "[uninstaller]\ndirectory = C:\\BACK\njoin = " + (join ? "1" : "0") + "\n" + c.events;
         const std::string package = Pack(text, c.name);
-        std::string error;
-        int result = -1;
-        fw::ScriptedMessageBoxes reports;
-        InstallFromPackage(root, installer, package, error, &result);
-        for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
-        EXPECT_EQ(error, "");
-        EXPECT_EQ(result, c.result);
+        const Run run = InstallPackage(package);
+        for (const auto& report : run.reports) ADD_FAILURE() << report;
+        EXPECT_EQ(run.error, "");
+        EXPECT_EQ(run.result, c.result);
         ASSERT_TRUE(fs::exists(C(c.log)));
         OpLogContents log;
         ASSERT_EQ(ReadOpLogFile("C:\\BACK\\kwlog3.000", log), OpLogReadResult::kOk);
@@ -456,8 +465,6 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     const std::string package = program.empty() ? "" : (fs::path(program).parent_path() / "package").string();
     if (package.empty() || !fs::exists(package + "/install.inf")) GTEST_SKIP() << "no package built";
     const auto fresh = Tree(rootDir);
-    std::string error;
-    int result = -1;
     std::vector<std::string> dialogs;
     fw::Responder<DialogSeam> user{[&](Dialog& d, const std::string& name) {
         dialogs.push_back(name);
@@ -467,11 +474,11 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     answerHook = [](const MessageBoxRequest& r) {
         if (r.caption == "Installation Completed") ScreenSnapshot(nullptr, "kw_install_done.png");
     };
-    const int code = InstallFromPackage(root, program + "/kwmain", package, error, &result);
-    EXPECT_EQ(Reports(), std::vector<std::string>{});
-    EXPECT_EQ(error, "");
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(result, 0);
+    const Run run = InstallPackage(package);
+    EXPECT_EQ(run.reports, std::vector<std::string>{});
+    EXPECT_EQ(run.error, "");
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.result, 0);
     ASSERT_FALSE(questions.empty());
     EXPECT_EQ(questions.back().caption, "Installation Completed");
     EXPECT_EQ(dialogs, std::vector<std::string>{"DLGSELCOMPS"});
@@ -572,13 +579,12 @@ command = "C:\Tiny\defloc.rsx"
 kind = 0
 )", "tiny");
     const auto before = Tree(rootDir);
-    for (int run = 0; run < 2; ++run) {
-        SCOPED_TRACE(run == 0 ? "install" : "reinstall");
-        std::string error;
-        int result = -1;
-        EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 0) << error;
-        EXPECT_EQ(Reports(), std::vector<std::string>{});
-        EXPECT_EQ(result, 0);
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "install" : "reinstall");
+        const Run run = InstallPackage(package);
+        EXPECT_EQ(run.code, 0) << run.error;
+        EXPECT_EQ(run.reports, std::vector<std::string>{});
+        EXPECT_EQ(run.result, 0);
         EXPECT_EQ(Read("WINDOWS/tiny.dat"), "the package's");
     }
     EXPECT_TRUE(fs::exists(C("Tiny/Uninstall/kwlog3.000")));
@@ -628,8 +634,8 @@ value = C:\Tiny
 [end]
 kind = 0
 )", "tiny");
-    std::string error;
-    EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error), 0) << error;
+    const Run run = InstallPackage(package);
+    EXPECT_EQ(run.code, 0) << run.error;
     const std::string shared = root.SystemDirectory() + "\\tinyshr.dll";
     const char* countKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
     auto count = [&](int rootIndex) {
@@ -743,21 +749,19 @@ show = 1
         const auto before = Tree(rootDir);
         questions.clear();
         answers = c.answers;
-        std::string error;
-        int result = -1;
-        fw::ScriptedMessageBoxes reports;
         int selections = 0;
+        Run run;
         {
             fw::Responder<DialogSeam> user{[&](Dialog&, const std::string& name) {
                 EXPECT_EQ(name, "DLGSELCOMPS");
                 return selections++ == 0 ? c.selection : 0;
             }};
-            EXPECT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 1);
+            run = InstallPackage(package);
         }
-        EXPECT_EQ(result, c.logKept ? 6 : 1) << "aborted; its log kept for the uninstaller once it is in place";
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.result, c.logKept ? 6 : 1) << "aborted; its log kept for the uninstaller once it is in place";
         EXPECT_TRUE(answers.empty()) << "every scripted answer was asked for";
-        std::vector<std::string> said;
-        for (const auto& call : reports.Calls()) said.push_back(call.text);
+        std::vector<std::string> said = run.reports;
         for (const auto& q : questions) said.push_back(q.text);
         bool named = false;
         for (const auto& t : said) named = named || t.rfind(c.report, 0) == 0;
@@ -814,11 +818,9 @@ kind = 0
 )",
                                      "registered");
     const auto before = Tree(rootDir);
-    std::string error;
-    int result = -1;
-    fw::ScriptedMessageBoxes reports;
-    ASSERT_EQ(InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result), 0) << error;
-    for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
+    const Run run = InstallPackage(package);
+    ASSERT_EQ(run.code, 0) << run.error;
+    for (const auto& text : run.reports) ADD_FAILURE() << text;
 
     int64_t installed = 0, packaged = 0, accessed = 0;
     ASSERT_TRUE(fw::WinFileSystem::GetFileTimes("C:\\Tiny\\9.rsx", installed, accessed));
@@ -866,14 +868,11 @@ kind = 0
 )",
                                      "own-drive");
     const auto before = Tree(package);
-    std::string error;
-    int result = -1;
-    fw::ScriptedMessageBoxes reports;
-    InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result);
-    EXPECT_EQ(result, 1) << "the write failed the install";
+    const Run run = InstallPackage(package);
+    EXPECT_EQ(run.result, 1) << "the write failed the install";
     EXPECT_TRUE(Tree(package) == before) << "nothing of the package changed";
     std::string all;
-    for (const auto& call : reports.Calls()) all += call.text + "\n";
+    for (const auto& text : run.reports) all += text + "\n";
     for (const auto& q : questions) all += q.text + "\n";
     EXPECT_NE(all.find("Unable to set INI entry e in file"), std::string::npos) << all;
 }
@@ -910,16 +909,13 @@ kind = 0
         return 0;
     }};
     fw::ScriptedFileDialogs files({"C:\\ELSE"});
-    std::string error;
-    int result = -1;
-    fw::ScriptedMessageBoxes reports;
-    InstallFromPackage(root, ProgramDir() + "/kwmain", package, error, &result);
-    for (const auto& call : reports.Calls()) ADD_FAILURE() << call.text;
+    const Run run = InstallPackage(package);
+    for (const auto& text : run.reports) ADD_FAILURE() << text;
     EXPECT_EQ(dialogs, std::vector<std::string>{"DLGINSTSF"});
     ASSERT_GE(questions.size(), 2u);
     EXPECT_EQ(questions[0].text, "Insert the next part");
     EXPECT_EQ(questions[0].buttons.size(), 3u);
-    EXPECT_EQ(result, 1) << "the sequence stops";
+    EXPECT_EQ(run.result, 1) << "the sequence stops";
     EXPECT_TRUE(fs::exists(C("ELSE/comname.txt"))) << "the chosen group";
     EXPECT_FALSE(fs::exists(C("ELSE/9.rsx"))) << "the other one";
     EXPECT_FALSE(fs::exists(C("Tiny"))) << "nothing of the install itself";

@@ -111,6 +111,14 @@ protected:
         return Write(rel, bytes);
     }
 
+    // An operation log in the directory, reaching ops until it is detached.
+    void StartLog(OpLog& log, const char* directory)
+    {
+        OpLogHeader header;
+        ASSERT_TRUE(log.Create(header, directory));
+        ops.AttachLog(log);
+    }
+
     std::vector<std::string> reports;
     InstallOperations ops;
 };
@@ -198,10 +206,8 @@ TEST_F(InstallOps, ReplacedFilesAndDeletedGroupsComeBackAsTheyWere)
     ASSERT_EQ(order, (std::vector<std::string>{"One", "Two", "Three"}));
     const auto before = Tree();
 
-    OpLogHeader header;
     OpLog log;
-    ASSERT_TRUE(log.Create(header, "C:\\BACK"));
-    ops.AttachLog(log);
+    StartLog(log, "C:\\BACK");
     ops.SetBackupDirectory("C:\\BACK");
     EXPECT_TRUE(ops.CopyFile("C:\\SRC\\new.bin", "C:\\APP\\tool.bin"));
     log.SetState(1);
@@ -249,10 +255,8 @@ TEST_F(InstallOps, AnArchiveAppendedToIsCutBackAndANewOneRemoved)
     ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\BACK"));
     const auto before = Tree();
 
-    OpLogHeader header;
     OpLog log;
-    ASSERT_TRUE(log.Create(header, "C:\\BACK"));
-    ops.AttachLog(log);
+    StartLog(log, "C:\\BACK");
     ops.SetBackupDirectory("C:\\BACK");
     PlainArchive archive;
     for (const char* target : {"C:\\DATA\\season.arc", "C:\\DATA\\new.arc"}) {
@@ -288,10 +292,8 @@ TEST_F(InstallOps, AnArchiveAppendedToIsCutBackAndANewOneRemoved)
 TEST_F(InstallOps, AnIniFileTheInstallMadeKeepsTheUsersOwnSection)
 {
     ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\BACK"));
-    OpLogHeader header;
     OpLog log;
-    ASSERT_TRUE(log.Create(header, "C:\\BACK"));
-    ops.AttachLog(log);
+    StartLog(log, "C:\\BACK");
     for (const char* file : {"C:\\APP\\mine.ini", "C:\\APP\\only.ini"}) {
         EXPECT_TRUE(ops.SetIniEntry(file, "Stellum", "path", "C:\\Stellum"));
         EXPECT_TRUE(ops.SetIniEntry(file, "Chart", "stars", "9"));
