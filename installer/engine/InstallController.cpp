@@ -92,11 +92,7 @@ private:
 // apply), called in the order they were added.
 class HookChain : public CompletionHook {
 public:
-    void Add(std::unique_ptr<CompletionHook> hook)
-    {
-        hook->SetJob(Job());
-        hooks_.push_back(std::move(hook));
-    }
+    void Add(std::unique_ptr<CompletionHook> hook) { hooks_.push_back(std::move(hook)); }
     void Completed() override
     {
         for (auto& hook : hooks_) {

@@ -331,19 +331,15 @@ int InstallOperations::CopyStep(FileCopyJob& job)
 {
     if (!EnsureParentPath(job.target.Text())) return kCopyFailed;
     const bool existed = PathExists(job.target.Text());
-    // A file appended to keeps its bytes: the uninstaller cuts it back to this length.
+    // A file appended to keeps its bytes: no copy of it is needed, the uninstaller cuts it back.
     const bool appends = job.Target() && job.Target()->Appends();
-    const long formerLength = existed && appends ? FileLength(job.target.Text()) : -1;
-    if (existed && appends && formerLength < 0) {
-        Report("Unable to get the length of %s", job.target.Text());
-        return kCopyFailed;
-    }
     std::string backup;
     if (existed && !appends && !KeepReplacedFile(job.target.Text(), backup)) return kCopyFailed;
     const bool done = job.Run();
     RecordReplacedFile(job.target.Text(), backup, done && job.outcome == FileCopyJob::kCopied);
     if (!done) return job.outcome == FileCopyJob::kCancelled ? kCopyCancelled : kCopyFailed;
     if (job.outcome == FileCopyJob::kKept) return kNothingToDo;
+    const long formerLength = appends ? job.Target()->FormerLength() : -1;
     if (formerLength >= 0) sink_->FileExtended(job.target.Text(), static_cast<std::uint32_t>(formerLength));
     // A file that was not there before is the install's own: the uninstaller removes it.
     else if (!existed && !job.replacedAtRestart) sink_->FileCreated(job.target.Text());
@@ -841,27 +837,19 @@ bool InstallOperations::GroupHasItems(const char* group)
 
 namespace {
 
-constexpr int kRootClassesRoot = 1, kRootMachine = 0, kRootUser = 2;
-
 std::string VersionKey()
 {
     const char* version = GetOsInfo().CurrentVersionKey();
     return version ? version : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 }
 
-// The font list's value name of a font file: its name without extension, then " (TrueType)".
-std::string FontValueName(const char* path)
+// A file's name without its extension (a leading dot is part of the name).
+std::string NameWithoutExtension(const char* path)
 {
     std::string name = FileNamePart(path);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name + " (TrueType)";
-}
-
-bool EndsWithIgnoreCase(const std::string& text, const char* tail)
-{
-    const std::size_t n = std::strlen(tail);
-    return text.size() >= n && strncasecmp(text.c_str() + text.size() - n, tail, n) == 0;
+    return name;
 }
 
 } // namespace
@@ -874,10 +862,12 @@ bool InstallOperations::InstallFont(const char* path)
     }
     // A font in the fonts directory is listed by its name, any other by its full path.
     PathBuffer windows, fonts;
-    const bool inFonts = WindowsDirectory(windows) && JoinPath(fonts, windows.Text(), "FONTS") &&
-                         IsInsideDirectory(path, fonts.Text()) && !std::strchr(IsInsideDirectory(path, fonts.Text()), '\\');
-    const RegKey list(kRootMachine, (VersionKey() + "\\Fonts").c_str());
-    if (!SetRegString(list, FontValueName(path).c_str(), inFonts ? FileNamePart(path) : path)) {
+    const char* inside = WindowsDirectory(windows) && JoinPath(fonts, windows.Text(), "FONTS")
+                             ? IsInsideDirectory(path, fonts.Text())
+                             : nullptr;
+    const bool inFonts = inside && !std::strchr(inside, '\\');
+    const RegKey list(RegKey::kLocalMachine, (VersionKey() + "\\Fonts").c_str());
+    if (!SetRegString(list, (NameWithoutExtension(path) + " (TrueType)").c_str(), inFonts ? FileNamePart(path) : path)) {
         Report("Unable to install font");
         return false;
     }
@@ -885,10 +875,9 @@ bool InstallOperations::InstallFont(const char* path)
     return true;
 }
 
-bool InstallOperations::RemoveFont(const char* path)
+bool InstallOperations::RemoveFont(const char*)
 {
     // The font list's entry has a record of its own, which removes it.
-    (void)path;
     return true;
 }
 
@@ -896,8 +885,7 @@ std::string InstallOperations::ServerClassId(const char* path)
 {
     // Two FNV-1a hashes of the upper-cased file name give the 128 bits of the id, so that the
     // same server file has the same id on every machine.
-    std::string name = FileNamePart(path);
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string name = fw::ToUpperAscii(FileNamePart(path));
     std::uint64_t a = 0xcbf29ce484222325ull, b = 0x84222325cbf29ce4ull;
     for (unsigned char c : name) {
         a = (a ^ c) * 0x100000001b3ull;
@@ -913,18 +901,16 @@ std::string InstallOperations::ServerClassId(const char* path)
 bool InstallOperations::RegisterOleServer(const char* path, bool doRegister)
 {
     const std::string id = ServerClassId(path);
-    std::string name = FileNamePart(path);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    const std::string name = NameWithoutExtension(path);
     const std::string classKey = "CLSID\\" + id;
     bool ok;
     if (doRegister) {
-        const char* server = EndsWithIgnoreCase(path, ".exe") ? "\\LocalServer32" : "\\InprocServer32";
-        ok = SetRegString(RegKey(kRootClassesRoot, (classKey + server).c_str()), "", path) &&
-             SetRegString(RegKey(kRootClassesRoot, (name + "\\CLSID").c_str()), "", id.c_str());
+        const char* server = HasExtension(path, ".exe") ? "\\LocalServer32" : "\\InprocServer32";
+        ok = SetRegString(RegKey(RegKey::kClassesRoot, (classKey + server).c_str()), "", path) &&
+             SetRegString(RegKey(RegKey::kClassesRoot, (name + "\\CLSID").c_str()), "", id.c_str());
     } else {
-        ok = DeleteRegKey(RegKey(kRootClassesRoot, classKey.c_str())) &&
-             DeleteRegKey(RegKey(kRootClassesRoot, name.c_str()));
+        ok = DeleteRegKey(RegKey(RegKey::kClassesRoot, classKey.c_str())) &&
+             DeleteRegKey(RegKey(RegKey::kClassesRoot, name.c_str()));
     }
     if (!ok) Report(doRegister ? "Unable to register OLE2 server %s" : "Unable to unregister OLE2 server %s", path);
     return ok;
@@ -935,20 +921,20 @@ bool InstallOperations::MapIniFile(const char* path, const char* section, const 
     PathBuffer windows, directory;
     if (!WindowsDirectory(windows) || !DirectoryOf(path, directory) || !SamePath(directory.Text(), windows.Text()))
         return false;
-    RegKey file(kRootMachine, (VersionKey() + "\\IniFileMapping\\" + FileNamePart(path)).c_str());
+    RegKey file(RegKey::kLocalMachine, (VersionKey() + "\\IniFileMapping\\" + FileNamePart(path)).c_str());
     if (!file.Exists()) return false;
     // The section's own key names the entry's place, else the file's value for the section,
     // else the file's default.
     char mapping[RegKey::kPathSize] = {};
-    RegKey sectionKey(kRootMachine, (std::string(file.Path()) + "\\" + section).c_str());
+    RegKey sectionKey(RegKey::kLocalMachine, (std::string(file.Path()) + "\\" + section).c_str());
     bool found = sectionKey.Exists() && (sectionKey.QueryString(entry, mapping, sizeof mapping) ||
                                          sectionKey.QueryString("", mapping, sizeof mapping));
     if (!found) found = file.QueryString(section, mapping, sizeof mapping) || file.QueryString("", mapping, sizeof mapping);
     if (!found) return false;
     const char* text = mapping[0] == '#' ? mapping + 1 : mapping;
     int root;
-    if (strncasecmp(text, "USR:", 4) == 0) root = kRootUser;
-    else if (strncasecmp(text, "SYS:", 4) == 0) root = kRootMachine;
+    if (strncasecmp(text, "USR:", 4) == 0) root = RegKey::kCurrentUser;
+    else if (strncasecmp(text, "SYS:", 4) == 0) root = RegKey::kLocalMachine;
     else return false;
     return key.Set(root, text + 4);
 }

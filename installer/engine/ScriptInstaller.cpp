@@ -70,18 +70,17 @@ bool ScriptInstaller::ExecuteEvent(ScriptEvent& event, int position, int& result
 {
     result = 1;
     if (event.logState >= 0 && event.logState <= 2) sink_->SetState(event.logState);
-    if (event.selection && position >= 0 && position < static_cast<int>(selection_.size()) &&
-        selection_[position] == 0) {
-        // A deselected file group's share of the gauge passes as a skipped one's does.
-        if (event.TypeCode() == 3 && gauge_) gauge_(event.Size());
+    // A file group left out (deselected, or its condition false) passes its share of the gauge.
+    auto skip = [&] {
+        if (event.TypeCode() == kEventFileGroup && gauge_) gauge_(event.Size());
         return true;
-    }
+    };
+    if (event.selection && position >= 0 && position < static_cast<int>(selection_.size()) &&
+        selection_[position] == 0)
+        return skip();
     int value;
     if (!EvaluateCondition(event.condition.Text(), value)) return false;
-    if (value == 0) {
-        if (event.TypeCode() == 3 && gauge_) gauge_(event.Size());
-        return true;
-    }
+    if (value == 0) return skip();
     const BuildStyle* style = project_ ? project_->build.Current() : nullptr;
     if (style && style->BuildingMode() != 0) {
         if (event.BuildEvent()) return true; // the build tool's business: nothing to do here

@@ -316,14 +316,14 @@ bool UninstallController::KeepRemainingRecords()
     // the user's word), so that the next run neither repeats them (a deleted INI entry
     // inserted twice, a question answered twice) nor misses the rest.
     const std::vector<OpLogRecordPtr>& records = contents_.records;
-    auto undone = [](const OpLogRecordPtr& r) { return r->Choice() == kChoiceUndone || r->Choice() == kChoiceKept; };
-    if (std::none_of(records.begin(), records.end(), undone)) return true;
-    if (std::all_of(records.begin(), records.end(), undone)) return fw::WinFileSystem::DeleteFile(logPath_);
+    auto settled = [](const OpLogRecordPtr& r) { return r->Choice() == kChoiceUndone || r->Choice() == kChoiceKept; };
+    if (std::none_of(records.begin(), records.end(), settled)) return true;
+    if (std::all_of(records.begin(), records.end(), settled)) return fw::WinFileSystem::DeleteFile(logPath_);
     MemorySink sink;
     PortableWriter writer(sink, false);
     bool ok = contents_.header.Write(writer);
     for (const OpLogRecordPtr& r : records)
-        if (ok && !undone(r)) ok = r->Write(writer);
+        if (ok && !settled(r)) ok = r->Write(writer);
     // Replaced whole: the old log stays intact when the new one cannot be written.
     return ok && fw::WinFileSystem::ReplaceFile(logPath_, sink.Bytes());
 }

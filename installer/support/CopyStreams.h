@@ -121,6 +121,7 @@ public:
     bool Commit() override;
     bool Check() override { return Job() && Job()->archive && !Job()->useAlternateTarget; }
     bool Appends() const override { return true; }
+    long FormerLength() const override { return formerLength_; }
 
 private:
     FILE* file_ = nullptr;

@@ -40,8 +40,10 @@ public:
     virtual bool Commit() = 0;                        // after a complete transfer
     virtual bool Check() = 0;                         // before copying
     // An appending target keeps what the file held and writes after it: the copy step then
-    // records the file as extended rather than replaced.
+    // records the file as extended rather than replaced. FormerLength: the length the file had
+    // when the target opened it, -1 when the target made the file (or does not append).
     virtual bool Appends() const { return false; }
+    virtual long FormerLength() const { return -1; }
 };
 
 class ProgressSink : public CopyAttachment {

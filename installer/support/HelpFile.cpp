@@ -21,12 +21,10 @@ class HelpKeyWatch : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyRelease) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (key->key() != Qt::Key_F1 || key->isAutoRepeat() || !widget) return false;
-        HelpFile::Instance().ShowForWindow(widget->window());
-        return true;
+        if (event->type() != QEvent::KeyRelease || !widget) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        return HelpFile::Instance().OnKey(key->key(), key->isAutoRepeat() ? 2 : 1, true, widget->window());
     }
 };
 
@@ -103,12 +101,12 @@ bool HelpFile::ShowForWindow(QWidget* window)
 
 bool HelpFile::ShowForActiveWindow() { return ShowForWindow(QApplication::activeWindow()); }
 
-bool HelpFile::OnKey(int key, int repeatCount, bool released)
+bool HelpFile::OnKey(int key, int repeatCount, bool released, QWidget* window)
 {
     if (key != Qt::Key_F1 || repeatCount != 1 || !released) return false;
-    QWidget* active = QApplication::activeWindow();
-    if (!active) return false;
-    ShowForWindow(active);
+    if (!window) window = QApplication::activeWindow();
+    if (!window) return false;
+    ShowForWindow(window);
     return true;
 }
 

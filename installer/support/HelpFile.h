@@ -45,8 +45,8 @@ public:
     // The window's help context (command 1234 to its dialog), or the default one.
     bool ShowForWindow(QWidget* window);
     bool ShowForActiveWindow();
-    // F1 released once while an installer window is active: help for it; true when handled.
-    bool OnKey(int key, int repeatCount, bool released);
+    // F1 released once in a window (null: the active one): help for it; true when handled.
+    bool OnKey(int key, int repeatCount, bool released, QWidget* window = nullptr);
     // While on, F1 released in any window of the program shows help for that window (its
     // dialog's help context, else the default one); the installer turns it on for its run.
     void WatchHelpKey(bool on);
