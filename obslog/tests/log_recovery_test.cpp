@@ -493,11 +493,11 @@ void Report(int fd, const std::string& line)
     }
 }
 
-// Rounds of the kill test: a few in the suite, as many as STELLUM_KILL_ROUNDS asks for a long run.
+// Rounds of the kill test: 200 in the suite, as many as STELLUM_KILL_ROUNDS asks for a longer run.
 int KillRounds()
 {
     const char* rounds = std::getenv("STELLUM_KILL_ROUNDS");
-    return rounds && std::atoi(rounds) > 0 ? std::atoi(rounds) : 30;
+    return rounds && std::atoi(rounds) > 0 ? std::atoi(rounds) : 200;
 }
 
 void CopyFileIfThere(const std::string& from, const std::string& to)
