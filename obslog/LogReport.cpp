@@ -134,9 +134,13 @@ std::string LogReport::ExportText(const ObsField& f, const ObsRecord& r) const
 
 std::string LogReport::ExportLine(const ObsRecord* r, std::uint32_t mask) const
 {
-    const int columns = ObsExportColumnCount();
-    std::vector<const ObsField*> byColumn(static_cast<std::size_t>(columns));
-    for (const ObsField& f : ObsFields()) byColumn[static_cast<std::size_t>(f.exportColumn)] = &f;
+    // The fields by column, from the static field table: built once.
+    static const std::vector<const ObsField*> byColumn = [] {
+        std::vector<const ObsField*> fields(static_cast<std::size_t>(ObsExportColumnCount()));
+        for (const ObsField& f : ObsFields()) fields[static_cast<std::size_t>(f.exportColumn)] = &f;
+        return fields;
+    }();
+    const int columns = static_cast<int>(byColumn.size());
     std::string line;
     for (int c = 0; c < columns; ++c) {
         if (!(mask & (1u << c))) continue;
@@ -184,12 +188,12 @@ bool LogReport::ExportTheSky(const std::string& path)
 
 // --- the report ----------------------------------------------------------------------
 
-std::map<int, std::string> LogReport::ReportTexts(const ObsRecord& r) const
+LogReport::FieldTexts LogReport::ReportTexts(const ObsRecord& r) const
 {
     TextConvert convert;
-    std::map<int, std::string> texts;
+    FieldTexts texts;
     for (const ObsField& f : ObsFields()) {
-        std::string& text = texts[f.code];
+        std::string& text = texts[static_cast<std::size_t>(f.code)];
         switch (f.kind) {
         case ObsField::TextKind: text = r.*f.text; break;
         case ObsField::ChoiceKind: text = ListText(f.list, r.*f.number); break;
@@ -204,7 +208,7 @@ std::map<int, std::string> LogReport::ReportTexts(const ObsRecord& r) const
 
 std::array<std::string, 7> LogReport::DescribeRecord(const ObsRecord& r) const
 {
-    std::map<int, std::string> text = ReportTexts(r);
+    const FieldTexts text = ReportTexts(r);
     const std::string& name = text[ObsField::Name];
     const std::string& type = text[ObsField::Type];
     const std::string& location = text[ObsField::Location];

@@ -4,17 +4,16 @@
 // it is on; the report can also cover the current record alone.
 #pragma once
 
+#include "obslog/ObsField.h"
 #include "obslog/ObsRecord.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <ostream>
 #include <string>
 
 class LogDocument;
-struct ObsField;
 
 class LogReport {
 public:
@@ -50,7 +49,8 @@ private:
     std::string ListText(std::int32_t listId, std::int32_t id) const;
     // A field of a record as the table writes it, and each field as the report words it.
     std::string ExportText(const ObsField& field, const ObsRecord& record) const;
-    std::map<int, std::string> ReportTexts(const ObsRecord& record) const;
+    using FieldTexts = std::array<std::string, ObsField::kLastCode + 1>;  // indexed by field code
+    FieldTexts ReportTexts(const ObsRecord& record) const;
 
     LogDocument& doc_;
 };
