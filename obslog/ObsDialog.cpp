@@ -454,11 +454,10 @@ void ObsDialog::CmLogConfig()
     HdrDialog dialog(this, doc_.Header(), doc_.DefaultHeader());
     if (dialog.Execute() != fw::IDOK) return;
     doc_.Header() = dialog.Current();
-    doc_.WriteRecoveryHeader();
+    // The log's lists are part of the log: they reach the recovery header and a save is due.
+    doc_.ChoiceListChanged();
     doc_.DefaultHeader() = dialog.Default();
     doc_.WriteDefaultHeader();
-    // The log's lists are part of the log: a save is due.
-    doc_.SetDirty(true);
     LoadOptionLists();
     for (std::size_t i = 0; i < choices_.size(); ++i) {
         if (shown[i] == fw::CB_ERR) choices_[i].box->SetSelIndex(-1);
