@@ -73,8 +73,6 @@ struct ObsField {
     std::uint32_t filterBit;
     int filterSet;
     const char* filterTag;
-
-    bool Stored() const { return kind != DateKind; }
 };
 
 // The table, in the record's binary order.
