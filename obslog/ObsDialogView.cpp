@@ -62,7 +62,7 @@ ObsDialogView::ObsDialogView(LogDocument& document, QWidget* parent)
     OnCommandEnable(fw::CM_FILESAVE, [this](fw::CommandEnabler& ce) {
         if (Log().IsRecovering()) ce.Enable(false);
         else if (fw::DocManager* manager = Log().GetDocManager()) manager->CommandEnable(ce);
-        else ce.Enable(Log().GetDocPath().empty() || Log().IsDirty());
+        else ce.Enable(fw::DocManager::SaveEnabled(Log()));
     });
     fw::View::OnNotify(vnAppEvent, [this](std::intptr_t event) {
         if (event == aeLogClosing) ControlsToRecord();

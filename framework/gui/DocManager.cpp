@@ -321,11 +321,16 @@ void DocManager::CommandEnable(CommandEnabler& ce) const
     switch (ce.id) {
     case CM_FILENEW:
     case CM_FILEOPEN: ce.Enable(!templates_.empty()); break;
-    case CM_FILESAVE: ce.Enable(doc && (doc->GetDocPath().empty() || doc->IsDirty())); break;
+    case CM_FILESAVE: ce.Enable(doc && SaveEnabled(*doc)); break;
     case CM_FILESAVEAS:
     case CM_FILECLOSE: ce.Enable(doc != nullptr); break;
     default: break;
     }
+}
+
+bool DocManager::SaveEnabled(Document& doc)
+{
+    return doc.GetDocPath().empty() || doc.IsDirty();
 }
 
 void DocManager::PostDocError(Document& doc, int messageId)

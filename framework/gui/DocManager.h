@@ -105,6 +105,8 @@ public:
     bool HandlesCommand(int id) const;
     // Enabler of the File commands.
     void CommandEnable(CommandEnabler& ce) const;
+    // Whether File Save applies to a document: it has no file yet or holds changes.
+    static bool SaveEnabled(Document& doc);
 
     // Saves under a newly chosen template and path, reporting a failure; when it fails the
     // document keeps its old ones (a file that was not written is not its file).
