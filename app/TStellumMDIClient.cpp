@@ -274,7 +274,7 @@ void TStellumMDIClient::ReportPrintFailure(QWidget* parent, int source)
     const std::string& why = printer.LastError();
     if (why == fw::Printer::kCouldNotStart)
         printer.ChooseDevice(parent);
-    else if (why == "nothing to print")
+    else if (why == fw::Printer::kNothingToPrint)
         fw::MessageBox(parent, "There is nothing to print: the list is empty.", PrintSourceText(source), fw::MB_OK);
     else if (why != "cancelled")
         fw::MessageBox(parent, "Printing failed: " + why + ".", PrintSourceText(source),
