@@ -168,11 +168,16 @@ void TStellumMDIClient::CmFilteredList()
 
 fw::Printer& TStellumMDIClient::Printer()
 {
-    // A new default printer chosen while the program runs: the printer made for the old one
-    // goes, and the next job is made for the new default.
-    if (printer_ && printer_->DefaultChanged()) printer_.reset();
     if (!printer_) printer_ = std::make_unique<fw::Printer>();
     return *printer_;
+}
+
+void TStellumMDIClient::TakeUpDefaultPrinter()
+{
+    // A new default printer chosen while the program runs: the printer made for the old one
+    // goes, and this command's printer is made for the new default. Checked only here, so
+    // the options chosen, the printouts and the failure report of one command share a printer.
+    if (printer_ && printer_->DefaultChanged()) printer_.reset();
 }
 
 PlannerPrintView* TStellumMDIClient::PlannerPrinting()
@@ -232,6 +237,7 @@ std::unique_ptr<fw::Printout> TStellumMDIClient::MakePrintout(int source, int fo
 
 void TStellumMDIClient::RunPrint(bool preview)
 {
+    TakeUpDefaultPrinter();
     int source = 0, format = 0;
     if (!AskPrintOptions(source, format)) return;
     const bool log = source == PrintSourceLog || source == PrintSourceCurrentLogEntry;
@@ -293,5 +299,6 @@ void TStellumMDIClient::CmFilePrintPreview()
 
 void TStellumMDIClient::CmFilePrintSetup()
 {
+    TakeUpDefaultPrinter();
     Printer().Setup(this, NGCprintout::margins);
 }
