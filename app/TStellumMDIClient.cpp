@@ -168,11 +168,16 @@ void TStellumMDIClient::CmFilteredList()
 
 fw::Printer& TStellumMDIClient::Printer()
 {
-    // A new default printer chosen while the program runs: the printer made for the old one
-    // goes, and the next job is made for the new default.
-    if (printer_ && printer_->DefaultChanged()) printer_.reset();
     if (!printer_) printer_ = std::make_unique<fw::Printer>();
     return *printer_;
+}
+
+void TStellumMDIClient::TakeUpDefaultPrinter()
+{
+    // A new default printer chosen while the program runs: the printer made for the old one
+    // goes, and this command's printer is made for the new default. Checked only here, so
+    // the options chosen, the printouts and the failure report of one command share a printer.
+    if (printer_ && printer_->DefaultChanged()) printer_.reset();
 }
 
 PlannerPrintView* TStellumMDIClient::PlannerPrinting()
@@ -232,6 +237,7 @@ std::unique_ptr<fw::Printout> TStellumMDIClient::MakePrintout(int source, int fo
 
 void TStellumMDIClient::RunPrint(bool preview)
 {
+    TakeUpDefaultPrinter();
     int source = 0, format = 0;
     if (!AskPrintOptions(source, format)) return;
     const bool log = source == PrintSourceLog || source == PrintSourceCurrentLogEntry;
@@ -274,7 +280,7 @@ void TStellumMDIClient::ReportPrintFailure(QWidget* parent, int source)
     const std::string& why = printer.LastError();
     if (why == fw::Printer::kCouldNotStart)
         printer.ChooseDevice(parent);
-    else if (why == "nothing to print")
+    else if (why == fw::Printer::kNothingToPrint)
         fw::MessageBox(parent, "There is nothing to print: the list is empty.", PrintSourceText(source), fw::MB_OK);
     else if (why != "cancelled")
         fw::MessageBox(parent, "Printing failed: " + why + ".", PrintSourceText(source),
@@ -293,5 +299,6 @@ void TStellumMDIClient::CmFilePrintPreview()
 
 void TStellumMDIClient::CmFilePrintSetup()
 {
+    TakeUpDefaultPrinter();
     Printer().Setup(this, NGCprintout::margins);
 }

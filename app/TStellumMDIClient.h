@@ -42,7 +42,8 @@ public:
     void CmFilePrint();
     void CmFilePrintSetup();
     void CmFilePrintPreview();
-    // The application's printer, made when first needed.
+    // The application's printer, made when first needed. Once the system's default printer
+    // changes, the next print command replaces it with one made for the new default.
     fw::Printer& Printer();
     // The planner's and the log's views as the printouts use them (null when not open).
     PlannerPrintView* PlannerPrinting();
@@ -57,6 +58,9 @@ private:
     bool AskPrintOptions(int& source, int& format);
     // The printout for the choice; null (and the user told) when its view is not open.
     std::unique_ptr<fw::Printout> MakePrintout(int source, int format);
+    // Drops the printer when the system's default printer changed since it was made, so that
+    // the command starting now makes one for the new default.
+    void TakeUpDefaultPrinter();
     // Prints or previews the choice; the clock waits and the panes do not paint meanwhile.
     void RunPrint(bool preview);
     // Tells the user why a print or a preview failed (after the printer set its last error).

@@ -5,8 +5,8 @@
 # Programs, language packages, the help page and the data files are replaced whenever the
 # delivered ones change. The files under User/ belong to the user once delivered: one is
 # copied when it is missing, and replaced by a newer delivered version only while the user has
-# left it exactly as it was last delivered (its SHA-256 is kept in RECORD). So a rebuild never
-# overwrites a user's plans, logs or settings, and the delivered directory is never written.
+# left it exactly as it was last delivered (its SHA-256 is kept in RECORD). So filling it again
+# never overwrites a user's plans, logs or settings, and the delivered directory is never written.
 
 foreach(var FROM RUN RECORD)
   if(NOT DEFINED ${var})

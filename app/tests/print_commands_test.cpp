@@ -204,17 +204,57 @@ TEST_F(PrintCommands, APrinterThatCannotStartOffersThePrintDialog)
     EXPECT_EQ(PrintingCount, 0);
 }
 
-// A new default printer chosen while the program runs is taken up by the next job; the
-// printer stays as set up while the default stays.
-TEST_F(PrintCommands, ANewDefaultPrinterIsTakenUpByTheNextJob)
+// A new default printer chosen while the program runs is taken up by the next print command
+// (Print, Print Preview or Print Setup); the printer stays as set up while the default stays.
+TEST_F(PrintCommands, ANewDefaultPrinterIsTakenUpByTheNextCommand)
 {
+    std::string systemDefault;
+    fw::Responder<fw::DefaultPrinterSeam> defaults([&] { return systemDefault; });
+    fw::Responder<fw::PageSetupSeam> setup([](QWidget*, fw::PageMargins&) { return false; });
+    fw::ScriptedDialogs cancel([](fw::Dialog&) { return fw::IDCANCEL; });
+    const struct {
+        const char* name;
+        void (TStellumMDIClient::*command)();
+    } cases[] = {
+        {"Print", &TStellumMDIClient::CmFilePrint},
+        {"Print Preview", &TStellumMDIClient::CmFilePrintPreview},
+        {"Print Setup", &TStellumMDIClient::CmFilePrintSetup},
+    };
+    for (const auto& c : cases) {
+        systemDefault = std::string("Office for ") + c.name;
+        client_->Printer().SetOutputFile(dir_.file("out.pdf"));
+        EXPECT_EQ(client_->Printer().OutputFile(), dir_.file("out.pdf")) << "no command yet: " << c.name;
+        (client_->*c.command)();
+        EXPECT_TRUE(client_->Printer().OutputFile().empty()) << "a printer made afresh for " << c.name;
+        EXPECT_FALSE(client_->Printer().DefaultChanged()) << c.name;
+        client_->Printer().SetOutputFile(dir_.file("out.pdf"));
+        (client_->*c.command)();
+        EXPECT_EQ(client_->Printer().OutputFile(), dir_.file("out.pdf")) << "the same printer: " << c.name;
+    }
+}
+
+// A default printer changed while a print command runs leaves that command's printer, and
+// its options and output, in place; the next command takes the new default up.
+TEST_F(PrintCommands, ADefaultChangedDuringAPrintWaitsForTheNextCommand)
+{
+    Open("plan.sl4");
     std::string systemDefault = "Office";
     fw::Responder<fw::DefaultPrinterSeam> defaults([&] { return systemDefault; });
+    {
+        fw::ScriptedDialogs cancel([](fw::Dialog&) { return fw::IDCANCEL; });
+        client_->CmFilePrint();
+    }
     client_->Printer().SetOutputFile(dir_.file("out.pdf"));
-    EXPECT_EQ(client_->Printer().OutputFile(), dir_.file("out.pdf")) << "the same printer while the default stays";
-    systemDefault = "Lab";
-    EXPECT_TRUE(client_->Printer().OutputFile().empty()) << "a printer made afresh for the new default";
-    EXPECT_FALSE(client_->Printer().DefaultChanged());
+    const fw::DialogResponder choose = apptest::ChoosePrint(PrintSourceCurrentObject, 2, true);
+    fw::ScriptedDialogs dialogs([&](fw::Dialog& d) {
+        systemDefault = "Lab";
+        return choose(d);
+    });
+    client_->CmFilePrint();
+    EXPECT_EQ(testsupport::PdfPageCount(Pdf()), 1) << "printed to the command's printer";
+    EXPECT_EQ(client_->Printer().GetOrientation(), fw::PageOrientation::Landscape);
+    EXPECT_TRUE(client_->Printer().IsColor());
+    EXPECT_TRUE(client_->Printer().DefaultChanged()) << "taken up by the next command";
 }
 
 TEST_F(PrintCommands, PreviewTakesTheMainWindowsPlaceAndGivesItBack)

@@ -1,10 +1,14 @@
 #include "framework/gui/Bitmap.h"
 
+#include "framework/stream/StateReset.h"
+
 namespace fw {
 
 namespace {
 constexpr std::int64_t kBytesPerPixel = 4;  // 32-bit RGB
-std::int64_t maxBytes = std::int64_t(1) << 30;
+constexpr std::int64_t kDefaultMaxBytes = std::int64_t(1) << 30;  // 1 GiB
+std::int64_t maxBytes = kDefaultMaxBytes;
+const StateReset resetMaxBytes{[] { maxBytes = kDefaultMaxBytes; }};
 } // namespace
 
 std::int64_t Bitmap::MaxBytes() { return maxBytes; }

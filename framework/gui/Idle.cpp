@@ -13,13 +13,15 @@ void OnIdle(QObject* owner, std::function<void()> action)
     if (!owner || !app || !action) return;
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(app->thread());
     if (!dispatcher) return;
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, owner, [action = std::move(action)] {
-        static bool running = false;
+    // Each registration keeps its own flag: an action that pumps is not entered again, while
+    // the other actions still run at the idle times of its pump.
+    auto idle = [action = std::move(action), running = false]() mutable {
         if (running) return;
         running = true;
         action();
         running = false;
-    });
+    };
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, owner, std::move(idle));
 }
 
 } // namespace fw

@@ -9,7 +9,8 @@ class QObject;
 namespace fw {
 
 // Runs `action` at every idle time of the main thread's event loop until `owner` is destroyed.
-// An action that pumps events itself is not entered again meanwhile.
+// An action that pumps events itself is not entered again meanwhile; other actions still run
+// at the idle times of its pump.
 void OnIdle(QObject* owner, std::function<void()> action);
 
 } // namespace fw

@@ -48,6 +48,7 @@ bool HasInstalledPrinter()
 } // namespace
 
 const char* const Printer::kCouldNotStart = "the printer could not start";
+const char* const Printer::kNothingToPrint = "nothing to print";
 
 Printer::Printer()
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), madeForDefault_(SystemDefaultName())
@@ -197,7 +198,7 @@ bool Printer::PrintPages(Printout& printout)
     if (printed == 0) {
         printer_->abort();
         painter.end();
-        if (lastError_.empty()) lastError_ = "nothing to print";
+        if (lastError_.empty()) lastError_ = kNothingToPrint;
         return false;
     }
     return painter.end() && lastError_.empty();
@@ -229,7 +230,7 @@ bool Printer::RenderPage(Printout& printout, int page, double scale, QImage& ima
             drawn = true;
         }
     }
-    if (!drawn) lastError_ = "nothing to print";
+    if (!drawn) lastError_ = kNothingToPrint;
     return drawn;
 }
 

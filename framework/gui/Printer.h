@@ -116,11 +116,13 @@ public:
     const std::string& LastError() const { return lastError_; }
 
     // Draws one page of the printout into an image of the page's proportions, `scale` image
-    // pixels per device unit; false when the printout has no such page ("nothing to print") or
-    // the device gives no page to draw on ("the printer could not start"), as lastError says.
+    // pixels per device unit; false when the printout has no such page (kNothingToPrint) or
+    // the device gives no page to draw on (kCouldNotStart), as lastError says.
     bool RenderPage(Printout& printout, int page, double scale, QImage& image);
     // The text lastError holds when the device could not start.
     static const char* const kCouldNotStart;
+    // The text lastError holds when the printout had no page to print.
+    static const char* const kNothingToPrint;
     // The print dialog on this printer, so that the user can choose another printer or its
     // settings; false for Cancel.
     bool ChooseDevice(QWidget* parent);

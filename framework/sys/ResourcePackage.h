@@ -56,7 +56,7 @@ public:
     bool HasString(int id) const { return strings_.count(id) != 0; }
     const std::string* String(int id) const;
     const DialogDescription* Dialog(const std::string& name) const; // ignoring case
-    std::vector<std::string> DialogNames() const;                   // as the package spells them
+    std::vector<std::string> DialogNames() const;                   // upper-case, sorted
     const std::string* Picture(const std::string& name) const;      // the image file's bytes
     const std::map<int, std::string>& Strings() const { return strings_; }
 

@@ -46,6 +46,11 @@ bool HostEntry(const std::string& path, std::string& host, struct stat& st)
 {
     return Host(path, host) && Lstat(host, st);
 }
+// The same for an entry about to be changed or removed: refused on a CD-ROM drive.
+bool HostEntryToWrite(const std::string& path, std::string& host, struct stat& st)
+{
+    return HostToWrite(path, host) && Lstat(host, st);
+}
 
 bool IsWritableMode(const char* mode)
 {
@@ -294,7 +299,7 @@ bool WinFileSystem::RemoveDirectory(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (IsDriveRoot(path) || !HostToWrite(path, host) || !Lstat(host, st) || !S_ISDIR(st.st_mode)) return false;
+    if (IsDriveRoot(path) || !HostEntryToWrite(path, host, st) || !S_ISDIR(st.st_mode)) return false;
     if (rmdir(host.c_str()) != 0) return false;
     Root()->ForgetFile(path);
     return true;
@@ -304,7 +309,7 @@ bool WinFileSystem::DeleteFile(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!HostToWrite(path, host) || !Lstat(host, st) || S_ISDIR(st.st_mode)) return false;
+    if (!HostEntryToWrite(path, host, st) || S_ISDIR(st.st_mode)) return false;
     if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR)) return false;
     if (Root()->IsInUse(path)) return false;
     if (unlink(host.c_str()) != 0) return false;
@@ -368,14 +373,14 @@ bool WinFileSystem::CopyFile(const std::string& from, const std::string& to, boo
     while ((n = std::fread(buf, 1, sizeof buf, in)) > 0)
         if (std::fwrite(buf, 1, n, out) != n) ok = false;
     if (std::ferror(in)) ok = false;
+    // The copy takes the source's permissions (read-only included) from the open files, so
+    // neither name is looked up again.
+    struct stat st;
+    if (ok && fstat(fileno(in), &st) == 0 && S_ISREG(st.st_mode)) ok = fchmod(fileno(out), st.st_mode & 0777) == 0;
     std::fclose(in);
     if (std::fclose(out) != 0) ok = false;
     int64_t w, a;
     if (ok && GetFileTimes(from, w, a)) SetFileTimes(to, w, a);
-    std::string hostFrom, hostTo;
-    struct stat st;
-    if (ok && HostEntry(from, hostFrom, st) && S_ISREG(st.st_mode) && Host(to, hostTo))
-        ok = chmod(hostTo.c_str(), st.st_mode & 0777) == 0;
     return ok;
 }
 
@@ -394,7 +399,7 @@ bool WinFileSystem::SetAttributes(const std::string& path, uint32_t attributes)
 {
     std::string host;
     struct stat st;
-    if (!HostToWrite(path, host) || !Lstat(host, st)) return false;
+    if (!HostEntryToWrite(path, host, st)) return false;
     if (!S_ISLNK(st.st_mode) && !S_ISDIR(st.st_mode)) {
         mode_t m = st.st_mode & 07777;
         m = (attributes & kAttrReadOnly) ? (m & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (m | S_IWUSR);
@@ -408,7 +413,7 @@ bool WinFileSystem::MakeRunnable(const std::string& path)
 {
     std::string host;
     struct stat st;
-    if (!HostToWrite(path, host) || !Lstat(host, st) || !S_ISREG(st.st_mode)) return false;
+    if (!HostEntryToWrite(path, host, st) || !S_ISREG(st.st_mode)) return false;
     const mode_t m = st.st_mode & 07777;
     const mode_t x = ((m & S_IRUSR) ? S_IXUSR : 0) | ((m & S_IRGRP) ? S_IXGRP : 0) | ((m & S_IROTH) ? S_IXOTH : 0);
     return (m | x) == m || chmod(host.c_str(), m | x) == 0;

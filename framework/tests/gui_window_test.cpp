@@ -3,6 +3,7 @@
 #include "framework/gui/Bitmap.h"
 #include "framework/gui/ColorChooser.h"
 #include "framework/gui/Dialog.h"
+#include "framework/gui/Idle.h"
 #include "framework/gui/InputDialog.h"
 #include "framework/gui/MessageBox.h"
 #include "framework/gui/PopupMenu.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QPointer>
 #include <QThread>
@@ -232,6 +234,33 @@ TEST(GuiWindow, MouseHandlersGetKeysAndPoints)
     w.SimulateMouse(QEvent::MouseButtonPress, Qt::LeftButton, fw::Point(3, 4), Qt::ControlModifier);
     w.SimulateMouse(QEvent::MouseButtonPress, Qt::RightButton, fw::Point(1, 1));
     EXPECT_EQ(w.seen, (std::vector<std::string>{"down 9 3,4", "right 2"}));
+}
+
+// An idle action that pumps events is not entered again by its pump's idle times, while
+// another action still runs at them.
+TEST(GuiIdle, AnActionThatPumpsBlocksOnlyItself)
+{
+    QObject owner;
+    int pumpingRuns = 0, reentered = 0, otherRuns = 0, otherRunsDuringPump = 0;
+    bool pumping = false;
+    fw::OnIdle(&owner, [&] {
+        if (pumping) ++reentered;
+        if (++pumpingRuns > 1) return;
+        pumping = true;
+        const int before = otherRuns;
+        QEventLoop pump;
+        QTimer::singleShot(20, &pump, &QEventLoop::quit);
+        pump.exec();
+        otherRunsDuringPump = otherRuns - before;
+        pumping = false;
+    });
+    fw::OnIdle(&owner, [&] { ++otherRuns; });
+    QEventLoop loop;
+    QTimer::singleShot(60, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_GT(pumpingRuns, 1) << "the pumping action runs again once its pump is over";
+    EXPECT_EQ(reentered, 0);
+    EXPECT_GT(otherRunsDuringPump, 0) << "the other action ran while the first one pumped";
 }
 
 TEST(GuiInputBox, OkTakesTheTextCancelKeepsIt)

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -227,6 +228,26 @@ TEST_F(Root, ReadOnlyAndInUseFilesResistChange)
     ASSERT_TRUE(WriteWin("C:\\new.dll", "new"));
     EXPECT_FALSE(fw::WinFileSystem::MoveFileEx("C:\\new.dll", "C:\\a.dll", fw::kMoveReplaceExisting));
     EXPECT_FALSE(fw::WinFileSystem::MoveFile("C:\\new.dll", "C:\\a.dll")); // exists
+}
+
+// A copy has the source's bytes, permissions (read-only and runnable included) and times.
+TEST_F(Root, ACopyTakesTheSourcesPermissionsAndTimes)
+{
+    const mode_t modes[] = {0644, 0755, 0444, 0600};
+    for (const mode_t mode : modes) {
+        const std::string name = "src" + std::to_string(mode);
+        ASSERT_TRUE(WriteWin("C:\\" + name, "bytes " + name));
+        ASSERT_TRUE(fw::WinFileSystem::SetFileTimes("C:\\" + name, 1000000000, 1000000500));
+        ASSERT_EQ(chmod(C(name).c_str(), mode), 0);
+        ASSERT_TRUE(fw::WinFileSystem::CopyFile("C:\\" + name, "C:\\copy" + name, false)) << mode;
+        EXPECT_EQ(ReadFileBytes(C("copy" + name)), "bytes " + name);
+        struct stat st;
+        ASSERT_EQ(stat(C("copy" + name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, mode);
+        int64_t written = 0, accessed = 0;
+        ASSERT_TRUE(fw::WinFileSystem::GetFileTimes("C:\\copy" + name, written, accessed));
+        EXPECT_EQ(written, 1000000000) << mode;
+    }
 }
 
 TEST_F(Root, RestartAppliesPendingRenamesAndWininit)
