@@ -518,12 +518,12 @@ TEST_F(InstallRun, InstallsStellumFromTheBuiltPackage)
     // The uninstall, as that user (the same data directory), Yes to it and Enter at every
     // other question: it keeps what the planner and the user put into the program's
     // directories, and takes the planner's file type and desktop entry with the planner.
-    const std::string dataHome = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    ::setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
-    answers = {0};
-    enterWhenUnscripted = true;
-    UninstallBothStages("C:\\Stellum\\Uninstall");
-    ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+    {
+        const testsupport::ScopedEnv dataHome("XDG_DATA_HOME", home + "/data");
+        answers = {0};
+        enterWhenUnscripted = true;
+        UninstallBothStages("C:\\Stellum\\Uninstall");
+    }
     EXPECT_FALSE(fs::exists(entry));
     EXPECT_FALSE(fs::exists(mimePackage));
     // The machine is as it was, apart from what the log keeps: the user directory's files (and

@@ -15,6 +15,7 @@
 #include "installer/support/ResString.h"
 #include "installer/support/lzp/LzpExports.h"
 #include "framework/testsupport/Snapshot.h"
+#include "framework/testsupport/TestSupport.h"
 
 #include <QWidget>
 
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -321,22 +323,15 @@ TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
 // Sets the process's time zone for its lifetime (a POSIX rule, so that no zone data is read).
 class TimeZone {
 public:
-    explicit TimeZone(const char* rule)
-    {
-        if (const char* tz = std::getenv("TZ")) saved_ = tz, had_ = true;
-        setenv("TZ", rule, 1);
-        tzset();
-    }
+    explicit TimeZone(const char* rule) : tz_(std::in_place, "TZ", rule) { tzset(); }
     ~TimeZone()
     {
-        if (had_) setenv("TZ", saved_.c_str(), 1);
-        else unsetenv("TZ");
+        tz_.reset();
         tzset();
     }
 
 private:
-    std::string saved_;
-    bool had_ = false;
+    std::optional<testsupport::ScopedEnv> tz_;
 };
 
 // The package's file time is universal time; the installed file's time is compared with it in
