@@ -81,8 +81,6 @@ protected:
     }
     void TearDown() override
     {
-        InstallOperations::SetReportHook(nullptr);
-        InstallOperations::SetAskHook(nullptr);
         while (ProgmanClient::Instance().Connections() > 0) ProgmanClient::Instance().Disconnect(false);
         RootFixture::TearDown();
     }
