@@ -4,7 +4,6 @@
 #include "framework/sys/DynamicLibrary.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
-#include "framework/testsupport/RootFixture.h"
 #include "installer/support/CopyPolicies.h"
 #include "installer/support/CopyStreams.h"
 #include "installer/support/DialogBox.h"
@@ -14,6 +13,7 @@
 #include "installer/support/MessageBoxDialog.h"
 #include "installer/support/ResString.h"
 #include "installer/support/lzp/LzpExports.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "framework/testsupport/Snapshot.h"
 #include "framework/testsupport/TestSupport.h"
 
@@ -251,13 +251,6 @@ TEST_F(FileCopy, FailedOrCancelledCopyLeavesTheInstalledFileAsItWas)
     EXPECT_EQ(Read("APP/A.DLL"), "installed");
     EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
 }
-
-// An archive written through the job's archive object, byte for byte.
-struct PlainArchive : CopyArchive {
-    bool OpenMember(const char*) override { return false; }
-    int ReadMember(void*, int) override { return -1; }
-    bool CloseMember() override { return true; }
-};
 
 // An archive target writes after what the file holds; a transfer that breaks off takes back
 // what it wrote (an existing archive keeps its bytes, a new one is not left half written), and
