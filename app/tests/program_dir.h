@@ -10,9 +10,7 @@
 
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,15 +24,10 @@ class ProgramDir {
 public:
     ProgramDir()
     {
-        // The working directory and the user's directories come first, data or not: no test
-        // may write into the real home.
+        // The user's directories (set by the members) and the working directory come first,
+        // data or not: no test may write into the real home.
         oldCwd_ = QDir::currentPath().toStdString();
         if (::chdir(dir_.path().c_str()) != 0) ADD_FAILURE() << "cannot enter " << dir_.path();
-        for (auto& [name, old] : savedEnv_) {
-            if (const char* value = std::getenv(name)) old = value;
-        }
-        setenv("HOME", dir_.path().c_str(), 1);
-        setenv("XDG_DATA_HOME", (dir_.path() + "share").c_str(), 1);
         ::mkdir((dir_.path() + "User").c_str(), 0755);
         source_ = testsupport::ProgramDataDir("ngc2k.rsx");
         if (source_.empty()) return;
@@ -47,10 +40,6 @@ public:
     ~ProgramDir()
     {
         if (!oldCwd_.empty() && ::chdir(oldCwd_.c_str()) != 0) ADD_FAILURE() << "cannot go back";
-        for (const auto& [name, old] : savedEnv_) {
-            if (old) setenv(name, old->c_str(), 1);
-            else unsetenv(name);
-        }
     }
     // The built data files this directory links to ("" when they are missing).
     const std::string& DataDir() const { return source_; }
@@ -73,9 +62,11 @@ public:
 
 private:
     testsupport::TempDir dir_;
+    // The user's directories, set before anything else of the directory is made.
+    testsupport::ScopedEnv home_{"HOME", dir_.path()};
+    testsupport::ScopedEnv dataHome_{"XDG_DATA_HOME", dir_.path() + "share"};
     std::string source_;
     std::string oldCwd_;
-    std::pair<const char*, std::optional<std::string>> savedEnv_[2] = {{"HOME", {}}, {"XDG_DATA_HOME", {}}};
 };
 
 } // namespace apptest

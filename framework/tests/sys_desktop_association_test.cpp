@@ -24,31 +24,14 @@ bool Exists(const std::string& path)
 // Points $XDG_DATA_HOME (or, with xdg empty, only $HOME) at a temporary directory.
 class DataHome {
 public:
-    explicit DataHome(bool xdg) : oldHome_(Get("HOME")), oldXdg_(Get("XDG_DATA_HOME"))
+    explicit DataHome(bool xdg)
+        : home_("HOME", dir.path()), xdg_("XDG_DATA_HOME", xdg ? (dir.path() + "data").c_str() : nullptr)
     {
-        setenv("HOME", dir.path().c_str(), 1);
-        if (xdg) setenv("XDG_DATA_HOME", (dir.path() + "data").c_str(), 1);
-        else unsetenv("XDG_DATA_HOME");
-    }
-    ~DataHome()
-    {
-        Put("HOME", oldHome_);
-        Put("XDG_DATA_HOME", oldXdg_);
     }
     TempDir dir;
 
 private:
-    static std::pair<bool, std::string> Get(const char* name)
-    {
-        const char* v = std::getenv(name);
-        return {v != nullptr, v ? v : ""};
-    }
-    static void Put(const char* name, const std::pair<bool, std::string>& value)
-    {
-        if (value.first) setenv(name, value.second.c_str(), 1);
-        else unsetenv(name);
-    }
-    std::pair<bool, std::string> oldHome_, oldXdg_;
+    testsupport::ScopedEnv home_, xdg_;
 };
 
 fw::DesktopAssociation Planner()

@@ -18,6 +18,23 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
+ScopedEnv::ScopedEnv(std::string name, const char* value) : name_(std::move(name))
+{
+    if (const char* old = std::getenv(name_.c_str())) saved_ = old;
+    if (value)
+        setenv(name_.c_str(), value, 1);
+    else
+        unsetenv(name_.c_str());
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (saved_)
+        setenv(name_.c_str(), saved_->c_str(), 1);
+    else
+        unsetenv(name_.c_str());
+}
+
 TempDir::TempDir()
 {
     std::random_device rd;

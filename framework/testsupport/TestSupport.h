@@ -1,7 +1,9 @@
-// Helpers for tests: a temporary directory that removes itself, the raw catalogues and the
-// built program directory.
+// Helpers for tests: a temporary directory that removes itself, an environment variable set for
+// a scope, the raw catalogues and the built program directory.
 #pragma once
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -19,6 +21,21 @@ public:
 
 private:
     std::string path_;
+};
+
+// Sets an environment variable (a null value unsets it) for the object's lifetime; the
+// destructor puts back the value it had, or unsets it when it had none.
+class ScopedEnv {
+public:
+    ScopedEnv(std::string name, const char* value);
+    ScopedEnv(std::string name, const std::string& value) : ScopedEnv(std::move(name), value.c_str()) {}
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> saved_;
 };
 
 // The raw public catalogues ($STELLUM_RAW_DATA, default ../shared/data beside the checkout),

@@ -4,7 +4,6 @@
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
 #include "installer/support/PathBuffer.h"
-#include "installer/support/TickTimer.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -4,6 +4,7 @@
 
 #include "framework/stream/StringUtil.h"
 #include "installer/engine/EventFactory.h"
+#include "installer/support/CopyPolicies.h"
 
 #include <algorithm>
 #include <cctype>
@@ -396,8 +397,10 @@ bool PackDescription::ApplyEvent(Section& s, const std::string& key, const std::
             bool ok = parts.size() == 4;
             for (size_t i = 0; ok && i < 4; ++i) ok = ParseInt(parts[i], v[i]) && v[i] >= 0 && v[i] <= 0xFFFF;
             if (!ok) return Fail(line, "file-version is major.minor.build.revision, each 0-65535");
-            s.versionHigh = static_cast<uint32_t>(v[0] << 16 | v[1]);
-            s.versionLow = static_cast<uint32_t>(v[2] << 16 | v[3]);
+            const VersionPair version = VersionPair::Of(static_cast<int>(v[0]), static_cast<int>(v[1]),
+                                                        static_cast<int>(v[2]), static_cast<int>(v[3]));
+            s.versionHigh = version.high;
+            s.versionLow = version.low;
             return true;
         }
     }

@@ -26,11 +26,6 @@ protected:
         ASSERT_NO_FATAL_FAILURE(LoadLanguagePackage());
         kw::InstallOperations::SetReportHook([this](const std::string& text) { reports.push_back(text); });
     }
-    void TearDown() override
-    {
-        kw::InstallOperations::SetReportHook(nullptr);
-        InstallerRootFixture::TearDown();
-    }
 
     // Types into an edit field as the user does: it takes the focus, then the text.
     static void Type(kw::Dialog& d, int id, const std::string& text)

@@ -37,11 +37,6 @@ protected:
         installer.SetProject(std::make_unique<ScriptProject>());
         RegisterDirectExecutors(installer, context);
     }
-    void TearDown() override
-    {
-        InstallOperations::SetReportHook(nullptr);
-        RootFixture::TearDown();
-    }
     // Runs one event with its texts and ints; its success.
     bool Run(int code, std::vector<std::string> texts, std::vector<int> ints = {})
     {

@@ -7,7 +7,6 @@
 
 #include "framework/sys/ProgmanStore.h"
 #include "framework/sys/WinFileSystem.h"
-#include "framework/testsupport/RootFixture.h"
 #include "installer/support/CopyStreams.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/GroupLink.h"
@@ -15,6 +14,7 @@
 #include "installer/support/OsInfo.h"
 #include "installer/support/PathBuffer.h"
 #include "installer/support/RegKey.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -81,8 +81,6 @@ protected:
     }
     void TearDown() override
     {
-        InstallOperations::SetReportHook(nullptr);
-        InstallOperations::SetAskHook(nullptr);
         while (ProgmanClient::Instance().Connections() > 0) ProgmanClient::Instance().Disconnect(false);
         RootFixture::TearDown();
     }
@@ -111,12 +109,24 @@ protected:
         return Write(rel, bytes);
     }
 
-    // An operation log in the directory, reaching ops until it is detached.
-    void StartLog(OpLog& log, const char* directory)
+    // An operation log in the directory, for the product if named, reaching ops until it is
+    // detached.
+    void StartLog(OpLog& log, const char* directory, const char* productName = nullptr)
     {
         OpLogHeader header;
+        if (productName) header.productName.Assign(productName);
         ASSERT_TRUE(log.Create(header, directory));
         ops.AttachLog(log);
+    }
+
+    // Loads the log and undoes its records as the uninstaller does: last to first, through
+    // operations that log nothing; each must be undone.
+    void UndoLog(const char* path, OpLogContents& contents)
+    {
+        ASSERT_TRUE(LoadOpLog(path, contents));
+        InstallOperations undo;
+        for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
+            EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
     }
 
     std::vector<std::string> reports;
@@ -136,11 +146,8 @@ TEST_F(InstallOps, EveryLoggedChangeIsUndoneByItsRecord)
     ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\LOGS"));
     const std::map<std::string, std::string> before = Tree();
 
-    OpLogHeader header;
-    header.productName.Assign("Stellum");
     OpLog log;
-    ASSERT_TRUE(log.Create(header, "C:\\LOGS"));
-    ops.AttachLog(log);
+    ASSERT_NO_FATAL_FAILURE(StartLog(log, "C:\\LOGS", "Stellum"));
     EXPECT_EQ(ops.CreateDirectoryPath("C:\\Stellum\\User\\Deep"), InstallOperations::kCreated);
     EXPECT_TRUE(ops.CopyFile("C:\\SRC\\planner.bin", "C:\\Stellum\\stlm32"));
     EXPECT_TRUE(ops.MoveFile("C:\\KEEP\\old.txt", "C:\\Stellum\\old.txt"));
@@ -160,13 +167,9 @@ TEST_F(InstallOps, EveryLoggedChangeIsUndoneByItsRecord)
     EXPECT_EQ(Read("WINDOWS/app.ini").find("mode=2") != std::string::npos, true);
     EXPECT_EQ(Value(existing, "Version"), "4.4");
 
-    // The uninstaller's way: the records last to first, through operations that log nothing.
     OpLogContents contents;
-    ASSERT_TRUE(LoadOpLog("C:\\LOGS\\kwlog3.nnn", contents));
+    ASSERT_NO_FATAL_FAILURE(UndoLog("C:\\LOGS\\kwlog3.nnn", contents));
     EXPECT_GE(contents.records.size(), 14u);
-    InstallOperations undo;
-    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
-        EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
     EXPECT_TRUE(reports.empty()) << reports.front();
 
     std::map<std::string, std::string> after = Tree();
@@ -174,7 +177,7 @@ TEST_F(InstallOps, EveryLoggedChangeIsUndoneByItsRecord)
     EXPECT_EQ(after, before);
     EXPECT_EQ(Value(existing, "Version"), "4.3");
     EXPECT_FALSE(RegKey(1, "Software\\Stellum\\Paths").Exists());
-    EXPECT_FALSE(undo.GroupHasItems("Stellum"));
+    EXPECT_FALSE(InstallOperations().GroupHasItems("Stellum"));
 }
 
 // A file that a logged copy replaces is kept in the backup directory and comes back when the
@@ -207,7 +210,7 @@ TEST_F(InstallOps, ReplacedFilesAndDeletedGroupsComeBackAsTheyWere)
     const auto before = Tree();
 
     OpLog log;
-    StartLog(log, "C:\\BACK");
+    ASSERT_NO_FATAL_FAILURE(StartLog(log, "C:\\BACK"));
     ops.SetBackupDirectory("C:\\BACK");
     EXPECT_TRUE(ops.CopyFile("C:\\SRC\\new.bin", "C:\\APP\\tool.bin"));
     log.SetState(1);
@@ -238,13 +241,6 @@ TEST_F(InstallOps, ReplacedFilesAndDeletedGroupsComeBackAsTheyWere)
     EXPECT_EQ(itemNames(), order);
 }
 
-// An archive written through the job's archive object, byte for byte.
-struct PlainArchive : CopyArchive {
-    bool OpenMember(const char*) override { return false; }
-    int ReadMember(void*, int) override { return -1; }
-    bool CloseMember() override { return true; }
-};
-
 // A copy that appends to an existing archive is logged as extending it, and undo cuts the file
 // back to its former bytes; an archive the copy made is the install's own and goes. The
 // file appended to is not copied to the backup directory: its old bytes are still in it.
@@ -256,7 +252,7 @@ TEST_F(InstallOps, AnArchiveAppendedToIsCutBackAndANewOneRemoved)
     const auto before = Tree();
 
     OpLog log;
-    StartLog(log, "C:\\BACK");
+    ASSERT_NO_FATAL_FAILURE(StartLog(log, "C:\\BACK"));
     ops.SetBackupDirectory("C:\\BACK");
     PlainArchive archive;
     for (const char* target : {"C:\\DATA\\season.arc", "C:\\DATA\\new.arc"}) {
@@ -275,13 +271,10 @@ TEST_F(InstallOps, AnArchiveAppendedToIsCutBackAndANewOneRemoved)
     EXPECT_FALSE(std::filesystem::exists(C("BACK/kwb000.000")));
 
     OpLogContents contents;
-    ASSERT_TRUE(LoadOpLog("C:\\BACK\\kwlog3.nnn", contents));
+    ASSERT_NO_FATAL_FAILURE(UndoLog("C:\\BACK\\kwlog3.nnn", contents));
     ASSERT_EQ(contents.records.size(), 2u);
     EXPECT_EQ(contents.records[0]->TypeCode(), OpType::kFileExtended);
     EXPECT_EQ(contents.records[1]->TypeCode(), OpType::kFileCreated);
-    InstallOperations undo;
-    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
-        EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
     auto after = Tree();
     after.erase("BACK/kwlog3.nnn");
     EXPECT_EQ(after, before);
@@ -293,7 +286,7 @@ TEST_F(InstallOps, AnIniFileTheInstallMadeKeepsTheUsersOwnSection)
 {
     ASSERT_TRUE(fw::WinFileSystem::CreateDirectory("C:\\BACK"));
     OpLog log;
-    StartLog(log, "C:\\BACK");
+    ASSERT_NO_FATAL_FAILURE(StartLog(log, "C:\\BACK"));
     for (const char* file : {"C:\\APP\\mine.ini", "C:\\APP\\only.ini"}) {
         EXPECT_TRUE(ops.SetIniEntry(file, "Stellum", "path", "C:\\Stellum"));
         EXPECT_TRUE(ops.SetIniEntry(file, "Chart", "stars", "9"));
@@ -428,11 +421,8 @@ TEST_F(InstallOps, RegistrationsFontsAndMappedIniEntriesAreWrittenAndUndone)
     EXPECT_EQ(mapped.Root(), 2);
     EXPECT_STREQ(mapped.Path(), "Software\\Stellum\\Paths");
 
-    OpLogHeader header;
-    header.productName.Assign("Stellum");
     OpLog log;
-    ASSERT_TRUE(log.Create(header, "C:\\LOGS"));
-    ops.AttachLog(log);
+    ASSERT_NO_FATAL_FAILURE(StartLog(log, "C:\\LOGS", "Stellum"));
     ASSERT_TRUE(ops.RegisterOleServer("C:\\Stellum\\viewer.ocx", true));
     ASSERT_TRUE(ops.RegisterOleServer("C:\\Stellum\\helper.exe", true));
     ASSERT_TRUE(ops.InstallFont("C:\\WINDOWS\\FONTS\\stars.ttf"));
@@ -458,10 +448,7 @@ TEST_F(InstallOps, RegistrationsFontsAndMappedIniEntriesAreWrittenAndUndone)
     EXPECT_EQ(Value(mapped, "Data"), "C:\\Stellum");
 
     OpLogContents contents;
-    ASSERT_TRUE(LoadOpLog("C:\\LOGS\\kwlog3.nnn", contents));
-    InstallOperations undo;
-    for (auto r = contents.records.rbegin(); r != contents.records.rend(); ++r)
-        EXPECT_EQ((*r)->Undo(undo), UndoResult::kUndone) << (*r)->Summary();
+    ASSERT_NO_FATAL_FAILURE(UndoLog("C:\\LOGS\\kwlog3.nnn", contents));
     EXPECT_FALSE(RegKey(1, ("CLSID\\" + viewer).c_str()).Exists());
     EXPECT_FALSE(RegKey(1, ("CLSID\\" + helper).c_str()).Exists());
     EXPECT_FALSE(RegKey(1, "viewer").Exists());

@@ -1,6 +1,6 @@
 // The install screen: window sizes by window mode, button places, the picture buttons and their
-// commands, the gauge dialog and its animation, the message window, what the window paints,
-// and a picture of the whole screen for a person to look at.
+// commands, the gauge dialog, the message window, what the window paints, and a picture of the
+// whole screen for a person to look at.
 #include "installer/engine/InstallScreen.h"
 
 #include "framework/sys/WinFileSystem.h"
@@ -66,7 +66,6 @@ protected:
     void SetUp() override
     {
         InstallerRootFixture::SetUp();
-        root.SetTickSource([this] { return ticks; });
         ASSERT_NO_FATAL_FAILURE(LoadLanguagePackage());
         // The screen of Stellum's package: the default description with its title line.
         description.lines.resize(1);
@@ -85,7 +84,6 @@ protected:
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(w, &e);
     }
-    uint32_t ticks = 1000;
     ScreenDescription description;
 };
 

@@ -67,11 +67,6 @@ protected:
         ASSERT_TRUE(Write("Stellum/Uninstall/kwenu.dll", testsupport::ReadFileBytes(std::string(dir) + "/kwenu.dll")));
         InstallOperations::SetReportHook([this](const std::string& text) { opReports.push_back(text); });
     }
-    void TearDown() override
-    {
-        InstallOperations::SetReportHook(nullptr);
-        RootFixture::TearDown();
-    }
 
     // Makes log number n in the back directory from the changes that the installer's
     // operations make while it is their sink.

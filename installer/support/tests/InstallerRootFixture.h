@@ -1,10 +1,11 @@
 // A fresh emulated machine for tests of the installer: its program at C:\SETUP\KWMAIN.EXE, the
 // delivered English language package ($STELLUM_PROGRAM_DIR/kwenu.dll) at hand, and no language
-// package left loaded after the test.
+// package left loaded after the test. Also an archive for the copy tests that writes plain bytes.
 #pragma once
 
 #include "framework/sys/WinFileSystem.h"
 #include "framework/testsupport/RootFixture.h"
+#include "installer/support/CopyStreams.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/LanguageLibrary.h"
 
@@ -37,4 +38,11 @@ protected:
         ASSERT_NO_FATAL_FAILURE(DeliverLanguagePackage());
         ASSERT_TRUE(kw::LanguageLibrary::Instance().LoadFile("C:\\SETUP\\kwenu.dll"));
     }
+};
+
+// An archive written through the job's archive object, byte for byte; it has no members to read.
+struct PlainArchive : kw::CopyArchive {
+    bool OpenMember(const char*) override { return false; }
+    int ReadMember(void*, int) override { return -1; }
+    bool CloseMember() override { return true; }
 };

@@ -4,7 +4,6 @@
 #include "framework/sys/DynamicLibrary.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/sys/WinProfile.h"
-#include "framework/testsupport/RootFixture.h"
 #include "installer/support/CopyPolicies.h"
 #include "installer/support/CopyStreams.h"
 #include "installer/support/DialogBox.h"
@@ -14,7 +13,9 @@
 #include "installer/support/MessageBoxDialog.h"
 #include "installer/support/ResString.h"
 #include "installer/support/lzp/LzpExports.h"
+#include "installer/support/tests/InstallerRootFixture.h"
 #include "framework/testsupport/Snapshot.h"
+#include "framework/testsupport/TestSupport.h"
 
 #include <QWidget>
 
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -250,13 +252,6 @@ TEST_F(FileCopy, FailedOrCancelledCopyLeavesTheInstalledFileAsItWas)
     EXPECT_EQ(EntriesOfApp(), 1) << "no temporary file is left behind";
 }
 
-// An archive written through the job's archive object, byte for byte.
-struct PlainArchive : CopyArchive {
-    bool OpenMember(const char*) override { return false; }
-    int ReadMember(void*, int) override { return -1; }
-    bool CloseMember() override { return true; }
-};
-
 // An archive target writes after what the file holds; a transfer that breaks off takes back
 // what it wrote (an existing archive keeps its bytes, a new one is not left half written), and
 // an archive in use is not written beside itself.
@@ -321,22 +316,15 @@ TEST_F(FileCopy, TargetInUseIsReplacedAtRestart)
 // Sets the process's time zone for its lifetime (a POSIX rule, so that no zone data is read).
 class TimeZone {
 public:
-    explicit TimeZone(const char* rule)
-    {
-        if (const char* tz = std::getenv("TZ")) saved_ = tz, had_ = true;
-        setenv("TZ", rule, 1);
-        tzset();
-    }
+    explicit TimeZone(const char* rule) : tz_(std::in_place, "TZ", rule) { tzset(); }
     ~TimeZone()
     {
-        if (had_) setenv("TZ", saved_.c_str(), 1);
-        else unsetenv("TZ");
+        tz_.reset();
         tzset();
     }
 
 private:
-    std::string saved_;
-    bool had_ = false;
+    std::optional<testsupport::ScopedEnv> tz_;
 };
 
 // The package's file time is universal time; the installed file's time is compared with it in

@@ -3,6 +3,7 @@
 #include "framework/sys/Process.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/testsupport/RootFixture.h"
+#include "framework/testsupport/TestSupport.h"
 #include "installer/support/Launch.h"
 
 #include <sys/stat.h>
@@ -54,12 +55,11 @@ TEST_F(Launching, ExitCodeComesBackAndThePriorityIsRestored)
 TEST_F(Launching, AProgramOfTheMachineIsToldItsRoot)
 {
     // Whatever the installer's own environment says, a program it starts works on its machine.
-    setenv("STELLUM_WINROOT", "/elsewhere", 1);
+    const testsupport::ScopedEnv winRoot("STELLUM_WINROOT", "/elsewhere");
     Helper("ROOT.EXE", "[ \"$STELLUM_WINROOT\" = \"" + root.HostRoot() + "\" ] && exit 5; exit 1");
     int code = -1;
     EXPECT_TRUE(LaunchAndWait(Request("C:\\TOOLS\\ROOT.EXE"), &code));
     EXPECT_EQ(code, 5);
-    unsetenv("STELLUM_WINROOT");
 }
 
 TEST_F(Launching, DocumentsOpenThroughTheShell)

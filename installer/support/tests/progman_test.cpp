@@ -5,6 +5,7 @@
 #include "framework/sys/ShellLink.h"
 #include "framework/sys/WinFileSystem.h"
 #include "framework/testsupport/RootFixture.h"
+#include "framework/testsupport/TestSupport.h"
 #include "installer/support/FilePath.h"
 #include "installer/support/GroupLink.h"
 #include "installer/support/OsInfo.h"
@@ -183,8 +184,7 @@ TEST_F(Progman, ClientChoosesTheLink)
 TEST_F(Progman, ShellLinksAreReadBackAndExportedAsValidDesktopEntries)
 {
     testsupport::TempDir data;
-    std::string oldXdg = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    const testsupport::ScopedEnv dataHome("XDG_DATA_HOME", data.path());
     fw::ShellLink::SetDesktopExport(true);
 
     ShellFolderLink link;
@@ -220,8 +220,6 @@ TEST_F(Progman, ShellLinksAreReadBackAndExportedAsValidDesktopEntries)
     EXPECT_TRUE(testsupport::ReadFileBytes(entry).empty());
     EXPECT_TRUE(link.DeleteGroup("Stellum 4"));
     EXPECT_EQ(Groups(link), before);
-    if (oldXdg.empty()) unsetenv("XDG_DATA_HOME");
-    else setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
 }
 
 } // namespace
