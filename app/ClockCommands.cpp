@@ -170,9 +170,7 @@ void TStellumApp::PositionFilterChanged(const FilterSettings* changed)
     NGC2000Indexes* db = AppGlobals.database;
     if (!db || !AppGlobals.site) return;
     FilterSettings settings = changed ? *changed : db->GetFilterSettings();
-    settings.elevationWindow.Set(settings.sessionStartHour, settings.sessionStartMinute, settings.sessionEndHour,
-                                 settings.sessionEndMinute, settings.minAltitude, settings.maxAltitude,
-                                 AppGlobals.site->Latitude().Degrees());
+    settings.elevationWindow = settings.WindowAt(AppGlobals.site->Latitude().Degrees());
     const bool force = fw::MessageBox(GetMainWindow(), "Refilter Database?", "Position Filter Changed",
                                       fw::MB_YESNO | fw::MB_ICONQUESTION) == fw::IDYES;
     db->SetFilterSettings(settings, force);

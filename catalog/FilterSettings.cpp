@@ -95,6 +95,14 @@ void FilterSettings::Assign(const FilterSettings& s)
     VisitFields([&](auto member, Stored) { Copy(this->*member, s.*member); });
 }
 
+ElevationWindow FilterSettings::WindowAt(double latitudeDegrees) const
+{
+    ElevationWindow window;
+    window.Set(sessionStartHour, sessionStartMinute, sessionEndHour, sessionEndMinute, minAltitude, maxAltitude,
+               latitudeDegrees);
+    return window;
+}
+
 bool FilterSettings::operator==(const FilterSettings& s) const
 {
     bool same = true;
