@@ -23,10 +23,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-constexpr int kDegrees = 1;  // Angle unit code
-} // namespace
-
 void TStellumApp::EvTimer(int id)
 {
     if (startupComplete && id == kClockTimer && PrintingCount == 0 && FollowSystemClock) UpdateClock();
@@ -124,7 +120,8 @@ static bool AskSiteLocation(QWidget* parent)
     if (chosen.Latitude() == before.Latitude() && chosen.Longitude() == before.Longitude() &&
         fw::Trim(chosen.GetName()) == fw::Trim(before.GetName()))
         return false;
-    site.SetPosition(Angle(-chosen.Longitude(), kDegrees), Angle(chosen.Latitude(), kDegrees), Distance());
+    site.SetPosition(Angle(-chosen.Longitude(), Angle::kDegrees), Angle(chosen.Latitude(), Angle::kDegrees),
+                     Distance());
     site.SetName(chosen.GetName());
     return true;
 }

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr int kDegrees = 1;  // Angle unit code
-
 // M 31, M 33, M 15, M 27 and M 57, in the order an October evening reaches them best.
 constexpr std::uint32_t kObservingList[] = {224, 598, 7078, 6853, 6720};
 
@@ -32,7 +30,7 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
     const std::string stateFile = ctx.outDir + "indexes.rsx";
     const bool stateExisted = fs::exists(stateFile);
 
-    ObsSite site(Angle(111.651944, kDegrees), Angle(35.193056, kDegrees), "Flagstaff, Arizona", -7.0,
+    ObsSite site(Angle(111.651944, Angle::kDegrees), Angle(35.193056, Angle::kDegrees), "Flagstaff, Arizona", -7.0,
                  Distance(2101.46));
     // 2026 October 10, 19:30 MST.
     JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
