@@ -36,6 +36,8 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
     JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
     AppGlobals.site = &site;
     AppGlobals.now = &now;
+    // The filter works at the evening above, not at the computer's clock.
+    const bool followBefore = FollowSystemClock;
     FollowSystemClock = false;
     bool written = false;
     {
@@ -68,9 +70,10 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
             doc.SetDocPath(ctx.userDir + "Sample.sl4");
             // Saved in system-time mode, the mode of a first run, so that the sample opened
             // then counts as unchanged; the evening above stays in the file for manual time.
+            const bool keptFollow = FollowSystemClock;
             FollowSystemClock = true;
             written = doc.Commit();
-            FollowSystemClock = false;
+            FollowSystemClock = keptFollow;
             if (!written) std::cerr << "Sample.sl4: could not write " << ctx.userDir << "Sample.sl4\n";
             else
                 std::cout << "Sample.sl4: " << db.CountOf(Browser::kFilteredList) << " objects pass the filter, "
@@ -80,6 +83,7 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
     }
     AppGlobals.site = nullptr;
     AppGlobals.now = nullptr;
+    FollowSystemClock = followBefore;
     std::error_code ec;
     if (!stateExisted) fs::remove(stateFile, ec);
     return written;
