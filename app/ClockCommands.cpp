@@ -23,10 +23,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-constexpr int kDegrees = 1;  // Angle unit code
-} // namespace
-
 void TStellumApp::EvTimer(int id)
 {
     if (startupComplete && id == kClockTimer && PrintingCount == 0 && FollowSystemClock) UpdateClock();
@@ -124,7 +120,8 @@ static bool AskSiteLocation(QWidget* parent)
     if (chosen.Latitude() == before.Latitude() && chosen.Longitude() == before.Longitude() &&
         fw::Trim(chosen.GetName()) == fw::Trim(before.GetName()))
         return false;
-    site.SetPosition(Angle(-chosen.Longitude(), kDegrees), Angle(chosen.Latitude(), kDegrees), Distance());
+    site.SetPosition(Angle(-chosen.Longitude(), Angle::kDegrees), Angle(chosen.Latitude(), Angle::kDegrees),
+                     Distance());
     site.SetName(chosen.GetName());
     return true;
 }
@@ -170,9 +167,7 @@ void TStellumApp::PositionFilterChanged(const FilterSettings* changed)
     NGC2000Indexes* db = AppGlobals.database;
     if (!db || !AppGlobals.site) return;
     FilterSettings settings = changed ? *changed : db->GetFilterSettings();
-    settings.elevationWindow.Set(settings.sessionStartHour, settings.sessionStartMinute, settings.sessionEndHour,
-                                 settings.sessionEndMinute, settings.minAltitude, settings.maxAltitude,
-                                 AppGlobals.site->Latitude().Degrees());
+    settings.elevationWindow = settings.WindowAt(AppGlobals.site->Latitude().Degrees());
     const bool force = fw::MessageBox(GetMainWindow(), "Refilter Database?", "Position Filter Changed",
                                       fw::MB_YESNO | fw::MB_ICONQUESTION) == fw::IDYES;
     db->SetFilterSettings(settings, force);

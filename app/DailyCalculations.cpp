@@ -13,8 +13,7 @@
 #include <exception>
 
 namespace {
-constexpr int kDegrees = 1; // Angle unit code
-constexpr int kSun = 0;     // body number of the Sun
+constexpr int kSun = 0; // body number of the Sun
 }
 
 JulianDate TStellumApp::UpdateDailyCalculations()
@@ -77,9 +76,10 @@ JulianDate TStellumApp::UpdateDailyCalculations()
             status->SetProgress(80);
             Coord p3 = planets.ApparentPosition(m, kSun);
             status->SetProgress(90);
-            *AppGlobals.sunRst = RiseSetTransit::FromPositions(p1, p2, p3, p4, p5, m, site, Angle(-0.833, kDegrees));
+            *AppGlobals.sunRst =
+                RiseSetTransit::FromPositions(p1, p2, p3, p4, p5, m, site, Angle(-0.833, Angle::kDegrees));
             *AppGlobals.twilightRst =
-                RiseSetTransit::FromPositions(p1, p2, p3, p4, p5, m, site, Angle(-18.833, kDegrees));
+                RiseSetTransit::FromPositions(p1, p2, p3, p4, p5, m, site, Angle(-18.833, Angle::kDegrees));
         } else {
             status->Message("Sun series not loaded");
         }

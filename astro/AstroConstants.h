@@ -18,4 +18,9 @@ constexpr double kJ2000 = 2451545.0;         // 2000 January 1, 12:00 TT
 constexpr double kDaysPerJulianCentury = 36525.0;
 constexpr double kJulianCenturiesPerDay = 1.0 / 36525.0;
 
+// Fractions of a day, as multipliers.
+constexpr double kDaysPerHour = 1.0 / 24.0;
+constexpr double kDaysPerMinute = 1.0 / 1440.0;
+constexpr double kDaysPerSecond = 1.0 / 86400.0;
+
 } // namespace astro

@@ -1,5 +1,6 @@
 #include "astro/JulianDate.h"
 
+#include "astro/AstroConstants.h"
 #include "astro/DeltaT.h"
 #include "astro/Nutation.h"
 #include "framework/stream/PStream.h"
@@ -9,10 +10,9 @@
 
 namespace {
 
-// Fractions of a day, as multipliers: the reciprocals are formed at compile time.
-constexpr double kDaysPerHour = 1.0 / 24.0;
-constexpr double kDaysPerMinute = 1.0 / 1440.0;
-constexpr double kDaysPerSecond = 1.0 / 86400.0;
+using astro::kDaysPerHour;
+using astro::kDaysPerMinute;
+using astro::kDaysPerSecond;
 
 // floor(x) as an integer, for |x| well inside the range of the integer: the truncation, one
 // less for a negative x with a fraction (no call into the C library).

@@ -1,14 +1,11 @@
 #include "astro/TimeZone.h"
 
+#include "astro/AstroConstants.h"
 #include "astro/SignedStreamRecord.h"
 #include "framework/stream/PStream.h"
 
 #include <algorithm>
 #include <climits>
-
-namespace {
-constexpr double kDaysPerMinute = 0.0006944444444444445;
-} // namespace
 
 // The United States' rules since 2007: from the second Sunday of March to the first Sunday of
 // November, at 2:00 local time.
@@ -93,7 +90,7 @@ int TimeZone::OffsetMinutes(const TimeDate* local) const
 
 double TimeZone::OffsetDays(const TimeDate* local) const
 {
-    return OffsetMinutes(local) * kDaysPerMinute;
+    return OffsetMinutes(local) * astro::kDaysPerMinute;
 }
 
 JulianDate TimeZone::LocalToUT(const TimeDate& local) const
@@ -111,8 +108,8 @@ JulianDate TimeZone::NowAsUT() const
 // happens, the same readings by which LocalToUT decides, so that the two invert each other.
 TimeDate TimeZone::ToLocal(const JulianDate& ut) const
 {
-    const JulianDate standard = ut - offset_ * kDaysPerMinute;
-    const JulianDate summer = standard - shift_ * kDaysPerMinute;
+    const JulianDate standard = ut - offset_ * astro::kDaysPerMinute;
+    const JulianDate summer = standard - shift_ * astro::kDaysPerMinute;
     const bool dst = IsDst(standard.Calendar()) && IsDst(summer.Calendar());
     return dst ? summer.Calendar() : standard.Calendar();
 }

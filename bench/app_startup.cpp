@@ -3,6 +3,7 @@
 // window, status window, planets and Moon with their full series, the catalogue read and
 // filtered, the night's rise and set), beside reading the same data files plainly into
 // memory, as the reference.
+#include "bench/BenchProgramDir.h"
 #include "app/TStellumApp.h"
 #include "framework/gui/MessageBox.h"
 
@@ -29,13 +30,7 @@ const char* const kDataFiles[] = {"1l.rsx", "2l.rsx", "3l.rsx", "4l.rsx", "5l.rs
                                   "8l.rsx", "3.rsx", "9.rsx", "elplores.rsx", "elphires.rsx", "ngc2k.rsx",
                                   "dreyer.rsx", "User/comname.txt"};
 
-std::string ProgramDir()
-{
-    if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR")) return std::string(dir) + "/";
-    std::error_code ec;
-    const auto exe = fs::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "delivered").string() + "/";
-}
+using bench::ProgramDir;
 
 // A program directory of its own with the data files linked in, and $HOME, $XDG_DATA_HOME
 // and the working directory inside it, so that the run writes nothing outside.

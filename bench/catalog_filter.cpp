@@ -3,6 +3,7 @@
 // warm (only the list is rebuilt and sorted), and a sort of the whole catalogue by two keys.
 // Each is measured beside a plain loop over the same columns that makes the same tests (or
 // builds the same keys) in one pass, as the reference.
+#include "bench/BenchProgramDir.h"
 #include "astro/Angle.h"
 #include "astro/Distance.h"
 #include "astro/JulianDate.h"
@@ -32,15 +33,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program directory: $STELLUM_PROGRAM_DIR, else delivered/ beside this program's folder.
-std::string ProgramDir()
-{
-    if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR"))
-        return std::string(dir) + "/";
-    std::error_code ec;
-    const auto exe = fs::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "delivered").string() + "/";
-}
+using bench::ProgramDir;
 
 // One database for the run, in a directory of its own so that its saved state stays out of
 // the program directory; at a known site and time.

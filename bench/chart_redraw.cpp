@@ -2,6 +2,7 @@
 // Orion at 20 x 20 degrees and the default 90 x 90 degree chart, each beside the reference of
 // a plain loop that reads the same stars, projects them and draws one ellipse each with
 // QPainter into a bitmap of the same size.
+#include "bench/BenchProgramDir.h"
 #include "chart/ChartWindow.h"
 #include "chart/ConstelLines.h"
 #include "chart/SAOdata.h"
@@ -27,14 +28,7 @@ constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr double kFaintestLimit = 99.0;
 
-// The program directory: $STELLUM_PROGRAM_DIR, else delivered/ beside this program's folder.
-std::string ProgramDir()
-{
-    if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR")) return std::string(dir) + "/";
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "delivered").string() + "/";
-}
+using bench::ProgramDir;
 
 struct Frame {
     double ra, dec, width, height;

@@ -2,6 +2,7 @@
 // with the magnitude rule and the cull against a 20 x 20 degree visible region (around
 // Orion), beside the reference of a plain read of the same file into memory, and the same
 // cull run over records decoded from that memory.
+#include "bench/BenchProgramDir.h"
 #include "chart/SAOdata.h"
 #include "chart/VisibleRegion.h"
 
@@ -15,15 +16,8 @@
 
 namespace {
 
-// The program directory: $STELLUM_PROGRAM_DIR, else delivered/ beside this program's folder.
-std::string CataloguePath()
-{
-    if (const char* dir = std::getenv("STELLUM_PROGRAM_DIR"))
-        return std::string(dir) + "/rssao.cat";
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path().parent_path() / "delivered" / "rssao.cat").string();
-}
+// The star catalogue in the program directory.
+std::string CataloguePath() { return bench::ProgramDir() + "rssao.cat"; }
 
 // 20 degrees square centred on 5.5 h, 0 degrees: 1 h 20 min of right ascension.
 VisibleRegion OrionRegion()

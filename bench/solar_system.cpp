@@ -5,6 +5,7 @@
 // The series files come from the program directory ($STELLUM_PROGRAM_DIR, else delivered/ beside
 // this program's folder), the catalogue positions from the raw NGC 2000.0 file
 // ($STELLUM_RAW_DATA, else ../shared/data beside the checkout).
+#include "bench/BenchProgramDir.h"
 #include "astro/Coord.h"
 #include "astro/JulianDate.h"
 #include "astro/Moon.h"
@@ -18,7 +19,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #ifdef STELLUM_HAVE_LIBNOVA
@@ -37,17 +37,7 @@
 
 namespace {
 
-std::string ProgramDir()
-{
-    if (const char* env = std::getenv("STELLUM_PROGRAM_DIR"))
-        return std::string(env) + "/";
-    char buf[4096];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0)
-        return "./";
-    std::string exe(buf, static_cast<size_t>(n));
-    return exe.substr(0, exe.find_last_of('/')) + "/../delivered/";
-}
+using bench::ProgramDir;
 
 std::string RawDir()
 {

@@ -17,8 +17,8 @@ enum class Stored {
 };
 
 // Calls visit(member, stored) for every field but valid, in the order the stream block keeps
-// them; the fields that are never stored come last. Assign, ==, Write and Read all walk this
-// one list, so a new field is one line here.
+// them; the fields that are never stored come last. ==, Write and Read all walk this one
+// list, so a new field is one line here.
 template <typename Visit>
 void VisitFields(Visit&& visit)
 {
@@ -83,16 +83,21 @@ bool Same(const T& a, const T& b) { return a == b; }
 template <std::size_t N>
 bool Same(const std::int32_t (&a)[N], const std::int32_t (&b)[N]) { return std::equal(a, a + N, b); }
 
-template <typename T>
-void Copy(T& to, const T& from) { to = from; }
-template <std::size_t N>
-void Copy(std::int32_t (&to)[N], const std::int32_t (&from)[N]) { std::copy(from, from + N, to); }
-
 } // namespace
 
 void FilterSettings::Assign(const FilterSettings& s)
 {
-    VisitFields([&](auto member, Stored) { Copy(this->*member, s.*member); });
+    const auto keep = valid;
+    *this = s;
+    valid = keep;
+}
+
+ElevationWindow FilterSettings::WindowAt(double latitudeDegrees) const
+{
+    ElevationWindow window;
+    window.Set(sessionStartHour, sessionStartMinute, sessionEndHour, sessionEndMinute, minAltitude, maxAltitude,
+               latitudeDegrees);
+    return window;
 }
 
 bool FilterSettings::operator==(const FilterSettings& s) const

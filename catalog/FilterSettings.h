@@ -95,6 +95,8 @@ public:
 
     std::int32_t EnabledCriteria() const { return passCounts[kEnabledCriteria]; }
     void SetEnabledCriteria(std::int32_t bits) { passCounts[kEnabledCriteria] = bits; }
+    // The elevation window of the session and altitude limits at a site latitude (degrees).
+    ElevationWindow WindowAt(double latitudeDegrees) const;
 
     // Every field but valid.
     void Assign(const FilterSettings& s);

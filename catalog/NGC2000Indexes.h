@@ -158,9 +158,9 @@ protected:
     int HistoryStage();
     int ShapeStage();
     int TypeStage();
-    // A count of the filter record's table, kept alike in the requested and applied records.
     // Takes the requested switched-on criteria as the applied ones.
     void TakeEnabledCriteria();
+    // A count of the filter record's table, kept alike in the requested and applied records.
     int StoreCount(int entry, int count);
     // The count of a stage whose cache held: the one it last made.
     int CachedCount(int entry);

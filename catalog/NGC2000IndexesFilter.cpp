@@ -266,8 +266,7 @@ int NGC2000Indexes::ElevationStage()
     constexpr int entry = FilterSettings::kPassElevation;
     FilterSettings& q = requested_;
     const ObsSite& site = SessionTime::Site();
-    q.elevationWindow.Set(q.sessionStartHour, q.sessionStartMinute, q.sessionEndHour, q.sessionEndMinute,
-                          q.minAltitude, q.maxAltitude, site.Latitude().Degrees());
+    q.elevationWindow = q.WindowAt(site.Latitude().Degrees());
     TheElevationMap.Generate(q.elevationWindow);
 
     // The moment the objects are looked up at: now, or the middle of tonight's session.

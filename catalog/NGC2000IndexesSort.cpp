@@ -114,12 +114,8 @@ void NGC2000Indexes::MakeSortKeys()
     c.latitudeDegrees = site.Latitude().Degrees();
     // The elevation keys read the elevation table: one made for another site's latitude is
     // made again for this one first.
-    if (TheElevationMap.Window().latitude != c.latitudeDegrees) {
-        ElevationWindow window;
-        window.Set(applied_.sessionStartHour, applied_.sessionStartMinute, applied_.sessionEndHour,
-                   applied_.sessionEndMinute, applied_.minAltitude, applied_.maxAltitude, c.latitudeDegrees);
-        TheElevationMap.Generate(window);
-    }
+    if (TheElevationMap.Window().latitude != c.latitudeDegrees)
+        TheElevationMap.Generate(applied_.WindowAt(c.latitudeDegrees));
     c.sinLatitude = std::sin(site.Latitude().Radians());
     c.cosLatitude = std::cos(site.Latitude().Radians());
     c.map = &TheElevationMap;

@@ -312,9 +312,7 @@ void NGC2000Indexes::TakeState(const StateBlock& block)
     Take(block.browser, CatalogueRowCount);
     applied_.Assign(block.filters);
     applied_.valid = 1;
-    const double latitude = SessionTime::Site().Latitude().Degrees();
-    applied_.elevationWindow.Set(applied_.sessionStartHour, applied_.sessionStartMinute, applied_.sessionEndHour,
-                                 applied_.sessionEndMinute, applied_.minAltitude, applied_.maxAltitude, latitude);
+    applied_.elevationWindow = applied_.WindowAt(SessionTime::Site().Latitude().Degrees());
     requested_.Assign(applied_);
     SortCriteria sort = block.sort;
     sortApplied_.Assign(sort);

@@ -23,15 +23,6 @@ double WrapHours(double ra)
     return ra;
 }
 
-// An hour difference brought into (-12, 12].
-double ShortHours(double h)
-{
-    h = std::fmod(h, 24.0);
-    if (h > 12.0) h -= 24.0;
-    if (h <= -12.0) h += 24.0;
-    return h;
-}
-
 // A sine or cosine computed from rounded inputs: clamped to +-1 when only rounding put it
 // beyond; false when it lies further out.
 bool ClampUnit(double& v)
@@ -484,6 +475,14 @@ const ProjectionKind& KindOf(int type)
 }
 
 } // namespace
+
+double ShortHours(double h)
+{
+    h = std::fmod(h, 24.0);
+    if (h > 12.0) h -= 24.0;
+    if (h <= -12.0) h += 24.0;
+    return h;
+}
 
 ChartProjection::ChartProjection()
 {

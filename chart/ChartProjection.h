@@ -30,6 +30,9 @@ enum MapCode : int {
     MapInside = 3,     // inside the test rectangle
 };
 
+// An hour difference brought into (-12, 12]: two right ascensions apart the short way round.
+double ShortHours(double hours);
+
 class ChartProjection {
 public:
     ChartProjection();

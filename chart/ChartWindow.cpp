@@ -85,7 +85,6 @@ void ChartWindow::SetupWindow()
 
 bool ChartWindow::SetChart(double ra, double dec, double p1, double p2, int type)
 {
-    if (painting) repaintAfterDraw = true;
     const bool formed = SetGeometry(ra, dec, p1, p2, type);
     needsRedraw = true;
     if (saveFramePending) {

@@ -170,7 +170,6 @@ public:
     bool printing = false;
     bool painting = false;
     bool needsRedraw = true;
-    bool repaintAfterDraw = false;
     bool saveFramePending = false;
     int frameIndex = -1; // catalogue row of the shown object, -1 for none
     bool drawingLine = false;

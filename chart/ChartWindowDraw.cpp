@@ -119,7 +119,6 @@ void ChartWindow::ComputeScale(const fw::Rect& inner)
 void ChartWindow::DrawChart(fw::DC& dc)
 {
     painting = true;
-    repaintAfterDraw = false;
     // The screen's drawing takes the chart as it now stands. Whatever changes it while waiting
     // messages are let through (a command, a dialog's result, a moved mark, new positions of
     // the bodies) sets needsRedraw again, and the end of the drawing then draws once more. A
@@ -171,10 +170,7 @@ void ChartWindow::EndDrawing()
     if (screenMode) ShowProgress("Chart View - " + ProjectionName());
     painting = false;
     if (printing) return;
-    if (repaintAfterDraw || needsRedraw) {
-        needsRedraw = true;
-        Invalidate(true);
-    }
+    if (needsRedraw) Invalidate(true);
 }
 
 bool ChartWindow::DrawLayers(fw::DC& dc, int F)

@@ -46,9 +46,7 @@ bool ChartWindow::PickStar(double ra, double dec, bool brightOnly, double& starR
     SAOdata sao(ProgramDirectory + "rssao.cat");
     for (long records = 0; records < SAOdata::kPickPassLimit && sao.ReadNext(sao); ++records) {
         if (brightOnly && !(sao.Magnitude() < starMagLimit)) continue;
-        double dr = sao.RA() - ra;
-        if (dr > 12.0) dr -= 24.0;
-        if (dr <= -12.0) dr += 24.0;
+        const double dr = ShortHours(sao.RA() - ra);
         const double dd = sao.Dec() - dec;
         const double measure = dr * dr * w + dd * dd;
         if (measure < best) {

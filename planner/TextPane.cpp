@@ -265,7 +265,10 @@ std::uint32_t TextPane::MaskOf(ObjectId id)
 }
 
 // 1. What changed since the last fill: the object, the site, the time.
-// 2. The fill by kind of object (below).
+// 2. The fill by kind of object (below). The Moon's, the Sun's and a planet's values rest on
+//    series that only a new object, site, time or series resolution moves: when none of them
+//    changed since a complete fill, the pane keeps those values and works out only the
+//    coordinate windows again (the night's rise, set and twilight may have moved).
 // 3. A new set of shown windows lays the pane out again.
 void TextPane::ShowObject(ObjectId id, bool repaint, bool recompute)
 {
@@ -278,60 +281,72 @@ void TextPane::ShowObject(ObjectId id, bool repaint, bool recompute)
     const JulianDate now = SessionTime::Now();
     const bool timeChanged = now != now_;
     if (timeChanged) now_ = now;
+    const bool bodyValuesHold =
+        bodyValuesShown_ && !objectChanged && !siteChanged && !timeChanged && bodyHighResolution_ == highResolution;
 
     const std::uint32_t before = mask_;
     mask_ = MaskOf(id);
-    if (mask_ == kMoonMask) ShowMoon(objectChanged, repaint);
-    else if (mask_ == kSunMask) ShowSun(objectChanged, repaint);
-    else if (mask_ == kPlanetMask) ShowPlanet(id, objectChanged, repaint);
+    bool bodyValuesShown = false;
+    if (mask_ == kMoonMask) bodyValuesShown = ShowMoon(objectChanged, bodyValuesHold, repaint);
+    else if (mask_ == kSunMask) bodyValuesShown = ShowSun(objectChanged, bodyValuesHold, repaint);
+    else if (mask_ == kPlanetMask) bodyValuesShown = ShowPlanet(id, objectChanged, bodyValuesHold, repaint);
     else ShowCatalogueObject(id, objectChanged, siteChanged || timeChanged, recompute, repaint);
+    bodyValuesShown_ = bodyValuesShown;
+    bodyHighResolution_ = highResolution;
     if (mask_ != before) Layout();
 }
 
-void TextPane::ShowMoon(bool changed, bool repaint)
+bool TextPane::ShowMoon(bool changed, bool valuesHold, bool repaint)
 {
-    const JulianDate now = SessionTime::Now();
     Moon* moon = AppGlobals.moon;
     type_->SetType(kTypeSatellite, repaint);
     if (changed) SetPaneCaption("Moon");
     name_->SetText("The Moon", repaint);
-    if (!moon || !moon->IsAvailable()) return;
-    position_ = moon->EquatorialPosition(now);
-    diam_->SetAngle(moon->SemiDiameter(now) * 2.0, repaint);
-    database_->SetTitle("ELP-2000/82 truncated at " + Angle::Format(moon->TruncationError(), 1, 3, 6), repaint);
-    constel_->SetPosition(position_, repaint);
+    if (!moon || !moon->IsAvailable()) return false;
+    if (!valuesHold) {
+        const JulianDate now = SessionTime::Now();
+        position_ = moon->EquatorialPosition(now);
+        diam_->SetAngle(moon->SemiDiameter(now) * 2.0, repaint);
+        database_->SetTitle("ELP-2000/82 truncated at " + Angle::Format(moon->TruncationError(), 1, 3, 6), repaint);
+        constel_->SetPosition(position_, repaint);
+        skyAtlas_->SetPosition(position_, repaint);
+        urano_->SetPosition(position_, repaint);
+        const Coord sun = SunApparent(now);
+        const double f = moon->IlluminatedFraction(now, sun);
+        illumination_->SetText(IlluminationText(f), repaint);
+        positAngle_->SetAngle(moon->BrightLimbAngle(now, sun).Wrapped(), repaint);
+        phase_->SetTitle("Phase", repaint);
+        phase_->SetText(MoonPhaseWord(f), repaint);
+    }
     ccord_->Compute(position_, AppGlobals.moonRst, repaint);
     hcord_->Compute(position_, AppGlobals.moonRst, repaint);
-    skyAtlas_->SetPosition(position_, repaint);
-    urano_->SetPosition(position_, repaint);
-    const Coord sun = SunApparent(now);
-    const double f = moon->IlluminatedFraction(now, sun);
-    illumination_->SetText(IlluminationText(f), repaint);
-    positAngle_->SetAngle(moon->BrightLimbAngle(now, sun).Wrapped(), repaint);
-    phase_->SetTitle("Phase", repaint);
-    phase_->SetText(MoonPhaseWord(f), repaint);
+    return true;
 }
 
-void TextPane::ShowSun(bool changed, bool repaint)
+bool TextPane::ShowSun(bool changed, bool valuesHold, bool repaint)
 {
-    const JulianDate now = SessionTime::Now();
     Planets* planets = AppGlobals.planets;
     type_->SetType(kTypeStar, repaint);
     if (changed) SetPaneCaption("Sun");
     name_->SetText("The Sun", repaint);
-    if (!planets || !planets->IsAvailable(0)) return;
-    position_ = planets->GeocentricPosition(now, 0);
-    diam_->SetAngle(planets->SemiDiameter(position_, 0) * 2.0, repaint);
-    database_->SetTitle("VSOP87 truncated at " + planets->TruncationError(0).Format(Distance::kAutomatic, 3), repaint);
-    constel_->SetPosition(position_, repaint);
+    if (!planets || !planets->IsAvailable(0)) return false;
+    if (!valuesHold) {
+        position_ = planets->GeocentricPosition(SessionTime::Now(), 0);
+        diam_->SetAngle(planets->SemiDiameter(position_, 0) * 2.0, repaint);
+        database_->SetTitle("VSOP87 truncated at " + planets->TruncationError(0).Format(Distance::kAutomatic, 3), repaint);
+        constel_->SetPosition(position_, repaint);
+        skyAtlas_->SetPosition(position_, repaint);
+        urano_->SetPosition(position_, repaint);
+        mag_->SetMagnitude(Planets::VisualMagnitude(position_, position_, 0), repaint);
+    }
     ccord_->Compute(position_, AppGlobals.sunRst, repaint);
     hcord_->Compute(position_, AppGlobals.sunRst, repaint);
-    skyAtlas_->SetPosition(position_, repaint);
-    urano_->SetPosition(position_, repaint);
-    mag_->SetMagnitude(Planets::VisualMagnitude(position_, position_, 0), repaint);
+    return true;
 }
 
-void TextPane::ShowPlanet(ObjectId id, bool changed, bool repaint)
+// The planet's rise and set come from the planets' own cache on every call: a computation
+// for another night replaces it, so the pane never keeps it.
+bool TextPane::ShowPlanet(ObjectId id, bool changed, bool valuesHold, bool repaint)
 {
     const JulianDate now = SessionTime::Now();
     Planets* planets = AppGlobals.planets;
@@ -339,29 +354,32 @@ void TextPane::ShowPlanet(ObjectId id, bool changed, bool repaint)
     type_->SetType(kTypePlanet, repaint);
     if (changed) SetPaneCaption(id.Name());
     name_->SetText(id.Name(), repaint);
-    if (!planets) return;
+    if (!planets) return false;
     planets->LoadPlanet(body, highResolution ? 2 : 1);
-    if (!planets->IsAvailable(body)) return;
+    if (!planets->IsAvailable(body)) return false;
     RiseSetTransit* rst = planets->GetRiseSetTransit(body, now, SessionTime::Site(),
                                                      highResolution ? Planets::kFullLevel : Planets::kLightLevel);
-    position_ = planets->GeocentricPosition(now, body);
-    diam_->SetAngle(planets->SemiDiameter(position_, body) * 2.0, repaint);
-    database_->SetTitle(body == 9 ? std::string("1996 Pluto Theory approx. JPL DE200")
-                                  : "VSOP-87 Xaxis error < " + planets->TruncationError(body).Format(Distance::kAutomatic, 3),
-                        repaint);
-    constel_->SetPosition(position_, repaint);
+    if (!valuesHold) {
+        position_ = planets->GeocentricPosition(now, body);
+        diam_->SetAngle(planets->SemiDiameter(position_, body) * 2.0, repaint);
+        database_->SetTitle(body == 9 ? std::string("1996 Pluto Theory approx. JPL DE200")
+                                      : "VSOP-87 Xaxis error < " + planets->TruncationError(body).Format(Distance::kAutomatic, 3),
+                            repaint);
+        constel_->SetPosition(position_, repaint);
+        skyAtlas_->SetPosition(position_, repaint);
+        urano_->SetPosition(position_, repaint);
+        const Coord sun = planets->GeocentricPosition(now, 0);
+        phase_->SetTitle("Elongation", repaint);
+        phase_->SetText(Angle::Format(Planets::Elongation(position_, sun), 1, 3, 1), repaint);
+        mag_->SetMagnitude(Planets::VisualMagnitude(position_, sun, body), repaint);
+        illumination_->SetText(IlluminationText(Planets::IlluminatedFraction(position_, sun)), repaint);
+        positAngle_->SetAngle(Planets::BrightLimbAngle(position_, sun).Wrapped(), repaint);
+    }
     if (rst) {
         ccord_->Compute(position_, rst, repaint);
         hcord_->Compute(position_, rst, repaint);
     }
-    skyAtlas_->SetPosition(position_, repaint);
-    urano_->SetPosition(position_, repaint);
-    const Coord sun = planets->GeocentricPosition(now, 0);
-    phase_->SetTitle("Elongation", repaint);
-    phase_->SetText(Angle::Format(Planets::Elongation(position_, sun), 1, 3, 1), repaint);
-    mag_->SetMagnitude(Planets::VisualMagnitude(position_, sun, body), repaint);
-    illumination_->SetText(IlluminationText(Planets::IlluminatedFraction(position_, sun)), repaint);
-    positAngle_->SetAngle(Planets::BrightLimbAngle(position_, sun).Wrapped(), repaint);
+    return true;
 }
 
 void TextPane::ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeChanged, bool recompute, bool repaint)

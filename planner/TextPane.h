@@ -111,9 +111,11 @@ private:
     void Layout();
     std::string Caption(int k) const;
     std::string Value(int k) const;
-    void ShowMoon(bool changed, bool repaint);
-    void ShowSun(bool changed, bool repaint);
-    void ShowPlanet(ObjectId id, bool changed, bool repaint);
+    // The Moon's, the Sun's and a planet's fills; valuesHold keeps the values of the last
+    // complete fill and works out only the coordinate windows. True for a complete fill.
+    bool ShowMoon(bool changed, bool valuesHold, bool repaint);
+    bool ShowSun(bool changed, bool valuesHold, bool repaint);
+    bool ShowPlanet(ObjectId id, bool changed, bool valuesHold, bool repaint);
     void ShowCatalogueObject(ObjectId id, bool changed, bool siteOrTimeChanged, bool recompute, bool repaint);
 
     const fw::ResourceModule* module_;
@@ -154,5 +156,8 @@ private:
     std::uint32_t mask_ = 0;
     fw::Rect area_;
     int riseSetRuns_ = 0;
+    // The last fill was a complete one of the Moon, the Sun or a planet, at this resolution.
+    bool bodyValuesShown_ = false;
+    bool bodyHighResolution_ = false;
     bool printing_ = false;
 };

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr int kDegrees = 1;  // Angle unit code
-
 // M 31, M 33, M 15, M 27 and M 57, in the order an October evening reaches them best.
 constexpr std::uint32_t kObservingList[] = {224, 598, 7078, 6853, 6720};
 
@@ -32,12 +30,14 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
     const std::string stateFile = ctx.outDir + "indexes.rsx";
     const bool stateExisted = fs::exists(stateFile);
 
-    ObsSite site(Angle(111.651944, kDegrees), Angle(35.193056, kDegrees), "Flagstaff, Arizona", -7.0,
+    ObsSite site(Angle(111.651944, Angle::kDegrees), Angle(35.193056, Angle::kDegrees), "Flagstaff, Arizona", -7.0,
                  Distance(2101.46));
     // 2026 October 10, 19:30 MST.
     JulianDate now = JulianDate::FromCalendar(2026, 10, 11, 2, 30, 0);
     AppGlobals.site = &site;
     AppGlobals.now = &now;
+    // The filter works at the evening above, not at the computer's clock.
+    const bool followBefore = FollowSystemClock;
     FollowSystemClock = false;
     bool written = false;
     {
@@ -70,9 +70,10 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
             doc.SetDocPath(ctx.userDir + "Sample.sl4");
             // Saved in system-time mode, the mode of a first run, so that the sample opened
             // then counts as unchanged; the evening above stays in the file for manual time.
+            const bool keptFollow = FollowSystemClock;
             FollowSystemClock = true;
             written = doc.Commit();
-            FollowSystemClock = false;
+            FollowSystemClock = keptFollow;
             if (!written) std::cerr << "Sample.sl4: could not write " << ctx.userDir << "Sample.sl4\n";
             else
                 std::cout << "Sample.sl4: " << db.CountOf(Browser::kFilteredList) << " objects pass the filter, "
@@ -82,6 +83,7 @@ bool BuildSamplePlan(const DataBuildContext& ctx)
     }
     AppGlobals.site = nullptr;
     AppGlobals.now = nullptr;
+    FollowSystemClock = followBefore;
     std::error_code ec;
     if (!stateExisted) fs::remove(stateFile, ec);
     return written;

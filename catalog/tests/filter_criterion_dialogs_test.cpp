@@ -30,8 +30,6 @@
 
 namespace {
 
-constexpr int kDegrees = 1;
-
 // Ids and bits as the check boxes of each mask dialog carry them.
 struct MaskDialogCase {
     const char* name;
@@ -178,8 +176,8 @@ TEST(visible, SessionTimesAndAltitudesRoundTrip)
     visible dlg(nullptr);
     dlg.sessionStart = fw::TTime(fw::TDate::Today(), 21, 0, 0);
     dlg.sessionEnd = fw::TTime(fw::TDate::Today(), 23, 30, 0);
-    dlg.minAltitude = Angle(10, kDegrees);
-    dlg.maxAltitude = Angle(80, kDegrees);
+    dlg.minAltitude = Angle(10, Angle::kDegrees);
+    dlg.maxAltitude = Angle(80, Angle::kDegrees);
     dlg.EnsureSetUp();
     EXPECT_EQ(dlg.ControlText(visible::kSessionStart), "09:00 pm");
     EXPECT_EQ(dlg.ControlText(visible::kSessionEnd), "11:30 pm");
@@ -310,8 +308,8 @@ TEST(PositFltDlg, BoxesGiveTheCriteriaAndSubDialogsChangeOnlyTheirFields)
     dlg.positionCriteria = 0x70;
     dlg.raMin = 1;
     dlg.raMax = 2;
-    dlg.minAltitude = Angle(10, kDegrees);
-    dlg.maxAltitude = Angle(90, kDegrees);
+    dlg.minAltitude = Angle(10, Angle::kDegrees);
+    dlg.maxAltitude = Angle(90, Angle::kDegrees);
     dlg.EnsureSetUp();
     for (int box : {PositFltDlg::kElevationActive, PositFltDlg::kConstellationActive, PositFltDlg::kRaDecActive})
         EXPECT_EQ(dlg.IsButtonChecked(box), fw::BF_CHECKED);
@@ -576,7 +574,7 @@ TEST(FilterCriterionDialogs, Snapshots)
     visible elevation(nullptr);
     elevation.sessionStart = fw::TTime(fw::TDate::Today(), 21, 0, 0);
     elevation.sessionEnd = fw::TTime(fw::TDate::Today(), 23, 30, 0);
-    elevation.maxAltitude = Angle(90, kDegrees);
+    elevation.maxAltitude = Angle(90, Angle::kDegrees);
     elevation.EnsureSetUp();
     testsupport::SaveDialogSnapshot(elevation, "time-altitude-filter.png");
 

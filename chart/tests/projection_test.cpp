@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -345,6 +346,14 @@ TEST(ChartProjection, ConeConstantsFailOutsideTheirDomain)
     EXPECT_FALSE(proj.SetGeometry(0, 0, 0, 0, ProjectionConformalConic1));   // the equator: a cylinder
     EXPECT_FALSE(proj.SetGeometry(0, 0, 30, -30, ProjectionAreaConic));      // parallels symmetric about the equator
     EXPECT_TRUE(proj.SetGeometry(0, 0, 30, 0, ProjectionConformalConic1));
+}
+
+TEST(ChartProjection, ShortHoursGoTheShortWayRound)
+{
+    const std::pair<double, double> cases[] = {{0.0, 0.0},   {12.0, 12.0},  {-12.0, 12.0}, {13.0, -11.0},
+                                               {-13.0, 11.0}, {23.5, -0.5}, {-23.5, 0.5},  {36.0, 12.0},
+                                               {-30.0, -6.0}};
+    for (const auto& [hours, expected] : cases) EXPECT_DOUBLE_EQ(ShortHours(hours), expected) << hours;
 }
 
 } // namespace

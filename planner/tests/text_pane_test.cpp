@@ -233,6 +233,42 @@ TEST_F(TextPaneOnTheSky, MoonSunAndPlanetValues)
     EXPECT_EQ(host.pane.FieldText(4), TheSkyLabelFile::PadTo("    Elongation", 20) + "\t" + host.Text(P::Phase));
 }
 
+// The Moon, the Sun and a planet keep their place while the time stands and take a new one
+// when it moves; at a standing time the coordinate windows still follow a recomputed night.
+TEST_F(TextPaneOnTheSky, BodiesKeepTheirPlaceUntilTheTimeMoves)
+{
+    Host host;
+    const JulianDate start = now_;
+    struct Case {
+        ObjectId id;
+        int body;  // in the planets' numbering; -1 the Moon
+    };
+    const Case cases[] = {{ObjectId(ObjectId::kMoon), -1}, {ObjectId(ObjectId::kSun), 0}, {ObjectId(ObjectId::kJupiter), 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id.Name());
+        SetNow(start);
+        host.pane.ShowObject(c.id);
+        host.pane.IdleAction(0);
+        for (int hour = 0; hour < 2; ++hour) {
+            const Coord expected = c.body < 0 ? moon_->EquatorialPosition(now_) : planets_->GeocentricPosition(now_, c.body);
+            EXPECT_EQ(host.pane.Position().RA().Radians(), expected.RA().Radians()) << hour;
+            EXPECT_EQ(host.pane.Position().Dec().Radians(), expected.Dec().Radians()) << hour;
+            SetNow(now_ + 1.0 / 24);
+            host.pane.IdleAction(0);
+        }
+    }
+
+    SetNow(start);
+    host.pane.ShowObject(ObjectId(ObjectId::kSun));
+    const std::string evening = host.Text(P::ETWIL);
+    const RiseSetTransit night = twilightRst_;
+    twilightRst_ = sunRst_;
+    host.pane.IdleAction(0);
+    EXPECT_EQ(host.Text(P::ETWIL), site_.ToLocal(sunRst_.Set()).Format(0, 9, 3));
+    EXPECT_NE(host.Text(P::ETWIL), evening);
+    twilightRst_ = night;
+}
+
 TEST_F(TextPaneOnTheSky, TwilightWordsWhereTheNightNeverGetsDark)
 {
     Host host;
