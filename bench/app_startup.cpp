@@ -3,7 +3,7 @@
 // window, status window, planets and Moon with their full series, the catalogue read and
 // filtered, the night's rise and set), beside reading the same data files plainly into
 // memory, as the reference.
-#include "bench/BenchProgramDir.h"
+#include "bench/BenchSupport.h"
 #include "app/TStellumApp.h"
 #include "framework/gui/MessageBox.h"
 

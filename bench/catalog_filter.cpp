@@ -3,7 +3,7 @@
 // warm (only the list is rebuilt and sorted), and a sort of the whole catalogue by two keys.
 // Each is measured beside a plain loop over the same columns that makes the same tests (or
 // builds the same keys) in one pass, as the reference.
-#include "bench/BenchProgramDir.h"
+#include "bench/BenchSupport.h"
 #include "astro/Angle.h"
 #include "astro/Distance.h"
 #include "astro/JulianDate.h"

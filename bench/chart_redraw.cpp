@@ -2,7 +2,7 @@
 // Orion at 20 x 20 degrees and the default 90 x 90 degree chart, each beside the reference of
 // a plain loop that reads the same stars, projects them and draws one ellipse each with
 // QPainter into a bitmap of the same size.
-#include "bench/BenchProgramDir.h"
+#include "bench/BenchSupport.h"
 #include "chart/ChartWindow.h"
 #include "chart/ConstelLines.h"
 #include "chart/SAOdata.h"
@@ -111,13 +111,4 @@ BENCHMARK(BM_PlainStarLoopDefault)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunWithQt(argc, argv); }

@@ -2,7 +2,7 @@
 // with the magnitude rule and the cull against a 20 x 20 degree visible region (around
 // Orion), beside the reference of a plain read of the same file into memory, and the same
 // cull run over records decoded from that memory.
-#include "bench/BenchProgramDir.h"
+#include "bench/BenchSupport.h"
 #include "chart/SAOdata.h"
 #include "chart/VisibleRegion.h"
 

@@ -5,7 +5,7 @@
 // The series files come from the program directory ($STELLUM_PROGRAM_DIR, else delivered/ beside
 // this program's folder), the catalogue positions from the raw NGC 2000.0 file
 // ($STELLUM_RAW_DATA, else ../shared/data beside the checkout).
-#include "bench/BenchProgramDir.h"
+#include "bench/BenchSupport.h"
 #include "astro/Coord.h"
 #include "astro/JulianDate.h"
 #include "astro/Moon.h"

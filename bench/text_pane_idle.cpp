@@ -2,7 +2,7 @@
 // one idle refill at an unchanged time (what every pause of the event loop between two clock
 // ticks costs), beside the reference of one fill at a new time each pass (what a clock tick
 // costs), on the delivered series files at Washington, DC.
-#include "bench/BenchProgramDir.h"
+#include "bench/BenchSupport.h"
 #include "astro/Angle.h"
 #include "astro/Distance.h"
 #include "astro/JulianDate.h"
@@ -127,13 +127,4 @@ BENCHMARK(BM_TextPaneNewTime)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunWithQt(argc, argv); }
